@@ -1,0 +1,34 @@
+# The README's commands. Each one sets up what is missing first (scripts/bootstrap is idempotent).
+BUILD_TYPE ?= Debug
+WIN_BUILD := build/win
+JOBS ?= $(shell nproc)
+
+.PHONY: all setup build test demo bench fuzz clean
+
+all: build
+
+setup:
+	@bash scripts/bootstrap
+
+$(WIN_BUILD)/build.ninja: CMakeLists.txt cmake/mingw-w64-x86_64.cmake | setup
+	cmake -S . -B $(WIN_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+
+build: setup $(WIN_BUILD)/build.ninja
+	cmake --build $(WIN_BUILD) -j $(JOBS)
+
+test: build
+	@if [ -x scripts/native-test ]; then bash scripts/native-test; fi
+	bash scripts/run-tests
+
+demo: build
+	bash scripts/run-demo
+
+bench: build
+	@if [ -x scripts/native-bench ]; then bash scripts/native-bench; fi
+	bash scripts/run-bench
+
+fuzz: setup
+	bash scripts/fuzz
+
+clean:
+	rm -rf build/win build/native build/fuzz

@@ -1,0 +1,61 @@
+// Internals of the windowed framework shared by its sources; not for library code.
+#pragma once
+
+#include "afxwin.h"
+#include <unordered_map>
+#include <vector>
+
+void AfxSubclassProc(CWnd* pWnd, HWND hWnd);
+WNDPROC* AfxSuperProcOf(CWnd* pWnd);
+
+// Temporary wrappers handed out by FromHandle for handles that no object owns. They never own
+// the handle: before deletion the handle member is cleared by `release`.
+class CTempMapBase
+{
+public:
+    virtual void DeleteAll() = 0;
+    static std::vector<CTempMapBase*>& All()
+    {
+        static std::vector<CTempMapBase*> maps;
+        return maps;
+    }
+protected:
+    ~CTempMapBase() = default;
+};
+
+template <class H, class T>
+class CTempMap final : public CTempMapBase
+{
+public:
+    CTempMap() { All().push_back(this); }
+    template <class Init>
+    T* Get(H h, Init init)
+    {
+        auto it = m_map.find(h);
+        if (it != m_map.end())
+            return it->second;
+        T* p = new T;
+        init(p, h);
+        m_map.emplace(h, p);
+        return p;
+    }
+    void DeleteAll() override
+    {
+        std::unordered_map<H, T*> map;
+        map.swap(m_map);
+        for (auto& kv : map)
+        {
+            kv.second->ReleaseTempHandle();
+            delete kv.second;
+        }
+    }
+private:
+    std::unordered_map<H, T*> m_map;
+};
+
+template <class H, class T>
+CTempMap<H, T>& AfxTempMap()
+{
+    static CTempMap<H, T> map;
+    return map;
+}

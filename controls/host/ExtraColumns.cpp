@@ -1,0 +1,4 @@
+#include "ExtraColumns.h"
+
+int iMrktInfoColCount = 100;
+int iNewDataArrCnt = 0;

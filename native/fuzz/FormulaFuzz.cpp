@@ -1,0 +1,374 @@
+// libFuzzer target for the formula language. Besides crashes, leaks and hangs it checks the fast
+// evaluator against a slow reference written straight from the rules (std::string tokens, strtod
+// only, operator runs measured to their end), the cell algorithm against a reference built on
+// CString::Tokenize and atof, and runs the text formatter on the same bytes.
+//
+// Input layout: the bytes up to the first '\x01' are an expression; the rest, cut at '\x01', are
+// the stored formula of column 4 and the texts of columns 0 to 3 of one row.
+#include "FormulaColumn.h"
+#include "FormulaExpression.h"
+#include "TextFormatter.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace ref {
+
+struct sOp
+{
+    const char* pszText;
+    int nPrecedence;
+};
+
+const sOp s_ops[22] = { { "*", 19 }, { "^", 19 }, { "/", 19 }, { "\\", 19 }, { "%", 18 }, { "<<", 17 },
+                        { ">>", 17 }, { "-", 16 }, { "+", 16 }, { "^", 15 }, { "&", 15 }, { "|", 15 },
+                        { "!|", 15 }, { "&&", 14 }, { "||", 14 }, { "!&", 15 }, { "==", 13 }, { "<", 13 },
+                        { ">", 13 }, { ">=", 13 }, { "!=", 13 }, { "<=", 13 } };
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsOpChar(char c) { return std::strchr("<>=*/%+-^&|\\", c) != nullptr && c != '\0'; }
+bool IsNumChar(char c)
+{
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '.';
+}
+
+int Lookup(const std::string& s)
+{
+    for (int i = 0; i < 22; ++i)
+        if (s == s_ops[i].pszText)
+            return i;
+    return -1;
+}
+
+std::string RunAt(const std::string& s, size_t i)
+{
+    size_t j = i;
+    while (j < s.size() && IsOpChar(s[j]))
+        ++j;
+    return s.substr(i, j - i);
+}
+
+std::string TokenAt(const std::string& s, size_t i)
+{
+    size_t j = i + 1;
+    while (j < s.size() && IsNumChar(s[j]))
+        ++j;
+    return s.substr(i, j - i);
+}
+
+int ToInt(double d)
+{
+    double t = std::trunc(d);
+    if (!(t >= -2147483648.0 && t <= 2147483647.0))
+        return INT32_MIN;
+    return (int)t;
+}
+
+int InfixToPostfix(const std::string& s, std::string& out)
+{
+    std::vector<std::string> stack;
+    std::string last;
+    out.clear();
+    for (size_t i = 0; i < s.size();)
+    {
+        if (IsSpace(s[i])) { ++i; continue; }
+        if (s[i] == '(') { stack.push_back("("); ++i; continue; }
+        if (s[i] == ')')
+        {
+            for (;;)
+            {
+                if (stack.empty())
+                    return 1;
+                std::string t = stack.back();
+                stack.pop_back();
+                if (t == "(")
+                    break;
+                out += " " + t;
+            }
+            ++i;
+            continue;
+        }
+        std::string op = RunAt(s, i);
+        bool bOp = Lookup(op) >= 0;
+        bool bUnary = false;
+        if (bOp)
+        {
+            size_t j = i;
+            while (j > 0 && IsSpace(s[j - 1]))
+                --j;
+            bUnary = j == 0 || Lookup(RunAt(s, j - 1)) >= 0;
+        }
+        if (!bOp || bUnary)
+        {
+            std::string tok = TokenAt(s, i);
+            out += bUnary ? " (" + tok + ")" : " " + tok;
+            last = tok;
+            i += tok.size();
+            continue;
+        }
+        if (out.empty() || (last.size() == 1 && Lookup(last) >= 0))
+            out += " 0";
+        last = op;
+        int nPrec = s_ops[Lookup(op)].nPrecedence;
+        while (!stack.empty() && stack.back() != "("
+               && (Lookup(stack.back()) >= 0 ? s_ops[Lookup(stack.back())].nPrecedence : 1) >= nPrec)
+        {
+            out += " " + stack.back();
+            stack.pop_back();
+        }
+        stack.push_back(op);
+        i += op.size();
+    }
+    while (!stack.empty())
+    {
+        if (stack.back() == "(")
+            return 1;
+        out += " " + stack.back();
+        stack.pop_back();
+    }
+    return 0;
+}
+
+int EvaluatePostfix(const std::string& s, double& dResult)
+{
+    std::vector<double> stack;
+    for (size_t i = 0; i < s.size();)
+    {
+        if (IsSpace(s[i]) || s[i] == '(' || s[i] == ')') { ++i; continue; }
+        std::string op = RunAt(s, i);
+        int k = Lookup(op);
+        if (k >= 0 && !(i > 0 && s[i - 1] == '('))
+        {
+            if (stack.empty())
+                return 1;
+            double b = stack.back();
+            stack.pop_back();
+            if (stack.empty())
+                return 1;
+            double a = stack.back();
+            stack.pop_back();
+            double r = 0;
+            switch (k)
+            {
+            case 0: r = a * b; break;
+            case 1: r = std::pow(a, b); break;
+            case 2: r = a / b; break;
+            case 3: if (b == 0) return 4; r = ToInt(a / b); break;
+            case 4: if (ToInt(b) == 0) return 4; r = ToInt(b) == -1 ? 0 : ToInt(a) % ToInt(b); break;
+            case 5: r = (int)((unsigned)ToInt(a) << (ToInt(b) & 31)); break;
+            case 6: r = ToInt(a) >> (ToInt(b) & 31); break;
+            case 7: r = a - b; break;
+            case 8: r = a + b; break;
+            case 10: r = ToInt(a) & ToInt(b); break;
+            case 11: r = ToInt(a) | ToInt(b); break;
+            case 13: r = (a != 0 && b != 0); break;
+            case 14: r = !(a == 0 && b == 0); break;
+            case 16: r = a == b; break;
+            case 17: r = a < b; break;
+            case 18: r = a > b; break;
+            case 19: r = a >= b; break;
+            case 21: r = a <= b; break;
+            default: __builtin_trap(); // unreachable entries
+            }
+            stack.push_back(r);
+            i += op.size();
+            continue;
+        }
+        std::string tok = TokenAt(s, i);
+        char* pEnd = nullptr;
+        double d = std::strtod(tok.c_str(), &pEnd);
+        if (pEnd != tok.c_str() + tok.size())
+            return 3;
+        stack.push_back(d);
+        i += tok.size();
+    }
+    if (stack.empty())
+        return 1;
+    dResult = stack.back();
+    stack.pop_back();
+    return stack.empty() ? 0 : 4;
+}
+
+int EvaluateExpression(const std::string& s, double& dResult)
+{
+    std::string strPostfix;
+    int n = InfixToPostfix(s, strPostfix);
+    return n != 0 ? n : EvaluatePostfix(strPostfix, dResult);
+}
+
+} // namespace ref
+
+namespace {
+
+bool Same(double a, double b)
+{
+    return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+void Check(bool bOk, const char* pszWhat)
+{
+    if (!bOk)
+    {
+        std::fprintf(stderr, "mismatch: %s\n", pszWhat);
+        std::abort();
+    }
+}
+
+class CFuzzRow : public CFormulaCellSource
+{
+public:
+    explicit CFuzzRow(int nColumns, UINT nOptions = 0) : CFormulaCellSource(nOptions), m_nColumns(nColumns) {}
+    int GetColumnCount() const override { return m_nColumns; }
+    BOOL IsFormulaColumn(int nColumn) const override { return nColumn >= 4; }
+    LPCTSTR GetStoredFormula(int nColumn) const override { return m_formulas[(size_t)(nColumn - 4) % 4]; }
+    BOOL GetColumnText(int nColumn, CString& strText) override
+    {
+        if (nColumn < 0 || nColumn >= 4)
+            std::abort(); // formula columns and columns without records are never fetched
+        strText = m_cells[nColumn];
+        return !(m_cells[nColumn].GetLength() > 0 && m_cells[nColumn][0] == '\x02');
+    }
+    void ReportError(LPCTSTR) override { ++m_nReports; }
+
+    int m_nColumns;
+    CString m_formulas[4];
+    CString m_cells[4];
+    int m_nReports = 0;
+};
+
+// The cell algorithm for a formula that refers only to plain columns 0-3, to itself (4) or to
+// indexes without a record, written with CString::Tokenize and atof.
+int ReferenceCell(CFuzzRow& row, CString& strText)
+{
+    CString strFormula = row.m_formulas[0];
+    std::string strExpr;
+    int iStart = 0;
+    bool bLiteral = true;
+    for (CString tok = strFormula.Tokenize("\"", iStart); iStart != -1; tok = strFormula.Tokenize("\"", iStart))
+    {
+        if (bLiteral)
+            strExpr += tok.GetString();
+        else
+        {
+            long long n = std::strtoll(tok, nullptr, 10);
+            CString strValue;
+            if (n == 4)
+            {
+                strText.Empty();
+                return 0;
+            }
+            if (n >= 0 && n < 4 && !row.GetColumnText((int)n, strValue))
+                return 0;
+            strExpr += std::atof(strValue) == 0.0 ? std::string("0") : std::string(strValue.GetString());
+        }
+        bLiteral = !bLiteral;
+    }
+    double d = 0;
+    size_t nSlash = strExpr.find('/');
+    if (nSlash != std::string::npos)
+    {
+        if (ref::EvaluateExpression(strExpr.substr(nSlash + 1), d) >= 3)
+            return 0;
+        if (d == 0.0)
+        {
+            strText = "Divided by ZERO error";
+            return 1;
+        }
+    }
+    if (ref::EvaluateExpression(strExpr, d) > 3)
+        return 0;
+    char szBuf[400];
+    std::snprintf(szBuf, sizeof(szBuf), "%.*lf", 2, d);
+    strText = szBuf;
+    return 1;
+}
+
+std::vector<std::string> Split(const std::string& s, char c)
+{
+    std::vector<std::string> parts;
+    size_t i = 0;
+    for (;;)
+    {
+        size_t j = s.find(c, i);
+        parts.push_back(s.substr(i, j == std::string::npos ? std::string::npos : j - i));
+        if (j == std::string::npos)
+            return parts;
+        i = j + 1;
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
+{
+    const std::string strInput(reinterpret_cast<const char*>(pData), nSize);
+    std::vector<std::string> parts = Split(strInput, '\x01');
+
+    // The evaluator against the reference, statuses and values alike.
+    const std::string& strExpr = parts[0];
+    std::string strPostfix, strRefPostfix;
+    int nStatus = InfixToPostfix(strExpr, strPostfix);
+    Check(nStatus == ref::InfixToPostfix(strExpr, strRefPostfix), "InfixToPostfix status");
+    if (nStatus == 0)
+        Check(strPostfix == strRefPostfix, "postfix text");
+    double dOurs = 7.5, dRef = 7.5;
+    nStatus = EvaluateExpression(strExpr, dOurs);
+    Check(nStatus == ref::EvaluateExpression(strExpr, dRef), "EvaluateExpression status");
+    Check(Same(dOurs, dRef), "EvaluateExpression value");
+    dOurs = dRef = 7.5;
+    Check(EvaluatePostfix(strExpr, dOurs) == ref::EvaluatePostfix(strExpr, dRef), "EvaluatePostfix status");
+    Check(Same(dOurs, dRef), "EvaluatePostfix value");
+
+    if (parts.size() >= 2)
+    {
+        // One formula column over four plain columns: against the reference cell algorithm.
+        CFuzzRow row(5);
+        row.m_formulas[0] = parts[1].c_str();
+        for (size_t i = 0; i < 4 && i + 2 < parts.size(); ++i)
+            row.m_cells[i] = parts[i + 2].c_str();
+        CString strOurs("(before)"), strRef("(before)");
+        int nOurs = GetFormulaCellText(row, 4, strOurs);
+        int nRef = ReferenceCell(row, strRef);
+        Check(nOurs == nRef && strOurs == strRef, "formula cell");
+
+        // Four formula columns over each other, trimmed and not: only safety is checked here.
+        for (UINT nOptions : { 0u, (UINT)FCS_TRIM_OPERANDS })
+        {
+            CFuzzRow nested(8, nOptions);
+            for (size_t i = 0; i < 4; ++i)
+            {
+                nested.m_formulas[i] = i + 1 < parts.size() ? parts[i + 1].c_str() : "";
+                nested.m_cells[i] = row.m_cells[i];
+            }
+            CString strText;
+            GetFormulaCellText(nested, 4 + (int)(nSize % 4), strText);
+        }
+
+        // Display form conversion with the texts as column names.
+        sFormulaOperand operands[4];
+        for (int i = 0; i < 4; ++i)
+        {
+            operands[i].strName = row.m_cells[i];
+            operands[i].nColumn = i * 7;
+        }
+        CString strStored, strCheck;
+        CheckFormulaDisplayForm(parts[1].c_str(), operands, 4, strStored, strCheck);
+    }
+
+    // The text formatter on the expression bytes.
+    std::ostringstream out;
+    const unsigned nBlockMax = nSize > 0 ? pData[0] % 64 : 10;
+    TF::TextFormatter tf(out, nBlockMax, nSize > 1 && pData[1] % 2 ? "\r\n" : "\n");
+    tf.print(strExpr.c_str());
+    for (size_t i = 0; i < nSize && i < 70; ++i)
+        tf.addColumn("t", (int)(pData[i] % 9) - 1);
+    tf.setColumnAlignment((int)(nSize % 70), TF::ALIGN_RIGHT);
+    tf.printHeader(true);
+    tf.printRow(3, strExpr.c_str(), "", "x");
+    return 0;
+}

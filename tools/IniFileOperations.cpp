@@ -1,0 +1,325 @@
+// Settings files of the host: one key of an INI file read or written through the private-profile
+// functions, with the argument checks, path resolution and error texts those functions lack.
+#include "OrvoTools.h"
+
+#include <shlobj.h>
+
+#include <cstdio>
+
+namespace {
+
+// Default handed to GetPrivateProfileString so that a missing key can be told from an empty value
+// (a stored value equal to it is told apart by listing the section's keys).
+const char kMissingMarker[] = "\x01orvou-missing-key\x01";
+// Longest value read; a longer one is reported rather than cut.
+const DWORD kMaxValueLength = 64u * 1024u * 1024u;
+
+CString s_lastAppDataFile;
+
+bool HasLineBreak(const CString& s) { return s.FindOneOf("\r\n") >= 0; }
+
+bool IsSlash(char c) { return c == '\\' || c == '/'; }
+
+bool IsAbsolutePath(const CString& path)
+{
+    if (path.GetLength() >= 2 && path[1] == ':')
+        return true;
+    return path.GetLength() >= 1 && IsSlash(path[0]);
+}
+
+CString FileNamePart(const CString& path)
+{
+    int cut = -1;
+    for (int i = 0; i < path.GetLength(); ++i)
+        if (IsSlash(path[i]) || path[i] == ':')
+            cut = i;
+    return path.Mid(cut + 1);
+}
+
+CString ModulePath()
+{
+    CString path;
+    for (DWORD size = MAX_PATH;; size *= 2)
+    {
+        DWORD n = GetModuleFileNameA(nullptr, path.GetBuffer(int(size)), size);
+        if (n < size)
+        {
+            path.ReleaseBuffer(int(n));
+            return path;
+        }
+        path.ReleaseBuffer(0);
+        if (size >= 32768)
+            return CString();
+    }
+}
+
+CString ExecutableFolder()
+{
+    CString path = ModulePath();
+    int cut = -1;
+    for (int i = 0; i < path.GetLength(); ++i)
+        if (IsSlash(path[i]))
+            cut = i;
+    return cut < 0 ? CString() : path.Left(cut);
+}
+
+CString ExecutableBaseName()
+{
+    CString name = FileNamePart(ModulePath());
+    int dot = name.ReverseFind('.');
+    if (dot > 0)
+        name = name.Left(dot);
+    return name;
+}
+
+bool IsFolder(const CString& path)
+{
+    DWORD attr = GetFileAttributesA(path);
+    return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// "<what>: <system message> (error <n>)" for the current GetLastError.
+CString SystemError(const CString& what)
+{
+    const DWORD code = GetLastError();
+    char text[512] = "";
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                             code, 0, text, sizeof text, nullptr);
+    while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == ' ' ||
+                     text[n - 1] == '.'))
+        text[--n] = '\0';
+    char number[32];
+    std::snprintf(number, sizeof number, " (error %lu)", static_cast<unsigned long>(code));
+    CString result = what;
+    if (n > 0)
+    {
+        result += ": ";
+        result += text;
+    }
+    result += number;
+    return result;
+}
+
+CString CheckArguments(int mode, const CString& section, const CString& key, const CString& value)
+{
+    if (section.IsEmpty())
+        return "Settings section name is empty";
+    if (section.FindOneOf("]\r\n") >= 0)
+        return "Settings section name \"" + section + "\" is not valid";
+    if (key.IsEmpty())
+        return "Settings key name is empty";
+    if (key.FindOneOf("=\r\n") >= 0 || key[0] == ';' || key[0] == '[')
+        return "Settings key name \"" + key + "\" is not valid";
+    if (mode == 1 && HasLineBreak(value))
+        return "Settings value for \"" + key + "\" holds a line break";
+    return CString();
+}
+
+// Reads one profile string, growing the buffer until it fits. For a key list (key null) the
+// function reports truncation with size - 2, for a value with size - 1.
+bool ReadProfile(LPCSTR section, LPCSTR key, LPCSTR def, const CString& path, CString& out)
+{
+    const DWORD truncated = key ? 1 : 2;
+    for (DWORD size = 1024;; size *= 2)
+    {
+        char* buf = out.GetBuffer(int(size));
+        DWORD n = GetPrivateProfileStringA(section, key, def, buf, size, path);
+        if (n + truncated < size)
+        {
+            // A key list is a run of terminated names; the length keeps the nulls inside.
+            out.ReleaseBuffer(int(n));
+            return true;
+        }
+        out.ReleaseBuffer(0);
+        if (size >= kMaxValueLength)
+            return false;
+    }
+}
+
+bool KeyExists(const CString& section, const CString& key, const CString& path)
+{
+    CString names;
+    if (!ReadProfile(section, nullptr, "", path, names))
+        return false;
+    CString wanted = key;
+    wanted.Trim();
+    LPCSTR p = names;
+    LPCSTR end = p + names.GetLength();
+    while (p < end && *p)
+    {
+        if (wanted.CompareNoCase(p) == 0)
+            return true;
+        p += lstrlenA(p) + 1;
+    }
+    return false;
+}
+
+int ReadKey(const CString& section, const CString& key, CString& value, const CString& path,
+            CString& error)
+{
+    const DWORD attr = GetFileAttributesA(path);
+    if (attr == INVALID_FILE_ATTRIBUTES)
+    {
+        const DWORD code = GetLastError();
+        error = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND
+                    ? "Settings file " + path + " not found"
+                    : SystemError("Cannot read settings file " + path);
+        return 0;
+    }
+    if (attr & FILE_ATTRIBUTE_DIRECTORY)
+    {
+        error = "Settings file " + path + " is a folder";
+        return 0;
+    }
+    // The private-profile functions report an unreadable file as an empty one; ask first.
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+    {
+        error = SystemError("Cannot read settings file " + path);
+        return 0;
+    }
+    CloseHandle(file);
+
+    CString text;
+    if (!ReadProfile(section, key, kMissingMarker, path, text))
+    {
+        error = "Settings value [" + section + "] " + key + " in " + path + " is too long";
+        return 0;
+    }
+    if (text == kMissingMarker && !KeyExists(section, key, path))
+    {
+        error = "Settings key [" + section + "] " + key + " not found in " + path;
+        return 0;
+    }
+    value = text;
+    return 1;
+}
+
+// Values with outer blanks or quotes are wrapped in double quotes: reading trims blanks and
+// removes one pair of matching outer quotes, so the value then reads back unchanged.
+CString StoredForm(const CString& value)
+{
+    const int n = value.GetLength();
+    if (n == 0)
+        return value;
+    const char first = value[0], last = value[n - 1];
+    auto special = [](char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; };
+    if (special(first) || special(last))
+        return '"' + value + '"';
+    return value;
+}
+
+int WriteKey(const CString& section, const CString& key, const CString& value, const CString& path,
+             CString& error)
+{
+    if (IsFolder(path))
+    {
+        error = "Settings file " + path + " is a folder";
+        return 0;
+    }
+    if (!WritePrivateProfileStringA(section, key, StoredForm(value), path))
+    {
+        error = SystemError("Cannot write settings file " + path);
+        return 0;
+    }
+    return 1;
+}
+
+int Operate(int mode, const CString& section, const CString& key, CString& value,
+            const CString& path, CString& error)
+{
+    int ok = mode == 0 ? ReadKey(section, key, value, path, error)
+                       : WriteKey(section, key, value, path, error);
+    if (ok)
+        error.Empty();
+    else if (mode == 0)
+        value = ORVOU_SETTINGS_NOT_FOUND;
+    return ok;
+}
+
+// Common start of both operations; false when the call is refused (error and value set).
+bool Accept(int mode, const CString& section, const CString& key, CString& value, CString& error)
+{
+    if (mode != 0 && mode != 1)
+    {
+        char text[64];
+        std::snprintf(text, sizeof text, "Unknown settings operation %d", mode);
+        error = text;
+        return false;
+    }
+    error = CheckArguments(mode, section, key, value);
+    if (error.IsEmpty())
+        return true;
+    if (mode == 0)
+        value = ORVOU_SETTINGS_NOT_FOUND;
+    return false;
+}
+
+int Refuse(int mode, CString& value, CString& error, const CString& text)
+{
+    error = text;
+    if (mode == 0)
+        value = ORVOU_SETTINGS_NOT_FOUND;
+    return 0;
+}
+
+} // namespace
+
+int orvou_ini_file_operations(int mode, CString section, CString key, CString& value,
+                              CString& fileName, CString& error)
+{
+    if (!Accept(mode, section, key, value, error))
+        return 0;
+    if (fileName.IsEmpty())
+        return Refuse(mode, value, error, "Settings file name is empty");
+    CString path = fileName;
+    if (!IsAbsolutePath(path))
+    {
+        CString folder = ExecutableFolder();
+        if (folder.IsEmpty())
+            return Refuse(mode, value, error, SystemError("Cannot find the program's folder"));
+        path = folder + "\\" + fileName;
+    }
+    return Operate(mode, section, key, value, path, error);
+}
+
+int orvou_appdata_ini_file_operations(int mode, CString section, CString key, CString& value,
+                                      CString& fileName, CString& error)
+{
+    if (!Accept(mode, section, key, value, error))
+        return 0;
+    CString name = FileNamePart(fileName);
+    if (fileName.IsEmpty())
+        name = s_lastAppDataFile.IsEmpty() ? ExecutableBaseName() + ".ini" : s_lastAppDataFile;
+    else if (name.IsEmpty() || name == "." || name == "..")
+        return Refuse(mode, value, error, "Settings file name \"" + fileName + "\" is not valid");
+    else
+        s_lastAppDataFile = name;
+
+    CString folder = orvou_get_appdata_folder();
+    if (folder.IsEmpty())
+        return Refuse(mode, value, error, "The application data folder is not available");
+    if (mode == 1 && !IsFolder(folder) && !CreateDirectoryA(folder, nullptr) &&
+        GetLastError() != ERROR_ALREADY_EXISTS)
+        return Refuse(mode, value, error, SystemError("Cannot create the folder " + folder));
+    return Operate(mode, section, key, value, folder + "\\" + name, error);
+}
+
+CString orvou_get_appdata_folder()
+{
+    CString base;
+    DWORD n = GetEnvironmentVariableA("APPDATA", base.GetBuffer(MAX_PATH), MAX_PATH);
+    base.ReleaseBuffer(n < MAX_PATH ? int(n) : 0);
+    if (base.IsEmpty() || !IsFolder(base))
+    {
+        char shell[MAX_PATH] = "";
+        base = SUCCEEDED(SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, shell))
+                   ? CString(shell)
+                   : CString();
+    }
+    if (base.IsEmpty())
+        return base;
+    base.TrimRight("\\/");
+    return base + "\\" + ExecutableBaseName();
+}

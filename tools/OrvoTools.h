@@ -1,0 +1,71 @@
+// OrvoTools: the host's tools library. Settings files (INI files read and written through the
+// private-profile functions), date/time comparison for sorting, price splitting and a bounded
+// string copy. Everything runs on the caller's thread; nothing is thrown.
+#pragma once
+
+#include "afx.h"
+
+#include <cstddef>
+
+#ifdef _WIN32
+#  ifdef ORVOTOOLS_BUILD_DLL
+#    define ORVOTOOLS_API __declspec(dllexport)
+#  else
+#    define ORVOTOOLS_API __declspec(dllimport)
+#  endif
+#else
+#  define ORVOTOOLS_API
+#endif
+
+// Text a failed read leaves in the value; callers compare against it.
+#define ORVOU_SETTINGS_NOT_FOUND "Settings not found"
+
+// Reads (mode 0) or writes (mode 1) one key of an INI file. Returns 1 on success, 0 on failure.
+// - A relative file name is taken relative to the folder of the process's executable (not the
+//   Windows folder, where the private-profile functions would look); an absolute one
+//   ("C:\...", "\\server\...", "\...") is used as given. fileName itself is not changed.
+// - On success the error text is empty. On failure it holds a message for the user; a failed
+//   read (missing file, section or key, bad arguments) also sets the value to
+//   ORVOU_SETTINGS_NOT_FOUND. A failed write leaves the value and the file untouched.
+// - Refused without touching the file: an empty file name, section or key; a section holding
+//   ']' or a line break; a key holding '=' or a line break or starting with ';' or '['; a value
+//   holding a line break. (The private-profile functions would otherwise delete a whole
+//   section on an empty key, or write lines that read back as other keys.)
+// - Values of any length are read whole.
+ORVOTOOLS_API int orvou_ini_file_operations(int mode, CString section, CString key, CString& value,
+                                            CString& fileName, CString& error);
+
+// Same as orvou_ini_file_operations, on a file in the application-data folder (below). Only the
+// file-name part of fileName is used, so a host's path cannot lead outside that folder. An empty
+// fileName addresses the file most recently named in a call of this function, or
+// "<executable base name>.ini" before any was named. The folder is created on a write.
+ORVOTOOLS_API int orvou_appdata_ini_file_operations(int mode, CString section, CString key,
+                                                    CString& value, CString& fileName,
+                                                    CString& error);
+
+// The folder of the application-data settings files: <APPDATA>\<executable base name>, where
+// <APPDATA> is the APPDATA environment variable when it names an existing folder, else the
+// shell's CSIDL_APPDATA folder. No trailing backslash; empty when neither is available.
+// The folder is not created here.
+ORVOTOOLS_API CString orvou_get_appdata_folder();
+
+// Compares two date/time texts; returns -1, 0 or 1 (a before, equal to, after b) times order.
+// Accepted forms, surrounded by optional blanks:
+//   d/M/yyyy                      day and month of one or two digits, '/' or '-' both times
+//   d/M/yyyy H:mm[:ss[.fff]]      one or more blanks between date and time
+//   H:mm[:ss[.fff]]               hours 0-23, minutes and seconds 0-59 in two digits,
+//                                 1 to 3 digits of fractions
+// Impossible dates (31/02/2024) are not accepted. A date alone is that day at 00:00:00; a time
+// alone sorts before every dated text. A text that is not in these forms (including an empty or
+// null one, "-" or "NA") sorts before every accepted text; two such texts compare as strcmp
+// (null as empty). Allocates nothing.
+ORVOTOOLS_API int CompareDateTime(char* a, char* b, int order);
+
+// Splits a price text at its first '.': integerPart gets what precedes it (sign included),
+// decimalPart everything after it, without the point (empty when there is no point).
+ORVOTOOLS_API void getIntegerAndDecimal(CString price, CString& integerPart, CString& decimalPart);
+
+// BSD strlcpy: copies at most size-1 characters and terminates dst when size > 0; returns
+// strlen(src), so a result >= size means truncation. A null src gives an empty dst and 0; a null
+// dst returns strlen(src) when size is 0 (the length query) and 0 otherwise, writing nothing.
+extern "C" ORVOTOOLS_API size_t strlcpy(char* dst, const char* src, size_t size);
