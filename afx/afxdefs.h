@@ -3,9 +3,6 @@
 #pragma once
 
 #ifdef _WIN32
-#  ifndef WIN32_LEAN_AND_MEAN
-#    define WIN32_LEAN_AND_MEAN
-#  endif
 #  ifndef NOMINMAX
 #    define NOMINMAX
 #  endif

@@ -41,6 +41,14 @@ struct AFX_MSGMAP
 #ifndef WM_CTLCOLOR
 #define WM_CTLCOLOR 0x0019
 #endif
+// nCtlColor of OnCtlColor: the message's offset from WM_CTLCOLORMSGBOX.
+#define CTLCOLOR_MSGBOX 0
+#define CTLCOLOR_EDIT 1
+#define CTLCOLOR_LISTBOX 2
+#define CTLCOLOR_BTN 3
+#define CTLCOLOR_DLG 4
+#define CTLCOLOR_SCROLLBAR 5
+#define CTLCOLOR_STATIC 6
 #define CN_COMMAND 0
 #define CN_UPDATE_COMMAND_UI ((UINT)(-1))
 

@@ -241,6 +241,14 @@ int FindOperand(const sFormulaOperand* pOperands, int nOperands, const char* pNa
 
 } // namespace
 
+CFormulaCellSource::CFormulaCellSource(UINT nOptions) : m_nOptions(nOptions)
+{
+}
+
+CFormulaCellSource::~CFormulaCellSource()
+{
+}
+
 int GetFormulaCellText(CFormulaCellSource& source, int nColumn, CString& strText)
 {
     if (!source.IsFormulaColumn(nColumn))

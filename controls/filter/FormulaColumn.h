@@ -17,7 +17,8 @@
 // A formula that reaches a formula column already being computed for the same cell (itself,
 // directly or through other formula columns), or that nests formula columns deeper than
 // FORMULA_MAX_NESTING or needs more than FORMULA_MAX_NESTED_CELLS formula computations for one
-// cell, is cut: the cell shows an empty text, no message is shown, and the result is 0.
+// cell, is cut: the cell shows an empty text, no message is shown, and the result is 0. A
+// referenced formula column that fails (failed fetch, status 4) fails the cell that uses it.
 #pragma once
 
 #include "afxdefs.h"
@@ -43,8 +44,8 @@ enum
 class CONTROLS_API CFormulaCellSource
 {
 public:
-    explicit CFormulaCellSource(UINT nOptions = 0) : m_nOptions(nOptions) {}
-    virtual ~CFormulaCellSource() {}
+    explicit CFormulaCellSource(UINT nOptions = 0);
+    virtual ~CFormulaCellSource();
 
     virtual int GetColumnCount() const = 0;
     virtual BOOL IsFormulaColumn(int nColumn) const = 0;
@@ -55,10 +56,12 @@ public:
     UINT m_nOptions;
 };
 
-// The text of formula column nColumn for the source's row. Returns 1 when the text was set or
-// nColumn is no formula column (nothing happens then), 0 when a fetch failed, the evaluation
-// failed (status 4, reported through ReportError), the divisor part was no number, or the
-// formula was cut; strText keeps what it had in the first three cases and is empty in the last.
+// The text of formula column nColumn for the source's row: the result with two decimals, or
+// "Divided by ZERO error" when the part after the first "/" evaluates to 0. Returns 1 when the
+// text was set or nColumn is no formula column (nothing happens then); 0 when a fetch failed, the
+// evaluation failed (status 4, reported once through ReportError), the part after the first "/"
+// had status 3 or 4, or the formula was cut. strText keeps what it had then, except when the
+// formula was cut: it is empty.
 CONTROLS_API int GetFormulaCellText(CFormulaCellSource& source, int nColumn, CString& strText);
 
 // One column offered by a formula dialog: its header name and its column index (item data).

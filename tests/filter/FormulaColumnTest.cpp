@@ -111,6 +111,11 @@ TEST(FormulaCell, OperandTextIsInsertedUnchanged)
     row.m_cells[3] = "1,234.50";
     EXPECT_EQ("0.00", row.Cell(10));
     EXPECT_TRUE(row.m_reported.empty());
+    // The test for 0 reads as atof does (white space, a "+" sign); the text goes in unchanged.
+    row.m_cells[3] = "+3";
+    EXPECT_EQ("7.00", row.Cell(10));
+    row.m_cells[3] = " 1e3";
+    EXPECT_EQ("2001.00", row.Cell(10));
     // A negative operand works after a spaced operator, not directly after one.
     row.m_cells[3] = "-5";
     EXPECT_EQ("-9.00", row.Cell(10));

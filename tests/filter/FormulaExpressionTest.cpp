@@ -4,7 +4,9 @@
 
 #include "FormulaExpression.h"
 
+#include <cctype>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -232,6 +234,71 @@ TEST(FormulaPostfixEvaluation, ReadsThePostfixTextsItself)
     EXPECT_EQ(FORMULA_ERR_OPERANDS, EvaluatePostfix(" +", d));
     EXPECT_EQ(FORMULA_ERR_OPERANDS, EvaluatePostfix(" 1 +", d));
     EXPECT_EQ(FORMULA_ERR_NUMBER, EvaluatePostfix(" 1 x +", d));
+}
+
+unsigned Next(unsigned& nSeed)
+{
+    nSeed = nSeed * 1103515245u + 12345u;
+    return nSeed >> 16;
+}
+
+// EvaluateExpression takes a one-pass route for plain texts; it must agree with the textual
+// route (InfixToPostfix, then EvaluatePostfix) on every text, in status and in value.
+TEST(FormulaDifferential, OnePassRouteAgreesWithPostfixRoute)
+{
+    const char* const arrTokens[] = { "1", "2.5", "0", "-", "+", "*", "/", "%", "\\", "<<",
+                                      "(", ")", " ", "<", "^", "x", "&&" };
+    const int nTokens = sizeof(arrTokens) / sizeof(arrTokens[0]);
+    int nMismatches = 0, nValues = 0;
+    unsigned nSeed = 2024;
+    for (int n = 0; n < 200000; ++n)
+    {
+        // Up to four tokens exhaustively, then random texts of up to eleven tokens.
+        std::string strText;
+        if (n < nTokens * nTokens * nTokens * nTokens)
+        {
+            for (int k = n, i = 0; i < 4; ++i, k /= nTokens)
+                strText += arrTokens[k % nTokens];
+        }
+        else
+        {
+            // Mostly operand, operator, operand ..., with a random token now and then.
+            const char* const arrOperands[] = { "1", "2.5", "0", "7", "(", "-", " " };
+            const char* const arrOperators[] = { "-", "+", "*", "/", "%", "\\", "<<", ">>", "<", "^",
+                                                 "&&", "|", ")", " " };
+            bool bOperand = true;
+            for (int i = 0, nCount = 3 + (int)(Next(nSeed) % 12); i < nCount; ++i)
+            {
+                const unsigned r = Next(nSeed);
+                const char* pszToken;
+                if (r % 10 == 0)
+                    pszToken = arrTokens[(r >> 4) % nTokens];
+                else if (bOperand)
+                    pszToken = arrOperands[(r >> 4) % 7];
+                else
+                    pszToken = arrOperators[(r >> 4) % 14];
+                strText += pszToken;
+                if (std::isdigit((unsigned char)pszToken[0]))
+                    bOperand = false;
+                else if (std::strchr("-+*/%\\<>^&|", pszToken[0]))
+                    bOperand = true;
+            }
+        }
+        double dDirect = kUntouched, dTextual = kUntouched;
+        const int nDirect = EvaluateExpression(strText, dDirect);
+        std::string strPostfix;
+        int nTextual = InfixToPostfix(strText, strPostfix);
+        if (nTextual == FORMULA_OK)
+            nTextual = EvaluatePostfix(strPostfix, dTextual);
+        const bool bSame = nDirect == nTextual
+                           && (dDirect == dTextual || (std::isnan(dDirect) && std::isnan(dTextual)));
+        EXPECT_TRUE(bSame) << "'" << strText << "': " << nDirect << " " << dDirect << " vs " << nTextual
+                           << " " << dTextual;
+        if (!bSame && ++nMismatches > 20)
+            break;
+        nValues += nDirect == FORMULA_OK;
+    }
+    EXPECT_GT(nValues, 5000); // the generated texts do reach the one-pass route
 }
 
 TEST(FormulaBadInput, HugeValuesStayNumbers)
