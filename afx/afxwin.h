@@ -26,6 +26,7 @@ class CDialog;
 class CMenu;
 class CDataExchange;
 class CCommonDialog;
+class CFrameWnd;
 
 struct AFX_CMDHANDLERINFO;
 
@@ -128,6 +129,9 @@ public:
     CWnd* SetParent(CWnd* pWndNewParent) { return FromHandleOrNull(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
     CWnd* GetOwner() const { return FromHandleOrNull(::GetWindow(m_hWnd, GW_OWNER)); }
     CWnd* GetTopLevelParent() const;
+    // The nearest frame window among the parents and owners; null when there is none.
+    CFrameWnd* GetParentFrame() const;
+    CWnd* GetLastActivePopup() const { return FromHandleOrNull(::GetLastActivePopup(m_hWnd)); }
     CWnd* GetWindow(UINT nCmd) const { return FromHandleOrNull(::GetWindow(m_hWnd, nCmd)); }
     CWnd* GetNextWindow(UINT nFlag = GW_HWNDNEXT) const { return GetWindow(nFlag); }
     CWnd* GetDescendantWindow(int nID, BOOL bOnlyPerm = FALSE) const;
@@ -584,3 +588,8 @@ AFX_API void AfxAdvanceTestClock(DWORD dwMilliseconds);
 
 AFX_API CWnd* AfxGetMainWnd();
 AFX_API void AfxSetMainWnd(CWnd* pWnd);
+
+// Standard controls (edit, button, static, combo box, list box).
+#include "afxctl.h"
+// Frame windows.
+#include "afxframe.h"

@@ -313,15 +313,15 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
         return FALSE;
     if (nMsg == 0)
         nMsg = WM_COMMAND;
-    const AFX_MSGMAP_ENTRY* e = FindEntry(nMsg, code, nID);
-    if (e == nullptr)
-        return FALSE;
     if (nMsg == WM_NOTIFY || nMsg == WM_REFLECT_BASE + WM_NOTIFY)
     {
+        // Notification codes are negative 32-bit values: take the whole code from the header.
         AFX_NOTIFY* pNotify = static_cast<AFX_NOTIFY*>(pExtra);
-        return DispatchEntry(e, nMsg, (WPARAM)nID, (LPARAM)pNotify->pNMHDR, pNotify->pResult);
+        const AFX_MSGMAP_ENTRY* e = FindEntry(nMsg, pNotify->pNMHDR->code, nID);
+        return e != nullptr && DispatchEntry(e, nMsg, (WPARAM)nID, (LPARAM)pNotify->pNMHDR, pNotify->pResult);
     }
-    return DispatchEntry(e, nMsg, MAKEWPARAM(nID, code), 0, nullptr);
+    const AFX_MSGMAP_ENTRY* e = FindEntry(nMsg, code, nID);
+    return e != nullptr && DispatchEntry(e, nMsg, MAKEWPARAM(nID, code), 0, nullptr);
 }
 
 BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)

@@ -1,0 +1,384 @@
+// The windowed framework driven through real windows: message maps and reflection, subclassing,
+// dialogs from templates with data exchange, pre-translation, and the two seams.
+#include "TestHost.h"
+
+#include <string>
+#include <vector>
+
+namespace
+{
+std::vector<std::string> g_events;
+
+// A child control that handles some of its own notifications.
+class CReflectingChild : public CWnd
+{
+public:
+    afx_msg void OnClickReflect(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        g_events.push_back("child click " + std::to_string(pNMHDR->idFrom));
+        *pResult = 7;
+    }
+    afx_msg BOOL OnReturnReflectEx(NMHDR*, LRESULT*)
+    {
+        g_events.push_back("child return (declines)");
+        return FALSE;
+    }
+    afx_msg BOOL OnChangeReflectEx()
+    {
+        g_events.push_back("child change");
+        return TRUE;
+    }
+    afx_msg HBRUSH CtlColor(CDC* pDC, UINT nCtlColor)
+    {
+        g_events.push_back("child ctlcolor " + std::to_string(nCtlColor));
+        pDC->SetTextColor(RGB(255, 0, 0));
+        return m_brush;
+    }
+    CBrush m_brush{ RGB(1, 2, 3) };
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CReflectingChild, CWnd)
+    ON_NOTIFY_REFLECT(NM_CLICK, OnClickReflect)
+    ON_NOTIFY_REFLECT_EX(NM_RETURN, OnReturnReflectEx)
+    ON_CONTROL_REFLECT_EX(EN_CHANGE, OnChangeReflectEx)
+    ON_WM_CTLCOLOR_REFLECT()
+END_MESSAGE_MAP()
+
+class CRecordingParent : public CWnd
+{
+public:
+    afx_msg void OnChildClick(NMHDR*, LRESULT*) { g_events.push_back("parent click"); }
+    afx_msg void OnChildDblClk(NMHDR*, LRESULT* pResult)
+    {
+        g_events.push_back("parent dblclk");
+        *pResult = 42;
+    }
+    afx_msg void OnChildReturn(NMHDR*, LRESULT*) { g_events.push_back("parent return"); }
+    afx_msg void OnChildChange() { g_events.push_back("parent change"); }
+    afx_msg void OnChildSetFocus() { g_events.push_back("parent setfocus"); }
+    afx_msg void OnMenuRange(UINT nID) { g_events.push_back("command " + std::to_string(nID)); }
+    afx_msg LRESULT OnPrivate(WPARAM wParam, LPARAM lParam)
+    {
+        g_events.push_back("private " + std::to_string(wParam) + "," + std::to_string(lParam));
+        return 99;
+    }
+    afx_msg LRESULT OnRegistered(WPARAM, LPARAM) { return 1234; }
+    afx_msg void OnTimer(UINT_PTR nIDEvent) { g_events.push_back("timer " + std::to_string(nIDEvent)); }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        if (pMsg->message == WM_KEYDOWN)
+        {
+            g_events.push_back("parent pretranslate " + std::to_string(pMsg->wParam));
+            return pMsg->wParam == VK_F5;   // F5 is eaten here; other keys go on
+        }
+        return FALSE;
+    }
+    static UINT s_nRegistered;
+    DECLARE_MESSAGE_MAP()
+};
+
+UINT CRecordingParent::s_nRegistered = ::RegisterWindowMessageA("ControlsTestRegistered");
+
+BEGIN_MESSAGE_MAP(CRecordingParent, CWnd)
+    ON_NOTIFY(NM_CLICK, 100, OnChildClick)
+    ON_NOTIFY(NM_DBLCLK, 100, OnChildDblClk)
+    ON_NOTIFY(NM_RETURN, 100, OnChildReturn)
+    ON_CONTROL(EN_CHANGE, 100, OnChildChange)
+    ON_CONTROL(EN_SETFOCUS, 100, OnChildSetFocus)
+    ON_COMMAND_RANGE(500, 510, OnMenuRange)
+    ON_MESSAGE(WM_USER + 123, OnPrivate)
+    ON_REGISTERED_MESSAGE(CRecordingParent::s_nRegistered, OnRegistered)
+    ON_WM_TIMER()
+END_MESSAGE_MAP()
+
+class CKeyChild : public CWnd
+{
+public:
+    afx_msg void OnKeyDown(UINT nChar, UINT, UINT) { g_events.push_back("child keydown " + std::to_string(nChar)); }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CKeyChild, CWnd)
+    ON_WM_KEYDOWN()
+END_MESSAGE_MAP()
+
+class WindowTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        g_events.clear();
+        ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "parent", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 200), &m_frame, 10));
+        ASSERT_TRUE(m_child.CreateEx(0, nullptr, "child", WS_CHILD | WS_VISIBLE, CRect(5, 5, 100, 50), &m_parent, 100));
+    }
+
+    LRESULT Notify(UINT code)
+    {
+        NMHDR hdr = { m_child.m_hWnd, 100, code };
+        return m_parent.SendMessage(WM_NOTIFY, 100, (LPARAM)&hdr);
+    }
+
+    CRecordingParent m_parent;
+    CReflectingChild m_child;
+};
+}  // namespace
+
+TEST_F(WindowTest, ReflectedNotificationIsHandledByTheChildAndNotPassedOn)
+{
+    EXPECT_EQ(7, Notify(NM_CLICK));
+    EXPECT_EQ(std::vector<std::string>({ "child click 100" }), g_events);
+}
+
+TEST_F(WindowTest, NotificationTheChildDoesNotHandleReachesTheParent)
+{
+    EXPECT_EQ(42, Notify(NM_DBLCLK));
+    EXPECT_EQ(std::vector<std::string>({ "parent dblclk" }), g_events);
+}
+
+TEST_F(WindowTest, ExHandlerThatDeclinesLetsTheParentSeeTheNotification)
+{
+    Notify(NM_RETURN);
+    EXPECT_EQ(std::vector<std::string>({ "child return (declines)", "parent return" }), g_events);
+}
+
+TEST_F(WindowTest, ControlNotificationsAreReflectedThenRoutedToTheParent)
+{
+    m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(100, EN_CHANGE), (LPARAM)m_child.m_hWnd);
+    m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(100, EN_SETFOCUS), (LPARAM)m_child.m_hWnd);
+    EXPECT_EQ(std::vector<std::string>({ "child change", "parent setfocus" }), g_events);
+}
+
+TEST_F(WindowTest, CtlColorIsAnsweredByTheChildsReflectedHandler)
+{
+    CClientDC dc(&m_child);
+    LRESULT brush = m_parent.SendMessage(WM_CTLCOLOREDIT, (WPARAM)dc.m_hDC, (LPARAM)m_child.m_hWnd);
+    EXPECT_EQ((LRESULT)(HBRUSH)m_child.m_brush, brush);
+    EXPECT_EQ(RGB(255, 0, 0), ::GetTextColor(dc.m_hDC));
+    EXPECT_EQ(std::vector<std::string>({ "child ctlcolor 1" }), g_events);
+}
+
+TEST_F(WindowTest, CommandRangesPrivateAndRegisteredMessagesDispatch)
+{
+    m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(505, 0), 0);
+    m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(511, 0), 0);   // outside the range: nothing
+    EXPECT_EQ(99, m_parent.SendMessage(WM_USER + 123, 3, 4));
+    EXPECT_EQ(1234, m_parent.SendMessage(CRecordingParent::s_nRegistered, 0, 0));
+    m_parent.SendMessage(WM_TIMER, 4000, 0);
+    EXPECT_EQ(std::vector<std::string>({ "command 505", "private 3,4", "timer 4000" }), g_events);
+}
+
+TEST_F(WindowTest, UnhandledMessagesReachTheDefaultProcedure)
+{
+    m_child.SetWindowText("changed");
+    CString text;
+    m_child.GetWindowText(text);
+    EXPECT_STREQ("changed", text);
+    EXPECT_EQ(&m_child, CWnd::FromHandlePermanent(m_child.m_hWnd));
+    EXPECT_EQ(&m_child, m_parent.GetDlgItem(100));
+    EXPECT_EQ(&m_parent, m_child.GetParent());
+}
+
+TEST_F(WindowTest, PreTranslateMessageWalksFromTheTargetUpToItsTopLevelWindow)
+{
+    CKeyChild key;
+    ASSERT_TRUE(key.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), &m_parent, 101));
+    ::PostMessageA(key.m_hWnd, WM_KEYDOWN, VK_F5, 0);
+    ::PostMessageA(key.m_hWnd, WM_KEYDOWN, 'A', 0);
+    AfxPumpPendingMessages();
+    EXPECT_EQ(std::vector<std::string>({ "parent pretranslate 116", "parent pretranslate 65", "child keydown 65" }),
+              g_events);
+}
+
+TEST_F(WindowTest, SubclassingAnExistingControlRoutesItsMessagesThroughTheMap)
+{
+    HWND hEdit = ::CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE, 0, 60, 100, 20, m_parent.m_hWnd,
+                                   (HMENU)100, nullptr, nullptr);
+    m_child.DestroyWindow();
+    CReflectingChild edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(100, &m_parent));
+    EXPECT_FALSE(CWnd().SubclassWindow(hEdit));   // already owned by another object
+    // Typing changes the text; the edit reports EN_CHANGE, which the subclassed object reflects.
+    ::SendMessageA(hEdit, WM_CHAR, 'x', 0);
+    EXPECT_EQ(std::vector<std::string>({ "child change" }), g_events);
+    CString text;
+    edit.GetWindowText(text);
+    EXPECT_STREQ("x", text);
+    EXPECT_EQ(hEdit, edit.UnsubclassWindow());
+    g_events.clear();
+    ::SendMessageA(hEdit, WM_CHAR, 'y', 0);
+    // No longer reflected: the parent's own handler gets the change.
+    EXPECT_EQ(std::vector<std::string>({ "parent change" }), g_events);
+}
+
+TEST_F(WindowTest, DestroyingTheWindowDetachesTheObject)
+{
+    HWND hWnd = m_child.m_hWnd;
+    m_child.DestroyWindow();
+    EXPECT_EQ(nullptr, m_child.m_hWnd);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hWnd));
+}
+
+namespace
+{
+class CExchangeDialog : public CDialog
+{
+public:
+    CExchangeDialog() : CDialog(9001) {}
+    CString m_name = "initial";
+    int m_count = 3;
+    CWnd m_nameEdit;
+    int m_nInitCalls = 0;
+    BOOL OnInitDialog() override
+    {
+        ++m_nInitCalls;
+        return CDialog::OnInitDialog();
+    }
+    afx_msg void OnApply() { g_events.push_back("apply"); }
+protected:
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        DDX_Control(pDX, 1001, m_nameEdit);
+        DDX_Text(pDX, 1001, m_name);
+        DDX_Text(pDX, 1002, m_count);
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CExchangeDialog, CDialog)
+    ON_BN_CLICKED(1003, OnApply)
+END_MESSAGE_MAP()
+}  // namespace
+
+TEST_F(WindowTest, ModelessDialogFromTemplateExchangesData)
+{
+    CExchangeDialog dlg;
+    ASSERT_TRUE(dlg.Create(9001, &m_frame));
+    EXPECT_EQ(1, dlg.m_nInitCalls);
+    CString text;
+    dlg.GetDlgItemText(1001, text);
+    EXPECT_STREQ("initial", text);
+    EXPECT_EQ(dlg.GetDlgItem(1001), &dlg.m_nameEdit);
+    dlg.SetDlgItemText(1001, "typed");
+    dlg.SetDlgItemText(1002, "12");
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_STREQ("typed", dlg.m_name);
+    EXPECT_EQ(12, dlg.m_count);
+
+    // A number field that does not hold a number fails the exchange with a message.
+    dlg.SetDlgItemText(1002, "12x");
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(1u, m_script.Count("message"));
+    EXPECT_EQ(12, dlg.m_count);
+
+    ::SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), (LPARAM)::GetDlgItem(dlg.m_hWnd, 1003));
+    EXPECT_EQ(std::vector<std::string>({ "apply" }), g_events);
+}
+
+TEST_F(WindowTest, ModalDialogRunsThroughTheScriptAndOkSavesTheData)
+{
+    CExchangeDialog dlg;
+    m_script.m_dialogAnswers.push_back([](CDialog* pDlg) -> INT_PTR {
+        pDlg->SetDlgItemText(1001, "from script");
+        pDlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(pDlg->m_hWnd, IDOK));
+        return 0;   // ignored: the dialog ended itself
+    });
+    EXPECT_EQ(IDOK, dlg.DoModal());
+    EXPECT_STREQ("from script", dlg.m_name);
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
+    ASSERT_EQ(1u, m_script.Count("dialog"));
+    EXPECT_STREQ("Exchange test", m_script.m_records.back().text);
+
+    // Unanswered, a modal dialog is cancelled rather than left waiting.
+    CExchangeDialog second;
+    EXPECT_EQ(IDCANCEL, second.DoModal());
+}
+
+TEST_F(WindowTest, MessageBoxesAndMenusAreRecordedByTheModalSeam)
+{
+    m_script.m_messageAnswers.push_back(IDNO);
+    EXPECT_EQ(IDNO, AfxMessageBox("Delete the column?", MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(IDOK, m_parent.MessageBox("Saved", "Profile", MB_OK));
+    ASSERT_EQ(2u, m_script.m_records.size());
+    EXPECT_STREQ("Delete the column?", m_script.m_records[0].text);
+    EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), m_script.m_records[0].type);
+    EXPECT_STREQ("Profile", m_script.m_records[1].caption);
+
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_STRING, 501, "&Copy");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(MF_STRING | MF_GRAYED | MF_CHECKED, 502, "Grid Lines");
+    m_script.m_menuAnswers.push_back(501);
+    EXPECT_TRUE(menu.TrackPopupMenu(TPM_LEFTALIGN, 10, 10, &m_parent));
+    const CModalRecord& r = m_script.m_records.back();
+    ASSERT_EQ(3u, r.menu.size());
+    EXPECT_STREQ("&Copy", r.menu[0].text);
+    EXPECT_EQ(501u, r.menu[0].id);
+    EXPECT_TRUE(r.menu[1].state & MF_SEPARATOR);
+    EXPECT_TRUE(r.menu[2].state & MF_GRAYED);
+    EXPECT_TRUE(r.menu[2].state & MF_CHECKED);
+    // The choice arrives as a posted menu command, as the platform delivers it.
+    EXPECT_TRUE(g_events.empty());
+    AfxPumpPendingMessages();
+    EXPECT_EQ(std::vector<std::string>({ "command 501" }), g_events);
+
+    m_script.m_menuAnswers.push_back(502);
+    EXPECT_EQ(502, menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &m_parent));
+    AfxPumpPendingMessages();
+    EXPECT_EQ(1u, g_events.size());   // TPM_RETURNCMD posts nothing
+}
+
+TEST_F(WindowTest, CommonDialogsAndBeepsGoThroughTheSeam)
+{
+    CFileDialog save(FALSE, "csv", "grid.csv", OFN_OVERWRITEPROMPT, "CSV files (*.csv)|*.csv||");
+    m_script.m_commonAnswers.push_back([](CCommonDialog* pDlg) -> INT_PTR {
+        static_cast<CFileDialog*>(pDlg)->m_strPathName = "C:\\exports\\grid.csv";
+        return IDOK;
+    });
+    EXPECT_EQ(IDOK, save.DoModal());
+    EXPECT_STREQ("C:\\exports\\grid.csv", save.GetPathName());
+    EXPECT_STREQ("grid.csv", save.GetFileName());
+    EXPECT_STREQ("csv", save.GetFileExt());
+    CColorDialog colour(RGB(1, 2, 3));
+    EXPECT_EQ(IDCANCEL, colour.DoModal());
+    AfxMessageBeep(MB_ICONEXCLAMATION);
+    EXPECT_EQ(1u, m_script.Count("file"));
+    EXPECT_EQ(1u, m_script.Count("colour"));
+    ASSERT_EQ(1u, m_script.Count("beep"));
+    EXPECT_EQ((UINT)MB_ICONEXCLAMATION, m_script.m_records.back().type);
+}
+
+TEST_F(WindowTest, TestClockMovesOnlyWhenTold)
+{
+    AfxSetTestClock(TRUE, 1000);
+    EXPECT_EQ(1000u, AfxGetTickCount());
+    EXPECT_EQ((clock_t)1000, AfxClock());
+    AfxAdvanceTestClock(250);
+    EXPECT_EQ(1250u, AfxGetTickCount());
+    AfxSetTestClock(FALSE);
+    DWORD real = AfxGetTickCount();
+    EXPECT_NEAR((double)::GetTickCount(), (double)real, 1000.0);
+}
+
+TEST_F(WindowTest, ResourceChainFindsTemplatesInTheHostFirst)
+{
+    EXPECT_EQ(::GetModuleHandleA(nullptr), AfxFindResourceHandle(MAKEINTRESOURCE(9001), RT_DIALOG));
+    EXPECT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCE(31999), RT_DIALOG));
+    CExchangeDialog missing;
+    EXPECT_FALSE(missing.Create(31999, &m_frame));
+    EXPECT_EQ(nullptr, missing.m_hWnd);
+}
+
+TEST_F(WindowTest, TemporaryWrappersAreReleasedWithoutDestroyingTheirWindows)
+{
+    HWND hStatic = ::CreateWindowExA(0, "STATIC", "s", WS_CHILD, 0, 0, 10, 10, m_parent.m_hWnd, (HMENU)77, nullptr,
+                                     nullptr);
+    CWnd* pTemp = m_parent.GetDlgItem(77);
+    ASSERT_NE(nullptr, pTemp);
+    EXPECT_EQ(nullptr, CWnd::FromHandlePermanent(hStatic));
+    EXPECT_EQ(pTemp, CWnd::FromHandle(hStatic));
+    AfxDeleteTempMaps();
+    EXPECT_TRUE(::IsWindow(hStatic));
+}
