@@ -58,6 +58,20 @@ void PaintInto(HDC hdcComposite, HWND hWnd, const RECT& rcRoot, bool isRoot)
             ::DrawEdge(hdcComposite, &rcFrame, EDGE_SUNKEN, BF_RECT);
         else if (style & WS_BORDER)
             ::FrameRect(hdcComposite, &rcFrame, (HBRUSH)::GetStockObject(BLACK_BRUSH));
+        // A title bar with the window's text, between the frame's top and the client area.
+        if ((style & WS_CAPTION) == WS_CAPTION && ptClient.y > rcWindow.top + 2)
+        {
+            RECT rcCaption = { rcFrame.left + 1, rcFrame.top + 1, rcFrame.right - 1, ptClient.y - rcRoot.top - 1 };
+            ::FillRect(hdcComposite, &rcCaption, ::GetSysColorBrush(COLOR_ACTIVECAPTION));
+            char title[256] = "";
+            ::GetWindowTextA(hWnd, title, sizeof(title));
+            HGDIOBJ oldFont = ::SelectObject(hdcComposite, ::GetStockObject(DEFAULT_GUI_FONT));
+            ::SetBkMode(hdcComposite, TRANSPARENT);
+            ::SetTextColor(hdcComposite, ::GetSysColor(COLOR_CAPTIONTEXT));
+            rcCaption.left += 6;
+            ::DrawTextA(hdcComposite, title, -1, &rcCaption, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+            ::SelectObject(hdcComposite, oldFont);
+        }
     }
 
     int cx = rcClient.right;
