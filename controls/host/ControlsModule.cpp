@@ -1,6 +1,7 @@
 // Loading and unloading of Controls.dll: the library registers itself as an extension module so
 // that its dialog templates and bitmaps are found along the resource chain after the host's own.
 #include <afxwin.h>
+#include <CommonListCtrl.h>
 
 static AFX_EXTENSION_MODULE ControlsDLL = { FALSE, nullptr, nullptr };
 
@@ -14,6 +15,7 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
     }
     else if (dwReason == DLL_PROCESS_DETACH)
     {
+        CCommonListCtrl::DestroyHeaderImageList();
         AfxTermExtensionModule(ControlsDLL);
     }
     return TRUE;

@@ -1,0 +1,212 @@
+// Common controls: image list, header, list view and tooltips. Each wrapper holds only the handle;
+// counts, texts and states are asked of the control every time.
+#pragma once
+
+#include "afxwin.h"
+
+// An image list. The object that created (or attached) the list destroys it; FromHandle gives a
+// temporary, non-owning wrapper.
+class AFX_API CImageList : public CObject
+{
+    DECLARE_DYNCREATE(CImageList)
+public:
+    HIMAGELIST m_hImageList = nullptr;
+
+    CImageList() = default;
+    ~CImageList() override;
+    CImageList(const CImageList&) = delete;
+    CImageList& operator=(const CImageList&) = delete;
+
+    operator HIMAGELIST() const { return m_hImageList; }
+    HIMAGELIST GetSafeHandle() const { return AfxNullableThis(this) ? m_hImageList : nullptr; }
+    static CImageList* FromHandle(HIMAGELIST hImageList);
+    void ReleaseTempHandle() { m_hImageList = nullptr; }
+    BOOL Attach(HIMAGELIST hImageList);
+    HIMAGELIST Detach();
+
+    BOOL Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow)
+    { return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow)); }
+    // A strip bitmap found along the resource chain, cut into images cx wide.
+    BOOL Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask);
+    BOOL DeleteImageList();
+
+    int GetImageCount() const { return ImageList_GetImageCount(m_hImageList); }
+    BOOL GetImageInfo(int nImage, IMAGEINFO* pImageInfo) const
+    { return ImageList_GetImageInfo(m_hImageList, nImage, pImageInfo); }
+    BOOL GetIconSize(int* cx, int* cy) const { return ImageList_GetIconSize(m_hImageList, cx, cy); }
+    COLORREF SetBkColor(COLORREF cr) { return ImageList_SetBkColor(m_hImageList, cr); }
+    COLORREF GetBkColor() const { return ImageList_GetBkColor(m_hImageList); }
+    int Add(CBitmap* pbmImage, CBitmap* pbmMask)
+    { return ImageList_Add(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), (HBITMAP)pbmMask->GetSafeHandle()); }
+    int Add(CBitmap* pbmImage, COLORREF crMask)
+    { return ImageList_AddMasked(m_hImageList, (HBITMAP)pbmImage->GetSafeHandle(), crMask); }
+    int Add(HICON hIcon) { return ImageList_AddIcon(m_hImageList, hIcon); }
+    BOOL Replace(int nImage, CBitmap* pbmImage, CBitmap* pbmMask)
+    { return ImageList_Replace(m_hImageList, nImage, (HBITMAP)pbmImage->GetSafeHandle(), (HBITMAP)pbmMask->GetSafeHandle()); }
+    BOOL Remove(int nImage) { return ImageList_Remove(m_hImageList, nImage); }
+    BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle)
+    { return ImageList_Draw(m_hImageList, nImage, pDC->GetSafeHdc(), pt.x, pt.y, nStyle); }
+    HICON ExtractIcon(int nImage) { return ImageList_GetIcon(m_hImageList, nImage, ILD_NORMAL); }
+
+    // Drag images.
+    BOOL BeginDrag(int nImage, CPoint ptHotSpot) { return ImageList_BeginDrag(m_hImageList, nImage, ptHotSpot.x, ptHotSpot.y); }
+    static BOOL DragEnter(CWnd* pWndLock, CPoint point) { return ImageList_DragEnter(pWndLock->GetSafeHwnd(), point.x, point.y); }
+    static BOOL DragLeave(CWnd* pWndLock) { return ImageList_DragLeave(pWndLock->GetSafeHwnd()); }
+    static BOOL DragMove(CPoint pt) { return ImageList_DragMove(pt.x, pt.y); }
+    static BOOL DragShowNolock(BOOL bShow) { return ImageList_DragShowNolock(bShow); }
+    static void EndDrag() { ImageList_EndDrag(); }
+};
+
+// A header control (the column header of a report list or a stand-alone one).
+class AFX_API CHeaderCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CHeaderCtrl)
+public:
+    CHeaderCtrl() = default;
+
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    int GetItemCount() const { return (int)SendMessage(HDM_GETITEMCOUNT); }
+    BOOL GetItem(int nPos, HDITEM* pHeaderItem) const { return (BOOL)SendMessage(HDM_GETITEMA, nPos, (LPARAM)pHeaderItem); }
+    BOOL SetItem(int nPos, HDITEM* pHeaderItem) { return (BOOL)SendMessage(HDM_SETITEMA, nPos, (LPARAM)pHeaderItem); }
+    int InsertItem(int nPos, HDITEM* phdi) { return (int)SendMessage(HDM_INSERTITEMA, nPos, (LPARAM)phdi); }
+    BOOL DeleteItem(int nPos) { return (BOOL)SendMessage(HDM_DELETEITEM, nPos); }
+    BOOL GetItemRect(int nIndex, LPRECT lpRect) const { return (BOOL)SendMessage(HDM_GETITEMRECT, nIndex, (LPARAM)lpRect); }
+    BOOL Layout(HDLAYOUT* pHeaderLayout) { return (BOOL)SendMessage(HDM_LAYOUT, 0, (LPARAM)pHeaderLayout); }
+    int HitTest(LPHDHITTESTINFO pHeaderHitTestInfo) { return (int)SendMessage(HDM_HITTEST, 0, (LPARAM)pHeaderHitTestInfo); }
+    int OrderToIndex(int nOrder) const { return (int)SendMessage(HDM_ORDERTOINDEX, nOrder); }
+    BOOL GetOrderArray(LPINT piArray, int iCount) const { return (BOOL)SendMessage(HDM_GETORDERARRAY, iCount, (LPARAM)piArray); }
+    BOOL SetOrderArray(int iCount, LPINT piArray) { return (BOOL)SendMessage(HDM_SETORDERARRAY, iCount, (LPARAM)piArray); }
+    CImageList* GetImageList() const { return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_GETIMAGELIST)); }
+    CImageList* SetImageList(CImageList* pImageList)
+    { return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_SETIMAGELIST, HDSIL_NORMAL, (LPARAM)pImageList->GetSafeHandle())); }
+    int GetBitmapMargin() const { return (int)SendMessage(HDM_GETBITMAPMARGIN); }
+    int SetBitmapMargin(int nWidth) { return (int)SendMessage(HDM_SETBITMAPMARGIN, nWidth); }
+
+    // Owner-drawn items (HDF_OWNERDRAW) are painted here, reflected from the parent.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+};
+
+// A list-view control.
+class AFX_API CListCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CListCtrl)
+public:
+    CListCtrl() = default;
+
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    // Items.
+    int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
+    void SetItemCount(int nItems) { SendMessage(LVM_SETITEMCOUNT, nItems); }
+    BOOL SetItemCountEx(int iCount, DWORD dwFlags = LVSICF_NOINVALIDATEALL)
+    { return (BOOL)SendMessage(LVM_SETITEMCOUNT, iCount, dwFlags); }
+    BOOL GetItem(LVITEM* pItem) const { return (BOOL)SendMessage(LVM_GETITEMA, 0, (LPARAM)pItem); }
+    BOOL SetItem(const LVITEM* pItem) { return (BOOL)SendMessage(LVM_SETITEMA, 0, (LPARAM)pItem); }
+    BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
+                 LPARAM lParam);
+    int InsertItem(const LVITEM* pItem) { return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)pItem); }
+    int InsertItem(int nItem, LPCTSTR lpszItem) { return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0); }
+    int InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
+    { return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0); }
+    int InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam);
+    BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(LVM_DELETEITEM, nItem); }
+    BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS); }
+    int GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen) const;
+    CString GetItemText(int nItem, int nSubItem) const;
+    BOOL SetItemText(int nItem, int nSubItem, LPCTSTR lpszText);
+    DWORD_PTR GetItemData(int nItem) const;
+    BOOL SetItemData(int nItem, DWORD_PTR dwData);
+    UINT GetItemState(int nItem, UINT nMask) const { return (UINT)SendMessage(LVM_GETITEMSTATE, nItem, nMask); }
+    BOOL SetItemState(int nItem, UINT nState, UINT nMask);
+    BOOL SetItemState(int nItem, LVITEM* pItem) { return (BOOL)SendMessage(LVM_SETITEMSTATE, nItem, (LPARAM)pItem); }
+    BOOL GetCheck(int nItem) const { return ((GetItemState(nItem, LVIS_STATEIMAGEMASK) >> 12) - 1) > 0; }
+    BOOL SetCheck(int nItem, BOOL fCheck = TRUE) { return SetItemState(nItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), LVIS_STATEIMAGEMASK); }
+    int FindItem(LVFINDINFO* pFindInfo, int nStart = -1) const { return (int)SendMessage(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo); }
+
+    // Selection and focus.
+    UINT GetSelectedCount() const { return (UINT)SendMessage(LVM_GETSELECTEDCOUNT); }
+    int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
+    // Positions run over the selected rows in index order; a position is the row + 1.
+    POSITION GetFirstSelectedItemPosition() const
+    { return (POSITION)(DWORD_PTR)(1 + GetNextItem(-1, LVNI_SELECTED)); }
+    int GetNextSelectedItem(POSITION& pos) const;
+    int GetSelectionMark() const { return (int)SendMessage(LVM_GETSELECTIONMARK); }
+    int SetSelectionMark(int iIndex) { return (int)SendMessage(LVM_SETSELECTIONMARK, 0, iIndex); }
+    BOOL EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK); }
+
+    // Columns.
+    int InsertColumn(int nCol, const LVCOLUMN* pColumn) { return (int)SendMessage(LVM_INSERTCOLUMNA, nCol, (LPARAM)pColumn); }
+    int InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
+    BOOL DeleteColumn(int nCol) { return (BOOL)SendMessage(LVM_DELETECOLUMN, nCol); }
+    BOOL GetColumn(int nCol, LVCOLUMN* pColumn) const { return (BOOL)SendMessage(LVM_GETCOLUMNA, nCol, (LPARAM)pColumn); }
+    BOOL SetColumn(int nCol, const LVCOLUMN* pColumn) { return (BOOL)SendMessage(LVM_SETCOLUMNA, nCol, (LPARAM)pColumn); }
+    int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
+    BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
+    BOOL GetColumnOrderArray(LPINT piArray, int iCount = -1) const;
+    BOOL SetColumnOrderArray(int iCount, LPINT piArray) { return (BOOL)SendMessage(LVM_SETCOLUMNORDERARRAY, iCount, (LPARAM)piArray); }
+    CHeaderCtrl* GetHeaderCtrl() const;
+
+    // Appearance.
+    DWORD GetExtendedStyle() const { return (DWORD)SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE); }
+    DWORD SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
+    COLORREF GetBkColor() const { return (COLORREF)SendMessage(LVM_GETBKCOLOR); }
+    BOOL SetBkColor(COLORREF cr) { return (BOOL)SendMessage(LVM_SETBKCOLOR, 0, cr); }
+    COLORREF GetTextColor() const { return (COLORREF)SendMessage(LVM_GETTEXTCOLOR); }
+    BOOL SetTextColor(COLORREF cr) { return (BOOL)SendMessage(LVM_SETTEXTCOLOR, 0, cr); }
+    COLORREF GetTextBkColor() const { return (COLORREF)SendMessage(LVM_GETTEXTBKCOLOR); }
+    BOOL SetTextBkColor(COLORREF cr) { return (BOOL)SendMessage(LVM_SETTEXTBKCOLOR, 0, cr); }
+    CImageList* GetImageList(int nImageList) const { return CImageList::FromHandle((HIMAGELIST)SendMessage(LVM_GETIMAGELIST, nImageList)); }
+    CImageList* SetImageList(CImageList* pImageList, int nImageListType)
+    { return CImageList::FromHandle((HIMAGELIST)SendMessage(LVM_SETIMAGELIST, nImageListType, (LPARAM)pImageList->GetSafeHandle())); }
+    int GetStringWidth(LPCTSTR lpsz) const { return (int)SendMessage(LVM_GETSTRINGWIDTHA, 0, (LPARAM)lpsz); }
+
+    // Geometry and scrolling.
+    BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const;
+    BOOL GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const;
+    int HitTest(LVHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(LVM_HITTEST, 0, (LPARAM)pHitTestInfo); }
+    int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
+    int SubItemHitTest(LPLVHITTESTINFO pInfo) { return (int)SendMessage(LVM_SUBITEMHITTEST, 0, (LPARAM)pInfo); }
+    int GetTopIndex() const { return (int)SendMessage(LVM_GETTOPINDEX); }
+    int GetCountPerPage() const { return (int)SendMessage(LVM_GETCOUNTPERPAGE); }
+    BOOL Scroll(CSize size) { return (BOOL)SendMessage(LVM_SCROLL, size.cx, size.cy); }
+    BOOL RedrawItems(int nFirst, int nLast) { return (BOOL)SendMessage(LVM_REDRAWITEMS, nFirst, nLast); }
+    BOOL Update(int nItem) { return (BOOL)SendMessage(LVM_UPDATE, nItem); }
+    CImageList* CreateDragImage(int nItem, LPPOINT lpPoint);
+
+    // Sorting: the callback gets the item data (SortItems) or the row indexes (SortItemsEx).
+    BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return (BOOL)SendMessage(LVM_SORTITEMS, dwData, (LPARAM)pfnCompare); }
+    BOOL SortItemsEx(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return (BOOL)SendMessage(LVM_SORTITEMSEX, dwData, (LPARAM)pfnCompare); }
+
+    // Owner-drawn rows (LVS_OWNERDRAWFIXED) are painted here, reflected from the parent.
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+    BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+};
+
+// A tooltip control. Tools are identified by window and id as the platform does.
+class AFX_API CToolTipCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CToolTipCtrl)
+public:
+    CToolTipCtrl() = default;
+
+    virtual BOOL Create(CWnd* pParentWnd, DWORD dwStyle = 0);
+
+    BOOL AddTool(CWnd* pWnd, LPCTSTR lpszText = LPSTR_TEXTCALLBACK, LPCRECT lpRectTool = nullptr, UINT_PTR nIDTool = 0);
+    void DelTool(CWnd* pWnd, UINT_PTR nIDTool = 0);
+    BOOL GetToolInfo(TTTOOLINFOA* pToolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
+    void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
+    void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
+    int GetToolCount() const { return (int)SendMessage(TTM_GETTOOLCOUNT); }
+    void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, bActivate); }
+    void RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, (LPARAM)lpMsg); }
+    int SetMaxTipWidth(int iWidth) { return (int)SendMessage(TTM_SETMAXTIPWIDTH, 0, iWidth); }
+    void SetDelayTime(UINT nDelay) { SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, nDelay); }
+    void Pop() { SendMessage(TTM_POP); }
+
+protected:
+    void FillInToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
+};

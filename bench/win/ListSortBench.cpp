@@ -1,0 +1,227 @@
+// Sorting a grid: CCommonListCtrl's column sort against a raw list view sorted with
+// LVM_SORTITEMSEX by the same comparison, reading both cell texts with LVM_GETITEMTEXT in every
+// comparison; and against the shortest correct route on a raw list view (texts read once, rows
+// sorted with LVM_SORTITEMS on their index), which shows the grid's own overhead. All lists hold
+// the same shuffled rows; one line per measurement.
+#include <CommonListCtrl.h>
+#include <ListSortRules.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace
+{
+double Now()
+{
+    static LARGE_INTEGER freq = [] {
+        LARGE_INTEGER f;
+        ::QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    ::QueryPerformanceCounter(&t);
+    return (double)t.QuadPart * 1e9 / (double)freq.QuadPart;
+}
+
+struct sRows
+{
+    std::vector<std::string> numbers;
+    std::vector<std::string> names;
+};
+
+sRows MakeRows(int n)
+{
+    sRows rows;
+    unsigned seed = 12345;
+    auto next = [&seed](unsigned range) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % range;
+    };
+    static const char* const roots[] = { "NIFTY", "BANKNIFTY", "RELIANCE", "INFY", "TCS", "GOLD" };
+    for (int i = 0; i < n; ++i)
+    {
+        char text[64];
+        snprintf(text, sizeof(text), "%u.%02u", next(200000), next(100));
+        rows.numbers.push_back(next(50) == 0 ? "-" : text);
+        snprintf(text, sizeof(text), "%s%u CE %u", roots[next(6)], 50 * (1 + next(900)), next(40));
+        rows.names.push_back(text);
+    }
+    return rows;
+}
+
+void Fill(HWND hList, const sRows& rows)
+{
+    ::SendMessageA(hList, WM_SETREDRAW, FALSE, 0);
+    for (size_t i = 0; i < rows.numbers.size(); ++i)
+    {
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = (int)i;
+        item.pszText = const_cast<char*>(rows.numbers[i].c_str());
+        item.lParam = (LPARAM)i;
+        int row = (int)::SendMessageA(hList, LVM_INSERTITEMA, 0, (LPARAM)&item);
+        LVITEMA sub = {};
+        sub.iSubItem = 1;
+        sub.pszText = const_cast<char*>(rows.names[i].c_str());
+        ::SendMessageA(hList, LVM_SETITEMTEXTA, row, (LPARAM)&sub);
+    }
+    ::SendMessageA(hList, WM_SETREDRAW, TRUE, 0);
+}
+
+struct sBaseline
+{
+    HWND hList;
+    int nSubItem;
+    int nDataType;
+};
+
+int CALLBACK BaselineCompare(LPARAM row1, LPARAM row2, LPARAM lParam)
+{
+    const sBaseline& b = *reinterpret_cast<const sBaseline*>(lParam);
+    char a[256], c[256];
+    LVITEMA item = {};
+    item.iSubItem = b.nSubItem;
+    item.cchTextMax = sizeof(a);
+    item.pszText = a;
+    ::SendMessageA(b.hList, LVM_GETITEMTEXTA, (WPARAM)row1, (LPARAM)&item);
+    item.pszText = c;
+    ::SendMessageA(b.hList, LVM_GETITEMTEXTA, (WPARAM)row2, (LPARAM)&item);
+    return ListCompareTexts(a, c, b.nDataType, -1);
+}
+
+struct sCached
+{
+    int nDataType;
+    std::vector<std::string> texts;
+};
+
+int CALLBACK CachedCompare(LPARAM row1, LPARAM row2, LPARAM lParam)
+{
+    const sCached& c = *reinterpret_cast<const sCached*>(lParam);
+    return ListCompareTexts(c.texts[(size_t)row1].c_str(), c.texts[(size_t)row2].c_str(), c.nDataType, -1);
+}
+
+bool IsSorted(HWND hList, int nSubItem, int nDataType, int nRows)
+{
+    char prev[256] = "", cur[256];
+    for (int r = 0; r < nRows; ++r)
+    {
+        LVITEMA item = {};
+        item.iSubItem = nSubItem;
+        item.cchTextMax = sizeof(cur);
+        item.pszText = cur;
+        ::SendMessageA(hList, LVM_GETITEMTEXTA, (WPARAM)r, (LPARAM)&item);
+        if (r > 0 && ListCompareTexts(prev, cur, nDataType, -1) > 0)
+            return false;
+        memcpy(prev, cur, sizeof(cur));
+    }
+    return true;
+}
+}  // namespace
+
+int main()
+{
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_LISTVIEW_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    CWnd frame;
+    frame.CreateEx(0, nullptr, "bench", WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr);
+
+    struct
+    {
+        const char* name;
+        int nSubItem;
+        int nDataType;
+    } columns[] = { { "numeric", 0, 2 }, { "natural", 1, 3 } };
+
+    int exitCode = 0;
+    for (int n : { 10000, 50000 })
+    {
+        sRows rows = MakeRows(n);
+        for (auto& column : columns)
+        {
+            CCommonListCtrl ours;
+            ours.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 600, 400), &frame, 1);
+            sOrvoColInfo price = { "Price", 80, 1, 2, "", "" };
+            sOrvoColInfo name = { "Name", 120, 0, 3, "", "" };
+            ours.m_arrColInfo.Add(price);
+            ours.m_arrColInfo.Add(name);
+            ours.InsertColumnsForList();
+            Fill(ours.m_hWnd, rows);
+
+            HWND hRaw = ::CreateWindowExA(0, WC_LISTVIEWA, nullptr, WS_CHILD | LVS_REPORT, 0, 0, 600, 400, frame.m_hWnd,
+                                          (HMENU)2, nullptr, nullptr);
+            LVCOLUMNA col = {};
+            col.mask = LVCF_TEXT | LVCF_WIDTH;
+            col.cx = 80;
+            col.pszText = const_cast<char*>("Price");
+            ::SendMessageA(hRaw, LVM_INSERTCOLUMNA, 0, (LPARAM)&col);
+            col.pszText = const_cast<char*>("Name");
+            ::SendMessageA(hRaw, LVM_INSERTCOLUMNA, 1, (LPARAM)&col);
+            Fill(hRaw, rows);
+
+            double t0 = Now();
+            ours.SortOn(column.nSubItem, 1);
+            double t1 = Now();
+            sBaseline baseline = { hRaw, column.nSubItem, column.nDataType };
+            ::SendMessageA(hRaw, WM_SETREDRAW, FALSE, 0);
+            ::SendMessageA(hRaw, LVM_SORTITEMSEX, (WPARAM)&baseline, (LPARAM)&BaselineCompare);
+            ::SendMessageA(hRaw, WM_SETREDRAW, TRUE, 0);
+            double t2 = Now();
+
+            if (!IsSorted(ours.m_hWnd, column.nSubItem, column.nDataType, n))
+            {
+                printf("bench list_sort_%s_%d FAILED: grid not sorted\n", column.name, n);
+                exitCode = 1;
+            }
+            if (!IsSorted(hRaw, column.nSubItem, column.nDataType, n))
+                printf("note: the raw list view's own sort left rows out of order\n");
+            double oursNs = (t1 - t0) / n, baseNs = (t2 - t1) / n;
+            printf("bench list_sort_%s_%d ratio=%.3f ours=%.1f baseline=%.1f n=%d\n", column.name, n, oursNs / baseNs,
+                   oursNs, baseNs, n);
+            fflush(stdout);
+            ::DestroyWindow(hRaw);
+
+            // The shortest correct route: a raw list whose item data are the row indexes.
+            ours.DeleteAllItems();
+            Fill(ours.m_hWnd, rows);
+            HWND hCached = ::CreateWindowExA(0, WC_LISTVIEWA, nullptr, WS_CHILD | LVS_REPORT, 0, 0, 600, 400,
+                                             frame.m_hWnd, (HMENU)3, nullptr, nullptr);
+            col.pszText = const_cast<char*>("Price");
+            ::SendMessageA(hCached, LVM_INSERTCOLUMNA, 0, (LPARAM)&col);
+            col.pszText = const_cast<char*>("Name");
+            ::SendMessageA(hCached, LVM_INSERTCOLUMNA, 1, (LPARAM)&col);
+            Fill(hCached, rows);
+            t0 = Now();
+            ours.SortOn(column.nSubItem, 1);
+            t1 = Now();
+            sCached cached;
+            cached.nDataType = column.nDataType;
+            char text[256];
+            for (int r = 0; r < n; ++r)
+            {
+                LVITEMA item = {};
+                item.iSubItem = column.nSubItem;
+                item.cchTextMax = sizeof(text);
+                item.pszText = text;
+                ::SendMessageA(hCached, LVM_GETITEMTEXTA, (WPARAM)r, (LPARAM)&item);
+                cached.texts.push_back(text);
+            }
+            ::SendMessageA(hCached, WM_SETREDRAW, FALSE, 0);
+            ::SendMessageA(hCached, LVM_SORTITEMS, (WPARAM)&cached, (LPARAM)&CachedCompare);
+            ::SendMessageA(hCached, WM_SETREDRAW, TRUE, 0);
+            t2 = Now();
+            if (!IsSorted(hCached, column.nSubItem, column.nDataType, n))
+                printf("note: the cached raw sort left rows out of order\n");
+            oursNs = (t1 - t0) / n;
+            baseNs = (t2 - t1) / n;
+            printf("bench list_sort_%s_cached_%d ratio=%.3f ours=%.1f baseline=%.1f n=%d\n", column.name, n,
+                   oursNs / baseNs, oursNs, baseNs, n);
+            fflush(stdout);
+            ::DestroyWindow(hCached);
+            ours.DestroyWindow();
+        }
+    }
+    frame.DestroyWindow();
+    return exitCode;
+}

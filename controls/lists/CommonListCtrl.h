@@ -1,0 +1,260 @@
+// CCommonListCtrl: the report-view list on which every grid of the library rests. It adds to the
+// platform list a column model driven by an array of column records (visibility, order and width
+// per column, kept in the host's settings), typed sorting by any column with an optional
+// auto-sort timer, the row and header context menus, keyboard shortcuts, and copying of the
+// selected rows to the clipboard.
+//
+// The host creates the control (or subclasses a dialog item), sets the public options, fills
+// m_arrColInfo, calls InsertColumnsForList and then inserts rows.
+#pragma once
+
+#include <afxwin.h>
+#include <afxcmn.h>
+#include "cCustomizedAppearanceSettings.h"
+
+class CRepositionColumns;
+
+// One column the list knows: built-in columns first, then user-defined formula columns.
+struct sOrvoColInfo
+{
+    char szColName[64];   // header text, also the column's identity in the header
+    int nWidth;           // default width in pixels
+    int nFormat;          // LVCFMT_ alignment; 0x800 also shows the blank header image
+    int nDataType;        // sort comparison, 1 to 9; 0 = unsortable
+    CString csText1;      // user-defined columns: the definition's second text
+    CString csText2;      // user-defined columns: the third text, the column's header tooltip
+};
+
+// The column record without its texts, kept for the host; the list neither fills nor reads it.
+struct sMnmOrvoColInfo
+{
+    char szColName[64];
+    int nWidth;
+    int nFormat;
+    int nDataType;
+    int nHostValue;       // the host's own
+};
+
+struct sVisibleColumn
+{
+    int nPosition;        // header position
+    int nColumn;          // index into the column records
+};
+
+// Commands of the row and header menus.
+#define ID_LIST_REPOSITION_COLUMNS      2132
+#define ID_LIST_REPOSITION_GROUPS       33709
+#define ID_LIST_FIT_TO_DATA             2129
+#define ID_LIST_FIT_TO_HEADER           2130
+#define ID_LIST_FIT_TO_WINDOW           2131
+#define ID_LIST_WRITE_TO_EXCEL          4006
+#define ID_LIST_WRITE_TO_FILE           4007
+#define ID_LIST_GRID_LINES              2222
+#define ID_LIST_CUSTOMIZE               33758
+#define ID_LIST_COPY_TO_CLIPBOARD       33800
+#define ID_LIST_USER_CUSTOMIZE          35562
+#define ID_LIST_ADD_CUSTOM_COLUMNS      32859
+#define ID_LIST_EDIT_CUSTOM_COLUMNS     60338
+#define ID_LIST_DELETE_CUSTOM_COLUMNS   33406
+
+// Sent to the list's dialog with wParam = the list's control id whenever its columns are rebuilt.
+#define WM_LIST_COLUMNS_REBUILT         (WM_USER + 123)
+
+#define LIST_AUTOSORT_TIMER             1
+
+class CONTROLS_API CCommonListCtrl : public CListCtrl
+{
+    DECLARE_DYNAMIC(CCommonListCtrl)
+public:
+    // Providers: member functions of the parent window, nonzero when they supplied a value.
+    typedef int (CWnd::*PFN_GETTEXTCOLOR)(DWORD_PTR dwItemData, COLORREF& color, int nRow, int nColumn);
+    typedef int (CWnd::*PFN_GETROWTOOLTIP)(int nRow, CString& text, CCommonListCtrl* pList);
+
+    CCommonListCtrl();
+    ~CCommonListCtrl() override;
+
+    // Virtual operations derived grids override.
+    // Builds the header from m_arrColInfo, the saved profile and the defaults (argument unused).
+    virtual void InsertColumnsForList(int* pUnused = nullptr);
+    virtual int GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen);
+    // Every reading of cell texts (sorting, copying, export) goes through this.
+    virtual CString GetItemText(int nItem, int nSubItem);
+    // During a sort: the data the row had before the sort, by its index before the sort.
+    virtual DWORD_PTR GetItemData(int nItem);
+    virtual void SaveColumnProfile();
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
+    BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
+
+    void PreSubclassWindow() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL DestroyWindow() override;
+    // Forwards owner-drawn rows to the owner window, when one is set.
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+
+    // Set-up.
+    void CommonInitList();
+    void SetOwnerWnd(CWnd* pWnd) { m_pOwnerWnd = pWnd; }
+    CWnd* GetOwnerWnd() const { return m_pOwnerWnd; }
+    // The given column indexes, in display order, are shown by default; every other one is hidden.
+    int SetDefaultCols(CArray<int, int>& columns);
+    int SetDefaultCols(int nCount, const int* pColumns);
+    void SetPointerToGetTextColor(PFN_GETTEXTCOLOR pfn) { m_pfnGetTextColor = pfn; }
+    void InitToolTipRetFunc(PFN_GETROWTOOLTIP pfn) { m_pfnGetRowToolTip = pfn; }
+    // Names the application-data settings file and the dialog position file.
+    static void SetRecoveryFiles(CString csRecoveryFile, CString csDialogPosPath);
+    // Applies the factory profile ("FactorySetting.ini", "COLUMN PROFILE") to every registered list.
+    static void ApplyColumnProfile();
+
+    // Columns.
+    using CListCtrl::InsertColumn;
+    int InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem);
+    BOOL DeleteColumn(int nCol);
+    // Rebuilds the header from a profile: column index and width by header position.
+    void LoadHeaders(CArray<int, int>& columnsByPosition, CArray<int, int>& widthsByPosition);
+    // Entries at position 0 go to the front, others to the end.
+    void AddToVisibleArray(sVisibleColumn column);
+    // Mode: one of the fit commands, or anything else for the larger of data and header width.
+    void AutoSizeColumns(int nMode);
+    void ColFitToContent() { AutoSizeColumns(ID_LIST_FIT_TO_DATA); }
+    void ColFitToHeader() { AutoSizeColumns(ID_LIST_FIT_TO_HEADER); }
+    void ColFitToWindow() { AutoSizeColumns(ID_LIST_FIT_TO_WINDOW); }
+    // Column index at a header position, -1 when none is shown there.
+    int ColumnAtPosition(int nPosition) const;
+
+    // Sorting.
+    // Sorts by a column index; order 1 ascending, anything else descending.
+    int SortOn(int nColumn, int nOrder);
+    // Re-sorts by a header position keeping the current direction; only while auto-sort is on.
+    int SortOnVisibleIndex(int nPosition, int nOrder);
+    BOOL IsAutoSortEnabled() const { return m_bAutoSort; }
+    void EnableAutoSort(BOOL bEnable) { m_bAutoSort = bEnable != FALSE; }
+    // 1, or -1 when the stored sort column does not exist.
+    int ReadAutoSort();
+    void SaveAutoSort();
+    // Starts or stops timer 1 as the option says; returns the sort column.
+    int InitializeAutoSort();
+    int GetSortColumn() const { return m_nSortColumn; }
+    int GetSortOrder() const { return m_nSortOrder; }
+    BOOL IsSorting() const { return !m_arrSavedItemData.IsEmpty(); }
+
+    // Commands and menus.
+    void ProcessCommand(UINT nID);
+    void AddRClickMenus(CMenu* pMenu);
+    void WriteToExcel(UINT nID);
+    void GridLines();
+    void BuildTable();
+    // Puts m_csClipboardText on the clipboard as CF_TEXT; 0 when the clipboard cannot be used.
+    int CopyToClipboard();
+    void EnableWriteExcel(int bEnable) { m_bEnableWriteExcel = bEnable; }
+    void OnCustomize();
+    void OnUserCustomize();
+    void ShowColumnDlg();
+    void ShowColumnGrp();
+    void OnOptionAddUserDefCol();
+    void OnOptionDelUserDefCol();
+    void OnOptionModifyUserDefCol();
+    void EnableToolTip(int bEnable) { m_bHeaderToolTips = bEnable; }
+    int ChkToolTipEnabled() const { return m_bHeaderToolTips; }
+    BOOL IsDragging() const { return m_pDragImage != nullptr; }
+
+    // Rows.
+    int SetRowFocus(int nRow);
+    int GetItemColor(int nRow, int nColumn);
+    void SetItemColor(int nRow, int nColumn, COLORREF color);
+
+    // Helpers.
+    // The nearest ancestor (from the window's parent up) that is a dialog, form view or dialog bar.
+    static CWnd* GetListCtrlDlgParent(CWnd* pWnd);
+    // The number text with thousands separators.
+    static CString GetCommaData(CString& csNumber);
+    // The library-wide header images: 0 ascending, 1 descending, 2 blank.
+    static CImageList* GetHeaderImageList();
+    static void DestroyHeaderImageList();
+    // The lists registered for the customize and profile statics, in registration order.
+    static CList<CCommonListCtrl*, CCommonListCtrl*>& RegisteredLists();
+
+    static CString m_csGetRecoveryFile;
+    static CString m_csGetDialogPosPath;
+
+    // Per-list state.
+    CRepositionColumns* m_pRepositionDlg;   // created on demand by ShowColumnDlg
+    int m_nSortColumn;            // header position
+    int m_nPrevSortColumn;
+    int m_nSortOrder;             // -1 ascending, +1 descending
+    int m_nSortDataType;
+    int m_nFirstVisibleColumn;    // column index shown at position 0
+    int m_bEnableWriteExcel;      // command 4006 and Shift+E
+    int m_bEnableWriteFile;       // Shift+D
+    int m_bColumnProfile;
+    int m_bApplyCustomColors;
+    int m_bEnableCustomize;
+    int m_bHeaderToolTips;
+    int m_bEraseOutsideItems;
+    int m_bCustomColumnsMenu;
+    int m_bHeaderCheckBox;
+    int m_bUserCustomize;         // shows "User Customize" in the row menu; set by the host
+    bool m_bRedrawAllowed;
+    CString m_csListName;         // the key of all the list's settings
+    CString m_csClipboardText;
+    bool m_bGroupedList;
+    CArray<int, int> m_arrColPosition;                 // by column index, -1 hidden
+    CArray<sVisibleColumn, const sVisibleColumn&> m_arrVisibleColumns;
+    CArray<int, int> m_arrColWidth;                    // by column index
+    CArray<sOrvoColInfo, const sOrvoColInfo&> m_arrColInfo;
+    CArray<sMnmOrvoColInfo, const sMnmOrvoColInfo&> m_arrMnmColInfo;
+    CStringArray m_arrFixedColumns;                    // columns that cannot be hidden
+    CToolTipCtrl m_ToolTip;
+    CWnd* m_pOwnerWnd;
+    CArray<int, int> m_arrDefaultColPosition;          // by column index, -1 hidden
+    PFN_GETTEXTCOLOR m_pfnGetTextColor;
+    WCHAR* m_pwchToolTip;
+    char* m_pchToolTip;
+    PFN_GETROWTOOLTIP m_pfnGetRowToolTip;
+    CArray<DWORD_PTR, DWORD_PTR> m_arrSavedItemData;   // by row before the sort, only while sorting
+    bool m_bCustomizeLoaded;
+    cCustomizedAppearanceSettings m_Appearance;
+    UINT_PTR m_nAutoSortTimer;
+    bool m_bAutoSort;
+    int m_nBuiltInColumns;
+    void* m_pExportArg;           // passed to the file export of command 4007
+    int m_bRowDrag;
+    CArray<UINT, UINT> m_arrDragRows;
+    int m_nDropIndex;
+    CImageList* m_pDragImage;
+    int m_nPrevDropItem;
+    UINT m_nPrevDropState;
+    DWORD m_dwDragSavedStyle;
+    int m_nScrollDirection;
+    UINT_PTR m_nScrollTimer;
+
+protected:
+    // The column-click sort on header position p; nNewOrder 0 applies the click's own order rule.
+    void SortColumn(int nPosition, int nNewOrder);
+    void SetHeaderSortImage(int nPosition, int nImage);
+    void NotifyColumnsRebuilt();
+    void ShowRowMenu();
+    void ShowHeaderMenu(CPoint point);
+
+    afx_msg virtual void OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnNMRclick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnDestroy();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnFitToData() { ColFitToContent(); }
+    afx_msg void OnFitToHeader() { ColFitToHeader(); }
+    afx_msg void OnFitToWindow() { ColFitToWindow(); }
+    DECLARE_MESSAGE_MAP()
+
+private:
+    bool m_bCreating = false;     // inside Create: initialisation waits for the finished window
+    bool m_bRegistered = false;
+
+    // Destroys and frees the Reposition Columns dialog; the destructor calls it.
+    void ReleaseRepositionDlg();
+
+    friend int CALLBACK CommonListCompare(LPARAM, LPARAM, LPARAM);
+    friend class CRepositionColumns;
+};

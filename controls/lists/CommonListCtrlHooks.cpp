@@ -1,0 +1,151 @@
+// CCommonListCtrl: the column profile (writing it, the factory profile, the Reposition Columns
+// dialog) and the entry points of the dialogs built on the list. Those still to come say so.
+#include "CommonListCtrl.h"
+#include "ColumnProfileText.h"
+#include "ControlBlock.h"
+#include "OrvoTools.h"
+#include "RepositionColumns.h"
+#include "RepositionColumnsRes.h"
+
+#include <cstring>
+#include <vector>
+
+void CCommonListCtrl::SaveColumnProfile()
+{
+    // A list whose columns were never built has nothing to say, and must not wipe what is stored.
+    if (!m_bColumnProfile || m_csListName.IsEmpty() || m_arrColInfo.IsEmpty())
+        return;
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    int nHeaderItems = pHeader != nullptr ? pHeader->GetItemCount() : 0;
+    std::vector<int> order((size_t)(nHeaderItems > 0 ? nHeaderItems : 1));
+    if (nHeaderItems > 0 && !pHeader->GetOrderArray(order.data(), nHeaderItems))
+    {
+        for (int i = 0; i < nHeaderItems; ++i)
+            order[(size_t)i] = i;
+    }
+
+    CArray<sColumnProfileEntry, const sColumnProfileEntry&> entries;
+    for (int c = 0; c < m_arrColInfo.GetSize(); ++c)
+    {
+        const sOrvoColInfo& info = m_arrColInfo[c];
+        sColumnProfileEntry entry;
+        entry.nColumn = c;
+        entry.nPosition = -1;
+        entry.nWidth = 0;
+        // Position and width as the header shows them now, the user's header drags included.
+        for (int i = 0; i < nHeaderItems; ++i)
+        {
+            char szText[128] = "";
+            HDITEMA item = {};
+            item.mask = HDI_TEXT | HDI_WIDTH;
+            item.pszText = szText;
+            item.cchTextMax = sizeof(szText);
+            pHeader->GetItem(i, &item);
+            if (strcmp(szText, info.szColName) != 0)
+                continue;
+            entry.nWidth = item.cxy;
+            for (int p = 0; p < nHeaderItems; ++p)
+            {
+                if (order[(size_t)p] == i)
+                    entry.nPosition = p;
+            }
+            break;
+        }
+        if (c >= m_nBuiltInColumns && !m_bGroupedList)
+        {
+            entry.bDefinition = true;
+            entry.csName = info.szColName;
+            entry.csText1 = info.csText1;
+            entry.csText2 = info.csText2;
+        }
+        entries.Add(entry);
+    }
+    CString value = FormatColumnProfile(entries);
+    if (!CControlBlock::Get()->CallUserSetting(1, m_csListName, value, "COLUMNPROFILE"))
+        AfxMessageBox("Error while saving column profile");
+}
+
+void CCommonListCtrl::ApplyColumnProfile()
+{
+    // Copied first: a message box below may let a list come or go.
+    CArray<CCommonListCtrl*, CCommonListCtrl*> lists;
+    CList<CCommonListCtrl*, CCommonListCtrl*>& registered = RegisteredLists();
+    for (POSITION pos = registered.GetHeadPosition(); pos != nullptr;)
+        lists.Add(registered.GetNext(pos));
+    for (INT_PTR i = 0; i < lists.GetSize(); ++i)
+    {
+        CCommonListCtrl* pList = lists[i];
+        if (registered.Find(pList) == nullptr || pList->GetSafeHwnd() == nullptr)
+            continue;
+        CString value, error;
+        CString file = "FactorySetting.ini";
+        if (orvou_ini_file_operations(0, "COLUMN PROFILE", pList->m_csListName, value, file, error))
+        {
+            CArray<int, int> columnsByPosition, widthsByPosition;
+            if (ParseFactoryProfile(value, (int)pList->m_arrColInfo.GetSize(), columnsByPosition, widthsByPosition) > 0)
+                pList->LoadHeaders(columnsByPosition, widthsByPosition);
+        }
+        else if (!error.IsEmpty())
+        {
+            AfxMessageBox(error);
+        }
+    }
+}
+
+void CCommonListCtrl::ShowColumnDlg()
+{
+    if (m_pRepositionDlg == nullptr)
+        m_pRepositionDlg = new CRepositionColumns(this);
+    if (m_pRepositionDlg->GetSafeHwnd() != nullptr)
+        m_pRepositionDlg->DestroyWindow();
+    if (!m_pRepositionDlg->Create(IDD_REPOSITION_COLUMNS, this))
+        return;
+    m_pRepositionDlg->m_arrFixedColumns.Copy(m_arrFixedColumns);
+    m_pRepositionDlg->m_csListName = m_csListName;
+    m_pRepositionDlg->m_bGroup = false;
+    m_pRepositionDlg->init_commonlistctrl_colprofile(this, m_arrColInfo);
+    m_pRepositionDlg->ShowWindow(SW_SHOW);
+    m_pRepositionDlg->BringWindowToTop();
+}
+
+void CCommonListCtrl::ShowColumnGrp()
+{
+    ShowColumnDlg();
+    if (m_pRepositionDlg != nullptr && m_pRepositionDlg->GetSafeHwnd() != nullptr)
+        m_pRepositionDlg->m_bGroup = true;
+}
+
+void CCommonListCtrl::ReleaseRepositionDlg()
+{
+    if (m_pRepositionDlg == nullptr)
+        return;
+    if (m_pRepositionDlg->GetSafeHwnd() != nullptr)
+        m_pRepositionDlg->DestroyWindow();
+    delete m_pRepositionDlg;
+    m_pRepositionDlg = nullptr;
+}
+
+void CCommonListCtrl::OnCustomize()
+{
+    // Still to come with the appearance settings: the Customize dialog for this list.
+}
+
+void CCommonListCtrl::OnUserCustomize()
+{
+    // Still to come with the appearance settings: the User Customize dialog.
+}
+
+void CCommonListCtrl::OnOptionAddUserDefCol()
+{
+    // Still to come with the user-defined column dialogs: the shared dialog in add mode.
+}
+
+void CCommonListCtrl::OnOptionDelUserDefCol()
+{
+    // Still to come with the user-defined column dialogs: the shared dialog in delete mode.
+}
+
+void CCommonListCtrl::OnOptionModifyUserDefCol()
+{
+    // Still to come with the user-defined column dialogs: the shared dialog in edit mode.
+}

@@ -1,0 +1,136 @@
+#include "ListSortRules.h"
+#include "OrvoTools.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+namespace
+{
+inline bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+inline int Sign(long long v)
+{
+    return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
+
+inline int Sign(double v)
+{
+    return v > 0 ? 1 : (v < 0 ? -1 : 0);
+}
+
+// Reads a digit run as a 64-bit value, saturating instead of overflowing; advances p past it.
+int64_t ReadRun(const char*& p, int& nLength)
+{
+    uint64_t value = 0;
+    const char* start = p;
+    while (IsDigit(*p))
+    {
+        if (value <= (uint64_t)INT64_MAX)
+            value = value * 10 + (uint64_t)(*p - '0');
+        ++p;
+    }
+    nLength = (int)(p - start);
+    return value > (uint64_t)INT64_MAX ? INT64_MAX : (int64_t)value;
+}
+
+inline int CompareChars(char a, char b)
+{
+    signed char sa = (signed char)a, sb = (signed char)b;
+    return sa < sb ? -1 : (sa > sb ? 1 : 0);
+}
+
+const char* DashAsMinusOne(const char* text)
+{
+    if (strcmp(text, "-") == 0 || strcmp(text, "NA") == 0)
+        return "-1";
+    return text;
+}
+}  // namespace
+
+int ListNaturalCompare(const char* x, const char* y)
+{
+    if (x == nullptr || y == nullptr)
+        return 0;
+    while (*x != '\0' && *y != '\0')
+    {
+        bool dx = IsDigit(*x), dy = IsDigit(*y);
+        if (dx && dy)
+        {
+            const char* runX = x;
+            const char* runY = y;
+            int lenX = 0, lenY = 0;
+            int64_t vx = ReadRun(x, lenX);
+            int64_t vy = ReadRun(y, lenY);
+            if (vx == 2147483647 || vy == 2147483647 || vx == -2147483648LL || vy == -2147483648LL)
+                return CompareChars(*runX, *runY);
+            if (vx != vy)
+                return vx < vy ? -1 : 1;
+            if (lenX != lenY)
+                return lenX > lenY ? -1 : 1;
+            continue;
+        }
+        if (dx != dy)
+            return dx ? -1 : 1;
+        int c = CompareChars(*x, *y);
+        if (c != 0)
+            return c;
+        ++x;
+        ++y;
+    }
+    if (*x == '\0')
+        return *y == '\0' ? 0 : -1;
+    return 1;
+}
+
+bool ListIsNumericType(int nDataType)
+{
+    return nDataType == 1 || nDataType == 2 || nDataType == 4 || nDataType == 5 || nDataType == 7 ||
+           nDataType == 9;
+}
+
+double ListNumericKey(const char* text, int nDataType)
+{
+    if (text == nullptr)
+        text = "";
+    switch (nDataType)
+    {
+    case 1:
+        return (double)atoi(text);
+    case 4:
+        return (double)atol(text);
+    default:
+        return atof(DashAsMinusOne(text));
+    }
+}
+
+int ListCompareTexts(const char* a, const char* b, int nDataType, int nOrder)
+{
+    if (a == nullptr)
+        a = "";
+    if (b == nullptr)
+        b = "";
+    switch (nDataType)
+    {
+    case 1:
+        return Sign((long long)nOrder * ((long long)atoi(b) - (long long)atoi(a)));
+    case 4:
+        return Sign((long long)nOrder * ((long long)atol(b) - (long long)atol(a)));
+    case 2:
+    case 5:
+    case 7:
+    case 9:
+        return Sign(nOrder * (atof(DashAsMinusOne(b)) - atof(DashAsMinusOne(a))));
+    case 3:
+        return nOrder * ListNaturalCompare(b, a);
+    case 6:
+        return -CompareDateTime(const_cast<char*>(a), const_cast<char*>(b), nOrder);
+    case 8:
+        return nOrder * Sign((long long)strcmp(b, a));
+    default:
+        return 0;
+    }
+}

@@ -1,0 +1,22 @@
+// The comparison rules of the list sort, by column data type, and the natural text order. No
+// window in here: the list hands over the two cell texts as they stood before the sort.
+#pragma once
+
+#include <afx.h>
+
+// Natural order of two texts: digit runs compare by value (equal values: the longer run, i.e. more
+// leading zeros, first), a digit sorts before any other character, other characters by their
+// signed 8-bit value. A run of exactly 2147483647 (or -2147483648) is not trusted as a value: the
+// first characters of the two runs decide. Null texts compare equal. Result -1, 0 or 1.
+CONTROLS_API int ListNaturalCompare(const char* x, const char* y);
+
+// The sort comparison of two cells a and b of a column with the given data type (1 to 9) and
+// order (-1 ascending, +1 descending): negative when a goes first, positive when b does, 0 when
+// they tie. Types outside 1 to 9 tie every pair.
+CONTROLS_API int ListCompareTexts(const char* a, const char* b, int nDataType, int nOrder);
+
+// True for the data types whose cells compare as numbers (1, 2, 4, 5, 7, 9).
+CONTROLS_API bool ListIsNumericType(int nDataType);
+// The number a cell of a numeric type stands for: atoi for 1, atol for 4, atof for the decimal
+// types, where "-" and "NA" count as -1.
+CONTROLS_API double ListNumericKey(const char* text, int nDataType);

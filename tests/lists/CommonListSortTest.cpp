@@ -1,0 +1,273 @@
+// Sorting a real grid: each comparison type in both directions, the header images, SortOn,
+// SortOnVisibleIndex and auto-sort with its settings and timer.
+#include "ListFixture.h"
+
+using Texts = std::vector<std::string>;
+
+struct sTypeCase
+{
+    int dataType;
+    Texts input;
+    Texts ascending;
+};
+
+class ListSortTypes : public ListTest, public ::testing::WithParamInterface<sTypeCase>
+{
+};
+
+TEST_P(ListSortTypes, ClickSortsAscendingThenDescending)
+{
+    const sTypeCase& c = GetParam();
+    BuildColumns({ { "Key", 60, 0, 8 }, { "Value", 80, 1, c.dataType } });
+    for (size_t i = 0; i < c.input.size(); ++i)
+        AddRow({ std::to_string(i).c_str(), c.input[i].c_str() });
+
+    ClickHeader(1);
+    EXPECT_EQ(c.ascending, Column(1)) << "ascending, type " << c.dataType;
+    ClickHeader(1);
+    Texts descending(c.ascending.rbegin(), c.ascending.rend());
+    EXPECT_EQ(descending, Column(1)) << "descending, type " << c.dataType;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllTypes, ListSortTypes,
+    ::testing::Values(
+        sTypeCase{ 1, { "10", "-3", "2", "7" }, { "-3", "2", "7", "10" } },
+        sTypeCase{ 2, { "1.5", "-", "0.25", "-2" }, { "-2", "-", "0.25", "1.5" } },
+        sTypeCase{ 3, { "a10", "a2", "a1", "b0", "a01" }, { "a01", "a1", "a2", "a10", "b0" } },
+        sTypeCase{ 4, { "300000", "5", "-40", "70000" }, { "-40", "5", "70000", "300000" } },
+        sTypeCase{ 5, { "3.5", "-0.5", "2" }, { "-0.5", "2", "3.5" } },
+        sTypeCase{ 6, { "02/01/2024 10:00", "01/01/2024", "09:30", "31/12/2023 23:59:59" },
+                   { "09:30", "31/12/2023 23:59:59", "01/01/2024", "02/01/2024 10:00" } },
+        sTypeCase{ 7, { "100", "NA", "99.99" }, { "NA", "99.99", "100" } },
+        sTypeCase{ 8, { "beta", "Alpha", "alpha", "Beta" }, { "Alpha", "Beta", "alpha", "beta" } },
+        sTypeCase{ 9, { "0.001", "-", "-0.5" }, { "-", "-0.5", "0.001" } }));
+
+TEST_F(ListTest, UnsortableTypeKeepsRowsAndItemDataFollowsRows)
+{
+    BuildColumns({ { "Key", 60, 0, 8 }, { "Free", 80, 0, 0 } });
+    AddRow({ "c", "3" });
+    AddRow({ "a", "1" });
+    AddRow({ "b", "2" });
+    ClickHeader(1);
+    EXPECT_EQ((Texts{ "3", "1", "2" }), Column(1));
+
+    ClickHeader(0);
+    EXPECT_EQ((Texts{ "a", "b", "c" }), Column(0));
+    // Each row got its own item data back after the sort.
+    EXPECT_EQ(1001u, m_list.CListCtrl::GetItemData(0));
+    EXPECT_EQ(1002u, m_list.CListCtrl::GetItemData(1));
+    EXPECT_EQ(1000u, m_list.CListCtrl::GetItemData(2));
+    EXPECT_FALSE(m_list.IsSorting());
+}
+
+TEST_F(ListTest, HeaderImagesFollowTheClicks)
+{
+    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 8 }, { "C", 60, 0, 8 } });
+    AddRow({ "1", "x", "q" });
+    AddRow({ "2", "y", "p" });
+    ClickHeader(1);   // first click: ascending
+    EXPECT_EQ(0, HeaderImage(1));
+    EXPECT_EQ(2, HeaderImage(0));
+    EXPECT_EQ(-1, m_list.GetSortOrder());
+
+    ClickHeader(1);   // second click: descending
+    EXPECT_EQ(1, HeaderImage(1));
+    EXPECT_EQ(1, m_list.GetSortOrder());
+
+    ClickHeader(2);   // another column: blank on the former one
+    EXPECT_EQ(0, HeaderImage(2));
+    EXPECT_EQ(2, HeaderImage(1));
+    EXPECT_EQ(2, m_list.GetSortColumn());
+}
+
+TEST_F(ListTest, ClickBeyondTheHeaderSortsColumnZero)
+{
+    BuildColumns({ { "A", 60, 0, 3 }, { "B", 60, 0, 3 } });
+    AddRow({ "b", "1" });
+    AddRow({ "a", "2" });
+    ClickHeader(1);
+    ClickHeader(7);
+    EXPECT_EQ(0, m_list.GetSortColumn());
+    EXPECT_EQ((Texts{ "a", "b" }), Column(0));
+}
+
+// A grid that keeps its texts elsewhere: the sort reads them through the virtual GetItemText,
+// and GetItemData answers with the data rows had before the sort while it runs.
+class CDataGrid : public CCommonListCtrl
+{
+public:
+    std::vector<std::string> m_prices;   // by item data - 1000
+    std::vector<DWORD_PTR> m_dataSeen;
+    CString GetItemText(int nItem, int nSubItem) override
+    {
+        if (nSubItem != 1)
+            return CCommonListCtrl::GetItemText(nItem, nSubItem);
+        DWORD_PTR data = GetItemData(nItem);
+        m_dataSeen.push_back(data);
+        return data >= 1000 && data - 1000 < m_prices.size() ? m_prices[data - 1000].c_str() : "";
+    }
+};
+
+TEST_F(ListTest, DerivedTextsAreReadThroughTheVirtualSlots)
+{
+    CDataGrid grid;
+    ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), &m_dialog, 2001));
+    sOrvoColInfo key = { "Sym", 60, 0, 8, "", "" };
+    sOrvoColInfo price = { "Price", 60, 1, 2, "", "" };
+    grid.m_arrColInfo.Add(key);
+    grid.m_arrColInfo.Add(price);
+    grid.InsertColumnsForList();
+    grid.m_prices = { "30", "10", "20" };
+    for (int i = 0; i < 3; ++i)
+        grid.InsertItem(LVIF_TEXT | LVIF_PARAM, i, ("s" + std::to_string(i)).c_str(), 0, 0, 0, 1000 + i);
+
+    grid.SortOn(1, 1);
+    EXPECT_EQ((Texts{ "s1", "s2", "s0" }), (Texts{ (LPCTSTR)grid.GetItemText(0, 0), (LPCTSTR)grid.GetItemText(1, 0),
+                                                   (LPCTSTR)grid.GetItemText(2, 0) }));
+    ASSERT_GE(grid.m_dataSeen.size(), 3u);
+    EXPECT_EQ((std::vector<DWORD_PTR>{ 1000, 1001, 1002 }),
+              std::vector<DWORD_PTR>(grid.m_dataSeen.begin(), grid.m_dataSeen.begin() + 3));
+}
+
+TEST_F(ListTest, SortOnTakesAColumnIndexAndADirection)
+{
+    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 1 }, { "C", 60, 0, 8 } });
+    AddRow({ "x", "2", "" });
+    AddRow({ "y", "10", "" });
+    AddRow({ "z", "1", "" });
+    EXPECT_EQ(1, m_list.SortOn(1, 1));
+    EXPECT_EQ((Texts{ "1", "2", "10" }), Column(1));
+    EXPECT_EQ(0, HeaderImage(1));
+    EXPECT_EQ(1, m_list.SortOn(1, 0));   // anything but 1 is descending
+    EXPECT_EQ((Texts{ "10", "2", "1" }), Column(1));
+    EXPECT_EQ(1, HeaderImage(1));
+    EXPECT_EQ(1, m_list.SortOn(1, -1));
+    EXPECT_EQ((Texts{ "10", "2", "1" }), Column(1));
+}
+
+TEST_F(ListTest, SortOnAHiddenColumnSortsPositionZero)
+{
+    int defaults[] = { 1, 0 };
+    m_list.SetDefaultCols(2, defaults);
+    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 8 }, { "Hidden", 60, 0, 8 } });
+    // Texts go by header position: position 0 shows column B.
+    AddRow({ "b1", "a2" });
+    AddRow({ "b2", "a1" });
+    m_list.SortOn(2, -1);
+    EXPECT_EQ(0, m_list.GetSortColumn());
+    EXPECT_EQ((Texts{ "b2", "b1" }), Column(0));
+}
+
+TEST_F(ListTest, SortOnVisibleIndexWorksOnlyWithAutoSortAndKeepsDirection)
+{
+    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 1 } });
+    AddRow({ "x", "2" });
+    AddRow({ "y", "3" });
+    AddRow({ "z", "1" });
+    EXPECT_EQ(1, m_list.SortOnVisibleIndex(1, 1));
+    EXPECT_EQ((Texts{ "2", "3", "1" }), Column(1)) << "auto-sort off: nothing happens";
+
+    m_list.EnableAutoSort(TRUE);
+    m_list.SortOnVisibleIndex(1, 1);
+    EXPECT_EQ((Texts{ "1", "2", "3" }), Column(1));
+    m_list.SetItemText(0, 1, "9");
+    m_list.SortOnVisibleIndex(1, 1);   // same column: the direction stays ascending
+    EXPECT_EQ((Texts{ "2", "3", "9" }), Column(1));
+    EXPECT_EQ(-1, m_list.GetSortOrder());
+}
+
+TEST_F(ListTest, AutoSortSettingsAreWrittenAndReadBack)
+{
+    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 1 }, { "C", 60, 0, 8 } });
+    m_list.SaveAutoSort();
+    EXPECT_EQ("false", Setting("TestGrid", "AutoSortTicked"));
+    EXPECT_EQ("<none>", Setting("TestGrid", "AutoSort"));
+
+    m_list.EnableAutoSort(TRUE);
+    AddRow({ "a", "1", "" });
+    ClickHeader(2);
+    ClickHeader(2);
+    m_list.SaveAutoSort();
+    EXPECT_EQ("true", Setting("TestGrid", "AutoSortTicked"));
+    EXPECT_EQ("2", Setting("TestGrid", "AutoSort"));
+    EXPECT_EQ("1", Setting("TestGrid", "AutoSortOrder"));
+
+    CCommonListCtrl other;
+    other.m_csListName = "TestGrid";
+    other.m_arrColInfo.SetSize(3);
+    EXPECT_EQ(1, other.ReadAutoSort());
+    EXPECT_TRUE(other.IsAutoSortEnabled());
+    EXPECT_EQ(2, other.GetSortColumn());
+    EXPECT_EQ(1, other.GetSortOrder());
+}
+
+TEST_F(ListTest, StoredAutoSortColumnBeyondTheColumnsFallsBackToZero)
+{
+    TestHost::Settings()[{ "Grid2", "AutoSortTicked" }] = "true";
+    TestHost::Settings()[{ "Grid2", "AutoSort" }] = "5";
+    TestHost::Settings()[{ "Grid2", "AutoSortOrder" }] = "-1";
+    CCommonListCtrl other;
+    other.m_csListName = "Grid2";
+    other.m_arrColInfo.SetSize(3);
+    EXPECT_EQ(-1, other.ReadAutoSort());
+    EXPECT_EQ(0, other.GetSortColumn());
+    EXPECT_EQ(1, other.GetSortOrder()) << "the order is not read after a bad column";
+
+    TestHost::Settings()[{ "Grid2", "AutoSort" }] = "abc";
+    EXPECT_EQ(-1, other.ReadAutoSort());
+    TestHost::Settings()[{ "Grid2", "AutoSortTicked" }] = "yes";
+    other.ReadAutoSort();
+    EXPECT_FALSE(other.IsAutoSortEnabled());
+}
+
+TEST_F(ListTest, AutoSortTimerSortsTheCurrentColumn)
+{
+    TestHost::Settings()[{ "TestGrid", "AutoSortTicked" }] = "true";
+    TestHost::Settings()[{ "TestGrid", "AutoSort" }] = "1";
+    TestHost::Settings()[{ "TestGrid", "AutoSortOrder" }] = "-1";
+    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 1 } });
+    EXPECT_TRUE(m_list.IsAutoSortEnabled());
+    EXPECT_EQ(0u, m_list.m_nAutoSortTimer) << "no rows yet: the one-second timer is not recorded";
+    AddRow({ "x", "5" });
+    AddRow({ "y", "-1" });
+    AddRow({ "z", "3" });
+
+    m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
+    EXPECT_EQ((Texts{ "-1", "3", "5" }), Column(1));
+    EXPECT_NE(0u, m_list.m_nAutoSortTimer);
+    m_list.SetItemText(0, 1, "8");
+    m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
+    EXPECT_EQ((Texts{ "3", "5", "8" }), Column(1));
+
+    m_list.EnableAutoSort(FALSE);
+    EXPECT_EQ(1, m_list.InitializeAutoSort());
+    m_list.SetItemText(0, 1, "9");
+    m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
+    EXPECT_EQ((Texts{ "9", "5", "8" }), Column(1));
+}
+
+TEST_F(ListTest, InitializeAutoSortWithRowsSortsAtOnce)
+{
+    BuildColumns({ { "A", 60, 0, 3 } });
+    AddRow({ "b" });
+    AddRow({ "a" });
+    m_list.EnableAutoSort(TRUE);
+    EXPECT_EQ(0, m_list.InitializeAutoSort());
+    EXPECT_NE(0u, m_list.m_nAutoSortTimer);
+    EXPECT_EQ((Texts{ "a", "b" }), Column(0));
+}
+
+TEST_F(ListTest, DestroyingTheListSavesAutoSortAndEmptiesIt)
+{
+    BuildColumns({ { "A", 60, 0, 3 }, { "B", 60, 0, 3 } });
+    m_list.EnableAutoSort(TRUE);
+    AddRow({ "a", "b" });
+    ClickHeader(1);
+    m_dialog.DestroyWindow();
+    EXPECT_EQ("true", Setting("TestGrid", "AutoSortTicked"));
+    EXPECT_EQ("1", Setting("TestGrid", "AutoSort"));
+    EXPECT_EQ("-1", Setting("TestGrid", "AutoSortOrder"));
+    EXPECT_EQ(0, m_list.m_arrColInfo.GetSize());
+    EXPECT_EQ(0, m_list.m_arrColPosition.GetSize());
+}

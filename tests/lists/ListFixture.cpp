@@ -1,0 +1,146 @@
+#include "ListFixture.h"
+
+BEGIN_MESSAGE_MAP(CGridTestDialog, CDialog)
+    ON_MESSAGE(WM_LIST_COLUMNS_REBUILT, OnColumnsRebuilt)
+END_MESSAGE_MAP()
+
+void ListTest::SetUp()
+{
+    HostTest::SetUp();
+    ASSERT_TRUE(m_dialog.Create(3100, &m_frame));
+    ASSERT_TRUE(m_list.SubclassDlgItem(1001, &m_dialog));
+}
+
+void ListTest::TearDown()
+{
+    BYTE keys[256] = {};
+    ::SetKeyboardState(keys);
+    if (m_dialog.GetSafeHwnd() != nullptr)
+        m_dialog.DestroyWindow();
+    HostTest::TearDown();
+}
+
+void ListTest::BuildColumns(std::initializer_list<sTestColumn> columns)
+{
+    m_list.m_arrColInfo.RemoveAll();
+    for (const sTestColumn& column : columns)
+    {
+        sOrvoColInfo info = {};
+        strlcpy(info.szColName, column.name, sizeof(info.szColName));
+        info.nWidth = column.width;
+        info.nFormat = column.format;
+        info.nDataType = column.dataType;
+        m_list.m_arrColInfo.Add(info);
+    }
+    m_list.m_csListName = "TestGrid";
+    m_list.InsertColumnsForList(nullptr);
+}
+
+int ListTest::AddRow(std::initializer_list<const char*> cells)
+{
+    int nRow = m_list.GetItemCount();
+    int nSub = 0;
+    for (const char* cell : cells)
+    {
+        if (nSub == 0)
+            m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, nRow, cell, 0, 0, 0, 1000 + nRow);
+        else
+            m_list.SetItemText(nRow, nSub, cell);
+        ++nSub;
+    }
+    return nRow;
+}
+
+std::vector<std::string> ListTest::Column(int nSubItem)
+{
+    std::vector<std::string> texts;
+    for (int r = 0; r < m_list.GetItemCount(); ++r)
+        texts.push_back((LPCTSTR)m_list.CListCtrl::GetItemText(r, nSubItem));
+    return texts;
+}
+
+std::vector<std::string> ListTest::HeaderTexts()
+{
+    std::vector<std::string> texts;
+    CHeaderCtrl* pHeader = m_list.GetHeaderCtrl();
+    for (int i = 0; i < pHeader->GetItemCount(); ++i)
+    {
+        char text[128] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        pHeader->GetItem(i, &item);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+int ListTest::HeaderImage(int nPosition)
+{
+    HDITEMA item = {};
+    item.mask = HDI_IMAGE | HDI_FORMAT;
+    if (!m_list.GetHeaderCtrl()->GetItem(nPosition, &item) || !(item.fmt & HDF_IMAGE))
+        return -1;
+    return item.iImage;
+}
+
+void ListTest::ClickHeader(int nPosition)
+{
+    // As the platform reports a click: LVN_COLUMNCLICK from the list to its parent.
+    NMLISTVIEW view = {};
+    view.hdr.hwndFrom = m_list.m_hWnd;
+    view.hdr.idFrom = 1001;
+    view.hdr.code = LVN_COLUMNCLICK;
+    view.iItem = -1;
+    view.iSubItem = nPosition;
+    m_dialog.SendMessage(WM_NOTIFY, 1001, (LPARAM)&view);
+}
+
+void ListTest::PressKey(UINT vk, bool bCtrl, bool bShift)
+{
+    BYTE keys[256] = {};
+    if (bCtrl)
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    if (bShift)
+        keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
+    ::SetKeyboardState(keys);
+    m_list.PostMessage(WM_KEYDOWN, vk, 1);
+    AfxPumpPendingMessages();
+    BYTE none[256] = {};
+    ::SetKeyboardState(none);
+}
+
+std::string ListTest::ClipboardText()
+{
+    std::string text = "<none>";
+    if (!::OpenClipboard(nullptr))
+        return "<closed>";
+    HANDLE h = ::GetClipboardData(CF_TEXT);
+    if (h != nullptr)
+    {
+        const char* p = static_cast<const char*>(::GlobalLock(h));
+        text = p ? p : "";
+        ::GlobalUnlock(h);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+void ListTest::PutOnClipboard(const char* text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    size_t n = strlen(text) + 1;
+    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, n);
+    memcpy(::GlobalLock(h), text, n);
+    ::GlobalUnlock(h);
+    ::SetClipboardData(CF_TEXT, h);
+    ::CloseClipboard();
+}
+
+std::string ListTest::Setting(const char* section, const char* key)
+{
+    auto it = TestHost::Settings().find({ section, key });
+    return it == TestHost::Settings().end() ? "<none>" : it->second;
+}

@@ -1,0 +1,95 @@
+#include "ProfileFixture.h"
+
+#include <OrvoTools.h>
+
+BEGIN_MESSAGE_MAP(CProfileGridDialog, CDialog)
+    ON_MESSAGE(WM_LIST_COLUMNS_REBUILT, OnColumnsRebuilt)
+END_MESSAGE_MAP()
+
+void ProfileTest::SetUp()
+{
+    HostTest::SetUp();
+}
+
+void ProfileTest::TearDown()
+{
+    for (auto& grid : m_grids)
+    {
+        if (grid->dialog.GetSafeHwnd() != nullptr)
+            grid->dialog.DestroyWindow();
+    }
+    m_grids.clear();
+    HostTest::TearDown();
+}
+
+sGrid& ProfileTest::MakeGrid(const char* csName, std::initializer_list<std::pair<const char*, int>> columns,
+                             bool bBuild)
+{
+    m_grids.push_back(std::make_unique<sGrid>());
+    sGrid& grid = *m_grids.back();
+    EXPECT_TRUE(grid.dialog.Create(3100, &m_frame));
+    EXPECT_TRUE(grid.list.SubclassDlgItem(1001, &grid.dialog));
+    for (const auto& column : columns)
+    {
+        sOrvoColInfo info = {};
+        strlcpy(info.szColName, column.first, sizeof(info.szColName));
+        info.nWidth = column.second;
+        info.nFormat = LVCFMT_LEFT;
+        info.nDataType = 8;
+        grid.list.m_arrColInfo.Add(info);
+    }
+    grid.list.m_csListName = csName;
+    if (bBuild)
+        grid.list.InsertColumnsForList(nullptr);
+    return grid;
+}
+
+std::vector<std::string> ProfileTest::HeaderTexts(CCommonListCtrl& list)
+{
+    std::vector<std::string> texts;
+    CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+    for (int i = 0; i < pHeader->GetItemCount(); ++i)
+    {
+        char text[128] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = text;
+        item.cchTextMax = sizeof(text);
+        pHeader->GetItem(i, &item);
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+std::vector<int> ProfileTest::HeaderWidths(CCommonListCtrl& list)
+{
+    std::vector<int> widths;
+    CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+    for (int i = 0; i < pHeader->GetItemCount(); ++i)
+        widths.push_back(list.GetColumnWidth(i));
+    return widths;
+}
+
+std::string ProfileTest::Setting(const char* section, const char* key)
+{
+    auto it = TestHost::Settings().find({ section, key });
+    return it == TestHost::Settings().end() ? "<none>" : it->second;
+}
+
+void ProfileTest::Store(const char* section, const char* key, const char* value)
+{
+    TestHost::Settings()[{ section, key }] = value;
+}
+
+void ProfileTest::CloseGrid(sGrid& grid)
+{
+    grid.dialog.DestroyWindow();
+}
+
+std::vector<std::string> ListTexts(CListCtrl& list)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < list.GetItemCount(); ++i)
+        texts.push_back((LPCTSTR)list.GetItemText(i, 0));
+    return texts;
+}
