@@ -586,6 +586,10 @@ AFX_API clock_t AfxClock();
 AFX_API void AfxSetTestClock(BOOL bEnable, DWORD dwStart = 0);
 AFX_API void AfxAdvanceTestClock(DWORD dwMilliseconds);
 
+// The clipboard's text (CF_TEXT). Reading gives FALSE and an empty text when there is none.
+AFX_API BOOL AfxGetClipboardText(HWND hOwner, CString& rText);
+AFX_API BOOL AfxSetClipboardText(HWND hOwner, LPCTSTR lpszText);
+
 AFX_API CWnd* AfxGetMainWnd();
 AFX_API void AfxSetMainWnd(CWnd* pWnd);
 

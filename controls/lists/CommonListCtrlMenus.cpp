@@ -10,23 +10,6 @@ bool KeyDown(int nVirtKey)
 {
     return ::GetKeyState(nVirtKey) < 0;
 }
-
-// Holds the clipboard open for its lifetime.
-class CClipboardScope
-{
-public:
-    explicit CClipboardScope(HWND hOwner) : m_bOpen(::OpenClipboard(hOwner) != FALSE) {}
-    ~CClipboardScope()
-    {
-        if (m_bOpen)
-            ::CloseClipboard();
-    }
-    CClipboardScope(const CClipboardScope&) = delete;
-    CClipboardScope& operator=(const CClipboardScope&) = delete;
-    bool IsOpen() const { return m_bOpen; }
-private:
-    bool m_bOpen;
-};
 }  // namespace
 
 BOOL CCommonListCtrl::PreTranslateMessage(MSG* pMsg)
@@ -225,28 +208,7 @@ void CCommonListCtrl::BuildTable()
 
 int CCommonListCtrl::CopyToClipboard()
 {
-    CClipboardScope clipboard(m_hWnd);
-    if (!clipboard.IsOpen())
-        return 0;
-    ::EmptyClipboard();
-    size_t nBytes = (size_t)m_csClipboardText.GetLength() + 1;
-    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, nBytes);
-    if (hMem == nullptr)
-        return 0;
-    void* pMem = ::GlobalLock(hMem);
-    if (pMem == nullptr)
-    {
-        ::GlobalFree(hMem);
-        return 0;
-    }
-    memcpy(pMem, (LPCTSTR)m_csClipboardText, nBytes);
-    ::GlobalUnlock(hMem);
-    if (::SetClipboardData(CF_TEXT, hMem) == nullptr)
-    {
-        ::GlobalFree(hMem);
-        return 0;
-    }
-    return 1;
+    return AfxSetClipboardText(m_hWnd, m_csClipboardText) ? 1 : 0;
 }
 
 // --- export --------------------------------------------------------------------------------------

@@ -145,10 +145,9 @@ void CVXDragListCtrl::OnBeginDrag(NMHDR* pNMHDR, LRESULT* pResult)
     m_pDragImage = CreateDragImage(nImageItem, &ptOrigin);
     if (m_pDragImage == nullptr)
     {
-        // No image from the platform (an empty row, say): a plain bar stands in for it.
+        // No image from the platform: the drag still runs, with an empty image list marking it.
         m_pDragImage = new CImageList;
         m_pDragImage->Create(16, 16, ILC_COLOR24 | ILC_MASK, 1, 0);
-        CImageList::DragShowNolock(FALSE);
     }
     CPoint ptHotSpot = CPoint(pView->ptAction) - ptOrigin;
     m_pDragImage->BeginDrag(0, ptHotSpot);

@@ -382,3 +382,21 @@ TEST_F(WindowTest, TemporaryWrappersAreReleasedWithoutDestroyingTheirWindows)
     AfxDeleteTempMaps();
     EXPECT_TRUE(::IsWindow(hStatic));
 }
+
+TEST_F(WindowTest, ClipboardTextRoundTripsAndNonTextReadsAsNothing)
+{
+    ASSERT_TRUE(AfxSetClipboardText(m_frame.m_hWnd, "a\tb\t\r\n"));
+    CString text;
+    EXPECT_TRUE(AfxGetClipboardText(m_frame.m_hWnd, text));
+    EXPECT_STREQ("a\tb\t\r\n", text);
+
+    // Clipboard holding something other than text.
+    ASSERT_TRUE(::OpenClipboard(m_frame.m_hWnd));
+    ::EmptyClipboard();
+    HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, 4);
+    ::SetClipboardData(CF_DIB, hMem);
+    ::CloseClipboard();
+    text = "stale";
+    EXPECT_FALSE(AfxGetClipboardText(m_frame.m_hWnd, text));
+    EXPECT_TRUE(text.IsEmpty());
+}

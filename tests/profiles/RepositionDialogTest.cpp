@@ -1,0 +1,307 @@
+// The Reposition Columns dialog on a real grid: moving columns, View, Save, Cancel, fixed columns,
+// the group mode and the layout.
+#include "ProfileFixture.h"
+
+#include <RecoveryFiles.h>
+#include <RepositionColumnsRes.h>
+
+#include <fstream>
+#include <sstream>
+
+using Texts = std::vector<std::string>;
+
+namespace
+{
+class CGroupTarget : public CWnd
+{
+public:
+    int m_nCalls = 0;
+    void OnRepositionGroups() { ++m_nCalls; }
+};
+}  // namespace
+
+class RepositionTest : public ProfileTest
+{
+protected:
+    // Symbol, Bid, Ask, Volume, Time; Bid and Time hidden.
+    sGrid& OpenOnQuotes()
+    {
+        Store("Repo", "COLUMNPROFILE", "0,0,60,1,-1,0,2,1,75,3,2,90,4,-1,0");
+        sGrid& grid = MakeGrid("Repo", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 }, { "Volume", 90 }, { "Time", 80 } });
+        grid.list.ShowColumnDlg();
+        m_pDlg = grid.list.m_pRepositionDlg;
+        EXPECT_NE(m_pDlg, nullptr);
+        EXPECT_NE(m_pDlg->GetSafeHwnd(), nullptr);
+        grid.dialog.m_rebuilt.clear();
+        TestHost::Settings().erase({ "Repo", "COLUMNPROFILE" });
+        return grid;
+    }
+    void Click(int nID)
+    {
+        m_pDlg->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(m_pDlg->m_hWnd, nID));
+    }
+    static void Select(CListCtrl& list, std::initializer_list<int> rows)
+    {
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        for (int r : rows)
+            list.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    static std::vector<int> Selected(CListCtrl& list)
+    {
+        std::vector<int> rows;
+        POSITION pos = list.GetFirstSelectedItemPosition();
+        while (pos != nullptr)
+            rows.push_back(list.GetNextSelectedItem(pos));
+        return rows;
+    }
+    bool DialogOpen() const { return m_pDlg->GetSafeHwnd() != nullptr; }
+
+    CRepositionColumns* m_pDlg = nullptr;
+};
+
+TEST_F(RepositionTest, OpensWithShownColumnsInHeaderOrderAndHiddenReversed)
+{
+    sGrid& grid = OpenOnQuotes();
+    CString title;
+    m_pDlg->GetWindowText(title);
+    EXPECT_EQ(title, " Column Profile");
+    EXPECT_EQ(ListTexts(m_pDlg->m_ShownList), (Texts{ "Symbol", "Ask", "Volume" }));
+    EXPECT_EQ(ListTexts(m_pDlg->m_HiddenList), (Texts{ "Time", "Bid" }));
+    EXPECT_EQ(m_pDlg->m_AutoSort.GetCheck(), BST_UNCHECKED);
+    EXPECT_TRUE(m_pDlg->GetDlgItem(IDC_RC_VIEW)->IsWindowVisible());
+    EXPECT_EQ(::GetParent(m_pDlg->m_HiddenList.m_hWnd), m_pDlg->m_hWnd);
+    EXPECT_EQ(m_pDlg->m_HiddenList.GetDlgCtrlID(), IDC_RC_HIDDEN_LIST);
+    EXPECT_EQ(m_pDlg->m_ShownList.GetDlgCtrlID(), IDC_RC_SHOWN_LIST);
+
+    // Opening again rebuilds the dialog from the grid.
+    grid.list.ShowColumnDlg();
+    EXPECT_EQ(grid.list.m_pRepositionDlg, m_pDlg);
+    EXPECT_EQ(ListTexts(m_pDlg->m_ShownList), (Texts{ "Symbol", "Ask", "Volume" }));
+}
+
+TEST_F(RepositionTest, ShowMovesToTheSelectionMarkAndViewRebuildsTheHeader)
+{
+    sGrid& grid = OpenOnQuotes();
+    grid.list.SetColumnWidth(0, 111);
+    Select(m_pDlg->m_HiddenList, { 1 });   // Bid
+    m_pDlg->m_ShownList.SetSelectionMark(1);
+    Click(IDC_RC_SHOW);
+    EXPECT_EQ(ListTexts(m_pDlg->m_ShownList), (Texts{ "Symbol", "Bid", "Ask", "Volume" }));
+    EXPECT_EQ(Selected(m_pDlg->m_ShownList), (std::vector<int>{ 1 }));
+    EXPECT_EQ(ListTexts(m_pDlg->m_HiddenList), (Texts{ "Time" }));
+
+    // A double-click in the hidden list does the same; without a mark the column goes last.
+    m_pDlg->m_ShownList.SetSelectionMark(-1);
+    Select(m_pDlg->m_HiddenList, { 0 });
+    NMITEMACTIVATE activate = {};
+    activate.hdr.hwndFrom = m_pDlg->m_HiddenList.m_hWnd;
+    activate.hdr.idFrom = IDC_RC_HIDDEN_LIST;
+    activate.hdr.code = NM_DBLCLK;
+    activate.iItem = 0;
+    m_pDlg->SendMessage(WM_NOTIFY, IDC_RC_HIDDEN_LIST, (LPARAM)&activate);
+    EXPECT_EQ(ListTexts(m_pDlg->m_ShownList), (Texts{ "Symbol", "Bid", "Ask", "Volume", "Time" }));
+    EXPECT_TRUE(ListTexts(m_pDlg->m_HiddenList).empty());
+
+    Click(IDC_RC_VIEW);
+    EXPECT_FALSE(DialogOpen());
+    EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Bid", "Ask", "Volume", "Time" }));
+    EXPECT_EQ(HeaderWidths(grid.list), (std::vector<int>{ 111, 70, 75, 90, 80 }));
+    EXPECT_EQ(grid.list.m_arrColPosition[4], 4);
+    EXPECT_EQ(grid.dialog.m_rebuilt, (std::vector<WPARAM>{ 1001 }));
+    // View does not store anything.
+    EXPECT_EQ(Setting("Repo", "COLUMNPROFILE"), "<none>");
+}
+
+TEST_F(RepositionTest, SaveAppliesStoresAndSetsAutoSort)
+{
+    sGrid& grid = OpenOnQuotes();
+    Select(m_pDlg->m_ShownList, { 2 });   // Volume
+    Click(IDC_RC_HIDE);
+    EXPECT_EQ(ListTexts(m_pDlg->m_HiddenList), (Texts{ "Time", "Bid", "Volume" }));
+    m_pDlg->m_AutoSort.SetCheck(BST_CHECKED);
+    Click(IDC_RC_SAVE);
+    EXPECT_FALSE(DialogOpen());
+    EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Ask" }));
+    EXPECT_EQ(Setting("Repo", "COLUMNPROFILE"), "0,0,60,1,-1,0,2,1,75,3,-1,0,4,-1,0");
+    EXPECT_TRUE(grid.list.IsAutoSortEnabled());
+}
+
+TEST_F(RepositionTest, CancelLeavesTheGridAlone)
+{
+    sGrid& grid = OpenOnQuotes();
+    Select(m_pDlg->m_ShownList, { 0, 1 });
+    Click(IDC_RC_HIDE);
+    Click(IDCANCEL);
+    EXPECT_FALSE(DialogOpen());
+    EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Ask", "Volume" }));
+    EXPECT_TRUE(grid.dialog.m_rebuilt.empty());
+    EXPECT_EQ(Setting("Repo", "COLUMNPROFILE"), "<none>");
+
+    grid.list.ShowColumnDlg();
+    EXPECT_EQ(m_pDlg->CallCancel(), 1);
+    EXPECT_FALSE(DialogOpen());
+}
+
+TEST_F(RepositionTest, FixedColumnsCannotBeHidden)
+{
+    Store("Repo", "COLUMNPROFILE", "0,0,60,1,1,70,2,2,75");
+    sGrid& grid = MakeGrid("Repo", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 } });
+    grid.list.m_arrFixedColumns.Add("Symbol");
+    grid.list.ShowColumnDlg();
+    m_pDlg = grid.list.m_pRepositionDlg;
+    EXPECT_EQ(m_pDlg->SendMessage(WM_DRAGLIST_CANNOT_REMOVE, (WPARAM)"Symbol"), 1);
+    EXPECT_EQ(m_pDlg->SendMessage(WM_DRAGLIST_CANNOT_REMOVE, (WPARAM)"Ask"), 0);
+
+    Select(m_pDlg->m_ShownList, { 0, 2 });
+    Click(IDC_RC_HIDE);
+    EXPECT_EQ(m_script.Messages(), (std::vector<CString>{ "Symbol cannot be removed" }));
+    EXPECT_EQ(ListTexts(m_pDlg->m_ShownList), (Texts{ "Symbol", "Bid" }));
+    EXPECT_EQ(ListTexts(m_pDlg->m_HiddenList), (Texts{ "Ask" }));
+    Click(IDC_RC_VIEW);
+    EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Bid" }));
+}
+
+TEST_F(RepositionTest, HidingTheLastShownColumnLeavesNoHeaderColumns)
+{
+    sGrid& grid = OpenOnQuotes();
+    Select(m_pDlg->m_ShownList, { 0, 1, 2 });
+    Click(IDC_RC_HIDE);
+    EXPECT_TRUE(ListTexts(m_pDlg->m_ShownList).empty());
+    Click(IDC_RC_VIEW);
+    EXPECT_EQ(grid.list.GetHeaderCtrl()->GetItemCount(), 0);
+    EXPECT_EQ(grid.list.m_arrVisibleColumns.GetSize(), 0);
+    for (int c = 0; c < 5; ++c)
+        EXPECT_EQ(grid.list.m_arrColPosition[c], -1);
+}
+
+TEST_F(RepositionTest, ControlsFollowTheDialogSize)
+{
+    OpenOnQuotes();
+    m_pDlg->MoveWindow(0, 0, 700, 500);
+    CRect client;
+    m_pDlg->GetClientRect(&client);
+    auto rectOf = [&](int nID) {
+        CRect rc;
+        m_pDlg->GetDlgItem(nID)->GetWindowRect(&rc);
+        m_pDlg->ScreenToClient(&rc);
+        return rc;
+    };
+    auto same = [](const CRect& rc, const CRect& want) { return rc == want; };
+    int W = client.Width(), H = client.Height();
+    EXPECT_TRUE(same(rectOf(IDC_RC_HIDDEN_LIST), CRect(5, 5, W / 2 - 45, H - 45)));
+    EXPECT_TRUE(same(rectOf(IDC_RC_SHOWN_LIST), CRect(W / 2 + 45, 5, W - 5, H - 45)));
+    EXPECT_TRUE(same(rectOf(IDC_RC_SHOW), CRect(W / 2 - 40, H / 2 - 90, W / 2 + 40, H / 2 - 40)));
+    EXPECT_TRUE(same(rectOf(IDC_RC_HIDE), CRect(W / 2 - 40, H / 2 - 35, W / 2 + 40, H / 2 + 15)));
+    EXPECT_TRUE(same(rectOf(IDC_RC_AUTOSORT), CRect(W / 2 - 40, H / 2 + 30, W / 2 + 20, H / 2 + 60)));
+    EXPECT_TRUE(same(rectOf(IDC_RC_VIEW), CRect(10, H - 30, 90, H - 7)));
+    EXPECT_TRUE(same(rectOf(IDCANCEL), CRect(W - 90, H - 30, W - 10, H - 7)));
+    EXPECT_TRUE(same(rectOf(IDC_RC_SAVE), CRect(W - 175, H - 30, W - 95, H - 7)));
+}
+
+TEST_F(RepositionTest, GroupModeCallsTheGroupCallbackInsteadOfSaving)
+{
+    sGrid& grid = OpenOnQuotes();
+    CGroupTarget target;
+    grid.list.ShowColumnGrp();
+    EXPECT_TRUE(m_pDlg->m_bGroup);
+    m_pDlg->SetRePositionToGrp(static_cast<CRepositionColumns::PFN_REPOSITION_GROUP>(&CGroupTarget::OnRepositionGroups),
+                               &target);
+    Select(m_pDlg->m_ShownList, { 0 });
+    Click(IDC_RC_HIDE);
+    Click(IDC_RC_SAVE);
+    EXPECT_EQ(target.m_nCalls, 1);
+    EXPECT_FALSE(DialogOpen());
+    EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Ask", "Volume" }));
+    EXPECT_EQ(Setting("Repo", "COLUMNPROFILE"), "<none>");
+
+    // A plain open clears the group mode again.
+    grid.list.ShowColumnDlg();
+    EXPECT_FALSE(m_pDlg->m_bGroup);
+}
+
+TEST_F(RepositionTest, GroupedListSaveWritesUserColumnsAndEmptiesMarketWatchLayouts)
+{
+    char szOld[MAX_PATH] = "";
+    ::GetCurrentDirectoryA(MAX_PATH, szOld);
+    char szTemp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, szTemp);
+    CString csDir = CString(szTemp) + "profiles_layout";
+    ::CreateDirectoryA(csDir, nullptr);
+    ASSERT_TRUE(::SetCurrentDirectoryA(csDir));
+    CString csLayout = csDir + "\\DlgLayout.Lyt";
+    ::DeleteFileA(csLayout);
+    ::WritePrivateProfileStringA("MarketWatch_1", "Left", "10", csLayout);
+    ::WritePrivateProfileStringA("Orders", "Left", "20", csLayout);
+    ::WritePrivateProfileStringA("Old_MarketWatch_2", "Top", "30", csLayout);
+
+    sGrid& grid = MakeGrid("Grp", {}, false);
+    grid.list.m_bGroupedList = true;
+    for (int c = 0; c < 103; ++c)
+    {
+        sOrvoColInfo info = {};
+        snprintf(info.szColName, sizeof(info.szColName), "C%d", c);
+        info.nWidth = 40;
+        if (c > 100)
+            info.csText1.Format("f%d", c);
+        grid.list.m_arrColInfo.Add(info);
+    }
+    grid.list.InsertColumnsForList(nullptr);
+    grid.list.ShowColumnDlg();
+    m_pDlg = grid.list.m_pRepositionDlg;
+    EXPECT_FALSE(m_pDlg->GetDlgItem(IDC_RC_VIEW)->IsWindowVisible());
+    Click(IDC_RC_SAVE);
+
+    EXPECT_EQ(TestHost::MarketWatchColumns()["Grp"], "101,C101,f101,102,C102,f102");
+    char sz[64] = "";
+    ::GetPrivateProfileStringA("MarketWatch_1", "Left", "<gone>", sz, sizeof(sz), csLayout);
+    EXPECT_STREQ(sz, "<gone>");
+    ::GetPrivateProfileStringA("Old_MarketWatch_2", "Top", "<gone>", sz, sizeof(sz), csLayout);
+    EXPECT_STREQ(sz, "<gone>");
+    ::GetPrivateProfileStringA("Orders", "Left", "<gone>", sz, sizeof(sz), csLayout);
+    EXPECT_STREQ(sz, "20");
+    // Grouped lists keep their user columns out of the profile.
+    std::string profile = Setting("Grp", "COLUMNPROFILE");
+    EXPECT_EQ(profile.find('#'), std::string::npos);
+    EXPECT_NE(profile.find(",102,102,40"), std::string::npos) << profile;
+
+    // A missing layout file is created.
+    ::DeleteFileA(csLayout);
+    grid.list.ShowColumnDlg();
+    Click(IDC_RC_SAVE);
+    EXPECT_NE(::GetFileAttributesA(csLayout), INVALID_FILE_ATTRIBUTES);
+
+    ::SetCurrentDirectoryA(szOld);
+    ::DeleteFileA(csLayout);
+    ::RemoveDirectoryA(csDir);
+}
+
+TEST_F(RepositionTest, DialogOpensWhereItWasLastClosed)
+{
+    char szTemp[MAX_PATH] = "";
+    ::GetTempPathA(MAX_PATH, szTemp);
+    CString csPositions = CString(szTemp) + "profiles_positions.ini";
+    ::DeleteFileA(csPositions);
+    SetRecoveryFileNames("ProfilesTest.ini", csPositions);
+
+    sGrid& grid = OpenOnQuotes();
+    m_pDlg->MoveWindow(120, 90, 480, 340);
+    Click(IDCANCEL);
+    char sz[128] = "";
+    ::GetPrivateProfileStringA("DIALOG_POSITION", "197", "", sz, sizeof(sz), csPositions);
+    EXPECT_STREQ(sz, "90,120,430,600,-1,-1,-1,-1,1");
+
+    grid.list.ShowColumnDlg();
+    CRect rc;
+    m_pDlg->GetWindowRect(&rc);
+    EXPECT_EQ(rc, CRect(120, 90, 600, 430));
+    // The controls follow the restored size.
+    CRect client, save;
+    m_pDlg->GetClientRect(&client);
+    m_pDlg->GetDlgItem(IDC_RC_SAVE)->GetWindowRect(&save);
+    m_pDlg->ScreenToClient(&save);
+    EXPECT_EQ(save, CRect(client.Width() - 175, client.Height() - 30, client.Width() - 95, client.Height() - 7));
+    Click(IDCANCEL);
+
+    SetRecoveryFileNames("", "");
+    ::DeleteFileA(csPositions);
+}
