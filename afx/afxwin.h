@@ -53,6 +53,8 @@ protected:
 
     // Finds the first entry for the message in this class's chain of maps, most derived first.
     const AFX_MSGMAP_ENTRY* FindEntry(UINT nMessage, UINT nCode, UINT nID) const;
+    const AFX_MSGMAP_ENTRY* FindEntryUncached(UINT nMessage, UINT nCode, UINT nID, bool registered,
+                                              bool ranged) const;
     BOOL DispatchEntry(const AFX_MSGMAP_ENTRY* pEntry, UINT message, WPARAM wParam, LPARAM lParam,
                        LRESULT* pResult);
 };

@@ -270,10 +270,59 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
     return GetThisMessageMap();
 }
 
+namespace
+{
+// Message maps are static tables, so a lookup's answer never changes: grids receive thousands of
+// notifications per second (item changes, display info, custom draw), each looked up in several
+// chained maps, and the cache makes the repeated walks a hash probe.
+struct CEntryKey
+{
+    const AFX_MSGMAP* pMap;
+    UINT nMessage;
+    UINT nCode;
+    UINT nID;
+    bool operator==(const CEntryKey& o) const
+    {
+        return pMap == o.pMap && nMessage == o.nMessage && nCode == o.nCode && nID == o.nID;
+    }
+};
+
+struct CEntryKeyHash
+{
+    size_t operator()(const CEntryKey& k) const
+    {
+        size_t h = reinterpret_cast<size_t>(k.pMap);
+        h = h * 31 + k.nMessage;
+        h = h * 31 + k.nCode;
+        h = h * 31 + k.nID;
+        return h;
+    }
+};
+
+std::unordered_map<CEntryKey, const AFX_MSGMAP_ENTRY*, CEntryKeyHash>& EntryCache()
+{
+    static std::unordered_map<CEntryKey, const AFX_MSGMAP_ENTRY*, CEntryKeyHash> cache;
+    return cache;
+}
+}  // namespace
+
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntry(UINT nMessage, UINT nCode, UINT nID) const
 {
     const bool registered = nMessage >= 0xC000 && nMessage <= 0xFFFF;
     const bool ranged = nMessage == WM_COMMAND || nMessage == WM_NOTIFY;
+    const CEntryKey key = { GetMessageMap(), nMessage, nCode, ranged ? nID : 0 };
+    auto& cache = EntryCache();
+    auto it = cache.find(key);
+    if (it != cache.end())
+        return it->second;
+    const AFX_MSGMAP_ENTRY* pEntry = FindEntryUncached(nMessage, nCode, nID, registered, ranged);
+    cache.emplace(key, pEntry);
+    return pEntry;
+}
+
+const AFX_MSGMAP_ENTRY* CCmdTarget::FindEntryUncached(UINT nMessage, UINT nCode, UINT nID, bool registered,
+                                                     bool ranged) const
+{
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
          pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
     {

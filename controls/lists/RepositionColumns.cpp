@@ -3,6 +3,7 @@
 #include "RepositionColumnsRes.h"
 #include "RepositionLayout.h"
 
+#include <cstring>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CRepositionColumns, CVXDialog)

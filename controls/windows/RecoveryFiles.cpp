@@ -1,31 +1,19 @@
 #include "RecoveryFiles.h"
 
-namespace {
-CString& RecoveryFile()
-{
-    static CString csFile;
-    return csFile;
-}
+#include <CommonListCtrl.h>
 
-CString& DialogPosPath()
-{
-    static CString csPath;
-    return csPath;
-}
-}  // namespace
-
+// One place holds the names: the list control's statics, which the host sets.
 void SetRecoveryFileNames(const CString& csRecoveryFile, const CString& csDialogPosPath)
 {
-    RecoveryFile() = csRecoveryFile;
-    DialogPosPath() = csDialogPosPath;
+    CCommonListCtrl::SetRecoveryFiles(csRecoveryFile, csDialogPosPath);
 }
 
 CString GetRecoveryFileName()
 {
-    return RecoveryFile();
+    return CCommonListCtrl::m_csGetRecoveryFile;
 }
 
 CString GetDialogPosPath()
 {
-    return DialogPosPath();
+    return CCommonListCtrl::m_csGetDialogPosPath;
 }
