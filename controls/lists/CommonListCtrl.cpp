@@ -425,19 +425,7 @@ void CCommonListCtrl::InsertColumnsForList(int*)
     }
     CompactPositions(m_arrColPosition);
 
-    for (int p = 0;; ++p)
-    {
-        int c = ColumnAtPosition(p);
-        if (c < 0)
-            break;
-        const sOrvoColInfo& info = m_arrColInfo[c];
-        InsertColumn(p, info.szColName, info.nFormat, m_arrColWidth[c], p);
-        AddToVisibleArray({ p, c });
-        if (p == 0)
-            m_nFirstVisibleColumn = c;
-        // Still to come with the list tooltips: a user-defined column's csText2 as its header
-        // tooltip; and with the category list, its user-defined columns made read-only.
-    }
+    InsertHeaderColumnsByPosition();
 }
 
 void CCommonListCtrl::LoadHeaders(CArray<int, int>& columnsByPosition, CArray<int, int>& widthsByPosition)
@@ -464,6 +452,12 @@ void CCommonListCtrl::LoadHeaders(CArray<int, int>& columnsByPosition, CArray<in
         m_arrColWidth[c] = p < widthsByPosition.GetSize() ? widthsByPosition[p] : m_arrColInfo[c].nWidth;
     }
     CompactPositions(m_arrColPosition);
+    InsertHeaderColumnsByPosition();
+    NotifyColumnsRebuilt();
+}
+
+void CCommonListCtrl::InsertHeaderColumnsByPosition()
+{
     for (int p = 0;; ++p)
     {
         int c = ColumnAtPosition(p);
@@ -474,8 +468,9 @@ void CCommonListCtrl::LoadHeaders(CArray<int, int>& columnsByPosition, CArray<in
         AddToVisibleArray({ p, c });
         if (p == 0)
             m_nFirstVisibleColumn = c;
+        // Still to come with the list tooltips: a user-defined column's csText2 as its header
+        // tooltip; and with the category list, its user-defined columns made read-only.
     }
-    NotifyColumnsRebuilt();
 }
 
 void CCommonListCtrl::NotifyColumnsRebuilt()

@@ -121,6 +121,9 @@ public:
     void ColFitToWindow() { AutoSizeColumns(ID_LIST_FIT_TO_WINDOW); }
     // Column index at a header position, -1 when none is shown there.
     int ColumnAtPosition(int nPosition) const;
+    // Inserts the header columns of the shown columns, position by position, and records them as
+    // visible.
+    void InsertHeaderColumnsByPosition();
 
     // Sorting.
     // Sorts by a column index; order 1 ascending, anything else descending.
