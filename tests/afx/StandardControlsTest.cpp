@@ -1,0 +1,67 @@
+// Standard control wrappers on real controls: owner-drawn buttons painted through the reflected
+// WM_DRAWITEM, and the text and selection operations of list and combo boxes.
+#include "TestHost.h"
+#include "WindowPicture.h"
+
+namespace
+{
+class CRedButton : public CButton
+{
+public:
+    int m_nDraws = 0;
+    void DrawItem(LPDRAWITEMSTRUCT lpDIS) override
+    {
+        ++m_nDraws;
+        ::FillRect(lpDIS->hDC, &lpDIS->rcItem, m_brush);
+    }
+    CBrush m_brush{ RGB(255, 0, 0) };
+};
+}  // namespace
+
+class StandardControlsTest : public HostTest
+{
+};
+
+TEST_F(StandardControlsTest, OwnerDrawnButtonPaintsThroughItsOwnDrawItem)
+{
+    CRedButton button;
+    ASSERT_TRUE(button.Create("Buy", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 90, 40), &m_frame, 300));
+    HBITMAP hbm = WindowPicture::Render(button.m_hWnd);
+    ASSERT_NE(nullptr, hbm);
+    EXPECT_GT(button.m_nDraws, 0);
+    EXPECT_EQ(RGB(255, 0, 0), WindowPicture::PixelAt(hbm, 40, 15));
+    ::DeleteObject(hbm);
+}
+
+TEST_F(StandardControlsTest, ComboAndListBoxesKeepTextsAndSelections)
+{
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | WS_VISIBLE | CBS_DROPDOWNLIST, CRect(10, 50, 150, 200), &m_frame, 301));
+    EXPECT_EQ(0, combo.AddString("NSE"));
+    EXPECT_EQ(1, combo.AddString("BSE"));
+    EXPECT_EQ(1, combo.InsertString(1, "MCX"));
+    EXPECT_EQ(3, combo.GetCount());
+    CString text;
+    combo.GetLBText(1, text);
+    EXPECT_STREQ("MCX", text);
+    EXPECT_EQ(2, combo.FindStringExact(-1, "BSE"));
+    EXPECT_EQ(-1, combo.FindStringExact(-1, "LSE"));
+    EXPECT_EQ(CB_ERR, combo.GetCurSel());
+    combo.SetCurSel(2);
+    EXPECT_EQ(2, combo.GetCurSel());
+    combo.DeleteString(0);
+    EXPECT_EQ(1, combo.GetCurSel());   // the selection follows its item
+
+    CListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_EXTENDEDSEL, CRect(200, 10, 300, 200), &m_frame, 302));
+    for (const char* s : { "Symbol", "Last", "Change", "Volume" })
+        list.AddString(s);
+    list.SetSel(1);
+    list.SetSel(3);
+    EXPECT_EQ(2, list.GetSelCount());
+    list.GetText(3, text);
+    EXPECT_STREQ("Volume", text);
+    list.SetSel(1, FALSE);
+    EXPECT_EQ(1, list.GetSelCount());
+    EXPECT_EQ(2, list.FindStringExact(-1, "Change"));
+}
