@@ -71,15 +71,7 @@ void CHeaderCtrl::DrawItem(LPDRAWITEMSTRUCT)
 
 BOOL CHeaderCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    // A reflected-draw entry in a derived map wins over the virtual.
-    if (CWnd::OnChildNotify(message, wParam, lParam, pResult))
-        return TRUE;
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxChildNotifyDrawItem(this, message, wParam, lParam, pResult);
 }
 
 // --- CListCtrl ---------------------------------------------------------------------------------
@@ -277,14 +269,7 @@ void CListCtrl::DrawItem(LPDRAWITEMSTRUCT)
 
 BOOL CListCtrl::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (message != WM_DRAWITEM)
-        return CWnd::OnChildNotify(message, wParam, lParam, pResult);
-    if (CWnd::OnChildNotify(message, wParam, lParam, pResult))
-        return TRUE;
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxChildNotifyDrawItem(this, message, wParam, lParam, pResult);
 }
 
 // --- CToolTipCtrl ------------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 // Standard controls: creation, the few wrappers that need more than one message, and the
 // owner-draw hooks reached through reflection.
 #include "afxwin.h"
+#include "afxwinimpl.h"
 
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CButton, CWnd)
@@ -49,14 +50,7 @@ void CButton::DrawItem(LPDRAWITEMSTRUCT) {}
 
 BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
 {
-    if (CWnd::OnChildNotify(message, wParam, lParam, pResult))
-        return TRUE;
-    if (message != WM_DRAWITEM)
-        return FALSE;
-    DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
-    if (pResult != nullptr)
-        *pResult = TRUE;
-    return TRUE;
+    return AfxChildNotifyDrawItem(this, message, wParam, lParam, pResult);
 }
 
 // --- CStatic -----------------------------------------------------------------------------------

@@ -59,3 +59,18 @@ CTempMap<H, T>& AfxTempMap()
     static CTempMap<H, T> map;
     return map;
 }
+
+// Reflection for controls whose only owner-draw message is WM_DRAWITEM: a reflected entry in a
+// derived map wins, otherwise the control's virtual DrawItem paints.
+template <class T>
+BOOL AfxChildNotifyDrawItem(T* pCtrl, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (pCtrl->CWnd::OnChildNotify(message, wParam, lParam, pResult))
+        return TRUE;
+    if (message != WM_DRAWITEM)
+        return FALSE;
+    pCtrl->DrawItem(reinterpret_cast<LPDRAWITEMSTRUCT>(lParam));
+    if (pResult != nullptr)
+        *pResult = TRUE;
+    return TRUE;
+}
