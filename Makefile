@@ -17,6 +17,7 @@ build: setup $(WIN_BUILD)/build.ninja
 	cmake --build $(WIN_BUILD) -j $(JOBS)
 
 test: build
+	python3 scripts/check-layers
 	@if [ -x scripts/native-test ]; then bash scripts/native-test; fi
 	bash scripts/run-tests
 

@@ -4,8 +4,8 @@
 //   formula_expression: EvaluateExpression of "(a - b) * 100" texts, against strtod of a and b
 //                       and the arithmetic.
 // Each line: bench <name> ratio=<ours/baseline> ours=<ns per item> baseline=<ns per item> n=<items>
-#include "FormulaColumn.h"
-#include "FormulaExpression.h"
+#include "filter/FormulaColumn.h"
+#include "filter/FormulaExpression.h"
 
 #include <chrono>
 #include <cstdio>

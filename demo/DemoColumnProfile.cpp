@@ -4,11 +4,11 @@
 // file, so every later run opens the grid, and the dialog, as the trader left them.
 #include "DemoScene.h"
 
-#include <CommonListCtrl.h>
-#include <ControlBlock.h>
-#include <RecoveryFiles.h>
-#include <RepositionColumns.h>
-#include <RepositionColumnsRes.h>
+#include "lists/CommonListCtrl.h"
+#include "host/ControlBlock.h"
+#include "host/RecoveryFiles.h"
+#include "dialogs/RepositionColumns.h"
+#include "resources/RepositionColumnsRes.h"
 
 #include <cstdio>
 #include <vector>

@@ -3,8 +3,8 @@
 // placement goes to the position file in the output folder, and every later run opens it there.
 #include "DemoScene.h"
 
-#include <RecoveryFiles.h>
-#include <VXDialog.h>
+#include "host/RecoveryFiles.h"
+#include "windows/VXDialog.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // auto-sort on; the grid saves that when it closes, so the next run starts sorted the same way.
 #include "DemoScene.h"
 
-#include <CommonListCtrl.h>
+#include "lists/CommonListCtrl.h"
 #include <cstdio>
 
 namespace

@@ -6,7 +6,7 @@
 #include "DemoScene.h"
 #include "WindowPicture.h"
 
-#include <ControlBlock.h>
+#include "host/ControlBlock.h"
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>

@@ -4,8 +4,8 @@
 // refusal the boxes report.
 #include "DemoScene.h"
 
-#include <NumEdit.h>
-#include <PriceEdit.h>
+#include "editors/NumEdit.h"
+#include "editors/PriceEdit.h"
 
 #include <string>
 #include <vector>

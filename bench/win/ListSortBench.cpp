@@ -3,8 +3,8 @@
 // comparison; and against the shortest correct route on a raw list view (texts read once, rows
 // sorted with LVM_SORTITEMS on their index), which shows the grid's own overhead. All lists hold
 // the same shuffled rows; one line per measurement.
-#include <CommonListCtrl.h>
-#include <ListSortRules.h>
+#include "lists/CommonListCtrl.h"
+#include "lists/ListSortRules.h"
 
 #include <cstdio>
 #include <string>

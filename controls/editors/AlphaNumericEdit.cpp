@@ -1,8 +1,8 @@
 // CAlphaNumericEdit: one invalid character removed per EN_UPDATE.
-#include "AlphaNumericEdit.h"
+#include "editors/AlphaNumericEdit.h"
 
-#include "EditReport.h"
-#include "NumRules.h"
+#include "editors/EditReport.h"
+#include "editors/NumRules.h"
 
 IMPLEMENT_DYNAMIC(CAlphaNumericEdit, CEdit)
 

@@ -1,5 +1,5 @@
 // Refusal reports and clipboard reading of the edit boxes.
-#include "EditReport.h"
+#include "editors/EditReport.h"
 
 void ReportInputError(CEdit* pEdit, LPCWSTR lpszTitle, LPCWSTR lpszText)
 {

@@ -1,8 +1,8 @@
 // CNumEdit: range and decimal checks, typing with undo, guarded paste.
-#include "NumEdit.h"
+#include "editors/NumEdit.h"
 
-#include "EditReport.h"
-#include "NumRules.h"
+#include "editors/EditReport.h"
+#include "editors/NumRules.h"
 
 #include <cfloat>
 #include <cstdio>

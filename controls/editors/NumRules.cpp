@@ -1,5 +1,5 @@
 // Number-box and group-name checks.
-#include "NumRules.h"
+#include "editors/NumRules.h"
 
 #include <cstdio>
 #include <cstdlib>

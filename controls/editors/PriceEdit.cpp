@@ -1,9 +1,9 @@
 // CPriceEdit: typing with undo, formatting on EN_UPDATE, guarded paste.
-#include "PriceEdit.h"
+#include "editors/PriceEdit.h"
 
-#include "EditReport.h"
+#include "editors/EditReport.h"
 #include "OrvoTools.h"
-#include "PriceRules.h"
+#include "editors/PriceRules.h"
 
 #include <cfloat>
 

@@ -1,5 +1,5 @@
 // Price validation, digit grouping and the keystroke verdict of the price box.
-#include "PriceRules.h"
+#include "editors/PriceRules.h"
 
 #include <cstdlib>
 

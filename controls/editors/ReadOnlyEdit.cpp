@@ -1,5 +1,5 @@
 // CReadOnlyEdit: colours through the reflected WM_CTLCOLOR.
-#include "ReadOnlyEdit.h"
+#include "editors/ReadOnlyEdit.h"
 
 BEGIN_MESSAGE_MAP(CReadOnlyEdit, CEdit)
     ON_WM_CTLCOLOR_REFLECT()

@@ -1,4 +1,4 @@
-#include "TextFormatter.h"
+#include "export/TextFormatter.h"
 
 #include <cstdarg>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "FormulaColumn.h"
+#include "filter/FormulaColumn.h"
 
-#include "FormulaExpression.h"
+#include "filter/FormulaExpression.h"
 
 #include <charconv>
 #include <climits>

@@ -1,7 +1,7 @@
 // Formula evaluator: infix to postfix with an operator stack, postfix evaluation with a value
 // stack. Formula cells are evaluated on every paint, so both passes work on plain character
 // ranges with inline buffers and allocate only for unusually long texts.
-#include "FormulaExpression.h"
+#include "filter/FormulaExpression.h"
 
 #include <charconv>
 #include <cmath>

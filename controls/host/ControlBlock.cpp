@@ -1,4 +1,4 @@
-#include "ControlBlock.h"
+#include "host/ControlBlock.h"
 
 #include <memory>
 

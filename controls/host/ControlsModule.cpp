@@ -1,9 +1,22 @@
 // Loading and unloading of Controls.dll: the library registers itself as an extension module so
 // that its dialog templates and bitmaps are found along the resource chain after the host's own.
-#include <afxwin.h>
-#include <CommonListCtrl.h>
+#include "host/ControlsModule.h"
+
+#include <vector>
 
 static AFX_EXTENSION_MODULE ControlsDLL = { FALSE, nullptr, nullptr };
+
+static std::vector<PFN_LIBRARY_UNLOAD>& UnloadActions()
+{
+    static std::vector<PFN_LIBRARY_UNLOAD> actions;
+    return actions;
+}
+
+void AddLibraryUnloadAction(PFN_LIBRARY_UNLOAD pfnAction)
+{
+    if (pfnAction != nullptr)
+        UnloadActions().push_back(pfnAction);
+}
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
 {
@@ -15,7 +28,10 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID)
     }
     else if (dwReason == DLL_PROCESS_DETACH)
     {
-        CCommonListCtrl::DestroyHeaderImageList();
+        std::vector<PFN_LIBRARY_UNLOAD>& actions = UnloadActions();
+        for (auto it = actions.rbegin(); it != actions.rend(); ++it)
+            (*it)();
+        actions.clear();
         AfxTermExtensionModule(ControlsDLL);
     }
     return TRUE;

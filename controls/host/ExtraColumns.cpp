@@ -1,4 +1,4 @@
-#include "ExtraColumns.h"
+#include "host/ExtraColumns.h"
 
 int iMrktInfoColCount = 100;
 int iNewDataArrCnt = 0;

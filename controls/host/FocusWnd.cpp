@@ -1,4 +1,4 @@
-#include "FocusWnd.h"
+#include "host/FocusWnd.h"
 
 namespace
 {

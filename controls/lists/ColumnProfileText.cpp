@@ -1,4 +1,4 @@
-#include "ColumnProfileText.h"
+#include "lists/ColumnProfileText.h"
 
 #include <cerrno>
 #include <climits>

@@ -1,10 +1,12 @@
 // CCommonListCtrl: construction, initialisation, the column model and the window-level handlers.
 // Sorting, menus and clipboard, and the hooks of the dialogs live in the CommonListCtrl*.cpp
 // files beside this one.
-#include "CommonListCtrl.h"
-#include "ColumnProfileText.h"
-#include "ControlBlock.h"
-#include "DigitGrouping.h"
+#include "lists/CommonListCtrl.h"
+#include "lists/ColumnProfileText.h"
+#include "host/ControlBlock.h"
+#include "host/ControlsModule.h"
+#include "host/RecoveryFiles.h"
+#include "lists/DigitGrouping.h"
 #include "OrvoTools.h"
 
 #include <cstring>
@@ -12,8 +14,8 @@
 
 IMPLEMENT_DYNAMIC(CCommonListCtrl, CListCtrl)
 
-CString CCommonListCtrl::m_csGetRecoveryFile;
-CString CCommonListCtrl::m_csGetDialogPosPath;
+CString& CCommonListCtrl::m_csGetRecoveryFile = RecoveryFileStorage();
+CString& CCommonListCtrl::m_csGetDialogPosPath = DialogPosPathStorage();
 
 namespace
 {
@@ -211,8 +213,7 @@ void CCommonListCtrl::CommonInitList()
 
 void CCommonListCtrl::SetRecoveryFiles(CString csRecoveryFile, CString csDialogPosPath)
 {
-    m_csGetRecoveryFile = csRecoveryFile;
-    m_csGetDialogPosPath = csDialogPosPath;
+    SetRecoveryFileNames(csRecoveryFile, csDialogPosPath);
 }
 
 CList<CCommonListCtrl*, CCommonListCtrl*>& CCommonListCtrl::RegisteredLists()
@@ -247,6 +248,9 @@ void CCommonListCtrl::DestroyHeaderImageList()
     delete g_pHeaderImages;
     g_pHeaderImages = nullptr;
 }
+
+// The header image list goes when the library unloads.
+static const bool s_bUnloadRegistered = (AddLibraryUnloadAction(&CCommonListCtrl::DestroyHeaderImageList), true);
 
 // --- defaults and providers ----------------------------------------------------------------------
 

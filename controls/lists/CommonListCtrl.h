@@ -10,7 +10,7 @@
 
 #include <afxwin.h>
 #include <afxcmn.h>
-#include "cCustomizedAppearanceSettings.h"
+#include "lists/cCustomizedAppearanceSettings.h"
 
 class CRepositionColumns;
 
@@ -177,8 +177,8 @@ public:
     // The lists registered for the customize and profile statics, in registration order.
     static CList<CCommonListCtrl*, CCommonListCtrl*>& RegisteredLists();
 
-    static CString m_csGetRecoveryFile;
-    static CString m_csGetDialogPosPath;
+    static CString& m_csGetRecoveryFile;
+    static CString& m_csGetDialogPosPath;
 
     // Per-list state.
     CRepositionColumns* m_pRepositionDlg;   // created on demand by ShowColumnDlg

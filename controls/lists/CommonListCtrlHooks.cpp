@@ -1,11 +1,10 @@
-// CCommonListCtrl: the column profile (writing it, the factory profile, the Reposition Columns
-// dialog) and the entry points of the dialogs built on the list. Those still to come say so.
-#include "CommonListCtrl.h"
-#include "ColumnProfileText.h"
-#include "ControlBlock.h"
+// CCommonListCtrl: the column profile (writing it, the factory profile) and the entry points of the
+// dialogs built on the list, reached through the hook table. Those still to come say so.
+#include "lists/CommonListCtrl.h"
+#include "lists/ColumnProfileText.h"
+#include "host/ControlBlock.h"
 #include "OrvoTools.h"
-#include "RepositionColumns.h"
-#include "RepositionColumnsRes.h"
+#include "lists/CommonListHooks.h"
 
 #include <cstring>
 #include <vector>
@@ -92,36 +91,28 @@ void CCommonListCtrl::ApplyColumnProfile()
     }
 }
 
+sCommonListHooks& CommonListHooks()
+{
+    static sCommonListHooks hooks;
+    return hooks;
+}
+
 void CCommonListCtrl::ShowColumnDlg()
 {
-    if (m_pRepositionDlg == nullptr)
-        m_pRepositionDlg = new CRepositionColumns(this);
-    if (m_pRepositionDlg->GetSafeHwnd() != nullptr)
-        m_pRepositionDlg->DestroyWindow();
-    if (!m_pRepositionDlg->Create(IDD_REPOSITION_COLUMNS, this))
-        return;
-    m_pRepositionDlg->m_arrFixedColumns.Copy(m_arrFixedColumns);
-    m_pRepositionDlg->m_csListName = m_csListName;
-    m_pRepositionDlg->m_bGroup = false;
-    m_pRepositionDlg->init_commonlistctrl_colprofile(this, m_arrColInfo);
-    m_pRepositionDlg->ShowWindow(SW_SHOW);
-    m_pRepositionDlg->BringWindowToTop();
+    if (CommonListHooks().pfnShowColumnDlg != nullptr)
+        CommonListHooks().pfnShowColumnDlg(this, false);
 }
 
 void CCommonListCtrl::ShowColumnGrp()
 {
-    ShowColumnDlg();
-    if (m_pRepositionDlg != nullptr && m_pRepositionDlg->GetSafeHwnd() != nullptr)
-        m_pRepositionDlg->m_bGroup = true;
+    if (CommonListHooks().pfnShowColumnDlg != nullptr)
+        CommonListHooks().pfnShowColumnDlg(this, true);
 }
 
 void CCommonListCtrl::ReleaseRepositionDlg()
 {
-    if (m_pRepositionDlg == nullptr)
-        return;
-    if (m_pRepositionDlg->GetSafeHwnd() != nullptr)
-        m_pRepositionDlg->DestroyWindow();
-    delete m_pRepositionDlg;
+    if (m_pRepositionDlg != nullptr && CommonListHooks().pfnReleaseColumnDlg != nullptr)
+        CommonListHooks().pfnReleaseColumnDlg(this);
     m_pRepositionDlg = nullptr;
 }
 

@@ -1,6 +1,6 @@
 // CCommonListCtrl: keyboard shortcuts, the row and header context menus, their commands, and
 // copying the selected rows to the clipboard.
-#include "CommonListCtrl.h"
+#include "lists/CommonListCtrl.h"
 
 #include <cstring>
 

@@ -4,9 +4,9 @@
 // m_arrSavedItemData), so the comparison can name rows as they stood before. The cell texts are
 // read once per row through the virtual GetItemText before the platform sorts; numeric types are
 // converted once too. The result is the same as reading both texts in every comparison.
-#include "CommonListCtrl.h"
-#include "ControlBlock.h"
-#include "ListSortRules.h"
+#include "lists/CommonListCtrl.h"
+#include "host/ControlBlock.h"
+#include "lists/ListSortRules.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "DigitGrouping.h"
+#include "lists/DigitGrouping.h"
 
 CString ListGroupThousands(const CString& text)
 {

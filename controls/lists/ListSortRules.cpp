@@ -1,4 +1,4 @@
-#include "ListSortRules.h"
+#include "lists/ListSortRules.h"
 #include "OrvoTools.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "VXDragListCtrl.h"
+#include "lists/VXDragListCtrl.h"
 
 IMPLEMENT_DYNAMIC(CVXDragListCtrl, CListCtrl)
 

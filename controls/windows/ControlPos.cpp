@@ -1,4 +1,4 @@
-#include "ControlPos.h"
+#include "windows/ControlPos.h"
 
 namespace {
 

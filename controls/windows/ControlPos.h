@@ -7,7 +7,7 @@
 
 #include <afxwin.h>
 
-#include "ControlPosCalc.h"
+#include "windows/ControlPosCalc.h"
 
 class CONTROLS_API CControlPos
 {

@@ -1,4 +1,4 @@
-#include "ControlPosCalc.h"
+#include "windows/ControlPosCalc.h"
 
 int ControlPosChange(int nNow, int nPrevious, int nReference, BOOL bNegativeMoves)
 {

@@ -1,4 +1,4 @@
-#include "Store.h"
+#include "windows/Store.h"
 
 CStore::CStore() = default;
 

@@ -2,7 +2,7 @@
 // order they were added.
 #pragma once
 
-#include "Watcher.h"
+#include "windows/Watcher.h"
 
 class CONTROLS_API CStore
 {

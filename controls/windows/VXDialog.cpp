@@ -1,13 +1,13 @@
-#include "VXDialog.h"
+#include "windows/VXDialog.h"
 
 #include <afxbcg.h>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 
-#include "ControlBlock.h"
+#include "host/ControlBlock.h"
 #include "OrvoTools.h"
-#include "RecoveryFiles.h"
+#include "host/RecoveryFiles.h"
 
 IMPLEMENT_DYNAMIC(CVXDialog, CDialog)
 

@@ -9,7 +9,7 @@
 
 #include <afxwin.h>
 
-#include "Watcher.h"
+#include "windows/Watcher.h"
 
 class CVXDialog;
 

@@ -1,4 +1,4 @@
-#include "VXTimer.h"
+#include "windows/VXTimer.h"
 
 namespace {
 // Passes of timer_action under way (a handler may tick another timer). Slots emptied during a pass

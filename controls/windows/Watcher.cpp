@@ -1,4 +1,4 @@
-#include "Watcher.h"
+#include "windows/Watcher.h"
 
 CWatcher::CWatcher() = default;
 

@@ -5,9 +5,9 @@
 //
 // Input layout: the bytes up to the first '\x01' are an expression; the rest, cut at '\x01', are
 // the stored formula of column 4 and the texts of columns 0 to 3 of one row.
-#include "FormulaColumn.h"
-#include "FormulaExpression.h"
-#include "TextFormatter.h"
+#include "filter/FormulaColumn.h"
+#include "filter/FormulaExpression.h"
+#include "export/TextFormatter.h"
 
 #include <cmath>
 #include <cstdint>

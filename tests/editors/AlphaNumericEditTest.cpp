@@ -1,8 +1,8 @@
 // The group-name box and the coloured read-only box on real edit controls.
 #include "EditorTest.h"
 
-#include "AlphaNumericEdit.h"
-#include "ReadOnlyEdit.h"
+#include "editors/AlphaNumericEdit.h"
+#include "editors/ReadOnlyEdit.h"
 
 namespace
 {
@@ -58,7 +58,7 @@ TEST_F(AlphaNumericEditTest, TypingKeepsLettersAndDigits)
     ExpectBalloons(1);
     Type(m_box, "Z");
     EXPECT_STREQ("Grp1Z", Text(m_box));
-    EXPECT_EQ(0, m_parent.m_nUpdates);   // the box keeps EN_UPDATE to itself
+    EXPECT_EQ(0, Updates());   // the box keeps EN_UPDATE to itself
 }
 
 TEST_F(AlphaNumericEditTest, NothingCanBePasted)

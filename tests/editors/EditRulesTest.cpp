@@ -3,8 +3,8 @@
 // numbers beyond the float and double ranges.
 #include <gtest/gtest.h>
 
-#include "NumRules.h"
-#include "PriceRules.h"
+#include "editors/NumRules.h"
+#include "editors/PriceRules.h"
 
 #include <cfloat>
 #include <string>

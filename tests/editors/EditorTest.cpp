@@ -1,10 +1,6 @@
 // The edit-box test fixture.
 #include "EditorTest.h"
 
-BEGIN_MESSAGE_MAP(CRecordingParent, CWnd)
-    ON_EN_UPDATE(IDC_BOX, OnEditUpdate)
-END_MESSAGE_MAP()
-
 namespace
 {
 HHOOK g_hHook = nullptr;
@@ -40,8 +36,7 @@ void EditorTest::SetUp()
 {
     HostTest::SetUp();
     Balloons().clear();
-    ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "Order entry", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400,
-                                  m_frame.GetSafeHwnd(), nullptr));
+    ASSERT_TRUE(m_parent.CreateRecorder(&m_frame, CRect(0, 0, 600, 400)));
     m_hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordBalloons, nullptr, ::GetCurrentThreadId());
     g_hHook = m_hHook;
     ASSERT_NE(nullptr, m_hHook);
@@ -82,19 +77,4 @@ std::pair<int, int> EditorTest::Selection(const CEdit& box) const
     int nEnd = -1;
     box.GetSel(nStart, nEnd);
     return { nStart, nEnd };
-}
-
-void EditorTest::SetClipboard(const char* pszText)
-{
-    ASSERT_TRUE(::OpenClipboard(m_frame.GetSafeHwnd()));
-    ::EmptyClipboard();
-    if (pszText != nullptr)
-    {
-        const size_t n = strlen(pszText) + 1;
-        HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, n);
-        memcpy(::GlobalLock(hMem), pszText, n);
-        ::GlobalUnlock(hMem);
-        ::SetClipboardData(CF_TEXT, hMem);
-    }
-    ::CloseClipboard();
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "TestHost.h"
+#include "TestSupport.h"
 
 #include <string>
 #include <vector>
@@ -14,16 +15,6 @@ struct sBalloon
     std::wstring title;
     std::wstring text;
     int icon;
-};
-
-// Parent of the boxes under test; counts the EN_UPDATE notifications that reach it.
-class CRecordingParent : public CWnd
-{
-public:
-    int m_nUpdates = 0;
-protected:
-    afx_msg void OnEditUpdate() { m_nUpdates++; }
-    DECLARE_MESSAGE_MAP()
 };
 
 enum { IDC_BOX = 1001, IDC_PLAIN = 1002 };
@@ -43,14 +34,20 @@ protected:
     void Caret(CEdit& box, int nPos) { box.SetSel(nPos, nPos); }
     std::pair<int, int> Selection(const CEdit& box) const;
     // Places text on the real clipboard as CF_TEXT; nullptr empties the clipboard.
-    void SetClipboard(const char* pszText);
+    void SetClipboard(const char* pszText)
+    {
+        ASSERT_TRUE(pszText != nullptr ? TestClipboard::SetText(pszText) : TestClipboard::Empty());
+    }
+    // EN_UPDATE notifications of the box that reached the parent.
+    size_t Updates() const { return m_parent.Count(WM_COMMAND, EN_UPDATE); }
     size_t Beeps() const { return m_script.Count("beep"); }
 
 public:
     static std::vector<sBalloon>& Balloons();
 
 protected:
-    CRecordingParent m_parent;
+    // Parent of the boxes under test: records the notifications that reach it.
+    CMessageRecorder m_parent;
 
 private:
     HHOOK m_hHook = nullptr;

@@ -2,7 +2,7 @@
 // the value round trip, on a real edit control.
 #include "EditorTest.h"
 
-#include "NumEdit.h"
+#include "editors/NumEdit.h"
 
 #include <string>
 

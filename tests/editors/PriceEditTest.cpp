@@ -2,7 +2,7 @@
 // the real clipboard, and the balloon reports it sends.
 #include "EditorTest.h"
 
-#include "PriceEdit.h"
+#include "editors/PriceEdit.h"
 
 #include <string>
 
@@ -89,7 +89,7 @@ TEST_F(PriceEditTest, TypingGroupsDigitsWithCaretAtEnd)
     EXPECT_STREQ("1,234,567.25", Text(m_box));
     ExpectNoReport();
     // The parent still hears of every change.
-    EXPECT_GT(m_parent.m_nUpdates, 0);
+    EXPECT_GT(Updates(), 0);
 }
 
 TEST_F(PriceEditTest, TypingInTheMiddleKeepsTheCaretBehindTheNewDigit)

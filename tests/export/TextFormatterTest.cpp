@@ -2,7 +2,7 @@
 // line-end characters, wrapped at block max and justified.
 #include <gtest/gtest.h>
 
-#include "TextFormatter.h"
+#include "export/TextFormatter.h"
 
 #include <sstream>
 #include <string>

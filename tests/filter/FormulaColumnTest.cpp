@@ -3,7 +3,7 @@
 // the display/stored/check conversions of the column dialogs.
 #include <gtest/gtest.h>
 
-#include "FormulaColumn.h"
+#include "filter/FormulaColumn.h"
 
 #include <map>
 #include <string>

@@ -2,7 +2,7 @@
 // when the result is written, and bad input that must end quickly with a status.
 #include <gtest/gtest.h>
 
-#include "FormulaExpression.h"
+#include "filter/FormulaExpression.h"
 
 #include <cctype>
 #include <cmath>

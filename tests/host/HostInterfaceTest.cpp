@@ -2,10 +2,10 @@
 // missing one tolerated, the focus-window stack and the appearance record's ownership rules.
 #include "TestHost.h"
 
-#include <ControlBlock.h>
-#include <ExtraColumns.h>
-#include <FocusWnd.h>
-#include <cCustomizedAppearanceSettings.h>
+#include "host/ControlBlock.h"
+#include "host/ExtraColumns.h"
+#include "host/FocusWnd.h"
+#include "lists/cCustomizedAppearanceSettings.h"
 
 class HostInterfaceTest : public HostTest
 {

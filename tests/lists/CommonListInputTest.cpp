@@ -32,24 +32,6 @@ std::ostream& operator<<(std::ostream& os, const sItem& item)
 }
 }  // namespace
 
-// Records the notifications it receives before its own handling (which reflects them back).
-class CNotifyRecorder : public CWnd
-{
-public:
-    std::vector<std::pair<UINT_PTR, UINT>> m_notifications;
-    HWND m_hwndFrom = nullptr;
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message == WM_NOTIFY)
-        {
-            const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
-            m_notifications.push_back({ pHdr->idFrom, pHdr->code });
-            m_hwndFrom = pHdr->hwndFrom;
-        }
-        return CWnd::WindowProc(message, wParam, lParam);
-    }
-};
-
 class CDrawOwner : public CWnd
 {
 public:
@@ -94,30 +76,30 @@ TEST_F(ListInputTest, CtrlCCopiesSelectedRowsWithATabAfterEveryCell)
 {
     Select({ 0, 2 });
     PressKey('C', true);
-    EXPECT_EQ("ABC\t10.5\tfirst\t\r\nQQQ\t7\tthird\t\r\n", ClipboardText());
-    EXPECT_EQ(ClipboardText(), std::string((LPCTSTR)m_list.m_csClipboardText));
+    EXPECT_EQ("ABC\t10.5\tfirst\t\r\nQQQ\t7\tthird\t\r\n", TestClipboard::Text());
+    EXPECT_EQ(TestClipboard::Text(), std::string((LPCTSTR)m_list.m_csClipboardText));
 
     Select({ 1 });
     PressKey('C', true);
-    EXPECT_EQ("XYZ\t-\t\t\r\n", ClipboardText());
+    EXPECT_EQ("XYZ\t-\t\t\r\n", TestClipboard::Text());
 }
 
 TEST_F(ListInputTest, CtrlCWithoutSelectionEmptiesTheClipboard)
 {
-    PutOnClipboard("old text");
+    TestClipboard::SetText("old text");
     Select({});
     PressKey('C', true);
-    EXPECT_EQ("", ClipboardText());
+    EXPECT_EQ("", TestClipboard::Text());
 }
 
 TEST_F(ListInputTest, PlainKeysDoNothing)
 {
-    PutOnClipboard("old text");
+    TestClipboard::SetText("old text");
     Select({ 0 });
     PressKey('C');
     PressKey('A');
     PressKey('G');
-    EXPECT_EQ("old text", ClipboardText());
+    EXPECT_EQ("old text", TestClipboard::Text());
     EXPECT_EQ(1u, m_list.GetSelectedCount());
     EXPECT_FALSE(m_list.GetExtendedStyle() & LVS_EX_GRIDLINES);
 }
@@ -143,7 +125,7 @@ TEST_F(ListInputTest, CtrlShiftCCopiesToo)
 {
     Select({ 2 });
     PressKey('C', true, true);
-    EXPECT_EQ("QQQ\t7\tthird\t\r\n", ClipboardText());
+    EXPECT_EQ("QQQ\t7\tthird\t\r\n", TestClipboard::Text());
 }
 
 TEST_F(ListInputTest, ShiftEAndShiftDExportOnlyWhenEnabled)
@@ -203,12 +185,15 @@ TEST_F(ListInputTest, RowMenuFollowsTheOptions)
 
 TEST_F(ListInputTest, ApplicationsKeyGoesToTheOwnerWindowWhenSet)
 {
-    CNotifyRecorder owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    CMessageRecorder owner;
+    ASSERT_TRUE(owner.CreateRecorder());
+    owner.m_bRecordReflected = true;   // the list itself answers NM_RCLICK with its row menu
     m_list.SetOwnerWnd(&owner);
+    owner.Clear();
     PressKey(VK_APPS);
-    EXPECT_EQ((std::vector<std::pair<UINT_PTR, UINT>>{ { 1001, (UINT)NM_RCLICK } }), owner.m_notifications);
-    EXPECT_EQ(m_list.m_hWnd, owner.m_hwndFrom);
+    EXPECT_TRUE(SameSequence(owner.Lines(), { "notify 1001 NM_RCLICK" }));
+    ASSERT_EQ(1u, owner.m_records.size());
+    EXPECT_EQ(m_list.m_hWnd, owner.m_records[0].hwndFrom);
     owner.DestroyWindow();
 }
 
@@ -217,7 +202,7 @@ TEST_F(ListInputTest, RowMenuCommandsRunOnTheList)
     Select({ 1 });
     m_script.m_menuAnswers = { 33800 };
     PressKey(VK_APPS);
-    EXPECT_EQ("XYZ\t-\t\t\r\n", ClipboardText());
+    EXPECT_EQ("XYZ\t-\t\t\r\n", TestClipboard::Text());
     m_script.m_menuAnswers = { 2222 };
     PressKey(VK_APPS);
     EXPECT_TRUE(m_list.GetExtendedStyle() & LVS_EX_GRIDLINES);
@@ -229,7 +214,7 @@ TEST_F(ListInputTest, ProcessCommandKnowsTheRowCommandsOnly)
     EXPECT_TRUE(m_list.GetExtendedStyle() & LVS_EX_GRIDLINES);
     Select({ 0 });
     m_list.ProcessCommand(33800);
-    EXPECT_EQ("ABC\t10.5\tfirst\t\r\n", ClipboardText());
+    EXPECT_EQ("ABC\t10.5\tfirst\t\r\n", TestClipboard::Text());
     m_list.ProcessCommand(2131);   // a header command: ignored
     EXPECT_EQ(60, m_list.GetColumnWidth(0));
     m_list.DeleteAllItems();

@@ -181,17 +181,17 @@ TEST_F(ListTest, AutoSortSettingsAreWrittenAndReadBack)
 {
     BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 1 }, { "C", 60, 0, 8 } });
     m_list.SaveAutoSort();
-    EXPECT_EQ("false", Setting("TestGrid", "AutoSortTicked"));
-    EXPECT_EQ("<none>", Setting("TestGrid", "AutoSort"));
+    EXPECT_EQ("false", TestSettings::Get("TestGrid", "AutoSortTicked"));
+    EXPECT_EQ("<none>", TestSettings::Get("TestGrid", "AutoSort"));
 
     m_list.EnableAutoSort(TRUE);
     AddRow({ "a", "1", "" });
     ClickHeader(2);
     ClickHeader(2);
     m_list.SaveAutoSort();
-    EXPECT_EQ("true", Setting("TestGrid", "AutoSortTicked"));
-    EXPECT_EQ("2", Setting("TestGrid", "AutoSort"));
-    EXPECT_EQ("1", Setting("TestGrid", "AutoSortOrder"));
+    EXPECT_EQ("true", TestSettings::Get("TestGrid", "AutoSortTicked"));
+    EXPECT_EQ("2", TestSettings::Get("TestGrid", "AutoSort"));
+    EXPECT_EQ("1", TestSettings::Get("TestGrid", "AutoSortOrder"));
 
     CCommonListCtrl other;
     other.m_csListName = "TestGrid";
@@ -265,9 +265,9 @@ TEST_F(ListTest, DestroyingTheListSavesAutoSortAndEmptiesIt)
     AddRow({ "a", "b" });
     ClickHeader(1);
     m_dialog.DestroyWindow();
-    EXPECT_EQ("true", Setting("TestGrid", "AutoSortTicked"));
-    EXPECT_EQ("1", Setting("TestGrid", "AutoSort"));
-    EXPECT_EQ("-1", Setting("TestGrid", "AutoSortOrder"));
+    EXPECT_EQ("true", TestSettings::Get("TestGrid", "AutoSortTicked"));
+    EXPECT_EQ("1", TestSettings::Get("TestGrid", "AutoSort"));
+    EXPECT_EQ("-1", TestSettings::Get("TestGrid", "AutoSortOrder"));
     EXPECT_EQ(0, m_list.m_arrColInfo.GetSize());
     EXPECT_EQ(0, m_list.m_arrColPosition.GetSize());
 }

@@ -2,7 +2,7 @@
 // library when it has not.
 #include "TestHost.h"
 
-#include <CommonListCtrl.h>
+#include "lists/CommonListCtrl.h"
 
 #include <vector>
 

@@ -110,37 +110,3 @@ void ListTest::PressKey(UINT vk, bool bCtrl, bool bShift)
     BYTE none[256] = {};
     ::SetKeyboardState(none);
 }
-
-std::string ListTest::ClipboardText()
-{
-    std::string text = "<none>";
-    if (!::OpenClipboard(nullptr))
-        return "<closed>";
-    HANDLE h = ::GetClipboardData(CF_TEXT);
-    if (h != nullptr)
-    {
-        const char* p = static_cast<const char*>(::GlobalLock(h));
-        text = p ? p : "";
-        ::GlobalUnlock(h);
-    }
-    ::CloseClipboard();
-    return text;
-}
-
-void ListTest::PutOnClipboard(const char* text)
-{
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    size_t n = strlen(text) + 1;
-    HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, n);
-    memcpy(::GlobalLock(h), text, n);
-    ::GlobalUnlock(h);
-    ::SetClipboardData(CF_TEXT, h);
-    ::CloseClipboard();
-}
-
-std::string ListTest::Setting(const char* section, const char* key)
-{
-    auto it = TestHost::Settings().find({ section, key });
-    return it == TestHost::Settings().end() ? "<none>" : it->second;
-}

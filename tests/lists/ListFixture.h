@@ -3,7 +3,8 @@
 #pragma once
 
 #include "TestHost.h"
-#include <CommonListCtrl.h>
+#include "TestSupport.h"
+#include "lists/CommonListCtrl.h"
 #include <OrvoTools.h>
 
 #include <string>
@@ -47,10 +48,6 @@ protected:
     void ClickHeader(int nPosition);
     // Posts WM_KEYDOWN to the list with the given modifiers held, and pumps.
     void PressKey(UINT vk, bool bCtrl = false, bool bShift = false);
-    static std::string ClipboardText();
-    // A value the list stored through UserSetting, "<none>" when it stored none.
-    static std::string Setting(const char* section, const char* key);
-    static void PutOnClipboard(const char* text);
 
     CGridTestDialog m_dialog;
     CCommonListCtrl m_list;

@@ -1,7 +1,7 @@
 // The natural text order and the typed comparisons, window-free (also run natively).
 #include <gtest/gtest.h>
 
-#include "ListSortRules.h"
+#include "lists/ListSortRules.h"
 
 #include <string>
 

@@ -8,7 +8,7 @@ using Widths = std::vector<int>;
 
 TEST_F(ProfileTest, StoredProfileOrdersHidesAndSizesTheColumns)
 {
-    Store("Quotes", "COLUMNPROFILE", "0,1,80,1,-1,0,2,0,95");
+    TestSettings::Put("Quotes", "COLUMNPROFILE", "0,1,80,1,-1,0,2,0,95");
     sGrid& grid = MakeGrid("Quotes", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 } });
     EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Ask", "Symbol" }));
     EXPECT_EQ(HeaderWidths(grid.list), (Widths{ 95, 80 }));
@@ -16,7 +16,7 @@ TEST_F(ProfileTest, StoredProfileOrdersHidesAndSizesTheColumns)
     // Written back unchanged when the grid closes, the hidden column as -1 and 0.
     TestHost::Settings().clear();
     CloseGrid(grid);
-    EXPECT_EQ(Setting("Quotes", "COLUMNPROFILE"), "0,1,80,1,-1,0,2,0,95");
+    EXPECT_EQ(TestSettings::Get("Quotes", "COLUMNPROFILE"), "0,1,80,1,-1,0,2,0,95");
 }
 
 TEST_F(ProfileTest, ProfileWrittenFromTheHeaderReadsBackTheSame)
@@ -28,7 +28,7 @@ TEST_F(ProfileTest, ProfileWrittenFromTheHeaderReadsBackTheSame)
     first.list.SetColumnOrderArray(3, order);
     first.list.SetColumnWidth(0, 123);
     CloseGrid(first);
-    EXPECT_EQ(Setting("Book", "COLUMNPROFILE"), "0,1,123,1,-1,0,2,2,75,3,0,90");
+    EXPECT_EQ(TestSettings::Get("Book", "COLUMNPROFILE"), "0,1,123,1,-1,0,2,2,75,3,0,90");
 
     sGrid& second = MakeGrid("Book", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 }, { "Volume", 90 } });
     EXPECT_EQ(HeaderTexts(second.list), (Texts{ "Volume", "Symbol", "Ask" }));
@@ -39,14 +39,14 @@ TEST_F(ProfileTest, ProfileWrittenFromTheHeaderReadsBackTheSame)
 
 TEST_F(ProfileTest, UserColumnsKeepTheirDefinitionsExceptInGroupedLists)
 {
-    Store("Formula", "COLUMNPROFILE", "0,0,60,1,-1,0,2,2,50,Spread#\"2\"-\"1\"#Ask-Bid");
+    TestSettings::Put("Formula", "COLUMNPROFILE", "0,0,60,1,-1,0,2,2,50,Spread#\"2\"-\"1\"#Ask-Bid");
     sGrid& grid = MakeGrid("Formula", { { "Symbol", 60 }, { "Bid", 70 } });
     ASSERT_EQ(grid.list.m_arrColInfo.GetSize(), 3);
     EXPECT_STREQ(grid.list.m_arrColInfo[2].szColName, "Spread");
     EXPECT_EQ(grid.list.m_arrColInfo[2].csText2, "Ask-Bid");
     EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Spread" }));
     CloseGrid(grid);
-    EXPECT_EQ(Setting("Formula", "COLUMNPROFILE"), "0,0,60,1,-1,0,2,1,50,Spread#\"2\"-\"1\"#Ask-Bid");
+    EXPECT_EQ(TestSettings::Get("Formula", "COLUMNPROFILE"), "0,0,60,1,-1,0,2,1,50,Spread#\"2\"-\"1\"#Ask-Bid");
 
     sGrid& grouped = MakeGrid("Group", { { "Symbol", 60 }, { "Bid", 70 } });
     grouped.list.m_bGroupedList = true;
@@ -56,38 +56,38 @@ TEST_F(ProfileTest, UserColumnsKeepTheirDefinitionsExceptInGroupedLists)
     user.csText2 = "y";
     grouped.list.m_arrColInfo.Add(user);
     CloseGrid(grouped);
-    EXPECT_EQ(Setting("Group", "COLUMNPROFILE"), "0,0,60,1,1,70,2,-1,0");
+    EXPECT_EQ(TestSettings::Get("Group", "COLUMNPROFILE"), "0,0,60,1,1,70,2,-1,0");
 }
 
 TEST_F(ProfileTest, AutoSortOffWritesOnlyTheTick)
 {
-    Store("Sorted", "AutoSort", "2");
-    Store("Sorted", "AutoSortOrder", "1");
-    Store("Sorted", "AutoSortTicked", "true");
+    TestSettings::Put("Sorted", "AutoSort", "2");
+    TestSettings::Put("Sorted", "AutoSortOrder", "1");
+    TestSettings::Put("Sorted", "AutoSortTicked", "true");
     sGrid& grid = MakeGrid("Sorted", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 } });
     EXPECT_TRUE(grid.list.IsAutoSortEnabled());
     grid.list.EnableAutoSort(FALSE);
     CloseGrid(grid);
-    EXPECT_EQ(Setting("Sorted", "AutoSortTicked"), "false");
-    EXPECT_EQ(Setting("Sorted", "AutoSort"), "2");
-    EXPECT_EQ(Setting("Sorted", "AutoSortOrder"), "1");
+    EXPECT_EQ(TestSettings::Get("Sorted", "AutoSortTicked"), "false");
+    EXPECT_EQ(TestSettings::Get("Sorted", "AutoSort"), "2");
+    EXPECT_EQ(TestSettings::Get("Sorted", "AutoSortOrder"), "1");
 }
 
 TEST_F(ProfileTest, FailedWriteShowsTheErrorAndKeepsTheStoredProfile)
 {
-    Store("Keep", "COLUMNPROFILE", "0,1,80,1,0,90");
+    TestSettings::Put("Keep", "COLUMNPROFILE", "0,1,80,1,0,90");
     sGrid& grid = MakeGrid("Keep", { { "Symbol", 60 }, { "Bid", 70 } });
     TestHost::g_bFailSettings = true;
     grid.list.DeleteColumn(0);
     grid.list.SaveColumnProfile();
     TestHost::g_bFailSettings = false;
     EXPECT_EQ(m_script.Messages(), (std::vector<CString>{ "Error while saving column profile" }));
-    EXPECT_EQ(Setting("Keep", "COLUMNPROFILE"), "0,1,80,1,0,90");
+    EXPECT_EQ(TestSettings::Get("Keep", "COLUMNPROFILE"), "0,1,80,1,0,90");
 
     // A grid whose columns were never built writes nothing over the stored profile.
     sGrid& unbuilt = MakeGrid("Keep", {}, false);
     CloseGrid(unbuilt);
-    EXPECT_EQ(Setting("Keep", "COLUMNPROFILE"), "0,1,80,1,0,90");
+    EXPECT_EQ(TestSettings::Get("Keep", "COLUMNPROFILE"), "0,1,80,1,0,90");
 }
 
 // Corrupt stored profiles leave a usable grid: never a crash, never a column the grid lacks.
@@ -110,7 +110,7 @@ TEST_F(ProfileTest, CorruptProfilesFallBackOrKeepWhatWasReadable)
     for (const sCase& c : cases)
     {
         SCOPED_TRACE(c.value);
-        Store("Bad", "COLUMNPROFILE", c.value);
+        TestSettings::Put("Bad", "COLUMNPROFILE", c.value);
         sGrid& grid = MakeGrid("Bad", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 } });
         EXPECT_EQ(HeaderTexts(grid.list), c.header);
         for (int c2 = 0; c2 < grid.list.m_arrColInfo.GetSize(); ++c2)

@@ -70,17 +70,6 @@ std::vector<int> ProfileTest::HeaderWidths(CCommonListCtrl& list)
     return widths;
 }
 
-std::string ProfileTest::Setting(const char* section, const char* key)
-{
-    auto it = TestHost::Settings().find({ section, key });
-    return it == TestHost::Settings().end() ? "<none>" : it->second;
-}
-
-void ProfileTest::Store(const char* section, const char* key, const char* value)
-{
-    TestHost::Settings()[{ section, key }] = value;
-}
-
 void ProfileTest::CloseGrid(sGrid& grid)
 {
     grid.dialog.DestroyWindow();

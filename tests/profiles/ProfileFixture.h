@@ -3,9 +3,10 @@
 #pragma once
 
 #include "TestHost.h"
-#include <CommonListCtrl.h>
-#include <RepositionColumns.h>
-#include <VXDragListCtrl.h>
+#include "TestSupport.h"
+#include "lists/CommonListCtrl.h"
+#include "dialogs/RepositionColumns.h"
+#include "lists/VXDragListCtrl.h"
 
 #include <memory>
 #include <string>
@@ -42,8 +43,6 @@ protected:
                     bool bBuild = true);
     static std::vector<std::string> HeaderTexts(CCommonListCtrl& list);
     static std::vector<int> HeaderWidths(CCommonListCtrl& list);
-    static std::string Setting(const char* section, const char* key);
-    static void Store(const char* section, const char* key, const char* value);
     // Destroys the grid's window, which saves its profile.
     static void CloseGrid(sGrid& grid);
 

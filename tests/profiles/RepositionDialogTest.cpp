@@ -2,8 +2,8 @@
 // the group mode and the layout.
 #include "ProfileFixture.h"
 
-#include <RecoveryFiles.h>
-#include <RepositionColumnsRes.h>
+#include "host/RecoveryFiles.h"
+#include "resources/RepositionColumnsRes.h"
 
 #include <fstream>
 #include <sstream>
@@ -26,7 +26,7 @@ protected:
     // Symbol, Bid, Ask, Volume, Time; Bid and Time hidden.
     sGrid& OpenOnQuotes()
     {
-        Store("Repo", "COLUMNPROFILE", "0,0,60,1,-1,0,2,1,75,3,2,90,4,-1,0");
+        TestSettings::Put("Repo", "COLUMNPROFILE", "0,0,60,1,-1,0,2,1,75,3,2,90,4,-1,0");
         sGrid& grid = MakeGrid("Repo", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 }, { "Volume", 90 }, { "Time", 80 } });
         grid.list.ShowColumnDlg();
         m_pDlg = grid.list.m_pRepositionDlg;
@@ -109,7 +109,7 @@ TEST_F(RepositionTest, ShowMovesToTheSelectionMarkAndViewRebuildsTheHeader)
     EXPECT_EQ(grid.list.m_arrColPosition[4], 4);
     EXPECT_EQ(grid.dialog.m_rebuilt, (std::vector<WPARAM>{ 1001 }));
     // View does not store anything.
-    EXPECT_EQ(Setting("Repo", "COLUMNPROFILE"), "<none>");
+    EXPECT_EQ(TestSettings::Get("Repo", "COLUMNPROFILE"), "<none>");
 }
 
 TEST_F(RepositionTest, SaveAppliesStoresAndSetsAutoSort)
@@ -122,7 +122,7 @@ TEST_F(RepositionTest, SaveAppliesStoresAndSetsAutoSort)
     Click(IDC_RC_SAVE);
     EXPECT_FALSE(DialogOpen());
     EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Ask" }));
-    EXPECT_EQ(Setting("Repo", "COLUMNPROFILE"), "0,0,60,1,-1,0,2,1,75,3,-1,0,4,-1,0");
+    EXPECT_EQ(TestSettings::Get("Repo", "COLUMNPROFILE"), "0,0,60,1,-1,0,2,1,75,3,-1,0,4,-1,0");
     EXPECT_TRUE(grid.list.IsAutoSortEnabled());
 }
 
@@ -135,7 +135,7 @@ TEST_F(RepositionTest, CancelLeavesTheGridAlone)
     EXPECT_FALSE(DialogOpen());
     EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Ask", "Volume" }));
     EXPECT_TRUE(grid.dialog.m_rebuilt.empty());
-    EXPECT_EQ(Setting("Repo", "COLUMNPROFILE"), "<none>");
+    EXPECT_EQ(TestSettings::Get("Repo", "COLUMNPROFILE"), "<none>");
 
     grid.list.ShowColumnDlg();
     EXPECT_EQ(m_pDlg->CallCancel(), 1);
@@ -144,7 +144,7 @@ TEST_F(RepositionTest, CancelLeavesTheGridAlone)
 
 TEST_F(RepositionTest, FixedColumnsCannotBeHidden)
 {
-    Store("Repo", "COLUMNPROFILE", "0,0,60,1,1,70,2,2,75");
+    TestSettings::Put("Repo", "COLUMNPROFILE", "0,0,60,1,1,70,2,2,75");
     sGrid& grid = MakeGrid("Repo", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 } });
     grid.list.m_arrFixedColumns.Add("Symbol");
     grid.list.ShowColumnDlg();
@@ -212,7 +212,7 @@ TEST_F(RepositionTest, GroupModeCallsTheGroupCallbackInsteadOfSaving)
     EXPECT_EQ(target.m_nCalls, 1);
     EXPECT_FALSE(DialogOpen());
     EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Ask", "Volume" }));
-    EXPECT_EQ(Setting("Repo", "COLUMNPROFILE"), "<none>");
+    EXPECT_EQ(TestSettings::Get("Repo", "COLUMNPROFILE"), "<none>");
 
     // A plain open clears the group mode again.
     grid.list.ShowColumnDlg();
@@ -260,7 +260,7 @@ TEST_F(RepositionTest, GroupedListSaveWritesUserColumnsAndEmptiesMarketWatchLayo
     ::GetPrivateProfileStringA("Orders", "Left", "<gone>", sz, sizeof(sz), csLayout);
     EXPECT_STREQ(sz, "20");
     // Grouped lists keep their user columns out of the profile.
-    std::string profile = Setting("Grp", "COLUMNPROFILE");
+    std::string profile = TestSettings::Get("Grp", "COLUMNPROFILE");
     EXPECT_EQ(profile.find('#'), std::string::npos);
     EXPECT_NE(profile.find(",102,102,40"), std::string::npos) << profile;
 

@@ -2,7 +2,7 @@
 // resized the way an owner's size handler would.
 #include <gtest/gtest.h>
 
-#include "ControlPos.h"
+#include "windows/ControlPos.h"
 #include "TestHost.h"
 
 namespace {

@@ -6,9 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "Store.h"
+#include "windows/Store.h"
 #include "TestHost.h"
-#include "VXTimer.h"
+#include "TestSupport.h"
+#include "windows/VXTimer.h"
 
 // The host's update record, as a host would define it.
 struct sUpdateData
@@ -18,8 +19,9 @@ struct sUpdateData
 
 namespace {
 
-// A hidden window recording every WM_USER + n message as n, with the tick number it came on.
-class CTimerTarget : public CWnd
+// A hidden recorder whose WM_USER + n messages read as n, with the tick number they came on
+// (the recorder's stamp).
+class CTimerTarget : public CMessageRecorder
 {
 public:
     struct sRecord
@@ -28,23 +30,29 @@ public:
         DWORD dwOffset;
         bool operator==(const sRecord& o) const { return nTick == o.nTick && dwOffset == o.dwOffset; }
     };
-    std::vector<sRecord> m_records;
-    int m_nTick = 0;
     std::function<void(DWORD)> m_onMessage;
 
-    BOOL Make() { return CreateEx(0, nullptr, "timer target", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr); }
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    BOOL Make()
     {
-        if (message >= WM_USER && message < 0x8000)
-        {
-            m_records.push_back({ m_nTick, message - WM_USER });
+        m_answer = [this](const sRecordedMsg& r, LRESULT& lResult) {
+            if (r.message < WM_USER || r.message >= 0x8000)
+                return false;
             if (m_onMessage)
-                m_onMessage(message - WM_USER);
-            return 0;
+                m_onMessage(r.message - WM_USER);
+            lResult = 0;
+            return true;
+        };
+        return CreateEx(0, nullptr, "timer target", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
+    }
+    std::vector<sRecord> Records() const
+    {
+        std::vector<sRecord> records;
+        for (const sRecordedMsg& r : m_records)
+        {
+            if (r.message >= WM_USER && r.message < 0x8000)
+                records.push_back({ r.nStamp, r.message - WM_USER });
         }
-        return CWnd::WindowProc(message, wParam, lParam);
+        return records;
     }
 };
 
@@ -73,8 +81,8 @@ protected:
     {
         for (int i = 0; i < n; ++i)
         {
-            ++m_target.m_nTick;
-            ++m_other.m_nTick;
+            ++m_target.m_nStamp;
+            ++m_other.m_nStamp;
             EXPECT_EQ(1, timer.timer_action(dwTick));
         }
     }
@@ -89,7 +97,7 @@ TEST_F(TimerTest, IntervalOfFourTicksSendsOnEveryFourthTick)
     CVXTimer timer;
     EXPECT_EQ(1, timer.register_timer(&m_target, 1000, 5));
     Tick(timer, 250, 12);
-    EXPECT_EQ((std::vector<R>{ { 4, 5 }, { 8, 5 }, { 12, 5 } }), m_target.m_records);
+    EXPECT_EQ((std::vector<R>{ { 4, 5 }, { 8, 5 }, { 12, 5 } }), m_target.Records());
 }
 
 TEST_F(TimerTest, IntervalNotAboveTheTickSendsOnEverySecondTick)
@@ -98,8 +106,8 @@ TEST_F(TimerTest, IntervalNotAboveTheTickSendsOnEverySecondTick)
     timer.register_timer(&m_target, 250, 1);
     timer.register_timer(&m_other, 100, 2);
     Tick(timer, 250, 6);
-    EXPECT_EQ((std::vector<R>{ { 2, 1 }, { 4, 1 }, { 6, 1 } }), m_target.m_records);
-    EXPECT_EQ((std::vector<R>{ { 2, 2 }, { 4, 2 }, { 6, 2 } }), m_other.m_records);
+    EXPECT_EQ((std::vector<R>{ { 2, 1 }, { 4, 1 }, { 6, 1 } }), m_target.Records());
+    EXPECT_EQ((std::vector<R>{ { 2, 2 }, { 4, 2 }, { 6, 2 } }), m_other.Records());
 }
 
 TEST_F(TimerTest, TwoRegistrationsOfOneWindowSendTheirOwnMessages)
@@ -109,7 +117,7 @@ TEST_F(TimerTest, TwoRegistrationsOfOneWindowSendTheirOwnMessages)
     timer.register_timer(&m_target, 1000, 20);
     Tick(timer, 250, 4);
     // Registration order within a tick.
-    EXPECT_EQ((std::vector<R>{ { 2, 10 }, { 4, 10 }, { 4, 20 } }), m_target.m_records);
+    EXPECT_EQ((std::vector<R>{ { 2, 10 }, { 4, 10 }, { 4, 20 } }), m_target.Records());
 }
 
 TEST_F(TimerTest, ZeroTickLeavesAnIdleRegistrationIdle)
@@ -119,9 +127,9 @@ TEST_F(TimerTest, ZeroTickLeavesAnIdleRegistrationIdle)
     Tick(timer, 0, 3);
     // Still idle: the next tick only starts the count.
     Tick(timer, 250, 1);
-    EXPECT_TRUE(m_target.m_records.empty());
+    EXPECT_TRUE(m_target.Records().empty());
     Tick(timer, 250, 1);
-    EXPECT_EQ((std::vector<R>{ { 5, 3 } }), m_target.m_records);
+    EXPECT_EQ((std::vector<R>{ { 5, 3 } }), m_target.Records());
 }
 
 TEST_F(TimerTest, UnregisterRemovesTheMatchingRegistrationOnly)
@@ -137,12 +145,12 @@ TEST_F(TimerTest, UnregisterRemovesTheMatchingRegistrationOnly)
     // One of the two identical registrations goes.
     EXPECT_EQ(1, timer.unregister_timer(&m_target, 500, 2));
     Tick(timer, 250, 2);
-    EXPECT_EQ((std::vector<R>{ { 2, 1 }, { 2, 2 } }), m_target.m_records);
+    EXPECT_EQ((std::vector<R>{ { 2, 1 }, { 2, 2 } }), m_target.Records());
 
     timer.unregister_timer(&m_target, 500, 1);
     timer.unregister_timer(&m_target, 500, 2);
     Tick(timer, 250, 4);
-    EXPECT_EQ(2u, m_target.m_records.size());
+    EXPECT_EQ(2u, m_target.Records().size());
 }
 
 TEST_F(TimerTest, HandlersMayRegisterAndUnregisterDuringAPass)
@@ -161,11 +169,11 @@ TEST_F(TimerTest, HandlersMayRegisterAndUnregisterDuringAPass)
     };
     Tick(timer, 250, 1);   // counts start
     Tick(timer, 250, 1);   // target fires and rearranges; offset 3 is still served in this pass
-    EXPECT_EQ((std::vector<R>{ { 2, 1 } }), m_target.m_records);
-    EXPECT_EQ((std::vector<R>{ { 2, 3 } }), m_other.m_records);
+    EXPECT_EQ((std::vector<R>{ { 2, 1 } }), m_target.Records());
+    EXPECT_EQ((std::vector<R>{ { 2, 3 } }), m_other.Records());
     Tick(timer, 250, 4);   // the new registration starts on tick 3 and fires on 4 and 6
-    EXPECT_EQ((std::vector<R>{ { 2, 1 }, { 4, 7 }, { 6, 7 } }), m_target.m_records);
-    EXPECT_EQ((std::vector<R>{ { 2, 3 }, { 4, 3 }, { 6, 3 } }), m_other.m_records);
+    EXPECT_EQ((std::vector<R>{ { 2, 1 }, { 4, 7 }, { 6, 7 } }), m_target.Records());
+    EXPECT_EQ((std::vector<R>{ { 2, 3 }, { 4, 3 }, { 6, 3 } }), m_other.Records());
 }
 
 // --- watchers ---------------------------------------------------------------------------------

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "OrvoTools.h"
-#include "RecoveryFiles.h"
+#include "host/RecoveryFiles.h"
 #include "TestHost.h"
-#include "VXDialog.h"
+#include "windows/VXDialog.h"
 
 // Recognised by its run-time class name: its list views and headers take font changes.
 class CSnapQuoteDlg : public CVXDialog

@@ -1,4 +1,4 @@
-#include "cCustomizedAppearanceSettings.h"
+#include "lists/cCustomizedAppearanceSettings.h"
 
 #include <unordered_map>
 

@@ -7,9 +7,9 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 
-#include "CommonListCtrl.h"
-#include "VXDialog.h"
-#include "VXDragListCtrl.h"
+#include "lists/CommonListCtrl.h"
+#include "windows/VXDialog.h"
+#include "lists/VXDragListCtrl.h"
 
 class CONTROLS_API CRepositionColumns : public CVXDialog
 {

@@ -1,7 +1,8 @@
-#include "RepositionColumns.h"
-#include "ControlBlock.h"
-#include "RepositionColumnsRes.h"
-#include "RepositionLayout.h"
+#include "dialogs/RepositionColumns.h"
+#include "host/ControlBlock.h"
+#include "resources/RepositionColumnsRes.h"
+#include "dialogs/RepositionLayout.h"
+#include "lists/CommonListHooks.h"
 
 #include <cstring>
 #include <vector>
@@ -10,6 +11,45 @@ IMPLEMENT_DYNAMIC(CRepositionColumns, CVXDialog)
 
 namespace
 {
+// Opens (or re-opens) the list's Reposition Columns dialog.
+void ShowColumnDlgFor(CCommonListCtrl* pList, bool bGroup)
+{
+    if (pList->m_pRepositionDlg == nullptr)
+        pList->m_pRepositionDlg = new CRepositionColumns(pList);
+    CRepositionColumns* pDlg = pList->m_pRepositionDlg;
+    if (pDlg->GetSafeHwnd() != nullptr)
+        pDlg->DestroyWindow();
+    if (!pDlg->Create(IDD_REPOSITION_COLUMNS, pList))
+        return;
+    pDlg->m_arrFixedColumns.Copy(pList->m_arrFixedColumns);
+    pDlg->m_csListName = pList->m_csListName;
+    pDlg->m_bGroup = false;
+    pDlg->init_commonlistctrl_colprofile(pList, pList->m_arrColInfo);
+    pDlg->ShowWindow(SW_SHOW);
+    pDlg->BringWindowToTop();
+    if (bGroup)
+        pDlg->m_bGroup = true;
+}
+
+void ReleaseColumnDlgOf(CCommonListCtrl* pList)
+{
+    CRepositionColumns* pDlg = pList->m_pRepositionDlg;
+    if (pDlg == nullptr)
+        return;
+    if (pDlg->GetSafeHwnd() != nullptr)
+        pDlg->DestroyWindow();
+    delete pDlg;
+    pList->m_pRepositionDlg = nullptr;
+}
+
+// The list reaches this dialog through its hook table, filled when the library loads.
+const bool s_bHooked = []
+{
+    CommonListHooks().pfnShowColumnDlg = &ShowColumnDlgFor;
+    CommonListHooks().pfnReleaseColumnDlg = &ReleaseColumnDlgOf;
+    return true;
+}();
+
 CString HeaderItemText(CHeaderCtrl* pHeader, int nItem)
 {
     char szText[128] = "";

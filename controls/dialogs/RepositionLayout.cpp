@@ -1,4 +1,4 @@
-#include "RepositionLayout.h"
+#include "dialogs/RepositionLayout.h"
 
 sRepositionLayout RepositionColumnsLayout(int W, int H)
 {

@@ -1,0 +1,29 @@
+// Entry points of what is built on top of the common list (the dialogs, the export). A list never
+// includes those layers: each of them fills its slot here when the library loads (a static
+// registrar in its own source file), and the list calls through the slot. An empty slot means the
+// piece is not part of this build, and the command does nothing.
+#pragma once
+
+#include <afxwin.h>
+
+class CCommonListCtrl;
+
+struct CONTROLS_API sCommonListHooks
+{
+    // The Reposition Columns dialog: opened for the list (bGroup: "in open groups"), and released
+    // when the list goes.
+    void (*pfnShowColumnDlg)(CCommonListCtrl* pList, bool bGroup) = nullptr;
+    void (*pfnReleaseColumnDlg)(CCommonListCtrl* pList) = nullptr;
+    // The appearance dialogs: "Customized Appearance" and "User Customize Appearance".
+    void (*pfnCustomize)(CCommonListCtrl* pList) = nullptr;
+    void (*pfnUserCustomize)(CCommonListCtrl* pList) = nullptr;
+    // Reading the appearance settings while a list initialises.
+    void (*pfnReadAppearance)(CCommonListCtrl* pList) = nullptr;
+    // The user-defined column dialog in add (0), delete (1) or modify (2) mode.
+    void (*pfnUserDefinedColumn)(CCommonListCtrl* pList, int nMode) = nullptr;
+    // Export of the list's contents for command nID (returns 1 when a file was generated).
+    int (*pfnExport)(CCommonListCtrl* pList, UINT nID) = nullptr;
+};
+
+// The one table of the library.
+CONTROLS_API sCommonListHooks& CommonListHooks();
