@@ -3,7 +3,6 @@
 #include "TestHost.h"
 
 #include "host/ControlBlock.h"
-#include "host/ExtraColumns.h"
 #include "host/FocusWnd.h"
 #include "lists/cCustomizedAppearanceSettings.h"
 
@@ -78,12 +77,6 @@ TEST_F(HostInterfaceTest, AHostWithoutTheExportsIsToleratedAsFailedCalls)
     EXPECT_TRUE(TestHost::LogLines().empty());
 }
 
-TEST_F(HostInterfaceTest, ExportedCountsStartAtTheirInitialValues)
-{
-    EXPECT_EQ(100, iMrktInfoColCount);
-    EXPECT_EQ(0, iNewDataArrCnt);
-}
-
 class FocusStackTest : public HostTest
 {
 protected:
@@ -143,19 +136,6 @@ TEST_F(FocusStackTest, EntriesOfDestroyedWindowsAreDroppedFromTheTop)
     AddToFocusWnd(nullptr, 4);   // refused
     EXPECT_EQ(&m_wnd[0], GetFocusWnd(value));
     RemoveFocusWnd(nullptr);
-}
-
-TEST(AppearanceRecord, DefaultsAreBlackBackgroundGreenTextAndTheDialogFont)
-{
-    cCustomizedAppearanceSettings s;
-    EXPECT_EQ(0x000000u, s.m_clrBackground);
-    EXPECT_EQ(0x00FF00u, s.m_clrText);
-    EXPECT_EQ(-1, s.m_nKeywordColumn);
-    EXPECT_FALSE(s.m_bKeywordRulesAvailable);
-    EXPECT_STREQ("MS Shell Dlg 2", s.m_csFontName);
-    EXPECT_STREQ("8", s.m_csFontSize);
-    EXPECT_EQ(nullptr, s.m_pKeywords);
-    EXPECT_EQ(nullptr, s.m_pUserKeywords);
 }
 
 TEST(AppearanceRecord, CopiesShareArraysAssignmentsDuplicateThem)
