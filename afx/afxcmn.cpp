@@ -339,3 +339,41 @@ void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
     ti.lpszText = const_cast<LPTSTR>(lpszText);
     SendMessage(TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
 }
+
+// --- CDateTimeCtrl -------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CDateTimeCtrl, CWnd)
+
+BOOL CDateTimeCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    // The picker's class is registered on demand on Windows (Wine registers it at load).
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_DATE_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    return CWnd::Create(DATETIMEPICK_CLASSA, nullptr, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL CDateTimeCtrl::SetTime(const CTime& time)
+{
+    struct tm local = {};
+    if (time.GetLocalTm(&local) == nullptr)
+        return FALSE;
+    SYSTEMTIME st = {};
+    st.wYear = (WORD)(local.tm_year + 1900);
+    st.wMonth = (WORD)(local.tm_mon + 1);
+    st.wDayOfWeek = (WORD)local.tm_wday;
+    st.wDay = (WORD)local.tm_mday;
+    st.wHour = (WORD)local.tm_hour;
+    st.wMinute = (WORD)local.tm_min;
+    st.wSecond = (WORD)local.tm_sec;
+    return (BOOL)SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
+}
+
+DWORD CDateTimeCtrl::GetTime(CTime& time) const
+{
+    SYSTEMTIME st = {};
+    DWORD dwResult = (DWORD)SendMessage(DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
+    if (dwResult == GDT_VALID)
+        time = CTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
+    return dwResult;
+}
+

@@ -210,3 +210,22 @@ public:
 protected:
     void FillInToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
 };
+
+// A date-time picker. Times cross as CTime (local time) the way the platform's SYSTEMTIME does.
+class AFX_API CDateTimeCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CDateTimeCtrl)
+public:
+    CDateTimeCtrl() = default;
+
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;
+
+    BOOL SetTime(const CTime& time);
+    // GDT_VALID with the time, or GDT_NONE / GDT_ERROR.
+    DWORD GetTime(CTime& time) const;
+    BOOL SetFormat(LPCTSTR pstrFormat) { return (BOOL)SendMessage(DTM_SETFORMATA, 0, (LPARAM)pstrFormat); }
+    // The drop-down calendar while it is open, else null (a temporary wrapper).
+    CWnd* GetMonthCalCtrl() const { return CWnd::FromHandleOrNull((HWND)SendMessage(DTM_GETMONTHCAL, 0, 0)); }
+};
+

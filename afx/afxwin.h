@@ -129,7 +129,13 @@ public:
     CWnd* GetDlgItem(int nID) const { return FromHandleOrNull(::GetDlgItem(m_hWnd, nID)); }
     CWnd* GetParent() const { return FromHandleOrNull(::GetParent(m_hWnd)); }
     CWnd* SetParent(CWnd* pWndNewParent) { return FromHandleOrNull(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
-    CWnd* GetOwner() const { return FromHandleOrNull(::GetWindow(m_hWnd, GW_OWNER)); }
+    // The window's owner; a child window without one answers its parent, as the classic
+    // framework's does.
+    CWnd* GetOwner() const
+    {
+        HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+        return FromHandleOrNull(hOwner != nullptr ? hOwner : ::GetParent(m_hWnd));
+    }
     CWnd* GetTopLevelParent() const;
     // The nearest frame window among the parents and owners; null when there is none.
     CFrameWnd* GetParentFrame() const;

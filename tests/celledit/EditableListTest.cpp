@@ -1,0 +1,298 @@
+// The editable list: clicks open the number editor on editable columns, keys move it between rows,
+// and the host's column-update callback decides whether an edit is stored. The parent records the
+// LVN_ENDLABELEDIT it receives (and reflects to the list) and answers the callbacks.
+#include "CellEditTest.h"
+
+#include "lists/gxEditCell.h"
+#include "lists/gxListCtrl.h"
+
+namespace
+{
+// The list's parent: records what reaches it and answers the list's callbacks.
+class CEditHost : public CMessageRecorder
+{
+public:
+    int OnColumnUpdate(int nColumn, CString csText)
+    {
+        m_calls.push_back(std::to_string(nColumn) + ":" + (LPCTSTR)csText);
+        if (m_pListToDestroy != nullptr)
+            m_pListToDestroy->DestroyWindow();
+        return m_nAnswer;
+    }
+    int OnInsert(int nIndex)
+    {
+        m_calls.push_back("insert " + std::to_string(nIndex));
+        return m_nAnswer;
+    }
+    std::vector<std::string> m_calls;
+    int m_nAnswer = 1;
+    CWnd* m_pListToDestroy = nullptr;
+};
+}  // namespace
+
+class EditableListTest : public CellEditTest
+{
+protected:
+    void SetUp() override
+    {
+        CellEditTest::SetUp();
+        ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 500, 300)));
+        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 400, 200), &m_host, 55));
+        m_list.InsertColumn(0, "Qty", LVCFMT_LEFT, 80, 0);
+        m_list.InsertColumn(1, "Price", LVCFMT_RIGHT, 90, 1);
+        m_list.InsertColumn(2, "Note", LVCFMT_LEFT, 120, 2);
+        for (int i = 0; i < 12; ++i)
+        {
+            m_list.InsertItem(i, std::to_string(100 + i).c_str());
+            m_list.SetItemText(i, 1, std::to_string(10 * i) .c_str());
+            m_list.SetItemText(i, 2, "n");
+        }
+        m_list.m_arrEditableColumns.Add(0);
+        m_list.m_arrEditableColumns.Add(1);
+        m_list.SetCallbackForColUpdate(static_cast<gxListCtrl::PFN_COLUMN_UPDATE_CALLBACK>(&CEditHost::OnColumnUpdate));
+        m_host.m_bRecordReflected = true;   // the list answers its editor's report itself
+        m_host.Clear();
+    }
+    void TearDown() override
+    {
+        if (m_list.GetSafeHwnd() != nullptr)
+            m_list.DestroyWindow();
+        m_host.DestroyWindow();
+        CellEditTest::TearDown();
+    }
+    // A click in the middle of a cell (column by header position), as the mouse gives it.
+    void ClickCell(int nRow, int nColumn)
+    {
+        CRect rc;
+        m_list.GetSubItemRect(nRow, nColumn, LVIR_BOUNDS, rc);
+        if (nColumn == 0)
+            rc.right = rc.left + m_list.GetColumnWidth(0);
+        const LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+        // The list view tracks the mouse until the button comes up: queue that first.
+        m_list.PostMessage(WM_LBUTTONUP, 0, lParam);
+        m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+        AfxPumpPendingMessages();
+    }
+    HWND Editor() const { return ::GetDlgItem(m_list.m_hWnd, GX_EDIT_CELL_ID); }
+    int Editors() const
+    {
+        int n = 0;
+        for (HWND h = ::GetWindow(m_list.m_hWnd, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+            n += ::GetDlgCtrlID(h) == GX_EDIT_CELL_ID;
+        return n;
+    }
+    std::string Cell(int nRow, int nColumn) { return (LPCTSTR)m_list.CListCtrl::GetItemText(nRow, nColumn); }
+    static std::string EndEdit(int nRow, int nColumn, const char* pszText)
+    {
+        return "notify 1001 LVN_ENDLABELEDIT item=" + std::to_string(nRow) + " sub=" + std::to_string(nColumn) +
+               " text=" + (pszText ? "\"" + std::string(pszText) + "\"" : "null");
+    }
+
+    CEditHost m_host;
+    gxListCtrl m_list;
+};
+
+TEST_F(EditableListTest, ClickOpensTheEditorOverEditableCellsOnly)
+{
+    ClickCell(2, 2);
+    EXPECT_EQ(0, Editors());
+    ClickCell(2, 1);
+    ASSERT_EQ(1, Editors());
+    HWND hEdit = Editor();
+    EXPECT_EQ(hEdit, ::GetFocus());
+    EXPECT_EQ("20", Text(hEdit));
+    EXPECT_EQ(ES_RIGHT, ::GetWindowLongA(hEdit, GWL_STYLE) & (ES_RIGHT | ES_CENTER));   // the column's alignment
+    EXPECT_EQ(250, (int)::SendMessageA(hEdit, EM_GETLIMITTEXT, 0, 0));
+    CRect rcCell;
+    m_list.GetSubItemRect(2, 1, LVIR_BOUNDS, rcCell);
+    const CRect rcEdit = RectInParent(hEdit);
+    EXPECT_EQ(rcCell.left + 4, rcEdit.left);
+    EXPECT_EQ(rcCell.left + 4 + 90 - 3, rcEdit.right);
+}
+
+TEST_F(EditableListTest, EnterStoresWhatTheCallbackAcceptsAndNothingElse)
+{
+    ClickCell(1, 0);
+    Type(Editor(), "7");
+    PressKey(Editor(), VK_RETURN);
+    EXPECT_EQ(0, Editors());
+    EXPECT_TRUE(SameSequence(EndEdits(m_host), { EndEdit(1, 0, "7") }));
+    EXPECT_TRUE(SameSequence(m_host.m_calls, { "0:7" }));
+    EXPECT_EQ("7", Cell(1, 0));
+
+    m_host.m_nAnswer = 0;   // refused
+    ClickCell(1, 0);
+    Type(Editor(), "8");
+    m_list.SetFocus();      // a click elsewhere
+    EXPECT_EQ("7", Cell(1, 0));
+
+    m_list.SetCallbackForColUpdate(nullptr);   // no callback: never stored
+    m_host.m_nAnswer = 1;
+    ClickCell(1, 0);
+    Type(Editor(), "9");
+    PressKey(Editor(), VK_RETURN);
+    EXPECT_EQ("7", Cell(1, 0));
+    EXPECT_EQ(3u, EndEdits(m_host).size());
+}
+
+TEST_F(EditableListTest, EscapeReportsNoTextAndLeavesTheCell)
+{
+    ClickCell(3, 1);
+    Type(Editor(), "55");
+    PressKey(Editor(), VK_ESCAPE);
+    EXPECT_EQ(0, Editors());
+    EXPECT_TRUE(SameSequence(EndEdits(m_host), { EndEdit(3, 1, nullptr) }));
+    EXPECT_EQ("30", Cell(3, 1));
+}
+
+TEST_F(EditableListTest, LettersBeepAndBadPastesChangeNothing)
+{
+    ClickCell(0, 0);
+    HWND hEdit = Editor();
+    ::SendMessageA(hEdit, EM_SETSEL, 3, 3);
+    Type(hEdit, "a");
+    EXPECT_EQ("100", Text(hEdit));
+    EXPECT_EQ(1u, m_script.Count("beep"));
+    Type(hEdit, "-1.5");
+    EXPECT_EQ("100-1.5", Text(hEdit));   // the accepted characters, not a number check
+
+    ASSERT_TRUE(TestClipboard::SetText("12a"));
+    Type(hEdit, "\x16");                          // Ctrl+V
+    ::SendMessageA(hEdit, WM_PASTE, 0, 0);         // the edit's own menu
+    ::SendMessageA(hEdit, EM_REPLACESEL, TRUE, (LPARAM) "q");   // any other road
+    EXPECT_EQ("100-1.5", Text(hEdit));
+    ASSERT_TRUE(TestClipboard::SetText("12"));
+    Type(hEdit, "\x16");
+    EXPECT_EQ("100-1.512", Text(hEdit));
+}
+
+TEST_F(EditableListTest, ArrowAndPageKeysMoveTheEditorAlongTheColumn)
+{
+    ClickCell(0, 1);
+    PressKey(Editor(), VK_UP);   // row 0: stays
+    EXPECT_EQ(1, Editors());
+    EXPECT_TRUE(EndEdits(m_host).empty());
+
+    Type(Editor(), "5");
+    PressKey(Editor(), VK_DOWN);
+    ASSERT_EQ(1, Editors());
+    EXPECT_EQ("10", Text(Editor()));   // now over row 1
+    EXPECT_TRUE(SameSequence(EndEdits(m_host), { EndEdit(0, 1, "5") }));
+
+    PressKey(Editor(), VK_END, true);
+    EXPECT_EQ("110", Text(Editor()));  // the last row
+    PressKey(Editor(), VK_HOME, true);
+    EXPECT_EQ("5", Text(Editor()));    // row 0, with its stored edit
+    PostKeyUp(Editor(), VK_NEXT);
+    const int nPage = m_list.GetCountPerPage();
+    EXPECT_EQ(std::to_string(10 * (nPage < 11 ? nPage : 11)), Text(Editor()));   // at most the last row
+    PostKeyUp(Editor(), VK_PRIOR);
+    EXPECT_EQ("5", Text(Editor()));
+    EXPECT_EQ(1, Editors());
+}
+
+TEST_F(EditableListTest, DeletingRowsOrTheListClosesTheEditorOnce)
+{
+    ClickCell(4, 0);
+    m_list.DeleteAllItems();
+    EXPECT_EQ(0, Editors());
+    EXPECT_EQ(1u, EndEdits(m_host).size());
+    EXPECT_EQ(0, m_list.GetItemCount());
+
+    m_list.InsertItem(0, "1");
+    m_host.Clear();
+    ClickCell(0, 0);
+    ASSERT_EQ(1, Editors());
+    HWND hEdit = Editor();
+    m_list.DestroyWindow();
+    AfxPumpPendingMessages();
+    EXPECT_FALSE(::IsWindow(hEdit));
+    EXPECT_EQ(1u, EndEdits(m_host).size());
+}
+
+TEST_F(EditableListTest, CallbackThatDestroysTheListIsSurvived)
+{
+    ClickCell(2, 0);
+    HWND hEdit = Editor();
+    m_host.m_pListToDestroy = &m_list;
+    PressKey(hEdit, VK_RETURN);
+    EXPECT_FALSE(::IsWindow(hEdit));
+    EXPECT_EQ(nullptr, m_list.GetSafeHwnd());
+    EXPECT_EQ(1u, m_host.m_calls.size());
+}
+
+TEST_F(EditableListTest, EditorRefusesCellsItCannotShow)
+{
+    EXPECT_EQ(nullptr, m_list.EditSubItem(-1, 0));
+    EXPECT_EQ(nullptr, m_list.EditSubItem(12, 0));
+    EXPECT_EQ(nullptr, m_list.EditSubItem(0, 3));
+    m_list.SetColumnWidth(2, 4);
+    EXPECT_EQ(nullptr, m_list.EditSubItem(0, 2));
+    EXPECT_EQ(0, Editors());
+
+    // A column beyond the right edge is scrolled into view first.
+    m_list.SetColumnWidth(2, 900);
+    m_list.InsertColumn(3, "Far", LVCFMT_CENTER, 60, 3);
+    gxEditCell* pEdit = m_list.EditSubItem(0, 3);
+    ASSERT_NE(nullptr, pEdit);
+    CRect rcClient;
+    m_list.GetClientRect(&rcClient);
+    const CRect rcEdit = RectInParent(pEdit->m_hWnd);
+    EXPECT_GE(rcEdit.left, 0);
+    EXPECT_LE(rcEdit.right, rcClient.right);
+    EXPECT_EQ(ES_CENTER, ::GetWindowLongA(pEdit->m_hWnd, GWL_STYLE) & (ES_RIGHT | ES_CENTER));
+}
+
+TEST_F(EditableListTest, HitTestGivesRowAndHeaderPosition)
+{
+    CRect rc;
+    m_list.GetSubItemRect(3, 2, LVIR_BOUNDS, rc);
+    CPoint pt(rc.left + 2, rc.top + 2);
+    int nColumn = -1;
+    EXPECT_EQ(3, m_list.HitTestEx(pt, &nColumn));
+    EXPECT_EQ(2, nColumn);
+    EXPECT_EQ(3, m_list.m_nLastRow);
+    EXPECT_EQ(3, m_list.HitTestEx(pt, nullptr));
+    CPoint outside(5, 195);
+    EXPECT_EQ(-1, m_list.HitTestEx(outside, &nColumn));
+}
+
+TEST_F(EditableListTest, InsertItemExAsksTheHostOrAddsANumberedRow)
+{
+    m_list.SetCallback(static_cast<gxListCtrl::PFN_INSERT_CALLBACK>(&CEditHost::OnInsert));
+    EXPECT_EQ(1, m_list.InsertItemEx(3));
+    m_host.m_nAnswer = 0;
+    EXPECT_EQ(0, m_list.InsertItemEx(4));
+    EXPECT_TRUE(SameSequence(m_host.m_calls, { "insert 3", "insert 4" }));
+    EXPECT_EQ(12, m_list.GetItemCount());   // the host inserts, not the list
+
+    m_list.SetCallback(nullptr);
+    m_list.SetItemText(5, 1, "1f");
+    EXPECT_EQ(6, m_list.InsertItemEx(5));
+    EXPECT_EQ("Some Text", Cell(6, 0));
+    EXPECT_EQ("20", Cell(6, 1));            // 0x1f + 1
+    m_list.DeleteAllItems();
+    EXPECT_EQ(0, m_list.InsertItemEx(-1));   // before the first row
+    EXPECT_EQ(-1, m_list.InsertItemEx(-2));
+    EXPECT_EQ(-1, m_list.InsertItemEx(5));
+    EXPECT_EQ("1000", Cell(0, 1));
+}
+
+TEST_F(EditableListTest, HugeTextsStayWithinTheEditorsLimit)
+{
+    const std::string longText(300, '9');
+    m_list.SetItemText(0, 0, longText.c_str());
+    gxEditCell* pEdit = m_list.EditSubItem(0, 0);
+    ASSERT_NE(nullptr, pEdit);
+    EXPECT_EQ(longText, Text(pEdit->m_hWnd));   // the cell's whole text is shown
+    ::SendMessageA(pEdit->m_hWnd, WM_SETTEXT, 0, (LPARAM) "");
+    ASSERT_TRUE(TestClipboard::SetText(std::string(1 << 20, '7')));
+    Type(pEdit->m_hWnd, "\x16");
+    EXPECT_EQ(std::string(250, '7'), Text(pEdit->m_hWnd));   // cut at the limit, nothing else
+    ASSERT_TRUE(TestClipboard::SetText(std::string("12\0ab", 5)));
+    ::SendMessageA(pEdit->m_hWnd, WM_SETTEXT, 0, (LPARAM) "");
+    Type(pEdit->m_hWnd, "\x16");
+    EXPECT_EQ("12", Text(pEdit->m_hWnd));   // the clipboard's text ends at its first NUL
+    m_list.SetFocus();
+    EXPECT_EQ(0, Editors());
+}

@@ -1,0 +1,354 @@
+// The in-place cell editors over a real "list" window that records what they report: the
+// LVN_ENDLABELEDIT record and the navigation messages, in order, whichever way the edit ends.
+#include "CellEditTest.h"
+
+#include "editors/InPlaceCombo.h"
+#include "editors/InPlaceDTPicker.h"
+#include "editors/InPlaceEdit.h"
+#include "editors/InPlaceNotify.h"
+#include "editors/InPlacePriceEdit.h"
+#include "editors/InPlaceQuantityEdit.h"
+#include "editors/ListEditCtrl.h"
+
+namespace
+{
+const UINT kListId = 77;
+const UINT kEditorId = 500;
+const CRect kCell(40, 30, 160, 50);
+}  // namespace
+
+class InPlaceEditorTest : public CellEditTest
+{
+protected:
+    void SetUp() override
+    {
+        CellEditTest::SetUp();
+        ASSERT_TRUE(m_list.CreateRecorder(&m_frame, CRect(0, 0, 400, 300), kListId));
+        m_list.SetFocus();
+        m_list.Clear();
+    }
+    void TearDown() override
+    {
+        CInPlaceEdit::DeleteInstance();
+        CInPlacePriceEdit::DeleteInstance();
+        CInPlaceQuantityEdit::DeleteInstance();
+        CInPlaceCombo::DeleteInstance();
+        CInPlaceDTPicker::DeleteInstance();
+        if (m_list.GetSafeHwnd() != nullptr)
+            m_list.DestroyWindow();
+        CellEditTest::TearDown();
+    }
+    // Shows the text editor over kCell for (row, column).
+    HWND ShowText(int nRow, int nColumn, const char* pszText, const char* pszValid = "")
+    {
+        CString strValid = pszValid;
+        CString strText = pszText;
+        EXPECT_TRUE(CInPlaceEdit::GetInstance()->ShowEditCtrl(WS_BORDER | ES_AUTOHSCROLL, kCell, &m_list, kEditorId,
+                                                              nRow, nColumn, strValid, strText, &m_list));
+        return CInPlaceEdit::GetInstance()->GetSafeHwnd();
+    }
+    // What the list received, the editors' own focus and change notifications left out: the
+    // end-of-edit reports and the navigation messages ("message 0x784 ...").
+    std::vector<std::string> Lines()
+    {
+        AfxPumpPendingMessages();
+        std::vector<std::string> lines;
+        for (const sRecordedMsg& r : m_list.m_records)
+        {
+            if (r.message != WM_COMMAND && (r.message != WM_NOTIFY || r.code == LVN_ENDLABELEDITA))
+                lines.push_back(r.line);
+        }
+        return lines;
+    }
+    static std::string EndEdit(int nRow, int nColumn, const char* pszText)
+    {
+        return "notify " + std::to_string(kEditorId) + " LVN_ENDLABELEDIT item=" + std::to_string(nRow) +
+               " sub=" + std::to_string(nColumn) + " text=" + (pszText ? "\"" + std::string(pszText) + "\"" : "null");
+    }
+
+    CMessageRecorder m_list;
+};
+
+const char* const kNext = "message 0x784 w=0x0 l=0x0";
+const char* const kPrev = "message 0x785 w=0x0 l=0x0";
+const char* const kDown = "message 0x78E w=0x0 l=0x0";
+
+TEST_F(InPlaceEditorTest, TextEditorLiesOverTheCellAndTabReportsThenMovesOn)
+{
+    HWND hEdit = ShowText(2, 3, "old");
+    ASSERT_NE(nullptr, hEdit);
+    EXPECT_EQ(kCell, RectInParent(hEdit));
+    EXPECT_EQ(hEdit, ::GetFocus());
+    EXPECT_EQ(m_list.GetFont()->GetSafeHandle(), (HFONT)::SendMessageA(hEdit, WM_GETFONT, 0, 0));
+    Type(hEdit, "new");
+    PressKey(hEdit, VK_TAB);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(2, 3, "new"), kNext }));
+    EXPECT_EQ(nullptr, CInPlaceEdit::GetInstance()->GetSafeHwnd());   // closed, the object lives on
+    // The list received it with its own id as wParam and itself as the sender.
+    const sRecordedMsg& r = m_list.Of(WM_NOTIFY, LVN_ENDLABELEDITA).at(0);
+    EXPECT_EQ(kListId, r.wParam);
+    EXPECT_EQ(m_list.m_hWnd, r.hwndFrom);
+}
+
+TEST_F(InPlaceEditorTest, NavigationKeysOfTheTextEditor)
+{
+    struct sCase { UINT vk; bool bShift; const char* pszMessage; } cases[] = {
+        { VK_TAB, true, kPrev }, { VK_UP, false, kPrev }, { VK_DOWN, false, kDown } };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.pszMessage);
+        m_list.Clear();
+        HWND hEdit = ShowText(1, 2, "x");
+        PressKey(hEdit, c.vk, false, c.bShift);
+        EXPECT_TRUE(SameSequence(Lines(), { EndEdit(1, 2, "x"), c.pszMessage }));
+    }
+}
+
+TEST_F(InPlaceEditorTest, EscapeReportsTheTextTheCellHadAndEnterTheTypedOne)
+{
+    HWND hEdit = ShowText(0, 1, "before");
+    Type(hEdit, "typed");
+    PressKey(hEdit, VK_ESCAPE);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 1, "before") }));
+
+    m_list.Clear();
+    hEdit = ShowText(0, 1, "before");   // Escape does not carry over to the next edit
+    Type(hEdit, "typed");
+    PressKey(hEdit, VK_RETURN);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 1, "typed") }));
+}
+
+TEST_F(InPlaceEditorTest, ColumnSevenDoublesAndHalvesInsteadOfLeaving)
+{
+    HWND hEdit = ShowText(0, INPLACE_STEP_COLUMN, "25");
+    PressKey(hEdit, VK_UP);
+    EXPECT_EQ("50", Text(hEdit));
+    EXPECT_NE(nullptr, CInPlaceEdit::GetInstance()->GetSafeHwnd());   // still open
+    ::SetWindowTextA(hEdit, "1");
+    PressKey(hEdit, VK_DOWN);
+    EXPECT_EQ("1", Text(hEdit));
+    ::SetWindowTextA(hEdit, "5");
+    PressKey(hEdit, VK_DOWN);
+    EXPECT_EQ("2", Text(hEdit));
+    ::SetWindowTextA(hEdit, "2000000000");
+    PressKey(hEdit, VK_UP);
+    EXPECT_EQ("-294967296", Text(hEdit));   // 32-bit arithmetic wraps
+    EXPECT_TRUE(EndEdits(m_list).empty());
+}
+
+TEST_F(InPlaceEditorTest, ShowingAgainWhileOpenMovesTheCellButNotTheWindow)
+{
+    HWND hEdit = ShowText(1, 1, "a");
+    CString strValid, strText = "b";
+    EXPECT_TRUE(CInPlaceEdit::GetInstance()->ShowEditCtrl(0, CRect(200, 200, 300, 220), &m_list, kEditorId, 5, 6,
+                                                          strValid, strText, &m_list));
+    EXPECT_EQ(hEdit, CInPlaceEdit::GetInstance()->GetSafeHwnd());
+    EXPECT_EQ(kCell, RectInParent(hEdit));
+    EXPECT_EQ("a", Text(hEdit));
+    m_list.SetFocus();
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(5, 6, "a") }));
+}
+
+TEST_F(InPlaceEditorTest, ValidCharactersRefuseOthersHoweverTheyArrive)
+{
+    HWND hEdit = ShowText(0, 0, "", "0123456789");
+    Type(hEdit, "1a2");
+    EXPECT_EQ("12", Text(hEdit));
+    EXPECT_EQ(1u, m_script.Count("beep"));
+
+    ASSERT_TRUE(TestClipboard::SetText("3b"));
+    ::SendMessageA(hEdit, WM_PASTE, 0, 0);
+    EXPECT_EQ("12", Text(hEdit));
+    ASSERT_TRUE(TestClipboard::SetText("34"));
+    ::SendMessageA(hEdit, WM_PASTE, 0, 0);
+    EXPECT_EQ("1234", Text(hEdit));
+    // Text that comes in by another road (the edit's own menu, Shift+Insert under Wine).
+    ::SendMessageA(hEdit, EM_REPLACESEL, TRUE, (LPARAM) "x");
+    EXPECT_EQ("1234", Text(hEdit));
+
+    m_list.SetFocus();
+    AfxPumpPendingMessages();
+    m_list.Clear();
+    hEdit = ShowText(0, 0, "free");   // no set: anything typed, nothing pasted
+    ::SendMessageA(hEdit, EM_SETSEL, 4, 4);
+    Type(hEdit, "!");
+    ::SendMessageA(hEdit, WM_PASTE, 0, 0);
+    EXPECT_EQ("free!", Text(hEdit));
+}
+
+TEST_F(InPlaceEditorTest, PriceEditorShowsSeparatorsAndReportsWithout)
+{
+    CString strText = "  1234567.5 ";
+    CInPlacePriceEdit* pPrice = CInPlacePriceEdit::GetInstance();
+    pPrice->setPrecision(2);
+    ASSERT_TRUE(pPrice->ShowPriceEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 4, 2, strText, &m_list));
+    EXPECT_EQ(CString("1234567.5"), strText);   // trimmed in the caller's own string
+    EXPECT_EQ("1,234,567.5", Text(pPrice->m_hWnd));
+    m_list.SetFocus();
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(4, 2, "1234567.5") }));
+
+    // Its colours, by pixel.
+    m_list.Clear();
+    strText = "8";
+    ASSERT_TRUE(pPrice->ShowPriceEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 0, 0, strText, &m_list));
+    EXPECT_EQ(RGB(238, 232, 170), pPrice->m_crBackGnd);
+    HDC hdc = ::GetDC(pPrice->m_hWnd);
+    HBRUSH hBrush = (HBRUSH)::SendMessageA(m_list.m_hWnd, WM_CTLCOLOREDIT, (WPARAM)hdc, (LPARAM)pPrice->m_hWnd);
+    EXPECT_EQ(RGB(139, 69, 19), ::GetTextColor(hdc));
+    LOGBRUSH lb = {};
+    ::GetObjectA(hBrush, sizeof(lb), &lb);
+    EXPECT_EQ(RGB(238, 232, 170), lb.lbColor);
+    ::ReleaseDC(pPrice->m_hWnd, hdc);
+    PressKey(pPrice->m_hWnd, VK_ESCAPE);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "8") }));
+}
+
+TEST_F(InPlaceEditorTest, QuantityEditorTakesWholeNumbersUpToTheInt32Limit)
+{
+    CString strText = "214748364";
+    CInPlaceQuantityEdit* pQty = CInPlaceQuantityEdit::GetInstance();
+    ASSERT_TRUE(pQty->ShowQuantityEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 1, 1, strText, &m_list));
+    HWND hEdit = pQty->m_hWnd;
+    ::SendMessageA(hEdit, EM_SETSEL, 0, -1);
+    Type(hEdit, "-");
+    Type(hEdit, ".");
+    EXPECT_EQ("214,748,364", Text(hEdit));   // both refused, the text as shown
+    ::SendMessageA(hEdit, EM_SETSEL, 11, 11);
+    Type(hEdit, "8");                         // 2147483648: out of range
+    EXPECT_EQ("214,748,364", Text(hEdit));
+    Type(hEdit, "7");
+    EXPECT_EQ("2,147,483,647", Text(hEdit));
+    PressKey(hEdit, VK_DOWN);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(1, 1, "2147483647"), kDown }));
+}
+
+TEST_F(InPlaceEditorTest, ComboOffersTheItemsAndReportsTheChoice)
+{
+    CStringList items;
+    for (const char* psz : { "BUY", "SELL", "SHORT" })
+        items.AddTail(psz);
+    CInPlaceCombo* pCombo = CInPlaceCombo::GetInstance();
+    ASSERT_TRUE(pCombo->ShowComboCtrl(WS_VSCROLL | CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 3,
+                                      4, &items, "sell", -1));
+    EXPECT_EQ(3, pCombo->GetCount());
+    EXPECT_EQ(1, pCombo->GetCurSel());   // "sell" found without regard to case
+    pCombo->SetCurSel(2);
+    PressKey(pCombo->m_hWnd, VK_RETURN);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(3, 4, "SHORT") }));
+    EXPECT_EQ(nullptr, pCombo->GetSafeHwnd());
+
+    // Escape reports the remembered text; the index form remembers that item's text.
+    m_list.Clear();
+    ASSERT_TRUE(pCombo->ShowComboCtrl(CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 0, 0, &items,
+                                      "", 0));
+    EXPECT_EQ(0, pCombo->GetCurSel());
+    pCombo->SetCurSel(1);
+    PressKey(pCombo->m_hWnd, VK_ESCAPE);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "BUY") }));
+
+    // Closing the drop-down part ends the edit; Tab goes on to the next cell.
+    m_list.Clear();
+    ASSERT_TRUE(pCombo->ShowComboCtrl(CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 0, 0, &items,
+                                      "", 2));
+    pCombo->ShowDropDown(TRUE);
+    pCombo->ShowDropDown(FALSE);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "SHORT") }));
+    m_list.Clear();
+    ASSERT_TRUE(pCombo->ShowComboCtrl(CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 0, 0, &items,
+                                      "", 1));
+    PressKey(pCombo->m_hWnd, VK_TAB);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "SELL"), kNext }));
+}
+
+TEST_F(InPlaceEditorTest, DatePickerReportsDayMonthYearAndTimePickerTheClock)
+{
+    CInPlaceDTPicker* pPicker = CInPlaceDTPicker::GetInstance();
+    ASSERT_TRUE(pPicker->ShowDTPickerCtrl(0, kCell, &m_list, kEditorId, 2, 5, CTime(2024, 3, 5, 10, 0, 0)));
+    pPicker->m_pListWnd = &m_list;
+    pPicker->SetFocus();
+    EXPECT_EQ("05/03/2024", Text(pPicker->m_hWnd));
+    m_list.SetFocus();
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(2, 5, "05/03/2024") }));
+    EXPECT_EQ(nullptr, pPicker->GetSafeHwnd());
+
+    m_list.Clear();
+    ASSERT_TRUE(pPicker->ShowDTPickerCtrl(DTS_TIMEFORMAT, kCell, &m_list, kEditorId, 1, 1, CTime(2024, 3, 5, 14, 7, 9)));
+    pPicker->m_pListWnd = &m_list;
+    pPicker->SetFocus();
+    EXPECT_EQ("14:07:09", Text(pPicker->m_hWnd));
+    PressKey(pPicker->m_hWnd, VK_TAB, false, true);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(1, 1, "14:07:09"), kPrev }));
+
+    // Opening the calendar (a click on the drop-down part) does not end the edit.
+    m_list.Clear();
+    ASSERT_TRUE(pPicker->ShowDTPickerCtrl(0, kCell, &m_list, kEditorId, 0, 0, CTime(2024, 3, 5, 0, 0, 0)));
+    pPicker->SetFocus();
+    const LPARAM lParam = MAKELPARAM(kCell.Width() - 5, kCell.Height() / 2);
+    pPicker->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    AfxPumpPendingMessages();
+    CWnd* pCalendar = pPicker->GetMonthCalCtrl();
+    ASSERT_TRUE(pCalendar != nullptr && pCalendar->IsWindowVisible());
+    EXPECT_TRUE(Lines().empty());
+    EXPECT_NE(nullptr, pPicker->GetSafeHwnd());
+    pCalendar->ShowWindow(SW_HIDE);
+    pPicker->DestroyWindow();   // ends once, even so
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "05/03/2024") }));
+
+    m_list.Clear();
+    ASSERT_TRUE(pPicker->ShowDTPickerCtrl(0, kCell, &m_list, kEditorId, 0, 0, CTime(2023, 12, 31, 0, 0, 0)));
+    pPicker->m_pListWnd = &m_list;
+    pPicker->SetFocus();
+    pPicker->SetTime(CTime(2025, 1, 2, 0, 0, 0));
+    PressKey(pPicker->m_hWnd, VK_ESCAPE);
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "31/12/2023") }));
+}
+
+TEST_F(InPlaceEditorTest, EachEditorEndsOnceWhenTheListIsDestroyedWhileOpen)
+{
+    const int nWindows = TestLeaks::Windows();
+    ShowText(0, 0, "t");
+    m_list.DestroyWindow();
+    AfxPumpPendingMessages();
+    EXPECT_EQ(1u, EndEdits(m_list).size());
+    EXPECT_EQ(nullptr, CInPlaceEdit::GetInstance()->GetSafeHwnd());
+    EXPECT_EQ(nWindows - 1, TestLeaks::Windows());   // the list went, nothing stayed behind
+
+    // The next edit over a new list works as the first did.
+    ASSERT_TRUE(m_list.CreateRecorder(&m_frame, CRect(0, 0, 400, 300), kListId));
+    m_list.Clear();
+    HWND hEdit = ShowText(0, 0, "u");
+    ASSERT_NE(nullptr, hEdit);
+    m_list.SetFocus();
+    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "u") }));
+}
+
+TEST_F(InPlaceEditorTest, LabelEditorReportsToTheListsParentAndDeletesItself)
+{
+    // The label editor's list is a child of the recorder; the report goes to the recorder.
+    CWnd list;
+    ASSERT_TRUE(list.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 300, 100), &m_list, 9));
+    const int nWindows = TestLeaks::Windows();
+    CListEditCtrl* pEdit = new CListEditCtrl(3, 1, "abc");
+    ASSERT_TRUE(pEdit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 40, 30), &list, 321));
+    HWND hEdit = pEdit->m_hWnd;
+    EXPECT_EQ("abc", Text(hEdit));
+    ::SendMessageA(hEdit, EM_SETSEL, 3, 3);
+    Type(hEdit, "defghijklmnop");
+    EXPECT_GT(RectInParent(hEdit).Width(), 30);    // widened to its text
+    EXPECT_LE(RectInParent(hEdit).right, 300);     // but not past the list
+    PressKey(hEdit, VK_ESCAPE);
+    EXPECT_FALSE(::IsWindow(hEdit));
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
+    ASSERT_EQ(1u, EndEdits(m_list).size());
+    EXPECT_EQ("notify 321 LVN_ENDLABELEDIT item=3 sub=1 text=null", EndEdits(m_list)[0]);
+    EXPECT_EQ(9u, m_list.Of(WM_NOTIFY, LVN_ENDLABELEDITA)[0].wParam);
+
+    m_list.Clear();
+    pEdit = new CListEditCtrl(0, 0, "x");
+    ASSERT_TRUE(pEdit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 10, 40, 30), &list, 321));
+    ::SendMessageA(pEdit->m_hWnd, EM_SETSEL, 1, 1);
+    Type(pEdit->m_hWnd, "y");
+    PressKey(pEdit->m_hWnd, VK_RETURN);
+    EXPECT_TRUE(SameSequence(EndEdits(m_list), { "notify 321 LVN_ENDLABELEDIT item=0 sub=0 text=\"xy\"" }));
+    list.DestroyWindow();
+}
