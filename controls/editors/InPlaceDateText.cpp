@@ -50,7 +50,13 @@ CString InPlaceDateText(const CString& strWindowText)
 {
     CStringArray fields;
     Split(strWindowText, "/ ", fields);
-    const CTime date(Field(fields, 2), Field(fields, 1), Field(fields, 0), 0, 0, 0);
+    const int nDay = Field(fields, 0);
+    const int nMonth = Field(fields, 1);
+    const int nYear = Field(fields, 2);
+    // Outside what every platform's calendar conversion handles alike: no date.
+    if (nYear < 1970 || nYear > 3000 || nMonth < 1 || nMonth > 12 || nDay < 1 || nDay > 31)
+        return CString();
+    const CTime date(nYear, nMonth, nDay, 0, 0, 0);
     return date.GetTime() == -1 ? CString() : date.Format("%d/%m/%Y");
 }
 

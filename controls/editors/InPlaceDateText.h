@@ -9,7 +9,8 @@
 
 // "hh:mm:ss[ AM|PM]" on today's date, as "%H:%M:%S". Missing fields read as 0.
 CONTROLS_API CString InPlaceTimeText(const CString& strWindowText, const CTime& today);
-// "dd/MM/yyyy" at midnight, as "%d/%m/%Y"; a date that cannot be represented gives an empty text.
+// "dd/MM/yyyy" at midnight, as "%d/%m/%Y", normalised as the calendar does (30/02 is 01/03); a year
+// outside 1970-3000, a month outside 1-12 or a day outside 1-31 gives an empty text.
 CONTROLS_API CString InPlaceDateText(const CString& strWindowText);
 // The cancelled edit's text: the initial time in the format of the picker's mode.
 CONTROLS_API CString InPlaceInitialText(const CTime& initial, bool bTimeMode);
