@@ -11,6 +11,11 @@ DWORD g_dwTestClock = 0;
 
 CModalScript::~CModalScript() = default;
 
+HINSTANCE CModalScript::ShellExecuteFile(HWND, LPCTSTR, LPCTSTR, LPCTSTR, LPCTSTR, int)
+{
+    return (HINSTANCE)(INT_PTR)SE_ERR_NOASSOC;
+}
+
 CModalScript* AfxSetModalScript(CModalScript* pScript)
 {
     CModalScript* pPrevious = g_pScript;
@@ -46,6 +51,16 @@ void AfxMessageBeep(UINT nType)
         g_pScript->Beep(nType);
     else
         ::MessageBeep(nType);
+}
+
+HINSTANCE AfxShellExecute(HWND hOwner, LPCTSTR lpszVerb, LPCTSTR lpszFile, LPCTSTR lpszParameters,
+                          LPCTSTR lpszDirectory, int nShowCmd)
+{
+    if (lpszFile == nullptr)
+        lpszFile = "";
+    if (g_pScript != nullptr)
+        return g_pScript->ShellExecuteFile(hOwner, lpszVerb, lpszFile, lpszParameters, lpszDirectory, nShowCmd);
+    return ::ShellExecuteA(hOwner, lpszVerb, lpszFile, lpszParameters, lpszDirectory, nShowCmd);
 }
 
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT)
@@ -101,11 +116,13 @@ int CRecordingModalScript::MessageBox(HWND, LPCTSTR lpszText, LPCTSTR lpszCaptio
     }
 }
 
-UINT CRecordingModalScript::TrackPopupMenu(const std::vector<CModalMenuItem>& items, UINT nFlags, int, int, HWND)
+UINT CRecordingModalScript::TrackPopupMenu(const std::vector<CModalMenuItem>& items, UINT nFlags, int x, int y, HWND)
 {
     CModalRecord r;
     r.kind = "menu";
     r.type = nFlags;
+    r.pt.x = x;
+    r.pt.y = y;
     r.menu = items;
     m_records.push_back(r);
     if (m_menuAnswers.empty())
@@ -146,6 +163,24 @@ void CRecordingModalScript::Beep(UINT nType)
     r.kind = "beep";
     r.type = nType;
     m_records.push_back(r);
+}
+
+HINSTANCE CRecordingModalScript::ShellExecuteFile(HWND, LPCTSTR lpszVerb, LPCTSTR lpszFile, LPCTSTR, LPCTSTR,
+                                                  int nShowCmd)
+{
+    CModalRecord r;
+    r.kind = "shell";
+    r.text = lpszFile;
+    r.caption = lpszVerb ? lpszVerb : "";
+    r.type = (UINT)nShowCmd;
+    m_records.push_back(r);
+    INT_PTR answer = 42;
+    if (!m_shellAnswers.empty())
+    {
+        answer = m_shellAnswers.front();
+        m_shellAnswers.erase(m_shellAnswers.begin());
+    }
+    return (HINSTANCE)answer;
 }
 
 std::vector<CString> CRecordingModalScript::Messages() const

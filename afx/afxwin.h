@@ -531,6 +531,10 @@ public:
     // Fill the dialog's result fields (path, colour, font) and return IDOK, or return IDCANCEL.
     virtual INT_PTR RunCommonDialog(CCommonDialog* pDlg) = 0;
     virtual void Beep(UINT nType) = 0;
+    // A shell execution (ShellExecute): return what the platform would, above 32 for success.
+    // A script that does not answer it refuses (SE_ERR_NOASSOC), so no browser or viewer starts.
+    virtual HINSTANCE ShellExecuteFile(HWND hOwner, LPCTSTR lpszVerb, LPCTSTR lpszFile, LPCTSTR lpszParameters,
+                                       LPCTSTR lpszDirectory, int nShowCmd);
 };
 
 AFX_API CModalScript* AfxSetModalScript(CModalScript* pScript);  // returns the previous one
@@ -538,17 +542,21 @@ AFX_API CModalScript* AfxGetModalScript();
 AFX_API int AfxModalMessageBox(HWND hOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType);
 AFX_API UINT AfxModalTrackPopupMenu(HMENU hMenu, UINT nFlags, int x, int y, HWND hOwner, LPCRECT lpRect);
 AFX_API void AfxMessageBeep(UINT nType);
+// ShellExecute through the seam; the result as the platform gives it (above 32 for success).
+AFX_API HINSTANCE AfxShellExecute(HWND hOwner, LPCTSTR lpszVerb, LPCTSTR lpszFile, LPCTSTR lpszParameters,
+                                  LPCTSTR lpszDirectory, int nShowCmd);
 AFX_API std::vector<CModalMenuItem> AfxDescribeMenu(HMENU hMenu);
 
 // A script that records everything shown and answers from queues (default answers: the message
 // box's first button, no menu command, IDCANCEL for dialogs).
 struct CModalRecord
 {
-    CString kind;       // "message", "menu", "dialog", "file", "colour", "font", "beep"
-    CString text;       // message text; dialog window text
-    CString caption;    // message box caption
-    UINT type = 0;      // MB_ flags, TPM_ flags or beep type
+    CString kind;       // "message", "menu", "dialog", "file", "colour", "font", "beep", "shell"
+    CString text;       // message text; dialog window text; the file a shell call opens
+    CString caption;    // message box caption; the verb of a shell call
+    UINT type = 0;      // MB_ flags, TPM_ flags, beep type or the show command of a shell call
     std::vector<CModalMenuItem> menu;
+    POINT pt = { 0, 0 };    // where a menu was asked to open (screen coordinates)
 };
 
 class AFX_API CRecordingModalScript : public CModalScript
@@ -559,12 +567,15 @@ public:
     std::vector<UINT> m_menuAnswers;
     std::vector<std::function<INT_PTR(CDialog*)>> m_dialogAnswers;
     std::vector<std::function<INT_PTR(CCommonDialog*)>> m_commonAnswers;
+    std::vector<INT_PTR> m_shellAnswers;    // default: 42, success
 
     int MessageBox(HWND hOwner, LPCTSTR lpszText, LPCTSTR lpszCaption, UINT nType) override;
     UINT TrackPopupMenu(const std::vector<CModalMenuItem>& items, UINT nFlags, int x, int y, HWND hOwner) override;
     INT_PTR RunModalDialog(CDialog* pDlg) override;
     INT_PTR RunCommonDialog(CCommonDialog* pDlg) override;
     void Beep(UINT nType) override;
+    HINSTANCE ShellExecuteFile(HWND hOwner, LPCTSTR lpszVerb, LPCTSTR lpszFile, LPCTSTR lpszParameters,
+                               LPCTSTR lpszDirectory, int nShowCmd) override;
 
     // Texts of the recorded message boxes, in order.
     std::vector<CString> Messages() const;

@@ -1,0 +1,324 @@
+// The split button driven by real mouse and keyboard input: which part a click hits, what the
+// registered parent receives and reads from the result member, the menu shown through the modal
+// seam, and the face as it is drawn.
+#include "WidgetTest.h"
+
+#include "WindowPicture.h"
+
+#include <widgets/OrvoSplitButton.h>
+
+namespace
+{
+enum
+{
+    IDC_SPLIT = 1100,
+    ID_BUY_LIMIT = 2001,
+    ID_BUY_STOP = 2002,
+    ID_BUY_MARKET = 2003,
+};
+
+const int kWidth = 120;
+const int kHeight = 30;
+}  // namespace
+
+class SplitButtonTest : public WidgetTest
+{
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        ASSERT_TRUE(m_button.Create("Buy", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                    CRect(20, 20, 20 + kWidth, 20 + kHeight), &m_parent, IDC_SPLIT));
+        m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy &limit");
+        m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_STOP, "Buy &stop");
+        m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_MARKET, "Buy &market");
+        m_parent.m_observer = [this]() { return m_button.m_nSelectedCommand; };
+        Pump();
+    }
+
+    CPoint MainPart() const { return CPoint(30, kHeight / 2); }
+    CPoint ArrowPart() const { return CPoint(kWidth - 6, kHeight / 2); }
+    std::vector<sReceived> Commands() const
+    {
+        std::vector<sReceived> v;
+        for (const sReceived& r : m_parent.m_received)
+            if (r.message == WM_COMMAND)
+                v.push_back(r);
+        return v;
+    }
+    void ExpectOneCommand(int nSelected)
+    {
+        std::vector<sReceived> commands = Commands();
+        ASSERT_EQ(1u, commands.size());
+        EXPECT_EQ((WPARAM)MAKEWPARAM(IDC_SPLIT, BN_CLICKED), commands[0].wParam);
+        EXPECT_EQ((LPARAM)m_button.GetSafeHwnd(), commands[0].lParam);
+        EXPECT_EQ(nSelected, commands[0].nObserved);
+    }
+
+    COrvoSplitButton m_button;
+};
+
+TEST_F(SplitButtonTest, SubclassingMakesTheButtonOwnerDrawn)
+{
+    EXPECT_EQ((DWORD)BS_OWNERDRAW, m_button.GetStyle() & BS_TYPEMASK);
+}
+
+TEST_F(SplitButtonTest, MainPartClickPostsOneCommandReadingTheMainResult)
+{
+    m_button.RegisterParentDlg(&m_parent);
+    Click(m_button, MainPart());
+    ExpectOneCommand(COrvoSplitButton::SPLIT_MAIN_COMMAND);
+    EXPECT_EQ(0u, m_script.Count("menu"));
+    EXPECT_EQ(0, m_button.m_bPressed);
+    EXPECT_EQ(nullptr, ::GetCapture());
+}
+
+TEST_F(SplitButtonTest, ArrowClickOpensTheMenuBelowTheButtonAndSendsTheChoice)
+{
+    m_button.RegisterParentDlg(&m_parent);
+    m_script.m_menuAnswers = { ID_BUY_STOP };
+    Click(m_button, ArrowPart());
+
+    ASSERT_EQ(1u, m_script.Count("menu"));
+    const CModalRecord& menu = m_script.m_records.back();
+    ASSERT_EQ(3u, menu.menu.size());
+    EXPECT_STREQ("Buy &limit", menu.menu[0].text);
+    EXPECT_EQ((UINT)ID_BUY_MARKET, menu.menu[2].id);
+    EXPECT_TRUE(menu.type & TPM_RETURNCMD);
+    CRect rcWindow;
+    m_button.GetWindowRect(&rcWindow);
+    EXPECT_EQ(rcWindow.left, menu.pt.x);
+    EXPECT_EQ(rcWindow.bottom, menu.pt.y);
+
+    ExpectOneCommand(ID_BUY_STOP);
+    EXPECT_EQ(ID_BUY_STOP, m_button.m_nSelectedCommand);
+    EXPECT_EQ(0, m_button.m_bMenuOpen);
+    EXPECT_EQ(m_button.GetSafeHwnd(), ::GetFocus());
+}
+
+TEST_F(SplitButtonTest, DismissedMenuAndCommandOneSendNothing)
+{
+    m_button.RegisterParentDlg(&m_parent);
+    m_button.m_nSelectedCommand = 55;
+    Click(m_button, ArrowPart());   // no answer queued: dismissed
+    EXPECT_EQ(0, m_button.m_nSelectedCommand);
+
+    m_script.m_menuAnswers = { 1 };
+    Click(m_button, ArrowPart());
+    EXPECT_EQ(1, m_button.m_nSelectedCommand);
+    EXPECT_EQ(2u, m_script.Count("menu"));
+    EXPECT_TRUE(Commands().empty());
+}
+
+TEST_F(SplitButtonTest, WithoutARegisteredParentNothingIsSentButTheChoiceIsKept)
+{
+    m_button.RegisterParentDlg(nullptr);
+    Click(m_button, MainPart());
+    m_script.m_menuAnswers = { ID_BUY_LIMIT };
+    Click(m_button, ArrowPart());
+    // Not even the platform's own BN_CLICKED reaches the window's parent.
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(ID_BUY_LIMIT, m_button.m_nSelectedCommand);
+    EXPECT_EQ(0, m_button.m_bPressed);
+}
+
+TEST_F(SplitButtonTest, AnEmptyMenuMakesTheArrowPartAPlainButton)
+{
+    COrvoSplitButton plain;
+    ASSERT_TRUE(plain.Create("Sell", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
+                             IDC_SPLIT));
+    plain.RegisterParentDlg(&m_parent);
+    m_parent.m_observer = [&plain]() { return plain.m_nSelectedCommand; };
+    Click(plain, ArrowPart());
+    EXPECT_EQ(0u, m_script.Count("menu"));
+    std::vector<sReceived> commands = Commands();
+    ASSERT_EQ(1u, commands.size());
+    EXPECT_EQ(COrvoSplitButton::SPLIT_MAIN_COMMAND, commands[0].nObserved);
+
+    // Space is the platform's click then, not a menu.
+    plain.SetFocus();
+    PressKey(VK_SPACE);
+    EXPECT_EQ(0u, m_script.Count("menu"));
+}
+
+TEST_F(SplitButtonTest, SpaceAndDownOpenTheMenu)
+{
+    m_button.RegisterParentDlg(&m_parent);
+    m_button.SetFocus();
+    m_script.m_menuAnswers = { ID_BUY_MARKET, 0 };
+    PressKey(VK_SPACE);
+    ExpectOneCommand(ID_BUY_MARKET);
+    PressKey(VK_DOWN);
+    EXPECT_EQ(2u, m_script.Count("menu"));
+    EXPECT_EQ(0, m_button.m_nSelectedCommand);
+    EXPECT_EQ(1u, Commands().size());
+    // Other keys are the platform's: Return is no menu.
+    PressKey('A');
+    EXPECT_EQ(2u, m_script.Count("menu"));
+}
+
+TEST_F(SplitButtonTest, DownReachesTheButtonInsideADialog)
+{
+    CTestDialogTemplate tmpl(L"Order", 200, 80);
+    tmpl.AddItem(CTestDialogTemplate::kButton, L"Buy", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 80, 16, IDC_SPLIT);
+    tmpl.AddItem(CTestDialogTemplate::kButton, L"Close", BS_PUSHBUTTON | WS_TABSTOP, 10, 40, 80, 16, IDCANCEL);
+    CDialog dlg;
+    ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get(), &m_frame));
+    COrvoSplitButton button;
+    ASSERT_TRUE(button.SubclassDlgItem(IDC_SPLIT, &dlg));
+    button.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
+    dlg.SetForegroundWindow();
+    button.SetFocus();
+    Pump();
+    m_script.m_menuAnswers = { ID_BUY_LIMIT };
+    PressKey(VK_DOWN);
+    EXPECT_EQ(1u, m_script.Count("menu"));
+    EXPECT_EQ(button.GetSafeHwnd(), ::GetFocus());
+    EXPECT_EQ(ID_BUY_LIMIT, button.m_nSelectedCommand);
+    button.UnsubclassWindow();
+    dlg.DestroyWindow();
+}
+
+TEST_F(SplitButtonTest, DraggingOffWhilePressedReleasesWithoutACommand)
+{
+    m_button.RegisterParentDlg(&m_parent);
+    MouseDown(m_button, MainPart());
+    EXPECT_EQ(1, m_button.m_bPressed);
+    EXPECT_EQ(m_button.GetSafeHwnd(), ::GetCapture());
+    MouseMoveTo(m_button, CPoint(kWidth + 40, kHeight + 40));
+    EXPECT_EQ(0, m_button.m_bPressed);
+    EXPECT_EQ(nullptr, ::GetCapture());
+    MouseUp();
+    EXPECT_TRUE(Commands().empty());
+    EXPECT_EQ(0, m_button.m_nSelectedCommand);
+}
+
+TEST_F(SplitButtonTest, MenuItemOperationsShowInTheMenuAndCollectTheirResults)
+{
+    EXPECT_EQ((int)MF_ENABLED, m_button.EnableMenuItem(ID_BUY_STOP, "ignored", MF_BYCOMMAND | MF_GRAYED));
+    m_button.ChangeMenuFlags(ID_BUY_MARKET, MF_BYCOMMAND | MF_CHECKED);
+    EXPECT_NE(0, m_button.RemoveMenuItem(ID_BUY_LIMIT, "", MF_BYCOMMAND));
+    Click(m_button, ArrowPart());
+    ASSERT_EQ(1u, m_script.Count("menu"));
+    const std::vector<CModalMenuItem>& items = m_script.m_records.back().menu;
+    ASSERT_EQ(2u, items.size());
+    EXPECT_EQ((UINT)ID_BUY_STOP, items[0].id);
+    EXPECT_TRUE(items[0].state & MF_GRAYED);
+    EXPECT_TRUE(items[1].state & MF_CHECKED);
+    EXPECT_EQ(1, m_button.m_nMenuResult);   // 0 from the enabling, 1 from the removal
+
+    // An item that does not exist: -1 from the platform, and it taints the collected flags.
+    EXPECT_EQ(0, m_button.RemoveMenuItem(9999, "", MF_BYCOMMAND));
+    EXPECT_EQ(-1, m_button.EnableMenuItem(9999, "", MF_BYCOMMAND | MF_ENABLED));
+    EXPECT_EQ(-1, m_button.m_nMenuResult);
+}
+
+TEST_F(SplitButtonTest, TheOwnerMayDestroyTheButtonOnItsCommand)
+{
+    COrvoSplitButton* pButton = new COrvoSplitButton;
+    ASSERT_TRUE(pButton->Create("Once", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
+                                IDC_SPLIT + 1));
+    pButton->m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
+    pButton->RegisterParentDlg(&m_parent);
+    m_parent.m_observer = nullptr;
+    HWND hButton = pButton->GetSafeHwnd();
+    m_parent.m_onCommand = [&pButton]() {
+        if (pButton != nullptr)
+        {
+            pButton->DestroyWindow();
+            delete pButton;
+            pButton = nullptr;
+        }
+    };
+    m_script.m_menuAnswers = { ID_BUY_LIMIT };
+    CRect rc;
+    ::GetWindowRect(hButton, &rc);
+    m_parent.ScreenToClient(&rc);
+    Click(m_parent, CPoint(rc.right - 6, rc.top + 10));
+    EXPECT_EQ(nullptr, pButton);
+    EXPECT_FALSE(::IsWindow(hButton));
+    EXPECT_EQ(1u, Commands().size());
+}
+
+// --- the face --------------------------------------------------------------------------------
+
+namespace
+{
+// Renders the button while its menu is being tracked.
+class CRenderingScript : public CRecordingModalScript
+{
+public:
+    HWND m_hButton = nullptr;
+    HBITMAP m_hPicture = nullptr;
+    UINT TrackPopupMenu(const std::vector<CModalMenuItem>& items, UINT nFlags, int x, int y, HWND hOwner) override
+    {
+        m_hPicture = WindowPicture::Render(m_hButton);
+        return CRecordingModalScript::TrackPopupMenu(items, nFlags, x, y, hOwner);
+    }
+};
+
+// Counts the pixels of a colour in a rectangle of the picture.
+int CountColour(HBITMAP hBitmap, const CRect& rc, COLORREF cr)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            if (WindowPicture::PixelAt(hBitmap, x, y) == cr)
+                n++;
+    return n;
+}
+}  // namespace
+
+TEST_F(SplitButtonTest, FaceShowsTheArrowSeparatorAndPressedLook)
+{
+    HBITMAP hNormal = Render(m_button);
+    ASSERT_NE(nullptr, hNormal);
+    const COLORREF crText = ::GetSysColor(COLOR_WINDOWTEXT);
+    // Arrow: apex two below the centre of the 16-pixel part, rows of 1, 3, 5, 7 pixels going up.
+    const int xCentre = kWidth - 8;
+    const int yApex = kHeight / 2 + 2;
+    EXPECT_EQ(crText, Pixel(hNormal, xCentre, yApex));
+    EXPECT_NE(crText, Pixel(hNormal, xCentre - 1, yApex));
+    EXPECT_EQ(crText, Pixel(hNormal, xCentre - 3, yApex - 3));
+    EXPECT_EQ(crText, Pixel(hNormal, xCentre + 3, yApex - 3));
+    EXPECT_EQ(16, CountColour(hNormal, CRect(xCentre - 4, yApex - 4, xCentre + 5, yApex + 2), crText));
+    // Separator: shadow line then highlight line, 16 pixels left of the inner right edge.
+    const int xSep = kWidth - 2 - 16;
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(hNormal, xSep, kHeight / 2));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), Pixel(hNormal, xSep + 1, kHeight / 2));
+    // Not pressed: the platform's raised frame, light at the top-left.
+    EXPECT_NE(RGB(0, 0, 0), Pixel(hNormal, 0, 0));
+
+    MouseDown(m_button, MainPart());
+    HBITMAP hPressed = Render(m_button);
+    // Pressed: framed in black, the arrow one pixel right and down.
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(hPressed, 0, 0));
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(hPressed, kWidth - 1, kHeight - 1));
+    EXPECT_EQ(crText, Pixel(hPressed, xCentre + 1, yApex + 1));
+    MouseMoveTo(m_button, CPoint(kWidth + 40, kHeight + 40));
+    MouseUp();
+
+    m_button.EnableWindow(FALSE);
+    HBITMAP hDisabled = Render(m_button);
+    EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), Pixel(hDisabled, xCentre, yApex));
+
+    ::DeleteObject(hNormal);
+    ::DeleteObject(hPressed);
+    ::DeleteObject(hDisabled);
+}
+
+TEST_F(SplitButtonTest, OpenMenuSinksTheArrowPart)
+{
+    CRenderingScript script;
+    script.m_hButton = m_button.GetSafeHwnd();
+    CModalScriptScope scope(&script);
+    Click(m_button, ArrowPart());
+    ASSERT_NE(nullptr, script.m_hPicture);
+    // The sunken edge: shadow on the top-left of the arrow part grown by one pixel.
+    const int xLeft = kWidth - 16 - 1;
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(script.m_hPicture, xLeft, kHeight / 2));
+    HBITMAP hAfter = Render(m_button);
+    EXPECT_NE(::GetSysColor(COLOR_BTNSHADOW), Pixel(hAfter, xLeft, kHeight / 2));
+    ::DeleteObject(script.m_hPicture);
+    ::DeleteObject(hAfter);
+}

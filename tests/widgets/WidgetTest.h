@@ -1,0 +1,94 @@
+// Shared fixture of the small-control tests: a parent window that records the commands and cell
+// requests it receives, real mouse and keyboard input through SendInput, the real clipboard,
+// in-memory dialog templates, rendered pixels and counts of the process's GDI objects, kernel
+// handles and windows for leak checks.
+#pragma once
+
+#include "TestHost.h"
+
+#include <string>
+#include <vector>
+
+struct sReceived
+{
+    UINT message;       // WM_COMMAND or WM_LIST_CELLREQUEST
+    WPARAM wParam;
+    LPARAM lParam;
+    int nObserved;      // what the test's observer read when the message arrived
+};
+
+// Records WM_COMMAND and WM_LIST_CELLREQUEST before the framework's routing (reflection included).
+class CRecordingParent : public CWnd
+{
+public:
+    std::vector<sReceived> m_received;
+    // Read when a message arrives (e.g. a split button's result member); null: not read.
+    std::function<int()> m_observer;
+    // Run after recording a WM_COMMAND (e.g. to destroy the sender).
+    std::function<void()> m_onCommand;
+
+    size_t Count(UINT message) const;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
+// An in-memory dialog template (DLGTEMPLATE with DS_SETFONT, then DWORD-aligned items).
+class CTestDialogTemplate
+{
+public:
+    CTestDialogTemplate(LPCWSTR lpszCaption, short cx, short cy);
+    void AddItem(WORD wClassAtom, LPCWSTR lpszText, DWORD dwStyle, short x, short y, short cx, short cy, WORD wID);
+    LPCDLGTEMPLATE Get() const { return reinterpret_cast<LPCDLGTEMPLATE>(m_words.data()); }
+
+    static const WORD kButton = 0x0080;
+    static const WORD kStatic = 0x0082;
+    static const WORD kListBox = 0x0083;
+
+private:
+    void AppendString(LPCWSTR psz);
+    std::vector<WORD> m_words;
+    size_t m_nCountOffset = 0;
+};
+
+// Process-wide counts for leak checks (GetGuiResources reads 0 under Wine).
+struct sResourceCounts
+{
+    int nGdiObjects;
+    int nHandles;
+    int nWindows;
+    bool operator==(const sResourceCounts& o) const
+    { return nGdiObjects == o.nGdiObjects && nHandles == o.nHandles && nWindows == o.nWindows; }
+};
+sResourceCounts CountResources();
+::std::ostream& operator<<(::std::ostream& os, const sResourceCounts& c);
+
+class WidgetTest : public HostTest
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A real click: the cursor moves to the point (client coordinates of wnd), the left button goes
+    // down and up, and the queued input is dispatched.
+    void Click(CWnd& wnd, CPoint ptClient);
+    void MouseDown(CWnd& wnd, CPoint ptClient);
+    void MouseMoveTo(CWnd& wnd, CPoint ptClient);
+    void MouseUp();
+    // Real key strokes to the focused window; bCtrl holds Ctrl around the key.
+    void PressKey(WORD wVk, bool bCtrl = false);
+    void Pump() { AfxPumpPendingMessages(); }
+    // Places text on the real clipboard as CF_TEXT; nullptr empties the clipboard.
+    void SetClipboard(const char* pszText, size_t nLength = (size_t)-1);
+    // Composite picture of the window (WindowPicture::Render); the caller deletes it.
+    HBITMAP Render(CWnd& wnd);
+    COLORREF Pixel(HBITMAP hBitmap, int x, int y);
+    // A folder of its own for files the test writes.
+    std::string TempPath(const char* pszName) const;
+
+    CRecordingParent m_parent;
+    std::string m_csTempDir;
+};
+
+// Colours equal within a tolerance per channel (lossy formats, resampling).
+bool NearColor(COLORREF a, COLORREF b, int nTolerance = 40);
