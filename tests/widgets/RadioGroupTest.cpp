@@ -1,0 +1,98 @@
+// The radio group over the buttons of a real dialog: exactly one checked, missing buttons skipped.
+#include "WidgetTest.h"
+
+#include <widgets/RadioGroup.h>
+
+namespace
+{
+enum { IDC_DAY = 1301, IDC_GTC = 1302, IDC_IOC = 1303, IDC_OTHER = 1304, IDC_MISSING = 1399 };
+}
+
+class RadioGroupTest : public WidgetTest
+{
+protected:
+    void SetUp() override
+    {
+        WidgetTest::SetUp();
+        CTestDialogTemplate tmpl(L"Validity", 160, 90);
+        tmpl.AddItem(CTestDialogTemplate::kButton, L"Day", BS_RADIOBUTTON, 10, 10, 60, 12, IDC_DAY);
+        tmpl.AddItem(CTestDialogTemplate::kButton, L"GTC", BS_RADIOBUTTON, 10, 26, 60, 12, IDC_GTC);
+        tmpl.AddItem(CTestDialogTemplate::kButton, L"IOC", BS_RADIOBUTTON, 10, 42, 60, 12, IDC_IOC);
+        tmpl.AddItem(CTestDialogTemplate::kButton, L"Notify", BS_CHECKBOX, 10, 60, 60, 12, IDC_OTHER);
+        ASSERT_TRUE(m_dlg.CreateIndirect(tmpl.Get(), &m_frame));
+        m_dlg.CheckDlgButton(IDC_OTHER, BST_CHECKED);
+    }
+    void TearDown() override
+    {
+        if (m_dlg.GetSafeHwnd() != nullptr)
+            m_dlg.DestroyWindow();
+        WidgetTest::TearDown();
+    }
+    std::string Checks() const
+    {
+        std::string s;
+        for (int id : { IDC_DAY, IDC_GTC, IDC_IOC, IDC_OTHER })
+            s += m_dlg.IsDlgButtonChecked(id) ? '1' : '0';
+        return s;
+    }
+
+    CDialog m_dlg;
+    CRadioGroup m_group;
+};
+
+TEST_F(RadioGroupTest, ChecksExactlyOneButtonOfTheGroup)
+{
+    m_group.SetParent(&m_dlg);
+    EXPECT_EQ(1, m_group.AddButton(IDC_DAY));
+    EXPECT_EQ(1, m_group.AddButton(IDC_MISSING));
+    CButton gtc;
+    gtc.Attach(::GetDlgItem(m_dlg.GetSafeHwnd(), IDC_GTC));
+    EXPECT_EQ(1, m_group.AddButton(gtc));
+    gtc.Detach();
+    m_group.AddButton(IDC_IOC);
+
+    m_group.SetGroupCheck(IDC_GTC);
+    EXPECT_EQ("0101", Checks());
+    m_group.SetGroupCheck(IDC_IOC);
+    EXPECT_EQ("0011", Checks());
+    m_group.SetGroupCheck(IDC_DAY);
+    EXPECT_EQ("1001", Checks());
+    // The button outside the group keeps its check through all of it.
+}
+
+TEST_F(RadioGroupTest, AnIdOutsideTheGroupUnchecksEveryButton)
+{
+    m_group.SetParent(&m_dlg);
+    m_group.AddButton(IDC_DAY);
+    m_group.AddButton(IDC_GTC);
+    m_group.AddButton(IDC_IOC);
+    m_group.SetGroupCheck(IDC_GTC);
+    m_group.SetGroupCheck(IDC_OTHER);
+    EXPECT_EQ("0001", Checks());
+    m_group.SetGroupCheck(IDC_MISSING);
+    EXPECT_EQ("0001", Checks());
+}
+
+TEST_F(RadioGroupTest, WithoutADialogOrButtonsNothingChanges)
+{
+    m_group.AddButton(IDC_DAY);
+    m_dlg.CheckDlgButton(IDC_DAY, BST_CHECKED);
+    m_group.SetGroupCheck(IDC_GTC);   // no dialog yet
+    EXPECT_EQ("1001", Checks());
+
+    CRadioGroup empty;
+    empty.SetParent(&m_dlg);
+    empty.SetGroupCheck(IDC_DAY);
+    EXPECT_EQ("1001", Checks());
+
+    // A button object without a window adds id 0, which no control of the dialog has.
+    CButton unborn;
+    EXPECT_EQ(1, empty.AddButton(unborn));
+    ASSERT_EQ(1, empty.m_arButtonIDs.GetSize());
+    EXPECT_EQ(0, empty.m_arButtonIDs[0]);
+
+    // The dialog's window gone: nothing to check, no crash.
+    m_group.SetParent(&m_dlg);
+    m_dlg.DestroyWindow();
+    m_group.SetGroupCheck(IDC_DAY);
+}
