@@ -104,6 +104,19 @@ sResourceCounts CountResources()
     return c;
 }
 
+size_t HeapBusyBytes()
+{
+    HANDLE hHeap = ::GetProcessHeap();
+    size_t nBusy = 0;
+    ::HeapLock(hHeap);
+    PROCESS_HEAP_ENTRY entry = {};
+    while (::HeapWalk(hHeap, &entry))
+        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
+            nBusy += entry.cbData;
+    ::HeapUnlock(hHeap);
+    return nBusy;
+}
+
 ::std::ostream& operator<<(::std::ostream& os, const sResourceCounts& c)
 {
     return os << "{gdi " << c.nGdiObjects << ", handles " << c.nHandles << ", windows " << c.nWindows << "}";

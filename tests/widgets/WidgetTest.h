@@ -61,6 +61,8 @@ struct sResourceCounts
     { return nGdiObjects == o.nGdiObjects && nHandles == o.nHandles && nWindows == o.nWindows; }
 };
 sResourceCounts CountResources();
+// Bytes in busy blocks of the process heap (where GlobalAlloc and GDI+ allocate under Wine).
+size_t HeapBusyBytes();
 ::std::ostream& operator<<(::std::ostream& os, const sResourceCounts& c);
 
 class WidgetTest : public HostTest

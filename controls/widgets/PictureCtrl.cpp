@@ -1,0 +1,204 @@
+// CPictureCtrl: loading copies into an HGLOBAL stream; painting decodes through GDI+.
+#include "widgets/PictureCtrl.h"
+
+#include <gdiplus.h>
+
+BEGIN_MESSAGE_MAP(CPictureCtrl, CStatic)
+    ON_WM_DRAWITEM_REFLECT()
+    ON_WM_ERASEBKGND()
+END_MESSAGE_MAP()
+
+CPictureCtrl::CPictureCtrl() : m_pStream(nullptr), m_bIsPicLoaded(0), m_gdiplusToken(0)
+{
+    Gdiplus::GdiplusStartupInput input;
+    if (Gdiplus::GdiplusStartup(&m_gdiplusToken, &input, nullptr) != Gdiplus::Ok)
+        m_gdiplusToken = 0;
+}
+
+CPictureCtrl::~CPictureCtrl()
+{
+    FreeData();
+    if (m_gdiplusToken != 0)
+        Gdiplus::GdiplusShutdown(m_gdiplusToken);
+}
+
+void CPictureCtrl::PreSubclassWindow()
+{
+    CStatic::PreSubclassWindow();
+    ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
+}
+
+void CPictureCtrl::FreeData()
+{
+    m_bIsPicLoaded = 0;
+    if (m_pStream != nullptr)
+    {
+        m_pStream->Release();
+        m_pStream = nullptr;
+    }
+}
+
+BOOL CPictureCtrl::CreateMemoryStream()
+{
+    // The stream owns its movable block and frees it when released.
+    HRESULT hr = ::CreateStreamOnHGlobal(nullptr, TRUE, &m_pStream);
+    if (FAILED(hr))
+    {
+        m_pStream = nullptr;
+        ::SetLastError((DWORD)hr);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CPictureCtrl::FailLoad(DWORD dwError)
+{
+    FreeData();
+    ::SetLastError(dwError);
+    return FALSE;
+}
+
+BOOL CPictureCtrl::FinishLoad()
+{
+    m_bIsPicLoaded = 1;
+    if (::IsWindow(m_hWnd))
+        RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    // Painting may leave a value of its own; a successful load leaves none.
+    ::SetLastError(ERROR_SUCCESS);
+    return TRUE;
+}
+
+BOOL CPictureCtrl::LoadFromFile(CString& csFilePath)
+{
+    FreeData();
+    ::SetLastError(ERROR_SUCCESS);
+    if (!CreateMemoryStream())
+        return FALSE;
+    HANDLE hFile = ::CreateFileA(csFilePath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return FailLoad(::GetLastError());
+    BYTE buffer[1024];
+    DWORD dwError = ERROR_SUCCESS;
+    for (;;)
+    {
+        DWORD dwRead = 0;
+        if (!::ReadFile(hFile, buffer, sizeof(buffer), &dwRead, nullptr))
+        {
+            dwError = ::GetLastError();
+            break;
+        }
+        if (dwRead == 0)
+            break;
+        ULONG nWritten = 0;
+        HRESULT hr = m_pStream->Write(buffer, dwRead, &nWritten);
+        if (FAILED(hr) || nWritten != dwRead)
+        {
+            dwError = FAILED(hr) ? (DWORD)hr : ERROR_WRITE_FAULT;
+            break;
+        }
+    }
+    ::CloseHandle(hFile);
+    if (dwError != ERROR_SUCCESS)
+        return FailLoad(dwError);
+    return FinishLoad();
+}
+
+BOOL CPictureCtrl::LoadFromStream(IStream* piStream)
+{
+    FreeData();
+    ::SetLastError(ERROR_SUCCESS);
+    if (!CreateMemoryStream())
+        return FALSE;
+    if (piStream == nullptr)
+        return FailLoad(ERROR_INVALID_ADDRESS);
+    LARGE_INTEGER liStart = {};
+    HRESULT hr = piStream->Seek(liStart, STREAM_SEEK_SET, nullptr);
+    if (FAILED(hr))
+        return FailLoad((DWORD)hr);
+    STATSTG stat = {};
+    hr = piStream->Stat(&stat, STATFLAG_NONAME);
+    if (FAILED(hr))
+        return FailLoad((DWORD)hr);
+    // Read in pieces rather than through the source's CopyTo, so a foreign stream's failure is ours
+    // to report.
+    BYTE buffer[65536];
+    for (ULONGLONG nLeft = stat.cbSize.QuadPart; nLeft > 0;)
+    {
+        ULONG nWant = nLeft < sizeof(buffer) ? (ULONG)nLeft : (ULONG)sizeof(buffer);
+        ULONG nRead = 0;
+        hr = piStream->Read(buffer, nWant, &nRead);
+        if (FAILED(hr))
+            return FailLoad((DWORD)hr);
+        // A stream that ends before the size it gave has not been copied whole.
+        if (nRead == 0 || nRead > nWant)
+            return FailLoad(ERROR_HANDLE_EOF);
+        ULONG nWritten = 0;
+        hr = m_pStream->Write(buffer, nRead, &nWritten);
+        if (FAILED(hr))
+            return FailLoad((DWORD)hr);
+        if (nWritten != nRead)
+            return FailLoad(ERROR_WRITE_FAULT);
+        nLeft -= nRead;
+    }
+    return FinishLoad();
+}
+
+BOOL CPictureCtrl::LoadFromStream(BYTE* pData, size_t nSize)
+{
+    FreeData();
+    ::SetLastError(ERROR_SUCCESS);
+    if (!CreateMemoryStream())
+        return FALSE;
+    if (pData == nullptr && nSize != 0)
+        return FailLoad(ERROR_INVALID_ADDRESS);
+    // IStream::Write takes a 32-bit count.
+    const size_t nChunk = 0x40000000;
+    for (size_t nDone = 0; nDone < nSize;)
+    {
+        ULONG nPart = (ULONG)(nSize - nDone < nChunk ? nSize - nDone : nChunk);
+        ULONG nWritten = 0;
+        HRESULT hr = m_pStream->Write(pData + nDone, nPart, &nWritten);
+        if (FAILED(hr))
+            return FailLoad((DWORD)hr);
+        if (nWritten != nPart)
+            return FailLoad(ERROR_WRITE_FAULT);
+        nDone += nPart;
+    }
+    return FinishLoad();
+}
+
+BOOL CPictureCtrl::DrawPicture(HDC hDC)
+{
+    if (!m_bIsPicLoaded || m_pStream == nullptr || m_gdiplusToken == 0 || hDC == nullptr)
+        return FALSE;
+    LARGE_INTEGER liStart = {};
+    m_pStream->Seek(liStart, STREAM_SEEK_SET, nullptr);
+    CRect rc;
+    GetClientRect(&rc);
+    Gdiplus::Image image(m_pStream);
+    if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0)
+        return FALSE;
+    Gdiplus::Graphics graphics(hDC);
+    // Without these the resampling blends the right and bottom edges with what lies outside the
+    // image, and the picture seems not to reach the control's edges.
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    Gdiplus::ImageAttributes attributes;
+    attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    const Gdiplus::Rect rcDest(0, 0, rc.Width(), rc.Height());
+    return graphics.DrawImage(&image, rcDest, 0, 0, (INT)image.GetWidth(), (INT)image.GetHeight(),
+                              Gdiplus::UnitPixel, &attributes) == Gdiplus::Ok;
+}
+
+void CPictureCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    if (m_bIsPicLoaded && lpDrawItemStruct != nullptr)
+        DrawPicture(lpDrawItemStruct->hDC);
+}
+
+BOOL CPictureCtrl::OnEraseBkgnd(CDC* pDC)
+{
+    if (m_bIsPicLoaded && DrawPicture(pDC->GetSafeHdc()))
+        return TRUE;
+    return CStatic::OnEraseBkgnd(pDC);
+}

@@ -1,0 +1,50 @@
+// CPictureCtrl: a static control that shows an image (any format GDI+ decodes) stretched over its
+// whole client area. The control keeps its own copy of the encoded image in a memory stream and
+// decodes it on every paint, so the source (file, stream, buffer) can go right after loading.
+//
+// Loading reports whether the image's bytes were copied: 1 on success; 0 on failure, with the
+// cause in the thread's last-error value and no image loaded. Bytes that do not decode (empty,
+// truncated, corrupt) load but paint nothing: the control then erases like a plain static.
+#pragma once
+
+#include <afxwin.h>
+#include <objidl.h>
+
+class CONTROLS_API CPictureCtrl : public CStatic
+{
+public:
+    CPictureCtrl();
+    ~CPictureCtrl() override;
+
+    BOOL LoadFromFile(CString& csFilePath);
+    BOOL Load(CString& csFilePath) { return LoadFromFile(csFilePath); }
+    // The whole stream, from its start, whatever its current position.
+    BOOL LoadFromStream(IStream* piStream);
+    BOOL Load(IStream* piStream) { return LoadFromStream(piStream); }
+    BOOL LoadFromStream(BYTE* pData, size_t nSize);
+    BOOL Load(BYTE* pData, size_t nSize) { return LoadFromStream(pData, nSize); }
+    // Forgets the image.
+    void FreeData();
+
+    virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
+
+    IStream* m_pStream;         // the encoded image; null when none is loaded
+    int m_bIsPicLoaded;
+    ULONG_PTR m_gdiplusToken;   // this control's GDI+ start-up
+
+protected:
+    void PreSubclassWindow() override;
+    // BOOL OnEraseBkgnd(CDC* pDC)
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    // A fresh memory stream in m_pStream, or the failure as the last error.
+    BOOL CreateMemoryStream();
+    // Releases the half-made stream, keeping the failure's last-error value.
+    BOOL FailLoad(DWORD dwError);
+    BOOL FinishLoad();
+    // Decodes the image and draws it stretched over the client area; false when it does not decode.
+    BOOL DrawPicture(HDC hDC);
+};
