@@ -72,7 +72,7 @@ protected:
     std::vector<sReceived> Requests() const
     {
         std::vector<sReceived> v;
-        for (const sReceived& r : m_parent.m_received)
+        for (const sReceived& r : m_received)
             if (r.message == WM_LIST_CELLREQUEST)
                 v.push_back(r);
         return v;

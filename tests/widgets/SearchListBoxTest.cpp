@@ -37,14 +37,14 @@ protected:
 
 TEST_F(SearchListBoxTest, CtrlVSelectsTheFirstEntryStartingWithTheClipboardText)
 {
-    SetClipboard("bank");
+    TestClipboard::SetText("bank");
     PressKey('V', true);
     EXPECT_STREQ("BANKBARODA", Selected());
-    SetClipboard("BankN");
+    TestClipboard::SetText("BankN");
     PressKey('V', true);
     EXPECT_STREQ("BANKNIFTY", Selected());
     // The search starts from the top, not after the selection.
-    SetClipboard("acc");
+    TestClipboard::SetText("acc");
     PressKey('V', true);
     EXPECT_STREQ("ACC", Selected());
 }
@@ -52,11 +52,11 @@ TEST_F(SearchListBoxTest, CtrlVSelectsTheFirstEntryStartingWithTheClipboardText)
 TEST_F(SearchListBoxTest, TextNoEntryBeginsWithLeavesTheSelection)
 {
     m_list.SetCurSel(4);
-    SetClipboard("TCS");
+    TestClipboard::SetText("TCS");
     PressKey('V', true);
     EXPECT_STREQ("NIFTY", Selected());
     // "FTY" is inside entries but begins none.
-    SetClipboard("FTY");
+    TestClipboard::SetText("FTY");
     PressKey('V', true);
     EXPECT_STREQ("NIFTY", Selected());
 }
@@ -66,7 +66,7 @@ TEST_F(SearchListBoxTest, OnlyCtrlVIsTaken)
     // A plain V is the list box's own type-ahead.
     PressKey('V');
     EXPECT_STREQ("VOLTAS", Selected());
-    SetClipboard("NIF");
+    TestClipboard::SetText("NIF");
     PressKey('C', true);
     EXPECT_STREQ("VOLTAS", Selected());
     PressKey('V', true);
@@ -76,28 +76,28 @@ TEST_F(SearchListBoxTest, OnlyCtrlVIsTaken)
 TEST_F(SearchListBoxTest, ClipboardsWithoutUsableText)
 {
     m_list.SetCurSel(2);
-    SetClipboard(nullptr);   // nothing at all
+    TestClipboard::Empty();   // nothing at all
     PressKey('V', true);
     EXPECT_STREQ("BANKNIFTY", Selected());
 
-    SetClipboard("");   // empty text begins every entry; it selects none
+    TestClipboard::SetText("");   // empty text begins every entry; it selects none
     PressKey('V', true);
     EXPECT_STREQ("BANKNIFTY", Selected());
 
     std::string csMegabyte(1024 * 1024, 'N');
-    SetClipboard(csMegabyte.c_str());
+    TestClipboard::SetText(csMegabyte.c_str());
     PressKey('V', true);
     EXPECT_STREQ("BANKNIFTY", Selected());
 
     // Embedded NUL: the text ends there.
-    SetClipboard("REL\0IANCEX", 10);
+    TestClipboard::SetText(std::string("REL\0IANCEX", 10));
     PressKey('V', true);
     EXPECT_STREQ("RELIANCE", Selected());
 }
 
 TEST_F(SearchListBoxTest, AClipboardHeldOpenElsewhereConsumesTheKey)
 {
-    SetClipboard("VOL");
+    TestClipboard::SetText("VOL");
     ASSERT_TRUE(::OpenClipboard(m_frame.GetSafeHwnd()));
     PressKey('V', true);
     ::CloseClipboard();
@@ -116,7 +116,7 @@ TEST_F(SearchListBoxTest, MultipleSelectionListsGetTheEntrySelectedAlone)
     multi.SetSel(0, TRUE);
     multi.SetSel(1, TRUE);
     multi.SetFocus();
-    SetClipboard("hdfc");
+    TestClipboard::SetText("hdfc");
     PressKey('V', true);
     EXPECT_EQ(1, multi.GetSelCount());
     EXPECT_TRUE(multi.GetSel(3));

@@ -32,7 +32,7 @@ protected:
         m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy &limit");
         m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_STOP, "Buy &stop");
         m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_MARKET, "Buy &market");
-        m_parent.m_observer = [this]() { return m_button.m_nSelectedCommand; };
+        m_observer = [this]() { return m_button.m_nSelectedCommand; };
         Pump();
     }
 
@@ -41,7 +41,7 @@ protected:
     std::vector<sReceived> Commands() const
     {
         std::vector<sReceived> v;
-        for (const sReceived& r : m_parent.m_received)
+        for (const sReceived& r : m_received)
             if (r.message == WM_COMMAND)
                 v.push_back(r);
         return v;
@@ -128,7 +128,7 @@ TEST_F(SplitButtonTest, AnEmptyMenuMakesTheArrowPartAPlainButton)
     ASSERT_TRUE(plain.Create("Sell", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
                              IDC_SPLIT));
     plain.RegisterParentDlg(&m_parent);
-    m_parent.m_observer = [&plain]() { return plain.m_nSelectedCommand; };
+    m_observer = [&plain]() { return plain.m_nSelectedCommand; };
     Click(plain, ArrowPart());
     EXPECT_EQ(0u, m_script.Count("menu"));
     std::vector<sReceived> commands = Commands();
@@ -220,9 +220,9 @@ TEST_F(SplitButtonTest, TheOwnerMayDestroyTheButtonOnItsCommand)
                                 IDC_SPLIT + 1));
     pButton->m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
     pButton->RegisterParentDlg(&m_parent);
-    m_parent.m_observer = nullptr;
+    m_observer = nullptr;
     HWND hButton = pButton->GetSafeHwnd();
-    m_parent.m_onCommand = [&pButton]() {
+    m_onCommand = [&pButton]() {
         if (pButton != nullptr)
         {
             pButton->DestroyWindow();

@@ -7,26 +7,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-size_t CRecordingParent::Count(UINT message) const
-{
-    size_t n = 0;
-    for (const sReceived& r : m_received)
-        if (r.message == message)
-            n++;
-    return n;
-}
-
-LRESULT CRecordingParent::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_COMMAND || message == WM_LIST_CELLREQUEST)
-    {
-        m_received.push_back({ message, wParam, lParam, m_observer ? m_observer() : 0 });
-        if (message == WM_COMMAND && m_onCommand)
-            m_onCommand();
-    }
-    return CWnd::WindowProc(message, wParam, lParam);
-}
-
 CTestDialogTemplate::CTestDialogTemplate(LPCWSTR lpszCaption, short cx, short cy)
 {
     DLGTEMPLATE dlg = {};
@@ -71,36 +51,15 @@ void CTestDialogTemplate::AppendString(LPCWSTR psz)
     m_words.push_back(0);
 }
 
-namespace
-{
-BOOL CALLBACK CountChild(HWND, LPARAM lParam)
-{
-    (*reinterpret_cast<int*>(lParam))++;
-    return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND hWnd, LPARAM lParam)
-{
-    (*reinterpret_cast<int*>(lParam))++;
-    ::EnumChildWindows(hWnd, CountChild, lParam);
-    return TRUE;
-}
-}  // namespace
-
 sResourceCounts CountResources()
 {
-    sResourceCounts c = { 0, 0, 0 };
-    // Wine accepts a GDI handle without its generation bits, so the low 16 bits walk the table.
-    for (ULONG_PTR i = 1; i <= 0xFFFF; i++)
-        if (::GetObjectType((HGDIOBJ)i) != 0)
-            c.nGdiObjects++;
+    sResourceCounts c = { TestLeaks::GdiObjects(), 0, TestLeaks::Windows() };
     for (ULONG_PTR h = 4; h < 0x10000; h += 4)
     {
         DWORD dwFlags = 0;
         if (::GetHandleInformation((HANDLE)h, &dwFlags))
             c.nHandles++;
     }
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountTopLevel, (LPARAM)&c.nWindows);
     return c;
 }
 
@@ -132,8 +91,16 @@ bool NearColor(COLORREF a, COLORREF b, int nTolerance)
 void WidgetTest::SetUp()
 {
     HostTest::SetUp();
-    ASSERT_TRUE(m_parent.CreateEx(0, nullptr, "Widgets", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 600, 440,
-                                  m_frame.GetSafeHwnd(), (HMENU)(UINT_PTR)500));
+    ASSERT_TRUE(m_parent.CreateRecorder(&m_frame, CRect(0, 0, 600, 440), 500));
+    m_parent.m_answer = [this](const sRecordedMsg& r, LRESULT&) {
+        if (r.message == WM_COMMAND || r.message == WM_LIST_CELLREQUEST)
+        {
+            m_received.push_back({ r.message, r.wParam, r.lParam, m_observer ? m_observer() : 0 });
+            if (r.message == WM_COMMAND && m_onCommand)
+                m_onCommand();
+        }
+        return false;
+    };
     m_frame.SetForegroundWindow();
     char szTemp[MAX_PATH];
     ::GetTempPathA(sizeof(szTemp), szTemp);
@@ -231,24 +198,6 @@ void WidgetTest::PressKey(WORD wVk, bool bCtrl)
         key(VK_CONTROL, true);
     ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
     Pump();
-}
-
-void WidgetTest::SetClipboard(const char* pszText, size_t nLength)
-{
-    ASSERT_TRUE(::OpenClipboard(m_frame.GetSafeHwnd()));
-    ::EmptyClipboard();
-    if (pszText != nullptr)
-    {
-        if (nLength == (size_t)-1)
-            nLength = strlen(pszText);
-        HGLOBAL hMem = ::GlobalAlloc(GMEM_MOVEABLE, nLength + 1);
-        char* p = static_cast<char*>(::GlobalLock(hMem));
-        memcpy(p, pszText, nLength);
-        p[nLength] = '\0';
-        ::GlobalUnlock(hMem);
-        ::SetClipboardData(CF_TEXT, hMem);
-    }
-    ::CloseClipboard();
 }
 
 HBITMAP WidgetTest::Render(CWnd& wnd)

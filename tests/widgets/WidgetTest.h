@@ -1,36 +1,23 @@
-// Shared fixture of the small-control tests: a parent window that records the commands and cell
-// requests it receives, real mouse and keyboard input through SendInput, the real clipboard,
-// in-memory dialog templates, rendered pixels and counts of the process's GDI objects, kernel
-// handles and windows for leak checks.
+// Shared fixture of the small-control tests: a recording parent window (whose commands and cell
+// requests are kept with what an observer read as they arrived), real mouse and keyboard input
+// through SendInput, in-memory dialog templates, rendered pixels, and the counts of the process's
+// GDI objects, kernel handles, windows and heap bytes for leak checks.
 #pragma once
 
 #include "TestHost.h"
+#include "TestSupport.h"
 
 #include <string>
 #include <vector>
 
+// A command or cell request as the parent received it, with what the test's observer read at
+// that moment (e.g. a split button's result member).
 struct sReceived
 {
     UINT message;       // WM_COMMAND or WM_LIST_CELLREQUEST
     WPARAM wParam;
     LPARAM lParam;
-    int nObserved;      // what the test's observer read when the message arrived
-};
-
-// Records WM_COMMAND and WM_LIST_CELLREQUEST before the framework's routing (reflection included).
-class CRecordingParent : public CWnd
-{
-public:
-    std::vector<sReceived> m_received;
-    // Read when a message arrives (e.g. a split button's result member); null: not read.
-    std::function<int()> m_observer;
-    // Run after recording a WM_COMMAND (e.g. to destroy the sender).
-    std::function<void()> m_onCommand;
-
-    size_t Count(UINT message) const;
-
-protected:
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    int nObserved;
 };
 
 // An in-memory dialog template (DLGTEMPLATE with DS_SETFONT, then DWORD-aligned items).
@@ -51,7 +38,8 @@ private:
     size_t m_nCountOffset = 0;
 };
 
-// Process-wide counts for leak checks (GetGuiResources reads 0 under Wine).
+// Process-wide counts for leak checks (GetGuiResources reads 0 under Wine): GDI objects and windows
+// as TestLeaks counts them, kernel handles found by GetHandleInformation.
 struct sResourceCounts
 {
     int nGdiObjects;
@@ -80,15 +68,16 @@ protected:
     // Real key strokes to the focused window; bCtrl holds Ctrl around the key.
     void PressKey(WORD wVk, bool bCtrl = false);
     void Pump() { AfxPumpPendingMessages(); }
-    // Places text on the real clipboard as CF_TEXT; nullptr empties the clipboard.
-    void SetClipboard(const char* pszText, size_t nLength = (size_t)-1);
     // Composite picture of the window (WindowPicture::Render); the caller deletes it.
     HBITMAP Render(CWnd& wnd);
     COLORREF Pixel(HBITMAP hBitmap, int x, int y);
     // A folder of its own for files the test writes.
     std::string TempPath(const char* pszName) const;
 
-    CRecordingParent m_parent;
+    CMessageRecorder m_parent;
+    std::vector<sReceived> m_received;      // WM_COMMAND and WM_LIST_CELLREQUEST reaching m_parent
+    std::function<int()> m_observer;        // read as each of them arrives; null: 0
+    std::function<void()> m_onCommand;      // run after a WM_COMMAND is kept (e.g. destroy the sender)
     std::string m_csTempDir;
 };
 
