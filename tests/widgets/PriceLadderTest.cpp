@@ -152,7 +152,7 @@ TEST_F(PriceLadderTest, ALadderWithoutRowsSwallowsClicks)
 namespace
 {
 // Erases the list into a bitmap first filled with magenta, as the platform does before painting.
-HBITMAP EraseInto(CListCtrl& list)
+HBITMAP EraseInto(CListCtrl& list, bool bPaint = false)
 {
     CRect rc;
     list.GetClientRect(&rc);
@@ -165,6 +165,8 @@ HBITMAP EraseInto(CListCtrl& list)
     ::FillRect(hDC, &rc, hMagenta);
     ::DeleteObject(hMagenta);
     list.SendMessage(WM_ERASEBKGND, (WPARAM)hDC, 0);
+    if (bPaint)
+        list.SendMessage(WM_PRINTCLIENT, (WPARAM)hDC, PRF_CLIENT);
     ::SelectObject(hDC, hOld);
     ::DeleteDC(hDC);
     return hBitmap;
@@ -211,6 +213,13 @@ TEST_F(PriceLadderTest, TheBackgroundAroundTheRowsIsWhiteAndTheRowsAreNotErased)
     EXPECT_EQ(RGB(0, 0, 0), BitmapPixel(hPlain, 40, yBelow));
     EXPECT_EQ(RGB(0, 0, 0), BitmapPixel(hPlain, 40, yRow));
     ::DeleteObject(hPlain);
+
+    // Erased, then painted as the platform paints: white below and beside the rows, black in them.
+    HBITMAP hPainted = EraseInto(*m_pLadder, true);
+    EXPECT_EQ(crWhite, BitmapPixel(hPainted, 40, yBelow));
+    EXPECT_EQ(crWhite, BitmapPixel(hPainted, 250, yRow));
+    EXPECT_EQ(RGB(0, 0, 0), BitmapPixel(hPainted, 3, yRow));
+    ::DeleteObject(hPainted);
 
     // Without rows the ladder erases as a plain list does.
     m_pLadder->DeleteAllItems();

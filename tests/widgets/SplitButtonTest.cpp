@@ -289,6 +289,19 @@ TEST_F(SplitButtonTest, FaceShowsTheArrowSeparatorAndPressedLook)
     // Not pressed: the platform's raised frame, light at the top-left.
     EXPECT_NE(RGB(0, 0, 0), Pixel(hNormal, 0, 0));
 
+    // The focus rectangle: dotted, 4 pixels inside the face, short of the arrow part.
+    auto focusDots = [this](HBITMAP hBitmap) {
+        int n = 0;
+        for (int x = 6; x < kWidth - 16 - 6; x++)
+            n += Pixel(hBitmap, x, 4) != ::GetSysColor(COLOR_BTNFACE) ? 1 : 0;
+        return n;
+    };
+    EXPECT_EQ(0, focusDots(hNormal));
+    m_button.SetFocus();
+    HBITMAP hFocused = Render(m_button);
+    EXPECT_GT(focusDots(hFocused), 20);
+    ::DeleteObject(hFocused);
+
     MouseDown(m_button, MainPart());
     HBITMAP hPressed = Render(m_button);
     // Pressed: framed in black, the arrow one pixel right and down.
