@@ -152,7 +152,7 @@ TEST_F(SplitButtonTest, SpaceAndDownOpenTheMenu)
     EXPECT_EQ(2u, m_script.Count("menu"));
     EXPECT_EQ(0, m_button.m_nSelectedCommand);
     EXPECT_EQ(1u, Commands().size());
-    // Other keys are the platform's: Return is no menu.
+    // Other keys are the platform's: no menu.
     PressKey('A');
     EXPECT_EQ(2u, m_script.Count("menu"));
 }
