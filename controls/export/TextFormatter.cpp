@@ -2,7 +2,6 @@
 
 #include <cstdarg>
 #include <cstring>
-#include <deque>
 
 namespace TF {
 
@@ -112,13 +111,8 @@ void TextFormatter::print(const char* text)
     if (!text)
         return;
 
-    // The pieces live in the deque; their order is the next chain, since wrapping links new
-    // pieces right after the one being cut.
-    std::deque<elementT> storage;
-    elementT* head = nullptr;
-    elementT* tail = nullptr;
-
     // Split at any line-end character, as strtok does: runs count as one, empty pieces vanish.
+    // Each paragraph is wrapped and written in one pass over its characters.
     const char* delims = m_lineEnd.c_str();
     const char* p = text;
     for (;;)
@@ -127,94 +121,92 @@ void TextFormatter::print(const char* text)
         if (*p == '\0')
             break;
         const size_t n = std::strcspn(p, delims);
-        storage.emplace_back();
-        elementT* piece = &storage.back();
-        piece->text.assign(p, n);
-        if (tail)
-            tail->next = piece;
-        else
-            head = piece;
-        tail = piece;
+        printParagraph(p, n);
         p += n;
     }
+}
 
+void TextFormatter::printParagraph(const char* text, size_t length)
+{
     // Wrap. With a block max of 0 no cut could shorten a piece, so nothing is wrapped then.
+    // While more than block max characters are left, the line ends at the last space before
+    // index block max of the rest (the space itself is dropped), or, without one, after block
+    // max characters. The backward scan stops at the rest's start, and the characters it passes
+    // behind the chosen space begin the next rest, where no scan reaches them again: each
+    // character is looked at a bounded number of times.
     const size_t blockMax = m_blockMax;
+    size_t start = 0;
     if (blockMax > 0)
     {
-        for (elementT* piece = head; piece; piece = piece->next)
+        while (length - start > blockMax)
         {
-            if (piece->text.size() <= blockMax)
-                continue;
-            piece->value = 1;
-            size_t cut = piece->text.rfind(' ', blockMax - 1);
-            storage.emplace_back();
-            elementT* rest = &storage.back();
-            if (cut != std::string::npos)
+            size_t cut = start + blockMax;
+            while (cut > start && text[cut - 1] != ' ')
+                --cut;
+            if (cut > start)
             {
-                rest->text = piece->text.substr(cut + 1);
-                piece->text.resize(cut);
+                printWrappedLine(text + start, cut - 1 - start);
+                start = cut;
             }
             else
             {
-                rest->text = piece->text.substr(blockMax);
-                piece->text.resize(blockMax);
-            }
-            rest->next = piece->next;
-            piece->next = rest;
-        }
-    }
-
-    // Justify the wrapped pieces: the gaps follow the running total fill * k / gaps.
-    for (elementT* piece = head; piece; piece = piece->next)
-    {
-        if (piece->value != 1)
-            continue;
-        const std::string& line = piece->text;
-        int64_t gaps = 0;
-        for (char ch : line)
-            gaps += ch == ' ';
-        if (gaps == 0)
-            continue;
-        const int64_t fill = (int64_t)blockMax - ((int64_t)line.size() - gaps);
-        if (fill == 0)
-            continue;
-
-        std::string justified;
-        justified.reserve(line.size() + (size_t)(gaps * MAX_GAP));
-        const float step = (float)fill / (float)gaps;
-        float running = 0;
-        int64_t given = 0;
-        size_t pos = line.find_first_not_of(' ');
-        while (pos != std::string::npos)
-        {
-            const size_t wordEnd = line.find(' ', pos);
-            justified.append(line, pos, wordEnd == std::string::npos ? std::string::npos : wordEnd - pos);
-            pos = wordEnd == std::string::npos ? wordEnd : line.find_first_not_of(' ', wordEnd);
-            int64_t spaces;
-            if (pos != std::string::npos)
-            {
-                running += step;
-                spaces = (int64_t)running - given;
-            }
-            else
-                spaces = fill - given;
-            if (spaces > MAX_GAP)
-                spaces = MAX_GAP;
-            if (spaces > 0)
-            {
-                justified.append((size_t)spaces, ' ');
-                given += spaces;
+                printWrappedLine(text + start, blockMax);
+                start += blockMax;
             }
         }
-        piece->text.swap(justified);
     }
+    // The last line of a paragraph is not justified.
+    m_stream.write(text + start, (std::streamsize)(length - start));
+    m_stream << m_lineEnd;
+}
 
-    for (elementT* piece = head; piece; piece = piece->next)
+void TextFormatter::printWrappedLine(const char* line, size_t length)
+{
+    // Justify: the gaps follow the running total fill * k / gaps.
+    const size_t blockMax = m_blockMax;
+    int64_t gaps = 0;
+    for (size_t i = 0; i < length; ++i)
+        gaps += line[i] == ' ';
+    const int64_t fill = (int64_t)blockMax - ((int64_t)length - gaps);
+    if (gaps == 0 || fill == 0)
     {
-        m_stream << piece->text;
+        m_stream.write(line, (std::streamsize)length);
         m_stream << m_lineEnd;
+        return;
     }
+
+    const float step = (float)fill / (float)gaps;
+    float running = 0;
+    int64_t given = 0;
+    size_t pos = 0;
+    while (pos < length && line[pos] == ' ')
+        ++pos;
+    while (pos < length)
+    {
+        size_t wordEnd = pos;
+        while (wordEnd < length && line[wordEnd] != ' ')
+            ++wordEnd;
+        m_stream.write(line + pos, (std::streamsize)(wordEnd - pos));
+        pos = wordEnd;
+        while (pos < length && line[pos] == ' ')
+            ++pos;
+        int64_t spaces;
+        if (pos < length)
+        {
+            running += step;
+            spaces = (int64_t)running - given;
+        }
+        else
+            spaces = fill - given;
+        if (spaces > MAX_GAP)
+            spaces = MAX_GAP;
+        if (spaces > 0)
+        {
+            writeSpaces((uint64_t)spaces);
+            given += spaces;
+        }
+    }
+    m_stream << m_lineEnd;
 }
 
 void TextFormatter::writeSpaces(uint64_t n)

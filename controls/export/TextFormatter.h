@@ -57,6 +57,8 @@ public:
     void print(const char* text);
 
 private:
+    void printParagraph(const char* text, size_t length);
+    void printWrappedLine(const char* line, size_t length);
     void writeSpaces(uint64_t n);
 
     std::string m_lineEnd;

@@ -6,6 +6,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -208,6 +209,58 @@ TEST_F(TextFormatterTest, GapTakesAtMost100Spaces)
     EXPECT_EQ("a" + std::string(100, ' ') + "b" + std::string(100, ' ') + "\n"
                   + std::string(300, 'x') + "\n" + std::string(100, 'x') + "\n",
               m_out.str());
+}
+
+// Long texts are wrapped in one pass: an unbroken run of 2 million characters is cut hard into
+// block-max lines, and a long paragraph of words keeps every word, in order, on lines no wider
+// than block max.
+TEST_F(TextFormatterTest, HugeUnbrokenTextIsCutIntoBlockMaxLines)
+{
+    std::string text(2000000, ' ');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = (char)('a' + i % 26);
+    TF::TextFormatter tf(m_out, 7, "\n");
+    tf.print(text.c_str());
+    std::string expected;
+    expected.reserve(text.size() + text.size() / 7 + 1);
+    for (size_t i = 0; i < text.size(); i += 7)
+        expected.append(text, i, 7).push_back('\n');
+    EXPECT_TRUE(expected == m_out.str()) << "output of " << m_out.str().size() << " characters";
+}
+
+TEST_F(TextFormatterTest, LongParagraphKeepsEveryWordWithinBlockMax)
+{
+    std::string text;
+    std::vector<std::string> words;
+    unsigned seed = 7;
+    while (text.size() < 400000)
+    {
+        seed = seed * 1103515245u + 12345u;
+        std::string word((seed >> 16) % 12 + 1, (char)('a' + (seed >> 8) % 26));
+        words.push_back(word);
+        text += word;
+        text.append((seed >> 20) % 3 + 1, ' ');
+    }
+    TF::TextFormatter tf(m_out, 60, "\r\n");
+    tf.print(text.c_str());
+
+    std::istringstream lines(m_out.str());
+    std::string line;
+    std::vector<std::string> seen;
+    size_t nLines = 0;
+    while (std::getline(lines, line, '\n'))
+    {
+        ASSERT_FALSE(line.empty());
+        ASSERT_EQ('\r', line.back());
+        line.pop_back();
+        ASSERT_LE(line.size(), 60u) << "line " << nLines;
+        ++nLines;
+        std::istringstream in(line);
+        for (std::string word; in >> word;)
+            seen.push_back(word);
+    }
+    EXPECT_GT(nLines, 400000u / 60);
+    EXPECT_TRUE(words == seen) << words.size() << " words in, " << seen.size() << " out";
 }
 
 TEST_F(TextFormatterTest, SetBlockMaxAppliesToTheNextPrint)
