@@ -163,9 +163,12 @@ ECellResult ComputeFormula(CFormulaCellSource& source, int nColumn, CString& str
                 ; // no column record: an empty text
             else if (source.IsFormulaColumn(nRef))
             {
+                // A formula column that fails reads, as the grid shows it, as an empty text.
                 ECellResult eNested = ComputeCell(source, nRef, strValue, walk);
-                if (eNested != CELL_DONE)
+                if (eNested == CELL_CUT)
                     return eNested;
+                if (eNested == CELL_FAILED)
+                    strValue.Empty();
             }
             else if (!source.GetColumnText(nRef, strValue))
                 return CELL_FAILED;

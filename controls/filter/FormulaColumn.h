@@ -18,7 +18,8 @@
 // directly or through other formula columns), or that nests formula columns deeper than
 // FORMULA_MAX_NESTING or needs more than FORMULA_MAX_NESTED_CELLS formula computations for one
 // cell, is cut: the cell shows an empty text, no message is shown, and the result is 0. A
-// referenced formula column that fails (failed fetch, status 4) fails the cell that uses it.
+// referenced formula column that fails (failed fetch, status 4 reported as usual) reads as the
+// empty text its grid would show for it, so it counts as 0 in the cell that uses it.
 #pragma once
 
 #include "afxdefs.h"

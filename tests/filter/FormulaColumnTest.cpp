@@ -235,15 +235,46 @@ TEST(FormulaCell, FormulaColumnsBuiltOnFormulaColumns)
     EXPECT_EQ((std::vector<int>{ 3, 3 }), row.m_fetched); // formula columns are never fetched
 }
 
-TEST(FormulaCell, NestedFailureFailsTheOuterCell)
+// A formula column that fails is, to the columns built on it, what the grid shows for it: an
+// empty text, which counts as 0. Its own failure is still reported once.
+TEST(FormulaCell, FailedInnerFormulaColumnReadsAsZero)
 {
     CTestRow row;
-    row.m_formulas[10] = " \"3\" 1";
+    row.m_cells[3] = "2";
+    row.m_formulas[10] = " \"3\" 1"; // status 4: reported
     row.m_formulas[11] = " \"10\" + 1";
-    int nResult = 1;
-    EXPECT_EQ("(before)", row.Cell(11, "(before)", &nResult));
+    int nResult = 0;
+    EXPECT_EQ("1.00", row.Cell(11, "(before)", &nResult));
+    EXPECT_EQ(1, nResult);
+    EXPECT_EQ((std::vector<std::string>{ "Invalid Expression,while calculating value" }), row.m_reported);
+
+    // A failed fetch inside the inner column, and an inner divisor part that is no number.
+    row.m_reported.clear();
+    row.m_formulas[12] = " \"3\" + \"4\"";
+    row.m_nFailingColumn = 4;
+    row.m_formulas[13] = " 5 * \"12\" - 1";
+    EXPECT_EQ("-1.00", row.Cell(13, "(before)", &nResult));
+    EXPECT_EQ(1, nResult);
+    row.m_formulas[14] = " 8 / x";
+    row.m_formulas[15] = " \"14\" + \"3\"";
+    EXPECT_EQ("2.00", row.Cell(15));
+    EXPECT_TRUE(row.m_reported.empty());
+
+    // The inner column's own text still fails.
+    EXPECT_EQ("(before)", row.Cell(12, "(before)", &nResult));
     EXPECT_EQ(0, nResult);
-    EXPECT_EQ(1u, row.m_reported.size());
+
+    // A divisor that is a failed formula column is a zero divisor.
+    row.m_formulas[16] = " 10 / \"12\"";
+    EXPECT_EQ("Divided by ZERO error", row.Cell(16));
+
+    // In the multi-line list an empty operand stops the cell with an empty text.
+    CTestRow lines(FCS_TRIM_OPERANDS);
+    lines.m_cells[3] = "2";
+    lines.m_formulas[10] = " \"3\" 1";
+    lines.m_formulas[11] = " \"10\" + 1";
+    EXPECT_EQ("", lines.Cell(11, "(before)", &nResult));
+    EXPECT_EQ(1, nResult);
 }
 
 TEST(FormulaCell, SelfReferenceIsCutWithAnEmptyText)
