@@ -1,4 +1,4 @@
-// CAlphaNumericEdit: one invalid character removed per EN_UPDATE.
+// CAlphaNumericEdit: invalid characters removed on EN_UPDATE, pastes refused on every route.
 #include "editors/AlphaNumericEdit.h"
 
 #include "editors/EditReport.h"
@@ -12,6 +12,8 @@ BEGIN_MESSAGE_MAP(CAlphaNumericEdit, CEdit)
     ON_MESSAGE(WM_PASTE, OnPaste)
     ON_WM_RBUTTONDOWN()
     ON_WM_KILLFOCUS()
+    ON_WM_KEYDOWN()
+    ON_WM_CONTEXTMENU()
 END_MESSAGE_MAP()
 
 CAlphaNumericEdit::CAlphaNumericEdit() = default;
@@ -20,14 +22,15 @@ BOOL CAlphaNumericEdit::OnUpdate()
 {
     CString strText;
     GetWindowText(strText);
-    const int nInvalid = FindNonAlphaNumeric(strText);
-    if (nInvalid >= 0)
+    if (FindNonAlphaNumeric(strText) >= 0)
     {
-        const int nLength = strText.GetLength();
-        strText.Delete(nInvalid);
-        // Raises EN_UPDATE again: further invalid characters go one per notification.
-        SetWindowText(strText);
-        SetSel(nLength - 1, nLength - 1);
+        // Every invalid character goes in one pass and one text change. (Removing one per
+        // notification nests a notification per character: thousands of pasted characters
+        // would exhaust the stack and stay.) The new text raises EN_UPDATE once more, which
+        // finds nothing left to remove.
+        const CString strKept = RemoveNonAlphaNumeric(strText);
+        SetWindowText(strKept);
+        SetSel(strKept.GetLength(), strKept.GetLength());
         ReportInputError(this, L"Invalid Character", L"Special characters are not allowed for group name");
     }
     return TRUE;   // the parent never sees EN_UPDATE from this box
@@ -45,10 +48,22 @@ LRESULT CAlphaNumericEdit::OnPaste(WPARAM, LPARAM)
 
 void CAlphaNumericEdit::OnRButtonDown(UINT, CPoint)
 {
-    // Swallowed: the context menu would offer Paste.
+    // Swallowed. The context menu still comes, from WM_CONTEXTMENU: the box's own.
 }
 
 void CAlphaNumericEdit::OnKillFocus(CWnd* pNewWnd)
 {
     CEdit::OnKillFocus(pNewWnd);
+}
+
+void CAlphaNumericEdit::OnKeyDown(UINT nChar, UINT, UINT)
+{
+    if (IsPasteKey(nChar))
+        return;   // a paste, refused like WM_PASTE
+    Default();
+}
+
+void CAlphaNumericEdit::OnContextMenu(CWnd*, CPoint point)
+{
+    RunEditCommand(this, TrackEditContextMenu(this, point, FALSE));
 }

@@ -1,4 +1,4 @@
-// CNumEdit: range and decimal checks, typing with undo, guarded paste.
+// CNumEdit: range and decimal checks, typing with undo, guarded paste, keys and context menu.
 #include "editors/NumEdit.h"
 
 #include "editors/EditReport.h"
@@ -10,6 +10,12 @@
 BEGIN_MESSAGE_MAP(CNumEdit, CEdit)
     ON_WM_CHAR()
     ON_MESSAGE(WM_PASTE, OnPaste)
+    ON_WM_KEYDOWN()
+    ON_WM_CONTEXTMENU()
+    ON_MESSAGE(WM_CUT, OnEditCommand)
+    ON_MESSAGE(WM_CLEAR, OnEditCommand)
+    ON_MESSAGE(WM_UNDO, OnEditCommand)
+    ON_MESSAGE(EM_UNDO, OnEditCommand)
 END_MESSAGE_MAP()
 
 CNumEdit::CNumEdit()
@@ -99,9 +105,53 @@ LRESULT CNumEdit::OnPaste(WPARAM, LPARAM)
 {
     if (m_strValidChars.IsEmpty())
         return 0;
+    // The clipboard text on its own, then the whole text it would make.
     const CString strClip = GetClipboardText(this);
     if (!NumPasteAllowed(strClip, m_strValidChars, m_fMinValue, m_fMaxValue))
         return 0;
+    CString strBefore;
+    GetWindowText(strBefore);
+    const CString strCombined = GetTextWithSelectionReplaced(this, strClip);
+    if (strCombined != strBefore && NumCheckText(strCombined, m_strValidChars, m_fMinValue, m_fMaxValue) != NUM_VALID)
+        return 0;
     Default();
-    return 1;
+    return KeepValidText(strBefore) ? 1 : 0;
+}
+
+BOOL CNumEdit::KeepValidText(const CString& strBefore)
+{
+    CString strAfter;
+    GetWindowText(strAfter);
+    if (strAfter == strBefore || IsValid() == NUM_VALID)
+        return TRUE;
+    SetWindowText(strBefore);
+    SetSel(strBefore.GetLength() - 1, -1);
+    return FALSE;
+}
+
+void CNumEdit::OnKeyDown(UINT nChar, UINT, UINT)
+{
+    if (IsPasteKey(nChar))
+    {
+        SendMessage(WM_PASTE);
+        return;
+    }
+    // Delete and Shift+Delete change the text without a character message.
+    CString strBefore;
+    GetWindowText(strBefore);
+    Default();
+    KeepValidText(strBefore);
+}
+
+void CNumEdit::OnContextMenu(CWnd*, CPoint point)
+{
+    RunEditCommand(this, TrackEditContextMenu(this, point, !m_strValidChars.IsEmpty()));
+}
+
+LRESULT CNumEdit::OnEditCommand(WPARAM, LPARAM)
+{
+    CString strBefore;
+    GetWindowText(strBefore);
+    const LRESULT lResult = Default();
+    return KeepValidText(strBefore) ? lResult : 0;
 }

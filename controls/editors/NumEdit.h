@@ -1,5 +1,6 @@
 // CNumEdit: a box for a floating-point number with a range and at most two decimals. A keystroke
-// that leaves an invalid text is undone and reported; a paste that would is dropped silently.
+// that leaves an invalid text is undone and reported; a paste that would is dropped silently,
+// whether it comes as WM_PASTE, Ctrl+V, Shift+Insert or from the context menu.
 #pragma once
 
 #include <afxwin.h>
@@ -34,6 +35,12 @@ public:
 protected:
     afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg LRESULT OnPaste(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg LRESULT OnEditCommand(WPARAM wParam, LPARAM lParam);
+    // After a change: when the text is no longer valid, puts strBefore back, selects its last
+    // character and reports as typing does. FALSE when it did.
+    BOOL KeepValidText(const CString& strBefore);
 
     DECLARE_MESSAGE_MAP()
 };

@@ -58,14 +58,36 @@ BOOL NumPasteAllowed(const CString& strText, const CString& strAllowed, float fM
     return !(dValue < fMinValue || dValue > fMaxValue);
 }
 
+namespace
+{
+bool IsAsciiAlphaNumeric(char c)
+{
+    const unsigned char ch = (unsigned char)c;
+    return (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+}  // namespace
+
 int FindNonAlphaNumeric(const CString& strText)
 {
     for (int i = 0; i < strText.GetLength(); i++)
     {
-        const unsigned char ch = (unsigned char)strText[i];
-        const bool bValid = (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
-        if (!bValid)
+        if (!IsAsciiAlphaNumeric(strText[i]))
             return i;
     }
     return -1;
+}
+
+CString RemoveNonAlphaNumeric(const CString& strText)
+{
+    const int nFirst = FindNonAlphaNumeric(strText);
+    if (nFirst < 0)
+        return strText;
+    std::vector<char> kept(strText.GetString(), strText.GetString() + nFirst);
+    kept.reserve((size_t)strText.GetLength());
+    for (int i = nFirst + 1; i < strText.GetLength(); i++)
+    {
+        if (IsAsciiAlphaNumeric(strText[i]))
+            kept.push_back(strText[i]);
+    }
+    return kept.empty() ? CString() : CString(kept.data(), (int)kept.size());
 }

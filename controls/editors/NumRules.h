@@ -28,3 +28,6 @@ CONTROLS_API BOOL NumPasteAllowed(const CString& strText, const CString& strAllo
 
 // Index of the first character that is not an ASCII letter or digit, -1 when there is none.
 CONTROLS_API int FindNonAlphaNumeric(const CString& strText);
+
+// The text without the characters FindNonAlphaNumeric finds, in one pass.
+CONTROLS_API CString RemoveNonAlphaNumeric(const CString& strText);

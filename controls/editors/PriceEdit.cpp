@@ -1,4 +1,4 @@
-// CPriceEdit: typing with undo, formatting on EN_UPDATE, guarded paste.
+// CPriceEdit: typing with undo, formatting on EN_UPDATE, guarded paste, keys and context menu.
 #include "editors/PriceEdit.h"
 
 #include "editors/EditReport.h"
@@ -15,6 +15,12 @@ BEGIN_MESSAGE_MAP(CPriceEdit, CEdit)
     ON_CONTROL_REFLECT_EX(EN_UPDATE, OnUpdate)
     ON_WM_RBUTTONDOWN()
     ON_WM_KILLFOCUS()
+    ON_WM_KEYDOWN()
+    ON_WM_CONTEXTMENU()
+    ON_MESSAGE(WM_CUT, OnEditCommand)
+    ON_MESSAGE(WM_CLEAR, OnEditCommand)
+    ON_MESSAGE(WM_UNDO, OnEditCommand)
+    ON_MESSAGE(EM_UNDO, OnEditCommand)
 END_MESSAGE_MAP()
 
 CPriceEdit::CPriceEdit()
@@ -56,7 +62,7 @@ void CPriceEdit::ReportFailure(int nReport)
     }
 }
 
-BOOL CPriceEdit::IsPriceValid(CString strText)
+int CPriceEdit::CheckPrice(const CString& strText) const
 {
     int nReport = PriceCheckCharacters(strText, m_strValidChars);
     if (nReport == PRICE_VALID)
@@ -68,9 +74,26 @@ BOOL CPriceEdit::IsPriceValid(CString strText)
     }
     if (nReport == PRICE_VALID)
         nReport = PriceCheckRange(strText, m_dMinValue, m_dMaxValue);
+    return nReport;
+}
+
+BOOL CPriceEdit::IsPriceValid(CString strText)
+{
+    const int nReport = CheckPrice(strText);
     if (nReport == PRICE_VALID)
         return TRUE;
     ReportFailure(nReport);
+    return FALSE;
+}
+
+BOOL CPriceEdit::KeepValidText(const CString& strBefore, int nStart, int nEnd)
+{
+    CString strAfter;
+    GetWindowText(strAfter);
+    if (strAfter == strBefore || CheckPrice(GetTrueValue(strAfter)) == PRICE_VALID)
+        return TRUE;
+    SetWindowText(strBefore);
+    SetSel(nStart, nEnd);
     return FALSE;
 }
 
@@ -124,11 +147,20 @@ LRESULT CPriceEdit::OnPaste(WPARAM, LPARAM)
 {
     if (m_strValidChars.IsEmpty())
         return 0;
+    // The clipboard text on its own, then the text it would make with the text around it.
     const CString strClip = GetClipboardText(this);
     if (!IsPriceValid(GetTrueValue(strClip)))
         return 0;
+    if (!IsPriceValid(GetTrueValue(GetTextWithSelectionReplaced(this, strClip))))
+        return 0;
+    // The control may paste differently (line breaks, the text limit): check what it made.
+    CString strBefore;
+    GetWindowText(strBefore);
+    int nStart = 0;
+    int nEnd = 0;
+    GetSel(nStart, nEnd);
     Default();
-    return 1;
+    return KeepValidText(strBefore, nStart, nEnd) ? 1 : 0;
 }
 
 BOOL CPriceEdit::OnUpdate()
@@ -160,10 +192,43 @@ BOOL CPriceEdit::OnUpdate()
 
 void CPriceEdit::OnRButtonDown(UINT, CPoint)
 {
-    // Swallowed: no context menu on a price box.
+    // Swallowed. The context menu still comes, from WM_CONTEXTMENU: the box's own.
 }
 
 void CPriceEdit::OnKillFocus(CWnd* pNewWnd)
 {
     CEdit::OnKillFocus(pNewWnd);
+}
+
+void CPriceEdit::OnKeyDown(UINT nChar, UINT, UINT)
+{
+    if (IsPasteKey(nChar))
+    {
+        SendMessage(WM_PASTE);
+        return;
+    }
+    // Delete and Shift+Delete change the text without a character message.
+    CString strBefore;
+    GetWindowText(strBefore);
+    int nStart = 0;
+    int nEnd = 0;
+    GetSel(nStart, nEnd);
+    Default();
+    KeepValidText(strBefore, nStart, nEnd);
+}
+
+void CPriceEdit::OnContextMenu(CWnd*, CPoint point)
+{
+    RunEditCommand(this, TrackEditContextMenu(this, point, !m_strValidChars.IsEmpty()));
+}
+
+LRESULT CPriceEdit::OnEditCommand(WPARAM, LPARAM)
+{
+    CString strBefore;
+    GetWindowText(strBefore);
+    int nStart = 0;
+    int nEnd = 0;
+    GetSel(nStart, nEnd);
+    const LRESULT lResult = Default();
+    return KeepValidText(strBefore, nStart, nEnd) ? lResult : 0;
 }

@@ -72,7 +72,12 @@ CString PriceCommaData(const CString& strText, int nPrecision)
     }
     if (bNegative)
         strResult.Insert(0, '-');
-    strResult += strFraction.Left(nPrecision + 1);
+    // The point and at most nPrecision decimals; a negative precision keeps none of them.
+    if (nPrecision < 0)
+        nPrecision = -1;
+    if (nPrecision < strFraction.GetLength())
+        strFraction = strFraction.Left(nPrecision + 1);
+    strResult += strFraction;
     return strResult;
 }
 

@@ -35,7 +35,7 @@ protected:
     CAlphaNumericEdit m_box;
 };
 
-TEST_F(AlphaNumericEditTest, InvalidCharactersAreDeletedOneReportEach)
+TEST_F(AlphaNumericEditTest, InvalidCharactersAreDeletedWithOneReportPerChange)
 {
     EXPECT_TRUE(m_box.IsKindOf(RUNTIME_CLASS(CAlphaNumericEdit)));
     m_box.SetWindowText("ab c");
@@ -47,7 +47,8 @@ TEST_F(AlphaNumericEditTest, InvalidCharactersAreDeletedOneReportEach)
     m_script.Clear();
     m_box.SetWindowText("a-b_c\xE9" "9");
     EXPECT_STREQ("abc9", Text(m_box));
-    ExpectBalloons(3);
+    EXPECT_EQ(std::make_pair(4, 4), Selection(m_box));
+    ExpectBalloons(1);
 }
 
 TEST_F(AlphaNumericEditTest, TypingKeepsLettersAndDigits)

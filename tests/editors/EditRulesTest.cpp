@@ -7,6 +7,7 @@
 #include "editors/PriceRules.h"
 
 #include <cfloat>
+#include <climits>
 #include <string>
 
 namespace
@@ -59,6 +60,14 @@ TEST(PriceRules, CommaDataOfLongAndOddTexts)
     EXPECT_STREQ("-.12", PriceCommaData("-.12345", 2));
     EXPECT_STREQ("1.2.34", PriceCommaData("1.2.345", 2));   // the last point splits
     EXPECT_STREQ("123", PriceCommaData("123.45", -1));
+    // Any precision an owner can set: every decimal is kept, or none.
+    EXPECT_STREQ("1,234.567890123", PriceCommaData("1234.567890123", INT_MAX));
+    EXPECT_STREQ("-1.", PriceCommaData("-1.", INT_MAX));
+    EXPECT_STREQ("1,234", PriceCommaData("1234.5", INT_MIN));
+    EXPECT_EQ(PRICE_VALID, PriceCheckParts("1", "123456789", INT_MAX, 15.0));
+    EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckParts("1", "5", INT_MIN, 15.0));
+    EXPECT_EQ(1, PriceKeyVerdict("1.123456789", 11, '5', INT_MAX).nResult);
+    EXPECT_EQ(0, PriceKeyVerdict("1.1", 3, '5', INT_MIN).nResult);
     EXPECT_STREQ("\xE9\xE9,\xE9\xE9\xE9", PriceCommaData("\xE9\xE9\xE9\xE9\xE9", 2));
 }
 

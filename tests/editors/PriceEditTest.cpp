@@ -250,14 +250,15 @@ TEST_F(PriceEditTest, PasteOfBadOrMissingClipboardData)
 
 TEST_F(PriceEditTest, PastedTextIsCheckedAgainWithTheTextAround)
 {
-    // The pasted part alone is fine, the combined text has a second point: it stays as pasted
-    // (the formatting step refuses to touch it) and is reported.
+    // The pasted part alone is fine, the combined text has a second point: nothing is pasted and
+    // the second point is reported once.
     m_box.SetWindowText("1.5");
     Caret(m_box, 3);
     SetClipboard("2.5");
-    m_box.SendMessage(WM_PASTE);
-    EXPECT_STREQ("1.52.5", Text(m_box));
+    EXPECT_EQ(0, m_box.SendMessage(WM_PASTE));
+    EXPECT_STREQ("1.5", Text(m_box));
     ExpectOnlyReports(kTitleA, kTextA);
+    EXPECT_EQ(1u, Balloons().size());
 }
 
 TEST_F(PriceEditTest, GetCommaDataCutsAndGroups)
