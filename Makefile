@@ -19,6 +19,7 @@ build: setup $(WIN_BUILD)/build.ninja
 test: build
 	python3 scripts/check-layers
 	@if [ -x scripts/native-test ]; then bash scripts/native-test; fi
+	FUZZ_TOTAL_SECONDS=32 bash scripts/fuzz
 	bash scripts/run-tests
 
 demo: build

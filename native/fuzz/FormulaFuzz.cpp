@@ -1,19 +1,19 @@
 // libFuzzer target for the formula language. Besides crashes, leaks and hangs it checks the fast
 // evaluator against a slow reference written straight from the rules (std::string tokens, strtod
-// only, operator runs measured to their end), the cell algorithm against a reference built on
-// CString::Tokenize and atof, and runs the text formatter on the same bytes.
+// only, operator runs measured to their end), and the cell algorithm, formula columns built on
+// formula columns included, against a reference built on CString::Tokenize and atof: the cell
+// text, the result and the number of error messages must all agree.
 //
 // Input layout: the bytes up to the first '\x01' are an expression; the rest, cut at '\x01', are
-// the stored formula of column 4 and the texts of columns 0 to 3 of one row.
+// the stored formulas of columns 4 to 7 and the texts of columns 0 to 3 of one row (a text that
+// starts with '\x02' fails to fetch).
 #include "filter/FormulaColumn.h"
 #include "filter/FormulaExpression.h"
-#include "export/TextFormatter.h"
 
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -241,11 +241,44 @@ public:
     int m_nReports = 0;
 };
 
-// The cell algorithm for a formula that refers only to plain columns 0-3, to itself (4) or to
-// indexes without a record, written with CString::Tokenize and atof.
-int ReferenceCell(CFuzzRow& row, CString& strText)
+// The cell algorithm, written with CString::Tokenize and atof. A formula column already on the
+// chain, a chain deeper than 32 or more than 1,024 formula computations cut the whole cell (empty
+// text); a formula column that fails reads as an empty text (0) where it is used.
+enum ERefResult
 {
-    CString strFormula = row.m_formulas[0];
+    REF_DONE,
+    REF_FAILED,
+    REF_CUT,
+};
+
+struct sRefWalk
+{
+    std::vector<int> chain;
+    int nBudget = 1024;
+    int nReports = 0;
+};
+
+ERefResult ReferenceFormula(CFuzzRow& row, int nColumn, CString& strText, sRefWalk& walk);
+
+ERefResult ReferenceCell(CFuzzRow& row, int nColumn, CString& strText, sRefWalk& walk)
+{
+    for (int n : walk.chain)
+        if (n == nColumn)
+            return REF_CUT;
+    if (walk.chain.size() >= 32 || --walk.nBudget < 0)
+        return REF_CUT;
+    walk.chain.push_back(nColumn);
+    ERefResult e = ReferenceFormula(row, nColumn, strText, walk);
+    walk.chain.pop_back();
+    return e;
+}
+
+ERefResult ReferenceFormula(CFuzzRow& row, int nColumn, CString& strText, sRefWalk& walk)
+{
+    const bool bTrim = (row.m_nOptions & FCS_TRIM_OPERANDS) != 0;
+    if (bTrim)
+        strText.Empty();
+    CString strFormula = row.GetStoredFormula(nColumn);
     std::string strExpr;
     int iStart = 0;
     bool bLiteral = true;
@@ -257,13 +290,27 @@ int ReferenceCell(CFuzzRow& row, CString& strText)
         {
             long long n = std::strtoll(tok, nullptr, 10);
             CString strValue;
-            if (n == 4)
+            if (n < 0 || n >= row.GetColumnCount())
+                ;
+            else if (n >= 4)
             {
-                strText.Empty();
-                return 0;
+                ERefResult e = ReferenceCell(row, (int)n, strValue, walk);
+                if (e == REF_CUT)
+                    return e;
+                if (e == REF_FAILED)
+                    strValue.Empty();
             }
-            if (n >= 0 && n < 4 && !row.GetColumnText((int)n, strValue))
-                return 0;
+            else if (!row.GetColumnText((int)n, strValue))
+                return REF_FAILED;
+            if (bTrim)
+            {
+                strValue.Trim();
+                if (strValue.IsEmpty())
+                {
+                    strText.Empty();
+                    return REF_DONE;
+                }
+            }
             strExpr += std::atof(strValue) == 0.0 ? std::string("0") : std::string(strValue.GetString());
         }
         bLiteral = !bLiteral;
@@ -273,19 +320,33 @@ int ReferenceCell(CFuzzRow& row, CString& strText)
     if (nSlash != std::string::npos)
     {
         if (ref::EvaluateExpression(strExpr.substr(nSlash + 1), d) >= 3)
-            return 0;
+            return REF_FAILED;
         if (d == 0.0)
         {
             strText = "Divided by ZERO error";
-            return 1;
+            return REF_DONE;
         }
     }
     if (ref::EvaluateExpression(strExpr, d) > 3)
-        return 0;
+    {
+        ++walk.nReports;
+        return REF_FAILED;
+    }
     char szBuf[400];
     std::snprintf(szBuf, sizeof(szBuf), "%.*lf", 2, d);
     strText = szBuf;
-    return 1;
+    return REF_DONE;
+}
+
+// GetFormulaCellText as the reference computes it; nReports counts the error messages.
+int ReferenceCellText(CFuzzRow& row, int nColumn, CString& strText, int& nReports)
+{
+    sRefWalk walk;
+    ERefResult e = ReferenceCell(row, nColumn, strText, walk);
+    nReports = walk.nReports;
+    if (e == REF_CUT)
+        strText.Empty();
+    return e == REF_DONE ? 1 : 0;
 }
 
 std::vector<std::string> Split(const std::string& s, char c)
@@ -326,49 +387,40 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 
     if (parts.size() >= 2)
     {
-        // One formula column over four plain columns: against the reference cell algorithm.
-        CFuzzRow row(5);
-        row.m_formulas[0] = parts[1].c_str();
-        for (size_t i = 0; i < 4 && i + 2 < parts.size(); ++i)
-            row.m_cells[i] = parts[i + 2].c_str();
-        CString strOurs("(before)"), strRef("(before)");
-        int nOurs = GetFormulaCellText(row, 4, strOurs);
-        int nRef = ReferenceCell(row, strRef);
-        Check(nOurs == nRef && strOurs == strRef, "formula cell");
-
-        // Four formula columns over each other, trimmed and not: only safety is checked here.
-        for (UINT nOptions : { 0u, (UINT)FCS_TRIM_OPERANDS })
+        // One formula column over four plain columns, then four formula columns over each other,
+        // trimmed (the multi-line list) and not: against the reference, messages counted too.
+        for (int nFormulas : { 1, 4 })
         {
-            CFuzzRow nested(8, nOptions);
-            for (size_t i = 0; i < 4; ++i)
+            for (UINT nOptions : { 0u, (UINT)FCS_TRIM_OPERANDS })
             {
-                nested.m_formulas[i] = i + 1 < parts.size() ? parts[i + 1].c_str() : "";
-                nested.m_cells[i] = row.m_cells[i];
+                CFuzzRow row(4 + nFormulas + (int)(nSize % 3), nOptions);
+                for (size_t i = 0; i < 4; ++i)
+                {
+                    row.m_formulas[i] = i + 1 < parts.size() && (int)i < nFormulas ? parts[i + 1].c_str() : "";
+                    row.m_cells[i] = i + 1 + (size_t)nFormulas < parts.size() ? parts[i + 1 + nFormulas].c_str() : "";
+                }
+                const int nColumn = 4 + (nFormulas == 1 ? 0 : (int)(nSize % 4));
+                CString strOurs("(before)"), strRef("(before)");
+                row.m_nReports = 0;
+                int nOurs = GetFormulaCellText(row, nColumn, strOurs);
+                const int nOurReports = row.m_nReports;
+                int nRefReports = 0;
+                int nRef = ReferenceCellText(row, nColumn, strRef, nRefReports);
+                Check(nOurs == nRef, "formula cell result");
+                Check(strOurs == strRef, "formula cell text");
+                Check(nOurReports == nRefReports, "formula cell error messages");
             }
-            CString strText;
-            GetFormulaCellText(nested, 4 + (int)(nSize % 4), strText);
         }
 
         // Display form conversion with the texts as column names.
         sFormulaOperand operands[4];
         for (int i = 0; i < 4; ++i)
         {
-            operands[i].strName = row.m_cells[i];
+            operands[i].strName = i + 2 < (int)parts.size() ? parts[(size_t)i + 2].c_str() : "";
             operands[i].nColumn = i * 7;
         }
         CString strStored, strCheck;
         CheckFormulaDisplayForm(parts[1].c_str(), operands, 4, strStored, strCheck);
     }
-
-    // The text formatter on the expression bytes.
-    std::ostringstream out;
-    const unsigned nBlockMax = nSize > 0 ? pData[0] % 64 : 10;
-    TF::TextFormatter tf(out, nBlockMax, nSize > 1 && pData[1] % 2 ? "\r\n" : "\n");
-    tf.print(strExpr.c_str());
-    for (size_t i = 0; i < nSize && i < 70; ++i)
-        tf.addColumn("t", (int)(pData[i] % 9) - 1);
-    tf.setColumnAlignment((int)(nSize % 70), TF::ALIGN_RIGHT);
-    tf.printHeader(true);
-    tf.printRow(3, strExpr.c_str(), "", "x");
     return 0;
 }

@@ -1,0 +1,209 @@
+// libFuzzer target for the text formatter, with an output oracle.
+//
+// Running text: every word of the input comes out, in order, on lines no wider than block max;
+// only a word longer than block max is cut, into pieces of exactly block max characters and its
+// rest. Lines are separated by the line end and carry nothing but words and spaces.
+// Tables: with columns of non-negative widths, each text of a row starts at its column's start
+// (left-aligned) or ends at its column's end (right-aligned) unless an earlier text pushed it to
+// the right, texts are never cut, and a row is no wider than the last column's edge unless one of
+// its texts is wider than its column.
+//
+// Input layout: byte 0 is block max, byte 1 picks the line end; bytes up to the first '\x01' are
+// the running text; after it, each byte is a column (width = byte % 12, right-aligned when the
+// byte is odd) until a '\x01', then the row's texts cut at '\x01'.
+#include "export/TextFormatter.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+void Check(bool bOk, const char* pszWhat)
+{
+    if (!bOk)
+    {
+        std::fprintf(stderr, "oracle: %s\n", pszWhat);
+        std::abort();
+    }
+}
+
+bool IsDelim(char c, const std::string& strLineEnd) { return strLineEnd.find(c) != std::string::npos; }
+
+// Words of a text: runs of characters that are neither spaces nor line-end characters.
+std::vector<std::string> Words(const std::string& strText, const std::string& strLineEnd)
+{
+    std::vector<std::string> words;
+    std::string word;
+    for (char c : strText)
+    {
+        if (c == ' ' || IsDelim(c, strLineEnd))
+        {
+            if (!word.empty())
+                words.push_back(word);
+            word.clear();
+        }
+        else
+            word += c;
+    }
+    if (!word.empty())
+        words.push_back(word);
+    return words;
+}
+
+void CheckRunningText(const std::string& strText, unsigned nBlockMax, const std::string& strLineEnd)
+{
+    std::ostringstream out;
+    TF::TextFormatter tf(out, nBlockMax, strLineEnd);
+    tf.print(strText.c_str());
+    const std::string strOut = out.str();
+
+    // The words a faithful wrap produces: each input word, cut into block-max pieces when longer.
+    std::vector<std::string> expected;
+    for (const std::string& word : Words(strText, strLineEnd))
+    {
+        if (nBlockMax == 0 || word.size() <= nBlockMax)
+            expected.push_back(word);
+        else
+            for (size_t i = 0; i < word.size(); i += nBlockMax)
+                expected.push_back(word.substr(i, nBlockMax));
+    }
+
+    if (strLineEnd.empty())
+    {
+        // Lines run together: only the characters other than spaces can be followed.
+        std::string strIn, strSeen;
+        for (const std::string& w : expected)
+            strIn += w;
+        for (char c : strOut)
+            if (c != ' ')
+                strSeen += c;
+        Check(strIn == strSeen, "characters lost, added or reordered");
+        return;
+    }
+
+    // Lines: the output is a sequence of lines, each followed by the whole line end.
+    std::vector<std::string> seen;
+    size_t nLines = 0;
+    size_t pos = 0;
+    while (pos < strOut.size())
+    {
+        size_t end = pos;
+        while (end < strOut.size() && !IsDelim(strOut[end], strLineEnd))
+            ++end;
+        Check(strOut.compare(end, strLineEnd.size(), strLineEnd) == 0, "line not ended by the line end");
+        const std::string line = strOut.substr(pos, end - pos);
+        Check(nBlockMax == 0 || line.size() <= nBlockMax, "line wider than block max");
+        for (const std::string& w : Words(line, strLineEnd))
+            seen.push_back(w);
+        ++nLines;
+        pos = end + strLineEnd.size();
+    }
+    Check(seen == expected, "words lost, added, reordered or cut where they fit");
+    if (nBlockMax == 0)
+    {
+        // Without wrapping each paragraph is one line, as it was.
+        size_t nParagraphs = 0;
+        bool bIn = false;
+        for (char c : strText)
+        {
+            const bool bDelim = IsDelim(c, strLineEnd);
+            if (!bDelim && !bIn)
+                ++nParagraphs;
+            bIn = !bDelim;
+        }
+        Check(nLines == nParagraphs, "paragraph count without wrapping");
+    }
+}
+
+void CheckTable(const std::vector<uint8_t>& columns, const std::vector<std::string>& texts)
+{
+    std::ostringstream out;
+    TF::TextFormatter tf(out, 80, "\n");
+    std::vector<int> edges;
+    std::vector<bool> right;
+    for (uint8_t b : columns)
+    {
+        const int nWidth = b % 12;
+        tf.addColumn("", nWidth);
+        if (edges.size() < TF::TextFormatter::MAX_COLUMNS)
+        {
+            edges.push_back((edges.empty() ? 0 : edges.back()) + nWidth);
+            right.push_back(b % 2 == 1);
+            if (b % 2 == 1)
+                tf.setColumnAlignment((int)edges.size() - 1, TF::ALIGN_RIGHT);
+        }
+    }
+    const size_t nTexts = texts.size() < 6 ? texts.size() : 6;
+    tf.printRow((int)nTexts, nTexts > 0 ? texts[0].c_str() : "", nTexts > 1 ? texts[1].c_str() : "",
+                nTexts > 2 ? texts[2].c_str() : "", nTexts > 3 ? texts[3].c_str() : "",
+                nTexts > 4 ? texts[4].c_str() : "", nTexts > 5 ? texts[5].c_str() : "");
+    const std::string strOut = out.str();
+    Check(!strOut.empty() && strOut.back() == '\n', "row not ended");
+    const std::string line = strOut.substr(0, strOut.size() - 1);
+
+    // Walk the cells: padding is spaces only, each text appears whole where it belongs.
+    size_t cursor = 0;
+    bool bOverlong = false;
+    for (size_t i = 0; i < nTexts && i < edges.size(); ++i)
+    {
+        const std::string text = texts[i].c_str(); // as a C string: up to an embedded NUL
+        const size_t start = i > 0 ? (size_t)edges[i - 1] : 0;
+        const size_t end = (size_t)edges[i];
+        if (text.size() > end - start)
+            bOverlong = true;
+        size_t target = right[i] ? (text.size() <= end ? end - text.size() : 0) : start;
+        if (target < cursor)
+            target = cursor;
+        Check(line.size() >= target + text.size(), "row shorter than its texts");
+        for (size_t k = cursor; k < target; ++k)
+            Check(line[k] == ' ', "padding that is not a space");
+        Check(line.compare(target, text.size(), text) == 0, "text cut or misplaced");
+        cursor = target + text.size();
+    }
+    Check(line.size() == cursor, "row longer than its texts");
+    if (!bOverlong)
+        Check(line.size() <= (edges.empty() ? 0u : (size_t)edges.back()), "row wider than its columns");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
+{
+    if (nSize < 2)
+        return 0;
+    const unsigned nBlockMax = pData[0] % 70;
+    static const char* const s_lineEnds[] = { "\n", "\r\n", "|", "" };
+    const std::string strLineEnd = s_lineEnds[pData[1] % 4];
+    const std::string strInput(reinterpret_cast<const char*>(pData) + 2, nSize - 2);
+
+    const size_t nCut = strInput.find('\x01');
+    const std::string strText = strInput.substr(0, nCut).c_str(); // print reads a C string
+    CheckRunningText(strText, nBlockMax, strLineEnd);
+
+    if (nCut != std::string::npos)
+    {
+        const std::string strTable = strInput.substr(nCut + 1);
+        const size_t nColumnsEnd = strTable.find('\x01');
+        std::vector<uint8_t> columns(strTable.begin(), strTable.begin() + (ptrdiff_t)(nColumnsEnd == std::string::npos ? strTable.size() : nColumnsEnd));
+        std::vector<std::string> texts;
+        if (nColumnsEnd != std::string::npos)
+        {
+            size_t i = nColumnsEnd + 1;
+            for (;;)
+            {
+                const size_t j = strTable.find('\x01', i);
+                texts.push_back(strTable.substr(i, j == std::string::npos ? std::string::npos : j - i));
+                if (j == std::string::npos)
+                    break;
+                i = j + 1;
+            }
+        }
+        CheckTable(columns, texts);
+    }
+    return 0;
+}
