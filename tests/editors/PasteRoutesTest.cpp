@@ -215,6 +215,15 @@ TEST_F(PasteRoutesTest, PriceBoxContextMenuOffersTheEditCommands)
     m_script.m_menuAnswers.push_back(WM_CLEAR);
     box.SendMessage(WM_CONTEXTMENU, (WPARAM)box.m_hWnd, MAKELPARAM(20, 20));
     EXPECT_STREQ("9,234", Text(box));
+    // So is the Delete key, which changes the text without a character message.
+    box.SetSel(0, 1);
+    box.SendMessage(WM_KEYDOWN, VK_DELETE, 0x01530001);
+    EXPECT_STREQ("9,234", Text(box));
+    box.m_dMinValue = 0.0;
+    box.SetSel(0, 1);
+    box.SendMessage(WM_KEYDOWN, VK_DELETE, 0x01530001);
+    EXPECT_STREQ("234", Text(box));
+    box.SetWindowText("9,234");
     // Copy and Select All leave the text alone.
     m_script.m_menuAnswers.push_back(EM_SETSEL);
     box.SendMessage(WM_CONTEXTMENU, (WPARAM)box.m_hWnd, MAKELPARAM(20, 20));
@@ -268,6 +277,11 @@ TEST_F(PasteRoutesTest, NumberBoxChecksTheCombinedTextOnEveryRoute)
         EXPECT_STREQ("5.25", Text(box));
         EXPECT_TRUE(Balloons().empty());   // a refused paste is silent
     }
+    // The Delete key that leaves no number is undone, as Backspace is.
+    box.SetWindowText("7");
+    box.SetSel(0, 1);
+    box.SendMessage(WM_KEYDOWN, VK_DELETE, 0x01530001);
+    EXPECT_STREQ("7", Text(box));
 }
 
 TEST_F(PasteRoutesTest, ThousandsOfInvalidCharactersGoAtOnce)
