@@ -7,6 +7,7 @@
 #include "host/ControlsModule.h"
 #include "host/RecoveryFiles.h"
 #include "lists/DigitGrouping.h"
+#include "lists/CommonListHooks.h"
 #include "OrvoTools.h"
 
 #include <cstring>
@@ -154,6 +155,8 @@ CCommonListCtrl::~CCommonListCtrl()
             lists.RemoveAt(pos);
     }
     ReleaseRepositionDlg();
+    if (CommonListHooks().pfnForgetList != nullptr)
+        CommonListHooks().pfnForgetList(this);
 }
 
 BOOL CCommonListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -207,8 +210,7 @@ void CCommonListCtrl::CommonInitList()
         RegisteredLists().AddTail(this);
         m_bRegistered = true;
     }
-    // Still to come with the appearance settings: reading the CUSTOMIZE_LISTS and
-    // USER_CUSTOMIZE_LISTS entries and applying their fonts and colours.
+    ReadAppearanceSettings();
 }
 
 void CCommonListCtrl::SetRecoveryFiles(CString csRecoveryFile, CString csDialogPosPath)
@@ -659,6 +661,7 @@ BOOL CCommonListCtrl::DestroyWindow()
 
 void CCommonListCtrl::OnDestroy()
 {
+    ReleaseListFont(m_hWnd);
     SaveAutoSort();
     SaveColumnProfile();
     m_arrColInfo.RemoveAll();

@@ -161,6 +161,28 @@ public:
     int ChkToolTipEnabled() const { return m_bHeaderToolTips; }
     BOOL IsDragging() const { return m_pDragImage != nullptr; }
 
+    // Appearance: colours, font and keyword rules (CommonListCtrlAppearance.cpp).
+    // Default keyword rules, taken only where the list has none yet (loaded rules stay). 0, and
+    // nothing changed, when a keyword is empty or holds a "," or a line break.
+    int SetDefaultAttributes(int nColumn, const CStringArray& keywords, const CColorArray& colors);
+    int SetDefaultProperties(const CStringArray& keywords, const CColorArray& textColors,
+                             const CColorArray& backColors);
+    // Gives the list (pWnd, or its child nID) the font of that face and point size, built from the
+    // list's current font. 0 and nothing changed when the window has no font, the face is not
+    // installed or the size is not a whole number from 1 to 144.
+    static int SetListFontProperty(CWnd* pWnd, int nID, CString csFontName, CString csFontSize);
+    // Pushes the global appearance to every registered list (customize-loaded ones only with bForce).
+    static void ApplyGeneralSettings(bool bForce);
+    // Reads the list's "CUSTOMIZE_LISTS" and "USER_CUSTOMIZE_LISTS" entries (initialisation).
+    void ReadAppearanceSettings();
+    // Background, text background and text colours from the record, when customized colours apply.
+    void ApplyAppearanceColors();
+    // Write the list's entries from its record; false when refused (logged) or not written.
+    bool WriteCustomizeSettings(bool bWithRules, const CString& csFile);
+    bool WriteUserCustomizeSettings();
+    // Frees the fonts SetListFontProperty made for the window.
+    static void ReleaseListFont(HWND hWnd);
+
     // Rows.
     int SetRowFocus(int nRow);
     int GetItemColor(int nRow, int nColumn);

@@ -118,12 +118,14 @@ void CCommonListCtrl::ReleaseRepositionDlg()
 
 void CCommonListCtrl::OnCustomize()
 {
-    // Still to come with the appearance settings: the Customize dialog for this list.
+    if (CommonListHooks().pfnCustomize != nullptr)
+        CommonListHooks().pfnCustomize(this);
 }
 
 void CCommonListCtrl::OnUserCustomize()
 {
-    // Still to come with the appearance settings: the User Customize dialog.
+    if (CommonListHooks().pfnUserCustomize != nullptr)
+        CommonListHooks().pfnUserCustomize(this);
 }
 
 void CCommonListCtrl::OnOptionAddUserDefCol()

@@ -17,8 +17,8 @@ struct CONTROLS_API sCommonListHooks
     // The appearance dialogs: "Customized Appearance" and "User Customize Appearance".
     void (*pfnCustomize)(CCommonListCtrl* pList) = nullptr;
     void (*pfnUserCustomize)(CCommonListCtrl* pList) = nullptr;
-    // Reading the appearance settings while a list initialises.
-    void (*pfnReadAppearance)(CCommonListCtrl* pList) = nullptr;
+    // A list is going away: the library-wide dialogs that edit it let go of it.
+    void (*pfnForgetList)(CCommonListCtrl* pList) = nullptr;
     // The user-defined column dialog in add (0), delete (1) or modify (2) mode.
     void (*pfnUserDefinedColumn)(CCommonListCtrl* pList, int nMode) = nullptr;
     // Export of the list's contents for command nID (returns 1 when a file was generated).

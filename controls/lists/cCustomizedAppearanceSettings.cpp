@@ -125,6 +125,24 @@ void cCustomizedAppearanceSettings::ReleaseArrays()
     Release(m_pUserKeywords);
 }
 
+void cCustomizedAppearanceSettings::ResetKeywordArrays()
+{
+    Release(m_pKeywordColors);
+    Release(m_pKeywords);
+    m_pKeywordColors = new CColorArray;
+    m_pKeywords = new CStringArray;
+}
+
+void cCustomizedAppearanceSettings::ResetUserArrays()
+{
+    Release(m_pUserTextColors);
+    Release(m_pUserBackColors);
+    Release(m_pUserKeywords);
+    m_pUserTextColors = new CColorArray;
+    m_pUserBackColors = new CColorArray;
+    m_pUserKeywords = new CStringArray;
+}
+
 cCustomizedAppearanceSettings Get_Apperance_setting()
 {
     return cCustomizedAppearanceSettings(Global());

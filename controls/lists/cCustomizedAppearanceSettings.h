@@ -7,7 +7,7 @@
 // when its last holder goes.
 #pragma once
 
-#include <afxwin.h>
+#include <afx.h>
 
 typedef CArray<COLORREF, COLORREF> CColorArray;
 
@@ -35,6 +35,10 @@ public:
     void EnsureArrays();
     // Releases the keyword arrays (this holder's share of them).
     void ReleaseArrays();
+    // Gives the record new, empty keyword and keyword-colour arrays of its own (releasing its share
+    // of the old ones); the same for the three user arrays.
+    void ResetKeywordArrays();
+    void ResetUserArrays();
 };
 
 // A copy of the global record that shares its arrays.
