@@ -71,6 +71,8 @@ void CCustomizedAppearance::SetParentList(CCommonListCtrl* pList)
     m_pParentList = pList;
     if (pList == nullptr || m_hWnd == nullptr)
         return;
+    // Assignment keeps the arrays the source lacks: the last list's rules must not stay behind.
+    m_Appearance.ReleaseArrays();
     m_Appearance = pList->m_Appearance;
     m_ColumnCombo.ResetContent();
     m_KeywordList.DeleteAllItems();

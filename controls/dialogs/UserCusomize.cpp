@@ -32,6 +32,8 @@ void CUserCusomize::SetParentList(CCommonListCtrl* pList)
     m_pParentList = pList;
     if (pList == nullptr || m_hWnd == nullptr)
         return;
+    // Assignment keeps the arrays the source lacks: the last list's rules must not stay behind.
+    m_Appearance.ReleaseArrays();
     m_Appearance = pList->m_Appearance;
     m_PropertyList.DeleteAllItems();
     const cCustomizedAppearanceSettings& a = m_Appearance;

@@ -1,0 +1,297 @@
+// The two appearance dialogs driven through their controls: combo selections, button clicks,
+// typed keywords, the Delete key, and the colour and font dialogs answered through the modal
+// seam; what they do to the grid and to its stored settings.
+#include "AppearanceFixture.h"
+#include "dialogs/CustomizedAppearance.h"
+#include "dialogs/UserCusomize.h"
+#include "dialogs/FontSettingDlg.h"
+#include "resources/AppearanceRes.h"
+
+namespace
+{
+class CustomizeDialogTest : public AppearanceTest
+{
+protected:
+    // Opens Customize for the grid (keyword rules offered when bRules) and returns the dialog.
+    CCustomizedAppearance* Open(bool bRules = true)
+    {
+        m_list.m_Appearance.m_bKeywordRulesAvailable = bRules;
+        m_list.OnCustomize();
+        HWND hDlg = ::FindWindowA(nullptr, "Customize Appearance :Orders ");
+        return hDlg != nullptr ? static_cast<CCustomizedAppearance*>(CWnd::FromHandlePermanent(hDlg)) : nullptr;
+    }
+
+    static void Select(CComboBox& combo, const char* pszText)
+    {
+        combo.SetCurSel(combo.FindStringExact(-1, pszText));
+        combo.GetParent()->SendMessage(WM_COMMAND, MAKEWPARAM(combo.GetDlgCtrlID(), CBN_SELCHANGE), (LPARAM)combo.m_hWnd);
+    }
+
+    static void Click(CWnd* pDlg, int nID)
+    {
+        ::SendMessageA(::GetDlgItem(pDlg->m_hWnd, nID), BM_CLICK, 0, 0);
+    }
+
+    static void Type(CCustomizedAppearance* pDlg, const char* pszKeyword)
+    {
+        pDlg->m_KeywordEdit.SetWindowText(pszKeyword);
+        Click(pDlg, IDC_CA_ADD);
+    }
+
+    static std::vector<std::string> Keywords(CXListCtrl& list)
+    {
+        std::vector<std::string> rows;
+        for (int i = 0; i < list.GetItemCount(); ++i)
+        {
+            char sz[32];
+            snprintf(sz, sizeof(sz), "=%lX", (unsigned long)list.GetColorboxColor(i, 1));
+            rows.push_back(std::string((LPCTSTR)list.GetItemText(i, 0)) + sz);
+        }
+        return rows;
+    }
+
+    static int Height(CWnd* pWnd)
+    {
+        CRect rc;
+        pWnd->GetWindowRect(&rc);
+        return rc.Height();
+    }
+};
+}  // namespace
+
+TEST_F(CustomizeDialogTest, ShowingFillsTheDialogFromTheGrid)
+{
+    Store("CUSTOMIZE_LISTS", "Orders-1001", (std::string("404040,FFFF,") + Face() + ",12,1,buy,FF,sell,FF00,").c_str());
+    CreateGrid();
+    AddColumns();
+    CCustomizedAppearance* pDlg = Open();
+    ASSERT_NE(nullptr, pDlg);
+    CString text;
+    pDlg->m_PropertyCombo.GetLBText(pDlg->m_PropertyCombo.GetCurSel(), text);
+    EXPECT_STREQ("Background", text);
+    EXPECT_EQ(2, pDlg->m_PropertyCombo.GetCount());
+    EXPECT_EQ(0x404040u, pDlg->m_ColorButton.GetColor());
+    pDlg->m_FontButton.GetWindowText(text);
+    EXPECT_STREQ((Face() + ", 12").c_str(), text);
+    EXPECT_EQ(3, pDlg->m_ColumnCombo.GetCount());
+    pDlg->m_ColumnCombo.GetLBText(pDlg->m_ColumnCombo.GetCurSel(), text);
+    EXPECT_STREQ("Side", text);
+    EXPECT_EQ(1u, pDlg->m_ColumnCombo.GetItemData(pDlg->m_ColumnCombo.GetCurSel()));
+    EXPECT_FALSE(pDlg->m_ColumnCombo.IsWindowEnabled());
+    EXPECT_TRUE(SameSequence(Keywords(pDlg->m_KeywordList), { "buy=FF", "sell=FF00" }));
+    // "Background" shows no keyword group.
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(pDlg->m_hWnd, IDC_CA_GROUP)));
+
+    // The tooltips of the keyword controls: blue text, shown after 1 ms.
+    EXPECT_EQ(4, pDlg->m_ToolTip.GetToolCount());
+    EXPECT_EQ(0xFF0000u, pDlg->m_ToolTip.GetTipTextColor());
+    EXPECT_EQ(1, pDlg->m_ToolTip.GetDelayTime(TTDT_INITIAL));
+    struct Tip { int nID; const char* text; };
+    const Tip tips[] = { { IDC_CA_COLUMN, "Choose the column for Keywords" },
+                         { IDC_CA_CHANGE_COLUMN, "Click to change column for Keywords" },
+                         { IDC_CA_KEYWORD, "Enter Text to add a keyword to list" },
+                         { IDC_CA_ADD, "Click to add a keyword to list" } };
+    for (const Tip& tip : tips)
+    {
+        char sz[128] = "";
+        TTTOOLINFOA ti;
+        pDlg->m_ToolTip.GetToolInfo(&ti, pDlg->GetDlgItem(tip.nID));
+        ti.lpszText = sz;
+        pDlg->m_ToolTip.SendMessage(TTM_GETTEXTA, sizeof(sz), (LPARAM)&ti);
+        EXPECT_STREQ(tip.text, sz);
+    }
+}
+
+TEST_F(CustomizeDialogTest, TheKeywordGroupComesWithTextAndGoesWithBackground)
+{
+    CreateGrid();
+    AddColumns();
+    CCustomizedAppearance* pDlg = Open();
+    ASSERT_NE(nullptr, pDlg);
+    const int nShort = Height(pDlg);
+    Select(pDlg->m_PropertyCombo, "Text");
+    EXPECT_EQ(nShort + pDlg->m_nGroupHeight, Height(pDlg));
+    EXPECT_GT(pDlg->m_nGroupHeight, 100);
+    EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(pDlg->m_hWnd, IDC_CA_KEYWORDS)));
+    EXPECT_EQ(0xFF00u, pDlg->m_ColorButton.GetColor());   // the text colour
+    Select(pDlg->m_PropertyCombo, "Background");
+    EXPECT_EQ(nShort, Height(pDlg));
+    EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(pDlg->m_hWnd, IDC_CA_KEYWORDS)));
+
+    // Without keyword rules "Text" grows nothing.
+    pDlg->ShowWindow(SW_HIDE);
+    pDlg = Open(false);
+    Select(pDlg->m_PropertyCombo, "Text");
+    EXPECT_EQ(nShort, Height(pDlg));
+}
+
+TEST_F(CustomizeDialogTest, KeywordsGoInLongestFirstAndTheDeleteKeyRemovesThem)
+{
+    CreateGrid();
+    AddColumns();
+    CCustomizedAppearance* pDlg = Open();
+    ASSERT_NE(nullptr, pDlg);
+    Select(pDlg->m_PropertyCombo, "Text");
+    Type(pDlg, "");
+    Type(pDlg, "a,b");
+    std::vector<std::string> messages;
+    for (const CString& message : m_script.Messages())
+        messages.push_back((LPCTSTR)message);
+    EXPECT_TRUE(SameSequence(messages, { "Enter text to add a new keyword to list", "A keyword cannot contain a comma" }));
+    m_script.m_commonAnswers.push_back([](CCommonDialog* p) -> INT_PTR {
+        static_cast<CColorDialog*>(p)->m_cc.rgbResult = 0x0000FF;
+        return IDOK;
+    });
+    Click(pDlg, IDC_CA_COLOR);   // the text colour becomes red
+    Type(pDlg, "b");
+    Type(pDlg, "BUY");
+    Type(pDlg, "bu");
+    Type(pDlg, "sell");
+    EXPECT_TRUE(SameSequence(Keywords(pDlg->m_KeywordList), { "sell=FF", "BUY=FF", "bu=FF", "b=FF" }));
+    CString text;
+    pDlg->m_KeywordEdit.GetWindowText(text);
+    EXPECT_STREQ("", text);
+
+    pDlg->m_KeywordList.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    pDlg->m_KeywordList.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+    pDlg->m_KeywordList.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    EXPECT_TRUE(SameSequence(Keywords(pDlg->m_KeywordList), { "sell=FF", "bu=FF" }));
+
+    // "..." frees the column choice; a new column starts with no keywords.
+    EXPECT_FALSE(pDlg->m_ColumnCombo.IsWindowEnabled());
+    Click(pDlg, IDC_CA_CHANGE_COLUMN);
+    EXPECT_TRUE(pDlg->m_ColumnCombo.IsWindowEnabled());
+    Select(pDlg->m_ColumnCombo, "Status");
+    EXPECT_EQ(0, pDlg->m_KeywordList.GetItemCount());
+}
+
+TEST_F(CustomizeDialogTest, ApplySetsTheGridAndStoresTheEntryWithRulesInLowerCase)
+{
+    CreateGrid();
+    AddColumns();
+    CCustomizedAppearance* pDlg = Open();
+    ASSERT_NE(nullptr, pDlg);
+    // Background: a colour dialog answered by script.
+    m_script.m_commonAnswers.push_back([](CCommonDialog* p) -> INT_PTR {
+        static_cast<CColorDialog*>(p)->m_cc.rgbResult = 0x302010;
+        return IDOK;
+    });
+    Click(pDlg, IDC_CA_COLOR);
+    // Font: the font setting dialog answered by script through its own combos.
+    m_script.m_dialogAnswers.push_back([](CDialog* p) -> INT_PTR {
+        CFontSettingDlg* pFont = static_cast<CFontSettingDlg*>(p);
+        pFont->m_FontCombo.SelectString(-1, Face().c_str());
+        pFont->m_SizeCombo.SelectString(-1, "14");
+        pFont->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(p->m_hWnd, IDOK));
+        return IDCANCEL;   // the dialog's own OK wins
+    });
+    Click(pDlg, IDC_CA_FONT);
+    CString text;
+    pDlg->m_FontButton.GetWindowText(text);
+    EXPECT_STREQ((Face() + ", 14").c_str(), text);
+    Select(pDlg->m_PropertyCombo, "Text");
+    Click(pDlg, IDC_CA_CHANGE_COLUMN);
+    Select(pDlg->m_ColumnCombo, "Side");
+    Type(pDlg, "BUY");
+    Type(pDlg, "b");
+    // A keyword's colour box changed in place keeps its own colour.
+    pDlg->m_KeywordList.SetColorboxColor(1, 1, 0x00AA00);
+
+    Click(pDlg, IDC_CA_APPLY);
+    EXPECT_EQ(std::string("302010,FF00,") + Face() + ",14,1,buy,FF00,b,AA00,", Stored("CUSTOMIZE_LISTS", "Orders-1001"));
+    EXPECT_EQ(0x302010u, m_list.GetBkColor());
+    EXPECT_EQ(0x302010u, m_list.GetTextBkColor());
+    EXPECT_EQ(Face() + " " + std::to_string(HeightOfPoints(&m_list, 14)), FontOf(&m_list));
+    EXPECT_TRUE(m_list.m_bCustomizeLoaded);
+    EXPECT_EQ(1, m_list.m_Appearance.m_nKeywordColumn);
+    EXPECT_TRUE(pDlg->IsWindowVisible());   // the dialog stays open
+
+    // Cancel hides it; the grid keeps what was applied.
+    Click(pDlg, IDCANCEL);
+    EXPECT_FALSE(pDlg->IsWindowVisible());
+    EXPECT_EQ(0x302010u, m_list.GetBkColor());
+}
+
+TEST_F(CustomizeDialogTest, WithoutCustomColoursOnlyTheFontApplies)
+{
+    m_list.m_bApplyCustomColors = 0;
+    CreateGrid();
+    AddColumns();
+    COLORREF clrBefore = m_list.GetBkColor();
+    CCustomizedAppearance* pDlg = Open();
+    ASSERT_NE(nullptr, pDlg);
+    EXPECT_FALSE(pDlg->m_ColorButton.IsWindowEnabled());
+    EXPECT_FALSE(pDlg->m_AddButton.IsWindowEnabled());
+    pDlg->m_Appearance.m_clrBackground = 0x123456;
+    Click(pDlg, IDC_CA_APPLY);
+    EXPECT_EQ(clrBefore, m_list.GetBkColor());
+    EXPECT_EQ("123456,FF00,MS Shell Dlg 2,8", Stored("CUSTOMIZE_LISTS", "Orders-1001"));
+}
+
+TEST_F(CustomizeDialogTest, AGridThatGoesAwayIsForgottenAndOtherGridsAreUntouched)
+{
+    Store("CUSTOMIZE_LISTS", "Trades-1001", (std::string("1,2,") + Face() + ",9").c_str());
+    CreateGrid();
+    AddColumns();
+    CCustomizedAppearance* pDlg = Open();
+    ASSERT_NE(nullptr, pDlg);
+    Click(pDlg, IDC_CA_APPLY);
+    EXPECT_EQ(std::string("1,2,") + Face() + ",9", Stored("CUSTOMIZE_LISTS", "Trades-1001"));
+    EXPECT_NE("<none>", Stored("CUSTOMIZE_LISTS", "Orders-1001"));
+    {
+        CCommonListCtrl temporary;
+        temporary.m_csListName = "Temporary";
+        CDialog holder;
+        ASSERT_TRUE(holder.Create(3100, &m_frame));
+        ASSERT_TRUE(temporary.SubclassDlgItem(1001, &holder));
+        temporary.OnCustomize();
+        ASSERT_EQ(&temporary, pDlg->GetParentList());
+        holder.DestroyWindow();
+    }
+    EXPECT_EQ(nullptr, pDlg->GetParentList());
+    if (pDlg->GetSafeHwnd() != nullptr)
+        Click(pDlg, IDC_CA_APPLY);   // nothing to apply to: nothing happens
+    EXPECT_EQ("<none>", Stored("CUSTOMIZE_LISTS", "Temporary-1001"));
+}
+
+TEST_F(CustomizeDialogTest, TheUserDialogListsUserKeywordsAndStoresThemOnApply)
+{
+    m_list.m_bUserCustomize = 1;
+    CreateGrid();
+    CStringArray keywords;
+    keywords.Add("BUY");
+    keywords.Add("sell");
+    CColorArray text, back;
+    text.Add(0x0000FF);
+    text.Add(0xFF0000);
+    back.Add(0xFFFFFF);
+    back.Add(0x00FFFF);
+    ASSERT_EQ(1, m_list.SetDefaultProperties(keywords, text, back));
+    m_list.OnUserCustomize();
+    HWND hDlg = ::FindWindowA(nullptr, "User Customize Appearance :Orders ");
+    ASSERT_NE(nullptr, hDlg);
+    CUserCusomize* pDlg = static_cast<CUserCusomize*>(CWnd::FromHandlePermanent(hDlg));
+    ASSERT_EQ(2, pDlg->m_PropertyList.GetItemCount());
+    EXPECT_STREQ("buy", pDlg->m_PropertyList.GetItemText(0, 0));
+    EXPECT_EQ(0x0000FFu, pDlg->m_PropertyList.GetColorboxColor(0, 1));
+    EXPECT_EQ(0x00FFFFu, pDlg->m_PropertyList.GetColorboxColor(1, 2));
+
+    m_script.m_commonAnswers.push_back([](CCommonDialog* p) -> INT_PTR {
+        static_cast<CColorDialog*>(p)->m_cc.rgbResult = 0x222222;
+        return IDOK;
+    });
+    ::SendMessageA(::GetDlgItem(hDlg, IDC_UC_BACKGROUND), BM_CLICK, 0, 0);
+    EXPECT_EQ(0x222222u, pDlg->m_BackgroundButton.GetColor());
+    pDlg->m_PropertyList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
+    pDlg->m_PropertyList.SendMessage(WM_KEYDOWN, VK_DELETE, 1);
+    ::SendMessageA(::GetDlgItem(hDlg, IDC_UC_APPLY), BM_CLICK, 0, 0);
+    EXPECT_EQ("222222,FF00,MS Shell Dlg 2,8,sell,FF0000,FFFF,", Stored("USER_CUSTOMIZE_LISTS", "Orders-1001"));
+    EXPECT_EQ(0x222222u, m_list.GetBkColor());
+    ASSERT_NE(nullptr, m_list.m_Appearance.m_pUserKeywords);
+    EXPECT_EQ(1, m_list.m_Appearance.m_pUserKeywords->GetSize());
+
+    // Without the user-customize option the dialog lists nothing.
+    m_list.m_bUserCustomize = 0;
+    m_list.OnUserCustomize();
+    EXPECT_EQ(0, pDlg->m_PropertyList.GetItemCount());
+}
