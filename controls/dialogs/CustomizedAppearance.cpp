@@ -98,12 +98,16 @@ void CCustomizedAppearance::SetParentList(CCommonListCtrl* pList)
         m_ColumnCombo.EnableWindow(FALSE);
         if (m_Appearance.m_pKeywords != nullptr && m_Appearance.m_pKeywordColors != nullptr)
         {
+            // One repaint for the whole list, however many rules there are.
+            m_KeywordList.SetRedraw(FALSE);
             INT_PTR nRules = std::min(m_Appearance.m_pKeywords->GetSize(), m_Appearance.m_pKeywordColors->GetSize());
             for (INT_PTR i = 0; i < nRules; ++i)
             {
                 int nRow = m_KeywordList.InsertItem((int)i, m_Appearance.m_pKeywords->GetAt(i));
                 m_KeywordList.SetColorboxColor(nRow, 1, m_Appearance.m_pKeywordColors->GetAt(i));
             }
+            m_KeywordList.SetRedraw(TRUE);
+            m_KeywordList.Invalidate();
         }
     }
     m_PropertyCombo.SetCurSel(m_PropertyCombo.FindStringExact(-1, kBackground));

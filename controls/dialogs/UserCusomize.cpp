@@ -42,12 +42,15 @@ void CUserCusomize::SetParentList(CCommonListCtrl* pList)
     {
         INT_PTR n = std::min(a.m_pUserKeywords->GetSize(),
                              std::min(a.m_pUserTextColors->GetSize(), a.m_pUserBackColors->GetSize()));
+        m_PropertyList.SetRedraw(FALSE);
         for (INT_PTR i = 0; i < n; ++i)
         {
             int nRow = m_PropertyList.InsertItem((int)i, a.m_pUserKeywords->GetAt(i));
             m_PropertyList.SetColorboxColor(nRow, 1, a.m_pUserTextColors->GetAt(i));
             m_PropertyList.SetColorboxColor(nRow, 2, a.m_pUserBackColors->GetAt(i));
         }
+        m_PropertyList.SetRedraw(TRUE);
+        m_PropertyList.Invalidate();
     }
     m_BackgroundButton.SetColor(a.m_clrBackground);
 }

@@ -295,3 +295,24 @@ TEST_F(CustomizeDialogTest, TheUserDialogListsUserKeywordsAndStoresThemOnApply)
     m_list.OnUserCustomize();
     EXPECT_EQ(0, pDlg->m_PropertyList.GetItemCount());
 }
+
+TEST_F(CustomizeDialogTest, ThousandsOfRulesGoThroughTheDialogWhole)
+{
+    std::string value = "0,FF00," + Face() + ",8,0,";
+    for (int i = 0; i < 2000; ++i)
+    {
+        char sz[48];
+        snprintf(sz, sizeof(sz), "kw%04d,%X,", 9999 - i, i * 37);
+        value += sz;
+    }
+    Store("CUSTOMIZE_LISTS", "Orders-1001", value.c_str());
+    CreateGrid();
+    AddColumns();
+    CCustomizedAppearance* pDlg = Open();
+    ASSERT_NE(nullptr, pDlg);
+    ASSERT_EQ(2000, pDlg->m_KeywordList.GetItemCount());
+    EXPECT_STREQ("kw9999", pDlg->m_KeywordList.GetItemText(0, 0));
+    EXPECT_EQ((COLORREF)(1999 * 37), pDlg->m_KeywordList.GetColorboxColor(1999, 1));
+    Click(pDlg, IDC_CA_APPLY);
+    EXPECT_EQ(value, Stored("CUSTOMIZE_LISTS", "Orders-1001"));
+}

@@ -357,6 +357,54 @@ TEST_F(XGridTest, PaintedColourBoxesAndCheckBoxesShowTheirState)
     EXPECT_EQ(::GetSysColor(COLOR_WINDOW), Pixel(m_list.m_HeaderCtrl.m_hWnd, mark));
 }
 
+TEST_F(XGridTest, ImagesAndTheRegisteredMessageNames)
+{
+    // A host registers the messages by name and gets the grid's values.
+    EXPECT_EQ(WM_XLISTCTRL_CHECKBOX_CLICKED, ::RegisterWindowMessageA("WM_XLISTCTRL_CHECKBOX_CLICKED"));
+    EXPECT_EQ(WM_XLISTCTRL_COLORBOX_CLICKED, ::RegisterWindowMessageA("WM_XLISTCTRL_COLORBOX_CLICKED"));
+    EXPECT_EQ(WM_XLISTCTRL_COMBO_SELECTION, ::RegisterWindowMessageA("WM_XLISTCTRL_COMBO_SELECTION"));
+    EXPECT_NE(WM_XLISTCTRL_CHECKBOX_CLICKED, WM_XLISTCTRL_COLORBOX_CLICKED);
+
+    // A cell's image is drawn at its left, before the text.
+    CImageList images;
+    ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24, 1, 0));
+    CBitmap bitmap;
+    {
+        CClientDC screen(nullptr);
+        ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 16, 16));
+        CDC memDC;
+        memDC.CreateCompatibleDC(&screen);
+        CBitmap* pOld = memDC.SelectObject(&bitmap);
+        memDC.FillSolidRect(0, 0, 16, 16, RGB(250, 10, 10));
+        memDC.SelectObject(pOld);
+    }
+    images.Add(&bitmap, (CBitmap*)nullptr);
+    m_list.SetImageList(&images, LVSIL_SMALL);
+    ASSERT_EQ(1, m_list.SetItemImage(2, 2, 0));
+    m_parent.SetFocus();
+    CRect rc;
+    m_list.GetCellRect(2, 2, rc);
+    EXPECT_EQ(RGB(250, 10, 10), Pixel(m_list.m_hWnd, CPoint(rc.left + 2 + 8, rc.top + rc.Height() / 2)));
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), Pixel(m_list.m_hWnd, CPoint(rc.right - 2, rc.top + rc.Height() / 2)));
+    m_list.SetImageList(nullptr, LVSIL_SMALL);
+}
+
+TEST_F(XGridTest, SystemColourChangesRebuildTheCheckBoxImagesWithoutLeaking)
+{
+    m_list.SetHeaderCheckedState(1, XHEADER_CHECK_CHECKED);
+    m_list.SendMessage(WM_SYSCOLORCHANGE);
+    const int nBefore = TestLeaks::GdiObjects();
+    for (int i = 0; i < 20; ++i)
+        m_list.SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(nBefore, TestLeaks::GdiObjects());
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), m_list.m_crHighLight);
+    EXPECT_EQ(3, m_list.m_cImageList.GetImageCount());
+    CRect rcHeader;
+    m_list.GetHeaderCtrl()->GetItemRect(1, &rcHeader);
+    CPoint mark(rcHeader.left + m_list.m_HeaderCtrl.GetSpacing() + XLIST_CHECKBOX_SIZE / 2, rcHeader.top + rcHeader.Height() / 2);
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), Pixel(m_list.m_HeaderCtrl.m_hWnd, mark));
+}
+
 TEST_F(XGridTest, SelectedRowsUseHighlightWithFocusAndButtonFaceWithout)
 {
     m_list.SetItemText(1, 2, "plain");
