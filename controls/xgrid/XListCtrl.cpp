@@ -11,10 +11,8 @@ const UINT WM_XLISTCTRL_COMBO_SELECTION = ::RegisterWindowMessageA("WM_XLISTCTRL
 namespace
 {
 // A check box of XLIST_CHECKBOX_SIZE pixels with its top-left corner at (x, y): a one-pixel frame,
-// the inside in the window colour (button face when disabled) and, when checked, a mark three
-// pixels thick.
-void PaintCheckBox(HDC hdc, int x, int y, bool bChecked, bool bEnabled, COLORREF crFrame, COLORREF crInside,
-                   COLORREF crMark)
+// the inside and, when checked, a mark three pixels thick.
+void PaintCheckBox(HDC hdc, int x, int y, bool bChecked, COLORREF crFrame, COLORREF crInside, COLORREF crMark)
 {
     CDC* pDC = CDC::FromHandle(hdc);
     const int n = XLIST_CHECKBOX_SIZE;
@@ -22,7 +20,6 @@ void PaintCheckBox(HDC hdc, int x, int y, bool bChecked, bool bEnabled, COLORREF
     pDC->FillSolidRect(x + 1, y + 1, n - 2, n - 2, crInside);
     if (!bChecked)
         return;
-    (void)bEnabled;
     // The mark falls from (3,5) to (5,7) and rises to (9,3); each column is three pixels high.
     for (int dx = 3; dx <= 9; ++dx)
     {
@@ -366,8 +363,8 @@ void CXListCtrl::BuildHeaderImages()
     HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
     const COLORREF crMask = RGB(255, 0, 255);
     CDC::FromHandle(hdc)->FillSolidRect(0, 0, 3 * n, n, crMask);
-    PaintCheckBox(hdc, n, 0, false, true, m_crBtnShadow, m_crWindow, m_crWindowText);
-    PaintCheckBox(hdc, 2 * n, 0, true, true, m_crBtnShadow, m_crWindow, m_crWindowText);
+    PaintCheckBox(hdc, n, 0, false, m_crBtnShadow, m_crWindow, m_crWindowText);
+    PaintCheckBox(hdc, 2 * n, 0, true, m_crBtnShadow, m_crWindow, m_crWindowText);
     ::SelectObject(hdc, hOld);
     ImageList_AddMasked(m_cImageList.GetSafeHandle(), hBitmap, crMask);
     ::DeleteObject(hBitmap);
@@ -479,7 +476,7 @@ void CXListCtrl::DrawCheckbox(CDC* pDC, int nItem, int nSubItem, CRect& rect, CO
     int x = rect.left + XLIST_CHECKBOX_MARGIN;
     int y = rect.top + (rect.Height() - n) / 2;
     bool bEnabled = GetCellEnabled(nItem, nSubItem) != 0;
-    PaintCheckBox(pDC->GetSafeHdc(), x, y, pCell->nCheckedState == 1, bEnabled, m_crBtnShadow,
+    PaintCheckBox(pDC->GetSafeHdc(), x, y, pCell->nCheckedState == 1, m_crBtnShadow,
                   bEnabled ? m_crWindow : m_crBtnFace, bEnabled ? m_crWindowText : m_crGrayText);
     CRect rcText(x + n + XLIST_CHECKBOX_MARGIN, rect.top, rect.right, rect.bottom);
     if (rcText.Width() > 0 && !GetItemText(nItem, nSubItem).IsEmpty())
