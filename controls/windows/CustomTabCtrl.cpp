@@ -557,11 +557,12 @@ void CCustomTabCtrl::RecalcLayout(BOOL bRedraw)
     m_geometry.Layout(GetStyle() & 0xFFFF, bVertical ? rc.Height() : rc.Width(),
                       bVertical ? rc.Width() : rc.Height(), widths, m_nFirstVisibleItem);
     m_nFirstVisibleItem = m_geometry.FirstVisible();
+    auto toClient = [bVertical](const CRect& r) { return bVertical ? CRect(r.top, r.left, r.bottom, r.right) : r; };
     for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
     {
         CCustomTabCtrlItem* pItem = m_aItems[i];
-        pItem->m_rect = ToClient(m_geometry.ItemRect((int)i));
-        pItem->m_rectText = ToClient(m_geometry.TextRect((int)i));
+        pItem->m_rect = toClient(m_geometry.ItemRect((int)i));
+        pItem->m_rectText = toClient(m_geometry.TextRect((int)i));
         pItem->m_bShape = false;
     }
     for (int nButton = CTCHT_ONFIRSTBUTTON; nButton >= CTCHT_ONCLOSEBUTTON; --nButton)

@@ -31,6 +31,7 @@ std::vector<std::string>& Calls()
 bool g_bFailSettings = false;
 int g_nAppStatus = 0;
 std::string g_csPeerText;
+std::string g_csFailLoadLibrary;
 
 void Reset()
 {
@@ -41,6 +42,7 @@ void Reset()
     g_bFailSettings = false;
     g_nAppStatus = 0;
     g_csPeerText.clear();
+    g_csFailLoadLibrary.clear();
 }
 }  // namespace TestHost
 
@@ -88,6 +90,8 @@ HOST_EXPORT void AddToTabbedLog(CString text, int, int)
 HOST_EXPORT HMODULE orvou_call_LoadLibrary(CString fileName)
 {
     Calls().push_back(std::string("orvou_call_LoadLibrary(") + (LPCTSTR)fileName + ")");
+    if (!g_csFailLoadLibrary.empty() && std::string((LPCTSTR)fileName).find(g_csFailLoadLibrary) != std::string::npos)
+        return nullptr;
     return ::LoadLibraryA(fileName);
 }
 

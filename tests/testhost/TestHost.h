@@ -22,6 +22,8 @@ extern bool g_bFailSettings;
 // The status orvou_get_app_status returns; the text pu_get_peer_data returns as its third string.
 extern int g_nAppStatus;
 extern std::string g_csPeerText;
+// orvou_call_LoadLibrary fails (returns null) for file names containing this text, when not empty.
+extern std::string g_csFailLoadLibrary;
 void Reset();
 }  // namespace TestHost
 
