@@ -1,0 +1,219 @@
+// The tab strip's buttons (scrolling with its repeat timing, the close button, hot and pressed
+// looks), bringing a tab out of view into it, tooltips, and docking in a frame.
+#include "TabFixture.h"
+
+namespace
+{
+class TabButtonsTest : public TabTest
+{
+protected:
+    // Thirty tabs on a 300-pixel strip: far more than fit.
+    void ManyTabs(DWORD dwStyle = CTCS_AUTOHIDEBUTTONS)
+    {
+        Create(dwStyle, CRect(0, 0, 300, 20));
+        AddTabs(30, "Instrument");
+        m_tabs->SetCurSel(0);
+        m_recorder.m_notes.clear();
+    }
+    void Tick(UINT_PTR nTimer, DWORD dwAdvance)
+    {
+        AfxAdvanceTestClock(dwAdvance);
+        m_tabs->SendMessage(WM_TIMER, nTimer, 0);
+    }
+};
+
+TEST_F(TabButtonsTest, HoldingAScrollButtonStepsAtThePressAndEvery250Ms)
+{
+    AfxSetTestClock(TRUE, 5000);
+    ManyTabs();
+    ASSERT_EQ(1, m_tabs->GetButtonState(CTCHT_ONNEXTBUTTON));
+    const CPoint next = ButtonCenter(CTCHT_ONNEXTBUTTON);
+    Press(next);
+    EXPECT_EQ(1, m_tabs->GetFirstVisibleItem());
+    EXPECT_EQ(3, m_tabs->GetButtonState(CTCHT_ONNEXTBUTTON));
+    // One second of 100-ms ticks: steps at 300, 600 and 900 ms.
+    std::vector<int> firsts;
+    for (int t = 100; t <= 1000; t += 100)
+    {
+        Tick(CTC_TIMER_BUTTON, 100);
+        firsts.push_back(m_tabs->GetFirstVisibleItem());
+    }
+    EXPECT_EQ(std::vector<int>({ 1, 1, 2, 2, 2, 3, 3, 3, 4, 4 }), firsts);
+    EXPECT_EQ("-2:-3", Notes());
+
+    // Off the button the repeat pauses; back on it, it goes on.
+    Move(CPoint(5, 10), MK_LBUTTON);
+    EXPECT_EQ(1, m_tabs->GetButtonState(CTCHT_ONNEXTBUTTON));
+    Tick(CTC_TIMER_BUTTON, 300);
+    EXPECT_EQ(4, m_tabs->GetFirstVisibleItem());
+    Move(next, MK_LBUTTON);
+    EXPECT_EQ(3, m_tabs->GetButtonState(CTCHT_ONNEXTBUTTON));
+    Tick(CTC_TIMER_BUTTON, 100);
+    EXPECT_EQ(5, m_tabs->GetFirstVisibleItem());
+    Release(next);
+    EXPECT_EQ(1, m_tabs->GetButtonState(CTCHT_ONNEXTBUTTON));
+    Tick(CTC_TIMER_BUTTON, 1000);
+    EXPECT_EQ(5, m_tabs->GetFirstVisibleItem());
+
+    Click(ButtonCenter(CTCHT_ONPREVBUTTON));
+    EXPECT_EQ(4, m_tabs->GetFirstVisibleItem());
+    // The selection does not move with the scrolling.
+    EXPECT_EQ(0, m_tabs->GetCurSel());
+}
+
+TEST_F(TabButtonsTest, OuterButtonsJumpToTheEnds)
+{
+    ManyTabs(CTCS_AUTOHIDEBUTTONS | CTCS_FOURBUTTONS);
+    Click(ButtonCenter(CTCHT_ONLASTBUTTON));
+    const int nLastFirst = m_tabs->GetFirstVisibleItem();
+    EXPECT_GT(nLastFirst, 20);
+    CRect rc;
+    m_tabs->GetClientRect(&rc);
+    EXPECT_EQ(29, m_tabs->HitTest(Center(29)));
+    Click(ButtonCenter(CTCHT_ONNEXTBUTTON));
+    EXPECT_EQ(nLastFirst, m_tabs->GetFirstVisibleItem());
+    Click(ButtonCenter(CTCHT_ONFIRSTBUTTON));
+    EXPECT_EQ(0, m_tabs->GetFirstVisibleItem());
+    EXPECT_EQ("-2:-4 -2:-3 -2:-1", Notes());
+}
+
+TEST_F(TabButtonsTest, SelectingATabOutOfViewScrollsItIn)
+{
+    ManyTabs();
+    EXPECT_NE(25, m_tabs->HitTest(Center(25)));
+    ASSERT_EQ(0, m_tabs->SetCurSel(25));
+    EXPECT_GT(m_tabs->GetFirstVisibleItem(), 0);
+    CRect r;
+    m_tabs->GetItemRect(25, r);
+    EXPECT_EQ(25, m_tabs->HitTest(CPoint(r.left, 10)));
+    EXPECT_EQ(25, m_tabs->HitTest(CPoint(r.right - 1, 10)));
+    // Back to the start: the first tab comes back into view.
+    ASSERT_EQ(0, m_tabs->SetCurSel(1));
+    EXPECT_EQ(1, m_tabs->GetFirstVisibleItem());
+    EXPECT_EQ(1, m_tabs->HitTest(Center(1)));
+    // A click on the tab cut by the buttons brings it wholly into view.
+    m_tabs->MoveWindow(0, 0, 330, 20);
+    int nCut = -1;
+    for (int i = 2; i < 30 && nCut < 0; ++i)
+    {
+        m_tabs->GetItemRect(i, r);
+        if (m_tabs->HitTest(CPoint(r.left + 2, 10)) == i && m_tabs->HitTest(CPoint(r.right - 1, 10)) != i)
+            nCut = i;
+    }
+    ASSERT_GT(nCut, 0);
+    Click(CPoint(r.left + 2, 10));
+    EXPECT_EQ(nCut, m_tabs->GetCurSel());
+    m_tabs->GetItemRect(nCut, r);
+    EXPECT_EQ(nCut, m_tabs->HitTest(CPoint(r.right - 1, 10)));
+}
+
+TEST_F(TabButtonsTest, CloseButtonTellsTheParentWhichClosesTheTab)
+{
+    Create(CTCS_AUTOHIDEBUTTONS | CTCS_CLOSEBUTTON);
+    AddTabs({ "Market watch", "Orders", "Trades" });
+    m_tabs->SetCurSel(1);
+    m_recorder.m_onNote = [this](const sTabNote& n) {
+        if (n.code == CTCN_LBUTTONDOWN && n.nItem == CTCHT_ONCLOSEBUTTON)
+            m_tabs->DeleteItem(m_tabs->GetCurSel());
+    };
+    const CPoint close = ButtonCenter(CTCHT_ONCLOSEBUTTON);
+    ASSERT_GE(close.x, 0);
+    Move(close);
+    EXPECT_EQ(2, m_tabs->GetButtonState(CTCHT_ONCLOSEBUTTON));   // hot
+    m_tabs->SendMessage(WM_MOUSELEAVE);
+    EXPECT_EQ(1, m_tabs->GetButtonState(CTCHT_ONCLOSEBUTTON));
+    Press(close);
+    EXPECT_EQ(3, m_tabs->GetButtonState(CTCHT_ONCLOSEBUTTON));
+    Release(close);
+    EXPECT_EQ(1, m_tabs->GetButtonState(CTCHT_ONCLOSEBUTTON));
+    EXPECT_EQ("-2:-5", Notes());
+    EXPECT_EQ(std::vector<std::string>({ "Market watch", "Trades" }), Texts());
+    EXPECT_EQ(1, m_tabs->GetCurSel());
+    // Closing every tab leaves the button with nothing to close.
+    Click(close);
+    Click(close);
+    Click(close);
+    EXPECT_EQ(0, m_tabs->GetItemCount());
+    EXPECT_EQ(-1, m_tabs->GetCurSel());
+}
+
+TEST_F(TabButtonsTest, TooltipsMoveWithTheirTabs)
+{
+    Create(CTCS_AUTOHIDEBUTTONS | CTCS_TOOLTIPS | CTCS_CLOSEBUTTON);
+    AddTabs({ "a", "b" });
+    EXPECT_EQ(0, m_tabs->SetItemTooltipText(1, "second tab"));
+    EXPECT_EQ(0, m_tabs->SetItemTooltipText(CTCHT_ONCLOSEBUTTON, "Close"));
+    EXPECT_EQ(CTCERR_INDEXOUTOFRANGE, m_tabs->SetItemTooltipText(CTCHT_NOWHERE, "x"));
+    EXPECT_EQ(CTCERR_INDEXOUTOFRANGE, m_tabs->SetItemTooltipText(2, "x"));
+    CToolTipCtrl* pTip = &m_tabs->m_ctrlToolTip;
+    ASSERT_NE(nullptr, pTip->GetSafeHwnd());
+    auto tipText = [&](UINT_PTR id) {
+        char buffer[80] = {};
+        TTTOOLINFOA ti;
+        if (!pTip->GetToolInfo(&ti, m_tabs.get(), id))
+            return std::string("<none>");
+        ti.lpszText = buffer;
+        pTip->SendMessage(TTM_GETTEXTA, sizeof(buffer), (LPARAM)&ti);
+        return std::string(buffer);
+    };
+    EXPECT_EQ("second tab", tipText(2));
+    EXPECT_EQ("Close", tipText((UINT_PTR)(INT_PTR)CTCHT_ONCLOSEBUTTON));
+    m_tabs->InsertItem(0, "new");
+    EXPECT_EQ("<none>", tipText(2));
+    EXPECT_EQ("second tab", tipText(3));
+    m_tabs->MoveItem(2, 0);
+    EXPECT_EQ("second tab", tipText(1));
+    m_tabs->DeleteItem(0);
+    EXPECT_EQ("<none>", tipText(1));
+    EXPECT_EQ("Close", tipText((UINT_PTR)(INT_PTR)CTCHT_ONCLOSEBUTTON));
+    // The tool covers the tab's text where it is shown.
+    m_tabs->SetItemTooltipText(0, "first");
+    TTTOOLINFOA ti;
+    ASSERT_TRUE(pTip->GetToolInfo(&ti, m_tabs.get(), 1));
+    CRect r;
+    m_tabs->GetItemRect(0, r);
+    EXPECT_EQ(r, CRect(ti.rect));
+    EXPECT_TRUE(m_tabs->ModifyStyle(CTCS_TOOLTIPS, 0));
+    EXPECT_EQ(CTCERR_NOTOOLTIPSSTYLE, m_tabs->SetItemTooltipText(0, "again"));
+}
+
+TEST_F(TabButtonsTest, DocksInTheFrameThroughTheSizeParentMessage)
+{
+    struct Case
+    {
+        DWORD dwStyle;
+        CRect created;
+        CRect placed;
+        CRect left;
+    };
+    const Case cases[] = {
+        { 0, CRect(0, 0, 100, 22), CRect(10, 258, 590, 280), CRect(10, 20, 590, 258) },
+        { CTCS_TOP, CRect(0, 0, 100, 22), CRect(10, 20, 590, 42), CRect(10, 42, 590, 280) },
+        { CTCS_VERTICAL, CRect(0, 0, 24, 100), CRect(566, 20, 590, 280), CRect(10, 20, 566, 280) },
+        { CTCS_VERTICAL | CTCS_LEFT, CRect(0, 0, 24, 100), CRect(10, 20, 34, 280), CRect(34, 20, 590, 280) },
+    };
+    for (const Case& c : cases)
+    {
+        for (bool bDeferred : { false, true })
+        {
+            SCOPED_TRACE(testing::Message() << c.dwStyle << (bDeferred ? " deferred" : " direct"));
+            Create(c.dwStyle | CTCS_AUTOHIDEBUTTONS, c.created);
+            AddTabs(3);
+            AFX_SIZEPARENTPARAMS params = {};
+            params.rect = CRect(10, 20, 590, 280);
+            if (bDeferred)
+                params.hDWP = ::BeginDeferWindowPos(1);
+            m_tabs->SendMessage(WM_SIZEPARENT, 0, (LPARAM)&params);
+            if (bDeferred)
+                ::EndDeferWindowPos(params.hDWP);
+            CRect rc;
+            m_tabs->GetWindowRect(&rc);
+            m_recorder.ScreenToClient(&rc);
+            EXPECT_EQ(c.placed, rc);
+            EXPECT_EQ(c.left, CRect(params.rect));
+            // Laid out again at its new size.
+            EXPECT_EQ(2, m_tabs->HitTest(Center(2)));
+        }
+    }
+}
+}  // namespace
