@@ -72,7 +72,7 @@ END_MESSAGE_MAP()
 CCustomTabCtrl::CCustomTabCtrl()
     : m_hCursorMove(nullptr), m_hCursorCopy(nullptr), m_nItemSelected(-1), m_nFirstVisibleItem(0),
       m_nItemDragDest(CTCHT_NOWHERE), m_nFirstState(0), m_nPrevState(0), m_nNextState(0), m_nLastState(0),
-      m_nCloseState(0), m_nButtonIDDown(CTCHT_NOWHERE), m_dwLastRepeatTime(0), m_bThemed(FALSE), m_bDragging(FALSE),
+      m_nCloseState(0), m_nButtonIDDown(CTCHT_NOWHERE), m_dwLastRepeatTime(0), m_bThemed(FALSE), m_bDragArmed(FALSE), m_bDragging(FALSE),
       m_bDragCopy(FALSE), m_bMouseTracked(FALSE), m_nLastMouseFlags(0), m_nRenameItem(-1), m_nRenameEnd(0)
 {
     RegisterWindowClass();

@@ -253,6 +253,7 @@ private:
     CTabGeometry m_geometry;
     CThemeUtil m_theme;
     BOOL m_bThemed;
+    BOOL m_bDragArmed;         // the press may become a drag: the drag timer runs
     BOOL m_bDragging;          // the drag timer has turned the press into a drag
     BOOL m_bDragCopy;          // the drag shows the copy cursor
     BOOL m_bMouseTracked;

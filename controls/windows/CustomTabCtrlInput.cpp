@@ -67,6 +67,7 @@ void CCustomTabCtrl::OnLButtonDown(UINT nFlags, CPoint point)
         (((dwStyle & CTCS_DRAGMOVE) && !bCtrl && m_hCursorMove) || ((dwStyle & CTCS_DRAGCOPY) && bCtrl && m_hCursorCopy)))
     {
         SetCapture();
+        m_bDragArmed = TRUE;
         SetTimer(CTC_TIMER_DRAG, CTC_DRAG_DELAY);
     }
     if ((dwStyle & CTCS_MULTIHIGHLIGHT) && bCtrl)
@@ -221,7 +222,7 @@ void CCustomTabCtrl::OnTimer(UINT_PTR nIDEvent)
     }
     if (nIDEvent == CTC_TIMER_DRAG)
     {
-        if (!IsValidIndex(m_nButtonIDDown))
+        if (!m_bDragArmed || !IsValidIndex(m_nButtonIDDown))
         {
             EndDrag();
             return;
@@ -313,6 +314,7 @@ void CCustomTabCtrl::EndDrag()
     if (m_hWnd != nullptr)
         KillTimer(CTC_TIMER_DRAG);
     const BOOL bWasDragging = m_bDragging;
+    m_bDragArmed = FALSE;
     m_bDragging = FALSE;
     m_nItemDragDest = CTCHT_NOWHERE;
     if (bWasDragging && m_hWnd != nullptr)
