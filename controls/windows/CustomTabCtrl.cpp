@@ -67,6 +67,7 @@ BEGIN_MESSAGE_MAP(CCustomTabCtrl, CWnd)
     // LRESULT OnSizeParent(WPARAM, LPARAM lParam = AFX_SIZEPARENTPARAMS*)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
+    ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 END_MESSAGE_MAP()
 
 CCustomTabCtrl::CCustomTabCtrl()

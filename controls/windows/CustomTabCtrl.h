@@ -209,6 +209,8 @@ protected:
     afx_msg void OnUpdateEdit();
     afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
+    // LRESULT OnPrintClient(WPARAM hdc, LPARAM flags)
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
     afx_msg void OnKillFocusEdit();
     DECLARE_MESSAGE_MAP()
 

@@ -10,6 +10,7 @@ namespace
 // Parts and states of the "TAB" theme class.
 const int TABP_TABITEM_PART = 1;
 const int TIS_NORMAL_STATE = 1;
+const int TIS_HOT_STATE = 2;
 const int TIS_SELECTED_STATE = 3;
 // Size of the themed backgrounds along the strip; they are stretched to each tab.
 const int kBackgroundLength = 64;
@@ -83,6 +84,15 @@ void CCustomTabCtrl::OnPaint()
     mem.SelectObject(pOld);
 }
 
+LRESULT CCustomTabCtrl::OnPrintClient(WPARAM wParam, LPARAM)
+{
+    CDC dc;
+    dc.Attach((HDC)wParam);
+    Draw(dc);
+    dc.Detach();
+    return 0;
+}
+
 void CCustomTabCtrl::Draw(CDC& dc)
 {
     CRect rc;
@@ -151,21 +161,24 @@ void CCustomTabCtrl::DrawItem(CDC& dc, int nItem)
     {
         const int nSaved = dc.SaveDC();
         ::ExtSelectClipRgn(dc.m_hDC, (HRGN)pItem->m_rgn.m_hObject, RGN_AND);
-        CDC src;
-        src.CreateCompatibleDC(&dc);
-        BITMAP bm;
-        bmpBack.GetBitmap(&bm);
-        CBitmap* pOld = src.SelectObject(&bmpBack);
         const CRect& r = pItem->m_rect;
-        ::SetStretchBltMode(dc.m_hDC, HALFTONE);
-        dc.StretchBlt(r.left, r.top, r.Width(), r.Height(), &src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
-        src.SelectObject(pOld);
-        dc.RestoreDC(nSaved);
         if (bHighlighted)
         {
-            CBrush brush(Blend(clrWindow, clrHighlight, 25));
-            ::FrameRgn(dc.m_hDC, (HRGN)pItem->m_rgn.m_hObject, (HBRUSH)brush.m_hObject, 2, 2);
+            // Highlighted tabs look hot; drawn by the theme itself, they are few.
+            m_theme.DrawThemePart(dc.m_hDC, TABP_TABITEM_PART, TIS_HOT_STATE, &r);
         }
+        else
+        {
+            CDC src;
+            src.CreateCompatibleDC(&dc);
+            BITMAP bm;
+            bmpBack.GetBitmap(&bm);
+            CBitmap* pOld = src.SelectObject(&bmpBack);
+            ::SetStretchBltMode(dc.m_hDC, HALFTONE);
+            dc.StretchBlt(r.left, r.top, r.Width(), r.Height(), &src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+            src.SelectObject(pOld);
+        }
+        dc.RestoreDC(nSaved);
     }
     else
     {
