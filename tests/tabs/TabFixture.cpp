@@ -142,39 +142,3 @@ void TabTest::Click(CPoint pt, UINT nFlags)
     Press(pt, nFlags);
     Release(pt, nFlags);
 }
-
-int GdiObjectCount()
-{
-    // Under Wine a handle's low word alone names its table entry.
-    int n = 0;
-    for (ULONG_PTR i = 1; i < 0x10000; ++i)
-    {
-        if (::GetObjectType((HGDIOBJ)i) != 0)
-            ++n;
-    }
-    return n;
-}
-
-namespace
-{
-BOOL CALLBACK CountChild(HWND, LPARAM lParam)
-{
-    ++*reinterpret_cast<int*>(lParam);
-    return TRUE;
-}
-
-BOOL CALLBACK CountWindow(HWND hWnd, LPARAM lParam)
-{
-    // EnumChildWindows walks all descendants.
-    ++*reinterpret_cast<int*>(lParam);
-    ::EnumChildWindows(hWnd, CountChild, lParam);
-    return TRUE;
-}
-}  // namespace
-
-int ThreadWindowCount()
-{
-    int n = 0;
-    ::EnumThreadWindows(::GetCurrentThreadId(), CountWindow, (LPARAM)&n);
-    return n;
-}

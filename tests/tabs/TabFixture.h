@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "TestHost.h"
+#include "TestSupport.h"
 #include "windows/CustomTabCtrl.h"
 
 #include <deque>
@@ -69,6 +70,6 @@ protected:
     std::unique_ptr<CCustomTabCtrl> m_tabs;
 };
 
-// GDI objects of the process (every handle GetObjectType knows) and windows of the thread.
-int GdiObjectCount();
-int ThreadWindowCount();
+// The shared leak counters under the names these tests use.
+inline int GdiObjectCount() { return TestLeaks::GdiObjects(); }
+inline int ThreadWindowCount() { return TestLeaks::Windows(); }
