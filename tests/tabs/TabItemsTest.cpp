@@ -44,6 +44,24 @@ TEST_F(TabItemsTest, NotificationRecordHasTheDocumentedLayout)
     EXPECT_EQ(2, m_tabs->GetCurSel());
 }
 
+TEST_F(TabItemsTest, OwnWindowClassWithDoubleClicksAndAnEmptyTitle)
+{
+    Create(CTCS_AUTOHIDEBUTTONS);
+    char name[64] = {};
+    ::GetClassNameA(m_tabs->m_hWnd, name, sizeof(name));
+    EXPECT_STREQ("CCustomTabCtrl", name);
+    const UINT style = (UINT)::GetClassLongPtrA(m_tabs->m_hWnd, GCL_STYLE);
+    EXPECT_EQ((UINT)(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW), style & (CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW));
+    EXPECT_EQ((LONG_PTR)(COLOR_BTNFACE + 1), (LONG_PTR)::GetClassLongPtrA(m_tabs->m_hWnd, GCLP_HBRBACKGROUND));
+    EXPECT_EQ(0, m_tabs->GetWindowTextLength());
+    EXPECT_EQ(77, m_tabs->GetDlgCtrlID());
+    // A second strip shares the class.
+    CCustomTabCtrl second;
+    EXPECT_TRUE(second.Create(WS_CHILD, CRect(0, 30, 100, 50), &m_recorder, 78));
+    ::GetClassNameA(second.m_hWnd, name, sizeof(name));
+    EXPECT_STREQ("CCustomTabCtrl", name);
+}
+
 TEST_F(TabItemsTest, ClicksOnTheSelectedTabAndOnNothingSendOnlyThePress)
 {
     Create(CTCS_AUTOHIDEBUTTONS);
