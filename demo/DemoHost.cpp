@@ -10,6 +10,7 @@ namespace
 {
 CString g_csSettingsFile;
 FILE* g_pLog = nullptr;
+DemoHost::PFN_MARKET_TEXT g_pfnMarketText = nullptr;
 
 // Settings values may hold any text; the INI file keeps one line per key.
 int IniOperation(int mode, const CString& section, const CString& key, CString& value)
@@ -25,6 +26,11 @@ void DemoHost::Initialise(const CString& outputDir)
     g_csSettingsFile = outputDir + "\\DemoSettings.ini";
     CString logPath = outputDir + "\\demo.log";
     g_pLog = fopen(logPath, "w");
+}
+
+void DemoHost::SetMarketTextProvider(PFN_MARKET_TEXT pfn)
+{
+    g_pfnMarketText = pfn;
 }
 
 CString DemoHost::SettingsFile()
@@ -94,10 +100,14 @@ HOST_EXPORT int orvou_add_extra_columns(int, int)
     return 1;
 }
 
-HOST_EXPORT int MrktWatchGetColumnText(CWnd*, void*, int, CString& text)
+HOST_EXPORT int MrktWatchGetColumnText(CWnd* pListParent, void* pRecord, int columnId, CString& text)
 {
-    text.Empty();
-    return 0;
+    if (g_pfnMarketText == nullptr)
+    {
+        text.Empty();
+        return 0;
+    }
+    return g_pfnMarketText(pListParent, pRecord, columnId, text);
 }
 
 HOST_EXPORT int UserSetting(int mode, CString section, CString& value, CString key)

@@ -9,4 +9,8 @@ namespace DemoHost
 void Initialise(const CString& outputDir);
 CString SettingsFile();
 void Shutdown();
+
+// The market watch's cell texts: the terminal answers MrktWatchGetColumnText through this.
+typedef int (*PFN_MARKET_TEXT)(CWnd* pListParent, void* pRecord, int nColumnId, CString& csText);
+void SetMarketTextProvider(PFN_MARKET_TEXT pfn);
 }  // namespace DemoHost

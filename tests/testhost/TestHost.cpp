@@ -22,6 +22,12 @@ std::vector<std::string>& LogLines()
     return lines;
 }
 
+std::map<int, std::string>& MarketTexts()
+{
+    static std::map<int, std::string> texts;
+    return texts;
+}
+
 std::vector<std::string>& Calls()
 {
     static std::vector<std::string> calls;
@@ -37,6 +43,7 @@ void Reset()
 {
     Settings().clear();
     MarketWatchColumns().clear();
+    MarketTexts().clear();
     LogLines().clear();
     Calls().clear();
     g_bFailSettings = false;
@@ -116,7 +123,15 @@ HOST_EXPORT int orvou_add_extra_columns(int count, int nextIndex)
 
 HOST_EXPORT int MrktWatchGetColumnText(CWnd*, void*, int columnId, CString& text)
 {
-    text.Format("cell%d", columnId);
+    if (MarketTexts().empty())
+    {
+        text.Format("cell%d", columnId);
+        return 1;
+    }
+    auto it = MarketTexts().find(columnId);
+    if (it == MarketTexts().end())
+        return 0;
+    text = it->second.c_str();
     return 1;
 }
 

@@ -15,6 +15,9 @@ std::map<std::pair<std::string, std::string>, std::string>& Settings();
 // UserSettingMWColumns values keyed by section.
 std::map<std::string, std::string>& MarketWatchColumns();
 std::vector<std::string>& LogLines();
+// MrktWatchGetColumnText's answers by column id; when empty it answers "cell<id>" for every id.
+// An id missing from a non-empty map fails the call (result 0, text untouched).
+std::map<int, std::string>& MarketTexts();
 // Every callback call, as "name(args)".
 std::vector<std::string>& Calls();
 // When set, the settings callbacks fail (return 0) without touching the value.

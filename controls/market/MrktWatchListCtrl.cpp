@@ -1,0 +1,436 @@
+// CMrktWatchListCtrl: the column set and layout, cell texts from the host, formula columns, colours
+// and fonts, background and check box painting.
+#include "market/MrktWatchListCtrl.h"
+
+#include "filter/FormulaColumn.h"
+#include "host/ControlBlock.h"
+#include "host/ExtraColumns.h"
+#include "market/MarketWatchLayout.h"
+
+#include <cstring>
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CMrktWatchListCtrl, CCommonListCtrl)
+
+int CMrktWatchListCtrl::s_nListsBuilt = 0;
+
+BEGIN_MESSAGE_MAP(CMrktWatchListCtrl, CCommonListCtrl)
+    ON_WM_ERASEBKGND()
+    ON_WM_SIZE()
+    ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+CMrktWatchListCtrl::CMrktWatchListCtrl()
+    : m_pFont(nullptr), m_clrText(::GetSysColor(COLOR_WINDOWTEXT)), m_clrBk(::GetSysColor(COLOR_WINDOW))
+{
+    m_bAutoSort = false;
+    // The market watch keeps its user columns itself, not in the common profile.
+    m_bGroupedList = true;
+    // Still to come with the user-defined column dialogs: this list becomes their target.
+}
+
+CMrktWatchListCtrl::~CMrktWatchListCtrl()
+{
+    delete m_pFont;
+}
+
+// --- columns -------------------------------------------------------------------------------------
+
+void CMrktWatchListCtrl::InsertColumnsForList(int*)
+{
+    ReadAutoSort();
+    InitializeAutoSort();
+
+    CString csValue;
+    if (CControlBlock::Get()->CallUserSettingMWColumns(0, "MarketWatch", csValue))
+    {
+        CArray<sMarketUserColumn, const sMarketUserColumn&> columns;
+        ParseMarketUserColumns(csValue, columns);
+        for (INT_PTR i = 0; i < columns.GetSize(); ++i)
+        {
+            const sMarketUserColumn& column = columns[i];
+            if (s_nListsBuilt == 0)
+            {
+                CControlBlock::Get()->CallAddExtraColumns(1, iNewDataArrCnt);
+                ++iMrktInfoColCount;
+                ++iNewDataArrCnt;
+            }
+            // Later lists find the ids the first one registered; ids beyond them are not in use.
+            if (column.nId > iMrktInfoColCount)
+                break;
+            sOrvoColInfo info = {};
+            strncpy(info.szColName, column.csHeading, sizeof(info.szColName) - 1);
+            info.nWidth = MARKET_USER_COLUMN_WIDTH;
+            info.nFormat = LVCFMT_RIGHT;
+            info.nDataType = 7;
+            info.csText1 = column.csText1;
+            info.csText2 = column.csText2;
+            if (m_arrColInfo.GetSize() <= column.nId)
+                m_arrColInfo.SetSize(column.nId + 1);
+            m_arrColInfo[column.nId] = info;
+        }
+    }
+
+    if (m_arrColPosition.IsEmpty())
+        return;
+
+    // Drop the column records of stale entries with their positions.
+    if (m_arrColPosition.GetSize() - 1 > iMrktInfoColCount && m_arrColInfo.GetSize() > iMrktInfoColCount + 1)
+        m_arrColInfo.SetSize(iMrktInfoColCount + 1);
+    CArray<int, int> columnAtPosition;
+    int nFirstColumn = -1;
+    ResolveMarketLayout(m_arrColPosition, m_arrWidth, iMrktInfoColCount, columnAtPosition, nFirstColumn);
+    if (nFirstColumn >= 0)
+        m_nFirstVisibleColumn = nFirstColumn;
+    if (m_arrColInfo.GetSize() < m_arrColPosition.GetSize())
+        m_arrColInfo.SetSize(m_arrColPosition.GetSize());
+
+    for (INT_PTR p = 0; p < columnAtPosition.GetSize(); ++p)
+    {
+        const int nId = columnAtPosition[p];
+        const sOrvoColInfo& info = m_arrColInfo[nId];
+        int nWidth = m_arrWidth[nId];
+        if (nWidth == 0)
+            nWidth = nId >= MARKET_FIRST_USER_COLUMN ? MARKET_USER_COLUMN_WIDTH : info.nWidth;
+        CListCtrl::InsertColumn((int)p, info.szColName, info.nFormat, nWidth, nId);
+    }
+    m_arrIdAtSubItem.Copy(columnAtPosition);
+    m_arrVisibleColumns.RemoveAll();
+    for (INT_PTR i = 0; i < m_arrColPosition.GetSize(); ++i)
+    {
+        if (m_arrColPosition[i] != -1)
+            AddToVisibleArray({ m_arrColPosition[i], (int)i });
+    }
+    ++s_nListsBuilt;
+}
+
+int CMrktWatchListCtrl::InsertMrktColumn(int nCol, LPCTSTR lpszHeading, int nFormat, int, int nWidth, int nSubItem)
+{
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    const int nItems = pHeader != nullptr ? pHeader->GetItemCount() : 0;
+    const int nFormerSize = (int)m_arrColPosition.GetSize();
+    m_arrColPosition.Add(nItems);
+    m_arrWidth.Add(nWidth);
+    m_arrIdAtSubItem.SetAtGrow(nItems, nFormerSize);
+    AddToVisibleArray({ nCol, nFormerSize });
+    return CListCtrl::InsertColumn(nCol, lpszHeading, nFormat, nWidth, nSubItem);
+}
+
+int CMrktWatchListCtrl::ColumnIdAt(int nSubItem) const
+{
+    return nSubItem >= 0 && nSubItem < m_arrIdAtSubItem.GetSize() ? m_arrIdAtSubItem[nSubItem] : -1;
+}
+
+void CMrktWatchListCtrl::SaveColumnProfile()
+{
+    CWnd* pParent = GetParent();
+    CString csTitle;
+    if (pParent != nullptr)
+    {
+        CWnd* pFrame = pParent->GetParentFrame();
+        if (pFrame == nullptr)
+            pFrame = pParent->GetTopLevelParent();
+        if (pFrame != nullptr)
+            pFrame->GetWindowText(csTitle);
+    }
+    SaveColumnProfile(csTitle);
+}
+
+void CMrktWatchListCtrl::SaveColumnProfile(CString csProfileName)
+{
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    const int nItems = pHeader != nullptr ? pHeader->GetItemCount() : 0;
+    std::vector<int> order((size_t)(nItems > 0 ? nItems : 1));
+    if (nItems > 0 && !pHeader->GetOrderArray(order.data(), nItems))
+    {
+        for (int i = 0; i < nItems; ++i)
+            order[(size_t)i] = i;
+    }
+
+    CArray<sMarketProfileEntry, const sMarketProfileEntry&> entries;
+    CArray<sMarketUserColumn, const sMarketUserColumn&> userColumns;
+    for (INT_PTR i = 0; i < m_arrColInfo.GetSize(); ++i)
+    {
+        const sOrvoColInfo& info = m_arrColInfo[i];
+        sMarketProfileEntry entry = { -1, 0 };
+        const int p = i < m_arrColPosition.GetSize() ? m_arrColPosition[i] : -1;
+        if (p != -1)
+        {
+            for (int o = 0; o < nItems; ++o)
+            {
+                if (order[(size_t)o] == p)
+                {
+                    entry.nOrder = o;
+                    break;
+                }
+            }
+        }
+        for (int h = 0; h < nItems && info.szColName[0] != '\0'; ++h)
+        {
+            char szText[128] = "";
+            HDITEMA item = {};
+            item.mask = HDI_TEXT | HDI_WIDTH;
+            item.pszText = szText;
+            item.cchTextMax = sizeof(szText);
+            pHeader->GetItem(h, &item);
+            if (strcmp(szText, info.szColName) == 0)
+            {
+                entry.nWidth = item.cxy;
+                break;
+            }
+        }
+        entries.Add(entry);
+        if (i >= MARKET_FIRST_USER_COLUMN)
+            userColumns.Add({ (int)i, info.szColName, info.csText2, info.csText1 });
+    }
+
+    CString csProfile = FormatMarketColumnProfile(entries);
+    if (!CControlBlock::Get()->CallUserSetting(1, MarketWatchProfileSection(csProfileName), csProfile, "COLUMNPROFILE"))
+        AfxMessageBox("Error while saving column profile", MB_OK);
+
+    CString csColumns;
+    if (FormatMarketUserColumns(userColumns, csColumns))
+        CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", csColumns);
+    else
+        AfxMessageBox("Error while saving column profile", MB_OK);
+}
+
+// --- cells ---------------------------------------------------------------------------------------
+
+const sMWStruct* CMrktWatchListCtrl::RecordOf(int nItem)
+{
+    if (nItem < 0 || nItem >= CListCtrl::GetItemCount())
+        return nullptr;
+    return reinterpret_cast<const sMWStruct*>(GetItemData(nItem));
+}
+
+CString CMrktWatchListCtrl::GetItemText(int nItem, int nSubItem)
+{
+    return GetCellText(RecordOf(nItem), nSubItem);
+}
+
+CString CMrktWatchListCtrl::GetCellText(const sMWStruct* pRecord, int nSubItem)
+{
+    if (pRecord == nullptr || pRecord->pInstrument == nullptr)
+        return CString();
+    const int nId = ColumnIdAt(nSubItem);
+    if (nId < 0)
+        return CString();
+    CString csText;
+    CControlBlock::Get()->CallMrktWatchGetColumnText(GetParent(), const_cast<sMWStruct*>(pRecord), nId, csText);
+    return csText;
+}
+
+CString CMrktWatchListCtrl::GetTradingSymbolOrSymbol(int bTrading, int nItem)
+{
+    const sMWStruct* pRecord = RecordOf(nItem);
+    if (pRecord == nullptr || pRecord->pInstrument == nullptr)
+        return CString();
+    const char* pszText = pRecord->pInstrument + (bTrading ? MW_TRADING_SYMBOL_OFFSET : MW_SYMBOL_OFFSET);
+    // The host's fields are NUL-terminated; a symbol is never longer than this.
+    return CString(pszText, (int)strnlen(pszText, 255));
+}
+
+namespace
+{
+// The market watch's view of one row for the formula cell algorithm.
+class CMarketCellSource : public CFormulaCellSource
+{
+public:
+    CMarketCellSource(CMrktWatchListCtrl& list, sMWStruct* pRecord) : m_list(list), m_pRecord(pRecord) {}
+    int GetColumnCount() const override { return (int)m_list.m_arrColInfo.GetSize(); }
+    BOOL IsFormulaColumn(int nColumn) const override { return nColumn >= MARKET_FIRST_USER_COLUMN; }
+    LPCTSTR GetStoredFormula(int nColumn) const override { return m_list.m_arrColInfo[nColumn].csText2; }
+    BOOL GetColumnText(int nColumn, CString& strText) override
+    {
+        return CControlBlock::Get()->CallMrktWatchGetColumnText(m_list.GetParent(), m_pRecord, nColumn, strText) != 0;
+    }
+    void ReportError(LPCTSTR pszMessage) override { AfxMessageBox(pszMessage); }
+
+private:
+    CMrktWatchListCtrl& m_list;
+    sMWStruct* m_pRecord;
+};
+}  // namespace
+
+int CMrktWatchListCtrl::GetCustomColumnText(sMWStruct* pRecord, int nColumnId, CString& csText)
+{
+    if (nColumnId < MARKET_FIRST_USER_COLUMN)
+        return 1;
+    CMarketCellSource source(*this, pRecord);
+    return GetFormulaCellText(source, nColumnId, csText);
+}
+
+// --- look ----------------------------------------------------------------------------------------
+
+void CMrktWatchListCtrl::SetBkColor(COLORREF clr)
+{
+    m_clrBk = clr;
+    CListCtrl::SetBkColor(clr);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CMrktWatchListCtrl::SetTextColor(COLORREF clr)
+{
+    m_clrText = clr;
+    CListCtrl::SetTextColor(clr);
+    RedrawItems(0, CListCtrl::GetItemCount());
+}
+
+void CMrktWatchListCtrl::SetBkColorFromDlg()
+{
+    CColorDialog dlg(m_clrBk, 0, this);
+    if (dlg.DoModal() == IDOK)
+        SetBkColor(dlg.GetColor());
+}
+
+void CMrktWatchListCtrl::SetTxtColorFromDlg()
+{
+    CColorDialog dlg(m_clrText, 0, this);
+    if (dlg.DoModal() == IDOK)
+        SetTextColor(dlg.GetColor());
+}
+
+void CMrktWatchListCtrl::UseOwnedFont(CFont* pFont)
+{
+    CFont* pOld = m_pFont;
+    m_pFont = pFont;
+    SetFont(m_pFont, TRUE);
+    delete pOld;   // only ever a font this list made
+}
+
+void CMrktWatchListCtrl::ShowFontDlg()
+{
+    LOGFONT lf = {};
+    if (CFont* pCurrent = GetFont())
+        pCurrent->GetLogFont(&lf);
+    CFontDialog dlg(&lf, CF_SCREENFONTS | CF_EFFECTS, nullptr, this);
+    if (dlg.DoModal() != IDOK)
+        return;
+    dlg.GetCurrentFont(&lf);
+    CFont* pFont = new CFont;
+    if (!pFont->CreateFontIndirect(&lf))
+    {
+        delete pFont;
+        return;
+    }
+    UseOwnedFont(pFont);
+}
+
+void CMrktWatchListCtrl::SetListFont(CString csFaceName, CString csSize, eFontStyle eStyle)
+{
+    if (csFaceName.IsEmpty() || csSize.IsEmpty())
+        return;
+    LOGFONT lf = {};
+    if (CFont* pCurrent = GetFont())
+        pCurrent->GetLogFont(&lf);
+    strncpy(lf.lfFaceName, csFaceName, 31);
+    lf.lfFaceName[31] = '\0';
+    CClientDC dc(nullptr);
+    lf.lfHeight = -::MulDiv(atoi(csSize), dc.GetDeviceCaps(LOGPIXELSY), 72);
+    lf.lfWeight = (eStyle == FONT_STYLE_BOLD || eStyle == FONT_STYLE_BOLD_ITALIC) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (eStyle == FONT_STYLE_ITALIC || eStyle == FONT_STYLE_BOLD_ITALIC) ? TRUE : FALSE;
+    CFont* pFont = new CFont;
+    if (!pFont->CreateFontIndirect(&lf))
+    {
+        delete pFont;
+        return;
+    }
+    UseOwnedFont(pFont);
+}
+
+BOOL CMrktWatchListCtrl::HitTestEx(CPoint point, int* pRow, int* pColumn) const
+{
+    if (pRow == nullptr || pColumn == nullptr)
+        return FALSE;
+    *pRow = HitTest(point, nullptr);
+    *pColumn = 0;
+    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT || *pRow < 0)
+        return FALSE;
+    CRect rcRow;
+    GetItemRect(*pRow, &rcRow, LVIR_BOUNDS);
+    if (!rcRow.PtInRect(point))
+        return FALSE;
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    const int nColumns = pHeader != nullptr ? pHeader->GetItemCount() : 0;
+    int x = rcRow.left;
+    for (int c = 0; c < nColumns; ++c)
+    {
+        const int nWidth = GetColumnWidth(c);
+        if (point.x >= x && point.x <= x + nWidth)
+        {
+            *pColumn = c;
+            return TRUE;
+        }
+        x += nWidth;
+    }
+    return FALSE;
+}
+
+void CMrktWatchListCtrl::DrawCheckbox(int, int, CDC* pDC, COLORREF, COLORREF, CRect rcCell, CListCtrl*, int bTick)
+{
+    if (pDC == nullptr)
+        return;
+    // A square standing on the cell's bottom, 4 pixels in from its left edge.
+    CRect rcBox;
+    rcBox.left = rcCell.left + 4;
+    rcBox.bottom = rcCell.bottom - 1;
+    rcBox.top = rcCell.top;
+    rcBox.right = rcBox.left + rcBox.Height();
+    pDC->FillSolidRect(rcBox, RGB(255, 255, 255));
+    CRect rcEdge = rcBox;
+    rcEdge.OffsetRect(1, 0);
+    pDC->DrawEdge(rcEdge, EDGE_SUNKEN, BF_RECT);
+    if (bTick != 1)
+        return;
+    CPen pen(PS_SOLID, 1, RGB(0, 155, 19));
+    CPen* pOld = pDC->SelectObject(&pen);
+    int x = rcBox.left + 9;
+    int y = rcBox.top + 3;
+    for (int i = 0; i < 7; ++i)
+    {
+        pDC->MoveTo(x, y);
+        pDC->LineTo(x, y + 3);
+        --x;
+        y += i < 3 ? 1 : -1;   // down for the first strokes, up for the last three
+    }
+    pDC->SelectObject(pOld);
+}
+
+// --- painting and messages -----------------------------------------------------------------------
+
+BOOL CMrktWatchListCtrl::OnEraseBkgnd(CDC* pDC)
+{
+    if (pDC == nullptr)
+        return FALSE;
+    CRect rcClip;
+    const int nCount = CListCtrl::GetItemCount();
+    if (nCount == 0 || pDC->GetClipBox(&rcClip) == NULLREGION || rcClip.IsRectEmpty())
+        return CCommonListCtrl::OnEraseBkgnd(pDC);
+    const int nFirst = GetTopIndex();
+    int nLast = nFirst + GetCountPerPage();
+    if (nLast > nCount - 1)
+        nLast = nCount - 1;
+    CRect rcFirst, rcLast;
+    GetItemRect(nFirst, &rcFirst, LVIR_BOUNDS);
+    GetItemRect(nLast, &rcLast, LVIR_BOUNDS);
+    // Above the first row, below the last, and right of the rows between those two lines.
+    if (rcFirst.top > rcClip.top)
+        pDC->FillSolidRect(CRect(rcClip.left, rcClip.top, rcClip.right, rcFirst.top), m_clrBk);
+    if (rcLast.bottom < rcClip.bottom)
+        pDC->FillSolidRect(CRect(rcClip.left, rcLast.bottom, rcClip.right, rcClip.bottom), m_clrBk);
+    if (rcFirst.right < rcClip.right)
+        pDC->FillSolidRect(CRect(rcFirst.right, rcFirst.top, rcClip.right, rcLast.bottom), m_clrBk);
+    return TRUE;
+}
+
+void CMrktWatchListCtrl::OnSize(UINT nType, int cx, int cy)
+{
+    GetClientRect(&m_rcClient);
+    CCommonListCtrl::OnSize(nType, cx, cy);
+}
+
+void CMrktWatchListCtrl::OnDestroy()
+{
+    CCommonListCtrl::OnDestroy();
+}

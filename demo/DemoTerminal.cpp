@@ -1,0 +1,329 @@
+// The sample terminal's main window: a market watch of 300 instruments filling the terminal, with
+// two user formula columns (the spread and the change in per cent), fed by a generated quote
+// stream that changes a few dozen instruments a tick and redraws only their visible rows. The
+// host keeps the instruments and answers the grid's cell texts; the grid keeps its layout under
+// the terminal's title. The scripted session streams for a while, drags a column, closes the grid
+// (which saves the layout) and builds it again from the settings, as a restart would.
+#include "DemoHost.h"
+#include "DemoScene.h"
+
+#include "host/ControlBlock.h"
+#include "host/ExtraColumns.h"
+#include "market/MarketWatchLayout.h"
+#include "market/MrktWatchListCtrl.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+enum { fSymbol, fExchange, fLast, fChange, fBid, fAsk, fVolume, fTime, fCount };
+const char* const kFieldNames[fCount] = { "Symbol", "Exch", "Last", "Change", "Bid", "Ask", "Volume", "Time" };
+const int kFieldWidths[fCount] = { 120, 50, 80, 70, 80, 80, 90, 70 };
+
+// The host's instrument: the library reads the two symbols at their fixed offsets.
+struct sDemoInstrument
+{
+    char bytes[512];
+    const char* Exchange;
+    int nPrevClose;   // in paise
+    int nLast;
+    int nBid;
+    int nAsk;
+    int nVolume;
+    int nSeconds;
+    int nTrend;       // +1 rising, -1 falling, 0 unchanged since the last tick
+};
+
+unsigned g_seed = 7319;
+int Next(int nRange)
+{
+    g_seed = g_seed * 1103515245u + 12345u;
+    return (int)((g_seed >> 8) % (unsigned)nRange);
+}
+
+CString Money(int nPaise)
+{
+    CString cs;
+    cs.Format("%s%d.%02d", nPaise < 0 ? "-" : "", (nPaise < 0 ? -nPaise : nPaise) / 100,
+              (nPaise < 0 ? -nPaise : nPaise) % 100);
+    return cs;
+}
+
+class CTerminalPane : public CWnd
+{
+public:
+    std::unique_ptr<CMrktWatchListCtrl> m_pList;
+    std::vector<sDemoInstrument> m_instruments;
+    std::vector<sMWStruct> m_rows;
+    int m_nTicks = 0;
+    int m_nUpdates = 0;
+
+    afx_msg void OnSize(UINT, int cx, int cy)
+    {
+        if (m_pList && m_pList->GetSafeHwnd() != nullptr)
+            m_pList->MoveWindow(0, 0, cx, cy);
+    }
+    // void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct): the grid's rows
+    afx_msg void OnDrawItem(int, LPDRAWITEMSTRUCT pDraw);
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CTerminalPane, CWnd)
+    ON_WM_SIZE()
+    ON_WM_DRAWITEM()
+END_MESSAGE_MAP()
+
+CTerminalPane g_pane;
+
+int CellText(CWnd*, void* pRecord, int nColumnId, CString& csText)
+{
+    sMWStruct* pRow = static_cast<sMWStruct*>(pRecord);
+    if (pRow == nullptr || pRow->pInstrument == nullptr)
+        return 0;
+    if (nColumnId >= MARKET_FIRST_USER_COLUMN)
+        return g_pane.m_pList ? g_pane.m_pList->GetCustomColumnText(pRow, nColumnId, csText) : 0;
+    const sDemoInstrument& in = *reinterpret_cast<const sDemoInstrument*>(pRow->pInstrument);
+    switch (nColumnId)
+    {
+    case fSymbol: csText = in.bytes + MW_SYMBOL_OFFSET; return 1;
+    case fExchange: csText = in.Exchange; return 1;
+    case fLast: csText = Money(in.nLast); return 1;
+    case fChange: csText = Money(in.nLast - in.nPrevClose); return 1;
+    case fBid: csText = Money(in.nBid); return 1;
+    case fAsk: csText = Money(in.nAsk); return 1;
+    case fVolume: csText.Format("%d", in.nVolume); return 1;
+    case fTime: csText.Format("%02d:%02d:%02d", 9 + in.nSeconds / 3600, in.nSeconds / 60 % 60, in.nSeconds % 60); return 1;
+    default: return 0;
+    }
+}
+
+void CTerminalPane::OnDrawItem(int, LPDRAWITEMSTRUCT pDraw)
+{
+    if (!m_pList || pDraw->itemID == (UINT)-1)
+        return;
+    CMrktWatchListCtrl& list = *m_pList;
+    CDC* pDC = CDC::FromHandle(pDraw->hDC);
+    const int nRow = (int)pDraw->itemID;
+    const bool bSelected = (pDraw->itemState & ODS_SELECTED) != 0;
+    pDC->FillSolidRect(&pDraw->rcItem, bSelected ? RGB(0, 70, 140) : list.m_clrBk);
+    const sMWStruct* pRow = reinterpret_cast<const sMWStruct*>(list.GetItemData(nRow));
+    const sDemoInstrument* pIn = pRow ? reinterpret_cast<const sDemoInstrument*>(pRow->pInstrument) : nullptr;
+    CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+    pDC->SetBkMode(TRANSPARENT);
+    CFont* pOld = pDC->SelectObject(list.GetFont());
+    for (int c = 0; c < pHeader->GetItemCount(); ++c)
+    {
+        CRect rc;
+        list.GetSubItemRect(nRow, c, LVIR_BOUNDS, rc);
+        if (c == 0)
+            rc.right = rc.left + list.GetColumnWidth(0);
+        rc.DeflateRect(4, 0);
+        const int nId = list.ColumnIdAt(c);
+        COLORREF clr = list.m_clrText;
+        if (pIn != nullptr && (nId == fLast || nId == fChange || nId == fBid || nId == fAsk))
+            clr = pIn->nTrend > 0 ? RGB(40, 220, 90) : pIn->nTrend < 0 ? RGB(255, 80, 80) : list.m_clrText;
+        pDC->SetTextColor(clr);
+        const CString csText = list.GetCellText(pRow, c);
+        pDC->DrawText(csText, &rc, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS |
+                                       (nId == fSymbol || nId == fExchange ? DT_LEFT : DT_RIGHT));
+    }
+    pDC->SelectObject(pOld);
+}
+
+void MakeInstruments(CTerminalPane& pane, int nCount)
+{
+    static const char* const roots[] = { "RELIANCE", "INFY", "TCS", "HDFCBANK", "ICICIBANK", "SBIN", "ITC", "LT",
+                                         "NIFTY", "BANKNIFTY", "GOLD", "SILVER", "CRUDEOIL", "COPPER" };
+    static const char* const exchanges[] = { "NSE", "BSE", "NFO", "MCX" };
+    pane.m_instruments.resize((size_t)nCount);
+    pane.m_rows.resize((size_t)nCount);
+    for (int i = 0; i < nCount; ++i)
+    {
+        sDemoInstrument& in = pane.m_instruments[(size_t)i];
+        memset(in.bytes, 0, sizeof(in.bytes));
+        char szSymbol[64];
+        snprintf(szSymbol, sizeof(szSymbol), i < 14 ? "%s" : "%s%02d", roots[i % 14], i / 14);
+        strcpy(in.bytes + MW_SYMBOL_OFFSET, szSymbol);
+        snprintf(in.bytes + MW_TRADING_SYMBOL_OFFSET, 64, "%s-EQ", szSymbol);
+        in.Exchange = exchanges[Next(4)];
+        in.nPrevClose = 5000 + Next(500000);
+        in.nLast = in.nPrevClose + Next(2001) - 1000;
+        in.nBid = in.nLast - 5 - Next(20);
+        in.nAsk = in.nLast + 5 + Next(20);
+        in.nVolume = Next(2000000);
+        in.nSeconds = Next(6 * 3600);
+        in.nTrend = 0;
+        pane.m_rows[(size_t)i] = { nullptr, in.bytes };
+    }
+}
+
+// One tick of the feed: a few dozen instruments trade; only their visible rows are redrawn.
+void FeedTick(CTerminalPane& pane)
+{
+    CMrktWatchListCtrl& list = *pane.m_pList;
+    const int nTop = list.GetTopIndex();
+    const int nBottom = nTop + list.GetCountPerPage();
+    for (sDemoInstrument& in : pane.m_instruments)
+        in.nTrend = 0;
+    for (int k = 0; k < 40; ++k)
+    {
+        const int i = Next((int)pane.m_instruments.size());
+        sDemoInstrument& in = pane.m_instruments[(size_t)i];
+        const int nMove = Next(41) - 20;
+        in.nLast += nMove;
+        in.nBid = in.nLast - 5 - Next(10);
+        in.nAsk = in.nLast + 5 + Next(10);
+        in.nVolume += Next(500);
+        in.nSeconds += 1;
+        in.nTrend = nMove > 0 ? 1 : nMove < 0 ? -1 : 0;
+        ++pane.m_nUpdates;
+        if (i >= nTop && i <= nBottom)
+            list.RedrawItems(i, i);
+    }
+    ++pane.m_nTicks;
+}
+
+// Builds the grid as the host does: the stored layout under the terminal's title (or the default
+// order the first time), the user columns, then the rows.
+bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context)
+{
+    pane.m_pList = std::make_unique<CMrktWatchListCtrl>();
+    CMrktWatchListCtrl& list = *pane.m_pList;
+    CRect rc;
+    pane.GetClientRect(&rc);
+    if (!list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS, rc, &pane, 200))
+        return false;
+    list.SetOwnerWnd(&pane);
+    list.SetExtendedStyle(LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
+    list.SetBkColor(RGB(0, 0, 0));
+    list.SetTextColor(RGB(230, 230, 230));
+    list.SetListFont("Tahoma", "9", FONT_STYLE_REGULAR);
+    for (int f = 0; f < fCount; ++f)
+    {
+        sOrvoColInfo info = {};
+        strcpy(info.szColName, kFieldNames[f]);
+        info.nWidth = kFieldWidths[f];
+        info.nFormat = f <= fExchange ? LVCFMT_LEFT : LVCFMT_RIGHT;
+        info.nDataType = f <= fExchange ? 3 : 2;
+        list.m_arrColInfo.Add(info);
+    }
+
+    CString csTitle;
+    context.m_pMainWnd->GetWindowText(csTitle);
+    CString csProfile;
+    const bool bStored = CControlBlock::Get()->CallUserSetting(0, MarketWatchProfileSection(csTitle), csProfile,
+                                                               "COLUMNPROFILE") != 0;
+    if (bStored)
+        ParseMarketColumnProfile(csProfile, list.m_arrColPosition, list.m_arrWidth);
+    if (list.m_arrColPosition.IsEmpty())
+    {
+        for (int f = 0; f < fCount; ++f)
+        {
+            list.m_arrColPosition.Add(f);
+            list.m_arrWidth.Add(kFieldWidths[f]);
+        }
+    }
+    // The user columns the trader defined: kept by the host's own setting.
+    CString csColumns;
+    if (!CControlBlock::Get()->CallUserSettingMWColumns(0, "MarketWatch", csColumns))
+    {
+        // Cell texts go into a formula unchanged, so a negative operand after a minus would read
+        // as "--": the percentage is taken of the last price.
+        csColumns.Format("101%cSpread%c \"5\"-\"4\"%cAsk-Bid%c102%cChg %%%c \"3\"*100/\"2\"%cChange in per cent of Last",
+                         MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR,
+                         MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR);
+        CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", csColumns);
+    }
+    list.InsertColumnsForList();
+    context.Print("terminal: market watch %s layout, %d columns (%d user columns), iMrktInfoColCount %d",
+                  bStored ? "with its stored" : "with the default", list.GetHeaderCtrl()->GetItemCount(),
+                  iMrktInfoColCount - 100, iMrktInfoColCount);
+
+    list.SetRedraw(FALSE);
+    for (size_t i = 0; i < pane.m_rows.size(); ++i)
+        list.InsertItem(LVIF_TEXT | LVIF_PARAM, (int)i, LPSTR_TEXTCALLBACK, 0, 0, 0, (LPARAM)&pane.m_rows[i]);
+    list.SetRedraw(TRUE);
+    return true;
+}
+
+std::string HeaderOrder(CMrktWatchListCtrl& list)
+{
+    CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+    const int n = pHeader->GetItemCount();
+    std::vector<int> order((size_t)n);
+    list.GetColumnOrderArray(order.data(), n);
+    std::string text;
+    for (int i = 0; i < n; ++i)
+    {
+        char sz[64] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = sz;
+        item.cchTextMax = sizeof(sz);
+        pHeader->GetItem(order[(size_t)i], &item);
+        text += (i ? ", " : "") + std::string(sz);
+    }
+    return text;
+}
+}  // namespace
+
+DEMO_SCENE(Terminal, 1)
+{
+    CRect rc;
+    context.m_pMainWnd->GetClientRect(&rc);
+    if (!g_pane.CreateEx(0, nullptr, "Market Watch", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, rc.left, rc.top,
+                         rc.Width(), rc.Height(), context.m_pMainWnd->m_hWnd, nullptr))
+        return;
+    DemoHost::SetMarketTextProvider(&CellText);
+    MakeInstruments(g_pane, 300);
+    if (!BuildMarketWatch(g_pane, context))
+    {
+        context.Print("terminal: could not create the market watch");
+        return;
+    }
+    CMrktWatchListCtrl& list = *g_pane.m_pList;
+    context.Print("terminal: columns %s", HeaderOrder(list).c_str());
+    context.Capture(context.m_pMainWnd, "terminal_marketwatch");
+    if (!context.m_bHeadless)
+        return;
+
+    for (int t = 0; t < 50; ++t)
+    {
+        FeedTick(g_pane);
+        context.Pump();
+    }
+    context.Print("terminal: streamed %d ticks, %d quote updates", g_pane.m_nTicks, g_pane.m_nUpdates);
+    context.Capture(context.m_pMainWnd, "terminal_streaming");
+
+    // The trader drags Change to the front; closing the grid saves that, and a new one reads it.
+    CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+    const int n = pHeader->GetItemCount();
+    std::vector<int> order((size_t)n);
+    list.GetColumnOrderArray(order.data(), n);
+    auto it = std::find(order.begin(), order.end(), list.m_arrColPosition[fChange]);
+    if (it != order.end())
+    {
+        const int nItem = *it;
+        order.erase(it);
+        order.insert(order.begin(), nItem);
+        list.SetColumnOrderArray(n, order.data());
+    }
+    context.Print("terminal: after the drag: %s", HeaderOrder(list).c_str());
+    list.DestroyWindow();
+    g_pane.m_pList.reset();
+    CMrktWatchListCtrl::s_nListsBuilt = 0;   // a restarted terminal starts counting again
+    iMrktInfoColCount = 100;
+    iNewDataArrCnt = 0;
+    if (!BuildMarketWatch(g_pane, context))
+        return;
+    context.Print("terminal: after the restart: %s", HeaderOrder(*g_pane.m_pList).c_str());
+    for (int t = 0; t < 10; ++t)
+        FeedTick(g_pane);
+    context.Pump();
+    context.Capture(context.m_pMainWnd, "terminal_restarted");
+}
