@@ -129,7 +129,7 @@ void MakeQuotes(int n)
 void Fill(CListCtrl& list, int nRows)
 {
     // Rows go in while the list is hidden: a visible list view under Wine repaints on each insert.
-    const BOOL bVisible = list.IsWindowVisible();
+    const bool bVisible = (list.GetStyle() & WS_VISIBLE) != 0;
     list.ShowWindow(SW_HIDE);
     list.SetRedraw(FALSE);
     for (int i = 0; i < nRows; ++i)
