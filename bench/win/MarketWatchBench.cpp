@@ -74,6 +74,12 @@ extern "C" __declspec(dllexport) int UserSettingMWColumns(int mode, CString, CSt
     return 1;
 }
 
+// The grids save their layout when they close; this host keeps nothing.
+extern "C" __declspec(dllexport) int UserSetting(int, CString, CString&, CString)
+{
+    return 1;
+}
+
 namespace
 {
 // The owner of either list: paints every cell of a row with its text.
