@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
+#include <cstring>
 
 std::vector<CDemoSceneInfo>& DemoScenes()
 {
@@ -50,6 +51,10 @@ void CDemoContext::Print(LPCTSTR lpszFormat, ...) const
 
 namespace
 {
+// Interactive, the terminal's "Windows" menu opens each scene's windows again.
+const UINT ID_SCENE_FIRST = 40000;
+CDemoContext* g_pContext = nullptr;
+
 class CMainFrame : public CWnd
 {
 public:
@@ -57,11 +62,19 @@ public:
     {
         ::PostQuitMessage(0);
     }
+    // void OnScene(UINT nID)
+    afx_msg void OnScene(UINT nID)
+    {
+        const size_t nScene = nID - ID_SCENE_FIRST;
+        if (g_pContext != nullptr && nScene < DemoScenes().size())
+            DemoScenes()[nScene].run(*g_pContext);
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
     ON_WM_DESTROY()
+    ON_COMMAND_RANGE(ID_SCENE_FIRST, ID_SCENE_FIRST + 99, OnScene)
 END_MESSAGE_MAP()
 }  // namespace
 
@@ -118,6 +131,20 @@ int main(int argc, char** argv)
         context.Pump();
     }
     context.Capture(&frame, "terminal");
+    g_pContext = &context;
+    if (!headless)
+    {
+        // The order entry, the grids and the other windows, reachable from the terminal.
+        HMENU hBar = ::CreateMenu();
+        HMENU hWindows = ::CreatePopupMenu();
+        for (size_t i = 0; i < scenes.size() && i < 100; ++i)
+        {
+            if (strcmp(scenes[i].name, "Terminal") != 0)
+                ::AppendMenuA(hWindows, MF_STRING, ID_SCENE_FIRST + i, scenes[i].name);
+        }
+        ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hWindows, "&Windows");
+        ::SetMenu(frame.m_hWnd, hBar);
+    }
 
     int exitCode = 0;
     if (headless)

@@ -6,6 +6,7 @@
 #include "WindowPicture.h"
 
 #include "host/ExtraColumns.h"
+#include "market/MarketWatchLayout.h"
 #include "market/MrktWatchListCtrl.h"
 
 #include <cstring>
@@ -333,4 +334,28 @@ TEST_F(MrktWatchTest, BackgroundAroundTheRowsAndTheCheckBoxByPixels)
     list.DrawCheckbox(0, 0, &dc, 0, 0, rcCell, &list, 0);
     EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(left + 9, top + 3));    // no tick
     dc.SelectObject(pOld);
+}
+
+TEST_F(MrktWatchTest, CountsStayTrueAcrossCreateDestroyCyclesAndManyColumns)
+{
+    std::string columns;
+    for (int i = 0; i < 120; ++i)
+        columns += (i ? "|" : "") + std::to_string(101 + i) + "|U" + std::to_string(i) + "| \"1\"| ";
+    SetUserColumns(columns.c_str());
+    const int nWindows = TestLeaks::Windows();
+    for (int cycle = 0; cycle < 3; ++cycle)
+    {
+        CMrktWatchListCtrl& list = MakeList({ 0, 1 }, { 60, 60 });
+        list.InsertColumnsForList();
+        EXPECT_EQ(122u, Headers(list).size());
+        list.DestroyWindow();   // saves the layout and the user columns it read
+        EXPECT_EQ(220, iMrktInfoColCount);
+        EXPECT_EQ(120, iNewDataArrCnt);
+    }
+    EXPECT_EQ(120, CallsOf("orvou_add_extra_columns(1,"));
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
+    // What the last one saved reads back as the same 120 columns.
+    CArray<sMarketUserColumn, const sMarketUserColumn&> saved;
+    ParseMarketUserColumns(TestHost::MarketWatchColumns()["MarketWatch"].c_str(), saved);
+    EXPECT_EQ(120, saved.GetSize());
 }
