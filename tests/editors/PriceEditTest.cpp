@@ -63,23 +63,6 @@ protected:
     CPriceEdit m_box;
 };
 
-TEST_F(PriceEditTest, DefaultsAndRunTimeClass)
-{
-    EXPECT_EQ(15.0, m_box.m_dMaxDigit);
-    EXPECT_STREQ("0123456789.-,", m_box.m_strValidChars);
-    EXPECT_EQ(-1.7976931348623157e308, m_box.m_dMinValue);
-    EXPECT_EQ(1.7976931348623157e308, m_box.m_dMaxValue);
-    EXPECT_TRUE(m_box.m_bFormatEnabled);
-    EXPECT_EQ(4, m_box.m_nPrecision);
-    EXPECT_TRUE(m_box.IsKindOf(RUNTIME_CLASS(CPriceEdit)));
-    EXPECT_TRUE(m_box.IsKindOf(RUNTIME_CLASS(CEdit)));
-    EXPECT_STREQ("CPriceEdit", m_box.GetRuntimeClass()->m_lpszClassName);
-    m_box.setPrecision(2);
-    m_box.SetMaxDigit(9);
-    EXPECT_EQ(2, m_box.m_nPrecision);
-    EXPECT_EQ(9.0, m_box.m_dMaxDigit);
-}
-
 TEST_F(PriceEditTest, TypingGroupsDigitsWithCaretAtEnd)
 {
     Type(m_box, "1234567");
