@@ -4,25 +4,20 @@
 #include "dialogs/CustomizedAppearance.h"
 #include "dialogs/UserCusomize.h"
 #include "lists/CommonListHooks.h"
+#include "market/MrktWatchListCtrl.h"
 #include "host/ControlsModule.h"
 #include "resources/AppearanceRes.h"
 
-#include <cstring>
 
 namespace
 {
 CCustomizedAppearance* g_pCustomize = nullptr;
 CUserCusomize* g_pUserCustomize = nullptr;
 
-// The market watch edits its appearance elsewhere; the list knows it only by its class name.
+// The market watch edits its appearance elsewhere (its own colour and font commands).
 bool IsMarketWatch(const CCommonListCtrl* pList)
 {
-    for (const CRuntimeClass* pClass = pList->GetRuntimeClass(); pClass != nullptr; pClass = pClass->m_pBaseClass)
-    {
-        if (strcmp(pClass->m_lpszClassName, "CMrktWatchListCtrl") == 0)
-            return true;
-    }
-    return false;
+    return pList->IsKindOf(RUNTIME_CLASS(CMrktWatchListCtrl)) != FALSE;
 }
 
 // Creates the dialog's window when it has none (first use, or its owner took it down).
