@@ -235,6 +235,9 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 CDialog::CDialog(LPCTSTR lpszTemplateName, CWnd* pParentWnd)
     : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd)
 {
+    // The name is kept as given (a resource id or the caller's text, which must outlive Create).
+    if (IS_INTRESOURCE(lpszTemplateName))
+        m_nIDHelp = (UINT)(UINT_PTR)lpszTemplateName;
 }
 
 CDialog::~CDialog()

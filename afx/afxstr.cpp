@@ -1,5 +1,9 @@
 #include "afxstr.h"
 
+#ifdef _WIN32
+#  include "afxwin.h" // AfxFindResourceHandle, for strings loaded by id
+#endif
+
 #include <algorithm>
 #include <cctype>
 #include <climits>
@@ -7,15 +11,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <cstdint>
+#include <cwchar>
 #include <string>
 
-// The msvcrt printf behind mingw's plain vsnprintf returns -1 on truncation and has its own
-// idea of %lf; the C99 one from mingw-w64 handles both and still accepts %I64d.
-#ifdef __MINGW32__
-#  define AFX_VSNPRINTF __mingw_vsnprintf
-#else
-#  define AFX_VSNPRINTF vsnprintf
-#endif
 
 static_assert(sizeof(CString) == sizeof(void*), "CString must stay pointer-sized");
 static_assert(sizeof(void*) == 8, "Format widens integers to the 8-byte variadic slot of 64-bit ABIs");
@@ -43,9 +42,48 @@ inline void FreeChars(char* pch)
     std::free(reinterpret_cast<CStringData*>(pch) - 1);
 }
 
+// A length that no longer fits the int every length is kept in: treated like an allocation that
+// failed, before anything is written.
+[[noreturn]] void ThrowTooLong()
+{
+    throw std::bad_alloc();
+}
+
+inline int AddLengths(int a, int b)
+{
+    if (b > INT_MAX - a)
+        ThrowTooLong();
+    return a + b;
+}
+
 inline int SafeLen(LPCTSTR psz)
 {
-    return psz ? static_cast<int>(std::strlen(psz)) : 0;
+    if (!psz)
+        return 0;
+    size_t n = std::strlen(psz);
+    if (n > static_cast<size_t>(INT_MAX))
+        ThrowTooLong();
+    return static_cast<int>(n);
+}
+
+// MAKEINTRESOURCE(id): a pointer whose high bits are all zero.
+inline bool IsResourceId(LPCTSTR psz)
+{
+    return psz != nullptr && (reinterpret_cast<uintptr_t>(psz) >> 16) == 0;
+}
+
+// First occurrence of pszSub (nSub > 0 characters, no NULs) in [p, pEnd).
+const char* FindIn(const char* p, const char* pEnd, const char* pszSub, int nSub)
+{
+    while (pEnd - p >= nSub) {
+        p = static_cast<const char*>(std::memchr(p, pszSub[0], static_cast<size_t>(pEnd - p - nSub + 1)));
+        if (!p)
+            return nullptr;
+        if (std::memcmp(p, pszSub, static_cast<size_t>(nSub)) == 0)
+            return p;
+        ++p;
+    }
+    return nullptr;
 }
 
 inline bool IsIn(char ch, LPCTSTR pszSet)
@@ -74,7 +112,10 @@ CString::CString(const CString& src) : m_pchData(afx_detail::NilChars())
 
 CString::CString(LPCTSTR psz) : m_pchData(afx_detail::NilChars())
 {
-    AssignCopy(psz, SafeLen(psz));
+    if (IsResourceId(psz))
+        LoadString(static_cast<UINT>(reinterpret_cast<uintptr_t>(psz)));
+    else
+        AssignCopy(psz, SafeLen(psz));
 }
 
 CString::CString(const unsigned char* psz) : CString(reinterpret_cast<LPCTSTR>(psz))
@@ -154,9 +195,39 @@ CString& CString::operator=(const CString& src)
 
 CString& CString::operator=(LPCTSTR psz)
 {
-    AssignCopy(psz, SafeLen(psz));
+    if (IsResourceId(psz))
+        LoadString(static_cast<UINT>(reinterpret_cast<uintptr_t>(psz)));
+    else
+        AssignCopy(psz, SafeLen(psz));
     return *this;
 }
+
+#ifdef _WIN32
+BOOL CString::LoadString(UINT nID)
+{
+    // Strings live in blocks of 16 along the resource chain (host first, then extensions).
+    HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCE((nID >> 4) + 1), (LPCTSTR)RT_STRING);
+    if (hInst != nullptr) {
+        // A string table entry holds at most 65,535 characters.
+        for (int nSize = 256; nSize <= 65536 * 2; nSize *= 2) {
+            int n = ::LoadStringA(hInst, nID, GetBuffer(nSize), nSize);
+            if (n < nSize - 1) {
+                ReleaseBuffer(n > 0 ? n : 0);
+                return n > 0;
+            }
+        }
+    }
+    Empty();
+    return FALSE;
+}
+#else
+BOOL CString::LoadString(UINT)
+{
+    // The native build has no resources.
+    Empty();
+    return FALSE;
+}
+#endif
 
 CString& CString::operator=(const unsigned char* psz)
 {
@@ -190,11 +261,12 @@ void CString::Append(LPCTSTR pch, int nLength)
     if (!pch || nLength <= 0)
         return;
     int nOld = GetLength();
-    if (nOld + nLength > GetData()->nAllocLength) {
+    const int nNew = AddLengths(nOld, nLength);
+    if (nNew > GetData()->nAllocLength) {
         // pch may point into our buffer; keep it alive until the copy is made.
         CStringData* pOld = GetData();
         char* pOldChars = m_pchData;
-        int nAlloc = nOld + nLength;
+        int nAlloc = nNew;
         if (pOld->nAllocLength > 0 && pOld->nAllocLength < INT_MAX / 2)
             nAlloc = std::max(nAlloc, pOld->nAllocLength + pOld->nAllocLength / 2);
         char* pNew = AllocChars(nAlloc);
@@ -206,7 +278,7 @@ void CString::Append(LPCTSTR pch, int nLength)
     } else {
         std::memmove(m_pchData + nOld, pch, static_cast<size_t>(nLength));
     }
-    SetLength(nOld + nLength);
+    SetLength(nNew);
 }
 
 void CString::Append(LPCTSTR psz)
@@ -223,21 +295,23 @@ CString& CString::operator+=(LPCTSTR psz)
 void CString::AppendChar(char ch)
 {
     int nOld = GetLength();
-    Reserve(nOld + 1, nOld);
+    const int nNew = AddLengths(nOld, 1);
+    Reserve(nNew, nOld);
     m_pchData[nOld] = ch;
-    SetLength(nOld + 1);
+    SetLength(nNew);
 }
 
 CString AfxConcat(LPCTSTR p1, int n1, LPCTSTR p2, int n2)
 {
     CString s;
-    if (n1 + n2 > 0) {
-        s.Reserve(n1 + n2, 0);
+    const int nTotal = AddLengths(n1 > 0 ? n1 : 0, n2 > 0 ? n2 : 0);
+    if (nTotal > 0) {
+        s.Reserve(nTotal, 0);
         if (n1 > 0)
             std::memcpy(s.m_pchData, p1, static_cast<size_t>(n1));
         if (n2 > 0)
-            std::memcpy(s.m_pchData + n1, p2, static_cast<size_t>(n2));
-        s.SetLength(n1 + n2);
+            std::memcpy(s.m_pchData + (n1 > 0 ? n1 : 0), p2, static_cast<size_t>(n2));
+        s.SetLength(nTotal);
     }
     return s;
 }
@@ -399,19 +473,36 @@ int CString::Replace(LPCTSTR pszOld, LPCTSTR pszNew)
     if (nOldLen == 0)
         return 0;
     int nNewLen = SafeLen(pszNew);
+    // The whole length is searched: text after an embedded NUL is text like any other.
+    const int nLength = GetLength();
+    const char* const pEnd = m_pchData + nLength;
     int nCount = 0;
-    for (const char* p = std::strstr(m_pchData, pszOld); p; p = std::strstr(p + nOldLen, pszOld))
+    for (const char* p = FindIn(m_pchData, pEnd, pszOld, nOldLen); p; p = FindIn(p + nOldLen, pEnd, pszOld, nOldLen))
         ++nCount;
     if (nCount == 0)
         return 0;
+    const long long llResult = static_cast<long long>(nLength) + static_cast<long long>(nNewLen - nOldLen) * nCount;
+    if (llResult > INT_MAX)
+        ThrowTooLong();
+    const int nResult = static_cast<int>(llResult);
 
-    int nLength = GetLength();
-    int nResult = nLength + (nNewLen - nOldLen) * nCount;
+    // pszOld/pszNew may point into our own buffer, which the in-place path overwrites.
+    CString strOld, strNew;
+    auto inside = [this](LPCTSTR p) { return p >= m_pchData && p <= m_pchData + GetData()->nAllocLength; };
+    if (inside(pszOld)) {
+        strOld.AssignCopy(pszOld, nOldLen);
+        pszOld = strOld.m_pchData;
+    }
+    if (pszNew && inside(pszNew)) {
+        strNew.AssignCopy(pszNew, nNewLen);
+        pszNew = strNew.m_pchData;
+    }
+
     if (nNewLen <= nOldLen) {
-        // Shrinking or equal: compact in place, left to right.
+        // Shrinking or equal: compact in place, left to right (the writer never passes the reader).
         char* pDst = m_pchData;
         const char* pSrc = m_pchData;
-        for (const char* p = std::strstr(pSrc, pszOld); p; p = std::strstr(pSrc, pszOld)) {
+        for (const char* p = FindIn(pSrc, pEnd, pszOld, nOldLen); p; p = FindIn(pSrc, pEnd, pszOld, nOldLen)) {
             size_t nKeep = static_cast<size_t>(p - pSrc);
             std::memmove(pDst, pSrc, nKeep);
             pDst += nKeep;
@@ -420,14 +511,13 @@ int CString::Replace(LPCTSTR pszOld, LPCTSTR pszNew)
             pDst += nNewLen;
             pSrc = p + nOldLen;
         }
-        std::memmove(pDst, pSrc, std::strlen(pSrc));
+        std::memmove(pDst, pSrc, static_cast<size_t>(pEnd - pSrc));
         SetLength(nResult);
     } else {
-        // pszOld/pszNew may point into our own buffer, so build the result separately.
         char* pNew = AllocChars(nResult);
         char* pDst = pNew;
         const char* pSrc = m_pchData;
-        for (const char* p = std::strstr(pSrc, pszOld); p; p = std::strstr(pSrc, pszOld)) {
+        for (const char* p = FindIn(pSrc, pEnd, pszOld, nOldLen); p; p = FindIn(pSrc, pEnd, pszOld, nOldLen)) {
             size_t nKeep = static_cast<size_t>(p - pSrc);
             std::memcpy(pDst, pSrc, nKeep);
             pDst += nKeep;
@@ -435,7 +525,7 @@ int CString::Replace(LPCTSTR pszOld, LPCTSTR pszNew)
             pDst += nNewLen;
             pSrc = p + nOldLen;
         }
-        std::memcpy(pDst, pSrc, std::strlen(pSrc));
+        std::memcpy(pDst, pSrc, static_cast<size_t>(pEnd - pSrc));
         Release();
         m_pchData = pNew;
         SetLength(nResult);
@@ -459,7 +549,18 @@ int CString::Remove(char ch)
 
 int CString::Insert(int nIndex, char ch)
 {
-    return Insert(nIndex, CString(ch, 1));
+    // Any character, NUL included, is inserted.
+    const int nLength = GetLength();
+    if (nIndex < 0)
+        nIndex = 0;
+    if (nIndex > nLength)
+        nIndex = nLength;
+    const int nNew = AddLengths(nLength, 1);
+    Reserve(nNew, nLength);
+    std::memmove(m_pchData + nIndex + 1, m_pchData + nIndex, static_cast<size_t>(nLength - nIndex));
+    m_pchData[nIndex] = ch;
+    SetLength(nNew);
+    return nNew;
 }
 
 int CString::Insert(int nIndex, LPCTSTR psz)
@@ -472,12 +573,13 @@ int CString::Insert(int nIndex, LPCTSTR psz)
     int nInsert = SafeLen(psz);
     if (nInsert > 0) {
         // psz may point into our buffer: take a copy before moving anything.
+        const int nNew = AddLengths(nLength, nInsert);
         CString strInsert(psz, nInsert);
-        Reserve(nLength + nInsert, nLength);
+        Reserve(nNew, nLength);
         std::memmove(m_pchData + nIndex + nInsert, m_pchData + nIndex,
                      static_cast<size_t>(nLength - nIndex));
         std::memcpy(m_pchData + nIndex, strInsert.m_pchData, static_cast<size_t>(nInsert));
-        SetLength(nLength + nInsert);
+        SetLength(nNew);
     }
     return GetLength();
 }
@@ -601,78 +703,281 @@ CString& CString::Trim(LPCTSTR pszTargets)
 
 namespace {
 
-#ifndef _WIN32
-// glibc reads the Microsoft size prefixes %I64d / %I32d / %Id as its "I" (locale digits) flag
-// plus a width, so the native build rewrites them to ll / (nothing) / z first.
-class CNativeFormat
+// Widths, and the precisions of numeric conversions, above this are taken as this: the platform's
+// printf builds some fields on the stack, and no screen or file field is wider.
+const int kMaxFieldWidth = 4096;
+
+// The text being formatted: a stack buffer first, the heap when it grows. The total is kept in
+// size_t and refused past INT_MAX before anything is written.
+class CFormatOut
 {
 public:
-    explicit CNativeFormat(LPCTSTR pszFormat) : m_psz(pszFormat)
+    CFormatOut() = default;
+    CFormatOut(const CFormatOut&) = delete;
+    CFormatOut& operator=(const CFormatOut&) = delete;
+    ~CFormatOut()
     {
-        if (!std::strchr(pszFormat, 'I'))
-            return;
-        std::string out;
-        bool bChanged = false;
-        for (const char* p = pszFormat; *p;) {
-            if (*p != '%') {
-                out += *p++;
-                continue;
-            }
-            out += *p++;
-            if (*p == '%') {
-                out += *p++;
-                continue;
-            }
-            while (*p && std::strchr("-+ #0123456789.*'", *p))
-                out += *p++;
-            if (*p == 'I') {
-                bChanged = true;
-                if (p[1] == '6' && p[2] == '4') {
-                    out += "ll";
-                    p += 3;
-                } else if (p[1] == '3' && p[2] == '2') {
-                    p += 3;
-                } else {
-                    out += 'z';
-                    ++p;
-                }
-            }
-        }
-        if (bChanged) {
-            m_strOwn = std::move(out);
-            m_psz = m_strOwn.c_str();
-        }
+        if (m_p != m_small)
+            std::free(m_p);
     }
-    operator LPCTSTR() const { return m_psz; }
+    const char* Data() const { return m_p; }
+    int Length() const { return static_cast<int>(m_n); }
+    char* Tail() { return m_p + m_n; }
+    size_t Room() const { return m_cap - m_n; }
+    // Room for nMore more characters and a terminator.
+    void Reserve(size_t nMore)
+    {
+        if (nMore > static_cast<size_t>(INT_MAX) - m_n)
+            ThrowTooLong();
+        size_t nNeed = m_n + nMore + 1;
+        if (nNeed <= m_cap)
+            return;
+        size_t nCap = std::max(nNeed, m_cap + m_cap / 2);
+        char* p = static_cast<char*>(std::malloc(nCap));
+        if (!p)
+            throw std::bad_alloc();
+        std::memcpy(p, m_p, m_n);
+        if (m_p != m_small)
+            std::free(m_p);
+        m_p = p;
+        m_cap = nCap;
+    }
+    void Commit(size_t n) { m_n += n; }
+    void Put(const char* p, size_t n)
+    {
+        if (n == 0)
+            return;
+        Reserve(n);
+        std::memcpy(m_p + m_n, p, n);
+        m_n += n;
+    }
+    void Fill(char ch, size_t n)
+    {
+        if (n == 0)
+            return;
+        Reserve(n);
+        std::memset(m_p + m_n, ch, n);
+        m_n += n;
+    }
+    // Text in a field of nWidth characters (-1: none), padded with blanks.
+    void PutField(const char* p, size_t n, int nWidth, bool bLeft)
+    {
+        size_t nPad = nWidth > 0 && static_cast<size_t>(nWidth) > n ? static_cast<size_t>(nWidth) - n : 0;
+        if (!bLeft)
+            Fill(' ', nPad);
+        Put(p, n);
+        if (bLeft)
+            Fill(' ', nPad);
+    }
 
 private:
-    LPCTSTR m_psz;
-    std::string m_strOwn;
+    char m_small[512];
+    char* m_p = m_small;
+    size_t m_n = 0;
+    size_t m_cap = sizeof m_small;
 };
-#endif
-// Formats into a stack buffer first; only text that does not fit is formatted a second time,
-// straight into a heap buffer of the exact size. Returns the length, or -1 on a format error.
-// On success either pchSmall holds the text or *ppchBig (to be freed with FreeChars) does.
-int FormatToBuffer(char* pchSmall, int nSmall, char** ppchBig, LPCTSTR pszFormat, va_list args)
+
+// One conversion, with its single argument, through the platform's printf.
+template <class T> void PutConversion(CFormatOut& out, const char* pszSpec, T value)
 {
-#ifndef _WIN32
-    CNativeFormat nativeFormat(pszFormat);
-    pszFormat = nativeFormat;
+#ifdef __MINGW32__
+    int n = __mingw_snprintf(out.Tail(), out.Room(), pszSpec, value);
+#else
+    int n = std::snprintf(out.Tail(), out.Room(), pszSpec, value);
 #endif
-    va_list argsCopy;
-    va_copy(argsCopy, args);
-    int n = AFX_VSNPRINTF(pchSmall, static_cast<size_t>(nSmall), pszFormat, argsCopy);
-    va_end(argsCopy);
-    *ppchBig = nullptr;
-    if (n < nSmall)
-        return n;
-    char* pBig = AllocChars(n);
-    va_copy(argsCopy, args);
-    AFX_VSNPRINTF(pBig, static_cast<size_t>(n) + 1, pszFormat, argsCopy);
-    va_end(argsCopy);
-    *ppchBig = pBig;
-    return n;
+    if (n <= 0)
+        return; // nothing to show, or a conversion the platform refused
+    if (static_cast<size_t>(n) >= out.Room()) {
+        out.Reserve(static_cast<size_t>(n));
+#ifdef __MINGW32__
+        __mingw_snprintf(out.Tail(), out.Room(), pszSpec, value);
+#else
+        std::snprintf(out.Tail(), out.Room(), pszSpec, value);
+#endif
+    }
+    out.Commit(static_cast<size_t>(n));
 }
+
+// Reads a decimal number, saturating at INT_MAX.
+int ReadNumber(const char*& p)
+{
+    long long n = 0;
+    while (*p >= '0' && *p <= '9') {
+        n = n * 10 + (*p++ - '0');
+        if (n > INT_MAX)
+            n = INT_MAX;
+    }
+    return static_cast<int>(n);
+}
+
+enum ESize { SIZE_INT, SIZE_CHAR, SIZE_SHORT, SIZE_LONG, SIZE_LLONG, SIZE_SIZE, SIZE_MAX_T, SIZE_PTRDIFF, SIZE_LDOUBLE };
+
+// printf with the Microsoft size prefixes (%I64d, %I32d, %Id) on every platform. Each conversion
+// is formatted on its own, with its width and precision capped, so neither a huge field nor a
+// result past INT_MAX characters can overflow anything; strings and characters are copied here
+// rather than by the platform. %n writes nothing; an unknown conversion is copied as text.
+void FormatInto(CFormatOut& out, LPCTSTR pszFormat, va_list args)
+{
+    const char* p = pszFormat;
+    while (*p) {
+        const char* pPercent = std::strchr(p, '%');
+        if (!pPercent) {
+            out.Put(p, std::strlen(p));
+            return;
+        }
+        out.Put(p, static_cast<size_t>(pPercent - p));
+        const char* q = pPercent + 1;
+        if (*q == '%') {
+            out.Put("%", 1);
+            p = q + 1;
+            continue;
+        }
+
+        char szFlags[8];
+        int nFlags = 0;
+        bool bLeft = false;
+        for (; *q && std::strchr("-+ #0'", *q); ++q) {
+            bLeft = bLeft || *q == '-';
+            if (nFlags < 6 && !std::memchr(szFlags, *q, static_cast<size_t>(nFlags)))
+                szFlags[nFlags++] = *q;
+        }
+        int nWidth = -1;
+        if (*q == '*') {
+            ++q;
+            long long llWidth = va_arg(args, int);
+            if (llWidth < 0) {
+                bLeft = true;
+                llWidth = -llWidth;
+                if (!std::memchr(szFlags, '-', static_cast<size_t>(nFlags)) && nFlags < 7)
+                    szFlags[nFlags++] = '-';
+            }
+            nWidth = static_cast<int>(std::min<long long>(llWidth, kMaxFieldWidth));
+        } else if (*q >= '0' && *q <= '9') {
+            nWidth = std::min(ReadNumber(q), kMaxFieldWidth);
+        }
+        int nPrecision = -1;
+        if (*q == '.') {
+            ++q;
+            if (*q == '*') {
+                ++q;
+                int n = va_arg(args, int);
+                nPrecision = n < 0 ? -1 : n;
+            } else {
+                nPrecision = ReadNumber(q);
+            }
+        }
+        ESize eSize = SIZE_INT;
+        if (q[0] == 'h' && q[1] == 'h') { eSize = SIZE_CHAR; q += 2; }
+        else if (q[0] == 'h') { eSize = SIZE_SHORT; ++q; }
+        else if (q[0] == 'l' && q[1] == 'l') { eSize = SIZE_LLONG; q += 2; }
+        else if (q[0] == 'l') { eSize = SIZE_LONG; ++q; }
+        else if (q[0] == 'I' && q[1] == '6' && q[2] == '4') { eSize = SIZE_LLONG; q += 3; }
+        else if (q[0] == 'I' && q[1] == '3' && q[2] == '2') { eSize = SIZE_INT; q += 3; }
+        else if (q[0] == 'I' || q[0] == 'z') { eSize = SIZE_SIZE; ++q; }
+        else if (q[0] == 'j') { eSize = SIZE_MAX_T; ++q; }
+        else if (q[0] == 't') { eSize = SIZE_PTRDIFF; ++q; }
+        else if (q[0] == 'L' || q[0] == 'q') { eSize = q[0] == 'L' ? SIZE_LDOUBLE : SIZE_LLONG; ++q; }
+
+        const char chConv = *q;
+        if (chConv == '\0' || !std::strchr("diouxXcsSpfFeEgGaAn", chConv)) {
+            out.Put(pPercent, static_cast<size_t>(q - pPercent));
+            p = q;
+            continue;
+        }
+        p = q + 1;
+
+        if (chConv == 'n') {
+            (void)va_arg(args, void*);
+            continue;
+        }
+        if (chConv == 'c' && eSize != SIZE_LONG) {
+            const char ch = static_cast<char>(va_arg(args, int));
+            out.PutField(&ch, 1, nWidth, bLeft);
+            continue;
+        }
+        if (chConv == 's' && eSize != SIZE_LONG) {
+            const char* psz = va_arg(args, const char*);
+            if (!psz)
+                psz = "(null)";
+            size_t n = 0;
+            if (nPrecision < 0)
+                n = std::strlen(psz);
+            else
+                while (n < static_cast<size_t>(nPrecision) && psz[n])
+                    ++n;
+            out.PutField(psz, n, nWidth, bLeft);
+            continue;
+        }
+
+        // Everything else goes to the platform one conversion at a time, with C99 sizes.
+        char szSpec[48];
+        int nSpec = 0;
+        szSpec[nSpec++] = '%';
+        for (int i = 0; i < nFlags; ++i)
+            szSpec[nSpec++] = szFlags[i];
+        if (nWidth >= 0)
+            nSpec += std::snprintf(szSpec + nSpec, 12, "%d", nWidth);
+        const bool bText = chConv == 's' || chConv == 'S' || chConv == 'c';
+        if (nPrecision >= 0)
+            nSpec += std::snprintf(szSpec + nSpec, 13, ".%d", bText ? nPrecision : std::min(nPrecision, kMaxFieldWidth));
+        static const char* const s_sizes[] = { "", "hh", "h", "l", "ll", "z", "j", "t", "L" };
+        const char* pszSize = s_sizes[eSize];
+        if (std::strchr("fFeEgGaA", chConv))
+            pszSize = eSize == SIZE_LDOUBLE ? "L" : "";
+        else if (chConv == 'p')
+            pszSize = "";
+        else if (chConv == 'S' || chConv == 's' || chConv == 'c')
+            pszSize = chConv == 'S' ? "" : "l";
+        for (const char* ps = pszSize; *ps; ++ps)
+            szSpec[nSpec++] = *ps;
+        szSpec[nSpec++] = chConv;
+        szSpec[nSpec] = '\0';
+
+        switch (chConv) {
+        case 'd':
+        case 'i':
+            switch (eSize) {
+            case SIZE_LONG: PutConversion(out, szSpec, va_arg(args, long)); break;
+            case SIZE_LLONG: PutConversion(out, szSpec, va_arg(args, long long)); break;
+            case SIZE_SIZE: PutConversion(out, szSpec, va_arg(args, ptrdiff_t)); break;
+            case SIZE_MAX_T: PutConversion(out, szSpec, va_arg(args, intmax_t)); break;
+            case SIZE_PTRDIFF: PutConversion(out, szSpec, va_arg(args, ptrdiff_t)); break;
+            default: PutConversion(out, szSpec, va_arg(args, int)); break;
+            }
+            break;
+        case 'o':
+        case 'u':
+        case 'x':
+        case 'X':
+            switch (eSize) {
+            case SIZE_LONG: PutConversion(out, szSpec, va_arg(args, unsigned long)); break;
+            case SIZE_LLONG: PutConversion(out, szSpec, va_arg(args, unsigned long long)); break;
+            case SIZE_SIZE: PutConversion(out, szSpec, va_arg(args, size_t)); break;
+            case SIZE_MAX_T: PutConversion(out, szSpec, va_arg(args, uintmax_t)); break;
+            case SIZE_PTRDIFF: PutConversion(out, szSpec, va_arg(args, size_t)); break;
+            default: PutConversion(out, szSpec, va_arg(args, unsigned int)); break;
+            }
+            break;
+        case 'p':
+            PutConversion(out, szSpec, va_arg(args, void*));
+            break;
+        case 'c':
+            PutConversion(out, szSpec, static_cast<wint_t>(va_arg(args, int)));
+            break;
+        case 's':
+        case 'S':
+            PutConversion(out, szSpec, va_arg(args, const wchar_t*));
+            break;
+        default:
+            if (eSize == SIZE_LDOUBLE)
+                PutConversion(out, szSpec, va_arg(args, long double));
+            else
+                PutConversion(out, szSpec, va_arg(args, double));
+            break;
+        }
+    }
+}
+
 } // namespace
 
 void CString::FormatV(LPCTSTR pszFormat, va_list args)
@@ -682,20 +987,18 @@ void CString::FormatV(LPCTSTR pszFormat, va_list args)
         Empty();
         return;
     }
-    char buf[512];
-    char* pBig;
     // The arguments may point into this string, so it is only touched after formatting.
-    int n = FormatToBuffer(buf, sizeof buf, &pBig, pszFormat, args);
-    if (n < 0) {
-        Empty();
-    } else if (pBig) {
-        if (GetData()->nAllocLength != 0)
-            FreeChars(m_pchData);
-        m_pchData = pBig;
-        SetLength(n);
-    } else {
-        AssignCopy(buf, n);
+    CFormatOut out;
+    va_list argsCopy;
+    va_copy(argsCopy, args);
+    try {
+        FormatInto(out, pszFormat, argsCopy);
+    } catch (...) {
+        va_end(argsCopy);
+        throw;
     }
+    va_end(argsCopy);
+    AssignCopy(out.Data(), out.Length());
 }
 
 void CString::AppendFormatV(LPCTSTR pszFormat, va_list args)
@@ -703,24 +1006,29 @@ void CString::AppendFormatV(LPCTSTR pszFormat, va_list args)
     ASSERT(pszFormat != nullptr);
     if (!pszFormat)
         return;
-    char buf[512];
-    char* pBig;
-    int n = FormatToBuffer(buf, sizeof buf, &pBig, pszFormat, args);
-    if (n <= 0)
-        return;
-    if (pBig) {
-        Append(pBig, n);
-        FreeChars(pBig);
-    } else {
-        Append(buf, n);
+    CFormatOut out;
+    va_list argsCopy;
+    va_copy(argsCopy, args);
+    try {
+        FormatInto(out, pszFormat, argsCopy);
+    } catch (...) {
+        va_end(argsCopy);
+        throw;
     }
+    va_end(argsCopy);
+    Append(out.Data(), out.Length());
 }
 
 void CString::FormatCore(LPCTSTR pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
-    FormatV(pszFormat, args);
+    try {
+        FormatV(pszFormat, args);
+    } catch (...) {
+        va_end(args);
+        throw;
+    }
     va_end(args);
 }
 
@@ -728,7 +1036,12 @@ void CString::AppendFormatCore(LPCTSTR pszFormat, ...)
 {
     va_list args;
     va_start(args, pszFormat);
-    AppendFormatV(pszFormat, args);
+    try {
+        AppendFormatV(pszFormat, args);
+    } catch (...) {
+        va_end(args);
+        throw;
+    }
     va_end(args);
 }
 

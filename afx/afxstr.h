@@ -1,6 +1,9 @@
 // CString: the framework's 8-bit string. One char* member pointing at the characters; length and
 // capacity live in a small header just before them, so a CString is pointer-sized and passes
 // to anything taking LPCTSTR. Copies are deep; an empty string points at a shared constant.
+// Lengths are ints and count every character, embedded NULs included (searches that take a C
+// string stop at its NUL, as strstr does). An operation whose result would be longer than
+// INT_MAX throws std::bad_alloc, as a failed allocation does, and leaves the string unchanged.
 #pragma once
 
 #include "afxdefs.h"
@@ -38,6 +41,7 @@ public:
     CString() noexcept : m_pchData(afx_detail::NilChars()) {}
     CString(const CString& src);
     CString(CString&& src) noexcept : m_pchData(src.m_pchData) { src.m_pchData = afx_detail::NilChars(); }
+    // A resource id in place of the text (MAKEINTRESOURCE(id)) loads that string, as LoadString.
     CString(LPCTSTR psz);
     CString(const unsigned char* psz);
     CString(LPCTSTR pch, int nLength);
@@ -46,7 +50,7 @@ public:
 
     CString& operator=(const CString& src);
     CString& operator=(CString&& src) noexcept { std::swap(m_pchData, src.m_pchData); return *this; }
-    CString& operator=(LPCTSTR psz);
+    CString& operator=(LPCTSTR psz); // a resource id loads the string, as the constructor does
     CString& operator=(const unsigned char* psz);
     CString& operator=(char ch);
 
@@ -117,9 +121,16 @@ public:
     CString& TrimRight(char chTarget);
     CString& TrimRight(LPCTSTR pszTargets);
 
+    // The string with that id from the resource chain (host first, then extension modules);
+    // FALSE and an empty string when there is none (always in the native build).
+    BOOL LoadString(UINT nID);
+
     // printf formatting. CString arguments are passed as their LPCTSTR (the MFC idiom
     // Format("%s", str) works), and integers travel widened to 64 bits so that a length modifier
     // that is right on Windows (%lX with a DWORD) reads the same value in the native build.
+    // The Microsoft sizes %I64d, %I32d and %Id work everywhere. Field widths, and precisions of
+    // numeric conversions, are capped at 4,096; a string's precision is its maximum length. %n
+    // writes nothing; an unknown conversion is copied as text.
     template <class... Args> void Format(LPCTSTR pszFormat, const Args&... args)
     {
         FormatCore(pszFormat, afx_detail::FormatArg<Args>::Pass(args)...);

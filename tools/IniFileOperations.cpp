@@ -1,10 +1,13 @@
 // Settings files of the host: one key of an INI file read or written through the private-profile
 // functions, with the argument checks, path resolution and error texts those functions lack.
 #include "OrvoTools.h"
+#include "SettingsRules.h"
 
 #include <shlobj.h>
 
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 namespace {
 
@@ -14,9 +17,9 @@ const char kMissingMarker[] = "\x01orvou-missing-key\x01";
 // Longest value read; a longer one is reported rather than cut.
 const DWORD kMaxValueLength = 64u * 1024u * 1024u;
 
+// The file most recently named to orvou_appdata_ini_file_operations, shared by every thread.
 CString s_lastAppDataFile;
-
-bool HasLineBreak(const CString& s) { return s.FindOneOf("\r\n") >= 0; }
+SRWLOCK s_lastAppDataFileLock = SRWLOCK_INIT;
 
 bool IsSlash(char c) { return c == '\\' || c == '/'; }
 
@@ -100,21 +103,6 @@ CString SystemError(const CString& what)
     return result;
 }
 
-CString CheckArguments(int mode, const CString& section, const CString& key, const CString& value)
-{
-    if (section.IsEmpty())
-        return "Settings section name is empty";
-    if (section.FindOneOf("]\r\n") >= 0)
-        return "Settings section name \"" + section + "\" is not valid";
-    if (key.IsEmpty())
-        return "Settings key name is empty";
-    if (key.FindOneOf("=\r\n") >= 0 || key[0] == ';' || key[0] == '[')
-        return "Settings key name \"" + key + "\" is not valid";
-    if (mode == 1 && HasLineBreak(value))
-        return "Settings value for \"" + key + "\" holds a line break";
-    return CString();
-}
-
 // Reads one profile string, growing the buffer until it fits. For a key list (key null) the
 // function reports truncation with size - 2, for a value with size - 1.
 bool ReadProfile(LPCSTR section, LPCSTR key, LPCSTR def, const CString& path, CString& out)
@@ -196,31 +184,32 @@ int ReadKey(const CString& section, const CString& key, CString& value, const CS
     return 1;
 }
 
-// Values with outer blanks or quotes are wrapped in double quotes: reading trims blanks and
-// removes one pair of matching outer quotes, so the value then reads back unchanged.
-CString StoredForm(const CString& value)
-{
-    const int n = value.GetLength();
-    if (n == 0)
-        return value;
-    const char first = value[0], last = value[n - 1];
-    auto special = [](char c) { return c == ' ' || c == '\t' || c == '"' || c == '\''; };
-    if (special(first) || special(last))
-        return '"' + value + '"';
-    return value;
-}
-
 int WriteKey(const CString& section, const CString& key, const CString& value, const CString& path,
              CString& error)
 {
-    if (IsFolder(path))
+    const DWORD attr = GetFileAttributesA(path);
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY))
     {
         error = "Settings file " + path + " is a folder";
         return 0;
     }
-    if (!WritePrivateProfileStringA(section, key, StoredForm(value), path))
+    // Asked here: the profile functions write through the attribute when the process may (Wine
+    // running as root does).
+    if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY))
+    {
+        error = "Settings file " + path + " is read-only";
+        return 0;
+    }
+    if (!WritePrivateProfileStringA(section, key, orvou_settings_stored_form(value), path))
     {
         error = SystemError("Cannot write settings file " + path);
+        return 0;
+    }
+    // Success means the value reads back whole, whatever the platform did with it.
+    CString stored;
+    if (!ReadProfile(section, key, kMissingMarker, path, stored) || stored != value)
+    {
+        error = "Settings value [" + section + "] " + key + " in " + path + " was not stored whole";
         return 0;
     }
     return 1;
@@ -248,7 +237,7 @@ bool Accept(int mode, const CString& section, const CString& key, CString& value
         error = text;
         return false;
     }
-    error = CheckArguments(mode, section, key, value);
+    error = orvou_check_settings_arguments(mode, section, key, value);
     if (error.IsEmpty())
         return true;
     if (mode == 0)
@@ -281,6 +270,9 @@ int orvou_ini_file_operations(int mode, CString section, CString key, CString& v
             return Refuse(mode, value, error, SystemError("Cannot find the program's folder"));
         path = folder + "\\" + fileName;
     }
+    CString pathError = orvou_check_settings_path(path);
+    if (!pathError.IsEmpty())
+        return Refuse(mode, value, error, pathError);
     return Operate(mode, section, key, value, path, error);
 }
 
@@ -291,19 +283,37 @@ int orvou_appdata_ini_file_operations(int mode, CString section, CString key, CS
         return 0;
     CString name = FileNamePart(fileName);
     if (fileName.IsEmpty())
-        name = s_lastAppDataFile.IsEmpty() ? ExecutableBaseName() + ".ini" : s_lastAppDataFile;
-    else if (name.IsEmpty() || name == "." || name == "..")
+    {
+        AcquireSRWLockShared(&s_lastAppDataFileLock);
+        name = s_lastAppDataFile; // a copy: the shared text is never handed out
+        ReleaseSRWLockShared(&s_lastAppDataFileLock);
+        if (name.IsEmpty())
+            name = ExecutableBaseName() + ".ini";
+    }
+    else if (name.IsEmpty() || name == "." || name == ".." || std::strlen(name) != size_t(name.GetLength()))
+    {
         return Refuse(mode, value, error, "Settings file name \"" + fileName + "\" is not valid");
+    }
     else
+    {
+        CString previous;
+        AcquireSRWLockExclusive(&s_lastAppDataFileLock);
+        previous = std::move(s_lastAppDataFile);
         s_lastAppDataFile = name;
+        ReleaseSRWLockExclusive(&s_lastAppDataFileLock);
+    }
 
     CString folder = orvou_get_appdata_folder();
     if (folder.IsEmpty())
         return Refuse(mode, value, error, "The application data folder is not available");
+    const CString path = folder + "\\" + name;
+    CString pathError = orvou_check_settings_path(path);
+    if (!pathError.IsEmpty())
+        return Refuse(mode, value, error, pathError);
     if (mode == 1 && !IsFolder(folder) && !CreateDirectoryA(folder, nullptr) &&
         GetLastError() != ERROR_ALREADY_EXISTS)
         return Refuse(mode, value, error, SystemError("Cannot create the folder " + folder));
-    return Operate(mode, section, key, value, folder + "\\" + name, error);
+    return Operate(mode, section, key, value, path, error);
 }
 
 CString orvou_get_appdata_folder()

@@ -1,6 +1,12 @@
 // OrvoTools: the host's tools library. Settings files (INI files read and written through the
 // private-profile functions), date/time comparison for sorting, price splitting and a bounded
 // string copy. Everything runs on the caller's thread; nothing is thrown.
+//
+// Threads: every function may be called from any thread. The settings operations keep no state
+// of their own except the application-data file last named (below), which is shared by all
+// threads under a lock; a thread that relies on "the last named file" sees whichever file any
+// thread named last, so threads that use different files name them on every call. Two threads
+// writing the same file are serialised by the platform's profile functions, key by key.
 #pragma once
 
 #include "afx.h"
@@ -27,11 +33,17 @@
 // - On success the error text is empty. On failure it holds a message for the user; a failed
 //   read (missing file, section or key, bad arguments) also sets the value to
 //   ORVOU_SETTINGS_NOT_FOUND. A failed write leaves the value and the file untouched.
-// - Refused without touching the file: an empty file name, section or key; a section holding
-//   ']' or a line break; a key holding '=' or a line break or starting with ';' or '['; a value
-//   holding a line break. (The private-profile functions would otherwise delete a whole
-//   section on an empty key, or write lines that read back as other keys.)
-// - Values of any length are read whole.
+// - Refused without touching the file (the rules are in SettingsRules.h): an empty file name, or
+//   a resolved path longer than 259 characters; an empty or blank section or key; a section
+//   holding ']'; a key holding '=' or whose first character after blanks is ';' or '['; any of
+//   them holding a line break or a NUL; on a write, a value whose stored form is longer than
+//   32,766 characters. (The private-profile functions would otherwise delete a whole section
+//   on an empty key, write lines that read back as other keys, cut values at a NUL, write to a
+//   file with a cut name, or damage the file around an over-long line.)
+// - A write to a read-only file is refused. A write succeeds only when the value reads back
+//   whole afterwards; values with outer blanks (space, tab, vertical tab, form feed, 0x1A,
+//   0xA0) or quotes are stored in double quotes so that they do.
+// - Values of any storable length are read whole.
 ORVOTOOLS_API int orvou_ini_file_operations(int mode, CString section, CString key, CString& value,
                                             CString& fileName, CString& error);
 

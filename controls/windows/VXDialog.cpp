@@ -117,7 +117,12 @@ CVXDialog::CVXDialog(unsigned int nIDTemplate, CWnd* pParent) : CDialog(nIDTempl
 
 CVXDialog::CVXDialog(LPCTSTR lpszTemplateName, CWnd* pParent) : CDialog(lpszTemplateName, pParent)
 {
-    m_csDlgKey = lpszTemplateName;
+    // A resource id given as a name (MAKEINTRESOURCE) is keyed like the number form, so both
+    // constructors share one saved placement.
+    if (IS_INTRESOURCE(lpszTemplateName))
+        m_csDlgKey.Format("%u", (unsigned int)(UINT_PTR)lpszTemplateName);
+    else
+        m_csDlgKey = lpszTemplateName;
     m_wndPlacement = {};
     m_wndPlacement.length = sizeof(m_wndPlacement);
 }

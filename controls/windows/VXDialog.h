@@ -30,7 +30,8 @@ class CONTROLS_API CVXDialog : public CDialog
 public:
     // The dialog key is the template id as decimal text.
     CVXDialog(unsigned int nIDTemplate, CWnd* pParent = nullptr);
-    // The dialog key is the template name.
+    // The dialog key is the template name; for MAKEINTRESOURCE(id) it is the id as decimal text,
+    // as with the number form.
     CVXDialog(LPCTSTR lpszTemplateName, CWnd* pParent = nullptr);
     ~CVXDialog() override;
 

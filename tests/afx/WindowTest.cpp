@@ -400,3 +400,31 @@ TEST_F(WindowTest, ClipboardTextRoundTripsAndNonTextReadsAsNothing)
     EXPECT_FALSE(AfxGetClipboardText(m_frame.m_hWnd, text));
     EXPECT_TRUE(text.IsEmpty());
 }
+
+// Integer resource ids (MAKEINTRESOURCE) where a text is expected: a CString loads the string
+// with that id along the resource chain, as the classic framework does, and dialogs take the id
+// as their template.
+TEST_F(WindowTest, ResourceIdsInPlaceOfTextsLoadTheStringOrTemplate)
+{
+    CString loaded(MAKEINTRESOURCE(9002));
+    EXPECT_STREQ("Loaded from the host's string table", loaded);
+    CString missing(MAKEINTRESOURCE(31999));
+    EXPECT_TRUE(missing.IsEmpty());
+    loaded = MAKEINTRESOURCE(9003);
+    EXPECT_STREQ("Second", loaded);
+    loaded = MAKEINTRESOURCE(31999);
+    EXPECT_TRUE(loaded.IsEmpty());
+
+    CString text("kept");
+    EXPECT_TRUE(text.LoadString(9002));
+    EXPECT_STREQ("Loaded from the host's string table", text);
+    EXPECT_FALSE(text.LoadString(31999));
+    EXPECT_TRUE(text.IsEmpty());
+
+    CDialog dlg(MAKEINTRESOURCE(9001), &m_frame);
+    ASSERT_TRUE(dlg.Create(MAKEINTRESOURCE(9001), &m_frame));
+    CString caption;
+    dlg.GetWindowText(caption);
+    EXPECT_STREQ("Exchange test", caption);
+    dlg.DestroyWindow();
+}

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
+#include <cstring>
 #include <string>
 
 namespace {
@@ -79,13 +80,13 @@ protected:
     // A fresh file per test: the profile functions cache recently used files.
     std::string FilePath(const char* name) const { return m_folder + "\\" + name; }
 
-    int Write(const std::string& file, const char* section, const char* key, const CString& value)
+    int Write(const std::string& file, const CString& section, const CString& key, const CString& value)
     {
         CString v = value, f = file.c_str();
         m_error = "stale";
         return orvou_ini_file_operations(1, section, key, v, f, m_error);
     }
-    int Read(const std::string& file, const char* section, const char* key)
+    int Read(const std::string& file, const CString& section, const CString& key)
     {
         CString f = file.c_str();
         m_value = "stale";
@@ -348,4 +349,183 @@ TEST_F(AppDataIniFile, EmptyFileNameAddressesTheLastNamedFile)
 
     EXPECT_EQ(0, AppData(1, "CUSTOMIZE_LISTS", "Grid-7", value, "folder\\"));
     EXPECT_FALSE(m_error.IsEmpty());
+}
+
+// --- what the platform cannot store ----------------------------------------------------------
+
+TEST_F(IniFile, ValuesAtAndAboveTheLineLimitAreStoredWholeOrRefused)
+{
+    const std::string file = FilePath("limit.ini");
+    ASSERT_EQ(1, Write(file, "Keep", "other", "still here"));
+    ASSERT_EQ(1, Write(file, "Long", "v", "previous"));
+    std::string stored = "previous";
+    // The last length that fits, the first that does not, and well beyond; quoting adds two.
+    for (int length : { 32764, 32765, 32766, 32767, 32768, 40000, 70000 })
+    {
+        for (bool quoted : { false, true })
+        {
+            std::string value(size_t(length), 'm');
+            value.front() = quoted ? ' ' : 'a';
+            value.back() = quoted ? ' ' : 'z';
+            const int ok = Write(file, "Long", "v", CString(value.c_str()));
+            if (length + (quoted ? 2 : 0) <= 32766)
+            {
+                EXPECT_EQ(1, ok) << length;
+                stored = value;
+            }
+            else
+            {
+                EXPECT_EQ(0, ok) << length << (quoted ? " quoted" : "");
+                EXPECT_NE(nullptr, std::strstr(m_error, "too long")) << m_error;
+            }
+            ASSERT_EQ(1, Read(file, "Long", "v")) << length;
+            EXPECT_TRUE(stored == std::string(m_value)) << length << (quoted ? " quoted" : "");
+            ASSERT_EQ(1, Read(file, "Keep", "other")) << length;
+            EXPECT_STREQ("still here", m_value);
+        }
+    }
+}
+
+TEST_F(IniFile, ReadOnlyFileRefusesTheWrite)
+{
+    const std::string file = FilePath("readonly.ini");
+    ASSERT_EQ(1, Write(file, "S", "k", "before"));
+    const std::string before = ReadRaw(file);
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(0, Write(file, "S", "k", "after"));
+    EXPECT_NE(nullptr, std::strstr(m_error, "read-only")) << m_error;
+    EXPECT_EQ(0, Write(file, "S", "new", "x"));
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(before, ReadRaw(file));
+    // Reading a read-only file is fine.
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_EQ(1, Read(file, "S", "k"));
+    EXPECT_STREQ("before", m_value);
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(IniFile, KeysThatWouldReadAsSectionsOrCommentsAreRefused)
+{
+    const std::string file = FilePath("keys.ini");
+    ASSERT_EQ(1, Write(file, "S", "k", "v"));
+    const std::string before = ReadRaw(file);
+    for (const char* key : { " [T]", "\t;note", " \t ;x", "[", "   ", "\t", "\x1a[x" })
+    {
+        CString k = key;
+        EXPECT_EQ(0, Write(file, "S", k, "lost")) << key;
+        EXPECT_FALSE(m_error.IsEmpty()) << key;
+        EXPECT_EQ(0, Read(file, "S", k)) << key;
+    }
+    EXPECT_EQ(0, Write(file, "  ", "k", "v"));
+    EXPECT_EQ(before, ReadRaw(file));
+    // Blanks inside or around an ordinary key are the platform's business, as before.
+    ASSERT_EQ(1, Write(file, "S", "a [b]", "inner"));
+    ASSERT_EQ(1, Read(file, "S", "a [b]"));
+    EXPECT_STREQ("inner", m_value);
+}
+
+TEST_F(IniFile, EmbeddedNulsAreRefusedNotCut)
+{
+    const std::string file = FilePath("nul.ini");
+    ASSERT_EQ(1, Write(file, "S", "k", "before"));
+    CString withNul("ab\0cd", 5);
+    EXPECT_EQ(0, Write(file, "S", "k", withNul));
+    EXPECT_NE(nullptr, std::strstr(m_error, "NUL")) << m_error;
+    EXPECT_EQ(0, Write(file, CString("S\0x", 3), "k", "v"));
+    EXPECT_EQ(0, Write(file, "S", CString("k\0x", 3), "v"));
+    ASSERT_EQ(1, Read(file, "S", "k"));
+    EXPECT_STREQ("before", m_value);
+}
+
+TEST_F(IniFile, PathsOfMaxPathOrMoreAreRefused)
+{
+    // Fill the name up to 259 and 260 characters.
+    const std::string prefix = m_folder + "\\";
+    ASSERT_LT(prefix.size() + 4, 259u);
+    const std::string fits = prefix + std::string(259 - prefix.size() - 4, 'f') + ".ini";
+    const std::string tooLong = prefix + std::string(260 - prefix.size() - 4, 'g') + ".ini";
+    ASSERT_EQ(259u, fits.size());
+    ASSERT_EQ(260u, tooLong.size());
+    EXPECT_EQ(1, Write(fits, "S", "k", "v")) << m_error;
+    ASSERT_EQ(1, Read(fits, "S", "k"));
+    EXPECT_STREQ("v", m_value);
+
+    EXPECT_EQ(0, Write(tooLong, "S", "k", "v"));
+    EXPECT_NE(nullptr, std::strstr(m_error, "too long")) << m_error;
+    EXPECT_EQ(0, Read(tooLong, "S", "k"));
+    EXPECT_STREQ("Settings not found", m_value);
+    EXPECT_EQ(0, Write(tooLong + std::string(40, 'h'), "S", "k", "v"));
+    // Nothing was written anywhere in the folder but the file that fits.
+    int files = 0;
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((m_folder + "\\*").c_str(), &found);
+    ASSERT_NE(INVALID_HANDLE_VALUE, find);
+    do
+        files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    while (FindNextFileA(find, &found));
+    FindClose(find);
+    EXPECT_EQ(1, files);
+}
+
+TEST_F(IniFile, ValuesEndingInAnyBlankOrControlZRoundTrip)
+{
+    const std::string file = FilePath("ends.ini");
+    const char* values[] = { "tab\t", "\tlead", "v\v", "\fform", "eof\x1a", "\x1a", "nbsp\xa0",
+                             "\xa0", " \t\v\f\x1a ", "in\x1a side" };
+    for (const char* value : values)
+    {
+        ASSERT_EQ(1, Write(file, "E", "v", value)) << m_error;
+        ASSERT_EQ(1, Read(file, "E", "v"));
+        EXPECT_STREQ(value, m_value);
+    }
+}
+
+// The last named file is shared by every thread: naming and using it from several threads at
+// once must neither crash nor hand a thread a torn name.
+struct sNamingThread
+{
+    std::string name;
+    int nBadErrors = 0;
+    int nCalls = 0;
+};
+
+DWORD WINAPI NamingThread(LPVOID pv)
+{
+    sNamingThread& t = *static_cast<sNamingThread*>(pv);
+    for (int i = 0; i < 4000; ++i)
+    {
+        CString value, error;
+        CString file = (i % 2) ? CString() : CString(t.name.c_str());
+        orvou_appdata_ini_file_operations(0, "S", "k", value, file, error);
+        ++t.nCalls;
+        // The file is missing: the text names whichever file was used, whole.
+        const std::string text = (LPCTSTR)error;
+        bool named = false;
+        for (const char* candidate : { "\\a.ini not found", "\\a-much-longer-settings-file-name-for-threads.ini not found",
+                                       "\\b.ini not found", "\\b-much-longer-settings-file-name-for-threads.ini not found" })
+            named = named || text.find(candidate) != std::string::npos;
+        if (!named)
+            ++t.nBadErrors;
+    }
+    return 0;
+}
+
+TEST_F(AppDataIniFile, LastNamedFileIsSafeAcrossThreads)
+{
+    SetEnvironmentVariableA("APPDATA", m_folder.c_str());
+    sNamingThread threads[4];
+    threads[0].name = "a.ini";
+    threads[1].name = "a-much-longer-settings-file-name-for-threads.ini";
+    threads[2].name = "b.ini";
+    threads[3].name = "b-much-longer-settings-file-name-for-threads.ini";
+    HANDLE handles[4];
+    for (int i = 0; i < 4; ++i)
+        handles[i] = CreateThread(nullptr, 0, NamingThread, &threads[i], 0, nullptr);
+    WaitForMultipleObjects(4, handles, TRUE, INFINITE);
+    for (int i = 0; i < 4; ++i)
+    {
+        CloseHandle(handles[i]);
+        EXPECT_EQ(4000, threads[i].nCalls);
+        EXPECT_EQ(0, threads[i].nBadErrors) << threads[i].name;
+    }
 }

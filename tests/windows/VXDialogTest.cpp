@@ -207,6 +207,27 @@ TEST_F(VXDialogTest, PlacementIsSavedUnderTheTemplateIdAndRestored)
     EXPECT_TRUE(TestHost::LogLines().empty());
 }
 
+TEST_F(VXDialogTest, TemplateGivenAsResourceIdSavesUnderTheIdLikeTheNumberForm)
+{
+    // The key is the id's decimal text, so both constructors share one saved placement.
+    WritePosition("1234", "60,110,360,510,-1,-1,-1,-1,1");
+    CVXDialog dlg(MAKEINTRESOURCE(1234), &m_frame);
+    EXPECT_EQ(CString("1234"), dlg.m_csDlgKey);
+    ASSERT_TRUE(dlg.Create(MAKEINTRESOURCE(1234), &m_frame));
+    dlg.ShowWindow(SW_SHOW);
+    EXPECT_EQ(CRect(110, 60, 510, 360), WindowRect(&dlg));
+    dlg.MoveWindow(130, 70, 400, 300);
+    EXPECT_TRUE(dlg.DestroyWindow());
+    std::vector<std::string> fields = Split(ReadPosition("1234"));
+    ASSERT_EQ(9u, fields.size());
+    EXPECT_EQ("70", fields[0]);
+    EXPECT_EQ("130", fields[1]);
+
+    // A named template keeps its name as the key.
+    CVXDialog named("ORDERS_DIALOG", &m_frame);
+    EXPECT_EQ(CString("ORDERS_DIALOG"), named.m_csDlgKey);
+}
+
 TEST_F(VXDialogTest, MaximisedDialogIsRestoredMaximised)
 {
     auto pDlg = Open(1234);

@@ -1,0 +1,98 @@
+// A model of how the private-profile functions write one key and read it back: the writer puts
+// "[section]" and "key=stored value" on lines of their own (names trimmed); the reader splits
+// lines at CR or LF, trims blanks at both ends of each line, takes a line starting with '[' and
+// holding ']' as a section (name up to the last ']'), skips lines starting with ';', splits
+// other lines at their first '=' (key and value trimmed), finds sections and keys by trimmed,
+// case-insensitive names, and removes one pair of matching outer quotes from a value of two or
+// more characters. Its blanks are SettingsRules' blanks, a superset of what any platform trims.
+// Used by the native tests and the fuzzer of the settings rules.
+#pragma once
+
+#include "SettingsRules.h"
+
+#include <cctype>
+#include <string>
+#include <vector>
+
+namespace ini_model {
+
+struct sLine
+{
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+inline std::string Trim(const std::string& s)
+{
+    size_t a = 0, b = s.size();
+    while (a < b && orvou_is_settings_blank(s[a]))
+        ++a;
+    while (b > a && orvou_is_settings_blank(s[b - 1]))
+        --b;
+    return s.substr(a, b - a);
+}
+
+inline bool SameName(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::tolower((unsigned char)a[i]) != std::tolower((unsigned char)b[i]))
+            return false;
+    return true;
+}
+
+inline std::string WriteOne(const std::string& section, const std::string& key, const std::string& stored)
+{
+    return "[" + Trim(section) + "]\r\n" + Trim(key) + "=" + stored + "\r\n";
+}
+
+// Every key line of the text, with the section it is in.
+inline std::vector<sLine> Read(const std::string& text)
+{
+    std::vector<sLine> entries;
+    std::string section;
+    size_t i = 0;
+    while (i <= text.size())
+    {
+        size_t j = text.find_first_of("\r\n", i);
+        if (j == std::string::npos)
+            j = text.size();
+        std::string line = Trim(text.substr(i, j - i));
+        i = j + 1;
+        if (line.empty() || line[0] == ';')
+            continue;
+        if (line[0] == '[')
+        {
+            size_t close = line.rfind(']');
+            if (close != std::string::npos)
+            {
+                section = Trim(line.substr(1, close - 1));
+                continue;
+            }
+        }
+        size_t eq = line.find('=');
+        sLine entry;
+        entry.section = section;
+        entry.key = Trim(line.substr(0, eq));
+        std::string value = eq == std::string::npos ? std::string() : Trim(line.substr(eq + 1));
+        if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
+            value = value.substr(1, value.size() - 2);
+        entry.value = value;
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// True when writing the key and reading it back by the same names gives the value, and the text
+// holds nothing else.
+inline bool RoundTrips(const std::string& section, const std::string& key, const std::string& value)
+{
+    const CString stored = orvou_settings_stored_form(CString(value.data(), (int)value.size()));
+    const std::vector<sLine> lines = Read(WriteOne(section, key, std::string(stored, (size_t)stored.GetLength())));
+    return lines.size() == 1 && SameName(lines[0].section, Trim(section)) && SameName(lines[0].key, Trim(key)) &&
+           lines[0].value == value;
+}
+
+} // namespace ini_model
