@@ -124,7 +124,7 @@ int CListCtrl::GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen) c
     item.pszText = lpszText;
     item.cchTextMax = nLen;
     lpszText[0] = '\0';
-    return (int)SendMessage(LVM_GETITEMTEXTA, nItem, (LPARAM)&item);
+    return (int)SendToControl(LVM_GETITEMTEXTA, nItem, (LPARAM)&item);
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
@@ -140,7 +140,7 @@ CString CListCtrl::GetItemText(int nItem, int nSubItem) const
         item.cchTextMax = nLen;
         item.pszText = text.GetBuffer(nLen);
         item.pszText[0] = '\0';
-        int nRes = (int)SendMessage(LVM_GETITEMTEXTA, nItem, (LPARAM)&item);
+        int nRes = (int)SendToControl(LVM_GETITEMTEXTA, nItem, (LPARAM)&item);
         text.ReleaseBuffer(nRes);
         if (nRes < nLen - 1 || nLen >= 0x100000)
             return text;
@@ -153,7 +153,7 @@ BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText)
     LVITEMA item = {};
     item.iSubItem = nSubItem;
     item.pszText = const_cast<LPTSTR>(lpszText);
-    return (BOOL)SendMessage(LVM_SETITEMTEXTA, nItem, (LPARAM)&item);
+    return (BOOL)SendToControl(LVM_SETITEMTEXTA, nItem, (LPARAM)&item);
 }
 
 DWORD_PTR CListCtrl::GetItemData(int nItem) const
@@ -212,12 +212,12 @@ BOOL CListCtrl::GetColumnOrderArray(LPINT piArray, int iCount) const
             return FALSE;
         iCount = pHeader->GetItemCount();
     }
-    return (BOOL)SendMessage(LVM_GETCOLUMNORDERARRAY, iCount, (LPARAM)piArray);
+    return (BOOL)SendToControl(LVM_GETCOLUMNORDERARRAY, iCount, (LPARAM)piArray);
 }
 
 CHeaderCtrl* CListCtrl::GetHeaderCtrl() const
 {
-    HWND hHeader = (HWND)SendMessage(LVM_GETHEADER);
+    HWND hHeader = (HWND)SendToControl(LVM_GETHEADER);
     if (hHeader == nullptr)
         return nullptr;
     // As in the classic framework: a header without a wrapper of its own gets a temporary CWnd,
@@ -228,7 +228,7 @@ CHeaderCtrl* CListCtrl::GetHeaderCtrl() const
 BOOL CListCtrl::GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
 {
     lpRect->left = (LONG)nCode;
-    return (BOOL)SendMessage(LVM_GETITEMRECT, nItem, (LPARAM)lpRect);
+    return (BOOL)SendToControl(LVM_GETITEMRECT, nItem, (LPARAM)lpRect);
 }
 
 BOOL CListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const
@@ -236,7 +236,7 @@ BOOL CListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) c
     RECT rc = {};
     rc.top = iSubItem;
     rc.left = nArea;
-    BOOL ok = (BOOL)SendMessage(LVM_GETSUBITEMRECT, iItem, (LPARAM)&rc);
+    BOOL ok = (BOOL)SendToControl(LVM_GETSUBITEMRECT, iItem, (LPARAM)&rc);
     if (ok)
         ref = rc;
     return ok;
@@ -254,7 +254,7 @@ int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const
 
 CImageList* CListCtrl::CreateDragImage(int nItem, LPPOINT lpPoint)
 {
-    HIMAGELIST h = (HIMAGELIST)SendMessage(LVM_CREATEDRAGIMAGE, nItem, (LPARAM)lpPoint);
+    HIMAGELIST h = (HIMAGELIST)SendToControl(LVM_CREATEDRAGIMAGE, nItem, (LPARAM)lpPoint);
     if (h == nullptr)
         return nullptr;
     // The caller owns the new list (and deletes the object).
@@ -308,20 +308,20 @@ BOOL CToolTipCtrl::AddTool(CWnd* pWnd, LPCTSTR lpszText, LPCRECT lpRectTool, UIN
         ::GetClientRect(ti.hwnd, &ti.rect);
     ti.uFlags |= TTF_SUBCLASS;
     ti.lpszText = const_cast<LPTSTR>(lpszText);
-    return (BOOL)SendMessage(TTM_ADDTOOLA, 0, (LPARAM)&ti);
+    return (BOOL)SendToControl(TTM_ADDTOOLA, 0, (LPARAM)&ti);
 }
 
 void CToolTipCtrl::DelTool(CWnd* pWnd, UINT_PTR nIDTool)
 {
     TTTOOLINFOA ti;
     FillInToolInfo(ti, pWnd, nIDTool);
-    SendMessage(TTM_DELTOOLA, 0, (LPARAM)&ti);
+    SendToControl(TTM_DELTOOLA, 0, (LPARAM)&ti);
 }
 
 BOOL CToolTipCtrl::GetToolInfo(TTTOOLINFOA* pToolInfo, CWnd* pWnd, UINT_PTR nIDTool) const
 {
     FillInToolInfo(*pToolInfo, pWnd, nIDTool);
-    return (BOOL)SendMessage(TTM_GETTOOLINFOA, 0, (LPARAM)pToolInfo);
+    return (BOOL)SendToControl(TTM_GETTOOLINFOA, 0, (LPARAM)pToolInfo);
 }
 
 void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect)
@@ -329,7 +329,7 @@ void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect)
     TTTOOLINFOA ti;
     FillInToolInfo(ti, pWnd, nIDTool);
     ti.rect = *lpRect;
-    SendMessage(TTM_NEWTOOLRECTA, 0, (LPARAM)&ti);
+    SendToControl(TTM_NEWTOOLRECTA, 0, (LPARAM)&ti);
 }
 
 void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
@@ -337,7 +337,7 @@ void CToolTipCtrl::UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
     TTTOOLINFOA ti;
     FillInToolInfo(ti, pWnd, nIDTool);
     ti.lpszText = const_cast<LPTSTR>(lpszText);
-    SendMessage(TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
+    SendToControl(TTM_UPDATETIPTEXTA, 0, (LPARAM)&ti);
 }
 
 // --- CDateTimeCtrl -------------------------------------------------------------------------------
@@ -365,13 +365,13 @@ BOOL CDateTimeCtrl::SetTime(const CTime& time)
     st.wHour = (WORD)local.tm_hour;
     st.wMinute = (WORD)local.tm_min;
     st.wSecond = (WORD)local.tm_sec;
-    return (BOOL)SendMessage(DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
+    return (BOOL)SendToControl(DTM_SETSYSTEMTIME, GDT_VALID, (LPARAM)&st);
 }
 
 DWORD CDateTimeCtrl::GetTime(CTime& time) const
 {
     SYSTEMTIME st = {};
-    DWORD dwResult = (DWORD)SendMessage(DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
+    DWORD dwResult = (DWORD)SendToControl(DTM_GETSYSTEMTIME, 0, (LPARAM)&st);
     if (dwResult == GDT_VALID)
         time = CTime(st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond);
     return dwResult;

@@ -67,22 +67,22 @@ public:
     virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
     virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
-    int GetItemCount() const { return (int)SendMessage(HDM_GETITEMCOUNT); }
-    BOOL GetItem(int nPos, HDITEM* pHeaderItem) const { return (BOOL)SendMessage(HDM_GETITEMA, nPos, (LPARAM)pHeaderItem); }
-    BOOL SetItem(int nPos, HDITEM* pHeaderItem) { return (BOOL)SendMessage(HDM_SETITEMA, nPos, (LPARAM)pHeaderItem); }
-    int InsertItem(int nPos, HDITEM* phdi) { return (int)SendMessage(HDM_INSERTITEMA, nPos, (LPARAM)phdi); }
-    BOOL DeleteItem(int nPos) { return (BOOL)SendMessage(HDM_DELETEITEM, nPos); }
-    BOOL GetItemRect(int nIndex, LPRECT lpRect) const { return (BOOL)SendMessage(HDM_GETITEMRECT, nIndex, (LPARAM)lpRect); }
-    BOOL Layout(HDLAYOUT* pHeaderLayout) { return (BOOL)SendMessage(HDM_LAYOUT, 0, (LPARAM)pHeaderLayout); }
-    int HitTest(LPHDHITTESTINFO pHeaderHitTestInfo) { return (int)SendMessage(HDM_HITTEST, 0, (LPARAM)pHeaderHitTestInfo); }
-    int OrderToIndex(int nOrder) const { return (int)SendMessage(HDM_ORDERTOINDEX, nOrder); }
-    BOOL GetOrderArray(LPINT piArray, int iCount) const { return (BOOL)SendMessage(HDM_GETORDERARRAY, iCount, (LPARAM)piArray); }
-    BOOL SetOrderArray(int iCount, LPINT piArray) { return (BOOL)SendMessage(HDM_SETORDERARRAY, iCount, (LPARAM)piArray); }
-    CImageList* GetImageList() const { return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_GETIMAGELIST)); }
+    int GetItemCount() const { return (int)SendToControl(HDM_GETITEMCOUNT); }
+    BOOL GetItem(int nPos, HDITEM* pHeaderItem) const { return (BOOL)SendToControl(HDM_GETITEMA, nPos, (LPARAM)pHeaderItem); }
+    BOOL SetItem(int nPos, HDITEM* pHeaderItem) { return (BOOL)SendToControl(HDM_SETITEMA, nPos, (LPARAM)pHeaderItem); }
+    int InsertItem(int nPos, HDITEM* phdi) { return (int)SendToControl(HDM_INSERTITEMA, nPos, (LPARAM)phdi); }
+    BOOL DeleteItem(int nPos) { return (BOOL)SendToControl(HDM_DELETEITEM, nPos); }
+    BOOL GetItemRect(int nIndex, LPRECT lpRect) const { return (BOOL)SendToControl(HDM_GETITEMRECT, nIndex, (LPARAM)lpRect); }
+    BOOL Layout(HDLAYOUT* pHeaderLayout) { return (BOOL)SendToControl(HDM_LAYOUT, 0, (LPARAM)pHeaderLayout); }
+    int HitTest(LPHDHITTESTINFO pHeaderHitTestInfo) { return (int)SendToControl(HDM_HITTEST, 0, (LPARAM)pHeaderHitTestInfo); }
+    int OrderToIndex(int nOrder) const { return (int)SendToControl(HDM_ORDERTOINDEX, nOrder); }
+    BOOL GetOrderArray(LPINT piArray, int iCount) const { return (BOOL)SendToControl(HDM_GETORDERARRAY, iCount, (LPARAM)piArray); }
+    BOOL SetOrderArray(int iCount, LPINT piArray) { return (BOOL)SendToControl(HDM_SETORDERARRAY, iCount, (LPARAM)piArray); }
+    CImageList* GetImageList() const { return CImageList::FromHandle((HIMAGELIST)SendToControl(HDM_GETIMAGELIST)); }
     CImageList* SetImageList(CImageList* pImageList)
-    { return CImageList::FromHandle((HIMAGELIST)SendMessage(HDM_SETIMAGELIST, HDSIL_NORMAL, (LPARAM)pImageList->GetSafeHandle())); }
-    int GetBitmapMargin() const { return (int)SendMessage(HDM_GETBITMAPMARGIN); }
-    int SetBitmapMargin(int nWidth) { return (int)SendMessage(HDM_SETBITMAPMARGIN, nWidth); }
+    { return CImageList::FromHandle((HIMAGELIST)SendToControl(HDM_SETIMAGELIST, HDSIL_NORMAL, (LPARAM)pImageList->GetSafeHandle())); }
+    int GetBitmapMargin() const { return (int)SendToControl(HDM_GETBITMAPMARGIN); }
+    int SetBitmapMargin(int nWidth) { return (int)SendToControl(HDM_SETBITMAPMARGIN, nWidth); }
 
     // Owner-drawn items (HDF_OWNERDRAW) are painted here, reflected from the parent.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
@@ -100,86 +100,86 @@ public:
     virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
 
     // Items.
-    int GetItemCount() const { return (int)SendMessage(LVM_GETITEMCOUNT); }
-    void SetItemCount(int nItems) { SendMessage(LVM_SETITEMCOUNT, nItems); }
+    int GetItemCount() const { return (int)SendToControl(LVM_GETITEMCOUNT); }
+    void SetItemCount(int nItems) { SendToControl(LVM_SETITEMCOUNT, nItems); }
     BOOL SetItemCountEx(int iCount, DWORD dwFlags = LVSICF_NOINVALIDATEALL)
-    { return (BOOL)SendMessage(LVM_SETITEMCOUNT, iCount, dwFlags); }
-    BOOL GetItem(LVITEM* pItem) const { return (BOOL)SendMessage(LVM_GETITEMA, 0, (LPARAM)pItem); }
-    BOOL SetItem(const LVITEM* pItem) { return (BOOL)SendMessage(LVM_SETITEMA, 0, (LPARAM)pItem); }
+    { return (BOOL)SendToControl(LVM_SETITEMCOUNT, iCount, dwFlags); }
+    BOOL GetItem(LVITEM* pItem) const { return (BOOL)SendToControl(LVM_GETITEMA, 0, (LPARAM)pItem); }
+    BOOL SetItem(const LVITEM* pItem) { return (BOOL)SendToControl(LVM_SETITEMA, 0, (LPARAM)pItem); }
     BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
                  LPARAM lParam);
-    int InsertItem(const LVITEM* pItem) { return (int)SendMessage(LVM_INSERTITEMA, 0, (LPARAM)pItem); }
+    int InsertItem(const LVITEM* pItem) { return (int)SendToControl(LVM_INSERTITEMA, 0, (LPARAM)pItem); }
     int InsertItem(int nItem, LPCTSTR lpszItem) { return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0); }
     int InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
     { return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0); }
     int InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam);
-    BOOL DeleteItem(int nItem) { return (BOOL)SendMessage(LVM_DELETEITEM, nItem); }
-    BOOL DeleteAllItems() { return (BOOL)SendMessage(LVM_DELETEALLITEMS); }
+    BOOL DeleteItem(int nItem) { return (BOOL)SendToControl(LVM_DELETEITEM, nItem); }
+    BOOL DeleteAllItems() { return (BOOL)SendToControl(LVM_DELETEALLITEMS); }
     int GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int nLen) const;
     CString GetItemText(int nItem, int nSubItem) const;
     BOOL SetItemText(int nItem, int nSubItem, LPCTSTR lpszText);
     DWORD_PTR GetItemData(int nItem) const;
     BOOL SetItemData(int nItem, DWORD_PTR dwData);
-    UINT GetItemState(int nItem, UINT nMask) const { return (UINT)SendMessage(LVM_GETITEMSTATE, nItem, nMask); }
+    UINT GetItemState(int nItem, UINT nMask) const { return (UINT)SendToControl(LVM_GETITEMSTATE, nItem, nMask); }
     BOOL SetItemState(int nItem, UINT nState, UINT nMask);
-    BOOL SetItemState(int nItem, LVITEM* pItem) { return (BOOL)SendMessage(LVM_SETITEMSTATE, nItem, (LPARAM)pItem); }
+    BOOL SetItemState(int nItem, LVITEM* pItem) { return (BOOL)SendToControl(LVM_SETITEMSTATE, nItem, (LPARAM)pItem); }
     BOOL GetCheck(int nItem) const { return ((GetItemState(nItem, LVIS_STATEIMAGEMASK) >> 12) - 1) > 0; }
     BOOL SetCheck(int nItem, BOOL fCheck = TRUE) { return SetItemState(nItem, INDEXTOSTATEIMAGEMASK(fCheck ? 2 : 1), LVIS_STATEIMAGEMASK); }
-    int FindItem(LVFINDINFO* pFindInfo, int nStart = -1) const { return (int)SendMessage(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo); }
+    int FindItem(LVFINDINFO* pFindInfo, int nStart = -1) const { return (int)SendToControl(LVM_FINDITEMA, nStart, (LPARAM)pFindInfo); }
 
     // Selection and focus.
-    UINT GetSelectedCount() const { return (UINT)SendMessage(LVM_GETSELECTEDCOUNT); }
-    int GetNextItem(int nItem, int nFlags) const { return (int)SendMessage(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
+    UINT GetSelectedCount() const { return (UINT)SendToControl(LVM_GETSELECTEDCOUNT); }
+    int GetNextItem(int nItem, int nFlags) const { return (int)SendToControl(LVM_GETNEXTITEM, nItem, MAKELPARAM(nFlags, 0)); }
     // Positions run over the selected rows in index order; a position is the row + 1.
     POSITION GetFirstSelectedItemPosition() const
     { return (POSITION)(DWORD_PTR)(1 + GetNextItem(-1, LVNI_SELECTED)); }
     int GetNextSelectedItem(POSITION& pos) const;
-    int GetSelectionMark() const { return (int)SendMessage(LVM_GETSELECTIONMARK); }
-    int SetSelectionMark(int iIndex) { return (int)SendMessage(LVM_SETSELECTIONMARK, 0, iIndex); }
-    BOOL EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, nItem, bPartialOK); }
+    int GetSelectionMark() const { return (int)SendToControl(LVM_GETSELECTIONMARK); }
+    int SetSelectionMark(int iIndex) { return (int)SendToControl(LVM_SETSELECTIONMARK, 0, iIndex); }
+    BOOL EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)SendToControl(LVM_ENSUREVISIBLE, nItem, bPartialOK); }
 
     // Columns.
-    int InsertColumn(int nCol, const LVCOLUMN* pColumn) { return (int)SendMessage(LVM_INSERTCOLUMNA, nCol, (LPARAM)pColumn); }
+    int InsertColumn(int nCol, const LVCOLUMN* pColumn) { return (int)SendToControl(LVM_INSERTCOLUMNA, nCol, (LPARAM)pColumn); }
     int InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat = LVCFMT_LEFT, int nWidth = -1, int nSubItem = -1);
-    BOOL DeleteColumn(int nCol) { return (BOOL)SendMessage(LVM_DELETECOLUMN, nCol); }
-    BOOL GetColumn(int nCol, LVCOLUMN* pColumn) const { return (BOOL)SendMessage(LVM_GETCOLUMNA, nCol, (LPARAM)pColumn); }
-    BOOL SetColumn(int nCol, const LVCOLUMN* pColumn) { return (BOOL)SendMessage(LVM_SETCOLUMNA, nCol, (LPARAM)pColumn); }
-    int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, nCol); }
-    BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
+    BOOL DeleteColumn(int nCol) { return (BOOL)SendToControl(LVM_DELETECOLUMN, nCol); }
+    BOOL GetColumn(int nCol, LVCOLUMN* pColumn) const { return (BOOL)SendToControl(LVM_GETCOLUMNA, nCol, (LPARAM)pColumn); }
+    BOOL SetColumn(int nCol, const LVCOLUMN* pColumn) { return (BOOL)SendToControl(LVM_SETCOLUMNA, nCol, (LPARAM)pColumn); }
+    int GetColumnWidth(int nCol) const { return (int)SendToControl(LVM_GETCOLUMNWIDTH, nCol); }
+    BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendToControl(LVM_SETCOLUMNWIDTH, nCol, MAKELPARAM(cx, 0)); }
     BOOL GetColumnOrderArray(LPINT piArray, int iCount = -1) const;
-    BOOL SetColumnOrderArray(int iCount, LPINT piArray) { return (BOOL)SendMessage(LVM_SETCOLUMNORDERARRAY, iCount, (LPARAM)piArray); }
+    BOOL SetColumnOrderArray(int iCount, LPINT piArray) { return (BOOL)SendToControl(LVM_SETCOLUMNORDERARRAY, iCount, (LPARAM)piArray); }
     CHeaderCtrl* GetHeaderCtrl() const;
 
     // Appearance.
-    DWORD GetExtendedStyle() const { return (DWORD)SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE); }
-    DWORD SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)SendMessage(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
-    COLORREF GetBkColor() const { return (COLORREF)SendMessage(LVM_GETBKCOLOR); }
-    BOOL SetBkColor(COLORREF cr) { return (BOOL)SendMessage(LVM_SETBKCOLOR, 0, cr); }
-    COLORREF GetTextColor() const { return (COLORREF)SendMessage(LVM_GETTEXTCOLOR); }
-    BOOL SetTextColor(COLORREF cr) { return (BOOL)SendMessage(LVM_SETTEXTCOLOR, 0, cr); }
-    COLORREF GetTextBkColor() const { return (COLORREF)SendMessage(LVM_GETTEXTBKCOLOR); }
-    BOOL SetTextBkColor(COLORREF cr) { return (BOOL)SendMessage(LVM_SETTEXTBKCOLOR, 0, cr); }
-    CImageList* GetImageList(int nImageList) const { return CImageList::FromHandle((HIMAGELIST)SendMessage(LVM_GETIMAGELIST, nImageList)); }
+    DWORD GetExtendedStyle() const { return (DWORD)SendToControl(LVM_GETEXTENDEDLISTVIEWSTYLE); }
+    DWORD SetExtendedStyle(DWORD dwNewStyle) { return (DWORD)SendToControl(LVM_SETEXTENDEDLISTVIEWSTYLE, 0, dwNewStyle); }
+    COLORREF GetBkColor() const { return (COLORREF)SendToControl(LVM_GETBKCOLOR); }
+    BOOL SetBkColor(COLORREF cr) { return (BOOL)SendToControl(LVM_SETBKCOLOR, 0, cr); }
+    COLORREF GetTextColor() const { return (COLORREF)SendToControl(LVM_GETTEXTCOLOR); }
+    BOOL SetTextColor(COLORREF cr) { return (BOOL)SendToControl(LVM_SETTEXTCOLOR, 0, cr); }
+    COLORREF GetTextBkColor() const { return (COLORREF)SendToControl(LVM_GETTEXTBKCOLOR); }
+    BOOL SetTextBkColor(COLORREF cr) { return (BOOL)SendToControl(LVM_SETTEXTBKCOLOR, 0, cr); }
+    CImageList* GetImageList(int nImageList) const { return CImageList::FromHandle((HIMAGELIST)SendToControl(LVM_GETIMAGELIST, nImageList)); }
     CImageList* SetImageList(CImageList* pImageList, int nImageListType)
-    { return CImageList::FromHandle((HIMAGELIST)SendMessage(LVM_SETIMAGELIST, nImageListType, (LPARAM)pImageList->GetSafeHandle())); }
-    int GetStringWidth(LPCTSTR lpsz) const { return (int)SendMessage(LVM_GETSTRINGWIDTHA, 0, (LPARAM)lpsz); }
+    { return CImageList::FromHandle((HIMAGELIST)SendToControl(LVM_SETIMAGELIST, nImageListType, (LPARAM)pImageList->GetSafeHandle())); }
+    int GetStringWidth(LPCTSTR lpsz) const { return (int)SendToControl(LVM_GETSTRINGWIDTHA, 0, (LPARAM)lpsz); }
 
     // Geometry and scrolling.
     BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const;
     BOOL GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const;
-    int HitTest(LVHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(LVM_HITTEST, 0, (LPARAM)pHitTestInfo); }
+    int HitTest(LVHITTESTINFO* pHitTestInfo) const { return (int)SendToControl(LVM_HITTEST, 0, (LPARAM)pHitTestInfo); }
     int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
-    int SubItemHitTest(LPLVHITTESTINFO pInfo) { return (int)SendMessage(LVM_SUBITEMHITTEST, 0, (LPARAM)pInfo); }
-    int GetTopIndex() const { return (int)SendMessage(LVM_GETTOPINDEX); }
-    int GetCountPerPage() const { return (int)SendMessage(LVM_GETCOUNTPERPAGE); }
-    BOOL Scroll(CSize size) { return (BOOL)SendMessage(LVM_SCROLL, size.cx, size.cy); }
-    BOOL RedrawItems(int nFirst, int nLast) { return (BOOL)SendMessage(LVM_REDRAWITEMS, nFirst, nLast); }
-    BOOL Update(int nItem) { return (BOOL)SendMessage(LVM_UPDATE, nItem); }
+    int SubItemHitTest(LPLVHITTESTINFO pInfo) { return (int)SendToControl(LVM_SUBITEMHITTEST, 0, (LPARAM)pInfo); }
+    int GetTopIndex() const { return (int)SendToControl(LVM_GETTOPINDEX); }
+    int GetCountPerPage() const { return (int)SendToControl(LVM_GETCOUNTPERPAGE); }
+    BOOL Scroll(CSize size) { return (BOOL)SendToControl(LVM_SCROLL, size.cx, size.cy); }
+    BOOL RedrawItems(int nFirst, int nLast) { return (BOOL)SendToControl(LVM_REDRAWITEMS, nFirst, nLast); }
+    BOOL Update(int nItem) { return (BOOL)SendToControl(LVM_UPDATE, nItem); }
     CImageList* CreateDragImage(int nItem, LPPOINT lpPoint);
 
     // Sorting: the callback gets the item data (SortItems) or the row indexes (SortItemsEx).
-    BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return (BOOL)SendMessage(LVM_SORTITEMS, dwData, (LPARAM)pfnCompare); }
-    BOOL SortItemsEx(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return (BOOL)SendMessage(LVM_SORTITEMSEX, dwData, (LPARAM)pfnCompare); }
+    BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return (BOOL)SendToControl(LVM_SORTITEMS, dwData, (LPARAM)pfnCompare); }
+    BOOL SortItemsEx(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData) { return (BOOL)SendToControl(LVM_SORTITEMSEX, dwData, (LPARAM)pfnCompare); }
 
     // Owner-drawn rows (LVS_OWNERDRAWFIXED) are painted here, reflected from the parent.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
@@ -200,16 +200,16 @@ public:
     BOOL GetToolInfo(TTTOOLINFOA* pToolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
     void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
     void UpdateTipText(LPCTSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool = 0);
-    int GetToolCount() const { return (int)SendMessage(TTM_GETTOOLCOUNT); }
-    void Activate(BOOL bActivate) { SendMessage(TTM_ACTIVATE, bActivate); }
-    void RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, (LPARAM)lpMsg); }
-    int SetMaxTipWidth(int iWidth) { return (int)SendMessage(TTM_SETMAXTIPWIDTH, 0, iWidth); }
-    void SetDelayTime(UINT nDelay) { SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, nDelay); }
-    void SetDelayTime(DWORD dwDuration, int iTime) { SendMessage(TTM_SETDELAYTIME, dwDuration, MAKELPARAM(iTime, 0)); }
-    int GetDelayTime(DWORD dwDuration) const { return (int)SendMessage(TTM_GETDELAYTIME, dwDuration); }
-    void SetTipTextColor(COLORREF clr) { SendMessage(TTM_SETTIPTEXTCOLOR, clr); }
-    COLORREF GetTipTextColor() const { return (COLORREF)SendMessage(TTM_GETTIPTEXTCOLOR); }
-    void Pop() { SendMessage(TTM_POP); }
+    int GetToolCount() const { return (int)SendToControl(TTM_GETTOOLCOUNT); }
+    void Activate(BOOL bActivate) { SendToControl(TTM_ACTIVATE, bActivate); }
+    void RelayEvent(LPMSG lpMsg) { SendToControl(TTM_RELAYEVENT, 0, (LPARAM)lpMsg); }
+    int SetMaxTipWidth(int iWidth) { return (int)SendToControl(TTM_SETMAXTIPWIDTH, 0, iWidth); }
+    void SetDelayTime(UINT nDelay) { SendToControl(TTM_SETDELAYTIME, TTDT_AUTOMATIC, nDelay); }
+    void SetDelayTime(DWORD dwDuration, int iTime) { SendToControl(TTM_SETDELAYTIME, dwDuration, MAKELPARAM(iTime, 0)); }
+    int GetDelayTime(DWORD dwDuration) const { return (int)SendToControl(TTM_GETDELAYTIME, dwDuration); }
+    void SetTipTextColor(COLORREF clr) { SendToControl(TTM_SETTIPTEXTCOLOR, clr); }
+    COLORREF GetTipTextColor() const { return (COLORREF)SendToControl(TTM_GETTIPTEXTCOLOR); }
+    void Pop() { SendToControl(TTM_POP); }
 
 protected:
     void FillInToolInfo(TTTOOLINFOA& ti, CWnd* pWnd, UINT_PTR nIDTool) const;
@@ -228,8 +228,8 @@ public:
     BOOL SetTime(const CTime& time);
     // GDT_VALID with the time, or GDT_NONE / GDT_ERROR.
     DWORD GetTime(CTime& time) const;
-    BOOL SetFormat(LPCTSTR pstrFormat) { return (BOOL)SendMessage(DTM_SETFORMATA, 0, (LPARAM)pstrFormat); }
+    BOOL SetFormat(LPCTSTR pstrFormat) { return (BOOL)SendToControl(DTM_SETFORMATA, 0, (LPARAM)pstrFormat); }
     // The drop-down calendar while it is open, else null (a temporary wrapper).
-    CWnd* GetMonthCalCtrl() const { return CWnd::FromHandleOrNull((HWND)SendMessage(DTM_GETMONTHCAL, 0, 0)); }
+    CWnd* GetMonthCalCtrl() const { return CWnd::FromHandleOrNull((HWND)SendToControl(DTM_GETMONTHCAL, 0, 0)); }
 };
 

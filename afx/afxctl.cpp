@@ -26,7 +26,7 @@ int CEdit::GetLine(int nIndex, LPTSTR lpszBuffer, int nMaxLength) const
     // EM_GETLINE reads the buffer size from the buffer's first word.
     ASSERT(nMaxLength >= (int)sizeof(WORD));
     *(WORD*)lpszBuffer = (WORD)nMaxLength;
-    return (int)SendMessage(EM_GETLINE, (WPARAM)nIndex, (LPARAM)lpszBuffer);
+    return (int)SendToControl(EM_GETLINE, (WPARAM)nIndex, (LPARAM)lpszBuffer);
 }
 
 BOOL CEdit::ShowBalloonTip(LPCWSTR lpszTitle, LPCWSTR lpszText, INT ttiIcon)
@@ -112,7 +112,7 @@ void CListBox::GetText(int nIndex, CString& rString) const
 
 UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
 {
-    DWORD dw = (DWORD)SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y));
+    DWORD dw = (DWORD)SendToControl(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y));
     bOutside = HIWORD(dw) != 0;
     return LOWORD(dw);
 }

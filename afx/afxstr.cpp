@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 
 static_assert(sizeof(CString) == sizeof(void*), "CString must stay pointer-sized");
@@ -707,8 +708,9 @@ namespace {
 // printf builds some fields on the stack, and no screen or file field is wider.
 const int kMaxFieldWidth = 4096;
 
-// The text being formatted: a stack buffer first, the heap when it grows. The total is kept in
-// size_t and refused past INT_MAX before anything is written.
+// The text being formatted: a stack buffer first, the heap when it grows. Long string arguments
+// are not copied but referred to, and put together once the total is known. The total is kept
+// in size_t and refused past INT_MAX before anything more is written.
 class CFormatOut
 {
 public:
@@ -720,15 +722,29 @@ public:
         if (m_p != m_small)
             std::free(m_p);
     }
-    const char* Data() const { return m_p; }
-    int Length() const { return static_cast<int>(m_n); }
+    int Length() const { return static_cast<int>(m_nTotal); }
+    // The whole text when no argument is referred to, else null (use CopyTo).
+    const char* Contiguous() const { return m_pieces.empty() ? m_p : nullptr; }
+    void CopyTo(char* pDst) const
+    {
+        size_t nOwn = 0;
+        for (const sPiece& piece : m_pieces) {
+            if (piece.p) {
+                std::memcpy(pDst, piece.p, piece.n);
+            } else {
+                std::memcpy(pDst, m_p + nOwn, piece.n);
+                nOwn += piece.n;
+            }
+            pDst += piece.n;
+        }
+        std::memcpy(pDst, m_p + nOwn, m_n - nOwn);
+    }
     char* Tail() { return m_p + m_n; }
     size_t Room() const { return m_cap - m_n; }
     // Room for nMore more characters and a terminator.
     void Reserve(size_t nMore)
     {
-        if (nMore > static_cast<size_t>(INT_MAX) - m_n)
-            ThrowTooLong();
+        Count(nMore);
         size_t nNeed = m_n + nMore + 1;
         if (nNeed <= m_cap)
             return;
@@ -742,14 +758,29 @@ public:
         m_p = p;
         m_cap = nCap;
     }
-    void Commit(size_t n) { m_n += n; }
+    void Commit(size_t n)
+    {
+        m_n += n;
+        m_nTotal += n;
+    }
     void Put(const char* p, size_t n)
     {
         if (n == 0)
             return;
+        if (n >= kReferLength) {
+            Count(n);
+            // The own text so far, then the argument itself.
+            if (m_n > m_nOwnRecorded) {
+                m_pieces.push_back({ nullptr, m_n - m_nOwnRecorded });
+                m_nOwnRecorded = m_n;
+            }
+            m_pieces.push_back({ p, n });
+            m_nTotal += n;
+            return;
+        }
         Reserve(n);
         std::memcpy(m_p + m_n, p, n);
-        m_n += n;
+        Commit(n);
     }
     void Fill(char ch, size_t n)
     {
@@ -757,7 +788,7 @@ public:
             return;
         Reserve(n);
         std::memset(m_p + m_n, ch, n);
-        m_n += n;
+        Commit(n);
     }
     // Text in a field of nWidth characters (-1: none), padded with blanks.
     void PutField(const char* p, size_t n, int nWidth, bool bLeft)
@@ -771,10 +802,25 @@ public:
     }
 
 private:
+    static const size_t kReferLength = 64 * 1024;
+    struct sPiece
+    {
+        const char* p; // null: the next n characters of the own buffer
+        size_t n;
+    };
+    void Count(size_t nMore) const
+    {
+        if (nMore > static_cast<size_t>(INT_MAX) - m_nTotal)
+            ThrowTooLong();
+    }
+
     char m_small[512];
     char* m_p = m_small;
-    size_t m_n = 0;
     size_t m_cap = sizeof m_small;
+    size_t m_n = 0;          // own characters
+    size_t m_nTotal = 0;     // own and referred characters
+    size_t m_nOwnRecorded = 0;
+    std::vector<sPiece> m_pieces;
 };
 
 // One conversion, with its single argument, through the platform's printf.
@@ -998,7 +1044,16 @@ void CString::FormatV(LPCTSTR pszFormat, va_list args)
         throw;
     }
     va_end(argsCopy);
-    AssignCopy(out.Data(), out.Length());
+    if (const char* pText = out.Contiguous()) {
+        AssignCopy(pText, out.Length());
+    } else {
+        char* pNew = AllocChars(out.Length());
+        out.CopyTo(pNew);
+        if (GetData()->nAllocLength != 0)
+            FreeChars(m_pchData);
+        m_pchData = pNew;
+        SetLength(out.Length());
+    }
 }
 
 void CString::AppendFormatV(LPCTSTR pszFormat, va_list args)
@@ -1016,7 +1071,17 @@ void CString::AppendFormatV(LPCTSTR pszFormat, va_list args)
         throw;
     }
     va_end(argsCopy);
-    Append(out.Data(), out.Length());
+    if (const char* pText = out.Contiguous()) {
+        Append(pText, out.Length());
+    } else {
+        // The pieces may lie in this string's buffer, which appending may move.
+        AddLengths(GetLength(), out.Length());
+        CString strText;
+        strText.Reserve(out.Length(), 0);
+        out.CopyTo(strText.m_pchData);
+        strText.SetLength(out.Length());
+        Append(strText);
+    }
 }
 
 void CString::FormatCore(LPCTSTR pszFormat, ...)

@@ -1,8 +1,10 @@
 // CString: the framework's 8-bit string. One char* member pointing at the characters; length and
 // capacity live in a small header just before them, so a CString is pointer-sized and passes
 // to anything taking LPCTSTR. Copies are deep; an empty string points at a shared constant.
-// Lengths are ints and count every character, embedded NULs included (searches that take a C
-// string stop at its NUL, as strstr does). An operation whose result would be longer than
+// Lengths are ints and count every character, embedded NULs included: copying, appending,
+// extraction, Replace, Remove, Insert, Delete and the trims work on the whole length, while the
+// searches (Find, ReverseFind, FindOneOf), comparisons and case changes stop at the first NUL,
+// as the C functions they are built on do. An operation whose result would be longer than
 // INT_MAX throws std::bad_alloc, as a failed allocation does, and leaves the string unchanged.
 #pragma once
 

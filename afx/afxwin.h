@@ -214,6 +214,14 @@ public:
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::SendMessageA(m_hWnd, message, wParam, lParam); }
+    // What the control wrappers (CEdit, CListCtrl, ...) send through: in debug builds it asserts,
+    // as the classic framework's wrappers do, that the object has a window, so that a call on a
+    // control never created (or already destroyed) is not mistaken for an answer of 0.
+    LRESULT SendToControl(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
+    {
+        ASSERT(::IsWindow(m_hWnd));
+        return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    }
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     { return ::PostMessageA(m_hWnd, message, wParam, lParam); }
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,

@@ -8,6 +8,7 @@
 #include "IniLineModel.h"
 #include "SettingsRules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

@@ -3,6 +3,8 @@
 #include "TestHost.h"
 #include "WindowPicture.h"
 
+#include <afxcmn.h>
+
 namespace
 {
 class CRedButton : public CButton
@@ -64,4 +66,26 @@ TEST_F(StandardControlsTest, ComboAndListBoxesKeepTextsAndSelections)
     list.SetSel(1, FALSE);
     EXPECT_EQ(1, list.GetSelCount());
     EXPECT_EQ(2, list.FindStringExact(-1, "Change"));
+}
+
+// A wrapper without a window asserts in debug builds instead of answering 0 ("inserted at row 0",
+// "no items"); a wrapper whose window was destroyed is treated the same. Release builds send to
+// the null window and get the platform's 0.
+TEST_F(StandardControlsTest, WrappersWithoutAWindowAssertInDebugBuilds)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    CListCtrl list;
+    EXPECT_DEBUG_DEATH(list.InsertItem(0, "row"), "IsWindow");
+    CComboBox combo;
+    EXPECT_DEBUG_DEATH(combo.AddString("text"), "IsWindow");
+
+    CListBox box;
+    ASSERT_TRUE(box.Create(WS_CHILD | LBS_NOTIFY, CRect(0, 0, 100, 80), &m_frame, 77));
+    EXPECT_EQ(0, box.AddString("first"));
+    HWND hBox = box.m_hWnd;
+    box.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(hBox));
+    box.m_hWnd = hBox; // a stale handle, as a wrapper kept past its window's end would hold
+    EXPECT_DEBUG_DEATH(box.GetCount(), "IsWindow");
+    box.m_hWnd = nullptr;
 }

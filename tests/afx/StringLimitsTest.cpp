@@ -73,9 +73,6 @@ TEST(StringOverflow, LengthsPastIntMaxThrowAndLeaveTheStringAlone)
     EXPECT_EQ('x', a[kBig - 1]);
     EXPECT_EQ('\0', a[kBig]);
 
-    // Growth by replacing: 1.1 GB of 'x' each doubled.
-    EXPECT_THROW(a.Replace("x", "xx"), std::bad_alloc);
-    EXPECT_EQ(kBig, a.GetLength());
 
     // Printing both halves gives 2.2 GB of text.
     CString f("kept");
@@ -83,6 +80,20 @@ TEST(StringOverflow, LengthsPastIntMaxThrowAndLeaveTheStringAlone)
     EXPECT_EQ("kept", Bytes(f));
     EXPECT_THROW(f.AppendFormat("%s%s", a.GetString(), a.GetString()), std::bad_alloc);
     EXPECT_EQ("kept", Bytes(f));
+}
+
+TEST(StringOverflow, ReplacingPastIntMaxThrowsBeforeWriting)
+{
+    // 1.1 million matches each growing by 2,100 characters: 2.3 GB.
+    CString s('x', 1100000);
+    const std::string longer(2101, 'y');
+    EXPECT_THROW(s.Replace("x", longer.c_str()), std::bad_alloc);
+    EXPECT_EQ(1100000, s.GetLength());
+    EXPECT_EQ('x', s[1099999]);
+    // Just below the limit the same growth is made.
+    CString t('x', 1000);
+    EXPECT_EQ(1000, t.Replace("x", longer.c_str()));
+    EXPECT_EQ(2101000, t.GetLength());
 }
 
 TEST(StringOverflow, AppendingACountThatDoesNotFitThrowsBeforeReading)
@@ -129,6 +140,24 @@ TEST(StringFormat, FieldWidthsAndPrecisionsAreCapped)
     EXPECT_EQ(9000, s.GetLength());
     s.Format("%.*s", -1, "abc");
     EXPECT_EQ("abc", Bytes(s));
+}
+
+TEST(StringFormat, LongStringArgumentsIncludingTheStringItself)
+{
+    // Long arguments are put together after measuring; they may be this string's own text.
+    std::string big(100000, 'b');
+    big[0] = 'B';
+    CString s(big.c_str());
+    s.Format("<%s>%d[%s]", s, 7, "x");
+    ASSERT_EQ(100000 + 6, s.GetLength());
+    EXPECT_EQ("<B", Bytes(s.Left(2)));
+    EXPECT_EQ(">7[x]", Bytes(s.Right(5)));
+    CString t(big.c_str());
+    t.AppendFormat("%s|%-*s|%s", t.GetString(), 3, "a", big.c_str());
+    ASSERT_EQ(300005, t.GetLength());
+    EXPECT_EQ('B', t[100000]);
+    EXPECT_EQ("|a  |B", Bytes(t.Mid(200000, 6)));
+    EXPECT_EQ(std::string(200000, 'b').substr(0, 5), Bytes(t.Right(5)));
 }
 
 TEST(StringFormat, ConversionsKeepTheirMeaningThroughTheFieldDriver)
