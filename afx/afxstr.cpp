@@ -844,6 +844,37 @@ template <class T> void PutConversion(CFormatOut& out, const char* pszSpec, T va
     out.Commit(static_cast<size_t>(n));
 }
 
+// An integer conversion without precision and with no flags but '-' and '0', written here: the
+// common %d, %5d, %08lX of prices, counts and colours need no trip through printf.
+void PutInteger(CFormatOut& out, unsigned long long ullValue, bool bSigned, char chConv, int nWidth, bool bLeft,
+                bool bZero)
+{
+    const bool bNegative = bSigned && static_cast<long long>(ullValue) < 0;
+    unsigned long long ullMagnitude = bNegative ? 0 - ullValue : ullValue;
+    const unsigned nBase = chConv == 'o' ? 8 : (chConv == 'x' || chConv == 'X') ? 16 : 10;
+    const char* pszDigits = chConv == 'X' ? "0123456789ABCDEF" : "0123456789abcdef";
+    char digits[24];
+    int n = 0;
+    do {
+        digits[n++] = pszDigits[ullMagnitude % nBase];
+        ullMagnitude /= nBase;
+    } while (ullMagnitude != 0);
+    char text[24];
+    for (int i = 0; i < n; ++i)
+        text[i] = digits[n - 1 - i];
+    const size_t nLength = static_cast<size_t>(n) + (bNegative ? 1 : 0);
+    const size_t nPad = nWidth > 0 && static_cast<size_t>(nWidth) > nLength ? static_cast<size_t>(nWidth) - nLength : 0;
+    if (!bLeft && !bZero)
+        out.Fill(' ', nPad);
+    if (bNegative)
+        out.Put("-", 1);
+    if (!bLeft && bZero)
+        out.Fill('0', nPad);
+    out.Put(text, static_cast<size_t>(n));
+    if (bLeft)
+        out.Fill(' ', nPad);
+}
+
 // Reads a decimal number, saturating at INT_MAX.
 int ReadNumber(const char*& p)
 {
@@ -866,9 +897,13 @@ void FormatInto(CFormatOut& out, LPCTSTR pszFormat, va_list args)
 {
     const char* p = pszFormat;
     while (*p) {
-        const char* pPercent = std::strchr(p, '%');
-        if (!pPercent) {
-            out.Put(p, std::strlen(p));
+        // Plain loops here and below: the C library's string functions cost a call each, and
+        // under Wine they are not the tuned ones.
+        const char* pPercent = p;
+        while (*pPercent && *pPercent != '%')
+            ++pPercent;
+        if (!*pPercent) {
+            out.Put(p, static_cast<size_t>(pPercent - p));
             return;
         }
         out.Put(p, static_cast<size_t>(pPercent - p));
@@ -882,7 +917,7 @@ void FormatInto(CFormatOut& out, LPCTSTR pszFormat, va_list args)
         char szFlags[8];
         int nFlags = 0;
         bool bLeft = false;
-        for (; *q && std::strchr("-+ #0'", *q); ++q) {
+        for (; *q == '-' || *q == '+' || *q == ' ' || *q == '#' || *q == '0' || *q == '\''; ++q) {
             bLeft = bLeft || *q == '-';
             if (nFlags < 6 && !std::memchr(szFlags, *q, static_cast<size_t>(nFlags)))
                 szFlags[nFlags++] = *q;
@@ -966,8 +1001,7 @@ void FormatInto(CFormatOut& out, LPCTSTR pszFormat, va_list args)
         const bool bText = chConv == 's' || chConv == 'S' || chConv == 'c';
         if (nPrecision >= 0)
             nSpec += std::snprintf(szSpec + nSpec, 13, ".%d", bText ? nPrecision : std::min(nPrecision, kMaxFieldWidth));
-        static const char* const s_sizes[] = { "", "hh", "h", "l", "ll", "z", "j", "t", "L" };
-        const char* pszSize = s_sizes[eSize];
+        const char* pszSize = "ll"; // integers travel as 64 bits
         if (std::strchr("fFeEgGaA", chConv))
             pszSize = eSize == SIZE_LDOUBLE ? "L" : "";
         else if (chConv == 'p')
@@ -982,28 +1016,53 @@ void FormatInto(CFormatOut& out, LPCTSTR pszFormat, va_list args)
         switch (chConv) {
         case 'd':
         case 'i':
-            switch (eSize) {
-            case SIZE_LONG: PutConversion(out, szSpec, va_arg(args, long)); break;
-            case SIZE_LLONG: PutConversion(out, szSpec, va_arg(args, long long)); break;
-            case SIZE_SIZE: PutConversion(out, szSpec, va_arg(args, ptrdiff_t)); break;
-            case SIZE_MAX_T: PutConversion(out, szSpec, va_arg(args, intmax_t)); break;
-            case SIZE_PTRDIFF: PutConversion(out, szSpec, va_arg(args, ptrdiff_t)); break;
-            default: PutConversion(out, szSpec, va_arg(args, int)); break;
-            }
-            break;
         case 'o':
         case 'u':
         case 'x':
-        case 'X':
+        case 'X': {
+            // Fetched by the size the format names, then carried as 64 bits.
+            const bool bSigned = chConv == 'd' || chConv == 'i';
+            unsigned long long ullValue = 0;
             switch (eSize) {
-            case SIZE_LONG: PutConversion(out, szSpec, va_arg(args, unsigned long)); break;
-            case SIZE_LLONG: PutConversion(out, szSpec, va_arg(args, unsigned long long)); break;
-            case SIZE_SIZE: PutConversion(out, szSpec, va_arg(args, size_t)); break;
-            case SIZE_MAX_T: PutConversion(out, szSpec, va_arg(args, uintmax_t)); break;
-            case SIZE_PTRDIFF: PutConversion(out, szSpec, va_arg(args, size_t)); break;
-            default: PutConversion(out, szSpec, va_arg(args, unsigned int)); break;
+            case SIZE_CHAR:
+                ullValue = bSigned ? (unsigned long long)(long long)(signed char)va_arg(args, int)
+                                   : (unsigned char)va_arg(args, unsigned int);
+                break;
+            case SIZE_SHORT:
+                ullValue = bSigned ? (unsigned long long)(long long)(short)va_arg(args, int)
+                                   : (unsigned short)va_arg(args, unsigned int);
+                break;
+            case SIZE_LONG:
+                ullValue = bSigned ? (unsigned long long)(long long)va_arg(args, long) : va_arg(args, unsigned long);
+                break;
+            case SIZE_LLONG:
+            case SIZE_LDOUBLE:
+                ullValue = va_arg(args, unsigned long long);
+                break;
+            case SIZE_SIZE:
+            case SIZE_PTRDIFF:
+                ullValue = bSigned ? (unsigned long long)(long long)va_arg(args, ptrdiff_t) : va_arg(args, size_t);
+                break;
+            case SIZE_MAX_T:
+                ullValue = bSigned ? (unsigned long long)(long long)va_arg(args, intmax_t) : va_arg(args, uintmax_t);
+                break;
+            default:
+                ullValue = bSigned ? (unsigned long long)(long long)va_arg(args, int) : va_arg(args, unsigned int);
+                break;
+            }
+            bool bPlain = nPrecision < 0;
+            for (int i = 0; i < nFlags; ++i)
+                bPlain = bPlain && (szFlags[i] == '-' || szFlags[i] == '0');
+            if (bPlain) {
+                PutInteger(out, ullValue, bSigned, chConv, nWidth, bLeft,
+                           std::memchr(szFlags, '0', static_cast<size_t>(nFlags)) != nullptr);
+            } else if (bSigned) {
+                PutConversion(out, szSpec, (long long)ullValue);
+            } else {
+                PutConversion(out, szSpec, ullValue);
             }
             break;
+        }
         case 'p':
             PutConversion(out, szSpec, va_arg(args, void*));
             break;

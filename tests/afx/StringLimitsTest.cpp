@@ -168,6 +168,13 @@ TEST(StringFormat, ConversionsKeepTheirMeaningThroughTheFieldDriver)
     EXPECT_EQ(expect, Bytes(s).substr(0, expect.size()));
     s.Format("%hd|%hhu|%zu|%I32d|%Id", 70000, 300, (size_t)12, -5, (size_t)6);
     EXPECT_EQ("4464|44|12|-5|6", Bytes(s));
+    // Integers written without printf: sign, zero padding, left alignment, bases, extremes.
+    s.Format("%05d|%-5d|%5d|%x|%X|%o|%hhd|%u", -42, -7, 0, -1, 255u, 8u, 200, 4294967295u);
+    EXPECT_EQ("-0042|-7   |    0|ffffffff|FF|10|-56|4294967295", Bytes(s));
+    s.Format("%d|%lld|%llu|%-05d|%08lX", INT_MIN, (long long)LLONG_MIN, (unsigned long long)ULLONG_MAX, 3, (DWORD)0xABCDEF);
+    EXPECT_EQ("-2147483648|-9223372036854775808|18446744073709551615|3    |00ABCDEF", Bytes(s));
+    s.Format("%+05d|% d|%#o|%.3d|%'d", 42, 5, 8, 7, 12);
+    EXPECT_EQ("+0042| 5|010|007|", Bytes(s).substr(0, 17));
     s.Format("%s|%5c|%-3c|", (const char*)nullptr, 'a', 'b');
     EXPECT_EQ("(null)|    a|b  |", Bytes(s));
     // A trailing lone percent and unknown conversions are copied as text.
