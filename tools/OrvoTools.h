@@ -32,7 +32,8 @@
 //   ("C:\...", "\\server\...", "\...") is used as given. fileName itself is not changed.
 // - On success the error text is empty. On failure it holds a message for the user; a failed
 //   read (missing file, section or key, bad arguments) also sets the value to
-//   ORVOU_SETTINGS_NOT_FOUND. A failed write leaves the value and the file untouched.
+//   ORVOU_SETTINGS_NOT_FOUND. A failed write leaves the value untouched, and the file too unless
+//   the platform wrote something that does not read back as the value ("was not stored whole").
 // - Refused without touching the file (the rules are in SettingsRules.h): an empty file name, or
 //   a resolved path longer than 259 characters; an empty or blank section or key; a section
 //   holding ']'; a key holding '=' or whose first character after blanks is ';' or '['; any of
