@@ -8,6 +8,7 @@
 #include "host/RecoveryFiles.h"
 #include "lists/DigitGrouping.h"
 #include "lists/CommonListHooks.h"
+#include "lists/ListSortRules.h"
 #include "OrvoTools.h"
 
 #include <cstring>
@@ -321,40 +322,36 @@ int CCommonListCtrl::ColumnAtPosition(int nPosition) const
 
 namespace
 {
-// Renumbers the shown columns 0, 1, ... keeping their order; a second claim on a position hides
-// the later column.
-void CompactPositions(CArray<int, int>& positions)
-{
-    std::vector<int> byPosition;
-    for (INT_PTR c = 0; c < positions.GetSize(); ++c)
-    {
-        int p = positions[c];
-        if (p < 0)
-            continue;
-        if ((size_t)p >= byPosition.size())
-            byPosition.resize((size_t)p + 1, -1);
-        if (byPosition[(size_t)p] == -1)
-            byPosition[(size_t)p] = (int)c;
-        else
-            positions[c] = -1;
-    }
-    int nNext = 0;
-    for (int c : byPosition)
-    {
-        if (c >= 0)
-            positions[c] = nNext++;
-    }
-}
-
 void CopyName(char (&dest)[64], LPCTSTR src)
 {
     strlcpy(dest, src ? src : "", sizeof(dest));
 }
 }  // namespace
 
+bool CCommonListCtrl::SameBuiltInColumns() const
+{
+    if (m_nBuiltInColumns <= 0 || m_arrBuiltInNames.GetSize() != m_nBuiltInColumns ||
+        m_arrColInfo.GetSize() < m_nBuiltInColumns)
+        return false;
+    for (int c = 0; c < m_nBuiltInColumns; ++c)
+    {
+        if (m_arrBuiltInNames[c] != m_arrColInfo[c].szColName)
+            return false;
+    }
+    return true;
+}
+
 void CCommonListCtrl::InsertColumnsForList(int*)
 {
-    m_nBuiltInColumns = (int)m_arrColInfo.GetSize();
+    // A later build over the same built-in columns keeps their count: the user-defined columns
+    // after them stay user-defined, definitions and all.
+    if (!SameBuiltInColumns())
+    {
+        m_nBuiltInColumns = (int)m_arrColInfo.GetSize();
+        m_arrBuiltInNames.RemoveAll();
+        for (int c = 0; c < m_nBuiltInColumns; ++c)
+            m_arrBuiltInNames.Add(m_arrColInfo[c].szColName);
+    }
     ReadAutoSort();
     InitializeAutoSort();
     m_arrColPosition.RemoveAll();
@@ -363,74 +360,35 @@ void CCommonListCtrl::InsertColumnsForList(int*)
     for (int n = pHeader ? pHeader->GetItemCount() : 0; n > 0; --n)
         DeleteColumn(n - 1);
 
-    bool bFromProfile = false;
+    CArray<int, int> defaultWidths;
+    for (INT_PTR c = 0; c < m_arrColInfo.GetSize(); ++c)
+        defaultWidths.Add(m_arrColInfo[c].nWidth);
+    sColumnLayout layout;
     CString value;
-    if (m_bColumnProfile && !m_csListName.IsEmpty() &&
-        CControlBlock::Get()->CallUserSetting(0, m_csListName, value, "COLUMNPROFILE"))
+    bool bFromProfile = m_bColumnProfile && !m_csListName.IsEmpty() &&
+                        CControlBlock::Get()->CallUserSetting(0, m_csListName, value, "COLUMNPROFILE") &&
+                        ResolveColumnProfile(value, m_nBuiltInColumns, defaultWidths, layout);
+    if (bFromProfile)
     {
-        CArray<sColumnProfileEntry, const sColumnProfileEntry&> entries;
-        ParseColumnProfile(value, m_nBuiltInColumns, entries);
-        // User-defined columns first: they make the array the entries are checked against. A
-        // definition counts only when it continues the array (no gaps, no second one per index).
-        std::vector<bool> usable((size_t)entries.GetSize(), true);
-        for (INT_PTR i = 0; i < entries.GetSize(); ++i)
+        for (INT_PTR i = 0; i < layout.added.GetSize(); ++i)
         {
-            const sColumnProfileEntry& entry = entries[i];
-            if (!entry.bDefinition)
-                continue;
-            if (entry.nColumn != m_arrColInfo.GetSize())
-            {
-                usable[(size_t)i] = false;
-                continue;
-            }
+            const sColumnProfileEntry& entry = layout.added[i];
             sOrvoColInfo info = {};
             CopyName(info.szColName, entry.csName);
-            info.nWidth = 80;
-            info.nFormat = 1;
-            info.nDataType = 2;
+            info.nWidth = COLUMN_PROFILE_USER_WIDTH;
+            info.nFormat = LVCFMT_RIGHT;
+            info.nDataType = LIST_SORT_DECIMAL;
             info.csText1 = entry.csText1;
             info.csText2 = entry.csText2;
             m_arrColInfo.Add(info);
         }
-        INT_PTR nColumns = m_arrColInfo.GetSize();
-        m_arrColPosition.SetSize(nColumns);
-        m_arrColWidth.SetSize(nColumns);
-        for (INT_PTR c = 0; c < nColumns; ++c)
-        {
-            m_arrColPosition[c] = -1;
-            m_arrColWidth[c] = 100;
-        }
-        std::vector<bool> seen((size_t)nColumns, false);
-        for (INT_PTR i = 0; i < entries.GetSize(); ++i)
-        {
-            const sColumnProfileEntry& entry = entries[i];
-            int c = entry.nColumn;
-            if (!usable[(size_t)i] || c < 0 || c >= nColumns || seen[(size_t)c])
-                continue;
-            seen[(size_t)c] = true;
-            bFromProfile = true;
-            m_arrColPosition[c] = entry.nPosition >= 0 && entry.nPosition < nColumns ? entry.nPosition : -1;
-            // A width no header could have falls back to the column's default.
-            m_arrColWidth[c] = entry.nWidth >= 0 && entry.nWidth <= 10000 ? entry.nWidth : m_arrColInfo[c].nWidth;
-        }
     }
-
-    if (!bFromProfile)
+    else
     {
-        INT_PTR nColumns = m_arrColInfo.GetSize();
-        m_arrColPosition.SetSize(nColumns);
-        m_arrColWidth.SetSize(nColumns);
-        for (INT_PTR c = 0; c < nColumns; ++c)
-        {
-            if (m_arrDefaultColPosition.IsEmpty())
-                m_arrColPosition[c] = (int)c;
-            else
-                m_arrColPosition[c] = c < m_arrDefaultColPosition.GetSize() ? m_arrDefaultColPosition[c] : -1;
-            m_arrColWidth[c] = m_arrColInfo[c].nWidth;
-        }
+        ResolveDefaultColumns(m_arrDefaultColPosition, defaultWidths, layout);
     }
-    CompactPositions(m_arrColPosition);
-
+    m_arrColPosition.Copy(layout.positions);
+    m_arrColWidth.Copy(layout.widths);
     InsertHeaderColumnsByPosition();
 }
 
@@ -457,7 +415,7 @@ void CCommonListCtrl::LoadHeaders(CArray<int, int>& columnsByPosition, CArray<in
         m_arrColPosition[c] = (int)p;
         m_arrColWidth[c] = p < widthsByPosition.GetSize() ? widthsByPosition[p] : m_arrColInfo[c].nWidth;
     }
-    CompactPositions(m_arrColPosition);
+    CompactColumnPositions(m_arrColPosition);
     InsertHeaderColumnsByPosition();
     NotifyColumnsRebuilt();
 }
@@ -665,6 +623,7 @@ void CCommonListCtrl::OnDestroy()
     SaveAutoSort();
     SaveColumnProfile();
     m_arrColInfo.RemoveAll();
+    m_arrBuiltInNames.RemoveAll();
     m_arrColPosition.RemoveAll();
     m_arrColWidth.RemoveAll();
     CHeaderCtrl* pHeader = GetHeaderCtrl();

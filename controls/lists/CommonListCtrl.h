@@ -11,6 +11,7 @@
 #include <afxwin.h>
 #include <afxcmn.h>
 #include "lists/cCustomizedAppearanceSettings.h"
+#include "lists/ListSortRules.h"
 
 class CRepositionColumns;
 
@@ -20,7 +21,7 @@ struct sOrvoColInfo
     char szColName[64];   // header text, also the column's identity in the header
     int nWidth;           // default width in pixels
     int nFormat;          // LVCFMT_ alignment; 0x800 also shows the blank header image
-    int nDataType;        // sort comparison, 1 to 9; 0 = unsortable
+    int nDataType;        // sort comparison (eListSortType); 0 = unsortable
     CString csText1;      // user-defined columns: the definition's second text
     CString csText2;      // user-defined columns: the third text, the column's header tooltip
 };
@@ -276,6 +277,11 @@ protected:
 private:
     bool m_bCreating = false;     // inside Create: initialisation waits for the finished window
     bool m_bRegistered = false;
+
+    // The names of the built-in columns of the last build: a later build over the same ones keeps
+    // the built-in count.
+    CStringArray m_arrBuiltInNames;
+    bool SameBuiltInColumns() const;
 
     // Destroys and frees the Reposition Columns dialog; the destructor calls it.
     void ReleaseRepositionDlg();

@@ -74,7 +74,8 @@ void CCommonListCtrl::ApplyColumnProfile()
     for (INT_PTR i = 0; i < lists.GetSize(); ++i)
     {
         CCommonListCtrl* pList = lists[i];
-        if (registered.Find(pList) == nullptr || pList->GetSafeHwnd() == nullptr)
+        // An unnamed list has no factory profile (the tools would refuse the empty key).
+        if (registered.Find(pList) == nullptr || pList->GetSafeHwnd() == nullptr || pList->m_csListName.IsEmpty())
             continue;
         CString value, error;
         CString file = "FactorySetting.ini";

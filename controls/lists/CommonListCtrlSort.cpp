@@ -1,13 +1,18 @@
 // CCommonListCtrl: the column-click sort, the header sort images and auto-sort.
 //
-// While a sort runs, each row's item data is its index before the sort (its own data is kept in
-// m_arrSavedItemData), so the comparison can name rows as they stood before. The cell texts are
-// read once per row through the virtual GetItemText before the platform sorts; numeric types are
-// converted once too. The result is the same as reading both texts in every comparison.
+// While a sort runs, GetItemData answers with the data each row had before the sort, by its index
+// before the sort (m_arrSavedItemData). The cell texts are read once per row through the virtual
+// GetItemText before the platform sorts; numeric types are converted once too. The result is the
+// same as reading both texts in every comparison. The platform's comparison names rows by their
+// item data: where a row's data is its own, the sort looks its row up by it; a row whose data
+// another row has too gets a temporary value of its own for the sort, and its data back after it.
+// So rows with distinct data are sorted without writing to them (each write costs two
+// notifications to the parent).
 #include "lists/CommonListCtrl.h"
 #include "host/ControlBlock.h"
 #include "lists/ListSortRules.h"
 
+#include <unordered_map>
 #include <vector>
 
 namespace
@@ -18,6 +23,7 @@ struct sSortContext
     int nOrder;
     std::vector<CString> texts;   // by row before the sort
     std::vector<double> keys;     // numeric types only
+    std::unordered_map<DWORD_PTR, int> rowOf;   // row before the sort, by its item data in the sort
 };
 
 inline int Sign(double v)
@@ -29,9 +35,11 @@ inline int Sign(double v)
 int CALLBACK CommonListCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
 {
     const sSortContext& ctx = *reinterpret_cast<const sSortContext*>(lParamSort);
-    size_t a = (size_t)lParam1, b = (size_t)lParam2;
-    if (a >= ctx.texts.size() || b >= ctx.texts.size())
+    auto itA = ctx.rowOf.find((DWORD_PTR)lParam1);
+    auto itB = ctx.rowOf.find((DWORD_PTR)lParam2);
+    if (itA == ctx.rowOf.end() || itB == ctx.rowOf.end())
         return 0;
+    size_t a = (size_t)itA->second, b = (size_t)itB->second;
     if (!ctx.keys.empty())
         return Sign(ctx.nOrder * (ctx.keys[b] - ctx.keys[a]));
     return ListCompareTexts(ctx.texts[a], ctx.texts[b], ctx.nDataType, ctx.nOrder);
@@ -55,10 +63,7 @@ void CCommonListCtrl::SortColumn(int nPosition, int nNewOrder)
     int nRows = GetItemCount();
     m_arrSavedItemData.SetSize(nRows);
     for (int r = 0; r < nRows; ++r)
-    {
         m_arrSavedItemData[r] = CListCtrl::GetItemData(r);
-        CListCtrl::SetItemData(r, (DWORD_PTR)r);
-    }
     m_nPrevSortColumn = p;
     int nColumn = ColumnAtPosition(p);
     m_nSortDataType = nColumn >= 0 ? m_arrColInfo[nColumn].nDataType : 0;
@@ -77,12 +82,40 @@ void CCommonListCtrl::SortColumn(int nPosition, int nNewOrder)
             for (int r = 0; r < nRows; ++r)
                 ctx.keys[(size_t)r] = ListNumericKey(ctx.texts[(size_t)r], ctx.nDataType);
         }
-        // Types outside 1 to 9 tie every pair: the platform's sort then keeps the rows as they are.
-        SortItems(CommonListCompare, (DWORD_PTR)&ctx);
+        // Each row is named by its item data; a second row with the same data gets a temporary
+        // value no row has.
+        ctx.rowOf.reserve((size_t)nRows * 2);
+        std::vector<int> lent;
         for (int r = 0; r < nRows; ++r)
         {
-            DWORD_PTR nBefore = CListCtrl::GetItemData(r);
-            CListCtrl::SetItemData(r, nBefore < (DWORD_PTR)nRows ? m_arrSavedItemData[(INT_PTR)nBefore] : 0);
+            if (!ctx.rowOf.emplace(m_arrSavedItemData[r], r).second)
+                lent.push_back(r);
+        }
+        DWORD_PTR nNext = 0;
+        for (int r : lent)
+        {
+            while (ctx.rowOf.count(nNext) != 0)
+                ++nNext;
+            ctx.rowOf.emplace(nNext, r);
+            CListCtrl::SetItemData(r, nNext);
+        }
+        // Types outside 1 to 9 tie every pair: the platform's sort then keeps the rows as they are.
+        SortItems(CommonListCompare, (DWORD_PTR)&ctx);
+        if (!lent.empty())
+        {
+            std::vector<bool> isLent((size_t)nRows, false);
+            for (int r : lent)
+                isLent[(size_t)r] = true;
+            size_t nLeft = lent.size();
+            for (int r = 0; r < nRows && nLeft > 0; ++r)
+            {
+                auto it = ctx.rowOf.find(CListCtrl::GetItemData(r));
+                if (it != ctx.rowOf.end() && isLent[(size_t)it->second])
+                {
+                    CListCtrl::SetItemData(r, m_arrSavedItemData[it->second]);
+                    --nLeft;
+                }
+            }
         }
     }
     m_arrSavedItemData.RemoveAll();
@@ -155,9 +188,9 @@ int CCommonListCtrl::ReadAutoSort()
         m_bAutoSort = value == "true";
     if (pBlock->CallUserSetting(0, m_csListName, value, "AutoSort"))
     {
-        char* end = nullptr;
-        long nColumn = strtol(value, &end, 10);
-        if (end == (LPCTSTR)value || nColumn < 0 || nColumn >= m_arrColInfo.GetSize())
+        // Read as atoi reads it (a text without digits is 0), but without overflow.
+        long nColumn = strtol(value, nullptr, 10);
+        if (nColumn < 0 || nColumn >= m_arrColInfo.GetSize())
         {
             m_nSortColumn = 0;
             return -1;

@@ -6,17 +6,28 @@ CString ListGroupThousands(const CString& text)
     CString integerPart = nDot >= 0 ? text.Left(nDot) : text;
     CString decimalPart = nDot >= 0 ? text.Mid(nDot) : CString();
     integerPart.Remove(',');
-    bool bNegative = !integerPart.IsEmpty() && integerPart[0] == '-';
-    if (bNegative)
-        integerPart = integerPart.Mid(1);
 
-    CString result = bNegative ? CString("-") : CString();
-    int nLength = integerPart.GetLength();
+    // Leading blanks and one sign stay in front; what follows must be digits only.
+    int nDigits = 0;
+    while (nDigits < integerPart.GetLength() && integerPart[nDigits] == ' ')
+        ++nDigits;
+    if (nDigits < integerPart.GetLength() && (integerPart[nDigits] == '-' || integerPart[nDigits] == '+'))
+        ++nDigits;
+    CString prefix = integerPart.Left(nDigits);
+    CString digits = integerPart.Mid(nDigits);
+    for (int i = 0; i < digits.GetLength(); ++i)
+    {
+        if (digits[i] < '0' || digits[i] > '9')
+            return text;
+    }
+
+    CString result = prefix;
+    int nLength = digits.GetLength();
     for (int i = 0; i < nLength; ++i)
     {
         if (i > 0 && (nLength - i) % 3 == 0)
             result += ',';
-        result += integerPart[i];
+        result += digits[i];
     }
     return result + decimalPart;
 }

@@ -88,8 +88,8 @@ int ListNaturalCompare(const char* x, const char* y)
 
 bool ListIsNumericType(int nDataType)
 {
-    return nDataType == 1 || nDataType == 2 || nDataType == 4 || nDataType == 5 || nDataType == 7 ||
-           nDataType == 9;
+    return nDataType == LIST_SORT_INTEGER || nDataType == LIST_SORT_DECIMAL || nDataType == LIST_SORT_LONG ||
+           nDataType == LIST_SORT_DECIMAL_5 || nDataType == LIST_SORT_DECIMAL_7 || nDataType == LIST_SORT_DECIMAL_9;
 }
 
 double ListNumericKey(const char* text, int nDataType)
@@ -98,9 +98,9 @@ double ListNumericKey(const char* text, int nDataType)
         text = "";
     switch (nDataType)
     {
-    case 1:
+    case LIST_SORT_INTEGER:
         return (double)atoi(text);
-    case 4:
+    case LIST_SORT_LONG:
         return (double)atol(text);
     default:
         return atof(DashAsMinusOne(text));
@@ -115,20 +115,20 @@ int ListCompareTexts(const char* a, const char* b, int nDataType, int nOrder)
         b = "";
     switch (nDataType)
     {
-    case 1:
+    case LIST_SORT_INTEGER:
         return Sign((long long)nOrder * ((long long)atoi(b) - (long long)atoi(a)));
-    case 4:
+    case LIST_SORT_LONG:
         return Sign((long long)nOrder * ((long long)atol(b) - (long long)atol(a)));
-    case 2:
-    case 5:
-    case 7:
-    case 9:
+    case LIST_SORT_DECIMAL:
+    case LIST_SORT_DECIMAL_5:
+    case LIST_SORT_DECIMAL_7:
+    case LIST_SORT_DECIMAL_9:
         return Sign(nOrder * (atof(DashAsMinusOne(b)) - atof(DashAsMinusOne(a))));
-    case 3:
+    case LIST_SORT_NATURAL:
         return nOrder * ListNaturalCompare(b, a);
-    case 6:
+    case LIST_SORT_DATETIME:
         return -CompareDateTime(const_cast<char*>(a), const_cast<char*>(b), nOrder);
-    case 8:
+    case LIST_SORT_TEXT:
         return nOrder * Sign((long long)strcmp(b, a));
     default:
         return 0;

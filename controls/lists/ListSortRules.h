@@ -4,19 +4,34 @@
 
 #include <afx.h>
 
+// The data type of a column (sOrvoColInfo::nDataType), named by the comparison it sorts with.
+enum eListSortType
+{
+    LIST_SORT_NONE = 0,        // unsortable: every pair ties
+    LIST_SORT_INTEGER = 1,     // atoi values
+    LIST_SORT_DECIMAL = 2,     // atof values, "-" and "NA" counting as -1
+    LIST_SORT_NATURAL = 3,     // natural text order
+    LIST_SORT_LONG = 4,        // atol values
+    LIST_SORT_DECIMAL_5 = 5,   // 5, 7 and 9 sort as LIST_SORT_DECIMAL; hosts tell them apart
+    LIST_SORT_DATETIME = 6,    // CompareDateTime
+    LIST_SORT_DECIMAL_7 = 7,
+    LIST_SORT_TEXT = 8,        // strcmp, case-sensitive
+    LIST_SORT_DECIMAL_9 = 9,
+};
+
 // Natural order of two texts: digit runs compare by value (equal values: the longer run, i.e. more
 // leading zeros, first), a digit sorts before any other character, other characters by their
 // signed 8-bit value. A run of exactly 2147483647 (or -2147483648) is not trusted as a value: the
 // first characters of the two runs decide. Null texts compare equal. Result -1, 0 or 1.
 CONTROLS_API int ListNaturalCompare(const char* x, const char* y);
 
-// The sort comparison of two cells a and b of a column with the given data type (1 to 9) and
-// order (-1 ascending, +1 descending): negative when a goes first, positive when b does, 0 when
+// The sort comparison of two cells a and b of a column with the given data type (eListSortType)
+// and order (-1 ascending, +1 descending): negative when a goes first, positive when b does, 0 when
 // they tie. Types outside 1 to 9 tie every pair.
 CONTROLS_API int ListCompareTexts(const char* a, const char* b, int nDataType, int nOrder);
 
-// True for the data types whose cells compare as numbers (1, 2, 4, 5, 7, 9).
+// True for the data types whose cells compare as numbers (all but natural, date-time and text).
 CONTROLS_API bool ListIsNumericType(int nDataType);
-// The number a cell of a numeric type stands for: atoi for 1, atol for 4, atof for the decimal
-// types, where "-" and "NA" count as -1.
+// The number a cell of a numeric type stands for: atoi for LIST_SORT_INTEGER, atol for
+// LIST_SORT_LONG, atof for the decimal types, where "-" and "NA" count as -1.
 CONTROLS_API double ListNumericKey(const char* text, int nDataType);

@@ -50,7 +50,7 @@ protected:
     void SetUp() override
     {
         ListTest::SetUp();
-        BuildColumns({ { "Sym", 60, 0, 8 }, { "Last", 60, 1, 2 }, { "Note", 60, 0, 8 } });
+        BuildColumns({ { "Sym", 60, 0, LIST_SORT_TEXT }, { "Last", 60, 1, LIST_SORT_DECIMAL }, { "Note", 60, 0, LIST_SORT_TEXT } });
         AddRow({ "ABC", "10.5", "first" });
         AddRow({ "XYZ", "-", "" });
         AddRow({ "QQQ", "7", "third" });
@@ -266,21 +266,21 @@ TEST_F(ListInputTest, HeaderMenuCommandFitsTheColumns)
     EXPECT_EQ(client.Width() / 3, m_list.GetColumnWidth(1));
 }
 
-TEST_F(ListInputTest, ContextMenuOverRowsIsNotTheHeaderMenu)
+TEST_F(ListInputTest, ContextMenuShowsTheHeaderMenuOnlyOverTheHeader)
 {
-    CRect rc;
-    m_list.GetItemRect(1, &rc, LVIR_BOUNDS);
-    m_list.ClientToScreen(&rc);
-    m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.m_hWnd, MAKELPARAM(rc.left + 5, rc.top + 2));
-    const CModalRecord* pMenu = LastMenu();
-    EXPECT_TRUE(pMenu == nullptr || pMenu->menu.empty() || pMenu->menu[0].id != 2132);
-}
+    // The same message from the list itself: over a row no menu at all, over the header its menu.
+    CRect row, header;
+    m_list.GetItemRect(1, &row, LVIR_BOUNDS);
+    m_list.ClientToScreen(&row);
+    m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.m_hWnd, MAKELPARAM(row.left + 5, row.top + 2));
+    EXPECT_EQ(nullptr, LastMenu());
 
-TEST_F(ListInputTest, SetRowFocusSelectsFocusesAndMarks)
-{
-    EXPECT_EQ(1, m_list.SetRowFocus(2));
-    EXPECT_EQ(LVIS_SELECTED | LVIS_FOCUSED, m_list.GetItemState(2, LVIS_SELECTED | LVIS_FOCUSED));
-    EXPECT_EQ(2, m_list.GetSelectionMark());
+    m_list.GetHeaderCtrl()->GetWindowRect(&header);
+    m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.m_hWnd, MAKELPARAM(header.left + 5, header.top + 2));
+    const CModalRecord* pMenu = LastMenu();
+    ASSERT_NE(nullptr, pMenu);
+    ASSERT_FALSE(pMenu->menu.empty());
+    EXPECT_EQ(2132u, pMenu->menu[0].id);
 }
 
 TEST_F(ListInputTest, OwnerDrawnRowsAreForwardedToTheOwner)

@@ -18,7 +18,7 @@ class ListSortTypes : public ListTest, public ::testing::WithParamInterface<sTyp
 TEST_P(ListSortTypes, ClickSortsAscendingThenDescending)
 {
     const sTypeCase& c = GetParam();
-    BuildColumns({ { "Key", 60, 0, 8 }, { "Value", 80, 1, c.dataType } });
+    BuildColumns({ { "Key", 60, 0, LIST_SORT_TEXT }, { "Value", 80, 1, c.dataType } });
     for (size_t i = 0; i < c.input.size(); ++i)
         AddRow({ std::to_string(i).c_str(), c.input[i].c_str() });
 
@@ -32,20 +32,20 @@ TEST_P(ListSortTypes, ClickSortsAscendingThenDescending)
 INSTANTIATE_TEST_SUITE_P(
     AllTypes, ListSortTypes,
     ::testing::Values(
-        sTypeCase{ 1, { "10", "-3", "2", "7" }, { "-3", "2", "7", "10" } },
-        sTypeCase{ 2, { "1.5", "-", "0.25", "-2" }, { "-2", "-", "0.25", "1.5" } },
-        sTypeCase{ 3, { "a10", "a2", "a1", "b0", "a01" }, { "a01", "a1", "a2", "a10", "b0" } },
-        sTypeCase{ 4, { "300000", "5", "-40", "70000" }, { "-40", "5", "70000", "300000" } },
-        sTypeCase{ 5, { "3.5", "-0.5", "2" }, { "-0.5", "2", "3.5" } },
-        sTypeCase{ 6, { "02/01/2024 10:00", "01/01/2024", "09:30", "31/12/2023 23:59:59" },
+        sTypeCase{ LIST_SORT_INTEGER, { "10", "-3", "2", "7" }, { "-3", "2", "7", "10" } },
+        sTypeCase{ LIST_SORT_DECIMAL, { "1.5", "-", "0.25", "-2" }, { "-2", "-", "0.25", "1.5" } },
+        sTypeCase{ LIST_SORT_NATURAL, { "a10", "a2", "a1", "b0", "a01" }, { "a01", "a1", "a2", "a10", "b0" } },
+        sTypeCase{ LIST_SORT_LONG, { "300000", "5", "-40", "70000" }, { "-40", "5", "70000", "300000" } },
+        sTypeCase{ LIST_SORT_DECIMAL_5, { "3.5", "-0.5", "2" }, { "-0.5", "2", "3.5" } },
+        sTypeCase{ LIST_SORT_DATETIME, { "02/01/2024 10:00", "01/01/2024", "09:30", "31/12/2023 23:59:59" },
                    { "09:30", "31/12/2023 23:59:59", "01/01/2024", "02/01/2024 10:00" } },
-        sTypeCase{ 7, { "100", "NA", "99.99" }, { "NA", "99.99", "100" } },
-        sTypeCase{ 8, { "beta", "Alpha", "alpha", "Beta" }, { "Alpha", "Beta", "alpha", "beta" } },
-        sTypeCase{ 9, { "0.001", "-", "-0.5" }, { "-", "-0.5", "0.001" } }));
+        sTypeCase{ LIST_SORT_DECIMAL_7, { "100", "NA", "99.99" }, { "NA", "99.99", "100" } },
+        sTypeCase{ LIST_SORT_TEXT, { "beta", "Alpha", "alpha", "Beta" }, { "Alpha", "Beta", "alpha", "beta" } },
+        sTypeCase{ LIST_SORT_DECIMAL_9, { "0.001", "-", "-0.5" }, { "-", "-0.5", "0.001" } }));
 
 TEST_F(ListTest, UnsortableTypeKeepsRowsAndItemDataFollowsRows)
 {
-    BuildColumns({ { "Key", 60, 0, 8 }, { "Free", 80, 0, 0 } });
+    BuildColumns({ { "Key", 60, 0, LIST_SORT_TEXT }, { "Free", 80, 0, LIST_SORT_NONE } });
     AddRow({ "c", "3" });
     AddRow({ "a", "1" });
     AddRow({ "b", "2" });
@@ -61,9 +61,24 @@ TEST_F(ListTest, UnsortableTypeKeepsRowsAndItemDataFollowsRows)
     EXPECT_FALSE(m_list.IsSorting());
 }
 
+TEST_F(ListTest, RowsSharingItemDataGetTheirOwnDataBack)
+{
+    BuildColumns({ { "Key", 60, 0, LIST_SORT_TEXT } });
+    const char* texts[] = { "e", "d", "c", "b", "a" };
+    const DWORD_PTR data[] = { 1, 1, 0, 2, 1 };
+    for (int r = 0; r < 5; ++r)
+        m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, r, texts[r], 0, 0, 0, (LPARAM)data[r]);
+    m_list.SortOn(0, 1);
+    EXPECT_EQ((Texts{ "a", "b", "c", "d", "e" }), Column(0));
+    std::vector<DWORD_PTR> after;
+    for (int r = 0; r < 5; ++r)
+        after.push_back(m_list.CListCtrl::GetItemData(r));
+    EXPECT_EQ((std::vector<DWORD_PTR>{ 1, 2, 0, 1, 1 }), after);
+}
+
 TEST_F(ListTest, HeaderImagesFollowTheClicks)
 {
-    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 8 }, { "C", 60, 0, 8 } });
+    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_TEXT }, { "C", 60, 0, LIST_SORT_TEXT } });
     AddRow({ "1", "x", "q" });
     AddRow({ "2", "y", "p" });
     ClickHeader(1);   // first click: ascending
@@ -83,7 +98,7 @@ TEST_F(ListTest, HeaderImagesFollowTheClicks)
 
 TEST_F(ListTest, ClickBeyondTheHeaderSortsColumnZero)
 {
-    BuildColumns({ { "A", 60, 0, 3 }, { "B", 60, 0, 3 } });
+    BuildColumns({ { "A", 60, 0, LIST_SORT_NATURAL }, { "B", 60, 0, LIST_SORT_NATURAL } });
     AddRow({ "b", "1" });
     AddRow({ "a", "2" });
     ClickHeader(1);
@@ -113,8 +128,8 @@ TEST_F(ListTest, DerivedTextsAreReadThroughTheVirtualSlots)
 {
     CDataGrid grid;
     ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), &m_dialog, 2001));
-    sOrvoColInfo key = { "Sym", 60, 0, 8, "", "" };
-    sOrvoColInfo price = { "Price", 60, 1, 2, "", "" };
+    sOrvoColInfo key = { "Sym", 60, 0, LIST_SORT_TEXT, "", "" };
+    sOrvoColInfo price = { "Price", 60, 1, LIST_SORT_DECIMAL, "", "" };
     grid.m_arrColInfo.Add(key);
     grid.m_arrColInfo.Add(price);
     grid.InsertColumnsForList();
@@ -132,7 +147,7 @@ TEST_F(ListTest, DerivedTextsAreReadThroughTheVirtualSlots)
 
 TEST_F(ListTest, SortOnTakesAColumnIndexAndADirection)
 {
-    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 1 }, { "C", 60, 0, 8 } });
+    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER }, { "C", 60, 0, LIST_SORT_TEXT } });
     AddRow({ "x", "2", "" });
     AddRow({ "y", "10", "" });
     AddRow({ "z", "1", "" });
@@ -150,7 +165,7 @@ TEST_F(ListTest, SortOnAHiddenColumnSortsPositionZero)
 {
     int defaults[] = { 1, 0 };
     m_list.SetDefaultCols(2, defaults);
-    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 8 }, { "Hidden", 60, 0, 8 } });
+    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_TEXT }, { "Hidden", 60, 0, LIST_SORT_TEXT } });
     // Texts go by header position: position 0 shows column B.
     AddRow({ "b1", "a2" });
     AddRow({ "b2", "a1" });
@@ -161,7 +176,7 @@ TEST_F(ListTest, SortOnAHiddenColumnSortsPositionZero)
 
 TEST_F(ListTest, SortOnVisibleIndexWorksOnlyWithAutoSortAndKeepsDirection)
 {
-    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 1 } });
+    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER } });
     AddRow({ "x", "2" });
     AddRow({ "y", "3" });
     AddRow({ "z", "1" });
@@ -179,7 +194,7 @@ TEST_F(ListTest, SortOnVisibleIndexWorksOnlyWithAutoSortAndKeepsDirection)
 
 TEST_F(ListTest, AutoSortSettingsAreWrittenAndReadBack)
 {
-    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 1 }, { "C", 60, 0, 8 } });
+    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER }, { "C", 60, 0, LIST_SORT_TEXT } });
     m_list.SaveAutoSort();
     EXPECT_EQ("false", TestSettings::Get("TestGrid", "AutoSortTicked"));
     EXPECT_EQ("<none>", TestSettings::Get("TestGrid", "AutoSort"));
@@ -214,8 +229,11 @@ TEST_F(ListTest, StoredAutoSortColumnBeyondTheColumnsFallsBackToZero)
     EXPECT_EQ(0, other.GetSortColumn());
     EXPECT_EQ(1, other.GetSortOrder()) << "the order is not read after a bad column";
 
+    // A column that is no number reads as 0, as atoi reads it, and the order is still read.
     TestHost::Settings()[{ "Grid2", "AutoSort" }] = "abc";
-    EXPECT_EQ(-1, other.ReadAutoSort());
+    EXPECT_EQ(1, other.ReadAutoSort());
+    EXPECT_EQ(0, other.GetSortColumn());
+    EXPECT_EQ(-1, other.GetSortOrder());
     TestHost::Settings()[{ "Grid2", "AutoSortTicked" }] = "yes";
     other.ReadAutoSort();
     EXPECT_FALSE(other.IsAutoSortEnabled());
@@ -226,7 +244,7 @@ TEST_F(ListTest, AutoSortTimerSortsTheCurrentColumn)
     TestHost::Settings()[{ "TestGrid", "AutoSortTicked" }] = "true";
     TestHost::Settings()[{ "TestGrid", "AutoSort" }] = "1";
     TestHost::Settings()[{ "TestGrid", "AutoSortOrder" }] = "-1";
-    BuildColumns({ { "A", 60, 0, 8 }, { "B", 60, 0, 1 } });
+    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER } });
     EXPECT_TRUE(m_list.IsAutoSortEnabled());
     EXPECT_EQ(0u, m_list.m_nAutoSortTimer) << "no rows yet: the one-second timer is not recorded";
     AddRow({ "x", "5" });
@@ -249,7 +267,7 @@ TEST_F(ListTest, AutoSortTimerSortsTheCurrentColumn)
 
 TEST_F(ListTest, InitializeAutoSortWithRowsSortsAtOnce)
 {
-    BuildColumns({ { "A", 60, 0, 3 } });
+    BuildColumns({ { "A", 60, 0, LIST_SORT_NATURAL } });
     AddRow({ "b" });
     AddRow({ "a" });
     m_list.EnableAutoSort(TRUE);
@@ -260,7 +278,7 @@ TEST_F(ListTest, InitializeAutoSortWithRowsSortsAtOnce)
 
 TEST_F(ListTest, DestroyingTheListSavesAutoSortAndEmptiesIt)
 {
-    BuildColumns({ { "A", 60, 0, 3 }, { "B", 60, 0, 3 } });
+    BuildColumns({ { "A", 60, 0, LIST_SORT_NATURAL }, { "B", 60, 0, LIST_SORT_NATURAL } });
     m_list.EnableAutoSort(TRUE);
     AddRow({ "a", "b" });
     ClickHeader(1);

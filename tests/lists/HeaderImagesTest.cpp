@@ -57,7 +57,32 @@ protected:
 TEST_F(HeaderImagesTest, HostBitmapsGiveAnUpADownAndABlankImage)
 {
     CCommonListCtrl::DestroyHeaderImageList();
-    ExpectUpDownBlank(CCommonListCtrl::GetHeaderImageList());
+    CImageList* pImages = CCommonListCtrl::GetHeaderImageList();
+    ExpectUpDownBlank(pImages);
+    int cx = 0, cy = 0;
+    pImages->GetIconSize(&cx, &cy);
+    EXPECT_EQ(9, cx);
+    EXPECT_EQ(5, cy);
+
+    // Drawn on red: the host's black pixels come out in the grey-text colour, its white ones are
+    // masked.
+    HDC hdcScreen = ::GetDC(nullptr);
+    HDC hdc = ::CreateCompatibleDC(hdcScreen);
+    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, 9, 5);
+    ::ReleaseDC(nullptr, hdcScreen);
+    HGDIOBJ old = ::SelectObject(hdc, hbm);
+    const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT), red = RGB(255, 0, 0);
+    HBRUSH hRed = ::CreateSolidBrush(red);
+    RECT rc = { 0, 0, 9, 5 };
+    ::FillRect(hdc, &rc, hRed);
+    ImageList_Draw(pImages->GetSafeHandle(), 0, hdc, 0, 0, ILD_TRANSPARENT);
+    EXPECT_EQ(grey, ::GetPixel(hdc, 4, 2));
+    EXPECT_EQ(red, ::GetPixel(hdc, 0, 0));
+    ::SelectObject(hdc, old);
+    ::DeleteObject(hRed);
+    ::DeleteObject(hbm);
+    ::DeleteDC(hdc);
+
 }
 
 TEST_F(HeaderImagesTest, WithoutHostBitmapsTheLibraryDrawsItsOwnArrows)

@@ -8,15 +8,23 @@ using Widths = std::vector<int>;
 
 TEST_F(ProfileTest, StoredProfileOrdersHidesAndSizesTheColumns)
 {
+    // Three columns: the second hidden, the third shown first with width 95; "New" came later.
     TestSettings::Put("Quotes", "COLUMNPROFILE", "0,1,80,1,-1,0,2,0,95");
-    sGrid& grid = MakeGrid("Quotes", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 } });
+    sGrid& grid = MakeGrid("Quotes", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 }, { "New", 50 } });
     EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Ask", "Symbol" }));
     EXPECT_EQ(HeaderWidths(grid.list), (Widths{ 95, 80 }));
+    EXPECT_EQ(grid.list.m_nFirstVisibleColumn, 2);
+    ASSERT_EQ(grid.list.m_arrVisibleColumns.GetSize(), 2);
+    EXPECT_EQ(grid.list.m_arrVisibleColumns[0].nColumn, 2);
+    EXPECT_EQ(grid.list.m_arrVisibleColumns[1].nColumn, 0);
+    // A column the profile does not name stays hidden, with width 100.
+    EXPECT_EQ(grid.list.m_arrColPosition[3], -1);
+    EXPECT_EQ(grid.list.m_arrColWidth[3], 100);
 
-    // Written back unchanged when the grid closes, the hidden column as -1 and 0.
+    // Written back when the grid closes, the hidden columns as -1 and 0.
     TestHost::Settings().clear();
     CloseGrid(grid);
-    EXPECT_EQ(TestSettings::Get("Quotes", "COLUMNPROFILE"), "0,1,80,1,-1,0,2,0,95");
+    EXPECT_EQ(TestSettings::Get("Quotes", "COLUMNPROFILE"), "0,1,80,1,-1,0,2,0,95,3,-1,0");
 }
 
 TEST_F(ProfileTest, ProfileWrittenFromTheHeaderReadsBackTheSame)
@@ -42,9 +50,16 @@ TEST_F(ProfileTest, UserColumnsKeepTheirDefinitionsExceptInGroupedLists)
     TestSettings::Put("Formula", "COLUMNPROFILE", "0,0,60,1,-1,0,2,2,50,Spread#\"2\"-\"1\"#Ask-Bid");
     sGrid& grid = MakeGrid("Formula", { { "Symbol", 60 }, { "Bid", 70 } });
     ASSERT_EQ(grid.list.m_arrColInfo.GetSize(), 3);
-    EXPECT_STREQ(grid.list.m_arrColInfo[2].szColName, "Spread");
-    EXPECT_EQ(grid.list.m_arrColInfo[2].csText2, "Ask-Bid");
+    const sOrvoColInfo& spread = grid.list.m_arrColInfo[2];
+    EXPECT_STREQ(spread.szColName, "Spread");
+    EXPECT_EQ(spread.nWidth, 80);
+    EXPECT_EQ(spread.nFormat, LVCFMT_RIGHT);
+    EXPECT_EQ(spread.nDataType, LIST_SORT_DECIMAL);
+    EXPECT_EQ(spread.csText1, "\"2\"-\"1\"");
+    EXPECT_EQ(spread.csText2, "Ask-Bid");
+    EXPECT_EQ(grid.list.m_nBuiltInColumns, 2);
     EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Spread" }));
+    EXPECT_EQ(HeaderWidths(grid.list), (Widths{ 60, 50 }));
     CloseGrid(grid);
     EXPECT_EQ(TestSettings::Get("Formula", "COLUMNPROFILE"), "0,0,60,1,-1,0,2,1,50,Spread#\"2\"-\"1\"#Ask-Bid");
 
@@ -90,7 +105,8 @@ TEST_F(ProfileTest, FailedWriteShowsTheErrorAndKeepsTheStoredProfile)
     EXPECT_EQ(TestSettings::Get("Keep", "COLUMNPROFILE"), "0,1,80,1,0,90");
 }
 
-// Corrupt stored profiles leave a usable grid: never a crash, never a column the grid lacks.
+// Corrupt stored profiles leave a usable grid: never a crash, never a column the grid lacks, and a
+// bad entry costs that entry only. (Every rule of reading one is tested on its own, natively.)
 TEST_F(ProfileTest, CorruptProfilesFallBackOrKeepWhatWasReadable)
 {
     struct sCase
@@ -100,10 +116,11 @@ TEST_F(ProfileTest, CorruptProfilesFallBackOrKeepWhatWasReadable)
     };
     const sCase cases[] = {
         { "abc", { "Symbol", "Bid", "Ask" } },                         // letters: defaults
-        { "0,0", { "Symbol", "Bid", "Ask" } },                         // incomplete triple
+        { "0,0", { "Symbol", "Bid", "Ask" } },                         // incomplete entry
         { "0,0,99999999999999999999", { "Symbol", "Bid", "Ask" } },    // huge number
-        { "2,0,70,0,1,x,1,2,50", { "Ask" } },                          // stops at the letter
+        { "2,0,70,0,1,x,1,2,50", { "Ask", "Bid" } },                   // the entry with the letter goes
         { "1,0,60,900000,1,80,Far#a#b", { "Bid" } },                  // index far beyond the array
+        { "0,1,80,2147483647,0,50,1,0,70,2,2,75", { "Bid", "Symbol", "Ask" } },   // a stray index
         { "1,0,60,3,1,50,NoHashes", { "Bid", "NoHashes" } },           // definition without "#"
         { "", { "Symbol", "Bid", "Ask" } },
     };
@@ -189,4 +206,63 @@ TEST_F(FactoryProfileTest, CorruptFactoryValuesChangeNothingUnusable)
     EXPECT_EQ(HeaderTexts(a.list), (Texts{ "Symbol", "Bid" }));
     EXPECT_EQ(HeaderTexts(b.list), (Texts{ "Symbol", "Bid" }));
     EXPECT_TRUE(m_script.Messages().empty());
+}
+
+// Texts with the profile's own separators, a backslash and a line break survive a restart, and so
+// does every column after them.
+TEST_F(ProfileTest, UserColumnTextsWithSeparatorsSurviveARestart)
+{
+    sGrid& first = MakeGrid("Esc", { { "Symbol", 60 }, { "Bid", 70 } });
+    const char* texts[][3] = { { "Bid,Ask #1", " \"1\"\\\"0\"", "Bid#Ask, \"x\"\r\nend\\" },
+                               { "Later", " \"1\"", "Bid" } };
+    for (auto& t : texts)
+    {
+        sOrvoColInfo user = {};
+        strlcpy(user.szColName, t[0], sizeof(user.szColName));
+        user.nWidth = 80;
+        user.nFormat = 1;
+        user.nDataType = LIST_SORT_DECIMAL;
+        user.csText1 = t[1];
+        user.csText2 = t[2];
+        first.list.m_arrColInfo.Add(user);
+    }
+    CloseGrid(first);
+    EXPECT_EQ(std::string::npos, TestSettings::Get("Esc", "COLUMNPROFILE").find_first_of("\r\n"));
+
+    sGrid& second = MakeGrid("Esc", { { "Symbol", 60 }, { "Bid", 70 } });
+    ASSERT_EQ(second.list.m_arrColInfo.GetSize(), 4);
+    for (int i = 0; i < 2; ++i)
+    {
+        const sOrvoColInfo& info = second.list.m_arrColInfo[2 + i];
+        EXPECT_STREQ(info.szColName, texts[i][0]);
+        EXPECT_EQ(std::string((LPCTSTR)info.csText1), texts[i][1]);
+        EXPECT_EQ(std::string((LPCTSTR)info.csText2), texts[i][2]);
+    }
+    EXPECT_EQ(HeaderTexts(second.list), (Texts{ "Symbol", "Bid" }));
+}
+
+// Building the columns again keeps the user-defined columns user-defined: their definitions are
+// still written when the grid closes.
+TEST_F(ProfileTest, SecondBuildKeepsUserColumnsAndTheirDefinitions)
+{
+    const char* stored = "0,0,60,1,-1,0,2,1,50,Spread#\"1\"-\"0\"#Ask-Bid";
+    TestSettings::Put("Again", "COLUMNPROFILE", stored);
+    sGrid& grid = MakeGrid("Again", { { "Symbol", 60 }, { "Bid", 70 } });
+    grid.list.InsertColumnsForList(nullptr);
+    EXPECT_EQ(grid.list.m_arrColInfo.GetSize(), 3);
+    EXPECT_EQ(grid.list.m_nBuiltInColumns, 2);
+    EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Spread" }));
+    CloseGrid(grid);
+    EXPECT_EQ(TestSettings::Get("Again", "COLUMNPROFILE"), stored);
+}
+
+TEST_F(FactoryProfileTest, UnnamedListsAreLeftOutQuietly)
+{
+    sGrid& named = MakeGrid("WatchA", { { "Symbol", 60 }, { "Bid", 70 } });
+    MakeGrid("", { { "Symbol", 60 }, { "Bid", 70 } });
+    MakeGrid("", { { "Symbol", 60 }, { "Bid", 70 } });
+    ASSERT_TRUE(::WritePrivateProfileStringA("COLUMN PROFILE", "WatchA", "1,0,55", m_csFile));
+    CCommonListCtrl::ApplyColumnProfile();
+    EXPECT_EQ(m_script.Messages(), std::vector<CString>{});
+    EXPECT_EQ(HeaderTexts(named.list), (Texts{ "Bid" }));
 }

@@ -35,7 +35,7 @@ sGrid& ProfileTest::MakeGrid(const char* csName, std::initializer_list<std::pair
         strlcpy(info.szColName, column.first, sizeof(info.szColName));
         info.nWidth = column.second;
         info.nFormat = LVCFMT_LEFT;
-        info.nDataType = 8;
+        info.nDataType = LIST_SORT_TEXT;
         grid.list.m_arrColInfo.Add(info);
     }
     grid.list.m_csListName = csName;
