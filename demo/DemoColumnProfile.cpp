@@ -179,15 +179,15 @@ DEMO_SCENE(ColumnProfile, 15)
     context.m_pMainWnd->GetWindowRect(&frame);
     gridDlg.SetWindowPos(nullptr, frame.left + 30, frame.top + 80, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     list.m_csListName = kListName;
-    AddColumn(list, "Symbol", 90, LVCFMT_LEFT, 3);
-    AddColumn(list, "Bid", 70, LVCFMT_RIGHT, 2);
-    AddColumn(list, "Ask", 70, LVCFMT_RIGHT, 2);
-    AddColumn(list, "Last", 70, LVCFMT_RIGHT, 2);
-    AddColumn(list, "Change", 60, LVCFMT_RIGHT, 2);
-    AddColumn(list, "Volume", 70, LVCFMT_RIGHT, 1);
-    AddColumn(list, "High", 70, LVCFMT_RIGHT, 2);
-    AddColumn(list, "Low", 70, LVCFMT_RIGHT, 2);
-    AddColumn(list, "OI", 60, LVCFMT_RIGHT, 1);
+    AddColumn(list, "Symbol", 90, LVCFMT_LEFT, LIST_SORT_NATURAL);
+    AddColumn(list, "Bid", 70, LVCFMT_RIGHT, LIST_SORT_DECIMAL);
+    AddColumn(list, "Ask", 70, LVCFMT_RIGHT, LIST_SORT_DECIMAL);
+    AddColumn(list, "Last", 70, LVCFMT_RIGHT, LIST_SORT_DECIMAL);
+    AddColumn(list, "Change", 60, LVCFMT_RIGHT, LIST_SORT_DECIMAL);
+    AddColumn(list, "Volume", 70, LVCFMT_RIGHT, LIST_SORT_INTEGER);
+    AddColumn(list, "High", 70, LVCFMT_RIGHT, LIST_SORT_DECIMAL);
+    AddColumn(list, "Low", 70, LVCFMT_RIGHT, LIST_SORT_DECIMAL);
+    AddColumn(list, "OI", 60, LVCFMT_RIGHT, LIST_SORT_INTEGER);
     list.m_arrFixedColumns.Add("Symbol");
 
     CString stored;

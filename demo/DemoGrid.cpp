@@ -136,12 +136,12 @@ DEMO_SCENE(InstrumentGrid, 10)
         context.Print("could not create the grid");
         return;
     }
-    AddColumn(list, "Symbol", 120, LVCFMT_LEFT, 3);
-    AddColumn(list, "Last", 90, LVCFMT_RIGHT, 2);
-    AddColumn(list, "Change", 80, LVCFMT_RIGHT, 2);
-    AddColumn(list, "Volume", 90, LVCFMT_RIGHT, 1);
-    AddColumn(list, "Time", 80, LVCFMT_CENTER, 6);
-    AddColumn(list, "Exchange", 80, LVCFMT_LEFT, 8);
+    AddColumn(list, "Symbol", 120, LVCFMT_LEFT, LIST_SORT_NATURAL);
+    AddColumn(list, "Last", 90, LVCFMT_RIGHT, LIST_SORT_DECIMAL);
+    AddColumn(list, "Change", 80, LVCFMT_RIGHT, LIST_SORT_DECIMAL);
+    AddColumn(list, "Volume", 90, LVCFMT_RIGHT, LIST_SORT_INTEGER);
+    AddColumn(list, "Time", 80, LVCFMT_CENTER, LIST_SORT_DATETIME);
+    AddColumn(list, "Exchange", 80, LVCFMT_LEFT, LIST_SORT_TEXT);
     list.InsertColumnsForList();
     bool bRestored = list.IsAutoSortEnabled() != FALSE;
 

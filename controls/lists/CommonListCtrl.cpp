@@ -500,6 +500,17 @@ int CCommonListCtrl::GetItemText(int nItem, int nSubItem, LPTSTR lpszText, int n
 
 CString CCommonListCtrl::GetItemText(int nItem, int nSubItem)
 {
+    // The platform's text, read straight from it into a buffer on the stack; a text that fills
+    // the buffer is read again by the growing read.
+    char szText[256];
+    LVITEMA item = {};
+    item.iSubItem = nSubItem;
+    item.cchTextMax = (int)sizeof(szText);
+    item.pszText = szText;
+    szText[0] = '\0';
+    int nLength = (int)DefWindowProc(LVM_GETITEMTEXTA, (WPARAM)nItem, (LPARAM)&item);
+    if (nLength >= 0 && nLength < (int)sizeof(szText) - 1 && item.pszText != nullptr)
+        return CString(item.pszText, nLength);
     return CListCtrl::GetItemText(nItem, nSubItem);
 }
 

@@ -12,18 +12,94 @@
 #include "host/ControlBlock.h"
 #include "lists/ListSortRules.h"
 
-#include <unordered_map>
+#include <cstdint>
 #include <vector>
 
 namespace
 {
+// Rows before the sort by their item data during it: open addressing, a power-of-two table at
+// least twice the rows, so a lookup costs a multiplication and a probe or two; or, while every
+// value is a small number (row numbers, ids), a plain table indexed by it.
+class CRowsByData
+{
+public:
+    explicit CRowsByData(int nRows) : m_direct((size_t)nRows * 4 + 64, -1)
+    {
+        size_t nSize = 16;
+        m_nShift = 60;
+        while (nSize < (size_t)nRows * 2)
+        {
+            nSize *= 2;
+            --m_nShift;
+        }
+        m_data.assign(nSize, 0);
+        m_rows.assign(nSize, -1);
+    }
+    // False when the data is taken already.
+    bool Add(DWORD_PTR data, int nRow)
+    {
+        if (m_bDirect && data >= m_direct.size())
+        {
+            // A value beyond the plain table: everything goes to the hashed one from now on.
+            m_bDirect = false;
+            for (size_t d = 0; d < m_direct.size(); ++d)
+            {
+                if (m_direct[d] >= 0)
+                    AddHashed(d, m_direct[d]);
+            }
+            std::vector<int>().swap(m_direct);
+        }
+        if (m_bDirect)
+        {
+            if (m_direct[data] >= 0)
+                return false;
+            m_direct[data] = nRow;
+            return true;
+        }
+        return AddHashed(data, nRow);
+    }
+    // -1 when no row has the data.
+    int Find(DWORD_PTR data) const
+    {
+        if (m_bDirect)
+            return data < m_direct.size() ? m_direct[data] : -1;
+        for (size_t i = Slot(data); m_rows[i] >= 0; i = (i + 1) & (m_rows.size() - 1))
+        {
+            if (m_data[i] == data)
+                return m_rows[i];
+        }
+        return -1;
+    }
+
+private:
+    bool AddHashed(DWORD_PTR data, int nRow)
+    {
+        size_t i = Slot(data);
+        for (; m_rows[i] >= 0; i = (i + 1) & (m_rows.size() - 1))
+        {
+            if (m_data[i] == data)
+                return false;
+        }
+        m_data[i] = data;
+        m_rows[i] = nRow;
+        return true;
+    }
+    size_t Slot(DWORD_PTR data) const { return (size_t)(((uint64_t)data * 0x9E3779B97F4A7C15ull) >> m_nShift); }
+    std::vector<int> m_direct;   // by data, while m_bDirect
+    bool m_bDirect = true;
+    std::vector<DWORD_PTR> m_data;
+    std::vector<int> m_rows;
+    int m_nShift;
+};
+
 struct sSortContext
 {
-    int nDataType;
-    int nOrder;
+    explicit sSortContext(int nRows) : rowOf(nRows) {}
+    int nDataType = 0;
+    int nOrder = 0;
     std::vector<CString> texts;   // by row before the sort
     std::vector<double> keys;     // numeric types only
-    std::unordered_map<DWORD_PTR, int> rowOf;   // row before the sort, by its item data in the sort
+    CRowsByData rowOf;            // row before the sort, by its item data in the sort
 };
 
 inline int Sign(double v)
@@ -35,11 +111,11 @@ inline int Sign(double v)
 int CALLBACK CommonListCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
 {
     const sSortContext& ctx = *reinterpret_cast<const sSortContext*>(lParamSort);
-    auto itA = ctx.rowOf.find((DWORD_PTR)lParam1);
-    auto itB = ctx.rowOf.find((DWORD_PTR)lParam2);
-    if (itA == ctx.rowOf.end() || itB == ctx.rowOf.end())
+    int nA = ctx.rowOf.Find((DWORD_PTR)lParam1);
+    int nB = ctx.rowOf.Find((DWORD_PTR)lParam2);
+    if (nA < 0 || nB < 0)
         return 0;
-    size_t a = (size_t)itA->second, b = (size_t)itB->second;
+    size_t a = (size_t)nA, b = (size_t)nB;
     if (!ctx.keys.empty())
         return Sign(ctx.nOrder * (ctx.keys[b] - ctx.keys[a]));
     return ListCompareTexts(ctx.texts[a], ctx.texts[b], ctx.nDataType, ctx.nOrder);
@@ -63,14 +139,20 @@ void CCommonListCtrl::SortColumn(int nPosition, int nNewOrder)
     int nRows = GetItemCount();
     m_arrSavedItemData.SetSize(nRows);
     for (int r = 0; r < nRows; ++r)
-        m_arrSavedItemData[r] = CListCtrl::GetItemData(r);
+    {
+        // The platform's own data, read past the message map (the sort is the list's own business).
+        LVITEMA item = {};
+        item.mask = LVIF_PARAM;
+        item.iItem = r;
+        m_arrSavedItemData[r] = DefWindowProc(LVM_GETITEMA, 0, (LPARAM)&item) ? (DWORD_PTR)item.lParam : 0;
+    }
     m_nPrevSortColumn = p;
     int nColumn = ColumnAtPosition(p);
     m_nSortDataType = nColumn >= 0 ? m_arrColInfo[nColumn].nDataType : 0;
 
     if (nRows > 0)
     {
-        sSortContext ctx;
+        sSortContext ctx(nRows);
         ctx.nDataType = m_nSortDataType;
         ctx.nOrder = m_nSortOrder;
         ctx.texts.resize((size_t)nRows);
@@ -84,19 +166,17 @@ void CCommonListCtrl::SortColumn(int nPosition, int nNewOrder)
         }
         // Each row is named by its item data; a second row with the same data gets a temporary
         // value no row has.
-        ctx.rowOf.reserve((size_t)nRows * 2);
         std::vector<int> lent;
         for (int r = 0; r < nRows; ++r)
         {
-            if (!ctx.rowOf.emplace(m_arrSavedItemData[r], r).second)
+            if (!ctx.rowOf.Add(m_arrSavedItemData[r], r))
                 lent.push_back(r);
         }
         DWORD_PTR nNext = 0;
         for (int r : lent)
         {
-            while (ctx.rowOf.count(nNext) != 0)
+            while (!ctx.rowOf.Add(nNext, r))
                 ++nNext;
-            ctx.rowOf.emplace(nNext, r);
             CListCtrl::SetItemData(r, nNext);
         }
         // Types outside 1 to 9 tie every pair: the platform's sort then keeps the rows as they are.
@@ -109,10 +189,10 @@ void CCommonListCtrl::SortColumn(int nPosition, int nNewOrder)
             size_t nLeft = lent.size();
             for (int r = 0; r < nRows && nLeft > 0; ++r)
             {
-                auto it = ctx.rowOf.find(CListCtrl::GetItemData(r));
-                if (it != ctx.rowOf.end() && isLent[(size_t)it->second])
+                int nBefore = ctx.rowOf.Find(CListCtrl::GetItemData(r));
+                if (nBefore >= 0 && isLent[(size_t)nBefore])
                 {
-                    CListCtrl::SetItemData(r, m_arrSavedItemData[it->second]);
+                    CListCtrl::SetItemData(r, m_arrSavedItemData[nBefore]);
                     --nLeft;
                 }
             }

@@ -76,6 +76,22 @@ TEST_F(ListTest, RowsSharingItemDataGetTheirOwnDataBack)
     EXPECT_EQ((std::vector<DWORD_PTR>{ 1, 2, 0, 1, 1 }), after);
 }
 
+TEST_F(ListTest, LongCellTextsAreReadAndSortedWhole)
+{
+    BuildColumns({ { "Key", 60, 0, LIST_SORT_TEXT } });
+    const int lengths[] = { 1000, 255, 254, 256 };
+    for (int n : lengths)
+        AddRow({ std::string((size_t)n, (char)('a' + n % 7)).append("z").c_str() });
+    for (int r = 0; r < 4; ++r)
+        EXPECT_EQ(lengths[r] + 1, m_list.GetItemText(r, 0).GetLength());
+    m_list.SortOn(0, 1);
+    // 'a' + n % 7: 1000 -> 'g', 255 -> 'd', 254 -> 'c', 256 -> 'e'.
+    std::vector<int> sorted;
+    for (int r = 0; r < 4; ++r)
+        sorted.push_back(m_list.GetItemText(r, 0).GetLength() - 1);
+    EXPECT_EQ((std::vector<int>{ 254, 255, 256, 1000 }), sorted);
+}
+
 TEST_F(ListTest, HeaderImagesFollowTheClicks)
 {
     BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_TEXT }, { "C", 60, 0, LIST_SORT_TEXT } });
