@@ -102,10 +102,12 @@ CString EscapeProfileText(const CString& text)
         }
         else if (c == '\\')
         {
-            // A backslash is doubled only where it would otherwise start an escape, or end the text
-            // (a separator follows it in the stored value).
-            bool bDouble = i + 1 == nLength || IsEscapedChar(p[i + 1]) ||
-                           (i + 3 < nLength && p[i + 1] == 'x' && IsHex(p[i + 2]) && IsHex(p[i + 3]));
+            // A backslash is doubled only where it would otherwise start an escape: before a text
+            // that reads as one ("x" and two hex digits), before a character stored escaped, and at
+            // the end of the text (a separator follows it in the stored value).
+            unsigned char next = i + 1 < nLength ? (unsigned char)p[i + 1] : 0;
+            bool bDouble = i + 1 == nLength || IsEscapedChar((char)next) || next < 0x20 || next == 0x7F ||
+                           (i + 3 < nLength && next == 'x' && IsHex(p[i + 2]) && IsHex(p[i + 3]));
             stored += bDouble ? "\\\\" : "\\";
         }
         else

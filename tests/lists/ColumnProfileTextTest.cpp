@@ -72,7 +72,8 @@ TEST(ColumnProfileText, EveryTextSurvivesTheEscape)
 {
     const std::string texts[] = { "",          ",",          "#",         "\\",         "a,b#c\\d",  "ends\\",
                                   "\\,",       "\\\\#",      "\\x41",     "\\x4",       "x\\y",      "\r\n\t",
-                                  std::string("nul\0in", 6), "\x7f\xff\x80", " \"1\"\\\"2\"", "##,,\\\\" };
+                                  std::string("nul\0in", 6), "\x7f\xff\x80", " \"1\"\\\"2\"", "##,,\\\\",
+                                  "a\\\nb",   "\\\x01",  "\\\x7f" };
     for (const std::string& text : texts)
     {
         CString stored = EscapeProfileText(C(text));
