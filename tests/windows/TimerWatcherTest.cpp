@@ -233,4 +233,77 @@ TEST(StoreTest, WatcherAddedDuringANotificationIsServedInTheSamePass)
     EXPECT_EQ((std::vector<std::string>{ "a:2,x,-1,0", "late:2,x,-1,0" }), log);
 }
 
+TEST(StoreTest, WatchersRemovedDuringANotificationLeaveTheOthersServed)
+{
+    std::vector<std::string> log;
+    CRecordingWatcher a("a", log), b("b", log), c("c", log), d("d", log);
+    CStore store;
+    for (CWatcher* p : { (CWatcher*)&a, (CWatcher*)&b, (CWatcher*)&c, (CWatcher*)&d })
+        store.AddWatcher(p);
+
+    // A watcher that leaves during its own notification: the next one is still told.
+    a.m_onNotify = [&] { store.RemoveWatcher(&a); };
+    store.NotifyWatcher(1, "", nullptr);
+    EXPECT_EQ((std::vector<std::string>{ "a:1,,-1,0", "b:1,,-1,0", "c:1,,-1,0", "d:1,,-1,0" }), log);
+    a.m_onNotify = nullptr;
+
+    // One that removes a watcher already told and one not told yet: the rest are told once each,
+    // the removed one not at all.
+    log.clear();
+    b.m_onNotify = [&] {
+        store.RemoveWatcher(&b);
+        store.RemoveWatcher(&c);
+    };
+    store.NotifyWatcher(2, "", nullptr);
+    EXPECT_EQ((std::vector<std::string>{ "b:2,,-1,0", "d:2,,-1,0" }), log);
+
+    // Leaving and coming back at the end during the pass: told again in the same pass, as any
+    // watcher added during it.
+    log.clear();
+    store.AddWatcher(&a);
+    store.AddWatcher(&c);   // d, a, c
+    d.m_onNotify = [&] {
+        d.m_onNotify = nullptr;
+        store.RemoveWatcher(&d);
+        store.AddWatcher(&d);
+    };
+    store.NotifyWatcher(3, "", nullptr);
+    EXPECT_EQ((std::vector<std::string>{ "d:3,,-1,0", "a:3,,-1,0", "c:3,,-1,0", "d:3,,-1,0" }), log);
+}
+
+TEST(StoreTest, NestedNotificationsAndRemovalsKeepBothPassesInStep)
+{
+    std::vector<std::string> log;
+    CRecordingWatcher a("a", log), b("b", log), c("c", log);
+    CStore store;
+    store.AddWatcher(&a);
+    store.AddWatcher(&b);
+    store.AddWatcher(&c);
+    // b starts a second pass and a leaves during it: the outer pass still reaches c, once.
+    a.m_onNotify = [&] {
+        if (log.size() > 1)
+            store.RemoveWatcher(&a);
+    };
+    b.m_onNotify = [&] {
+        b.m_onNotify = nullptr;
+        store.NotifyWatcher(9, "inner", nullptr);
+    };
+    store.NotifyWatcher(1, "", nullptr);
+    EXPECT_EQ((std::vector<std::string>{ "a:1,,-1,0", "b:1,,-1,0", "a:9,inner,-1,0", "b:9,inner,-1,0",
+                                         "c:9,inner,-1,0", "c:1,,-1,0" }),
+              log);
+}
+
+TEST(StoreTest, StoreDeletedByAWatcherEndsThePass)
+{
+    std::vector<std::string> log;
+    CRecordingWatcher a("a", log), b("b", log);
+    CStore* pStore = new CStore;
+    pStore->AddWatcher(&a);
+    pStore->AddWatcher(&b);
+    a.m_onNotify = [&] { delete pStore; };
+    pStore->NotifyWatcher(4, "gone", nullptr);
+    EXPECT_EQ((std::vector<std::string>{ "a:4,gone,-1,0" }), log);
+}
+
 }  // namespace
