@@ -302,6 +302,10 @@ AFX_API BOOL AfxPumpMessage();
 AFX_API void AfxPumpPendingMessages();
 // Deletes the temporary wrappers handed out by FromHandle.
 AFX_API void AfxDeleteTempMaps();
+// The window an object stands for (attached, or a FromHandle wrapper not yet deleted), found in
+// the framework's maps without touching the object, so it is safe for a pointer to a deleted
+// object; null when it stands for none.
+AFX_API HWND AfxFindWindowHandle(const CWnd* pWnd);
 
 // Menus.
 class AFX_API CMenu : public CObject

@@ -39,6 +39,15 @@ public:
         m_map.emplace(h, p);
         return p;
     }
+    // The handle a wrapper stands for, found without touching the wrapper; null when it is not
+    // (or no longer) one of this map's.
+    H FindHandle(const T* p) const
+    {
+        for (const auto& kv : m_map)
+            if (kv.second == p)
+                return kv.first;
+        return nullptr;
+    }
     void DeleteAll() override
     {
         std::unordered_map<H, T*> map;

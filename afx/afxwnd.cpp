@@ -79,6 +79,16 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd)
     return it == map.end() ? nullptr : it->second;
 }
 
+HWND AfxFindWindowHandle(const CWnd* pWnd)
+{
+    if (pWnd == nullptr)
+        return nullptr;
+    for (const auto& entry : PermanentWindows())
+        if (entry.second == pWnd)
+            return entry.first;
+    return AfxTempMap<HWND, CWnd>().FindHandle(pWnd);
+}
+
 CWnd* CWnd::FromHandle(HWND hWnd)
 {
     if (hWnd == nullptr)

@@ -2,8 +2,8 @@
 
 namespace
 {
-// Each entry also remembers the window handle it was pushed with, so that a window whose object
-// was deleted is recognised without touching the object.
+// Each entry also remembers the window its object had when last seen, so the usual question
+// ("is that window still the object's?") is answered without a search.
 struct CFocusEntry
 {
     FocusWndInfo info;
@@ -16,10 +16,17 @@ CArray<CFocusEntry, const CFocusEntry&>& Stack()
     return stack;
 }
 
-bool StillExists(const CFocusEntry& e)
+// The object's current window, judged from the framework's maps of windows to objects only: the
+// object itself is never touched, since it may have been deleted. Pushed before its window was
+// created, or re-created since, it counts from the moment it has a window.
+bool StillExists(CFocusEntry& e)
 {
-    return e.hWnd != nullptr && ::IsWindow(e.hWnd) &&
-           (CWnd::FromHandlePermanent(e.hWnd) == e.info.pWnd || CWnd::FromHandlePermanent(e.hWnd) == nullptr);
+    if (e.hWnd != nullptr && ::IsWindow(e.hWnd) && CWnd::FromHandlePermanent(e.hWnd) == e.info.pWnd)
+        return true;
+    // Otherwise look the object up: it may have a new window, or be a wrapper FromHandle gave out
+    // (valid until the message loop goes idle).
+    e.hWnd = AfxFindWindowHandle(e.info.pWnd);
+    return e.hWnd != nullptr && ::IsWindow(e.hWnd);
 }
 }  // namespace
 
@@ -34,7 +41,7 @@ void AddToFocusWnd(CWnd* wnd, int value)
             if (stack[i].info.pWnd == wnd)
                 stack.RemoveAt(i);
     }
-    CFocusEntry e = { { wnd, value }, wnd->GetSafeHwnd() };
+    CFocusEntry e = { { wnd, value }, AfxFindWindowHandle(wnd) };
     stack.Add(e);
 }
 

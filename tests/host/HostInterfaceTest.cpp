@@ -138,6 +138,62 @@ TEST_F(FocusStackTest, EntriesOfDestroyedWindowsAreDroppedFromTheTop)
     RemoveFocusWnd(nullptr);
 }
 
+TEST_F(FocusStackTest, EntriesFollowTheObjectsCurrentWindow)
+{
+    int value = 0;
+    AddToFocusWnd(&m_wnd[0], 1);
+
+    // Pushed before its window was created: it counts from the moment the window exists.
+    CWnd later;
+    AddToFocusWnd(&later, 2);
+    ASSERT_TRUE(later.CreateEx(0, nullptr, "", WS_CHILD, CRect(0, 0, 5, 5), &m_frame, 301));
+    EXPECT_EQ(&later, GetFocusWnd(value));
+    EXPECT_EQ(2, value);
+
+    // Re-created under the same object: still the same entry.
+    AddToFocusWnd(&m_wnd[1], 3);
+    m_wnd[1].DestroyWindow();
+    ASSERT_TRUE(m_wnd[1].CreateEx(0, nullptr, "", WS_CHILD, CRect(0, 0, 5, 5), &m_frame, 201));
+    EXPECT_EQ(&m_wnd[1], GetFocusWnd(value));
+    EXPECT_EQ(3, value);
+    RemoveFocusWnd(&m_wnd[1]);
+    EXPECT_EQ(&later, GetFocusWnd(value));
+
+    // Its window gone for good, then the object deleted: dropped without touching the object.
+    {
+        auto* pGone = new CWnd;
+        AddToFocusWnd(pGone, 4);
+        ASSERT_TRUE(pGone->CreateEx(0, nullptr, "", WS_CHILD, CRect(0, 0, 5, 5), &m_frame, 302));
+        pGone->DestroyWindow();
+        delete pGone;
+        auto* pNever = new CWnd;   // pushed, never created, deleted
+        AddToFocusWnd(pNever, 5);
+        delete pNever;
+    }
+    later.DestroyWindow();
+    EXPECT_EQ(&m_wnd[0], GetFocusWnd(value));
+    EXPECT_EQ(1, value);
+
+    // A wrapper FromHandle gave out counts while it lives; once the temporary wrappers are
+    // deleted its entry goes, without the wrapper being touched.
+    HWND hForeign = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, m_frame.m_hWnd, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, hForeign);
+    CWnd* pWrapper = CWnd::FromHandle(hForeign);
+    AddToFocusWnd(pWrapper, 6);
+    EXPECT_EQ(pWrapper, GetFocusWnd(value));
+    AfxDeleteTempMaps();
+    EXPECT_EQ(&m_wnd[0], GetFocusWnd(value));
+    ::DestroyWindow(hForeign);
+
+    // A window that some other object took over after ours let it go is not ours any more.
+    HWND hWnd = m_wnd[0].Detach();
+    CWnd other;
+    ASSERT_TRUE(other.Attach(hWnd));
+    EXPECT_EQ(nullptr, GetFocusWnd(value));
+    other.Detach();
+    ASSERT_TRUE(m_wnd[0].Attach(hWnd));
+}
+
 TEST(AppearanceRecord, CopiesShareArraysAssignmentsDuplicateThem)
 {
     cCustomizedAppearanceSettings source;
