@@ -1,0 +1,199 @@
+// libFuzzer target for the saved placement of dialogs. Besides crashes and sanitizer reports it
+// checks that an accepted text writes back to itself, and that the placement a dialog would take
+// from it, once brought back on screen, can be seen: a normal show command, positions on a
+// monitor or left to the system, and a normal rectangle wholly on the monitors (a fixed-size
+// dialog larger than its monitor: starting at that monitor's edge), which a second pass leaves
+// alone. Coverage is checked against a
+// reference computed differently (inclusion-exclusion of the overlap areas).
+//
+// Input layout: byte 0 = number of monitors (mod 5) and, in bit 7, "fixed size"; then 8 bytes per
+// monitor (left, top as signed 16-bit, width, height as unsigned 16-bit); then 8 bytes of the
+// dialog's current rectangle (same encoding); the rest, up to a NUL and at most 1023 bytes (what
+// the private-profile read returns), is the saved text.
+#include "windows/DialogPosition.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CReader
+{
+    const uint8_t* p;
+    size_t n;
+    uint16_t U16()
+    {
+        uint16_t v = 0;
+        for (int i = 0; i < 2; ++i)
+        {
+            v = (uint16_t)(v << 8);
+            if (n > 0)
+            {
+                v = (uint16_t)(v | *p++);
+                --n;
+            }
+        }
+        return v;
+    }
+    RECT Rect()
+    {
+        int left = (int16_t)U16();
+        int top = (int16_t)U16();
+        int width = U16();
+        int height = U16();
+        RECT rc = { left, top, left + width, top + height };
+        return rc;
+    }
+};
+
+void Check(bool b, const char* what)
+{
+    if (!b)
+    {
+        std::fprintf(stderr, "property failed: %s\n", what);
+        std::abort();
+    }
+}
+
+// Area of rc covered by the union of the monitors, by inclusion-exclusion over the subsets.
+long long CoveredArea(const RECT& rc, const std::vector<RECT>& monitors)
+{
+    long long total = 0;
+    const size_t n = monitors.size();
+    for (unsigned mask = 1; mask < (1u << n); ++mask)
+    {
+        RECT cut = rc;
+        int bits = 0;
+        for (size_t i = 0; i < n; ++i)
+        {
+            if (!(mask & (1u << i)))
+                continue;
+            ++bits;
+            const RECT& m = monitors[i];
+            cut.left = cut.left > m.left ? cut.left : m.left;
+            cut.top = cut.top > m.top ? cut.top : m.top;
+            cut.right = cut.right < m.right ? cut.right : m.right;
+            cut.bottom = cut.bottom < m.bottom ? cut.bottom : m.bottom;
+        }
+        long long area = (cut.right > cut.left && cut.bottom > cut.top)
+                             ? ((long long)cut.right - cut.left) * ((long long)cut.bottom - cut.top)
+                             : 0;
+        total += (bits % 2) ? area : -area;
+    }
+    return total;
+}
+
+bool On(const RECT& m, long long x, long long y)
+{
+    return x >= m.left && x < m.right && y >= m.top && y < m.bottom;
+}
+
+bool Same(const sDialogPosition& a, const sDialogPosition& b)
+{
+    return std::memcmp(&a.rcNormal, &b.rcNormal, sizeof(RECT)) == 0 && a.ptMax.x == b.ptMax.x &&
+           a.ptMax.y == b.ptMax.y && a.ptMin.x == b.ptMin.x && a.ptMin.y == b.ptMin.y && a.nShowCmd == b.nShowCmd;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    CReader in = { data, size };
+    uint8_t head = 0;
+    if (in.n > 0)
+    {
+        head = *in.p++;
+        --in.n;
+    }
+    const bool bResizable = !(head & 0x80);
+    std::vector<RECT> monitors;
+    for (int i = 0; i < (head & 0x7F) % 5; ++i)
+        monitors.push_back(in.Rect());
+    sDialogPosition current = {};
+    current.rcNormal = in.Rect();
+    current.nShowCmd = DIALOG_SHOW_NORMAL;
+
+    std::string text(reinterpret_cast<const char*>(in.p), in.n);
+    text = text.substr(0, std::strlen(text.c_str()));
+    if (text.size() > 1023)
+        text.resize(1023);
+
+    sDialogPosition saved = {};
+    if (ParseDialogPosition(text.c_str(), saved) != DIALOG_POSITION_OK)
+        return 0;
+
+    // Accepted: every value is a window coordinate, and writing it reads back the same.
+    for (long v : { (long)saved.rcNormal.left, (long)saved.rcNormal.top, (long)saved.rcNormal.right,
+                    (long)saved.rcNormal.bottom, (long)saved.ptMax.x, (long)saved.ptMax.y, (long)saved.ptMin.x,
+                    (long)saved.ptMin.y, (long)saved.nShowCmd })
+        Check(v >= DIALOG_POSITION_MIN && v <= DIALOG_POSITION_MAX, "value in range");
+    sDialogPosition again = {};
+    Check(ParseDialogPosition(FormatDialogPosition(saved), again) == DIALOG_POSITION_OK, "written text reads");
+    Check(Same(saved, again), "written text reads back the same");
+
+    sDialogPosition pos = MergeDialogPosition(current, saved, bResizable);
+    const sDialogPosition merged = pos;
+    BringDialogPositionOnScreen(pos, monitors.data(), (int)monitors.size(), bResizable);
+    Check(pos.nShowCmd == DIALOG_SHOW_NORMAL || pos.nShowCmd == DIALOG_SHOW_MAXIMIZED, "visible show command");
+
+    std::vector<RECT> usable;
+    for (const RECT& m : monitors)
+        if (m.right > m.left && m.bottom > m.top)
+            usable.push_back(m);
+    if (usable.empty())
+    {
+        Check(std::memcmp(&pos.rcNormal, &merged.rcNormal, sizeof(RECT)) == 0, "no monitor: not moved");
+        return 0;
+    }
+
+    for (const POINT& pt : { pos.ptMax, pos.ptMin })
+    {
+        bool bOn = pt.x == -1 && pt.y == -1;
+        for (const RECT& m : usable)
+            bOn = bOn || On(m, pt.x, pt.y);
+        Check(bOn, "positions on a monitor or left to the system");
+    }
+
+    const RECT& rc = pos.rcNormal;
+    const long long w = (long long)rc.right - rc.left, h = (long long)rc.bottom - rc.top;
+    Check(w >= 0 && h >= 0, "rectangle not inverted");
+    bool bSeen;
+    if (w > 0 && h > 0)
+        bSeen = CoveredArea(rc, usable) == w * h;
+    else
+    {
+        bSeen = false;
+        for (const RECT& m : usable)
+            bSeen = bSeen || On(m, rc.left, rc.top);
+    }
+    Check(bSeen == IsCoveredByWorkAreas(rc, usable.data(), (int)usable.size()), "coverage agrees with reference");
+    if (!bSeen)
+    {
+        // Only a fixed-size dialog too large for its monitor: its corner on that monitor, and in
+        // each direction it either fits or starts at the monitor's edge.
+        Check(!bResizable, "resizable dialog wholly on screen");
+        bool bPlaced = false;
+        for (const RECT& m : usable)
+        {
+            if (!On(m, rc.left, rc.top))
+                continue;
+            bool bX = (rc.left == m.left && w > (long long)m.right - m.left) || rc.right <= m.right;
+            bool bY = (rc.top == m.top && h > (long long)m.bottom - m.top) || rc.bottom <= m.bottom;
+            bPlaced = bPlaced || (bX && bY);
+        }
+        Check(bPlaced, "oversized fixed dialog starts at its monitor's edge");
+    }
+    if (IsCoveredByWorkAreas(merged.rcNormal, usable.data(), (int)usable.size()))
+        Check(std::memcmp(&pos.rcNormal, &merged.rcNormal, sizeof(RECT)) == 0, "visible rectangle not moved");
+
+    // Once wholly on screen, a second pass changes nothing.
+    sDialogPosition twice = pos;
+    BringDialogPositionOnScreen(twice, monitors.data(), (int)monitors.size(), bResizable);
+    if (bSeen)
+        Check(Same(pos, twice), "bringing back is stable");
+    return 0;
+}
