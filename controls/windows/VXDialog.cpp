@@ -1,13 +1,13 @@
 #include "windows/VXDialog.h"
 
 #include <afxbcg.h>
-#include <climits>
-#include <cstdlib>
 #include <cstring>
+#include <vector>
 
 #include "host/ControlBlock.h"
 #include "OrvoTools.h"
 #include "host/RecoveryFiles.h"
+#include "windows/DialogPosition.h"
 
 IMPLEMENT_DYNAMIC(CVXDialog, CDialog)
 
@@ -43,24 +43,39 @@ bool IsStorableKey(const CString& csKey)
     return csKey.Find('=') < 0 && csKey.Find('\r') < 0 && csKey.Find('\n') < 0;
 }
 
-// One field of a saved position: decimal digits with an optional leading '-', within the range
-// of window coordinates (a larger value cannot come from a real placement).
-bool ParsePositionField(const CString& csField, int& nValue)
+sDialogPosition FromPlacement(const WINDOWPLACEMENT& wp)
 {
-    const char* p = csField;
-    const char* digits = (*p == '-') ? p + 1 : p;
-    if (*digits == '\0')
-        return false;
-    for (const char* q = digits; *q != '\0'; ++q)
-        if (*q < '0' || *q > '9')
-            return false;
-    if (std::strlen(digits) > 9)
-        return false;
-    long lValue = std::strtol(p, nullptr, 10);
-    if (lValue < -32768 || lValue > 32767)
-        return false;
-    nValue = (int)lValue;
-    return true;
+    sDialogPosition pos;
+    pos.rcNormal = wp.rcNormalPosition;
+    pos.ptMax = wp.ptMaxPosition;
+    pos.ptMin = wp.ptMinPosition;
+    pos.nShowCmd = (int)wp.showCmd;
+    return pos;
+}
+
+void ToPlacement(const sDialogPosition& pos, WINDOWPLACEMENT& wp)
+{
+    wp.rcNormalPosition = pos.rcNormal;
+    wp.ptMaxPosition = pos.ptMax;
+    wp.ptMinPosition = pos.ptMin;
+    wp.showCmd = (UINT)pos.nShowCmd;
+}
+
+// The work areas of the monitors attached now.
+std::vector<RECT> MonitorWorkAreas()
+{
+    std::vector<RECT> areas;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam) -> BOOL {
+            MONITORINFO mi = {};
+            mi.cbSize = sizeof(mi);
+            if (::GetMonitorInfoA(hMonitor, &mi))
+                reinterpret_cast<std::vector<RECT>*>(lParam)->push_back(mi.rcWork);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 bool IsMiniFrame(HWND hWnd)
@@ -129,6 +144,10 @@ CVXDialog::CVXDialog(LPCTSTR lpszTemplateName, CWnd* pParent) : CDialog(lpszTemp
 
 CVXDialog::~CVXDialog()
 {
+    // Deleted with its window open: closed as if destroyed, before the framework destroys the
+    // window of an object that is no longer a dialog.
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
+        Close();
     LeaveAllDlgArray();
 }
 
@@ -141,6 +160,7 @@ BOOL CVXDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     AllDlgArray.Add(this);
+    m_bOpen = true;
     if (pWatcherr != nullptr)
         pWatcherr->Notify(1, CString(), this, 0);
     SendMessage(WM_SETICON, ICON_SMALL, (LPARAM)CControlBlock::Get()->CallGetApplicationIcon());
@@ -190,59 +210,31 @@ void CVXDialog::GetWindowPos()
     if (csValue == kNotFound)
         return;
 
-    if (csValue.IsEmpty())
+    sDialogPosition saved = {};
+    switch (ParseDialogPosition(csValue, saved))
     {
+    case DIALOG_POSITION_EMPTY:
         CControlBlock::Get()->Log("Could Not Find Saved Positions for " + m_csDlgKey + "Dialog; Loading Defualt");
-    }
-    else
-    {
-        int values[9] = {};
-        int nCount = 0;
-        int nStart = 0;
-        while (nStart <= csValue.GetLength())
-        {
-            int nComma = csValue.Find(',', nStart);
-            if (nComma < 0)
-                nComma = csValue.GetLength();
-            CString csField = csValue.Mid(nStart, nComma - nStart);
-            nStart = nComma + 1;
-            if (csField.IsEmpty())
-                continue;
-            int nValue = 0;
-            if (!ParsePositionField(csField, nValue))
-            {
-                CControlBlock::Get()->Log("Error Occured While Reading saved Positions for " + m_csDlgKey +
-                                          "Dialog; Loading Defualt");
-                return;
-            }
-            if (nCount < 9)
-                values[nCount] = nValue;
-            ++nCount;
-        }
+        break;
+    case DIALOG_POSITION_MALFORMED:
+        CControlBlock::Get()->Log("Error Occured While Reading saved Positions for " + m_csDlgKey +
+                                  "Dialog; Loading Defualt");
+        return;
+    case DIALOG_POSITION_INCOMPLETE:
         // Only nine values are ever stored; fewer or more leave the dialog where it is.
-        if (nCount != 9)
-            return;
-
-        WINDOWPLACEMENT wp = m_wndPlacement;
-        if (GetStyle() & WS_THICKFRAME)
-        {
-            wp.rcNormalPosition = CRect(values[1], values[0], values[3], values[2]);
-        }
-        else
-        {
-            CRect rcNormal(wp.rcNormalPosition);
-            wp.rcNormalPosition = CRect(CPoint(values[1], values[0]), rcNormal.Size());
-        }
-        wp.ptMaxPosition = CPoint(values[4], values[5]);
-        wp.ptMinPosition = CPoint(values[6], values[7]);
-        wp.showCmd = (UINT)values[8];
-        m_wndPlacement = wp;
+        return;
+    case DIALOG_POSITION_OK:
+        ToPlacement(MergeDialogPosition(FromPlacement(m_wndPlacement), saved, (GetStyle() & WS_THICKFRAME) != 0),
+                    m_wndPlacement);
+        break;
     }
 
+    // Without a settings file named the tools library would fall back to the last file it used.
     CString csMode;
     CString csFile = GetRecoveryFileName();
     CString csError;
-    if (orvou_appdata_ini_file_operations(0, kMultiMonitorSection, m_csDlgKey, csMode, csFile, csError))
+    if (!csFile.IsEmpty() &&
+        orvou_appdata_ini_file_operations(0, kMultiMonitorSection, m_csDlgKey, csMode, csFile, csError))
     {
         if (!csError.IsEmpty())
             AfxMessageBox(csError);
@@ -257,42 +249,46 @@ void CVXDialog::SaveWindowPos()
     RecordPlacement();
 
     // A read-only file is left alone even where the platform would let the write through (Wine
-    // run by root).
+    // run by root). A dialog that was never shown since its placement was read has only its
+    // template position: the saved placement stays.
     CString csPath = GetDialogPosPath();
     DWORD dwAttributes = csPath.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(csPath);
     bool bReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY);
-    if (!csPath.IsEmpty() && !bReadOnly && IsStorableKey(m_csDlgKey))
-    {
-        const RECT& rc = m_wndPlacement.rcNormalPosition;
-        CString csValue;
-        csValue.Format("%d,%d,%d,%d,%d,%d,%d,%d,%d", (int)rc.top, (int)rc.left, (int)rc.bottom, (int)rc.right,
-                       (int)m_wndPlacement.ptMaxPosition.x, (int)m_wndPlacement.ptMaxPosition.y,
-                       (int)m_wndPlacement.ptMinPosition.x, (int)m_wndPlacement.ptMinPosition.y,
-                       (int)m_wndPlacement.showCmd);
-        ::WritePrivateProfileStringA(kPositionSection, m_csDlgKey, csValue, csPath);
-    }
+    if (!csPath.IsEmpty() && !bReadOnly && IsStorableKey(m_csDlgKey) && !m_bPlacementPending)
+        ::WritePrivateProfileStringA(kPositionSection, m_csDlgKey, FormatDialogPosition(FromPlacement(m_wndPlacement)),
+                                     csPath);
 
+    // Without a settings file named the tools library would write to the last file it used.
     CString csMode = m_bMultiMonitorMode ? "YES" : "NO";
     CString csFile = GetRecoveryFileName();
     CString csError;
-    if (orvou_appdata_ini_file_operations(1, kMultiMonitorSection, m_csDlgKey, csMode, csFile, csError) &&
+    if (!csFile.IsEmpty() &&
+        orvou_appdata_ini_file_operations(1, kMultiMonitorSection, m_csDlgKey, csMode, csFile, csError) &&
         !csError.IsEmpty())
         AfxMessageBox(csError);
 }
 
-BOOL CVXDialog::DestroyWindow()
+void CVXDialog::Close()
 {
+    if (!m_bOpen)
+        return;
+    m_bOpen = false;
     SaveWindowPos();
     LeaveAllDlgArray();
     if (pWatcherr != nullptr)
         pWatcherr->Notify(0, CString(), this, 0);
+}
+
+BOOL CVXDialog::DestroyWindow()
+{
+    Close();
     return CWnd::DestroyWindow();
 }
 
 void CVXDialog::OnDestroy()
 {
-    // Destroyed without DestroyWindow (with its owner, say): it must not stay listed as open.
-    LeaveAllDlgArray();
+    // Destroyed without DestroyWindow (with its owner or parent, say): closed all the same.
+    Close();
     CDialog::OnDestroy();
 }
 
@@ -301,19 +297,46 @@ void CVXDialog::OnShowWindow(BOOL bShow, UINT nStatus)
     if (bShow)
     {
         orvou_add_details_to_window_title(this, m_csTitleDetail);
-        if (m_bPlacementPending)
-        {
-            m_bPlacementPending = false;
-            WINDOWPLACEMENT wp = m_wndPlacement;
-            if (wp.showCmd != SW_SHOWNORMAL)
-                SetWindowPlacement(&wp);
-            else
-                MoveWindow(&wp.rcNormalPosition, TRUE);
-        }
+        ApplyPendingPlacement();
     }
     if (m_pDgBar != nullptr)
         m_bFocusStatus = true;
     CDialog::OnShowWindow(bShow, nStatus);
+}
+
+void CVXDialog::ApplyPendingPlacement()
+{
+    if (!m_bPlacementPending)
+        return;
+    m_bPlacementPending = false;
+    // A top-level dialog comes back where the user can see it: onto a monitor, never hidden or
+    // minimised. A child dialog's placement is in its parent's coordinates and is applied as is.
+    sDialogPosition pos = FromPlacement(m_wndPlacement);
+    if (!(GetStyle() & WS_CHILD))
+    {
+        std::vector<RECT> areas = MonitorWorkAreas();
+        BringDialogPositionOnScreen(pos, areas.data(), (int)areas.size(), (GetStyle() & WS_THICKFRAME) != 0);
+    }
+    WINDOWPLACEMENT wp = m_wndPlacement;
+    ToPlacement(pos, wp);
+    if (wp.showCmd != SW_SHOWNORMAL)
+        SetWindowPlacement(&wp);
+    else
+        MoveWindow(&wp.rcNormalPosition, TRUE);
+    RecordPlacement();
+}
+
+LRESULT CVXDialog::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Shown without WM_SHOWWINDOW (SetWindowPos with SWP_SHOWWINDOW): the first show all the same.
+    if (message == WM_WINDOWPOSCHANGED && m_bPlacementPending &&
+        (reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_SHOWWINDOW))
+    {
+        LRESULT lResult = CDialog::WindowProc(message, wParam, lParam);
+        ApplyPendingPlacement();
+        return lResult;
+    }
+    return CDialog::WindowProc(message, wParam, lParam);
 }
 
 void CVXDialog::OnSize(UINT nType, int cx, int cy)

@@ -38,6 +38,8 @@ public:
     // Derived dialogs call it first.
     BOOL OnInitDialog() override;
     // Saves the placement, leaves AllDlgArray and tells the watcher, then destroys the window.
+    // A dialog destroyed with its owner or parent, or deleted with its window open, does the same
+    // (once). The placement is saved only when the dialog was shown since it was read.
     BOOL DestroyWindow() override;
     void OnOK() override;
     void OnCancel() override;
@@ -46,9 +48,11 @@ public:
     // disables the dialog's control with the child's control id.
     virtual BOOL MyMemberEnumFunction(HWND hWnd, LPARAM lParam);
 
-    // Writes the placement to the position file and the multi-monitor mode to the settings file.
+    // Writes the placement to the position file (unless the dialog was never shown since it was
+    // read) and the multi-monitor mode to the settings file (only when the host named one).
     void SaveWindowPos();
-    // Reads the saved placement (applied when the dialog is first shown) and multi-monitor mode.
+    // Reads the saved placement (applied when the dialog is first shown, brought back onto a
+    // monitor and never hidden or minimised) and multi-monitor mode.
     void GetWindowPos();
     // FALSE only for a CVXDialog in multi-monitor mode while m_bGlobalMmmMode is set.
     BOOL CheckforMultiMonitor(CWnd* pWnd);
@@ -114,9 +118,17 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void RecordPlacement();
     void LeaveAllDlgArray();
+    // Applies the restored placement, brought back on screen, on the first show.
+    void ApplyPendingPlacement();
+    // However the dialog goes (DestroyWindow, with its owner or parent, or deleted with its window
+    // open), once: saves, leaves AllDlgArray and tells the watcher.
+    void Close();
 
     bool m_bPlacementPending = false;   // the restored placement waits for the first show
+    bool m_bOpen = false;               // initialised and not closed yet
 };

@@ -15,6 +15,12 @@
 #include "TestHost.h"
 #include "windows/VXDialog.h"
 
+// Readable rectangles in failure messages.
+inline void PrintTo(const CRect& rc, std::ostream* os)
+{
+    *os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
+}
+
 // Recognised by its run-time class name: its list views and headers take font changes.
 class CSnapQuoteDlg : public CVXDialog
 {
@@ -92,6 +98,32 @@ CRect WindowRect(CWnd* pWnd)
     CRect rc;
     pWnd->GetWindowRect(&rc);
     return rc;
+}
+
+// The work areas of the monitors, as the system reports them.
+std::vector<CRect> WorkAreas()
+{
+    std::vector<CRect> areas;
+    ::EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam) -> BOOL {
+            MONITORINFO mi = {};
+            mi.cbSize = sizeof(mi);
+            if (::GetMonitorInfoA(hMonitor, &mi))
+                reinterpret_cast<std::vector<CRect>*>(lParam)->push_back(mi.rcWork);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&areas));
+    return areas;
+}
+
+// The work area that holds the whole rectangle, or an empty one.
+CRect WorkAreaHolding(const CRect& rc)
+{
+    for (const CRect& area : WorkAreas())
+        if (rc.left >= area.left && rc.top >= area.top && rc.right <= area.right && rc.bottom <= area.bottom)
+            return area;
+    return CRect();
 }
 
 COLORREF BrushColour(HBRUSH hBrush)
@@ -371,6 +403,196 @@ TEST_F(VXDialogTest, ModalRunSavesItsPlacement)
     EXPECT_EQ(IDOK, dlg.DoModal());
     EXPECT_EQ(0u, ReadPosition("1234").find("80,70,320,390,"));
     EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
+}
+
+TEST_F(VXDialogTest, PlacementOffEveryMonitorComesBackOntoTheNearest)
+{
+    const std::vector<CRect> areas = WorkAreas();
+    ASSERT_FALSE(areas.empty());
+    const CRect area = areas[0];
+    ASSERT_GE(area.Width(), 400);
+    ASSERT_GE(area.Height(), 300);
+    struct sCase
+    {
+        const char* value;   // a 400 x 300 rectangle, or larger
+        CRect expected;      // relative to the work area's top-left corner; width -1: the whole area
+    };
+    CString csFarLeft, csFarRight, csStraddling, csHuge;
+    csFarLeft.Format("-5000,-5000,-4700,-4600,-1,-1,-1,-1,1");
+    csFarRight.Format("%d,%d,%d,%d,-1,-1,-1,-1,1", area.top + 30000, area.left + 30000, area.top + 30300,
+                      area.left + 30400);
+    csStraddling.Format("%d,%d,%d,%d,-1,-1,-1,-1,1", area.top + 20, area.left - 150, area.top + 320, area.left + 250);
+    csHuge.Format("%d,%d,%d,%d,-1,-1,-1,-1,1", area.top - 10, area.left - 10, area.bottom + 10, area.right + 10);
+    const sCase cases[] = {
+        { csFarLeft, CRect(0, 0, 400, 300) },
+        { csFarRight, CRect(area.Width() - 400, area.Height() - 300, area.Width(), area.Height()) },
+        { csStraddling, CRect(0, 20, 400, 320) },
+        { csHuge, CRect(0, 0, area.Width(), area.Height()) },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(std::string("saved value \"") + c.value + "\"");
+        WritePosition("1234", c.value);
+        auto pDlg = Open(1234);
+        CRect expected = c.expected;
+        expected.OffsetRect(area.TopLeft());
+        EXPECT_EQ(expected, WindowRect(pDlg.get()));
+        EXPECT_FALSE(WorkAreaHolding(WindowRect(pDlg.get())).IsRectEmpty());
+        // What it saves is where the user saw it.
+        EXPECT_TRUE(pDlg->DestroyWindow());
+        std::vector<std::string> fields = Split(ReadPosition("1234"));
+        ASSERT_EQ(9u, fields.size());
+        EXPECT_EQ(expected, CRect(std::stoi(fields[1]), std::stoi(fields[0]), std::stoi(fields[3]), std::stoi(fields[2])));
+    }
+
+    // A fixed-size dialog keeps its size; one already on a monitor is left where it is.
+    WritePosition("1235", "-5000,-5000,-4700,-4600,-1,-1,-1,-1,1");
+    auto pFixed = Open(1235);
+    EXPECT_EQ(area.TopLeft(), WindowRect(pFixed.get()).TopLeft());
+    EXPECT_EQ(TemplateRect(1235).Size(), WindowRect(pFixed.get()).Size());
+    pFixed->DestroyWindow();
+    CString csInside;
+    csInside.Format("%d,%d,%d,%d,-1,-1,-1,-1,1", area.top + 7, area.left + 9, area.top + 207, area.left + 309);
+    WritePosition("1234", csInside);
+    auto pInside = Open(1234);
+    EXPECT_EQ(CRect(area.left + 9, area.top + 7, area.left + 309, area.top + 207), WindowRect(pInside.get()));
+}
+
+TEST_F(VXDialogTest, MinimisedOrHiddenSavedPlacementOpensNormally)
+{
+    for (const char* cmd : { "0", "2", "6", "7", "11", "12", "-3", "5" })
+    {
+        SCOPED_TRACE(std::string("show command ") + cmd);
+        WritePosition("1234", (std::string("50,100,350,500,-32000,-32000,-32000,-32000,") + cmd).c_str());
+        auto pDlg = Open(1234);
+        EXPECT_TRUE(pDlg->IsWindowVisible());
+        EXPECT_FALSE(pDlg->IsIconic());
+        EXPECT_FALSE(pDlg->IsZoomed());
+        EXPECT_EQ(CRect(100, 50, 500, 350), WindowRect(pDlg.get()));
+        pDlg->DestroyWindow();
+        std::vector<std::string> fields = Split(ReadPosition("1234"));
+        ASSERT_EQ(9u, fields.size());
+        EXPECT_EQ("1", fields[8]);
+    }
+    // Maximised stays maximised.
+    WritePosition("1234", "50,100,350,500,-1,-1,-1,-1,3");
+    auto pDlg = Open(1234);
+    EXPECT_TRUE(pDlg->IsZoomed());
+}
+
+TEST_F(VXDialogTest, SavedRectangleWithoutAreaKeepsTheTemplateSize)
+{
+    const CSize size = TemplateRect(1234).Size();
+    for (const char* value : { "50,100,50,500,-1,-1,-1,-1,1", "50,100,350,100,-1,-1,-1,-1,1",
+                               "350,500,50,100,-1,-1,-1,-1,1" })
+    {
+        SCOPED_TRACE(value);
+        WritePosition("1234", value);
+        auto pDlg = Open(1234);
+        CRect rc = WindowRect(pDlg.get());
+        EXPECT_EQ(size, rc.Size());
+        pDlg->m_csDlgKey.Empty();
+        pDlg->DestroyWindow();
+    }
+}
+
+TEST_F(VXDialogTest, DialogNeverShownLeavesTheSavedPlacementAlone)
+{
+    CEventWatcher watcher;
+    CVXDialog::SetLayoutWatcher(&watcher);
+    WritePosition("1234", "50,100,350,500,-1,-1,-1,-1,1");
+    const std::string before = ReadFile(m_csPosPath);
+
+    auto pDlg = Open(1234, false);
+    pDlg->MoveWindow(0, 0, 200, 100);
+    EXPECT_TRUE(pDlg->DestroyWindow());
+    EXPECT_EQ(before, ReadFile(m_csPosPath));
+
+    // Nor with its owner, nor by deleting the object.
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
+    auto pOwned = Open(1234, false, &owner);
+    owner.DestroyWindow();
+    Open(1234, false).reset();
+    EXPECT_EQ(before, ReadFile(m_csPosPath));
+
+    // With nothing saved, nothing is written.
+    ::DeleteFileA(m_csPosPath);
+    Open(1234, false)->DestroyWindow();
+    EXPECT_EQ("<none>", ReadPosition("1234"));
+    // Every one of them was still reported closed.
+    EXPECT_EQ(8u, watcher.m_events.size());
+    EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
+}
+
+TEST_F(VXDialogTest, DialogShownWithoutShowWindowTakesItsPlacementAndSavesIt)
+{
+    WritePosition("1234", "50,100,350,500,-1,-1,-1,-1,1");
+    auto pDlg = Open(1234, false);
+    // SetWindowPos shows a window without WM_SHOWWINDOW.
+    pDlg->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_SHOWWINDOW | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    ASSERT_TRUE(pDlg->IsWindowVisible());
+    EXPECT_EQ(CRect(100, 50, 500, 350), WindowRect(pDlg.get()));
+    pDlg->MoveWindow(30, 40, 300, 200);
+    pDlg->DestroyWindow();
+    EXPECT_EQ(0u, ReadPosition("1234").find("40,30,240,330,"));
+}
+
+TEST_F(VXDialogTest, DialogClosedWithItsOwnerIsSavedReportedAndUnlisted)
+{
+    CEventWatcher watcher;
+    CVXDialog::SetLayoutWatcher(&watcher);
+    CWnd owner;
+    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+    auto pDlg = Open(1234, true, &owner);
+    auto pOther = Open(1235);
+    pDlg->MoveWindow(100, 50, 400, 300);
+    pDlg->SendMessage(WM_SYSCOMMAND, ID_VXDLG_MULTIMONITOR_MODE, 0);
+
+    owner.DestroyWindow();
+    EXPECT_FALSE(::IsWindow(pDlg->m_hWnd));
+    ASSERT_EQ(1, CVXDialog::AllDlgArray.GetSize());
+    EXPECT_EQ(pOther.get(), CVXDialog::AllDlgArray[0]);
+    EXPECT_EQ(0u, ReadPosition("1234").find("50,100,350,500,"));
+    EXPECT_EQ("YES", ReadMultiMonitor("1234"));
+    ASSERT_EQ(3u, watcher.m_events.size());
+    EXPECT_EQ(0, watcher.m_events[2].nEvent);
+    EXPECT_EQ(pDlg.get(), watcher.m_events[2].pData);
+
+    // Closing once more, or deleting the object, reports nothing more.
+    EXPECT_FALSE(pDlg->DestroyWindow());
+    pDlg.reset();
+    EXPECT_EQ(3u, watcher.m_events.size());
+
+    // Deleting a dialog whose window is open saves and reports it like closing it.
+    pOther->MoveWindow(120, 60, 300, 200);
+    CVXDialog* pRaw = pOther.get();
+    pOther.reset();
+    EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
+    EXPECT_EQ(0u, ReadPosition("1235").find("60,120,"));
+    ASSERT_EQ(4u, watcher.m_events.size());
+    EXPECT_EQ(0, watcher.m_events[3].nEvent);
+    EXPECT_EQ(pRaw, watcher.m_events[3].pData);
+}
+
+TEST_F(VXDialogTest, MultiMonitorModeNeedsANamedSettingsFile)
+{
+    WritePosition("1234", "50,100,350,500,-1,-1,-1,-1,1");
+    WriteMultiMonitor("1234", "YES");   // also makes it the tools library's last-used file
+    SetRecoveryFileNames("", m_csPosPath);
+
+    auto pDlg = Open(1234);
+    EXPECT_FALSE(pDlg->m_bMultiMonitorMode);   // not read from a file the host did not name
+    pDlg->DestroyWindow();
+    EXPECT_EQ("YES", ReadMultiMonitor("1234"));   // nor written there
+
+    ::DeleteFileA(m_csAppDataFile);
+    SetRecoveryFileNames("", "");
+    pDlg = Open(1234);
+    pDlg->SendMessage(WM_SYSCOMMAND, ID_VXDLG_MULTIMONITOR_MODE, 0);
+    pDlg->DestroyWindow();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(m_csAppDataFile));
+    EXPECT_TRUE(m_script.m_records.empty());
 }
 
 // --- title, icon, system menu --------------------------------------------------------------------
