@@ -87,6 +87,28 @@ public:
     // Owner-drawn items (HDF_OWNERDRAW) are painted here, reflected from the parent.
     virtual void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct);
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
+    // Filter bar (HDS_FILTERBAR). Where the platform's header has none (Wine), this object draws
+    // its own filter row under the items and answers HDI_FILTER text filters, HDM_EDITFILTER,
+    // HDM_CLEARFILTER and HDM_SETFILTERCHANGETIMEOUT with HDN_FILTERCHANGE and HDN_FILTERBTNCLICK
+    // sent to the parent, as the platform does; elsewhere every message goes to the platform.
+    BOOL EditFilter(int nItem, BOOL bDiscardChanges) { return (BOOL)SendMessage(HDM_EDITFILTER, nItem, MAKELPARAM(bDiscardChanges, 0)); }
+    BOOL ClearFilter(int nItem) { return (BOOL)SendMessage(HDM_CLEARFILTER, nItem); }
+    BOOL ClearAllFilters() { return (BOOL)SendMessage(HDM_CLEARFILTER, (WPARAM)-1); }
+    int SetFilterChangeTimeout(DWORD dwTimeOut) { return (int)SendMessage(HDM_SETFILTERCHANGETIMEOUT, 0, dwTimeOut); }
+    // TRUE when the platform's header keeps text filters itself (checked once per process).
+    static BOOL PlatformHasFilterBar();
+    // The filter edit box of the framework's own filter row while one exists, else null.
+    HWND GetFilterEditWnd() const;
+
+    ~CHeaderCtrl() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    struct sFilterRow;
+
+private:
+    sFilterRow* m_pFilterRow = nullptr;
+    friend struct sFilterRow;
 };
 
 // A list-view control.

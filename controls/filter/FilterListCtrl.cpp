@@ -1,0 +1,1046 @@
+// CFilterListCtrl: the row store (map and display array), owner-data answers, insertion,
+// deletion, populating and re-filtering of single rows, and the cell texts. The filter bar,
+// keyboard, menus and the value popup are in FilterListCtrlFilters.cpp.
+#include "filter/FilterListCtrl.h"
+#include "filter/FilterText.h"
+#include "filter/FormulaColumn.h"
+#include "host/ControlBlock.h"
+
+#include <unordered_set>
+#include <string>
+
+IMPLEMENT_DYNAMIC(CFilterListCtrl, CCommonListCtrl)
+
+namespace
+{
+// The formula cell algorithm reads the other cells of the row through the list.
+class CFilterListCellSource : public CFormulaCellSource
+{
+public:
+    CFilterListCellSource(CFilterListCtrl& list, ULONGLONG dwItemData, int nBuiltIn)
+        : m_list(list), m_dwItemData(dwItemData), m_nBuiltIn(nBuiltIn)
+    {
+    }
+    int GetColumnCount() const override { return (int)m_list.m_arrColInfo.GetSize(); }
+    BOOL IsFormulaColumn(int nColumn) const override { return nColumn > m_nBuiltIn - 1; }
+    LPCTSTR GetStoredFormula(int nColumn) const override
+    {
+        if (nColumn < 0 || nColumn >= m_list.m_arrColInfo.GetSize())
+            return "";
+        return m_list.m_arrColInfo[nColumn].csText1;
+    }
+    BOOL GetColumnText(int nColumn, CString& strText) override
+    {
+        unsigned long clrText = (unsigned long)-1, clrBack = (unsigned long)-1;
+        int nImage = -1;
+        return m_list.CallBackForText(m_dwItemData, nColumn, strText, clrText, clrBack, nImage) != 0;
+    }
+    void ReportError(LPCTSTR pszMessage) override { AfxMessageBox(pszMessage); }
+
+private:
+    CFilterListCtrl& m_list;
+    ULONGLONG m_dwItemData;
+    int m_nBuiltIn;
+};
+}  // namespace
+
+// --- construction --------------------------------------------------------------------------------
+
+CFilterListCtrl::CFilterListCtrl()
+    : m_bUseFilter(0),
+      m_bDoFilter(1),
+      m_bFilterBarShown(0),
+      m_bExactThisPass(0),
+      m_bMatchExactly(0),
+      m_bDrawShades(false),
+      m_bReverseDisplay(false),
+      m_bShowCustomColumns(true),
+      m_bTrendRunning(false),
+      m_nFilterEditPos(0),
+      m_nLinesPerRow(1),
+      m_nDisplayCount(0),
+      m_pfnColumnText(nullptr),
+      m_pfnColumnTextMember(nullptr),
+      m_nRepaintTimer(0),
+      m_bAlternateRowColors(0),
+      m_bCustomDraw(0),
+      m_bGreyRows(0),
+      m_bMarkedText(0),
+      m_clrEvenRow(RGB(240, 247, 249)),
+      m_clrOddRow(RGB(230, 230, 250)),
+      m_nSortDataColumn(-1),
+      m_bTrendEnabled(true),
+      m_bSortOnChecked(false),
+      m_nTrendType(1),
+      m_clrTrendPos(RGB(0, 255, 0)),
+      m_clrTrendNeg(RGB(255, 0, 0)),
+      m_nTrendInterval(0),
+      m_mapTrend(10)
+{
+}
+
+CFilterListCtrl::~CFilterListCtrl()
+{
+    CFilterText::ListGone(this);
+    for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
+        delete m_arrMap[i];
+    m_arrMap.RemoveAll();
+    m_arrDisplay.RemoveAll();
+    FreeTrendValues(true);
+}
+
+void CFilterListCtrl::SubclassHeader()
+{
+    if (m_hWnd == nullptr || m_HeaderCtrl.m_hWnd != nullptr)
+        return;
+    HWND hHeader = (HWND)::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0);
+    if (hHeader != nullptr)
+        m_HeaderCtrl.SubclassWindow(hHeader);
+}
+
+int CFilterListCtrl::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    int nResult = CCommonListCtrl::OnCreate(lpCreateStruct);
+    if (nResult != -1)
+        SubclassHeader();
+    return nResult;
+}
+
+void CFilterListCtrl::PreSubclassWindow()
+{
+    CCommonListCtrl::PreSubclassWindow();
+    SubclassHeader();
+}
+
+void CFilterListCtrl::InsertColumnsForList(int* pUnused)
+{
+    CCommonListCtrl::InsertColumnsForList(pUnused);
+    // Still to come with the trend colouring: reading the trend settings when trends are enabled.
+}
+
+void CFilterListCtrl::SaveColumnProfile()
+{
+    CCommonListCtrl::SaveColumnProfile();
+    // Still to come with the trend colouring: writing the trend settings while trends run.
+}
+
+void CFilterListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    // Still to come with the filter list's painting (alternate rows, shades, check boxes, trend
+    // marks): until then owner-drawn rows are painted as the base list paints them.
+    CCommonListCtrl::DrawItem(lpDrawItemStruct);
+}
+
+void CFilterListCtrl::OnDestroy()
+{
+    if (m_nRepaintTimer != 0)
+        KillTimer(FILTER_REPAINT_TIMER);
+    m_nRepaintTimer = 0;
+    CFilterText::ListGone(this);
+    CCommonListCtrl::OnDestroy();
+}
+
+// --- helpers -------------------------------------------------------------------------------------
+
+void CFilterListCtrl::ReportError(LPCTSTR pszMessage)
+{
+    AfxMessageBox(pszMessage);
+}
+
+void CFilterListCtrl::SyncPlatformCount()
+{
+    if (m_hWnd != nullptr)
+        SetItemCountEx(m_nDisplayCount, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+int CFilterListCtrl::HeaderPositionOf(int nColumn) const
+{
+    if (nColumn < 0 || nColumn >= m_arrColPosition.GetSize())
+        return -1;
+    return m_arrColPosition[nColumn];
+}
+
+int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
+{
+    if (!m_bInverseValid || (INT_PTR)m_inverse.size() != m_arrMap.GetSize())
+    {
+        m_inverse.assign((size_t)m_arrMap.GetSize(), -1);
+        for (INT_PTR d = 0; d < m_arrDisplay.GetSize(); ++d)
+        {
+            int m = m_arrDisplay[d];
+            if (m >= 0 && m < (int)m_inverse.size() && m_inverse[(size_t)m] == -1)
+                m_inverse[(size_t)m] = (int)d;
+        }
+        m_bInverseValid = true;
+    }
+    if (nMapIndex < 0 || nMapIndex >= (int)m_inverse.size())
+        return -1;
+    int d = m_inverse[(size_t)nMapIndex];
+    if (d >= 0 && (d >= m_arrDisplay.GetSize() || m_arrDisplay[d] != nMapIndex))
+    {
+        m_bInverseValid = false;   // changed behind our back: look again
+        return DisplayIndexOfMapIndex(nMapIndex);
+    }
+    return d;
+}
+
+void CFilterListCtrl::InvalidateDisplayRow(int nScreenRow)
+{
+    if (m_hWnd == nullptr || nScreenRow < 0)
+        return;
+    CRect rc;
+    if (GetItemRect(nScreenRow, &rc, LVIR_BOUNDS))
+        InvalidateRect(&rc, FALSE);
+}
+
+void CFilterListCtrl::InvalidateFromRow(int nScreenRow)
+{
+    if (m_hWnd == nullptr)
+        return;
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    CRect rc;
+    if (nScreenRow >= 0 && GetItemRect(nScreenRow, &rc, LVIR_BOUNDS))
+    {
+        rcClient.top = rc.top > rcClient.top ? rc.top : rcClient.top;
+        if (rcClient.top >= rcClient.bottom)
+            return;
+    }
+    InvalidateRect(&rcClient, FALSE);
+}
+
+void CFilterListCtrl::FreeTrendValues(bool bRemoveArrays)
+{
+    POSITION pos = m_mapTrend.GetStartPosition();
+    while (pos != nullptr)
+    {
+        int nColumn;
+        CTrendValueArray* pArray;
+        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+        if (pArray == nullptr)
+            continue;
+        for (INT_PTR i = 0; i < pArray->GetSize(); ++i)
+            delete pArray->GetAt(i);
+        pArray->RemoveAll();
+        if (bRemoveArrays)
+            delete pArray;
+    }
+    if (bRemoveArrays)
+        m_mapTrend.RemoveAll();
+}
+
+BOOL CFilterListCtrl::CheckInvariants(CString* pReason)
+{
+    CString reason;
+    INT_PTR nMap = m_arrMap.GetSize();
+    if (m_arrFilteredCols.GetSize() != m_arrFilterTexts.GetSize())
+        reason = "filter arrays out of step";
+    if (m_bUseFilter)
+    {
+        if (m_nDisplayCount != m_arrDisplay.GetSize())
+            reason.Format("display count %d, display array %d", m_nDisplayCount, (int)m_arrDisplay.GetSize());
+        std::vector<bool> seen((size_t)nMap, false);
+        for (INT_PTR d = 0; d < m_arrDisplay.GetSize() && reason.IsEmpty(); ++d)
+        {
+            int m = m_arrDisplay[d];
+            if (m < 0 || m >= nMap)
+                reason.Format("display entry %d holds %d, map size %d", (int)d, m, (int)nMap);
+            else if (seen[(size_t)m])
+                reason.Format("map index %d shown twice", m);
+            else
+                seen[(size_t)m] = true;
+        }
+        if (reason.IsEmpty() && m_hWnd != nullptr && CListCtrl::GetItemCount() != m_nDisplayCount)
+            reason.Format("platform count %d, display count %d", CListCtrl::GetItemCount(), m_nDisplayCount);
+        POSITION pos = m_mapTrend.GetStartPosition();
+        while (pos != nullptr && reason.IsEmpty())
+        {
+            int nColumn;
+            CTrendValueArray* pArray;
+            m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+            if (pArray != nullptr && pArray->GetSize() != nMap)
+                reason.Format("trend array of column %d has %d values for %d rows", nColumn, (int)pArray->GetSize(), (int)nMap);
+        }
+    }
+    if (pReason != nullptr)
+        *pReason = reason;
+    return reason.IsEmpty();
+}
+
+// --- texts ---------------------------------------------------------------------------------------
+
+int CFilterListCtrl::CallBackForText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText,
+                                     unsigned long& clrBack, int& nImage)
+{
+    if (m_pfnColumnTextMember != nullptr)
+    {
+        CWnd* pTarget = GetOwnerWnd();
+        if (pTarget == nullptr)
+            pTarget = GetParent();
+        if (pTarget == nullptr)
+            return 0;
+        return (pTarget->*m_pfnColumnTextMember)(dwItemData, nColumn, text, clrText, clrBack, nImage);
+    }
+    if (m_pfnColumnText != nullptr)
+        return m_pfnColumnText(dwItemData, nColumn, text, clrText, clrBack, nImage);
+    return 0;
+}
+
+int CFilterListCtrl::GetColumnText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText,
+                                   unsigned long& clrBack, int& nImage)
+{
+    if (!HasDataDescriptor())
+        return 0;
+    int nBuiltIn = m_nBuiltInColumns > 0 ? m_nBuiltInColumns : (int)m_arrColInfo.GetSize();
+    if (nColumn > nBuiltIn - 1 && m_arrColInfo.GetSize() > 0)
+    {
+        GetCustomColumnText(dwItemData, nColumn, text);
+        return 1;
+    }
+    if (nColumn < 0)
+        return 0;
+    return CallBackForText(dwItemData, nColumn, text, clrText, clrBack, nImage);
+}
+
+void CFilterListCtrl::GetCustomColumnText(ULONGLONG dwItemData, int nColumn, CString& text)
+{
+    int nBuiltIn = m_nBuiltInColumns > 0 ? m_nBuiltInColumns : (int)m_arrColInfo.GetSize();
+    if (nColumn <= nBuiltIn - 1)
+        return;
+    if (nColumn >= m_arrColInfo.GetSize())
+    {
+        text.Empty();   // no column record: nothing to compute
+        return;
+    }
+    CFilterListCellSource source(*this, dwItemData, nBuiltIn);
+    GetFormulaCellText(source, nColumn, text);
+}
+
+CString CFilterListCtrl::GetItemText(int nItem, int nSubItem)
+{
+    if (!m_bUseFilter)
+        return CCommonListCtrl::GetItemText(nItem, nSubItem);
+    if (nItem < 0 || nItem >= m_nDisplayCount || nItem >= m_arrDisplay.GetSize())
+        return CString();
+    int d = Mirror(nItem);
+    int m = m_arrDisplay[d];
+    int nColumn = ColumnAtPosition(nSubItem);
+    if (!HasDataDescriptor())
+        return CString(FILTER_NO_DESCRIPTOR_TEXT);
+    if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
+        return CString();
+    CString text;
+    DWORD_PTR dwData = m_arrMap[m]->dwItemData;
+    if (dwData != 0)
+    {
+        unsigned long clrText = (unsigned long)-1, clrBack = (unsigned long)-1;
+        int nImage = -1;
+        GetColumnText(dwData, nColumn, text, clrText, clrBack, nImage);
+    }
+    return text;
+}
+
+void CFilterListCtrl::OnLvnGetdispinfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (pNMHDR->code == LVN_GETDISPINFOW)
+    {
+        NMLVDISPINFOW* pInfo = reinterpret_cast<NMLVDISPINFOW*>(pNMHDR);
+        LVITEMW& item = pInfo->item;
+        if (item.iItem > m_nDisplayCount)
+            return;
+        if (item.mask & LVIF_IMAGE)
+        {
+            item.iImage = 0;
+            item.state = INDEXTOSTATEIMAGEMASK(2);
+            item.stateMask = 0xF000;
+        }
+        if ((item.mask & LVIF_TEXT) && item.pszText != nullptr && item.cchTextMax > 0)
+        {
+            CString text = GetItemText(item.iItem, item.iSubItem);
+            if (::MultiByteToWideChar(CP_ACP, 0, text, -1, item.pszText, item.cchTextMax) == 0)
+                item.pszText[item.cchTextMax - 1] = 0;
+        }
+        return;
+    }
+    NMLVDISPINFOA* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
+    LVITEMA& item = pInfo->item;
+    if (item.iItem > m_nDisplayCount)
+        return;
+    if (item.mask & LVIF_IMAGE)
+    {
+        item.iImage = 0;
+        item.state = INDEXTOSTATEIMAGEMASK(2);
+        item.stateMask = 0xF000;
+    }
+    if ((item.mask & LVIF_TEXT) && item.pszText != nullptr && item.cchTextMax > 0)
+    {
+        CString text = GetItemText(item.iItem, item.iSubItem);
+        lstrcpynA(item.pszText, text, item.cchTextMax);
+    }
+}
+
+void CFilterListCtrl::OnLvnOdfinditem(NMHDR*, LRESULT* pResult)
+{
+    *pResult = GetSelectionMark();
+}
+
+// --- rows ----------------------------------------------------------------------------------------
+
+int CFilterListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
+{
+    if (!m_bUseFilter)
+        return CListCtrl::InsertItem(nItem, lpszItem, nImage);
+    if (!HasDataDescriptor())
+        return 0;
+    sColInfo* pRecord = new sColInfo{ 0, 0 };
+    ++m_nDisplayCount;
+    int nMapIndex;
+    if (nItem <= 0 || nItem >= m_arrMap.GetSize())
+    {
+        // Position 0 (and anything not inside the map) appends.
+        nMapIndex = (int)m_arrMap.Add(pRecord);
+        m_arrDisplay.Add(nMapIndex);
+        if (m_bInverseValid && (INT_PTR)m_inverse.size() == nMapIndex)
+            m_inverse.push_back((int)m_arrDisplay.GetSize() - 1);
+        else
+            DisplayChanged();
+    }
+    else
+    {
+        nMapIndex = nItem;
+        m_arrMap.InsertAt(nMapIndex, pRecord);
+        for (INT_PTR d = 0; d < m_arrDisplay.GetSize(); ++d)
+        {
+            int& m = m_arrDisplay[d];
+            if (m == -1)
+            {
+                ReportError("Insert Item: Reindexing Error");
+                DeleteAllItems();
+                return 0;
+            }
+            if (m >= nMapIndex)
+                ++m;
+        }
+        INT_PTR at = nItem < m_arrDisplay.GetSize() ? nItem : m_arrDisplay.GetSize();
+        m_arrDisplay.InsertAt(at, nMapIndex);
+        DisplayChanged();
+    }
+    if (m_bTrendEnabled)
+    {
+        POSITION pos = m_mapTrend.GetStartPosition();
+        while (pos != nullptr)
+        {
+            int nColumn;
+            CTrendValueArray* pArray;
+            m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+            if (pArray != nullptr)
+                pArray->InsertAt(nMapIndex < pArray->GetSize() ? nMapIndex : pArray->GetSize(), new sTrendValues{ 0, 0, 0, 0 });
+        }
+    }
+    SyncPlatformCount();
+    return nMapIndex;
+}
+
+int CFilterListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
+{
+    if (!m_bUseFilter)
+        return CListCtrl::SetItemData(nItem, dwData);
+    if (!HasDataDescriptor() || m_nDisplayCount <= 0 || m_arrDisplay.GetSize() != m_nDisplayCount)
+        return 0;
+    int nTarget = (nItem == 0 || nItem >= m_nDisplayCount || nItem < 0) ? m_nDisplayCount - 1 : nItem;
+    int d = Mirror(nTarget);
+    if (d < 0 || d >= m_arrDisplay.GetSize())
+        return 0;
+    int m = m_arrDisplay[d];
+    if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
+        return 0;
+    if (m_arrMap[m]->dwItemData == 0)
+        m_arrMap[m]->dwItemData = dwData;
+    else
+    {
+        if (nItem < 0 || nItem >= m_nDisplayCount)
+            return 0;
+        d = Mirror(nItem);
+        m = m_arrDisplay[d];
+        if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
+            return 0;
+        m_arrMap[m]->dwItemData = dwData;
+    }
+    int nScreenRow = Mirror(d);
+    if (!CheckForFilteredData(dwData))
+    {
+        m_arrDisplay.RemoveAt(d);
+        DisplayChanged();
+        --m_nDisplayCount;
+        SyncPlatformCount();
+        InvalidateFromRow(m_bReverseDisplay ? 0 : d);
+        return 0;
+    }
+    StartRepaintTimer();
+    SyncPlatformCount();
+    if (m_hWnd == nullptr)
+        return 1;
+    if (m_bReverseDisplay && ::GetFocus() != m_hWnd)
+        EnsureVisible(nScreenRow, FALSE);
+    int nTop = GetTopIndex();
+    int nPage = GetCountPerPage();
+    if (nScreenRow >= nTop && nScreenRow <= nTop + nPage)
+    {
+        if (nScreenRow == nTop + nPage)
+            InvalidateDisplayRow(nScreenRow);
+        else
+            InvalidateFromRow(nScreenRow);
+    }
+    return 1;
+}
+
+DWORD_PTR CFilterListCtrl::GetItemData(int nItem)
+{
+    if (!m_bUseFilter)
+        return CCommonListCtrl::GetItemData(nItem);
+    if (nItem < 0 || nItem >= m_nDisplayCount || nItem >= m_arrDisplay.GetSize())
+        return 0;
+    int m = m_arrDisplay[Mirror(nItem)];
+    if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
+        return 0;
+    return m_arrMap[m]->dwItemData;
+}
+
+DWORD_PTR CFilterListCtrl::GetMapItemData(int nMapIndex)
+{
+    if (nMapIndex < 0 || nMapIndex >= m_arrMap.GetSize() || m_arrMap[nMapIndex] == nullptr)
+        return 0;
+    return m_arrMap[nMapIndex]->dwItemData;
+}
+
+int CFilterListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText)
+{
+    if (!m_bUseFilter)
+        return CListCtrl::SetItemText(nItem, nSubItem, lpszText);
+    return HasDataDescriptor() ? 1 : 0;
+}
+
+int CFilterListCtrl::DeleteItem(int nItem)
+{
+    if (!m_bUseFilter)
+        return CListCtrl::DeleteItem(nItem);
+    if (nItem < 0 || nItem >= m_nDisplayCount || m_nDisplayCount > m_arrDisplay.GetSize())
+        return 0;
+    int d = Mirror(nItem);
+    int m = m_arrDisplay[d];
+    if (m == -1 || m < 0 || m >= m_arrMap.GetSize())
+    {
+        ReportError("Delete item: Item not found");
+        return 0;
+    }
+    int nLast = (int)m_arrMap.GetSize() - 1;
+    m_arrDisplay.RemoveAt(d);
+    DisplayChanged();
+    if (m != nLast)
+    {
+        for (INT_PTR k = 0; k < m_arrDisplay.GetSize(); ++k)
+        {
+            int& e = m_arrDisplay[k];
+            if (e == m || e == -1)
+            {
+                ReportError("Delete item: Reindexing Error");
+                DeleteAllItems();
+                return 0;
+            }
+            if (e > m)
+                --e;
+        }
+    }
+    if (m_bTrendEnabled)
+    {
+        POSITION pos = m_mapTrend.GetStartPosition();
+        while (pos != nullptr)
+        {
+            int nColumn;
+            CTrendValueArray* pArray;
+            m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+            if (pArray != nullptr && m < pArray->GetSize())
+            {
+                delete pArray->GetAt(m);
+                pArray->RemoveAt(m);
+            }
+        }
+    }
+    delete m_arrMap[m];
+    m_arrMap.RemoveAt(m);
+    if (!IsAutoSortEnabled())
+        m_nPrevSortColumn = -1;
+    if (nItem < m_nDisplayCount)
+        --m_nDisplayCount;
+    SyncPlatformCount();
+    StartRepaintTimer();
+    if (m_bReverseDisplay && m_hWnd != nullptr && ::GetFocus() != m_hWnd && m_nDisplayCount > 0)
+        EnsureVisible(0, FALSE);
+    return 1;
+}
+
+int CFilterListCtrl::DeleteMapItem(int nMapIndex)
+{
+    if (nMapIndex == -1)
+        return 0;
+    if (!m_bUseFilter)
+        return 1;
+    if (nMapIndex < 0 || nMapIndex >= m_arrMap.GetSize())
+        return 0;
+    int d = DisplayIndexOfMapIndex(nMapIndex);
+    if (d >= 0)
+    {
+        if (d >= m_nDisplayCount)
+        {
+            CControlBlock::Get()->Log("Error occured while deleting map item");
+            return 0;
+        }
+        return DeleteItem(Mirror(d));
+    }
+    if (nMapIndex != m_arrMap.GetSize() - 1)
+    {
+        for (INT_PTR k = 0; k < m_arrDisplay.GetSize(); ++k)
+        {
+            if (m_arrDisplay[k] > nMapIndex)
+                --m_arrDisplay[k];
+        }
+    }
+    DisplayChanged();
+    if (m_bTrendEnabled)
+    {
+        POSITION pos = m_mapTrend.GetStartPosition();
+        while (pos != nullptr)
+        {
+            int nColumn;
+            CTrendValueArray* pArray;
+            m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+            if (pArray != nullptr && nMapIndex < pArray->GetSize())
+            {
+                delete pArray->GetAt(nMapIndex);
+                pArray->RemoveAt(nMapIndex);
+            }
+        }
+    }
+    delete m_arrMap[nMapIndex];
+    m_arrMap.RemoveAt(nMapIndex);
+    return 1;
+}
+
+void CFilterListCtrl::FreeFilterStore()
+{
+    if (!m_bUseFilter)
+        return;
+    for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
+        delete m_arrMap[i];
+    m_arrMap.RemoveAll();
+    m_arrDisplay.RemoveAll();
+    DisplayChanged();
+}
+
+int CFilterListCtrl::DeleteAllItems()
+{
+    if (!m_bUseFilter)
+        return CListCtrl::DeleteAllItems();
+    m_nDisplayCount = 0;
+    SyncPlatformCount();
+    FreeFilterStore();
+    FreeTrendValues(false);
+    if (m_hWnd != nullptr)
+        Invalidate();
+    return 1;
+}
+
+int CFilterListCtrl::DeleteAllMapListItems()
+{
+    if (!m_bUseFilter)
+        return 1;
+    DeleteAllItems();
+    if (m_hWnd != nullptr)
+        CListCtrl::DeleteAllItems();
+    return 1;
+}
+
+int CFilterListCtrl::GetItemCount()
+{
+    if (!m_bUseFilter)
+        return CListCtrl::GetItemCount();
+    return (int)m_arrMap.GetSize();
+}
+
+int CFilterListCtrl::GetMapIndexFromDisplayIndex(int nDisplayIndex)
+{
+    if (nDisplayIndex < 0 || nDisplayIndex >= m_arrDisplay.GetSize())
+        return -1;
+    return m_arrDisplay[nDisplayIndex];
+}
+
+int CFilterListCtrl::GetOriginalColNo(int nPosition)
+{
+    int nColumn = ColumnAtPosition(nPosition);
+    return nColumn >= 0 ? nColumn : 1;
+}
+
+int CFilterListCtrl::GetCheck(int nItem)
+{
+    if (nItem < 0 || nItem >= m_nDisplayCount || nItem >= m_arrDisplay.GetSize())
+        return 0;
+    int m = m_arrDisplay[Mirror(nItem)];
+    return (m >= 0 && m < m_arrMap.GetSize() && m_arrMap[m]) ? m_arrMap[m]->nCheck : 0;
+}
+
+int CFilterListCtrl::SetCheck(int nItem, int nCheck)
+{
+    if (nItem < 0 || nItem >= m_nDisplayCount || nItem >= m_arrDisplay.GetSize())
+        return 0;
+    int m = m_arrDisplay[Mirror(nItem)];
+    if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
+        return 0;
+    m_arrMap[m]->nCheck = nCheck;
+    InvalidateDisplayRow(nItem);
+    return 1;
+}
+
+int CFilterListCtrl::GetMapItemCheck(int nMapIndex)
+{
+    if (nMapIndex < 0 || nMapIndex >= m_arrMap.GetSize() || m_arrMap[nMapIndex] == nullptr)
+        return 0;
+    return m_arrMap[nMapIndex]->nCheck;
+}
+
+int CFilterListCtrl::SetMapItemCheck(int nMapIndex, int nCheck)
+{
+    if (nMapIndex < 0 || nMapIndex >= m_arrMap.GetSize() || m_arrMap[nMapIndex] == nullptr)
+        return 0;
+    m_arrMap[nMapIndex]->nCheck = nCheck;
+    return 1;
+}
+
+int CFilterListCtrl::GetCheckedItemCount()
+{
+    int n = 0;
+    for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
+    {
+        if (m_arrMap[i] != nullptr && m_arrMap[i]->nCheck)
+            ++n;
+    }
+    return n;
+}
+
+void CFilterListCtrl::ResetCheckedItems()
+{
+    for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
+    {
+        if (m_arrMap[i] != nullptr)
+            m_arrMap[i]->nCheck = 0;
+    }
+    if (m_hWnd != nullptr)
+        Invalidate(FALSE);
+}
+
+// --- filtering single rows -----------------------------------------------------------------------
+
+int CFilterListCtrl::RepaintMapItem(int nMapIndex)
+{
+    if (nMapIndex < 0 || nMapIndex >= m_arrMap.GetSize() || m_arrMap[nMapIndex] == nullptr)
+        return 0;
+    DWORD_PTR dwData = m_arrMap[nMapIndex]->dwItemData;
+    int d = DisplayIndexOfMapIndex(nMapIndex);
+    if (d >= 0)
+    {
+        if (dwData == 0 || Passes(dwData))
+        {
+            int nScreenRow = Mirror(d);
+            if (m_hWnd != nullptr)
+            {
+                int nTop = GetTopIndex();
+                if (nScreenRow >= nTop && nScreenRow <= nTop + GetCountPerPage())
+                    InvalidateDisplayRow(nScreenRow);
+            }
+            return 0;
+        }
+        int nScreenRow = Mirror(d);
+        m_arrDisplay.RemoveAt(d);
+        if (m_bInverseValid)
+        {
+            m_inverse[(size_t)nMapIndex] = -1;
+            for (INT_PTR k = d; k < m_arrDisplay.GetSize(); ++k)
+                m_inverse[(size_t)m_arrDisplay[k]] = (int)k;
+        }
+        --m_nDisplayCount;
+        SyncPlatformCount();
+        InvalidateFromRow(m_bReverseDisplay ? 0 : nScreenRow);
+        return -1;
+    }
+    if (dwData == 0 || !Passes(dwData))
+        return 1;
+    // Back in: before the first display entry with a greater map index.
+    INT_PTR at = m_arrDisplay.GetSize();
+    for (INT_PTR k = 0; k < m_arrDisplay.GetSize(); ++k)
+    {
+        if (m_arrDisplay[k] > nMapIndex)
+        {
+            at = k;
+            break;
+        }
+    }
+    m_arrDisplay.InsertAt(at, nMapIndex);
+    if (m_bInverseValid)
+    {
+        for (INT_PTR k = at; k < m_arrDisplay.GetSize(); ++k)
+            m_inverse[(size_t)m_arrDisplay[k]] = (int)k;
+    }
+    ++m_nDisplayCount;
+    SyncPlatformCount();
+    InvalidateFromRow(m_bReverseDisplay ? 0 : (int)at);
+    return 1;
+}
+
+int CFilterListCtrl::RepaintDisplayItem(int nItem)
+{
+    if (nItem < 0 || nItem >= m_nDisplayCount || nItem >= m_arrDisplay.GetSize())
+        return 0;
+    int d = Mirror(nItem);
+    int m = m_arrDisplay[d];
+    if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
+        return 0;
+    DWORD_PTR dwData = m_arrMap[m]->dwItemData;
+    if (dwData == 0 || Passes(dwData))
+    {
+        InvalidateDisplayRow(nItem);
+        return 0;
+    }
+    m_arrDisplay.RemoveAt(d);
+    DisplayChanged();
+    --m_nDisplayCount;
+    SyncPlatformCount();
+    InvalidateFromRow(m_bReverseDisplay ? 0 : nItem);
+    return -1;
+}
+
+int CFilterListCtrl::InvalidateSetItemData(void* pData)
+{
+    if (m_hWnd == nullptr)
+        return 0;
+    int nTop = GetTopIndex();
+    int nEnd = nTop + GetCountPerPage() + 1;
+    for (int r = nTop < 0 ? 0 : nTop; r < nEnd && r < m_nDisplayCount; ++r)
+    {
+        if (GetItemData(r) == (DWORD_PTR)pData)
+        {
+            InvalidateDisplayRow(r);
+            return 1;
+        }
+    }
+    return 0;
+}
+
+void CFilterListCtrl::RearrangeArrayForDragDrop(int nFromRow, int nToRow)
+{
+    int nFrom = GetMapIndexFromDisplayIndex(nFromRow);
+    int nTo = GetMapIndexFromDisplayIndex(nToRow);
+    if (nFrom < 0 || nTo < 0 || nFrom >= m_arrMap.GetSize() || nTo >= m_arrMap.GetSize() || nFrom == nTo)
+        return;
+    sColInfo* pRecord = m_arrMap[nFrom];
+    m_arrMap.RemoveAt(nFrom);
+    m_arrMap.InsertAt(nTo, pRecord);
+    // The rows between moved by one; the trend values follow their rows.
+    POSITION pos = m_mapTrend.GetStartPosition();
+    while (pos != nullptr)
+    {
+        int nColumn;
+        CTrendValueArray* pArray;
+        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+        if (pArray != nullptr && nFrom < pArray->GetSize() && nTo < pArray->GetSize())
+        {
+            sTrendValues* pValues = pArray->GetAt(nFrom);
+            pArray->RemoveAt(nFrom);
+            pArray->InsertAt(nTo, pValues);
+        }
+    }
+    DisplayChanged();
+}
+
+// --- populate ------------------------------------------------------------------------------------
+
+void CFilterListCtrl::PrepareMatchers()
+{
+    bool bExact = m_bExactThisPass || m_bMatchExactly;
+    bool bSame = m_bCompiledExact == bExact && (INT_PTR)m_compiled.size() == m_arrFilteredCols.GetSize() &&
+                 m_arrFilterTexts.GetSize() == m_arrFilteredCols.GetSize();
+    for (size_t k = 0; bSame && k < m_compiled.size(); ++k)
+        bSame = m_compiled[k].nColumn == m_arrFilteredCols[(INT_PTR)k] && m_compiled[k].csText == m_arrFilterTexts[(INT_PTR)k];
+    if (bSame)
+        return;
+    m_compiled.clear();
+    INT_PTR n = m_arrFilteredCols.GetSize() < m_arrFilterTexts.GetSize() ? m_arrFilteredCols.GetSize() : m_arrFilterTexts.GetSize();
+    m_compiled.resize((size_t)n);
+    for (INT_PTR k = 0; k < n; ++k)
+    {
+        sCompiled& c = m_compiled[(size_t)k];
+        c.nColumn = m_arrFilteredCols[k];
+        c.csText = m_arrFilterTexts[k];
+        c.matcher.Compile(c.csText, (size_t)c.csText.GetLength(), bExact);
+    }
+    m_bCompiledExact = bExact;
+}
+
+int CFilterListCtrl::FilterTextForRow(ULONGLONG dwItemData, int nColumn, CString& text)
+{
+    text.Empty();
+    if (dwItemData == 0)
+        return 0;
+    unsigned long clrText = (unsigned long)-1, clrBack = (unsigned long)-1;
+    int nImage = -1;
+    return GetColumnText(dwItemData, nColumn, text, clrText, clrBack, nImage);
+}
+
+bool CFilterListCtrl::Passes(ULONGLONG dwItemData)
+{
+    if (!HasDataDescriptor())
+        return true;
+    PrepareMatchers();
+    CString text;
+    for (const sCompiled& c : m_compiled)
+    {
+        FilterTextForRow(dwItemData, c.nColumn, text);
+        if (!c.matcher.Match(text, (size_t)text.GetLength()))
+            return false;
+    }
+    return true;
+}
+
+int CFilterListCtrl::CheckForFilteredData(ULONGLONG dwItemData)
+{
+    return Passes(dwItemData) ? 1 : 0;
+}
+
+int CFilterListCtrl::IsItemMatchingFilter(CString& csText, CString& csFilter)
+{
+    CFilterMatcher matcher(csFilter, (size_t)csFilter.GetLength(), m_bExactThisPass || m_bMatchExactly);
+    return matcher.Match(csText, (size_t)csText.GetLength()) ? 1 : 0;
+}
+
+void CFilterListCtrl::PopulateList()
+{
+    if (!HasDataDescriptor() || !m_bUseFilter || m_hWnd == nullptr)
+        return;
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    if (pHeader == nullptr || pHeader->GetItemCount() <= 0)
+        return;
+    m_arrDisplay.RemoveAll();
+    DisplayChanged();
+    SetRedraw(FALSE);
+    m_nDisplayCount = 0;
+    if (m_arrFilteredCols.GetSize() != m_arrFilterTexts.GetSize())
+    {
+        SetRedraw(TRUE);
+        SyncPlatformCount();
+        Invalidate();
+        ReportError("Error occured while filtering");
+        return;
+    }
+    INT_PTR nMap = m_arrMap.GetSize();
+    if (m_arrFilteredCols.GetSize() == 0)
+    {
+        m_arrDisplay.SetSize(nMap);
+        for (INT_PTR i = 0; i < nMap; ++i)
+        {
+            if (m_arrMap[i] != nullptr)
+                m_arrDisplay[m_nDisplayCount++] = (int)i;
+        }
+        m_arrDisplay.SetSize(m_nDisplayCount);
+    }
+    else
+    {
+        PrepareMatchers();
+        m_arrDisplay.SetSize(0, nMap > 16 ? nMap : 16);
+        CString text;
+        for (INT_PTR i = 0; i < nMap; ++i)
+        {
+            sColInfo* pRecord = m_arrMap[i];
+            if (pRecord == nullptr)
+                continue;
+            bool bPass = true;
+            for (const sCompiled& c : m_compiled)
+            {
+                FilterTextForRow(pRecord->dwItemData, c.nColumn, text);
+                if (!c.matcher.Match(text, (size_t)text.GetLength()))
+                {
+                    bPass = false;
+                    break;
+                }
+            }
+            if (bPass)
+            {
+                m_arrDisplay.Add((int)i);
+                ++m_nDisplayCount;
+            }
+        }
+    }
+    m_bExactThisPass = 0;
+    // Still to come with the filter list's sorting: checked rows first when sort-on-checked is set.
+    SetRedraw(TRUE);
+    SyncPlatformCount();
+    Invalidate();
+}
+
+void CFilterListCtrl::GetColumnUniques(int nColumn, CStringArray& values)
+{
+    values.RemoveAll();
+    std::unordered_set<std::string> seen;
+    CString text;
+    for (int r = 0; r < m_nDisplayCount && r < m_arrDisplay.GetSize(); ++r)
+    {
+        int m = m_arrDisplay[Mirror(r)];
+        if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr || m_arrMap[m]->dwItemData == 0)
+            continue;
+        if (!FilterTextForRow(m_arrMap[m]->dwItemData, nColumn, text) || text.IsEmpty())
+            continue;
+        if (seen.insert(std::string(text, (size_t)text.GetLength())).second)
+            values.Add(text);
+    }
+}
+
+int CFilterListCtrl::PopulateComboBoxWithUniques(CComboBox* pCombo, int nColumn)
+{
+    if (pCombo == nullptr || pCombo->GetSafeHwnd() == nullptr)
+        return 0;
+    CStringArray values;
+    GetColumnUniques(nColumn, values);
+    pCombo->ResetContent();
+    for (INT_PTR i = 0; i < values.GetSize(); ++i)
+        pCombo->AddString(values[i]);
+    pCombo->InsertString(0, "--ALL--");
+    pCombo->SetCurSel(0);
+    return 1;
+}
+
+// --- repaint timer -------------------------------------------------------------------------------
+
+void CFilterListCtrl::StartRepaintTimer()
+{
+    if (m_nRepaintTimer != 0 || m_hWnd == nullptr)
+        return;
+    m_nRepaintTimer = (int)SetTimer(FILTER_REPAINT_TIMER, FILTER_REPAINT_PERIOD);
+}
+
+void CFilterListCtrl::OnTimer(UINT_PTR nIDEvent)
+{
+    if (nIDEvent == FILTER_REPAINT_TIMER && m_nRepaintTimer != 0)
+    {
+        KillTimer(FILTER_REPAINT_TIMER);
+        m_nRepaintTimer = 0;
+        Invalidate(FALSE);
+        // The base list's auto-sort uses the same timer id: give it its timer back.
+        if (IsAutoSortEnabled())
+            SetTimer(LIST_AUTOSORT_TIMER, m_nAutoSortTimer != 0 ? 5000 : 1000);
+        return;
+    }
+    if (nIDEvent == FILTER_TREND_TIMER)
+    {
+        // Still to come with the trend colouring: clearing marks older than the interval.
+        return;
+    }
+    CCommonListCtrl::OnTimer(nIDEvent);
+}

@@ -1,0 +1,238 @@
+// CFilterListCtrl: the grid for lists the user narrows with per-column filters. In filter mode
+// the platform list is an owner-data list: the control keeps every row record the host inserted
+// (the map), the map indexes of the rows that pass the filters in display order (the display
+// array), and asks the host's column text routine for each cell when it is needed. Filters come
+// from the header's filter bar, from the value popup (CFilterText) or from the host. Columns past
+// the built-in ones are formula columns, computed from the other cells of the row.
+//
+// With filter mode off (the default) every row operation goes to the base list.
+//
+// Terms: a map index is a row's place in the map, a display index its place on screen (mirrored
+// under reverse display: screen row r is display entry count - 1 - r), a column index its place
+// in m_arrColInfo, a header position its place in the header.
+#pragma once
+
+#include "lists/CommonListCtrl.h"
+#include "widgets/ColorHeaderCtrl.h"
+#include "filter/FilterMatch.h"
+
+#include <vector>
+
+// One value record of a trend column, per row (filled by the trend colouring of the list).
+struct sTrendValues
+{
+    double dPrevious;
+    double dCurrent;
+    BYTE nState;          // 0 none yet, 1 rose, 2 fell, 3 steady
+    int nChangeTime;      // clock() at the last rise or fall; 0 = no mark pending
+};
+
+typedef CArray<sTrendValues*, sTrendValues*> CTrendValueArray;
+
+#define FILTER_REPAINT_TIMER        1
+#define FILTER_REPAINT_PERIOD       500
+#define FILTER_TREND_TIMER          4000
+#define FILTER_CHANGE_TIMEOUT       500
+#define ID_FILTER_RESET_FILTERS     33757
+#define ID_FILTER_MATCH_EXACTLY     33815
+#define ID_FILTER_ADD_CUSTOM        33771
+#define ID_FILTER_DELETE_CUSTOM     33772
+#define ID_FILTER_SET_TREND         33500
+#define FILTER_NO_DESCRIPTOR_TEXT   "no data descriptor initialised"
+
+class CONTROLS_API CFilterListCtrl : public CCommonListCtrl, public CFilterHeaderSource
+{
+    DECLARE_DYNAMIC(CFilterListCtrl)
+public:
+    // One inserted row.
+    struct sColInfo
+    {
+        DWORD_PTR dwItemData;   // the host's value, passed back to the column text routine
+        int nCheck;             // 0 unchecked
+    };
+
+    // The host's column text routine: item data, column index, text, text colour and background
+    // colour (-1: the list's own), image (-1: none, else an icon handle); nonzero = text supplied.
+    typedef int (*PFN_COLUMNTEXT)(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText,
+                                  unsigned long& clrBack, int& nImage);
+    typedef int (CWnd::*PFN_COLUMNTEXT_MEMBER)(ULONGLONG dwItemData, int nColumn, CString& text,
+                                                unsigned long& clrText, unsigned long& clrBack, int& nImage);
+
+    CFilterListCtrl();
+    ~CFilterListCtrl() override;
+
+    // Overridden operations of the base list.
+    void PreSubclassWindow() override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void InsertColumnsForList(int* pUnused = nullptr) override;
+    using CCommonListCtrl::GetItemText;
+    CString GetItemText(int nItem, int nSubItem) override;
+    DWORD_PTR GetItemData(int nItem) override;
+    void SaveColumnProfile() override;
+
+    // Rows (in filter mode a row is a display index).
+    int InsertItem(int nItem, LPCTSTR lpszItem, int nImage = -1);
+    int SetItemData(int nItem, DWORD_PTR dwData);
+    DWORD_PTR GetFilteredItemData(int nItem) { return GetItemData(nItem); }
+    DWORD_PTR GetMapItemData(int nMapIndex);
+    int SetItemText(int nItem, int nSubItem, LPCTSTR lpszText);
+    int DeleteItem(int nItem);
+    int DeleteMapItem(int nMapIndex);
+    int DeleteAllItems();
+    int DeleteAllMapListItems();
+    void FreeFilterStore();
+    int GetItemCount();
+    int GetDisplayCount() override { return m_nDisplayCount; }
+    int GetMapIndexFromDisplayIndex(int nDisplayIndex);
+    int GetOriginalColNo(int nPosition);
+    int GetCheck(int nItem);
+    int SetCheck(int nItem, int nCheck);
+    int GetMapItemCheck(int nMapIndex);
+    int SetMapItemCheck(int nMapIndex, int nCheck);
+    int GetCheckedItemCount();
+    void ResetCheckedItems();
+    int RepaintMapItem(int nMapIndex);
+    int RepaintDisplayItem(int nItem);
+    int InvalidateSetItemData(void* pData);
+    void RearrangeArrayForDragDrop(int nFromRow, int nToRow);
+    // Whoever reorders m_arrDisplay directly (the sort) calls this afterwards.
+    void OnDisplayArrayChanged() { m_bInverseValid = false; }
+
+    // Filters.
+    void SetUseFilter(BOOL bUse);
+    BOOL GetUseFilter() const { return m_bUseFilter; }
+    void PutListFilter();
+    void PopulateList();
+    int SetVisibleColumnFilter(int nPosition, CString& csText, int bExact);
+    int SetMapColumnFilter(int nColumn, CString& csText, int bExact);
+    int SetMapColumnFilter(CArray<int, int>* pColumns, CArray<CString, CString>* pTexts, int bExact);
+    int RemoveMapColumnFilter(int nColumn);
+    int RemoveAllFilters();
+    void AddToFilteredCols(int nColumn, CString& csText);
+    int ResetFilterStore();
+    int GetHeaderText(int nPosition, CString& csText);
+    int CheckForFilteredData(ULONGLONG dwItemData);
+    int IsItemMatchingFilter(CString& csText, CString& csFilter);
+    int PopulateComboBoxWithUniques(CComboBox* pCombo, int nColumn);
+    void SetDoFilter(int bDoFilter) { m_bDoFilter = bDoFilter; }
+    int CheckDoFilter() const { return m_bDoFilter; }
+    void GetFileteredCols(CArray<int, int>& columns, CArray<CString, CString>& texts);
+    int GetFilterCount() override { return (int)m_arrFilteredCols.GetSize(); }
+    BOOL GetMatchFilterExactly() const { return m_bMatchExactly != 0; }
+    // The distinct non-empty texts of a column among the displayed rows, in display order.
+    void GetColumnUniques(int nColumn, CStringArray& values);
+
+    // Texts.
+    void InitColumnTextRtn(PFN_COLUMNTEXT pfn) { m_pfnColumnText = pfn; }
+    void InitColumnTextRtn(PFN_COLUMNTEXT_MEMBER pfn) { m_pfnColumnTextMember = pfn; }
+    BOOL HasDataDescriptor() const { return m_pfnColumnText != nullptr || m_pfnColumnTextMember != nullptr; }
+    int GetColumnText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText, unsigned long& clrBack,
+                      int& nImage);
+    int CallBackForText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText,
+                        unsigned long& clrBack, int& nImage);
+    void GetCustomColumnText(ULONGLONG dwItemData, int nColumn, CString& text);
+    void StartRepaintTimer();
+
+    // Flags.
+    void SetDrawShades(bool bDraw) { m_bDrawShades = bDraw; }
+    bool GetDrawShades() const { return m_bDrawShades; }
+    void SetReverseDisplay(bool bReverse) { m_bReverseDisplay = bReverse; }
+    bool GetReverseDisplay() const { return m_bReverseDisplay; }
+    void ShowCustomColumns(bool bShow) { m_bShowCustomColumns = bShow; }
+    void SetNoOfLinesPerRow(int nLines) { m_nLinesPerRow = nLines; }
+
+    // Colour header.
+    BOOL IsHeaderPositionFiltered(int nPosition) override;
+    void SubclassHeader();
+    CColorHeaderCtrl& GetColorHeader() { return m_HeaderCtrl; }
+
+    // Checks the stated invariants of filter mode (display entries inside the map, display count
+    // equal to the display array and the platform count, trend arrays as long as the map, filter
+    // arrays in step); FALSE and a reason when one is broken.
+    BOOL CheckInvariants(CString* pReason = nullptr);
+
+    // Data model, in declaration order.
+    CArray<sColInfo*, sColInfo*> m_arrMap;
+    CArray<int, int> m_arrDisplay;
+    CArray<int, int> m_arrSelection;
+    int m_bUseFilter;
+    int m_bDoFilter;
+    int m_bFilterBarShown;
+    BYTE m_bExactThisPass;
+    BYTE m_bMatchExactly;
+    bool m_bDrawShades;
+    bool m_bReverseDisplay;
+    bool m_bShowCustomColumns;
+    bool m_bTrendRunning;
+    int m_nFilterEditPos;
+    int m_nLinesPerRow;
+    int m_nDisplayCount;
+    CColorHeaderCtrl m_HeaderCtrl;
+    PFN_COLUMNTEXT m_pfnColumnText;
+    PFN_COLUMNTEXT_MEMBER m_pfnColumnTextMember;
+    CArray<int, int> m_arrFilteredCols;
+    CArray<CString, CString> m_arrFilterTexts;
+    int m_nRepaintTimer;
+    BYTE m_bAlternateRowColors;
+    BYTE m_bCustomDraw;
+    BYTE m_bGreyRows;
+    BYTE m_bMarkedText;
+    COLORREF m_clrEvenRow;
+    COLORREF m_clrOddRow;
+    int m_nSortDataColumn;
+    bool m_bTrendEnabled;
+    bool m_bSortOnChecked;
+    BYTE m_nTrendType;
+    COLORREF m_clrTrendPos;
+    COLORREF m_clrTrendNeg;
+    int m_nTrendInterval;
+    CMap<int, int, CTrendValueArray*, CTrendValueArray*> m_mapTrend;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg BOOL OnFilterChange(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnFilterButtonClicked(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnLvnGetdispinfo(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnLvnOdfinditem(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
+    afx_msg void OnOptionResetFilter();
+    afx_msg void OnTimer(UINT_PTR nIDEvent);
+    afx_msg void OnDestroy();
+    afx_msg void OnMatchFilterExactly();
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    DECLARE_MESSAGE_MAP()
+
+private:
+    int Mirror(int nRow) const { return m_bReverseDisplay ? m_nDisplayCount - 1 - nRow : nRow; }
+    int HeaderPositionOf(int nColumn) const;
+    void SyncPlatformCount();
+    void InvalidateFromRow(int nRow);
+    void InvalidateDisplayRow(int nRow);
+    void FreeTrendValues(bool bRemoveArrays);
+    void ReportError(LPCTSTR pszMessage);
+    void ToggleMatchExactly();
+    void MoveFilterEdit(bool bBack);
+    void ShowHeaderMenu(CPoint point);
+    int FilterTextForRow(ULONGLONG dwItemData, int nColumn, CString& text);
+    // The filters compiled for matching; rebuilt whenever the stored filters or flags change.
+    bool Passes(ULONGLONG dwItemData);
+    void PrepareMatchers();
+
+    struct sCompiled
+    {
+        int nColumn;
+        CString csText;
+        CFilterMatcher matcher;
+    };
+    std::vector<sCompiled> m_compiled;
+    bool m_bCompiledExact = false;
+    // Display index of each map index (-1: not displayed), rebuilt after the display array
+    // changes; lets a repaint find its row without walking the display array.
+    std::vector<int> m_inverse;
+    bool m_bInverseValid = false;
+    int DisplayIndexOfMapIndex(int nMapIndex);
+    void DisplayChanged() { m_bInverseValid = false; }
+    bool m_bHeaderSubclassed = false;
+    int m_nFormulaDepth = 0;
+};
