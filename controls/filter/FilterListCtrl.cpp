@@ -149,8 +149,28 @@ void CFilterListCtrl::ReportError(LPCTSTR pszMessage)
 
 void CFilterListCtrl::SyncPlatformCount()
 {
-    if (m_hWnd != nullptr)
+    if (m_hWnd == nullptr)
+        return;
+    if (!m_bCountPending)
+    {
+        m_bCountPending = true;
+        ::PostMessageA(m_hWnd, WM_NULL, 0, 0);   // handed over at the latest when this arrives
+    }
+}
+
+void CFilterListCtrl::FlushPlatformCount()
+{
+    m_bCountPending = false;
+    if (m_hWnd != nullptr && CListCtrl::GetItemCount() != m_nDisplayCount)
         SetItemCountEx(m_nDisplayCount, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+}
+
+LRESULT CFilterListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Geometry queries of the page do not depend on the count.
+    if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETTOPINDEX && message != LVM_GETCOUNTPERPAGE)
+        FlushPlatformCount();
+    return CCommonListCtrl::WindowProc(message, wParam, lParam);
 }
 
 int CFilterListCtrl::HeaderPositionOf(int nColumn) const
@@ -186,7 +206,7 @@ int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
 
 void CFilterListCtrl::InvalidateDisplayRow(int nScreenRow)
 {
-    if (m_hWnd == nullptr || nScreenRow < 0)
+    if (m_hWnd == nullptr || nScreenRow < 0 || !::IsWindowVisible(m_hWnd))
         return;
     CRect rc;
     if (GetItemRect(nScreenRow, &rc, LVIR_BOUNDS))
@@ -195,7 +215,7 @@ void CFilterListCtrl::InvalidateDisplayRow(int nScreenRow)
 
 void CFilterListCtrl::InvalidateFromRow(int nScreenRow)
 {
-    if (m_hWnd == nullptr)
+    if (m_hWnd == nullptr || !::IsWindowVisible(m_hWnd))
         return;
     CRect rcClient;
     GetClientRect(&rcClient);
@@ -479,7 +499,8 @@ int CFilterListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
     }
     StartRepaintTimer();
     SyncPlatformCount();
-    if (m_hWnd == nullptr)
+    // Nothing is on screen while the list is hidden (a host fills it hidden, then shows it).
+    if (m_hWnd == nullptr || !::IsWindowVisible(m_hWnd))
         return 1;
     if (m_bReverseDisplay && ::GetFocus() != m_hWnd)
         EnsureVisible(nScreenRow, FALSE);
@@ -751,7 +772,7 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         if (dwData == 0 || Passes(dwData))
         {
             int nScreenRow = Mirror(d);
-            if (m_hWnd != nullptr)
+            if (m_hWnd != nullptr && ::IsWindowVisible(m_hWnd))
             {
                 int nTop = GetTopIndex();
                 if (nScreenRow >= nTop && nScreenRow <= nTop + GetCountPerPage())

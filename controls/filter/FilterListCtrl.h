@@ -201,6 +201,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnMatchFilterExactly();
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -233,6 +234,9 @@ private:
     bool m_bInverseValid = false;
     int DisplayIndexOfMapIndex(int nMapIndex);
     void DisplayChanged() { m_bInverseValid = false; }
-    bool m_bHeaderSubclassed = false;
+    // The platform count is handed over before the next message reaches the platform list (the
+    // platform's own count update is slow, and a fill of many rows needs it only once).
+    bool m_bCountPending = false;
+    void FlushPlatformCount();
     int m_nFormulaDepth = 0;
 };

@@ -241,7 +241,6 @@ int CFilterListCtrl::SetVisibleColumnFilter(int nPosition, CString& csText, int 
     pHeader->SetItem(nPosition, &item);
     if (pHeader->m_hWnd != nullptr)
         pHeader->Invalidate();
-    m_bExactThisPass = bExact ? 1 : 0;
     return 1;
 }
 

@@ -1,6 +1,7 @@
 // The filter list's matching rule (see FilterMatch.h).
 #include "filter/FilterMatch.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -49,9 +50,10 @@ bool ContainsFolded(const char* text, size_t nText, const std::string& needle)
 
 bool ReadFilterNumber(const char* pszText, double& dValue)
 {
-    char* pEnd = nullptr;
-    double d = strtod(pszText, &pEnd);
-    if (pEnd == pszText)
+    // "%lf" scanning itself, not strtod: the two differ on texts such as "0xz" (scanning
+    // consumes "0x" and fails; strtod reads 0).
+    double d = 0;
+    if (sscanf(pszText, "%lf", &d) != 1)
         return false;
     dValue = d;
     return true;

@@ -55,6 +55,5 @@ private:
 // One text against one filter (both NUL-terminated); 1 when it passes, else 0.
 CONTROLS_API int FilterTextMatches(const char* pszText, const char* pszFilter, bool bExact);
 
-// Reads a number the way "%lf" scanning does; false when no number starts the text (after
-// blanks).
+// Reads a number with "%lf" scanning; false when no number starts the text (after blanks).
 CONTROLS_API bool ReadFilterNumber(const char* pszText, double& dValue);

@@ -1,0 +1,200 @@
+#include "FilterListFixture.h"
+
+int FilterListTest::s_nTextCalls = 0;
+bool FilterListTest::s_bFailTexts = false;
+size_t FilterListTest::s_nHugeText = 0;
+
+int FilterListTest::ColumnText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, unsigned long&, int&)
+{
+    ++s_nTextCalls;
+    if (s_bFailTexts)
+        return 0;
+    const sInstrument* p = reinterpret_cast<const sInstrument*>(dwItemData);
+    if (s_nHugeText > 0)
+    {
+        text = std::string(s_nHugeText, 'H').c_str();
+        return 1;
+    }
+    switch (nColumn)
+    {
+    case 0:
+        text = p->symbol.c_str();
+        return 1;
+    case 1:
+        text = p->price.c_str();
+        return 1;
+    case 2:
+        text = p->exchange.c_str();
+        return 1;
+    default:
+        text.Empty();
+        return 0;
+    }
+}
+
+void FilterListTest::SetUp()
+{
+    HostTest::SetUp();
+    s_nTextCalls = 0;
+    s_bFailTexts = false;
+    s_nHugeText = 0;
+    ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 600, 400), 0));
+    m_host.m_answer = [this](const sRecordedMsg& record, LRESULT&) {
+        if (m_bAutoPopulate && record.message == WM_NOTIFY && record.code == HDN_FILTERCHANGE &&
+            record.hwndFrom == m_list.m_hWnd)
+            m_list.PopulateList();
+        return false;
+    };
+    ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
+                              CRect(0, 0, 580, 380), &m_host, 1001));
+}
+
+void FilterListTest::TearDown()
+{
+    BYTE keys[256] = {};
+    ::SetKeyboardState(keys);
+    if (m_list.GetSafeHwnd() != nullptr)
+        m_list.DestroyWindow();
+    if (m_host.GetSafeHwnd() != nullptr)
+        m_host.DestroyWindow();
+    HostTest::TearDown();
+}
+
+void FilterListTest::Build(std::vector<std::string> formulas)
+{
+    static const char* const names[] = { "Symbol", "Price", "Exchange" };
+    m_list.m_arrColInfo.RemoveAll();
+    for (int c = 0; c < 3; ++c)
+    {
+        sOrvoColInfo info = {};
+        strlcpy(info.szColName, names[c], sizeof(info.szColName));
+        info.nWidth = 120;
+        info.nFormat = LVCFMT_LEFT;
+        info.nDataType = c == 1 ? 2 : 1;
+        m_list.m_arrColInfo.Add(info);
+    }
+    m_list.m_csListName = "FilterGrid";
+    m_list.InitColumnTextRtn(&FilterListTest::ColumnText);
+    m_list.InsertColumnsForList(nullptr);
+    // Formula columns follow the built-in ones and are shown after them.
+    for (size_t i = 0; i < formulas.size(); ++i)
+    {
+        sOrvoColInfo info = {};
+        snprintf(info.szColName, sizeof(info.szColName), "F%d", (int)i);
+        info.nWidth = 80;
+        info.csText1 = formulas[i].c_str();
+        int c = (int)m_list.m_arrColInfo.Add(info);
+        m_list.m_arrColPosition.SetAtGrow(c, c);
+        m_list.InsertColumn(c, info.szColName, LVCFMT_LEFT, 80, c);
+        sVisibleColumn v = { c, c };
+        m_list.AddToVisibleArray(v);
+    }
+    m_list.SetUseFilter(TRUE);
+}
+
+int FilterListTest::Add(const char* symbol, const char* price, const char* exchange)
+{
+    m_rows.push_back({ symbol, price, exchange });
+    m_list.InsertItem(0, "", 0);
+    return m_list.SetItemData(0, (DWORD_PTR)&m_rows.back());
+}
+
+std::vector<std::string> FilterListTest::Shown(int nPosition)
+{
+    std::vector<std::string> texts;
+    int n = (int)m_list.SendMessage(LVM_GETITEMCOUNT);
+    for (int r = 0; r < n; ++r)
+    {
+        char buffer[512] = "";
+        LVITEMA item = {};
+        item.iSubItem = nPosition;
+        item.pszText = buffer;
+        item.cchTextMax = sizeof(buffer);
+        m_list.SendMessage(LVM_GETITEMTEXTA, (WPARAM)r, (LPARAM)&item);
+        texts.push_back(buffer);
+    }
+    return texts;
+}
+
+std::vector<std::string> FilterListTest::MapSymbols()
+{
+    std::vector<std::string> symbols;
+    for (INT_PTR m = 0; m < m_list.m_arrMap.GetSize(); ++m)
+    {
+        const sInstrument* p = reinterpret_cast<const sInstrument*>(m_list.GetMapItemData((int)m));
+        symbols.push_back(p ? p->symbol : "<none>");
+    }
+    return symbols;
+}
+
+void FilterListTest::ExpectInvariants()
+{
+    CString reason;
+    EXPECT_TRUE(m_list.CheckInvariants(&reason)) << (LPCTSTR)reason;
+}
+
+void FilterListTest::Pump(int nMilliseconds)
+{
+    DWORD start = ::GetTickCount();
+    do
+    {
+        AfxPumpPendingMessages();
+        if (nMilliseconds > 0)
+            ::Sleep(5);
+    } while ((int)(::GetTickCount() - start) < nMilliseconds);
+    AfxPumpPendingMessages();
+}
+
+namespace
+{
+void SendKey(WORD vk, bool bUp)
+{
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &input, sizeof(input));
+}
+}  // namespace
+
+void FilterListTest::PressKey(UINT vk, bool bCtrl, bool bShift)
+{
+    if (bCtrl)
+        SendKey(VK_CONTROL, false);
+    if (bShift)
+        SendKey(VK_SHIFT, false);
+    SendKey((WORD)vk, false);
+    SendKey((WORD)vk, true);
+    if (bShift)
+        SendKey(VK_SHIFT, true);
+    if (bCtrl)
+        SendKey(VK_CONTROL, true);
+    Pump();
+}
+
+void FilterListTest::TypeText(const char* pszText)
+{
+    for (const char* p = pszText; *p; ++p)
+    {
+        SHORT scan = ::VkKeyScanA(*p);
+        PressKey(LOBYTE(scan), false, (HIBYTE(scan) & 1) != 0);
+    }
+}
+
+CPoint FilterListTest::FilterBoxPoint(int nPosition)
+{
+    CRect rcItem, rcClient;
+    m_list.GetColorHeader().GetItemRect(nPosition, &rcItem);
+    m_list.GetColorHeader().GetClientRect(&rcClient);
+    int nRow = rcClient.Height() / 2;
+    return CPoint(rcItem.left + 10, nRow + nRow / 2);
+}
+
+CPoint FilterListTest::FilterButtonPoint(int nPosition)
+{
+    CRect rcItem, rcClient;
+    m_list.GetColorHeader().GetItemRect(nPosition, &rcItem);
+    m_list.GetColorHeader().GetClientRect(&rcClient);
+    int nRow = rcClient.Height() / 2;
+    return CPoint(rcItem.right - 9, nRow + nRow / 2);
+}

@@ -1,0 +1,58 @@
+// A filter list the way a host uses one: a host window (a recording parent that populates the
+// list when a filter changes), the list as its child in filter mode, and instrument rows whose
+// texts come from the host's column text routine.
+#pragma once
+
+#include "TestHost.h"
+#include "TestSupport.h"
+#include "filter/FilterListCtrl.h"
+#include <OrvoTools.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+struct sInstrument
+{
+    std::string symbol;
+    std::string price;
+    std::string exchange;
+};
+
+class FilterListTest : public HostTest
+{
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Columns Symbol (0), Price (1), Exchange (2), plus the given formula columns (stored form);
+    // the plain text routine; InsertColumnsForList; filter mode on.
+    void Build(std::vector<std::string> formulas = {});
+    // Appends a row the usual way (insert at 0, data of row 0); returns SetItemData's result.
+    int Add(const char* symbol, const char* price = "1", const char* exchange = "NSE");
+    sInstrument* Row(size_t i) { return &m_rows[i]; }
+    // Column texts of the shown rows, top to bottom, as the platform list reads them
+    // (LVM_GETITEMTEXT, answered through LVN_GETDISPINFO).
+    std::vector<std::string> Shown(int nPosition = 0);
+    std::vector<std::string> MapSymbols();
+    void ExpectInvariants();
+    void Pump(int nMilliseconds = 0);
+    // Real keyboard input (SendInput), then the queue pumped.
+    void TypeText(const char* pszText);
+    void PressKey(UINT vk, bool bCtrl = false, bool bShift = false);
+    // The header's filter row: the centre of a box's text part and of its button, in header
+    // client coordinates.
+    CPoint FilterBoxPoint(int nPosition);
+    CPoint FilterButtonPoint(int nPosition);
+
+    static int ColumnText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText,
+                          unsigned long& clrBack, int& nImage);
+    static int s_nTextCalls;
+    static bool s_bFailTexts;
+    static size_t s_nHugeText;
+
+    CMessageRecorder m_host;
+    CFilterListCtrl m_list;
+    std::deque<sInstrument> m_rows;
+    bool m_bAutoPopulate = true;
+};

@@ -1,0 +1,374 @@
+// Rows of the filter list: insertion, data, deletion and re-filtering, seen through the platform
+// list (owner-data texts) and the list's own operations.
+#include "FilterListFixture.h"
+
+using Texts = std::vector<std::string>;
+
+TEST_F(FilterListTest, InsertAtZeroAppendsAndRowZeroDataFillsTheNewRow)
+{
+    Build();
+    EXPECT_EQ(1, Add("AAA"));
+    EXPECT_EQ(1, Add("BBB"));
+    EXPECT_EQ(1, Add("CCC"));
+    EXPECT_EQ(Texts({ "AAA", "BBB", "CCC" }), Shown());
+    EXPECT_EQ(3, m_list.GetItemCount());
+    EXPECT_EQ(3, m_list.GetDisplayCount());
+    EXPECT_EQ(3, (int)m_list.SendMessage(LVM_GETITEMCOUNT));
+    // A row inserted inside the map takes that map index; the rows after it move down one.
+    m_rows.push_back({ "MID", "5", "BSE" });
+    EXPECT_EQ(1, m_list.InsertItem(1, "", 0));
+    EXPECT_EQ(1, m_list.SetItemData(1, (DWORD_PTR)&m_rows.back()));
+    EXPECT_EQ(Texts({ "AAA", "MID", "BBB", "CCC" }), MapSymbols());
+    EXPECT_EQ(Texts({ "AAA", "MID", "BBB", "CCC" }), Shown());
+    // A position past the map appends.
+    m_rows.push_back({ "END", "5", "BSE" });
+    EXPECT_EQ(4, m_list.InsertItem(99, "", 0));
+    ExpectInvariants();
+}
+
+TEST_F(FilterListTest, TextsComeFromTheRoutineByHeaderPosition)
+{
+    Build();
+    Add("INFY", "1500.25", "NSE");
+    EXPECT_EQ(Texts({ "1500.25" }), Shown(1));
+    EXPECT_EQ(Texts({ "NSE" }), Shown(2));
+    EXPECT_STREQ("INFY", m_list.GetItemText(0, 0));
+    EXPECT_STREQ("", m_list.GetItemText(5, 0));          // past the end
+    EXPECT_STREQ("", m_list.GetItemText(-1, 0));
+    EXPECT_EQ((DWORD_PTR)Row(0), m_list.GetItemData(0));
+    EXPECT_EQ(0u, m_list.GetItemData(1));
+    EXPECT_EQ(0u, m_list.GetItemData(-7));
+    EXPECT_EQ(1, m_list.SetItemText(0, 0, "ignored"));
+    EXPECT_STREQ("INFY", m_list.GetItemText(0, 0));
+    // A row inserted but not given data yet shows empty cells.
+    m_list.InsertItem(0, "", 0);
+    EXPECT_EQ(Texts({ "INFY", "" }), Shown());
+    ExpectInvariants();
+}
+
+TEST_F(FilterListTest, MemberRoutineIsCalledOnTheOwnerOrParent)
+{
+    struct CTextHost : CWnd
+    {
+        int nCalls = 0;
+        int Text(ULONGLONG d, int c, CString& t, unsigned long&, unsigned long&, int&)
+        {
+            ++nCalls;
+            t.Format("m%d-%d", (int)d, c);
+            return 1;
+        }
+    };
+    Build();
+    m_list.InitColumnTextRtn((CFilterListCtrl::PFN_COLUMNTEXT)nullptr);
+    m_list.InitColumnTextRtn(static_cast<CFilterListCtrl::PFN_COLUMNTEXT_MEMBER>(&CTextHost::Text));
+    CTextHost owner;
+    ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    m_list.InsertItem(0, "", 0);
+    m_list.SetItemData(0, 7);
+    // No owner set: the routine is a member of the parent, which here is the recorder; with an
+    // owner it is called on the owner.
+    m_list.SetOwnerWnd(&owner);
+    EXPECT_EQ(Texts({ "m7-0" }), Shown(0));
+    EXPECT_EQ(Texts({ "m7-2" }), Shown(2));
+    EXPECT_GE(owner.nCalls, 2);
+    m_list.SetOwnerWnd(nullptr);
+    owner.DestroyWindow();
+}
+
+TEST_F(FilterListTest, WithoutDataDescriptorRowsAreRefused)
+{
+    m_list.m_csListName = "NoDescriptor";
+    sOrvoColInfo info = {};
+    strlcpy(info.szColName, "Symbol", sizeof(info.szColName));
+    info.nWidth = 100;
+    m_list.m_arrColInfo.Add(info);
+    m_list.InsertColumnsForList(nullptr);
+    m_list.SetUseFilter(TRUE);
+    EXPECT_EQ(0, m_list.InsertItem(0, "", 0));
+    EXPECT_EQ(0, m_list.SetItemData(0, 5));
+    EXPECT_EQ(0, m_list.SetItemText(0, 0, "x"));
+    EXPECT_EQ(0, m_list.GetItemCount());
+    EXPECT_EQ(1, m_list.CheckForFilteredData(5));      // everything passes
+    m_list.PopulateList();                               // does nothing
+    EXPECT_EQ(0, m_list.GetDisplayCount());
+    // A row that exists without a descriptor reads the fixed text.
+    m_list.InitColumnTextRtn(&FilterListTest::ColumnText);
+    m_rows.push_back({ "X", "1", "N" });
+    m_list.InsertItem(0, "", 0);
+    m_list.SetItemData(0, (DWORD_PTR)&m_rows.back());
+    m_list.InitColumnTextRtn((CFilterListCtrl::PFN_COLUMNTEXT)nullptr);
+    EXPECT_STREQ(FILTER_NO_DESCRIPTOR_TEXT, m_list.GetItemText(0, 0));
+    ExpectInvariants();
+}
+
+TEST_F(FilterListTest, FilteredOutRowsStayInTheMapAndComeBackInMapOrder)
+{
+    Build();
+    Add("RELIANCE", "2500");
+    Add("INFY", "1500");
+    Add("RELCAP", "10");
+    CString filter = "REL";
+    m_list.AddToFilteredCols(0, filter);
+    m_list.PopulateList();
+    EXPECT_EQ(Texts({ "RELIANCE", "RELCAP" }), Shown());
+    // A new row that fails the filter is taken off the display but kept.
+    EXPECT_EQ(0, Add("TCS"));
+    EXPECT_EQ(4, m_list.GetItemCount());
+    EXPECT_EQ(2, m_list.GetDisplayCount());
+    // The host changes INFY's data so that it passes: it comes back between the two, in map order.
+    Row(1)->symbol = "RELINFY";
+    EXPECT_EQ(1, m_list.RepaintMapItem(1));
+    EXPECT_EQ(Texts({ "RELIANCE", "RELINFY", "RELCAP" }), Shown());
+    // Still passing: repainted only.
+    EXPECT_EQ(0, m_list.RepaintMapItem(1));
+    // No longer passing: removed.
+    Row(0)->symbol = "GONE";
+    EXPECT_EQ(-1, m_list.RepaintMapItem(0));
+    EXPECT_EQ(Texts({ "RELINFY", "RELCAP" }), Shown());
+    // Still failing, and out of range.
+    EXPECT_EQ(1, m_list.RepaintMapItem(3));
+    EXPECT_EQ(0, m_list.RepaintMapItem(4));
+    EXPECT_EQ(0, m_list.RepaintMapItem(-1));
+    // RepaintDisplayItem works on the shown row.
+    Row(2)->symbol = "XCAP";
+    EXPECT_EQ(-1, m_list.RepaintDisplayItem(1));
+    EXPECT_EQ(0, m_list.RepaintDisplayItem(0));
+    EXPECT_EQ(0, m_list.RepaintDisplayItem(5));
+    EXPECT_EQ(Texts({ "RELINFY" }), Shown());
+    ExpectInvariants();
+}
+
+TEST_F(FilterListTest, DeletingKeepsTheDisplayPointingIntoTheMap)
+{
+    Build();
+    for (const char* s : { "A1", "B2", "A3", "B4", "A5" })
+        Add(s);
+    CString filter = "A";
+    m_list.AddToFilteredCols(0, filter);
+    m_list.PopulateList();
+    EXPECT_EQ(Texts({ "A1", "A3", "A5" }), Shown());
+    // The highest map index: the other display entries keep their numbers.
+    EXPECT_EQ(1, m_list.DeleteItem(2));
+    EXPECT_EQ(Texts({ "A1", "A3" }), Shown());
+    EXPECT_EQ(0, m_list.m_arrDisplay[0]);
+    EXPECT_EQ(2, m_list.m_arrDisplay[1]);
+    // A row below others in the map renumbers the entries after it.
+    EXPECT_EQ(1, m_list.DeleteItem(0));
+    EXPECT_EQ(Texts({ "A3" }), Shown());
+    EXPECT_EQ(1, m_list.m_arrDisplay[0]);
+    EXPECT_EQ(Texts({ "B2", "A3", "B4" }), MapSymbols());
+    // By map index: a hidden record in the middle, then a shown one.
+    EXPECT_EQ(1, m_list.DeleteMapItem(0));
+    EXPECT_EQ(Texts({ "A3", "B4" }), MapSymbols());
+    EXPECT_EQ(Texts({ "A3" }), Shown());
+    EXPECT_EQ(1, m_list.DeleteMapItem(0));
+    EXPECT_EQ(Texts({}), Shown());
+    EXPECT_EQ(1, m_list.DeleteMapItem(0));   // the last, hidden one
+    EXPECT_EQ(0, m_list.GetItemCount());
+    EXPECT_EQ(0, m_list.DeleteMapItem(0));
+    EXPECT_EQ(0, m_list.DeleteMapItem(-1));
+    EXPECT_EQ(0, m_list.DeleteItem(0));
+    EXPECT_EQ(0, m_list.DeleteItem(-3));
+    ExpectInvariants();
+}
+
+TEST_F(FilterListTest, ReverseDisplayMirrorsEveryRowOperation)
+{
+    Build();
+    Add("FIRST");
+    Add("SECOND");
+    Add("THIRD");
+    m_list.SetReverseDisplay(true);
+    m_list.Invalidate();
+    EXPECT_EQ(Texts({ "THIRD", "SECOND", "FIRST" }), Shown());
+    EXPECT_STREQ("THIRD", m_list.GetItemText(0, 0));
+    EXPECT_EQ((DWORD_PTR)Row(2), m_list.GetItemData(0));
+    EXPECT_EQ(1, m_list.SetCheck(0, 1));
+    EXPECT_EQ(1, m_list.GetMapItemCheck(2));        // screen row 0 is the last record
+    EXPECT_EQ(1, m_list.GetCheck(0));
+    EXPECT_EQ(0, m_list.GetCheck(2));
+    EXPECT_EQ(0, m_list.SetCheck(3, 1));
+    EXPECT_EQ(1, m_list.GetCheckedItemCount());
+    // Deleting screen row 0 removes the last record.
+    EXPECT_EQ(1, m_list.DeleteItem(0));
+    EXPECT_EQ(Texts({ "FIRST", "SECOND" }), MapSymbols());
+    EXPECT_EQ(Texts({ "SECOND", "FIRST" }), Shown());
+    // A new row appended under reverse display shows on top.
+    Add("FOURTH");
+    EXPECT_EQ(Texts({ "FOURTH", "SECOND", "FIRST" }), Shown());
+    EXPECT_EQ(0, m_list.GetCheckedItemCount());
+    m_list.ResetCheckedItems();
+    ExpectInvariants();
+}
+
+TEST_F(FilterListTest, DeleteAllEmptiesTheStoreAndThePlatformList)
+{
+    Build();
+    for (int i = 0; i < 20; ++i)
+        Add(("R" + std::to_string(i)).c_str());
+    EXPECT_EQ(1, m_list.DeleteAllItems());
+    EXPECT_EQ(0, m_list.GetItemCount());
+    EXPECT_EQ(0, (int)m_list.SendMessage(LVM_GETITEMCOUNT));
+    Add("X");
+    EXPECT_EQ(1, m_list.DeleteAllMapListItems());
+    EXPECT_EQ(0, m_list.GetDisplayCount());
+    ExpectInvariants();
+}
+
+TEST_F(FilterListTest, OwnerDataAnswersAndFindRequests)
+{
+    Build();
+    Add("AAA");
+    Add("BBB");
+    // An image request gets image 0 and state image 2.
+    NMLVDISPINFOA info = {};
+    info.hdr.hwndFrom = m_list.m_hWnd;
+    info.hdr.idFrom = 1001;
+    info.hdr.code = LVN_GETDISPINFOA;
+    info.item.mask = LVIF_IMAGE;
+    info.item.iItem = 0;
+    info.item.iImage = 5;
+    m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&info);
+    EXPECT_EQ(0, info.item.iImage);
+    EXPECT_EQ((UINT)INDEXTOSTATEIMAGEMASK(2), info.item.state);
+    EXPECT_EQ(0xF000u, info.item.stateMask);
+    // A text request is cut to the platform's buffer.
+    char small[3] = "zz";
+    info.item.mask = LVIF_TEXT;
+    info.item.pszText = small;
+    info.item.cchTextMax = 3;
+    info.item.iItem = 1;
+    m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&info);
+    EXPECT_STREQ("BB", small);
+    // Past the display count: ignored.
+    strcpy(small, "zz");
+    info.item.iItem = 3;
+    m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&info);
+    EXPECT_STREQ("zz", small);
+    // Find requests answer the selection mark.
+    m_list.SetSelectionMark(1);
+    NMLVFINDITEMA find = {};
+    find.hdr.hwndFrom = m_list.m_hWnd;
+    find.hdr.idFrom = 1001;
+    find.hdr.code = LVN_ODFINDITEMA;
+    find.lvfi.flags = LVFI_STRING;
+    find.lvfi.psz = "BBB";
+    EXPECT_EQ(1, (int)m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&find));
+}
+
+TEST_F(FilterListTest, CorruptDisplayArraysAreReportedNotFollowed)
+{
+    Build();
+    Add("A");
+    Add("B");
+    Add("C");
+    // An entry of -1: inserting inside the map reports and deletes everything.
+    m_list.m_arrDisplay[1] = -1;
+    EXPECT_EQ(0, m_list.InsertItem(1, "", 0));
+    EXPECT_EQ(std::vector<CString>({ "Insert Item: Reindexing Error" }), m_script.Messages());
+    EXPECT_EQ(0, m_list.GetItemCount());
+    ExpectInvariants();
+    m_script.Clear();
+    // A duplicate entry: deleting reports and deletes everything.
+    Add("A");
+    Add("B");
+    Add("C");
+    m_list.m_arrDisplay[2] = 0;
+    m_list.OnDisplayArrayChanged();
+    EXPECT_EQ(0, m_list.DeleteItem(0));
+    EXPECT_EQ(std::vector<CString>({ "Delete item: Reindexing Error" }), m_script.Messages());
+    EXPECT_EQ(0, m_list.GetItemCount());
+    m_script.Clear();
+    // A missing row.
+    Add("A");
+    m_list.m_arrDisplay[0] = -1;
+    EXPECT_EQ(0, m_list.DeleteItem(0));
+    EXPECT_EQ(std::vector<CString>({ "Delete item: Item not found" }), m_script.Messages());
+    m_list.m_arrDisplay[0] = 0;
+    m_list.OnDisplayArrayChanged();
+    // A display entry beyond the display count: deleting its record by map index is refused
+    // with a line in the host's log.
+    Add("B");
+    m_list.m_nDisplayCount = 1;
+    EXPECT_EQ(0, m_list.DeleteMapItem(1));
+    ASSERT_FALSE(TestHost::LogLines().empty());
+    EXPECT_NE(std::string::npos, TestHost::LogLines().back().find("Error occured while deleting map item"));
+    m_list.m_nDisplayCount = 2;
+    // Filter arrays out of step: populating reports and shows nothing.
+    m_script.Clear();
+    m_list.m_arrFilteredCols.Add(0);
+    m_list.PopulateList();
+    EXPECT_EQ(std::vector<CString>({ "Error occured while filtering" }), m_script.Messages());
+    EXPECT_EQ(0, m_list.GetDisplayCount());
+    EXPECT_EQ(0, (int)m_list.SendMessage(LVM_GETITEMCOUNT));
+    m_list.m_arrFilteredCols.RemoveAll();
+    m_list.PopulateList();
+    EXPECT_EQ(2, m_list.GetDisplayCount());
+    ExpectInvariants();
+}
+
+TEST_F(FilterListTest, OutsideFilterModeTheBaseListAnswers)
+{
+    CFilterListCtrl plain;
+    ASSERT_TRUE(plain.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 200, 100), &m_host, 1002));
+    plain.InsertColumn(0, "A", LVCFMT_LEFT, 80, 0);
+    EXPECT_EQ(0, plain.InsertItem(0, "one", -1));
+    EXPECT_EQ(1, plain.InsertItem(1, "two", -1));
+    EXPECT_TRUE(plain.SetItemData(1, 77));
+    EXPECT_EQ(77u, plain.GetItemData(1));
+    EXPECT_STREQ("two", plain.GetItemText(1, 0));
+    EXPECT_EQ(2, plain.GetItemCount());
+    EXPECT_EQ(1, plain.DeleteMapItem(0));        // nothing to do outside filter mode
+    EXPECT_EQ(1, plain.DeleteAllMapListItems());
+    EXPECT_EQ(2, plain.GetItemCount());
+    EXPECT_TRUE(plain.DeleteItem(0));
+    EXPECT_EQ(1, plain.GetItemCount());
+    EXPECT_TRUE(plain.DeleteAllItems());
+    EXPECT_EQ(0, plain.GetItemCount());
+    plain.DestroyWindow();
+}
+
+TEST_F(FilterListTest, RepaintTimerCoalescesAndDiesWithTheList)
+{
+    Build();
+    Add("A");
+    EXPECT_NE(0, m_list.m_nRepaintTimer);
+    int nTimer = m_list.m_nRepaintTimer;
+    Add("B");
+    EXPECT_EQ(nTimer, m_list.m_nRepaintTimer);   // one timer for many changes
+    Pump(650);
+    EXPECT_EQ(0, m_list.m_nRepaintTimer);
+    Add("C");
+    EXPECT_NE(0, m_list.m_nRepaintTimer);
+    // Destroyed while it runs: nothing fires afterwards.
+    m_list.DestroyWindow();
+    Pump(650);
+    EXPECT_EQ(0, m_list.m_nRepaintTimer);
+}
+
+TEST_F(FilterListTest, InvalidateSetItemDataFindsVisibleRowsOnly)
+{
+    Build();
+    Add("A");
+    Add("B");
+    EXPECT_EQ(1, m_list.InvalidateSetItemData(Row(1)));
+    EXPECT_EQ(0, m_list.InvalidateSetItemData((void*)0x1234));
+}
+
+TEST_F(FilterListTest, RearrangeMovesARecordInTheMap)
+{
+    Build();
+    for (const char* s : { "A", "B", "C", "D" })
+        Add(s);
+    m_list.RearrangeArrayForDragDrop(0, 2);
+    EXPECT_EQ(Texts({ "B", "C", "A", "D" }), MapSymbols());
+    m_list.PopulateList();
+    EXPECT_EQ(Texts({ "B", "C", "A", "D" }), Shown());
+    m_list.RearrangeArrayForDragDrop(3, 0);
+    EXPECT_EQ(Texts({ "D", "B", "C", "A" }), MapSymbols());
+    m_list.RearrangeArrayForDragDrop(0, 9);       // no such row: nothing moves
+    m_list.RearrangeArrayForDragDrop(-1, 0);
+    EXPECT_EQ(Texts({ "D", "B", "C", "A" }), MapSymbols());
+    m_list.PopulateList();
+    ExpectInvariants();
+}
