@@ -1018,7 +1018,11 @@ void CFilterListCtrl::GetColumnUniques(int nColumn, CStringArray& values)
             continue;
         if (!FilterTextForRow(m_arrMap[m]->dwItemData, nColumn, text) || text.IsEmpty())
             continue;
-        if (seen.insert(std::string(text, (size_t)text.GetLength())).second)
+        // One entry per value whatever its case, as the list box's exact search finds them.
+        std::string key(text, (size_t)text.GetLength());
+        for (char& c : key)
+            c = (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c;
+        if (seen.insert(std::move(key)).second)
             values.Add(text);
     }
 }

@@ -1,0 +1,264 @@
+// Random sequences of row and filter operations against a plain model of the rows: after every
+// step the list's invariants hold and its shown rows are exactly the model's.
+#include "FilterListFixture.h"
+#include "filter/FilterMatch.h"
+
+#include <random>
+
+namespace
+{
+struct sModelRow
+{
+    sInstrument* pData;   // null until data is given
+};
+}  // namespace
+
+class FilterListModelTest : public FilterListTest
+{
+protected:
+    // The model: the map's item data, the shown map indexes in order, and the stored filters;
+    // each operation updates them by the rules the user and the host rely on.
+    std::vector<sModelRow> m_map;
+    std::vector<int> m_display;
+    std::vector<std::pair<int, std::string>> m_filters;
+
+    bool Passes(const sInstrument* p)
+    {
+        static const std::string empty;
+        for (auto& f : m_filters)
+        {
+            // A row without data is tested with empty texts.
+            const std::string& text = p == nullptr ? empty : f.first == 0 ? p->symbol : f.first == 1 ? p->price : p->exchange;
+            if (!FilterTextMatches(text.c_str(), f.second.c_str(), false))
+                return false;
+        }
+        return true;
+    }
+    void ModelPopulate()
+    {
+        m_display.clear();
+        for (int i = 0; i < (int)m_map.size(); ++i)
+        {
+            if (Passes(m_map[(size_t)i].pData))
+                m_display.push_back(i);
+        }
+    }
+    void Compare(int nStep, const char* pszOp)
+    {
+        CString reason;
+        ASSERT_TRUE(m_list.CheckInvariants(&reason)) << "step " << nStep << " " << pszOp << ": " << (LPCTSTR)reason;
+        ASSERT_EQ((int)m_map.size(), m_list.GetItemCount()) << "step " << nStep << " " << pszOp;
+        ASSERT_EQ((int)m_display.size(), m_list.GetDisplayCount()) << "step " << nStep << " " << pszOp;
+        for (size_t d = 0; d < m_display.size(); ++d)
+            ASSERT_EQ(m_display[d], m_list.m_arrDisplay[(INT_PTR)d]) << "step " << nStep << " " << pszOp << " row " << d;
+        for (size_t m = 0; m < m_map.size(); ++m)
+            ASSERT_EQ((DWORD_PTR)m_map[m].pData, m_list.GetMapItemData((int)m)) << "step " << nStep << " " << pszOp;
+    }
+    void Run(unsigned seed, int nSteps)
+    {
+        std::mt19937 rng(seed);
+        auto pick = [&rng](int n) { return n <= 0 ? 0 : (int)(rng() % (unsigned)n); };
+        static const char* const symbols[] = { "REL", "RELIANCE", "INFY", "TCS", "ITC", "RELCAP", "ABC", "" };
+        static const char* const prices[] = { "5", "12.5", "999", "1000", "1500", "abc", "" };
+        static const char* const exchanges[] = { "NSE", "BSE", "MCX", "nse" };
+        static const char* const filters[] = { "REL", "*CAP", "*E*", ">999", "<13", "I~T", "nse", "~", "*", "" };
+        for (int step = 0; step < nSteps; ++step)
+        {
+            int op = pick(100);
+            const char* name = "";
+            if (op < 30)
+            {
+                name = "insert+data";
+                m_rows.push_back({ symbols[pick(8)], prices[pick(7)], exchanges[pick(4)] });
+                int pos = pick(3) == 0 ? pick((int)m_map.size() + 2) : 0;
+                int m = m_list.InsertItem(pos, "", 0);
+                int expectedM = (pos <= 0 || pos >= (int)m_map.size()) ? (int)m_map.size() : pos;
+                ASSERT_EQ(expectedM, m) << "step " << step;
+                m_map.insert(m_map.begin() + m, sModelRow{ nullptr });
+                if (expectedM == (int)m_map.size() - 1)
+                    m_display.push_back(m);
+                else
+                {
+                    for (int& e : m_display)
+                        if (e >= m)
+                            ++e;
+                    m_display.insert(m_display.begin() + std::min((size_t)pos, m_display.size()), m);
+                }
+                // The data of the row just inserted: the usual append form, or its own row.
+                if (expectedM == (int)m_map.size() - 1)
+                {
+                    sInstrument* p = &m_rows.back();
+                    // Row 0 means the last shown row when it has no data yet.
+                    int last = (int)m_display.size() - 1;
+                    bool bFree = m_map[(size_t)m_display[(size_t)last]].pData == nullptr;
+                    int r = m_list.SetItemData(0, (DWORD_PTR)p);
+                    int target = bFree ? last : 0;
+                    int mm = m_display[(size_t)target];
+                    m_map[(size_t)mm].pData = p;
+                    bool pass = Passes(p);
+                    ASSERT_EQ(pass ? 1 : 0, r) << "step " << step;
+                    if (!pass)
+                        m_display.erase(m_display.begin() + target);
+                }
+            }
+            else if (op < 40)
+            {
+                name = "set data of a shown row";
+                if (m_display.empty())
+                    continue;
+                int row = pick((int)m_display.size());
+                m_rows.push_back({ symbols[pick(8)], prices[pick(7)], exchanges[pick(4)] });
+                sInstrument* p = &m_rows.back();
+                int last = (int)m_display.size() - 1;
+                int target = (row == 0 || row >= (int)m_display.size()) ? last : row;
+                int mm = m_display[(size_t)target];
+                int used = target;
+                if (m_map[(size_t)mm].pData != nullptr)
+                {
+                    used = row;
+                    mm = m_display[(size_t)row];
+                }
+                m_map[(size_t)mm].pData = p;
+                int r = m_list.SetItemData(row, (DWORD_PTR)p);
+                bool pass = Passes(p);
+                ASSERT_EQ(pass ? 1 : 0, r) << "step " << step;
+                if (!pass)
+                    m_display.erase(m_display.begin() + used);
+            }
+            else if (op < 55)
+            {
+                name = "data change + RepaintMapItem";
+                if (m_map.empty())
+                    continue;
+                int m = pick((int)m_map.size());
+                sInstrument* p = m_map[(size_t)m].pData;
+                if (p != nullptr)
+                    *p = { symbols[pick(8)], prices[pick(7)], exchanges[pick(4)] };
+                auto it = std::find(m_display.begin(), m_display.end(), m);
+                int expected;
+                if (it != m_display.end())
+                {
+                    if (p == nullptr || Passes(p))
+                        expected = 0;
+                    else
+                    {
+                        m_display.erase(it);
+                        expected = -1;
+                    }
+                }
+                else
+                {
+                    expected = 1;
+                    if (p != nullptr && Passes(p))
+                    {
+                        auto at = std::find_if(m_display.begin(), m_display.end(), [m](int e) { return e > m; });
+                        m_display.insert(at, m);
+                    }
+                }
+                ASSERT_EQ(expected, m_list.RepaintMapItem(m)) << "step " << step;
+            }
+            else if (op < 65)
+            {
+                name = "delete shown row";
+                int row = pick((int)m_display.size() + 1);
+                int r = m_list.DeleteItem(row);
+                if (row >= (int)m_display.size())
+                {
+                    ASSERT_EQ(0, r) << "step " << step;
+                    continue;
+                }
+                ASSERT_EQ(1, r) << "step " << step;
+                int m = m_display[(size_t)row];
+                m_display.erase(m_display.begin() + row);
+                for (int& e : m_display)
+                    if (e > m)
+                        --e;
+                m_map.erase(m_map.begin() + m);
+            }
+            else if (op < 75)
+            {
+                name = "delete map item";
+                int m = pick((int)m_map.size() + 1);
+                int r = m_list.DeleteMapItem(m);
+                if (m >= (int)m_map.size())
+                {
+                    ASSERT_EQ(0, r) << "step " << step;
+                    continue;
+                }
+                ASSERT_EQ(1, r) << "step " << step;
+                auto it = std::find(m_display.begin(), m_display.end(), m);
+                if (it != m_display.end())
+                    m_display.erase(it);
+                for (int& e : m_display)
+                    if (e > m)
+                        --e;
+                m_map.erase(m_map.begin() + m);
+            }
+            else if (op < 90)
+            {
+                name = "filter + populate";
+                int column = pick(3);
+                std::string text = filters[pick(10)];
+                CString t = text.c_str();
+                m_list.AddToFilteredCols(column, t);
+                auto it = std::find_if(m_filters.begin(), m_filters.end(), [column](auto& f) { return f.first == column; });
+                if (it != m_filters.end())
+                {
+                    if (text.empty())
+                        m_filters.erase(it);
+                    else
+                        it->second = text;
+                }
+                else if (!text.empty())
+                    m_filters.push_back({ column, text });
+                m_list.PopulateList();
+                ModelPopulate();
+            }
+            else if (op < 92)
+            {
+                name = "delete all";
+                m_list.DeleteAllItems();
+                m_map.clear();
+                m_display.clear();
+            }
+            else
+            {
+                name = "populate";
+                m_list.PopulateList();
+                ModelPopulate();
+            }
+            Compare(step, name);
+            if (HasFatalFailure())
+                return;
+        }
+    }
+};
+
+TEST_F(FilterListModelTest, ThousandsOfRandomStepsAgreeWithTheModel)
+{
+    Build();
+    m_list.ShowWindow(SW_HIDE);   // a hidden list: the platform is not asked to paint each step
+    for (unsigned seed : { 1u, 2u, 3u })
+    {
+        m_list.DeleteAllItems();
+        m_list.RemoveAllFilters();
+        m_map.clear();
+        m_display.clear();
+        m_filters.clear();
+        m_list.PopulateList();
+        Run(seed, 2500);
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+TEST_F(FilterListModelTest, ShownListAgreesToo)
+{
+    Build();
+    Run(99, 400);
+    // What the platform shows is the model's rows.
+    std::vector<std::string> expected;
+    for (int m : m_display)
+        expected.push_back(m_map[(size_t)m].pData ? m_map[(size_t)m].pData->symbol : "");
+    EXPECT_EQ(expected, Shown());
+}
