@@ -3,6 +3,7 @@
 #include "resources/RepositionColumnsRes.h"
 #include "dialogs/RepositionLayout.h"
 #include "lists/CommonListHooks.h"
+#include "filter/FilterListCtrl.h"
 
 #include <cstring>
 #include <vector>
@@ -321,7 +322,18 @@ void CRepositionColumns::ApplyToList()
         ++nPosition;
     }
     list.m_arrColPosition.Copy(positions);
-    list.NotifyColumnsRebuilt();
+    if (list.IsKindOf(RUNTIME_CLASS(CFilterListCtrl)))
+    {
+        // A filter list drops its filters; the cleared box makes the header report the change,
+        // upon which the host fills the list again.
+        CFilterListCtrl& filterList = static_cast<CFilterListCtrl&>(list);
+        filterList.RemoveAllFilters();
+        CString empty;
+        if (filterList.GetHeaderCtrl() != nullptr && filterList.GetHeaderCtrl()->GetItemCount() > 0)
+            filterList.SetVisibleColumnFilter(0, empty, 0);
+    }
+    else
+        list.NotifyColumnsRebuilt();
 }
 
 void CRepositionColumns::OnView()

@@ -2,6 +2,7 @@
 // Shift+Tab between them, Enter; and the host's filter operations that write into the boxes.
 #include "FilterListFixture.h"
 #include "WindowPicture.h"
+#include "dialogs/RepositionColumns.h"
 
 using Texts = std::vector<std::string>;
 
@@ -339,4 +340,24 @@ TEST_F(FilterBarTest, FilterModeOffClearsTheBarAndFallsBackToTheBase)
     EXPECT_EQ(0, (int)m_list.SendMessage(LVM_GETITEMCOUNT));
     m_list.SetUseFilter(TRUE);
     EXPECT_TRUE(m_list.m_Appearance.m_bKeywordRulesAvailable);
+}
+
+TEST_F(FilterBarTest, RepositionViewClearsTheFilters)
+{
+    CString text = "REL";
+    m_list.SetVisibleColumnFilter(0, text, 0);
+    ASSERT_EQ(3, m_list.GetDisplayCount());
+    m_list.ShowColumnDlg();
+    ASSERT_NE(nullptr, m_list.m_pRepositionDlg);
+    ASSERT_NE(nullptr, m_list.m_pRepositionDlg->GetSafeHwnd());
+    m_host.Clear();
+    HWND hView = ::GetDlgItem(m_list.m_pRepositionDlg->m_hWnd, 1533);
+    m_list.m_pRepositionDlg->SendMessage(WM_COMMAND, MAKEWPARAM(1533, BN_CLICKED), (LPARAM)hView);
+    Pump(20);
+    EXPECT_EQ(0, m_list.GetFilterCount());
+    CString box;
+    EXPECT_EQ(0, m_list.GetHeaderText(0, box));
+    EXPECT_GE(m_host.Count(WM_NOTIFY, HDN_FILTERCHANGE), 1u);   // the host filled the list again
+    EXPECT_EQ(5, m_list.GetDisplayCount());
+    EXPECT_EQ(Texts({ "Symbol", "Price", "Exchange" }).size(), (size_t)m_list.GetColorHeader().GetItemCount());
 }
