@@ -167,6 +167,7 @@ void CFilterListCtrl::FlushPlatformCount()
 
 LRESULT CFilterListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    m_bPageKnown = false;
     // Geometry queries of the page do not depend on the count.
     if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETTOPINDEX && message != LVM_GETCOUNTPERPAGE)
         FlushPlatformCount();
@@ -204,6 +205,46 @@ int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
     return d;
 }
 
+int CFilterListCtrl::RowPlacement(int nScreenRow)
+{
+    if (m_hWnd == nullptr)
+        return kRowHidden;
+    // Only a message can scroll, size or show the list, so the page is read again after any
+    // message reached it (see WindowProc): a stream of repaints reads it once.
+    if (!m_bPageKnown)
+    {
+        m_bPageVisible = ::IsWindowVisible(m_hWnd) != FALSE;
+        // The vertical scroll bar of a report list counts rows: its position is the top row and
+        // its page the rows per page. Reading it sends the list nothing (a message would hand
+        // over a pending count first).
+        SCROLLINFO si = {};
+        si.cbSize = sizeof(si);
+        si.fMask = SIF_POS | SIF_PAGE;
+        if ((GetStyle() & WS_VSCROLL) && ::GetScrollInfo(m_hWnd, SB_VERT, &si))
+        {
+            m_nPageTop = si.nPos;
+            m_nPageRows = (int)si.nPage;
+            m_bPageKnown = true;
+        }
+        else
+        {
+            m_nPageTop = GetTopIndex();
+            m_nPageRows = GetCountPerPage();
+            m_bPageKnown = true;   // after the messages above
+        }
+    }
+    if (!m_bPageVisible)
+        return kRowHidden;
+    if (nScreenRow < m_nPageTop)
+        return kRowAbove;
+    return nScreenRow <= m_nPageTop + m_nPageRows ? kRowOnPage : kRowBelow;
+}
+
+bool CFilterListCtrl::IsRowOnScreen(int nScreenRow)
+{
+    return nScreenRow >= 0 && RowPlacement(nScreenRow) == kRowOnPage;
+}
+
 void CFilterListCtrl::InvalidateDisplayRow(int nScreenRow)
 {
     if (m_hWnd == nullptr || nScreenRow < 0 || !::IsWindowVisible(m_hWnd))
@@ -215,10 +256,16 @@ void CFilterListCtrl::InvalidateDisplayRow(int nScreenRow)
 
 void CFilterListCtrl::InvalidateFromRow(int nScreenRow)
 {
-    if (m_hWnd == nullptr || !::IsWindowVisible(m_hWnd))
-        return;
+    int nPlacement = RowPlacement(nScreenRow < 0 ? 0 : nScreenRow);
+    if (nPlacement == kRowHidden || nPlacement == kRowBelow)
+        return;   // nothing on screen moves
     CRect rcClient;
     GetClientRect(&rcClient);
+    if (nPlacement == kRowAbove)
+    {
+        InvalidateRect(&rcClient, FALSE);   // every row on the page moves
+        return;
+    }
     CRect rc;
     if (nScreenRow >= 0 && GetItemRect(nScreenRow, &rc, LVIR_BOUNDS))
     {
@@ -398,6 +445,18 @@ void CFilterListCtrl::OnLvnGetdispinfo(NMHDR* pNMHDR, LRESULT* pResult)
         CString text = GetItemText(item.iItem, item.iSubItem);
         lstrcpynA(item.pszText, text, item.cchTextMax);
     }
+}
+
+void CFilterListCtrl::OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    if (!m_bUseFilter)
+    {
+        CCommonListCtrl::OnLvnColumnclick(pNMHDR, pResult);
+        return;
+    }
+    // Still to come with the filter list's sorting: sorting the display array by the clicked
+    // column (SortOn), checked rows first when sort-on-checked is set.
+    *pResult = 0;
 }
 
 void CFilterListCtrl::OnLvnOdfinditem(NMHDR*, LRESULT* pResult)
@@ -772,12 +831,8 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         if (dwData == 0 || Passes(dwData))
         {
             int nScreenRow = Mirror(d);
-            if (m_hWnd != nullptr && ::IsWindowVisible(m_hWnd))
-            {
-                int nTop = GetTopIndex();
-                if (nScreenRow >= nTop && nScreenRow <= nTop + GetCountPerPage())
-                    InvalidateDisplayRow(nScreenRow);
-            }
+            if (IsRowOnScreen(nScreenRow))
+                InvalidateDisplayRow(nScreenRow);
             return 0;
         }
         int nScreenRow = Mirror(d);
@@ -921,14 +976,22 @@ bool CFilterListCtrl::Passes(ULONGLONG dwItemData)
     if (!HasDataDescriptor())
         return true;
     PrepareMatchers();
-    CString text;
-    for (const sCompiled& c : m_compiled)
+    // One text buffer for all the rows (a host's routine may call back into the list: then a
+    // buffer of its own). The filters are read by index: a routine could change them.
+    CString local;
+    CString& text = m_nPassDepth++ == 0 ? m_csPassText : local;
+    bool bPass = true;
+    for (size_t k = 0; k < m_compiled.size(); ++k)
     {
-        FilterTextForRow(dwItemData, c.nColumn, text);
-        if (!c.matcher.Match(text, (size_t)text.GetLength()))
-            return false;
+        FilterTextForRow(dwItemData, m_compiled[k].nColumn, text);
+        if (k < m_compiled.size() && !m_compiled[k].matcher.Match(text, (size_t)text.GetLength()))
+        {
+            bPass = false;
+            break;
+        }
     }
-    return true;
+    --m_nPassDepth;
+    return bPass;
 }
 
 int CFilterListCtrl::CheckForFilteredData(ULONGLONG dwItemData)
@@ -949,13 +1012,14 @@ void CFilterListCtrl::PopulateList()
     CHeaderCtrl* pHeader = GetHeaderCtrl();
     if (pHeader == nullptr || pHeader->GetItemCount() <= 0)
         return;
+    // The platform is told nothing until the rows are rebuilt (no message reaches it in between),
+    // so it cannot draw a half-built list; switching its redraw off and on would only make it
+    // recompute its scroll bars once more.
     m_arrDisplay.RemoveAll();
     DisplayChanged();
-    SetRedraw(FALSE);
     m_nDisplayCount = 0;
     if (m_arrFilteredCols.GetSize() != m_arrFilterTexts.GetSize())
     {
-        SetRedraw(TRUE);
         SyncPlatformCount();
         Invalidate();
         ReportError("Error occured while filtering");
@@ -983,10 +1047,10 @@ void CFilterListCtrl::PopulateList()
             if (pRecord == nullptr)
                 continue;
             bool bPass = true;
-            for (const sCompiled& c : m_compiled)
+            for (size_t k = 0; k < m_compiled.size(); ++k)
             {
-                FilterTextForRow(pRecord->dwItemData, c.nColumn, text);
-                if (!c.matcher.Match(text, (size_t)text.GetLength()))
+                FilterTextForRow(pRecord->dwItemData, m_compiled[k].nColumn, text);
+                if (k < m_compiled.size() && !m_compiled[k].matcher.Match(text, (size_t)text.GetLength()))
                 {
                     bPass = false;
                     break;
@@ -1001,7 +1065,6 @@ void CFilterListCtrl::PopulateList()
     }
     m_bExactThisPass = 0;
     // Still to come with the filter list's sorting: checked rows first when sort-on-checked is set.
-    SetRedraw(TRUE);
     SyncPlatformCount();
     Invalidate();
 }

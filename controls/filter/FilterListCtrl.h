@@ -195,6 +195,7 @@ protected:
     afx_msg BOOL OnFilterButtonClicked(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnLvnGetdispinfo(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnLvnOdfinditem(NMHDR* pNMHDR, LRESULT* pResult);
+    void OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult) override;
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
     afx_msg void OnOptionResetFilter();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
@@ -210,6 +211,13 @@ private:
     void SyncPlatformCount();
     void InvalidateFromRow(int nRow);
     void InvalidateDisplayRow(int nRow);
+    bool IsRowOnScreen(int nScreenRow);
+    enum { kRowHidden, kRowAbove, kRowOnPage, kRowBelow };
+    int RowPlacement(int nScreenRow);
+    bool m_bPageKnown = false;
+    bool m_bPageVisible = false;
+    int m_nPageTop = 0;
+    int m_nPageRows = 0;
     void FreeTrendValues(bool bRemoveArrays);
     void ReportError(LPCTSTR pszMessage);
     void ToggleMatchExactly();
@@ -238,5 +246,6 @@ private:
     // platform's own count update is slow, and a fill of many rows needs it only once).
     bool m_bCountPending = false;
     void FlushPlatformCount();
-    int m_nFormulaDepth = 0;
+    CString m_csPassText;
+    int m_nPassDepth = 0;
 };

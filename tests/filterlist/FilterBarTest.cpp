@@ -338,8 +338,12 @@ TEST_F(FilterBarTest, FilterModeOffClearsTheBarAndFallsBackToTheBase)
     EXPECT_EQ(0, m_list.GetHeaderText(0, box));
     EXPECT_FALSE(m_list.m_Appearance.m_bKeywordRulesAvailable);
     EXPECT_EQ(0, (int)m_list.SendMessage(LVM_GETITEMCOUNT));
+    TestHost::Calls().clear();
     m_list.SetUseFilter(TRUE);
     EXPECT_TRUE(m_list.m_Appearance.m_bKeywordRulesAvailable);
+    // Visual styles are switched off for the header through the host's library loader.
+    EXPECT_EQ(1, std::count(TestHost::Calls().begin(), TestHost::Calls().end(),
+                            std::string("orvou_call_LoadLibrary(UxTheme.dll)")));
 }
 
 TEST_F(FilterBarTest, RepositionViewClearsTheFilters)
