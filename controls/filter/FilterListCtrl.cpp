@@ -168,8 +168,10 @@ void CFilterListCtrl::FlushPlatformCount()
 LRESULT CFilterListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     m_bPageKnown = false;
-    // Geometry queries of the page do not depend on the count.
-    if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETTOPINDEX && message != LVM_GETCOUNTPERPAGE)
+    // Geometry queries of the page and of rows the platform already has do not depend on the
+    // count: a stream of repaints that invalidates rows hands the count over once, not per row.
+    if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETTOPINDEX &&
+        message != LVM_GETCOUNTPERPAGE && message != LVM_GETITEMRECT)
         FlushPlatformCount();
     return CCommonListCtrl::WindowProc(message, wParam, lParam);
 }
@@ -224,14 +226,17 @@ int CFilterListCtrl::RowPlacement(int nScreenRow)
         {
             m_nPageTop = si.nPos;
             m_nPageRows = (int)si.nPage;
-            m_bPageKnown = true;
         }
         else
         {
             m_nPageTop = GetTopIndex();
             m_nPageRows = GetCountPerPage();
-            m_bPageKnown = true;   // after the messages above
         }
+        // The top row's rectangle gives every row's on the page (rows are of one height).
+        m_rcPageTop.SetRectEmpty();
+        if (m_bPageVisible && m_nPageTop >= 0 && m_nPageTop < m_nDisplayCount)
+            GetItemRect(m_nPageTop, &m_rcPageTop, LVIR_BOUNDS);
+        m_bPageKnown = true;   // after the messages above, which forget it
     }
     if (!m_bPageVisible)
         return kRowHidden;
@@ -245,12 +250,23 @@ bool CFilterListCtrl::IsRowOnScreen(int nScreenRow)
     return nScreenRow >= 0 && RowPlacement(nScreenRow) == kRowOnPage;
 }
 
+bool CFilterListCtrl::RowRect(int nScreenRow, CRect& rc)
+{
+    if (RowPlacement(nScreenRow) == kRowOnPage && !m_rcPageTop.IsRectEmpty())
+    {
+        rc = m_rcPageTop;
+        rc.OffsetRect(0, (nScreenRow - m_nPageTop) * m_rcPageTop.Height());
+        return true;
+    }
+    return GetItemRect(nScreenRow, &rc, LVIR_BOUNDS) != FALSE;
+}
+
 void CFilterListCtrl::InvalidateDisplayRow(int nScreenRow)
 {
-    if (m_hWnd == nullptr || nScreenRow < 0 || !::IsWindowVisible(m_hWnd))
+    if (m_hWnd == nullptr || nScreenRow < 0 || RowPlacement(nScreenRow) == kRowHidden)
         return;
     CRect rc;
-    if (GetItemRect(nScreenRow, &rc, LVIR_BOUNDS))
+    if (RowRect(nScreenRow, rc))
         InvalidateRect(&rc, FALSE);
 }
 
@@ -267,7 +283,7 @@ void CFilterListCtrl::InvalidateFromRow(int nScreenRow)
         return;
     }
     CRect rc;
-    if (nScreenRow >= 0 && GetItemRect(nScreenRow, &rc, LVIR_BOUNDS))
+    if (nScreenRow >= 0 && RowRect(nScreenRow, rc))
     {
         rcClient.top = rc.top > rcClient.top ? rc.top : rcClient.top;
         if (rcClient.top >= rcClient.bottom)

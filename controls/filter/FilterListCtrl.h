@@ -218,6 +218,8 @@ private:
     bool m_bPageVisible = false;
     int m_nPageTop = 0;
     int m_nPageRows = 0;
+    CRect m_rcPageTop;
+    bool RowRect(int nScreenRow, CRect& rc);
     void FreeTrendValues(bool bRemoveArrays);
     void ReportError(LPCTSTR pszMessage);
     void ToggleMatchExactly();
