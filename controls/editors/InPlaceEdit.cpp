@@ -4,7 +4,6 @@
 #include "editors/EditReport.h"
 #include "editors/InPlaceNotify.h"
 
-#include <cstdlib>
 
 CInPlaceEdit* CInPlaceEdit::m_pInPlaceEdit = nullptr;
 
@@ -122,40 +121,9 @@ BOOL CInPlaceEdit::OnUpdate()
 
 BOOL CInPlaceEdit::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message != WM_KEYDOWN)
-        return CEdit::PreTranslateMessage(pMsg);
-    const UINT nKey = (UINT)pMsg->wParam;
-    if (nKey != VK_ESCAPE && nKey != VK_RETURN && nKey != VK_UP && nKey != VK_DOWN && nKey != VK_TAB)
-        return CEdit::PreTranslateMessage(pMsg);
-
-    if (nKey == VK_ESCAPE)
-        m_bESC = TRUE;
-    if ((nKey == VK_UP || nKey == VK_DOWN) && m_iColumnIndex == INPLACE_STEP_COLUMN)
-    {
-        CString strText;
-        GetWindowText(strText);
-        // 32-bit arithmetic, as the value is kept.
-        long lValue = atol(strText);
-        if (nKey == VK_UP)
-            lValue = (long)(int)((unsigned int)lValue * 2u);
-        else if (lValue / 2 > 0)
-            lValue /= 2;
-        strText.Format("%ld", lValue);
-        SetWindowText(strText);
+    if (pMsg->message == WM_KEYDOWN &&
+        HandleInPlaceEditKey(this, (UINT)pMsg->wParam, m_iColumnIndex, m_pListWnd, m_bESC, false))
         return FALSE;
-    }
-    if (nKey == VK_TAB && m_pListWnd != nullptr)
-    {
-        m_pListWnd->SetFocus();
-        m_pListWnd->PostMessage(IsShiftDown() ? WM_INPLACE_PREVCELL : WM_INPLACE_NEXTCELL, 0, 0);
-    }
-    else if ((nKey == VK_UP || nKey == VK_DOWN) && m_pListWnd != nullptr)
-    {
-        m_pListWnd->SetFocus();
-        m_pListWnd->PostMessage(nKey == VK_DOWN ? WM_INPLACE_DOWNCELL : WM_INPLACE_PREVCELL, 0, 0);
-    }
-    if (GetSafeHwnd() != nullptr && GetParent() != nullptr)
-        GetParent()->SetFocus();
     return CEdit::PreTranslateMessage(pMsg);
 }
 
@@ -176,14 +144,5 @@ void CInPlaceEdit::EndEdit(bool bClose)
     if (m_bEnded)
         return;
     m_bEnded = true;
-    CString strText = m_strWindowText;
-    if (!m_bESC)
-        GetWindowText(strText);
-    CWnd* pParent = GetParent();
-    if (pParent != nullptr)
-        SendEndLabelEdit(pParent, pParent->GetSafeHwnd(), GetDlgCtrlID(), pParent, m_iRowIndex, m_iColumnIndex,
-                         strText.GetBuffer(), strText.GetLength());
-    strText.ReleaseBuffer();
-    if (bClose && GetSafeHwnd() != nullptr)
-        PostMessage(WM_CLOSE);
+    ReportInPlaceEditEnd(this, m_iRowIndex, m_iColumnIndex, m_strWindowText, m_bESC, false, bClose);
 }

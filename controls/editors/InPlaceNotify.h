@@ -19,6 +19,17 @@
 CONTROLS_API LRESULT SendEndLabelEdit(CWnd* pTarget, HWND hwndFrom, UINT_PTR idFrom, CWnd* pIdSource, int nRow,
                                       int nColumn, LPTSTR pszText, int nTextLen);
 
+// The keys the text, price and quantity editors handle themselves: Escape, Enter, Up, Down, Tab.
+// Returns true when Up or Down stepped the value of column 7 (the editor stays open: the caller
+// returns FALSE); otherwise the caller goes on to its default processing, the focus having been
+// given away where the key ends the edit. bStripCommas: the value is read without separators.
+CONTROLS_API bool HandleInPlaceEditKey(CEdit* pEdit, UINT nKey, int nColumn, CWnd* pListWnd, BOOL& bESC,
+                                       bool bStripCommas);
+// The end-of-edit report of the text, price and quantity editors: the initial text when cancelled,
+// else the window text (without separators with bStripCommas); bClose then posts WM_CLOSE.
+CONTROLS_API void ReportInPlaceEditEnd(CEdit* pEdit, int nRow, int nColumn, const CString& strInitial, BOOL bESC,
+                                       bool bStripCommas, bool bClose);
+
 // Widens the editor to its text measured in pFontSource's font plus 5 pixels, when that no longer
 // fits its client area: its right edge moves, at most to the right edge of its parent's client area.
 CONTROLS_API void WidenEditToText(CEdit* pEdit, CWnd* pFontSource);

@@ -3,7 +3,6 @@
 
 #include "editors/InPlaceNotify.h"
 
-#include <cstdlib>
 
 BEGIN_MESSAGE_MAP(CInPlacePriceEditBase, CPriceEdit)
     ON_WM_CREATE()
@@ -86,40 +85,9 @@ int CInPlacePriceEditBase::OnCreate(LPCREATESTRUCT lpCreateStruct)
 
 BOOL CInPlacePriceEditBase::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message != WM_KEYDOWN)
-        return CPriceEdit::PreTranslateMessage(pMsg);
-    const UINT nKey = (UINT)pMsg->wParam;
-    if (nKey != VK_ESCAPE && nKey != VK_RETURN && nKey != VK_UP && nKey != VK_DOWN && nKey != VK_TAB)
-        return CPriceEdit::PreTranslateMessage(pMsg);
-
-    if (nKey == VK_ESCAPE)
-        m_bESC = TRUE;
-    if ((nKey == VK_UP || nKey == VK_DOWN) && m_iColumnIndex == INPLACE_STEP_COLUMN)
-    {
-        CString strText;
-        GetWindowText(strText);
-        strText.Remove(',');
-        long lValue = atol(strText);
-        if (nKey == VK_UP)
-            lValue = (long)(int)((unsigned int)lValue * 2u);
-        else if (lValue / 2 > 0)
-            lValue /= 2;
-        strText.Format("%ld", lValue);
-        SetWindowText(strText);
+    if (pMsg->message == WM_KEYDOWN &&
+        HandleInPlaceEditKey(this, (UINT)pMsg->wParam, m_iColumnIndex, m_pListWnd, m_bESC, true))
         return FALSE;
-    }
-    if (nKey == VK_TAB && m_pListWnd != nullptr)
-    {
-        m_pListWnd->SetFocus();
-        m_pListWnd->PostMessage(IsShiftDown() ? WM_INPLACE_PREVCELL : WM_INPLACE_NEXTCELL, 0, 0);
-    }
-    else if ((nKey == VK_UP || nKey == VK_DOWN) && m_pListWnd != nullptr)
-    {
-        m_pListWnd->SetFocus();
-        m_pListWnd->PostMessage(nKey == VK_DOWN ? WM_INPLACE_DOWNCELL : WM_INPLACE_PREVCELL, 0, 0);
-    }
-    if (GetSafeHwnd() != nullptr && GetParent() != nullptr)
-        GetParent()->SetFocus();
     return CPriceEdit::PreTranslateMessage(pMsg);
 }
 
@@ -140,17 +108,5 @@ void CInPlacePriceEditBase::EndEdit(bool bClose)
     if (m_bEnded)
         return;
     m_bEnded = true;
-    CString strText = m_strWindowText;
-    if (!m_bESC)
-    {
-        GetWindowText(strText);
-        strText.Remove(',');
-    }
-    CWnd* pParent = GetParent();
-    if (pParent != nullptr)
-        SendEndLabelEdit(pParent, pParent->GetSafeHwnd(), GetDlgCtrlID(), pParent, m_iRowIndex, m_iColumnIndex,
-                         strText.GetBuffer(), strText.GetLength());
-    strText.ReleaseBuffer();
-    if (bClose && GetSafeHwnd() != nullptr)
-        PostMessage(WM_CLOSE);
+    ReportInPlaceEditEnd(this, m_iRowIndex, m_iColumnIndex, m_strWindowText, m_bESC, true, bClose);
 }
