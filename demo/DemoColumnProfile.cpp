@@ -2,6 +2,7 @@
 // opens "Reposition Columns", hides three columns, drags "Last" up beside "Symbol" and saves; the
 // grid's profile goes to the demo's settings file and the dialog's placement to the position
 // file, so every later run opens the grid, and the dialog, as the trader left them.
+#include "DemoDialogTemplate.h"
 #include "DemoScene.h"
 
 #include "lists/CommonListCtrl.h"
@@ -17,44 +18,15 @@ namespace
 {
 const char* const kListName = "DemoColumnProfile";
 
-// An in-memory dialog template holding one report list (id 100).
-std::vector<WORD> BuildGridTemplate()
+// A dialog holding one report list (id 100).
+const CDemoDialogTemplate& GridTemplate()
 {
-    std::vector<WORD> words;
-    auto raw = [&](const void* p, size_t nBytes) {
-        const WORD* w = static_cast<const WORD*>(p);
-        words.insert(words.end(), w, w + nBytes / sizeof(WORD));
-    };
-    auto text = [&](LPCWSTR psz) {
-        for (; *psz != 0; ++psz)
-            words.push_back((WORD)*psz);
-        words.push_back(0);
-    };
-    DLGTEMPLATE dlg = {};
-    dlg.style = DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    dlg.cdit = 1;
-    dlg.cx = 330;
-    dlg.cy = 150;
-    raw(&dlg, sizeof(dlg));
-    words.push_back(0);
-    words.push_back(0);
-    text(L"Market Depth Grid");
-    words.push_back(8);
-    text(L"MS Shell Dlg");
-    while (words.size() % 2 != 0)
-        words.push_back(0);
-    DLGITEMTEMPLATE item = {};
-    item.style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS;
-    item.x = 4;
-    item.y = 4;
-    item.cx = 322;
-    item.cy = 142;
-    item.id = 100;
-    raw(&item, sizeof(item));
-    text(L"SysListView32");
-    words.push_back(0);
-    words.push_back(0);
-    return words;
+    static CDemoDialogTemplate tmpl = [] {
+        CDemoDialogTemplate t(L"Market Depth Grid", 330, 150, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+        t.AddItem(L"SysListView32", L"", WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, 4, 4, 322, 142, 100);
+        return t;
+    }();
+    return tmpl;
 }
 
 CString HeaderLine(CCommonListCtrl& list)
@@ -166,10 +138,9 @@ DEMO_SCENE(ColumnProfile, 15)
     if (GetDialogPosPath().IsEmpty())
         SetRecoveryFileNames("ControlsDemo.ini", context.OutputPath("DialogPositions.ini"));
 
-    static std::vector<WORD> tmpl = BuildGridTemplate();
     static CDialog gridDlg;
     static CCommonListCtrl list;
-    if (!gridDlg.CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(tmpl.data()), context.m_pMainWnd) ||
+    if (!gridDlg.CreateIndirect(GridTemplate().Get(), context.m_pMainWnd) ||
         !list.SubclassDlgItem(100, &gridDlg))
     {
         context.Print("column profile: could not create the grid dialog");

@@ -4,6 +4,7 @@
 // stores it in the application-data settings file; on the next run the grid comes back customized
 // from there. The demo window paints the keyword colours itself through the library's keyword
 // lookups, as the filter list will.
+#include "DemoDialogTemplate.h"
 #include "DemoScene.h"
 
 #include "host/RecoveryFiles.h"
@@ -24,44 +25,15 @@ const UINT kListID = 1001;
 const int kSideColumn = 1;
 const int kStatusColumn = 4;
 
-// An in-memory dialog template holding one report list.
-std::vector<WORD> BuildTemplate()
+// A dialog holding one report list.
+const CDemoDialogTemplate& BookTemplate()
 {
-    std::vector<WORD> words;
-    auto raw = [&](const void* p, size_t nBytes) {
-        const WORD* w = static_cast<const WORD*>(p);
-        words.insert(words.end(), w, w + nBytes / sizeof(WORD));
-    };
-    auto text = [&](LPCWSTR psz) {
-        for (; *psz != 0; ++psz)
-            words.push_back((WORD)*psz);
-        words.push_back(0);
-    };
-    DLGTEMPLATE dlg = {};
-    dlg.style = DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-    dlg.cdit = 1;
-    dlg.cx = 300;
-    dlg.cy = 150;
-    raw(&dlg, sizeof(dlg));
-    words.push_back(0);
-    words.push_back(0);
-    text(L"Order Book");
-    words.push_back(8);
-    text(L"MS Shell Dlg");
-    while (words.size() % 2 != 0)
-        words.push_back(0);
-    DLGITEMTEMPLATE item = {};
-    item.style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS;
-    item.x = 4;
-    item.y = 4;
-    item.cx = 292;
-    item.cy = 142;
-    item.id = (WORD)kListID;
-    raw(&item, sizeof(item));
-    text(L"SysListView32");
-    text(L"");
-    words.push_back(0);
-    return words;
+    static CDemoDialogTemplate tmpl = [] {
+        CDemoDialogTemplate t(L"Order Book", 300, 150, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+        t.AddItem(L"SysListView32", L"", WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS, 4, 4, 292, 142, (WORD)kListID);
+        return t;
+    }();
+    return tmpl;
 }
 
 // The order book's window: it colours the rows and cells through the grid's keyword rules.
@@ -196,9 +168,8 @@ DEMO_SCENE(CustomizedOrderBook, 30)
     if (GetDialogPosPath().IsEmpty())
         SetRecoveryFileNames("ControlsDemo.ini", context.OutputPath("DialogPositions.ini"));
 
-    static std::vector<WORD> tmpl = BuildTemplate();
     static COrderBookDlg book;
-    if (!book.CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(tmpl.data()), context.m_pMainWnd))
+    if (!book.CreateIndirect(BookTemplate().Get(), context.m_pMainWnd))
     {
         context.Print("order book: could not create the window");
         return;

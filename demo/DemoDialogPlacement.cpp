@@ -1,6 +1,7 @@
 // A terminal dialog built on CVXDialog that remembers where the trader left it. The first run
 // opens it at its template position; the scripted trader moves and resizes it and confirms; the
 // placement goes to the position file in the output folder, and every later run opens it there.
+#include "DemoDialogTemplate.h"
 #include "DemoScene.h"
 
 #include "host/RecoveryFiles.h"
@@ -12,61 +13,18 @@ namespace
 {
 const UINT kDialogId = 4100;   // the dialog key: "4100"
 
-// An in-memory resizable dialog template with a label, OK and Cancel.
-std::vector<WORD> BuildTemplate()
+// A resizable dialog with a label, OK and Cancel.
+const CDemoDialogTemplate& PlacementTemplate()
 {
-    std::vector<WORD> words;
-    auto raw = [&](const void* p, size_t nBytes) {
-        const WORD* w = static_cast<const WORD*>(p);
-        words.insert(words.end(), w, w + nBytes / sizeof(WORD));
-    };
-    auto text = [&](LPCWSTR psz) {
-        for (; *psz != 0; ++psz)
-            words.push_back((WORD)*psz);
-        words.push_back(0);
-    };
-    DLGTEMPLATE dlg = {};
-    dlg.style = DS_SETFONT | WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
-    dlg.cdit = 3;
-    dlg.cx = 180;
-    dlg.cy = 80;
-    raw(&dlg, sizeof(dlg));
-    words.push_back(0);   // no menu
-    words.push_back(0);   // standard dialog class
-    text(L"Watch List Layout");
-    words.push_back(8);
-    text(L"MS Shell Dlg");
-    struct sItem
-    {
-        WORD wClass;
-        LPCWSTR lpszText;
-        DWORD dwStyle;
-        short x, y, cx, cy;
-        WORD wID;
-    };
-    const sItem items[] = {
-        { 0x0082, L"Drag or resize this window: it opens here next time.", SS_LEFT, 8, 8, 164, 20, 1001 },
-        { 0x0080, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 66, 58, 50, 14, IDOK },
-        { 0x0080, L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, 122, 58, 50, 14, IDCANCEL },
-    };
-    for (const sItem& it : items)
-    {
-        while (words.size() % 2 != 0)
-            words.push_back(0);
-        DLGITEMTEMPLATE item = {};
-        item.style = it.dwStyle | WS_CHILD | WS_VISIBLE;
-        item.x = it.x;
-        item.y = it.y;
-        item.cx = it.cx;
-        item.cy = it.cy;
-        item.id = it.wID;
-        raw(&item, sizeof(item));
-        words.push_back(0xFFFF);
-        words.push_back(it.wClass);
-        text(it.lpszText);
-        words.push_back(0);
-    }
-    return words;
+    static CDemoDialogTemplate tmpl = [] {
+        CDemoDialogTemplate t(L"Watch List Layout", 180, 80, WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME);
+        t.AddItem(CDemoDialogTemplate::kStatic, L"Drag or resize this window: it opens here next time.", SS_LEFT, 8, 8,
+                  164, 20, 1001);
+        t.AddItem(CDemoDialogTemplate::kButton, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 66, 58, 50, 14, IDOK);
+        t.AddItem(CDemoDialogTemplate::kButton, L"&Cancel", BS_PUSHBUTTON | WS_TABSTOP, 122, 58, 50, 14, IDCANCEL);
+        return t;
+    }();
+    return tmpl;
 }
 
 CString SavedPlacement()
@@ -86,9 +44,8 @@ DEMO_SCENE(DialogPlacement, 70)
         SetRecoveryFileNames("ControlsDemo.ini", context.OutputPath("DialogPositions.ini"));
 
     const CString csBefore = SavedPlacement();
-    static std::vector<WORD> tmpl = BuildTemplate();
     static CVXDialog dlg(kDialogId, context.m_pMainWnd);
-    if (!dlg.CreateIndirect(reinterpret_cast<LPCDLGTEMPLATE>(tmpl.data()), context.m_pMainWnd))
+    if (!dlg.CreateIndirect(PlacementTemplate().Get(), context.m_pMainWnd))
     {
         context.Print("dialog placement: could not create the dialog");
         return;

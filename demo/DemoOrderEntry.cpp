@@ -2,6 +2,7 @@
 // refuses what would make a wrong price, and a quantity box that takes whole lots only. The
 // scripted session types a too-long number, a valid price and a stray letter, and prints each
 // refusal the boxes report.
+#include "DemoDialogTemplate.h"
 #include "DemoScene.h"
 
 #include "editors/NumEdit.h"
@@ -19,63 +20,6 @@ enum
     IDC_SUMMARY = 1003,
     IDC_PRICE_LABEL = 1004,
     IDC_QUANTITY_LABEL = 1005,
-};
-
-// An in-memory dialog template (DLGTEMPLATE with DS_SETFONT, then DWORD-aligned items).
-class CDialogTemplateBuilder
-{
-public:
-    CDialogTemplateBuilder(LPCWSTR lpszCaption, short cx, short cy)
-    {
-        DLGTEMPLATE dlg = {};
-        dlg.style = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        dlg.cx = cx;
-        dlg.cy = cy;
-        AppendRaw(&dlg, sizeof(dlg));
-        m_nCountOffset = offsetof(DLGTEMPLATE, cdit) / sizeof(WORD);
-        m_words.push_back(0);   // no menu
-        m_words.push_back(0);   // the standard dialog class
-        AppendString(lpszCaption);
-        m_words.push_back(8);   // point size
-        AppendString(L"MS Shell Dlg");
-    }
-
-    void AddItem(WORD wClassAtom, LPCWSTR lpszText, DWORD dwStyle, short x, short y, short cx, short cy, WORD wID)
-    {
-        while (m_words.size() % 2 != 0)
-            m_words.push_back(0);
-        DLGITEMTEMPLATE item = {};
-        item.style = dwStyle | WS_CHILD | WS_VISIBLE;
-        item.x = x;
-        item.y = y;
-        item.cx = cx;
-        item.cy = cy;
-        item.id = wID;
-        AppendRaw(&item, sizeof(item));
-        m_words.push_back(0xFFFF);
-        m_words.push_back(wClassAtom);
-        AppendString(lpszText);
-        m_words.push_back(0);   // no creation data
-        m_words[m_nCountOffset]++;
-    }
-
-    LPCDLGTEMPLATE Get() const { return reinterpret_cast<LPCDLGTEMPLATE>(m_words.data()); }
-
-private:
-    void AppendRaw(const void* p, size_t nBytes)
-    {
-        const WORD* w = static_cast<const WORD*>(p);
-        m_words.insert(m_words.end(), w, w + nBytes / sizeof(WORD));
-    }
-    void AppendString(LPCWSTR psz)
-    {
-        for (; *psz != 0; psz++)
-            m_words.push_back((WORD)*psz);
-        m_words.push_back(0);
-    }
-
-    std::vector<WORD> m_words;
-    size_t m_nCountOffset = 0;
 };
 
 const WORD kButton = 0x0080;
@@ -169,7 +113,7 @@ void PrintBox(CDemoContext& context, const char* pszStep, CWnd& box)
 
 DEMO_SCENE(OrderEntry, 60)
 {
-    CDialogTemplateBuilder tmpl(L"Order Entry", 200, 96);
+    CDemoDialogTemplate tmpl(L"Order Entry", 200, 96);
     tmpl.AddItem(kStatic, L"Price", SS_LEFT, 8, 10, 50, 10, IDC_PRICE_LABEL);
     tmpl.AddItem(kEdit, L"", WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_RIGHT, 64, 8, 128, 14, IDC_PRICE);
     tmpl.AddItem(kStatic, L"Quantity", SS_LEFT, 8, 30, 50, 10, IDC_QUANTITY_LABEL);

@@ -4,6 +4,7 @@
 // levels whose cells request an order. The scripted session pastes a symbol, clicks both parts of
 // the split button, opens the link (recorded by the modal script, nothing starts), sets the
 // validity and clicks a ladder cell, writing a picture of each state.
+#include "DemoDialogTemplate.h"
 #include "DemoScene.h"
 
 #include <market/PriceLadderListCtrl.h>
@@ -40,66 +41,9 @@ enum
 
 const int kLevels = 20;
 
-// An in-memory dialog template (DLGTEMPLATE with DS_SETFONT, then DWORD-aligned items).
-class CTicketTemplate
-{
-public:
-    CTicketTemplate(LPCWSTR lpszCaption, short cx, short cy)
-    {
-        DLGTEMPLATE dlg = {};
-        dlg.style = DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
-        dlg.cx = cx;
-        dlg.cy = cy;
-        Append(&dlg, sizeof(dlg));
-        m_nCountOffset = offsetof(DLGTEMPLATE, cdit) / sizeof(WORD);
-        m_words.push_back(0);
-        m_words.push_back(0);
-        AppendString(lpszCaption);
-        m_words.push_back(8);
-        AppendString(L"MS Shell Dlg");
-    }
-
-    void AddItem(WORD wClassAtom, LPCWSTR lpszText, DWORD dwStyle, short x, short y, short cx, short cy, WORD wID)
-    {
-        while (m_words.size() % 2 != 0)
-            m_words.push_back(0);
-        DLGITEMTEMPLATE item = {};
-        item.style = dwStyle | WS_CHILD | WS_VISIBLE;
-        item.x = x;
-        item.y = y;
-        item.cx = cx;
-        item.cy = cy;
-        item.id = wID;
-        Append(&item, sizeof(item));
-        m_words.push_back(0xFFFF);
-        m_words.push_back(wClassAtom);
-        AppendString(lpszText);
-        m_words.push_back(0);
-        m_words[m_nCountOffset]++;
-    }
-
-    LPCDLGTEMPLATE Get() const { return reinterpret_cast<LPCDLGTEMPLATE>(m_words.data()); }
-
-private:
-    void Append(const void* p, size_t nBytes)
-    {
-        const WORD* w = static_cast<const WORD*>(p);
-        m_words.insert(m_words.end(), w, w + nBytes / sizeof(WORD));
-    }
-    void AppendString(LPCWSTR psz)
-    {
-        for (; *psz != 0; psz++)
-            m_words.push_back((WORD)*psz);
-        m_words.push_back(0);
-    }
-
-    std::vector<WORD> m_words;
-    size_t m_nCountOffset = 0;
-};
-
-const WORD kButton = 0x0080;
-const WORD kStatic = 0x0082;
-const WORD kListBox = 0x0083;
+const WORD kButton = CDemoDialogTemplate::kButton;
+const WORD kStatic = CDemoDialogTemplate::kStatic;
+const WORD kListBox = CDemoDialogTemplate::kListBox;
 
 const char* const kSymbols[] = { "ACC", "BANKBARODA", "BANKNIFTY", "HDFCBANK", "INFY", "NIFTY", "RELIANCE",
                                  "TATASTEEL", "VOLTAS" };
@@ -296,7 +240,7 @@ DEMO_SCENE(SmallControls, 65)
     const bool bChart = WriteChart(csChart);
     Gdiplus::GdiplusShutdown(gdiplusToken);
 
-    CTicketTemplate tmpl(L"Order Ticket - RELIANCE", 330, 214);
+    CDemoDialogTemplate tmpl(L"Order Ticket - RELIANCE", 330, 214);
     tmpl.AddItem(kStatic, L"Instrument (Ctrl+V finds a pasted symbol)", SS_LEFT, 8, 8, 180, 10, IDC_SYMBOL_LABEL);
     tmpl.AddItem(kListBox, L"", WS_BORDER | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY, 8, 20, 84, 72, IDC_SYMBOLS);
     tmpl.AddItem(kStatic, L"", SS_LEFT, 8, 100, 180, 70, IDC_CHART);
