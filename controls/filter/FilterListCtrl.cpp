@@ -312,6 +312,41 @@ void CFilterListCtrl::FreeTrendValues(bool bRemoveArrays)
         m_mapTrend.RemoveAll();
 }
 
+void CFilterListCtrl::SetTrendColumns(CArray<int, int>* pColumns)
+{
+    if (pColumns == nullptr)
+        return;
+    FreeTrendValues(true);
+    if (pColumns->GetSize() == 0)
+    {
+        m_bTrendRunning = false;
+        if (GetSafeHwnd() != nullptr)
+            KillTimer(FILTER_TREND_TIMER);
+        return;
+    }
+    const INT_PTR nRecords = m_arrMap.GetSize();
+    for (INT_PTR i = 0; i < pColumns->GetSize(); ++i)
+    {
+        int nColumn = pColumns->GetAt(i);
+        CTrendValueArray* pOld = nullptr;
+        if (m_mapTrend.Lookup(nColumn, pOld))
+            continue;   // a column listed twice keeps one array
+        CTrendValueArray* pArray = new CTrendValueArray;
+        pArray->SetSize(nRecords);
+        for (INT_PTR k = 0; k < nRecords; ++k)
+            pArray->SetAt(k, new sTrendValues{ 0, 0, 0, 0 });
+        m_mapTrend.SetAt(nColumn, pArray);
+    }
+    m_bTrendRunning = true;
+    if (GetSafeHwnd() != nullptr)
+        SetTimer(FILTER_TREND_TIMER, 250);
+}
+
+void CFilterListCtrl::ReadTrendSettings(LPCTSTR /*lpszListName*/)
+{
+    // Still to come with the trend colouring: the five stored keys.
+}
+
 BOOL CFilterListCtrl::CheckInvariants(CString* pReason)
 {
     CString reason;

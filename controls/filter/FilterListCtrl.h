@@ -142,6 +142,11 @@ public:
     void ShowCustomColumns(bool bShow) { m_bShowCustomColumns = bShow; }
     void SetNoOfLinesPerRow(int nLines) { m_nLinesPerRow = nLines; }
 
+    // Trend colouring. SetTrendColumns(nullptr) does nothing; an empty array stops the trends.
+    void SetTrendColumns(CArray<int, int>* pColumns);
+    void ReadTrendSettings(LPCTSTR lpszListName);
+    BOOL IsTrendRunning() const { return m_bTrendRunning ? TRUE : FALSE; }
+
     // Colour header.
     BOOL IsHeaderPositionFiltered(int nPosition) override;
     void SubclassHeader();
