@@ -347,6 +347,28 @@ void CFilterListCtrl::ReadTrendSettings(LPCTSTR /*lpszListName*/)
     // Still to come with the trend colouring: the five stored keys.
 }
 
+#ifndef NDEBUG
+void CFilterListCtrl::DebugCheckInvariants(bool bWhole)
+{
+    if (!m_bUseFilter)
+        return;
+    // The whole check walks the display array; after single-row changes of big lists only the
+    // counts are compared, or a debug fill of 100,000 rows would take quadratic time.
+    if (bWhole || m_arrMap.GetSize() <= 4096)
+    {
+        CString reason;
+        if (!CheckInvariants(&reason))
+        {
+            CControlBlock::Get()->Log("Filter list invariant broken: " + reason);
+            ASSERT(!"filter list invariant broken");
+        }
+        return;
+    }
+    ASSERT(m_nDisplayCount == m_arrDisplay.GetSize());
+    ASSERT(m_nDisplayCount <= m_arrMap.GetSize());
+}
+#endif
+
 BOOL CFilterListCtrl::CheckInvariants(CString* pReason)
 {
     CString reason;
@@ -569,6 +591,7 @@ int CFilterListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
         }
     }
     SyncPlatformCount();
+    DebugCheckInvariants();
     return nMapIndex;
 }
 
@@ -708,6 +731,7 @@ int CFilterListCtrl::DeleteItem(int nItem)
     StartRepaintTimer();
     if (m_bReverseDisplay && m_hWnd != nullptr && ::GetFocus() != m_hWnd && m_nDisplayCount > 0)
         EnsureVisible(0, FALSE);
+    DebugCheckInvariants();
     return 1;
 }
 
@@ -755,6 +779,7 @@ int CFilterListCtrl::DeleteMapItem(int nMapIndex)
     }
     delete m_arrMap[nMapIndex];
     m_arrMap.RemoveAt(nMapIndex);
+    DebugCheckInvariants();
     return 1;
 }
 
@@ -897,6 +922,7 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         --m_nDisplayCount;
         SyncPlatformCount();
         InvalidateFromRow(m_bReverseDisplay ? 0 : nScreenRow);
+        DebugCheckInvariants();
         return -1;
     }
     if (dwData == 0 || !Passes(dwData))
@@ -920,6 +946,7 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
     ++m_nDisplayCount;
     SyncPlatformCount();
     InvalidateFromRow(m_bReverseDisplay ? 0 : (int)at);
+    DebugCheckInvariants();
     return 1;
 }
 
@@ -942,6 +969,7 @@ int CFilterListCtrl::RepaintDisplayItem(int nItem)
     --m_nDisplayCount;
     SyncPlatformCount();
     InvalidateFromRow(m_bReverseDisplay ? 0 : nItem);
+    DebugCheckInvariants();
     return -1;
 }
 
@@ -986,6 +1014,7 @@ void CFilterListCtrl::RearrangeArrayForDragDrop(int nFromRow, int nToRow)
         }
     }
     DisplayChanged();
+    DebugCheckInvariants(true);
 }
 
 // --- populate ------------------------------------------------------------------------------------
@@ -1118,6 +1147,7 @@ void CFilterListCtrl::PopulateList()
     // Still to come with the filter list's sorting: checked rows first when sort-on-checked is set.
     SyncPlatformCount();
     Invalidate();
+    DebugCheckInvariants(true);
 }
 
 void CFilterListCtrl::GetColumnUniques(int nColumn, CStringArray& values)

@@ -156,6 +156,14 @@ public:
     // equal to the display array and the platform count, trend arrays as long as the map, filter
     // arrays in step); FALSE and a reason when one is broken.
     BOOL CheckInvariants(CString* pReason = nullptr);
+    // Debug builds check them after every change of the rows (and stop on a broken one); the
+    // whole walk runs for lists of up to 4,096 rows and after whole rebuilds, only the counts
+    // otherwise.
+#ifdef NDEBUG
+    void DebugCheckInvariants(bool = false) {}
+#else
+    void DebugCheckInvariants(bool bWhole = false);
+#endif
 
     // Data model, in declaration order.
     CArray<sColInfo*, sColInfo*> m_arrMap;
