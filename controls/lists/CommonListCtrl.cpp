@@ -638,6 +638,9 @@ void CCommonListCtrl::OnDestroy()
     m_arrColPosition.RemoveAll();
     m_arrColWidth.RemoveAll();
     CHeaderCtrl* pHeader = GetHeaderCtrl();
+    // Nothing is drawn any more: without this the platform repaints the header after every
+    // column it deletes, which takes seconds for a list of thousands of columns.
+    SetRedraw(FALSE);
     for (int n = pHeader ? pHeader->GetItemCount() : 0; n > 0; --n)
         CListCtrl::DeleteColumn(n - 1);
     CListCtrl::OnDestroy();

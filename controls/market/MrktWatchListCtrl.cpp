@@ -8,6 +8,8 @@
 #include "market/MarketWatchLayout.h"
 
 #include <cstring>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CMrktWatchListCtrl, CCommonListCtrl)
@@ -85,6 +87,11 @@ void CMrktWatchListCtrl::InsertColumnsForList(int*)
     if (m_arrColInfo.GetSize() < m_arrColPosition.GetSize())
         m_arrColInfo.SetSize(m_arrColPosition.GetSize());
 
+    // The platform list repaints its header after every column it gets: with thousands of user
+    // columns that alone takes minutes, so it draws once, at the end.
+    const bool bVisible = (GetStyle() & WS_VISIBLE) != 0;
+    if (bVisible)
+        SetRedraw(FALSE);
     for (INT_PTR p = 0; p < columnAtPosition.GetSize(); ++p)
     {
         const int nId = columnAtPosition[p];
@@ -93,6 +100,11 @@ void CMrktWatchListCtrl::InsertColumnsForList(int*)
         if (nWidth == 0)
             nWidth = nId >= MARKET_FIRST_USER_COLUMN ? MARKET_USER_COLUMN_WIDTH : info.nWidth;
         CListCtrl::InsertColumn((int)p, info.szColName, info.nFormat, nWidth, nId);
+    }
+    if (bVisible)
+    {
+        SetRedraw(TRUE);
+        Invalidate();
     }
     m_arrIdAtSubItem.Copy(columnAtPosition);
     m_arrVisibleColumns.RemoveAll();
@@ -147,6 +159,26 @@ void CMrktWatchListCtrl::SaveColumnProfile(CString csProfileName)
             order[(size_t)i] = i;
     }
 
+    // Each column's place in the order array and each heading's width, found in one pass each
+    // (a watch may hold thousands of user columns; a search per column would be quadratic).
+    std::vector<int> orderOfPosition((size_t)(nItems > 0 ? nItems : 1), -1);
+    for (int o = nItems - 1; o >= 0; --o)
+    {
+        if (order[(size_t)o] >= 0 && order[(size_t)o] < nItems)
+            orderOfPosition[(size_t)order[(size_t)o]] = o;
+    }
+    std::unordered_map<std::string, int> widthOfHeading;
+    for (int h = 0; h < nItems; ++h)
+    {
+        char szText[128] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT | HDI_WIDTH;
+        item.pszText = szText;
+        item.cchTextMax = sizeof(szText);
+        pHeader->GetItem(h, &item);
+        widthOfHeading.emplace(szText, item.cxy);   // the first column of a heading wins
+    }
+
     CArray<sMarketProfileEntry, const sMarketProfileEntry&> entries;
     CArray<sMarketUserColumn, const sMarketUserColumn&> userColumns;
     for (INT_PTR i = 0; i < m_arrColInfo.GetSize(); ++i)
@@ -154,30 +186,13 @@ void CMrktWatchListCtrl::SaveColumnProfile(CString csProfileName)
         const sOrvoColInfo& info = m_arrColInfo[i];
         sMarketProfileEntry entry = { -1, 0 };
         const int p = i < m_arrColPosition.GetSize() ? m_arrColPosition[i] : -1;
-        if (p != -1)
+        if (p >= 0 && p < nItems)
+            entry.nOrder = orderOfPosition[(size_t)p];
+        if (info.szColName[0] != '\0')
         {
-            for (int o = 0; o < nItems; ++o)
-            {
-                if (order[(size_t)o] == p)
-                {
-                    entry.nOrder = o;
-                    break;
-                }
-            }
-        }
-        for (int h = 0; h < nItems && info.szColName[0] != '\0'; ++h)
-        {
-            char szText[128] = "";
-            HDITEMA item = {};
-            item.mask = HDI_TEXT | HDI_WIDTH;
-            item.pszText = szText;
-            item.cchTextMax = sizeof(szText);
-            pHeader->GetItem(h, &item);
-            if (strcmp(szText, info.szColName) == 0)
-            {
-                entry.nWidth = item.cxy;
-                break;
-            }
+            auto found = widthOfHeading.find(info.szColName);
+            if (found != widthOfHeading.end())
+                entry.nWidth = found->second;
         }
         entries.Add(entry);
         if (i >= MARKET_FIRST_USER_COLUMN)

@@ -359,3 +359,34 @@ TEST_F(MrktWatchTest, CountsStayTrueAcrossCreateDestroyCyclesAndManyColumns)
     ParseMarketUserColumns(TestHost::MarketWatchColumns()["MarketWatch"].c_str(), saved);
     EXPECT_EQ(120, saved.GetSize());
 }
+
+TEST_F(MrktWatchTest, TenThousandUserColumnsAreShownSavedAndCountedOnce)
+{
+    std::string columns;
+    for (int i = 0; i < 10000; ++i)
+        columns += (i ? "|" : "") + std::to_string(101 + i) + "|U" + std::to_string(i) + "| \"1\"| ";
+    SetUserColumns(columns.c_str());
+    const int nWindows = TestLeaks::Windows();
+    // The platform list repaints after every column it gets or loses unless told not to: this
+    // took minutes both ways before the list built and emptied its header with redraw off.
+    CMrktWatchListCtrl& list = MakeList({ 0, 1 }, { 60, 60 });
+    list.InsertColumnsForList();
+    EXPECT_TRUE(list.IsWindowVisible());
+    std::vector<std::string> headers = Headers(list);
+    ASSERT_EQ(10002u, headers.size());
+    EXPECT_EQ("U9999:80", headers.back());
+    EXPECT_EQ(10100, iMrktInfoColCount);
+    EXPECT_EQ(10000, iNewDataArrCnt);
+    list.DestroyWindow();
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
+    // The saved string holds every column, and a second list in the process registers none again.
+    CArray<sMarketUserColumn, const sMarketUserColumn&> saved;
+    ParseMarketUserColumns(TestHost::MarketWatchColumns()["MarketWatch"].c_str(), saved);
+    ASSERT_EQ(10000, saved.GetSize());
+    EXPECT_EQ(10100, saved[9999].nId);
+    CMrktWatchListCtrl& second = MakeList({ 0, 1 }, { 60, 60 });
+    second.InsertColumnsForList();
+    EXPECT_EQ(10002u, Headers(second).size());
+    EXPECT_EQ(10000, CallsOf("orvou_add_extra_columns(1,"));
+    EXPECT_EQ(10100, iMrktInfoColCount);
+}
