@@ -148,6 +148,8 @@ CCommonListCtrl::~CCommonListCtrl()
     delete[] m_pwchToolTip;
     delete[] m_pchToolTip;
     delete m_pDragImage;
+    if (UserColumnTargetList() == this)
+        UserColumnTargetList() = nullptr;
     if (m_bRegistered)
     {
         CList<CCommonListCtrl*, CCommonListCtrl*>& lists = RegisteredLists();

@@ -98,6 +98,12 @@ sCommonListHooks& CommonListHooks()
     return hooks;
 }
 
+CCommonListCtrl*& UserColumnTargetList()
+{
+    static CCommonListCtrl* pTarget = nullptr;
+    return pTarget;
+}
+
 void CCommonListCtrl::ShowColumnDlg()
 {
     if (CommonListHooks().pfnShowColumnDlg != nullptr)

@@ -27,3 +27,7 @@ struct CONTROLS_API sCommonListHooks
 
 // The one table of the library.
 CONTROLS_API sCommonListHooks& CommonListHooks();
+
+// The list the user-defined column dialogs change. A market watch records itself when it is
+// constructed; a list that goes away while recorded leaves it empty, never dangling.
+CONTROLS_API CCommonListCtrl*& UserColumnTargetList();

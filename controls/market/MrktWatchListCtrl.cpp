@@ -5,6 +5,7 @@
 #include "filter/FormulaColumn.h"
 #include "host/ControlBlock.h"
 #include "host/ExtraColumns.h"
+#include "lists/CommonListHooks.h"
 #include "market/MarketWatchLayout.h"
 
 #include <cstring>
@@ -28,7 +29,8 @@ CMrktWatchListCtrl::CMrktWatchListCtrl()
     m_bAutoSort = false;
     // The market watch keeps its user columns itself, not in the common profile.
     m_bGroupedList = true;
-    // Still to come with the user-defined column dialogs: this list becomes their target.
+    // The user-defined column dialogs change the market watch built last.
+    UserColumnTargetList() = this;
 }
 
 CMrktWatchListCtrl::~CMrktWatchListCtrl()

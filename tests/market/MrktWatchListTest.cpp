@@ -6,6 +6,7 @@
 #include "WindowPicture.h"
 
 #include "host/ExtraColumns.h"
+#include "lists/CommonListHooks.h"
 #include "market/MarketWatchLayout.h"
 #include "market/MrktWatchListCtrl.h"
 
@@ -51,7 +52,7 @@ protected:
     void TearDown() override
     {
         for (auto& p : m_lists)
-            if (p->GetSafeHwnd() != nullptr)
+            if (p != nullptr && p->GetSafeHwnd() != nullptr)
                 p->DestroyWindow();
         m_holder.DestroyWindow();
         iMrktInfoColCount = 100;
@@ -389,4 +390,18 @@ TEST_F(MrktWatchTest, TenThousandUserColumnsAreShownSavedAndCountedOnce)
     EXPECT_EQ(10002u, Headers(second).size());
     EXPECT_EQ(10000, CallsOf("orvou_add_extra_columns(1,"));
     EXPECT_EQ(10100, iMrktInfoColCount);
+}
+
+TEST_F(MrktWatchTest, TheNewestWatchIsTheUserColumnTargetAndNeverLeftDangling)
+{
+    CMrktWatchListCtrl& first = MakeList({ 0 }, { 60 });
+    EXPECT_EQ(&first, UserColumnTargetList());
+    auto second = std::make_unique<CMrktWatchListCtrl>();
+    EXPECT_EQ(second.get(), UserColumnTargetList());
+    second.reset();
+    // The one recorded went away: nothing is recorded, the older watch is not resurrected.
+    EXPECT_EQ(nullptr, UserColumnTargetList());
+    CMrktWatchListCtrl& third = MakeList({ 0 }, { 60 });
+    m_lists.front().reset();   // an older watch going away leaves the newest recorded
+    EXPECT_EQ(&third, UserColumnTargetList());
 }
