@@ -3,6 +3,7 @@
 #include "FilterListFixture.h"
 #include "WindowPicture.h"
 #include "dialogs/RepositionColumns.h"
+#include "lists/CommonListHooks.h"
 
 using Texts = std::vector<std::string>;
 
@@ -299,6 +300,41 @@ TEST_F(FilterBarTest, HeaderMenuItemsAndCommands)
     ASSERT_EQ(1u, m_script.m_records.size());
     EXPECT_EQ(CString("Fit To Data"), m_script.m_records[0].menu[0].text);
     EXPECT_EQ(7u, m_script.m_records[0].menu.size());
+}
+
+namespace
+{
+std::vector<std::pair<CCommonListCtrl*, bool>> g_columnDialogCalls;
+void RecordColumnDialog(CCommonListCtrl* pList, bool bGroup) { g_columnDialogCalls.push_back({ pList, bGroup }); }
+}  // namespace
+
+TEST_F(FilterBarTest, GroupedListMenuOpensTheColumnDialogForOpenGroupsOrAll)
+{
+    CRect rc;
+    m_list.GetColorHeader().GetWindowRect(&rc);
+    m_list.m_bGroupedList = true;
+    auto saved = CommonListHooks().pfnShowColumnDlg;
+    CommonListHooks().pfnShowColumnDlg = RecordColumnDialog;
+    g_columnDialogCalls.clear();
+    m_script.m_menuAnswers.push_back(ID_LIST_REPOSITION_GROUPS);
+    m_script.m_menuAnswers.push_back(ID_LIST_REPOSITION_COLUMNS);
+    for (int i = 0; i < 2; ++i)
+        m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.GetColorHeader().m_hWnd, MAKELPARAM(rc.left + 5, rc.top + 3));
+    CommonListHooks().pfnShowColumnDlg = saved;
+    ASSERT_EQ(2u, m_script.m_records.size());
+    std::vector<std::string> items;
+    for (int i = 0; i < 4; ++i)
+    {
+        const CModalMenuItem& item = m_script.m_records[0].menu[(size_t)i];
+        items.push_back(std::string(item.text) + ":" + std::to_string(item.id));
+    }
+    EXPECT_TRUE(SameSequence(items, { "Reposition Columns:33709", "Reposition Columns in all groups:2132",
+                                      "Fit to Data:2129", "Fit to Header:2130" }));
+    // "Reposition Columns" works on the open groups, the second item on all of them.
+    ASSERT_EQ(2u, g_columnDialogCalls.size());
+    EXPECT_EQ(&m_list, g_columnDialogCalls[0].first);
+    EXPECT_TRUE(g_columnDialogCalls[0].second);
+    EXPECT_FALSE(g_columnDialogCalls[1].second);
 }
 
 TEST_F(FilterBarTest, FilteredColumnsAreTintedInTheHeader)
