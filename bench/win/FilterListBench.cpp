@@ -6,6 +6,7 @@
 //   popup:    the value popup over 100,000 rows holding 10,000 distinct values, against a hash-set
 //             pass over the same texts plus filling the same list box.
 // The list is visible, as on the trader's screen. One line per measurement.
+#include "BenchClock.h"
 #include "filter/FilterListCtrl.h"
 #include "filter/FilterMatch.h"
 #include "filter/FilterText.h"
@@ -17,18 +18,6 @@
 
 namespace
 {
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1e9 / (double)freq.QuadPart;
-}
-
 struct sRow
 {
     char symbol[24];
@@ -62,12 +51,6 @@ int Next(int nRange)
 {
     g_seed = g_seed * 1103515245u + 12345u;
     return (int)((g_seed >> 8) % (unsigned)nRange);
-}
-
-void Report(const char* name, double ours, double baseline, int n)
-{
-    printf("bench %s ratio=%.3f ours=%.1f baseline=%.1f n=%d\n", name, ours / baseline, ours / n, baseline / n, n);
-    fflush(stdout);
 }
 
 struct sFilter
@@ -150,7 +133,7 @@ int main()
         std::vector<int> passing;
         passing.reserve((size_t)n);
         auto plain = [&]() {
-            double t = Now();
+            double t = BenchNow();
             passing.clear();
             CString text;
             for (int i = 0; i < n; ++i)
@@ -158,12 +141,12 @@ int main()
                 if (PlainPasses((ULONGLONG)list.GetMapItemData(i), filters, text))
                     passing.push_back(i);
             }
-            return Now() - t;
+            return BenchNow() - t;
         };
         auto ours = [&]() {
-            double t = Now();
+            double t = BenchNow();
             list.PopulateList();
-            return Now() - t;
+            return BenchNow() - t;
         };
         double dPlain, dOurs;
         if (round % 2)
@@ -183,15 +166,15 @@ int main()
             printf("populate: the list shows %d rows, the plain loop %d\n", list.GetDisplayCount(), nShown);
     }
     AfxPumpPendingMessages();
-    Report("filterlist_populate_100k_2filters", best, bestBase, n);
+    BenchReport("filterlist_populate_100k_2filters", best, bestBase, n);
     // What the platform list costs on top: handing it the new count (its scroll bars), per populate.
     double handover = 1e300;
     for (int round = 0; round < 5; ++round)
     {
         list.PopulateList();
-        double t = Now();
+        double t = BenchNow();
         list.SendMessage(LVM_GETITEMCOUNT);   // the pending count goes to the platform first
-        double d = Now() - t;
+        double d = BenchNow() - t;
         handover = d < handover ? d : handover;
     }
     printf("bench filterlist_populate platform_count_handover_ms=%.2f\n", handover / 1e6);
@@ -213,7 +196,7 @@ int main()
         // Both directions of the price change in each loop, so every round starts where it began;
         // the baseline goes first in odd rounds, so neither side always finds the caches warm.
         auto ours = [&]() {
-            double t = Now();
+            double t = BenchNow();
             for (int k = 0; k < nUpdates; ++k)
             {
                 int m = targets[(size_t)k];
@@ -226,10 +209,10 @@ int main()
                 g_rows[(size_t)(list.GetMapItemData(m) - 1)].price /= factors[(size_t)k];
                 nChanges += list.RepaintMapItem(m) == -1 ? 1 : 0;
             }
-            return Now() - t;
+            return BenchNow() - t;
         };
         auto plain = [&]() {
-            double t = Now();
+            double t = BenchNow();
             CString text;
             int nPass = 0;
             for (int pass = 0; pass < 2; ++pass)
@@ -246,7 +229,7 @@ int main()
                 }
             }
             (void)nPass;
-            return Now() - t;
+            return BenchNow() - t;
         };
         double dOurs, dPlain;
         if (round % 2)
@@ -264,7 +247,7 @@ int main()
         bestBase = t2 - t1 < bestBase ? t2 - t1 : bestBase;
         AfxPumpPendingMessages();
     }
-    Report("filterlist_repaintmapitem_100k_2filters", best, bestBase, 2 * nUpdates);
+    BenchReport("filterlist_repaintmapitem_100k_2filters", best, bestBase, 2 * nUpdates);
     printf("bench filterlist_repaintmapitem updates_per_second=%.0f shown=%d rows_leaving_per_round=%d\n",
            2 * nUpdates / (best / 1e9), list.GetDisplayCount(), nChanges / 16);
     CString reason;
@@ -279,9 +262,9 @@ int main()
     int nValues = 0;
     for (int round = 0; round < 9; ++round)
     {
-        double t0 = Now();
+        double t0 = BenchNow();
         CFilterText* pPopup = CFilterText::Open(&list, 2, CPoint(10, 10));
-        double t1 = Now();
+        double t1 = BenchNow();
         if (pPopup == nullptr)
         {
             printf("popup: could not open\n");
@@ -304,13 +287,13 @@ int main()
                 box.AddString(text);
         }
         box.SetRedraw(TRUE);
-        double t2 = Now();
+        double t2 = BenchNow();
         best = t1 - t0 < best ? t1 - t0 : best;
         bestBase = t2 - t1 < bestBase ? t2 - t1 : bestBase;
         pPopup->ShowWindow(SW_HIDE);
         AfxPumpPendingMessages();
     }
-    Report("filterlist_popup_100k_10k_values", best, bestBase, n);
+    BenchReport("filterlist_popup_100k_10k_values", best, bestBase, n);
     printf("bench filterlist_popup values=%d\n", nValues);
     list.DestroyWindow();
     frame.DestroyWindow();

@@ -4,6 +4,7 @@
 // sorted with LVM_SORTITEMS on their index), which shows the grid's own overhead, with the grid's
 // item data small numbers and then spread like pointers. All lists hold the same shuffled rows;
 // one line per measurement.
+#include "BenchClock.h"
 #include "lists/CommonListCtrl.h"
 #include "lists/ListSortRules.h"
 
@@ -13,18 +14,6 @@
 
 namespace
 {
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1e9 / (double)freq.QuadPart;
-}
-
 struct sRows
 {
     std::vector<std::string> numbers;
@@ -162,14 +151,14 @@ int main()
             ::SendMessageA(hRaw, LVM_INSERTCOLUMNA, 1, (LPARAM)&col);
             Fill(hRaw, rows);
 
-            double t0 = Now();
+            double t0 = BenchNow();
             ours.SortOn(column.nSubItem, 1);
-            double t1 = Now();
+            double t1 = BenchNow();
             sBaseline baseline = { hRaw, column.nSubItem, column.nDataType };
             ::SendMessageA(hRaw, WM_SETREDRAW, FALSE, 0);
             ::SendMessageA(hRaw, LVM_SORTITEMSEX, (WPARAM)&baseline, (LPARAM)&BaselineCompare);
             ::SendMessageA(hRaw, WM_SETREDRAW, TRUE, 0);
-            double t2 = Now();
+            double t2 = BenchNow();
 
             if (!IsSorted(ours.m_hWnd, column.nSubItem, column.nDataType, n))
             {
@@ -194,9 +183,9 @@ int main()
             col.pszText = const_cast<char*>("Name");
             ::SendMessageA(hCached, LVM_INSERTCOLUMNA, 1, (LPARAM)&col);
             Fill(hCached, rows);
-            t0 = Now();
+            t0 = BenchNow();
             ours.SortOn(column.nSubItem, 1);
-            t1 = Now();
+            t1 = BenchNow();
             sCached cached;
             cached.nDataType = column.nDataType;
             char text[256];
@@ -212,7 +201,7 @@ int main()
             ::SendMessageA(hCached, WM_SETREDRAW, FALSE, 0);
             ::SendMessageA(hCached, LVM_SORTITEMS, (WPARAM)&cached, (LPARAM)&CachedCompare);
             ::SendMessageA(hCached, WM_SETREDRAW, TRUE, 0);
-            t2 = Now();
+            t2 = BenchNow();
             if (!IsSorted(hCached, column.nSubItem, column.nDataType, n))
                 printf("note: the cached raw sort left rows out of order\n");
             oursNs = (t1 - t0) / n;
@@ -222,9 +211,9 @@ int main()
             // The same with item data that are not small numbers (a host's row records).
             ours.DeleteAllItems();
             Fill(ours.m_hWnd, rows, true);
-            t0 = Now();
+            t0 = BenchNow();
             ours.SortOn(column.nSubItem, 1);
-            oursNs = (Now() - t0) / n;
+            oursNs = (BenchNow() - t0) / n;
             printf("bench list_sort_%s_cached_pointers_%d ratio=%.3f ours=%.1f baseline=%.1f n=%d\n", column.name, n,
                    oursNs / baseNs, oursNs, baseNs, n);
             fflush(stdout);

@@ -3,6 +3,7 @@
 // against a raw owner-drawn list view whose owner paints the same texts straight from the same
 // host function; and a stream of quote updates over 10,000 instruments where only changed visible
 // rows are redrawn, on both. One line per measurement.
+#include "BenchClock.h"
 #include "host/ControlBlock.h"
 #include "market/MrktWatchListCtrl.h"
 
@@ -13,18 +14,6 @@
 
 namespace
 {
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1e9 / (double)freq.QuadPart;
-}
-
 const int kFields = 18;
 struct sQuote
 {
@@ -147,19 +136,19 @@ void Fill(CListCtrl& list, int nRows)
 
 double TimeRepaints(CListCtrl& list, int nTimes)
 {
-    const double t0 = Now();
+    const double t0 = BenchNow();
     for (int i = 0; i < nTimes; ++i)
     {
         list.Invalidate(FALSE);
         list.UpdateWindow();
     }
-    return (Now() - t0) / nTimes;
+    return (BenchNow() - t0) / nTimes;
 }
 
 double TimeStream(CListCtrl& list, int nUpdates, int nRowsTotal)
 {
     unsigned seed = 7;
-    const double t0 = Now();
+    const double t0 = BenchNow();
     for (int u = 0; u < nUpdates; ++u)
     {
         seed = seed * 1103515245u + 12345u;
@@ -172,13 +161,9 @@ double TimeStream(CListCtrl& list, int nUpdates, int nRowsTotal)
             list.UpdateWindow();   // a paint every hundred updates, as the message loop would
     }
     list.UpdateWindow();
-    return (Now() - t0) / nUpdates;
+    return (BenchNow() - t0) / nUpdates;
 }
 
-void Report(const char* pszName, double dOurs, double dBase, long n, const char* pszExtra = "")
-{
-    printf("bench %s ratio=%.2f ours=%.0f baseline=%.0f n=%ld%s\n", pszName, dOurs / dBase, dOurs, dBase, n, pszExtra);
-}
 }  // namespace
 
 int main()
@@ -232,7 +217,7 @@ int main()
             rawOwner.ShowWindow(SW_SHOW);
             TimeRepaints(raw, 3);
             const double dBase = TimeRepaints(raw, 100);
-            Report("marketwatch_repaint_40x20", dOurs, dBase, 100);
+            BenchReport("marketwatch_repaint_40x20", dOurs * 100, dBase * 100, 100);
             ourOwner.ShowWindow(SW_SHOW);
             rawOwner.ShowWindow(SW_HIDE);
         }
@@ -245,7 +230,7 @@ int main()
             const double dBase = TimeStream(raw, nUpdates, nRows);
             char szExtra[64];
             snprintf(szExtra, sizeof(szExtra), " updates_per_second=%.0f", 1e9 / dOurs);
-            Report("marketwatch_stream_10000", dOurs, dBase, nUpdates, szExtra);
+            BenchReport("marketwatch_stream_10000", dOurs * nUpdates, dBase * nUpdates, nUpdates, szExtra);
             ourOwner.ShowWindow(SW_SHOW);
             rawOwner.ShowWindow(SW_HIDE);
         }

@@ -2,31 +2,16 @@
 // number of plain DrawText calls into a memory DC with the same (bold) font. "full" re-measures
 // every text (a font change); "cached" only lays out again (a scroll or a selection change), and
 // its line also reports the time of one relayout.
+#include "BenchClock.h"
 #include "windows/CustomTabCtrl.h"
 
 #include <cstdio>
 
 namespace
 {
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1e9 / (double)freq.QuadPart;
-}
-
 const int kTabs = 1000;
 const int kRounds = 40;
 
-void Line(const char* pszName, double ours, double baseline, int n)
-{
-    printf("bench %s ratio=%.2f ours=%.0f baseline=%.0f n=%d\n", pszName, ours / baseline, ours / n, baseline / n, n);
-}
 }  // namespace
 
 int main()
@@ -58,33 +43,33 @@ int main()
 
     // Ours, full: every text measured again, laid out, scrolled a step, painted.
     paint();
-    double t0 = Now();
+    double t0 = BenchNow();
     for (int r = 0; r < kRounds; ++r)
     {
         tabs.SetControlFont(lf, FALSE);
         tabs.SetCurSel((r * 37) % kTabs);
         paint();
     }
-    const double full = Now() - t0;
+    const double full = BenchNow() - t0;
 
     // Ours, cached widths: the selection moves (and the strip scrolls to it), laid out, painted.
-    t0 = Now();
+    t0 = BenchNow();
     for (int r = 0; r < kRounds; ++r)
     {
         tabs.SetCurSel((r * 37 + 11) % kTabs);
         paint();
     }
-    const double cached = Now() - t0;
+    const double cached = BenchNow() - t0;
 
     // Layout alone, the cost of one relayout.
-    t0 = Now();
+    t0 = BenchNow();
     for (int r = 0; r < kRounds; ++r)
         tabs.SetCurSel((r * 53 + 5) % kTabs);
-    const double relayout = Now() - t0;
+    const double relayout = BenchNow() - t0;
 
     // Baseline: one DrawText a tab into the memory DC in the bold font.
     CFont* pOldFont = mem.SelectObject(&tabs.m_FontSelected);
-    t0 = Now();
+    t0 = BenchNow();
     for (int r = 0; r < kRounds; ++r)
     {
         for (int i = 0; i < kTabs; ++i)
@@ -95,12 +80,12 @@ int main()
             mem.DrawText(text, n, &rc, DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER);
         }
     }
-    const double baseline = Now() - t0;
+    const double baseline = BenchNow() - t0;
     mem.SelectObject(pOldFont);
     mem.SelectObject(pOld);
 
-    Line("tab_strip_full_layout_paint", full, baseline, kTabs * kRounds);
-    Line("tab_strip_cached_layout_paint", cached, baseline, kTabs * kRounds);
+    BenchReport("tab_strip_full_layout_paint", full, baseline, kTabs * kRounds);
+    BenchReport("tab_strip_cached_layout_paint", cached, baseline, kTabs * kRounds);
     printf("bench tab_strip relayout of %d tabs: %.1f us each (layout and paint with cached widths: %.1f us; "
            "with every text measured again: %.1f us)\n",
            kTabs, relayout / kRounds / 1000.0, cached / kRounds / 1000.0, full / kRounds / 1000.0);
