@@ -312,6 +312,39 @@ void CFilterListCtrl::FreeTrendValues(bool bRemoveArrays)
         m_mapTrend.RemoveAll();
 }
 
+void CFilterListCtrl::InsertTrendRecords(int nMapIndex)
+{
+    if (!m_bTrendEnabled)
+        return;
+    POSITION pos = m_mapTrend.GetStartPosition();
+    while (pos != nullptr)
+    {
+        int nColumn;
+        CTrendValueArray* pArray;
+        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+        if (pArray != nullptr)
+            pArray->InsertAt(nMapIndex < pArray->GetSize() ? nMapIndex : pArray->GetSize(), new sTrendValues{ 0, 0, 0, 0 });
+    }
+}
+
+void CFilterListCtrl::RemoveTrendRecords(int nMapIndex)
+{
+    if (!m_bTrendEnabled)
+        return;
+    POSITION pos = m_mapTrend.GetStartPosition();
+    while (pos != nullptr)
+    {
+        int nColumn;
+        CTrendValueArray* pArray;
+        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+        if (pArray != nullptr && nMapIndex < pArray->GetSize())
+        {
+            delete pArray->GetAt(nMapIndex);
+            pArray->RemoveAt(nMapIndex);
+        }
+    }
+}
+
 void CFilterListCtrl::SetTrendColumns(CArray<int, int>* pColumns)
 {
     if (pColumns == nullptr)
@@ -578,18 +611,7 @@ int CFilterListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
         m_arrDisplay.InsertAt(at, nMapIndex);
         DisplayChanged();
     }
-    if (m_bTrendEnabled)
-    {
-        POSITION pos = m_mapTrend.GetStartPosition();
-        while (pos != nullptr)
-        {
-            int nColumn;
-            CTrendValueArray* pArray;
-            m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-            if (pArray != nullptr)
-                pArray->InsertAt(nMapIndex < pArray->GetSize() ? nMapIndex : pArray->GetSize(), new sTrendValues{ 0, 0, 0, 0 });
-        }
-    }
+    InsertTrendRecords(nMapIndex);
     SyncPlatformCount();
     DebugCheckInvariants();
     return nMapIndex;
@@ -706,21 +728,7 @@ int CFilterListCtrl::DeleteItem(int nItem)
                 --e;
         }
     }
-    if (m_bTrendEnabled)
-    {
-        POSITION pos = m_mapTrend.GetStartPosition();
-        while (pos != nullptr)
-        {
-            int nColumn;
-            CTrendValueArray* pArray;
-            m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-            if (pArray != nullptr && m < pArray->GetSize())
-            {
-                delete pArray->GetAt(m);
-                pArray->RemoveAt(m);
-            }
-        }
-    }
+    RemoveTrendRecords(m);
     delete m_arrMap[m];
     m_arrMap.RemoveAt(m);
     if (!IsAutoSortEnabled())
@@ -762,21 +770,7 @@ int CFilterListCtrl::DeleteMapItem(int nMapIndex)
         }
     }
     DisplayChanged();
-    if (m_bTrendEnabled)
-    {
-        POSITION pos = m_mapTrend.GetStartPosition();
-        while (pos != nullptr)
-        {
-            int nColumn;
-            CTrendValueArray* pArray;
-            m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-            if (pArray != nullptr && nMapIndex < pArray->GetSize())
-            {
-                delete pArray->GetAt(nMapIndex);
-                pArray->RemoveAt(nMapIndex);
-            }
-        }
-    }
+    RemoveTrendRecords(nMapIndex);
     delete m_arrMap[nMapIndex];
     m_arrMap.RemoveAt(nMapIndex);
     DebugCheckInvariants();

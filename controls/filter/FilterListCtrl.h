@@ -234,6 +234,9 @@ private:
     CRect m_rcPageTop;
     bool RowRect(int nScreenRow, CRect& rc);
     void FreeTrendValues(bool bRemoveArrays);
+    // A row's trend records in every trend column, made with the row and gone with it.
+    void InsertTrendRecords(int nMapIndex);
+    void RemoveTrendRecords(int nMapIndex);
     void ReportError(LPCTSTR pszMessage);
     void ToggleMatchExactly();
     void MoveFilterEdit(bool bBack);
