@@ -151,72 +151,123 @@ int main()
             ::SendMessageA(hRaw, LVM_INSERTCOLUMNA, 1, (LPARAM)&col);
             Fill(hRaw, rows);
 
-            double t0 = BenchNow();
-            ours.SortOn(column.nSubItem, 1);
-            double t1 = BenchNow();
+            // The machine is shared: several rounds, each side's fastest kept, the order
+            // alternating so that neither side always finds the caches warm. Every round sorts
+            // freshly filled rows on both sides.
+            const int kRounds = 5;
             sBaseline baseline = { hRaw, column.nSubItem, column.nDataType };
-            ::SendMessageA(hRaw, WM_SETREDRAW, FALSE, 0);
-            ::SendMessageA(hRaw, LVM_SORTITEMSEX, (WPARAM)&baseline, (LPARAM)&BaselineCompare);
-            ::SendMessageA(hRaw, WM_SETREDRAW, TRUE, 0);
-            double t2 = BenchNow();
-
-            if (!IsSorted(ours.m_hWnd, column.nSubItem, column.nDataType, n))
+            double oursBest = 1e300, baseBest = 1e300;
+            bool bSorted = true;
+            for (int round = 0; round < kRounds; ++round)
+            {
+                if (round > 0)
+                {
+                    ours.DeleteAllItems();
+                    Fill(ours.m_hWnd, rows);
+                    ::SendMessageA(hRaw, LVM_DELETEALLITEMS, 0, 0);
+                    Fill(hRaw, rows);
+                }
+                auto timeOurs = [&] {
+                    double t = BenchNow();
+                    ours.SortOn(column.nSubItem, 1);
+                    return BenchNow() - t;
+                };
+                auto timeBase = [&] {
+                    double t = BenchNow();
+                    ::SendMessageA(hRaw, WM_SETREDRAW, FALSE, 0);
+                    ::SendMessageA(hRaw, LVM_SORTITEMSEX, (WPARAM)&baseline, (LPARAM)&BaselineCompare);
+                    ::SendMessageA(hRaw, WM_SETREDRAW, TRUE, 0);
+                    return BenchNow() - t;
+                };
+                double dOurs, dBase;
+                if (round % 2)
+                {
+                    dBase = timeBase();
+                    dOurs = timeOurs();
+                }
+                else
+                {
+                    dOurs = timeOurs();
+                    dBase = timeBase();
+                }
+                oursBest = dOurs < oursBest ? dOurs : oursBest;
+                baseBest = dBase < baseBest ? dBase : baseBest;
+                bSorted = bSorted && IsSorted(ours.m_hWnd, column.nSubItem, column.nDataType, n);
+            }
+            if (!bSorted)
             {
                 printf("bench list_sort_%s_%d FAILED: grid not sorted\n", column.name, n);
                 exitCode = 1;
             }
             if (!IsSorted(hRaw, column.nSubItem, column.nDataType, n))
                 printf("note: the raw list view's own sort left rows out of order\n");
-            double oursNs = (t1 - t0) / n, baseNs = (t2 - t1) / n;
-            printf("bench list_sort_%s_%d ratio=%.3f ours=%.1f baseline=%.1f n=%d\n", column.name, n, oursNs / baseNs,
-                   oursNs, baseNs, n);
-            fflush(stdout);
+            char szName[64];
+            snprintf(szName, sizeof(szName), "list_sort_%s_%d", column.name, n);
+            BenchReport(szName, oursBest, baseBest, n);
             ::DestroyWindow(hRaw);
 
-            // The shortest correct route: a raw list whose item data are the row indexes.
-            ours.DeleteAllItems();
-            Fill(ours.m_hWnd, rows);
+            // The shortest correct route: a raw list whose item data are the row indexes, its
+            // texts read once and compared by index; and the same for the grid with item data
+            // spread like the addresses of a host's row records.
             HWND hCached = ::CreateWindowExA(0, WC_LISTVIEWA, nullptr, WS_CHILD | LVS_REPORT, 0, 0, 600, 400,
                                              frame.m_hWnd, (HMENU)3, nullptr, nullptr);
             col.pszText = const_cast<char*>("Price");
             ::SendMessageA(hCached, LVM_INSERTCOLUMNA, 0, (LPARAM)&col);
             col.pszText = const_cast<char*>("Name");
             ::SendMessageA(hCached, LVM_INSERTCOLUMNA, 1, (LPARAM)&col);
-            Fill(hCached, rows);
-            t0 = BenchNow();
-            ours.SortOn(column.nSubItem, 1);
-            t1 = BenchNow();
-            sCached cached;
-            cached.nDataType = column.nDataType;
-            char text[256];
-            for (int r = 0; r < n; ++r)
+            double cachedOurs = 1e300, pointersOurs = 1e300;
+            baseBest = 1e300;
+            for (int round = 0; round < kRounds; ++round)
             {
-                LVITEMA item = {};
-                item.iSubItem = column.nSubItem;
-                item.cchTextMax = sizeof(text);
-                item.pszText = text;
-                ::SendMessageA(hCached, LVM_GETITEMTEXTA, (WPARAM)r, (LPARAM)&item);
-                cached.texts.push_back(text);
+                ours.DeleteAllItems();
+                Fill(ours.m_hWnd, rows, round % 2 == 1);
+                ::SendMessageA(hCached, LVM_DELETEALLITEMS, 0, 0);
+                Fill(hCached, rows);
+                auto timeOurs = [&] {
+                    double t = BenchNow();
+                    ours.SortOn(column.nSubItem, 1);
+                    return BenchNow() - t;
+                };
+                auto timeBase = [&] {
+                    double t = BenchNow();
+                    sCached cached;
+                    cached.nDataType = column.nDataType;
+                    char text[256];
+                    for (int r = 0; r < n; ++r)
+                    {
+                        LVITEMA item = {};
+                        item.iSubItem = column.nSubItem;
+                        item.cchTextMax = sizeof(text);
+                        item.pszText = text;
+                        ::SendMessageA(hCached, LVM_GETITEMTEXTA, (WPARAM)r, (LPARAM)&item);
+                        cached.texts.push_back(text);
+                    }
+                    ::SendMessageA(hCached, WM_SETREDRAW, FALSE, 0);
+                    ::SendMessageA(hCached, LVM_SORTITEMS, (WPARAM)&cached, (LPARAM)&CachedCompare);
+                    ::SendMessageA(hCached, WM_SETREDRAW, TRUE, 0);
+                    return BenchNow() - t;
+                };
+                double dOurs, dBase;
+                if (round % 4 < 2)
+                {
+                    dOurs = timeOurs();
+                    dBase = timeBase();
+                }
+                else
+                {
+                    dBase = timeBase();
+                    dOurs = timeOurs();
+                }
+                double& best = round % 2 == 1 ? pointersOurs : cachedOurs;
+                best = dOurs < best ? dOurs : best;
+                baseBest = dBase < baseBest ? dBase : baseBest;
             }
-            ::SendMessageA(hCached, WM_SETREDRAW, FALSE, 0);
-            ::SendMessageA(hCached, LVM_SORTITEMS, (WPARAM)&cached, (LPARAM)&CachedCompare);
-            ::SendMessageA(hCached, WM_SETREDRAW, TRUE, 0);
-            t2 = BenchNow();
             if (!IsSorted(hCached, column.nSubItem, column.nDataType, n))
                 printf("note: the cached raw sort left rows out of order\n");
-            oursNs = (t1 - t0) / n;
-            baseNs = (t2 - t1) / n;
-            printf("bench list_sort_%s_cached_%d ratio=%.3f ours=%.1f baseline=%.1f n=%d\n", column.name, n,
-                   oursNs / baseNs, oursNs, baseNs, n);
-            // The same with item data that are not small numbers (a host's row records).
-            ours.DeleteAllItems();
-            Fill(ours.m_hWnd, rows, true);
-            t0 = BenchNow();
-            ours.SortOn(column.nSubItem, 1);
-            oursNs = (BenchNow() - t0) / n;
-            printf("bench list_sort_%s_cached_pointers_%d ratio=%.3f ours=%.1f baseline=%.1f n=%d\n", column.name, n,
-                   oursNs / baseNs, oursNs, baseNs, n);
-            fflush(stdout);
+            snprintf(szName, sizeof(szName), "list_sort_%s_cached_%d", column.name, n);
+            BenchReport(szName, cachedOurs, baseBest, n);
+            snprintf(szName, sizeof(szName), "list_sort_%s_cached_pointers_%d", column.name, n);
+            BenchReport(szName, pointersOurs, baseBest, n);
             ::DestroyWindow(hCached);
             ours.DestroyWindow();
         }
