@@ -6,6 +6,7 @@
 #include "filter/FormulaColumn.h"
 #include "host/ControlBlock.h"
 
+#include <algorithm>
 #include <unordered_set>
 #include <string>
 
@@ -183,8 +184,27 @@ int CFilterListCtrl::HeaderPositionOf(int nColumn) const
     return m_arrColPosition[nColumn];
 }
 
+bool CFilterListCtrl::IsDisplayAscending()
+{
+    if (!m_bAscendingKnown)
+    {
+        m_bAscending = true;
+        for (INT_PTR d = 1; d < m_arrDisplay.GetSize() && m_bAscending; ++d)
+            m_bAscending = m_arrDisplay[d - 1] < m_arrDisplay[d];
+        m_bAscendingKnown = true;
+    }
+    return m_bAscending;
+}
+
 int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
 {
+    if (IsDisplayAscending())
+    {
+        const int* pBegin = m_arrDisplay.GetData();
+        const int* pEnd = pBegin + m_arrDisplay.GetSize();
+        const int* pAt = std::lower_bound(pBegin, pEnd, nMapIndex);
+        return pAt != pEnd && *pAt == nMapIndex ? (int)(pAt - pBegin) : -1;
+    }
     if (!m_bInverseValid || (INT_PTR)m_inverse.size() != m_arrMap.GetSize())
     {
         m_inverse.assign((size_t)m_arrMap.GetSize(), -1);
@@ -586,10 +606,14 @@ int CFilterListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
         // Position 0 (and anything not inside the map) appends.
         nMapIndex = (int)m_arrMap.Add(pRecord);
         m_arrDisplay.Add(nMapIndex);
+        // The new map index is the greatest: an ascending display array stays ascending.
+        const bool bWasAscending = m_bAscendingKnown && m_bAscending;
         if (m_bInverseValid && (INT_PTR)m_inverse.size() == nMapIndex)
             m_inverse.push_back((int)m_arrDisplay.GetSize() - 1);
         else
             DisplayChanged();
+        m_bAscendingKnown = bWasAscending || m_arrDisplay.GetSize() == 1;
+        m_bAscending = m_bAscendingKnown;
     }
     else
     {
@@ -711,6 +735,7 @@ int CFilterListCtrl::DeleteItem(int nItem)
         return 0;
     }
     int nLast = (int)m_arrMap.GetSize() - 1;
+    const bool bWasAscending = m_bAscendingKnown && m_bAscending;
     m_arrDisplay.RemoveAt(d);
     DisplayChanged();
     if (m != nLast)
@@ -731,6 +756,8 @@ int CFilterListCtrl::DeleteItem(int nItem)
     RemoveTrendRecords(m);
     delete m_arrMap[m];
     m_arrMap.RemoveAt(m);
+    // Removing an entry and closing up the greater indexes keeps an ascending array ascending.
+    m_bAscendingKnown = m_bAscending = bWasAscending;
     if (!IsAutoSortEnabled())
         m_nPrevSortColumn = -1;
     if (nItem < m_nDisplayCount)
@@ -761,6 +788,7 @@ int CFilterListCtrl::DeleteMapItem(int nMapIndex)
         }
         return DeleteItem(Mirror(d));
     }
+    const bool bWasAscending = m_bAscendingKnown && m_bAscending;
     if (nMapIndex != m_arrMap.GetSize() - 1)
     {
         for (INT_PTR k = 0; k < m_arrDisplay.GetSize(); ++k)
@@ -770,6 +798,7 @@ int CFilterListCtrl::DeleteMapItem(int nMapIndex)
         }
     }
     DisplayChanged();
+    m_bAscendingKnown = m_bAscending = bWasAscending;
     RemoveTrendRecords(nMapIndex);
     delete m_arrMap[nMapIndex];
     m_arrMap.RemoveAt(nMapIndex);
@@ -907,7 +936,9 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         }
         int nScreenRow = Mirror(d);
         m_arrDisplay.RemoveAt(d);
-        if (m_bInverseValid)
+        if (IsDisplayAscending())
+            m_bInverseValid = false;   // still ascending: found by binary search
+        else if (m_bInverseValid)
         {
             m_inverse[(size_t)nMapIndex] = -1;
             for (INT_PTR k = d; k < m_arrDisplay.GetSize(); ++k)
@@ -921,18 +952,30 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
     }
     if (dwData == 0 || !Passes(dwData))
         return 1;
-    // Back in: before the first display entry with a greater map index.
+    // Back in: before the first display entry with a greater map index (in an ascending display
+    // array, where the binary search finds it, and the array stays ascending).
     INT_PTR at = m_arrDisplay.GetSize();
-    for (INT_PTR k = 0; k < m_arrDisplay.GetSize(); ++k)
+    const bool bAscending = IsDisplayAscending();
+    if (bAscending)
     {
-        if (m_arrDisplay[k] > nMapIndex)
+        const int* pBegin = m_arrDisplay.GetData();
+        at = std::upper_bound(pBegin, pBegin + m_arrDisplay.GetSize(), nMapIndex) - pBegin;
+    }
+    else
+    {
+        for (INT_PTR k = 0; k < m_arrDisplay.GetSize(); ++k)
         {
-            at = k;
-            break;
+            if (m_arrDisplay[k] > nMapIndex)
+            {
+                at = k;
+                break;
+            }
         }
     }
     m_arrDisplay.InsertAt(at, nMapIndex);
-    if (m_bInverseValid)
+    if (bAscending)
+        m_bInverseValid = false;
+    else if (m_bInverseValid)
     {
         for (INT_PTR k = at; k < m_arrDisplay.GetSize(); ++k)
             m_inverse[(size_t)m_arrDisplay[k]] = (int)k;

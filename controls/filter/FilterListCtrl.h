@@ -97,7 +97,7 @@ public:
     int InvalidateSetItemData(void* pData);
     void RearrangeArrayForDragDrop(int nFromRow, int nToRow);
     // Whoever reorders m_arrDisplay directly (the sort) calls this afterwards.
-    void OnDisplayArrayChanged() { m_bInverseValid = false; }
+    void OnDisplayArrayChanged() { DisplayChanged(); }
 
     // Filters.
     void SetUseFilter(BOOL bUse);
@@ -259,7 +259,16 @@ private:
     std::vector<int> m_inverse;
     bool m_bInverseValid = false;
     int DisplayIndexOfMapIndex(int nMapIndex);
-    void DisplayChanged() { m_bInverseValid = false; }
+    void DisplayChanged()
+    {
+        m_bInverseValid = false;
+        m_bAscendingKnown = false;
+    }
+    // Whether the display array holds its map indexes in ascending order (as after filtering,
+    // until a sort): then a row is found by binary search and no inverse is kept up.
+    bool IsDisplayAscending();
+    bool m_bAscendingKnown = false;
+    bool m_bAscending = false;
     // The platform count is handed over before the next message reaches the platform list (the
     // platform's own count update is slow, and a fill of many rows needs it only once).
     bool m_bCountPending = false;

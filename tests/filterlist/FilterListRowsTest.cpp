@@ -372,3 +372,112 @@ TEST_F(FilterListTest, RearrangeMovesARecordInTheMap)
     m_list.PopulateList();
     ExpectInvariants();
 }
+
+// Random rows coming, changing, going and being reordered against a plain model of the display
+// array: filtering keeps it ascending (rows found by binary search), a host's reordering makes
+// it unordered (rows found through the inverse); both must give the same rows in the same places.
+TEST_F(FilterListTest, RowsFoundTheSameWhetherTheDisplayIsInMapOrderOrNot)
+{
+    Build();
+    unsigned seed = 20261205;
+    auto next = [&seed](int range) {
+        seed = seed * 1103515245u + 12345u;
+        return (int)((seed >> 8) % (unsigned)range);
+    };
+    auto symbol = [&](int k) { return std::string(next(3) == 0 ? "B" : "A") + std::to_string(k); };
+    std::vector<sInstrument*> map;   // the model's map: row records by map index
+    std::vector<int> display;        // the model's display array
+    auto passes = [](const sInstrument* p) { return p->symbol[0] == 'A'; };
+    for (int k = 0; k < 60; ++k)
+    {
+        Add(symbol(k).c_str());
+        map.push_back(Row((size_t)k));
+    }
+    CString filter = "A";
+    m_list.AddToFilteredCols(0, filter);
+    m_list.PopulateList();
+    for (int m = 0; m < (int)map.size(); ++m)
+        if (passes(map[(size_t)m]))
+            display.push_back(m);
+    int nAdded = 60;
+    for (int step = 0; step < 1500 && !HasFailure(); ++step)
+    {
+        const int op = next(10);
+        if (op < 5 && !map.empty())
+        {
+            // The host changes a row's data and asks for it again.
+            int m = next((int)map.size());
+            map[(size_t)m]->symbol = symbol(nAdded + step);
+            auto at = std::find(display.begin(), display.end(), m);
+            int expected;
+            if (at != display.end())
+            {
+                expected = passes(map[(size_t)m]) ? 0 : -1;
+                if (expected == -1)
+                    display.erase(at);
+            }
+            else
+            {
+                expected = 1;
+                if (passes(map[(size_t)m]))
+                {
+                    auto before = std::find_if(display.begin(), display.end(), [m](int e) { return e > m; });
+                    display.insert(before, m);
+                }
+            }
+            ASSERT_EQ(expected, m_list.RepaintMapItem(m)) << "step " << step;
+        }
+        else if (op == 5 && !map.empty())
+        {
+            int m = next((int)map.size());
+            ASSERT_EQ(1, m_list.DeleteMapItem(m)) << "step " << step;
+            map.erase(map.begin() + m);
+            display.erase(std::remove(display.begin(), display.end(), m), display.end());
+            for (int& e : display)
+                e -= e > m ? 1 : 0;
+        }
+        else if (op == 6)
+        {
+            ++nAdded;
+            Add(symbol(nAdded).c_str());
+            map.push_back(&m_rows.back());
+            if (passes(map.back()))
+                display.push_back((int)map.size() - 1);
+        }
+        else if (op == 7 && display.size() > 1)
+        {
+            // A host's reordering of the shown rows (as a sort does).
+            int a = next((int)display.size()), b = next((int)display.size());
+            std::swap(display[(size_t)a], display[(size_t)b]);
+            std::swap(m_list.m_arrDisplay[a], m_list.m_arrDisplay[b]);
+            m_list.OnDisplayArrayChanged();
+        }
+        else if (op == 8)
+        {
+            // Filtering again puts everything back in map order.
+            m_list.PopulateList();
+            display.clear();
+            for (int m = 0; m < (int)map.size(); ++m)
+                if (passes(map[(size_t)m]))
+                    display.push_back(m);
+        }
+        else if (op == 9 && !display.empty())
+        {
+            int r = next((int)display.size());
+            ASSERT_EQ(1, m_list.DeleteItem(r)) << "step " << step;
+            int m = display[(size_t)r];
+            display.erase(display.begin() + r);
+            map.erase(map.begin() + m);
+            for (int& e : display)
+                e -= e > m ? 1 : 0;
+        }
+        ASSERT_EQ((int)display.size(), m_list.GetDisplayCount()) << "step " << step;
+        for (size_t d = 0; d < display.size(); ++d)
+            ASSERT_EQ(display[d], m_list.m_arrDisplay[(INT_PTR)d]) << "step " << step << " entry " << d;
+    }
+    std::vector<std::string> expected;
+    for (int m : display)
+        expected.push_back(map[(size_t)m]->symbol);
+    EXPECT_EQ(expected, Shown());
+    ExpectInvariants();
+}
