@@ -210,24 +210,47 @@ int main()
         if (nCase == 0)
         {
             // Each list is shown in turn so that both are painted in full.
-            rawOwner.ShowWindow(SW_HIDE);
-            TimeRepaints(market, 3);
-            const double dOurs = TimeRepaints(market, 100);
-            ourOwner.ShowWindow(SW_HIDE);
-            rawOwner.ShowWindow(SW_SHOW);
-            TimeRepaints(raw, 3);
-            const double dBase = TimeRepaints(raw, 100);
+            // 100 repaints on each side in five rounds whose order alternates; each side's
+            // fastest round counts (the machine is shared).
+            double dOurs = 1e300, dBase = 1e300;
+            for (int round = 0; round < 5; ++round)
+            {
+                for (int side = 0; side < 2; ++side)
+                {
+                    const bool bOurs = (side == 0) == (round % 2 == 0);
+                    ourOwner.ShowWindow(bOurs ? SW_SHOW : SW_HIDE);
+                    rawOwner.ShowWindow(bOurs ? SW_HIDE : SW_SHOW);
+                    CListCtrl& list = bOurs ? (CListCtrl&)market : raw;
+                    TimeRepaints(list, 2);
+                    const double d = TimeRepaints(list, 20);
+                    double& best = bOurs ? dOurs : dBase;
+                    best = d < best ? d : best;
+                }
+            }
             BenchReport("marketwatch_repaint_40x20", dOurs * 100, dBase * 100, 100);
             ourOwner.ShowWindow(SW_SHOW);
             rawOwner.ShowWindow(SW_HIDE);
         }
         else
         {
+            // 100,000 updates on each side, in eight rounds whose order alternates; each side's
+            // fastest round counts (the machine is shared).
             const int nUpdates = 100000;
-            const double dOurs = TimeStream(market, nUpdates, nRows);
-            ourOwner.ShowWindow(SW_HIDE);
-            rawOwner.ShowWindow(SW_SHOW);
-            const double dBase = TimeStream(raw, nUpdates, nRows);
+            double dOurs = 1e300, dBase = 1e300;
+            for (int round = 0; round < 8; ++round)
+            {
+                for (int side = 0; side < 2; ++side)
+                {
+                    const bool bOurs = (side == 0) == (round % 2 == 0);
+                    ourOwner.ShowWindow(bOurs ? SW_SHOW : SW_HIDE);
+                    rawOwner.ShowWindow(bOurs ? SW_HIDE : SW_SHOW);
+                    // The list just shown is painted whole before the clock starts.
+                    frame.RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+                    const double d = TimeStream(bOurs ? (CListCtrl&)market : raw, nUpdates / 8, nRows);
+                    double& best = bOurs ? dOurs : dBase;
+                    best = d < best ? d : best;
+                }
+            }
             char szExtra[64];
             snprintf(szExtra, sizeof(szExtra), " updates_per_second=%.0f", 1e9 / dOurs);
             BenchReport("marketwatch_stream_10000", dOurs * nUpdates, dBase * nUpdates, nUpdates, szExtra);
