@@ -198,13 +198,6 @@ bool CFilterListCtrl::IsDisplayAscending()
 
 int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
 {
-    if (IsDisplayAscending())
-    {
-        const int* pBegin = m_arrDisplay.GetData();
-        const int* pEnd = pBegin + m_arrDisplay.GetSize();
-        const int* pAt = std::lower_bound(pBegin, pEnd, nMapIndex);
-        return pAt != pEnd && *pAt == nMapIndex ? (int)(pAt - pBegin) : -1;
-    }
     if (!m_bInverseValid || (INT_PTR)m_inverse.size() != m_arrMap.GetSize())
     {
         m_inverse.assign((size_t)m_arrMap.GetSize(), -1);
@@ -936,9 +929,7 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         }
         int nScreenRow = Mirror(d);
         m_arrDisplay.RemoveAt(d);
-        if (IsDisplayAscending())
-            m_bInverseValid = false;   // still ascending: found by binary search
-        else if (m_bInverseValid)
+        if (m_bInverseValid)
         {
             m_inverse[(size_t)nMapIndex] = -1;
             for (INT_PTR k = d; k < m_arrDisplay.GetSize(); ++k)
@@ -973,9 +964,7 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         }
     }
     m_arrDisplay.InsertAt(at, nMapIndex);
-    if (bAscending)
-        m_bInverseValid = false;
-    else if (m_bInverseValid)
+    if (m_bInverseValid)
     {
         for (INT_PTR k = at; k < m_arrDisplay.GetSize(); ++k)
             m_inverse[(size_t)m_arrDisplay[k]] = (int)k;
