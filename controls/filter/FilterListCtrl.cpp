@@ -78,6 +78,7 @@ CFilterListCtrl::CFilterListCtrl()
       m_nTrendInterval(0),
       m_mapTrend(10)
 {
+    m_pfnGetTextColor = static_cast<PFN_GETTEXTCOLOR>(&CFilterListCtrl::GetTextColorForItem);
 }
 
 CFilterListCtrl::~CFilterListCtrl()
@@ -564,18 +565,6 @@ void CFilterListCtrl::OnLvnGetdispinfo(NMHDR* pNMHDR, LRESULT* pResult)
         CString text = GetItemText(item.iItem, item.iSubItem);
         lstrcpynA(item.pszText, text, item.cchTextMax);
     }
-}
-
-void CFilterListCtrl::OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult)
-{
-    if (!m_bUseFilter)
-    {
-        CCommonListCtrl::OnLvnColumnclick(pNMHDR, pResult);
-        return;
-    }
-    // Still to come with the filter list's sorting: sorting the display array by the clicked
-    // column (SortOn), checked rows first when sort-on-checked is set.
-    *pResult = 0;
 }
 
 void CFilterListCtrl::OnLvnOdfinditem(NMHDR*, LRESULT* pResult)
@@ -1170,7 +1159,8 @@ void CFilterListCtrl::PopulateList()
         }
     }
     m_bExactThisPass = 0;
-    // Still to come with the filter list's sorting: checked rows first when sort-on-checked is set.
+    if (m_bSortOnChecked)
+        SortOnChecked();
     SyncPlatformCount();
     Invalidate();
     DebugCheckInvariants(true);

@@ -39,6 +39,10 @@ typedef CArray<sTrendValues*, sTrendValues*> CTrendValueArray;
 #define ID_FILTER_DELETE_CUSTOM     33772
 #define ID_FILTER_SET_TREND         33500
 #define FILTER_NO_DESCRIPTOR_TEXT   "no data descriptor initialised"
+// Posted to itself after a click changed the selection, applied once the platform has finished
+// with the click: wParam the clicked row, lParam the item data of the row to select (after a
+// check-box click re-sorted the rows), or 0 to keep the clicked row deselected.
+#define WM_FILTER_RESELECT          (WM_APP + 0x312)
 
 class CONTROLS_API CFilterListCtrl : public CCommonListCtrl, public CFilterHeaderSource
 {
@@ -147,6 +151,24 @@ public:
     void ReadTrendSettings(LPCTSTR lpszListName);
     BOOL IsTrendRunning() const { return m_bTrendRunning ? TRUE : FALSE; }
 
+    // Sorting, check boxes and keyword colours (FilterListCtrlSort.cpp).
+    // The values of one sort by map index: filled before the rows are ordered, emptied afterwards.
+    static CArray<long, long> g_SortDataLongArr;
+    static CArray<double, double> g_SortDataDblArr;
+    static CStringArray g_SortDataStrArr;
+    // Sorts by a column index as a click on its header does (position 0 when it is hidden);
+    // order 1 ascending, anything else descending. Always 1.
+    int SortOn(int nColumn, int nOrder);
+    // Checked rows first, each group by column 0; header position 0 reads "name (checked / rows)".
+    void SortOnChecked();
+    // The keyword colour of a row: the first keyword found in its keyword-column text. Always 1.
+    int GetTextColorForItem(ULONGLONG dwItemData, unsigned long& clrText, int nRow, int nColumn);
+    // The text and background colours of a property name (case ignored). Always 1.
+    int GetProperty(unsigned long& clrText, unsigned long& clrBack, CString& csName);
+    // Runs the text-colour provider: the list's own keyword lookup on the list, a host's provider
+    // on the parent window. 0 when none is set.
+    int CallTextColorProvider(DWORD_PTR dwItemData, COLORREF& clrText, int nRow, int nColumn);
+
     // Colour header.
     BOOL IsHeaderPositionFiltered(int nPosition) override;
     void SubclassHeader();
@@ -214,6 +236,9 @@ protected:
     afx_msg void OnTimer(UINT_PTR nIDEvent);
     afx_msg void OnDestroy();
     afx_msg void OnMatchFilterExactly();
+    // Check boxes and selection on a click; FALSE so that the parent sees the click too.
+    afx_msg BOOL OnNMClick(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg LRESULT OnReselectAfterClick(WPARAM wParam, LPARAM lParam);
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
@@ -275,4 +300,11 @@ private:
     void FlushPlatformCount();
     CString m_csPassText;
     int m_nPassDepth = 0;
+
+    // Sorting (FilterListCtrlSort.cpp).
+    // Orders the map indexes by the column's values (read into the library-wide arrays first);
+    // false when the rows changed while their texts were read.
+    bool SortMapIndexes(std::vector<int>& indexes, int nColumn, int nOrder, bool bNegate);
+    void WriteDisplayInScreenOrder(const std::vector<int>& screenOrder);
+    void SelectAndFocus(int nScreenRow);
 };
