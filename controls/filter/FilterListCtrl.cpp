@@ -122,7 +122,10 @@ void CFilterListCtrl::InsertColumnsForList(int* pUnused)
 
 void CFilterListCtrl::SaveColumnProfile()
 {
+    const bool bCounted = RestoreFirstHeaderName();
     CCommonListCtrl::SaveColumnProfile();
+    if (bCounted)
+        WriteCheckedHeaderText();
     // Still to come with the trend colouring: writing the trend settings while trends run.
 }
 

@@ -306,5 +306,10 @@ private:
     // false when the rows changed while their texts were read.
     bool SortMapIndexes(std::vector<int>& indexes, int nColumn, int nOrder, bool bNegate);
     void WriteDisplayInScreenOrder(const std::vector<int>& screenOrder);
+    // Header position 0 with the checked count, or back with the name of the column shown there
+    // (the saved profile knows the columns by their header texts); true when it held the count.
+    void WriteCheckedHeaderText();
+    bool RestoreFirstHeaderName();
+    bool m_bCheckedHeaderText = false;
     void SelectAndFocus(int nScreenRow);
 };

@@ -262,6 +262,7 @@ void CFilterListCtrl::OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult)
     if (m_bSortOnChecked)
     {
         SortOnChecked();
+        DebugCheckInvariants();
         return;
     }
 
@@ -313,6 +314,7 @@ void CFilterListCtrl::OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult)
     WriteDisplayInScreenOrder(rows);
     if (m_hWnd != nullptr)
         Invalidate();
+    DebugCheckInvariants();
 }
 
 int CFilterListCtrl::SortOn(int nColumn, int nOrder)
@@ -378,16 +380,7 @@ void CFilterListCtrl::SortOnChecked()
 
     if (m_hWnd == nullptr)
         return;
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    if (pHeader != nullptr && pHeader->GetItemCount() > 0 && m_arrColInfo.GetSize() > 0)
-    {
-        CString csText;
-        csText.Format("%s (%d / %d)", m_arrColInfo[0].szColName, GetCheckedItemCount(), (int)m_arrMap.GetSize());
-        HDITEMA item = {};
-        item.mask = HDI_TEXT;
-        item.pszText = const_cast<char*>((const char*)csText);
-        pHeader->SetItem(0, &item);
-    }
+    WriteCheckedHeaderText();
     if (dwMarkData != 0)
     {
         for (int r = 0; r < m_nDisplayCount; ++r)
@@ -402,6 +395,36 @@ void CFilterListCtrl::SortOnChecked()
         }
     }
     Invalidate();
+}
+
+void CFilterListCtrl::WriteCheckedHeaderText()
+{
+    CHeaderCtrl* pHeader = m_hWnd != nullptr ? GetHeaderCtrl() : nullptr;
+    if (pHeader == nullptr || pHeader->GetItemCount() <= 0 || m_arrColInfo.GetSize() <= 0)
+        return;
+    CString csText;
+    csText.Format("%s (%d / %d)", m_arrColInfo[0].szColName, GetCheckedItemCount(), (int)m_arrMap.GetSize());
+    HDITEMA item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = const_cast<char*>((const char*)csText);
+    pHeader->SetItem(0, &item);
+    m_bCheckedHeaderText = true;
+}
+
+bool CFilterListCtrl::RestoreFirstHeaderName()
+{
+    if (!m_bCheckedHeaderText)
+        return false;
+    m_bCheckedHeaderText = false;
+    CHeaderCtrl* pHeader = m_hWnd != nullptr ? GetHeaderCtrl() : nullptr;
+    const int nColumn = ColumnAtPosition(0);
+    if (pHeader == nullptr || pHeader->GetItemCount() <= 0 || nColumn < 0 || nColumn >= m_arrColInfo.GetSize())
+        return false;
+    HDITEMA item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = m_arrColInfo[nColumn].szColName;
+    pHeader->SetItem(0, &item);
+    return true;
 }
 
 // --- clicks and check boxes ----------------------------------------------------------------------

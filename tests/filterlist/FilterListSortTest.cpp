@@ -273,6 +273,15 @@ TEST_F(FilterListSortTest, CheckedRowsFirstWithCountsOfTheWholeMap)
     EXPECT_EQ(Texts({ "E", "F", "A", "B", "C" }), Shown(0));
     EXPECT_EQ(std::vector<int>({ 1, 1, 0, 0, 0 }), ShownChecks());
     EXPECT_EQ("Symbol (3 / 6)", HeaderText(0));
+    // Checks by display row reach the record shown there; past the end nothing changes.
+    EXPECT_EQ(1, m_list.SetCheck(4, 1));   // C, map index 4
+    EXPECT_EQ(1, m_list.GetMapItemCheck(4));
+    EXPECT_EQ(4, m_list.GetCheckedItemCount());
+    EXPECT_EQ(0, m_list.SetCheck(5, 1));
+    EXPECT_EQ(0, m_list.GetCheck(5));
+    EXPECT_EQ(0, m_list.SetCheck(-1, 1));
+    EXPECT_EQ(1, m_list.SetMapItemCheck(4, 0));
+    EXPECT_EQ(0, m_list.GetCheck(4));
     ClickHeader(1);   // descending
     EXPECT_EQ(Texts({ "F", "E", "C", "B", "A" }), Shown(0));
     // A populate keeps checked rows first.
@@ -498,4 +507,25 @@ TEST_F(FilterListSortTest, KeywordColoursComeFromTheKeywordColumnText)
     EXPECT_EQ(1, m_list.GetProperty(t, b, name));
     EXPECT_EQ(7u, t);
     EXPECT_EQ(8u, b);
+}
+
+TEST_F(FilterListSortTest, TheCheckedCountInTheFirstHeaderIsNotSavedAsItsName)
+{
+    Build();
+    SetType(0, 3);
+    Rows({ { "B" }, { "A" } });
+    m_list.m_bSortOnChecked = true;
+    m_list.SetMapItemCheck(0, 1);
+    m_list.SortOnChecked();
+    ASSERT_EQ("Symbol (1 / 2)", HeaderText(0));
+    m_list.SaveColumnProfile();
+    EXPECT_EQ("Symbol (1 / 2)", HeaderText(0));
+    // The next list of that name is built from the saved profile: every column is still there.
+    m_list.DestroyWindow();
+    ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
+                              CRect(0, 0, 580, 380), &m_host, 1001));
+    Build();
+    ASSERT_EQ(3, m_list.GetHeaderCtrl()->GetItemCount());
+    EXPECT_EQ("Symbol", HeaderText(0));
+    EXPECT_EQ("Price", HeaderText(1));
 }
