@@ -408,6 +408,17 @@ TEST_F(FilterListSortTest, BadInputNeverBreaksTheRows)
     EXPECT_EQ("B", shown.front());
     EXPECT_EQ("D", shown.back());
     ExpectInvariants();
+    // A column-click notification naming a header position that does not exist sorts position 0.
+    NMLISTVIEW view = {};
+    view.hdr.hwndFrom = m_list.m_hWnd;
+    view.hdr.idFrom = 1001;
+    view.hdr.code = LVN_COLUMNCLICK;
+    view.iItem = -1;
+    view.iSubItem = 50;
+    m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&view);
+    EXPECT_EQ(0, m_list.GetSortColumn());
+    EXPECT_EQ(0, m_list.m_nSortDataColumn);
+    ExpectInvariants();
     // Without a column text routine every value ties: ascending puts the higher map index first.
     m_list.InitColumnTextRtn((CFilterListCtrl::PFN_COLUMNTEXT) nullptr);
     m_list.SortOn(1, 1);
