@@ -7,6 +7,7 @@
 // Before each measured sort the rows are put in another order (by a code column), so neither side
 // starts from sorted rows. The list is visible, as on the trader's screen. One line per
 // measurement.
+#include "BenchClock.h"
 #include "filter/FilterListCtrl.h"
 #include "lists/ListSortRules.h"
 
@@ -17,18 +18,6 @@
 
 namespace
 {
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1e9 / (double)freq.QuadPart;
-}
-
 struct sRow
 {
     char symbol[24];
@@ -62,12 +51,6 @@ int Next(int nRange)
 {
     g_seed = g_seed * 1103515245u + 12345u;
     return (int)((g_seed >> 8) % (unsigned)nRange);
-}
-
-void Report(const char* name, double ours, double baseline, int n)
-{
-    printf("bench %s ratio=%.3f ours=%.1f baseline=%.1f n=%d\n", name, ours / baseline, ours / n, baseline / n, n);
-    fflush(stdout);
 }
 
 struct sKey
@@ -135,7 +118,7 @@ int main()
         std::vector<int> before = shownOrder();
         std::vector<sKey> keys;
         auto plain = [&]() {
-            double t = Now();
+            double t = BenchNow();
             keys.resize(before.size());
             CString text;
             for (size_t i = 0; i < before.size(); ++i)
@@ -146,12 +129,12 @@ int main()
                 keys[i] = { atof(text), before[i] };
             }
             std::sort(keys.begin(), keys.end(), [](const sKey& a, const sKey& b) { return a.v < b.v || (a.v == b.v && a.m > b.m); });
-            return Now() - t;
+            return BenchNow() - t;
         };
         auto ours = [&]() {
-            double t = Now();
+            double t = BenchNow();
             list.SortOn(1, 1);
-            return Now() - t;
+            return BenchNow() - t;
         };
         double dPlain, dOurs;
         if (round % 2)
@@ -179,7 +162,7 @@ int main()
         }
         AfxPumpPendingMessages();
     }
-    Report("filterlist_sort_numeric_100k", best, bestBase, n);
+    BenchReport("filterlist_sort_numeric_100k", best, bestBase, n);
 
     // --- natural text column (informational) ---
     best = 1e300;
@@ -189,7 +172,7 @@ int main()
         list.SortOn(2, 1);
         AfxPumpPendingMessages();
         std::vector<int> before = shownOrder();
-        double t = Now();
+        double t = BenchNow();
         std::vector<CString> texts(before.size());
         std::vector<int> order(before.size());
         for (size_t i = 0; i < before.size(); ++i)
@@ -203,15 +186,15 @@ int main()
             int r = ListNaturalCompare(texts[(size_t)a], texts[(size_t)b]);
             return r < 0 || (r == 0 && before[(size_t)a] > before[(size_t)b]);
         });
-        double dPlain = Now() - t;
-        t = Now();
+        double dPlain = BenchNow() - t;
+        t = BenchNow();
         list.SortOn(0, 1);
-        double dOurs = Now() - t;
+        double dOurs = BenchNow() - t;
         best = dOurs < best ? dOurs : best;
         bestBase = dPlain < bestBase ? dPlain : bestBase;
         AfxPumpPendingMessages();
     }
-    Report("filterlist_sort_natural_100k", best, bestBase, n);
+    BenchReport("filterlist_sort_natural_100k", best, bestBase, n);
 
     // --- checked rows first (informational: no baseline beyond the numeric one) ---
     for (int i = 0; i < n; i += 10)
@@ -221,9 +204,9 @@ int main()
     {
         list.SortOn(2, round % 2);
         AfxPumpPendingMessages();
-        double t = Now();
+        double t = BenchNow();
         list.SortOnChecked();
-        double d = Now() - t;
+        double d = BenchNow() - t;
         bestChecked = d < bestChecked ? d : bestChecked;
         AfxPumpPendingMessages();
     }
