@@ -7,9 +7,9 @@ using Texts = std::vector<std::string>;
 
 namespace
 {
-struct sRowSpec
+struct sRowTexts
 {
-    sRowSpec(const char* s, const char* p = "1", const char* e = "NSE") : symbol(s), price(p), exchange(e) {}
+    sRowTexts(const char* s, const char* p = "1", const char* e = "NSE") : symbol(s), price(p), exchange(e) {}
     const char* symbol;
     const char* price;
     const char* exchange;
@@ -33,9 +33,9 @@ protected:
     }
 
     // Rows given as (symbol, price, exchange), appended in order: map index = position.
-    void Rows(std::initializer_list<sRowSpec> rows)
+    void Rows(std::initializer_list<sRowTexts> rows)
     {
-        for (const sRowSpec& r : rows)
+        for (const sRowTexts& r : rows)
             ASSERT_EQ(1, Add(r.symbol, r.price, r.exchange));
     }
     void SetType(int nColumn, int nDataType) { m_list.m_arrColInfo[nColumn].nDataType = nDataType; }
