@@ -158,7 +158,7 @@ public:
     static CStringArray g_SortDataStrArr;
     // Sorts by a column index as a click on its header does (position 0 when it is hidden);
     // order 1 ascending, anything else descending. Always 1.
-    int SortOn(int nColumn, int nOrder);
+    int SortOn(int nColumn, int nOrder) override;
     // Checked rows first, each group by column 0; header position 0 reads "name (checked / rows)".
     void SortOnChecked();
     // The keyword colour of a row: the first keyword found in its keyword-column text. Always 1.

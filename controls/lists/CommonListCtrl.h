@@ -128,7 +128,9 @@ public:
 
     // Sorting.
     // Sorts by a column index; order 1 ascending, anything else descending.
-    int SortOn(int nColumn, int nOrder);
+    // Virtual: a list that sorts its rows its own way (the filter list) is sorted by its own rule
+    // whatever pointer the host holds.
+    virtual int SortOn(int nColumn, int nOrder);
     // Re-sorts by a header position keeping the current direction; only while auto-sort is on.
     int SortOnVisibleIndex(int nPosition, int nOrder);
     BOOL IsAutoSortEnabled() const { return m_bAutoSort; }

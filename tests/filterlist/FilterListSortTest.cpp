@@ -205,6 +205,10 @@ TEST_F(FilterListSortTest, SortOnOrderOneIsAscendingWhateverCameBefore)
     EXPECT_EQ(Texts({ "C", "B", "A" }), Shown(0));
     // Redraw is on again afterwards.
     EXPECT_TRUE(m_list.GetStyle() & WS_VISIBLE);
+    // A host holding the list as a common list gets the filter list's sort of its rows.
+    CCommonListCtrl* pCommon = &m_list;
+    EXPECT_EQ(1, pCommon->SortOn(1, 1));
+    EXPECT_EQ(Texts({ "1", "2", "3" }), Shown(1));
     ExpectInvariants();
 }
 
