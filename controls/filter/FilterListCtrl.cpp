@@ -114,28 +114,6 @@ void CFilterListCtrl::PreSubclassWindow()
     SubclassHeader();
 }
 
-void CFilterListCtrl::InsertColumnsForList(int* pUnused)
-{
-    CCommonListCtrl::InsertColumnsForList(pUnused);
-    // Still to come with the trend colouring: reading the trend settings when trends are enabled.
-}
-
-void CFilterListCtrl::SaveColumnProfile()
-{
-    const bool bCounted = RestoreFirstHeaderName();
-    CCommonListCtrl::SaveColumnProfile();
-    if (bCounted)
-        WriteCheckedHeaderText();
-    // Still to come with the trend colouring: writing the trend settings while trends run.
-}
-
-void CFilterListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
-{
-    // Still to come with the filter list's painting (alternate rows, shades, check boxes, trend
-    // marks): until then owner-drawn rows are painted as the base list paints them.
-    CCommonListCtrl::DrawItem(lpDrawItemStruct);
-}
-
 void CFilterListCtrl::OnDestroy()
 {
     if (m_nRepaintTimer != 0)
@@ -307,94 +285,6 @@ void CFilterListCtrl::InvalidateFromRow(int nScreenRow)
             return;
     }
     InvalidateRect(&rcClient, FALSE);
-}
-
-void CFilterListCtrl::FreeTrendValues(bool bRemoveArrays)
-{
-    POSITION pos = m_mapTrend.GetStartPosition();
-    while (pos != nullptr)
-    {
-        int nColumn;
-        CTrendValueArray* pArray;
-        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-        if (pArray == nullptr)
-            continue;
-        for (INT_PTR i = 0; i < pArray->GetSize(); ++i)
-            delete pArray->GetAt(i);
-        pArray->RemoveAll();
-        if (bRemoveArrays)
-            delete pArray;
-    }
-    if (bRemoveArrays)
-        m_mapTrend.RemoveAll();
-}
-
-void CFilterListCtrl::InsertTrendRecords(int nMapIndex)
-{
-    if (!m_bTrendEnabled)
-        return;
-    POSITION pos = m_mapTrend.GetStartPosition();
-    while (pos != nullptr)
-    {
-        int nColumn;
-        CTrendValueArray* pArray;
-        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-        if (pArray != nullptr)
-            pArray->InsertAt(nMapIndex < pArray->GetSize() ? nMapIndex : pArray->GetSize(), new sTrendValues{ 0, 0, 0, 0 });
-    }
-}
-
-void CFilterListCtrl::RemoveTrendRecords(int nMapIndex)
-{
-    if (!m_bTrendEnabled)
-        return;
-    POSITION pos = m_mapTrend.GetStartPosition();
-    while (pos != nullptr)
-    {
-        int nColumn;
-        CTrendValueArray* pArray;
-        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-        if (pArray != nullptr && nMapIndex < pArray->GetSize())
-        {
-            delete pArray->GetAt(nMapIndex);
-            pArray->RemoveAt(nMapIndex);
-        }
-    }
-}
-
-void CFilterListCtrl::SetTrendColumns(CArray<int, int>* pColumns)
-{
-    if (pColumns == nullptr)
-        return;
-    FreeTrendValues(true);
-    if (pColumns->GetSize() == 0)
-    {
-        m_bTrendRunning = false;
-        if (GetSafeHwnd() != nullptr)
-            KillTimer(FILTER_TREND_TIMER);
-        return;
-    }
-    const INT_PTR nRecords = m_arrMap.GetSize();
-    for (INT_PTR i = 0; i < pColumns->GetSize(); ++i)
-    {
-        int nColumn = pColumns->GetAt(i);
-        CTrendValueArray* pOld = nullptr;
-        if (m_mapTrend.Lookup(nColumn, pOld))
-            continue;   // a column listed twice keeps one array
-        CTrendValueArray* pArray = new CTrendValueArray;
-        pArray->SetSize(nRecords);
-        for (INT_PTR k = 0; k < nRecords; ++k)
-            pArray->SetAt(k, new sTrendValues{ 0, 0, 0, 0 });
-        m_mapTrend.SetAt(nColumn, pArray);
-    }
-    m_bTrendRunning = true;
-    if (GetSafeHwnd() != nullptr)
-        SetTimer(FILTER_TREND_TIMER, 250);
-}
-
-void CFilterListCtrl::ReadTrendSettings(LPCTSTR /*lpszListName*/)
-{
-    // Still to come with the trend colouring: the five stored keys.
 }
 
 #ifndef NDEBUG
@@ -800,6 +690,7 @@ void CFilterListCtrl::FreeFilterStore()
     m_arrMap.RemoveAll();
     m_arrDisplay.RemoveAll();
     DisplayChanged();
+    FreeTrendValues(false);   // the records went with their rows
 }
 
 int CFilterListCtrl::DeleteAllItems()
@@ -809,7 +700,6 @@ int CFilterListCtrl::DeleteAllItems()
     m_nDisplayCount = 0;
     SyncPlatformCount();
     FreeFilterStore();
-    FreeTrendValues(false);
     if (m_hWnd != nullptr)
         Invalidate();
     return 1;
@@ -1227,7 +1117,7 @@ void CFilterListCtrl::OnTimer(UINT_PTR nIDEvent)
     }
     if (nIDEvent == FILTER_TREND_TIMER)
     {
-        // Still to come with the trend colouring: clearing marks older than the interval.
+        OnTrendTimer();
         return;
     }
     CCommonListCtrl::OnTimer(nIDEvent);

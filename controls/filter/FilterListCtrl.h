@@ -146,10 +146,27 @@ public:
     void ShowCustomColumns(bool bShow) { m_bShowCustomColumns = bShow; }
     void SetNoOfLinesPerRow(int nLines) { m_nLinesPerRow = nLines; }
 
-    // Trend colouring. SetTrendColumns(nullptr) does nothing; an empty array stops the trends.
-    void SetTrendColumns(CArray<int, int>* pColumns);
+    // Trend colouring (FilterListCtrlTrend.cpp). SetTrendColumns(nullptr) does nothing; an empty
+    // array stops the trends; always 1.
+    int SetTrendColumns(CArray<int, int>* pColumns);
+    // Reads "TrendType", "NegColor", "PosColor", "Interval" and "TrendColumns" under the name;
+    // values that cannot be used take their defaults (logged), unusable column ids are dropped.
     void ReadTrendSettings(LPCTSTR lpszListName);
     BOOL IsTrendRunning() const { return m_bTrendRunning ? TRUE : FALSE; }
+    // Compares a trend cell's text with its previous drawing (screen row, column index) and
+    // returns the colour of the mark to paint, or (COLORREF)-1 for none.
+    COLORREF ClassifyTrendCell(int nScreenRow, int nColumn, const CString& csText);
+    // The timer id of the last trend timer started by any filter list (0: none ever started).
+    static UINT_PTR TrendTimerHandle();
+
+    // Painting (FilterListCtrlPaint.cpp). When set, the text-colour provider is called on this
+    // window; null means as CallTextColorProvider does (the list's own keyword rules, or a host's
+    // provider on the list's parent).
+    CWnd* m_pTextColorTarget = nullptr;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
+    // The rectangle of a cell (screen row, header item) in client coordinates; false when the row
+    // or the header item does not exist.
+    bool GetCellRect(int nScreenRow, int nHeaderItem, CRect& rc);
 
     // Sorting, check boxes and keyword colours (FilterListCtrlSort.cpp).
     // The values of one sort by map index: filled before the rows are ordered, emptied afterwards.
@@ -239,6 +256,11 @@ protected:
     // Check boxes and selection on a click; FALSE so that the parent sees the click too.
     afx_msg BOOL OnNMClick(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnReselectAfterClick(WPARAM wParam, LPARAM lParam);
+    // Painting (FilterListCtrlPaint.cpp).
+    afx_msg void OnNMCustomdraw(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnHdnEnddragList(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
@@ -259,9 +281,15 @@ private:
     CRect m_rcPageTop;
     bool RowRect(int nScreenRow, CRect& rc);
     void FreeTrendValues(bool bRemoveArrays);
-    // A row's trend records in every trend column, made with the row and gone with it.
+    // A row's trend records in every trend column, made with the row and gone with it
+    // (FilterListCtrlTrend.cpp).
     void InsertTrendRecords(int nMapIndex);
     void RemoveTrendRecords(int nMapIndex);
+    void OnTrendTimer();
+    void StartTrendTimer();
+    // One cell painted with its colours, text, check box, icon and trend mark.
+    void PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected, bool bFocus,
+                   bool bCustomDraw);
     void ReportError(LPCTSTR pszMessage);
     void ToggleMatchExactly();
     void MoveFilterEdit(bool bBack);

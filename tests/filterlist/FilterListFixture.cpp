@@ -45,7 +45,7 @@ void FilterListTest::SetUp()
             m_list.PopulateList();
         return false;
     };
-    ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS,
+    ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | m_dwExtraStyle,
                               CRect(0, 0, 580, 380), &m_host, 1001));
 }
 

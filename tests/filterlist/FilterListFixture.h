@@ -51,6 +51,9 @@ protected:
     static bool s_bFailTexts;
     static size_t s_nHugeText;
 
+    // Extra window styles of the list (owner draw, for painting tests), read by SetUp.
+    DWORD m_dwExtraStyle = 0;
+
     CMessageRecorder m_host;
     CFilterListCtrl m_list;
     std::deque<sInstrument> m_rows;

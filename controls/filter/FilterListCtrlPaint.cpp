@@ -1,0 +1,363 @@
+// CFilterListCtrl: painting. Rows are owner-drawn (DrawItem) or, with the custom-draw option on a
+// list that is not owner-drawn, custom-drawn cell by cell (OnNMCustomdraw); both paint a cell the
+// same way (PaintCell): its colours from the column text routine and the text-colour provider, the
+// row colour options, the selection, the trend mark, the check box, the icon and the text. The
+// background, the row height and the repaint after a column resize are here too.
+#include "filter/FilterListCtrl.h"
+#include "host/ControlBlock.h"
+
+namespace
+{
+const COLORREF kCheckedSortBack = RGB(64, 0, 64);
+const COLORREF kGreyRowBack = RGB(220, 220, 220);
+const COLORREF kMarkedText = RGB(245, 10, 10);
+const COLORREF kSelectedFrom = 0xE17B52;
+const COLORREF kSelectedTo = 0xFFA63C;
+const COLORREF kSelectedNoFocus = 0x7E7E7E;
+const COLORREF kWhite = RGB(255, 255, 255);
+const int kTextInset = 3;
+const int kIconSize = 14;
+
+// A shaded fill through the host, or a solid one when the host has none.
+void FillShade(CDC* pDC, const CRect& rc, COLORREF from, COLORREF to)
+{
+    if (!CControlBlock::Get()->CallFillShadeRect(pDC, rc, from, to))
+        pDC->FillSolidRect(&rc, from);
+}
+
+bool IsPlainNumber(const CString& csText)
+{
+    if (csText.IsEmpty())
+        return false;
+    for (int i = 0; i < csText.GetLength(); ++i)
+    {
+        char c = csText[i];
+        if ((c < '0' || c > '9') && c != '.' && c != '-')
+            return false;
+    }
+    return true;
+}
+}  // namespace
+
+// --- geometry ------------------------------------------------------------------------------------
+
+bool CFilterListCtrl::GetCellRect(int nScreenRow, int nHeaderItem, CRect& rc)
+{
+    if (m_hWnd == nullptr || nScreenRow < 0 || nScreenRow >= m_nDisplayCount)
+        return false;
+    HWND hHeader = m_HeaderCtrl.m_hWnd != nullptr ? m_HeaderCtrl.m_hWnd : (HWND)::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0);
+    if (hHeader == nullptr)
+        return false;
+    RECT rcItem;
+    if (!::SendMessageA(hHeader, HDM_GETITEMRECT, (WPARAM)nHeaderItem, (LPARAM)&rcItem))
+        return false;
+    CRect rcRow;
+    if (!RowRect(nScreenRow, rcRow))
+        return false;
+    // The header scrolls with the rows: its items are where the columns are.
+    ::MapWindowPoints(hHeader, m_hWnd, (LPPOINT)&rcItem, 2);
+    rc.SetRect(rcItem.left, rcRow.top, rcItem.right, rcRow.bottom);
+    return true;
+}
+
+// --- one cell ------------------------------------------------------------------------------------
+
+void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
+                                bool bFocus, bool bCustomDraw)
+{
+    if (nScreenRow < 0 || nScreenRow >= m_nDisplayCount || m_nDisplayCount > m_arrDisplay.GetSize())
+        return;
+    int m = m_arrDisplay[Mirror(nScreenRow)];
+    if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
+        return;
+    const sColInfo& record = *m_arrMap[m];
+    const int nColumn = ColumnAtPosition(nHeaderItem);
+
+    CString csText;
+    unsigned long clrText = (unsigned long)-1, clrBack = (unsigned long)-1;
+    int nImage = -1;
+    if (!HasDataDescriptor())
+        csText = FILTER_NO_DESCRIPTOR_TEXT;
+    else if (record.dwItemData != 0 && nColumn >= 0)
+        GetColumnText(record.dwItemData, nColumn, csText, clrText, clrBack, nImage);
+
+    // The provider may change the text colour (the keyword rules, or a host's own rule).
+    if (m_pfnGetTextColor != nullptr && !m_bGroupedList)
+    {
+        COLORREF clr = (COLORREF)clrText;
+        int nGiven = m_pTextColorTarget != nullptr
+                         ? (m_pTextColorTarget->*m_pfnGetTextColor)(record.dwItemData, clr, nScreenRow, nColumn)
+                         : CallTextColorProvider(record.dwItemData, clr, nScreenRow, nColumn);
+        if (nGiven)
+            clrText = clr;
+    }
+
+    COLORREF clrDefaultBack = GetBkColor();
+    if (clrDefaultBack == CLR_NONE)
+        clrDefaultBack = ::GetSysColor(COLOR_WINDOW);
+    COLORREF crText = clrText == (unsigned long)-1 ? GetTextColor() : (COLORREF)clrText;
+    COLORREF crBack = clrDefaultBack;
+    if (clrBack != (unsigned long)-1)
+        crBack = (COLORREF)clrBack;
+    else if (m_bAlternateRowColors)
+        crBack = nScreenRow % 2 == 0 ? m_clrEvenRow : m_clrOddRow;
+    else if (m_bGreyRows)
+        crBack = kGreyRowBack;
+    if (m_bSortOnChecked && record.nCheck)
+        crBack = kCheckedSortBack;
+    if (m_bMarkedText)
+        crText = kMarkedText;
+
+    if (bSelected)
+    {
+        if (bFocus && !bCustomDraw)
+            FillShade(pDC, rcCell, kSelectedFrom, kSelectedTo);
+        else
+            pDC->FillSolidRect(&rcCell, bFocus ? kSelectedFrom : kSelectedNoFocus);
+        crText = kWhite;
+    }
+    else if (!m_bMarkedText)
+    {
+        if (m_bDrawShades)
+            FillShade(pDC, rcCell, crBack, kWhite);
+        else
+            pDC->FillSolidRect(&rcCell, crBack);
+    }
+
+    // The trend mark, from the text as the routine gave it.
+    if (nColumn >= 0)
+    {
+        COLORREF clrMark = ClassifyTrendCell(nScreenRow, nColumn, csText);
+        if (clrMark != (COLORREF)-1)
+        {
+            if (!m_nTrendType)
+                crText = clrMark;
+            else if (m_bDrawShades)
+                FillShade(pDC, rcCell, clrMark, kWhite);
+            else
+                pDC->FillSolidRect(&rcCell, clrMark);
+        }
+    }
+
+    int nSaved = pDC->SaveDC();
+    pDC->IntersectClipRect(&rcCell);
+    CRect rcText = rcCell;
+
+    // The row's check box, in the first header item.
+    if (nHeaderItem == 0)
+    {
+        HIMAGELIST hState = (HIMAGELIST)::SendMessageA(m_hWnd, LVM_GETIMAGELIST, LVSIL_STATE, 0);
+        if (hState != nullptr)
+        {
+            int cx = 0, cy = 0;
+            ::ImageList_GetIconSize(hState, &cx, &cy);
+            int nStateImage = record.nCheck ? 2 : 1;
+            UINT nStyle = bSelected && bFocus ? ILD_SELECTED : ILD_NORMAL;
+            ::ImageList_Draw(hState, nStateImage - 1, pDC->m_hDC, rcCell.left + 1,
+                             rcCell.top + (rcCell.Height() - cy) / 2, nStyle);
+            rcText.left += cx + 1;
+        }
+    }
+
+    if (nImage != -1)
+    {
+        int nSize = rcText.Width() < kIconSize ? rcText.Width() / 2 : kIconSize;
+        HICON hIcon = (HICON)(INT_PTR)nImage;
+        if (nSize > 0 && ::DrawIconEx(pDC->m_hDC, rcText.left + kTextInset, rcText.top + (rcText.Height() - nSize) / 2,
+                                      hIcon, nSize, nSize, 0, nullptr, DI_NORMAL))
+            rcText.left += kTextInset + nSize;
+        else
+            csText = "Failed to draw icon";
+    }
+
+    if (nColumn >= 0 && nColumn < m_arrColInfo.GetSize() && m_arrColInfo[nColumn].nDataType == 2 && IsPlainNumber(csText))
+        csText = GetCommaData(csText);
+
+    UINT nFormat = DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | DT_VCENTER;
+    int nAlign = nColumn >= 0 && nColumn < m_arrColInfo.GetSize() ? (m_arrColInfo[nColumn].nFormat & LVCFMT_JUSTIFYMASK) : 0;
+    if (nAlign == LVCFMT_RIGHT)
+    {
+        nFormat |= DT_RIGHT;
+        rcText.right -= kTextInset;
+    }
+    else if (nAlign == LVCFMT_CENTER)
+        nFormat |= DT_CENTER;
+    else
+        rcText.left += kTextInset;
+    pDC->SetBkMode(TRANSPARENT);
+    pDC->SetTextColor(crText);
+    ::DrawTextA(pDC->m_hDC, csText, csText.GetLength(), &rcText, nFormat);
+    pDC->RestoreDC(nSaved);
+}
+
+// --- owner draw and custom draw ------------------------------------------------------------------
+
+void CFilterListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+{
+    if (!m_bUseFilter)
+    {
+        CCommonListCtrl::DrawItem(lpDrawItemStruct);
+        return;
+    }
+    if (lpDrawItemStruct == nullptr || lpDrawItemStruct->hDC == nullptr)
+        return;
+    int nRow = (int)lpDrawItemStruct->itemID;
+    if (nRow < 0 || nRow >= m_nDisplayCount)
+        return;
+    CDC dc;
+    dc.Attach(lpDrawItemStruct->hDC);
+    int nSaved = dc.SaveDC();
+    CFont* pFont = GetFont();
+    if (pFont != nullptr)
+        dc.SelectObject(pFont);
+    bool bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
+    bool bFocus = ::GetFocus() == m_hWnd;
+    const CRect rcRow = lpDrawItemStruct->rcItem;
+    HWND hHeader = m_HeaderCtrl.m_hWnd != nullptr ? m_HeaderCtrl.m_hWnd : (HWND)::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0);
+    int nItems = hHeader != nullptr ? (int)::SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0) : 0;
+    for (int h = 0; h < nItems; ++h)
+    {
+        RECT rcItem;
+        if (!::SendMessageA(hHeader, HDM_GETITEMRECT, (WPARAM)h, (LPARAM)&rcItem))
+            continue;
+        ::MapWindowPoints(hHeader, m_hWnd, (LPPOINT)&rcItem, 2);
+        CRect rcCell(rcItem.left, rcRow.top, rcItem.right, rcRow.bottom);
+        if (rcCell.right <= rcRow.left || rcCell.left >= rcRow.right || rcCell.IsRectEmpty())
+            continue;
+        PaintCell(&dc, nRow, h, rcCell, bSelected, bFocus, false);
+    }
+    dc.RestoreDC(nSaved);
+    dc.Detach();
+}
+
+void CFilterListCtrl::OnNMCustomdraw(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = CDRF_DODEFAULT;
+    if (!m_bUseFilter || !m_bCustomDraw || (GetStyle() & LVS_OWNERDRAWFIXED) != 0)
+        return;
+    NMLVCUSTOMDRAW* pDraw = reinterpret_cast<NMLVCUSTOMDRAW*>(pNMHDR);
+    switch (pDraw->nmcd.dwDrawStage)
+    {
+    case CDDS_PREPAINT:
+        *pResult = CDRF_NOTIFYITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT:
+        *pResult = CDRF_NOTIFYSUBITEMDRAW;
+        return;
+    case CDDS_ITEMPREPAINT | CDDS_SUBITEM:
+    {
+        int nRow = (int)pDraw->nmcd.dwItemSpec;
+        CRect rcCell;
+        if (pDraw->nmcd.hdc == nullptr || !GetCellRect(nRow, pDraw->iSubItem, rcCell))
+            return;
+        bool bSelected = (GetItemState(nRow, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        CDC dc;
+        dc.Attach(pDraw->nmcd.hdc);
+        PaintCell(&dc, nRow, pDraw->iSubItem, rcCell, bSelected, ::GetFocus() == m_hWnd, true);
+        dc.Detach();
+        *pResult = CDRF_SKIPDEFAULT;
+        return;
+    }
+    default:
+        return;
+    }
+}
+
+// --- background ----------------------------------------------------------------------------------
+
+BOOL CFilterListCtrl::OnEraseBkgnd(CDC* pDC)
+{
+    if (pDC == nullptr)
+        return FALSE;
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (m_bAlternateRowColors)
+    {
+        pDC->FillSolidRect(&rcClient, m_clrOddRow);
+        int nTop = GetTopIndex();
+        int nPerPage = GetCountPerPage();
+        // The bands follow the rows: from the top row's rectangle, or below the header when there
+        // are no rows.
+        CRect rcFirst;
+        int nHeight = 0;
+        if (m_nDisplayCount > 0 && nTop >= 0 && nTop < m_nDisplayCount && GetItemRect(nTop, &rcFirst, LVIR_BOUNDS))
+            nHeight = rcFirst.Height();
+        else
+        {
+            MEASUREITEMSTRUCT mis = {};
+            MeasureItem(&mis);
+            nHeight = (int)mis.itemHeight;
+            rcFirst.SetRect(rcClient.left, rcClient.top, rcClient.right, rcClient.top + nHeight);
+            CHeaderCtrl* pHeader = GetHeaderCtrl();
+            if (pHeader != nullptr && pHeader->IsWindowVisible())
+            {
+                CRect rcHeader;
+                pHeader->GetWindowRect(&rcHeader);
+                rcFirst.OffsetRect(0, rcHeader.Height());
+            }
+        }
+        if (nHeight <= 0)
+            return FALSE;
+        for (int b = 0; b <= nPerPage + 1; ++b)
+        {
+            CRect rcBand(rcClient.left, rcFirst.top + b * nHeight, rcClient.right, rcFirst.top + (b + 1) * nHeight);
+            if (rcBand.top >= rcClient.bottom)
+                break;
+            pDC->FillSolidRect(&rcBand, b % 2 == 0 ? m_clrEvenRow : m_clrOddRow);
+        }
+        return FALSE;
+    }
+    if (m_bEraseOutsideItems)
+    {
+        if (m_nDisplayCount <= 0)
+            return CListCtrl::OnEraseBkgnd(pDC);
+        int nTop = GetTopIndex();
+        int nLast = nTop + GetCountPerPage();
+        if (nLast > m_nDisplayCount - 1)
+            nLast = m_nDisplayCount - 1;
+        CRect rcTop, rcLast;
+        COLORREF clrBack = GetBkColor();
+        if (clrBack == CLR_NONE)
+            clrBack = ::GetSysColor(COLOR_WINDOW);
+        int nSaved = pDC->SaveDC();
+        if (GetItemRect(nTop, &rcTop, LVIR_BOUNDS) && GetItemRect(nLast, &rcLast, LVIR_BOUNDS))
+            ::ExcludeClipRect(pDC->m_hDC, rcTop.left, rcTop.top, rcTop.right, rcLast.bottom);
+        if (m_bDrawShades)
+            FillShade(pDC, rcClient, clrBack, kWhite);
+        else
+            pDC->FillSolidRect(&rcClient, clrBack);
+        pDC->RestoreDC(nSaved);
+        return TRUE;
+    }
+    return CCommonListCtrl::OnEraseBkgnd(pDC);
+}
+
+// --- row height, font, column resize --------------------------------------------------------------
+
+void CFilterListCtrl::MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct)
+{
+    if (lpMeasureItemStruct == nullptr)
+        return;
+    LOGFONTA lf = {};
+    HFONT hFont = m_hWnd != nullptr ? (HFONT)::SendMessageA(m_hWnd, WM_GETFONT, 0, 0) : nullptr;
+    if (hFont == nullptr)
+        hFont = (HFONT)::GetStockObject(DEFAULT_GUI_FONT);
+    ::GetObjectA(hFont, sizeof(lf), &lf);
+    int nHeight = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+    int nLines = m_nLinesPerRow < 2 ? 1 : m_nLinesPerRow;
+    lpMeasureItemStruct->itemHeight = (UINT)((nHeight + 4) * nLines);
+}
+
+LRESULT CFilterListCtrl::OnSetFont(WPARAM wParam, LPARAM lParam)
+{
+    // The platform takes the font, then the rows are measured again.
+    return CCommonListCtrl::OnSetFont(wParam, lParam);
+}
+
+BOOL CFilterListCtrl::OnHdnEnddragList(UINT, NMHDR*, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (m_nLinesPerRow > 1 && m_hWnd != nullptr)
+        Invalidate();
+    return FALSE;   // the end of the resize goes on to whoever else wants it
+}
