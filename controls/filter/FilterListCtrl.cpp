@@ -151,6 +151,7 @@ void CFilterListCtrl::FlushPlatformCount()
 LRESULT CFilterListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     m_bPageKnown = false;
+    m_bCellEdgesKnown = false;
     // Geometry queries of the page and of rows the platform already has do not depend on the
     // count: a stream of repaints that invalidates rows hands the count over once, not per row.
     if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETTOPINDEX &&

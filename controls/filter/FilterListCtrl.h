@@ -288,8 +288,21 @@ private:
     void OnTrendTimer();
     void StartTrendTimer();
     // One cell painted with its colours, text, check box, icon and trend mark.
-    void PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected, bool bFocus,
-                   bool bCustomDraw);
+    struct sPaintState
+    {
+        COLORREF clrText;     // the list's default text colour
+        COLORREF clrBack;     // and background colour
+        bool bFocus;
+        bool bCustomDraw;
+    };
+    void GetPaintState(sPaintState& state, bool bCustomDraw);
+    // The left and right edges of each header item in client coordinates, read once per message
+    // that reaches the list (the rows of one repaint share them).
+    std::vector<std::pair<int, int>> m_cellEdges;
+    bool m_bCellEdgesKnown = false;
+    const std::vector<std::pair<int, int>>& CellEdges();
+    void PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
+                   const sPaintState& state);
     void ReportError(LPCTSTR pszMessage);
     void ToggleMatchExactly();
     void MoveFilterEdit(bool bBack);

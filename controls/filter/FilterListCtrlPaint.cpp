@@ -41,30 +41,60 @@ bool IsPlainNumber(const CString& csText)
 
 // --- geometry ------------------------------------------------------------------------------------
 
+const std::vector<std::pair<int, int>>& CFilterListCtrl::CellEdges()
+{
+    if (m_bCellEdgesKnown)
+        return m_cellEdges;
+    m_cellEdges.clear();
+    HWND hHeader = m_hWnd == nullptr ? nullptr
+                   : m_HeaderCtrl.m_hWnd != nullptr ? m_HeaderCtrl.m_hWnd
+                                                    : (HWND)::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0);
+    int nItems = hHeader != nullptr ? (int)::SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0) : 0;
+    for (int h = 0; h < nItems; ++h)
+    {
+        // The header scrolls with the rows: its items are where the columns are.
+        RECT rcItem = {};
+        if (::SendMessageA(hHeader, HDM_GETITEMRECT, (WPARAM)h, (LPARAM)&rcItem))
+            ::MapWindowPoints(hHeader, m_hWnd, (LPPOINT)&rcItem, 2);
+        else
+            rcItem.left = rcItem.right = 0;
+        m_cellEdges.emplace_back((int)rcItem.left, (int)rcItem.right);
+    }
+    m_bCellEdgesKnown = true;
+    return m_cellEdges;
+}
+
 bool CFilterListCtrl::GetCellRect(int nScreenRow, int nHeaderItem, CRect& rc)
 {
     if (m_hWnd == nullptr || nScreenRow < 0 || nScreenRow >= m_nDisplayCount)
         return false;
-    HWND hHeader = m_HeaderCtrl.m_hWnd != nullptr ? m_HeaderCtrl.m_hWnd : (HWND)::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0);
-    if (hHeader == nullptr)
-        return false;
-    RECT rcItem;
-    if (!::SendMessageA(hHeader, HDM_GETITEMRECT, (WPARAM)nHeaderItem, (LPARAM)&rcItem))
+    const std::vector<std::pair<int, int>>& edges = CellEdges();
+    if (nHeaderItem < 0 || nHeaderItem >= (int)edges.size() || edges[(size_t)nHeaderItem].first >= edges[(size_t)nHeaderItem].second)
         return false;
     CRect rcRow;
     if (!RowRect(nScreenRow, rcRow))
         return false;
-    // The header scrolls with the rows: its items are where the columns are.
-    ::MapWindowPoints(hHeader, m_hWnd, (LPPOINT)&rcItem, 2);
-    rc.SetRect(rcItem.left, rcRow.top, rcItem.right, rcRow.bottom);
+    rc.SetRect(edges[(size_t)nHeaderItem].first, rcRow.top, edges[(size_t)nHeaderItem].second, rcRow.bottom);
     return true;
 }
 
 // --- one cell ------------------------------------------------------------------------------------
 
-void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
-                                bool bFocus, bool bCustomDraw)
+void CFilterListCtrl::GetPaintState(sPaintState& state, bool bCustomDraw)
 {
+    state.clrText = GetTextColor();
+    state.clrBack = GetBkColor();
+    if (state.clrBack == CLR_NONE)
+        state.clrBack = ::GetSysColor(COLOR_WINDOW);
+    state.bFocus = ::GetFocus() == m_hWnd;
+    state.bCustomDraw = bCustomDraw;
+}
+
+void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
+                                const sPaintState& state)
+{
+    const bool bFocus = state.bFocus;
+    const bool bCustomDraw = state.bCustomDraw;
     if (nScreenRow < 0 || nScreenRow >= m_nDisplayCount || m_nDisplayCount > m_arrDisplay.GetSize())
         return;
     int m = m_arrDisplay[Mirror(nScreenRow)];
@@ -92,11 +122,8 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
             clrText = clr;
     }
 
-    COLORREF clrDefaultBack = GetBkColor();
-    if (clrDefaultBack == CLR_NONE)
-        clrDefaultBack = ::GetSysColor(COLOR_WINDOW);
-    COLORREF crText = clrText == (unsigned long)-1 ? GetTextColor() : (COLORREF)clrText;
-    COLORREF crBack = clrDefaultBack;
+    COLORREF crText = clrText == (unsigned long)-1 ? state.clrText : (COLORREF)clrText;
+    COLORREF crBack = state.clrBack;
     if (clrBack != (unsigned long)-1)
         crBack = (COLORREF)clrBack;
     else if (m_bAlternateRowColors)
@@ -139,8 +166,8 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
         }
     }
 
-    int nSaved = pDC->SaveDC();
-    pDC->IntersectClipRect(&rcCell);
+    // Images are clipped to the cell (the text clips itself).
+    int nSaved = 0;
     CRect rcText = rcCell;
 
     // The row's check box, in the first header item.
@@ -149,6 +176,8 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
         HIMAGELIST hState = (HIMAGELIST)::SendMessageA(m_hWnd, LVM_GETIMAGELIST, LVSIL_STATE, 0);
         if (hState != nullptr)
         {
+            nSaved = pDC->SaveDC();
+            pDC->IntersectClipRect(&rcCell);
             int cx = 0, cy = 0;
             ::ImageList_GetIconSize(hState, &cx, &cy);
             int nStateImage = record.nCheck ? 2 : 1;
@@ -161,6 +190,11 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
 
     if (nImage != -1)
     {
+        if (nSaved == 0)
+        {
+            nSaved = pDC->SaveDC();
+            pDC->IntersectClipRect(&rcCell);
+        }
         int nSize = rcText.Width() < kIconSize ? rcText.Width() / 2 : kIconSize;
         HICON hIcon = (HICON)(INT_PTR)nImage;
         if (nSize > 0 && ::DrawIconEx(pDC->m_hDC, rcText.left + kTextInset, rcText.top + (rcText.Height() - nSize) / 2,
@@ -184,10 +218,10 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
         nFormat |= DT_CENTER;
     else
         rcText.left += kTextInset;
-    pDC->SetBkMode(TRANSPARENT);
     pDC->SetTextColor(crText);
     ::DrawTextA(pDC->m_hDC, csText, csText.GetLength(), &rcText, nFormat);
-    pDC->RestoreDC(nSaved);
+    if (nSaved != 0)
+        pDC->RestoreDC(nSaved);
 }
 
 // --- owner draw and custom draw ------------------------------------------------------------------
@@ -211,20 +245,17 @@ void CFilterListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     if (pFont != nullptr)
         dc.SelectObject(pFont);
     bool bSelected = (lpDrawItemStruct->itemState & ODS_SELECTED) != 0;
-    bool bFocus = ::GetFocus() == m_hWnd;
+    sPaintState state;
+    GetPaintState(state, false);
+    dc.SetBkMode(TRANSPARENT);
     const CRect rcRow = lpDrawItemStruct->rcItem;
-    HWND hHeader = m_HeaderCtrl.m_hWnd != nullptr ? m_HeaderCtrl.m_hWnd : (HWND)::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0);
-    int nItems = hHeader != nullptr ? (int)::SendMessageA(hHeader, HDM_GETITEMCOUNT, 0, 0) : 0;
-    for (int h = 0; h < nItems; ++h)
+    const std::vector<std::pair<int, int>> edges = CellEdges();
+    for (int h = 0; h < (int)edges.size(); ++h)
     {
-        RECT rcItem;
-        if (!::SendMessageA(hHeader, HDM_GETITEMRECT, (WPARAM)h, (LPARAM)&rcItem))
-            continue;
-        ::MapWindowPoints(hHeader, m_hWnd, (LPPOINT)&rcItem, 2);
-        CRect rcCell(rcItem.left, rcRow.top, rcItem.right, rcRow.bottom);
+        CRect rcCell(edges[(size_t)h].first, rcRow.top, edges[(size_t)h].second, rcRow.bottom);
         if (rcCell.right <= rcRow.left || rcCell.left >= rcRow.right || rcCell.IsRectEmpty())
             continue;
-        PaintCell(&dc, nRow, h, rcCell, bSelected, bFocus, false);
+        PaintCell(&dc, nRow, h, rcCell, bSelected, state);
     }
     dc.RestoreDC(nSaved);
     dc.Detach();
@@ -251,9 +282,14 @@ void CFilterListCtrl::OnNMCustomdraw(NMHDR* pNMHDR, LRESULT* pResult)
         if (pDraw->nmcd.hdc == nullptr || !GetCellRect(nRow, pDraw->iSubItem, rcCell))
             return;
         bool bSelected = (GetItemState(nRow, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+        sPaintState state;
+        GetPaintState(state, true);
         CDC dc;
         dc.Attach(pDraw->nmcd.hdc);
-        PaintCell(&dc, nRow, pDraw->iSubItem, rcCell, bSelected, ::GetFocus() == m_hWnd, true);
+        int nSaved = dc.SaveDC();
+        dc.SetBkMode(TRANSPARENT);
+        PaintCell(&dc, nRow, pDraw->iSubItem, rcCell, bSelected, state);
+        dc.RestoreDC(nSaved);
         dc.Detach();
         *pResult = CDRF_SKIPDEFAULT;
         return;
