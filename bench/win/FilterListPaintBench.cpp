@@ -6,6 +6,7 @@
 //             (LVN_GETDISPINFO) with the same formatting of the same values.
 // Each frame changes 40 random values (so marks come and go) and repaints the whole list
 // synchronously. One line per measurement, plus the frames per second of each side.
+#include "BenchClock.h"
 #include "filter/FilterListCtrl.h"
 
 #include <cstdio>
@@ -16,18 +17,6 @@ namespace
 const int kRows = 40;
 const int kColumns = 20;
 const int kTrendColumns[] = { 2, 5, 9, 14 };
-
-double Now()
-{
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        ::QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    ::QueryPerformanceCounter(&t);
-    return (double)t.QuadPart * 1e9 / (double)freq.QuadPart;
-}
 
 unsigned g_seed = 2024;
 int Next(int nRange)
@@ -102,9 +91,9 @@ void Stream()
 double Frame(CWnd& list)
 {
     Stream();
-    double t = Now();
+    double t = BenchNow();
     list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    return Now() - t;
+    return BenchNow() - t;
 }
 }  // namespace
 
@@ -206,10 +195,9 @@ int main()
         bestBase = dPlain < bestBase ? dPlain : bestBase;
         AfxPumpPendingMessages();
     }
-    printf("bench filterlist_paint_40x20_4trends ratio=%.3f ours=%.1f baseline=%.1f n=%d\n", best / bestBase,
-           best / nFrames, bestBase / nFrames, nFrames);
-    printf("bench filterlist_paint_40x20_4trends fps ours=%.1f baseline=%.1f\n", 1e9 * nFrames / best,
-           1e9 * nFrames / bestBase);
+    char fps[96];
+    snprintf(fps, sizeof(fps), " fps_ours=%.1f fps_baseline=%.1f", 1e9 * nFrames / best, 1e9 * nFrames / bestBase);
+    BenchReport("filterlist_paint_40x20_4trends", best, bestBase, nFrames, fps);
     fflush(stdout);
     list.DestroyWindow();
     plain.DestroyWindow();
