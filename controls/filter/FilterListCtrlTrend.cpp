@@ -350,7 +350,7 @@ COLORREF CFilterListCtrl::ClassifyTrendCell(int nScreenRow, int nColumn, const C
 
 void CFilterListCtrl::OnTrendTimer()
 {
-    if (!m_bTrendRunning || m_hWnd == nullptr || !::IsWindowVisible(m_hWnd))
+    if (!m_bTrendRunning || m_hWnd == nullptr || !::IsWindowVisible(m_hWnd) || m_nDisplayCount > m_arrDisplay.GetSize())
         return;
     int nFirst = GetTopIndex();
     if (nFirst < 0)
