@@ -107,8 +107,9 @@ int main()
         for (int c = 0; c < kColumns; ++c)
             g_values[r][c] = 100.0 + (double)Next(100000) / 100.0;
 
-    // Both lists get the same client area: 20 columns of 60 pixels, 40 rows and the header.
-    const int nWidth = kColumns * 60 + 8;
+    // Both lists get the same client area: 20 columns of 48 pixels (inside the screen, so every
+    // column is drawn), 40 rows and the header.
+    const int nWidth = kColumns * 48 + 8;
     const int nHeight = 760;
     CWnd frame;
     frame.CreateEx(0, AfxRegisterWndClass(0), "bench", WS_POPUP, 0, 0, nWidth, nHeight, nullptr, nullptr);
@@ -119,7 +120,7 @@ int main()
     {
         sOrvoColInfo info = {};
         snprintf(info.szColName, sizeof(info.szColName), "Col%d", c);
-        info.nWidth = 60;
+        info.nWidth = 48;
         info.nFormat = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
         info.nDataType = c == 0 ? 3 : 1;
         list.m_arrColInfo.Add(info);
@@ -147,7 +148,7 @@ int main()
     {
         char name[16];
         snprintf(name, sizeof(name), "Col%d", c);
-        plain.InsertColumn(c, name, c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT, 60);
+        plain.InsertColumn(c, name, c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT, 48);
     }
     plain.SetItemCountEx(kRows, 0);
     plain.SetFont(list.GetFont());

@@ -249,11 +249,16 @@ void CFilterListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
     GetPaintState(state, false);
     dc.SetBkMode(TRANSPARENT);
     const CRect rcRow = lpDrawItemStruct->rcItem;
+    // Cells outside what is being painted (scrolled out of the client area) are left out.
+    RECT rcClip;
+    if (::GetClipBox(lpDrawItemStruct->hDC, &rcClip) == NULLREGION || ::IsRectEmpty(&rcClip))
+        rcClip = rcRow;
     const std::vector<std::pair<int, int>> edges = CellEdges();
     for (int h = 0; h < (int)edges.size(); ++h)
     {
         CRect rcCell(edges[(size_t)h].first, rcRow.top, edges[(size_t)h].second, rcRow.bottom);
-        if (rcCell.right <= rcRow.left || rcCell.left >= rcRow.right || rcCell.IsRectEmpty())
+        if (rcCell.right <= rcRow.left || rcCell.left >= rcRow.right || rcCell.IsRectEmpty() ||
+            rcCell.right <= rcClip.left || rcCell.left >= rcClip.right)
             continue;
         PaintCell(&dc, nRow, h, rcCell, bSelected, state);
     }
