@@ -454,3 +454,48 @@ TEST_F(FilterListCustomDrawTest, CustomDrawPaintsTheSameColoursWithASolidSelecti
     Shoot();
     EXPECT_NE(RGB(1, 2, 3), Back(3, 2));
 }
+
+TEST_F(FilterListCustomDrawTest, CustomDrawnCellsCarryTrendMarks)
+{
+    m_list.m_bCustomDraw = 1;
+    m_list.m_nTrendType = 1;
+    m_list.m_clrTrendPos = RGB(0, 210, 0);
+    m_list.m_clrTrendNeg = RGB(210, 0, 0);
+    m_list.m_nTrendInterval = 1000;
+    AfxSetTestClock(TRUE, 5000);
+    CArray<int, int> columns;
+    columns.Add(1);
+    m_list.SetTrendColumns(&columns);
+    Shoot();   // the first drawing: no marks
+    EXPECT_EQ(kDefaultBack, Back(0, 1));
+    Row(0)->price = "2000000";
+    Row(2)->price = "-100000";
+    Shoot();
+    EXPECT_EQ(RGB(0, 210, 0), Back(0, 1));
+    EXPECT_EQ(RGB(210, 0, 0), Back(2, 1));
+    EXPECT_EQ(kDefaultBack, Back(1, 1));
+    AfxAdvanceTestClock(1000);
+    Shoot();
+    EXPECT_EQ(kDefaultBack, Back(0, 1));
+    EXPECT_EQ(kDefaultBack, Back(2, 1));
+    AfxSetTestClock(FALSE);
+}
+
+TEST(FilterListTrendNoWindow, ColumnsSetBeforeTheWindowExistStartNoTimerAndFollowTheRows)
+{
+    CFilterListCtrl list;
+    CArray<int, int> columns;
+    columns.Add(0);
+    columns.Add(0);   // listed twice: one array
+    EXPECT_EQ(1, list.SetTrendColumns(&columns));
+    EXPECT_TRUE(list.IsTrendRunning());
+    EXPECT_EQ(1, list.m_mapTrend.GetCount());
+    CTrendValueArray* pArray = nullptr;
+    ASSERT_TRUE(list.m_mapTrend.Lookup(0, pArray));
+    EXPECT_EQ(0, pArray->GetSize());
+    list.SaveColumnProfile();   // no name, no window: nothing to write, nothing breaks
+    columns.RemoveAll();
+    EXPECT_EQ(1, list.SetTrendColumns(&columns));
+    EXPECT_FALSE(list.IsTrendRunning());
+    EXPECT_EQ(0, list.m_mapTrend.GetCount());
+}
