@@ -499,3 +499,23 @@ TEST(FilterListTrendNoWindow, ColumnsSetBeforeTheWindowExistStartNoTimerAndFollo
     EXPECT_FALSE(list.IsTrendRunning());
     EXPECT_EQ(0, list.m_mapTrend.GetCount());
 }
+
+TEST_F(FilterListPaintTest, KeywordRulesOfTheListColourThePaintedText)
+{
+    // The list's own provider (installed by its constructor) with a rule on the symbol column.
+    CStringArray keywords;
+    keywords.Add("kilo");
+    CColorArray colors;
+    colors.Add(RGB(0, 0, 230));
+    ASSERT_EQ(1, m_list.SetDefaultAttributes(0, keywords, colors));
+    Shoot();
+    EXPECT_GT(Count(Cell(1, 0), RGB(0, 0, 230)), 5);   // KILO, every cell of the row
+    EXPECT_GT(Count(Cell(1, 2), RGB(0, 0, 230)), 5);
+    EXPECT_EQ(0, Count(Cell(0, 0), RGB(0, 0, 230)));    // ALPHA keeps the default
+    EXPECT_GT(Count(Cell(0, 0), kDefaultText), 5);
+    // A host colour for the cell is what the rule starts from; the rule still wins on a match.
+    g_styles[{ Data(1), 2 }].clrText = RGB(200, 100, 50);
+    Shoot();
+    EXPECT_GT(Count(Cell(1, 2), RGB(0, 0, 230)), 5);
+    EXPECT_EQ(0, Count(Cell(1, 2), RGB(200, 100, 50)));
+}
