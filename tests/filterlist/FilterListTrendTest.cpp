@@ -330,6 +330,8 @@ TEST_F(FilterListTrendTest, NothingIsWrittenWhenTrendsStoppedOrDisabled)
     CArray<int, int> none;
     m_list.SetTrendColumns(&none);
     EXPECT_FALSE(m_list.IsTrendRunning());
+    // The timer itself is gone: the platform has no timer 4000 of the list left to kill.
+    EXPECT_FALSE(::KillTimer(m_list.m_hWnd, FILTER_TREND_TIMER));
     EXPECT_EQ(0, m_list.m_mapTrend.GetCount());
     TestHost::Calls().clear();
     m_list.SaveColumnProfile();
@@ -353,6 +355,8 @@ TEST_F(FilterListTrendTest, NothingIsWrittenWhenTrendsStoppedOrDisabled)
     EXPECT_EQ(1, m_list.m_mapTrend.GetCount());
     EXPECT_TRUE(m_list.IsTrendRunning());
     EXPECT_NE(0u, CFilterListCtrl::TrendTimerHandle());
+    // Running again: the platform has the timer (killed here, started again by the next set).
+    EXPECT_TRUE(::KillTimer(m_list.m_hWnd, FILTER_TREND_TIMER));
 }
 
 TEST_F(FilterListTrendTest, GarbageSettingsTakeDefaultsAndNeverBreakTheArrays)
