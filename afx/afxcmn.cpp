@@ -377,3 +377,13 @@ DWORD CDateTimeCtrl::GetTime(CTime& time) const
     return dwResult;
 }
 
+// --- CSliderCtrl --------------------------------------------------------------------------------
+
+IMPLEMENT_DYNAMIC(CSliderCtrl, CWnd)
+
+BOOL CSliderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_BAR_CLASSES };
+    ::InitCommonControlsEx(&icc);
+    return CWnd::Create(TRACKBAR_CLASSA, nullptr, dwStyle, rect, pParentWnd, nID);
+}

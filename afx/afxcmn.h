@@ -255,3 +255,26 @@ public:
     CWnd* GetMonthCalCtrl() const { return CWnd::FromHandleOrNull((HWND)SendToControl(DTM_GETMONTHCAL, 0, 0)); }
 };
 
+// A track bar (slider). Positions are clamped by the platform to the range.
+class AFX_API CSliderCtrl : public CWnd
+{
+    DECLARE_DYNAMIC(CSliderCtrl)
+public:
+    CSliderCtrl() = default;
+
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    using CWnd::Create;
+
+    int GetPos() const { return (int)SendToControl(TBM_GETPOS, 0, 0); }
+    void SetPos(int nPos) { SendToControl(TBM_SETPOS, TRUE, (LPARAM)nPos); }
+    int GetRangeMin() const { return (int)SendToControl(TBM_GETRANGEMIN, 0, 0); }
+    int GetRangeMax() const { return (int)SendToControl(TBM_GETRANGEMAX, 0, 0); }
+    void GetRange(int& nMin, int& nMax) const { nMin = GetRangeMin(); nMax = GetRangeMax(); }
+    void SetRange(int nMin, int nMax, BOOL bRedraw = FALSE)
+    { SendToControl(TBM_SETRANGEMIN, FALSE, (LPARAM)nMin); SendToControl(TBM_SETRANGEMAX, (WPARAM)bRedraw, (LPARAM)nMax); }
+    int GetLineSize() const { return (int)SendToControl(TBM_GETLINESIZE, 0, 0); }
+    int SetLineSize(int nSize) { return (int)SendToControl(TBM_SETLINESIZE, 0, (LPARAM)nSize); }
+    int GetPageSize() const { return (int)SendToControl(TBM_GETPAGESIZE, 0, 0); }
+    int SetPageSize(int nSize) { return (int)SendToControl(TBM_SETPAGESIZE, 0, (LPARAM)nSize); }
+    void SetTicFreq(int nFreq) { SendToControl(TBM_SETTICFREQ, (WPARAM)nFreq, 0); }
+};

@@ -194,6 +194,42 @@ public:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
+// Sent to the parent as the notification code of WM_COMMAND when the user changes an item's check.
+#define CLBN_CHKCHANGE 40
+
+// A list box whose items carry a check box. The list box must be owner-drawn with fixed heights
+// and keep its strings (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS; Create adds both). A click on the box
+// or Space on the focused item toggles the check and tells the parent (CLBN_CHKCHANGE); SetCheck
+// does not. The checks follow their items through inserts, deletes and sorted adds.
+class AFX_API CCheckListBox : public CListBox
+{
+    DECLARE_DYNAMIC(CCheckListBox)
+public:
+    CCheckListBox() = default;
+
+    BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
+    using CListBox::Create;
+
+    // 0 unchecked, 1 checked, -1 for an index outside the list.
+    int GetCheck(int nIndex) const;
+    // nCheck 0 clears, anything else checks; FALSE for an index outside the list.
+    BOOL SetCheck(int nIndex, int nCheck);
+    // The check box's square at the left of an item row, in client coordinates.
+    CRect CheckBoxRect(int nIndex) const;
+
+    void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct) override;
+    void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct) override;
+
+protected:
+    void PreSubclassWindow() override;
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Toggle(int nIndex);
+    int BoxSize() const;
+    std::vector<BYTE> m_checks;   // one per item, in item order
+};
+
 // Combo box. Owner-drawn combo boxes get DrawItem, MeasureItem, CompareItem and DeleteItem.
 class AFX_API CComboBox : public CWnd
 {
