@@ -1,0 +1,600 @@
+// The Trend Settings dialog driven as a host drives it: a real filter list with columns of
+// several types, the dialog opened on it (modal through the modal seam, or modeless in the order
+// the host calls the dialog's operations), entries ticked with real clicks and keys, OK or
+// Cancel, and what the list then holds: its trend columns and their records, mode, colours and
+// interval. Also how the list's header menu hands "Set Trend Columns" to the host.
+#include "TestHost.h"
+#include "TestSupport.h"
+#include "WindowPicture.h"
+#include "dialogs/ListTrendSetting.h"
+#include "filter/FilterListCtrl.h"
+#include "resources/ListTrendSettingRes.h"
+#include <OrvoTools.h>
+
+#include <algorithm>
+#include <climits>
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace
+{
+struct sColumn
+{
+    const char* name;
+    int type;
+};
+
+// Symbol and Name are text, Time a date: never candidates. The rest are numeric kinds.
+const sColumn kColumns[] = {
+    { "Symbol", 8 }, { "Qty", 1 },    { "LTP", 2 },     { "Name", 3 }, { "Volume", 4 },
+    { "Change", 5 }, { "Time", 6 },   { "Pct", 7 },     { "Value", 9 }, { "Flag", 0 },
+};
+// Column index -> heading of the candidates among them.
+const std::map<int, std::string> kCandidates = { { 1, "Qty" }, { 2, "LTP" }, { 4, "Volume" }, { 5, "Change" }, { 8, "Value" } };
+
+int RowText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, unsigned long&, int&)
+{
+    text.Format("%d", (int)dwItemData * 10 + nColumn);
+    return 1;
+}
+
+std::vector<std::string> Entries(CCheckListBox& list)
+{
+    std::vector<std::string> v;
+    for (int i = 0; i < list.GetCount(); ++i)
+    {
+        CString text;
+        list.GetText(i, text);
+        v.push_back(std::string((LPCTSTR)text) + (list.GetCheck(i) == 1 ? "*" : ""));
+    }
+    return v;
+}
+
+std::string WindowText(CWnd* pWnd)
+{
+    CString text;
+    pWnd->GetWindowText(text);
+    return (LPCTSTR)text;
+}
+}  // namespace
+
+class TrendSettingsTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 700, 400), 0));
+        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 680, 380), &m_host, 1001));
+    }
+    void TearDown() override
+    {
+        if (m_list.GetSafeHwnd() != nullptr)
+            m_list.DestroyWindow();
+        if (m_host.GetSafeHwnd() != nullptr)
+            m_host.DestroyWindow();
+        HostTest::TearDown();
+    }
+
+    void Build(const std::vector<sColumn>& columns, int nRows = 6)
+    {
+        for (const sColumn& c : columns)
+        {
+            sOrvoColInfo info = {};
+            strlcpy(info.szColName, c.name, sizeof(info.szColName));
+            info.nWidth = 60;
+            info.nFormat = LVCFMT_LEFT;
+            info.nDataType = c.type;
+            m_list.m_arrColInfo.Add(info);
+        }
+        m_list.m_csListName = "TrendGrid";
+        m_list.InitColumnTextRtn(&RowText);
+        m_list.InsertColumnsForList(nullptr);
+        m_list.SetUseFilter(TRUE);
+        for (int r = 0; r < nRows; ++r)
+        {
+            m_list.InsertItem(0, "", 0);
+            m_list.SetItemData(0, (DWORD_PTR)(r + 1));
+        }
+    }
+    void BuildStandard(int nRows = 6) { Build(std::vector<sColumn>(std::begin(kColumns), std::end(kColumns)), nRows); }
+
+    void SetListTrends(std::vector<int> ids)
+    {
+        CArray<int, int> arr;
+        for (int id : ids)
+            arr.Add(id);
+        m_list.SetTrendColumns(&arr);
+    }
+
+    // The list's trend columns (ascending) and a check that each array holds one distinct record
+    // per stored row.
+    std::vector<int> ListTrends()
+    {
+        std::vector<int> ids;
+        POSITION pos = m_list.m_mapTrend.GetStartPosition();
+        while (pos != nullptr)
+        {
+            int id = 0;
+            CTrendValueArray* pArray = nullptr;
+            m_list.m_mapTrend.GetNextAssoc(pos, id, pArray);
+            ids.push_back(id);
+            EXPECT_NE(nullptr, pArray);
+            if (pArray == nullptr)
+                continue;
+            EXPECT_EQ(m_list.m_arrMap.GetSize(), pArray->GetSize()) << id;
+            for (INT_PTR k = 0; k < pArray->GetSize(); ++k)
+            {
+                sTrendValues* p = pArray->GetAt(k);
+                EXPECT_NE(nullptr, p);
+                if (p != nullptr)
+                {
+                    EXPECT_EQ(0, p->nState);
+                }
+            }
+        }
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    }
+
+    // Opens the dialog modally the way a host does and runs pfnUser on it while it is up.
+    INT_PTR RunDialog(std::function<void(CListTrendSetting&)> pfnUser, CArray<sOrvoColInfo>* pColumns = nullptr)
+    {
+        CListTrendSetting dlg(&m_host);
+        dlg.m_pFilterList = &m_list;
+        dlg.SetTrendColumns(pColumns != nullptr ? pColumns : &m_list.m_arrColInfo);
+        m_script.m_dialogAnswers.push_back([&](CDialog* p) -> INT_PTR {
+            EXPECT_EQ(&dlg, p);
+            pfnUser(dlg);
+            return IDCANCEL;
+        });
+        return dlg.DoModal();
+    }
+
+    // A real click on an entry's check box, and on its text.
+    static void ClickBox(CCheckListBox& list, int nEntry)
+    {
+        CPoint pt = list.CheckBoxRect(nEntry).CenterPoint();
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
+    static void ClickText(CCheckListBox& list, int nEntry)
+    {
+        CRect rc;
+        list.GetItemRect(nEntry, &rc);
+        CPoint pt(rc.right - 10, rc.CenterPoint().y);
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    }
+    static int EntryOf(CCheckListBox& list, const char* pszHeading)
+    {
+        for (int i = 0; i < list.GetCount(); ++i)
+        {
+            CString text;
+            list.GetText(i, text);
+            if (text == pszHeading)
+                return i;
+        }
+        return -1;
+    }
+    static void Click(CWnd& dlg, int nID) { ::SendMessageA(::GetDlgItem(dlg.m_hWnd, nID), BM_CLICK, 0, 0); }
+    // Drags the slider's thumb with the mouse messages the platform's track bar reads; the button's
+    // release sends NM_RELEASEDCAPTURE to the dialog.
+    static void DragSliderTo(CSliderCtrl& slider, int nPos)
+    {
+        CRect rcThumb, rcChannel;
+        slider.SendMessage(TBM_GETTHUMBRECT, 0, (LPARAM)&rcThumb);
+        slider.SendMessage(TBM_GETCHANNELRECT, 0, (LPARAM)&rcChannel);
+        CPoint from = rcThumb.CenterPoint();
+        int nMax = slider.GetRangeMax();
+        int x = rcChannel.left + (rcChannel.Width() * nPos + nMax / 2) / (nMax > 0 ? nMax : 1);
+        slider.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+        slider.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, from.y));
+        slider.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, from.y));
+    }
+    // Answers the next colour dialog with clr, recording the colour it was opened with.
+    void AnswerColour(COLORREF clr, COLORREF* pInitial, INT_PTR nResult = IDOK)
+    {
+        m_script.m_commonAnswers.push_back([=](CCommonDialog* p) -> INT_PTR {
+            CColorDialog* pColour = static_cast<CColorDialog*>(p);
+            *pInitial = pColour->m_cc.rgbResult;
+            EXPECT_NE(0u, pColour->m_cc.Flags & CC_RGBINIT);
+            pColour->m_cc.rgbResult = clr;
+            return nResult;
+        });
+    }
+
+    CMessageRecorder m_host;
+    CFilterListCtrl m_list;
+};
+
+TEST_F(TrendSettingsTest, TemplateHoldsEveryControlWithItsCaption)
+{
+    BuildStandard();
+    RunDialog([](CListTrendSetting& dlg) {
+        EXPECT_EQ("Trend Settings", WindowText(&dlg));
+        // 230 x 170 dialog units.
+        CRect rc(0, 0, 230, 170);
+        dlg.MapDialogRect(&rc);
+        CRect rcClient;
+        dlg.GetClientRect(&rcClient);
+        EXPECT_EQ(rc.Size(), rcClient.Size());
+        const std::pair<int, const char*> controls[] = {
+            { 2001, "ListBox" }, { 1185, "Button" }, { 33049, "Button" }, { 2002, "Button" },
+            { 2784, "Button" },  { 1020, "msctls_trackbar32" }, { 2005, "Static" }, { IDOK, "Button" }, { IDCANCEL, "Button" },
+        };
+        for (const auto& c : controls)
+        {
+            HWND h = ::GetDlgItem(dlg.m_hWnd, c.first);
+            ASSERT_NE(nullptr, h) << c.first;
+            char szClass[64] = "";
+            ::GetClassNameA(h, szClass, sizeof(szClass));
+            EXPECT_STREQ(c.second, szClass) << c.first;
+        }
+        EXPECT_EQ("BackGround", WindowText(dlg.GetDlgItem(1185)));
+        EXPECT_EQ("Text", WindowText(dlg.GetDlgItem(33049)));
+        EXPECT_EQ("OK", WindowText(dlg.GetDlgItem(IDOK)));
+        EXPECT_EQ("Cancel", WindowText(dlg.GetDlgItem(IDCANCEL)));
+        EXPECT_EQ(BS_OWNERDRAW, dlg.GetDlgItem(2002)->GetStyle() & BS_TYPEMASK);
+        EXPECT_EQ(BS_OWNERDRAW, dlg.GetDlgItem(2784)->GetStyle() & BS_TYPEMASK);
+        // Group boxes and labels, by their texts.
+        std::vector<std::string> texts;
+        for (HWND h = ::GetWindow(dlg.m_hWnd, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+        {
+            char sz[64] = "";
+            ::GetWindowTextA(h, sz, sizeof(sz));
+            texts.push_back(sz);
+        }
+        for (const char* t : { "Set Trend", "Set Color", "Trend Time", "+ve Trend", "-ve Trend" })
+            EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), t)) << t;
+        EXPECT_EQ(0, dlg.m_TimeSlider.GetRangeMin());
+        EXPECT_EQ(9, dlg.m_TimeSlider.GetRangeMax());
+    });
+}
+
+TEST_F(TrendSettingsTest, InitialisationWithoutATargetListShowsTheDialogDefaults)
+{
+    BuildStandard();
+    CListTrendSetting dlg(&m_host);
+    dlg.SetTrendColumns(&m_list.m_arrColInfo);
+    ASSERT_TRUE(dlg.Create(IDD_LIST_TREND_SETTING, &m_host));
+    EXPECT_EQ(RGB(0, 0, 255), dlg.m_PosTrendButton.GetColor());
+    EXPECT_EQ(8224255u, dlg.m_NegTrendButton.GetColor());
+    EXPECT_EQ(BST_CHECKED, dlg.m_BackgroundCheck.GetCheck());
+    EXPECT_EQ(BST_UNCHECKED, dlg.m_TextCheck.GetCheck());
+    EXPECT_EQ("1 Sec", WindowText(&dlg.m_TimeLabel));
+    EXPECT_EQ(0, dlg.m_ColumnList.GetCount());   // filled only when the host asks
+    // The host's order: columns, the list's values, the ticks.
+    SetListTrends({ 2, 5 });
+    m_list.m_nTrendType = 0;
+    m_list.m_nTrendInterval = 4000;
+    dlg.m_pFilterList = &m_list;
+    dlg.DisplayTrendColumns();
+    dlg.ReadDlgValues();
+    dlg.ShowSelectedTrendColumns();
+    EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty", "LTP*", "Volume", "Change*", "Value" }));
+    EXPECT_EQ(BST_UNCHECKED, dlg.m_BackgroundCheck.GetCheck());
+    EXPECT_EQ(BST_CHECKED, dlg.m_TextCheck.GetCheck());
+    EXPECT_EQ(RGB(0, 255, 0), dlg.m_PosTrendButton.GetColor());
+    EXPECT_EQ(RGB(255, 0, 0), dlg.m_NegTrendButton.GetColor());
+    EXPECT_EQ(4, dlg.m_TimeSlider.GetPos());
+    EXPECT_EQ("5 Sec", WindowText(&dlg.m_TimeLabel));
+    EXPECT_EQ(2, (int)dlg.m_mapSelectedColumns.GetCount());
+    dlg.DestroyWindow();
+}
+
+TEST_F(TrendSettingsTest, OkWritesColumnsModeColoursAndIntervalIntoTheList)
+{
+    BuildStandard(7);
+    COLORREF clrPosInitial = 0, clrNegInitial = 0;
+    AnswerColour(RGB(10, 200, 30), &clrPosInitial);
+    AnswerColour(RGB(220, 20, 60), &clrNegInitial);
+    INT_PTR nResult = RunDialog([&](CListTrendSetting& dlg) {
+        // Candidates only, in column order, none ticked on a list without trends.
+        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty", "LTP", "Volume", "Change", "Value" }));
+        ClickBox(dlg.m_ColumnList, EntryOf(dlg.m_ColumnList, "LTP"));
+        ClickBox(dlg.m_ColumnList, EntryOf(dlg.m_ColumnList, "Value"));
+        // Clicking the text selects without ticking; Space on the selected entry ticks.
+        ClickText(dlg.m_ColumnList, EntryOf(dlg.m_ColumnList, "Qty"));
+        EXPECT_EQ(0, dlg.m_ColumnList.GetCheck(EntryOf(dlg.m_ColumnList, "Qty")));
+        dlg.m_ColumnList.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
+        // And a second click on Value's box unticks it again.
+        ClickBox(dlg.m_ColumnList, EntryOf(dlg.m_ColumnList, "Value"));
+        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty*", "LTP*", "Volume", "Change", "Value" }));
+        Click(dlg, IDC_TRENDSET_TEXT);
+        Click(dlg, IDC_TRENDSET_POSTREND);
+        Click(dlg, IDC_TRENDSET_NEGTREND);
+        EXPECT_EQ(RGB(10, 200, 30), dlg.m_PosTrendButton.GetColor());
+        DragSliderTo(dlg.m_TimeSlider, 9);
+        EXPECT_EQ(9, dlg.m_TimeSlider.GetPos());
+        EXPECT_EQ("10 Secs", WindowText(&dlg.m_TimeLabel));
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(IDOK, nResult);
+    // The colour dialogs opened on the list's colours, which ReadDlgValues put on the buttons.
+    EXPECT_EQ(RGB(0, 255, 0), clrPosInitial);
+    EXPECT_EQ(RGB(255, 0, 0), clrNegInitial);
+    EXPECT_EQ(std::vector<int>({ 1, 2 }), ListTrends());
+    EXPECT_EQ(0, m_list.m_nTrendType);
+    EXPECT_EQ(RGB(10, 200, 30), m_list.m_clrTrendPos);
+    EXPECT_EQ(RGB(220, 20, 60), m_list.m_clrTrendNeg);
+    EXPECT_EQ(9000, m_list.m_nTrendInterval);
+    EXPECT_TRUE(m_list.IsTrendRunning());
+
+    // Opened again: the same settings come back, the label in the opening form.
+    RunDialog([&](CListTrendSetting& dlg) {
+        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty*", "LTP*", "Volume", "Change", "Value" }));
+        EXPECT_EQ(BST_CHECKED, dlg.m_TextCheck.GetCheck());
+        EXPECT_EQ(BST_UNCHECKED, dlg.m_BackgroundCheck.GetCheck());
+        EXPECT_EQ(RGB(220, 20, 60), dlg.m_NegTrendButton.GetColor());
+        EXPECT_EQ(9, dlg.m_TimeSlider.GetPos());
+        EXPECT_EQ("10 Sec", WindowText(&dlg.m_TimeLabel));
+        // Slider back to its start: "1 Secs" on release, 0 ms stored.
+        DragSliderTo(dlg.m_TimeSlider, 0);
+        EXPECT_EQ(0, dlg.m_TimeSlider.GetPos());
+        EXPECT_EQ("1 Secs", WindowText(&dlg.m_TimeLabel));
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(0, m_list.m_nTrendInterval);
+    EXPECT_EQ(std::vector<int>({ 1, 2 }), ListTrends());
+}
+
+TEST_F(TrendSettingsTest, CancelAndAClosedColourDialogChangeNothing)
+{
+    BuildStandard();
+    SetListTrends({ 4, 5 });
+    m_list.m_nTrendInterval = 3000;
+    std::vector<CTrendValueArray*> before;
+    for (int id : { 4, 5 })
+    {
+        CTrendValueArray* p = nullptr;
+        m_list.m_mapTrend.Lookup(id, p);
+        before.push_back(p);
+    }
+    COLORREF clrInitial = 0;
+    AnswerColour(RGB(1, 2, 3), &clrInitial, IDCANCEL);
+    AnswerColour(RGB(4, 5, 6), &clrInitial);
+    INT_PTR nResult = RunDialog([&](CListTrendSetting& dlg) {
+        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty", "LTP", "Volume*", "Change*", "Value" }));
+        Click(dlg, IDC_TRENDSET_POSTREND);   // cancelled: the button keeps its colour
+        EXPECT_EQ(RGB(0, 255, 0), dlg.m_PosTrendButton.GetColor());
+        Click(dlg, IDC_TRENDSET_NEGTREND);
+        EXPECT_EQ(RGB(4, 5, 6), dlg.m_NegTrendButton.GetColor());
+        ClickBox(dlg.m_ColumnList, 2);
+        ClickBox(dlg.m_ColumnList, 3);
+        Click(dlg, IDC_TRENDSET_TEXT);
+        DragSliderTo(dlg.m_TimeSlider, 8);
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(IDCANCEL, nResult);
+    EXPECT_EQ(std::vector<int>({ 4, 5 }), ListTrends());
+    for (size_t i = 0; i < 2; ++i)
+    {
+        CTrendValueArray* p = nullptr;
+        m_list.m_mapTrend.Lookup(i == 0 ? 4 : 5, p);
+        EXPECT_EQ(before[i], p);   // not even rebuilt
+    }
+    EXPECT_EQ(1, m_list.m_nTrendType);
+    EXPECT_EQ(RGB(0, 255, 0), m_list.m_clrTrendPos);
+    EXPECT_EQ(RGB(255, 0, 0), m_list.m_clrTrendNeg);
+    EXPECT_EQ(3000, m_list.m_nTrendInterval);
+}
+
+TEST_F(TrendSettingsTest, BackgroundAndTextExcludeEachOther)
+{
+    BuildStandard();
+    RunDialog([&](CListTrendSetting& dlg) {
+        EXPECT_EQ(BST_CHECKED, dlg.m_BackgroundCheck.GetCheck());
+        Click(dlg, IDC_TRENDSET_TEXT);
+        EXPECT_EQ(BST_CHECKED, dlg.m_TextCheck.GetCheck());
+        EXPECT_EQ(BST_UNCHECKED, dlg.m_BackgroundCheck.GetCheck());
+        Click(dlg, IDC_TRENDSET_BKGRND);
+        EXPECT_EQ(BST_CHECKED, dlg.m_BackgroundCheck.GetCheck());
+        EXPECT_EQ(BST_UNCHECKED, dlg.m_TextCheck.GetCheck());
+        // Unticking leaves neither ticked; without "Text" the mark colours the background.
+        Click(dlg, IDC_TRENDSET_BKGRND);
+        EXPECT_EQ(BST_UNCHECKED, dlg.m_BackgroundCheck.GetCheck());
+        EXPECT_EQ(BST_UNCHECKED, dlg.m_TextCheck.GetCheck());
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(1, m_list.m_nTrendType);
+    // Nothing ticked: OK stops the trends.
+    EXPECT_TRUE(ListTrends().empty());
+    EXPECT_FALSE(m_list.IsTrendRunning());
+}
+
+TEST_F(TrendSettingsTest, StoredIntervalsOutsideTheSliderShowAtItsEnds)
+{
+    BuildStandard();
+    const std::pair<int, int> cases[] = { { INT_MAX, 9 }, { 9999, 9 }, { 8999, 8 }, { 999, 0 }, { -1, 0 }, { INT_MIN, 0 } };
+    for (const auto& c : cases)
+    {
+        m_list.m_nTrendInterval = c.first;
+        RunDialog([&](CListTrendSetting& dlg) {
+            EXPECT_EQ(c.second, dlg.m_TimeSlider.GetPos()) << c.first;
+            char sz[16];
+            snprintf(sz, sizeof(sz), "%d Sec", c.second + 1);
+            EXPECT_EQ(sz, WindowText(&dlg.m_TimeLabel)) << c.first;
+            Click(dlg, IDOK);
+        });
+        EXPECT_EQ(c.second * 1000, m_list.m_nTrendInterval) << c.first;
+    }
+}
+
+TEST_F(TrendSettingsTest, ListsWithoutCandidatesOrWithRepeatedHeadings)
+{
+    // Only text columns: an empty list to tick; OK leaves no trends.
+    Build({ { "Symbol", 8 }, { "Name", 3 }, { "Time", 6 } });
+    SetListTrends({ 0 });   // a trend on a column the dialog does not offer
+    RunDialog([&](CListTrendSetting& dlg) {
+        EXPECT_EQ(0, dlg.m_ColumnList.GetCount());
+        EXPECT_EQ(0, (int)dlg.m_mapSelectedColumns.GetCount());
+        Click(dlg, IDOK);
+    });
+    EXPECT_TRUE(ListTrends().empty());
+    EXPECT_FALSE(m_list.IsTrendRunning());
+
+    // A null column array offers nothing either.
+    RunDialog([&](CListTrendSetting& dlg) {
+        EXPECT_EQ(0, dlg.m_ColumnList.GetCount());
+        Click(dlg, IDCANCEL);
+    }, nullptr);
+}
+
+TEST_F(TrendSettingsTest, RepeatedHeadingsEachTickTheirOwnColumn)
+{
+    // Two columns named Price, and a heading filling the whole name field (no terminator).
+    Build({ { "Price", 2 }, { "Symbol", 8 }, { "Price", 4 }, { "price", 1 } });
+    sOrvoColInfo wide = {};
+    memset(wide.szColName, 'W', sizeof(wide.szColName));
+    wide.nDataType = 9;
+    m_list.m_arrColInfo.Add(wide);
+    SetListTrends({ 2, 77, -5 });   // 77 and -5 are no columns at all
+    RunDialog([&](CListTrendSetting& dlg) {
+        std::string w(64, 'W');
+        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Price", "Price*", "price", w.c_str() }));
+        ClickBox(dlg.m_ColumnList, 0);
+        ClickBox(dlg.m_ColumnList, 1);
+        ClickBox(dlg.m_ColumnList, 3);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(std::vector<int>({ 0, 4 }), ListTrends());
+}
+
+TEST_F(TrendSettingsTest, ColourButtonsShowTheirColoursInTheDialogPicture)
+{
+    BuildStandard();
+    m_list.m_clrTrendPos = RGB(20, 160, 40);
+    m_list.m_clrTrendNeg = RGB(200, 30, 30);
+    SetListTrends({ 1 });
+    CListTrendSetting dlg(&m_host);
+    dlg.m_pFilterList = &m_list;
+    dlg.SetTrendColumns(&m_list.m_arrColInfo);
+    ASSERT_TRUE(dlg.Create(IDD_LIST_TREND_SETTING, &m_host));
+    dlg.ShowWindow(SW_SHOWNA);
+    AfxPumpPendingMessages();
+    HBITMAP h = WindowPicture::Render(dlg.m_hWnd);
+    ASSERT_NE(nullptr, h);
+    if (const char* pszOut = getenv("TREND_PICTURE"))
+        WindowPicture::SaveBitmapPng(h, pszOut);
+    // The picture holds the whole window, frame and caption included.
+    CRect rcDialog;
+    dlg.GetWindowRect(&rcDialog);
+    auto centreOf = [&](int nID) {
+        CRect rc;
+        dlg.GetDlgItem(nID)->GetWindowRect(&rc);
+        rc.OffsetRect(-rcDialog.TopLeft());
+        return CPoint(rc.left + 6, rc.CenterPoint().y);
+    };
+    CPoint pos = centreOf(IDC_TRENDSET_POSTREND), neg = centreOf(IDC_TRENDSET_NEGTREND);
+    EXPECT_EQ(RGB(20, 160, 40), WindowPicture::PixelAt(h, pos.x, pos.y));
+    EXPECT_EQ(RGB(200, 30, 30), WindowPicture::PixelAt(h, neg.x, neg.y));
+    // The ticked entry's box shows a mark: darker pixels inside the box than in an unticked one.
+    auto darkIn = [&](int nEntry) {
+        CRect rcBox = dlg.m_ColumnList.CheckBoxRect(nEntry);
+        ::MapWindowPoints(dlg.m_ColumnList.m_hWnd, nullptr, (LPPOINT)&rcBox, 2);
+        rcBox.OffsetRect(-rcDialog.TopLeft());
+        rcBox.DeflateRect(3, 3);
+        int n = 0;
+        for (int y = rcBox.top; y < rcBox.bottom; ++y)
+            for (int x = rcBox.left; x < rcBox.right; ++x)
+                if (GetRValue(WindowPicture::PixelAt(h, x, y)) < 100)
+                    ++n;
+        return n;
+    };
+    EXPECT_GT(darkIn(0), 3);
+    EXPECT_EQ(0, darkIn(1));
+    ::DeleteObject(h);
+    dlg.DestroyWindow();
+}
+
+TEST_F(TrendSettingsTest, HeaderMenuHandsSetTrendColumnsToTheOwner)
+{
+    BuildStandard();
+    CRect rc;
+    m_list.GetColorHeader().GetWindowRect(&rc);
+    auto openMenu = [&](UINT nAnswer) {
+        m_script.Clear();
+        m_script.m_menuAnswers.push_back(nAnswer);
+        m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.GetColorHeader().m_hWnd, MAKELPARAM(rc.left + 5, rc.top + 3));
+    };
+    // The parent is the owner unless the host names another.
+    m_host.Clear();
+    openMenu(ID_FILTER_SET_TREND);
+    ASSERT_EQ(1u, m_script.Count("menu"));
+    EXPECT_STREQ("Set Trend Columns", m_script.m_records[0].menu.back().text);
+    auto commands = m_host.Of(WM_COMMAND);
+    ASSERT_EQ(1u, commands.size());
+    EXPECT_EQ((WPARAM)ID_FILTER_SET_TREND, commands[0].wParam);
+
+    CMessageRecorder owner;
+    ASSERT_TRUE(owner.CreateRecorder(&m_frame, CRect(0, 0, 10, 10), 0));
+    m_list.SetOwnerWnd(&owner);
+    m_host.Clear();
+    openMenu(ID_FILTER_SET_TREND);
+    EXPECT_EQ(1u, owner.Count(WM_COMMAND));
+    EXPECT_EQ(0u, m_host.Count(WM_COMMAND));
+    m_list.SetOwnerWnd(nullptr);
+    owner.DestroyWindow();
+
+    // Trends switched off: the entry is gone.
+    m_list.m_bTrendEnabled = false;
+    openMenu(0);
+    ASSERT_EQ(1u, m_script.Count("menu"));
+    for (const CModalMenuItem& item : m_script.m_records[0].menu)
+    {
+        EXPECT_NE((UINT)ID_FILTER_SET_TREND, item.id);
+        EXPECT_STRNE("Set Trend Columns", item.text);
+    }
+}
+
+TEST_F(TrendSettingsTest, HostOpensTheDialogFromTheMenuAndTheListTakesTheChoice)
+{
+    BuildStandard(3);
+    // The host's answer to the command: the dialog on this list, as a terminal opens it.
+    m_host.m_answer = [this](const sRecordedMsg& r, LRESULT&) {
+        if (r.message == WM_COMMAND && LOWORD(r.wParam) == ID_FILTER_SET_TREND)
+        {
+            CListTrendSetting dlg(&m_host);
+            dlg.m_pFilterList = &m_list;
+            dlg.SetTrendColumns(&m_list.m_arrColInfo);
+            dlg.DoModal();
+        }
+        return false;
+    };
+    m_script.m_dialogAnswers.push_back([](CDialog* p) -> INT_PTR {
+        CListTrendSetting* pDlg = static_cast<CListTrendSetting*>(p);
+        ClickBox(pDlg->m_ColumnList, EntryOf(pDlg->m_ColumnList, "Change"));
+        Click(*pDlg, IDOK);
+        return IDCANCEL;
+    });
+    CRect rc;
+    m_list.GetColorHeader().GetWindowRect(&rc);
+    m_script.m_menuAnswers.push_back(ID_FILTER_SET_TREND);
+    m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.GetColorHeader().m_hWnd, MAKELPARAM(rc.left + 5, rc.top + 3));
+    EXPECT_EQ(1u, m_script.Count("dialog"));
+    EXPECT_EQ(std::vector<int>({ 5 }), ListTrends());
+    // Rows added afterwards get their records in the column's array.
+    m_list.InsertItem(0, "", 0);
+    m_list.SetItemData(0, 99);
+    EXPECT_EQ(std::vector<int>({ 5 }), ListTrends());
+    CString reason;
+    EXPECT_TRUE(m_list.CheckInvariants(&reason)) << (LPCTSTR)reason;
+}
+
+TEST_F(TrendSettingsTest, OpeningAndClosingRepeatedlyLeaksNoWindowsOrGdiObjects)
+{
+    BuildStandard();
+    RunDialog([](CListTrendSetting& dlg) { Click(dlg, IDCANCEL); });
+    int nGdi = TestLeaks::GdiObjects();
+    int nWindows = TestLeaks::Windows();
+    for (int i = 0; i < 30; ++i)
+        RunDialog([i](CListTrendSetting& dlg) {
+            ClickBox(dlg.m_ColumnList, i % 5);
+            Click(dlg, i % 2 ? IDOK : IDCANCEL);
+        });
+    EXPECT_EQ(nGdi, TestLeaks::GdiObjects());
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
+}
