@@ -1,6 +1,7 @@
 // Standard control wrappers on real controls: owner-drawn buttons painted through the reflected
 // WM_DRAWITEM, and the text and selection operations of list and combo boxes.
 #include "TestHost.h"
+#include "TestSupport.h"
 #include "WindowPicture.h"
 
 #include <afxcmn.h>
@@ -88,4 +89,65 @@ TEST_F(StandardControlsTest, WrappersWithoutAWindowAssertInDebugBuilds)
     box.m_hWnd = hBox; // a stale handle, as a wrapper kept past its window's end would hold
     EXPECT_DEBUG_DEATH(box.GetCount(), "IsWindow");
     box.m_hWnd = nullptr;
+}
+
+TEST_F(StandardControlsTest, CheckListBoxChecksFollowTheirItemsAndClicksTellTheParent)
+{
+    CMessageRecorder parent;
+    ASSERT_TRUE(parent.CreateRecorder(&m_frame, CRect(0, 0, 300, 300), 0));
+    CCheckListBox list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_SORT | LBS_NOTIFY, CRect(5, 5, 200, 200), &parent, 400));
+    EXPECT_EQ((DWORD)(LBS_OWNERDRAWFIXED | LBS_HASSTRINGS), list.GetStyle() & (LBS_OWNERDRAWFIXED | LBS_HASSTRINGS));
+    list.AddString("MM");
+    list.AddString("CC");
+    EXPECT_TRUE(list.SetCheck(1, 1));   // MM (sorted after CC)
+    list.AddString("AA");               // lands first: MM's check moves to 2
+    auto checks = [&]() {
+        std::string s;
+        for (int i = 0; i < list.GetCount(); ++i)
+        {
+            CString text;
+            list.GetText(i, text);
+            s += std::string((LPCTSTR)text) + (list.GetCheck(i) == 1 ? "* " : " ");
+        }
+        return s;
+    };
+    EXPECT_EQ("AA CC MM* ", checks());
+    list.InsertString(0, "ZZ");
+    list.DeleteString(1);
+    EXPECT_EQ("ZZ CC MM* ", checks());
+    EXPECT_EQ(-1, list.GetCheck(3));
+    EXPECT_EQ(-1, list.GetCheck(-1));
+    EXPECT_FALSE(list.SetCheck(3, 1));
+    EXPECT_EQ(0u, parent.Count(WM_COMMAND, CLBN_CHKCHANGE));   // SetCheck tells nobody
+
+    // A click on the box toggles and notifies; a click on the text only selects.
+    CPoint box = list.CheckBoxRect(1).CenterPoint();
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, box.y));
+    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(box.x, box.y));
+    EXPECT_EQ("ZZ CC* MM* ", checks());
+    auto notes = parent.Of(WM_COMMAND, CLBN_CHKCHANGE);
+    ASSERT_EQ(1u, notes.size());
+    EXPECT_EQ((WPARAM)MAKEWPARAM(400, CLBN_CHKCHANGE), notes[0].wParam);
+    CRect rcItem;
+    list.GetItemRect(2, &rcItem);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rcItem.right - 5, rcItem.CenterPoint().y));
+    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rcItem.right - 5, rcItem.CenterPoint().y));
+    EXPECT_EQ(2, list.GetCurSel());
+    EXPECT_EQ("ZZ CC* MM* ", checks());
+    // Space toggles the caret entry.
+    list.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
+    list.SendMessage(WM_CHAR, ' ', 0);
+    EXPECT_EQ("ZZ CC* MM ", checks());
+    EXPECT_EQ(2u, parent.Count(WM_COMMAND, CLBN_CHKCHANGE));
+    // A click below the last entry toggles nothing.
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(box.x, 190));
+    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(box.x, 190));
+    EXPECT_EQ("ZZ CC* MM ", checks());
+    list.ResetContent();
+    EXPECT_EQ(-1, list.GetCheck(0));
+    list.AddString("NEW");
+    EXPECT_EQ(0, list.GetCheck(0));
+    list.DestroyWindow();
+    parent.DestroyWindow();
 }
