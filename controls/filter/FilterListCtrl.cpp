@@ -333,15 +333,10 @@ BOOL CFilterListCtrl::CheckInvariants(CString* pReason)
         }
         if (reason.IsEmpty() && m_hWnd != nullptr && CListCtrl::GetItemCount() != m_nDisplayCount)
             reason.Format("platform count %d, display count %d", CListCtrl::GetItemCount(), m_nDisplayCount);
-        POSITION pos = m_mapTrend.GetStartPosition();
-        while (pos != nullptr && reason.IsEmpty())
-        {
-            int nColumn;
-            CTrendValueArray* pArray;
-            m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-            if (pArray != nullptr && pArray->GetSize() != nMap)
-                reason.Format("trend array of column %d has %d values for %d rows", nColumn, (int)pArray->GetSize(), (int)nMap);
-        }
+        ForEachTrendArray([&](int nColumn, CTrendValueArray& values) {
+            if (reason.IsEmpty() && values.GetSize() != nMap)
+                reason.Format("trend array of column %d has %d values for %d rows", nColumn, (int)values.GetSize(), (int)nMap);
+        });
     }
     if (pReason != nullptr)
         *pReason = reason;
@@ -909,19 +904,14 @@ void CFilterListCtrl::RearrangeArrayForDragDrop(int nFromRow, int nToRow)
     m_arrMap.RemoveAt(nFrom);
     m_arrMap.InsertAt(nTo, pRecord);
     // The rows between moved by one; the trend values follow their rows.
-    POSITION pos = m_mapTrend.GetStartPosition();
-    while (pos != nullptr)
-    {
-        int nColumn;
-        CTrendValueArray* pArray;
-        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-        if (pArray != nullptr && nFrom < pArray->GetSize() && nTo < pArray->GetSize())
+    ForEachTrendArray([&](int, CTrendValueArray& values) {
+        if (nFrom < values.GetSize() && nTo < values.GetSize())
         {
-            sTrendValues* pValues = pArray->GetAt(nFrom);
-            pArray->RemoveAt(nFrom);
-            pArray->InsertAt(nTo, pValues);
+            sTrendValues* pValues = values.GetAt(nFrom);
+            values.RemoveAt(nFrom);
+            values.InsertAt(nTo, pValues);
         }
-    }
+    });
     DisplayChanged();
     DebugCheckInvariants(true);
 }

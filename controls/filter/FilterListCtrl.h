@@ -281,6 +281,20 @@ private:
     CRect m_rcPageTop;
     bool RowRect(int nScreenRow, CRect& rc);
     void FreeTrendValues(bool bRemoveArrays);
+    // Calls f(column, array) for every trend column that has an array.
+    template <class F>
+    void ForEachTrendArray(F f)
+    {
+        POSITION pos = m_mapTrend.GetStartPosition();
+        while (pos != nullptr)
+        {
+            int nColumn;
+            CTrendValueArray* pArray;
+            m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+            if (pArray != nullptr)
+                f(nColumn, *pArray);
+        }
+    }
     // A row's trend records in every trend column, made with the row and gone with it
     // (FilterListCtrlTrend.cpp).
     void InsertTrendRecords(int nMapIndex);

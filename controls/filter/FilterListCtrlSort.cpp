@@ -283,20 +283,15 @@ void CFilterListCtrl::OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult)
             records[(INT_PTR)i] = m_arrMap[order[i]];
         m_arrMap.Copy(records);
         // Trend values follow their rows.
-        POSITION pos = m_mapTrend.GetStartPosition();
-        while (pos != nullptr)
-        {
-            int nTrendColumn;
-            CTrendValueArray* pArray;
-            m_mapTrend.GetNextAssoc(pos, nTrendColumn, pArray);
-            if (pArray == nullptr || pArray->GetSize() != (INT_PTR)order.size())
-                continue;
-            CTrendValueArray values;
-            values.SetSize(pArray->GetSize());
+        ForEachTrendArray([&](int, CTrendValueArray& values) {
+            if (values.GetSize() != (INT_PTR)order.size())
+                return;
+            CTrendValueArray sorted;
+            sorted.SetSize(values.GetSize());
             for (size_t i = 0; i < order.size(); ++i)
-                values[(INT_PTR)i] = pArray->GetAt(order[i]);
-            pArray->Copy(values);
-        }
+                sorted[(INT_PTR)i] = values.GetAt(order[i]);
+            values.Copy(sorted);
+        });
         DisplayChanged();
         PopulateList();
         return;

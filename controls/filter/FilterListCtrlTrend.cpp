@@ -83,53 +83,34 @@ UINT_PTR CFilterListCtrl::TrendTimerHandle()
 
 void CFilterListCtrl::FreeTrendValues(bool bRemoveArrays)
 {
-    POSITION pos = m_mapTrend.GetStartPosition();
-    while (pos != nullptr)
-    {
-        int nColumn;
-        CTrendValueArray* pArray;
-        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-        if (pArray == nullptr)
-            continue;
-        for (INT_PTR i = 0; i < pArray->GetSize(); ++i)
-            delete pArray->GetAt(i);
-        pArray->RemoveAll();
+    ForEachTrendArray([bRemoveArrays](int, CTrendValueArray& values) {
+        for (INT_PTR i = 0; i < values.GetSize(); ++i)
+            delete values.GetAt(i);
+        values.RemoveAll();
         if (bRemoveArrays)
-            delete pArray;
-    }
+            delete &values;
+    });
     if (bRemoveArrays)
         m_mapTrend.RemoveAll();
 }
 
 void CFilterListCtrl::InsertTrendRecords(int nMapIndex)
 {
-    POSITION pos = m_mapTrend.GetStartPosition();
-    while (pos != nullptr)
-    {
-        int nColumn;
-        CTrendValueArray* pArray;
-        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-        if (pArray == nullptr)
-            continue;
-        INT_PTR at = nMapIndex >= 0 && nMapIndex < pArray->GetSize() ? nMapIndex : pArray->GetSize();
-        pArray->InsertAt(at, new sTrendValues{ 0, 0, 0, 0 });
-    }
+    ForEachTrendArray([nMapIndex](int, CTrendValueArray& values) {
+        INT_PTR at = nMapIndex >= 0 && nMapIndex < values.GetSize() ? nMapIndex : values.GetSize();
+        values.InsertAt(at, new sTrendValues{ 0, 0, 0, 0 });
+    });
 }
 
 void CFilterListCtrl::RemoveTrendRecords(int nMapIndex)
 {
-    POSITION pos = m_mapTrend.GetStartPosition();
-    while (pos != nullptr)
-    {
-        int nColumn;
-        CTrendValueArray* pArray;
-        m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-        if (pArray != nullptr && nMapIndex >= 0 && nMapIndex < pArray->GetSize())
+    ForEachTrendArray([nMapIndex](int, CTrendValueArray& values) {
+        if (nMapIndex >= 0 && nMapIndex < values.GetSize())
         {
-            delete pArray->GetAt(nMapIndex);
-            pArray->RemoveAt(nMapIndex);
+            delete values.GetAt(nMapIndex);
+            values.RemoveAt(nMapIndex);
         }
-    }
+    });
 }
 
 void CFilterListCtrl::StartTrendTimer()
