@@ -146,11 +146,14 @@ DEMO_SCENE(FilterSort, 31)
     CFilterListCtrl& list = wnd.m_list;
     g_pSortList = &list;
     list.m_csListName = "DemoFilterSort";
-    if (!list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS, client, &wnd, 100))
+    if (!list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS, client,
+                     &wnd, 100))
     {
         context.Print("could not create the sort list");
         return;
     }
+    // The platform's check box images, which the list draws in the first column.
+    list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
     AddSortColumn(list, "Token", 150, LVCFMT_RIGHT, 1);
     AddSortColumn(list, "Symbol", 150, LVCFMT_LEFT, 3);
     AddSortColumn(list, "Price", 100, LVCFMT_RIGHT, 2);
@@ -211,6 +214,7 @@ DEMO_SCENE(FilterSort, 31)
     list.GetHeaderCtrl()->GetItem(0, &item);
     context.Print("filter sort: %d ticked, checked first by Token: %s; header \"%s\"", list.GetCheckedItemCount(),
                   (LPCTSTR)csTop, header);
+    context.Print("filter sort: selection mark %d, %u rows selected", list.GetSelectionMark(), list.GetSelectedCount());
     context.Capture(&wnd, "filtersort_checked_first");
     wnd.DestroyWindow();
     g_pSortList = nullptr;
