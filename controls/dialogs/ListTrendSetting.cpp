@@ -123,6 +123,7 @@ void CListTrendSetting::SetTimeLabel(LPCTSTR lpszFormat)
 
 void CListTrendSetting::ReadDlgValues()
 {
+    ForgetGoneList();
     if (m_pFilterList == nullptr || GetSafeHwnd() == nullptr)
         return;
     const bool bBackground = m_pFilterList->m_nTrendType != 0;
@@ -228,8 +229,16 @@ void CListTrendSetting::OnNMReleasedcaptureSlider1(NMHDR*, LRESULT* pResult)
     *pResult = 0;
 }
 
+void CListTrendSetting::ForgetGoneList()
+{
+    // The host may destroy the list while the dialog is still up: its choices then go nowhere.
+    if (m_pFilterList != nullptr && !CCommonListCtrl::IsLiveList(m_pFilterList))
+        m_pFilterList = nullptr;
+}
+
 void CListTrendSetting::OnBnClickedOk()
 {
+    ForgetGoneList();
     m_mapSelectedColumns.RemoveAll();
     CArray<int, int> candidates;
     SortedKeys(m_mapTrendColumns, candidates);

@@ -77,6 +77,7 @@ private:
     // The check-list entry of a column: the entry whose text equals the heading exactly; when
     // several do (columns of one heading), the one added for this column.
     int EntryOfColumn(int nColumn, const CString& csHeading) const;
+    void ForgetGoneList();
     void ChooseColour(CClrButton& button);
     void SetTimeLabel(LPCTSTR lpszFormat);
 };

@@ -12,6 +12,7 @@
 #include "OrvoTools.h"
 
 #include <cstring>
+#include <unordered_set>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CCommonListCtrl, CListCtrl)
@@ -140,11 +141,13 @@ CCommonListCtrl::CCommonListCtrl()
       m_nScrollDirection(0),
       m_nScrollTimer(0)
 {
+    LiveLists().insert(this);
     CControlBlock::Get();
 }
 
 CCommonListCtrl::~CCommonListCtrl()
 {
+    LiveLists().erase(this);
     delete[] m_pwchToolTip;
     delete[] m_pchToolTip;
     delete m_pDragImage;
@@ -219,6 +222,17 @@ void CCommonListCtrl::CommonInitList()
 void CCommonListCtrl::SetRecoveryFiles(CString csRecoveryFile, CString csDialogPosPath)
 {
     SetRecoveryFileNames(csRecoveryFile, csDialogPosPath);
+}
+
+std::unordered_set<const CCommonListCtrl*>& CCommonListCtrl::LiveLists()
+{
+    static std::unordered_set<const CCommonListCtrl*> lists;
+    return lists;
+}
+
+bool CCommonListCtrl::IsLiveList(const CCommonListCtrl* pList)
+{
+    return pList != nullptr && LiveLists().count(pList) != 0;
 }
 
 CList<CCommonListCtrl*, CCommonListCtrl*>& CCommonListCtrl::RegisteredLists()

@@ -10,6 +10,8 @@
 
 #include <afxwin.h>
 #include <afxcmn.h>
+
+#include <unordered_set>
 #include "lists/cCustomizedAppearanceSettings.h"
 #include "lists/ListSortRules.h"
 
@@ -201,6 +203,9 @@ public:
     static void DestroyHeaderImageList();
     // The lists registered for the customize and profile statics, in registration order.
     static CList<CCommonListCtrl*, CCommonListCtrl*>& RegisteredLists();
+    // Whether a list object at this address exists (constructed and not yet destroyed); lets a
+    // dialog that keeps a pointer to a list find out the list went away, without touching it.
+    static bool IsLiveList(const CCommonListCtrl* pList);
 
     static CString& m_csGetRecoveryFile;
     static CString& m_csGetDialogPosPath;
@@ -277,6 +282,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    static std::unordered_set<const CCommonListCtrl*>& LiveLists();
     bool m_bCreating = false;     // inside Create: initialisation waits for the finished window
     bool m_bRegistered = false;
 

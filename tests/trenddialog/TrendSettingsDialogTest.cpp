@@ -341,6 +341,28 @@ TEST_F(TrendSettingsTest, OkWritesColumnsModeColoursAndIntervalIntoTheList)
     EXPECT_EQ(std::vector<int>({ 1, 2 }), ListTrends());
 }
 
+TEST_F(TrendSettingsTest, AListDestroyedWhileTheDialogIsUpIsLeftAlone)
+{
+    BuildStandard();
+    auto pOther = std::make_unique<CFilterListCtrl>();
+    ASSERT_TRUE(pOther->Create(WS_CHILD | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 300, 200), &m_host, 1002));
+    CListTrendSetting dlg(&m_host);
+    dlg.SetTrendColumns(&m_list.m_arrColInfo);
+    dlg.m_pFilterList = pOther.get();
+    ASSERT_TRUE(dlg.Create(IDD_LIST_TREND_SETTING, &m_host));
+    dlg.m_ColumnList.SetCheck(EntryOf(dlg.m_ColumnList, "LTP"), 1);
+    // The host takes the list down (window and object) while the user still has the dialog.
+    pOther.reset();
+    dlg.ReadDlgValues();
+    Click(dlg, IDOK);
+    EXPECT_EQ(nullptr, dlg.m_pFilterList);
+    // A list that still exists keeps getting the choices.
+    EXPECT_FALSE(CCommonListCtrl::IsLiveList(nullptr));
+    EXPECT_TRUE(CCommonListCtrl::IsLiveList(&m_list));
+    if (dlg.GetSafeHwnd() != nullptr)
+        dlg.DestroyWindow();
+}
+
 TEST_F(TrendSettingsTest, CancelAndAClosedColourDialogChangeNothing)
 {
     BuildStandard();
