@@ -519,6 +519,34 @@ CString CCommonListCtrl::GetItemText(int nItem, int nSubItem)
     // The platform's text, read straight from it into a buffer on the stack; a text that fills
     // the buffer is read again by the growing read.
     char szText[256];
+    if (nItem == m_nSortReadRow && nSubItem == m_nSortReadColumn && nItem >= 0 &&
+        nItem < m_arrSavedItemData.GetSize() && (size_t)nItem < m_savedKnown.size() && !m_savedKnown[(size_t)nItem])
+    {
+        // A sort reading this cell: the row's item data comes with its text in one read, where
+        // the platform hands it over for a subitem (a value left as it was means it did not).
+        const LPARAM kUntouched = (LPARAM)0x5EC7ED5EC7ED5EC7ull;
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = nItem;
+        item.iSubItem = nSubItem;
+        item.cchTextMax = (int)sizeof(szText);
+        item.pszText = szText;
+        item.lParam = kUntouched;
+        szText[0] = '\0';
+        if (DefWindowProc(LVM_GETITEMA, 0, (LPARAM)&item))
+        {
+            if (item.lParam != kUntouched)
+            {
+                m_arrSavedItemData[nItem] = (DWORD_PTR)item.lParam;
+                m_savedKnown[(size_t)nItem] = true;
+            }
+            const char* pszText = item.pszText != nullptr ? item.pszText : "";
+            size_t nLength = strnlen(pszText, sizeof(szText));
+            if (pszText != szText || nLength < sizeof(szText) - 1)
+                return CString(pszText, (int)nLength);
+        }
+        return CListCtrl::GetItemText(nItem, nSubItem);
+    }
     LVITEMA item = {};
     item.iSubItem = nSubItem;
     item.cchTextMax = (int)sizeof(szText);
@@ -530,10 +558,26 @@ CString CCommonListCtrl::GetItemText(int nItem, int nSubItem)
     return CListCtrl::GetItemText(nItem, nSubItem);
 }
 
+DWORD_PTR CCommonListCtrl::ReadPlatformItemData(int nItem)
+{
+    // The platform's own data, read past the message map (the sort is the list's own business).
+    LVITEMA item = {};
+    item.mask = LVIF_PARAM;
+    item.iItem = nItem;
+    return DefWindowProc(LVM_GETITEMA, 0, (LPARAM)&item) ? (DWORD_PTR)item.lParam : 0;
+}
+
 DWORD_PTR CCommonListCtrl::GetItemData(int nItem)
 {
     if (!m_arrSavedItemData.IsEmpty() && nItem >= 0 && nItem < m_arrSavedItemData.GetSize())
+    {
+        if ((size_t)nItem < m_savedKnown.size() && !m_savedKnown[(size_t)nItem])
+        {
+            m_arrSavedItemData[nItem] = ReadPlatformItemData(nItem);
+            m_savedKnown[(size_t)nItem] = true;
+        }
         return m_arrSavedItemData[nItem];
+    }
     return CListCtrl::GetItemData(nItem);
 }
 

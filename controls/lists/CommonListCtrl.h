@@ -12,6 +12,7 @@
 #include <afxcmn.h>
 
 #include <unordered_set>
+#include <vector>
 #include "lists/cCustomizedAppearanceSettings.h"
 #include "lists/ListSortRules.h"
 
@@ -283,6 +284,13 @@ protected:
 
 private:
     static std::unordered_set<const CCommonListCtrl*>& LiveLists();
+    // While a sort reads the texts: which saved item data are known yet (a row's data is read
+    // with its text when the platform's text is the one sorted on, else on first need), and the
+    // cell being read.
+    std::vector<bool> m_savedKnown;
+    int m_nSortReadRow = -1;
+    int m_nSortReadColumn = -1;
+    DWORD_PTR ReadPlatformItemData(int nItem);
     bool m_bCreating = false;     // inside Create: initialisation waits for the finished window
     bool m_bRegistered = false;
 

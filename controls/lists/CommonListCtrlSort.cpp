@@ -2,7 +2,8 @@
 //
 // While a sort runs, GetItemData answers with the data each row had before the sort, by its index
 // before the sort (m_arrSavedItemData). The cell texts are read once per row through the virtual
-// GetItemText before the platform sorts; numeric types are converted once too. The result is the
+// GetItemText before the platform sorts (the base reads a row's item data in the same platform
+// read where it can); numeric types are converted once too. The result is the
 // same as reading both texts in every comparison. The platform's comparison names rows by their
 // item data: where a row's data is its own, the sort looks its row up by it; a row whose data
 // another row has too gets a temporary value of its own for the sort, and its data back after it.
@@ -137,15 +138,10 @@ void CCommonListCtrl::SortColumn(int nPosition, int nNewOrder)
 
     SetRedraw(FALSE);
     int nRows = GetItemCount();
+    // Each row's data before the sort: read with the row's text below where the platform gives
+    // both at once, else on first need (GetItemData).
     m_arrSavedItemData.SetSize(nRows);
-    for (int r = 0; r < nRows; ++r)
-    {
-        // The platform's own data, read past the message map (the sort is the list's own business).
-        LVITEMA item = {};
-        item.mask = LVIF_PARAM;
-        item.iItem = r;
-        m_arrSavedItemData[r] = DefWindowProc(LVM_GETITEMA, 0, (LPARAM)&item) ? (DWORD_PTR)item.lParam : 0;
-    }
+    m_savedKnown.assign((size_t)nRows, false);
     m_nPrevSortColumn = p;
     int nColumn = ColumnAtPosition(p);
     m_nSortDataType = nColumn >= 0 ? m_arrColInfo[nColumn].nDataType : 0;
@@ -157,7 +153,14 @@ void CCommonListCtrl::SortColumn(int nPosition, int nNewOrder)
         ctx.nOrder = m_nSortOrder;
         ctx.texts.resize((size_t)nRows);
         for (int r = 0; r < nRows; ++r)
+        {
+            m_nSortReadRow = r;
+            m_nSortReadColumn = p;
             ctx.texts[(size_t)r] = GetItemText(r, p);
+        }
+        m_nSortReadRow = m_nSortReadColumn = -1;
+        for (int r = 0; r < nRows; ++r)
+            CCommonListCtrl::GetItemData(r);   // the rows whose data did not come with the text
         if (ListIsNumericType(ctx.nDataType))
         {
             ctx.keys.resize((size_t)nRows);
@@ -199,6 +202,7 @@ void CCommonListCtrl::SortColumn(int nPosition, int nNewOrder)
         }
     }
     m_arrSavedItemData.RemoveAll();
+    m_savedKnown.clear();
 
     SetHeaderSortImage(p, m_nSortOrder == 1 ? 1 : 0);
     if (nFormer != p && nFormer != -1)
