@@ -58,12 +58,8 @@ int DemoColumnText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned lo
     }
 }
 
-unsigned g_seed = 977;
-int Next(int nRange)
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return (int)((g_seed >> 8) % (unsigned)nRange);
-}
+CDemoRandom g_random(977);
+int Next(int nRange) { return g_random.Next(nRange); }
 
 class CFilterWnd : public CWnd
 {

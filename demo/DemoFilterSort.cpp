@@ -69,12 +69,8 @@ int SortColumnText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned lo
     }
 }
 
-unsigned g_sortSeed = 4711;
-int NextValue(int nRange)
-{
-    g_sortSeed = g_sortSeed * 1103515245u + 12345u;
-    return (int)((g_sortSeed >> 8) % (unsigned)nRange);
-}
+CDemoRandom g_random(4711);
+int NextValue(int nRange) { return g_random.Next(nRange); }
 
 class CSortWnd : public CWnd
 {

@@ -37,12 +37,8 @@ BEGIN_MESSAGE_MAP(CInstrumentWnd, CWnd)
 END_MESSAGE_MAP()
 
 // A small deterministic generator, so every run shows the same market.
-unsigned g_seed = 20240611;
-int Next(int nRange)
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return (int)((g_seed >> 8) % (unsigned)nRange);
-}
+CDemoRandom g_random(20240611);
+int Next(int nRange) { return g_random.Next(nRange); }
 
 void AddColumn(CCommonListCtrl& list, const char* name, int width, int format, int dataType)
 {

@@ -25,6 +25,22 @@ public:
     void Print(LPCTSTR lpszFormat, ...) const;
 };
 
+// The demo's reproducible numbers: the same seed gives the same sequence on every run.
+class CDemoRandom
+{
+public:
+    explicit CDemoRandom(unsigned nSeed) : m_nSeed(nSeed) {}
+    // A number in [0, nRange).
+    int Next(int nRange)
+    {
+        m_nSeed = m_nSeed * 1103515245u + 12345u;
+        return (int)((m_nSeed >> 8) % (unsigned)nRange);
+    }
+
+private:
+    unsigned m_nSeed;
+};
+
 typedef void (*PFN_DEMO_SCENE)(CDemoContext& context);
 
 struct CDemoSceneInfo

@@ -39,12 +39,8 @@ struct sDemoInstrument
     int nTrend;       // +1 rising, -1 falling, 0 unchanged since the last tick
 };
 
-unsigned g_seed = 7319;
-int Next(int nRange)
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return (int)((g_seed >> 8) % (unsigned)nRange);
-}
+CDemoRandom g_random(7319);
+int Next(int nRange) { return g_random.Next(nRange); }
 
 CString Money(int nPaise)
 {

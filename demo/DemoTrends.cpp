@@ -62,12 +62,8 @@ int QuoteText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, 
     }
 }
 
-unsigned g_seed = 31337;
-int Next(int nRange)
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return (int)((g_seed >> 8) % (unsigned)nRange);
-}
+CDemoRandom g_random(31337);
+int Next(int nRange) { return g_random.Next(nRange); }
 
 class CTrendWnd : public CWnd
 {

@@ -1,4 +1,4 @@
-// The clock and the report line every benchmark of windowed code uses.
+// The clock, the report line and the reproducible numbers every benchmark of windowed code uses.
 #pragma once
 
 #include <windows.h>
@@ -26,3 +26,19 @@ inline void BenchReport(const char* pszName, double dOursNs, double dBaseNs, lon
            dBaseNs / (double)n, n, pszExtra);
     fflush(stdout);
 }
+
+// Reproducible numbers for a benchmark's data: the same seed gives the same sequence every run.
+class CBenchRandom
+{
+public:
+    explicit CBenchRandom(unsigned nSeed) : m_nSeed(nSeed) {}
+    // A number in [0, nRange).
+    int Next(int nRange)
+    {
+        m_nSeed = m_nSeed * 1103515245u + 12345u;
+        return (int)((m_nSeed >> 8) % (unsigned)nRange);
+    }
+
+private:
+    unsigned m_nSeed;
+};

@@ -46,12 +46,8 @@ int ColumnText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&,
     }
 }
 
-unsigned g_seed = 4242;
-int Next(int nRange)
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return (int)((g_seed >> 8) % (unsigned)nRange);
-}
+CBenchRandom g_random(4242);
+int Next(int nRange) { return g_random.Next(nRange); }
 
 struct sFilter
 {

@@ -18,12 +18,8 @@ const int kRows = 40;
 const int kColumns = 20;
 const int kTrendColumns[] = { 2, 5, 9, 14 };
 
-unsigned g_seed = 2024;
-int Next(int nRange)
-{
-    g_seed = g_seed * 1103515245u + 12345u;
-    return (int)((g_seed >> 8) % (unsigned)nRange);
-}
+CBenchRandom g_random(2024);
+int Next(int nRange) { return g_random.Next(nRange); }
 
 double g_values[kRows][kColumns];
 long long g_nTexts = 0;
