@@ -1,6 +1,7 @@
 // CCommonListCtrl: keyboard shortcuts, the row and header context menus, their commands, and
 // copying the selected rows to the clipboard.
 #include "lists/CommonListCtrl.h"
+#include "lists/CommonListHooks.h"
 
 #include <cstring>
 
@@ -213,6 +214,46 @@ int CCommonListCtrl::CopyToClipboard()
 
 // --- export --------------------------------------------------------------------------------------
 
+namespace
+{
+// The list as a text source; the handle tells whether the list is still the one that started.
+struct sListExportSource
+{
+    CCommonListCtrl* pList;
+    HWND hWnd;
+};
+
+int ListExportText(void* pContext, int nRow, int nColumn, CString& csText, int& nType)
+{
+    const sListExportSource& src = *static_cast<const sListExportSource*>(pContext);
+    // The host may destroy the list from a text callback while the export runs.
+    if (!CCommonListCtrl::IsLiveList(src.pList) || src.pList->m_hWnd != src.hWnd || !::IsWindow(src.hWnd))
+        return 0;
+    if (nRow > 0)
+    {
+        csText = src.pList->GetItemText(nRow - 1, nColumn);
+        nType = -1;
+        return 1;
+    }
+    char szText[256] = "";
+    HDITEMA item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = szText;
+    item.cchTextMax = sizeof(szText);
+    CHeaderCtrl* pHeader = src.pList->GetHeaderCtrl();
+    if (pHeader == nullptr || !pHeader->GetItem(nColumn, &item))
+        szText[0] = '\0';
+    csText = szText;
+    for (INT_PTR i = 0; i < src.pList->m_arrColInfo.GetSize(); ++i)
+        if (csText == src.pList->m_arrColInfo[i].szColName)
+        {
+            nType = src.pList->m_arrColInfo[i].nDataType;
+            break;
+        }
+    return 1;
+}
+}  // namespace
+
 void CCommonListCtrl::WriteToExcel(UINT nID)
 {
     if (GetItemCount() == 0)
@@ -220,8 +261,15 @@ void CCommonListCtrl::WriteToExcel(UINT nID)
         AfxMessageBox("No Items in the List");
         return;
     }
-    (void)nID;
-    // Still to come with the list export: handing the header and rows to the exporter (4006
-    // without an argument, 4007 with m_pExportArg), reporting "File is generated" or "File
-    // generation Failed", and giving the focus back to the list.
+    if (CommonListHooks().pfnExport == nullptr)
+        return;
+    sListExportSource src = { this, m_hWnd };
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    int nColumns = pHeader ? pHeader->GetItemCount() : 0;
+    int nResult = CommonListHooks().pfnExport(GetItemCount() + 1, nColumns, &ListExportText, &src,
+                                              nID == ID_LIST_WRITE_TO_FILE ? m_pExportArg : nullptr);
+    AfxMessageBox(nResult == 1 ? "File is generated" : "File generation Failed");
+    // The list may have gone while the export ran.
+    if (IsLiveList(this) && m_hWnd == src.hWnd && ::IsWindow(src.hWnd))
+        SetFocus();
 }

@@ -8,6 +8,10 @@
 
 class CCommonListCtrl;
 
+// A cell of an export: row 0 gives column nColumn's heading and its column type (left untouched
+// when unknown), row r >= 1 the text of item r - 1 with type -1. 0 when the source is gone.
+typedef int (*PFN_EXPORT_TEXT)(void* pContext, int nRow, int nColumn, CString& csText, int& nType);
+
 struct CONTROLS_API sCommonListHooks
 {
     // The Reposition Columns dialog: opened for the list (bGroup: "in open groups"), and released
@@ -21,8 +25,9 @@ struct CONTROLS_API sCommonListHooks
     void (*pfnForgetList)(CCommonListCtrl* pList) = nullptr;
     // The user-defined column dialog in add (0), delete (1) or modify (2) mode.
     void (*pfnUserDefinedColumn)(CCommonListCtrl* pList, int nMode) = nullptr;
-    // Export of the list's contents for command nID (returns 1 when a file was generated).
-    int (*pfnExport)(CCommonListCtrl* pList, UINT nID) = nullptr;
+    // Export of a table of nRows x nColumns cells read through pfnText (1 when a file was
+    // generated); pExportArg: the brick bar whose pane texts follow the data, or null.
+    int (*pfnExport)(int nRows, int nColumns, PFN_EXPORT_TEXT pfnText, void* pContext, void* pExportArg) = nullptr;
 };
 
 // The one table of the library.

@@ -1,0 +1,145 @@
+// The export tests' fixture: the spreadsheet stand-in server registered for the current user (and
+// unregistered after), its call record, file dialogs answered by path, and a table text source
+// for exports too large to put in a list view.
+#pragma once
+
+#include "TestHost.h"
+#include "TestSupport.h"
+#include "export/ListExporter.h"
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+class CStandInServer
+{
+public:
+    CStandInServer()
+    {
+        char path[MAX_PATH] = "";
+        ::GetModuleFileNameA(nullptr, path, sizeof(path));
+        std::string dir(path);
+        dir = dir.substr(0, dir.find_last_of("\\/") + 1);
+        m_hModule = ::LoadLibraryA((dir + "ExcelStandIn.dll").c_str());
+        if (m_hModule == nullptr)
+            return;
+        Get(m_pfnRegister, "DllRegisterServer");
+        Get(m_pfnUnregister, "DllUnregisterServer");
+        Get(m_pfnReset, "StandInReset");
+        Get(m_pfnLog, "StandInLog");
+        Get(m_pfnObjects, "StandInObjectCount");
+        Get(SetVersion, "StandInSetVersion");
+        Get(FailOn, "StandInFailOn");
+        Get(FailCreate, "StandInFailCreate");
+    }
+    ~CStandInServer()
+    {
+        if (m_hModule != nullptr)
+            ::FreeLibrary(m_hModule);
+    }
+    bool Loaded() const { return m_pfnRegister != nullptr; }
+    bool Register() { return m_pfnRegister() == S_OK; }
+    void Unregister() { m_pfnUnregister(); }
+    void Reset() { m_pfnReset(); }
+    long Objects() { return m_pfnObjects(); }
+    std::vector<std::string> Log()
+    {
+        std::vector<std::string> lines;
+        std::istringstream in(m_pfnLog());
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
+        return lines;
+    }
+    // The recorded calls containing the text, in order.
+    std::vector<std::string> Calls(const std::string& part)
+    {
+        std::vector<std::string> found;
+        for (const std::string& line : Log())
+            if (line.find(part) != std::string::npos)
+                found.push_back(line);
+        return found;
+    }
+    void (*SetVersion)(const char*) = nullptr;
+    void (*FailOn)(DISPID, HRESULT, WORD, const char*) = nullptr;
+    void (*FailCreate)(HRESULT) = nullptr;
+
+private:
+    template <class F> void Get(F& pfn, const char* name) { pfn = (F)(void*)::GetProcAddress(m_hModule, name); }
+    HMODULE m_hModule = nullptr;
+    HRESULT(WINAPI* m_pfnRegister)() = nullptr;
+    HRESULT(WINAPI* m_pfnUnregister)() = nullptr;
+    void (*m_pfnReset)() = nullptr;
+    const char* (*m_pfnLog)() = nullptr;
+    long (*m_pfnObjects)() = nullptr;
+};
+
+// Cells of an export computed on demand: headings with their column types, then rows.
+struct sTableSource
+{
+    std::vector<std::string> headings;
+    std::vector<int> types;
+    int nRows = 0;
+    std::function<std::string(int nRow, int nColumn)> cell;   // nRow from 0, the first item
+
+    static int Text(void* pContext, int nRow, int nColumn, CString& csText, int& nType)
+    {
+        const sTableSource& t = *static_cast<const sTableSource*>(pContext);
+        if (nRow == 0)
+        {
+            csText = t.headings[(size_t)nColumn].c_str();
+            if ((size_t)nColumn < t.types.size())
+                nType = t.types[(size_t)nColumn];
+            return 1;
+        }
+        csText = t.cell(nRow - 1, nColumn).c_str();
+        nType = -1;
+        return 1;
+    }
+    int Export(void* pBrickBar = nullptr)
+    {
+        CListExporter exporter(nRows + 1, (int)headings.size(), &Text, this);
+        return exporter.Export(pBrickBar);
+    }
+};
+
+class ExportTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        ASSERT_TRUE(m_server.Loaded());
+        ASSERT_TRUE(m_server.Register());
+        m_server.Reset();
+    }
+    void TearDown() override
+    {
+        m_server.Unregister();
+        HostTest::TearDown();
+    }
+    // The next file dialog answers with this path (and records the dialog's filter and defaults).
+    void AnswerFile(const std::string& path)
+    {
+        m_script.m_commonAnswers.push_back([this, path](CCommonDialog* pDlg) {
+            CFileDialog* pFile = static_cast<CFileDialog*>(pDlg);
+            m_filters.push_back((LPCTSTR)pFile->m_strFilter);
+            m_defaults.push_back(std::string((LPCTSTR)pFile->m_strDefExt) + " " + (LPCTSTR)pFile->m_strPathName);
+            pFile->m_strPathName = path.c_str();
+            return (INT_PTR)IDOK;
+        });
+    }
+    // Message boxes as "caption: text".
+    std::vector<std::string> Boxes()
+    {
+        std::vector<std::string> boxes;
+        for (const CModalRecord& r : m_script.m_records)
+            if (r.kind == "message")
+                boxes.push_back(std::string((LPCTSTR)r.caption) + ": " + (LPCTSTR)r.text);
+        return boxes;
+    }
+
+    CStandInServer m_server;
+    std::vector<std::string> m_filters;
+    std::vector<std::string> m_defaults;
+};

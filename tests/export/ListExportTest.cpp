@@ -1,0 +1,179 @@
+// "Write to Excel" on a real grid: the command from the keyboard and the row menu, the file dialog
+// answered by path, the comma-separated file as written on disk, the boxes the user sees, and a
+// host that destroys the list while the export reads it.
+#include "ExportFixture.h"
+#include "lists/CommonListCtrl.h"
+#include <OrvoTools.h>
+
+namespace
+{
+const char kFilesOnly[] = "CSV Files(*.csv)|*.csv; *.csv|Text Documents(*.txt)|*.txt;*.txt|All Files (*.*)|*.*||";
+const char kWithWorkbooks[] = "Worksheet Files (*.xls)|*.xls|Data Files (*.xlc;*.xls)|*.xlc; *.xls|CSV Files(*.csv)|"
+                              "*.csv; *.csv|Text Documents(*.txt)|*.txt;*.txt|All Files (*.*)|*.*||";
+
+// A grid whose host destroys it when a given row is read (a text callback gone wrong).
+class CSelfDestroyingList : public CCommonListCtrl
+{
+public:
+    int m_nDestroyAtRow = -1;
+    CString GetItemText(int nItem, int nSubItem) override
+    {
+        if (nItem == m_nDestroyAtRow && m_hWnd != nullptr)
+            DestroyWindow();
+        return m_hWnd ? CCommonListCtrl::GetItemText(nItem, nSubItem) : CString();
+    }
+};
+
+BOOL ThreePanes(void*, CStringArray& texts)
+{
+    texts.RemoveAll();
+    texts.Add("Orders: 3");
+    texts.Add("Trades: 12");
+    texts.Add("Net: -40.5");
+    return TRUE;
+}
+}  // namespace
+
+class ListExportTest : public ExportTest
+{
+protected:
+    void SetUp() override
+    {
+        ExportTest::SetUp();
+        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 400, 300), &m_frame, 1001));
+        for (const auto& c : { std::make_pair("Symbol", 8), std::make_pair("Qty", 1), std::make_pair("Price", 2) })
+        {
+            sOrvoColInfo info = {};
+            strlcpy(info.szColName, c.first, sizeof(info.szColName));
+            info.nWidth = 80;
+            info.nDataType = c.second;
+            m_list.m_arrColInfo.Add(info);
+        }
+        m_list.m_csListName = "ExportGrid";
+        m_list.InsertColumnsForList(nullptr);
+    }
+    void AddRows(std::initializer_list<std::initializer_list<const char*>> rows)
+    {
+        for (const auto& row : rows)
+        {
+            int r = m_list.GetItemCount(), c = 0;
+            for (const char* cell : row)
+                c == 0 ? (void)m_list.InsertItem(r, cell) : (void)m_list.SetItemText(r, c, cell), ++c;
+        }
+    }
+    void PressShift(UINT vk)
+    {
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = 0x80;
+        ::SetKeyboardState(keys);
+        m_list.PostMessage(WM_KEYDOWN, vk, 0);
+        AfxPumpPendingMessages();
+        keys[VK_SHIFT] = 0;
+        ::SetKeyboardState(keys);
+    }
+    CSelfDestroyingList m_list;
+};
+
+TEST_F(ListExportTest, ShiftEWritesTheListAsTypedWithoutQuoting)
+{
+    m_server.Unregister();   // no spreadsheet application: files only
+    AddRows({ { "A,B", "10", "1.5" }, { "say \"hi\"", "", "x\r\ny" }, { "", "-", "" } });
+    std::string path = TestSettings::TempFile("grid.csv");
+    AnswerFile(path);
+    m_frame.SetFocus();
+    PressShift('E');
+    EXPECT_EQ(std::vector<std::string>{ kFilesOnly }, m_filters);
+    EXPECT_EQ("Symbol,Qty,Price\r\nA,B,10,1.5\r\nsay \"hi\",,x\r\ny\r\n,-,\r\n", TestSettings::ReadFile(path));
+    EXPECT_EQ(std::vector<CString>{ "File is generated" }, m_script.Messages());
+    EXPECT_EQ(m_list.m_hWnd, ::GetFocus());
+    EXPECT_TRUE(m_server.Log().empty());
+}
+
+TEST_F(ListExportTest, TheWorkbookFilterIsOfferedWhenTheApplicationIsRegistered)
+{
+    AddRows({ { "ABC", "1", "2" } });
+    m_list.ProcessCommand(ID_LIST_WRITE_TO_EXCEL);   // dialog cancelled
+    ASSERT_EQ(1u, m_script.Count("file"));
+    m_script.m_commonAnswers.clear();
+    AnswerFile(TestSettings::TempFile("unused.csv"));
+    m_script.m_records.clear();
+    m_filters.clear();
+    m_list.ProcessCommand(ID_LIST_WRITE_TO_EXCEL);
+    EXPECT_EQ(std::vector<std::string>{ kWithWorkbooks }, m_filters);
+}
+
+TEST_F(ListExportTest, FailuresAreReportedAndNothingIsCalledGenerated)
+{
+    AddRows({ { "ABC", "1", "2" } });
+    std::string readOnly = TestSettings::TempFile("locked.csv");
+    FILE* f = fopen(readOnly.c_str(), "wb");
+    ASSERT_NE(nullptr, f);
+    fclose(f);
+    ::SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof(temp), temp);
+    struct sCase
+    {
+        const char* name;
+        std::string path;   // empty: the dialog is cancelled
+        std::vector<std::string> boxes;
+    } cases[] = {
+        { "cancelled", "", { "export_tests: File generation Failed" } },
+        { "directory", std::string(temp), { "File Open: Failed To open File", "export_tests: File generation Failed" } },
+        { "read-only", readOnly, { "File Open: Failed To open File", "export_tests: File generation Failed" } },
+        { "300 characters", std::string(temp) + std::string(300, 'x') + ".csv",
+          { "File Open: Failed To open File", "export_tests: File generation Failed" } },
+        { "missing drive", "Q:\\nowhere\\grid.csv",
+          { "File Open: Failed To open File", "export_tests: File generation Failed" } },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_script.Clear();
+        if (!c.path.empty())
+            AnswerFile(c.path);
+        m_list.ProcessCommand(ID_LIST_WRITE_TO_EXCEL);
+        EXPECT_EQ(c.boxes, Boxes());
+    }
+    EXPECT_EQ("", TestSettings::ReadFile(readOnly));
+    ::SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileA(readOnly.c_str());
+}
+
+TEST_F(ListExportTest, Command4007AppendsTheBrickBarPanesWithoutALineEnd)
+{
+    CListExporter::PFN_PANE_TEXTS previous = CListExporter::PaneTextReader();
+    CListExporter::PaneTextReader() = &ThreePanes;
+    int bar = 0;
+    m_list.m_pExportArg = &bar;
+    AddRows({ { "ABC", "1", "2.5" } });
+    std::string path = TestSettings::TempFile("panes.txt");
+    AnswerFile(path);
+    std::string plain = TestSettings::TempFile("plain.txt");
+    AnswerFile(plain);
+    PressShift('D');   // file export is off by default: the key does nothing
+    EXPECT_EQ(0u, m_script.Count("file"));
+    m_list.m_bEnableWriteFile = 1;
+    PressShift('D');
+    m_list.ProcessCommand(ID_LIST_WRITE_TO_EXCEL);   // 4006 never takes the bar
+    CListExporter::PaneTextReader() = previous;
+    EXPECT_EQ("Symbol,Qty,Price\r\nABC,1,2.5\r\n\r\n\r\nOrders: 3,Trades: 12,Net: -40.5", TestSettings::ReadFile(path));
+    EXPECT_EQ("Symbol,Qty,Price\r\nABC,1,2.5\r\n", TestSettings::ReadFile(plain));
+}
+
+TEST_F(ListExportTest, AListDestroyedByTheHostDuringTheExportIsNotReportedAsWritten)
+{
+    AddRows({ { "A", "1", "1" }, { "B", "2", "2" }, { "C", "3", "3" } });
+    m_list.m_nDestroyAtRow = 1;
+    AnswerFile(TestSettings::TempFile("gone.csv"));
+    m_list.ProcessCommand(ID_LIST_WRITE_TO_EXCEL);
+    EXPECT_FALSE(::IsWindow(m_list.m_hWnd));
+    EXPECT_EQ(std::vector<CString>{ "File generation Failed" }, m_script.Messages());
+}
+
+TEST_F(ListExportTest, AnEmptyListAsksNothing)
+{
+    m_list.ProcessCommand(ID_LIST_WRITE_TO_EXCEL);
+    EXPECT_EQ(std::vector<CString>{ "No Items in the List" }, m_script.Messages());
+    EXPECT_EQ(0u, m_script.Count("file"));
+}
