@@ -268,6 +268,12 @@ std::string HeaderOrder(CMrktWatchListCtrl& list)
 }
 }  // namespace
 
+// The terminal's market watch, for the scenes that act on it (null before the terminal is built).
+CMrktWatchListCtrl* DemoMarketWatch()
+{
+    return g_pane.m_pList.get();
+}
+
 DEMO_SCENE(Terminal, 1)
 {
     CRect rc;
