@@ -22,7 +22,7 @@ int Text(void* pContext, int nRow, int nColumn, CString& csText, int& nType)
 {
     const sTable& t = *static_cast<const sTable*>(pContext);
     const std::string& s = nRow == 0 ? t.headings[(size_t)nColumn] : t.cells[(size_t)(nRow - 1) * kColumns + (size_t)nColumn];
-    csText = CString(s.c_str(), (int)s.size());
+    csText = s.c_str();   // into the buffer the exporter reuses, as a host fills it
     nType = nRow == 0 ? 0 : -1;
     return 1;
 }

@@ -242,3 +242,22 @@ TEST_F(SpreadsheetExportTest, ProgIdLookupAndLateBoundCallsByName)
     EXPECT_EQ(0, m_server.Objects());
     ::OleUninitialize();
 }
+
+TEST_F(SpreadsheetExportTest, LongWideAndHugeTablesArriveWhole)
+{
+    sTableSource tall = Numbered(200000, 1);
+    EXPECT_EQ(1, ToWorkbook(tall, "tall.csv"));
+    std::string csv = TestSettings::ReadFile(m_path);
+    EXPECT_EQ(200001, std::count(csv.begin(), csv.end(), '\n'));
+    EXPECT_EQ(0u, csv.rfind("r199999c0\r\n") + 11 - csv.size());
+
+    const std::string huge(100 * 1024, 'q');
+    sTableSource wide = Numbered(2, 300);
+    wide.cell = [&huge](int r, int c) { return r == 1 && c == 299 ? huge : "v" + std::to_string(c); };
+    EXPECT_EQ(1, ToWorkbook(wide));
+    EXPECT_EQ(std::vector<std::string>{ "Range(KN1).Value=H299" }, m_server.Calls("KN1).Value"));
+    std::vector<std::string> values = m_server.Calls("]).Value=");
+    ASSERT_EQ(1u, values.size());
+    EXPECT_EQ(0u, values[0].find("Range(A2[2x300]).Value=array 2x300"));
+    EXPECT_NE(std::string::npos, values[0].find("|" + huge + "]"));
+}
