@@ -261,3 +261,22 @@ TEST_F(SpreadsheetExportTest, LongWideAndHugeTablesArriveWhole)
     EXPECT_EQ(0u, values[0].find("Range(A2[2x300]).Value=array 2x300"));
     EXPECT_NE(std::string::npos, values[0].find("|" + huge + "]"));
 }
+
+TEST_F(SpreadsheetExportTest, AMissingTextSourceAndAnUnwritableFallbackAreReported)
+{
+    AnswerFile(TestSettings::TempFile("nosource.csv"));
+    CListExporter noSource(2, 1, nullptr, nullptr);
+    EXPECT_EQ(0, noSource.Export());
+
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof(temp), temp);
+    m_server.FailCreate(E_FAIL);
+    m_script.m_messageAnswers = { IDYES };
+    sTableSource t = Numbered(1, 1);
+    AnswerFile(TestSettings::TempFile("first.xls"));
+    AnswerFile(temp);   // the fallback text file is asked for a folder
+    EXPECT_EQ(0, t.Export());
+    EXPECT_EQ((std::vector<CString>{ "CallBack Failed", "Excel not installed in the system.\nDO you want to save as Text file?",
+                                     "File OPen Failed" }),
+              m_script.Messages());
+}
