@@ -16,10 +16,13 @@ class CSelfDestroyingList : public CCommonListCtrl
 {
 public:
     int m_nDestroyAtRow = -1;
+    int m_nEmptyAtRow = -1;
     CString GetItemText(int nItem, int nSubItem) override
     {
         if (nItem == m_nDestroyAtRow && m_hWnd != nullptr)
             DestroyWindow();
+        if (nItem == m_nEmptyAtRow && nSubItem == 0 && m_hWnd != nullptr)
+            DeleteAllItems();
         return m_hWnd ? CCommonListCtrl::GetItemText(nItem, nSubItem) : CString();
     }
 };
@@ -169,6 +172,18 @@ TEST_F(ListExportTest, AListDestroyedByTheHostDuringTheExportIsNotReportedAsWrit
     m_list.ProcessCommand(ID_LIST_WRITE_TO_EXCEL);
     EXPECT_FALSE(::IsWindow(m_list.m_hWnd));
     EXPECT_EQ(std::vector<CString>{ "File generation Failed" }, m_script.Messages());
+}
+
+TEST_F(ListExportTest, RowsDeletedByTheHostDuringTheExportAreWrittenEmpty)
+{
+    AddRows({ { "A", "1", "1" }, { "B", "2", "2" }, { "C", "3", "3" } });
+    m_list.m_nEmptyAtRow = 1;
+    std::string path = TestSettings::TempFile("emptied.csv");
+    AnswerFile(path);
+    m_server.Unregister();
+    m_list.ProcessCommand(ID_LIST_WRITE_TO_EXCEL);
+    EXPECT_EQ("Symbol,Qty,Price\r\nA,1,1\r\n,,\r\n,,\r\n", TestSettings::ReadFile(path));
+    EXPECT_EQ(std::vector<CString>{ "File is generated" }, m_script.Messages());
 }
 
 TEST_F(ListExportTest, AnEmptyListAsksNothing)
