@@ -84,7 +84,10 @@ TEST_F(ListExportTest, ShiftEWritesTheListAsTypedWithoutQuoting)
     std::string path = TestSettings::TempFile("grid.csv");
     AnswerFile(path);
     m_frame.SetFocus();
+    int nGdi = TestLeaks::GdiObjects(), nWindows = TestLeaks::Windows();
     PressShift('E');
+    EXPECT_EQ(nGdi, TestLeaks::GdiObjects());
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
     EXPECT_EQ(std::vector<std::string>{ kFilesOnly }, m_filters);
     EXPECT_EQ("Symbol,Qty,Price\r\nA,B,10,1.5\r\nsay \"hi\",,x\r\ny\r\n,-,\r\n", TestSettings::ReadFile(path));
     EXPECT_EQ(std::vector<CString>{ "File is generated" }, m_script.Messages());
