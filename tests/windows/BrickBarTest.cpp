@@ -18,6 +18,7 @@
 
 namespace
 {
+const int kPerCaption = INT_MIN;
 const char kDefaultFont[] = "18,0,0,0,400,0,0,0,0,0,0,0,32,Trebuchet MS";
 
 void Pump() { AfxPumpPendingMessages(); }
@@ -56,17 +57,17 @@ protected:
         SendMouse(MOUSEEVENTF_LEFTUP, CPoint(700, 700));
         HostTest::TearDown();
     }
-    // A bar of the given captions (count = bricks when nCount is 0) at 600 x 40.
-    int Make(std::vector<const char*> captions, const char* pszName = "", int nCount = 0, BOOL bResizable = TRUE,
-             CWnd* pParent = nullptr)
+    // A bar of the given captions (one brick per caption unless nCount is given), 600 x 40 unless told.
+    int Make(std::vector<const char*> captions, const char* pszName = "", int nCount = kPerCaption, BOOL bResizable = TRUE,
+             CWnd* pParent = nullptr, CRect rect = CRect(0, 0, 600, 40))
     {
         CArray<CString, CString> arr;
         for (const char* psz : captions)
             arr.Add(psz);
         m_pBar = new CVXBrickBar;
         m_pBar->m_csName = pszName;
-        const int nResult = m_pBar->CreateBrickBars(pParent ? pParent : &m_frame, nCount ? nCount : (int)captions.size(),
-                                                    arr, CRect(0, 0, 600, 40), bResizable);
+        const int nResult = m_pBar->CreateBrickBars(pParent ? pParent : &m_frame, nCount != kPerCaption ? nCount : (int)captions.size(),
+                                                    arr, rect, bResizable);
         if (nResult == 0)
         {
             delete m_pBar;
@@ -140,7 +141,8 @@ TEST_F(BrickBarTest, RefusesBadCountsAndIndexesAndSurvivesHostileInput)
     const int nWindows = TestLeaks::Windows();
     struct Refusal { const char* name; std::vector<const char*> captions; int nCount; };
     const Refusal refusals[] = {
-        { "no bricks", { "A" }, -3 },
+        { "no bricks", { "A" }, 0 },
+        { "a negative count", { "A" }, -3 },
         { "no captions", {}, 2 },
         { "more captions than bricks", { "A", "B", "C" }, 2 },
         { "too many bricks", { "A" }, BRICK_BAR_MAX_BRICKS + 1 },
@@ -184,6 +186,17 @@ TEST_F(BrickBarTest, RefusesBadCountsAndIndexesAndSurvivesHostileInput)
     HBITMAP hbm = WindowPicture::Render(m_pBar->m_hWnd);
     EXPECT_TRUE(hbm != nullptr);
     ::DeleteObject(hbm);
+
+    // Rectangles of any width: the bar is made, its bricks share what there is.
+    for (int nWidth : { -5, 0, INT_MAX })
+    {
+        SCOPED_TRACE(nWidth);
+        ASSERT_EQ(1, Make({ "Bid", "Ask" }, "", kPerCaption, TRUE, nullptr, CRect(0, 0, nWidth, 40)));
+        EXPECT_EQ(1, m_pBar->SetText(1, "1", 0));
+        EXPECT_EQ(1, m_pBar->FitToWindow());
+        m_pBar->DestroyWindow();
+        m_pBar = nullptr;
+    }
 }
 
 TEST_F(BrickBarTest, SavesEachBrickOnDestroyAndANewBarRestoresIt)
@@ -249,11 +262,19 @@ TEST_F(BrickBarTest, RestoreStopsAtAShortValueAndKeepsWhatWasRead)
 
 TEST_F(BrickBarTest, ContextMenuCommandsAnsweredByTheScript)
 {
-    auto colour = [](COLORREF clr) {
-        return [clr](CCommonDialog* pDlg) { static_cast<CColorDialog*>(pDlg)->m_cc.rgbResult = clr; return (INT_PTR)IDOK; };
+    // Each answer notes where its dialog started: the colour, or the face and height of the font.
+    std::string started;
+    auto colour = [&started](COLORREF clr) {
+        return [&started, clr](CCommonDialog* pDlg) {
+            CColorDialog* pColour = static_cast<CColorDialog*>(pDlg);
+            started = std::to_string(pColour->m_cc.rgbResult);
+            pColour->m_cc.rgbResult = clr;
+            return (INT_PTR)IDOK;
+        };
     };
-    auto font = [](CCommonDialog* pDlg) {
+    auto font = [&started](CCommonDialog* pDlg) {
         LOGFONT& lf = static_cast<CFontDialog*>(pDlg)->m_lf;
+        started = std::string(lf.lfFaceName) + " " + std::to_string(lf.lfHeight);
         lf = {};
         lf.lfHeight = -16;
         lf.lfWeight = FW_BOLD;
@@ -263,18 +284,18 @@ TEST_F(BrickBarTest, ContextMenuCommandsAnsweredByTheScript)
     const char kArial[] = "-16,0,0,0,700,0,0,0,0,0,0,0,0,Arial";
     const char kDefault[] = "13,0,0,0,600,0,0,0,0,0,0,0,32,Trebuchet MS";
     struct Case { const char* name; UINT nCommand; std::function<INT_PTR(CCommonDialog*)> answer;
-                  std::vector<std::string> saved; };
+                  std::vector<std::string> saved; const char* pszStarted; };
     const Case cases[] = {
         { "Set Color", ID_BRICK_SET_COLOR, colour(RGB(0, 128, 0)),
-          { Value(200, 0x0000FF), Value(200, 0x008000), Value(188, 0) } },
-        { "Set Font", ID_BRICK_SET_FONT, font, { Value(200, 0x0000FF), Value(200, 0, kArial), Value(188, 0) } },
+          { Value(200, 0x0000FF), Value(200, 0x008000), Value(188, 0) }, "0" },
+        { "Set Font", ID_BRICK_SET_FONT, font, { Value(200, 0x0000FF), Value(200, 0, kArial), Value(188, 0) }, "Trebuchet MS 18" },
         { "Set Color to All Bricks", ID_BRICK_SET_COLOR_ALL, colour(RGB(1, 2, 3)),
-          { Value(200, 0x030201), Value(200, 0x030201), Value(188, 0x030201) } },
+          { Value(200, 0x030201), Value(200, 0x030201), Value(188, 0x030201) }, "0" },
         { "Set Font to All Bricks", ID_BRICK_SET_FONT_ALL, font,
-          { Value(200, 0x0000FF, kArial), Value(200, 0, kArial), Value(188, 0, kArial) } },
+          { Value(200, 0x0000FF, kArial), Value(200, 0, kArial), Value(188, 0, kArial) }, "Trebuchet MS 18" },
         { "Set Default Values", ID_BRICK_SET_DEFAULT_VALUES, nullptr,
-          { Value(200, 0, kDefault), Value(200, 0, kDefault), Value(188, 0, kDefault) } },
-        { "Fit To Window", ID_BRICK_FIT_TO_WINDOW, nullptr, {} },
+          { Value(200, 0, kDefault), Value(200, 0, kDefault), Value(188, 0, kDefault) }, "" },
+        { "Fit To Window", ID_BRICK_FIT_TO_WINDOW, nullptr, {}, "" },
     };
     for (const Case& c : cases)
     {
@@ -283,6 +304,7 @@ TEST_F(BrickBarTest, ContextMenuCommandsAnsweredByTheScript)
         ASSERT_EQ(1, Make({ "Bid", "Ask", "Last" }, "MW"));
         m_pBar->SetTextColor(0, RGB(255, 0, 0));
         m_script.Clear();
+        started.clear();
         m_script.m_menuAnswers = { c.nCommand };
         if (c.answer)
             m_script.m_commonAnswers = { c.answer };
@@ -308,6 +330,7 @@ TEST_F(BrickBarTest, ContextMenuCommandsAnsweredByTheScript)
             EXPECT_EQ(333, PaneWidth(1));
             continue;
         }
+        EXPECT_EQ(c.pszStarted, started);
         m_pBar->WriteToINI();
         for (size_t i = 0; i < c.saved.size(); ++i)
             EXPECT_EQ(c.saved[i], Saved((int)i)) << "brick " << i;
@@ -353,7 +376,7 @@ TEST_F(BrickBarTest, FixedBarsIgnoreDragsAndResizableOnesFollowThem)
     for (BOOL bResizable : { FALSE, TRUE })
     {
         SCOPED_TRACE(bResizable);
-        ASSERT_EQ(1, Make({ "Bid", "Ask", "Last" }, "", 0, bResizable));
+        ASSERT_EQ(1, Make({ "Bid", "Ask", "Last" }, "", kPerCaption, bResizable));
         CPoint pt = m_pBar->GetSplitterWnd()->GetBarRect(0).CenterPoint();
         m_pBar->GetSplitterWnd()->ClientToScreen(&pt);
         SendMouse(MOUSEEVENTF_LEFTDOWN, pt);
@@ -387,7 +410,7 @@ TEST_F(BrickBarTest, WhateverTheBarCreatesItFrees)
     // The parent goes first: the bar goes with it, saved.
     CWnd* pParent = new CWnd;
     ASSERT_TRUE(pParent->CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 600, 60), &m_frame, 0));
-    ASSERT_EQ(1, Make({ "Bid" }, "PARENT", 0, TRUE, pParent));
+    ASSERT_EQ(1, Make({ "Bid" }, "PARENT", kPerCaption, TRUE, pParent));
     pParent->DestroyWindow();
     delete pParent;
     m_pBar = nullptr;
