@@ -139,7 +139,14 @@ int CVXBrickBar::CreateBrickBars(CWnd* pParent, int nCount, CArray<CString, CStr
     }
     m_wndSplitter.RecalcLayout();
 
+    const HWND hWnd = m_hWnd;
     ReadFromINI();
+    // The host's settings callback may have closed the bar; the object stays the caller's.
+    if (!::IsWindow(hWnd))
+    {
+        FreeMap();
+        return 0;
+    }
 
     m_wndSplitter.SetResizable(bResizable);
     m_wndSplitter.MoveWindow(0, 0, rect.Width(), rect.Height());
