@@ -56,6 +56,7 @@ protected:
         int nMinSize = 0;
         int nIdealSize = 0;
         int nCurSize = 0;
+        int nPos = 0;   // left edge after the last layout, client coordinates
         HWND hPane = nullptr;
     };
     std::vector<CRowColInfo> m_cols;

@@ -99,6 +99,7 @@ void CSplitterWnd::RecalcLayout()
         if (cx < info.nMinSize && i != nCount - 1)
             cx = 0;
         info.nCurSize = cx;
+        info.nPos = x;
         if (info.hPane != nullptr && hdwp != nullptr)
             hdwp = ::DeferWindowPos(hdwp, info.hPane, nullptr, x, rc.top, cx, nHeight, SWP_NOZORDER | SWP_NOACTIVATE);
         const int nStep = std::min(nLeft, cx + m_cxSplitterGap);
@@ -116,23 +117,27 @@ CRect CSplitterWnd::GetBarRect(int col) const
         return CRect(0, 0, 0, 0);
     CRect rc;
     GetClientRect(&rc);
-    int x = m_cxBorder;
-    for (int i = 0; i <= col; ++i)
-        x += m_cols[(size_t)i].nCurSize + (i < col ? m_cxSplitterGap : 0);
+    const int x = m_cols[(size_t)col].nPos + m_cols[(size_t)col].nCurSize;
     return CRect(x, rc.top + m_cyBorder, x + m_cxSplitterGap, rc.bottom - m_cyBorder);
 }
 
 int CSplitterWnd::HitTestBar(CPoint point) const
 {
-    for (int i = 0; i + 1 < GetColumnCount(); ++i)
+    // Bars lie left to right: the last one starting at or before the point is the only candidate.
+    int lo = 0, hi = GetColumnCount() - 2;
+    int nFound = -1;
+    while (lo <= hi)
     {
-        const CRect rc = GetBarRect(i);
-        if (point.x < rc.left)
-            return -1;
-        if (rc.PtInRect(point))
-            return i;
+        const int mid = lo + (hi - lo) / 2;
+        if (GetBarRect(mid).left <= point.x)
+        {
+            nFound = mid;
+            lo = mid + 1;
+        }
+        else
+            hi = mid - 1;
     }
-    return -1;
+    return nFound >= 0 && GetBarRect(nFound).PtInRect(point) ? nFound : -1;
 }
 
 void CSplitterWnd::OnDrawSplitter(CDC* pDC, ESplitType nType, const CRect& rect)
@@ -253,7 +258,7 @@ void CSplitterWnd::MoveBarTo(int nBar, CPoint point)
     if (nBar < 0 || nBar >= GetColumnCount() - 1)
         return;
     // The column before the bar ends where the bar's left edge is dropped.
-    const int nColLeft = GetBarRect(nBar).left - m_cols[(size_t)nBar].nCurSize;
+    const int nColLeft = m_cols[(size_t)nBar].nPos;
     const int nWidth = std::max(0, (int)point.x - m_nTrackOffset - nColLeft);
     if (nWidth == m_cols[(size_t)nBar].nIdealSize && nWidth == m_cols[(size_t)nBar].nCurSize)
         return;
