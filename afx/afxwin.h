@@ -131,11 +131,15 @@ public:
     CWnd* SetParent(CWnd* pWndNewParent) { return FromHandleOrNull(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd())); }
     // The window's owner; a child window without one answers its parent, as the classic
     // framework's does.
+    // SetOwner names an owner for a child window, which the platform cannot own; it wins.
     CWnd* GetOwner() const
     {
+        if (m_hWndOwner != nullptr)
+            return FromHandleOrNull(m_hWndOwner);
         HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
         return FromHandleOrNull(hOwner != nullptr ? hOwner : ::GetParent(m_hWnd));
     }
+    void SetOwner(CWnd* pOwnerWnd) { m_hWndOwner = pOwnerWnd->GetSafeHwnd(); }
     CWnd* GetTopLevelParent() const;
     // The nearest frame window among the parents and owners; null when there is none.
     CFrameWnd* GetParentFrame() const;
@@ -281,6 +285,7 @@ public:
 
 protected:
     WNDPROC m_pfnSuper = nullptr;   // the procedure the window had before we subclassed it
+    HWND m_hWndOwner = nullptr;     // set by SetOwner
 
     friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
     friend LRESULT AfxCallWndProc(CWnd*, HWND, UINT, WPARAM, LPARAM);

@@ -329,3 +329,10 @@ DEMO_SCENE(Terminal, 1)
     context.Pump();
     context.Capture(context.m_pMainWnd, "terminal_restarted");
 }
+
+// Lets other scenes of the terminal stream quotes (the brick bar under the market watch).
+void DemoTerminalFeedTick()
+{
+    if (g_pane.m_pList && g_pane.m_pList->GetSafeHwnd() != nullptr)
+        FeedTick(g_pane);
+}

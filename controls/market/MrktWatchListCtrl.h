@@ -7,6 +7,7 @@
 #pragma once
 
 #include "lists/CommonListCtrl.h"
+#include "widgets/FontStyle.h"
 
 // The host's row record. The library reads only its second pointer-sized field, the instrument
 // record, in which the trading symbol is a NUL-terminated text at byte 266 and the symbol one at
@@ -20,14 +21,6 @@ struct sMWStruct
 #define MW_TRADING_SYMBOL_OFFSET 266
 #define MW_SYMBOL_OFFSET 401
 
-// Styles of SetListFont.
-enum eFontStyle
-{
-    FONT_STYLE_REGULAR = 0,
-    FONT_STYLE_BOLD = 1,
-    FONT_STYLE_ITALIC = 2,
-    FONT_STYLE_BOLD_ITALIC = 3,
-};
 
 class CONTROLS_API CMrktWatchListCtrl : public CCommonListCtrl
 {

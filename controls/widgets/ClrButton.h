@@ -5,16 +5,7 @@
 
 #include <afxwin.h>
 
-// The style shown by DisplayFont: 1 bold, 2 italic, 3 bold italic, any other value regular, and
-// CLR_FONT_NO_STYLE (-1) for no style word at all.
-enum eFontStyle : int
-{
-    CLR_FONT_NO_STYLE = -1,
-    CLR_FONT_REGULAR = 0,
-    CLR_FONT_BOLD = 1,
-    CLR_FONT_ITALIC = 2,
-    CLR_FONT_BOLD_ITALIC = 3
-};
+#include "widgets/FontStyle.h"
 
 class CONTROLS_API CClrButton : public CButton
 {

@@ -3,7 +3,7 @@
 #include "TestHost.h"
 #include "TestSupport.h"
 #include "dialogs/FontSettingDlg.h"
-#include "dialogs/VXFontDlg.h"
+#include "widgets/VXFontDlg.h"
 
 #include <cstring>
 #include <string>

@@ -1,4 +1,4 @@
-#include "dialogs/VXFontDlg.h"
+#include "widgets/VXFontDlg.h"
 
 IMPLEMENT_DYNAMIC(CVXFontDlg, CFontDialog)
 
