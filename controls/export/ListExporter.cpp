@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 #include "export/VXExcel.h"
+#include "windows/VXBrickBar.h"
 
 namespace
 {
@@ -122,9 +123,29 @@ CListExporter::~CListExporter()
     CloseFile();
 }
 
+namespace
+{
+// Command 4007's pane block: each brick's whole line as the bar shows it (caption, separator,
+// text). A bar not created yet gives no block.
+BOOL ReadBrickBarPanes(void* pBrickBar, CStringArray& texts)
+{
+    CVXBrickBar* pBar = static_cast<CVXBrickBar*>(pBrickBar);
+    if (!::IsWindow(pBar->GetSafeHwnd()))
+        return FALSE;
+    const int nCount = pBar->GetPaneCount();
+    for (int i = 0; i < nCount; ++i)
+    {
+        CString csText;
+        pBar->GetTextWithCaption(i, csText);
+        texts.Add(csText);
+    }
+    return TRUE;
+}
+}  // namespace
+
 CListExporter::PFN_PANE_TEXTS& CListExporter::PaneTextReader()
 {
-    static PFN_PANE_TEXTS pfn = nullptr;
+    static PFN_PANE_TEXTS pfn = &ReadBrickBarPanes;
     return pfn;
 }
 

@@ -3,6 +3,7 @@
 // host that destroys the list while the export reads it.
 #include "ExportFixture.h"
 #include "lists/CommonListCtrl.h"
+#include "windows/VXBrickBar.h"
 #include <OrvoTools.h>
 
 namespace
@@ -27,14 +28,6 @@ public:
     }
 };
 
-BOOL ThreePanes(void*, CStringArray& texts)
-{
-    texts.RemoveAll();
-    texts.Add("Orders: 3");
-    texts.Add("Trades: 12");
-    texts.Add("Net: -40.5");
-    return TRUE;
-}
 }  // namespace
 
 class ListExportTest : public ExportTest
@@ -152,10 +145,15 @@ TEST_F(ListExportTest, FailuresAreReportedAndNothingIsCalledGenerated)
 
 TEST_F(ListExportTest, Command4007AppendsTheBrickBarPanesWithoutALineEnd)
 {
-    CListExporter::PFN_PANE_TEXTS previous = CListExporter::PaneTextReader();
-    CListExporter::PaneTextReader() = &ThreePanes;
-    int bar = 0;
-    m_list.m_pExportArg = &bar;
+    CArray<CString, CString> captions;
+    for (const char* caption : { "Orders", "Trades", "Net" })
+        captions.Add(caption);
+    CVXBrickBar* pBar = new CVXBrickBar;   // deletes itself with its window
+    ASSERT_EQ(1, pBar->CreateBrickBars(&m_frame, 3, captions, CRect(0, 300, 300, 330), 1));
+    pBar->SetText(0, "3", 0);
+    pBar->SetText(1, "12", 0);
+    pBar->SetText(2, "-40.5", 0);
+    m_list.m_pExportArg = pBar;
     AddRows({ { "ABC", "1", "2.5" } });
     std::string path = TestSettings::TempFile("panes.txt");
     AnswerFile(path);
@@ -166,9 +164,12 @@ TEST_F(ListExportTest, Command4007AppendsTheBrickBarPanesWithoutALineEnd)
     m_list.m_bEnableWriteFile = 1;
     PressShift('D');
     m_list.ProcessCommand(ID_LIST_WRITE_TO_EXCEL);   // 4006 never takes the bar
-    CListExporter::PaneTextReader() = previous;
-    EXPECT_EQ("Symbol,Qty,Price\r\nABC,1,2.5\r\n\r\n\r\nOrders: 3,Trades: 12,Net: -40.5", TestSettings::ReadFile(path));
+    EXPECT_EQ("Symbol,Qty,Price\r\nABC,1,2.5\r\n\r\n\r\n Orders : 3, Trades : 12, Net : -40.5",
+              TestSettings::ReadFile(path));
     EXPECT_EQ("Symbol,Qty,Price\r\nABC,1,2.5\r\n", TestSettings::ReadFile(plain));
+
+    pBar->DestroyWindow();
+    m_list.m_pExportArg = nullptr;
 }
 
 TEST_F(ListExportTest, AListDestroyedByTheHostDuringTheExportIsNotReportedAsWritten)
