@@ -74,7 +74,8 @@ CCustomTabCtrl::CCustomTabCtrl()
     : m_hCursorMove(nullptr), m_hCursorCopy(nullptr), m_nItemSelected(-1), m_nFirstVisibleItem(0),
       m_nItemDragDest(CTCHT_NOWHERE), m_nFirstState(0), m_nPrevState(0), m_nNextState(0), m_nLastState(0),
       m_nCloseState(0), m_nButtonIDDown(CTCHT_NOWHERE), m_dwLastRepeatTime(0), m_bThemed(FALSE), m_bDragArmed(FALSE), m_bDragging(FALSE),
-      m_bDragCopy(FALSE), m_bMouseTracked(FALSE), m_nLastMouseFlags(0), m_nRenameItem(-1), m_nRenameEnd(0)
+      m_bDragCopy(FALSE), m_bMouseTracked(FALSE), m_nLastMouseFlags(0), m_nRenameItem(-1), m_nRenameEnd(0),
+      m_pbRenameAlive(nullptr)
 {
     RegisterWindowClass();
     SetControlFont(GetDefaultFont(), FALSE);
@@ -96,6 +97,9 @@ CCustomTabCtrl::~CCustomTabCtrl()
 {
     if (m_hWnd != nullptr)
         DestroyWindow();
+    // A rename loop further up the stack must not touch the strip again.
+    if (m_pbRenameAlive != nullptr)
+        *m_pbRenameAlive = false;
     for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
         delete m_aItems[i];
     m_aItems.RemoveAll();

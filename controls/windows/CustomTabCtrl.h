@@ -263,6 +263,7 @@ private:
     CPoint m_ptLastMouse;
     int m_nRenameItem;         // the tab being renamed, -1 when none
     int m_nRenameEnd;          // 0 open, 1 commit, 2 abandon
+    bool* m_pbRenameAlive;     // the running rename loop's flag, cleared when the strip is deleted
     CFont m_FontVertical;      // the normal font turned for a vertical strip
     CFont m_FontSelectedVertical;
 };

@@ -111,19 +111,25 @@ void CCustomTabCtrl::Draw(CDC& dc)
     CRect rcItems = ToClient(CRect(0, 0, m_geometry.ItemAreaRight(), H));
     dc.IntersectClipRect(&rcItems);
     dc.SetBkMode(TRANSPARENT);
-    // Later tabs lie under earlier ones; the selected tab lies on top of all.
-    int nLast = m_geometry.FirstVisible();
-    while (nLast + 1 < GetItemCount() && m_geometry.ItemRect(nLast + 1).left < m_geometry.ItemAreaRight())
-        ++nLast;
-    for (int i = nLast; i >= std::max(0, m_geometry.FirstVisible() - 1); --i)
+    // Later tabs lie under earlier ones; the selected tab lies on top of all. An empty strip (before
+    // the first insert, after the last tab went) draws only its edge and buttons.
+    const int nCount = std::min(GetItemCount(), m_geometry.GetCount());
+    if (nCount > 0)
     {
-        if (i != m_nItemSelected)
-            DrawItem(dc, i);
+        const int nFirst = std::min(m_geometry.FirstVisible(), nCount - 1);
+        int nLast = nFirst;
+        while (nLast + 1 < nCount && m_geometry.ItemRect(nLast + 1).left < m_geometry.ItemAreaRight())
+            ++nLast;
+        for (int i = nLast; i >= std::max(0, nFirst - 1); --i)
+        {
+            if (i != m_nItemSelected)
+                DrawItem(dc, i);
+        }
+        if (IsValidIndex(m_nItemSelected) && m_nItemSelected >= nFirst - 1 && m_nItemSelected <= nLast)
+            DrawItem(dc, m_nItemSelected);
+        if (m_bDragging)
+            DrawDropMarker(dc);
     }
-    if (IsValidIndex(m_nItemSelected) && m_nItemSelected >= m_geometry.FirstVisible() - 1 && m_nItemSelected <= nLast)
-        DrawItem(dc, m_nItemSelected);
-    if (m_bDragging)
-        DrawDropMarker(dc);
     dc.RestoreDC(nSaved);
 
     for (int nButton = CTCHT_ONFIRSTBUTTON; nButton >= CTCHT_ONCLOSEBUTTON; --nButton)

@@ -359,6 +359,10 @@ BOOL CCustomTabCtrl::RenameLoop(int)
     const HWND hEdit = m_ctrlEdit.m_hWnd;
     MSG msg = {};
     bool bReplay = false;   // the click that ended the rename is handled after it
+    // Whatever the loop dispatches may delete the strip: after that nothing of it is read or
+    // written, only the quit message and the replayed click are passed on.
+    bool bAlive = true;
+    m_pbRenameAlive = &bAlive;
     while (m_nRenameEnd == 0)
     {
         if (!::IsWindow(hWnd) || !::IsWindow(hEdit))
@@ -392,18 +396,23 @@ BOOL CCustomTabCtrl::RenameLoop(int)
         }
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
+        if (!bAlive)
+            return FALSE;
     }
     if (::IsWindow(hWnd))
     {
         const int nItem = m_nRenameItem;
         if (m_nRenameEnd == 1 && IsValidIndex(nItem))
             CommitRename(nItem);
-        if (::IsWindow(hWnd))
+        // The parent may have deleted the strip while deciding on the new name.
+        if (bAlive && ::IsWindow(hWnd))
             CloseRename();
     }
+    if (bAlive)
+        m_pbRenameAlive = nullptr;
     if (bReplay)
         ::DispatchMessageA(&msg);
-    return TRUE;
+    return bAlive;
 }
 
 void CCustomTabCtrl::CommitRename(int nItem)
@@ -413,9 +422,10 @@ void CCustomTabCtrl::CommitRename(int nItem)
     m_ctrlEdit.GetWindowText(sText);
     if (sText.GetLength() > CTC_MAXTEXT)
         sText = sText.Left(CTC_MAXTEXT);
+    bool* pbAlive = m_pbRenameAlive;
     const LRESULT lKeep = NotifyParent(CTCN_LABELUPDATE, nItem, m_ptLastMouse);
     // The parent may have deleted the tab or the strip while deciding.
-    if (!::IsWindow(hWnd) || nItem != m_nRenameItem || !IsValidIndex(nItem))
+    if ((pbAlive != nullptr && !*pbAlive) || !::IsWindow(hWnd) || nItem != m_nRenameItem || !IsValidIndex(nItem))
         return;
     if (lKeep == 0)
     {
