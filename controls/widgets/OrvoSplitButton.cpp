@@ -23,8 +23,34 @@ COrvoSplitButton::COrvoSplitButton()
     m_menu.CreatePopupMenu();
 }
 
+// Watches one call out of the button (the tracked menu, the owner's command) for the button's
+// deletion; nested calls each keep their own flag.
+class CSplitButtonAliveScope
+{
+public:
+    explicit CSplitButtonAliveScope(COrvoSplitButton* pButton) : m_pButton(pButton), m_pbOuter(pButton->m_pbAlive)
+    {
+        pButton->m_pbAlive = &m_bAlive;
+    }
+    ~CSplitButtonAliveScope()
+    {
+        if (m_bAlive)
+            m_pButton->m_pbAlive = m_pbOuter;
+        else if (m_pbOuter != nullptr)
+            *m_pbOuter = false;
+    }
+    bool Alive() const { return m_bAlive; }
+
+private:
+    COrvoSplitButton* m_pButton;
+    bool* m_pbOuter;
+    bool m_bAlive = true;
+};
+
 COrvoSplitButton::~COrvoSplitButton()
 {
+    if (m_pbAlive != nullptr)
+        *m_pbAlive = false;
     m_imageList.DeleteImageList();
     m_menu.DestroyMenu();
 }
@@ -90,8 +116,15 @@ void COrvoSplitButton::OnShowMenu()
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     // The choice is returned rather than posted, so it can be reported with the result member set.
-    m_nSelectedCommand = m_menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY,
-                                               rcWindow.left, rcWindow.bottom, this);
+    UINT nCommand = 0;
+    {
+        CSplitButtonAliveScope alive(this);
+        nCommand = m_menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, rcWindow.left,
+                                         rcWindow.bottom, this);
+        if (!alive.Alive())
+            return;
+    }
+    m_nSelectedCommand = (int)nCommand;
     // Command 1 is IDOK's: a menu item with that id would close the dialog, so it is not sent.
     if (m_nSelectedCommand != 0 && m_nSelectedCommand != 1)
         SendCommandToParent(FALSE);
@@ -111,9 +144,10 @@ void COrvoSplitButton::OnLButtonDown(UINT nFlags, CPoint point)
         Invalidate(TRUE);
         UpdateWindow();
         HWND hWnd = m_hWnd;
+        CSplitButtonAliveScope alive(this);
         OnShowMenu();
-        // The owner may have destroyed the button while handling the choice.
-        if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)
+        // The owner may have deleted or destroyed the button while the menu was open.
+        if (!alive.Alive() || !::IsWindow(hWnd))
             return;
         m_bMenuOpen = 0;
     }
@@ -192,8 +226,9 @@ void COrvoSplitButton::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         m_bMenuOpen = 1;
         Invalidate(TRUE);
         HWND hWnd = m_hWnd;
+        CSplitButtonAliveScope alive(this);
         OnShowMenu();
-        if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)
+        if (!alive.Alive() || !::IsWindow(hWnd))
             return;
         m_bMenuOpen = 0;
         Invalidate(TRUE);
