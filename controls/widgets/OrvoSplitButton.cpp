@@ -2,6 +2,8 @@
 // owner-drawn face.
 #include "widgets/OrvoSplitButton.h"
 
+#include "host/AliveScope.h"
+
 BEGIN_MESSAGE_MAP(COrvoSplitButton, CButton)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -23,34 +25,9 @@ COrvoSplitButton::COrvoSplitButton()
     m_menu.CreatePopupMenu();
 }
 
-// Watches one call out of the button (the tracked menu, the owner's command) for the button's
-// deletion; nested calls each keep their own flag.
-class CSplitButtonAliveScope
-{
-public:
-    explicit CSplitButtonAliveScope(COrvoSplitButton* pButton) : m_pButton(pButton), m_pbOuter(pButton->m_pbAlive)
-    {
-        pButton->m_pbAlive = &m_bAlive;
-    }
-    ~CSplitButtonAliveScope()
-    {
-        if (m_bAlive)
-            m_pButton->m_pbAlive = m_pbOuter;
-        else if (m_pbOuter != nullptr)
-            *m_pbOuter = false;
-    }
-    bool Alive() const { return m_bAlive; }
-
-private:
-    COrvoSplitButton* m_pButton;
-    bool* m_pbOuter;
-    bool m_bAlive = true;
-};
-
 COrvoSplitButton::~COrvoSplitButton()
 {
-    if (m_pbAlive != nullptr)
-        *m_pbAlive = false;
+    CAliveScope::Deleted(m_pbAlive);
     m_imageList.DeleteImageList();
     m_menu.DestroyMenu();
 }
@@ -118,7 +95,7 @@ void COrvoSplitButton::OnShowMenu()
     // The choice is returned rather than posted, so it can be reported with the result member set.
     UINT nCommand = 0;
     {
-        CSplitButtonAliveScope alive(this);
+        CAliveScope alive(m_pbAlive);
         nCommand = m_menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, rcWindow.left,
                                          rcWindow.bottom, this);
         if (!alive.Alive())
@@ -144,7 +121,7 @@ void COrvoSplitButton::OnLButtonDown(UINT nFlags, CPoint point)
         Invalidate(TRUE);
         UpdateWindow();
         HWND hWnd = m_hWnd;
-        CSplitButtonAliveScope alive(this);
+        CAliveScope alive(m_pbAlive);
         OnShowMenu();
         // The owner may have deleted or destroyed the button while the menu was open.
         if (!alive.Alive() || !::IsWindow(hWnd))
@@ -226,7 +203,7 @@ void COrvoSplitButton::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         m_bMenuOpen = 1;
         Invalidate(TRUE);
         HWND hWnd = m_hWnd;
-        CSplitButtonAliveScope alive(this);
+        CAliveScope alive(m_pbAlive);
         OnShowMenu();
         if (!alive.Alive() || !::IsWindow(hWnd))
             return;

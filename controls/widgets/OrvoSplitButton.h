@@ -82,8 +82,6 @@ private:
     BOOL HasMenuItems() const { return m_menu.GetSafeHmenu() != nullptr && m_menu.GetMenuItemCount() > 0; }
     void SendCommandToParent(BOOL bPost);
 
-    // Set to false by the destructor: the owner may delete the button while its menu is open.
-    // Each caller of the menu keeps its own flag and restores the previous one after.
+    // Cleared by the destructor: the owner may delete the button while its menu is open.
     bool* m_pbAlive = nullptr;
-    friend class CSplitButtonAliveScope;
 };
