@@ -379,6 +379,7 @@ int CCustomTabCtrl::GetItemRect(int nItem, CRect& rect) const
 {
     if (!IsValidIndex(nItem))
         return CTCERR_INDEXOUTOFRANGE;
+    EnsureLayout();
     rect = m_aItems[nItem]->m_rectText;
     return CTCERR_NOERROR;
 }
@@ -387,11 +388,18 @@ int CCustomTabCtrl::HitTest(CPoint pt)
 {
     if (m_hWnd == nullptr)
         return CTCHT_NOWHERE;
-    return m_geometry.HitTest(ToStrip(pt), m_nItemSelected);
+    return Geometry().HitTest(ToStrip(pt), m_nItemSelected);
+}
+
+int CCustomTabCtrl::GetFirstVisibleItem() const
+{
+    EnsureLayout();
+    return m_nFirstVisibleItem;
 }
 
 int CCustomTabCtrl::GetButtonState(int nButton) const
 {
+    EnsureLayout();
     switch (nButton)
     {
     case CTCHT_ONFIRSTBUTTON: return m_nFirstState;
@@ -419,7 +427,7 @@ void CCustomTabCtrl::SetButtonState(int nButton, int nState)
     {
         *p = nState;
         if (m_hWnd)
-            InvalidateRect(ToClient(m_geometry.ButtonRect(nButton)), FALSE);
+            InvalidateRect(ToClient(Geometry().ButtonRect(nButton)), FALSE);
     }
 }
 
@@ -536,6 +544,32 @@ void CCustomTabCtrl::RecalcLayout(BOOL bRedraw)
 {
     if (m_hWnd == nullptr)
         return;
+    m_bLayoutPending = true;
+    if (bRedraw && !m_bRedrawQueued)
+    {
+        m_bRedrawQueued = true;
+        Invalidate(FALSE);
+    }
+    // The rename edit follows its tab at once.
+    if (m_nRenameItem >= 0 && m_ctrlEdit.GetSafeHwnd())
+        DoLayout();
+}
+
+void CCustomTabCtrl::EnsureLayout() const
+{
+    if (m_hWnd == nullptr)
+        return;
+    // Laying out is caching: what the strip shows does not change, only when it is computed.
+    CCustomTabCtrl* pThis = const_cast<CCustomTabCtrl*>(this);
+    if (m_bLayoutPending)
+        pThis->DoLayout();
+    else if (m_bToolsPending)
+        pThis->SyncItemTools();
+}
+
+void CCustomTabCtrl::DoLayout()
+{
+    m_bLayoutPending = false;
     MeasureItems();
     CRect rc;
     GetClientRect(&rc);
@@ -579,22 +613,21 @@ void CCustomTabCtrl::RecalcLayout(BOOL bRedraw)
     }
     if (IsValidIndex(m_nRenameItem) && m_ctrlEdit.GetSafeHwnd())
         m_ctrlEdit.MoveWindow(&m_aItems[m_nRenameItem]->m_rectText, FALSE);
-    UpdateTooltipRects();
-    if (bRedraw)
-        Invalidate(FALSE);
+    UpdateButtonToolRects();
+    SyncItemTools();
 }
 
 void CCustomTabCtrl::EnsureVisible(int nItem)
 {
     if (m_hWnd == nullptr)
         return;
-    m_nFirstVisibleItem = m_geometry.FirstVisibleFor(nItem);
+    m_nFirstVisibleItem = Geometry().FirstVisibleFor(nItem);
     RecalcLayout();
 }
 
 void CCustomTabCtrl::StepButton(int nButton)
 {
-    m_nFirstVisibleItem = m_geometry.ScrollTarget(nButton);
+    m_nFirstVisibleItem = Geometry().ScrollTarget(nButton);
     RecalcLayout();
 }
 
@@ -619,21 +652,29 @@ int CCustomTabCtrl::SetItemTooltipText(int nItem, CString sText)
             return CTCERR_CREATETOOLTIPFAILED;
         m_ctrlToolTip.SetMaxTipWidth(400);
     }
-    const UINT_PTR nID = nItem < 0 ? (UINT_PTR)(INT_PTR)nItem : (UINT_PTR)(nItem + 1);
-    CRect rect;
-    if (nItem < 0)
-        rect = ToClient(m_geometry.ButtonRect(nItem));
-    else
+    if (nItem >= 0)
     {
+        // The tab keeps its text; its tool follows at once, or with the layout already due (tabs
+        // out of view have none).
         m_aItems[nItem]->m_sTooltip = sText;
-        rect = m_geometry.IsItemVisible(nItem) ? m_aItems[nItem]->m_rectText : CRect();
+        m_bToolsPending = true;
+        if (!m_bLayoutPending)
+            SyncItemTools();
+        else if (!m_bRedrawQueued)
+        {
+            m_bRedrawQueued = true;
+            Invalidate(FALSE);
+        }
+        return CTCERR_NOERROR;
     }
+    const UINT_PTR nID = (UINT_PTR)(INT_PTR)nItem;
+    CRect rect = ToClient(Geometry().ButtonRect(nItem));
     m_ctrlToolTip.DelTool(this, nID);
     m_ctrlToolTip.AddTool(this, sText, &rect, nID);
     return CTCERR_NOERROR;
 }
 
-void CCustomTabCtrl::UpdateTooltipRects()
+void CCustomTabCtrl::UpdateButtonToolRects()
 {
     if (m_ctrlToolTip.GetSafeHwnd() == nullptr)
         return;
@@ -646,37 +687,50 @@ void CCustomTabCtrl::UpdateTooltipRects()
             m_ctrlToolTip.SetToolRect(this, (UINT_PTR)(INT_PTR)nButton, &rect);
         }
     }
-    for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
-    {
-        if (m_aItems[i]->m_sTooltip.IsEmpty())
-            continue;
-        CRect rect = m_geometry.IsItemVisible((int)i) ? m_aItems[i]->m_rectText : CRect();
-        m_ctrlToolTip.SetToolRect(this, (UINT_PTR)(i + 1), &rect);
-    }
 }
 
-void CCustomTabCtrl::ResyncItemTools()
+void CCustomTabCtrl::SyncItemTools()
 {
+    m_bToolsPending = false;
     if (m_ctrlToolTip.GetSafeHwnd() == nullptr)
+    {
+        m_itemTools.clear();
         return;
-    // Drop every tab's tool (ids 1 and up), then register each tab that has a text under its index.
-    std::vector<UINT_PTR> ids;
-    const int nTools = m_ctrlToolTip.GetToolCount();
-    for (int i = 0; i < nTools; ++i)
-    {
-        TTTOOLINFOA ti = {};
-        ti.cbSize = sizeof(ti);
-        if (m_ctrlToolTip.SendMessage(TTM_ENUMTOOLSA, (WPARAM)i, (LPARAM)&ti) && (INT_PTR)ti.uId > 0)
-            ids.push_back(ti.uId);
     }
-    for (UINT_PTR id : ids)
-        m_ctrlToolTip.DelTool(this, id);
-    for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
+    // The platform's tooltip keeps its tools in one array searched and copied whole on every
+    // change: registering every tab would make each insert cost as much as all the tabs before it.
+    std::map<UINT_PTR, CString> wanted;
+    const int nCount = std::min(GetItemCount(), m_geometry.GetCount());
+    for (int i = std::max(0, m_geometry.FirstVisible() - 1); i < nCount && m_geometry.ItemRect(i).left < m_geometry.ItemAreaRight(); ++i)
     {
-        if (m_aItems[i]->m_sTooltip.IsEmpty())
-            continue;
-        CRect rect;
-        m_ctrlToolTip.AddTool(this, m_aItems[i]->m_sTooltip, &rect, (UINT_PTR)(i + 1));
+        if (m_geometry.IsItemVisible(i) && !m_aItems[i]->m_sTooltip.IsEmpty())
+            wanted[(UINT_PTR)(i + 1)] = m_aItems[i]->m_sTooltip;
+    }
+    for (auto it = m_itemTools.begin(); it != m_itemTools.end();)
+    {
+        auto w = wanted.find(it->first);
+        if (w == wanted.end() || w->second != it->second)
+        {
+            m_ctrlToolTip.DelTool(this, it->first);
+            it = m_itemTools.erase(it);
+        }
+        else
+        {
+            ++it;
+        }
+    }
+    for (const auto& w : wanted)
+    {
+        CRect rect = m_aItems[(INT_PTR)w.first - 1]->m_rectText;
+        if (m_itemTools.count(w.first) == 0)
+        {
+            m_ctrlToolTip.AddTool(this, w.second, &rect, w.first);
+            m_itemTools[w.first] = w.second;
+        }
+        else
+        {
+            m_ctrlToolTip.SetToolRect(this, w.first, &rect);
+        }
     }
 }
 
@@ -693,6 +747,7 @@ LRESULT CCustomTabCtrl::NotifyParent(UINT code, int nItem, CPoint pt)
     nm.nItem = nItem;
     if (code != (UINT)CTCN_ITEMMOVE && IsValidIndex(nItem))
     {
+        EnsureLayout();
         const CCustomTabCtrlItem* pItem = m_aItems[nItem];
         std::strncpy(nm.pszText, pItem->m_sText, CTC_MAXTEXT);
         nm.lParam = pItem->m_lParam;
@@ -771,5 +826,6 @@ void CCustomTabCtrl::OnDestroy()
     m_bmpBkSelected.DeleteObject();
     if (m_ctrlToolTip.GetSafeHwnd())
         m_ctrlToolTip.DestroyWindow();
+    m_itemTools.clear();
     CWnd::OnDestroy();
 }
