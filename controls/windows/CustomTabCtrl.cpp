@@ -68,6 +68,7 @@ BEGIN_MESSAGE_MAP(CCustomTabCtrl, CWnd)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_MESSAGE(WM_SETREDRAW, OnSetRedraw)
 END_MESSAGE_MAP()
 
 CCustomTabCtrl::CCustomTabCtrl()
@@ -805,6 +806,15 @@ LRESULT CCustomTabCtrl::OnSizeParent(WPARAM, LPARAM lParam)
     else
         ::SetWindowPos(m_hWnd, nullptr, rc.left, rc.top, rc.Width(), rc.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
+}
+
+LRESULT CCustomTabCtrl::OnSetRedraw(WPARAM wParam, LPARAM)
+{
+    // A repaint queued while drawing was off never happened: the next change queues its own.
+    const LRESULT lResult = Default();
+    if (wParam)
+        m_bRedrawQueued = false;
+    return lResult;
 }
 
 LRESULT CCustomTabCtrl::OnThemeChanged(WPARAM, LPARAM)

@@ -213,6 +213,8 @@ protected:
     afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     // LRESULT OnPrintClient(WPARAM hdc, LPARAM flags)
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    // LRESULT OnSetRedraw(WPARAM bRedraw, LPARAM)
+    afx_msg LRESULT OnSetRedraw(WPARAM wParam, LPARAM lParam);
     afx_msg void OnKillFocusEdit();
     DECLARE_MESSAGE_MAP()
 

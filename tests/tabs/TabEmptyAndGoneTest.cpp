@@ -104,3 +104,21 @@ TEST_F(TabEmptyAndGoneTest, AStripDeletedDuringItsRenameIsNotTouchedAgain)
     }
 }
 }  // namespace
+
+namespace
+{
+TEST_F(TabEmptyAndGoneTest, ChangesAfterDrawingIsSwitchedBackOnAreRepainted)
+{
+    Create(CTCS_AUTOHIDEBUTTONS);
+    m_tabs->UpdateWindow();
+    m_tabs->SetRedraw(FALSE);
+    AddTabs(3);
+    m_tabs->SetRedraw(TRUE);
+    m_tabs->ValidateRect(nullptr);
+    m_tabs->InsertItem(3, "Trades");
+    CRect rc;
+    EXPECT_TRUE(::GetUpdateRect(m_tabs->m_hWnd, &rc, FALSE));
+    m_tabs->UpdateWindow();
+    EXPECT_FALSE(::GetUpdateRect(m_tabs->m_hWnd, &rc, FALSE));
+}
+}  // namespace
