@@ -104,6 +104,7 @@ CCustomTabCtrl::~CCustomTabCtrl()
     for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
         delete m_aItems[i];
     m_aItems.RemoveAll();
+    ReleaseMeasureDC();
     if (m_hCursorMove)
         ::DestroyCursor(m_hCursorMove);
     if (m_hCursorCopy)
@@ -164,6 +165,9 @@ int CCustomTabCtrl::InsertItem(int nItem, CString sText, LPARAM lParam)
     CCustomTabCtrlItem* pItem = NewItem(sText, lParam, nullptr);
     if (pItem == nullptr)
         return CTCERR_OUTOFMEMORY;
+    // Measured now, while the text is at hand: a later pass over thousands of tabs costs more.
+    if (m_hWnd != nullptr)
+        pItem->m_nTextWidth = MeasureText(sText);
     m_aItems.InsertAt(nItem, pItem);
     if (m_nItemSelected >= nItem)
         ++m_nItemSelected;
@@ -482,6 +486,7 @@ BOOL CCustomTabCtrl::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 
 void CCustomTabCtrl::SetControlFont(const LOGFONT& lf, BOOL fRedraw)
 {
+    ReleaseMeasureDC();
     m_Font.DeleteObject();
     m_FontSelected.DeleteObject();
     m_FontVertical.DeleteObject();
@@ -525,20 +530,38 @@ void CCustomTabCtrl::MeasureItems()
         bAll = m_aItems[i]->m_nTextWidth >= 0;
     if (bAll)
         return;
-    HDC hdc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hdc, m_FontSelected.m_hObject);
     for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
     {
         CCustomTabCtrlItem* pItem = m_aItems[i];
-        if (pItem->m_nTextWidth >= 0)
-            continue;
-        CRect rc(0, 0, 0, 0);
-        if (!pItem->m_sText.IsEmpty())
-            ::DrawTextA(hdc, pItem->m_sText, pItem->m_sText.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        pItem->m_nTextWidth = rc.Width();
+        if (pItem->m_nTextWidth < 0)
+            pItem->m_nTextWidth = MeasureText(pItem->m_sText);
     }
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
+}
+
+int CCustomTabCtrl::MeasureText(const CString& sText)
+{
+    if (sText.IsEmpty())
+        return 0;
+    if (m_hdcMeasure == nullptr)
+    {
+        m_hdcMeasure = ::CreateCompatibleDC(nullptr);
+        if (m_hdcMeasure == nullptr)
+            return 0;
+        m_hMeasureOldFont = ::SelectObject(m_hdcMeasure, m_FontSelected.m_hObject);
+    }
+    CRect rc(0, 0, 0, 0);
+    ::DrawTextA(m_hdcMeasure, sText, sText.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return rc.Width();
+}
+
+void CCustomTabCtrl::ReleaseMeasureDC()
+{
+    if (m_hdcMeasure == nullptr)
+        return;
+    ::SelectObject(m_hdcMeasure, m_hMeasureOldFont);
+    ::DeleteDC(m_hdcMeasure);
+    m_hdcMeasure = nullptr;
+    m_hMeasureOldFont = nullptr;
 }
 
 void CCustomTabCtrl::RecalcLayout(BOOL bRedraw)
@@ -837,5 +860,6 @@ void CCustomTabCtrl::OnDestroy()
     if (m_ctrlToolTip.GetSafeHwnd())
         m_ctrlToolTip.DestroyWindow();
     m_itemTools.clear();
+    ReleaseMeasureDC();
     CWnd::OnDestroy();
 }

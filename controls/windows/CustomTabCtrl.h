@@ -237,6 +237,9 @@ private:
     // Tools for the tabs in view that have a tooltip text (see the docs: only they can be hovered).
     void SyncItemTools();
     void MeasureItems();
+    // A text's width in the selected font, through a memory DC kept until the font changes.
+    int MeasureText(const CString& sText);
+    void ReleaseMeasureDC();
     // Strip space <-> client coordinates (a vertical strip is transposed).
     CPoint ToStrip(CPoint pt) const;
     CRect ToClient(const CRect& rect) const;
@@ -285,6 +288,8 @@ private:
     bool m_bToolsPending = false;
     bool m_bRedrawQueued = false;                  // an Invalidate since the last WM_PAINT
     std::map<UINT_PTR, CString> m_itemTools;       // registered tab tools: id (index + 1) -> text
+    HDC m_hdcMeasure = nullptr;                    // with m_FontSelected selected
+    HGDIOBJ m_hMeasureOldFont = nullptr;
     CFont m_FontVertical;      // the normal font turned for a vertical strip
     CFont m_FontSelectedVertical;
 };
