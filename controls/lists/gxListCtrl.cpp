@@ -183,6 +183,57 @@ void gxListCtrl::OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar)
     CCommonListCtrl::OnVScroll(nSBCode, nPos, pScrollBar);
 }
 
+bool gxListCtrl::WouldScrollTo(int nItem)
+{
+    CRect rcRow, rcClient;
+    if (!CListCtrl::GetItemRect(nItem, &rcRow, LVIR_BOUNDS))
+        return false;
+    GetClientRect(&rcClient);
+    if (CHeaderCtrl* pHeader = GetHeaderCtrl())
+    {
+        CRect rcHeader;
+        if (pHeader->GetSafeHwnd() && pHeader->IsWindowVisible() && pHeader->GetItemRect(0, &rcHeader))
+            rcClient.top = rcHeader.bottom;
+    }
+    return rcRow.top < rcClient.top || rcRow.bottom > rcClient.bottom;
+}
+
+LRESULT gxListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (IsEditorOpen())
+    {
+        bool bEndEdit = false;
+        switch (message)
+        {
+        case WM_TIMER:
+            // A sort would move the rows under the editor and take its half-typed text: the
+            // next tick after the edit sorts.
+            if (wParam == LIST_AUTOSORT_TIMER)
+                return 0;
+            break;
+        case WM_MOUSEWHEEL:
+        case WM_MOUSEHWHEEL:
+        case LVM_SCROLL:
+            bEndEdit = true;
+            break;
+        case LVM_ENSUREVISIBLE:
+            bEndEdit = WouldScrollTo((int)wParam);
+            break;
+        default:
+            break;
+        }
+        if (bEndEdit)
+        {
+            // The editor reports to the host, which may close the list.
+            const HWND hWnd = m_hWnd;
+            TakeFocus();
+            if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)
+                return 0;
+        }
+    }
+    return CCommonListCtrl::WindowProc(message, wParam, lParam);
+}
+
 void gxListCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
 {
     const NMLVDISPINFOA* pInfo = reinterpret_cast<const NMLVDISPINFOA*>(pNMHDR);

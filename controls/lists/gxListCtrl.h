@@ -68,10 +68,16 @@ protected:
     // void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult), reflected LVN_ENDLABELEDIT
     afx_msg void OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult);
     void OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult) override;
+    // Ends an open edit before anything scrolls the rows under it (wheel, the host's Scroll or
+    // EnsureVisible), and holds the auto-sort tick back while an editor is open.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     DECLARE_MESSAGE_MAP()
 
 private:
     // Gives the focus to the list when it lacks it, which ends an open edit.
     void TakeFocus();
+    bool IsEditorOpen() const { return m_hWnd != nullptr && ::GetDlgItem(m_hWnd, GX_EDIT_CELL_ID) != nullptr; }
+    // Whether making the row visible would scroll the list.
+    bool WouldScrollTo(int nItem);
 };

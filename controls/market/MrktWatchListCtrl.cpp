@@ -8,6 +8,7 @@
 #include "lists/CommonListHooks.h"
 #include "market/MarketWatchLayout.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -109,6 +110,7 @@ void CMrktWatchListCtrl::InsertColumnsForList(int*)
         Invalidate();
     }
     m_arrIdAtSubItem.Copy(columnAtPosition);
+    m_bColumnIdsStale = false;
     m_arrVisibleColumns.RemoveAll();
     for (INT_PTR i = 0; i < m_arrColPosition.GetSize(); ++i)
     {
@@ -125,14 +127,112 @@ int CMrktWatchListCtrl::InsertMrktColumn(int nCol, LPCTSTR lpszHeading, int nFor
     const int nFormerSize = (int)m_arrColPosition.GetSize();
     m_arrColPosition.Add(nItems);
     m_arrWidth.Add(nWidth);
-    m_arrIdAtSubItem.SetAtGrow(nItems, nFormerSize);
     AddToVisibleArray({ nCol, nFormerSize });
-    return CListCtrl::InsertColumn(nCol, lpszHeading, nFormat, nWidth, nSubItem);
+    const bool bIdsKnown = !m_bColumnIdsStale;
+    const int nResult = CListCtrl::InsertColumn(nCol, lpszHeading, nFormat, nWidth, nSubItem);
+    if (nResult >= 0 && bIdsKnown)
+    {
+        // The new list column shows the new id (which may have no record to name it by); the
+        // ones after it move up.
+        m_arrIdAtSubItem.InsertAt(std::min(nResult, (int)m_arrIdAtSubItem.GetSize()), nFormerSize);
+        m_bColumnIdsStale = false;
+    }
+    return nResult;
 }
 
 int CMrktWatchListCtrl::ColumnIdAt(int nSubItem) const
 {
+    if (m_bColumnIdsStale)
+        RebuildColumnIds();
     return nSubItem >= 0 && nSubItem < m_arrIdAtSubItem.GetSize() ? m_arrIdAtSubItem[nSubItem] : -1;
+}
+
+void CMrktWatchListCtrl::RebuildColumnIds() const
+{
+    m_bColumnIdsStale = false;
+    m_arrIdAtSubItem.RemoveAll();
+    CHeaderCtrl* pHeader = m_hWnd != nullptr ? const_cast<CMrktWatchListCtrl*>(this)->GetHeaderCtrl() : nullptr;
+    const int nColumns = pHeader != nullptr ? pHeader->GetItemCount() : 0;
+    if (nColumns <= 0)
+        return;
+    std::vector<int> order((size_t)nColumns);
+    if (!::SendMessageA(m_hWnd, LVM_GETCOLUMNORDERARRAY, (WPARAM)nColumns, (LPARAM)order.data()))
+    {
+        for (int i = 0; i < nColumns; ++i)
+            order[(size_t)i] = i;
+    }
+    std::vector<int> positionOf((size_t)nColumns, -1);
+    for (int p = 0; p < nColumns; ++p)
+    {
+        if (order[(size_t)p] >= 0 && order[(size_t)p] < nColumns)
+            positionOf[(size_t)order[(size_t)p]] = p;
+    }
+    std::unordered_map<std::string, std::vector<int>> idsByName;
+    std::unordered_map<int, int> idAtPosition;
+    for (INT_PTR c = 0; c < m_arrColInfo.GetSize(); ++c)
+    {
+        idsByName[m_arrColInfo[c].szColName].push_back((int)c);
+        if (c < m_arrColPosition.GetSize() && m_arrColPosition[c] >= 0)
+            idAtPosition.emplace(m_arrColPosition[c], (int)c);
+    }
+    std::vector<bool> taken((size_t)m_arrColInfo.GetSize(), false);
+    m_arrIdAtSubItem.SetSize(nColumns);
+    for (int s = 0; s < nColumns; ++s)
+    {
+        char szHeading[sizeof(m_arrColInfo[0].szColName) + 1] = "";
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = szHeading;
+        column.cchTextMax = (int)sizeof(szHeading);
+        ::SendMessageA(m_hWnd, LVM_GETCOLUMNA, (WPARAM)s, (LPARAM)&column);
+        const auto placed = idAtPosition.find(positionOf[(size_t)s]);
+        const int nPlaced = placed != idAtPosition.end() ? placed->second : -1;
+        int nId = -1;
+        const auto named = idsByName.find(szHeading);
+        if (named != idsByName.end())
+        {
+            for (int c : named->second)
+            {
+                if (c == nPlaced)
+                    nId = c;
+            }
+            for (size_t i = 0; nId < 0 && i < named->second.size(); ++i)
+            {
+                if (!taken[(size_t)named->second[i]])
+                    nId = named->second[i];
+            }
+            if (nId < 0)
+                nId = named->second.front();
+        }
+        else
+        {
+            nId = nPlaced;
+        }
+        if (nId >= 0)
+            taken[(size_t)nId] = true;
+        m_arrIdAtSubItem[s] = nId;
+    }
+}
+
+LRESULT CMrktWatchListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case LVM_INSERTCOLUMNA:
+    case LVM_INSERTCOLUMNW:
+    case LVM_DELETECOLUMN:
+        m_bColumnIdsStale = true;
+        break;
+    case LVM_SETCOLUMNA:
+    case LVM_SETCOLUMNW:
+        // Only a new heading can change which field a column shows.
+        if (lParam != 0 && (reinterpret_cast<const LVCOLUMNA*>(lParam)->mask & LVCF_TEXT))
+            m_bColumnIdsStale = true;
+        break;
+    default:
+        break;
+    }
+    return CCommonListCtrl::WindowProc(message, wParam, lParam);
 }
 
 void CMrktWatchListCtrl::SaveColumnProfile()

@@ -73,8 +73,10 @@ public:
     COLORREF m_clrBk;
     CArray<int, int> m_arrWidth;         // stored width by column id, 0 none
     CRect m_rcClient;
-    // Column id by list column, rebuilt with the columns: cell texts are asked on every paint.
-    CArray<int, int> m_arrIdAtSubItem;
+    // Column id by list column: cell texts are asked on every paint. Every list column inserted,
+    // deleted or renamed, by whatever path (the Reposition Columns dialog, profiles, the host),
+    // marks it stale; the next look-up rebuilds it from the columns' headings and positions.
+    mutable CArray<int, int> m_arrIdAtSubItem;
 
     // Count of market watch lists built in this process: user columns are registered with the
     // host only while it is 0.
@@ -87,10 +89,17 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     // void OnDestroy()
     afx_msg void OnDestroy();
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
 private:
     // Makes pFont the list's font (redrawn at once) and deletes the one this list made before.
     void UseOwnedFont(CFont* pFont);
     const sMWStruct* RecordOf(int nItem);
+    // Rebuilds m_arrIdAtSubItem from the list's columns: the id whose name is the column's heading
+    // (several: the one placed at the column's header position, else one not taken yet); a heading
+    // no id has: the id placed at that position; else -1 (an empty cell, never another field).
+    void RebuildColumnIds() const;
+
+    mutable bool m_bColumnIdsStale = false;
 };

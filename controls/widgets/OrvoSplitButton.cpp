@@ -2,6 +2,8 @@
 // owner-drawn face.
 #include "widgets/OrvoSplitButton.h"
 
+#include "host/AliveScope.h"
+
 BEGIN_MESSAGE_MAP(COrvoSplitButton, CButton)
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
@@ -25,6 +27,7 @@ COrvoSplitButton::COrvoSplitButton()
 
 COrvoSplitButton::~COrvoSplitButton()
 {
+    CAliveScope::Deleted(m_pbAlive);
     m_imageList.DeleteImageList();
     m_menu.DestroyMenu();
 }
@@ -90,8 +93,15 @@ void COrvoSplitButton::OnShowMenu()
     CRect rcWindow;
     GetWindowRect(&rcWindow);
     // The choice is returned rather than posted, so it can be reported with the result member set.
-    m_nSelectedCommand = m_menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY,
-                                               rcWindow.left, rcWindow.bottom, this);
+    UINT nCommand = 0;
+    {
+        CAliveScope alive(m_pbAlive);
+        nCommand = m_menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | TPM_NONOTIFY, rcWindow.left,
+                                         rcWindow.bottom, this);
+        if (!alive.Alive())
+            return;
+    }
+    m_nSelectedCommand = (int)nCommand;
     // Command 1 is IDOK's: a menu item with that id would close the dialog, so it is not sent.
     if (m_nSelectedCommand != 0 && m_nSelectedCommand != 1)
         SendCommandToParent(FALSE);
@@ -111,9 +121,10 @@ void COrvoSplitButton::OnLButtonDown(UINT nFlags, CPoint point)
         Invalidate(TRUE);
         UpdateWindow();
         HWND hWnd = m_hWnd;
+        CAliveScope alive(m_pbAlive);
         OnShowMenu();
-        // The owner may have destroyed the button while handling the choice.
-        if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)
+        // The owner may have deleted or destroyed the button while the menu was open.
+        if (!alive.Alive() || !::IsWindow(hWnd))
             return;
         m_bMenuOpen = 0;
     }
@@ -192,8 +203,9 @@ void COrvoSplitButton::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
         m_bMenuOpen = 1;
         Invalidate(TRUE);
         HWND hWnd = m_hWnd;
+        CAliveScope alive(m_pbAlive);
         OnShowMenu();
-        if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)
+        if (!alive.Alive() || !::IsWindow(hWnd))
             return;
         m_bMenuOpen = 0;
         Invalidate(TRUE);

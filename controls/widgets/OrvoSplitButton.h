@@ -81,4 +81,7 @@ protected:
 private:
     BOOL HasMenuItems() const { return m_menu.GetSafeHmenu() != nullptr && m_menu.GetMenuItemCount() > 0; }
     void SendCommandToParent(BOOL bPost);
+
+    // Cleared by the destructor: the owner may delete the button while its menu is open.
+    bool* m_pbAlive = nullptr;
 };

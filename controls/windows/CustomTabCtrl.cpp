@@ -68,13 +68,15 @@ BEGIN_MESSAGE_MAP(CCustomTabCtrl, CWnd)
     ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
     ON_MESSAGE(WM_THEMECHANGED, OnThemeChanged)
     ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
+    ON_MESSAGE(WM_SETREDRAW, OnSetRedraw)
 END_MESSAGE_MAP()
 
 CCustomTabCtrl::CCustomTabCtrl()
     : m_hCursorMove(nullptr), m_hCursorCopy(nullptr), m_nItemSelected(-1), m_nFirstVisibleItem(0),
       m_nItemDragDest(CTCHT_NOWHERE), m_nFirstState(0), m_nPrevState(0), m_nNextState(0), m_nLastState(0),
       m_nCloseState(0), m_nButtonIDDown(CTCHT_NOWHERE), m_dwLastRepeatTime(0), m_bThemed(FALSE), m_bDragArmed(FALSE), m_bDragging(FALSE),
-      m_bDragCopy(FALSE), m_bMouseTracked(FALSE), m_nLastMouseFlags(0), m_nRenameItem(-1), m_nRenameEnd(0)
+      m_bDragCopy(FALSE), m_bMouseTracked(FALSE), m_nLastMouseFlags(0), m_nRenameItem(-1), m_nRenameEnd(0),
+      m_pbRenameAlive(nullptr)
 {
     RegisterWindowClass();
     SetControlFont(GetDefaultFont(), FALSE);
@@ -96,9 +98,13 @@ CCustomTabCtrl::~CCustomTabCtrl()
 {
     if (m_hWnd != nullptr)
         DestroyWindow();
+    // A rename loop further up the stack must not touch the strip again.
+    if (m_pbRenameAlive != nullptr)
+        *m_pbRenameAlive = false;
     for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
         delete m_aItems[i];
     m_aItems.RemoveAll();
+    ReleaseMeasureDC();
     if (m_hCursorMove)
         ::DestroyCursor(m_hCursorMove);
     if (m_hCursorCopy)
@@ -159,6 +165,9 @@ int CCustomTabCtrl::InsertItem(int nItem, CString sText, LPARAM lParam)
     CCustomTabCtrlItem* pItem = NewItem(sText, lParam, nullptr);
     if (pItem == nullptr)
         return CTCERR_OUTOFMEMORY;
+    // Measured now, while the text is at hand: a later pass over thousands of tabs costs more.
+    if (m_hWnd != nullptr)
+        pItem->m_nTextWidth = MeasureText(sText);
     m_aItems.InsertAt(nItem, pItem);
     if (m_nItemSelected >= nItem)
         ++m_nItemSelected;
@@ -375,6 +384,7 @@ int CCustomTabCtrl::GetItemRect(int nItem, CRect& rect) const
 {
     if (!IsValidIndex(nItem))
         return CTCERR_INDEXOUTOFRANGE;
+    EnsureLayout();
     rect = m_aItems[nItem]->m_rectText;
     return CTCERR_NOERROR;
 }
@@ -383,11 +393,18 @@ int CCustomTabCtrl::HitTest(CPoint pt)
 {
     if (m_hWnd == nullptr)
         return CTCHT_NOWHERE;
-    return m_geometry.HitTest(ToStrip(pt), m_nItemSelected);
+    return Geometry().HitTest(ToStrip(pt), m_nItemSelected);
+}
+
+int CCustomTabCtrl::GetFirstVisibleItem() const
+{
+    EnsureLayout();
+    return m_nFirstVisibleItem;
 }
 
 int CCustomTabCtrl::GetButtonState(int nButton) const
 {
+    EnsureLayout();
     switch (nButton)
     {
     case CTCHT_ONFIRSTBUTTON: return m_nFirstState;
@@ -415,7 +432,7 @@ void CCustomTabCtrl::SetButtonState(int nButton, int nState)
     {
         *p = nState;
         if (m_hWnd)
-            InvalidateRect(ToClient(m_geometry.ButtonRect(nButton)), FALSE);
+            InvalidateRect(ToClient(Geometry().ButtonRect(nButton)), FALSE);
     }
 }
 
@@ -469,6 +486,7 @@ BOOL CCustomTabCtrl::ModifyStyleEx(DWORD dwRemove, DWORD dwAdd, UINT nFlags)
 
 void CCustomTabCtrl::SetControlFont(const LOGFONT& lf, BOOL fRedraw)
 {
+    ReleaseMeasureDC();
     m_Font.DeleteObject();
     m_FontSelected.DeleteObject();
     m_FontVertical.DeleteObject();
@@ -512,26 +530,70 @@ void CCustomTabCtrl::MeasureItems()
         bAll = m_aItems[i]->m_nTextWidth >= 0;
     if (bAll)
         return;
-    HDC hdc = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hdc, m_FontSelected.m_hObject);
     for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
     {
         CCustomTabCtrlItem* pItem = m_aItems[i];
-        if (pItem->m_nTextWidth >= 0)
-            continue;
-        CRect rc(0, 0, 0, 0);
-        if (!pItem->m_sText.IsEmpty())
-            ::DrawTextA(hdc, pItem->m_sText, pItem->m_sText.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-        pItem->m_nTextWidth = rc.Width();
+        if (pItem->m_nTextWidth < 0)
+            pItem->m_nTextWidth = MeasureText(pItem->m_sText);
     }
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
+}
+
+int CCustomTabCtrl::MeasureText(const CString& sText)
+{
+    if (sText.IsEmpty())
+        return 0;
+    if (m_hdcMeasure == nullptr)
+    {
+        m_hdcMeasure = ::CreateCompatibleDC(nullptr);
+        if (m_hdcMeasure == nullptr)
+            return 0;
+        m_hMeasureOldFont = ::SelectObject(m_hdcMeasure, m_FontSelected.m_hObject);
+    }
+    CRect rc(0, 0, 0, 0);
+    ::DrawTextA(m_hdcMeasure, sText, sText.GetLength(), &rc, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    return rc.Width();
+}
+
+void CCustomTabCtrl::ReleaseMeasureDC()
+{
+    if (m_hdcMeasure == nullptr)
+        return;
+    ::SelectObject(m_hdcMeasure, m_hMeasureOldFont);
+    ::DeleteDC(m_hdcMeasure);
+    m_hdcMeasure = nullptr;
+    m_hMeasureOldFont = nullptr;
 }
 
 void CCustomTabCtrl::RecalcLayout(BOOL bRedraw)
 {
     if (m_hWnd == nullptr)
         return;
+    m_bLayoutPending = true;
+    if (bRedraw && !m_bRedrawQueued)
+    {
+        m_bRedrawQueued = true;
+        Invalidate(FALSE);
+    }
+    // The rename edit follows its tab at once.
+    if (m_nRenameItem >= 0 && m_ctrlEdit.GetSafeHwnd())
+        DoLayout();
+}
+
+void CCustomTabCtrl::EnsureLayout() const
+{
+    if (m_hWnd == nullptr)
+        return;
+    // Laying out is caching: what the strip shows does not change, only when it is computed.
+    CCustomTabCtrl* pThis = const_cast<CCustomTabCtrl*>(this);
+    if (m_bLayoutPending)
+        pThis->DoLayout();
+    else if (m_bToolsPending)
+        pThis->SyncItemTools();
+}
+
+void CCustomTabCtrl::DoLayout()
+{
+    m_bLayoutPending = false;
     MeasureItems();
     CRect rc;
     GetClientRect(&rc);
@@ -575,22 +637,21 @@ void CCustomTabCtrl::RecalcLayout(BOOL bRedraw)
     }
     if (IsValidIndex(m_nRenameItem) && m_ctrlEdit.GetSafeHwnd())
         m_ctrlEdit.MoveWindow(&m_aItems[m_nRenameItem]->m_rectText, FALSE);
-    UpdateTooltipRects();
-    if (bRedraw)
-        Invalidate(FALSE);
+    UpdateButtonToolRects();
+    SyncItemTools();
 }
 
 void CCustomTabCtrl::EnsureVisible(int nItem)
 {
     if (m_hWnd == nullptr)
         return;
-    m_nFirstVisibleItem = m_geometry.FirstVisibleFor(nItem);
+    m_nFirstVisibleItem = Geometry().FirstVisibleFor(nItem);
     RecalcLayout();
 }
 
 void CCustomTabCtrl::StepButton(int nButton)
 {
-    m_nFirstVisibleItem = m_geometry.ScrollTarget(nButton);
+    m_nFirstVisibleItem = Geometry().ScrollTarget(nButton);
     RecalcLayout();
 }
 
@@ -615,21 +676,29 @@ int CCustomTabCtrl::SetItemTooltipText(int nItem, CString sText)
             return CTCERR_CREATETOOLTIPFAILED;
         m_ctrlToolTip.SetMaxTipWidth(400);
     }
-    const UINT_PTR nID = nItem < 0 ? (UINT_PTR)(INT_PTR)nItem : (UINT_PTR)(nItem + 1);
-    CRect rect;
-    if (nItem < 0)
-        rect = ToClient(m_geometry.ButtonRect(nItem));
-    else
+    if (nItem >= 0)
     {
+        // The tab keeps its text; its tool follows at once, or with the layout already due (tabs
+        // out of view have none).
         m_aItems[nItem]->m_sTooltip = sText;
-        rect = m_geometry.IsItemVisible(nItem) ? m_aItems[nItem]->m_rectText : CRect();
+        m_bToolsPending = true;
+        if (!m_bLayoutPending)
+            SyncItemTools();
+        else if (!m_bRedrawQueued)
+        {
+            m_bRedrawQueued = true;
+            Invalidate(FALSE);
+        }
+        return CTCERR_NOERROR;
     }
+    const UINT_PTR nID = (UINT_PTR)(INT_PTR)nItem;
+    CRect rect = ToClient(Geometry().ButtonRect(nItem));
     m_ctrlToolTip.DelTool(this, nID);
     m_ctrlToolTip.AddTool(this, sText, &rect, nID);
     return CTCERR_NOERROR;
 }
 
-void CCustomTabCtrl::UpdateTooltipRects()
+void CCustomTabCtrl::UpdateButtonToolRects()
 {
     if (m_ctrlToolTip.GetSafeHwnd() == nullptr)
         return;
@@ -642,37 +711,50 @@ void CCustomTabCtrl::UpdateTooltipRects()
             m_ctrlToolTip.SetToolRect(this, (UINT_PTR)(INT_PTR)nButton, &rect);
         }
     }
-    for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
-    {
-        if (m_aItems[i]->m_sTooltip.IsEmpty())
-            continue;
-        CRect rect = m_geometry.IsItemVisible((int)i) ? m_aItems[i]->m_rectText : CRect();
-        m_ctrlToolTip.SetToolRect(this, (UINT_PTR)(i + 1), &rect);
-    }
 }
 
-void CCustomTabCtrl::ResyncItemTools()
+void CCustomTabCtrl::SyncItemTools()
 {
+    m_bToolsPending = false;
     if (m_ctrlToolTip.GetSafeHwnd() == nullptr)
+    {
+        m_itemTools.clear();
         return;
-    // Drop every tab's tool (ids 1 and up), then register each tab that has a text under its index.
-    std::vector<UINT_PTR> ids;
-    const int nTools = m_ctrlToolTip.GetToolCount();
-    for (int i = 0; i < nTools; ++i)
-    {
-        TTTOOLINFOA ti = {};
-        ti.cbSize = sizeof(ti);
-        if (m_ctrlToolTip.SendMessage(TTM_ENUMTOOLSA, (WPARAM)i, (LPARAM)&ti) && (INT_PTR)ti.uId > 0)
-            ids.push_back(ti.uId);
     }
-    for (UINT_PTR id : ids)
-        m_ctrlToolTip.DelTool(this, id);
-    for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
+    // The platform's tooltip keeps its tools in one array searched and copied whole on every
+    // change: registering every tab would make each insert cost as much as all the tabs before it.
+    std::map<UINT_PTR, CString> wanted;
+    const int nCount = std::min(GetItemCount(), m_geometry.GetCount());
+    for (int i = std::max(0, m_geometry.FirstVisible() - 1); i < nCount && m_geometry.ItemRect(i).left < m_geometry.ItemAreaRight(); ++i)
     {
-        if (m_aItems[i]->m_sTooltip.IsEmpty())
-            continue;
-        CRect rect;
-        m_ctrlToolTip.AddTool(this, m_aItems[i]->m_sTooltip, &rect, (UINT_PTR)(i + 1));
+        if (m_geometry.IsItemVisible(i) && !m_aItems[i]->m_sTooltip.IsEmpty())
+            wanted[(UINT_PTR)(i + 1)] = m_aItems[i]->m_sTooltip;
+    }
+    for (auto it = m_itemTools.begin(); it != m_itemTools.end();)
+    {
+        auto w = wanted.find(it->first);
+        if (w == wanted.end() || w->second != it->second)
+        {
+            m_ctrlToolTip.DelTool(this, it->first);
+            it = m_itemTools.erase(it);
+        }
+        else
+        {
+            ++it;
+        }
+    }
+    for (const auto& w : wanted)
+    {
+        CRect rect = m_aItems[(INT_PTR)w.first - 1]->m_rectText;
+        if (m_itemTools.count(w.first) == 0)
+        {
+            m_ctrlToolTip.AddTool(this, w.second, &rect, w.first);
+            m_itemTools[w.first] = w.second;
+        }
+        else
+        {
+            m_ctrlToolTip.SetToolRect(this, w.first, &rect);
+        }
     }
 }
 
@@ -689,6 +771,7 @@ LRESULT CCustomTabCtrl::NotifyParent(UINT code, int nItem, CPoint pt)
     nm.nItem = nItem;
     if (code != (UINT)CTCN_ITEMMOVE && IsValidIndex(nItem))
     {
+        EnsureLayout();
         const CCustomTabCtrlItem* pItem = m_aItems[nItem];
         std::strncpy(nm.pszText, pItem->m_sText, CTC_MAXTEXT);
         nm.lParam = pItem->m_lParam;
@@ -748,6 +831,15 @@ LRESULT CCustomTabCtrl::OnSizeParent(WPARAM, LPARAM lParam)
     return 0;
 }
 
+LRESULT CCustomTabCtrl::OnSetRedraw(WPARAM wParam, LPARAM)
+{
+    // A repaint queued while drawing was off never happened: the next change queues its own.
+    const LRESULT lResult = Default();
+    if (wParam)
+        m_bRedrawQueued = false;
+    return lResult;
+}
+
 LRESULT CCustomTabCtrl::OnThemeChanged(WPARAM, LPARAM)
 {
     RebuildThemeBackgrounds();
@@ -767,5 +859,7 @@ void CCustomTabCtrl::OnDestroy()
     m_bmpBkSelected.DeleteObject();
     if (m_ctrlToolTip.GetSafeHwnd())
         m_ctrlToolTip.DestroyWindow();
+    m_itemTools.clear();
+    ReleaseMeasureDC();
     CWnd::OnDestroy();
 }

@@ -10,6 +10,8 @@
 #include <afxtempl.h>
 #include <afxwin.h>
 
+#include <map>
+
 #include "widgets/ThemeUtil.h"
 #include "windows/TabGeometry.h"
 
@@ -147,7 +149,7 @@ public:
     static const LOGFONT& GetDefaultFont() { return lf_default; }
 
     // The first visible tab (for the host's own scroll position and for tests).
-    int GetFirstVisibleItem() const { return m_nFirstVisibleItem; }
+    int GetFirstVisibleItem() const;
     // The drop target of a drag in progress, -6 when none.
     int GetDragTarget() const { return m_nItemDragDest; }
     // State of button -1 to -5: 0 not shown, 1 normal, 2 hot, 3 pressed.
@@ -211,6 +213,8 @@ protected:
     afx_msg LRESULT OnThemeChanged(WPARAM wParam, LPARAM lParam);
     // LRESULT OnPrintClient(WPARAM hdc, LPARAM flags)
     afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM lParam);
+    // LRESULT OnSetRedraw(WPARAM bRedraw, LPARAM)
+    afx_msg LRESULT OnSetRedraw(WPARAM wParam, LPARAM lParam);
     afx_msg void OnKillFocusEdit();
     DECLARE_MESSAGE_MAP()
 
@@ -218,9 +222,24 @@ private:
     static BOOL RegisterWindowClass();
     BOOL IsValidIndex(int nItem) const { return nItem >= 0 && nItem < GetItemCount(); }
     LRESULT NotifyParent(UINT code, int nItem, CPoint pt);
-    // Lays the tabs out from the current texts, fonts, size and scroll position; bRedraw repaints.
+    // Marks the layout stale (and queues a repaint with bRedraw). The layout itself waits for the
+    // next paint or query, so a burst of inserts lays the strip out once, not once per tab.
     void RecalcLayout(BOOL bRedraw = TRUE);
+    // Lays the tabs out when stale, from the current texts, fonts, size and scroll position; and
+    // brings the tabs' tools up to date.
+    void EnsureLayout() const;
+    const CTabGeometry& Geometry() const
+    {
+        EnsureLayout();
+        return m_geometry;
+    }
+    void DoLayout();
+    // Tools for the tabs in view that have a tooltip text (see the docs: only they can be hovered).
+    void SyncItemTools();
     void MeasureItems();
+    // A text's width in the selected font, through a memory DC kept until the font changes.
+    int MeasureText(const CString& sText);
+    void ReleaseMeasureDC();
     // Strip space <-> client coordinates (a vertical strip is transposed).
     CPoint ToStrip(CPoint pt) const;
     CRect ToClient(const CRect& rect) const;
@@ -233,9 +252,10 @@ private:
     void StartDragTimer();
     void DragTo(CPoint ptClient);
     bool IsCtrlDown(UINT nFlags) const;
-    void UpdateTooltipRects();
-    // Re-registers the tabs' tools after tabs were inserted, deleted or reordered.
-    void ResyncItemTools();
+    void UpdateButtonToolRects();
+    // The tabs' tools are registered again at the next layout, after tabs were inserted, deleted
+    // or reordered or a text changed.
+    void ResyncItemTools() { m_bToolsPending = true; }
     // Keeps the remembered tab indexes (rename, drag source and target) on their tabs.
     void ShiftIndexes(int nFrom, int nDelta);
     void Select(int nItem, BOOL bClearHighlights);
@@ -263,6 +283,13 @@ private:
     CPoint m_ptLastMouse;
     int m_nRenameItem;         // the tab being renamed, -1 when none
     int m_nRenameEnd;          // 0 open, 1 commit, 2 abandon
+    bool* m_pbRenameAlive;     // the running rename loop's flag, cleared when the strip is deleted
+    bool m_bLayoutPending = true;
+    bool m_bToolsPending = false;
+    bool m_bRedrawQueued = false;                  // an Invalidate since the last WM_PAINT
+    std::map<UINT_PTR, CString> m_itemTools;       // registered tab tools: id (index + 1) -> text
+    HDC m_hdcMeasure = nullptr;                    // with m_FontSelected selected
+    HGDIOBJ m_hMeasureOldFont = nullptr;
     CFont m_FontVertical;      // the normal font turned for a vertical strip
     CFont m_FontSelectedVertical;
 };

@@ -69,6 +69,7 @@ BOOL CCustomTabCtrl::OnEraseBkgnd(CDC*)
 
 void CCustomTabCtrl::OnPaint()
 {
+    m_bRedrawQueued = false;
     CPaintDC dc(this);
     CRect rc;
     GetClientRect(&rc);
@@ -95,6 +96,7 @@ LRESULT CCustomTabCtrl::OnPrintClient(WPARAM wParam, LPARAM)
 
 void CCustomTabCtrl::Draw(CDC& dc)
 {
+    EnsureLayout();
     CRect rc;
     GetClientRect(&rc);
     const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
@@ -103,32 +105,38 @@ void CCustomTabCtrl::Draw(CDC& dc)
 
     // The line along which the tabs hang from the window they belong to.
     const DWORD dwStyle = GetStyle();
-    const int H = m_geometry.Thickness();
+    const int H = Geometry().Thickness();
     const int nEdge = (dwStyle & CTCS_TOP) ? H - 2 : 0;
-    dc.FillSolidRect(ToClient(CRect(0, nEdge, m_geometry.Length(), nEdge + 1)), clrShadow);
+    dc.FillSolidRect(ToClient(CRect(0, nEdge, Geometry().Length(), nEdge + 1)), clrShadow);
 
     const int nSaved = dc.SaveDC();
-    CRect rcItems = ToClient(CRect(0, 0, m_geometry.ItemAreaRight(), H));
+    CRect rcItems = ToClient(CRect(0, 0, Geometry().ItemAreaRight(), H));
     dc.IntersectClipRect(&rcItems);
     dc.SetBkMode(TRANSPARENT);
-    // Later tabs lie under earlier ones; the selected tab lies on top of all.
-    int nLast = m_geometry.FirstVisible();
-    while (nLast + 1 < GetItemCount() && m_geometry.ItemRect(nLast + 1).left < m_geometry.ItemAreaRight())
-        ++nLast;
-    for (int i = nLast; i >= std::max(0, m_geometry.FirstVisible() - 1); --i)
+    // Later tabs lie under earlier ones; the selected tab lies on top of all. An empty strip (before
+    // the first insert, after the last tab went) draws only its edge and buttons.
+    const int nCount = std::min(GetItemCount(), Geometry().GetCount());
+    if (nCount > 0)
     {
-        if (i != m_nItemSelected)
-            DrawItem(dc, i);
+        const int nFirst = std::min(Geometry().FirstVisible(), nCount - 1);
+        int nLast = nFirst;
+        while (nLast + 1 < nCount && Geometry().ItemRect(nLast + 1).left < Geometry().ItemAreaRight())
+            ++nLast;
+        for (int i = nLast; i >= std::max(0, nFirst - 1); --i)
+        {
+            if (i != m_nItemSelected)
+                DrawItem(dc, i);
+        }
+        if (IsValidIndex(m_nItemSelected) && m_nItemSelected >= nFirst - 1 && m_nItemSelected <= nLast)
+            DrawItem(dc, m_nItemSelected);
+        if (m_bDragging)
+            DrawDropMarker(dc);
     }
-    if (IsValidIndex(m_nItemSelected) && m_nItemSelected >= m_geometry.FirstVisible() - 1 && m_nItemSelected <= nLast)
-        DrawItem(dc, m_nItemSelected);
-    if (m_bDragging)
-        DrawDropMarker(dc);
     dc.RestoreDC(nSaved);
 
     for (int nButton = CTCHT_ONFIRSTBUTTON; nButton >= CTCHT_ONCLOSEBUTTON; --nButton)
     {
-        if (m_geometry.IsButtonShown(nButton))
+        if (Geometry().IsButtonShown(nButton))
             DrawButton(dc, nButton, GetButtonState(nButton));
     }
 }
@@ -137,7 +145,7 @@ void CCustomTabCtrl::DrawItem(CDC& dc, int nItem)
 {
     CCustomTabCtrlItem* pItem = m_aItems[nItem];
     CPoint pts[4];
-    m_geometry.Outline(nItem, pts);
+    Geometry().Outline(nItem, pts);
     if (IsVertical())
     {
         for (CPoint& pt : pts)
@@ -233,7 +241,7 @@ void CCustomTabCtrl::DrawItem(CDC& dc, int nItem)
 
 void CCustomTabCtrl::DrawButton(CDC& dc, int nButton, int nState)
 {
-    CRect rc = ToClient(m_geometry.ButtonRect(nButton));
+    CRect rc = ToClient(Geometry().ButtonRect(nButton));
     const COLORREF clrFace = ::GetSysColor(COLOR_BTNFACE);
     dc.FillSolidRect(&rc, nState == 2 ? Blend(clrFace, ::GetSysColor(COLOR_HIGHLIGHT), 20) : clrFace);
     if (nState == 3)
@@ -252,9 +260,9 @@ void CCustomTabCtrl::DrawButton(CDC& dc, int nButton, int nState)
     // Buttons that cannot scroll further are drawn greyed.
     bool bEnabled = true;
     if (nButton == CTCHT_ONFIRSTBUTTON || nButton == CTCHT_ONPREVBUTTON)
-        bEnabled = m_geometry.FirstVisible() > 0;
+        bEnabled = Geometry().FirstVisible() > 0;
     else if (nButton == CTCHT_ONNEXTBUTTON || nButton == CTCHT_ONLASTBUTTON)
-        bEnabled = m_geometry.FirstVisible() < m_geometry.MaxFirstVisible();
+        bEnabled = Geometry().FirstVisible() < Geometry().MaxFirstVisible();
     if (nState == 3)
         rc.OffsetRect(1, 1);
     DrawGlyph(dc, nGlyph, rc, ::GetSysColor(bEnabled ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
@@ -305,10 +313,10 @@ void CCustomTabCtrl::DrawDropMarker(CDC& dc)
         return;
     // The marker sits at the edge where the dragged tab will land: before the target when it
     // goes towards the start, after it otherwise.
-    const CRect& rt = m_geometry.TextRect(m_nItemDragDest);
+    const CRect& rt = Geometry().TextRect(m_nItemDragDest);
     const bool bAfter = m_nItemDragDest > m_nButtonIDDown || (m_bDragCopy && m_nItemDragDest == m_nButtonIDDown);
     const int x = bAfter ? rt.right : rt.left;
-    const int H = m_geometry.Thickness();
+    const int H = Geometry().Thickness();
     const COLORREF clr = ::GetSysColor(COLOR_HIGHLIGHT);
     const bool bTop = (GetStyle() & CTCS_TOP) != 0;
     dc.FillSolidRect(ToClient(CRect(x - 1, 1, x + 1, std::max(2, H - 1))), clr);

@@ -36,7 +36,7 @@ void CCustomTabCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     m_nButtonIDDown = nHit;
     if (nHit >= CTCHT_ONLASTBUTTON && nHit <= CTCHT_ONFIRSTBUTTON)
     {
-        if (!m_geometry.IsButtonShown(nHit))
+        if (!Geometry().IsButtonShown(nHit))
             return;
         SetButtonState(nHit, 3);
         SetCapture();
@@ -48,7 +48,7 @@ void CCustomTabCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     if (nHit == CTCHT_ONCLOSEBUTTON)
     {
         // Closing is the parent's business: it was told by the press notification.
-        if (m_geometry.IsButtonShown(nHit))
+        if (Geometry().IsButtonShown(nHit))
         {
             SetButtonState(nHit, 3);
             SetCapture();
@@ -117,7 +117,7 @@ void CCustomTabCtrl::OnMouseMove(UINT nFlags, CPoint point)
     const int nHit = HitTest(point);
     for (int nButton = CTCHT_ONFIRSTBUTTON; nButton >= CTCHT_ONCLOSEBUTTON; --nButton)
     {
-        if (!m_geometry.IsButtonShown(nButton))
+        if (!Geometry().IsButtonShown(nButton))
             continue;
         int nState = 1;
         if (nHit == nButton && m_nButtonIDDown == nButton)
@@ -255,14 +255,14 @@ void CCustomTabCtrl::OnTimer(UINT_PTR nIDEvent)
         // pointer outside the strip keeps scrolling at the button's repeat rate.
         const CPoint s = ToStrip(m_ptLastMouse);
         const DWORD dwNow = AfxGetTickCount();
-        if ((s.x >= m_geometry.Length() || s.x < 0) && dwNow - m_dwLastRepeatTime >= CTC_BUTTON_REPEAT)
+        if ((s.x >= Geometry().Length() || s.x < 0) && dwNow - m_dwLastRepeatTime >= CTC_BUTTON_REPEAT)
         {
             m_dwLastRepeatTime = dwNow;
             DragTo(m_ptLastMouse);
         }
-        else if (s.x >= 0 && s.x < m_geometry.Length())
+        else if (s.x >= 0 && s.x < Geometry().Length())
         {
-            const int nTarget = m_geometry.DropTarget(m_nItemDragDest, s.x);
+            const int nTarget = Geometry().DropTarget(m_nItemDragDest, s.x);
             if (nTarget != m_nItemDragDest)
             {
                 m_nItemDragDest = nTarget;
@@ -278,9 +278,9 @@ void CCustomTabCtrl::DragTo(CPoint ptClient)
 {
     const CPoint s = ToStrip(ptClient);
     bool bChanged = false;
-    if (s.x >= m_geometry.Length() || s.x < 0)
+    if (s.x >= Geometry().Length() || s.x < 0)
     {
-        const int nFirst = m_geometry.ScrollTarget(s.x < 0 ? CTCHT_ONPREVBUTTON : CTCHT_ONNEXTBUTTON);
+        const int nFirst = Geometry().ScrollTarget(s.x < 0 ? CTCHT_ONPREVBUTTON : CTCHT_ONNEXTBUTTON);
         if (nFirst != m_nFirstVisibleItem)
         {
             m_nFirstVisibleItem = nFirst;
@@ -288,7 +288,7 @@ void CCustomTabCtrl::DragTo(CPoint ptClient)
             bChanged = true;
         }
     }
-    const int nTarget = m_geometry.DropTarget(m_nItemDragDest, s.x);
+    const int nTarget = Geometry().DropTarget(m_nItemDragDest, s.x);
     if (nTarget != m_nItemDragDest)
     {
         m_nItemDragDest = nTarget;
@@ -338,6 +338,7 @@ int CCustomTabCtrl::EditLabel(int nItem)
     if (m_ctrlEdit.GetSafeHwnd() != nullptr)
         return CTCERR_NOERROR;   // already open on this tab
     EnsureVisible(nItem);
+    EnsureLayout();
     const CRect rect = m_aItems[nItem]->m_rectText;
     if (!m_ctrlEdit.Create(WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, rect, this, 1))
         return CTCERR_OUTOFMEMORY;
@@ -359,6 +360,10 @@ BOOL CCustomTabCtrl::RenameLoop(int)
     const HWND hEdit = m_ctrlEdit.m_hWnd;
     MSG msg = {};
     bool bReplay = false;   // the click that ended the rename is handled after it
+    // Whatever the loop dispatches may delete the strip: after that nothing of it is read or
+    // written, only the quit message and the replayed click are passed on.
+    bool bAlive = true;
+    m_pbRenameAlive = &bAlive;
     while (m_nRenameEnd == 0)
     {
         if (!::IsWindow(hWnd) || !::IsWindow(hEdit))
@@ -392,18 +397,23 @@ BOOL CCustomTabCtrl::RenameLoop(int)
         }
         ::TranslateMessage(&msg);
         ::DispatchMessageA(&msg);
+        if (!bAlive)
+            return FALSE;
     }
     if (::IsWindow(hWnd))
     {
         const int nItem = m_nRenameItem;
         if (m_nRenameEnd == 1 && IsValidIndex(nItem))
             CommitRename(nItem);
-        if (::IsWindow(hWnd))
+        // The parent may have deleted the strip while deciding on the new name.
+        if (bAlive && ::IsWindow(hWnd))
             CloseRename();
     }
+    if (bAlive)
+        m_pbRenameAlive = nullptr;
     if (bReplay)
         ::DispatchMessageA(&msg);
-    return TRUE;
+    return bAlive;
 }
 
 void CCustomTabCtrl::CommitRename(int nItem)
@@ -413,9 +423,10 @@ void CCustomTabCtrl::CommitRename(int nItem)
     m_ctrlEdit.GetWindowText(sText);
     if (sText.GetLength() > CTC_MAXTEXT)
         sText = sText.Left(CTC_MAXTEXT);
+    bool* pbAlive = m_pbRenameAlive;
     const LRESULT lKeep = NotifyParent(CTCN_LABELUPDATE, nItem, m_ptLastMouse);
     // The parent may have deleted the tab or the strip while deciding.
-    if (!::IsWindow(hWnd) || nItem != m_nRenameItem || !IsValidIndex(nItem))
+    if ((pbAlive != nullptr && !*pbAlive) || !::IsWindow(hWnd) || nItem != m_nRenameItem || !IsValidIndex(nItem))
         return;
     if (lKeep == 0)
     {

@@ -13,11 +13,14 @@ public:
     CWatcher();
     CWatcher(const CWatcher&);
     CWatcher& operator=(const CWatcher&);
-    virtual ~CWatcher();
+
+    // The slots keep the order hosts compile against: the notification first, then Refresh, then
+    // the destructor. Declaring the destructor first would put it in the notification's slot.
 
     // nEvent: what happened (the dialog base sends 1 when a dialog opens and 0 when it closes,
     // with the dialog as pData); nReserved is always 0.
     virtual void Notify(int nEvent, CString csText, void* pData, int nReserved) = 0;
     // Never called by the library.
     virtual void Refresh() = 0;
+    virtual ~CWatcher();
 };

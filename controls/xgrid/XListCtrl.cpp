@@ -1,5 +1,7 @@
 #include "xgrid/XListCtrl.h"
 
+#include "host/AliveScope.h"
+
 #include <cstdio>
 
 IMPLEMENT_DYNAMIC(CXListCtrl, CListCtrl)
@@ -46,8 +48,13 @@ CXListCtrl::CXListCtrl()
 
 CXListCtrl::~CXListCtrl()
 {
+    // Destroyed here, while this class still handles its own WM_DESTROY and deletion notices.
+    if (m_hWnd != nullptr && ::IsWindow(m_hWnd))
+        DestroyWindow();
+    ReleaseAllCells();
     if (m_hBoldFont != nullptr)
         ::DeleteObject(m_hBoldFont);
+    CAliveScope::Deleted(m_pbAlive);
 }
 
 void CXListCtrl::ReadSysColors()
@@ -71,7 +78,9 @@ CXListCtrl::CCellArray* CXListCtrl::Cells(int nItem)
 {
     if (m_hWnd == nullptr || nItem < 0 || nItem >= GetItemCount())
         return nullptr;
-    return reinterpret_cast<CCellArray*>(CListCtrl::GetItemData(nItem));
+    // Item data the host set through the base list is its own value, never a cell array.
+    auto* pCells = reinterpret_cast<CCellArray*>(CListCtrl::GetItemData(nItem));
+    return m_ownCells.count(pCells) != 0 ? pCells : nullptr;
 }
 
 XLISTCTRLDATA* CXListCtrl::Cell(int nItem, int nSubItem)
@@ -87,9 +96,60 @@ void CXListCtrl::FreeCells(int nItem)
     CCellArray* pCells = Cells(nItem);
     if (pCells == nullptr)
         return;
-    // Cleared first, so the deletion notification that follows finds nothing to free.
+    // Forgotten first, so neither the item-data change nor the deletion notification that follows
+    // frees it again.
+    m_ownCells.erase(pCells);
     CListCtrl::SetItemData(nItem, 0);
+    m_ownCells.insert(pCells);
+    ReleaseCells(pCells);
+}
+
+void CXListCtrl::ReleaseCells(CCellArray* pCells)
+{
+    if (m_ownCells.erase(pCells) == 0)
+        return;
+    for (size_t c = 0; c < pCells->size() && c < m_checkedCount.size(); ++c)
+    {
+        if ((*pCells)[c].nCheckedState == 1)
+            --m_checkedCount[c];
+    }
     delete pCells;
+}
+
+void CXListCtrl::ReleaseAllCells()
+{
+    for (CCellArray* pCells : m_ownCells)
+        delete pCells;
+    m_ownCells.clear();
+    m_checkedCount.clear();
+}
+
+void CXListCtrl::SetCheckState(XLISTCTRLDATA& cell, int nSubItem, int nState)
+{
+    if (nSubItem < 0)
+        return;
+    if (m_checkedCount.size() <= (size_t)nSubItem)
+        m_checkedCount.resize((size_t)nSubItem + 1, 0);
+    m_checkedCount[(size_t)nSubItem] += (nState == 1) - (cell.nCheckedState == 1);
+    cell.nCheckedState = nState;
+}
+
+LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if ((message == LVM_SETITEMA || message == LVM_SETITEMW) && lParam != 0 && m_hWnd != nullptr)
+    {
+        // The same layout for both character sets up to lParam.
+        const LVITEMA* pItem = reinterpret_cast<const LVITEMA*>(lParam);
+        if ((pItem->mask & LVIF_PARAM) && pItem->iSubItem == 0)
+        {
+            CCellArray* pOld = Cells(pItem->iItem);
+            LRESULT lResult = CListCtrl::WindowProc(message, wParam, lParam);
+            if (pOld != nullptr && lResult && CListCtrl::GetItemData(pItem->iItem) != (DWORD_PTR)pOld)
+                ReleaseCells(pOld);
+            return lResult;
+        }
+    }
+    return CListCtrl::WindowProc(message, wParam, lParam);
 }
 
 int CXListCtrl::GetColumns()
@@ -104,6 +164,7 @@ int CXListCtrl::InsertItem(const LVITEM* pItem)
         return -1;
     int nColumns = GetColumns();
     auto* pCells = new CCellArray((size_t)(nColumns > 0 ? nColumns : 1));
+    m_ownCells.insert(pCells);
     LVITEM item = *pItem;
     if (item.mask & LVIF_PARAM)
         (*pCells)[0].dwItemData = (DWORD_PTR)item.lParam;
@@ -114,7 +175,7 @@ int CXListCtrl::InsertItem(const LVITEM* pItem)
     item.iSubItem = 0;
     int nRow = CListCtrl::InsertItem(&item);
     if (nRow < 0)
-        delete pCells;
+        ReleaseCells(pCells);
     return nRow;
 }
 
@@ -188,7 +249,7 @@ int CXListCtrl::SetCheckbox(int nItem, int nSubItem, int nCheckedState, int bEna
     XLISTCTRLDATA* pCell = Cell(nItem, nSubItem);
     if (pCell == nullptr || nCheckedState < -1 || nCheckedState > 1)
         return 0;
-    pCell->nCheckedState = nCheckedState;
+    SetCheckState(*pCell, nSubItem, nCheckedState);
     if (!bEnabled)
         (*Cells(nItem))[0].bEnabled = 0;
     UpdateSubItem(nItem, nSubItem);
@@ -204,14 +265,10 @@ int CXListCtrl::GetCheckbox(int nItem, int nSubItem)
 
 int CXListCtrl::CountCheckedItems(int nSubItem)
 {
-    int nCount = 0;
-    for (int i = 0, n = GetItemCount(); i < n; ++i)
-    {
-        XLISTCTRLDATA* pCell = Cell(i, nSubItem);
-        if (pCell != nullptr && pCell->nCheckedState == 1)
-            ++nCount;
-    }
-    return nCount;
+    // Kept as cells change: setting a whole column stays linear.
+    if (nSubItem < 0 || nSubItem >= GetColumns() || (size_t)nSubItem >= m_checkedCount.size())
+        return 0;
+    return m_checkedCount[(size_t)nSubItem];
 }
 
 int CXListCtrl::SetColorboxColor(int nItem, int nSubItem, COLORREF crColor)
@@ -347,7 +404,9 @@ void CXListCtrl::RefreshHeaderCheck(int nSubItem)
     if (GetHeaderCheckedState(nSubItem) <= XHEADER_CHECK_NONE)
         return;
     bool bAll = CountCheckedItems(nSubItem) == GetItemCount();
-    SetHeaderCheckedState(nSubItem, bAll ? XHEADER_CHECK_CHECKED : XHEADER_CHECK_UNCHECKED);
+    const int nState = bAll ? XHEADER_CHECK_CHECKED : XHEADER_CHECK_UNCHECKED;
+    if (nState != GetHeaderCheckedState(nSubItem))
+        SetHeaderCheckedState(nSubItem, nState);
 }
 
 void CXListCtrl::BuildHeaderImages()
@@ -620,8 +679,14 @@ void CXListCtrl::OnLButtonDown(UINT, CPoint point)
     // A disabled cell swallows the click whole.
     if (nItem >= 0 && Cell(nItem, nSubItem) != nullptr && !GetCellEnabled(nItem, nSubItem))
         return;
+    // Every receiver below may delete the grid, or destroy its window.
+    const HWND hWnd = m_hWnd;
+    CAliveScope alive(m_pbAlive);
+    auto gone = [&] { return !alive.Alive() || !::IsWindow(hWnd); };
     if (HWND hParent = ::GetParent(m_hWnd))
         ::SendMessageA(hParent, WM_XLISTCTRL_LBUTTONDOWN, (WPARAM)&point, 0);
+    if (gone())
+        return;
     if (nItem < 0)
     {
         Default();
@@ -633,11 +698,11 @@ void CXListCtrl::OnLButtonDown(UINT, CPoint point)
     if (pCell != nullptr && pCell->nCheckedState == -1 && pCell->bColorbox)
     {
         Default();
-        pCell = Cell(nItem, nSubItem);
+        pCell = gone() ? nullptr : Cell(nItem, nSubItem);
         if (pCell == nullptr)
             return;
         CColorDialog dlg(pCell->crBackground, CC_FULLOPEN | CC_RGBINIT, this);
-        if (dlg.DoModal() != IDOK)
+        if (dlg.DoModal() != IDOK || gone())
             return;
         // The modal run may have changed the list: look the cell up again.
         pCell = Cell(nItem, nSubItem);
@@ -657,10 +722,12 @@ void CXListCtrl::OnLButtonDown(UINT, CPoint point)
     if (pCell != nullptr && pCell->nCheckedState != -1)
     {
         int nState = pCell->nCheckedState == 0 ? 1 : 0;
-        pCell->nCheckedState = nState;
+        SetCheckState(*pCell, nSubItem, nState);
         UpdateSubItem(nItem, nSubItem);
         if (HWND hTarget = NotifyTarget())
             ::SendMessageA(hTarget, WM_XLISTCTRL_CHECKBOX_CLICKED, (WPARAM)CellText(nItem, nSubItem), nState);
+        if (gone())
+            return;
         RefreshHeaderCheck(nSubItem);
     }
     Default();
@@ -682,21 +749,29 @@ BOOL CXListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
     SetHeaderCheckedState(nSubItem, nNew);
     m_HeaderCtrl.UpdateWindow();
     HWND hParent = ::GetParent(m_hWnd);
+    // The receivers may delete rows (the loop reads the count again), the grid or its window.
+    const HWND hWnd = m_hWnd;
+    CAliveScope alive(m_pbAlive);
+    auto gone = [&] { return !alive.Alive() || !::IsWindow(hWnd); };
+    *pResult = 0;
     for (int i = 0; i < GetItemCount(); ++i)
     {
         XLISTCTRLDATA* pCell = Cell(i, nSubItem);
         if (pCell == nullptr || pCell->nCheckedState == -1)
             continue;
         if (GetEnabled(i))
-            pCell->nCheckedState = nNew - 1;
+            SetCheckState(*pCell, nSubItem, nNew - 1);
         UpdateSubItem(i, nSubItem);
         XLISTCTRL_CELL cell = { i, nSubItem };
         if (hParent != nullptr)
             ::SendMessageA(hParent, WM_XLISTCTRL_HEADER_CHECK, (WPARAM)&cell, 0);
+        if (gone())
+            return TRUE;
         if (HWND hTarget = NotifyTarget())
             ::SendMessageA(hTarget, WM_XLISTCTRL_CHECKBOX_CLICKED, (WPARAM)CellText(i, nSubItem), nNew - 1);
+        if (gone())
+            return TRUE;
     }
-    *pResult = 0;
     return TRUE;
 }
 
@@ -704,7 +779,7 @@ BOOL CXListCtrl::OnDeleteItemNotify(NMHDR* pNMHDR, LRESULT*)
 {
     // A row deleted past DeleteItem (LVM_DELETEITEM sent directly) still takes its cells along.
     NMLISTVIEW* pView = reinterpret_cast<NMLISTVIEW*>(pNMHDR);
-    delete reinterpret_cast<CCellArray*>(pView->lParam);
+    ReleaseCells(reinterpret_cast<CCellArray*>(pView->lParam));   // nothing unless the grid made it
     return FALSE;
 }
 
@@ -720,6 +795,7 @@ void CXListCtrl::OnDestroy()
 {
     for (int i = GetItemCount() - 1; i >= 0; --i)
         FreeCells(i);
+    ReleaseAllCells();   // also arrays whose rows the host re-pointed through the base list
     if (m_bHeaderIsSubclassed)
     {
         ::SendMessageA(m_HeaderCtrl.m_hWnd, HDM_SETIMAGELIST, HDSIL_NORMAL, 0);

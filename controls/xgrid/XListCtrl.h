@@ -5,13 +5,16 @@
 // (custom draw) and tells its parent about clicks through the registered messages below.
 //
 // Each row's platform item data holds the row's cell records (one per header column at insertion);
-// the caller's own row value lives in those records (SetItemData/GetItemData). Row and column
+// the caller's own row value lives in those records (SetItemData/GetItemData). Only cell arrays
+// the grid allocated are ever read or freed as such: a row whose item data the host set through
+// the base list (InsertItem with LVIF_PARAM, SetItemData) is a plain row without cells. Row and column
 // arguments are checked: outside the list or the header an operation does nothing and returns 0
 // (-1 for the check-state getters).
 #pragma once
 
 #include <afxwin.h>
 #include <afxcmn.h>
+#include <unordered_set>
 #include <vector>
 
 #include "xgrid/XHeaderCtrl.h"
@@ -155,6 +158,8 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
+    // Sees item data replaced through the base list, so the cells it held are released.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -164,6 +169,11 @@ private:
     // The cell record when row and column are inside the list, the header and the row's cells.
     XLISTCTRLDATA* Cell(int nItem, int nSubItem);
     void FreeCells(int nItem);
+    // Forgets an array the grid allocated (its checked cells leave the column counts) and frees it.
+    void ReleaseCells(CCellArray* pCells);
+    void ReleaseAllCells();
+    // Sets a cell's check state, keeping the column's count of checked cells.
+    void SetCheckState(XLISTCTRLDATA& cell, int nSubItem, int nState);
     void ReadSysColors();
     void BuildHeaderImages();
     // Header check box after one of the column's cells changed: checked when every row is.
@@ -177,4 +187,7 @@ private:
     DWORD m_dwExtendedStyleX;
     HFONT m_hBoldFont;         // bold variant of m_hBoldBase
     HFONT m_hBoldBase;
+    std::unordered_set<CCellArray*> m_ownCells;   // every cell array this grid allocated and holds
+    std::vector<int> m_checkedCount;              // checked cells by column index, over m_ownCells
+    bool* m_pbAlive = nullptr;                    // cleared by the destructor (see host/AliveScope.h)
 };

@@ -148,6 +148,7 @@ TEST_F(TabButtonsTest, TooltipsMoveWithTheirTabs)
     CToolTipCtrl* pTip = &m_tabs->m_ctrlToolTip;
     ASSERT_NE(nullptr, pTip->GetSafeHwnd());
     auto tipText = [&](UINT_PTR id) {
+        m_tabs->UpdateWindow();   // the tabs' tools follow at the next paint
         char buffer[80] = {};
         TTTOOLINFOA ti;
         if (!pTip->GetToolInfo(&ti, m_tabs.get(), id))
@@ -168,6 +169,7 @@ TEST_F(TabButtonsTest, TooltipsMoveWithTheirTabs)
     EXPECT_EQ("Close", tipText((UINT_PTR)(INT_PTR)CTCHT_ONCLOSEBUTTON));
     // The tool covers the tab's text where it is shown.
     m_tabs->SetItemTooltipText(0, "first");
+    m_tabs->UpdateWindow();
     TTTOOLINFOA ti;
     ASSERT_TRUE(pTip->GetToolInfo(&ti, m_tabs.get(), 1));
     CRect r;
