@@ -1,0 +1,909 @@
+// CCategoryListCtrl: column sets, clicks, keyboard navigation, the editors over cells, and the
+// guard that keeps an edit's result on the row it was opened on.
+#include "market/CategoryListCtrl.h"
+
+#include "editors/InPlaceCombo.h"
+#include "editors/InPlaceDTPicker.h"
+#include "editors/InPlaceDateText.h"
+#include "editors/InPlaceEdit.h"
+#include "editors/InPlaceNotify.h"
+#include "editors/InPlacePriceEdit.h"
+#include "market/CategoryPickerStart.h"
+
+#include <algorithm>
+#include <vector>
+
+// Posted to itself when the row under the open editor moved or went: the edit ends when it
+// arrives, outside whatever operation moved the row.
+#define WM_CATEGORY_CHECKEDIT   (WM_APP + 0x313)
+
+#define CATEGORY_PROFILE_INDEX_WEIGHTAGE "IndexWeightage"
+#define CATEGORY_WEIGHTAGE_COLUMN        8
+#define CATEGORY_TEXT_EDITOR_STYLE       (WS_BORDER | ES_AUTOHSCROLL | ES_LEFT)
+
+IMPLEMENT_DYNAMIC(CCategoryListCtrl, CFilterListCtrl)
+
+BEGIN_MESSAGE_MAP(CCategoryListCtrl, CFilterListCtrl)
+    ON_WM_LBUTTONDOWN()
+    ON_NOTIFY_REFLECT_EX(LVN_BEGINLABELEDITA, OnBeginLabelEdit)
+    ON_NOTIFY_REFLECT_EX(LVN_ENDLABELEDITA, OnEndLabelEdit)
+    ON_NOTIFY_EX_RANGE(HDN_BEGINDRAG, 0, 0xFFFF, OnHdnBegindrag)
+    ON_NOTIFY_EX_RANGE(HDN_ENDDRAG, 0, 0xFFFF, OnHdnEnddrag)
+    ON_WM_HSCROLL()
+    ON_WM_VSCROLL()
+    ON_MESSAGE(WM_INPLACE_NEXTCELL, OnNextCell)
+    ON_MESSAGE(WM_INPLACE_PREVCELL, OnPrevCell)
+    ON_MESSAGE(WM_LIST_EDITNEXTROW, OnEditNextRow)
+    ON_MESSAGE(WM_LIST_EDITPREVROW, OnEditPrevRow)
+    ON_MESSAGE(WM_LIST_HEADERDROPPED, OnHeaderDropped)
+END_MESSAGE_MAP()
+
+CCategoryListCtrl::CCategoryListCtrl()
+    : m_dwComboStyle(CATEGORY_DEFAULT_COMBO_STYLE), m_dwDTPickerStyle(CATEGORY_DEFAULT_PICKER_STYLE),
+      m_iEditedRow(CATEGORY_NO_EDITED_ROW), m_iEditingRow(-1), m_iEditingColumn(-1), m_bOwnerDecides(false),
+      m_bSortOnHeaderClick(true), m_bAllowHeaderDrag(false)
+{
+}
+
+CCategoryListCtrl::~CCategoryListCtrl()
+{
+    CInPlaceEdit::DeleteInstance();
+    CInPlaceCombo::DeleteInstance();
+}
+
+// --- column sets ----------------------------------------------------------------------------------
+
+namespace
+{
+void SetInList(CList<int, int>& list, int nColumn, bool bOn)
+{
+    POSITION pos = list.Find(nColumn);
+    if (bOn && pos == nullptr)
+        list.AddTail(nColumn);
+    else if (!bOn && pos != nullptr)
+        list.RemoveAt(pos);
+}
+}  // namespace
+
+void CCategoryListCtrl::SetComboColumns(int nColumn, bool bOn)
+{
+    SetInList(m_lstComboColumns, nColumn, bOn);
+}
+
+void CCategoryListCtrl::SetReadOnlyColumns(int nColumn, bool bOn)
+{
+    SetInList(m_lstReadOnlyColumns, nColumn, bOn);
+}
+
+int CCategoryListCtrl::ColumnIdOf(int nListColumn)
+{
+    if (!m_bColumnProfile)
+        return nListColumn;
+    const int nColumn = ColumnAtPosition(nListColumn);
+    return nColumn >= 0 ? nColumn : nListColumn;
+}
+
+BOOL CCategoryListCtrl::IsCombo(int nListColumn)
+{
+    return m_lstComboColumns.Find(ColumnIdOf(nListColumn)) != nullptr;
+}
+
+BOOL CCategoryListCtrl::IsReadOnly(int nListColumn)
+{
+    return m_lstReadOnlyColumns.Find(ColumnIdOf(nListColumn)) != nullptr;
+}
+
+void CCategoryListCtrl::EnableVScroll(bool bEnable)
+{
+    m_dwComboStyle = bEnable ? (m_dwComboStyle | WS_VSCROLL) : (m_dwComboStyle & ~(DWORD)WS_VSCROLL);
+}
+
+void CCategoryListCtrl::EnableHScroll(bool bEnable)
+{
+    m_dwComboStyle = bEnable ? (m_dwComboStyle | WS_HSCROLL) : (m_dwComboStyle & ~(DWORD)WS_HSCROLL);
+}
+
+void CCategoryListCtrl::InsertColumnsForList(int* pUnused)
+{
+    CCommonListCtrl::InsertColumnsForList(pUnused);
+    // Computed cells are never edited.
+    for (int c = 0; c < (int)m_arrColInfo.GetSize() && c < (int)m_arrColPosition.GetSize(); ++c)
+    {
+        const bool bFormula = !m_arrColInfo[c].csText1.IsEmpty() || (m_nBuiltInColumns > 0 && c >= m_nBuiltInColumns);
+        if (bFormula && m_arrColPosition[c] >= 0)
+            SetReadOnlyColumns(c, true);
+    }
+}
+
+void CCategoryListCtrl::InsertColumnForCategoryList(int nRow, int nColumn, CString strText)
+{
+    if (nRow < 0 || nColumn < 0 || m_hWnd == nullptr)
+        return;
+    while (GetItemCount() <= nRow)
+    {
+        const int nBefore = GetItemCount();
+        InsertItem(nBefore, "");
+        if (GetItemCount() <= nBefore)
+            return;   // the list takes no more rows (filter mode without a text routine)
+    }
+    SetItemText(nRow, nColumn, strText);
+}
+
+// --- helpers --------------------------------------------------------------------------------------
+
+bool CCategoryListCtrl::Alive(HWND hWnd) const
+{
+    return IsLiveList(this) && hWnd != nullptr && ::IsWindow(hWnd) && m_hWnd == hWnd;
+}
+
+CWnd* CCategoryListCtrl::OwnerTarget()
+{
+    CWnd* pOwner = GetOwnerWnd();
+    if (pOwner != nullptr && ::IsWindow(pOwner->GetSafeHwnd()))
+        return pOwner;
+    return GetParent();
+}
+
+int CCategoryListCtrl::RowCount()
+{
+    return m_bUseFilter ? GetDisplayCount() : CListCtrl::GetItemCount();
+}
+
+int CCategoryListCtrl::ColumnCount()
+{
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    return pHeader != nullptr ? pHeader->GetItemCount() : 0;
+}
+
+bool CCategoryListCtrl::RequestCell(int nRow, int nColumn, sCellRequest& request)
+{
+    const HWND hWnd = m_hWnd;
+    CWnd* pParent = GetParent();
+    if (pParent != nullptr)
+        ::SendMessageA(pParent->GetSafeHwnd(), WM_LIST_CELLREQUEST, MAKEWPARAM(nRow, nColumn), (LPARAM)&request);
+    return Alive(hWnd);
+}
+
+bool CCategoryListCtrl::RequestChoices(int nColumn, CStringList& lstChoices)
+{
+    const HWND hWnd = m_hWnd;
+    if (CWnd* pOwner = OwnerTarget())
+        ::SendMessageA(pOwner->GetSafeHwnd(), WM_LIST_CELLREQUEST, (WPARAM)nColumn, (LPARAM)&lstChoices);
+    return Alive(hWnd);
+}
+
+DWORD_PTR CCategoryListCtrl::RowKey(int nRow)
+{
+    if (nRow < 0 || nRow >= RowCount())
+        return 0;
+    if (m_bUseFilter)
+        return GetItemData(nRow);
+    // The platform's item id stays with the item whatever is inserted, deleted or sorted around it.
+    return (DWORD_PTR)(UINT)::SendMessageA(m_hWnd, LVM_MAPINDEXTOID, (WPARAM)nRow, 0) + 1;
+}
+
+int CCategoryListCtrl::FindRowByKey(DWORD_PTR dwKey)
+{
+    if (!m_bUseFilter)
+    {
+        const int nRow = (int)::SendMessageA(m_hWnd, LVM_MAPIDTOINDEX, (WPARAM)(dwKey - 1), 0);
+        return nRow >= 0 && RowKey(nRow) == dwKey ? nRow : -1;
+    }
+    for (int r = 0; r < RowCount(); ++r)
+    {
+        if (GetItemData(r) == dwKey)
+            return r;
+    }
+    return -1;
+}
+
+void CCategoryListCtrl::RememberEditedRecord(int nRow, int nColumn, HWND hEditor)
+{
+    m_hOpenEditor = hEditor;
+    m_iKeyRow = nRow;
+    m_iKeyColumn = nColumn;
+    m_bCheckingRow = true;
+    m_dwEditKey = RowKey(nRow);
+    m_bCheckingRow = false;
+    m_bEditKeyKnown = m_dwEditKey != 0;
+}
+
+bool CCategoryListCtrl::IsEditorOpen() const
+{
+    return m_hOpenEditor != nullptr && ::IsWindow(m_hOpenEditor) && ::GetParent(m_hOpenEditor) == m_hWnd;
+}
+
+bool CCategoryListCtrl::EndEditByFocus()
+{
+    const HWND hWnd = m_hWnd;
+    if (!IsEditorOpen())
+        return true;
+    SetFocus();
+    if (!Alive(hWnd))
+        return false;
+    // Without the keyboard focus (another application active) the editor does not lose it: close
+    // it, which reports the edit all the same.
+    if (m_hOpenEditor != nullptr && ::IsWindow(m_hOpenEditor))
+        CloseOpenEditor();
+    return Alive(hWnd);
+}
+
+void CCategoryListCtrl::CloseOpenEditor()
+{
+    // A window still there is either an edit not yet ended or one waiting for its WM_CLOSE; either
+    // way it goes now, so the next show creates its window over the new cell.
+    CWnd* editors[] = { CInPlaceEdit::GetInstance(), CInPlaceCombo::GetInstance(), CInPlaceDTPicker::GetInstance(),
+                        CInPlacePriceEdit::GetInstance() };
+    for (CWnd* pEditor : editors)
+    {
+        if (pEditor->GetSafeHwnd() != nullptr)
+            pEditor->DestroyWindow();
+    }
+    m_hOpenEditor = nullptr;
+}
+
+void CCategoryListCtrl::CheckEditedRowStillThere()
+{
+    if (!IsEditorOpen() || !m_bEditKeyKnown)
+        return;
+    m_bCheckingRow = true;
+    const bool bMoved = m_iKeyRow >= RowCount() || RowKey(m_iKeyRow) != m_dwEditKey;
+    m_bCheckingRow = false;
+    if (bMoved)
+        EndEditByFocus();
+}
+
+LRESULT CCategoryListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const HWND hWnd = m_hWnd;
+    if (message == WM_CATEGORY_CHECKEDIT)
+    {
+        m_bCheckPosted = false;
+        CheckEditedRowStillThere();
+        return 0;
+    }
+    if (message == WM_MOUSEWHEEL && IsEditorOpen() && !EndEditByFocus())
+        return 0;
+    const LRESULT lResult = CFilterListCtrl::WindowProc(message, wParam, lParam);
+    if (message == WM_DESTROY || message == WM_NCDESTROY || !Alive(hWnd) || m_bCheckingRow || m_bCheckPosted ||
+        !m_bEditKeyKnown || m_hOpenEditor == nullptr)
+        return lResult;
+    // Whatever this message did, the row under the editor must still hold the edited record.
+    m_bCheckingRow = true;
+    const bool bMoved = m_iKeyRow >= RowCount() || RowKey(m_iKeyRow) != m_dwEditKey;
+    m_bCheckingRow = false;
+    if (bMoved && IsEditorOpen())
+    {
+        m_bCheckPosted = true;
+        ::PostMessageA(hWnd, WM_CATEGORY_CHECKEDIT, 0, 0);
+    }
+    return lResult;
+}
+
+// --- geometry -------------------------------------------------------------------------------------
+
+void CCategoryListCtrl::ScrollToView(int nColumn, CRect& rcCell)
+{
+    int nLeft = rcCell.left;
+    for (int c = 0; c < nColumn; ++c)
+        nLeft += GetColumnWidth(c);
+    const int nWidth = GetColumnWidth(nColumn);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    if (nLeft < rcClient.left || nLeft > rcClient.right)
+    {
+        Scroll(CSize(nLeft - rcClient.left, 0));
+        nLeft = rcClient.left;
+    }
+    else if (nLeft + nWidth > rcClient.right)
+    {
+        const int nOverflow = nLeft + nWidth - rcClient.right;
+        Scroll(CSize(nOverflow, 0));
+        nLeft -= nOverflow;
+    }
+    rcCell.left = nLeft;
+    rcCell.right = nLeft + nWidth;
+}
+
+void CCategoryListCtrl::CalculateCellRect(int nColumn, int nRow, CRect& rcCell)
+{
+    rcCell.SetRectEmpty();
+    if (nRow < 0 || nRow >= RowCount() || nColumn < 0 || nColumn >= ColumnCount())
+        return;
+    EnsureVisible(nRow, FALSE);
+    CRect rcRow;
+    GetItemRect(nRow, &rcRow, LVIR_BOUNDS);
+    CRect rcClient;
+    GetClientRect(&rcClient);
+    rcRow.top = std::max(rcRow.top, rcClient.top);
+    rcRow.bottom = std::min(rcRow.bottom, rcClient.bottom);
+    ScrollToView(nColumn, rcRow);
+    GetSubItemRect(nRow, nColumn, LVIR_BOUNDS, rcCell);
+    if (nColumn == 0)
+    {
+        // The platform gives the whole row for sub-item 0.
+        CRect rcNext;
+        if (ColumnCount() > 1 && GetSubItemRect(nRow, 1, LVIR_BOUNDS, rcNext))
+            rcCell.right = rcNext.left;
+        else
+            rcCell.right = rcCell.left + GetColumnWidth(0);
+    }
+    rcCell.right = std::min(rcCell.right, rcClient.right);
+}
+
+BOOL CCategoryListCtrl::HitTestEx(CPoint& point, int* pRow, int* pColumn) const
+{
+    if (pRow == nullptr || pColumn == nullptr)
+        return FALSE;
+    *pRow = HitTest(point, nullptr);
+    *pColumn = 0;
+    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT || *pRow < 0)
+        return FALSE;
+    CRect rcRow;
+    GetItemRect(*pRow, &rcRow, LVIR_BOUNDS);
+    if (!rcRow.PtInRect(point))
+        return FALSE;
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    const int nColumns = pHeader != nullptr ? pHeader->GetItemCount() : 0;
+    int x = rcRow.left;
+    for (int c = 0; c < nColumns; ++c)
+    {
+        const int nWidth = GetColumnWidth(c);
+        if (point.x >= x && point.x < x + nWidth)
+        {
+            *pColumn = c;
+            return TRUE;
+        }
+        x += nWidth;
+    }
+    return FALSE;
+}
+
+void CCategoryListCtrl::vResetTopPosition()
+{
+    const int nTop = GetTopIndex();
+    if (m_iEditingRow < 0 || m_iEditingRow >= nTop)
+        return;
+    CRect rcRow;
+    GetItemRect(nTop, &rcRow, LVIR_BOUNDS);
+    for (int n = nTop - m_iEditingRow; n > 0; --n)
+        Scroll(CSize(0, -rcRow.Height()));
+}
+
+void CCategoryListCtrl::vResetBottomPosition()
+{
+    const int nTop = GetTopIndex();
+    const int nPage = GetCountPerPage();
+    if (m_iEditingRow < 0 || m_iEditingRow >= RowCount() || m_iEditingRow < nTop + nPage)
+        return;
+    CRect rcRow;
+    GetItemRect(nTop, &rcRow, LVIR_BOUNDS);
+    for (int n = m_iEditingRow - (nTop + nPage) + 1; n > 0; --n)
+        Scroll(CSize(0, rcRow.Height()));
+}
+
+void CCategoryListCtrl::VerifyScrollPos()
+{
+    vResetTopPosition();
+    vResetBottomPosition();
+}
+
+// --- editors --------------------------------------------------------------------------------------
+
+CInPlaceEdit* CCategoryListCtrl::ShowInPlaceEdit(int nRow, int nColumn, CString& strText)
+{
+    const HWND hWnd = m_hWnd;
+    CloseOpenEditor();
+    if (!Alive(hWnd) || nRow < 0 || nRow >= RowCount() || nColumn < 0 || nColumn >= ColumnCount())
+        return nullptr;
+    CRect rcCell;
+    CalculateCellRect(nColumn, nRow, rcCell);
+    CInPlaceEdit* pEdit = CInPlaceEdit::GetInstance();
+    m_iEditingRow = nRow;
+    m_iEditingColumn = nColumn;
+    if (!pEdit->ShowEditCtrl(CATEGORY_TEXT_EDITOR_STYLE, rcCell, this, GetDlgCtrlID(), nRow, nColumn,
+                             m_strValidEditCtrlChars, strText, this))
+        return nullptr;
+    RememberEditedRecord(nRow, nColumn, pEdit->GetSafeHwnd());
+    return pEdit;
+}
+
+CInPlaceCombo* CCategoryListCtrl::ShowInPlaceList(int nRow, int nColumn, CStringList& lstChoices, CString strCurText,
+                                                  int nSel)
+{
+    const HWND hWnd = m_hWnd;
+    CloseOpenEditor();
+    if (!Alive(hWnd) || nRow < 0 || nRow >= RowCount() || nColumn < 0 || nColumn >= ColumnCount())
+        return nullptr;
+    if (!EnsureVisible(nRow, FALSE) || GetColumnWidth(0) <= 9)
+        return nullptr;
+    CRect rcCell;
+    CalculateCellRect(nColumn, nRow, rcCell);
+    const int nChoices = (int)lstChoices.GetCount();
+    rcCell.bottom += rcCell.Height() * (nChoices < 20 ? nChoices + 20 : 21);
+    CInPlaceCombo* pCombo = CInPlaceCombo::GetInstance();
+    m_iEditingRow = nRow;
+    m_iEditingColumn = nColumn;
+    if (!pCombo->ShowComboCtrl(m_dwComboStyle, rcCell, this, GetDlgCtrlID(), nRow, nColumn, &lstChoices, strCurText,
+                               nSel))
+        return nullptr;
+    RememberEditedRecord(nRow, nColumn, pCombo->GetSafeHwnd());
+    return pCombo;
+}
+
+CInPlaceDTPicker* CCategoryListCtrl::ShowInPlaceDTPicker(int nRow, int nColumn, CString strText)
+{
+    const HWND hWnd = m_hWnd;
+    CloseOpenEditor();
+    if (!Alive(hWnd) || nRow < 0 || nRow >= RowCount() || nColumn < 0 || nColumn >= ColumnCount())
+        return nullptr;
+    const bool bTimeMode = (m_dwDTPickerStyle & INPLACE_DTS_TIMEFORMAT) == INPLACE_DTS_TIMEFORMAT;
+    const CTime ctStart = CategoryPickerStart(strText, bTimeMode, CTime::GetCurrentTime());
+    CRect rcCell;
+    CalculateCellRect(nColumn, nRow, rcCell);
+    CInPlaceDTPicker* pPicker = CInPlaceDTPicker::GetInstance();
+    if (!pPicker->ShowDTPickerCtrl(m_dwDTPickerStyle, rcCell, this, GetDlgCtrlID(), nRow, nColumn, ctStart))
+        return nullptr;
+    pPicker->m_pListWnd = this;
+    m_iEditingRow = nRow;
+    m_iEditingColumn = nColumn;
+    RememberEditedRecord(nRow, nColumn, pPicker->GetSafeHwnd());
+    pPicker->SetFocus();
+    return pPicker;
+}
+
+CInPlacePriceEdit* CCategoryListCtrl::ShowInPlacePriceEdit(int nRow, int nColumn, int nPrecision, CString strText,
+                                                           CRect& rcCell)
+{
+    const HWND hWnd = m_hWnd;
+    CloseOpenEditor();
+    if (!Alive(hWnd) || nRow < 0 || nRow >= RowCount() || nColumn < 0 || nColumn >= ColumnCount())
+        return nullptr;
+    CInPlacePriceEdit* pEdit = CInPlacePriceEdit::GetInstance();
+    pEdit->setPrecision(nPrecision);
+    CalculateCellRect(nColumn, nRow, rcCell);
+    m_iEditingRow = nRow;
+    m_iEditingColumn = nColumn;
+    if (!pEdit->ShowPriceEditCtrl(CATEGORY_TEXT_EDITOR_STYLE, rcCell, this, GetDlgCtrlID(), nRow, nColumn, strText,
+                                  this))
+        return nullptr;
+    RememberEditedRecord(nRow, nColumn, pEdit->GetSafeHwnd());
+    return pEdit;
+}
+
+void CCategoryListCtrl::OpenCombo(int nRow, int nColumn, CStringList& lstChoices, const CString& strText)
+{
+    int nSel = -1, i = 0;
+    for (POSITION pos = lstChoices.GetHeadPosition(); pos != nullptr; ++i)
+    {
+        if (lstChoices.GetNext(pos) == strText)
+        {
+            nSel = i;
+            break;
+        }
+    }
+    ShowInPlaceList(nRow, nColumn, lstChoices, strText, nSel);
+}
+
+bool CCategoryListCtrl::OpenRequested(int nRow, int nColumn, sCellRequest& request, bool bTab, bool bForward)
+{
+    const HWND hWnd = m_hWnd;
+    const int nKind = request.nKind;
+    const bool bPrice = bTab ? bForward && nKind == CATEGORY_CELL_PRICE_TAB : nKind == CATEGORY_CELL_PRICE_CLICK;
+    if (nKind != CATEGORY_CELL_COMBO && nKind != CATEGORY_CELL_TEXT && nKind != CATEGORY_CELL_DTPICKER && !bPrice)
+        return false;
+    // The text comes from the host's column text routine, which may change the rows.
+    CString strText = GetItemText(nRow, nColumn);
+    if (!Alive(hWnd) || nRow >= RowCount() || nColumn >= ColumnCount())
+        return true;
+    switch (nKind)
+    {
+    case CATEGORY_CELL_COMBO:
+        OpenCombo(nRow, nColumn, request.lstChoices, strText);
+        break;
+    case CATEGORY_CELL_TEXT:
+        if (ShowInPlaceEdit(nRow, nColumn, strText) != nullptr)
+            m_iEditedRow = nRow;
+        break;
+    case CATEGORY_CELL_DTPICKER:
+        ShowInPlaceDTPicker(nRow, nColumn, strText);
+        break;
+    default:
+    {
+        // 0 keeps the default of 2; so does anything a price cannot have.
+        const int nPrecision = request.nPrecision > 0 && request.nPrecision <= 9 ? request.nPrecision : 2;
+        CRect rcCell;
+        if (ShowInPlacePriceEdit(nRow, nColumn, nPrecision, strText, rcCell) != nullptr)
+            m_iEditedRow = nRow;
+        break;
+    }
+    }
+    return true;
+}
+
+bool CCategoryListCtrl::OpenByColumnSets(int nRow, int nColumn)
+{
+    const HWND hWnd = m_hWnd;
+    if (IsReadOnly(nColumn))
+        return false;
+    CString strText = GetItemText(nRow, nColumn);
+    if (!Alive(hWnd) || nRow >= RowCount() || nColumn >= ColumnCount())
+        return true;
+    if (IsCombo(nColumn))
+    {
+        CStringList lstChoices;
+        if (!RequestChoices(nColumn, lstChoices) || nRow >= RowCount() || nColumn >= ColumnCount())
+            return true;
+        OpenCombo(nRow, nColumn, lstChoices, strText);
+        return true;
+    }
+    if (ShowInPlaceEdit(nRow, nColumn, strText) != nullptr)
+        m_iEditedRow = nRow;
+    return true;
+}
+
+// --- click and navigation -------------------------------------------------------------------------
+
+void CCategoryListCtrl::OnLButtonDown(UINT nFlags, CPoint point)
+{
+    const HWND hWnd = m_hWnd;
+    int nRow = -1, nColumn = -1;
+    const bool bCell = HitTestEx(point, &nRow, &nColumn) && nRow < RowCount();
+    CFilterListCtrl::OnLButtonDown(nFlags, point);
+    if (!bCell || !Alive(hWnd))
+        return;
+    if (CWnd* pOwner = OwnerTarget())
+        ::SendMessageA(pOwner->GetSafeHwnd(), WM_LIST_CELLCLICKED, (WPARAM)GetDlgCtrlID(), 0);
+    if (!Alive(hWnd))
+        return;
+    const bool bModifier = (nFlags & (MK_SHIFT | MK_CONTROL)) != 0 || (::GetKeyState(VK_SHIFT) & 0x8000) != 0 ||
+                           (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
+    if (bModifier || nRow >= RowCount() || nColumn >= ColumnCount() ||
+        (GetItemState(nRow, LVIS_FOCUSED) & LVIS_FOCUSED) == 0)
+        return;
+    if (!m_bOwnerDecides)
+    {
+        OpenByColumnSets(nRow, nColumn);
+        return;
+    }
+    sCellRequest request;
+    if (!RequestCell(nRow, nColumn, request) || nRow >= RowCount() || nColumn >= ColumnCount())
+        return;
+    OpenRequested(nRow, nColumn, request, false, true);
+}
+
+int CCategoryListCtrl::OnTabPress(bool bForward)
+{
+    if (m_iEditingColumn < 0)
+        return 0;
+    const HWND hWnd = m_hWnd;
+    int nRows = RowCount();
+    int nColumns = ColumnCount();
+    if (nRows <= 0 || nColumns <= 0)
+        return 1;
+    if (!m_bOwnerDecides)
+    {
+        // With no editable column at all there is nowhere to go.
+        bool bAnyEditable = false;
+        for (int c = 0; c < nColumns && !bAnyEditable; ++c)
+            bAnyEditable = !IsReadOnly(c);
+        if (!bAnyEditable)
+            return 1;
+    }
+    const int nStartRow = std::min(std::max(m_iEditingRow, 0), nRows - 1);
+    const int nStartColumn = std::min(m_iEditingColumn, nColumns - 1);
+    int nRow = nStartRow, nColumn = nStartColumn;
+    // Bounded by the cells there are, re-counted after every call out: a host that deletes rows
+    // may take the start cell away.
+    for (long long nSteps = 0; nSteps <= (long long)nRows * nColumns; ++nSteps)
+    {
+        if (bForward && ++nColumn >= nColumns)
+        {
+            nColumn = 0;
+            nRow = nRow + 1 >= nRows ? 0 : nRow + 1;
+        }
+        else if (!bForward && --nColumn < 0)
+        {
+            nColumn = nColumns - 1;
+            nRow = nRow - 1 < 0 ? nRows - 1 : nRow - 1;
+        }
+        if (nRow == nStartRow && nColumn == nStartColumn)
+            break;
+        if (m_bOwnerDecides)
+        {
+            sCellRequest request;
+            if (!RequestCell(nRow, nColumn, request))
+                return 1;
+            nRows = RowCount();
+            nColumns = ColumnCount();
+            if (nRows <= 0 || nColumns <= 0)
+                return 1;
+            if (nRow >= nRows || nColumn >= nColumns)
+                continue;
+            if (OpenRequested(nRow, nColumn, request, true, bForward) || !Alive(hWnd))
+                return 1;
+            continue;
+        }
+        if (CWnd* pOwner = OwnerTarget())
+            ::SendMessageA(pOwner->GetSafeHwnd(), WM_LIST_CELLSKIP, MAKEWPARAM(nRow, nColumn - 1), 0);
+        if (!Alive(hWnd))
+            return 1;
+        nRows = RowCount();
+        nColumns = ColumnCount();
+        if (nRows <= 0 || nColumns <= 0)
+            return 1;
+        if (nRow < nRows && nColumn < nColumns && OpenByColumnSets(nRow, nColumn))
+            return 1;
+    }
+    return 1;
+}
+
+LRESULT CCategoryListCtrl::OnNextCell(WPARAM, LPARAM)
+{
+    return OnTabPress(true);
+}
+
+LRESULT CCategoryListCtrl::OnPrevCell(WPARAM, LPARAM)
+{
+    return OnTabPress(false);
+}
+
+LRESULT CCategoryListCtrl::OnEditNextRow(WPARAM, LPARAM)
+{
+    if (m_iEditingColumn < 0 || m_iEditingRow == GetItemCount() || m_iEditingRow + 1 >= RowCount())
+        return 0;
+    const HWND hWnd = m_hWnd;
+    const int nRow = m_iEditingRow + 1;
+    CString strText = GetItemText(nRow, m_iEditingColumn);
+    if (!Alive(hWnd) || nRow >= RowCount())
+        return 0;
+    m_iEditingRow = nRow;
+    VerifyScrollPos();
+    if (ShowInPlaceEdit(nRow, m_iEditingColumn, strText) != nullptr)
+        m_iEditedRow = nRow;
+    return 0;
+}
+
+LRESULT CCategoryListCtrl::OnEditPrevRow(WPARAM, LPARAM)
+{
+    if (m_iEditingColumn < 0 || m_iEditingRow <= 0 || m_iEditingRow > RowCount())
+        return 0;
+    const HWND hWnd = m_hWnd;
+    const int nRow = m_iEditingRow - 1;
+    CString strText = GetItemText(nRow, m_iEditingColumn);
+    if (!Alive(hWnd) || nRow >= RowCount())
+        return 0;
+    m_iEditingRow = nRow;
+    VerifyScrollPos();
+    if (ShowInPlaceEdit(nRow, m_iEditingColumn, strText) != nullptr)
+        m_iEditedRow = nRow;
+    return 0;
+}
+
+// --- label editing --------------------------------------------------------------------------------
+
+BOOL CCategoryListCtrl::OnBeginLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    const NMLVDISPINFOA* pInfo = reinterpret_cast<const NMLVDISPINFOA*>(pNMHDR);
+    if (IsReadOnly(pInfo->item.iSubItem))
+    {
+        *pResult = 1;
+        return TRUE;
+    }
+    m_iEditedRow = pInfo->item.iItem;
+    *pResult = 0;
+    return FALSE;
+}
+
+BOOL CCategoryListCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    NMLVDISPINFOA* pInfo = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR);
+    m_iEditedRow = CATEGORY_NO_EDITED_ROW;
+    const HWND hWnd = m_hWnd;
+    if (m_hOpenEditor != nullptr && pInfo->item.iItem == m_iKeyRow && pInfo->item.iSubItem == m_iKeyColumn)
+    {
+        // The report names the row the editor was opened on; the record may be elsewhere by now.
+        m_hOpenEditor = nullptr;
+        if (m_bEditKeyKnown)
+        {
+            m_bCheckingRow = true;
+            int nRow = m_iKeyRow < RowCount() && RowKey(m_iKeyRow) == m_dwEditKey ? m_iKeyRow : FindRowByKey(m_dwEditKey);
+            m_bCheckingRow = false;
+            if (!Alive(hWnd))
+                return TRUE;
+            pInfo->item.iItem = nRow;
+            if (nRow < 0)
+                pInfo->item.pszText = nullptr;   // the row went: nothing to store
+            else if (m_iEditingRow == m_iKeyRow && m_iEditingColumn == m_iKeyColumn)
+                m_iEditingRow = nRow;
+        }
+    }
+    if (CWnd* pOwner = OwnerTarget())
+        ::SendMessageA(pOwner->GetSafeHwnd(), WM_LIST_ENDEDIT, (WPARAM)GetDlgCtrlID(), (LPARAM)pInfo);
+    return TRUE;
+}
+
+// --- header, scrolling ----------------------------------------------------------------------------
+
+void CCategoryListCtrl::OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    if (!m_bSortOnHeaderClick)
+        return;
+    // Sorting moves rows: the edit ends on its own row first.
+    if (!EndEditByFocus())
+        return;
+    CFilterListCtrl::OnLvnColumnclick(pNMHDR, pResult);
+}
+
+BOOL CCategoryListCtrl::OnHdnBegindrag(UINT, NMHDR*, LRESULT* pResult)
+{
+    if (m_bAllowHeaderDrag)
+        return FALSE;
+    *pResult = TRUE;
+    return TRUE;
+}
+
+BOOL CCategoryListCtrl::OnHdnEnddrag(UINT, NMHDR* pNMHDR, LRESULT* pResult)
+{
+    if (!m_bAllowHeaderDrag)
+    {
+        *pResult = TRUE;
+        return TRUE;
+    }
+    const NMHEADERA* pHeader = reinterpret_cast<const NMHEADERA*>(pNMHDR);
+    Invalidate();
+    const int nItem = pHeader->iItem;
+    PostMessage(WM_LIST_HEADERDROPPED, (WPARAM)(nItem >= 0 ? GetColumnWidth(nItem) : 0), (LPARAM)nItem);
+    return FALSE;
+}
+
+LRESULT CCategoryListCtrl::OnHeaderDropped(WPARAM, LPARAM lParam)
+{
+    if (!m_bAllowHeaderDrag)
+        return 0;
+    const int nItem = (int)lParam;
+    const int nColumns = ColumnCount();
+    if (nItem < 0 || nItem >= nColumns)
+        return 0;
+    std::vector<int> order(nColumns);
+    if (!GetColumnOrderArray(order.data(), nColumns))
+        return 0;
+    if (order[nItem] == nItem)
+        return 0;
+    if (!EndEditByFocus())
+        return 0;
+    // Each header item's column id by its heading text, placed where the drop left it.
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    CArray<int, int> columnsByPosition, widthsByPosition;
+    std::vector<bool> used(m_arrColInfo.GetSize(), false);
+    std::vector<int> newPositionOfItem(nColumns, -1);
+    for (int p = 0; p < nColumns; ++p)
+    {
+        const int i = order[p];
+        if (i < 0 || i >= nColumns)
+            return 0;
+        char szText[128] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = szText;
+        item.cchTextMax = sizeof(szText);
+        pHeader->SendMessage(HDM_GETITEMA, (WPARAM)i, (LPARAM)&item);
+        int nColumn = -1;
+        for (int c = 0; c < (int)m_arrColInfo.GetSize() && nColumn < 0; ++c)
+        {
+            if (!used[c] && strcmp(m_arrColInfo[c].szColName, szText) == 0)
+                nColumn = c;
+        }
+        if (nColumn < 0)
+            return 0;   // a heading the list does not know: leave the columns as the platform has them
+        used[nColumn] = true;
+        columnsByPosition.Add(nColumn);
+        widthsByPosition.Add(GetColumnWidth(i));
+        newPositionOfItem[i] = (int)columnsByPosition.GetSize() - 1;
+    }
+    // Without filter mode the cells hold their texts by sub-item: carry them to the new places.
+    std::vector<std::vector<CString>> texts;
+    if (!m_bUseFilter)
+    {
+        const int nRows = CListCtrl::GetItemCount();
+        texts.resize(nRows);
+        for (int r = 0; r < nRows; ++r)
+        {
+            texts[r].resize(nColumns);
+            for (int i = 0; i < nColumns; ++i)
+                texts[r][i] = CListCtrl::GetItemText(r, i);
+        }
+    }
+    SetRedraw(FALSE);
+    LoadHeaders(columnsByPosition, widthsByPosition);
+    for (size_t r = 0; r < texts.size(); ++r)
+    {
+        for (int i = 0; i < nColumns; ++i)
+            CListCtrl::SetItemText((int)r, newPositionOfItem[i], texts[r][i]);
+    }
+    SetRedraw(TRUE);
+    Invalidate();
+    return 0;
+}
+
+void CCategoryListCtrl::OnHScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar)
+{
+    if (::GetFocus() != m_hWnd && !EndEditByFocus())
+        return;
+    CFilterListCtrl::OnHScroll(nSBCode, nPos, pScrollBar);
+}
+
+void CCategoryListCtrl::OnVScroll(UINT nSBCode, UINT nPos, CWnd* pScrollBar)
+{
+    if (::GetFocus() != m_hWnd && !EndEditByFocus())
+        return;
+    CFilterListCtrl::OnVScroll(nSBCode, nPos, pScrollBar);
+}
+
+// --- keys -----------------------------------------------------------------------------------------
+
+bool CCategoryListCtrl::IsEditorWindow(HWND hWnd)
+{
+    CWnd* editors[] = { CInPlaceEdit::GetInstance(), CInPlaceCombo::GetInstance(), CInPlaceDTPicker::GetInstance(),
+                        CInPlacePriceEdit::GetInstance() };
+    for (CWnd* pEditor : editors)
+    {
+        const HWND hEditor = pEditor->GetSafeHwnd();
+        if (hEditor != nullptr && (hWnd == hEditor || ::IsChild(hEditor, hWnd)))
+            return true;
+    }
+    return false;
+}
+
+bool CCategoryListCtrl::AnyEditorVisible()
+{
+    CWnd* editors[] = { CInPlaceEdit::GetInstance(), CInPlaceCombo::GetInstance(), CInPlaceDTPicker::GetInstance(),
+                        CInPlacePriceEdit::GetInstance() };
+    for (CWnd* pEditor : editors)
+    {
+        if (pEditor->GetSafeHwnd() != nullptr && ::IsWindowVisible(pEditor->GetSafeHwnd()))
+            return true;
+    }
+    return false;
+}
+
+BOOL CCategoryListCtrl::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN || (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)))
+        return CFilterListCtrl::PreTranslateMessage(pMsg);
+    if (pMsg->wParam == VK_TAB)
+    {
+        // The editors have posted their move already; Tab must not also move the dialog's focus.
+        if (AnyEditorVisible())
+            return TRUE;
+        return CFilterListCtrl::PreTranslateMessage(pMsg);
+    }
+    if (pMsg->hwnd == m_hWnd)
+    {
+        const bool bSpace = pMsg->wParam == VK_SPACE || (::GetKeyState(VK_SPACE) & 0x8000) != 0;
+        const int nSelected = GetNextItem(-1, LVNI_SELECTED);
+        if (bSpace && nSelected >= 0 && m_csListName == CATEGORY_PROFILE_INDEX_WEIGHTAGE &&
+            m_arrColPosition.GetSize() > CATEGORY_WEIGHTAGE_COLUMN && m_arrColPosition[CATEGORY_WEIGHTAGE_COLUMN] >= 0)
+        {
+            const HWND hWnd = m_hWnd;
+            const int nColumn = m_arrColPosition[CATEGORY_WEIGHTAGE_COLUMN];
+            CString strText = GetItemText(nSelected, nColumn);
+            if (!Alive(hWnd))
+                return TRUE;
+            if (ShowInPlaceEdit(nSelected, nColumn, strText) != nullptr)
+                m_iEditedRow = nSelected;
+            if (!Alive(hWnd))
+                return TRUE;
+        }
+        return CFilterListCtrl::PreTranslateMessage(pMsg);
+    }
+    if (!IsEditorWindow(pMsg->hwnd))
+        return CFilterListCtrl::PreTranslateMessage(pMsg);
+    // Keys typed into an editor are the editor's: none of the list's shortcuts apply, except for
+    // Enter and Space.
+    if (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_SPACE)
+        return CFilterListCtrl::PreTranslateMessage(pMsg);
+    return FALSE;
+}
