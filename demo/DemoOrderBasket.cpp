@@ -195,9 +195,9 @@ DEMO_SCENE(OrderBasket, 66)
         int nWidth;
         int nFormat;
         int nType;
-    } columns[] = { { "Symbol", 100, LVCFMT_LEFT, 1 },  { "Side", 70, LVCFMT_CENTER, 1 },
-                    { "Qty", 70, LVCFMT_RIGHT, 2 },     { "Price", 95, LVCFMT_RIGHT, 3 },
-                    { "Validity", 105, LVCFMT_LEFT, 1 } };
+    } columns[] = { { "Symbol", 100, LVCFMT_LEFT, LIST_SORT_TEXT },     { "Side", 70, LVCFMT_CENTER, LIST_SORT_TEXT },
+                    { "Qty", 70, LVCFMT_RIGHT, LIST_SORT_INTEGER },    { "Price", 95, LVCFMT_RIGHT, LIST_SORT_DECIMAL },
+                    { "Validity", 105, LVCFMT_LEFT, LIST_SORT_TEXT } };
     for (const auto& c : columns)
     {
         sOrvoColInfo info = {};
@@ -215,7 +215,7 @@ DEMO_SCENE(OrderBasket, 66)
     strlcpy(value.szColName, "Value", sizeof(value.szColName));
     value.nWidth = 120;
     value.nFormat = LVCFMT_RIGHT;
-    value.nDataType = 3;
+    value.nDataType = LIST_SORT_DECIMAL;
     value.csText1 = " \"2\" * \"3\"";
     list.m_arrColInfo.Add(value);
     list.m_arrColPosition.SetAtGrow(colValue, colValue);

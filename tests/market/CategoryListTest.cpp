@@ -62,7 +62,7 @@ protected:
             strlcpy(info.szColName, c < 6 ? kNames[c] : ("C" + std::to_string(c)).c_str(), sizeof(info.szColName));
             info.nWidth = nWidth;
             info.nFormat = LVCFMT_LEFT;
-            info.nDataType = 1;
+            info.nDataType = LIST_SORT_TEXT;
             m_pList->m_arrColInfo.Add(info);
         }
         m_pList->SetRedraw(FALSE);
@@ -381,7 +381,7 @@ TEST_F(CategoryListTest, AnOpenEditEndsOnItsOwnRecordWhateverMovesTheRows)
     for (const sCase& c : cases)
     {
         SCOPED_TRACE(c.name);
-        Build(3, 30);
+        Build(3, 16);
         OpenByClick(2, 1);
         ASSERT_EQ("text 2 1", OpenEditor());
         CInPlaceEdit::GetInstance()->SetWindowText("typed");
@@ -551,3 +551,202 @@ TEST(CategoryPickerStart, CellTextsGiveThePickersStartValue)
         EXPECT_EQ(c.start, std::string(CategoryPickerStart(c.text, c.bTime, now).Format("%d/%m/%Y %H:%M:%S")));
     }
 }
+
+TEST_F(CategoryListTest, HeaderClicksSortOnlyWhenAllowedAndDropsReorderTheColumns)
+{
+    Build(3, 3);
+    CHeaderCtrl* pHeader = m_pList->GetHeaderCtrl();
+    for (bool bSort : { false, true })
+    {
+        SCOPED_TRACE(bSort ? "sorting on" : "sorting off");
+        m_pList->m_bSortOnHeaderClick = bSort;
+        // Two clicks on the same column sort both ways: the top row changes between them.
+        std::vector<std::string> tops;
+        for (int nClick = 0; nClick < 2; ++nClick)
+        {
+            // As the platform reports a header click: LVN_COLUMNCLICK from the list to its parent.
+            NMLISTVIEW view = {};
+            view.hdr.hwndFrom = m_pList->m_hWnd;
+            view.hdr.idFrom = kListId;
+            view.hdr.code = LVN_COLUMNCLICK;
+            view.iItem = -1;
+            m_parent.SendMessage(WM_NOTIFY, kListId, (LPARAM)&view);
+            Pump();
+            tops.push_back((LPCTSTR)m_pList->CListCtrl::GetItemText(0, 0));
+        }
+        if (bSort)
+            EXPECT_NE(tops[0], tops[1]);
+        else
+            EXPECT_TRUE(SameSequence(tops, { "r0c0", "r0c0" }));
+    }
+    std::vector<std::string> before;
+    for (int c = 0; c < 3; ++c)
+        before.push_back((LPCTSTR)m_pList->CListCtrl::GetItemText(0, c));
+
+    // A drag that has not been allowed is refused when it starts and when it ends.
+    NMHEADERA drag = {};
+    drag.hdr.hwndFrom = pHeader->m_hWnd;
+    drag.hdr.code = HDN_BEGINDRAG;
+    drag.iItem = 1;
+    EXPECT_EQ(TRUE, m_pList->SendMessage(WM_NOTIFY, 0, (LPARAM)&drag));
+    drag.hdr.code = HDN_ENDDRAG;
+    EXPECT_EQ(TRUE, m_pList->SendMessage(WM_NOTIFY, 0, (LPARAM)&drag));
+
+    // Allowed: Side dragged before Symbol; the columns are rebuilt in that order with their cells.
+    m_pList->m_bAllowHeaderDrag = true;
+    drag.hdr.code = HDN_BEGINDRAG;
+    EXPECT_EQ(FALSE, m_pList->SendMessage(WM_NOTIFY, 0, (LPARAM)&drag));
+    int order[] = { 1, 0, 2 };
+    m_pList->SetColumnOrderArray(3, order);
+    m_pList->PostMessage(WM_LIST_HEADERDROPPED, 90, 1);
+    Pump();
+    std::vector<std::string> headings, cells;
+    int current[3] = {};
+    m_pList->GetColumnOrderArray(current, 3);
+    for (int p = 0; p < 3; ++p)
+    {
+        char sz[64] = "";
+        HDITEMA item = {};
+        item.mask = HDI_TEXT;
+        item.pszText = sz;
+        item.cchTextMax = sizeof(sz);
+        pHeader->SendMessage(HDM_GETITEMA, (WPARAM)current[p], (LPARAM)&item);
+        headings.push_back(sz);
+        cells.push_back((LPCTSTR)m_pList->CListCtrl::GetItemText(0, current[p]));
+    }
+    EXPECT_TRUE(SameSequence(headings, { "Side", "Symbol", "Qty" }));
+    EXPECT_TRUE(SameSequence(cells, { before[1], before[0], before[2] }));
+    // The column sets follow the ids: Side (id 1) is now list column 0.
+    m_pList->SetComboColumns(1, true);
+    EXPECT_TRUE(m_pList->IsCombo(0));
+    EXPECT_FALSE(m_pList->IsCombo(1));
+}
+
+TEST_F(CategoryListTest, FormulaColumnsAndTranslatedReadOnlyColumnsOpenNothing)
+{
+    Build(3, 3);
+    // A formula column after the built-in ones, shown by the next column building.
+    sOrvoColInfo formula = {};
+    strlcpy(formula.szColName, "Value", sizeof(formula.szColName));
+    formula.nWidth = 90;
+    formula.csText1 = " \"1\" * \"2\"";
+    m_pList->m_arrColInfo.Add(formula);
+    m_pList->m_arrColPosition.SetAtGrow(3, 3);
+    m_pList->m_arrColWidth.SetAtGrow(3, 90);
+    m_pList->InsertColumnsForList(nullptr);
+    ASSERT_EQ(4, m_pList->GetHeaderCtrl()->GetItemCount());
+    // Qty (id 2) shown first, then Symbol, Side: read-only Qty is list column 0.
+    CArray<int, int> columns, widths;
+    for (int c : { 2, 0, 1, 3 })
+    {
+        columns.Add(c);
+        widths.Add(90);
+    }
+    m_pList->LoadHeaders(columns, widths);
+    m_pList->SetReadOnlyColumns(2, true);
+    for (int r = 0; r < 3; ++r)
+        for (int p = 0; p < 3; ++p)
+            m_pList->SetItemText(r, p, Cell(r, columns[p]).c_str());
+    struct sCase
+    {
+        int nColumn;
+        const char* editor;
+    };
+    const sCase cases[] = { { 0, "none" }, { 3, "none" }, { 1, "text 1 1" }, { 2, "text 1 2" } };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.nColumn);
+        m_pList->SetFocus();
+        Pump();
+        OpenByClick(1, c.nColumn);
+        EXPECT_EQ(c.editor, OpenEditor());
+    }
+}
+
+TEST_F(CategoryListTest, RowStepsLabelEditsAndTheIndexWeightageSpaceKey)
+{
+    Build(10, 4);
+    OpenByClick(1, 2);
+    struct sStep
+    {
+        UINT message;
+        const char* editor;
+    };
+    const sStep steps[] = {
+        { WM_LIST_EDITNEXTROW, "text 2 2" }, { WM_LIST_EDITNEXTROW, "text 3 2" },
+        { WM_LIST_EDITNEXTROW, "text 3 2" },   // no row below the last
+        { WM_LIST_EDITPREVROW, "text 2 2" },
+    };
+    for (const sStep& s : steps)
+    {
+        m_pList->PostMessage(s.message);
+        Pump();
+        EXPECT_EQ(s.editor, OpenEditor());
+    }
+    m_pList->SetFocus();
+    Pump();
+
+    // The platform's own label edit: refused on a read-only column, otherwise forwarded at its end.
+    m_pList->ModifyStyle(0, LVS_EDITLABELS);
+    m_pList->SetReadOnlyColumns(0, true);
+    EXPECT_EQ(0, m_pList->SendMessage(LVM_EDITLABELA, 1));
+    m_pList->SetReadOnlyColumns(0, false);
+    const HWND hLabel = (HWND)m_pList->SendMessage(LVM_EDITLABELA, 1);
+    ASSERT_NE(nullptr, hLabel);
+    EXPECT_EQ(1, m_pList->m_iEditedRow);
+    m_events.clear();
+    ::SendMessageA(hLabel, WM_SETTEXT, 0, (LPARAM) "label");
+    m_pList->SetFocus();
+    Pump();
+    EXPECT_TRUE(SameSequence(m_events, { "end 1 0 label" }));
+    EXPECT_EQ(CATEGORY_NO_EDITED_ROW, m_pList->m_iEditedRow);
+    m_pList->ModifyStyle(LVS_EDITLABELS, 0);
+
+    // Space on a selected row of the "IndexWeightage" list edits the column showing id 8.
+    for (const char* name : { "Basket", "IndexWeightage" })
+    {
+        SCOPED_TRACE(name);
+        m_pList->m_csListName = name;
+        m_pList->SetItemState(2, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        m_pList->SetFocus();
+        Pump();
+        PressKey(VK_SPACE);
+        EXPECT_EQ(strcmp(name, "IndexWeightage") == 0 ? "text 2 8" : "none", OpenEditor());
+    }
+}
+
+TEST_F(CategoryListTest, DropDownHeightFollowsTheNumberOfChoicesAndEditorsLeaveNoWindows)
+{
+    Build(3, 3);
+    m_pList->SetComboColumns(1, true);
+    CRect rcCell;
+    m_pList->GetSubItemRect(1, 1, LVIR_BOUNDS, rcCell);
+    const int nWindows = TestLeaks::Windows();
+    struct sCase
+    {
+        int nChoices;
+        int nExtensionInCells;   // below the cell
+    };
+    const sCase cases[] = { { 0, 20 }, { 3, 23 }, { 19, 39 }, { 20, 21 }, { 500, 21 } };
+    // The platform's dropped rectangle differs from the window's by a fixed amount: compare
+    // against the drop-down with no choices.
+    int nNoChoices = -1;
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.nChoices);
+        m_choices.assign(c.nChoices, "x");
+        m_pList->SetFocus();
+        Pump();
+        OpenByClick(1, 1);
+        ASSERT_EQ("combo 1 1", OpenEditor());
+        CRect rcDropped;
+        CInPlaceCombo::GetInstance()->GetDroppedControlRect(&rcDropped);
+        if (nNoChoices < 0)
+            nNoChoices = rcDropped.Height();
+        EXPECT_EQ(rcCell.Height() * (c.nExtensionInCells - 20), rcDropped.Height() - nNoChoices);
+    }
+    m_pList->SetFocus();
+    Pump();
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
+}
+
