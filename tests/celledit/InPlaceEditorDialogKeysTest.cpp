@@ -7,6 +7,7 @@
 #include "editors/InPlaceDTPicker.h"
 #include "editors/InPlaceEdit.h"
 #include "editors/InPlacePriceEdit.h"
+#include "market/CategoryListCtrl.h"
 
 namespace
 {
@@ -214,4 +215,53 @@ TEST_F(InPlaceEditorDialogKeysTest, DropDownWithEditPartReportsTypedTextOnEnterA
         EXPECT_EQ(std::vector<std::string>{ c.report }, Reports());
         EXPECT_FALSE(::IsWindow(hCombo));
     }
+}
+
+TEST_F(InPlaceEditorDialogKeysTest, ACategoryListInADialogKeepsTabAndEnterInTheGrid)
+{
+    CCategoryListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(5, 5, 400, 200), &m_dialog, 300));
+    for (const char* name : { "Symbol", "Qty" })
+    {
+        sOrvoColInfo info = {};
+        lstrcpynA(info.szColName, name, sizeof(info.szColName));
+        info.nWidth = 100;
+        list.m_arrColInfo.Add(info);
+    }
+    list.InsertColumnsForList(nullptr);
+    list.InsertColumnForCategoryList(1, 1, "25");
+    list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    CRect rc;
+    list.GetSubItemRect(0, 1, LVIR_BOUNDS, rc);
+    const LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+    list.PostMessage(WM_LBUTTONUP, 0, lParam);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    AfxPumpPendingMessages();
+    CInPlaceEdit* pEdit = CInPlaceEdit::GetInstance();
+    ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    // Tab moves to the next cell (row 1, column 0): the dialog's focus stays in the grid.
+    PressKey(::GetFocus(), VK_TAB);
+    AfxPumpPendingMessages();
+    ASSERT_NE(nullptr, pEdit->GetSafeHwnd());
+    EXPECT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    EXPECT_EQ(1, pEdit->m_iRowIndex);
+    EXPECT_EQ(0, pEdit->m_iColumnIndex);
+    PressKey(::GetFocus(), VK_RETURN);
+    AfxPumpPendingMessages();
+    EXPECT_EQ(nullptr, pEdit->GetSafeHwnd());
+    EXPECT_EQ(0, m_dialog.m_nOk);
+    EXPECT_EQ(0, m_dialog.m_nCancel);
+    // Where Tab finds no other editable cell the keyboard stays with the grid, not on a button
+    // that the next Enter would press.
+    list.DeleteItem(0);
+    list.SetReadOnlyColumns(0, true);
+    list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    list.PostMessage(WM_LBUTTONUP, 0, lParam);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    AfxPumpPendingMessages();
+    ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    PressKey(::GetFocus(), VK_TAB);
+    AfxPumpPendingMessages();
+    EXPECT_EQ(list.GetSafeHwnd(), ::GetFocus());
+    list.DestroyWindow();
 }
