@@ -390,6 +390,20 @@ void CCategoryListCtrl::VerifyScrollPos()
 
 // --- editors --------------------------------------------------------------------------------------
 
+CString CCategoryListCtrl::EditorText(const CString& strCell)
+{
+    // The platform's edit control takes time that grows with the square of its text length under
+    // some platforms (minutes for 100 KB): the editors get a bounded text.
+    m_bTextCut = strCell.GetLength() > CATEGORY_EDITOR_TEXT_LIMIT;
+    m_strCellText = m_bTextCut ? strCell : CString();
+    return m_bTextCut ? strCell.Left(CATEGORY_EDITOR_TEXT_LIMIT) : strCell;
+}
+
+void CCategoryListCtrl::RememberShownText(const CString& strShown)
+{
+    m_strShownText = m_bTextCut ? strShown : CString();
+}
+
 CInPlaceEdit* CCategoryListCtrl::ShowInPlaceEdit(int nRow, int nColumn, CString& strText)
 {
     const HWND hWnd = m_hWnd;
@@ -401,9 +415,11 @@ CInPlaceEdit* CCategoryListCtrl::ShowInPlaceEdit(int nRow, int nColumn, CString&
     CInPlaceEdit* pEdit = CInPlaceEdit::GetInstance();
     m_iEditingRow = nRow;
     m_iEditingColumn = nColumn;
+    CString strShown = EditorText(strText);
     if (!pEdit->ShowEditCtrl(CATEGORY_TEXT_EDITOR_STYLE, rcCell, this, GetDlgCtrlID(), nRow, nColumn,
-                             m_strValidEditCtrlChars, strText, this))
+                             m_strValidEditCtrlChars, strShown, this))
         return nullptr;
+    RememberShownText(pEdit->m_strWindowText);
     RememberEditedRecord(nRow, nColumn, pEdit->GetSafeHwnd());
     return pEdit;
 }
@@ -422,6 +438,7 @@ CInPlaceCombo* CCategoryListCtrl::ShowInPlaceList(int nRow, int nColumn, CString
     const int nChoices = (int)lstChoices.GetCount();
     rcCell.bottom += rcCell.Height() * (nChoices < 20 ? nChoices + 20 : 21);
     CInPlaceCombo* pCombo = CInPlaceCombo::GetInstance();
+    m_bTextCut = false;
     m_iEditingRow = nRow;
     m_iEditingColumn = nColumn;
     if (!pCombo->ShowComboCtrl(m_dwComboStyle, rcCell, this, GetDlgCtrlID(), nRow, nColumn, &lstChoices, strCurText,
@@ -442,6 +459,7 @@ CInPlaceDTPicker* CCategoryListCtrl::ShowInPlaceDTPicker(int nRow, int nColumn, 
     CRect rcCell;
     CalculateCellRect(nColumn, nRow, rcCell);
     CInPlaceDTPicker* pPicker = CInPlaceDTPicker::GetInstance();
+    m_bTextCut = false;
     if (!pPicker->ShowDTPickerCtrl(m_dwDTPickerStyle, rcCell, this, GetDlgCtrlID(), nRow, nColumn, ctStart))
         return nullptr;
     pPicker->m_pListWnd = this;
@@ -464,9 +482,11 @@ CInPlacePriceEdit* CCategoryListCtrl::ShowInPlacePriceEdit(int nRow, int nColumn
     CalculateCellRect(nColumn, nRow, rcCell);
     m_iEditingRow = nRow;
     m_iEditingColumn = nColumn;
-    if (!pEdit->ShowPriceEditCtrl(CATEGORY_TEXT_EDITOR_STYLE, rcCell, this, GetDlgCtrlID(), nRow, nColumn, strText,
+    CString strShown = EditorText(strText);
+    if (!pEdit->ShowPriceEditCtrl(CATEGORY_TEXT_EDITOR_STYLE, rcCell, this, GetDlgCtrlID(), nRow, nColumn, strShown,
                                   this))
         return nullptr;
+    RememberShownText(pEdit->m_strWindowText);
     RememberEditedRecord(nRow, nColumn, pEdit->GetSafeHwnd());
     return pEdit;
 }
@@ -718,6 +738,12 @@ BOOL CCategoryListCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
             else if (m_iEditingRow == m_iKeyRow && m_iEditingColumn == m_iKeyColumn)
                 m_iEditingRow = nRow;
         }
+        if (m_bTextCut && pInfo->item.pszText != nullptr && m_strShownText == pInfo->item.pszText)
+        {
+            pInfo->item.pszText = m_strCellText.GetBuffer();
+            pInfo->item.cchTextMax = m_strCellText.GetLength();
+        }
+        m_bTextCut = false;
     }
     if (CWnd* pOwner = OwnerTarget())
         ::SendMessageA(pOwner->GetSafeHwnd(), WM_LIST_ENDEDIT, (WPARAM)GetDlgCtrlID(), (LPARAM)pInfo);

@@ -50,6 +50,8 @@ class CInPlacePriceEdit;
 #define CATEGORY_DEFAULT_COMBO_STYLE    0x508009C3
 #define CATEGORY_DEFAULT_PICKER_STYLE   9
 #define CATEGORY_NO_EDITED_ROW          (-2)
+// Characters of a cell's text handed to the text and price editors.
+#define CATEGORY_EDITOR_TEXT_LIMIT      4096
 
 // The parent's answer for one cell in owner-decides mode, passed by address.
 struct sCellRequest
@@ -177,6 +179,13 @@ private:
     int m_iKeyRow = -1;               // the row and column it was opened on
     int m_iKeyColumn = -1;
     bool m_bCheckingRow = false;
+    // A cell text longer than the editors take is shown cut; an edit that ends with the cut text
+    // unchanged reports the whole text, so that nothing of the cell is lost.
+    CString EditorText(const CString& strCell);
+    void RememberShownText(const CString& strShown);
+    bool m_bTextCut = false;
+    CString m_strCellText;
+    CString m_strShownText;
     bool m_bCheckPosted = false;
     // Whether the window is one of the shared editors or a part of one.
     static bool IsEditorWindow(HWND hWnd);

@@ -189,6 +189,9 @@ protected:
             m_pList->GetSubItemRect(e.nRow, e.nColumn, LVIR_BOUNDS, rcCell);
             EXPECT_EQ(rcCell.top, rcEditor.top) << open << " does not lie on its row";
             EXPECT_EQ(rcCell.left, rcEditor.left) << open << " does not lie on its column";
+            CRect rcClient;
+            m_pList->GetClientRect(&rcClient);
+            EXPECT_TRUE(rcEditor.left >= rcClient.left && rcEditor.left < rcClient.right) << open << " is out of view";
         }
         return open;
     }
@@ -208,7 +211,7 @@ TEST_F(CategoryListTest, TabAndShiftTabWalkTheCellsWrapAndSkipReadOnlyColumns)
     struct sCase
     {
         const char* name;
-        int nRows;
+        int nColumns, nRows;
         std::vector<int> readOnly;   // column ids
         int nStartRow, nStartColumn;
         bool bShift;
@@ -216,21 +219,23 @@ TEST_F(CategoryListTest, TabAndShiftTabWalkTheCellsWrapAndSkipReadOnlyColumns)
         const char* editor;
     };
     const sCase cases[] = {
-        { "last cell wraps to the first", 4, {}, 3, 5, false,
+        { "last cell wraps to the first", 6, 4, {}, 3, 5, false,
           { "end 3 5 r3c5", "skip 0 0" }, "text 0 0" },
-        { "read-only cells are reported and passed", 4, { 1, 2, 3 }, 0, 0, false,
+        { "read-only cells are reported and passed", 6, 4, { 1, 2, 3 }, 0, 0, false,
           { "end 0 0 r0c0", "skip 0 1", "skip 0 2", "skip 0 3", "skip 0 4" }, "text 0 4" },
-        { "a single editable cell stops without reopening", 1, { 1, 2, 3, 4, 5 }, 0, 0, false,
+        { "a single editable cell stops without reopening", 6, 1, { 1, 2, 3, 4, 5 }, 0, 0, false,
           { "end 0 0 r0c0", "skip 0 1", "skip 0 2", "skip 0 3", "skip 0 4", "skip 0 5" }, "none" },
-        { "Shift+Tab on the first cell goes to the last", 4, {}, 0, 0, true,
+        { "Shift+Tab on the first cell goes to the last", 6, 4, {}, 0, 0, true,
           { "end 0 0 r0c0", "skip 3 5" }, "text 3 5" },
-        { "Shift+Tab steps back over read-only cells", 4, { 4, 5 }, 2, 0, true,
+        { "Shift+Tab steps back over read-only cells", 6, 4, { 4, 5 }, 2, 0, true,
           { "end 2 0 r2c0", "skip 1 5", "skip 1 4", "skip 1 3" }, "text 1 3" },
+        { "one column: Tab goes down the rows and wraps", 1, 3, {}, 2, 0, false,
+          { "end 2 0 r2c0", "skip 0 0" }, "text 0 0" },
     };
     for (const sCase& c : cases)
     {
         SCOPED_TRACE(c.name);
-        Build(6, c.nRows);
+        Build(c.nColumns, c.nRows);
         for (int nColumn : c.readOnly)
             m_pList->SetReadOnlyColumns(nColumn, true);
         OpenByClick(c.nStartRow, c.nStartColumn);
@@ -250,8 +255,9 @@ TEST_F(CategoryListTest, EveryColumnReadOnlyOrNoStartCellMovesNowhere)
     Build(300, 2, 40);
     // Tab before any editor opened: there is no start cell.
     EXPECT_EQ(0, m_pList->OnTabPress(true));
-    m_pList->Scroll(CSize(299 * 40 - 300, 0));
-    OpenByClick(1, 299);
+    // Shift+Tab from the first cell: the last column, far off to the right, is scrolled into view.
+    OpenByClick(0, 0);
+    PressKey(VK_TAB, true);
     ASSERT_EQ("text 1 299", OpenEditor());
     for (int c = 0; c < 300; ++c)
         m_pList->SetReadOnlyColumns(c, true);
@@ -510,6 +516,24 @@ TEST_F(CategoryListTest, GarbageAnswersOpenNothingOrABoundedDropDown)
     PressKey(VK_TAB);
     EXPECT_EQ(9u, m_events.size());   // the end, then 8 requests until back at the start
     EXPECT_EQ("none", OpenEditor());
+    // A cell of 100 KB in every editor kind: shown cut, and left unchanged it is reported whole.
+    const std::string huge(100 * 1024, '7');
+    m_pList->InsertColumnForCategoryList(2, 0, huge.c_str());
+    for (int nKind : { CATEGORY_CELL_TEXT, CATEGORY_CELL_DTPICKER, CATEGORY_CELL_PRICE_CLICK })
+    {
+        SCOPED_TRACE(nKind);
+        m_kinds = { { 0, nKind } };
+        m_events.clear();
+        OpenByClick(2, 0);
+        EXPECT_NE("none", OpenEditor());
+        m_pList->SetFocus();
+        Pump();
+        ASSERT_EQ(3u, m_events.size());   // clicked, request, end
+        if (nKind != CATEGORY_CELL_DTPICKER)
+        {
+            EXPECT_TRUE(m_events[2] == "end 2 0 " + huge) << m_events[2].substr(0, 40);
+        }
+    }
     // Drop-downs with no choice and with 10,000 choices of 100 KB-long texts.
     for (size_t n : { (size_t)0, (size_t)10000 })
     {
