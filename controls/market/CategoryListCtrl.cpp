@@ -178,6 +178,9 @@ DWORD_PTR CCategoryListCtrl::RowKey(int nRow)
         return 0;
     if (m_bUseFilter)
         return GetItemData(nRow);
+    // An owner-data list without filter mode has no per-item state to follow.
+    if ((GetStyle() & LVS_OWNERDATA) != 0)
+        return 0;
     // The platform's item id stays with the item whatever is inserted, deleted or sorted around it.
     return (DWORD_PTR)(UINT)::SendMessageA(m_hWnd, LVM_MAPINDEXTOID, (WPARAM)nRow, 0) + 1;
 }
@@ -575,6 +578,10 @@ void CCategoryListCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     if (CWnd* pOwner = OwnerTarget())
         ::SendMessageA(pOwner->GetSafeHwnd(), WM_LIST_CELLCLICKED, (WPARAM)GetDlgCtrlID(), 0);
     if (!Alive(hWnd))
+        return;
+    // Ending a previous edit or the notification may have changed the rows: the cell is the one
+    // under the mouse now.
+    if (!HitTestEx(point, &nRow, &nColumn))
         return;
     const bool bModifier = (nFlags & (MK_SHIFT | MK_CONTROL)) != 0 || (::GetKeyState(VK_SHIFT) & 0x8000) != 0 ||
                            (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
