@@ -12,6 +12,7 @@
 #include "market/CategoryListCtrl.h"
 #include <OrvoTools.h>
 
+#include <cstdlib>
 #include <string>
 
 namespace
@@ -117,6 +118,8 @@ private:
         if (nColumn < colSymbol || nColumn > colValidity)
             return;
         *fields[nColumn] = info.item.pszText;
+        if (nColumn == colPrice)
+            p->csPrice.Format("%.2f", atof(info.item.pszText));   // the basket shows two decimals
         ++m_nStored;
         m_list.Invalidate();
     }

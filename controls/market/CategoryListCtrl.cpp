@@ -151,16 +151,19 @@ int CCategoryListCtrl::RowCount()
 
 int CCategoryListCtrl::ColumnCount()
 {
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    return pHeader != nullptr ? pHeader->GetItemCount() : 0;
+    // Asked after every message the navigation sends: straight to the header, whose handle is
+    // looked up again only when it is no longer the list's.
+    if (m_hHeader == nullptr || !::IsWindow(m_hHeader) || ::GetParent(m_hHeader) != m_hWnd)
+        m_hHeader = (HWND)::SendMessageA(m_hWnd, LVM_GETHEADER, 0, 0);
+    return m_hHeader != nullptr ? (int)::SendMessageA(m_hHeader, HDM_GETITEMCOUNT, 0, 0) : 0;
 }
 
 bool CCategoryListCtrl::RequestCell(int nRow, int nColumn, sCellRequest& request)
 {
     const HWND hWnd = m_hWnd;
-    CWnd* pParent = GetParent();
-    if (pParent != nullptr)
-        ::SendMessageA(pParent->GetSafeHwnd(), WM_LIST_CELLREQUEST, MAKEWPARAM(nRow, nColumn), (LPARAM)&request);
+    const HWND hParent = ::GetParent(hWnd);
+    if (hParent != nullptr)
+        ::SendMessageA(hParent, WM_LIST_CELLREQUEST, MAKEWPARAM(nRow, nColumn), (LPARAM)&request);
     return Alive(hWnd);
 }
 

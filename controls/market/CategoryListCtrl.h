@@ -173,6 +173,7 @@ private:
     int FindRowByKey(DWORD_PTR dwKey);
     void CheckEditedRowStillThere();
 
+    HWND m_hHeader = nullptr;
     HWND m_hOpenEditor = nullptr;     // the editor window last opened by the list
     DWORD_PTR m_dwEditKey = 0;        // its row's record
     bool m_bEditKeyKnown = false;
