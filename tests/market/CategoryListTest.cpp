@@ -429,6 +429,13 @@ TEST_F(CategoryListTest, InFilterModeARowMovedByTheHostTakesTheEditWithIt)
     const sCase cases[] = {
         { "re-sorted by price, descending", [](CCategoryListCtrl& l) { l.SortOn(1, 2); }, 2, 0 },
         { "a row above deleted by the host", [](CCategoryListCtrl& l) { l.DeleteMapItem(0); }, 1, 1 },
+        { "re-filtered to its symbol",
+          [](CCategoryListCtrl& l) {
+              CString csFilter = "CIP";
+              l.SetMapColumnFilter(0, csFilter, 0);
+              l.PopulateList();
+          },
+          0, 0 },
     };
     for (const sCase& c : cases)
     {
