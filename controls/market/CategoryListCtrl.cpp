@@ -237,7 +237,9 @@ bool CCategoryListCtrl::EndEditByFocus()
 void CCategoryListCtrl::CloseOpenEditor()
 {
     // A window still there is either an edit not yet ended or one waiting for its WM_CLOSE; either
-    // way it goes now, so the next show creates its window over the new cell.
+    // way it goes now, so the next show creates its window over the new cell. Its report reaches
+    // the owner, which may delete the list.
+    const CCategoryListCtrl* pSelf = this;
     CWnd* editors[] = { CInPlaceEdit::GetInstance(), CInPlaceCombo::GetInstance(), CInPlaceDTPicker::GetInstance(),
                         CInPlacePriceEdit::GetInstance() };
     for (CWnd* pEditor : editors)
@@ -245,7 +247,8 @@ void CCategoryListCtrl::CloseOpenEditor()
         if (pEditor->GetSafeHwnd() != nullptr)
             pEditor->DestroyWindow();
     }
-    m_hOpenEditor = nullptr;
+    if (IsLiveList(pSelf))
+        m_hOpenEditor = nullptr;
 }
 
 void CCategoryListCtrl::CheckEditedRowStillThere()
@@ -750,7 +753,7 @@ BOOL CCategoryListCtrl::OnEndLabelEdit(NMHDR* pNMHDR, LRESULT* pResult)
         }
         if (m_bTextCut && pInfo->item.pszText != nullptr && m_strShownText == pInfo->item.pszText)
         {
-            pInfo->item.pszText = m_strCellText.GetBuffer();
+            pInfo->item.pszText = const_cast<LPSTR>((LPCTSTR)m_strCellText);
             pInfo->item.cchTextMax = m_strCellText.GetLength();
         }
         m_bTextCut = false;
