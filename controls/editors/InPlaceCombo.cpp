@@ -100,7 +100,15 @@ BOOL CInPlaceCombo::PreTranslateMessage(MSG* pMsg)
     {
         if (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE)
         {
-            // Handled here and now, so that the combo's own WM_CHAR handling sees them.
+            // Handled here and now, so that the combo's own WM_CHAR handling sees them; consumed,
+            // so that a dialog holding the list does not press its default or cancel button.
+            // With an edit part the key arrives at that part, whose characters never reach the
+            // combo: it ends the edit here.
+            if (pMsg->hwnd != m_hWnd)
+            {
+                EndOnKey((UINT)pMsg->wParam);
+                return TRUE;
+            }
             ::TranslateMessage(pMsg);
             ::DispatchMessageA(pMsg);
             return TRUE;
@@ -121,13 +129,18 @@ void CInPlaceCombo::OnChar(UINT nChar, UINT, UINT)
 {
     if (nChar == VK_ESCAPE || nChar == VK_RETURN)
     {
-        if (nChar == VK_ESCAPE)
-            m_bESC = TRUE;
-        if (CWnd* pParent = GetParent())
-            pParent->SetFocus();
+        EndOnKey(nChar);
         return;
     }
     Default();
+}
+
+void CInPlaceCombo::EndOnKey(UINT nChar)
+{
+    if (nChar == VK_ESCAPE)
+        m_bESC = TRUE;
+    if (CWnd* pParent = GetParent())
+        pParent->SetFocus();
 }
 
 void CInPlaceCombo::OnCloseup()

@@ -49,6 +49,8 @@ private:
     ~CInPlaceCombo() override;
     // Reports the result once per edit and closes the window.
     void EndEdit(bool bClose = true);
+    // Enter or Escape: the focus goes back to the list, which ends the edit.
+    void EndOnKey(UINT nChar);
 
     bool m_bEnded = true;        // the report of the current edit has been sent
     static CInPlaceCombo* m_pInPlaceCombo;

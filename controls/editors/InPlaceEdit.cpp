@@ -124,6 +124,10 @@ BOOL CInPlaceEdit::PreTranslateMessage(MSG* pMsg)
     if (pMsg->message == WM_KEYDOWN &&
         HandleInPlaceEditKey(this, (UINT)pMsg->wParam, m_iColumnIndex, m_pListWnd, m_bESC, false))
         return FALSE;
+    // Enter and Escape end the edit and stop here: a dialog holding the list must not take them
+    // for its default or cancel button.
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+        return TRUE;
     return CEdit::PreTranslateMessage(pMsg);
 }
 

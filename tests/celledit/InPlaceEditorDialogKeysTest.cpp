@@ -1,0 +1,267 @@
+// Enter and Escape in a cell editor belong to the editor: inside a dialog they must end the edit and
+// nothing else (no OK or Cancel of the dialog), and a drop-down with an edit part must end on them
+// as the drop-down list does.
+#include "CellEditTest.h"
+
+#include "editors/InPlaceCombo.h"
+#include "editors/InPlaceDTPicker.h"
+#include "editors/InPlaceEdit.h"
+#include "editors/InPlacePriceEdit.h"
+#include "market/CategoryListCtrl.h"
+
+namespace
+{
+const UINT kListId = 78;
+const UINT kEditorId = 501;
+const CRect kCell(20, 20, 140, 40);
+
+// A dialog template in memory: caption, OK (default) and Cancel buttons.
+class CKeysDialogTemplate
+{
+public:
+    CKeysDialogTemplate()
+    {
+        Align();
+        DLGTEMPLATE t = { WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_SETFONT, 0, 2, 0, 0, 300, 180 };
+        Append(&t, sizeof(t));
+        m_words.push_back(0);    // no menu
+        m_words.push_back(0);    // default class
+        String(L"Order");
+        m_words.push_back(8);
+        String(L"MS Shell Dlg");
+        Button(L"OK", BS_DEFPUSHBUTTON, 150, IDOK);
+        Button(L"Cancel", BS_PUSHBUTTON, 210, IDCANCEL);
+    }
+    LPCDLGTEMPLATE Get() const { return reinterpret_cast<LPCDLGTEMPLATE>(m_words.data()); }
+
+private:
+    void Align()
+    {
+        while (m_words.size() % 2 != 0)
+            m_words.push_back(0);
+    }
+    void Append(const void* p, size_t n)
+    {
+        const WORD* w = static_cast<const WORD*>(p);
+        m_words.insert(m_words.end(), w, w + n / 2);
+    }
+    void String(LPCWSTR psz)
+    {
+        for (; *psz != 0; ++psz)
+            m_words.push_back(*psz);
+        m_words.push_back(0);
+    }
+    void Button(LPCWSTR pszText, DWORD dwStyle, short x, WORD wId)
+    {
+        Align();
+        DLGITEMTEMPLATE item = { WS_CHILD | WS_VISIBLE | WS_TABSTOP | dwStyle, 0, x, 150, 50, 14, wId };
+        Append(&item, sizeof(item));
+        m_words.push_back(0xFFFF);
+        m_words.push_back(0x0080);
+        String(pszText);
+        m_words.push_back(0);
+    }
+    std::vector<WORD> m_words;
+};
+
+class CCountingDialog : public CDialog
+{
+public:
+    int m_nOk = 0;
+    int m_nCancel = 0;
+    void OnOK() override { ++m_nOk; }
+    void OnCancel() override { ++m_nCancel; }
+};
+
+enum eEditor
+{
+    kText,
+    kPrice,
+    kDropList,
+    kDropDown,
+    kPicker
+};
+}  // namespace
+
+class InPlaceEditorDialogKeysTest : public CellEditTest
+{
+protected:
+    void SetUp() override
+    {
+        CellEditTest::SetUp();
+        ASSERT_TRUE(m_dialog.CreateIndirect(m_template.Get(), &m_frame));
+        ASSERT_TRUE(m_list.CreateRecorder(&m_dialog, CRect(5, 5, 400, 200), kListId));
+    }
+    void TearDown() override
+    {
+        CInPlaceEdit::DeleteInstance();
+        CInPlacePriceEdit::DeleteInstance();
+        CInPlaceCombo::DeleteInstance();
+        CInPlaceDTPicker::DeleteInstance();
+        if (m_list.GetSafeHwnd() != nullptr)
+            m_list.DestroyWindow();
+        if (m_dialog.GetSafeHwnd() != nullptr)
+            m_dialog.DestroyWindow();
+        CellEditTest::TearDown();
+    }
+    // Opens the editor over row 1, column 2 with the cell text "BUY"; returns the editor window.
+    HWND Show(eEditor editor)
+    {
+        CString strText = "BUY", strValid;
+        CStringList items;
+        items.AddTail("BUY");
+        items.AddTail("SELL");
+        switch (editor)
+        {
+        case kText:
+            CInPlaceEdit::GetInstance()->ShowEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 1, 2, strValid, strText,
+                                                      &m_list);
+            return CInPlaceEdit::GetInstance()->GetSafeHwnd();
+        case kPrice:
+            strText = "12.5";
+            CInPlacePriceEdit::GetInstance()->ShowPriceEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 1, 2, strText,
+                                                                &m_list);
+            return CInPlacePriceEdit::GetInstance()->GetSafeHwnd();
+        case kDropList:
+        case kDropDown:
+            CInPlaceCombo::GetInstance()->ShowComboCtrl(
+                WS_VSCROLL | (editor == kDropList ? CBS_DROPDOWNLIST : CBS_DROPDOWN), CRect(20, 20, 140, 200),
+                &m_list, kEditorId, 1, 2, &items, "BUY");
+            return CInPlaceCombo::GetInstance()->GetSafeHwnd();
+        case kPicker:
+        {
+            CInPlaceDTPicker* p = CInPlaceDTPicker::GetInstance();
+            p->ShowDTPickerCtrl(9, kCell, &m_list, kEditorId, 1, 2, CTime(2024, 3, 5, 10, 0, 0));
+            p->m_pListWnd = &m_list;
+            p->SetFocus();
+            return p->GetSafeHwnd();
+        }
+        }
+        return nullptr;
+    }
+    // The texts of the end-of-edit reports that reached the list.
+    std::vector<std::string> Reports()
+    {
+        AfxPumpPendingMessages();
+        std::vector<std::string> texts;
+        for (const sRecordedMsg& r : m_list.Of(WM_NOTIFY, LVN_ENDLABELEDITA))
+            texts.push_back(r.line.substr(r.line.find("text=")));
+        return texts;
+    }
+
+    CKeysDialogTemplate m_template;
+    CCountingDialog m_dialog;
+    CMessageRecorder m_list;
+};
+
+TEST_F(InPlaceEditorDialogKeysTest, EnterAndEscapeEndTheEditWithoutPressingTheDialogsButtons)
+{
+    struct sCase
+    {
+        const char* name;
+        eEditor editor;
+        UINT vk;
+        const char* report;
+    };
+    const sCase cases[] = {
+        { "text Enter", kText, VK_RETURN, "text=\"BUY\"" },
+        { "text Escape", kText, VK_ESCAPE, "text=\"BUY\"" },
+        { "price Enter", kPrice, VK_RETURN, "text=\"12.5\"" },
+        { "price Escape", kPrice, VK_ESCAPE, "text=\"12.5\"" },
+        { "drop list Enter", kDropList, VK_RETURN, "text=\"BUY\"" },
+        { "drop list Escape", kDropList, VK_ESCAPE, "text=\"BUY\"" },
+        { "drop down Enter", kDropDown, VK_RETURN, "text=\"BUY\"" },
+        { "drop down Escape", kDropDown, VK_ESCAPE, "text=\"BUY\"" },
+        { "picker Enter", kPicker, VK_RETURN, "text=\"10:00:00\"" },
+        { "picker Escape", kPicker, VK_ESCAPE, "text=\"10:00:00\"" },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_list.Clear();
+        m_dialog.m_nOk = m_dialog.m_nCancel = 0;
+        HWND hEditor = Show(c.editor);
+        ASSERT_NE(nullptr, hEditor);
+        AfxPumpPendingMessages();
+        // The key goes where the keyboard is: a drop-down's edit part when it has one.
+        PressKey(::GetFocus(), c.vk);
+        EXPECT_EQ(0, m_dialog.m_nOk);
+        EXPECT_EQ(0, m_dialog.m_nCancel);
+        EXPECT_EQ(std::vector<std::string>{ c.report }, Reports());
+        EXPECT_FALSE(::IsWindow(hEditor));
+    }
+}
+
+TEST_F(InPlaceEditorDialogKeysTest, DropDownWithEditPartReportsTypedTextOnEnterAndCellTextAfterEscape)
+{
+    struct sCase
+    {
+        UINT vk;
+        const char* report;
+    };
+    const sCase cases[] = { { VK_RETURN, "text=\"LIMIT\"" }, { VK_ESCAPE, "text=\"BUY\"" } };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.vk);
+        m_list.Clear();
+        HWND hCombo = Show(kDropDown);
+        AfxPumpPendingMessages();
+        HWND hEditPart = ::GetFocus();
+        ASSERT_TRUE(::IsChild(hCombo, hEditPart));
+        ::SetWindowTextA(hEditPart, "LIMIT");
+        PressKey(hEditPart, c.vk);
+        // A click elsewhere afterwards must not report a second time, nor the typed text after Escape.
+        m_dialog.GetDlgItem(IDOK)->SetFocus();
+        EXPECT_EQ(std::vector<std::string>{ c.report }, Reports());
+        EXPECT_FALSE(::IsWindow(hCombo));
+    }
+}
+
+TEST_F(InPlaceEditorDialogKeysTest, ACategoryListInADialogKeepsTabAndEnterInTheGrid)
+{
+    CCategoryListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(5, 5, 400, 200), &m_dialog, 300));
+    for (const char* name : { "Symbol", "Qty" })
+    {
+        sOrvoColInfo info = {};
+        lstrcpynA(info.szColName, name, sizeof(info.szColName));
+        info.nWidth = 100;
+        list.m_arrColInfo.Add(info);
+    }
+    list.InsertColumnsForList(nullptr);
+    list.InsertColumnForCategoryList(1, 1, "25");
+    list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    CRect rc;
+    list.GetSubItemRect(0, 1, LVIR_BOUNDS, rc);
+    const LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+    list.PostMessage(WM_LBUTTONUP, 0, lParam);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    AfxPumpPendingMessages();
+    CInPlaceEdit* pEdit = CInPlaceEdit::GetInstance();
+    ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    // Tab moves to the next cell (row 1, column 0): the dialog's focus stays in the grid.
+    PressKey(::GetFocus(), VK_TAB);
+    AfxPumpPendingMessages();
+    ASSERT_NE(nullptr, pEdit->GetSafeHwnd());
+    EXPECT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    EXPECT_EQ(1, pEdit->m_iRowIndex);
+    EXPECT_EQ(0, pEdit->m_iColumnIndex);
+    PressKey(::GetFocus(), VK_RETURN);
+    AfxPumpPendingMessages();
+    EXPECT_EQ(nullptr, pEdit->GetSafeHwnd());
+    EXPECT_EQ(0, m_dialog.m_nOk);
+    EXPECT_EQ(0, m_dialog.m_nCancel);
+    // Where Tab finds no other editable cell the keyboard stays with the grid, not on a button
+    // that the next Enter would press.
+    list.DeleteItem(0);
+    list.SetReadOnlyColumns(0, true);
+    list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    list.PostMessage(WM_LBUTTONUP, 0, lParam);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+    AfxPumpPendingMessages();
+    ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    PressKey(::GetFocus(), VK_TAB);
+    AfxPumpPendingMessages();
+    EXPECT_EQ(list.GetSafeHwnd(), ::GetFocus());
+    list.DestroyWindow();
+}
