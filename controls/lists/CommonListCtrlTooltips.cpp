@@ -4,6 +4,7 @@
 #include "lists/CommonListCtrl.h"
 
 #include <cstring>
+#include <vector>
 
 namespace
 {
@@ -22,6 +23,29 @@ CString CutTipText(const CString& text)
         n += step;
     }
     return text.Left(n);
+}
+// A column's tool rectangle in header coordinates: the widths of the columns shown before it, its
+// own width, the header's height. Built from the widths because the header lays its items out
+// again only after it has told its parent of a change.
+CRect HeaderToolRect(CHeaderCtrl* pHeader, int nPosition)
+{
+    int nCount = pHeader->GetItemCount();
+    std::vector<int> order((size_t)(nCount > 0 ? nCount : 0));
+    if (nCount <= 0 || !pHeader->GetOrderArray(order.data(), nCount))
+        for (int i = 0; i < nCount; ++i)
+            order[(size_t)i] = i;
+    auto width = [&](int nItem) {
+        HDITEMA item = {};
+        item.mask = HDI_WIDTH;
+        pHeader->GetItem(nItem, &item);
+        return item.cxy;
+    };
+    int x = 0;
+    for (int o = 0; o < nCount && order[(size_t)o] != nPosition; ++o)
+        x += width(order[(size_t)o]);
+    CRect client;
+    pHeader->GetClientRect(&client);
+    return CRect(x, 0, x + width(nPosition), client.Height());
 }
 }  // namespace
 
@@ -69,8 +93,7 @@ void CCommonListCtrl::AddHeaderTool(int nPosition)
         pHeader->GetItem(nPosition, &item);
         text = szName;
     }
-    CRect rc;
-    pHeader->GetItemRect(nPosition, &rc);
+    CRect rc = HeaderToolRect(pHeader, nPosition);
     m_ToolTip.DelTool(pHeader, (UINT_PTR)nPosition + 1);
     m_ToolTip.AddTool(pHeader, text, &rc, (UINT_PTR)nPosition + 1);
 }
@@ -98,8 +121,7 @@ void CCommonListCtrl::RepositionHeaderToolTips()
     int nCount = pHeader->GetItemCount();
     for (int p = 0; p < nCount && (size_t)p < m_arrHeaderTips.size(); ++p)
     {
-        CRect rc;
-        pHeader->GetItemRect(p, &rc);
+        CRect rc = HeaderToolRect(pHeader, p);
         m_ToolTip.SetToolRect(pHeader, (UINT_PTR)p + 1, &rc);
     }
 }

@@ -7,10 +7,12 @@
 // order, and the other rows keep their order around it.
 #pragma once
 
+#include <afx.h>
+
 #include <vector>
 
 // The new order of nRows rows: element i is the row (before the drop) that goes to row i.
 // dragged: the dragged rows in selection order; rows outside 0..nRows-1 and repeats are ignored.
 // nDrop: the row dropped on; outside the rows it means after the last row. With no valid dragged
 // row, or fewer than two rows, the order is unchanged.
-std::vector<int> RowDragOrder(int nRows, const std::vector<int>& dragged, int nDrop);
+CONTROLS_API std::vector<int> RowDragOrder(int nRows, const std::vector<int>& dragged, int nDrop);

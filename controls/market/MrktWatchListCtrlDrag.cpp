@@ -78,6 +78,11 @@ void CMrktWatchListCtrl::MoveDraggedRows(const std::vector<int>& nNewOrder, cons
                                          m.nStateImage, LVIS_STATEIMAGEMASK, 0, (LPARAM)m.dwData);
         if (!alive())
             return;
+        // The platform gives a new row an empty box whatever the insert says: set it again.
+        if (nRow >= 0 && m.nStateImage != 0)
+            CListCtrl::SetItemState(nRow, m.nStateImage, LVIS_STATEIMAGEMASK);
+        if (!alive())
+            return;
         for (int c = 1; nRow >= 0 && c < (int)m.texts.size(); ++c)
             CListCtrl::SetItemText(nRow, c, m.texts[(size_t)c]);
     }

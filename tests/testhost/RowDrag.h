@@ -21,13 +21,13 @@ inline void Pump()
     }
 }
 
-// The centre of a row's first cell, in list client coordinates.
+// A point on a row's first cell, clear of a check box at its left, in list client coordinates.
 inline CPoint RowPoint(HWND hList, int nRow)
 {
     RECT rc = {};
     rc.left = LVIR_BOUNDS;
     ::SendMessageA(hList, LVM_GETITEMRECT, (WPARAM)nRow, (LPARAM)&rc);
-    return CPoint(rc.left + 20, (rc.top + rc.bottom) / 2);
+    return CPoint(rc.left + 50, (rc.top + rc.bottom) / 2);
 }
 
 inline void Post(HWND hList, UINT message, WPARAM wParam, CPoint pt)
