@@ -73,6 +73,7 @@ struct sVisibleColumn
 #define LIST_HEADER_TIP_MAX             80
 // Rows drawn into a drag image at most; a larger selection shows a "+ n more" line.
 #define LIST_DRAG_IMAGE_ROWS            8
+#define LIST_DRAG_IMAGE_WIDTH           240
 // Posted to itself after a header drag: wParam the dragged header item, lParam its width.
 #define WM_LIST_RESETCOLUMNWIDTH        (WM_APP + 0x320)
 // Posted to itself to bring the header check box in step once a batch of row changes is over.

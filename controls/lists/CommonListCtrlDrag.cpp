@@ -75,7 +75,9 @@ CImageList* CCommonListCtrl::CreateDragImageEx(LPPOINT lpPoint)
     CRect client;
     GetClientRect(&client);
     int nRowHeight = rcFirst.Height() > 0 ? rcFirst.Height() : 16;
-    int nWidth = std::min(std::max(rcFirst.Width(), 40), std::max((int)client.Width(), 40));
+    // At most the first few columns' worth: the row under the cursor stays in sight beside it.
+    int nWidth = std::min(std::min(std::max(rcFirst.Width(), 40), std::max((int)client.Width(), 40)),
+                          LIST_DRAG_IMAGE_WIDTH);
     int nLines = (int)rows.size() + (nSelected > (int)rows.size() ? 1 : 0);
     int nHeight = nLines * nRowHeight;
 
@@ -196,6 +198,14 @@ void CCommonListCtrl::OnLButtonUp(UINT nFlags, CPoint point)
     ClientToScreen(&ptScreen);
     HWND hTarget = ::WindowFromPoint(ptScreen);
     bool bOverList = hTarget == m_hWnd || (hTarget != nullptr && ::IsChild(m_hWnd, hTarget));
+    if (!bOverList && !IsWindowVisible())
+    {
+        // A list that is not on the screen (a hidden frame) is found by no point of it: there the
+        // point counts as over the list when it lies in its client area.
+        CRect client;
+        GetClientRect(&client);
+        bOverList = client.PtInRect(point) != FALSE;
+    }
 
     m_bDropping = true;
     KillScrollTimer();
