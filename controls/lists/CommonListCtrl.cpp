@@ -767,6 +767,9 @@ void CCommonListCtrl::OnDestroy()
         m_ToolTip.DestroyWindow();
     m_nRowTool = 0;
     m_arrHeaderTips.clear();
+    m_bCheckingAll = false;         // a CheckAllItems the host cut short by destroying the window
+    m_bCheckRefreshPosted = false;
+    m_hCheckHeader = nullptr;
     ReleaseListFont(m_hWnd);
     SaveAutoSort();
     SaveColumnProfile();
