@@ -227,16 +227,49 @@ DEMO_SCENE(WatchListDrag, 33)
     ti.uId = 4;
     ti.lpszText = szTip;
     list.m_ToolTip.SendMessage(TTM_GETTEXTA, sizeof(szTip), (LPARAM)&ti);
-    list.m_ToolTip.SendMessage(TTM_POPUP);
-    context.Pump();
+    // The tooltip shows after its initial delay when the mouse rests on the row.
+    list.m_ToolTip.SetDelayTime(TTDT_INITIAL, 50);
+    Post(list.m_hWnd, WM_MOUSEMOVE, 0, ptTip, context);
+    for (DWORD t0 = ::GetTickCount(); ::GetTickCount() - t0 < 600 && !list.m_ToolTip.IsWindowVisible();)
+    {
+        ::Sleep(10);
+        context.Pump();
+    }
     bool bShown = list.m_ToolTip.IsWindowVisible() != FALSE;
     context.Print("watch list: tooltip of row 3 \"%s\" (%s)", szTip, bShown ? "shown" : "not shown by the platform");
     if (bShown)
     {
-        // The tooltip is a window of its own: its picture goes beside the list's.
+        // The tooltip is a top-level window of its own: its picture goes where the screen shows
+        // it over the list's.
         context.Capture(&list.m_ToolTip, "watchdrag_tooltip");
+        HBITMAP hList = WindowPicture::Render(wnd.m_hWnd);
+        HBITMAP hTip = WindowPicture::Render(list.m_ToolTip.m_hWnd);
+        if (hList != nullptr && hTip != nullptr)
+        {
+            CRect rcWnd, rcTip;
+            wnd.GetWindowRect(&rcWnd);
+            list.m_ToolTip.GetWindowRect(&rcTip);
+            HDC hdcList = ::CreateCompatibleDC(nullptr);
+            HDC hdcTip = ::CreateCompatibleDC(nullptr);
+            HGDIOBJ hOldList = ::SelectObject(hdcList, hList);
+            HGDIOBJ hOldTip = ::SelectObject(hdcTip, hTip);
+            ::BitBlt(hdcList, rcTip.left - rcWnd.left, rcTip.top - rcWnd.top, rcTip.Width(), rcTip.Height(), hdcTip, 0, 0, SRCCOPY);
+            ::SelectObject(hdcTip, hOldTip);
+            ::SelectObject(hdcList, hOldList);
+            ::DeleteDC(hdcTip);
+            ::DeleteDC(hdcList);
+            CString path = context.OutputPath("watchdrag_tooltip_row.png");
+            context.Print("picture %s: %s", (LPCTSTR)path, WindowPicture::SaveBitmapPng(hList, path) ? "written" : "FAILED");
+        }
+        if (hList != nullptr)
+            ::DeleteObject(hList);
+        if (hTip != nullptr)
+            ::DeleteObject(hTip);
     }
-    context.Capture(&wnd, "watchdrag_tooltip_row");
+    else
+    {
+        context.Capture(&wnd, "watchdrag_tooltip_row");
+    }
 
     if (!context.m_bHeadless)
         return;

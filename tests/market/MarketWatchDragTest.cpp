@@ -114,7 +114,6 @@ TEST_F(MarketWatchDragTest, AHostDeletingRowsDuringTheDropLosesAndDoublesNothing
     };
     Select({ 3, 4 });
     RowDrag::Drag(m_list.m_hWnd, 3, RowDrag::RowPoint(m_list.m_hWnd, 1));
-    std::vector<std::string> rows = Rows();
     std::vector<int> seen(5, 0);
     for (int r = 0; r < m_list.GetItemCount(); ++r)
         seen[(size_t)((sMWStruct*)m_list.CListCtrl::GetItemData(r) - m_records)]++;
