@@ -33,6 +33,11 @@ void DemoHost::SetMarketTextProvider(PFN_MARKET_TEXT pfn)
     g_pfnMarketText = pfn;
 }
 
+DemoHost::PFN_MARKET_TEXT DemoHost::GetMarketTextProvider()
+{
+    return g_pfnMarketText;
+}
+
 CString DemoHost::SettingsFile()
 {
     return g_csSettingsFile;

@@ -13,4 +13,5 @@ void Shutdown();
 // The market watch's cell texts: the terminal answers MrktWatchGetColumnText through this.
 typedef int (*PFN_MARKET_TEXT)(CWnd* pListParent, void* pRecord, int nColumnId, CString& csText);
 void SetMarketTextProvider(PFN_MARKET_TEXT pfn);
+PFN_MARKET_TEXT GetMarketTextProvider();
 }  // namespace DemoHost

@@ -748,6 +748,7 @@ int CFilterListCtrl::SetCheck(int nItem, int nCheck)
         return 0;
     m_arrMap[m]->nCheck = nCheck;
     InvalidateDisplayRow(nItem);
+    RowCheckChanged(nCheck ? 1 : 0);
     return 1;
 }
 
@@ -763,6 +764,7 @@ int CFilterListCtrl::SetMapItemCheck(int nMapIndex, int nCheck)
     if (nMapIndex < 0 || nMapIndex >= m_arrMap.GetSize() || m_arrMap[nMapIndex] == nullptr)
         return 0;
     m_arrMap[nMapIndex]->nCheck = nCheck;
+    RowCheckChanged(nCheck ? 1 : 0);
     return 1;
 }
 
@@ -786,6 +788,7 @@ void CFilterListCtrl::ResetCheckedItems()
     }
     if (m_hWnd != nullptr)
         Invalidate(FALSE);
+    RowCheckChanged(0);
 }
 
 // --- filtering single rows -----------------------------------------------------------------------
@@ -896,8 +899,9 @@ int CFilterListCtrl::InvalidateSetItemData(void* pData)
 
 void CFilterListCtrl::RearrangeArrayForDragDrop(int nFromRow, int nToRow)
 {
-    int nFrom = GetMapIndexFromDisplayIndex(nFromRow);
-    int nTo = GetMapIndexFromDisplayIndex(nToRow);
+    // Rows are screen rows: mirrored under reverse display like every row operation.
+    int nFrom = nFromRow >= 0 && nFromRow < m_nDisplayCount ? GetMapIndexFromDisplayIndex(Mirror(nFromRow)) : -1;
+    int nTo = nToRow >= 0 && nToRow < m_nDisplayCount ? GetMapIndexFromDisplayIndex(Mirror(nToRow)) : -1;
     if (nFrom < 0 || nTo < 0 || nFrom >= m_arrMap.GetSize() || nTo >= m_arrMap.GetSize() || nFrom == nTo)
         return;
     sColInfo* pRecord = m_arrMap[nFrom];

@@ -265,6 +265,11 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
+    // Check states and row drops go through the row records (FilterListCtrlDrag.cpp).
+    int GetRowCheck(int nRow) override;
+    void SetRowCheck(int nRow, int nCheck) override;
+    void MoveDraggedRows(const std::vector<int>& nNewOrder, const CArray<UINT, UINT>& arrDragged) override;
+
 private:
     int Mirror(int nRow) const { return m_bReverseDisplay ? m_nDisplayCount - 1 - nRow : nRow; }
     int HeaderPositionOf(int nColumn) const;

@@ -306,16 +306,36 @@ int CCommonListCtrl::SetDefaultCols(int nCount, const int* pColumns)
 int CCommonListCtrl::InsertColumn(int nCol, LPCTSTR lpszColumnHeading, int nFormat, int nWidth, int nSubItem)
 {
     int nPosition = CListCtrl::InsertColumn(nCol, lpszColumnHeading, nFormat, nWidth, nSubItem);
-    if (nPosition >= 0 && (nFormat & LVCFMT_IMAGE))
+    if (nPosition < 0)
+        return nPosition;
+    if (nFormat & LVCFMT_IMAGE)
         SetHeaderSortImage(nPosition, 2);
-    // Still to come with the list tooltips: the column's header tooltip.
+    if (m_bHeaderCheckBox && nPosition == 0)
+        EnableHeaderCheckBox();
+    if (!m_arrHeaderTips.empty() && m_ToolTip.GetSafeHwnd() != nullptr)
+    {
+        // The tools after the new column move one place on; the new one shows its header text.
+        if ((size_t)nPosition <= m_arrHeaderTips.size())
+            m_arrHeaderTips.insert(m_arrHeaderTips.begin() + nPosition, CString());
+        RenumberHeaderTools(nPosition);
+    }
+    else if (m_bHeaderToolTips)
+    {
+        AddHeaderToolTip(nPosition);
+    }
     return nPosition;
 }
 
 BOOL CCommonListCtrl::DeleteColumn(int nCol)
 {
-    // Still to come with the list tooltips: renumbering the header tooltips that follow.
-    return CListCtrl::DeleteColumn(nCol);
+    BOOL bDeleted = CListCtrl::DeleteColumn(nCol);
+    if (bDeleted && m_ToolTip.GetSafeHwnd() != nullptr)
+    {
+        if (nCol >= 0 && (size_t)nCol < m_arrHeaderTips.size())
+            m_arrHeaderTips.erase(m_arrHeaderTips.begin() + nCol);
+        RenumberHeaderTools(nCol);
+    }
+    return bDeleted;
 }
 
 void CCommonListCtrl::AddToVisibleArray(sVisibleColumn column)
@@ -448,8 +468,9 @@ void CCommonListCtrl::InsertHeaderColumnsByPosition()
         AddToVisibleArray({ p, c });
         if (p == 0)
             m_nFirstVisibleColumn = c;
-        // Still to come with the list tooltips: a user-defined column's csText2 as its header
-        // tooltip; and with the category list, its user-defined columns made read-only.
+        if (c >= m_nBuiltInColumns && !info.csText2.IsEmpty())
+            AddHeaderToolTip(p, info.csText2);
+        // Still to come with the category list: its user-defined columns made read-only.
     }
 }
 
@@ -500,7 +521,7 @@ void CCommonListCtrl::AutoSizeColumns(int nMode)
         }
         SetColumnWidth(i, nWidth);
     }
-    // Still to come with the list tooltips: moving each header tooltip to its column's new place.
+    RepositionHeaderToolTips();
     SetRedraw(TRUE);
     m_bRedrawAllowed = true;
     Invalidate();
@@ -679,6 +700,57 @@ BOOL CCommonListCtrl::OnEraseBkgnd(CDC* pDC)
     return TRUE;
 }
 
+// --- notifications from the header and the tooltip ---------------------------------------------------
+
+BOOL CCommonListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    if (pNMHDR != nullptr)
+    {
+        if ((pNMHDR->code == TTN_NEEDTEXTA || pNMHDR->code == TTN_NEEDTEXTW) && m_ToolTip.GetSafeHwnd() != nullptr &&
+            pNMHDR->hwndFrom == m_ToolTip.m_hWnd)
+            return OnToolTipText((UINT)pNMHDR->idFrom, pNMHDR, pResult);
+        CHeaderCtrl* pHeader = GetHeaderCtrl();
+        if (pHeader != nullptr && pNMHDR->hwndFrom == pHeader->m_hWnd)
+        {
+            switch (pNMHDR->code)
+            {
+            case HDN_ITEMSTATEICONCLICK:
+                if (m_bHeaderCheckBox && reinterpret_cast<NMHEADERA*>(pNMHDR)->iItem == 0)
+                {
+                    HWND hWnd = m_hWnd;
+                    CheckAllItems(GetHeaderCheckboxState() ? 0 : 1);
+                    if (!IsLiveList(this) || !::IsWindow(hWnd))
+                        return TRUE;
+                    *pResult = 0;
+                    return TRUE;
+                }
+                break;
+            case HDN_ITEMCHANGEDA:
+            case HDN_ITEMCHANGEDW:
+            {
+                // The list lays out first, then the tools follow their columns.
+                LRESULT r = CListCtrl::OnNotify(wParam, lParam, pResult) ? *pResult : Default();
+                *pResult = r;
+                if (m_bHeaderToolTips)
+                    RepositionHeaderToolTips();
+                return TRUE;
+            }
+            case HDN_ENDDRAG:
+            {
+                const NMHEADERA* pHdr = reinterpret_cast<const NMHEADERA*>(pNMHDR);
+                if (pHdr->iItem >= 0)
+                    PostMessage(WM_LIST_RESETCOLUMNWIDTH, (WPARAM)pHdr->iItem, GetColumnWidth(pHdr->iItem));
+                break;
+            }
+            default:
+                break;
+            }
+        }
+    }
+    return CListCtrl::OnNotify(wParam, lParam, pResult);
+}
+
 // --- destruction ---------------------------------------------------------------------------------
 
 BOOL CCommonListCtrl::DestroyWindow()
@@ -690,6 +762,14 @@ BOOL CCommonListCtrl::DestroyWindow()
 
 void CCommonListCtrl::OnDestroy()
 {
+    CancelRowDrag();
+    if (m_ToolTip.GetSafeHwnd() != nullptr)
+        m_ToolTip.DestroyWindow();
+    m_nRowTool = 0;
+    m_arrHeaderTips.clear();
+    m_bCheckingAll = false;         // a CheckAllItems the host cut short by destroying the window
+    m_bCheckRefreshPosted = false;
+    m_hCheckHeader = nullptr;
     ReleaseListFont(m_hWnd);
     SaveAutoSort();
     SaveColumnProfile();
@@ -711,6 +791,16 @@ void CCommonListCtrl::OnDestroy()
 BEGIN_MESSAGE_MAP(CCommonListCtrl, CListCtrl)
     ON_NOTIFY_REFLECT(LVN_COLUMNCLICK, OnLvnColumnclick)
     ON_NOTIFY_REFLECT(NM_RCLICK, OnNMRclick)
+    ON_NOTIFY_REFLECT_EX(LVN_BEGINDRAG, OnLvnBegindrag)
+    ON_NOTIFY_REFLECT_EX(LVN_ITEMCHANGED, OnLvnItemchanged)
+    ON_NOTIFY_REFLECT_EX(LVN_INSERTITEM, OnLvnRowsChanged)
+    ON_NOTIFY_REFLECT_EX(LVN_DELETEITEM, OnLvnRowsChanged)
+    ON_NOTIFY_REFLECT_EX(LVN_DELETEALLITEMS, OnLvnRowsChanged)
+    ON_WM_MOUSEMOVE()
+    ON_WM_LBUTTONUP()
+    ON_WM_CAPTURECHANGED()
+    ON_MESSAGE(WM_LIST_RESETCOLUMNWIDTH, OnResetColumnWidth)
+    ON_MESSAGE(WM_LIST_REFRESHHEADERCHECK, OnRefreshHeaderCheck)
     ON_WM_CONTEXTMENU()
     ON_WM_ERASEBKGND()
     ON_MESSAGE(WM_SETFONT, OnSetFont)

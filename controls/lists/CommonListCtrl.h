@@ -65,6 +65,21 @@ struct sVisibleColumn
 #define WM_LIST_COLUMNS_REBUILT         (WM_USER + 123)
 
 #define LIST_AUTOSORT_TIMER             1
+#define LIST_DRAG_SCROLL_TIMER          2
+#define LIST_DRAG_SCROLL_PERIOD         100
+#define LIST_SCROLL_UP                  1
+#define LIST_SCROLL_DOWN                2
+// Header tooltip texts are cut to this many characters.
+#define LIST_HEADER_TIP_MAX             80
+// Rows drawn into a drag image at most; a larger selection shows a "+ n more" line.
+#define LIST_DRAG_IMAGE_ROWS            8
+#define LIST_DRAG_IMAGE_WIDTH           240
+// Posted to itself after a header drag: wParam the dragged header item, lParam its width.
+#define WM_LIST_RESETCOLUMNWIDTH        (WM_APP + 0x320)
+// Posted to itself to bring the header check box in step once a batch of row changes is over.
+#define WM_LIST_REFRESHHEADERCHECK      (WM_APP + 0x321)
+// Tooltip texts (header and row) are cut to this many characters.
+#define LIST_TIP_TEXT_MAX               1024
 
 class CONTROLS_API CCommonListCtrl : public CListCtrl
 {
@@ -167,6 +182,49 @@ public:
     int ChkToolTipEnabled() const { return m_bHeaderToolTips; }
     BOOL IsDragging() const { return m_pDragImage != nullptr; }
 
+    // Header and row tooltips (CommonListCtrlTooltips.cpp).
+    // A tooltip over the header column at nPosition: the text, or the column's header text when
+    // null or empty. 1 when added; 0 outside report view or for a position that does not exist.
+    int AddHeaderToolTip(int nPosition, LPCTSTR lpszText = nullptr);
+    // Row under the point as a tool: row + 1, with the row's rectangle; -1 when there is none or
+    // no row tooltip provider is registered.
+    virtual INT_PTR OnToolHitTest(CPoint point, TTTOOLINFOA* pTI) const;
+    // TTN_NEEDTEXTA and TTN_NEEDTEXTW of the row tool: asks the provider.
+    BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
+    // Moves every header tool to its column's current place.
+    void RepositionHeaderToolTips();
+
+    // Header check box (CommonListCtrlCheckBox.cpp).
+    void EnableHeaderCheckBox();
+    // Checks the header box when the list has rows and all of them are checked, else clears it.
+    void SetHeaderCheckbox();
+    // 1 when the header box is checked.
+    int GetHeaderCheckboxState();
+    // Checks (nCheck non-zero) or clears every row, redraws, and refreshes the header box.
+    void CheckAllItems(int nCheck);
+    // TRUE when the platform's header draws and hit-tests check boxes itself (probed once).
+    static BOOL PlatformHasHeaderCheckBoxes();
+
+    // Row drag-and-drop (CommonListCtrlDrag.cpp), while m_bRowDrag is set.
+    // The image of the selected rows (at most LIST_DRAG_IMAGE_ROWS of them are drawn); *lpPoint
+    // receives the top-left of the first selected row in client coordinates. Null when no row is
+    // selected. The caller owns the result.
+    CImageList* CreateDragImageEx(LPPOINT lpPoint);
+    // Moves the dragged rows to the drop index (see MoveDraggedRows).
+    void DropItem();
+    // Drop-highlights the row and makes it the drop index (-1: none).
+    void UpdateSelection(int nRow);
+    // Gives the previously drop-highlighted row its former state back.
+    void RestorePrevDropItemState();
+    void SetScrollTimer(int nDirection);
+    void KillScrollTimer();
+    // The rows being dragged, in selection order, and the row they would land on (-1: after the
+    // last row).
+    const CArray<UINT, UINT>& GetDraggedRows() const { return m_arrDragRows; }
+    int GetDropIndex() const { return m_nDropIndex; }
+    // Ends a drag without dropping: timer, capture, image and highlight released.
+    void CancelRowDrag();
+
     // Appearance: colours, font and keyword rules (CommonListCtrlAppearance.cpp).
     // Default keyword rules, taken only where the list has none yet (loaded rules stay). 0, and
     // nothing changed, when a keyword is empty or holds a "," or a line break.
@@ -263,6 +321,19 @@ public:
     UINT_PTR m_nScrollTimer;
 
 protected:
+    // Row check states as the list keeps them: the platform's state images here, the row records
+    // in a filter list.
+    virtual int GetRowCheck(int nRow);
+    virtual void SetRowCheck(int nRow, int nCheck);
+    // Puts the rows in a new order after a drop: nNewOrder[i] is the row (before the drop) that
+    // goes to row i; arrDragged are the dragged rows in selection order. Each keeps its check
+    // state. Here nothing moves; the filter list and the market watch move their rows.
+    virtual void MoveDraggedRows(const std::vector<int>& nNewOrder, const CArray<UINT, UINT>& arrDragged);
+    // A derived list that changes check states itself reports it here (nCheck the new state; -1
+    // unknown), so that the header box follows.
+    void RowCheckChanged(int nCheck);
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
+
     // The column-click sort on header position p; nNewOrder 0 applies the click's own order rule.
     void SortColumn(int nPosition, int nNewOrder);
     void SetHeaderSortImage(int nPosition, int nImage);
@@ -277,6 +348,20 @@ protected:
     afx_msg LRESULT OnSetFont(WPARAM wParam, LPARAM lParam);
     afx_msg void OnDestroy();
     afx_msg void OnTimer(UINT_PTR nIDEvent);
+    // BOOL OnLvnBegindrag(NMHDR* pNMHDR, LRESULT* pResult)
+    afx_msg BOOL OnLvnBegindrag(NMHDR* pNMHDR, LRESULT* pResult);
+    // BOOL OnLvnItemchanged(NMHDR* pNMHDR, LRESULT* pResult)
+    afx_msg BOOL OnLvnItemchanged(NMHDR* pNMHDR, LRESULT* pResult);
+    // BOOL OnLvnRowsChanged(NMHDR* pNMHDR, LRESULT* pResult): rows inserted or deleted
+    afx_msg BOOL OnLvnRowsChanged(NMHDR* pNMHDR, LRESULT* pResult);
+    // void OnMouseMove(UINT nFlags, CPoint point)
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    // void OnLButtonUp(UINT nFlags, CPoint point)
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    // void OnCaptureChanged(CWnd* pWnd): a drag that loses the mouse ends without a drop
+    afx_msg void OnCaptureChanged(CWnd* pWnd);
+    // LRESULT OnResetColumnWidth(WPARAM nPosition, LPARAM nWidth): posted after a header drag
+    afx_msg LRESULT OnResetColumnWidth(WPARAM wParam, LPARAM lParam);
     afx_msg void OnFitToData() { ColFitToContent(); }
     afx_msg void OnFitToHeader() { ColFitToHeader(); }
     afx_msg void OnFitToWindow() { ColFitToWindow(); }
@@ -292,6 +377,27 @@ private:
     int m_nSortReadColumn = -1;
     DWORD_PTR ReadPlatformItemData(int nItem);
     bool m_bCreating = false;     // inside Create: initialisation waits for the finished window
+
+    // Tooltips: the row whose tool is installed (row + 1, 0 none), and the texts given for header
+    // tools by position (empty: the column's header text).
+    UINT_PTR m_nRowTool = 0;
+    std::vector<CString> m_arrHeaderTips;
+    void AddHeaderTool(int nPosition);
+    void RenumberHeaderTools(int nFrom);
+    void UpdateRowToolTip(CPoint point);
+    bool EnsureToolTip();
+    // Header check box: no refresh while CheckAllItems works; a header drawn by the list itself
+    // where the platform's has no check boxes.
+    bool m_bCheckingAll = false;
+    bool m_bCheckRefreshPosted = false;
+    void PostHeaderCheckRefresh();
+    afx_msg LRESULT OnRefreshHeaderCheck(WPARAM, LPARAM);
+    bool HeaderBoxFlag(BOOL bSet, BOOL bChecked);
+    HWND m_hCheckHeader = nullptr;
+    void InstallHeaderCheckPainter();
+    // Drag: the window still exists after a call out (the list may be destroyed inside it).
+    bool m_bDropping = false;
+    void ScrollForDrag();
     bool m_bRegistered = false;
 
     // The names of the built-in columns of the last build: a later build over the same ones keeps

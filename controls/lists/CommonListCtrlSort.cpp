@@ -207,7 +207,8 @@ void CCommonListCtrl::SortColumn(int nPosition, int nNewOrder)
     SetHeaderSortImage(p, m_nSortOrder == 1 ? 1 : 0);
     if (nFormer != p && nFormer != -1)
         SetHeaderSortImage(nFormer, 2);
-    // Still to come with the header check box: refreshing its state when column 0 is involved.
+    if (m_bHeaderCheckBox && (p == 0 || nFormer == 0))
+        SetHeaderCheckbox();
     SetRedraw(TRUE);
     Invalidate();
 }
@@ -333,6 +334,11 @@ int CCommonListCtrl::InitializeAutoSort()
 
 void CCommonListCtrl::OnTimer(UINT_PTR nIDEvent)
 {
+    if (nIDEvent == LIST_DRAG_SCROLL_TIMER)
+    {
+        ScrollForDrag();
+        return;
+    }
     if (nIDEvent != LIST_AUTOSORT_TIMER)
     {
         CListCtrl::OnTimer(nIDEvent);

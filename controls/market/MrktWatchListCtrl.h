@@ -92,6 +92,10 @@ protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
+    // A drop deletes each dragged row and inserts it again at its new place, with its texts,
+    // item data and check state (MrktWatchListCtrlDrag.cpp).
+    void MoveDraggedRows(const std::vector<int>& nNewOrder, const CArray<UINT, UINT>& arrDragged) override;
+
 private:
     // Makes pFont the list's font (redrawn at once) and deletes the one this list made before.
     void UseOwnedFont(CFont* pFont);

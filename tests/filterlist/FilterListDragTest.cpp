@@ -1,0 +1,256 @@
+// Rows of a filter list reordered with the mouse (normal and reverse display), check states kept,
+// drops that must move nothing, auto-scroll on timer 2, hostile hosts during a drag, and the
+// header check box following the rows' own check states.
+#include "FilterListFixture.h"
+#include "RowDrag.h"
+
+#include <algorithm>
+
+namespace
+{
+const int kBelowRows = -1;   // drop on the empty area below the last row
+}
+
+class FilterListDragTest : public FilterListTest
+{
+protected:
+    void Fill(const std::vector<const char*>& symbols, bool bReverse = false)
+    {
+        Build();
+        m_list.m_bRowDrag = 1;
+        m_list.SetReverseDisplay(bReverse ? true : false);
+        for (const char* s : symbols)
+            Add(s);
+        m_list.PopulateList();
+    }
+    void Select(const std::vector<int>& rows)
+    {
+        m_list.SetItemState(-1, 0, LVIS_SELECTED);
+        for (int r : rows)
+            m_list.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
+    }
+    CPoint DropPoint(int nRow)
+    {
+        if (nRow != kBelowRows)
+            return RowDrag::RowPoint(m_list.m_hWnd, nRow);
+        CRect client;
+        m_list.GetClientRect(&client);
+        return CPoint(40, client.bottom - 10);
+    }
+    // Symbols of the rows whose check box is ticked, top to bottom.
+    std::vector<std::string> Checked()
+    {
+        std::vector<std::string> shown = Shown(), checked;
+        for (size_t r = 0; r < shown.size(); ++r)
+            if (m_list.GetCheck((int)r))
+                checked.push_back(shown[r]);
+        return checked;
+    }
+    std::vector<std::string> Selected()
+    {
+        std::vector<std::string> shown = Shown(), selected;
+        for (size_t r = 0; r < shown.size(); ++r)
+            if (m_list.GetItemState((int)r, LVIS_SELECTED))
+                selected.push_back(shown[r]);
+        return selected;
+    }
+};
+
+TEST_F(FilterListDragTest, DroppedRowsLandInOrderAndKeepTheirChecks)
+{
+    struct sCase
+    {
+        const char* name;
+        bool bReverse;
+        std::vector<int> selected;   // screen rows; the press is on the first
+        int nDrop;                   // screen row, or kBelowRows
+        std::vector<std::string> expected;
+    };
+    const sCase cases[] = {
+        { "one row down", false, { 0 }, 2, { "B", "C", "A", "D", "E" } },
+        { "one row up", false, { 4 }, 1, { "A", "E", "B", "C", "D" } },
+        { "one row below the rows", false, { 1 }, kBelowRows, { "A", "C", "D", "E", "B" } },
+        { "reverse, top row on row 2", true, { 0 }, 2, { "D", "C", "E", "B", "A" } },
+        { "two rows up", false, { 3, 4 }, 1, { "A", "D", "E", "B", "C" } },
+        { "two rows down", false, { 0, 1 }, 3, { "C", "D", "A", "B", "E" } },
+        { "reverse, two rows down", true, { 0, 1 }, 3, { "C", "B", "E", "D", "A" } },
+        { "rows apart onto a row between", false, { 0, 4 }, 2, { "B", "C", "A", "E", "D" } },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_list.DeleteAllItems();
+        m_rows.clear();
+        Fill({ "A", "B", "C", "D", "E" }, c.bReverse);
+        // A and D carry ticks wherever they go.
+        std::vector<std::string> shown = Shown();
+        for (size_t r = 0; r < shown.size(); ++r)
+            m_list.SetCheck((int)r, shown[r] == "A" || shown[r] == "D");
+        Select(c.selected);
+
+        RowDrag::Drag(m_list.m_hWnd, c.selected.front(), DropPoint(c.nDrop));
+
+        EXPECT_EQ(c.expected, Shown());
+        std::vector<std::string> expectedChecked;
+        for (const std::string& s : c.expected)
+            if (s == "A" || s == "D")
+                expectedChecked.push_back(s);
+        EXPECT_EQ(expectedChecked, Checked());
+        EXPECT_TRUE(Selected().empty());
+        EXPECT_FALSE(m_list.IsDragging());
+        EXPECT_NE(m_list.m_hWnd, ::GetCapture());
+        ExpectInvariants();
+    }
+}
+
+TEST_F(FilterListDragTest, TheReverseDisplayExampleOfFourRows)
+{
+    // Map A B C D shows D C B A; the top row dropped on row 2 lands there.
+    Fill({ "A", "B", "C", "D" }, true);
+    ASSERT_EQ((std::vector<std::string>{ "D", "C", "B", "A" }), Shown());
+    Select({ 0 });
+    RowDrag::Drag(m_list.m_hWnd, 0, DropPoint(2));
+    EXPECT_EQ((std::vector<std::string>{ "C", "B", "D", "A" }), Shown());
+    EXPECT_EQ((std::vector<std::string>{ "A", "D", "B", "C" }), MapSymbols());
+}
+
+TEST_F(FilterListDragTest, DropsThatMoveNothing)
+{
+    // Released over another window, or the list has a single row, or the option is off.
+    CWnd other;
+    ASSERT_TRUE(other.CreateEx(WS_EX_TOPMOST, "STATIC", "other", WS_POPUP | WS_VISIBLE, CRect(700, 100, 900, 300), nullptr, 0));
+    Fill({ "A", "B", "C" });
+    Select({ 0 });
+    CPoint overOther(750, 150);
+    m_list.ScreenToClient(&overOther);
+    RowDrag::Drag(m_list.m_hWnd, 0, overOther);
+    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Shown());
+    EXPECT_EQ((std::vector<std::string>{ "A" }), Selected());   // nothing dropped, selection kept
+    other.DestroyWindow();
+
+    m_list.DeleteAllItems();
+    m_rows.clear();
+    Fill({ "A" });
+    Select({ 0 });
+    RowDrag::Drag(m_list.m_hWnd, 0, DropPoint(kBelowRows));
+    EXPECT_EQ((std::vector<std::string>{ "A" }), Shown());
+    EXPECT_FALSE(m_list.IsDragging());
+
+    m_list.DeleteAllItems();
+    m_rows.clear();
+    Fill({ "A", "B", "C" });
+    m_list.m_bRowDrag = 0;
+    Select({ 0 });
+    RowDrag::Drag(m_list.m_hWnd, 0, DropPoint(2));
+    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Shown());
+}
+
+TEST_F(FilterListDragTest, TimerTwoScrollsWhileTheCursorIsBelowOrAboveTheRows)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 80; ++i)
+        names.push_back("R" + std::to_string(i));
+    std::vector<const char*> symbols;
+    for (const std::string& s : names)
+        symbols.push_back(s.c_str());
+    Fill(symbols);
+    Select({ 2 });
+    CRect client;
+    m_list.GetClientRect(&client);
+    RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 2), CPoint(40, client.bottom + 30));
+    ASSERT_TRUE(m_list.IsDragging());
+    int nTop = m_list.GetTopIndex();
+    int nDrop = m_list.GetDropIndex();
+    // The ticks of timer 2, as the 100 ms timer delivers them.
+    for (int t = 1; t <= 3; ++t)
+    {
+        m_list.SendMessage(WM_TIMER, LIST_DRAG_SCROLL_TIMER);
+        EXPECT_EQ(nTop + t, m_list.GetTopIndex());
+    }
+    EXPECT_GT(m_list.GetDropIndex(), nDrop);
+    EXPECT_TRUE(m_list.GetItemState(m_list.GetDropIndex(), LVIS_DROPHILITED) != 0 || m_list.GetDropIndex() >= 0);
+
+    RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, CPoint(40, 2));   // over the header
+    nTop = m_list.GetTopIndex();
+    m_list.SendMessage(WM_TIMER, LIST_DRAG_SCROLL_TIMER);
+    EXPECT_EQ(nTop - 1, m_list.GetTopIndex());
+
+    RowDrag::Release(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, m_list.GetTopIndex() + 1));
+    EXPECT_FALSE(m_list.IsDragging());
+    EXPECT_FALSE(::KillTimer(m_list.m_hWnd, LIST_DRAG_SCROLL_TIMER));   // the timer is gone
+    EXPECT_EQ(80u, Shown().size());
+}
+
+TEST_F(FilterListDragTest, HostilePartiesDuringADrag)
+{
+    // The host empties the list and adds two rows while the drag runs: nothing is lost or doubled.
+    Fill({ "A", "B", "C", "D", "E" });
+    Select({ 3, 4 });
+    RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 3), RowDrag::RowPoint(m_list.m_hWnd, 1));
+    ASSERT_TRUE(m_list.IsDragging());
+    m_list.DeleteAllItems();
+    m_rows.clear();
+    Add("X");
+    Add("Y");
+    RowDrag::Release(m_list.m_hWnd, DropPoint(kBelowRows));
+    std::vector<std::string> shown = Shown();
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ((std::vector<std::string>{ "X", "Y" }), shown);
+    ExpectInvariants();
+
+    // The list destroyed mid-drag lets go of the mouse and the image.
+    m_list.DeleteAllItems();
+    m_rows.clear();
+    Fill({ "A", "B", "C" });
+    Select({ 0 });
+    RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 0), RowDrag::RowPoint(m_list.m_hWnd, 2));
+    ASSERT_TRUE(m_list.IsDragging());
+    ASSERT_EQ(m_list.m_hWnd, ::GetCapture());
+    HWND hList = m_list.m_hWnd;
+    m_list.DestroyWindow();
+    EXPECT_FALSE(m_list.IsDragging());
+    EXPECT_NE(hList, ::GetCapture());
+}
+
+TEST_F(FilterListDragTest, ManySelectedRowsMoveAsOneBlock)
+{
+    // Every row selected and dropped on the last one: the same rows, in the same order.
+    std::vector<std::string> names;
+    // (Filling a visible owner-data list costs the platform milliseconds a row: a few hundred do.)
+    for (int i = 0; i < 400; ++i)
+        names.push_back("S" + std::to_string(i));
+    std::vector<const char*> symbols;
+    for (const std::string& s : names)
+        symbols.push_back(s.c_str());
+    Fill(symbols);
+    m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    m_list.SetItemState(5, 0, LVIS_SELECTED);   // all but S5
+    RowDrag::Drag(m_list.m_hWnd, 0, RowDrag::RowPoint(m_list.m_hWnd, 0));
+    std::vector<std::string> shown = Shown();
+    ASSERT_EQ(names.size(), shown.size());
+    // The dragged block lands on row 0 (S0's place, S0 first), and S5 moves after it.
+    EXPECT_EQ("S0", shown[0]);
+    EXPECT_EQ("S5", shown.back());
+    std::vector<std::string> sorted = shown, expected = names;
+    std::sort(sorted.begin(), sorted.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, sorted);
+    ExpectInvariants();
+}
+
+TEST_F(FilterListDragTest, HeaderBoxFollowsTheRowRecords)
+{
+    Fill({ "A", "B", "C" });
+    m_list.EnableHeaderCheckBox();
+    EXPECT_EQ(0, m_list.GetHeaderCheckboxState());
+    m_list.CheckAllItems(1);
+    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Checked());
+    EXPECT_EQ(1, m_list.GetHeaderCheckboxState());
+    m_list.SetCheck(1, 0);                       // as a click on the row's box does
+    EXPECT_EQ(0, m_list.GetHeaderCheckboxState());
+    m_list.SetMapItemCheck(1, 1);
+    Pump();
+    EXPECT_EQ(1, m_list.GetHeaderCheckboxState());
+    m_list.DeleteAllItems();
+    EXPECT_EQ(0, m_list.GetHeaderCheckboxState());   // an empty list never shows it checked
+}

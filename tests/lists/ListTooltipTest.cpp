@@ -1,0 +1,204 @@
+// Header and row tooltips of the common list, asked for the way the platform's tooltip asks:
+// header tools on the header window (id position + 1) that follow resizes and inserted columns,
+// and the row tool whose text comes from the parent's provider (both character widths), with
+// hostile providers.
+#include "TestHost.h"
+#include "TestSupport.h"
+#include "RowDrag.h"
+#include "lists/CommonListCtrl.h"
+
+#include <string>
+
+namespace
+{
+// A parent with a row tooltip provider whose answer the test sets.
+class CTipParent : public CWnd
+{
+public:
+    std::string m_text;
+    int m_nResult = 1;
+    std::vector<int> m_asked;
+    bool m_bDestroyList = false;
+
+    int RowTip(int nRow, CString& text, CCommonListCtrl* pList)
+    {
+        m_asked.push_back(nRow);
+        text = CString(m_text.data(), (int)m_text.size());
+        if (m_bDestroyList)
+            pList->DestroyWindow();
+        return m_nResult;
+    }
+};
+}  // namespace
+
+class ListTooltipTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        ASSERT_TRUE(m_parent.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 500, 300), &m_frame, 0));
+        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 480, 280), &m_parent, 1001));
+        const char* names[] = { "Symbol", "Bid", "Ask" };
+        for (int c = 0; c < 3; ++c)
+            m_list.InsertColumn(c, names[c], LVCFMT_LEFT, 100, c);
+        for (int r = 0; r < 5; ++r)
+            m_list.InsertItem(r, ("ROW" + std::to_string(r)).c_str());
+        m_list.InitToolTipRetFunc(static_cast<CCommonListCtrl::PFN_GETROWTOOLTIP>(&CTipParent::RowTip));
+    }
+    void TearDown() override
+    {
+        if (m_list.GetSafeHwnd() != nullptr)
+            m_list.DestroyWindow();
+        m_parent.DestroyWindow();
+        HostTest::TearDown();
+    }
+    // The text and rectangle of a tool, as the tooltip control holds them; "<none>" without one.
+    std::string ToolText(HWND hTool, UINT_PTR nId, RECT* pRect = nullptr)
+    {
+        static char buffer[8192];
+        buffer[0] = 0;
+        TTTOOLINFOA ti = {};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = hTool;
+        ti.uId = nId;
+        ti.lpszText = buffer;
+        if (!m_list.m_ToolTip.SendMessage(TTM_GETTOOLINFOA, 0, (LPARAM)&ti))
+            return "<none>";
+        if (pRect != nullptr)
+            *pRect = ti.rect;
+        ti.lpszText = buffer;
+        m_list.m_ToolTip.SendMessage(TTM_GETTEXTA, sizeof(buffer), (LPARAM)&ti);
+        return buffer;
+    }
+    HWND Header() { return m_list.GetHeaderCtrl()->m_hWnd; }
+
+    CTipParent m_parent;
+    CCommonListCtrl m_list;
+};
+
+TEST_F(ListTooltipTest, HeaderToolsOnlyForExistingPositionsInReportView)
+{
+    std::string huge(100 * 1024, 'T');
+    struct sCase
+    {
+        int nPosition;
+        const char* text;
+        int nResult;
+        std::string shown;   // the tool's text afterwards, when added
+    };
+    const sCase cases[] = {
+        { -1, "x", 0, "<none>" },
+        { 0, "Trading symbol", 1, "Trading symbol" },
+        { 2, nullptr, 1, "Ask" },
+        { 3, "beyond", 0, "<none>" },
+        { 10000, "far beyond", 0, "<none>" },
+        { 1, huge.c_str(), 1, "" },   // cut; read back at most as far as the platform's 80
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.nPosition);
+        int nTools = m_list.m_ToolTip.GetToolCount();
+        EXPECT_EQ(c.nResult, m_list.AddHeaderToolTip(c.nPosition, c.text));
+        EXPECT_EQ(nTools, m_list.m_ToolTip.GetToolCount());   // replaced, never added twice
+        if (c.nResult && !c.shown.empty())
+        {
+            EXPECT_EQ(c.shown, ToolText(Header(), (UINT_PTR)c.nPosition + 1));
+        }
+    }
+    m_list.ModifyStyle(LVS_TYPEMASK, LVS_LIST);
+    EXPECT_EQ(0, m_list.AddHeaderToolTip(0, "list view"));
+    EXPECT_EQ("Trading symbol", ToolText(Header(), 1));
+}
+
+TEST_F(ListTooltipTest, HeaderToolsFollowResizesAndInsertedColumns)
+{
+    // Every column got its tool with its header text when it was inserted.
+    EXPECT_EQ("Bid", ToolText(Header(), 2));
+    m_list.SetColumnWidth(0, 180);
+    RECT rc = {};
+    ToolText(Header(), 2, &rc);
+    EXPECT_EQ(180, rc.left);
+    EXPECT_EQ(280, rc.right);
+
+    m_list.InsertColumn(0, "Exchange", LVCFMT_LEFT, 60, 3);
+    EXPECT_EQ("Exchange", ToolText(Header(), 1));
+    EXPECT_EQ("Symbol", ToolText(Header(), 2));
+    EXPECT_EQ("Ask", ToolText(Header(), 4));
+    m_list.DeleteColumn(1);
+    EXPECT_EQ("Bid", ToolText(Header(), 2));
+    EXPECT_EQ("<none>", ToolText(Header(), 4));
+
+    m_list.EnableToolTip(0);
+    m_list.SetColumnWidth(0, 90);
+    ToolText(Header(), 2, &rc);
+    EXPECT_EQ(60, rc.left);   // not moved while header tooltips are off
+}
+
+TEST_F(ListTooltipTest, RowToolFollowsTheMouseAndAsksTheProvider)
+{
+    m_parent.m_text = "RELIANCE  NSE  lot 250";
+    CPoint pt = RowDrag::RowPoint(m_list.m_hWnd, 2);
+    EXPECT_EQ(3, m_list.OnToolHitTest(pt, nullptr));
+    CRect client;
+    m_list.GetClientRect(&client);
+    EXPECT_EQ(-1, m_list.OnToolHitTest(CPoint(20, client.bottom - 5), nullptr));   // below the rows
+
+    RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, 0, pt);
+    // The tooltip asks for the text of the tool under the mouse.
+    EXPECT_EQ(m_parent.m_text, ToolText(m_list.m_hWnd, 3));
+    EXPECT_EQ(std::vector<int>{ 2 }, m_parent.m_asked);
+    RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, 0, RowDrag::RowPoint(m_list.m_hWnd, 4));
+    EXPECT_EQ("<none>", ToolText(m_list.m_hWnd, 3));
+    EXPECT_EQ(m_parent.m_text, ToolText(m_list.m_hWnd, 5));
+}
+
+TEST_F(ListTooltipTest, NeedTextInBothWidthsAndFromHostileProviders)
+{
+    RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, 0, RowDrag::RowPoint(m_list.m_hWnd, 1));
+    struct sCase
+    {
+        const char* name;
+        std::string text;
+        int nResult;
+        std::string expected;
+    };
+    const sCase cases[] = {
+        { "plain", "INFY  NSE", 1, "INFY  NSE" },
+        { "declined", "ignored", 0, "" },
+        { "huge", std::string(100 * 1024, 'G'), 1, std::string(LIST_TIP_TEXT_MAX, 'G') },
+        { "embedded NUL", std::string("AB\0CD", 5), 1, "AB" },
+    };
+    for (const sCase& c : cases)
+    {
+        for (UINT code : { TTN_NEEDTEXTA, TTN_NEEDTEXTW })
+        {
+            SCOPED_TRACE(std::string(c.name) + (code == TTN_NEEDTEXTA ? " A" : " W"));
+            m_parent.m_text = c.text;
+            m_parent.m_nResult = c.nResult;
+            NMTTDISPINFOW info = {};
+            info.hdr.hwndFrom = m_list.m_ToolTip.m_hWnd;
+            info.hdr.idFrom = 2;
+            info.hdr.code = code;
+            m_list.SendMessage(WM_NOTIFY, 2, (LPARAM)&info);
+            std::string got;
+            if (code == TTN_NEEDTEXTA)
+                got = reinterpret_cast<NMTTDISPINFOA&>(info).lpszText;
+            else
+                for (const WCHAR* p = info.lpszText; *p; ++p)
+                    got += (char)*p;
+            EXPECT_EQ(c.expected, got);
+        }
+    }
+
+    // A provider that destroys the list: the answer is empty and nothing else happens.
+    m_parent.m_bDestroyList = true;
+    m_parent.m_text = "bye";
+    NMTTDISPINFOA info = {};
+    info.hdr.hwndFrom = m_list.m_ToolTip.m_hWnd;
+    info.hdr.idFrom = 2;
+    info.hdr.code = TTN_NEEDTEXTA;
+    m_list.SendMessage(WM_NOTIFY, 2, (LPARAM)&info);
+    EXPECT_STREQ("", info.lpszText);
+    EXPECT_EQ(nullptr, m_list.GetSafeHwnd());
+}
