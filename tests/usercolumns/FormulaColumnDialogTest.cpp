@@ -6,6 +6,7 @@
 // list).
 #include "TestHost.h"
 #include "TestSupport.h"
+#include "UserColumnDriver.h"
 #include "dialogs/UserDefinedColDlg.h"
 #include "filter/FilterListCtrl.h"
 #include "resources/UserColumnRes.h"
@@ -14,6 +15,8 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace UserColumnDriver;
 
 namespace
 {
@@ -29,13 +32,6 @@ int RowText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, un
     case 3: text.Format("%d", 10 * r); return 1;
     default: text = "x"; return 1;
     }
-}
-
-std::string Text(CWnd* pWnd)
-{
-    CString text;
-    pWnd->GetWindowText(text);
-    return (LPCTSTR)text;
 }
 
 std::vector<std::string> Strings(const std::vector<CString>& v)
@@ -109,39 +105,6 @@ protected:
         return dlg;
     }
 
-    static void Click(CWnd& dlg, UINT nID, bool bCtrl = false)
-    {
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        const BYTE saved = keys[VK_CONTROL];
-        keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
-        ::SetKeyboardState(keys);
-        ::SendMessage(dlg.GetDlgItem(nID)->m_hWnd, BM_CLICK, 0, 0);
-        keys[VK_CONTROL] = saved;
-        ::SetKeyboardState(keys);
-    }
-    static void Select(CUserColumnDlgBase& dlg, const char* pszName)
-    {
-        for (int i = 0; i < dlg.m_ColumnList.GetCount(); ++i)
-        {
-            CString text;
-            dlg.m_ColumnList.GetText(i, text);
-            if (text == pszName)
-            {
-                dlg.m_ColumnList.SetCurSel(i);
-                return;
-            }
-        }
-        ADD_FAILURE() << "no entry " << pszName;
-    }
-    static void ChooseUserColumn(CUserColumnDlgBase& dlg, const char* pszName)
-    {
-        int n = dlg.m_UserColumnList.FindStringExact(-1, pszName);
-        ASSERT_GE(n, 0) << pszName;
-        dlg.m_UserColumnList.SetCurSel(n);
-        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UCOL_USER_COLUMNS, CBN_SELCHANGE),
-                        (LPARAM)dlg.m_UserColumnList.m_hWnd);
-    }
     static void Type(CWnd& dlg, UINT nID, const char* pszText)
     {
         HWND hEdit = dlg.GetDlgItem(nID)->m_hWnd;
@@ -277,6 +240,10 @@ TEST_F(FormulaColumnDialogTest, ButtonsAppendTheirTextsOrRefuseWithoutAColumn)
     EXPECT_EQ("-", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
     Click(dlg, IDC_UCOL_CLEAR);
     EXPECT_EQ("", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+    // Real presses and releases: with Ctrl held the operator comes alone although Bid is selected.
+    MouseClick(dlg, IDC_UCOL_MULTIPLY, true);
+    MouseClick(dlg, IDC_UCOL_PLUS, false);
+    EXPECT_EQ("*\"Bid\" + ", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
 }
 
 TEST_F(FormulaColumnDialogTest, RefusalsComeInOrderAndChangeNothing)

@@ -5,6 +5,7 @@
 // list's position and width arrays after a delete.
 #include "TestHost.h"
 #include "TestSupport.h"
+#include "UserColumnDriver.h"
 #include "dialogs/AddUserColDlg.h"
 #include "host/ExtraColumns.h"
 #include "market/MrktWatchListCtrl.h"
@@ -15,15 +16,10 @@
 #include <string>
 #include <vector>
 
+using namespace UserColumnDriver;
+
 namespace
 {
-std::string Text(CWnd* pWnd)
-{
-    CString text;
-    pWnd->GetWindowText(text);
-    return (LPCTSTR)text;
-}
-
 std::string Join(const CArray<int, int>& values)
 {
     std::string text;
@@ -116,38 +112,6 @@ protected:
     {
         m_pList->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0);
         return AddUserColDlg();
-    }
-    static void Click(CWnd& dlg, UINT nID, bool bCtrl = false)
-    {
-        BYTE keys[256];
-        ::GetKeyboardState(keys);
-        keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
-        ::SetKeyboardState(keys);
-        ::SendMessage(dlg.GetDlgItem(nID)->m_hWnd, BM_CLICK, 0, 0);
-        keys[VK_CONTROL] = 0;
-        ::SetKeyboardState(keys);
-    }
-    static void Select(CUserColumnDlgBase& dlg, const char* pszName)
-    {
-        for (int i = 0; i < dlg.m_ColumnList.GetCount(); ++i)
-        {
-            CString text;
-            dlg.m_ColumnList.GetText(i, text);
-            if (text == pszName)
-            {
-                dlg.m_ColumnList.SetCurSel(i);
-                return;
-            }
-        }
-        ADD_FAILURE() << "no entry " << pszName;
-    }
-    static void ChooseUserColumn(CUserColumnDlgBase& dlg, const char* pszName)
-    {
-        int n = dlg.m_UserColumnList.FindStringExact(-1, pszName);
-        ASSERT_GE(n, 0) << pszName;
-        dlg.m_UserColumnList.SetCurSel(n);
-        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UCOL_USER_COLUMNS, CBN_SELCHANGE),
-                        (LPARAM)dlg.m_UserColumnList.m_hWnd);
     }
     static std::vector<std::string> Entries(CListBox& list)
     {
@@ -328,4 +292,20 @@ TEST_F(MarketColumnDialogTest, DeleteTakesTheColumnsBuiltOnItOutOfTheLayout)
     EXPECT_EQ(expected + ",5", Join(m_pList->m_arrColPosition));
     EXPECT_EQ(widths + ",93", Join(m_pList->m_arrWidth));
     EXPECT_FALSE(dlg.IsWindowVisible());
+}
+
+TEST_F(MarketColumnDialogTest, ReopeningLeavesNoWindowsOrGdiObjects)
+{
+    MakeList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\"") });
+    Command(ID_LIST_ADD_CUSTOM_COLUMNS);
+    const int nWindows = TestLeaks::Windows(), nGdi = TestLeaks::GdiObjects();
+    const UINT commands[] = { ID_LIST_EDIT_CUSTOM_COLUMNS, ID_LIST_DELETE_CUSTOM_COLUMNS, ID_LIST_ADD_CUSTOM_COLUMNS };
+    for (int i = 0; i < 30; ++i)
+    {
+        CAddUserColDlg& dlg = Command(commands[i % 3]);
+        if (i % 2 == 0)
+            Click(dlg, IDCANCEL);
+    }
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
+    EXPECT_EQ(nGdi, TestLeaks::GdiObjects());
 }
