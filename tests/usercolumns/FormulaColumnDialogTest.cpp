@@ -458,3 +458,34 @@ TEST_F(FormulaColumnDialogTest, AThousandColumnsAndTheLongestFormulaTheEditTakes
     EXPECT_EQ(formula, std::string(wide.m_arrColInfo[1000].csText2));
     EXPECT_EQ(std::to_string(nOnes) + ".00", Cell(wide, 0, "Big"));
 }
+
+TEST_F(FormulaColumnDialogTest, FiltersAndTrendsStayOnTheirColumnsAfterADelete)
+{
+    CFilterListCtrl& list = MakeList();
+    Add(list, "A", "\"Bid\" * 2");      // 5, to be deleted
+    Add(list, "Keep", "\"Qty\" + 1");   // 6, then 5
+    CArray<int, int> trends;
+    trends.Add(5);
+    trends.Add(6);
+    list.SetTrendColumns(&trends);
+    CString csFilter = "21.00";         // Keep of the second row
+    list.SetVisibleColumnFilter(6, csFilter, 1);
+    list.PopulateList();
+    ASSERT_EQ(1, list.GetDisplayCount());
+
+    CUserDefinedColDlg& dlg = Open(list, UDC_MODE_DELETE);
+    ChooseUserColumn(dlg, "A");
+    Click(dlg, IDOK);
+    EXPECT_EQ(1, list.GetDisplayCount());
+    EXPECT_EQ("21.00", Cell(list, 0, "Keep"));
+    std::vector<int> keys;
+    POSITION pos = list.m_mapTrend.GetStartPosition();
+    while (pos != nullptr)
+    {
+        int nColumn = 0;
+        CTrendValueArray* pArray = nullptr;
+        list.m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+        keys.push_back(nColumn);
+    }
+    EXPECT_EQ(std::vector<int>{ 5 }, keys);
+}
