@@ -6,7 +6,9 @@
 // (which saves the layout) and builds it again from the settings, as a restart would.
 #include "DemoHost.h"
 #include "DemoScene.h"
+#include "DemoTerminal.h"
 
+#include "dialogs/AddUserColDlg.h"
 #include "host/ControlBlock.h"
 #include "host/ExtraColumns.h"
 #include "market/MarketWatchLayout.h"
@@ -66,12 +68,30 @@ public:
     }
     // void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct): the grid's rows
     afx_msg void OnDrawItem(int, LPDRAWITEMSTRUCT pDraw);
+
+    // The user columns as the terminal keeps them ("MarketWatch"): the grid's formula dialog
+    // reports a column added, edited or deleted; the terminal stores the new set and builds the
+    // grid again once the dialog is done (a posted message), keeping the layout.
+    // LRESULT OnUserColumn...(WPARAM wParam, LPARAM lParam): both parameters point to CStrings
+    afx_msg LRESULT OnUserColumnAdded(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUserColumnEdited(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnUserColumnDeleted(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnRebuild(WPARAM, LPARAM);
+    void QueueRebuild(const CArray<sMarketUserColumn, const sMarketUserColumn&>& columns);
+    CString m_csPendingColumns;
+    CDemoContext* m_pContext = nullptr;
     DECLARE_MESSAGE_MAP()
 };
+
+const UINT WM_TERMINAL_REBUILD = WM_APP + 21;
 
 BEGIN_MESSAGE_MAP(CTerminalPane, CWnd)
     ON_WM_SIZE()
     ON_WM_DRAWITEM()
+    ON_MESSAGE(WM_USERCOL_ADDED, OnUserColumnAdded)
+    ON_MESSAGE(WM_USERCOL_EDITED, OnUserColumnEdited)
+    ON_MESSAGE(WM_USERCOL_DELETED, OnUserColumnDeleted)
+    ON_MESSAGE(WM_TERMINAL_REBUILD, OnRebuild)
 END_MESSAGE_MAP()
 
 CTerminalPane g_pane;
@@ -184,9 +204,21 @@ void FeedTick(CTerminalPane& pane)
     ++pane.m_nTicks;
 }
 
+// The terminal's first user columns. Cell texts go into a formula unchanged, so a negative operand
+// after a minus would read as "--": the percentage is taken of the last price.
+void StoreDefaultUserColumns()
+{
+    CString csColumns;
+    csColumns.Format("101%cSpread%c \"5\"-\"4\"%cAsk-Bid%c102%cChg %%%c \"3\"*100/\"2\"%cChange in per cent of Last",
+                     MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR,
+                     MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR);
+    CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", csColumns);
+}
+
 // Builds the grid as the host does: the stored layout under the terminal's title (or the default
 // order the first time), the user columns, then the rows.
-bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context)
+bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context, const CArray<int, int>* pPositions = nullptr,
+                      const CArray<int, int>* pWidths = nullptr)
 {
     pane.m_pList = std::make_unique<CMrktWatchListCtrl>();
     CMrktWatchListCtrl& list = *pane.m_pList;
@@ -214,7 +246,12 @@ bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context)
     CString csProfile;
     const bool bStored = CControlBlock::Get()->CallUserSetting(0, MarketWatchProfileSection(csTitle), csProfile,
                                                                "COLUMNPROFILE") != 0;
-    if (bStored)
+    if (pPositions != nullptr && pWidths != nullptr)
+    {
+        list.m_arrColPosition.Copy(*pPositions);
+        list.m_arrWidth.Copy(*pWidths);
+    }
+    else if (bStored)
         ParseMarketColumnProfile(csProfile, list.m_arrColPosition, list.m_arrWidth);
     if (list.m_arrColPosition.IsEmpty())
     {
@@ -227,14 +264,7 @@ bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context)
     // The user columns the trader defined: kept by the host's own setting.
     CString csColumns;
     if (!CControlBlock::Get()->CallUserSettingMWColumns(0, "MarketWatch", csColumns))
-    {
-        // Cell texts go into a formula unchanged, so a negative operand after a minus would read
-        // as "--": the percentage is taken of the last price.
-        csColumns.Format("101%cSpread%c \"5\"-\"4\"%cAsk-Bid%c102%cChg %%%c \"3\"*100/\"2\"%cChange in per cent of Last",
-                         MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR,
-                         MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR, MARKET_FIELD_SEPARATOR);
-        CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", csColumns);
-    }
+        StoreDefaultUserColumns();
     list.InsertColumnsForList();
     context.Print("terminal: market watch %s layout, %d columns (%d user columns), iMrktInfoColCount %d",
                   bStored ? "with its stored" : "with the default", list.GetHeaderCtrl()->GetItemCount(),
@@ -266,12 +296,169 @@ std::string HeaderOrder(CMrktWatchListCtrl& list)
     }
     return text;
 }
+void ReadUserColumns(CArray<sMarketUserColumn, const sMarketUserColumn&>& columns)
+{
+    CString csValue;
+    if (CControlBlock::Get()->CallUserSettingMWColumns(0, "MarketWatch", csValue))
+        ParseMarketUserColumns(csValue, columns);
+}
+
+LRESULT CTerminalPane::OnUserColumnAdded(WPARAM wParam, LPARAM lParam)
+{
+    const CString& csNameAndForm = *reinterpret_cast<const CString*>(wParam);
+    const int nBar = csNameAndForm.Find('|');
+    CArray<sMarketUserColumn, const sMarketUserColumn&> columns;
+    ReadUserColumns(columns);
+    sMarketUserColumn column;
+    column.nId = MARKET_FIRST_USER_COLUMN + (int)columns.GetSize();
+    column.csHeading = csNameAndForm.Left(nBar);
+    column.csText1 = csNameAndForm.Mid(nBar + 1);
+    column.csText2 = *reinterpret_cast<const CString*>(lParam);
+    columns.Add(column);
+    QueueRebuild(columns);
+    return 0;
+}
+
+LRESULT CTerminalPane::OnUserColumnEdited(WPARAM wParam, LPARAM lParam)
+{
+    const CString& csNameAndForm = *reinterpret_cast<const CString*>(wParam);
+    const int nBar = csNameAndForm.Find('|');
+    CArray<sMarketUserColumn, const sMarketUserColumn&> columns;
+    ReadUserColumns(columns);
+    for (INT_PTR i = 0; i < columns.GetSize(); ++i)
+    {
+        if (columns[i].csHeading == csNameAndForm.Left(nBar))
+        {
+            columns[i].csText1 = csNameAndForm.Mid(nBar + 1);
+            columns[i].csText2 = *reinterpret_cast<const CString*>(lParam);
+        }
+    }
+    QueueRebuild(columns);
+    return 0;
+}
+
+// The column goes with every column whose formula names it (directly or through another that
+// goes); the rest are numbered again from 101 and their formulas follow the new ids.
+LRESULT CTerminalPane::OnUserColumnDeleted(WPARAM wParam, LPARAM)
+{
+    CArray<sMarketUserColumn, const sMarketUserColumn&> columns;
+    ReadUserColumns(columns);
+    std::vector<bool> gone((size_t)columns.GetSize(), false);
+    std::vector<CString> names(1, *reinterpret_cast<const CString*>(wParam));
+    for (INT_PTR i = 0; i < columns.GetSize(); ++i)
+        gone[(size_t)i] = columns[i].csHeading == names[0];
+    while (!names.empty())
+    {
+        const CString csQuoted = "\"" + names.back() + "\"";
+        names.pop_back();
+        for (INT_PTR i = 0; i < columns.GetSize(); ++i)
+        {
+            if (!gone[(size_t)i] && columns[i].csText1.Find(csQuoted) >= 0)
+            {
+                gone[(size_t)i] = true;
+                names.push_back(columns[i].csHeading);
+            }
+        }
+    }
+    std::vector<int> newId((size_t)columns.GetSize(), -1);
+    CArray<sMarketUserColumn, const sMarketUserColumn&> kept;
+    for (INT_PTR i = 0; i < columns.GetSize(); ++i)
+    {
+        if (gone[(size_t)i])
+            continue;
+        newId[(size_t)i] = MARKET_FIRST_USER_COLUMN + (int)kept.GetSize();
+        kept.Add(columns[i]);
+    }
+    for (INT_PTR k = 0; k < kept.GetSize(); ++k)
+    {
+        // The stored form alternates literal text and quoted ids.
+        sMarketUserColumn& column = kept[k];
+        column.nId = MARKET_FIRST_USER_COLUMN + (int)k;
+        CString csStored;
+        int nStart = 0;
+        bool bLiteral = true;
+        for (;;)
+        {
+            const int nQuote = column.csText2.Find('"', nStart);
+            CString csPiece = column.csText2.Mid(nStart, nQuote < 0 ? column.csText2.GetLength() - nStart : nQuote - nStart);
+            if (!bLiteral)
+            {
+                const int nOld = atoi(csPiece);
+                const INT_PTR nIndex = nOld - MARKET_FIRST_USER_COLUMN;
+                if (nIndex >= 0 && nIndex < (INT_PTR)newId.size())
+                    csPiece.Format("%d", newId[(size_t)nIndex]);
+            }
+            csStored += csPiece;
+            if (nQuote < 0)
+                break;
+            csStored += '"';
+            nStart = nQuote + 1;
+            bLiteral = !bLiteral;
+        }
+        column.csText2 = csStored;
+    }
+    QueueRebuild(kept);
+    return 0;
+}
+
+void CTerminalPane::QueueRebuild(const CArray<sMarketUserColumn, const sMarketUserColumn&>& columns)
+{
+    if (FormatMarketUserColumns(columns, m_csPendingColumns))
+        PostMessage(WM_TERMINAL_REBUILD);
+}
+
+LRESULT CTerminalPane::OnRebuild(WPARAM, LPARAM)
+{
+    if (!m_pList || m_pContext == nullptr)
+        return 0;
+    CArray<int, int> positions, widths;
+    positions.Copy(m_pList->m_arrColPosition);
+    widths.Copy(m_pList->m_arrWidth);
+    // The old grid saves itself as it goes; the new column set is stored after that.
+    m_pList->DestroyWindow();
+    m_pList.reset();
+    CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", m_csPendingColumns);
+    if (BuildMarketWatch(*this, *m_pContext, &positions, &widths))
+        m_pList->SaveColumnProfile();
+    return 0;
+}
 }  // namespace
 
 // The terminal's market watch, for the scenes that act on it (null before the terminal is built).
-CMrktWatchListCtrl* DemoMarketWatch()
+CMrktWatchListCtrl* DemoTerminalList()
 {
     return g_pane.m_pList.get();
+}
+
+CMrktWatchListCtrl* DemoMarketWatch()
+{
+    return DemoTerminalList();
+}
+
+void DemoTerminalTicks(int nTicks)
+{
+    for (int t = 0; t < nTicks && g_pane.m_pList; ++t)
+        FeedTick(g_pane);
+}
+
+void DemoTerminalRestart(CDemoContext& context, bool bDefaultColumns)
+{
+    if (g_pane.m_pList)
+    {
+        g_pane.m_pList->DestroyWindow();
+        g_pane.m_pList.reset();
+    }
+    if (bDefaultColumns)
+        StoreDefaultUserColumns();
+    CMrktWatchListCtrl::s_nListsBuilt = 0;
+    iMrktInfoColCount = 100;
+    iNewDataArrCnt = 0;
+    BuildMarketWatch(g_pane, context);
+}
+
+std::string DemoTerminalColumns()
+{
+    return g_pane.m_pList ? HeaderOrder(*g_pane.m_pList) : std::string();
 }
 
 DEMO_SCENE(Terminal, 1)
@@ -282,6 +469,7 @@ DEMO_SCENE(Terminal, 1)
                          rc.Width(), rc.Height(), context.m_pMainWnd->m_hWnd, nullptr))
         return;
     DemoHost::SetMarketTextProvider(&CellText);
+    g_pane.m_pContext = &context;
     MakeInstruments(g_pane, 300);
     if (!BuildMarketWatch(g_pane, context))
     {

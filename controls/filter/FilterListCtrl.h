@@ -74,6 +74,9 @@ public:
     CString GetItemText(int nItem, int nSubItem) override;
     DWORD_PTR GetItemData(int nItem) override;
     void SaveColumnProfile() override;
+    // User-defined columns removed: filters and trend columns follow the columns that move down;
+    // those of removed columns go (FilterListCtrlUserColumns.cpp).
+    void OnUserColumnsRemoved(const CArray<int, int>& columns) override;
 
     // Rows (in filter mode a row is a display index).
     int InsertItem(int nItem, LPCTSTR lpszItem, int nImage = -1);

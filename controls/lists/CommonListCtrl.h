@@ -101,6 +101,11 @@ public:
     // During a sort: the data the row had before the sort, by its index before the sort.
     virtual DWORD_PTR GetItemData(int nItem);
     virtual void SaveColumnProfile();
+    // The user-defined column dialog added column nColumn at header position nPosition, or removed
+    // the columns (indexes before the removal, ascending). A list with per-column state of its own
+    // follows here (the category list makes a new position read-only).
+    virtual void OnUserColumnAdded(int nColumn, int nPosition) { (void)nColumn; (void)nPosition; }
+    virtual void OnUserColumnsRemoved(const CArray<int, int>& columns) { (void)columns; }
     BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
     BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID) override;
 

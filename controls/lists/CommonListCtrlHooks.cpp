@@ -1,5 +1,5 @@
 // CCommonListCtrl: the column profile (writing it, the factory profile) and the entry points of the
-// dialogs built on the list, reached through the hook table. Those still to come say so.
+// dialogs built on the list, reached through the hook table.
 #include "lists/CommonListCtrl.h"
 #include "lists/ColumnProfileText.h"
 #include "host/ControlBlock.h"
@@ -137,15 +137,18 @@ void CCommonListCtrl::OnUserCustomize()
 
 void CCommonListCtrl::OnOptionAddUserDefCol()
 {
-    // Still to come with the user-defined column dialogs: the shared dialog in add mode.
+    if (CommonListHooks().pfnUserDefinedColumn != nullptr)
+        CommonListHooks().pfnUserDefinedColumn(this, 1);
 }
 
 void CCommonListCtrl::OnOptionDelUserDefCol()
 {
-    // Still to come with the user-defined column dialogs: the shared dialog in delete mode.
+    if (CommonListHooks().pfnUserDefinedColumn != nullptr)
+        CommonListHooks().pfnUserDefinedColumn(this, 2);
 }
 
 void CCommonListCtrl::OnOptionModifyUserDefCol()
 {
-    // Still to come with the user-defined column dialogs: the shared dialog in edit mode.
+    if (CommonListHooks().pfnUserDefinedColumn != nullptr)
+        CommonListHooks().pfnUserDefinedColumn(this, 3);
 }

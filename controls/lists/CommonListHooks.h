@@ -23,7 +23,7 @@ struct CONTROLS_API sCommonListHooks
     void (*pfnUserCustomize)(CCommonListCtrl* pList) = nullptr;
     // A list is going away: the library-wide dialogs that edit it let go of it.
     void (*pfnForgetList)(CCommonListCtrl* pList) = nullptr;
-    // The user-defined column dialog in add (0), delete (1) or modify (2) mode.
+    // The market watch's user-defined column dialog in add (1), delete (2) or edit (3) mode.
     void (*pfnUserDefinedColumn)(CCommonListCtrl* pList, int nMode) = nullptr;
     // Export of a table of nRows x nColumns cells read through pfnText (1 when a file was
     // generated); pExportArg: the brick bar whose pane texts follow the data, or null.

@@ -1,0 +1,491 @@
+// The general user-defined column dialog driven as a host drives it: a real filter list whose
+// cells come from the host's column text routine, the dialog created, shown and prepared for the
+// list, formulas built with real button clicks (Ctrl through the keyboard state), list selections
+// and typed text, then OK. Checked: what the user sees (texts shown through the modal seam, the
+// header, the cells computing) and what the host stores (the column profile read back by a new
+// list).
+#include "TestHost.h"
+#include "TestSupport.h"
+#include "UserColumnDriver.h"
+#include "dialogs/UserDefinedColDlg.h"
+#include "filter/FilterListCtrl.h"
+#include "resources/UserColumnRes.h"
+#include <OrvoTools.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace UserColumnDriver;
+
+namespace
+{
+// Row r: Bid 100 + r, Ask 102 + r, Qty 10 * r; the other columns are texts.
+int RowText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, unsigned long&, int&)
+{
+    const int r = (int)dwItemData;
+    switch (nColumn)
+    {
+    case 0: text.Format("S%d", r); return 1;
+    case 1: text.Format("%d", 100 + r); return 1;
+    case 2: text.Format("%d", 102 + r); return 1;
+    case 3: text.Format("%d", 10 * r); return 1;
+    default: text = "x"; return 1;
+    }
+}
+
+std::vector<std::string> Strings(const std::vector<CString>& v)
+{
+    return std::vector<std::string>(v.begin(), v.end());
+}
+}  // namespace
+
+class FormulaColumnDialogTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 700, 400), 0));
+    }
+    void TearDown() override
+    {
+        for (auto& p : m_lists)
+            if (p->GetSafeHwnd() != nullptr)
+                p->DestroyWindow();
+        for (int i = 0; i < 2; ++i)
+            if (UserDefinedColDlg(i).GetSafeHwnd() != nullptr)
+                UserDefinedColDlg(i).ShowWindow(SW_HIDE);
+        m_host.DestroyWindow();
+        HostTest::TearDown();
+    }
+
+    // Symbol (text), Bid, Ask (decimal), Qty (integer), Time (date), plus extra columns; the saved
+    // profile of "Grid" is read as the host's own.
+    CFilterListCtrl& MakeList(std::vector<std::pair<const char*, int>> extra = {}, DWORD dwVisible = WS_VISIBLE)
+    {
+        m_lists.push_back(std::make_unique<CFilterListCtrl>());
+        CFilterListCtrl& list = *m_lists.back();
+        EXPECT_TRUE(list.Create(WS_CHILD | dwVisible | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 680, 380), &m_host,
+                                1000 + (UINT)m_lists.size()));
+        std::vector<std::pair<const char*, int>> columns = { { "Symbol", 3 }, { "Bid", 2 }, { "Ask", 2 }, { "Qty", 1 },
+                                                             { "Time", 6 } };
+        columns.insert(columns.end(), extra.begin(), extra.end());
+        for (auto& c : columns)
+        {
+            sOrvoColInfo info = {};
+            strlcpy(info.szColName, c.first, sizeof(info.szColName));
+            info.nWidth = 60;
+            info.nDataType = c.second;
+            list.m_arrColInfo.Add(info);
+        }
+        list.m_csListName = "Grid";
+        list.InitColumnTextRtn(&RowText);
+        list.InsertColumnsForList(nullptr);
+        list.SetUseFilter(TRUE);
+        for (int r = 1; r <= 3; ++r)
+        {
+            list.InsertItem(0, "", 0);
+            list.SetItemData(0, (DWORD_PTR)r);
+        }
+        return list;
+    }
+
+    // As a host opens it: the window made when missing, shown, brought up, then prepared.
+    CUserDefinedColDlg& Open(CCommonListCtrl& list, int nMode)
+    {
+        CUserDefinedColDlg& dlg = UserDefinedColDlg(nMode == UDC_MODE_ADD ? 0 : 1);
+        if (dlg.GetSafeHwnd() == nullptr)
+        {
+            EXPECT_TRUE(dlg.Create(IDD_USER_DEFINED_COL, nullptr));
+        }
+        dlg.ShowWindow(SW_SHOW);
+        dlg.BringWindowToTop();
+        dlg.Initialise(&list, nMode);
+        return dlg;
+    }
+
+    static void Type(CWnd& dlg, UINT nID, const char* pszText)
+    {
+        HWND hEdit = dlg.GetDlgItem(nID)->m_hWnd;
+        ::SendMessage(hEdit, EM_SETSEL, 0, -1);
+        ::SendMessage(hEdit, WM_CLEAR, 0, 0);
+        for (const char* p = pszText; *p != '\0'; ++p)
+            ::SendMessage(hEdit, WM_CHAR, (WPARAM)(BYTE)*p, 0);
+    }
+    // Name and expression put in, OK clicked.
+    void Add(CFilterListCtrl& list, const char* pszName, const char* pszExpression)
+    {
+        CUserDefinedColDlg& dlg = Open(list, UDC_MODE_ADD);
+        dlg.SetDlgItemText(IDC_UCOL_NAME, pszName);
+        dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, pszExpression);
+        Click(dlg, IDOK);
+    }
+    static std::vector<std::string> Headers(CListCtrl& list)
+    {
+        std::vector<std::string> texts;
+        CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+        for (int i = 0; i < pHeader->GetItemCount(); ++i)
+        {
+            char sz[128] = "";
+            HDITEMA item = {};
+            item.mask = HDI_TEXT;
+            item.pszText = sz;
+            item.cchTextMax = sizeof(sz);
+            pHeader->GetItem(i, &item);
+            texts.push_back(sz);
+        }
+        return texts;
+    }
+    static std::string Cell(CFilterListCtrl& list, int nRow, const char* pszHeading)
+    {
+        std::vector<std::string> headers = Headers(list);
+        for (size_t p = 0; p < headers.size(); ++p)
+            if (headers[p] == pszHeading)
+                return (LPCTSTR)list.GetItemText(nRow, (int)p);
+        return "<no column " + std::string(pszHeading) + ">";
+    }
+    static std::string Profile() { return TestHost::Settings()[{ "Grid", "COLUMNPROFILE" }]; }
+
+    CMessageRecorder m_host;
+    std::vector<std::unique_ptr<CFilterListCtrl>> m_lists;
+};
+
+TEST_F(FormulaColumnDialogTest, AFormulaBuiltByClicksComputesAndComesBackWithTheProfile)
+{
+    CFilterListCtrl& list = MakeList();
+    CUserDefinedColDlg& dlg = Open(list, UDC_MODE_ADD);
+    EXPECT_EQ("Grid: Add Custom Columns", Text(&dlg));
+    EXPECT_EQ("Add", Text(dlg.GetDlgItem(IDOK)));
+    EXPECT_TRUE(dlg.GetDlgItem(IDC_UCOL_NAME)->IsWindowVisible());
+    EXPECT_FALSE(dlg.GetDlgItem(IDC_UCOL_USER_COLUMNS)->IsWindowVisible());
+    EXPECT_EQ(dlg.GetDlgItem(IDC_UCOL_NAME)->m_hWnd, ::GetFocus());
+    std::vector<std::string> offered;
+    for (int i = 0; i < dlg.m_ColumnList.GetCount(); ++i)
+    {
+        CString text;
+        dlg.m_ColumnList.GetText(i, text);
+        offered.push_back(std::string(text) + "=" + std::to_string(dlg.m_ColumnList.GetItemData(i)));
+    }
+    EXPECT_TRUE(SameSequence(offered, { "Bid=1", "Ask=2", "Qty=3" }));
+
+    Type(dlg, IDC_UCOL_NAME, "Mid");
+    Click(dlg, IDC_UCOL_OPEN, true);
+    Select(dlg, "Bid");
+    Click(dlg, IDC_UCOL_PLUS);
+    Select(dlg, "Ask");
+    Click(dlg, IDC_UCOL_END);
+    Click(dlg, IDC_UCOL_CLOSE, true);
+    Click(dlg, IDC_UCOL_DIVIDE, true);
+    ::SendMessage(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)->m_hWnd, WM_CHAR, '2', 0);
+    EXPECT_EQ("(\"Bid\" + \"Ask\")/2", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+    Click(dlg, IDOK);
+
+    EXPECT_TRUE(m_script.Messages().empty());
+    EXPECT_FALSE(dlg.IsWindowVisible());
+    EXPECT_TRUE(SameSequence(Headers(list), { "Symbol", "Bid", "Ask", "Qty", "Time", "Mid" }));
+    EXPECT_EQ("102.00", Cell(list, 0, "Mid"));
+    EXPECT_EQ("104.00", Cell(list, 2, "Mid"));
+    EXPECT_NE(std::string::npos, Profile().find("Mid#"));
+
+    // A new list over the same settings: the column, its formula and its place come back.
+    list.DestroyWindow();
+    CFilterListCtrl& again = MakeList();
+    EXPECT_TRUE(SameSequence(Headers(again), { "Symbol", "Bid", "Ask", "Qty", "Time", "Mid" }));
+    EXPECT_EQ("103.00", Cell(again, 1, "Mid"));
+}
+
+TEST_F(FormulaColumnDialogTest, ButtonsAppendTheirTextsOrRefuseWithoutAColumn)
+{
+    struct sCase
+    {
+        UINT nID;
+        bool bCtrl;
+        const char* pszSelected;   // null: nothing selected
+        const char* pszAppended;
+        const char* pszMessage;
+    } cases[] = {
+        { IDC_UCOL_PLUS, false, "Bid", "\"Bid\" + ", nullptr },
+        { IDC_UCOL_MINUS, false, "Ask", "\"Ask\" - ", nullptr },
+        { IDC_UCOL_MULTIPLY, true, nullptr, "*", nullptr },
+        { IDC_UCOL_OPEN, false, "Qty", "\"Qty\" ( ", nullptr },
+        { IDC_UCOL_SQUARE, false, "Bid", "\"Bid\" ^ 2 ", nullptr },
+        { IDC_UCOL_SQUARE, true, nullptr, "^ 2", nullptr },
+        { IDC_UCOL_POWER, false, "Bid", "\"Bid\" ^ ", nullptr },
+        { IDC_UCOL_DIVIDE, false, nullptr, "", UCOL_MSG_SELECT_COLUMN },
+        { IDC_UCOL_CLOSE, false, nullptr, "", UCOL_MSG_SELECT_COLUMN },
+        { IDC_UCOL_END, false, nullptr, "", UCOL_MSG_NO_COLUMN },
+        { IDC_UCOL_END, true, "Qty", "\"Qty\"", nullptr },
+    };
+    CFilterListCtrl& list = MakeList();
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.nID) + (c.bCtrl ? " with Ctrl" : ""));
+        CUserDefinedColDlg& dlg = Open(list, UDC_MODE_ADD);
+        dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, "1 +");
+        if (c.pszSelected != nullptr)
+            Select(dlg, c.pszSelected);
+        m_script.Clear();
+        Click(dlg, c.nID, c.bCtrl);
+        EXPECT_EQ("1 +" + std::string(c.pszAppended), Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+        EXPECT_TRUE(SameSequence(Strings(m_script.Messages()), c.pszMessage ? std::vector<std::string>{ c.pszMessage }
+                                                                             : std::vector<std::string>{}));
+    }
+    // A real double click on an operator appends the operator alone; "Clear" empties.
+    CUserDefinedColDlg& dlg = Open(list, UDC_MODE_ADD);
+    Select(dlg, "Bid");
+    HWND hMinus = dlg.GetDlgItem(IDC_UCOL_MINUS)->m_hWnd;
+    ::SendMessage(hMinus, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(3, 3));
+    ::SendMessage(hMinus, WM_LBUTTONUP, 0, MAKELPARAM(3, 3));
+    EXPECT_EQ("-", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+    Click(dlg, IDC_UCOL_CLEAR);
+    EXPECT_EQ("", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+    // Real presses and releases: with Ctrl held the operator comes alone although Bid is selected.
+    MouseClick(dlg, IDC_UCOL_MULTIPLY, true);
+    MouseClick(dlg, IDC_UCOL_PLUS, false);
+    EXPECT_EQ("*\"Bid\" + ", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+}
+
+TEST_F(FormulaColumnDialogTest, RefusalsComeInOrderAndChangeNothing)
+{
+    const std::string sLong64(64, 'N'), sLong1000(1000, 'N');
+    struct sCase
+    {
+        std::string name;
+        const char* pszExpression;
+        const char* pszMessage;
+    } cases[] = {
+        { "", "\"Bid\"", UDC_MSG_ENTER_NAME },
+        { "   ", "", UDC_MSG_ENTER_NAME },
+        { "A#B", "", UDC_MSG_NAME_DELIMITERS },
+        { "A,B", "\"Bid\"", UDC_MSG_NAME_DELIMITERS },
+        { sLong64, "\"Bid\"", UCOL_MSG_NAME_TOO_LONG },
+        { sLong1000, "\"Bid\"", UCOL_MSG_NAME_TOO_LONG },
+        { "Say \"hi\"", "\"Bid\"", UCOL_MSG_NAME_CHARS },
+        { "Mid", "", UDC_MSG_EMPTY_EXPRESSION },
+        { "Mid", "\"Nope\" + 1", UCOL_MSG_INVALID },
+        { "Mid", "\"bid\" + 1", UCOL_MSG_INVALID },
+        { "Mid", "\"Symbol\" + 1", UCOL_MSG_INVALID },
+        { "Mid", "\"Bid\" +", UCOL_MSG_INVALID },
+        { "Mid", "((\"Bid\")", UCOL_MSG_INVALID },
+        { "Mid", "\"Bid + 1", UCOL_MSG_INVALID },
+        { "Mid", "+ - * /", UCOL_MSG_INVALID },
+        { "Mid", "   ", UCOL_MSG_INVALID },
+        { "Mid", "\"Bid\"*-1", UCOL_MSG_INVALID },
+        { "Bid", "\"Ask\"", UDC_MSG_NAME_PRESENT },
+    };
+    CFilterListCtrl& list = MakeList();
+    const std::string profile = Profile();
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE("name [" + c.name + "] expression [" + c.pszExpression + "]");
+        m_script.Clear();
+        Add(list, c.name.c_str(), c.pszExpression);
+        CUserDefinedColDlg& dlg = UserDefinedColDlg(0);
+        EXPECT_TRUE(SameSequence(Strings(m_script.Messages()), { c.pszMessage }));
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        EXPECT_EQ(c.pszExpression, Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+        EXPECT_EQ(5, list.m_arrColInfo.GetSize());
+        EXPECT_EQ(5, list.GetHeaderCtrl()->GetItemCount());
+        EXPECT_EQ(profile, Profile());
+    }
+    // Edit and delete without a column chosen, and an edit emptied.
+    struct sModeCase
+    {
+        int nMode;
+        const char* pszChoose;
+        const char* pszExpression;
+        const char* pszMessage;
+    } modeCases[] = {
+        { UDC_MODE_EDIT, nullptr, "\"Bid\"", UDC_MSG_NONE_TO_EDIT },
+        { UDC_MODE_EDIT, "Spr", "", UDC_MSG_EMPTY_EXPRESSION },
+        { UDC_MODE_EDIT, "Spr", "\"Spr\" +", UCOL_MSG_INVALID },
+        { UDC_MODE_DELETE, nullptr, "", UDC_MSG_NONE_TO_DELETE },
+    };
+    Add(list, "Spr", "\"Ask\" - \"Bid\"");
+    for (const sModeCase& c : modeCases)
+    {
+        SCOPED_TRACE(std::string("mode ") + std::to_string(c.nMode) + " " + c.pszExpression);
+        CUserDefinedColDlg& dlg = Open(list, c.nMode);
+        if (c.pszChoose != nullptr)
+            ChooseUserColumn(dlg, c.pszChoose);
+        dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, c.pszExpression);
+        m_script.Clear();
+        Click(dlg, IDOK);
+        EXPECT_TRUE(SameSequence(Strings(m_script.Messages()), { c.pszMessage }));
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        EXPECT_EQ(6, list.m_arrColInfo.GetSize());
+        EXPECT_EQ(" \"2\" - \"1\"", std::string(list.m_arrColInfo[5].csText1));
+    }
+}
+
+TEST_F(FormulaColumnDialogTest, NamesConvertExactlyAndTheFirstOfTwinsWins)
+{
+    // "Px" twice (indexes 5 and 6) and "px" (7), all decimal.
+    CFilterListCtrl& list = MakeList({ { "Px", 2 }, { "Px", 2 }, { "px", 2 } });
+    struct sCase
+    {
+        const char* pszName;
+        const char* pszExpression;
+        const char* pszStored;
+        const char* pszRow0;   // the cell of the first row
+    } cases[] = {
+        { "F1", "\"Bid\" * 2", " \"1\" * 2", "202.00" },
+        { "F2", "\"Px\" + \"px\"", " \"5\" + \"7\"", "0.00" },
+        { "F3", "\"Qty\"*3-\"Bid\"", " \"3\"*3-\"1\"", "-71.00" },
+        { "F4", "\"F1\" / \"Qty\"", " \"8\" / \"3\"", "20.20" },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.pszExpression);
+        m_script.Clear();
+        Add(list, c.pszName, c.pszExpression);
+        EXPECT_TRUE(m_script.Messages().empty());
+        const sOrvoColInfo& info = list.m_arrColInfo[list.m_arrColInfo.GetSize() - 1];
+        EXPECT_STREQ(c.pszName, info.szColName);
+        EXPECT_EQ(c.pszStored, std::string(info.csText1));
+        EXPECT_EQ(c.pszExpression, std::string(info.csText2));
+        EXPECT_EQ(c.pszRow0, Cell(list, 0, c.pszName));
+    }
+}
+
+TEST_F(FormulaColumnDialogTest, DeletingTakesEveryColumnBuiltOnItHiddenOrNot)
+{
+    CFilterListCtrl& list = MakeList();
+    Add(list, "A", "\"Bid\" * 2");       // 5
+    Add(list, "Keep", "\"Ask\" + 1");    // 6
+    Add(list, "B", "\"A\" + 1");         // 7
+    Add(list, "C", "\"B\" * 3");         // 8, through B
+    Add(list, "Top", "\"Keep\" * 10");   // 9
+    // B is hidden: shown are everything but B, in index order.
+    CArray<int, int> columns, widths;
+    for (int c : { 0, 1, 2, 3, 4, 5, 6, 8, 9 })
+    {
+        columns.Add(c);
+        widths.Add(60);
+    }
+    list.LoadHeaders(columns, widths);
+    ASSERT_TRUE(SameSequence(Headers(list), { "Symbol", "Bid", "Ask", "Qty", "Time", "A", "Keep", "C", "Top" }));
+
+    CUserDefinedColDlg& dlg = Open(list, UDC_MODE_DELETE);
+    EXPECT_EQ("Grid: Delete Custom Columns", Text(&dlg));
+    EXPECT_EQ("Delete", Text(dlg.GetDlgItem(IDOK)));
+    EXPECT_FALSE(dlg.GetDlgItem(IDC_UCOL_NAME)->IsWindowVisible());
+    ChooseUserColumn(dlg, "A");
+    m_script.Clear();
+    Click(dlg, IDOK);
+    EXPECT_TRUE(m_script.Messages().empty());
+
+    EXPECT_TRUE(SameSequence(Headers(list), { "Symbol", "Bid", "Ask", "Qty", "Time", "Keep", "Top" }));
+    ASSERT_EQ(7, list.m_arrColInfo.GetSize());
+    EXPECT_EQ(" \"5\" * 10", std::string(list.m_arrColInfo[6].csText1));   // Keep moved from 6 to 5
+    EXPECT_EQ("1040.00", Cell(list, 0, "Top"));
+    std::vector<std::string> visible;
+    for (INT_PTR i = 0; i < list.m_arrVisibleColumns.GetSize(); ++i)
+        visible.push_back(std::to_string(list.m_arrVisibleColumns[i].nPosition) + ":" +
+                          std::to_string(list.m_arrVisibleColumns[i].nColumn));
+    EXPECT_TRUE(SameSequence(visible, { "0:0", "1:1", "2:2", "3:3", "4:4", "5:5", "6:6" }));
+    EXPECT_EQ(std::string::npos, Profile().find("A#"));
+    EXPECT_EQ(std::string::npos, Profile().find("B#"));
+    list.DestroyWindow();
+    CFilterListCtrl& again = MakeList();
+    EXPECT_TRUE(SameSequence(Headers(again), { "Symbol", "Bid", "Ask", "Qty", "Time", "Keep", "Top" }));
+    EXPECT_EQ("1050.00", Cell(again, 1, "Top"));
+}
+
+TEST_F(FormulaColumnDialogTest, EditingShowsTheFormulaAndRecomputes)
+{
+    CFilterListCtrl& list = MakeList();
+    Add(list, "Spr", "\"Ask\" - \"Bid\"");
+    CUserDefinedColDlg& dlg = Open(list, UDC_MODE_EDIT);
+    EXPECT_EQ("Grid: Edit Custom Columns", Text(&dlg));
+    EXPECT_EQ("Save", Text(dlg.GetDlgItem(IDOK)));
+    ChooseUserColumn(dlg, "Spr");
+    EXPECT_EQ("\"Ask\" - \"Bid\"", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+    Select(dlg, "Qty");
+    Click(dlg, IDC_UCOL_MULTIPLY, true);
+    Click(dlg, IDC_UCOL_END);
+    Click(dlg, IDOK);
+    EXPECT_TRUE(m_script.Messages().empty());
+    EXPECT_EQ("-1936.00", Cell(list, 1, "Spr"));
+    EXPECT_NE(std::string::npos, Profile().find("\"Ask\" - \"Bid\"*\"Qty\""));
+}
+
+TEST_F(FormulaColumnDialogTest, HostileAndHugeStates)
+{
+    // Preparing for a list whose built-in count exceeds its records refuses.
+    CFilterListCtrl& broken = MakeList();
+    broken.m_nBuiltInColumns = 9;
+    Open(broken, UDC_MODE_ADD);
+    EXPECT_TRUE(SameSequence(Strings(m_script.Messages()), { UDC_MSG_PREPARE_FAILED }));
+
+    // A list destroyed while the dialog is open: OK lets go and closes.
+    CFilterListCtrl& doomed = MakeList();
+    CUserDefinedColDlg& dlg = Open(doomed, UDC_MODE_ADD);
+    dlg.SetDlgItemText(IDC_UCOL_NAME, "Mid");
+    dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, "\"Bid\"");
+    m_lists.back()->DestroyWindow();
+    m_lists.pop_back();
+    m_script.Clear();
+    Click(dlg, IDOK);
+    EXPECT_FALSE(dlg.IsWindowVisible());
+    EXPECT_TRUE(m_script.Messages().empty());
+    EXPECT_EQ(nullptr, dlg.m_pList);
+}
+
+TEST_F(FormulaColumnDialogTest, AThousandColumnsAndTheLongestFormulaTheEditTakes)
+{
+    // 1,000 columns offered; a formula of 32,000 characters (the edit takes 32,767 from the user)
+    // over the last of them.
+    std::vector<std::string> names;
+    std::vector<std::pair<const char*, int>> extra;
+    for (int i = 0; i < 995; ++i)
+        names.push_back("C" + std::to_string(i));
+    for (const std::string& n : names)
+        extra.push_back({ n.c_str(), 2 });
+    // Hidden: the platform list repaints its header after every column it gets while shown.
+    CFilterListCtrl& wide = MakeList(extra, 0);
+    CUserDefinedColDlg& big = Open(wide, UDC_MODE_ADD);
+    EXPECT_EQ(998, big.m_ColumnList.GetCount());
+    std::string formula = "\"C994\"";
+    int nOnes = 0;
+    for (; formula.size() < 32000; ++nOnes)
+        formula += " + 1";
+    m_script.Clear();
+    Add(wide, "Big", formula.c_str());
+    EXPECT_TRUE(m_script.Messages().empty());
+    ASSERT_EQ(1001, wide.m_arrColInfo.GetSize());
+    EXPECT_EQ(formula, std::string(wide.m_arrColInfo[1000].csText2));
+    EXPECT_EQ(std::to_string(nOnes) + ".00", Cell(wide, 0, "Big"));
+}
+
+TEST_F(FormulaColumnDialogTest, FiltersAndTrendsStayOnTheirColumnsAfterADelete)
+{
+    CFilterListCtrl& list = MakeList();
+    Add(list, "A", "\"Bid\" * 2");      // 5, to be deleted
+    Add(list, "Keep", "\"Qty\" + 1");   // 6, then 5
+    CArray<int, int> trends;
+    trends.Add(5);
+    trends.Add(6);
+    list.SetTrendColumns(&trends);
+    CString csFilter = "21.00";         // Keep of the second row
+    list.SetVisibleColumnFilter(6, csFilter, 1);
+    list.PopulateList();
+    ASSERT_EQ(1, list.GetDisplayCount());
+
+    CUserDefinedColDlg& dlg = Open(list, UDC_MODE_DELETE);
+    ChooseUserColumn(dlg, "A");
+    Click(dlg, IDOK);
+    EXPECT_EQ(1, list.GetDisplayCount());
+    EXPECT_EQ("21.00", Cell(list, 0, "Keep"));
+    std::vector<int> keys;
+    POSITION pos = list.m_mapTrend.GetStartPosition();
+    while (pos != nullptr)
+    {
+        int nColumn = 0;
+        CTrendValueArray* pArray = nullptr;
+        list.m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+        keys.push_back(nColumn);
+    }
+    EXPECT_EQ(std::vector<int>{ 5 }, keys);
+}

@@ -1,0 +1,76 @@
+// Driving a user-defined column dialog as the trader does: button clicks (BM_CLICK, or a real
+// mouse press and release posted to the button) with Ctrl held through the keyboard state, picks
+// in the two lists, texts of windows.
+#pragma once
+
+#include "dialogs/UserColumnDlgBase.h"
+#include "resources/UserColumnRes.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace UserColumnDriver
+{
+inline void SetCtrl(bool bDown)
+{
+    BYTE keys[256];
+    ::GetKeyboardState(keys);
+    keys[VK_CONTROL] = bDown ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+}
+
+inline void Click(CWnd& dlg, UINT nID, bool bCtrl = false)
+{
+    SetCtrl(bCtrl);
+    ::SendMessage(dlg.GetDlgItem(nID)->m_hWnd, BM_CLICK, 0, 0);
+    SetCtrl(false);
+}
+
+// Press and release posted to the button and dispatched by the message loop.
+inline void MouseClick(CWnd& dlg, UINT nID, bool bCtrl)
+{
+    HWND hButton = dlg.GetDlgItem(nID)->m_hWnd;
+    const WPARAM keys = bCtrl ? MK_CONTROL : 0;
+    SetCtrl(bCtrl);
+    ::PostMessage(hButton, WM_LBUTTONDOWN, keys | MK_LBUTTON, MAKELPARAM(4, 4));
+    ::PostMessage(hButton, WM_LBUTTONUP, keys, MAKELPARAM(4, 4));
+    MSG msg;
+    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
+        ::TranslateMessage(&msg);
+        ::DispatchMessage(&msg);
+    }
+    SetCtrl(false);
+}
+
+inline std::string Text(CWnd* pWnd)
+{
+    CString text;
+    pWnd->GetWindowText(text);
+    return (LPCTSTR)text;
+}
+
+inline void Select(CUserColumnDlgBase& dlg, const char* pszName)
+{
+    for (int i = 0; i < dlg.m_ColumnList.GetCount(); ++i)
+    {
+        CString text;
+        dlg.m_ColumnList.GetText(i, text);
+        if (text == pszName)
+        {
+            dlg.m_ColumnList.SetCurSel(i);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no entry " << pszName;
+}
+
+// A pick in the user column list, with the notification the dialog gets from a real pick.
+inline void ChooseUserColumn(CUserColumnDlgBase& dlg, const char* pszName)
+{
+    int n = dlg.m_UserColumnList.FindStringExact(-1, pszName);
+    ASSERT_GE(n, 0) << pszName;
+    dlg.m_UserColumnList.SetCurSel(n);
+    dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UCOL_USER_COLUMNS, CBN_SELCHANGE), (LPARAM)dlg.m_UserColumnList.m_hWnd);
+}
+}  // namespace UserColumnDriver
