@@ -44,6 +44,11 @@
 // - A write to a read-only file is refused. A write succeeds only when the value reads back
 //   whole afterwards; values with outer blanks (space, tab, vertical tab, form feed, 0x1A,
 //   0xA0) or quotes are stored in double quotes so that they do.
+// - A write is all or nothing for the whole file: the new file is made beside the old one
+//   ("<file>.<process>-<n>.new", or "~<n>.tmp" in the same folder when that name would be too long), checked (the value reads back, every other entry is unchanged), flushed and
+//   moved over the old one in one step (MoveFileEx, replace and write-through). On any failure
+//   the old file is untouched, the temporary file removed, and the error text says why. Writes
+//   within the process are serialised; two processes writing one file are not.
 // - Values of any storable length are read whole.
 ORVOTOOLS_API int orvou_ini_file_operations(int mode, CString section, CString key, CString& value,
                                             CString& fileName, CString& error);
@@ -55,6 +60,13 @@ ORVOTOOLS_API int orvou_ini_file_operations(int mode, CString section, CString k
 ORVOTOOLS_API int orvou_appdata_ini_file_operations(int mode, CString section, CString key,
                                                     CString& value, CString& fileName,
                                                     CString& error);
+
+// Test seam: called inside every settings write once the new file is written beside the old one,
+// with its path, before it is checked. Returning 0 fails the write as the platform would (a full
+// disk); the seam may also damage the file, which the check must then catch. Null removes it.
+// Returns the previous seam.
+typedef int (*ORVOU_SETTINGS_WRITE_SEAM)(const char* pszNewFile);
+ORVOTOOLS_API ORVOU_SETTINGS_WRITE_SEAM orvou_set_settings_write_seam(ORVOU_SETTINGS_WRITE_SEAM seam);
 
 // The folder of the application-data settings files: <APPDATA>\<executable base name>, where
 // <APPDATA> is the APPDATA environment variable when it names an existing folder, else the
