@@ -211,12 +211,7 @@ bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context)
 
     CString csTitle;
     context.m_pMainWnd->GetWindowText(csTitle);
-    CString csProfile;
-    const bool bStored = CControlBlock::Get()->CallUserSetting(0, MarketWatchProfileSection(csTitle), csProfile,
-                                                               "COLUMNPROFILE") != 0;
-    if (bStored)
-        ParseMarketColumnProfile(csProfile, list.m_arrColPosition, list.m_arrWidth);
-    if (list.m_arrColPosition.IsEmpty())
+    if (!list.ReadColumnProfile(csTitle))
     {
         for (int f = 0; f < fCount; ++f)
         {
