@@ -211,7 +211,8 @@ bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context)
 
     CString csTitle;
     context.m_pMainWnd->GetWindowText(csTitle);
-    if (!list.ReadColumnProfile(csTitle))
+    const bool bStored = list.ReadColumnProfile(csTitle) != FALSE;
+    if (!bStored)
     {
         for (int f = 0; f < fCount; ++f)
         {

@@ -178,7 +178,7 @@ int ReadKey(const CString& section, const CString& key, CString& value, const CS
     }
     if (text == kMissingMarker && !KeyExists(section, key, path))
     {
-        error = "Settings key [" + section + "] " + key + " not found in " + path;
+        error = orvou_missing_key_error_start(section, key) + path;
         return 0;
     }
     value = text;

@@ -26,6 +26,19 @@
 // Text a failed read leaves in the value; callers compare against it.
 #define ORVOU_SETTINGS_NOT_FOUND "Settings not found"
 
+// The start of the error text of a read that found the file but not the key (or not its section):
+// "Settings key [<section>] <key> not found in <path>". Callers that treat a missing key as
+// "nothing stored" tell it from a real failure by this text.
+inline CString orvou_missing_key_error_start(const CString& section, const CString& key)
+{
+    return "Settings key [" + section + "] " + key + " not found in ";
+}
+inline bool orvou_is_missing_key_error(const CString& error, const CString& section, const CString& key)
+{
+    const CString start = orvou_missing_key_error_start(section, key);
+    return error.GetLength() > start.GetLength() && error.Left(start.GetLength()) == start;
+}
+
 // Reads (mode 0) or writes (mode 1) one key of an INI file. Returns 1 on success, 0 on failure.
 // - A relative file name is taken relative to the folder of the process's executable (not the
 //   Windows folder, where the private-profile functions would look); an absolute one

@@ -251,6 +251,9 @@ public:
     UINT_PTR m_nAutoSortTimer;
     bool m_bAutoSort;
     int m_nBuiltInColumns;
+    // Set once the header was built from the column records (InsertColumnsForList, LoadHeaders):
+    // until then the list has no layout of its own and saves nothing over the stored one.
+    bool m_bColumnsBuilt;
     void* m_pExportArg;           // passed to the file export of command 4007
     int m_bRowDrag;
     CArray<UINT, UINT> m_arrDragRows;

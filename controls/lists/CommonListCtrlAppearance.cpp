@@ -186,10 +186,12 @@ void CCommonListCtrl::ReadAppearanceSettings()
             m_bCustomizeLoaded = true;
             const CString csFontName = m_Appearance.m_csFontName;
             if (ParseCustomizeLists(csValue, m_Appearance) != APPEARANCE_READ_WHOLE)
-                Log("CUSTOMIZE_LISTS " + csKey + ": malformed value, read up to \"" + csValue + "\"'s first bad field");
+                Log("CUSTOMIZE_LISTS " + csKey + ": malformed value, read up to its first bad field: \"" +
+                    CControlBlock::LogExcerpt(csValue) + "\"");
             if (!IsKnownFontFace(m_Appearance.m_csFontName))
             {
-                Log("CUSTOMIZE_LISTS " + csKey + ": font \"" + m_Appearance.m_csFontName + "\" is not installed");
+                Log("CUSTOMIZE_LISTS " + csKey + ": font \"" + CControlBlock::LogExcerpt(m_Appearance.m_csFontName) +
+                    "\" is not installed");
                 m_Appearance.m_csFontName = csFontName;
             }
         }
@@ -202,7 +204,7 @@ void CCommonListCtrl::ReadAppearanceSettings()
     {
         const CString csFontName = m_Appearance.m_csFontName;
         if (ParseUserCustomizeLists(csValue, m_Appearance) != APPEARANCE_READ_WHOLE)
-            Log("USER_CUSTOMIZE_LISTS " + csKey + ": malformed value \"" + csValue + "\"");
+            Log("USER_CUSTOMIZE_LISTS " + csKey + ": malformed value \"" + CControlBlock::LogExcerpt(csValue) + "\"");
         if (!IsKnownFontFace(m_Appearance.m_csFontName))
             m_Appearance.m_csFontName = csFontName;
         ApplyAppearanceColors();

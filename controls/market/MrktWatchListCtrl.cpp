@@ -86,6 +86,7 @@ void CMrktWatchListCtrl::InsertColumnsForList(int*)
 
     if (m_arrColPosition.IsEmpty())
         return;
+    m_bColumnsBuilt = true;
 
     // Drop the column records of stale entries with their positions.
     if (m_arrColPosition.GetSize() - 1 > iMrktInfoColCount && m_arrColInfo.GetSize() > iMrktInfoColCount + 1)
@@ -178,8 +179,17 @@ BOOL CMrktWatchListCtrl::ReadColumnProfile(CString csProfileName)
             continue;
         CArray<int, int> positions, widths;
         ParseMarketColumnProfile(csProfile, positions, widths);
-        if (positions.IsEmpty())
+        bool bShown = false;
+        for (INT_PTR i = 0; i < positions.GetSize() && !bShown; ++i)
+            bShown = positions[i] >= 0;
+        if (!bShown)
+        {
+            // An empty grid is no layout: the host's defaults instead.
+            if (!positions.IsEmpty())
+                CControlBlock::Get()->Log("Market watch layout " + csSection + " shows no column; not used: \"" +
+                                          CControlBlock::LogExcerpt(csProfile) + "\"");
             continue;
+        }
         m_arrColPosition.Copy(positions);
         m_arrWidth.Copy(widths);
         return TRUE;
@@ -189,6 +199,10 @@ BOOL CMrktWatchListCtrl::ReadColumnProfile(CString csProfileName)
 
 void CMrktWatchListCtrl::SaveColumnProfile(CString csProfileName)
 {
+    // Without a layout of its own (never built, or built from none) there is nothing to store,
+    // and an all-hidden layout stored now would come back as an empty grid.
+    if (!m_bColumnsBuilt)
+        return;
     CHeaderCtrl* pHeader = GetHeaderCtrl();
     const int nItems = pHeader != nullptr ? pHeader->GetItemCount() : 0;
     std::vector<int> order((size_t)(nItems > 0 ? nItems : 1));
