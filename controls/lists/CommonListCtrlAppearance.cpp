@@ -7,6 +7,7 @@
 #include "host/ControlBlock.h"
 #include "host/ControlsModule.h"
 #include "OrvoTools.h"
+#include "SettingsRules.h"
 
 #include <cstring>
 #include <map>
@@ -224,6 +225,20 @@ bool CCommonListCtrl::WriteCustomizeSettings(bool bWithRules, const CString& csF
     }
     CString csError, csFileName = csFile;
     return orvou_appdata_ini_file_operations(1, kCustomizeSection, csKey, csValue, csFileName, csError) != 0;
+}
+
+CString CCommonListCtrl::CustomizeSettingsProblem(const cCustomizedAppearanceSettings& record, bool bWithRules,
+                                                  bool bUser) const
+{
+    if (m_csListName.IsEmpty() || m_hWnd == nullptr)
+        return CString();   // nothing is stored for such a list
+    CString csValue;
+    const bool bFormatted = bUser ? FormatUserCustomizeLists(record, csValue)
+                                  : FormatCustomizeLists(record, bWithRules, csValue);
+    if (!bFormatted)
+        return "A keyword or the font name holds a \",\" or a line break";
+    return orvou_check_settings_arguments(1, bUser ? kUserCustomizeSection : kCustomizeSection,
+                                          AppearanceKey(m_csListName, ::GetDlgCtrlID(m_hWnd)), csValue);
 }
 
 bool CCommonListCtrl::WriteUserCustomizeSettings()
