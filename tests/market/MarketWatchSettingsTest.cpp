@@ -159,3 +159,29 @@ TEST_F(MarketWatchSettings, TitlesThatDifferOnlyInUnstorableCharactersKeepTheirO
     EXPECT_EQ("0,1,50,1,0,99", TestSettings::Get("MarketWatchNew_Watch %5B1%5D", "COLUMNPROFILE"));
     EXPECT_EQ("0,1,50,1,0,60", TestSettings::Get("MarketWatchNew_Watch _1_", "COLUMNPROFILE"));
 }
+
+TEST_F(MarketWatchSettings, AWatchWithoutALayoutOfItsOwnSavesNone)
+{
+    TestSettings::Put("MarketWatchNew_W", "COLUMNPROFILE", "0,1,50,1,0,60");
+    Stored() = S("101|One| \"1\"| ");
+    // Closed before its columns were built, and built from no layout at all: nothing is stored.
+    for (bool bBuild : { false, true })
+    {
+        SCOPED_TRACE(bBuild);
+        m_lists.push_back(std::make_unique<CMrktWatchListCtrl>());
+        CMrktWatchListCtrl& list = *m_lists.back();
+        ASSERT_TRUE(list.Create(WS_CHILD | LVS_REPORT, CRect(0, 0, 300, 100), &m_frame, 301));
+        sOrvoColInfo info = {};
+        strcpy(info.szColName, "Symbol");
+        list.m_arrColInfo.Add(info);
+        if (bBuild)
+            list.InsertColumnsForList();
+        list.SaveColumnProfile(CString("W"));
+        list.DestroyWindow();
+        EXPECT_EQ("0,1,50,1,0,60", TestSettings::Get("MarketWatchNew_W", "COLUMNPROFILE"));
+    }
+    // A stored layout that shows nothing is not used: the host's defaults come instead.
+    TestSettings::Put("MarketWatchNew_Empty", "COLUMNPROFILE", "0,-1,0,1,-1,0");
+    CMrktWatchListCtrl& list = Build("Empty");
+    EXPECT_EQ((std::vector<std::string>{ "Symbol", "Last", "One" }), Headings(list));
+}
