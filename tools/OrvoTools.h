@@ -47,11 +47,13 @@ inline bool orvou_is_missing_key_error(const CString& error, const CString& sect
 //   read (missing file, section or key, bad arguments) also sets the value to
 //   ORVOU_SETTINGS_NOT_FOUND. A failed write leaves the value untouched, and the file too unless
 //   the platform wrote something that does not read back as the value ("was not stored whole").
-// - Refused without touching the file (the rules are in SettingsRules.h): an empty file name, or
-//   a resolved path longer than 259 characters; an empty or blank section or key; a section
-//   holding ']'; a key holding '=' or whose first character after blanks is ';' or '['; any of
-//   them holding a line break or a NUL; on a write, a value whose stored form is longer than
-//   32,766 characters. (The private-profile functions would otherwise delete a whole section
+// - Refused without touching the file (the rules are in SettingsRules.h): an empty file name, a
+//   resolved path longer than 259 characters, a file name the platform opens as a device ("nul",
+//   "aux.ini") or that ends in a dot or blank; an empty or blank section or key; a section or key
+//   starting or ending with a blank or holding a control character (it would share its entry
+//   with another name); a section holding ']'; a key holding '=' or starting with ';' or '[';
+//   any of them holding a NUL; on a write, a value whose stored form is longer than 32,766
+//   characters. Names are compared without regard to ASCII case ("Orders" is "ORDERS"). (The private-profile functions would otherwise delete a whole section
 //   on an empty key, write lines that read back as other keys, cut values at a NUL, write to a
 //   file with a cut name, or damage the file around an over-long line.)
 // - A write to a read-only file is refused. A write succeeds only when the value reads back
