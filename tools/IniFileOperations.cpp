@@ -186,7 +186,8 @@ int ReadKey(const CString& section, const CString& key, CString& value, const CS
 }
 
 // Every entry of a settings file as the profile functions list it: per section its name and its
-// lines ("key=value", as stored). The whole-file check of a write compares these.
+// lines ("key=value", as stored). The whole-file check of a write compares these for files in
+// UTF-16 (the profile functions read those; the byte check below does not).
 struct sSectionText
 {
     CString name;
@@ -260,6 +261,109 @@ bool KeepsEveryOtherEntry(const std::vector<sSectionText>& before, const std::ve
     return true;
 }
 
+// The same check on the file's bytes, for the usual 8-bit files: the profile functions reopen the
+// file for every section asked (about a millisecond each under Wine), which made a write into a
+// file of a thousand keys cost a tenth of a second. Both files are read the same way, so only
+// what a rewrite really changes shows: lines are trimmed, comments and blank lines skipped, and a
+// key line is its section, its trimmed name and its trimmed value.
+struct sEntryLine
+{
+    CString section;
+    CString key;
+    CString rest;   // "=" and the value, or empty for a line without "="
+};
+
+// The whole file; false when it cannot be read. A missing file reads as empty.
+bool ReadBytes(const CString& path, CString& bytes)
+{
+    bytes.Empty();
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    LARGE_INTEGER size = {};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < kMaxValueLength;
+    if (ok && size.QuadPart > 0)
+    {
+        DWORD read = 0;
+        char* buf = bytes.GetBuffer(int(size.QuadPart));
+        ok = ReadFile(file, buf, DWORD(size.QuadPart), &read, nullptr) && read == DWORD(size.QuadPart);
+        bytes.ReleaseBuffer(ok ? int(read) : 0);
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+bool IsUnicodeText(const CString& bytes)
+{
+    const int n = bytes.GetLength();
+    const unsigned char a = n > 0 ? (unsigned char)bytes[0] : 0, b = n > 1 ? (unsigned char)bytes[1] : 0;
+    return (a == 0xFF && b == 0xFE) || (a == 0xFE && b == 0xFF) || (a == 0xEF && b == 0xBB);
+}
+
+bool IsLineBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\x1a'; }
+
+CString TrimLine(const char* p, int n)
+{
+    int a = 0;
+    while (a < n && IsLineBlank(p[a]))
+        ++a;
+    while (n > a && IsLineBlank(p[n - 1]))
+        --n;
+    return CString(p + a, n - a);
+}
+
+std::vector<sEntryLine> ParseEntryLines(const CString& bytes)
+{
+    std::vector<sEntryLine> entries;
+    CString section;
+    const char* p = bytes;
+    const int n = bytes.GetLength();
+    for (int i = 0; i < n;)
+    {
+        int j = i;
+        while (j < n && p[j] != '\r' && p[j] != '\n')
+            ++j;
+        const CString line = TrimLine(p + i, j - i);
+        i = j + 1;
+        if (line.IsEmpty() || line[0] == ';')
+            continue;
+        const int close = line.ReverseFind(']');
+        if (line[0] == '[' && close > 0)
+        {
+            section = TrimLine(line.GetString() + 1, close - 1);
+            continue;
+        }
+        sEntryLine entry;
+        entry.section = section;
+        const int eq = line.Find('=');
+        entry.key = TrimLine(line, eq < 0 ? line.GetLength() : eq);
+        if (eq >= 0)
+            entry.rest = "=" + TrimLine(line.GetString() + eq + 1, line.GetLength() - eq - 1);
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+// True when both texts hold the same entries apart from the key written.
+bool SameEntriesBesidesKey(const CString& before, const CString& after, const CString& section, const CString& key)
+{
+    auto Others = [&](const CString& bytes) {
+        std::vector<sEntryLine> entries = ParseEntryLines(bytes), kept;
+        for (sEntryLine& entry : entries)
+            if (entry.section.CompareNoCase(section) != 0 || entry.key.CompareNoCase(key) != 0)
+                kept.push_back(entry);
+        return kept;
+    };
+    const std::vector<sEntryLine> a = Others(before), b = Others(after);
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].section != b[i].section || a[i].key != b[i].key || a[i].rest != b[i].rest)
+            return false;
+    return true;
+}
+
 // One writer at a time per process: two writes of the same file would each replace it with their
 // own copy, and one of them would be lost.
 SRWLOCK s_writeLock = SRWLOCK_INIT;
@@ -299,10 +403,11 @@ int WriteKey(const CString& section, const CString& key, const CString& value, c
     }
     int ok = 0;
     std::vector<sSectionText> before, after;
-    CString stored;
+    CString stored, bytesBefore, bytesAfter;
+    bool unicode = false;
     if (temp.GetLength() > ORVOU_MAX_SETTINGS_PATH)
         error = "Settings file path " + path + " leaves no room for the new file beside it";
-    else if (!ReadAllSections(path, before))
+    else if (!ReadBytes(path, bytesBefore) || ((unicode = IsUnicodeText(bytesBefore)) && !ReadAllSections(path, before)))
         error = "Settings file " + path + " cannot be read whole";
     else if (attr != INVALID_FILE_ATTRIBUTES && !CopyFileA(path, temp, FALSE))
         error = SystemError("Cannot write settings file " + temp);
@@ -315,7 +420,8 @@ int WriteKey(const CString& section, const CString& key, const CString& value, c
     // Success means the value reads back whole and nothing else changed, whatever the platform
     // did with the file on the way (a full disk cuts it short).
     else if (!ReadProfile(section, key, kMissingMarker, temp, stored) || stored != value ||
-             !ReadAllSections(temp, after) || !KeepsEveryOtherEntry(before, after, section, key))
+             (unicode ? !ReadAllSections(temp, after) || !KeepsEveryOtherEntry(before, after, section, key)
+                      : !ReadBytes(temp, bytesAfter) || !SameEntriesBesidesKey(bytesBefore, bytesAfter, section, key)))
         error = "Settings value [" + section + "] " + key + " in " + path + " was not stored whole";
     else
     {
