@@ -165,3 +165,24 @@ TEST_F(SettingsWriteFailure, DeviceNamesAreRefusedRatherThanOpened)
         EXPECT_EQ(0, Op(0, "S", "k", value, name)) << name;
     }
 }
+
+TEST_F(SettingsWriteFailure, UnicodeFilesAreCheckedAndKeptWholeToo)
+{
+    // A file in UTF-16 with its byte order mark, as some hosts keep them.
+    const wchar_t text[] = L"\xFEFF[Orders]\r\nCOLUMNPROFILE=0,0,80\r\n[Trades]\r\nCOLUMNPROFILE=1,0,60\r\n";
+    HANDLE file = CreateFileA(m_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    WriteFile(file, text, sizeof(text) - sizeof(wchar_t), &written, nullptr);
+    CloseHandle(file);
+    const std::string before = ReadRaw(m_file);
+
+    orvou_set_settings_write_seam(CutInHalf);
+    EXPECT_EQ(0, Write("Orders", "COLUMNPROFILE", "2,0,50"));
+    orvou_set_settings_write_seam(nullptr);
+    EXPECT_EQ(before, ReadRaw(m_file));
+
+    ASSERT_EQ(1, Write("Orders", "COLUMNPROFILE", "2,0,50")) << m_error.GetString();
+    EXPECT_STREQ("2,0,50", Read("Orders", "COLUMNPROFILE"));
+    EXPECT_STREQ("1,0,60", Read("Trades", "COLUMNPROFILE"));
+}
