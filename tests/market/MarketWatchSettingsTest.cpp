@@ -7,6 +7,7 @@
 #include "host/ExtraColumns.h"
 #include "market/MarketWatchLayout.h"
 #include "market/MrktWatchListCtrl.h"
+#include "dialogs/RepositionColumns.h"
 
 #include <cstring>
 #include <memory>
@@ -100,6 +101,13 @@ TEST_F(MarketWatchSettings, UserColumnsKeepTheirIdsAcrossAGapAndSaveBackUnchange
     list.SaveColumnProfile(CString("W"));
     EXPECT_EQ(stored, Stored());
     EXPECT_TRUE(m_script.Messages().empty());
+    // The gap is no column: Reposition Columns offers no nameless row for it (nor for the unused
+    // host ids below 101).
+    list.ShowColumnDlg();
+    ASSERT_NE(nullptr, list.m_pRepositionDlg);
+    CListCtrl& hidden = list.m_pRepositionDlg->m_HiddenList;
+    for (int i = 0; i < hidden.GetItemCount(); ++i)
+        EXPECT_FALSE(hidden.GetItemText(i, 0).IsEmpty()) << i;
     // The next start finds both again.
     list.DestroyWindow();
     CMrktWatchListCtrl& again = Build();
