@@ -243,16 +243,14 @@ bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context, const CArray<i
 
     CString csTitle;
     context.m_pMainWnd->GetWindowText(csTitle);
-    CString csProfile;
-    const bool bStored = CControlBlock::Get()->CallUserSetting(0, MarketWatchProfileSection(csTitle), csProfile,
-                                                               "COLUMNPROFILE") != 0;
+    bool bStored = false;
     if (pPositions != nullptr && pWidths != nullptr)
     {
         list.m_arrColPosition.Copy(*pPositions);
         list.m_arrWidth.Copy(*pWidths);
     }
-    else if (bStored)
-        ParseMarketColumnProfile(csProfile, list.m_arrColPosition, list.m_arrWidth);
+    else
+        bStored = list.ReadColumnProfile(csTitle) != FALSE;
     if (list.m_arrColPosition.IsEmpty())
     {
         for (int f = 0; f < fCount; ++f)

@@ -26,6 +26,19 @@
 // Text a failed read leaves in the value; callers compare against it.
 #define ORVOU_SETTINGS_NOT_FOUND "Settings not found"
 
+// The start of the error text of a read that found the file but not the key (or not its section):
+// "Settings key [<section>] <key> not found in <path>". Callers that treat a missing key as
+// "nothing stored" tell it from a real failure by this text.
+inline CString orvou_missing_key_error_start(const CString& section, const CString& key)
+{
+    return "Settings key [" + section + "] " + key + " not found in ";
+}
+inline bool orvou_is_missing_key_error(const CString& error, const CString& section, const CString& key)
+{
+    const CString start = orvou_missing_key_error_start(section, key);
+    return error.GetLength() > start.GetLength() && error.Left(start.GetLength()) == start;
+}
+
 // Reads (mode 0) or writes (mode 1) one key of an INI file. Returns 1 on success, 0 on failure.
 // - A relative file name is taken relative to the folder of the process's executable (not the
 //   Windows folder, where the private-profile functions would look); an absolute one
@@ -34,16 +47,23 @@
 //   read (missing file, section or key, bad arguments) also sets the value to
 //   ORVOU_SETTINGS_NOT_FOUND. A failed write leaves the value untouched, and the file too unless
 //   the platform wrote something that does not read back as the value ("was not stored whole").
-// - Refused without touching the file (the rules are in SettingsRules.h): an empty file name, or
-//   a resolved path longer than 259 characters; an empty or blank section or key; a section
-//   holding ']'; a key holding '=' or whose first character after blanks is ';' or '['; any of
-//   them holding a line break or a NUL; on a write, a value whose stored form is longer than
-//   32,766 characters. (The private-profile functions would otherwise delete a whole section
+// - Refused without touching the file (the rules are in SettingsRules.h): an empty file name, a
+//   resolved path longer than 259 characters, a file name the platform opens as a device ("nul",
+//   "aux.ini") or that ends in a dot or blank; an empty or blank section or key; a section or key
+//   starting or ending with a blank or holding a control character (it would share its entry
+//   with another name); a section holding ']'; a key holding '=' or starting with ';' or '[';
+//   any of them holding a NUL; on a write, a value whose stored form is longer than 32,766
+//   characters. Names are compared without regard to ASCII case ("Orders" is "ORDERS"). (The private-profile functions would otherwise delete a whole section
 //   on an empty key, write lines that read back as other keys, cut values at a NUL, write to a
 //   file with a cut name, or damage the file around an over-long line.)
 // - A write to a read-only file is refused. A write succeeds only when the value reads back
 //   whole afterwards; values with outer blanks (space, tab, vertical tab, form feed, 0x1A,
 //   0xA0) or quotes are stored in double quotes so that they do.
+// - A write is all or nothing for the whole file: the new file is made beside the old one
+//   ("<file>.<process>-<n>.new", or "~<n>.tmp" in the same folder when that name would be too long), checked (the value reads back, every other entry is unchanged), flushed and
+//   moved over the old one in one step (MoveFileEx, replace and write-through). On any failure
+//   the old file is untouched, the temporary file removed, and the error text says why. Writes
+//   within the process are serialised; two processes writing one file are not.
 // - Values of any storable length are read whole.
 ORVOTOOLS_API int orvou_ini_file_operations(int mode, CString section, CString key, CString& value,
                                             CString& fileName, CString& error);
@@ -55,6 +75,13 @@ ORVOTOOLS_API int orvou_ini_file_operations(int mode, CString section, CString k
 ORVOTOOLS_API int orvou_appdata_ini_file_operations(int mode, CString section, CString key,
                                                     CString& value, CString& fileName,
                                                     CString& error);
+
+// Test seam: called inside every settings write once the new file is written beside the old one,
+// with its path, before it is checked. Returning 0 fails the write as the platform would (a full
+// disk); the seam may also damage the file, which the check must then catch. Null removes it.
+// Returns the previous seam.
+typedef int (*ORVOU_SETTINGS_WRITE_SEAM)(const char* pszNewFile);
+ORVOTOOLS_API ORVOU_SETTINGS_WRITE_SEAM orvou_set_settings_write_seam(ORVOU_SETTINGS_WRITE_SEAM seam);
 
 // The folder of the application-data settings files: <APPDATA>\<executable base name>, where
 // <APPDATA> is the APPDATA environment variable when it names an existing folder, else the

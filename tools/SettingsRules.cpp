@@ -27,6 +27,47 @@ int FirstNonBlank(const CString& s)
 
 bool IsQuote(char c) { return c == '"' || c == '\''; }
 
+bool IsControl(char c)
+{
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u < 0x20 || u == 0x7F;
+}
+
+// Names are found after trimming, so a name with outer blanks or a control character inside would
+// share its line with another name ("ORDERS " and "ORDERS"); such names are refused, not merged.
+bool IsAmbiguousName(const CString& s)
+{
+    const int n = s.GetLength();
+    if (n == 0 || orvou_is_settings_blank(s[0]) || orvou_is_settings_blank(s[n - 1]))
+        return true;
+    for (int i = 0; i < n; ++i)
+        if (IsControl(s[i]))
+            return true;
+    return false;
+}
+
+// The platform opens a device instead of a file for these names, whatever the extension
+// ("nul", "aux.ini", "COM1.txt ").
+bool IsDeviceName(CString name)
+{
+    const int dot = name.Find('.');
+    if (dot >= 0)
+        name = name.Left(dot);
+    name.TrimRight(" ");
+    name.MakeUpper();
+    static const char* const kDevices[] = { "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$" };
+    for (const char* device : kDevices)
+        if (name == device)
+            return true;
+    if (name.GetLength() == 4 && (name.Left(3) == "COM" || name.Left(3) == "LPT"))
+    {
+        const unsigned char digit = static_cast<unsigned char>(name[3]);
+        // Superscript one, two and three of the ANSI code page count as digits here too.
+        return (digit >= '0' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
+    }
+    return false;
+}
+
 } // namespace
 
 bool orvou_is_settings_blank(char c)
@@ -46,6 +87,8 @@ CString orvou_check_settings_arguments(int mode, const CString& section, const C
         return "Settings section name holds a NUL character";
     if (FirstNonBlank(section) == section.GetLength() || section.FindOneOf("]\r\n") >= 0)
         return "Settings section name \"" + section + "\" is not valid";
+    if (IsAmbiguousName(section))
+        return "Settings section name \"" + section + "\" starts or ends with a blank or holds a control character";
     if (key.IsEmpty())
         return "Settings key name is empty";
     if (HasNul(key))
@@ -53,6 +96,8 @@ CString orvou_check_settings_arguments(int mode, const CString& section, const C
     const int first = FirstNonBlank(key);
     if (first == key.GetLength() || key.FindOneOf("=\r\n") >= 0 || key[first] == ';' || key[first] == '[')
         return "Settings key name \"" + key + "\" is not valid";
+    if (IsAmbiguousName(key))
+        return "Settings key name \"" + key + "\" starts or ends with a blank or holds a control character";
     if (mode != 1)
         return CString();
     if (HasNul(value))
@@ -83,6 +128,19 @@ CString orvou_check_settings_path(const CString& path)
                       ORVOU_MAX_SETTINGS_PATH);
         return "Settings file path " + path.Left(60) + "..." + text;
     }
+    int cut = -1;
+    for (int i = 0; i < path.GetLength(); ++i)
+        if (path[i] == '\\' || path[i] == '/' || path[i] == ':')
+            cut = i;
+    const CString name = path.Mid(cut + 1);
+    if (name.IsEmpty())
+        return "Settings file path " + path + " names a folder";
+    if (IsDeviceName(name))
+        return "Settings file name " + name + " is a device name";
+    // The platform drops trailing dots and blanks: "a.ini." would be "a.ini" under another name.
+    const char last = name[name.GetLength() - 1];
+    if (last == '.' || last == ' ')
+        return "Settings file name \"" + name + "\" ends with a dot or a blank";
     return CString();
 }
 

@@ -16,7 +16,11 @@
 // reads (the value is not checked), 1 writes. Refused:
 // - a section that is empty or blank, holds ']' or a line break, or holds a NUL;
 // - a key that is empty or blank, holds '=' or a line break or a NUL, or whose first character
-//   after blanks is ';' or '[' (it would read as a comment or a section line);
+//   is ';' or '[' (it would read as a comment or a section line);
+// - a section or key that starts or ends with a blank or holds a control character anywhere:
+//   names are found trimmed, so it would silently share its entry with another name ("ORDERS "
+//   and "ORDERS"). Names are otherwise compared without regard to ASCII case, as the platform's
+//   settings files compare them: "Orders" and "ORDERS" are one name.
 // - on a write, a value holding a line break or a NUL, or whose stored form (below) is longer
 //   than ORVOU_MAX_SETTINGS_VALUE.
 // Blanks are the characters the profile functions may trim: space, every control character
@@ -24,8 +28,11 @@
 ORVOTOOLS_API CString orvou_check_settings_arguments(int mode, const CString& section, const CString& key,
                                                      const CString& value);
 
-// Why the resolved file path cannot be used (empty, holds a NUL, or longer than
-// ORVOU_MAX_SETTINGS_PATH), or an empty text.
+// Why the resolved file path cannot be used, or an empty text. Refused: an empty path, a NUL, more
+// than ORVOU_MAX_SETTINGS_PATH characters, a path ending in a folder separator, a file name that
+// the platform opens as a device whatever its extension (CON, PRN, AUX, NUL, COM0-9, LPT0-9,
+// CONIN$, CONOUT$, CLOCK$: "nul", "aux.ini"), and a file name ending in a dot or a blank (the
+// platform drops them, so it would be another name of a file without them).
 ORVOTOOLS_API CString orvou_check_settings_path(const CString& path);
 
 // The text written for a value: the value in double quotes when its first or last character is

@@ -238,30 +238,41 @@ void CCustomizedAppearance::OnApplySettings()
     CCommonListCtrl* pList = m_pParentList;
     if (pList == nullptr || pList->GetSafeHwnd() == nullptr)
         return;
-    CCommonListCtrl::SetListFontProperty(pList, pList->GetDlgCtrlID(), m_Appearance.m_csFontName,
-                                         m_Appearance.m_csFontSize);
-    if (pList->m_bApplyCustomColors)
-    {
-        pList->SetBkColor(m_Appearance.m_clrBackground);
-        pList->SetTextBkColor(m_Appearance.m_clrBackground);
-        pList->SetTextColor(m_Appearance.m_clrText);
-    }
-    pList->RedrawWindow();
-
+    // The record as it would be stored, built apart: a refused Apply changes nothing anywhere.
+    cCustomizedAppearanceSettings record;
+    record = m_Appearance;
     int nColumn = m_ColumnCombo.GetCurSel();
     if (nColumn != CB_ERR)
     {
-        m_Appearance.m_nKeywordColumn = (int)m_ColumnCombo.GetItemData(nColumn);
-        m_Appearance.ResetKeywordArrays();
+        record.m_nKeywordColumn = (int)m_ColumnCombo.GetItemData(nColumn);
+        record.ResetKeywordArrays();
         for (int i = 0, n = m_KeywordList.GetItemCount(); i < n; ++i)
         {
             COLORREF clr = m_KeywordList.GetColorboxColor(i, 1);
             if (clr == (COLORREF)-1)
                 continue;
-            m_Appearance.m_pKeywords->Add(KeywordToStore(m_KeywordList.GetItemText(i, 0)));
-            m_Appearance.m_pKeywordColors->Add(clr);
+            record.m_pKeywords->Add(KeywordToStore(m_KeywordList.GetItemText(i, 0)));
+            record.m_pKeywordColors->Add(clr);
         }
     }
+    // Stored settings would otherwise be lost silently at the next start: say why and stay open.
+    const CString csProblem = pList->CustomizeSettingsProblem(record, record.m_nKeywordColumn != -1, false);
+    if (!csProblem.IsEmpty())
+    {
+        AfxMessageBox("These settings cannot be saved, so nothing was applied: " + csProblem +
+                      ". Remove some keywords and apply again.", MB_OK | MB_ICONWARNING);
+        return;
+    }
+
+    CCommonListCtrl::SetListFontProperty(pList, pList->GetDlgCtrlID(), record.m_csFontName, record.m_csFontSize);
+    if (pList->m_bApplyCustomColors)
+    {
+        pList->SetBkColor(record.m_clrBackground);
+        pList->SetTextBkColor(record.m_clrBackground);
+        pList->SetTextColor(record.m_clrText);
+    }
+    pList->RedrawWindow();
+    m_Appearance = record;
     pList->m_Appearance = m_Appearance;
     pList->m_bCustomizeLoaded = true;
     pList->WriteCustomizeSettings(pList->m_Appearance.m_nKeywordColumn != -1, pList->m_csGetRecoveryFile);

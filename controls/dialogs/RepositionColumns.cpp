@@ -165,7 +165,7 @@ void CRepositionColumns::init_commonlistctrl_colprofile(CCommonListCtrl* pList,
         bool bShown = false;
         for (int i = 0; i < m_ShownList.GetItemCount() && !bShown; ++i)
             bShown = m_ShownList.GetItemText(i, 0) == csName;
-        if (!bShown)
+        if (!bShown && !csName.IsEmpty())   // ids without a column (market watch gaps) have no name
             m_HiddenList.InsertItem(0, csName);
     }
     if (m_AutoSort.GetSafeHwnd() != nullptr)

@@ -81,18 +81,29 @@ void CUserCusomize::OnApply()
     CCommonListCtrl* pList = m_pParentList;
     if (pList == nullptr || pList->GetSafeHwnd() == nullptr)
         return;
-    CCommonListCtrl::SetListFontProperty(pList, pList->GetDlgCtrlID(), m_Appearance.m_csFontName,
-                                         m_Appearance.m_csFontSize);
-    pList->SetBkColor(m_Appearance.m_clrBackground);
-    pList->SetTextBkColor(m_Appearance.m_clrBackground);
-    pList->RedrawWindow();
-    m_Appearance.ResetUserArrays();
+    // The record as it would be stored, built apart: a refused Apply changes nothing anywhere.
+    cCustomizedAppearanceSettings record;
+    record = m_Appearance;
+    record.ResetUserArrays();
     for (int i = 0, n = m_PropertyList.GetItemCount(); i < n; ++i)
     {
-        m_Appearance.m_pUserKeywords->Add(KeywordToStore(m_PropertyList.GetItemText(i, 0)));
-        m_Appearance.m_pUserTextColors->Add(m_PropertyList.GetColorboxColor(i, 1));
-        m_Appearance.m_pUserBackColors->Add(m_PropertyList.GetColorboxColor(i, 2));
+        record.m_pUserKeywords->Add(KeywordToStore(m_PropertyList.GetItemText(i, 0)));
+        record.m_pUserTextColors->Add(m_PropertyList.GetColorboxColor(i, 1));
+        record.m_pUserBackColors->Add(m_PropertyList.GetColorboxColor(i, 2));
     }
+    const CString csProblem = pList->CustomizeSettingsProblem(record, false, true);
+    if (!csProblem.IsEmpty())
+    {
+        AfxMessageBox("These settings cannot be saved, so nothing was applied: " + csProblem +
+                      ". Remove some rows and apply again.", MB_OK | MB_ICONWARNING);
+        return;
+    }
+
+    CCommonListCtrl::SetListFontProperty(pList, pList->GetDlgCtrlID(), record.m_csFontName, record.m_csFontSize);
+    pList->SetBkColor(record.m_clrBackground);
+    pList->SetTextBkColor(record.m_clrBackground);
+    pList->RedrawWindow();
+    m_Appearance = record;
     pList->m_Appearance = m_Appearance;
     pList->WriteUserCustomizeSettings();
 }

@@ -68,7 +68,7 @@ bool ParseWhole(const CString& csText, long long nMin, long long nMax, long long
 
 void LogBadSetting(const CString& csList, LPCTSTR pszKey, const CString& csValue, LPCTSTR pszTaken)
 {
-    CString csShown = csValue.GetLength() > 60 ? csValue.Left(60) + "..." : csValue;
+    CString csShown = CControlBlock::LogExcerpt(csValue);
     CControlBlock::Get()->Log("Trend settings of " + csList + ": " + pszKey + " \"" + csShown + "\" is not usable, " +
                               pszTaken);
 }
@@ -249,7 +249,7 @@ void CFilterListCtrl::SaveColumnProfile()
     CCommonListCtrl::SaveColumnProfile();
     if (bCounted)
         WriteCheckedHeaderText();
-    if (!m_bTrendEnabled || !m_bTrendRunning || m_mapTrend.IsEmpty() || m_csListName.IsEmpty())
+    if (!m_bColumnsBuilt || !m_bTrendEnabled || !m_bTrendRunning || m_mapTrend.IsEmpty() || m_csListName.IsEmpty())
         return;
     CControlBlock* pBlock = CControlBlock::Get();
     CString csColumns;
@@ -263,16 +263,19 @@ void CFilterListCtrl::SaveColumnProfile()
         csId.Format("%d ", nColumn);
         csColumns += csId;
     }
-    CString csValue = csColumns;
-    pBlock->CallUserSetting(1, m_csListName, csValue, "TrendColumns");
-    csValue = m_nTrendType ? "TRUE" : "FALSE";
-    pBlock->CallUserSetting(1, m_csListName, csValue, "TrendType");
-    csValue.Format("%ld", (long)m_clrTrendNeg);
-    pBlock->CallUserSetting(1, m_csListName, csValue, "NegColor");
-    csValue.Format("%ld", (long)m_clrTrendPos);
-    pBlock->CallUserSetting(1, m_csListName, csValue, "PosColor");
-    csValue.Format("%d", m_nTrendInterval);
-    pBlock->CallUserSetting(1, m_csListName, csValue, "Interval");
+    CString csValues[5];
+    csValues[0] = csColumns;
+    csValues[1] = m_nTrendType ? "TRUE" : "FALSE";
+    csValues[2].Format("%ld", (long)m_clrTrendNeg);
+    csValues[3].Format("%ld", (long)m_clrTrendPos);
+    csValues[4].Format("%d", m_nTrendInterval);
+    const char* const kKeys[5] = { "TrendColumns", "TrendType", "NegColor", "PosColor", "Interval" };
+    // Written at destruction, where nobody sees a failure: each refused key goes to the host's log.
+    for (int i = 0; i < 5; ++i)
+    {
+        if (!pBlock->CallUserSetting(1, m_csListName, csValues[i], kKeys[i]))
+            pBlock->LogRefusedWrite("the trend settings", m_csListName, kKeys[i]);
+    }
 }
 
 // --- classification while drawing ----------------------------------------------------------------

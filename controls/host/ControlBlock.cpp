@@ -64,8 +64,31 @@ int CControlBlock::CallUserSettingMWColumns(int mode, const CString& section, CS
 
 void CControlBlock::Log(const CString& text) const
 {
-    if (AddToTabbedLog != nullptr)
+    if (AddToTabbedLog == nullptr)
+        return;
+    // A log is read by people: a damaged megabyte value must not become a megabyte line.
+    if (text.GetLength() > CONTROL_LOG_MAX_LINE)
+        AddToTabbedLog(text.Left(CONTROL_LOG_MAX_LINE - 14) + " ... (cut)", 0, 0);
+    else
         AddToTabbedLog(text, 0, 0);
+}
+
+void CControlBlock::LogRefusedWrite(const CString& what, const CString& section, const CString& key,
+                                    const CString& reason) const
+{
+    CString line = "Could not save " + what + " [" + LogExcerpt(section) + "] " + LogExcerpt(key);
+    if (!reason.IsEmpty())
+        line += ": " + reason;
+    Log(line);
+}
+
+CString CControlBlock::LogExcerpt(const CString& value)
+{
+    if (value.GetLength() <= CONTROL_LOG_MAX_VALUE)
+        return value;
+    CString tail;
+    tail.Format("... (%d characters)", value.GetLength());
+    return value.Left(CONTROL_LOG_MAX_VALUE) + tail;
 }
 
 HMODULE CControlBlock::CallLoadLibrary(const CString& fileName) const

@@ -47,7 +47,15 @@ public:
     HICON CallGetApplicationIcon() const;
     BOOL CallGetPeerData(CString& first, CString& second, CString& peer) const;
     int CallUserSettingMWColumns(int mode, const CString& section, CString& value) const;
+    // One line to the host's log; a line longer than CONTROL_LOG_MAX_LINE is cut there (marked).
     void Log(const CString& text) const;
+    // One log line for a settings write that failed where nobody sees it: what was being saved,
+    // the section and key, and the reason when one is known.
+    void LogRefusedWrite(const CString& what, const CString& section, const CString& key,
+                         const CString& reason = CString()) const;
+    // A stored value as a log line shows it: the first CONTROL_LOG_MAX_VALUE characters, then
+    // "... (<n> characters)" when it is longer.
+    static CString LogExcerpt(const CString& value);
     HMODULE CallLoadLibrary(const CString& fileName) const;
     BOOL CallFillShadeRect(CDC* pDC, const CRect& rect, COLORREF from, COLORREF to) const;
     int CallAddExtraColumns(int count, int nextIndex) const;
@@ -56,6 +64,10 @@ public:
     // -1 when the host has no status callback.
     int CallGetAppStatus() const;
 };
+
+// Longest log line and longest value excerpt in a log line.
+#define CONTROL_LOG_MAX_LINE 1024
+#define CONTROL_LOG_MAX_VALUE 80
 
 // The one pointer every user of the table reads; null until the table is first built.
 CONTROLS_API extern CControlBlock* g_pControlBlock;

@@ -131,6 +131,7 @@ CCommonListCtrl::CCommonListCtrl()
       m_nAutoSortTimer(0),
       m_bAutoSort(false),
       m_nBuiltInColumns(0),
+      m_bColumnsBuilt(false),
       m_pExportArg(nullptr),
       m_bRowDrag(0),
       m_nDropIndex(-1),
@@ -377,6 +378,17 @@ bool CCommonListCtrl::SameBuiltInColumns() const
     return true;
 }
 
+namespace
+{
+bool HasShownColumn(const CArray<int, int>& positions)
+{
+    for (INT_PTR i = 0; i < positions.GetSize(); ++i)
+        if (positions[i] >= 0)
+            return true;
+    return false;
+}
+}  // namespace
+
 void CCommonListCtrl::InsertColumnsForList(int*)
 {
     // A later build over the same built-in columns keeps their count: the user-defined columns
@@ -404,28 +416,34 @@ void CCommonListCtrl::InsertColumnsForList(int*)
     bool bFromProfile = m_bColumnProfile && !m_csListName.IsEmpty() &&
                         CControlBlock::Get()->CallUserSetting(0, m_csListName, value, "COLUMNPROFILE") &&
                         ResolveColumnProfile(value, m_nBuiltInColumns, defaultWidths, layout);
-    if (bFromProfile)
+    // The user columns the profile defines are kept even when its layout cannot be used.
+    for (INT_PTR i = 0; bFromProfile && i < layout.added.GetSize(); ++i)
     {
-        for (INT_PTR i = 0; i < layout.added.GetSize(); ++i)
-        {
-            const sColumnProfileEntry& entry = layout.added[i];
-            sOrvoColInfo info = {};
-            CopyName(info.szColName, entry.csName);
-            info.nWidth = COLUMN_PROFILE_USER_WIDTH;
-            info.nFormat = LVCFMT_RIGHT;
-            info.nDataType = LIST_SORT_DECIMAL;
-            info.csText1 = entry.csText1;
-            info.csText2 = entry.csText2;
-            m_arrColInfo.Add(info);
-        }
+        const sColumnProfileEntry& entry = layout.added[i];
+        sOrvoColInfo info = {};
+        CopyName(info.szColName, entry.csName);
+        info.nWidth = COLUMN_PROFILE_USER_WIDTH;
+        info.nFormat = LVCFMT_RIGHT;
+        info.nDataType = LIST_SORT_DECIMAL;
+        info.csText1 = entry.csText1;
+        info.csText2 = entry.csText2;
+        m_arrColInfo.Add(info);
+        defaultWidths.Add(info.nWidth);
     }
-    else
+    if (bFromProfile && !HasShownColumn(layout.positions))
     {
+        // An empty grid is no layout anyone wants back: the default columns instead, and the next
+        // save stores those.
+        CControlBlock::Get()->Log("Column profile of " + m_csListName + " shows no column; default columns used: \"" +
+                                  CControlBlock::LogExcerpt(value) + "\"");
+        bFromProfile = false;
+    }
+    if (!bFromProfile)
         ResolveDefaultColumns(m_arrDefaultColPosition, defaultWidths, layout);
-    }
     m_arrColPosition.Copy(layout.positions);
     m_arrColWidth.Copy(layout.widths);
     InsertHeaderColumnsByPosition();
+    m_bColumnsBuilt = true;
 }
 
 void CCommonListCtrl::LoadHeaders(CArray<int, int>& columnsByPosition, CArray<int, int>& widthsByPosition)
@@ -453,6 +471,7 @@ void CCommonListCtrl::LoadHeaders(CArray<int, int>& columnsByPosition, CArray<in
     }
     CompactColumnPositions(m_arrColPosition);
     InsertHeaderColumnsByPosition();
+    m_bColumnsBuilt = true;
     NotifyColumnsRebuilt();
 }
 
@@ -771,8 +790,14 @@ void CCommonListCtrl::OnDestroy()
     m_bCheckRefreshPosted = false;
     m_hCheckHeader = nullptr;
     ReleaseListFont(m_hWnd);
-    SaveAutoSort();
-    SaveColumnProfile();
+    // A list closed before its columns were built (the host filled the records, then gave up)
+    // has no layout of its own: saving would store every column hidden over the real profile.
+    if (m_bColumnsBuilt)
+    {
+        SaveAutoSort();
+        SaveColumnProfile();
+    }
+    m_bColumnsBuilt = false;
     m_arrColInfo.RemoveAll();
     m_arrBuiltInNames.RemoveAll();
     m_arrColPosition.RemoveAll();

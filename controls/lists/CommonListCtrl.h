@@ -249,6 +249,10 @@ public:
     // Write the list's entries from its record; false when refused (logged) or not written.
     bool WriteCustomizeSettings(bool bWithRules, const CString& csFile);
     bool WriteUserCustomizeSettings();
+    // Why this record's "CUSTOMIZE_LISTS" (bUser false) or "USER_CUSTOMIZE_LISTS" (bUser true)
+    // entry could not be stored for this list (too long, a keyword with a ","), or an empty text.
+    // The customize dialogs ask before they apply anything, so a refused Apply changes nothing.
+    CString CustomizeSettingsProblem(const cCustomizedAppearanceSettings& record, bool bWithRules, bool bUser) const;
     // Frees the fonts SetListFontProperty made for the window.
     static void ReleaseListFont(HWND hWnd);
 
@@ -314,6 +318,9 @@ public:
     UINT_PTR m_nAutoSortTimer;
     bool m_bAutoSort;
     int m_nBuiltInColumns;
+    // Set once the header was built from the column records (InsertColumnsForList, LoadHeaders):
+    // until then the list has no layout of its own and saves nothing over the stored one.
+    bool m_bColumnsBuilt;
     void* m_pExportArg;           // passed to the file export of command 4007
     int m_bRowDrag;
     CArray<UINT, UINT> m_arrDragRows;

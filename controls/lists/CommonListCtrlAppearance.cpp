@@ -7,6 +7,7 @@
 #include "host/ControlBlock.h"
 #include "host/ControlsModule.h"
 #include "OrvoTools.h"
+#include "SettingsRules.h"
 
 #include <cstring>
 #include <map>
@@ -186,10 +187,12 @@ void CCommonListCtrl::ReadAppearanceSettings()
             m_bCustomizeLoaded = true;
             const CString csFontName = m_Appearance.m_csFontName;
             if (ParseCustomizeLists(csValue, m_Appearance) != APPEARANCE_READ_WHOLE)
-                Log("CUSTOMIZE_LISTS " + csKey + ": malformed value, read up to \"" + csValue + "\"'s first bad field");
+                Log("CUSTOMIZE_LISTS " + csKey + ": malformed value, read up to its first bad field: \"" +
+                    CControlBlock::LogExcerpt(csValue) + "\"");
             if (!IsKnownFontFace(m_Appearance.m_csFontName))
             {
-                Log("CUSTOMIZE_LISTS " + csKey + ": font \"" + m_Appearance.m_csFontName + "\" is not installed");
+                Log("CUSTOMIZE_LISTS " + csKey + ": font \"" + CControlBlock::LogExcerpt(m_Appearance.m_csFontName) +
+                    "\" is not installed");
                 m_Appearance.m_csFontName = csFontName;
             }
         }
@@ -202,7 +205,7 @@ void CCommonListCtrl::ReadAppearanceSettings()
     {
         const CString csFontName = m_Appearance.m_csFontName;
         if (ParseUserCustomizeLists(csValue, m_Appearance) != APPEARANCE_READ_WHOLE)
-            Log("USER_CUSTOMIZE_LISTS " + csKey + ": malformed value \"" + csValue + "\"");
+            Log("USER_CUSTOMIZE_LISTS " + csKey + ": malformed value \"" + CControlBlock::LogExcerpt(csValue) + "\"");
         if (!IsKnownFontFace(m_Appearance.m_csFontName))
             m_Appearance.m_csFontName = csFontName;
         ApplyAppearanceColors();
@@ -222,6 +225,20 @@ bool CCommonListCtrl::WriteCustomizeSettings(bool bWithRules, const CString& csF
     }
     CString csError, csFileName = csFile;
     return orvou_appdata_ini_file_operations(1, kCustomizeSection, csKey, csValue, csFileName, csError) != 0;
+}
+
+CString CCommonListCtrl::CustomizeSettingsProblem(const cCustomizedAppearanceSettings& record, bool bWithRules,
+                                                  bool bUser) const
+{
+    if (m_csListName.IsEmpty() || m_hWnd == nullptr)
+        return CString();   // nothing is stored for such a list
+    CString csValue;
+    const bool bFormatted = bUser ? FormatUserCustomizeLists(record, csValue)
+                                  : FormatCustomizeLists(record, bWithRules, csValue);
+    if (!bFormatted)
+        return "A keyword or the font name holds a \",\" or a line break";
+    return orvou_check_settings_arguments(1, bUser ? kUserCustomizeSection : kCustomizeSection,
+                                          AppearanceKey(m_csListName, ::GetDlgCtrlID(m_hWnd)), csValue);
 }
 
 bool CCommonListCtrl::WriteUserCustomizeSettings()

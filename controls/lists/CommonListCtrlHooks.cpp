@@ -12,7 +12,7 @@
 void CCommonListCtrl::SaveColumnProfile()
 {
     // A list whose columns were never built has nothing to say, and must not wipe what is stored.
-    if (!m_bColumnProfile || m_csListName.IsEmpty() || m_arrColInfo.IsEmpty())
+    if (!m_bColumnProfile || m_csListName.IsEmpty() || m_arrColInfo.IsEmpty() || !m_bColumnsBuilt)
         return;
     CHeaderCtrl* pHeader = GetHeaderCtrl();
     int nHeaderItems = pHeader != nullptr ? pHeader->GetItemCount() : 0;
@@ -66,11 +66,12 @@ void CCommonListCtrl::SaveColumnProfile()
 
 void CCommonListCtrl::ApplyColumnProfile()
 {
-    // Copied first: a message box below may let a list come or go.
+    // Copied first: a list may come or go while the factory file is read.
     CArray<CCommonListCtrl*, CCommonListCtrl*> lists;
     CList<CCommonListCtrl*, CCommonListCtrl*>& registered = RegisteredLists();
     for (POSITION pos = registered.GetHeadPosition(); pos != nullptr;)
         lists.Add(registered.GetNext(pos));
+    CArray<CString, const CString&> failures;
     for (INT_PTR i = 0; i < lists.GetSize(); ++i)
     {
         CCommonListCtrl* pList = lists[i];
@@ -85,11 +86,23 @@ void CCommonListCtrl::ApplyColumnProfile()
             if (ParseFactoryProfile(value, (int)pList->m_arrColInfo.GetSize(), columnsByPosition, widthsByPosition) > 0)
                 pList->LoadHeaders(columnsByPosition, widthsByPosition);
         }
-        else if (!error.IsEmpty())
+        // A list the factory file does not name is left as it is; anything else is a real
+        // failure, reported once for all lists (the same text once) after the walk.
+        else if (!error.IsEmpty() && !orvou_is_missing_key_error(error, "COLUMN PROFILE", pList->m_csListName))
         {
-            AfxMessageBox(error);
+            bool bSeen = false;
+            for (INT_PTR f = 0; f < failures.GetSize() && !bSeen; ++f)
+                bSeen = failures[f] == error;
+            if (!bSeen)
+                failures.Add(error);
         }
     }
+    if (failures.IsEmpty())
+        return;
+    CString text = failures[0];
+    for (INT_PTR f = 1; f < failures.GetSize(); ++f)
+        text += "\n" + failures[f];
+    AfxMessageBox(text);
 }
 
 sCommonListHooks& CommonListHooks()

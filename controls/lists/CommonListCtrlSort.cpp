@@ -297,13 +297,17 @@ void CCommonListCtrl::SaveAutoSort()
         return;
     CControlBlock* pBlock = CControlBlock::Get();
     CString value = m_bAutoSort ? "true" : "false";
-    pBlock->CallUserSetting(1, m_csListName, value, "AutoSortTicked");
+    // Nobody waits for these writes: a refused one goes to the host's log, once per key.
+    if (!pBlock->CallUserSetting(1, m_csListName, value, "AutoSortTicked"))
+        pBlock->LogRefusedWrite("the auto-sort setting", m_csListName, "AutoSortTicked");
     if (!m_bAutoSort)
         return;
     value.Format("%d", m_nSortColumn);
-    pBlock->CallUserSetting(1, m_csListName, value, "AutoSort");
+    if (!pBlock->CallUserSetting(1, m_csListName, value, "AutoSort"))
+        pBlock->LogRefusedWrite("the auto-sort setting", m_csListName, "AutoSort");
     value.Format("%d", m_nSortOrder);
-    pBlock->CallUserSetting(1, m_csListName, value, "AutoSortOrder");
+    if (!pBlock->CallUserSetting(1, m_csListName, value, "AutoSortOrder"))
+        pBlock->LogRefusedWrite("the auto-sort setting", m_csListName, "AutoSortOrder");
 }
 
 int CCommonListCtrl::InitializeAutoSort()

@@ -54,7 +54,7 @@ void ParseMarketUserColumns(const CString& csValue, CArray<sMarketUserColumn, co
         column.nId = (int)lId;
         // A field of one blank is how an empty field is written (see FormatMarketUserColumns).
         auto Field = [&fields](size_t n) { return n < fields.size() && fields[n] != " " ? fields[n] : CString(); };
-        column.csHeading = Field(i + 1).Left(127);
+        column.csHeading = Field(i + 1);
         column.csText2 = Field(i + 2);
         column.csText1 = Field(i + 3);
         groups.push_back(column);
@@ -62,27 +62,63 @@ void ParseMarketUserColumns(const CString& csValue, CArray<sMarketUserColumn, co
     std::stable_sort(groups.begin(), groups.end(),
                      [](const sMarketUserColumn& a, const sMarketUserColumn& b) { return a.nId < b.nId; });
     int nNext = MARKET_FIRST_USER_COLUMN;
-    for (const sMarketUserColumn& column : groups)
+    int nPreviousStored = -1;
+    for (sMarketUserColumn column : groups)
     {
-        if (column.nId == nNext - 1 && nNext > MARKET_FIRST_USER_COLUMN)
+        if (column.nId == nPreviousStored)
             continue;   // a repeated id: its first group stands
-        if (column.nId != nNext)
-            break;
+        nPreviousStored = column.nId;
+        // Ids are the columns' identities (formulas and layouts name them), so gaps stay; only an
+        // id far past the others is taken as damage and moved to the next free id.
+        if (column.nId - nNext > MARKET_MAX_USER_COLUMN_GAP)
+            column.nId = nNext;
         columns.Add(column);
-        ++nNext;
+        nNext = column.nId + 1;
     }
 }
 
-BOOL FormatMarketUserColumns(const CArray<sMarketUserColumn, const sMarketUserColumn&>& columns, CString& csValue)
+CString CheckMarketUserColumn(const CString& csHeading, const CString& csText2, const CString& csText1)
+{
+    if (csHeading.IsEmpty())
+        return "A user column needs a name";
+    if (csHeading.GetLength() > MARKET_MAX_HEADING)
+    {
+        CString csWhy;
+        csWhy.Format("The column name \"%s...\" is longer than %d characters", (LPCTSTR)csHeading.Left(20),
+                     MARKET_MAX_HEADING);
+        return csWhy;
+    }
+    for (const CString* pField : { &csHeading, &csText2, &csText1 })
+    {
+        if (pField->Find(MARKET_FIELD_SEPARATOR) >= 0)
+            return "The user column \"" + csHeading.Left(MARKET_MAX_HEADING) + "\" holds the character \xA7, which cannot be stored";
+        if ((int)strlen(*pField) != pField->GetLength())
+            return "The user column \"" + csHeading.Left(MARKET_MAX_HEADING) + "\" holds a NUL character, which cannot be stored";
+    }
+    return CString();
+}
+
+BOOL FormatMarketUserColumns(const CArray<sMarketUserColumn, const sMarketUserColumn&>& columns, CString& csValue,
+                             CArray<CString, const CString&>* pRefused)
 {
     csValue.Empty();
+    BOOL bAll = TRUE;
     for (INT_PTR i = 0; i < columns.GetSize(); ++i)
     {
         const sMarketUserColumn& column = columns[i];
+        bool bStorable = true;
         for (const CString* pField : { &column.csHeading, &column.csText2, &column.csText1 })
         {
             if (pField->Find(MARKET_FIELD_SEPARATOR) >= 0 || (int)strlen(*pField) != pField->GetLength())
-                return FALSE;
+                bStorable = false;
+        }
+        if (!bStorable)
+        {
+            // Left out alone: every other column keeps its id, so nothing else shifts.
+            bAll = FALSE;
+            if (pRefused != nullptr)
+                pRefused->Add(column.csHeading);
+            continue;
         }
         // Runs of separators read as one, so an empty field would shift every later one: it is
         // written as one blank.
@@ -91,11 +127,11 @@ BOOL FormatMarketUserColumns(const CArray<sMarketUserColumn, const sMarketUserCo
         csGroup.Format("%d%c%s%c%s%c%s", column.nId, MARKET_FIELD_SEPARATOR, (LPCTSTR)Field(column.csHeading),
                        MARKET_FIELD_SEPARATOR, (LPCTSTR)Field(column.csText2), MARKET_FIELD_SEPARATOR,
                        (LPCTSTR)Field(column.csText1));
-        if (i > 0)
+        if (!csValue.IsEmpty())
             csValue += MARKET_FIELD_SEPARATOR;
         csValue += csGroup;
     }
-    return TRUE;
+    return bAll;
 }
 
 CString FormatMarketColumnProfile(const CArray<sMarketProfileEntry, const sMarketProfileEntry&>& entries)
@@ -140,7 +176,40 @@ void ParseMarketColumnProfile(const CString& csValue, CArray<int, int>& position
     }
 }
 
+namespace
+{
+bool NeedsEscape(unsigned char ch)
+{
+    return ch < 0x20 || ch == 0x7F || ch == '[' || ch == ']' || ch == '=' || ch == '%';
+}
+// The blanks a settings name may not end with (the settings files trim them).
+bool IsTrailingBlank(unsigned char ch) { return ch == ' ' || ch == 0x85 || ch == 0xA0; }
+}  // namespace
+
 CString MarketWatchProfileSection(const CString& csTitle)
+{
+    // Escaped as "%XX" (hexadecimal, upper case), '%' itself included, so the mapping is one to
+    // one; a title without those characters maps as it always did.
+    int nEnd = csTitle.GetLength();
+    while (nEnd > 0 && IsTrailingBlank((unsigned char)csTitle[nEnd - 1]))
+        --nEnd;
+    CString csSection = "MarketWatchNew_";
+    for (int i = 0; i < csTitle.GetLength(); ++i)
+    {
+        const unsigned char ch = (unsigned char)csTitle[i];
+        if (NeedsEscape(ch) || i >= nEnd)
+        {
+            CString csEscape;
+            csEscape.Format("%%%02X", ch);
+            csSection += csEscape;
+        }
+        else
+            csSection += (char)ch;
+    }
+    return csSection;
+}
+
+CString MarketWatchLegacyProfileSection(const CString& csTitle)
 {
     CString csSafe = csTitle;
     for (int i = 0; i < csSafe.GetLength(); ++i)
@@ -155,8 +224,9 @@ CString MarketWatchProfileSection(const CString& csTitle)
 }
 
 void ResolveMarketLayout(CArray<int, int>& positions, CArray<int, int>& widths, int nMaxId,
-                         CArray<int, int>& columnAtPosition, int& nFirstColumn)
+                         CArray<int, int>& columnAtPosition, int& nFirstColumn, const CArray<BYTE, BYTE>* pUnused)
 {
+    auto IsUnused = [pUnused](INT_PTR id) { return pUnused != nullptr && id < pUnused->GetSize() && (*pUnused)[id] != 0; };
     columnAtPosition.RemoveAll();
     nFirstColumn = -1;
     if (positions.IsEmpty())
@@ -198,7 +268,7 @@ void ResolveMarketLayout(CArray<int, int>& positions, CArray<int, int>& widths, 
     for (INT_PTR i = 0; i < positions.GetSize(); ++i)
     {
         const int p = positions[i];
-        if (p < 0 || p >= positions.GetSize())
+        if (p < 0 || p >= positions.GetSize() || IsUnused(i))
         {
             positions[i] = -1;
             continue;
@@ -214,6 +284,15 @@ void ResolveMarketLayout(CArray<int, int>& positions, CArray<int, int>& widths, 
     // User columns: new ones go last, others down to the lowest free position below theirs.
     for (int k = MARKET_FIRST_USER_COLUMN; k <= nMaxId; ++k)
     {
+        if (IsUnused(k))
+        {
+            while (positions.GetSize() <= k)
+            {
+                positions.Add(-1);
+                widths.Add(0);
+            }
+            continue;
+        }
         if (k >= positions.GetSize())
         {
             int nUsed = 0;

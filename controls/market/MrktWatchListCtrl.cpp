@@ -46,15 +46,19 @@ void CMrktWatchListCtrl::InsertColumnsForList(int*)
     ReadAutoSort();
     InitializeAutoSort();
 
+    // Ids between user columns that no column has (a gap left by a deletion): never shown.
+    CArray<BYTE, BYTE> unused;
     CString csValue;
     if (CControlBlock::Get()->CallUserSettingMWColumns(0, "MarketWatch", csValue))
     {
         CArray<sMarketUserColumn, const sMarketUserColumn&> columns;
         ParseMarketUserColumns(csValue, columns);
+        m_arrStoredHeading.RemoveAll();
         for (INT_PTR i = 0; i < columns.GetSize(); ++i)
         {
             const sMarketUserColumn& column = columns[i];
-            if (s_nListsBuilt == 0)
+            // One host data slot per id, gaps included, so slot and id stay in step.
+            while (s_nListsBuilt == 0 && iMrktInfoColCount < column.nId)
             {
                 CControlBlock::Get()->CallAddExtraColumns(1, iNewDataArrCnt);
                 ++iMrktInfoColCount;
@@ -73,18 +77,25 @@ void CMrktWatchListCtrl::InsertColumnsForList(int*)
             if (m_arrColInfo.GetSize() <= column.nId)
                 m_arrColInfo.SetSize(column.nId + 1);
             m_arrColInfo[column.nId] = info;
+            if (column.csHeading.GetLength() > MARKET_MAX_HEADING)
+                m_arrStoredHeading.SetAtGrow(column.nId, column.csHeading);
         }
+        unused.SetSize(iMrktInfoColCount + 1);
+        for (int id = MARKET_FIRST_USER_COLUMN; id <= iMrktInfoColCount; ++id)
+            unused[id] = !IsUserColumn(id);
     }
 
     if (m_arrColPosition.IsEmpty())
         return;
+    m_bColumnsBuilt = true;
 
     // Drop the column records of stale entries with their positions.
     if (m_arrColPosition.GetSize() - 1 > iMrktInfoColCount && m_arrColInfo.GetSize() > iMrktInfoColCount + 1)
         m_arrColInfo.SetSize(iMrktInfoColCount + 1);
     CArray<int, int> columnAtPosition;
     int nFirstColumn = -1;
-    ResolveMarketLayout(m_arrColPosition, m_arrWidth, iMrktInfoColCount, columnAtPosition, nFirstColumn);
+    ResolveMarketLayout(m_arrColPosition, m_arrWidth, iMrktInfoColCount, columnAtPosition, nFirstColumn,
+                        unused.IsEmpty() ? nullptr : &unused);
     if (nFirstColumn >= 0)
         m_nFirstVisibleColumn = nFirstColumn;
     if (m_arrColInfo.GetSize() < m_arrColPosition.GetSize())
@@ -138,6 +149,15 @@ int CMrktWatchListCtrl::InsertMrktColumn(int nCol, LPCTSTR lpszHeading, int nFor
         m_bColumnIdsStale = false;
     }
     return nResult;
+}
+
+bool CMrktWatchListCtrl::IsUserColumn(int nId) const
+{
+    if (nId < MARKET_FIRST_USER_COLUMN || nId >= m_arrColInfo.GetSize())
+        return false;
+    // A record with nothing in it is a gap between ids, not a column.
+    const sOrvoColInfo& info = m_arrColInfo[nId];
+    return info.szColName[0] != '\0' || !info.csText1.IsEmpty() || !info.csText2.IsEmpty();
 }
 
 int CMrktWatchListCtrl::ColumnIdAt(int nSubItem) const
@@ -250,8 +270,39 @@ void CMrktWatchListCtrl::SaveColumnProfile()
     SaveColumnProfile(csTitle);
 }
 
+BOOL CMrktWatchListCtrl::ReadColumnProfile(CString csProfileName)
+{
+    for (const CString& csSection : { MarketWatchProfileSection(csProfileName), MarketWatchLegacyProfileSection(csProfileName) })
+    {
+        CString csProfile;
+        if (!CControlBlock::Get()->CallUserSetting(0, csSection, csProfile, "COLUMNPROFILE"))
+            continue;
+        CArray<int, int> positions, widths;
+        ParseMarketColumnProfile(csProfile, positions, widths);
+        bool bShown = false;
+        for (INT_PTR i = 0; i < positions.GetSize() && !bShown; ++i)
+            bShown = positions[i] >= 0;
+        if (!bShown)
+        {
+            // An empty grid is no layout: the host's defaults instead.
+            if (!positions.IsEmpty())
+                CControlBlock::Get()->Log("Market watch layout " + csSection + " shows no column; not used: \"" +
+                                          CControlBlock::LogExcerpt(csProfile) + "\"");
+            continue;
+        }
+        m_arrColPosition.Copy(positions);
+        m_arrWidth.Copy(widths);
+        return TRUE;
+    }
+    return FALSE;
+}
+
 void CMrktWatchListCtrl::SaveColumnProfile(CString csProfileName)
 {
+    // Without a layout of its own (never built, or built from none) there is nothing to store,
+    // and an all-hidden layout stored now would come back as an empty grid.
+    if (!m_bColumnsBuilt)
+        return;
     CHeaderCtrl* pHeader = GetHeaderCtrl();
     const int nItems = pHeader != nullptr ? pHeader->GetItemCount() : 0;
     std::vector<int> order((size_t)(nItems > 0 ? nItems : 1));
@@ -297,19 +348,31 @@ void CMrktWatchListCtrl::SaveColumnProfile(CString csProfileName)
                 entry.nWidth = found->second;
         }
         entries.Add(entry);
-        if (i >= MARKET_FIRST_USER_COLUMN)
-            userColumns.Add({ (int)i, info.szColName, info.csText2, info.csText1 });
+        if (i >= MARKET_FIRST_USER_COLUMN && IsUserColumn((int)i))
+        {
+            CString csHeading = info.szColName;
+            if (i < m_arrStoredHeading.GetSize() && m_arrStoredHeading[i].Left(MARKET_MAX_HEADING) == csHeading)
+                csHeading = m_arrStoredHeading[i];
+            userColumns.Add({ (int)i, csHeading, info.csText2, info.csText1 });
+        }
     }
 
     CString csProfile = FormatMarketColumnProfile(entries);
     if (!CControlBlock::Get()->CallUserSetting(1, MarketWatchProfileSection(csProfileName), csProfile, "COLUMNPROFILE"))
         AfxMessageBox("Error while saving column profile", MB_OK);
 
+    // A column that cannot be stored is left out alone and named; every other one is written.
     CString csColumns;
-    if (FormatMarketUserColumns(userColumns, csColumns))
-        CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", csColumns);
-    else
-        AfxMessageBox("Error while saving column profile", MB_OK);
+    CArray<CString, const CString&> refused;
+    const BOOL bAll = FormatMarketUserColumns(userColumns, csColumns, &refused);
+    CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", csColumns);
+    if (!bAll)
+    {
+        CString csText = "Error while saving column profile";
+        for (INT_PTR i = 0; i < refused.GetSize(); ++i)
+            csText += (i == 0 ? ": these user columns cannot be stored: " : ", ") + refused[i];
+        AfxMessageBox(csText, MB_OK);
+    }
 }
 
 // --- cells ---------------------------------------------------------------------------------------
@@ -356,7 +419,10 @@ class CMarketCellSource : public CFormulaCellSource
 public:
     CMarketCellSource(CMrktWatchListCtrl& list, sMWStruct* pRecord) : m_list(list), m_pRecord(pRecord) {}
     int GetColumnCount() const override { return (int)m_list.m_arrColInfo.GetSize(); }
-    BOOL IsFormulaColumn(int nColumn) const override { return nColumn >= MARKET_FIRST_USER_COLUMN; }
+    BOOL IsFormulaColumn(int nColumn) const override
+    {
+        return m_list.IsUserColumn(nColumn);
+    }
     LPCTSTR GetStoredFormula(int nColumn) const override { return m_list.m_arrColInfo[nColumn].csText2; }
     BOOL GetColumnText(int nColumn, CString& strText) override
     {
@@ -374,6 +440,8 @@ int CMrktWatchListCtrl::GetCustomColumnText(sMWStruct* pRecord, int nColumnId, C
 {
     if (nColumnId < MARKET_FIRST_USER_COLUMN)
         return 1;
+    if (!IsUserColumn(nColumnId))
+        return 0;   // no such column
     CMarketCellSource source(*this, pRecord);
     return GetFormulaCellText(source, nColumnId, csText);
 }

@@ -39,6 +39,10 @@ public:
     void SaveColumnProfile(CString csProfileName);
     // The window's own saving: under the title of the frame that holds the list's parent.
     void SaveColumnProfile() override;
+    // For the host, before InsertColumnsForList: fills the position and width arrays from the
+    // layout stored for this frame title, or from the section earlier versions used for it when
+    // the title's own section holds none. FALSE (arrays untouched) when neither holds a layout.
+    BOOL ReadColumnProfile(CString csProfileName);
 
     // --- cells ----------------------------------------------------------------------------------
     using CCommonListCtrl::GetItemText;
@@ -48,7 +52,8 @@ public:
     CString GetCellText(const sMWStruct* pRecord, int nSubItem);
     // Trading symbol (bTrading non-zero) or symbol of the row's instrument; empty without one.
     CString GetTradingSymbolOrSymbol(int bTrading, int nItem);
-    // A user-defined column's text for the row record; 1 for ids up to 100 (nothing done).
+    // A user-defined column's text for the row record; 1 for ids up to 100 (nothing done), 0 for
+    // an id past the user columns or a gap between them (text untouched).
     int GetCustomColumnText(sMWStruct* pRecord, int nColumnId, CString& csText);
 
     // --- look -----------------------------------------------------------------------------------
@@ -67,6 +72,8 @@ public:
 
     // Highest column id in use, and the column id shown at a list column (-1 when none).
     int ColumnIdAt(int nSubItem) const;
+    // True when a user-defined column has this id (false for a gap between ids).
+    bool IsUserColumn(int nId) const;
 
     CFont* m_pFont;                      // the font this list created and uses, or null
     COLORREF m_clrText;
@@ -106,4 +113,8 @@ private:
     void RebuildColumnIds() const;
 
     mutable bool m_bColumnIdsStale = false;
+
+    // Headings as stored, by column id, where the column record holds only their first
+    // MARKET_MAX_HEADING characters: saved back whole.
+    CArray<CString, const CString&> m_arrStoredHeading;
 };

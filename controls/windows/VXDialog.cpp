@@ -36,6 +36,11 @@ struct CVisualBrush
 } g_visualBrush;
 
 // A key the private-profile functions can store and find again as it is.
+bool IsAbsolutePath(const CString& csPath)
+{
+    return (csPath.GetLength() >= 2 && csPath[1] == ':') || (!csPath.IsEmpty() && (csPath[0] == '\\' || csPath[0] == '/'));
+}
+
 bool IsStorableKey(const CString& csKey)
 {
     if (csKey.IsEmpty() || csKey[0] == ';' || csKey[0] == '[')
@@ -254,18 +259,39 @@ void CVXDialog::SaveWindowPos()
     CString csPath = GetDialogPosPath();
     DWORD dwAttributes = csPath.IsEmpty() ? INVALID_FILE_ATTRIBUTES : ::GetFileAttributesA(csPath);
     bool bReadOnly = dwAttributes != INVALID_FILE_ATTRIBUTES && (dwAttributes & FILE_ATTRIBUTE_READONLY);
-    if (!csPath.IsEmpty() && !bReadOnly && IsStorableKey(m_csDlgKey) && !m_bPlacementPending)
-        ::WritePrivateProfileStringA(kPositionSection, m_csDlgKey, FormatDialogPosition(FromPlacement(m_wndPlacement)),
-                                     csPath);
+    if (!csPath.IsEmpty() && !m_bPlacementPending)
+    {
+        CString csValue = FormatDialogPosition(FromPlacement(m_wndPlacement));
+        CString csError;
+        if (bReadOnly)
+            csError = "the file is read-only";
+        else if (!IsStorableKey(m_csDlgKey))
+            csError = "the key cannot be stored";
+        else if (IsAbsolutePath(csPath))
+        {
+            // Through the tools library: the whole file is replaced in one step or left alone.
+            CString csFileName = csPath;
+            orvou_ini_file_operations(1, kPositionSection, m_csDlgKey, csValue, csFileName, csError);
+        }
+        // A relative name is the profile functions' own (the Windows folder), as when reading.
+        else if (!::WritePrivateProfileStringA(kPositionSection, m_csDlgKey, csValue, csPath))
+            csError = "the file cannot be written";
+        if (!csError.IsEmpty())
+            CControlBlock::Get()->LogRefusedWrite("the dialog placement", kPositionSection, m_csDlgKey, csError);
+    }
 
     // Without a settings file named the tools library would write to the last file it used.
     CString csMode = m_bMultiMonitorMode ? "YES" : "NO";
     CString csFile = GetRecoveryFileName();
     CString csError;
-    if (!csFile.IsEmpty() &&
-        orvou_appdata_ini_file_operations(1, kMultiMonitorSection, m_csDlgKey, csMode, csFile, csError) &&
-        !csError.IsEmpty())
-        AfxMessageBox(csError);
+    if (!csFile.IsEmpty())
+    {
+        const int nResult = orvou_appdata_ini_file_operations(1, kMultiMonitorSection, m_csDlgKey, csMode, csFile, csError);
+        if (nResult && !csError.IsEmpty())
+            AfxMessageBox(csError);
+        else if (!nResult)
+            CControlBlock::Get()->LogRefusedWrite("the multi-monitor mode", kMultiMonitorSection, m_csDlgKey, csError);
+    }
 }
 
 void CVXDialog::Close()

@@ -1,7 +1,9 @@
 // libFuzzer target for the argument checks of the settings-file operations. Whatever the bytes,
 // the checks must not crash or leak, and every write they accept must read back as written
 // through the model of the profile functions (IniLineModel.h), with nothing else in the text; a
-// refusal always carries a reason. Paths are checked for the same safety.
+// refusal always carries a reason. Accepted names must be their own identity in the file (no outer
+// blanks, no control characters), so two accepted names never share an entry unless they are the
+// same name up to ASCII case. Paths are checked for the same safety.
 //
 // Input layout: the bytes, cut at '\x01', are the section, the key and the value; a fourth piece,
 // when present, is checked as a path.
@@ -42,6 +44,27 @@ std::vector<std::string> Split(const std::string& s, char c)
 
 CString Bytes(const std::string& s) { return CString(s.data(), (int)s.size()); }
 
+// Reference for the file-name part of a path: names the platform opens as devices, or shortens.
+bool IsDeviceOrShortenedName(const std::string& path)
+{
+    const size_t cut = path.find_last_of("\\/:");
+    const std::string name = cut == std::string::npos ? path : path.substr(cut + 1);
+    if (name.empty() || name.back() == '.' || name.back() == ' ')
+        return true;
+    std::string base = name.substr(0, name.find('.'));
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    for (char& c : base)
+        if (c >= 'a' && c <= 'z')
+            c = char(c - 'a' + 'A');
+    for (const char* device : { "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$" })
+        if (base == device)
+            return true;
+    if (base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0))
+        return (base[3] >= '0' && base[3] <= '9') || base[3] == '\xB9' || base[3] == '\xB2' || base[3] == '\xB3';
+    return false;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
@@ -59,6 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     Check(bReadOk == orvou_check_settings_arguments(1, Bytes(section), Bytes(key), CString()).IsEmpty(),
           "a read is judged by more than the names");
     Check(bReadOk || !bWriteOk, "a write accepted with names a read refuses");
+    if (bReadOk)
+        Check(ini_model::IsOwnIdentity(section) && ini_model::IsOwnIdentity(key),
+              "accepted name shares its entry with another name");
     if (bWriteOk)
     {
         const CString stored = orvou_settings_stored_form(Bytes(value));
@@ -70,8 +96,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     {
         const std::string& path = parts[3];
         const bool bPathOk = orvou_check_settings_path(Bytes(path)).IsEmpty();
-        Check(bPathOk == (!path.empty() && path.size() <= ORVOU_MAX_SETTINGS_PATH && path.find('\0') == std::string::npos),
-              "path verdict");
+        const bool bPlain = !path.empty() && path.size() <= ORVOU_MAX_SETTINGS_PATH && path.find('\0') == std::string::npos;
+        Check(bPathOk == (bPlain && !IsDeviceOrShortenedName(path)), "path verdict");
     }
     return 0;
 }

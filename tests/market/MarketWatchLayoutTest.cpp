@@ -56,28 +56,44 @@ TEST(MarketUserColumns, FieldsFourAtATimeWithRunsOfSeparatorsAsOne)
     EXPECT_STREQ("Pct", again[1].csHeading);
 }
 
-TEST(MarketUserColumns, IdsMustContinueTheSequence)
+TEST(MarketUserColumns, IdsAreKeptWithTheirGapsAndOnlyDamageIsRenumbered)
 {
     CArray<sMarketUserColumn, const sMarketUserColumn&> columns;
     // Out of order, repeated, a gap, garbage and the int32 limit.
     ParseMarketUserColumns(S("102|B|x|y|101|A|x|y|101|A2|x|y|104|D|x|y|abc|E|x|y|2147483647|F|x|y").c_str(), columns);
-    ASSERT_EQ(2, columns.GetSize());
-    EXPECT_STREQ("A", columns[0].csHeading);
-    EXPECT_STREQ("B", columns[1].csHeading);
+    ASSERT_EQ(4, columns.GetSize());
+    const struct { int nId; const char* pszHeading; } expected[] = { { 101, "A" }, { 102, "B" }, { 104, "D" }, { 105, "F" } };
+    for (int i = 0; i < 4; ++i)
+    {
+        EXPECT_EQ(expected[i].nId, columns[i].nId) << i;
+        EXPECT_STREQ(expected[i].pszHeading, columns[i].csHeading) << i;
+    }
     ParseMarketUserColumns(S("||||").c_str(), columns);
     EXPECT_EQ(0, columns.GetSize());
     ParseMarketUserColumns("", columns);
     EXPECT_EQ(0, columns.GetSize());
 }
 
-TEST(MarketUserColumns, FieldsTheStoredFormCannotHoldAreRefused)
+TEST(MarketUserColumns, AColumnTheStoredFormCannotHoldIsLeftOutAloneAndNamed)
 {
     CArray<sMarketUserColumn, const sMarketUserColumn&> columns;
-    columns.Add({ 101, S("Bad|Name").c_str(), "\"1\"", "" });
+    columns.Add({ 101, "A", "\"1\"", "" });
+    columns.Add({ 102, S("Bad|Name").c_str(), "\"1\"", "" });
+    columns.Add({ 103, "Nul", CString("a\0b", 3), "" });
+    columns.Add({ 104, "D", "\"2\"", "d" });
     CString csValue = "before";
-    EXPECT_FALSE(FormatMarketUserColumns(columns, csValue));
-    columns[0].csHeading = CString("a\0b", 3);
-    EXPECT_FALSE(FormatMarketUserColumns(columns, csValue));
+    CArray<CString, const CString&> refused;
+    EXPECT_FALSE(FormatMarketUserColumns(columns, csValue, &refused));
+    EXPECT_EQ(S("101|A|\"1\"| |104|D|\"2\"|d"), std::string((LPCTSTR)csValue));
+    ASSERT_EQ(2, refused.GetSize());
+    EXPECT_STREQ("Nul", refused[1]);
+    // What the user may not enter, with the reason.
+    const struct { CString heading, text2; bool bOk; } entries[] = {
+        { "Spread", "\"4\"-\"3\"", true }, { CString('h', 63), "x", true }, { CString('h', 64), "x", false },
+        { "", "x", false }, { S("A|B").c_str(), "x", false }, { "A", S("\"1\"|").c_str(), false },
+    };
+    for (const auto& e : entries)
+        EXPECT_EQ(e.bOk, CheckMarketUserColumn(e.heading, e.text2, "").IsEmpty()) << e.heading.GetString();
 }
 
 TEST(MarketColumnProfile, TriplesRoundTripAndGarbageEndsTheReading)
@@ -102,10 +118,19 @@ TEST(MarketColumnProfile, TriplesRoundTripAndGarbageEndsTheReading)
     EXPECT_EQ(0, positions.GetSize());
 }
 
-TEST(MarketColumnProfile, SectionOfAnyFrameTitleCanBeStored)
+TEST(MarketColumnProfile, EveryFrameTitleHasASectionOfItsOwn)
 {
-    EXPECT_STREQ("MarketWatchNew_Market Watch 1", MarketWatchProfileSection("Market Watch 1"));
-    EXPECT_STREQ("MarketWatchNew__A___B__", MarketWatchProfileSection("[A]=[B\r\n"));
+    const struct { const char* pszTitle; const char* pszSection; } cases[] = {
+        { "Market Watch 1", "MarketWatchNew_Market Watch 1" },
+        { "Watch [1]", "MarketWatchNew_Watch %5B1%5D" },
+        { "Watch _1_", "MarketWatchNew_Watch _1_" },
+        { "a=b%", "MarketWatchNew_a%3Db%25" },
+        { "t\r\n", "MarketWatchNew_t%0D%0A" },
+        { "Watch ", "MarketWatchNew_Watch%20" },
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.pszSection, MarketWatchProfileSection(c.pszTitle)) << c.pszTitle;
+    EXPECT_STREQ("MarketWatchNew_Watch _1_", MarketWatchLegacyProfileSection("Watch [1]"));
 }
 
 TEST(MarketLayout, StaleEntriesGoAndLaterPositionsCloseUp)

@@ -426,7 +426,7 @@ TEST_F(IniFile, KeysThatWouldReadAsSectionsOrCommentsAreRefused)
 
 TEST_F(IniFile, EmbeddedNulsAreRefusedNotCut)
 {
-    const std::string file = FilePath("nul.ini");
+    const std::string file = FilePath("embedded-nul.ini");
     ASSERT_EQ(1, Write(file, "S", "k", "before"));
     CString withNul("ab\0cd", 5);
     EXPECT_EQ(0, Write(file, "S", "k", withNul));

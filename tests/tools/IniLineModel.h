@@ -85,14 +85,27 @@ inline std::vector<sLine> Read(const std::string& text)
     return entries;
 }
 
-// True when writing the key and reading it back by the same names gives the value, and the text
-// holds nothing else.
+inline bool HasControl(const std::string& s)
+{
+    for (unsigned char c : s)
+        if (c < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
+
+// True when a name is its own identity in the file: the line read back carries exactly this name
+// (up to ASCII case), so no other name can land on the same entry. Outer blanks are trimmed away
+// and control characters inside are not something every platform keeps, so neither is.
+inline bool IsOwnIdentity(const std::string& name) { return Trim(name) == name && !HasControl(name); }
+
+// True when writing the key and reading it back gives the value under the very names written
+// (not merely their trimmed forms), and the text holds nothing else.
 inline bool RoundTrips(const std::string& section, const std::string& key, const std::string& value)
 {
     const CString stored = orvou_settings_stored_form(CString(value.data(), (int)value.size()));
     const std::vector<sLine> lines = Read(WriteOne(section, key, std::string(stored, (size_t)stored.GetLength())));
-    return lines.size() == 1 && SameName(lines[0].section, Trim(section)) && SameName(lines[0].key, Trim(key)) &&
-           lines[0].value == value;
+    return lines.size() == 1 && IsOwnIdentity(section) && IsOwnIdentity(key) && SameName(lines[0].section, section) &&
+           SameName(lines[0].key, key) && lines[0].value == value;
 }
 
 } // namespace ini_model

@@ -21,8 +21,8 @@ TEST(SettingsRules, AcceptedWritesReadBackThroughTheLineModel)
     const std::string values[] = { "", "plain", " padded ", "\t", "\x1a", "eof\x1a", "\xa0nbsp", "\"quoted\"",
                                    "'single'", "\"", "'", "\"'", "a=b=c", "[not a section]", ";not a comment",
                                    "\x7f", " \t\v\f\x1a\xa0 ", "in side", "x\x1c" };
-    const std::string keys[] = { "k", " spaced key ", "a [b]", "x;y", "K]" };
-    const std::string sections[] = { "S", " COLUMN PROFILE ", "a[b", ";s", "=" };
+    const std::string keys[] = { "k", "spaced key", "a [b]", "x;y", "K]", "k;" };
+    const std::string sections[] = { "S", "COLUMN PROFILE", "a[b", ";s", "=" };
     for (const std::string& section : sections)
         for (const std::string& key : keys)
             for (const std::string& value : values)
@@ -40,6 +40,9 @@ TEST(SettingsRules, WhatWouldReadBackAsSomethingElseIsRefused)
         { "S", "", "v" }, { "S", "  ", "v" }, { "S", "a=b", "v" }, { "S", "k\r", "v" }, { "S", ";k", "v" },
         { "S", "[k", "v" }, { "S", " [T]", "v" }, { "S", "\t\x1a;x", "v" }, { "S", std::string("k\0z", 3), "v" },
         { "S", "k", "line\nbreak" }, { "S", "k", "cr\r" }, { "S", "k", std::string("a\0b", 3) },
+        // Names that would share their entry with another name once trimmed.
+        { "ORDERS ", "k", "v" }, { " S", "k", "v" }, { "S\xa0", "k", "v" }, { "Or\x01" "ders", "k", "v" },
+        { "S", "k ", "v" }, { "S", "\tk", "v" }, { "S", "k\x1a", "v" }, { "S", "a\tb", "v" }, { "S", "a\x7f", "v" },
     };
     for (const sCase& c : refused)
     {
@@ -74,6 +77,18 @@ TEST(SettingsRules, PathsStopBeforeMaxPath)
     EXPECT_FALSE(orvou_check_settings_path(Bytes("C:\\" + std::string(ORVOU_MAX_SETTINGS_PATH - 2, 'p'))).IsEmpty());
     EXPECT_FALSE(orvou_check_settings_path("").IsEmpty());
     EXPECT_FALSE(orvou_check_settings_path(Bytes(std::string("C:\\a\0b.ini", 10))).IsEmpty());
+}
+
+TEST(SettingsRules, DeviceNamesAndNamesThePlatformShortensAreRefused)
+{
+    const char* refused[] = { "nul", "C:\\x\\aux.ini", "CON", "prn.txt", "C:\\x\\com1.ini", "LPT9", "Com1 .ini",
+                              "conin$", "C:\\x\\a.ini.", "C:\\x\\a.ini ", "C:\\x\\", "C:" };
+    for (const char* path : refused)
+        EXPECT_FALSE(orvou_check_settings_path(path).IsEmpty()) << path;
+    const char* accepted[] = { "C:\\x\\null.ini", "C:\\nul\\a.ini", "console.ini", "com10.ini", "aux_1.ini",
+                               "C:\\x\\Settings.ini" };
+    for (const char* path : accepted)
+        EXPECT_TRUE(orvou_check_settings_path(path).IsEmpty()) << path;
 }
 
 } // namespace
