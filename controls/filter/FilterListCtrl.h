@@ -315,7 +315,9 @@ private:
     std::vector<std::pair<int, int>> m_cellEdges;
     bool m_bCellEdgesKnown = false;
     const std::vector<std::pair<int, int>>& CellEdges();
-    void PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
+    // False when the host's routine changed the rows while the cell's text was fetched (the
+    // cell is painted from what was read; the row is left to the repaint that change asks for).
+    bool PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
                    const sPaintState& state);
     void ReportError(LPCTSTR pszMessage);
     void ToggleMatchExactly();
@@ -324,6 +326,9 @@ private:
     int FilterTextForRow(ULONGLONG dwItemData, int nColumn, CString& text);
     // The filters compiled for matching; rebuilt whenever the stored filters or flags change.
     bool Passes(ULONGLONG dwItemData);
+    // PopulateList's walk with filters; false when filter mode or the window went away inside the
+    // host's routine.
+    bool FilterAllRows();
     void PrepareMatchers();
 
     struct sCompiled
@@ -343,7 +348,14 @@ private:
     {
         m_bInverseValid = false;
         m_bAscendingKnown = false;
+        ++m_nRowChanges;
     }
+    // Counts every change of the map, the display array or a record's data. A path that calls the
+    // column text routine (the host may insert or delete rows from inside it) compares it before
+    // and after the call instead of trusting the indexes and records it held.
+    unsigned m_nRowChanges = 0;
+    // The map index of a record that may have moved (nHint first), -1 when it is gone.
+    int MapIndexOfRecord(const sColInfo* pRecord, int nHint) const;
     // Whether the display array holds its map indexes in ascending order (as after filtering,
     // until a sort): then a row is found by binary search and no inverse is kept up.
     bool IsDisplayAscending();

@@ -90,18 +90,20 @@ void CFilterListCtrl::GetPaintState(sPaintState& state, bool bCustomDraw)
     state.bCustomDraw = bCustomDraw;
 }
 
-void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
+bool CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
                                 const sPaintState& state)
 {
     const bool bFocus = state.bFocus;
     const bool bCustomDraw = state.bCustomDraw;
     if (nScreenRow < 0 || nScreenRow >= m_nDisplayCount || m_nDisplayCount > m_arrDisplay.GetSize())
-        return;
+        return true;
     int m = m_arrDisplay[Mirror(nScreenRow)];
     if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
-        return;
-    const sColInfo& record = *m_arrMap[m];
+        return true;
+    // A copy: the host's routine and the colour provider may delete the record.
+    const sColInfo record = *m_arrMap[m];
     const int nColumn = ColumnAtPosition(nHeaderItem);
+    const unsigned nStamp = m_nRowChanges;
 
     CString csText;
     unsigned long clrText = (unsigned long)-1, clrBack = (unsigned long)-1;
@@ -151,8 +153,10 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
             pDC->FillSolidRect(&rcCell, crBack);
     }
 
-    // The trend mark, from the text as the routine gave it.
-    if (nColumn >= 0)
+    // The trend mark, from the text as the routine gave it (not when the row under this screen
+    // row may now be another one).
+    const bool bRowsKept = nStamp == m_nRowChanges;
+    if (nColumn >= 0 && bRowsKept)
     {
         COLORREF clrMark = ClassifyTrendCell(nScreenRow, nColumn, csText);
         if (clrMark != (COLORREF)-1)
@@ -222,6 +226,7 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
     ::DrawTextA(pDC->m_hDC, csText, csText.GetLength(), &rcText, nFormat);
     if (nSaved != 0)
         pDC->RestoreDC(nSaved);
+    return bRowsKept;
 }
 
 // --- owner draw and custom draw ------------------------------------------------------------------
@@ -260,7 +265,13 @@ void CFilterListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         if (rcCell.right <= rcRow.left || rcCell.left >= rcRow.right || rcCell.IsRectEmpty() ||
             rcCell.right <= rcClip.left || rcCell.left >= rcClip.right)
             continue;
-        PaintCell(&dc, nRow, h, rcCell, bSelected, state);
+        if (!PaintCell(&dc, nRow, h, rcCell, bSelected, state))
+        {
+            // The rows moved under this one: it is painted again with the next repaint.
+            if (m_hWnd != nullptr)
+                InvalidateRect(&rcRow, FALSE);
+            break;
+        }
     }
     dc.RestoreDC(nSaved);
     dc.Detach();

@@ -114,7 +114,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
     const int nDataType = nColumn >= 0 && nColumn < m_arrColInfo.GetSize() ? m_arrColInfo[nColumn].nDataType : 0;
     const eSortKind kind = KindOfType(nDataType);
     const INT_PTR nMap = m_arrMap.GetSize();
-    const INT_PTR nDisplay = m_arrDisplay.GetSize();
+    const unsigned nStamp = m_nRowChanges;
 
     // The values, read once per row. A row without data, or whose text the routine does not
     // supply, has an empty text.
@@ -144,7 +144,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
             int nImage = -1;
             bool bText = dwData != 0 && GetColumnText(dwData, nColumn, text, clrText, clrBack, nImage) != 0;
             // The routine belongs to the host: it may have changed the rows meanwhile.
-            if (m_arrMap.GetSize() != nMap || m_arrDisplay.GetSize() != nDisplay)
+            if (m_nRowChanges != nStamp)
                 return false;
             const char* psz = bText ? (const char*)text : "";
             switch (kind)
