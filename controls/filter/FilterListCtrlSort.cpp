@@ -7,7 +7,7 @@
 // equal and the order is fully determined: a first and a second row compare as
 //   numbers:  o when the second is greater, 0 when equal, -o when smaller   (o = sort order,
 //   natural text:  o * natural(second, first)                                 -1 ascending)
-//   dates:  CompareDateTime(first, second, o)
+//   dates:  -CompareDateTime(first, second, o), as the common list compares them
 //   other data types: equal
 // and equal values as o * (+1 when the first map index is greater, else -1). Whole-map sorts of
 // a list with row dragging under reverse display negate the result.
@@ -78,6 +78,13 @@ template <class T>
 inline bool AscendingBefore(const T& a, const T& b)
 {
     return a.v < b.v || (a.v == b.v && a.m > b.m);
+}
+
+// Not-a-number values tie with each other below every number (ListCompareNumbers).
+inline bool AscendingBefore(const sDoubleKey& a, const sDoubleKey& b)
+{
+    const int r = ListCompareNumbers(a.v, b.v);
+    return r < 0 || (r == 0 && a.m > b.m);
 }
 
 // Sorts keys so that a goes before b when the comparison is negative. bReverse: order +1, or a
@@ -153,7 +160,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
                 g_SortDataLongArr[m] = atol(psz);
                 break;
             case kSortDouble:
-                g_SortDataDblArr[m] = atof(psz);
+                g_SortDataDblArr[m] = ListReadDecimal(psz);
                 break;
             default:
                 g_SortDataStrArr[m] = psz;
@@ -182,10 +189,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
         std::vector<sDoubleKey> keys(indexes.size());
         for (size_t i = 0; i < indexes.size(); ++i)
         {
-            double v = g_SortDataDblArr[indexes[i]];
-            // A text that reads as not-a-number sorts as the lowest value, so the order stays
-            // total.
-            keys[i] = { std::isnan(v) ? -HUGE_VAL : v, indexes[i] };
+            keys[i] = { g_SortDataDblArr[indexes[i]], indexes[i] };
         }
         SortKeys(keys, bReverse);
         for (size_t i = 0; i < keys.size(); ++i)
@@ -199,8 +203,9 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
         auto compare = [bNatural, o](int a, int b) {
             const CString& first = g_SortDataStrArr[a];
             const CString& second = g_SortDataStrArr[b];
+            // Dates as the common list sorts them: ascending with the header's arrow.
             int r = bNatural ? o * ListNaturalCompare(second, first)
-                             : CompareDateTime(const_cast<char*>((const char*)first), const_cast<char*>((const char*)second), o);
+                             : -CompareDateTime(const_cast<char*>((const char*)first), const_cast<char*>((const char*)second), o);
             return r != 0 ? r : o * (a > b ? 1 : -1);
         };
         // A merge sort: whatever the texts, it never reads outside the rows.
