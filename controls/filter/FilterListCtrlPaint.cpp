@@ -6,6 +6,8 @@
 #include "filter/FilterListCtrl.h"
 #include "host/ControlBlock.h"
 
+#include <cmath>
+
 namespace
 {
 const COLORREF kCheckedSortBack = RGB(64, 0, 64);
@@ -23,6 +25,31 @@ void FillShade(CDC* pDC, const CRect& rc, COLORREF from, COLORREF to)
 {
     if (!CControlBlock::Get()->CallFillShadeRect(pDC, rc, from, to))
         pDC->FillSolidRect(&rc, from);
+}
+
+// Contrast of two colours as the ratio of their relative luminances (1 = the same, 21 = black on
+// white). Below kMinTrendContrast a trend mark would hide the text (green text on a green mark).
+const double kMinTrendContrast = 1.25;
+
+double Luminance(COLORREF clr)
+{
+    auto channel = [](int v) {
+        double c = v / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(clr)) + 0.7152 * channel(GetGValue(clr)) + 0.0722 * channel(GetBValue(clr));
+}
+
+double Contrast(COLORREF a, COLORREF b)
+{
+    double la = Luminance(a), lb = Luminance(b);
+    return la > lb ? (la + 0.05) / (lb + 0.05) : (lb + 0.05) / (la + 0.05);
+}
+
+// Black or white, whichever stands out more on the background.
+COLORREF ReadableOn(COLORREF clrBack)
+{
+    return Contrast(RGB(0, 0, 0), clrBack) >= Contrast(kWhite, clrBack) ? RGB(0, 0, 0) : kWhite;
 }
 
 bool IsPlainNumber(const CString& csText)
@@ -137,6 +164,8 @@ bool CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
     if (m_bMarkedText)
         crText = kMarkedText;
 
+    // The colour the text is drawn on (the first colour of a shaded fill).
+    COLORREF crUnder = crBack;
     if (bSelected)
     {
         if (bFocus && !bCustomDraw)
@@ -144,7 +173,10 @@ bool CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
         else
             pDC->FillSolidRect(&rcCell, bFocus ? kSelectedFrom : kSelectedNoFocus);
         crText = kWhite;
+        crUnder = bFocus ? kSelectedFrom : kSelectedNoFocus;
     }
+    else if (m_bMarkedText)
+        crUnder = state.clrBack;
     else if (!m_bMarkedText)
     {
         if (m_bDrawShades)
@@ -163,10 +195,17 @@ bool CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
         {
             if (!m_nTrendType)
                 crText = clrMark;
-            else if (m_bDrawShades)
-                FillShade(pDC, rcCell, clrMark, kWhite);
             else
-                pDC->FillSolidRect(&rcCell, clrMark);
+            {
+                if (m_bDrawShades)
+                    FillShade(pDC, rcCell, clrMark, kWhite);
+                else
+                    pDC->FillSolidRect(&rcCell, clrMark);
+                crUnder = clrMark;
+            }
+            // A mark never makes the value unreadable.
+            if (Contrast(crText, crUnder) < kMinTrendContrast)
+                crText = ReadableOn(crUnder);
         }
     }
 
