@@ -5,6 +5,7 @@
 // background, the row height and the repaint after a column resize are here too.
 #include "filter/FilterListCtrl.h"
 #include "host/ControlBlock.h"
+#include "lists/DigitGrouping.h"
 
 #include <cmath>
 
@@ -19,6 +20,8 @@ const COLORREF kSelectedNoFocus = 0x7E7E7E;
 const COLORREF kWhite = RGB(255, 255, 255);
 const int kTextInset = 3;
 const int kIconSize = 14;
+// Far more characters than the widest cell shows.
+const int kMaxCellChars = 1024;
 
 // A shaded fill through the host, or a solid one when the host has none.
 void FillShade(CDC* pDC, const CRect& rc, COLORREF from, COLORREF to)
@@ -56,10 +59,10 @@ bool IsPlainNumber(const CString& csText)
 {
     if (csText.IsEmpty())
         return false;
-    for (int i = 0; i < csText.GetLength(); ++i)
+    const char* p = csText;
+    for (const char* pEnd = p + csText.GetLength(); p < pEnd; ++p)
     {
-        char c = csText[i];
-        if ((c < '0' || c > '9') && c != '.' && c != '-')
+        if ((*p < '0' || *p > '9') && *p != '.' && *p != '-')
             return false;
     }
     return true;
@@ -247,8 +250,14 @@ bool CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
             csText = "Failed to draw icon";
     }
 
-    if (nColumn >= 0 && nColumn < m_arrColInfo.GetSize() && m_arrColInfo[nColumn].nDataType == 2 && IsPlainNumber(csText))
+    // At most kMaxCellChars characters are grouped and drawn: a 1 MB text costs a cell no more
+    // than a cell can show.
+    const bool bGroup = nColumn >= 0 && nColumn < m_arrColInfo.GetSize() && m_arrColInfo[nColumn].nDataType == 2 &&
+                        IsPlainNumber(csText);
+    if (bGroup && csText.GetLength() <= kMaxCellChars)
         csText = GetCommaData(csText);
+    else if (bGroup || csText.GetLength() > kMaxCellChars)
+        csText = ListCellDisplayText(csText, bGroup, kMaxCellChars);
 
     UINT nFormat = DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | DT_VCENTER;
     int nAlign = nColumn >= 0 && nColumn < m_arrColInfo.GetSize() ? (m_arrColInfo[nColumn].nFormat & LVCFMT_JUSTIFYMASK) : 0;
