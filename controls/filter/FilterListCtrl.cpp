@@ -159,7 +159,22 @@ LRESULT CFilterListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETTOPINDEX &&
         message != LVM_GETCOUNTPERPAGE && message != LVM_GETITEMRECT)
         FlushPlatformCount();
+    if (m_bCheckedCountStale)
+    {
+        m_bCheckedCountStale = false;
+        if (m_bCheckedHeaderText && m_bUseFilter)
+            WriteCheckedHeaderText();
+    }
     return CCommonListCtrl::WindowProc(message, wParam, lParam);
+}
+
+void CFilterListCtrl::CheckedCountChanged()
+{
+    // Counting walks the map: once per message, not once per row deleted or checked.
+    if (!m_bCheckedHeaderText || m_hWnd == nullptr || m_bCheckedCountStale)
+        return;
+    m_bCheckedCountStale = true;
+    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
 int CFilterListCtrl::HeaderPositionOf(int nColumn) const
@@ -523,6 +538,7 @@ int CFilterListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
     }
     InsertTrendRecords(nMapIndex);
     SyncPlatformCount();
+    CheckedCountChanged();
     DebugCheckInvariants();
     return nMapIndex;
 }
@@ -664,6 +680,7 @@ int CFilterListCtrl::DeleteItem(int nItem)
     if (nItem < m_nDisplayCount)
         --m_nDisplayCount;
     SyncPlatformCount();
+    CheckedCountChanged();
     StartRepaintTimer();
     if (m_bReverseDisplay && m_hWnd != nullptr && ::GetFocus() != m_hWnd && m_nDisplayCount > 0)
         EnsureVisible(0, FALSE);
@@ -703,6 +720,7 @@ int CFilterListCtrl::DeleteMapItem(int nMapIndex)
     RemoveTrendRecords(nMapIndex);
     delete m_arrMap[nMapIndex];
     m_arrMap.RemoveAt(nMapIndex);
+    CheckedCountChanged();
     DebugCheckInvariants();
     return 1;
 }
@@ -720,6 +738,7 @@ void CFilterListCtrl::FreeFilterStore()
     // insert (the platform is told at the next message, without a repaint).
     m_nDisplayCount = 0;
     SyncPlatformCount();
+    CheckedCountChanged();
     FreeTrendValues(false);   // the records went with their rows
 }
 
@@ -782,6 +801,7 @@ int CFilterListCtrl::SetCheck(int nItem, int nCheck)
         return 0;
     m_arrMap[m]->nCheck = nCheck;
     InvalidateDisplayRow(nItem);
+    CheckedCountChanged();
     return 1;
 }
 
@@ -797,6 +817,7 @@ int CFilterListCtrl::SetMapItemCheck(int nMapIndex, int nCheck)
     if (nMapIndex < 0 || nMapIndex >= m_arrMap.GetSize() || m_arrMap[nMapIndex] == nullptr)
         return 0;
     m_arrMap[nMapIndex]->nCheck = nCheck;
+    CheckedCountChanged();
     return 1;
 }
 
@@ -818,6 +839,7 @@ void CFilterListCtrl::ResetCheckedItems()
         if (m_arrMap[i] != nullptr)
             m_arrMap[i]->nCheck = 0;
     }
+    CheckedCountChanged();
     if (m_hWnd != nullptr)
         Invalidate(FALSE);
 }
@@ -978,7 +1000,7 @@ void CFilterListCtrl::RearrangeArrayForDragDrop(int nFromRow, int nToRow)
 
 void CFilterListCtrl::PrepareMatchers()
 {
-    bool bExact = m_bExactThisPass || m_bMatchExactly;
+    bool bExact = m_bExactThisPass || m_bMatchExactly || m_bLastPassExact;
     bool bSame = m_bCompiledExact == bExact && (INT_PTR)m_compiled.size() == m_arrFilteredCols.GetSize() &&
                  m_arrFilterTexts.GetSize() == m_arrFilteredCols.GetSize();
     for (size_t k = 0; bSame && k < m_compiled.size(); ++k)
@@ -1053,6 +1075,8 @@ void CFilterListCtrl::PopulateList()
     // so it cannot draw a half-built list; switching its redraw off and on would only make it
     // recompute its scroll bars once more.
     ++m_nRowChanges;
+    // This populate matches as its own flags say; what the last one used is forgotten.
+    m_bLastPassExact = false;
     if (m_arrFilteredCols.GetSize() != m_arrFilterTexts.GetSize())
     {
         m_arrDisplay.RemoveAll();
@@ -1078,7 +1102,11 @@ void CFilterListCtrl::PopulateList()
     }
     else if (!FilterAllRows())
         return;   // filter mode went off or the window went away inside the host's routine
+    // Rows re-filtered one by one (a quote's RepaintMapItem, SetItemData) match as this populate
+    // did until the next one: an exact filter from the host stays exact for them.
+    m_bLastPassExact = m_bExactThisPass != 0;
     m_bExactThisPass = 0;
+    KeepSortAfterFilter();
     if (m_bSortOnChecked)
         SortOnChecked();
     SyncPlatformCount();

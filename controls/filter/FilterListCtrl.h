@@ -329,6 +329,15 @@ private:
     // PopulateList's walk with filters; false when filter mode or the window went away inside the
     // host's routine.
     bool FilterAllRows();
+    // Whether the last populate matched exactly because of its exact-for-this-pass flag.
+    bool m_bLastPassExact = false;
+    // After a populate: the displayed rows in the order of the sort the header's arrow shows.
+    void KeepSortAfterFilter();
+    int m_nKeptSortPosition = -1;   // the header position the displayed rows were last sorted by
+    // The checked count in header position 0 is rewritten at the next message after checks or
+    // rows changed.
+    bool m_bCheckedCountStale = false;
+    void CheckedCountChanged();
     void PrepareMatchers();
 
     struct sCompiled

@@ -56,6 +56,15 @@ void CFilterListCtrl::SetUseFilter(BOOL bUse)
             pHeader->ClearAllFilters();
             pHeader->ModifyStyle(HDS_FILTERBAR, 0);
         }
+        // The boxes are empty now: so are the stored filters, and every row is displayed again
+        // when filter mode comes back (no filter is left that no box shows).
+        m_arrFilteredCols.RemoveAll();
+        m_arrFilterTexts.RemoveAll();
+        m_arrDisplay.SetSize(m_arrMap.GetSize());
+        for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
+            m_arrDisplay[i] = (int)i;
+        m_nDisplayCount = (int)m_arrDisplay.GetSize();
+        DisplayChanged();
         CListCtrl::DeleteAllItems();
         m_Appearance.m_bKeywordRulesAvailable = false;
     }
@@ -251,8 +260,11 @@ int CFilterListCtrl::SetMapColumnFilter(int nColumn, CString& csText, int bExact
     if (nPosition == -1)
     {
         AddToFilteredCols(nColumn, csText);
-        CString empty;
-        SetVisibleColumnFilter(0, empty, bExact);
+        // Position 0 is written to make the header report a change: with the filter its own
+        // column has, so that filter stays.
+        CString own;
+        GetHeaderText(0, own);
+        SetVisibleColumnFilter(0, own, bExact);
     }
     else
         SetVisibleColumnFilter(nPosition, csText, bExact);
@@ -348,6 +360,7 @@ void CFilterListCtrl::ToggleMatchExactly()
 {
     m_bMatchExactly = m_bMatchExactly ? 0 : 1;
     m_bExactThisPass = 0;
+    m_bLastPassExact = false;
     // Filter again: the first stored filter is written back into its box, which reports it.
     if (m_arrFilteredCols.GetSize() > 0 && m_arrFilterTexts.GetSize() > 0)
     {

@@ -312,9 +312,37 @@ void CFilterListCtrl::OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult)
             return;
     }
     WriteDisplayInScreenOrder(rows);
+    m_nKeptSortPosition = p;
     if (m_hWnd != nullptr)
         Invalidate();
     DebugCheckInvariants();
+}
+
+void CFilterListCtrl::KeepSortAfterFilter()
+{
+    if (m_nKeptSortPosition < 0 || m_bSortOnChecked || m_bRowDrag || s_pSortingList != nullptr || m_nDisplayCount < 2 ||
+        m_hWnd == nullptr)
+        return;
+    // Only while the header still shows that sort's arrow.
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT | HDI_IMAGE;
+    const int nColumn = ColumnAtPosition(m_nKeptSortPosition);
+    if (pHeader == nullptr || m_nKeptSortPosition >= pHeader->GetItemCount() || !pHeader->GetItem(m_nKeptSortPosition, &item) ||
+        (item.fmt & HDF_IMAGE) == 0 || item.iImage != (m_nSortOrder == 1 ? 1 : 0) || nColumn < 0)
+    {
+        m_nKeptSortPosition = -1;
+        return;
+    }
+    std::vector<int> rows((size_t)m_nDisplayCount);
+    for (int r = 0; r < m_nDisplayCount; ++r)
+        rows[(size_t)r] = m_arrDisplay[Mirror(r)];
+    {
+        sSortScope scope(this);
+        if (!SortMapIndexes(rows, nColumn, m_nSortOrder, false))
+            return;   // the rows changed while their texts were read: left in filter order
+    }
+    WriteDisplayInScreenOrder(rows);
 }
 
 int CFilterListCtrl::SortOn(int nColumn, int nOrder)

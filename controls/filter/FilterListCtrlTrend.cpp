@@ -242,6 +242,7 @@ void CFilterListCtrl::ReadTrendSettings(LPCTSTR lpszListName)
 void CFilterListCtrl::InsertColumnsForList(int* pUnused)
 {
     CCommonListCtrl::InsertColumnsForList(pUnused);
+    m_nKeptSortPosition = -1;
     if (m_bTrendEnabled)
         ReadTrendSettings(m_csListName);
 }
