@@ -1001,7 +1001,8 @@ void CFilterListCtrl::RearrangeArrayForDragDrop(int nFromRow, int nToRow)
 void CFilterListCtrl::PrepareMatchers()
 {
     bool bExact = m_bExactThisPass || m_bMatchExactly || m_bLastPassExact;
-    bool bSame = m_bCompiledExact == bExact && (INT_PTR)m_compiled.size() == m_arrFilteredCols.GetSize() &&
+    bool bSame = m_bCompiledExact == bExact && m_nCompiledPicks == m_nPicksChanges &&
+                 (INT_PTR)m_compiled.size() == m_arrFilteredCols.GetSize() &&
                  m_arrFilterTexts.GetSize() == m_arrFilteredCols.GetSize();
     for (size_t k = 0; bSame && k < m_compiled.size(); ++k)
         bSame = m_compiled[k].nColumn == m_arrFilteredCols[(INT_PTR)k] && m_compiled[k].csText == m_arrFilterTexts[(INT_PTR)k];
@@ -1016,8 +1017,31 @@ void CFilterListCtrl::PrepareMatchers()
         c.nColumn = m_arrFilteredCols[k];
         c.csText = m_arrFilterTexts[k];
         c.matcher.Compile(c.csText, (size_t)c.csText.GetLength(), bExact);
+        auto it = m_picks.find(c.nColumn);
+        if (it != m_picks.end() && it->second.csBoxText == c.csText)
+        {
+            c.bPicks = true;
+            for (const CString& value : it->second.values)
+            {
+                std::string key((LPCTSTR)value, (size_t)value.GetLength());
+                for (char& ch : key)
+                    ch = (ch >= 'A' && ch <= 'Z') ? (char)(ch - 'A' + 'a') : ch;
+                c.picks.insert(std::move(key));
+            }
+        }
     }
     m_bCompiledExact = bExact;
+    m_nCompiledPicks = m_nPicksChanges;
+}
+
+bool CFilterListCtrl::MatchCompiled(const sCompiled& c, const CString& text)
+{
+    if (!c.bPicks)
+        return c.matcher.Match(text, (size_t)text.GetLength());
+    std::string key((LPCTSTR)text, (size_t)text.GetLength());
+    for (char& ch : key)
+        ch = (ch >= 'A' && ch <= 'Z') ? (char)(ch - 'A' + 'a') : ch;
+    return c.picks.count(key) != 0;
 }
 
 int CFilterListCtrl::FilterTextForRow(ULONGLONG dwItemData, int nColumn, CString& text)
@@ -1043,7 +1067,7 @@ bool CFilterListCtrl::Passes(ULONGLONG dwItemData)
     for (size_t k = 0; k < m_compiled.size(); ++k)
     {
         FilterTextForRow(dwItemData, m_compiled[k].nColumn, text);
-        if (k < m_compiled.size() && !m_compiled[k].matcher.Match(text, (size_t)text.GetLength()))
+        if (k < m_compiled.size() && !MatchCompiled(m_compiled[k], text))
         {
             bPass = false;
             break;
@@ -1156,7 +1180,7 @@ bool CFilterListCtrl::FilterAllRows()
                 bPass = false;   // deleted, or given new data (which filtered it again)
                 break;
             }
-            if (k < m_compiled.size() && !m_compiled[k].matcher.Match(text, (size_t)text.GetLength()))
+            if (k < m_compiled.size() && !MatchCompiled(m_compiled[k], text))
             {
                 bPass = false;
                 break;

@@ -16,6 +16,9 @@
 #include "widgets/ColorHeaderCtrl.h"
 #include "filter/FilterMatch.h"
 
+#include <map>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 // One value record of a trend column, per row (filled by the trend colouring of the list).
@@ -126,6 +129,11 @@ public:
     BOOL GetMatchFilterExactly() const { return m_bMatchExactly != 0; }
     // The distinct non-empty texts of a column among the displayed rows, in display order.
     void GetColumnUniques(int nColumn, CStringArray& values);
+    // Values picked in the value popup for the column at a header position: the box shows
+    // csBoxText (cut as every box text is) and the rows are those whose text is one of the picks,
+    // compared whole (case ignored), whatever characters they hold and however many there are.
+    // The picks hold until the column's filter changes to anything else.
+    int SetPickedValues(int nPosition, const CStringArray& picks, CString& csBoxText);
 
     // Texts.
     void InitColumnTextRtn(PFN_COLUMNTEXT pfn) { m_pfnColumnText = pfn; }
@@ -345,7 +353,19 @@ private:
         int nColumn;
         CString csText;
         CFilterMatcher matcher;
+        bool bPicks = false;                      // matched against picked values instead
+        std::unordered_set<std::string> picks;    // lower-cased
     };
+    static bool MatchCompiled(const sCompiled& c, const CString& text);
+    // Picked values by column index, with the box text they were given for.
+    struct sPicks
+    {
+        CString csBoxText;
+        std::vector<CString> values;
+    };
+    std::map<int, sPicks> m_picks;
+    unsigned m_nPicksChanges = 0;
+    unsigned m_nCompiledPicks = 0;
     std::vector<sCompiled> m_compiled;
     bool m_bCompiledExact = false;
     // Display index of each map index (-1: not displayed), rebuilt after the display array

@@ -60,6 +60,8 @@ void CFilterListCtrl::SetUseFilter(BOOL bUse)
         // when filter mode comes back (no filter is left that no box shows).
         m_arrFilteredCols.RemoveAll();
         m_arrFilterTexts.RemoveAll();
+        m_picks.clear();
+        ++m_nPicksChanges;
         m_arrDisplay.SetSize(m_arrMap.GetSize());
         for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
             m_arrDisplay[i] = (int)i;
@@ -171,6 +173,13 @@ void CFilterListCtrl::AddToFilteredCols(int nColumn, CString& csText)
 {
     if (nColumn < 0 || nColumn >= m_arrColInfo.GetSize())
         return;
+    // Picked values hold while the box says what they were given for.
+    auto it = m_picks.find(nColumn);
+    if (it != m_picks.end() && it->second.csBoxText != csText)
+    {
+        m_picks.erase(it);
+        ++m_nPicksChanges;
+    }
     for (INT_PTR k = 0; k < m_arrFilteredCols.GetSize(); ++k)
     {
         if (m_arrFilteredCols[k] != nColumn)
@@ -339,10 +348,28 @@ int CFilterListCtrl::RemoveAllFilters()
     return ResetFilterStore();
 }
 
+int CFilterListCtrl::SetPickedValues(int nPosition, const CStringArray& picks, CString& csBoxText)
+{
+    const int nColumn = ColumnAtPosition(nPosition);
+    if (nColumn < 0 || nColumn >= m_arrColInfo.GetSize())
+        return 0;
+    sPicks& entry = m_picks[nColumn];
+    // The box keeps the first characters; the header reports that text.
+    entry.csBoxText = csBoxText.Left(kMaxHeaderFilter);
+    entry.values.assign(picks.GetData(), picks.GetData() + picks.GetSize());
+    ++m_nPicksChanges;
+    return SetVisibleColumnFilter(nPosition, csBoxText, 0);
+}
+
 int CFilterListCtrl::ResetFilterStore()
 {
     m_arrFilteredCols.RemoveAll();
     m_arrFilterTexts.RemoveAll();
+    if (!m_picks.empty())
+    {
+        m_picks.clear();
+        ++m_nPicksChanges;
+    }
     CHeaderCtrl* pHeader = m_hWnd == nullptr ? nullptr : (m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl());
     if (pHeader != nullptr)
         pHeader->ClearAllFilters();
