@@ -19,11 +19,6 @@ inline int Sign(long long v)
     return v > 0 ? 1 : (v < 0 ? -1 : 0);
 }
 
-inline int Sign(double v)
-{
-    return v > 0 ? 1 : (v < 0 ? -1 : 0);
-}
-
 // Reads a digit run as a 64-bit value, saturating instead of overflowing; advances p past it.
 int64_t ReadRun(const char*& p, int& nLength)
 {
