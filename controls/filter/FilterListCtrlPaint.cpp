@@ -31,8 +31,11 @@ void FillShade(CDC* pDC, const CRect& rc, COLORREF from, COLORREF to)
 }
 
 // Contrast of two colours as the ratio of their relative luminances (1 = the same, 21 = black on
-// white). Below kMinTrendContrast a trend mark would hide the text (green text on a green mark).
-const double kMinTrendContrast = 1.25;
+// white). Text on a background mark needs the contrast the web asks of large text (3); a text
+// mark, whose colour is the mark itself, gives way only when it nearly vanishes (the default green
+// on white, 1.37, stays).
+const double kMinContrastOnMark = 3.0;
+const double kMinContrastOfTextMark = 1.25;
 
 double Luminance(COLORREF clr)
 {
@@ -207,7 +210,7 @@ bool CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
                 crUnder = clrMark;
             }
             // A mark never makes the value unreadable.
-            if (Contrast(crText, crUnder) < kMinTrendContrast)
+            if (Contrast(crText, crUnder) < (m_nTrendType ? kMinContrastOnMark : kMinContrastOfTextMark))
                 crText = ReadableOn(crUnder);
         }
     }
