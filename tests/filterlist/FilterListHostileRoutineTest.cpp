@@ -18,12 +18,14 @@ enum ePath
 {
     kPopulate,
     kRepaintMapItem,
+    kRepaintDisplayItem,
     kAppendRow,
     kPaint
 };
 
 const char* const kActionNames[] = { "delete all", "delete the first row", "insert 50 rows", "filter mode off" };
-const char* const kPathNames[] = { "PopulateList", "RepaintMapItem", "InsertItem+SetItemData", "painting" };
+const char* const kPathNames[] = { "PopulateList", "RepaintMapItem", "RepaintDisplayItem", "InsertItem+SetItemData",
+                                   "painting" };
 const int kPrice = 1;
 }  // namespace
 
@@ -126,6 +128,12 @@ TEST_F(FilterListHostileRoutineTest, RowsChangedFromInsideTheRoutineLeaveTheRows
                 expected.erase(expected.begin() + 5);
                 s_nCountdown = 1;
                 m_list.RepaintMapItem(5);
+                break;
+            case kRepaintDisplayItem:
+                Row(5)->exchange = "BSE";
+                expected.erase(expected.begin() + 5);
+                s_nCountdown = 1;
+                m_list.RepaintDisplayItem(5);
                 break;
             case kAppendRow:
                 s_nCountdown = 1;   // while the new row is tested against the filter
