@@ -266,6 +266,13 @@ DEMO_SCENE(TrendHighlighting, 32)
     context.Capture(&first, "trends_text_marks");
     list.m_nTrendType = 1;
 
+    // A terminal whose list text is the same green as the rising mark: the marked cells draw
+    // their values in black instead of green on green.
+    list.SetTextColor(RGB(0, 200, 0));
+    StreamQuotes(context, list, 800);
+    context.Capture(&first, "trends_green_text_readable_on_green_marks");
+    list.SetTextColor(RGB(20, 20, 20));
+
     // Closing the list stores its profile with the trend settings; opening it again reads them.
     first.DestroyWindow();
     context.Print("trends: list closed, trend settings stored");

@@ -6,10 +6,13 @@
 //             (LVN_GETDISPINFO) with the same formatting of the same values.
 // Each frame changes 40 random values (so marks come and go) and repaints the whole list
 // synchronously. One line per measurement, plus the frames per second of each side.
+// A second line: the same list with one decimal cell holding a 1 MB number, against the same list
+// with an ordinary number in that cell (what a cell costs must not grow with its text).
 #include "BenchClock.h"
 #include "filter/FilterListCtrl.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 namespace
@@ -23,6 +26,8 @@ int Next(int nRange) { return g_random.Next(nRange); }
 
 double g_values[kRows][kColumns];
 long long g_nTexts = 0;
+// While set, row 0's column 1 holds this text.
+const CString* g_pHugeCell = nullptr;
 
 void FormatCell(int nRow, int nColumn, CString& text)
 {
@@ -35,7 +40,10 @@ void FormatCell(int nRow, int nColumn, CString& text)
 int ColumnText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, unsigned long&, int&)
 {
     ++g_nTexts;
-    FormatCell((int)dwItemData - 1, nColumn, text);
+    if (g_pHugeCell != nullptr && dwItemData == 1 && nColumn == 1)
+        text = *g_pHugeCell;
+    else
+        FormatCell((int)dwItemData - 1, nColumn, text);
     return 1;
 }
 
@@ -196,6 +204,38 @@ int main()
     snprintf(fps, sizeof(fps), " fps_ours=%.1f fps_baseline=%.1f", 1e9 * nFrames / best, 1e9 * nFrames / bestBase);
     BenchReport("filterlist_paint_40x20_4trends", best, bestBase, nFrames, fps);
     fflush(stdout);
+
+    // One cell with a 1 MB number (grouped: a decimal column), against an ordinary number there.
+    list.m_arrColInfo[1].nDataType = 2;
+    const CString csHuge(std::string(1 << 20, '7').c_str());
+    const int nHugeFrames = 5;
+    double bestHuge = 1e300, bestPlainCell = 1e300;
+    for (int round = 0; round < 5; ++round)
+    {
+        auto run = [&](const CString* pCell) {
+            g_pHugeCell = pCell;
+            double total = 0;
+            for (int f = 0; f < nHugeFrames; ++f)
+                total += Frame(list);
+            g_pHugeCell = nullptr;
+            return total;
+        };
+        double dHuge, dPlainCell;
+        if (round % 2)
+        {
+            dPlainCell = run(nullptr);
+            dHuge = run(&csHuge);
+        }
+        else
+        {
+            dHuge = run(&csHuge);
+            dPlainCell = run(nullptr);
+        }
+        bestHuge = dHuge < bestHuge ? dHuge : bestHuge;
+        bestPlainCell = dPlainCell < bestPlainCell ? dPlainCell : bestPlainCell;
+        AfxPumpPendingMessages();
+    }
+    BenchReport("filterlist_paint_1mb_number_cell", bestHuge, bestPlainCell, nHugeFrames);
     list.DestroyWindow();
     plain.DestroyWindow();
     frame.DestroyWindow();

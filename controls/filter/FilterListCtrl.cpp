@@ -7,6 +7,7 @@
 #include "host/ControlBlock.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 #include <string>
 
@@ -144,7 +145,8 @@ void CFilterListCtrl::SyncPlatformCount()
 void CFilterListCtrl::FlushPlatformCount()
 {
     m_bCountPending = false;
-    if (m_hWnd != nullptr && CListCtrl::GetItemCount() != m_nDisplayCount)
+    // Outside filter mode the platform's rows are the host's own (filter mode off empties them).
+    if (m_bUseFilter && m_hWnd != nullptr && CListCtrl::GetItemCount() != m_nDisplayCount)
         SetItemCountEx(m_nDisplayCount, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
 }
 
@@ -157,7 +159,22 @@ LRESULT CFilterListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETTOPINDEX &&
         message != LVM_GETCOUNTPERPAGE && message != LVM_GETITEMRECT)
         FlushPlatformCount();
+    if (m_bCheckedCountStale)
+    {
+        m_bCheckedCountStale = false;
+        if (m_bCheckedHeaderText && m_bUseFilter)
+            WriteCheckedHeaderText();
+    }
     return CCommonListCtrl::WindowProc(message, wParam, lParam);
+}
+
+void CFilterListCtrl::CheckedCountChanged()
+{
+    // Counting walks the map: once per message, not once per row deleted or checked.
+    if (!m_bCheckedHeaderText || m_hWnd == nullptr || m_bCheckedCountStale)
+        return;
+    m_bCheckedCountStale = true;
+    ::PostMessageA(m_hWnd, WM_NULL, 0, 0);
 }
 
 int CFilterListCtrl::HeaderPositionOf(int nColumn) const
@@ -201,6 +218,18 @@ int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
         return DisplayIndexOfMapIndex(nMapIndex);
     }
     return d;
+}
+
+int CFilterListCtrl::MapIndexOfRecord(const sColInfo* pRecord, int nHint) const
+{
+    if (nHint >= 0 && nHint < m_arrMap.GetSize() && m_arrMap[nHint] == pRecord)
+        return nHint;
+    for (INT_PTR m = 0; m < m_arrMap.GetSize(); ++m)
+    {
+        if (m_arrMap[m] == pRecord)
+            return (int)m;
+    }
+    return -1;
 }
 
 int CFilterListCtrl::RowPlacement(int nScreenRow)
@@ -470,6 +499,7 @@ int CFilterListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
     if (!HasDataDescriptor())
         return 0;
     sColInfo* pRecord = new sColInfo{ 0, 0 };
+    ++m_nRowChanges;
     ++m_nDisplayCount;
     int nMapIndex;
     if (nItem <= 0 || nItem >= m_arrMap.GetSize())
@@ -508,6 +538,7 @@ int CFilterListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
     }
     InsertTrendRecords(nMapIndex);
     SyncPlatformCount();
+    CheckedCountChanged();
     DebugCheckInvariants();
     return nMapIndex;
 }
@@ -537,8 +568,23 @@ int CFilterListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
             return 0;
         m_arrMap[m]->dwItemData = dwData;
     }
+    ++m_nRowChanges;
+    const sColInfo* pRecord = m_arrMap[m];
+    const unsigned nStamp = m_nRowChanges;
+    const bool bPass = CheckForFilteredData(dwData) != 0;
+    if (nStamp != m_nRowChanges)
+    {
+        // The routine changed the rows: find the record again; gone, given other data or no
+        // longer shown, it is the host's now.
+        m = m_bUseFilter ? MapIndexOfRecord(pRecord, m) : -1;
+        if (m < 0 || m_arrMap[m]->dwItemData != dwData)
+            return 0;
+        d = DisplayIndexOfMapIndex(m);
+        if (d < 0 || d >= m_nDisplayCount)
+            return 0;
+    }
     int nScreenRow = Mirror(d);
-    if (!CheckForFilteredData(dwData))
+    if (!bPass)
     {
         m_arrDisplay.RemoveAt(d);
         DisplayChanged();
@@ -634,6 +680,7 @@ int CFilterListCtrl::DeleteItem(int nItem)
     if (nItem < m_nDisplayCount)
         --m_nDisplayCount;
     SyncPlatformCount();
+    CheckedCountChanged();
     StartRepaintTimer();
     if (m_bReverseDisplay && m_hWnd != nullptr && ::GetFocus() != m_hWnd && m_nDisplayCount > 0)
         EnsureVisible(0, FALSE);
@@ -673,6 +720,7 @@ int CFilterListCtrl::DeleteMapItem(int nMapIndex)
     RemoveTrendRecords(nMapIndex);
     delete m_arrMap[nMapIndex];
     m_arrMap.RemoveAt(nMapIndex);
+    CheckedCountChanged();
     DebugCheckInvariants();
     return 1;
 }
@@ -686,6 +734,11 @@ void CFilterListCtrl::FreeFilterStore()
     m_arrMap.RemoveAll();
     m_arrDisplay.RemoveAll();
     DisplayChanged();
+    // Nothing is displayed any more: a count left behind would show blank rows after the next
+    // insert (the platform is told at the next message, without a repaint).
+    m_nDisplayCount = 0;
+    SyncPlatformCount();
+    CheckedCountChanged();
     FreeTrendValues(false);   // the records went with their rows
 }
 
@@ -748,6 +801,7 @@ int CFilterListCtrl::SetCheck(int nItem, int nCheck)
         return 0;
     m_arrMap[m]->nCheck = nCheck;
     InvalidateDisplayRow(nItem);
+    CheckedCountChanged();
     RowCheckChanged(nCheck ? 1 : 0);
     return 1;
 }
@@ -764,6 +818,7 @@ int CFilterListCtrl::SetMapItemCheck(int nMapIndex, int nCheck)
     if (nMapIndex < 0 || nMapIndex >= m_arrMap.GetSize() || m_arrMap[nMapIndex] == nullptr)
         return 0;
     m_arrMap[nMapIndex]->nCheck = nCheck;
+    CheckedCountChanged();
     RowCheckChanged(nCheck ? 1 : 0);
     return 1;
 }
@@ -786,6 +841,7 @@ void CFilterListCtrl::ResetCheckedItems()
         if (m_arrMap[i] != nullptr)
             m_arrMap[i]->nCheck = 0;
     }
+    CheckedCountChanged();
     if (m_hWnd != nullptr)
         Invalidate(FALSE);
     RowCheckChanged(0);
@@ -797,11 +853,22 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
 {
     if (nMapIndex < 0 || nMapIndex >= m_arrMap.GetSize() || m_arrMap[nMapIndex] == nullptr)
         return 0;
-    DWORD_PTR dwData = m_arrMap[nMapIndex]->dwItemData;
+    const sColInfo* pRecord = m_arrMap[nMapIndex];
+    const DWORD_PTR dwData = pRecord->dwItemData;
+    const unsigned nStamp = m_nRowChanges;
+    const bool bPass = dwData == 0 || Passes(dwData);
+    if (nStamp != m_nRowChanges)
+    {
+        // The routine changed the rows: the record is looked for again (it may have moved, or be
+        // gone with the rows the host deleted).
+        nMapIndex = m_bUseFilter ? MapIndexOfRecord(pRecord, nMapIndex) : -1;
+        if (nMapIndex < 0 || pRecord->dwItemData != dwData)
+            return 0;
+    }
     int d = DisplayIndexOfMapIndex(nMapIndex);
     if (d >= 0)
     {
-        if (dwData == 0 || Passes(dwData))
+        if (bPass)
         {
             int nScreenRow = Mirror(d);
             if (IsRowOnScreen(nScreenRow))
@@ -816,13 +883,14 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
             for (INT_PTR k = d; k < m_arrDisplay.GetSize(); ++k)
                 m_inverse[(size_t)m_arrDisplay[k]] = (int)k;
         }
+        ++m_nRowChanges;
         --m_nDisplayCount;
         SyncPlatformCount();
         InvalidateFromRow(m_bReverseDisplay ? 0 : nScreenRow);
         DebugCheckInvariants();
         return -1;
     }
-    if (dwData == 0 || !Passes(dwData))
+    if (dwData == 0 || !bPass)
         return 1;
     // Back in: before the first display entry with a greater map index (in an ascending display
     // array, where the binary search finds it, and the array stays ascending).
@@ -850,6 +918,7 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         for (INT_PTR k = at; k < m_arrDisplay.GetSize(); ++k)
             m_inverse[(size_t)m_arrDisplay[k]] = (int)k;
     }
+    ++m_nRowChanges;
     ++m_nDisplayCount;
     SyncPlatformCount();
     InvalidateFromRow(m_bReverseDisplay ? 0 : (int)at);
@@ -865,8 +934,19 @@ int CFilterListCtrl::RepaintDisplayItem(int nItem)
     int m = m_arrDisplay[d];
     if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
         return 0;
-    DWORD_PTR dwData = m_arrMap[m]->dwItemData;
-    if (dwData == 0 || Passes(dwData))
+    const sColInfo* pRecord = m_arrMap[m];
+    const DWORD_PTR dwData = pRecord->dwItemData;
+    const unsigned nStamp = m_nRowChanges;
+    const bool bPass = dwData == 0 || Passes(dwData);
+    if (nStamp != m_nRowChanges)
+    {
+        m = m_bUseFilter ? MapIndexOfRecord(pRecord, m) : -1;
+        d = m >= 0 && pRecord->dwItemData == dwData ? DisplayIndexOfMapIndex(m) : -1;
+        if (d < 0 || d >= m_nDisplayCount)
+            return 0;
+        nItem = Mirror(d);
+    }
+    if (bPass)
     {
         InvalidateDisplayRow(nItem);
         return 0;
@@ -924,8 +1004,9 @@ void CFilterListCtrl::RearrangeArrayForDragDrop(int nFromRow, int nToRow)
 
 void CFilterListCtrl::PrepareMatchers()
 {
-    bool bExact = m_bExactThisPass || m_bMatchExactly;
-    bool bSame = m_bCompiledExact == bExact && (INT_PTR)m_compiled.size() == m_arrFilteredCols.GetSize() &&
+    bool bExact = m_bExactThisPass || m_bMatchExactly || m_bLastPassExact;
+    bool bSame = m_bCompiledExact == bExact && m_nCompiledPicks == m_nPicksChanges &&
+                 (INT_PTR)m_compiled.size() == m_arrFilteredCols.GetSize() &&
                  m_arrFilterTexts.GetSize() == m_arrFilteredCols.GetSize();
     for (size_t k = 0; bSame && k < m_compiled.size(); ++k)
         bSame = m_compiled[k].nColumn == m_arrFilteredCols[(INT_PTR)k] && m_compiled[k].csText == m_arrFilterTexts[(INT_PTR)k];
@@ -940,8 +1021,31 @@ void CFilterListCtrl::PrepareMatchers()
         c.nColumn = m_arrFilteredCols[k];
         c.csText = m_arrFilterTexts[k];
         c.matcher.Compile(c.csText, (size_t)c.csText.GetLength(), bExact);
+        auto it = m_picks.find(c.nColumn);
+        if (it != m_picks.end() && it->second.csBoxText == c.csText)
+        {
+            c.bPicks = true;
+            for (const CString& value : it->second.values)
+            {
+                std::string key((LPCTSTR)value, (size_t)value.GetLength());
+                for (char& ch : key)
+                    ch = (ch >= 'A' && ch <= 'Z') ? (char)(ch - 'A' + 'a') : ch;
+                c.picks.insert(std::move(key));
+            }
+        }
     }
     m_bCompiledExact = bExact;
+    m_nCompiledPicks = m_nPicksChanges;
+}
+
+bool CFilterListCtrl::MatchCompiled(const sCompiled& c, const CString& text)
+{
+    if (!c.bPicks)
+        return c.matcher.Match(text, (size_t)text.GetLength());
+    std::string key((LPCTSTR)text, (size_t)text.GetLength());
+    for (char& ch : key)
+        ch = (ch >= 'A' && ch <= 'Z') ? (char)(ch - 'A' + 'a') : ch;
+    return c.picks.count(key) != 0;
 }
 
 int CFilterListCtrl::FilterTextForRow(ULONGLONG dwItemData, int nColumn, CString& text)
@@ -967,7 +1071,7 @@ bool CFilterListCtrl::Passes(ULONGLONG dwItemData)
     for (size_t k = 0; k < m_compiled.size(); ++k)
     {
         FilterTextForRow(dwItemData, m_compiled[k].nColumn, text);
-        if (k < m_compiled.size() && !m_compiled[k].matcher.Match(text, (size_t)text.GetLength()))
+        if (k < m_compiled.size() && !MatchCompiled(m_compiled[k], text))
         {
             bPass = false;
             break;
@@ -998,55 +1102,39 @@ void CFilterListCtrl::PopulateList()
     // The platform is told nothing until the rows are rebuilt (no message reaches it in between),
     // so it cannot draw a half-built list; switching its redraw off and on would only make it
     // recompute its scroll bars once more.
-    m_arrDisplay.RemoveAll();
-    DisplayChanged();
-    m_nDisplayCount = 0;
+    ++m_nRowChanges;
+    // This populate matches as its own flags say; what the last one used is forgotten.
+    m_bLastPassExact = false;
     if (m_arrFilteredCols.GetSize() != m_arrFilterTexts.GetSize())
     {
+        m_arrDisplay.RemoveAll();
+        DisplayChanged();
+        m_nDisplayCount = 0;
         SyncPlatformCount();
         Invalidate();
         ReportError("Error occured while filtering");
         return;
     }
-    INT_PTR nMap = m_arrMap.GetSize();
+    const INT_PTR nMap = m_arrMap.GetSize();
     if (m_arrFilteredCols.GetSize() == 0)
     {
         m_arrDisplay.SetSize(nMap);
+        m_nDisplayCount = 0;
         for (INT_PTR i = 0; i < nMap; ++i)
         {
             if (m_arrMap[i] != nullptr)
                 m_arrDisplay[m_nDisplayCount++] = (int)i;
         }
         m_arrDisplay.SetSize(m_nDisplayCount);
+        DisplayChanged();
     }
-    else
-    {
-        PrepareMatchers();
-        m_arrDisplay.SetSize(0, nMap > 16 ? nMap : 16);
-        CString text;
-        for (INT_PTR i = 0; i < nMap; ++i)
-        {
-            sColInfo* pRecord = m_arrMap[i];
-            if (pRecord == nullptr)
-                continue;
-            bool bPass = true;
-            for (size_t k = 0; k < m_compiled.size(); ++k)
-            {
-                FilterTextForRow(pRecord->dwItemData, m_compiled[k].nColumn, text);
-                if (k < m_compiled.size() && !m_compiled[k].matcher.Match(text, (size_t)text.GetLength()))
-                {
-                    bPass = false;
-                    break;
-                }
-            }
-            if (bPass)
-            {
-                m_arrDisplay.Add((int)i);
-                ++m_nDisplayCount;
-            }
-        }
-    }
+    else if (!FilterAllRows())
+        return;   // filter mode went off or the window went away inside the host's routine
+    // Rows re-filtered one by one (a quote's RepaintMapItem, SetItemData) match as this populate
+    // did until the next one: an exact filter from the host stays exact for them.
+    m_bLastPassExact = m_bExactThisPass != 0;
     m_bExactThisPass = 0;
+    KeepSortAfterFilter();
     if (m_bSortOnChecked)
         SortOnChecked();
     SyncPlatformCount();
@@ -1054,12 +1142,108 @@ void CFilterListCtrl::PopulateList()
     DebugCheckInvariants(true);
 }
 
+bool CFilterListCtrl::FilterAllRows()
+{
+    // The rows are tested by their records, taken before the first call into the host. The
+    // display array stays as it was until the end, so whatever the host's routine does to the
+    // rows meanwhile (insert, delete, refilter) works on a consistent list.
+    PrepareMatchers();
+    const INT_PTR nMap = m_arrMap.GetSize();
+    std::vector<sColInfo*> records((size_t)nMap);
+    std::vector<DWORD_PTR> data((size_t)nMap);
+    std::vector<char> passed((size_t)nMap, 0);
+    for (INT_PTR i = 0; i < nMap; ++i)
+    {
+        records[(size_t)i] = m_arrMap[i];
+        data[(size_t)i] = m_arrMap[i] != nullptr ? m_arrMap[i]->dwItemData : 0;
+    }
+    std::unordered_set<const sColInfo*> live;   // the records still in the map, once rows changed
+    bool bChanged = false;
+    unsigned nStamp = m_nRowChanges;
+    CString text;
+    for (size_t j = 0; j < records.size(); ++j)
+    {
+        if (records[j] == nullptr)
+            continue;
+        bool bPass = true;
+        for (size_t k = 0; k < m_compiled.size(); ++k)
+        {
+            FilterTextForRow(data[j], m_compiled[k].nColumn, text);
+            if (nStamp != m_nRowChanges)
+            {
+                if (!m_bUseFilter || m_hWnd == nullptr)
+                    return false;
+                bChanged = true;
+                nStamp = m_nRowChanges;
+                live.clear();
+                for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
+                    live.insert(m_arrMap[i]);
+            }
+            if (bChanged && (live.count(records[j]) == 0 || records[j]->dwItemData != data[j]))
+            {
+                bPass = false;   // deleted, or given new data (which filtered it again)
+                break;
+            }
+            if (k < m_compiled.size() && !MatchCompiled(m_compiled[k], text))
+            {
+                bPass = false;
+                break;
+            }
+        }
+        passed[j] = bPass;
+    }
+
+    if (!bChanged)
+    {
+        m_arrDisplay.SetSize(0, nMap > 16 ? nMap : 16);
+        for (size_t j = 0; j < records.size(); ++j)
+        {
+            if (passed[j])
+                m_arrDisplay.Add((int)j);
+        }
+    }
+    else
+    {
+        // The map as the host left it, in its order: a record that was tested shows when it
+        // passed; one the host added meanwhile shows when its own insert left it displayed.
+        std::unordered_map<const sColInfo*, size_t> tested;
+        for (size_t j = 0; j < records.size(); ++j)
+        {
+            if (records[j] != nullptr)
+                tested.emplace(records[j], j);
+        }
+        std::vector<char> shown((size_t)m_arrMap.GetSize(), 0);
+        for (INT_PTR d = 0; d < m_arrDisplay.GetSize(); ++d)
+        {
+            if (m_arrDisplay[d] >= 0 && m_arrDisplay[d] < (int)shown.size())
+                shown[(size_t)m_arrDisplay[d]] = 1;
+        }
+        CArray<int, int> display;
+        for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
+        {
+            const sColInfo* pRecord = m_arrMap[i];
+            if (pRecord == nullptr)
+                continue;
+            auto it = tested.find(pRecord);
+            const bool bTested = it != tested.end() && data[it->second] == pRecord->dwItemData;
+            if (bTested ? passed[it->second] != 0 : shown[(size_t)i] != 0)
+                display.Add((int)i);
+        }
+        m_arrDisplay.Copy(display);
+    }
+    m_nDisplayCount = (int)m_arrDisplay.GetSize();
+    DisplayChanged();
+    return true;
+}
+
 void CFilterListCtrl::GetColumnUniques(int nColumn, CStringArray& values)
 {
     values.RemoveAll();
     std::unordered_set<std::string> seen;
     CString text;
-    for (int r = 0; r < m_nDisplayCount && r < m_arrDisplay.GetSize(); ++r)
+    // Rows the host's routine adds meanwhile are not waited for.
+    const int nRows = m_nDisplayCount;
+    for (int r = 0; r < nRows && r < m_nDisplayCount && r < m_arrDisplay.GetSize(); ++r)
     {
         int m = m_arrDisplay[Mirror(r)];
         if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr || m_arrMap[m]->dwItemData == 0)

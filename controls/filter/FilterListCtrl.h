@@ -16,6 +16,9 @@
 #include "widgets/ColorHeaderCtrl.h"
 #include "filter/FilterMatch.h"
 
+#include <map>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 // One value record of a trend column, per row (filled by the trend colouring of the list).
@@ -129,6 +132,11 @@ public:
     BOOL GetMatchFilterExactly() const { return m_bMatchExactly != 0; }
     // The distinct non-empty texts of a column among the displayed rows, in display order.
     void GetColumnUniques(int nColumn, CStringArray& values);
+    // Values picked in the value popup for the column at a header position: the box shows
+    // csBoxText (cut as every box text is) and the rows are those whose text is one of the picks,
+    // compared whole (case ignored), whatever characters they hold and however many there are.
+    // The picks hold until the column's filter changes to anything else.
+    int SetPickedValues(int nPosition, const CStringArray& picks, CString& csBoxText);
 
     // Texts.
     void InitColumnTextRtn(PFN_COLUMNTEXT pfn) { m_pfnColumnText = pfn; }
@@ -323,7 +331,9 @@ private:
     std::vector<std::pair<int, int>> m_cellEdges;
     bool m_bCellEdgesKnown = false;
     const std::vector<std::pair<int, int>>& CellEdges();
-    void PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
+    // False when the host's routine changed the rows while the cell's text was fetched (the
+    // cell is painted from what was read; the row is left to the repaint that change asks for).
+    bool PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
                    const sPaintState& state);
     void ReportError(LPCTSTR pszMessage);
     void ToggleMatchExactly();
@@ -332,6 +342,18 @@ private:
     int FilterTextForRow(ULONGLONG dwItemData, int nColumn, CString& text);
     // The filters compiled for matching; rebuilt whenever the stored filters or flags change.
     bool Passes(ULONGLONG dwItemData);
+    // PopulateList's walk with filters; false when filter mode or the window went away inside the
+    // host's routine.
+    bool FilterAllRows();
+    // Whether the last populate matched exactly because of its exact-for-this-pass flag.
+    bool m_bLastPassExact = false;
+    // After a populate: the displayed rows in the order of the sort the header's arrow shows.
+    void KeepSortAfterFilter();
+    int m_nKeptSortPosition = -1;   // the header position the displayed rows were last sorted by
+    // The checked count in header position 0 is rewritten at the next message after checks or
+    // rows changed.
+    bool m_bCheckedCountStale = false;
+    void CheckedCountChanged();
     void PrepareMatchers();
 
     struct sCompiled
@@ -339,7 +361,19 @@ private:
         int nColumn;
         CString csText;
         CFilterMatcher matcher;
+        bool bPicks = false;                      // matched against picked values instead
+        std::unordered_set<std::string> picks;    // lower-cased
     };
+    static bool MatchCompiled(const sCompiled& c, const CString& text);
+    // Picked values by column index, with the box text they were given for.
+    struct sPicks
+    {
+        CString csBoxText;
+        std::vector<CString> values;
+    };
+    std::map<int, sPicks> m_picks;
+    unsigned m_nPicksChanges = 0;
+    unsigned m_nCompiledPicks = 0;
     std::vector<sCompiled> m_compiled;
     bool m_bCompiledExact = false;
     // Display index of each map index (-1: not displayed), rebuilt after the display array
@@ -351,7 +385,14 @@ private:
     {
         m_bInverseValid = false;
         m_bAscendingKnown = false;
+        ++m_nRowChanges;
     }
+    // Counts every change of the map, the display array or a record's data. A path that calls the
+    // column text routine (the host may insert or delete rows from inside it) compares it before
+    // and after the call instead of trusting the indexes and records it held.
+    unsigned m_nRowChanges = 0;
+    // The map index of a record that may have moved (nHint first), -1 when it is gone.
+    int MapIndexOfRecord(const sColInfo* pRecord, int nHint) const;
     // Whether the display array holds its map indexes in ascending order (as after filtering,
     // until a sort): then a row is found by binary search and no inverse is kept up.
     bool IsDisplayAscending();

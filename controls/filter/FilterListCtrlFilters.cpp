@@ -56,6 +56,17 @@ void CFilterListCtrl::SetUseFilter(BOOL bUse)
             pHeader->ClearAllFilters();
             pHeader->ModifyStyle(HDS_FILTERBAR, 0);
         }
+        // The boxes are empty now: so are the stored filters, and every row is displayed again
+        // when filter mode comes back (no filter is left that no box shows).
+        m_arrFilteredCols.RemoveAll();
+        m_arrFilterTexts.RemoveAll();
+        m_picks.clear();
+        ++m_nPicksChanges;
+        m_arrDisplay.SetSize(m_arrMap.GetSize());
+        for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
+            m_arrDisplay[i] = (int)i;
+        m_nDisplayCount = (int)m_arrDisplay.GetSize();
+        DisplayChanged();
         CListCtrl::DeleteAllItems();
         m_Appearance.m_bKeywordRulesAvailable = false;
     }
@@ -162,6 +173,13 @@ void CFilterListCtrl::AddToFilteredCols(int nColumn, CString& csText)
 {
     if (nColumn < 0 || nColumn >= m_arrColInfo.GetSize())
         return;
+    // Picked values hold while the box says what they were given for.
+    auto it = m_picks.find(nColumn);
+    if (it != m_picks.end() && it->second.csBoxText != csText)
+    {
+        m_picks.erase(it);
+        ++m_nPicksChanges;
+    }
     for (INT_PTR k = 0; k < m_arrFilteredCols.GetSize(); ++k)
     {
         if (m_arrFilteredCols[k] != nColumn)
@@ -251,8 +269,11 @@ int CFilterListCtrl::SetMapColumnFilter(int nColumn, CString& csText, int bExact
     if (nPosition == -1)
     {
         AddToFilteredCols(nColumn, csText);
-        CString empty;
-        SetVisibleColumnFilter(0, empty, bExact);
+        // Position 0 is written to make the header report a change: with the filter its own
+        // column has, so that filter stays.
+        CString own;
+        GetHeaderText(0, own);
+        SetVisibleColumnFilter(0, own, bExact);
     }
     else
         SetVisibleColumnFilter(nPosition, csText, bExact);
@@ -327,10 +348,28 @@ int CFilterListCtrl::RemoveAllFilters()
     return ResetFilterStore();
 }
 
+int CFilterListCtrl::SetPickedValues(int nPosition, const CStringArray& picks, CString& csBoxText)
+{
+    const int nColumn = ColumnAtPosition(nPosition);
+    if (nColumn < 0 || nColumn >= m_arrColInfo.GetSize())
+        return 0;
+    sPicks& entry = m_picks[nColumn];
+    // The box keeps the first characters; the header reports that text.
+    entry.csBoxText = csBoxText.Left(kMaxHeaderFilter);
+    entry.values.assign(picks.GetData(), picks.GetData() + picks.GetSize());
+    ++m_nPicksChanges;
+    return SetVisibleColumnFilter(nPosition, csBoxText, 0);
+}
+
 int CFilterListCtrl::ResetFilterStore()
 {
     m_arrFilteredCols.RemoveAll();
     m_arrFilterTexts.RemoveAll();
+    if (!m_picks.empty())
+    {
+        m_picks.clear();
+        ++m_nPicksChanges;
+    }
     CHeaderCtrl* pHeader = m_hWnd == nullptr ? nullptr : (m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl());
     if (pHeader != nullptr)
         pHeader->ClearAllFilters();
@@ -348,6 +387,7 @@ void CFilterListCtrl::ToggleMatchExactly()
 {
     m_bMatchExactly = m_bMatchExactly ? 0 : 1;
     m_bExactThisPass = 0;
+    m_bLastPassExact = false;
     // Filter again: the first stored filter is written back into its box, which reports it.
     if (m_arrFilteredCols.GetSize() > 0 && m_arrFilterTexts.GetSize() > 0)
     {

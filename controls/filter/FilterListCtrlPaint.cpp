@@ -5,6 +5,9 @@
 // background, the row height and the repaint after a column resize are here too.
 #include "filter/FilterListCtrl.h"
 #include "host/ControlBlock.h"
+#include "lists/DigitGrouping.h"
+
+#include <cmath>
 
 namespace
 {
@@ -17,6 +20,8 @@ const COLORREF kSelectedNoFocus = 0x7E7E7E;
 const COLORREF kWhite = RGB(255, 255, 255);
 const int kTextInset = 3;
 const int kIconSize = 14;
+// Far more characters than the widest cell shows.
+const int kMaxCellChars = 1024;
 
 // A shaded fill through the host, or a solid one when the host has none.
 void FillShade(CDC* pDC, const CRect& rc, COLORREF from, COLORREF to)
@@ -25,14 +30,42 @@ void FillShade(CDC* pDC, const CRect& rc, COLORREF from, COLORREF to)
         pDC->FillSolidRect(&rc, from);
 }
 
+// Contrast of two colours as the ratio of their relative luminances (1 = the same, 21 = black on
+// white). Text on a background mark needs the contrast the web asks of large text (3); a text
+// mark, whose colour is the mark itself, gives way only when it nearly vanishes (the default green
+// on white, 1.37, stays).
+const double kMinContrastOnMark = 3.0;
+const double kMinContrastOfTextMark = 1.25;
+
+double Luminance(COLORREF clr)
+{
+    auto channel = [](int v) {
+        double c = v / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(GetRValue(clr)) + 0.7152 * channel(GetGValue(clr)) + 0.0722 * channel(GetBValue(clr));
+}
+
+double Contrast(COLORREF a, COLORREF b)
+{
+    double la = Luminance(a), lb = Luminance(b);
+    return la > lb ? (la + 0.05) / (lb + 0.05) : (lb + 0.05) / (la + 0.05);
+}
+
+// Black or white, whichever stands out more on the background.
+COLORREF ReadableOn(COLORREF clrBack)
+{
+    return Contrast(RGB(0, 0, 0), clrBack) >= Contrast(kWhite, clrBack) ? RGB(0, 0, 0) : kWhite;
+}
+
 bool IsPlainNumber(const CString& csText)
 {
     if (csText.IsEmpty())
         return false;
-    for (int i = 0; i < csText.GetLength(); ++i)
+    const char* p = csText;
+    for (const char* pEnd = p + csText.GetLength(); p < pEnd; ++p)
     {
-        char c = csText[i];
-        if ((c < '0' || c > '9') && c != '.' && c != '-')
+        if ((*p < '0' || *p > '9') && *p != '.' && *p != '-')
             return false;
     }
     return true;
@@ -90,18 +123,20 @@ void CFilterListCtrl::GetPaintState(sPaintState& state, bool bCustomDraw)
     state.bCustomDraw = bCustomDraw;
 }
 
-void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
+bool CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const CRect& rcCell, bool bSelected,
                                 const sPaintState& state)
 {
     const bool bFocus = state.bFocus;
     const bool bCustomDraw = state.bCustomDraw;
     if (nScreenRow < 0 || nScreenRow >= m_nDisplayCount || m_nDisplayCount > m_arrDisplay.GetSize())
-        return;
+        return true;
     int m = m_arrDisplay[Mirror(nScreenRow)];
     if (m < 0 || m >= m_arrMap.GetSize() || m_arrMap[m] == nullptr)
-        return;
-    const sColInfo& record = *m_arrMap[m];
+        return true;
+    // A copy: the host's routine and the colour provider may delete the record.
+    const sColInfo record = *m_arrMap[m];
     const int nColumn = ColumnAtPosition(nHeaderItem);
+    const unsigned nStamp = m_nRowChanges;
 
     CString csText;
     unsigned long clrText = (unsigned long)-1, clrBack = (unsigned long)-1;
@@ -135,6 +170,8 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
     if (m_bMarkedText)
         crText = kMarkedText;
 
+    // The colour the text is drawn on (the first colour of a shaded fill).
+    COLORREF crUnder = crBack;
     if (bSelected)
     {
         if (bFocus && !bCustomDraw)
@@ -142,7 +179,10 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
         else
             pDC->FillSolidRect(&rcCell, bFocus ? kSelectedFrom : kSelectedNoFocus);
         crText = kWhite;
+        crUnder = bFocus ? kSelectedFrom : kSelectedNoFocus;
     }
+    else if (m_bMarkedText)
+        crUnder = state.clrBack;
     else if (!m_bMarkedText)
     {
         if (m_bDrawShades)
@@ -151,18 +191,27 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
             pDC->FillSolidRect(&rcCell, crBack);
     }
 
-    // The trend mark, from the text as the routine gave it.
-    if (nColumn >= 0)
+    // The trend mark, from the text as the routine gave it (not when the row under this screen
+    // row may now be another one).
+    const bool bRowsKept = nStamp == m_nRowChanges;
+    if (nColumn >= 0 && bRowsKept)
     {
         COLORREF clrMark = ClassifyTrendCell(nScreenRow, nColumn, csText);
         if (clrMark != (COLORREF)-1)
         {
             if (!m_nTrendType)
                 crText = clrMark;
-            else if (m_bDrawShades)
-                FillShade(pDC, rcCell, clrMark, kWhite);
             else
-                pDC->FillSolidRect(&rcCell, clrMark);
+            {
+                if (m_bDrawShades)
+                    FillShade(pDC, rcCell, clrMark, kWhite);
+                else
+                    pDC->FillSolidRect(&rcCell, clrMark);
+                crUnder = clrMark;
+            }
+            // A mark never makes the value unreadable.
+            if (Contrast(crText, crUnder) < (m_nTrendType ? kMinContrastOnMark : kMinContrastOfTextMark))
+                crText = ReadableOn(crUnder);
         }
     }
 
@@ -204,8 +253,14 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
             csText = "Failed to draw icon";
     }
 
-    if (nColumn >= 0 && nColumn < m_arrColInfo.GetSize() && m_arrColInfo[nColumn].nDataType == 2 && IsPlainNumber(csText))
+    // At most kMaxCellChars characters are grouped and drawn: a 1 MB text costs a cell no more
+    // than a cell can show.
+    const bool bGroup = nColumn >= 0 && nColumn < m_arrColInfo.GetSize() && m_arrColInfo[nColumn].nDataType == 2 &&
+                        IsPlainNumber(csText);
+    if (bGroup && csText.GetLength() <= kMaxCellChars)
         csText = GetCommaData(csText);
+    else if (bGroup || csText.GetLength() > kMaxCellChars)
+        csText = ListCellDisplayText(csText, bGroup, kMaxCellChars);
 
     UINT nFormat = DT_SINGLELINE | DT_END_ELLIPSIS | DT_NOPREFIX | DT_VCENTER;
     int nAlign = nColumn >= 0 && nColumn < m_arrColInfo.GetSize() ? (m_arrColInfo[nColumn].nFormat & LVCFMT_JUSTIFYMASK) : 0;
@@ -222,6 +277,7 @@ void CFilterListCtrl::PaintCell(CDC* pDC, int nScreenRow, int nHeaderItem, const
     ::DrawTextA(pDC->m_hDC, csText, csText.GetLength(), &rcText, nFormat);
     if (nSaved != 0)
         pDC->RestoreDC(nSaved);
+    return bRowsKept;
 }
 
 // --- owner draw and custom draw ------------------------------------------------------------------
@@ -260,7 +316,13 @@ void CFilterListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         if (rcCell.right <= rcRow.left || rcCell.left >= rcRow.right || rcCell.IsRectEmpty() ||
             rcCell.right <= rcClip.left || rcCell.left >= rcClip.right)
             continue;
-        PaintCell(&dc, nRow, h, rcCell, bSelected, state);
+        if (!PaintCell(&dc, nRow, h, rcCell, bSelected, state))
+        {
+            // The rows moved under this one: it is painted again with the next repaint.
+            if (m_hWnd != nullptr)
+                InvalidateRect(&rcRow, FALSE);
+            break;
+        }
     }
     dc.RestoreDC(nSaved);
     dc.Detach();

@@ -7,7 +7,7 @@
 // equal and the order is fully determined: a first and a second row compare as
 //   numbers:  o when the second is greater, 0 when equal, -o when smaller   (o = sort order,
 //   natural text:  o * natural(second, first)                                 -1 ascending)
-//   dates:  CompareDateTime(first, second, o)
+//   dates:  -CompareDateTime(first, second, o), as the common list compares them
 //   other data types: equal
 // and equal values as o * (+1 when the first map index is greater, else -1). Whole-map sorts of
 // a list with row dragging under reverse display negate the result.
@@ -80,6 +80,13 @@ inline bool AscendingBefore(const T& a, const T& b)
     return a.v < b.v || (a.v == b.v && a.m > b.m);
 }
 
+// Not-a-number values tie with each other below every number (ListCompareNumbers).
+inline bool AscendingBefore(const sDoubleKey& a, const sDoubleKey& b)
+{
+    const int r = ListCompareNumbers(a.v, b.v);
+    return r < 0 || (r == 0 && a.m > b.m);
+}
+
 // Sorts keys so that a goes before b when the comparison is negative. bReverse: order +1, or a
 // negated comparison (both at once cancel out).
 template <class T>
@@ -114,7 +121,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
     const int nDataType = nColumn >= 0 && nColumn < m_arrColInfo.GetSize() ? m_arrColInfo[nColumn].nDataType : 0;
     const eSortKind kind = KindOfType(nDataType);
     const INT_PTR nMap = m_arrMap.GetSize();
-    const INT_PTR nDisplay = m_arrDisplay.GetSize();
+    const unsigned nStamp = m_nRowChanges;
 
     // The values, read once per row. A row without data, or whose text the routine does not
     // supply, has an empty text.
@@ -144,7 +151,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
             int nImage = -1;
             bool bText = dwData != 0 && GetColumnText(dwData, nColumn, text, clrText, clrBack, nImage) != 0;
             // The routine belongs to the host: it may have changed the rows meanwhile.
-            if (m_arrMap.GetSize() != nMap || m_arrDisplay.GetSize() != nDisplay)
+            if (m_nRowChanges != nStamp)
                 return false;
             const char* psz = bText ? (const char*)text : "";
             switch (kind)
@@ -153,7 +160,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
                 g_SortDataLongArr[m] = atol(psz);
                 break;
             case kSortDouble:
-                g_SortDataDblArr[m] = atof(psz);
+                g_SortDataDblArr[m] = ListReadDecimal(psz);
                 break;
             default:
                 g_SortDataStrArr[m] = psz;
@@ -182,10 +189,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
         std::vector<sDoubleKey> keys(indexes.size());
         for (size_t i = 0; i < indexes.size(); ++i)
         {
-            double v = g_SortDataDblArr[indexes[i]];
-            // A text that reads as not-a-number sorts as the lowest value, so the order stays
-            // total.
-            keys[i] = { std::isnan(v) ? -HUGE_VAL : v, indexes[i] };
+            keys[i] = { g_SortDataDblArr[indexes[i]], indexes[i] };
         }
         SortKeys(keys, bReverse);
         for (size_t i = 0; i < keys.size(); ++i)
@@ -199,8 +203,9 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
         auto compare = [bNatural, o](int a, int b) {
             const CString& first = g_SortDataStrArr[a];
             const CString& second = g_SortDataStrArr[b];
+            // Dates as the common list sorts them: ascending with the header's arrow.
             int r = bNatural ? o * ListNaturalCompare(second, first)
-                             : CompareDateTime(const_cast<char*>((const char*)first), const_cast<char*>((const char*)second), o);
+                             : -CompareDateTime(const_cast<char*>((const char*)first), const_cast<char*>((const char*)second), o);
             return r != 0 ? r : o * (a > b ? 1 : -1);
         };
         // A merge sort: whatever the texts, it never reads outside the rows.
@@ -307,9 +312,37 @@ void CFilterListCtrl::OnLvnColumnclick(NMHDR* pNMHDR, LRESULT* pResult)
             return;
     }
     WriteDisplayInScreenOrder(rows);
+    m_nKeptSortPosition = p;
     if (m_hWnd != nullptr)
         Invalidate();
     DebugCheckInvariants();
+}
+
+void CFilterListCtrl::KeepSortAfterFilter()
+{
+    if (m_nKeptSortPosition < 0 || m_bSortOnChecked || m_bRowDrag || s_pSortingList != nullptr || m_nDisplayCount < 2 ||
+        m_hWnd == nullptr)
+        return;
+    // Only while the header still shows that sort's arrow.
+    CHeaderCtrl* pHeader = GetHeaderCtrl();
+    HDITEMA item = {};
+    item.mask = HDI_FORMAT | HDI_IMAGE;
+    const int nColumn = ColumnAtPosition(m_nKeptSortPosition);
+    if (pHeader == nullptr || m_nKeptSortPosition >= pHeader->GetItemCount() || !pHeader->GetItem(m_nKeptSortPosition, &item) ||
+        (item.fmt & HDF_IMAGE) == 0 || item.iImage != (m_nSortOrder == 1 ? 1 : 0) || nColumn < 0)
+    {
+        m_nKeptSortPosition = -1;
+        return;
+    }
+    std::vector<int> rows((size_t)m_nDisplayCount);
+    for (int r = 0; r < m_nDisplayCount; ++r)
+        rows[(size_t)r] = m_arrDisplay[Mirror(r)];
+    {
+        sSortScope scope(this);
+        if (!SortMapIndexes(rows, nColumn, m_nSortOrder, false))
+            return;   // the rows changed while their texts were read: left in filter order
+    }
+    WriteDisplayInScreenOrder(rows);
 }
 
 int CFilterListCtrl::SortOn(int nColumn, int nOrder)

@@ -39,28 +39,31 @@ int ChangeStamp()
     return n != 0 ? n : 1;
 }
 
-// A whole decimal number within [nMin, nMax] with nothing else around it; false otherwise.
+// The number at the start of a text as atoi and atol read it (blanks, a sign, digits; whatever
+// follows is ignored, so "1000ms" is 1000), within [nMin, nMax]; false when the text does not
+// start with a number or the number lies outside.
 bool ParseWhole(const CString& csText, long long nMin, long long nMax, long long& nValue)
 {
-    CString csTrim = csText;
-    csTrim.Trim();
-    if (csTrim.IsEmpty() || csTrim.GetLength() > 20)
+    const char* p = csText;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    const bool bMinus = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    if (*p < '0' || *p > '9')
         return false;
-    const char* psz = csTrim;
-    for (const char* p = (*psz == '-' || *psz == '+') ? psz + 1 : psz; *p; ++p)
+    while (*p == '0' && p[1] >= '0' && p[1] <= '9')
+        ++p;
+    long long n = 0;
+    for (int nDigits = 0; *p >= '0' && *p <= '9'; ++p, ++nDigits)
     {
-        if (*p < '0' || *p > '9')
-            return false;
+        if (nDigits >= 18)
+            return false;   // far outside every range asked for
+        n = n * 10 + (*p - '0');
     }
-    if (*psz == '-' || *psz == '+')
-    {
-        if (psz[1] == '\0')
-            return false;
-    }
-    errno = 0;
-    char* pEnd = nullptr;
-    long long n = strtoll(psz, &pEnd, 10);
-    if (errno != 0 || pEnd == psz || *pEnd != '\0' || n < nMin || n > nMax)
+    if (bMinus)
+        n = -n;
+    if (n < nMin || n > nMax)
         return false;
     nValue = n;
     return true;
@@ -239,6 +242,7 @@ void CFilterListCtrl::ReadTrendSettings(LPCTSTR lpszListName)
 void CFilterListCtrl::InsertColumnsForList(int* pUnused)
 {
     CCommonListCtrl::InsertColumnsForList(pUnused);
+    m_nKeptSortPosition = -1;
     if (m_bTrendEnabled)
         ReadTrendSettings(m_csListName);
 }

@@ -124,7 +124,20 @@ void CFilterText::ApplySelection()
     CString text = BuildFilterText();
     ShowWindow(SW_HIDE);
     if (m_pFilterList != nullptr && m_pFilterList->GetSafeHwnd() != nullptr)
-        m_pFilterList->SetVisibleColumnFilter(m_nPosition, text, 0);
+    {
+        // The rows shown are exactly the picked values (however many, whatever they contain);
+        // the box shows the text built from them.
+        CStringArray picks;
+        for (int i = 0; i < m_ValueList.GetCount(); ++i)
+        {
+            if (m_ValueList.GetSel(i) <= 0)
+                continue;
+            CString entry;
+            m_ValueList.GetText(i, entry);
+            picks.Add(entry);
+        }
+        m_pFilterList->SetPickedValues(m_nPosition, picks, text);
+    }
     else if (m_pList != nullptr && g_pfnOtherList != nullptr)
         g_pfnOtherList(m_pList, m_nPosition, text);
 }

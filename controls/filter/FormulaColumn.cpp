@@ -197,18 +197,26 @@ ECellResult ComputeFormula(CFormulaCellSource& source, int nColumn, CString& str
     if (pSlash)
     {
         // Only the part after the first "/" is checked for a zero divisor.
-        int nStatus = EvaluateExpression(pSlash + 1, (size_t)(pExpr + nExpr - pSlash - 1), dResult);
-        if (nStatus >= FORMULA_ERR_NUMBER)
+        bool bZeroDivisor = false;
+        int nStatus = EvaluateExpression(pSlash + 1, (size_t)(pExpr + nExpr - pSlash - 1), dResult, bZeroDivisor);
+        if (nStatus >= FORMULA_ERR_NUMBER && !bZeroDivisor)
             return CELL_FAILED;
-        if (dResult == 0.0)
+        if (bZeroDivisor || dResult == 0.0)
         {
             strText = FORMULA_DIVIDED_BY_ZERO;
             return CELL_DONE;
         }
     }
-    // Statuses 1 to 3 are not reported: the result variable is shown as it stands.
-    if (EvaluateExpression(pExpr, nExpr, dResult) > FORMULA_ERR_NUMBER)
+    // Statuses 1 to 3 are not reported: the result variable is shown as it stands. An integer
+    // division (`%`, backslash) by zero reads as a "/" by zero does, without a message.
+    bool bZeroDivisor = false;
+    if (EvaluateExpression(pExpr, nExpr, dResult, bZeroDivisor) > FORMULA_ERR_NUMBER)
     {
+        if (bZeroDivisor)
+        {
+            strText = FORMULA_DIVIDED_BY_ZERO;
+            return CELL_DONE;
+        }
         source.ReportError(FORMULA_CALC_ERROR);
         return CELL_FAILED;
     }

@@ -318,7 +318,7 @@ int InfixToPostfixCore(const char* pText, size_t nLength, CTextBuffer& out)
     return FORMULA_OK;
 }
 
-int EvaluatePostfixCore(const char* pText, size_t nLength, double& dResult)
+int EvaluatePostfixCore(const char* pText, size_t nLength, double& dResult, bool* pbZeroDivisor = nullptr)
 {
     const char* const pEnd = pText + nLength;
     CSmallBuffer<double, 64> stack;
@@ -343,7 +343,11 @@ int EvaluatePostfixCore(const char* pText, size_t nLength, double& dResult)
             const double a = stack.Pop();
             double dValue = 0;
             if (!Apply(s_arrOperators[nOp].eOp, a, b, dValue))
+            {
+                if (pbZeroDivisor != nullptr)
+                    *pbZeroDivisor = true;   // Apply refuses integer divisions by zero only
                 return FORMULA_ERR_FAILED;
+            }
             stack.Push(dValue);
             p += s_arrOperators[nOp].nLength;
             continue;
@@ -495,6 +499,13 @@ int EvaluatePostfix(const std::string& strPostfix, double& dResult)
 
 int EvaluateExpression(const char* pszExpression, size_t nLength, double& dResult)
 {
+    bool bZeroDivisor = false;
+    return EvaluateExpression(pszExpression, nLength, dResult, bZeroDivisor);
+}
+
+int EvaluateExpression(const char* pszExpression, size_t nLength, double& dResult, bool& bZeroDivisor)
+{
+    bZeroDivisor = false;
     try
     {
         if (TryEvaluateDirect(pszExpression, nLength, dResult))
@@ -503,7 +514,7 @@ int EvaluateExpression(const char* pszExpression, size_t nLength, double& dResul
         int nStatus = InfixToPostfixCore(pszExpression, nLength, postfix);
         if (nStatus != FORMULA_OK)
             return nStatus;
-        return EvaluatePostfixCore(postfix.GetData(), postfix.GetSize(), dResult);
+        return EvaluatePostfixCore(postfix.GetData(), postfix.GetSize(), dResult, &bZeroDivisor);
     }
     catch (const std::exception&)
     {

@@ -30,3 +30,5 @@ CONTROLS_API int EvaluatePostfix(const std::string& strPostfix, double& dResult)
 
 // Same as above on a character range, for callers that already hold the text elsewhere.
 CONTROLS_API int EvaluateExpression(const char* pszExpression, size_t nLength, double& dResult);
+// Also tells whether a status 4 came from an integer division (`%`, backslash) by zero.
+CONTROLS_API int EvaluateExpression(const char* pszExpression, size_t nLength, double& dResult, bool& bZeroDivisor);

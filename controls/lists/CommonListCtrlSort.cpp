@@ -102,11 +102,6 @@ struct sSortContext
     std::vector<double> keys;     // numeric types only
     CRowsByData rowOf;            // row before the sort, by its item data in the sort
 };
-
-inline int Sign(double v)
-{
-    return v > 0 ? 1 : (v < 0 ? -1 : 0);
-}
 }  // namespace
 
 int CALLBACK CommonListCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort)
@@ -118,7 +113,7 @@ int CALLBACK CommonListCompare(LPARAM lParam1, LPARAM lParam2, LPARAM lParamSort
         return 0;
     size_t a = (size_t)nA, b = (size_t)nB;
     if (!ctx.keys.empty())
-        return Sign(ctx.nOrder * (ctx.keys[b] - ctx.keys[a]));
+        return ctx.nOrder * ListCompareNumbers(ctx.keys[b], ctx.keys[a]);
     return ListCompareTexts(ctx.texts[a], ctx.texts[b], ctx.nDataType, ctx.nOrder);
 }
 

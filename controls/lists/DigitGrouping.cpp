@@ -31,3 +31,58 @@ CString ListGroupThousands(const CString& text)
     }
     return result + decimalPart;
 }
+
+CString ListCellDisplayText(const CString& text, bool bGroup, int nMaxChars)
+{
+    const int nLength = text.GetLength();
+    if (nMaxChars < 8)
+        nMaxChars = 8;
+    if (nLength <= nMaxChars)
+        return bGroup ? ListGroupThousands(text) : text;
+    if (!bGroup)
+        return text.Left(nMaxChars) + "...";
+    // Where the integer part ends and its digits start, as ListGroupThousands reads them.
+    const int nDot = text.ReverseFind('.');
+    const int nInteger = nDot >= 0 ? nDot : nLength;
+    int nStart = 0;
+    while (nStart < nInteger && text[nStart] == ' ')
+        ++nStart;
+    if (nStart < nInteger && (text[nStart] == '-' || text[nStart] == '+'))
+        ++nStart;
+    int nDigits = 0;
+    const char* psz = text;
+    for (int i = nStart; i < nInteger; ++i)
+    {
+        if (psz[i] == ',')
+            continue;
+        if (psz[i] < '0' || psz[i] > '9')
+            return text.Left(nMaxChars) + "...";   // not grouped at all
+        ++nDigits;
+    }
+    if (nInteger <= nMaxChars)
+    {
+        // The integer part is whole: only the decimals are cut.
+        return ListGroupThousands(text.Left(nMaxChars)) + "...";
+    }
+    if (nDigits <= nMaxChars - nStart)
+    {
+        // Long only by its commas: the integer part is grouped whole.
+        return ListGroupThousands(text.Left(nInteger) + text.Mid(nInteger, nMaxChars)) + "...";
+    }
+    // Keep as many leading digits as have the full count's place among the groups of three, so
+    // the commas fall where they fall in the whole number.
+    int nKeep = nMaxChars - nStart;
+    nKeep -= ((nKeep - nDigits) % 3 + 3) % 3;
+    if (nKeep <= 0)
+        nKeep += 3;
+    CString head = text.Left(nStart);
+    for (int i = nStart; i < nInteger && nKeep > 0; ++i)
+    {
+        if (text[i] != ',')
+        {
+            head += text[i];
+            --nKeep;
+        }
+    }
+    return ListGroupThousands(head) + ",...";
+}

@@ -1,9 +1,11 @@
 #include "lists/ListSortRules.h"
 #include "OrvoTools.h"
 
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 
 namespace
 {
@@ -13,11 +15,6 @@ inline bool IsDigit(char c)
 }
 
 inline int Sign(long long v)
-{
-    return v > 0 ? 1 : (v < 0 ? -1 : 0);
-}
-
-inline int Sign(double v)
 {
     return v > 0 ? 1 : (v < 0 ? -1 : 0);
 }
@@ -103,8 +100,44 @@ double ListNumericKey(const char* text, int nDataType)
     case LIST_SORT_LONG:
         return (double)atol(text);
     default:
-        return atof(DashAsMinusOne(text));
+        return ListReadDecimal(DashAsMinusOne(text));
     }
+}
+
+double ListReadDecimal(const char* text)
+{
+    if (text == nullptr)
+        return 0.0;
+    // Whatever the C run-time's atof makes of them (some read 0), "nan" and "inf" texts are the
+    // values they name, as C99 reads them.
+    const char* p = text;
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    const bool bMinus = *p == '-';
+    if (*p == '-' || *p == '+')
+        ++p;
+    auto startsWith = [p](const char* word) {
+        for (int i = 0; i < 3; ++i)
+        {
+            char c = p[i] >= 'A' && p[i] <= 'Z' ? (char)(p[i] - 'A' + 'a') : p[i];
+            if (c != word[i])
+                return false;
+        }
+        return true;
+    };
+    if (startsWith("inf"))
+        return bMinus ? -HUGE_VAL : HUGE_VAL;
+    if (startsWith("nan"))
+        return std::numeric_limits<double>::quiet_NaN();
+    return atof(text);
+}
+
+int ListCompareNumbers(double x, double y)
+{
+    const bool bNanX = x != x, bNanY = y != y;
+    if (bNanX || bNanY)
+        return bNanX == bNanY ? 0 : (bNanX ? -1 : 1);
+    return x < y ? -1 : (x > y ? 1 : 0);
 }
 
 int ListCompareTexts(const char* a, const char* b, int nDataType, int nOrder)
@@ -123,7 +156,7 @@ int ListCompareTexts(const char* a, const char* b, int nDataType, int nOrder)
     case LIST_SORT_DECIMAL_5:
     case LIST_SORT_DECIMAL_7:
     case LIST_SORT_DECIMAL_9:
-        return Sign(nOrder * (atof(DashAsMinusOne(b)) - atof(DashAsMinusOne(a))));
+        return nOrder * ListCompareNumbers(ListReadDecimal(DashAsMinusOne(b)), ListReadDecimal(DashAsMinusOne(a)));
     case LIST_SORT_NATURAL:
         return nOrder * ListNaturalCompare(b, a);
     case LIST_SORT_DATETIME:

@@ -35,3 +35,10 @@ CONTROLS_API bool ListIsNumericType(int nDataType);
 // The number a cell of a numeric type stands for: atoi for LIST_SORT_INTEGER, atol for
 // LIST_SORT_LONG, atof for the decimal types, where "-" and "NA" count as -1.
 CONTROLS_API double ListNumericKey(const char* text, int nDataType);
+// Two numbers in a total order: -1 when x is below y, 0 when they are equal, 1 when above. Texts
+// that read as not-a-number ("nan") are equal to each other and below every number, minus
+// infinity included, so they sort together at the low end; infinities sit at their own ends.
+CONTROLS_API int ListCompareNumbers(double x, double y);
+// atof, except that "nan" and "inf" texts (after blanks and a sign, any case) read as not-a-number
+// and infinity whatever the C run-time makes of them.
+CONTROLS_API double ListReadDecimal(const char* text);

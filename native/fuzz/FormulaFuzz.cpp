@@ -134,6 +134,9 @@ int InfixToPostfix(const std::string& s, std::string& out)
     return 0;
 }
 
+// Set when an integer division by zero ended an evaluation (a cell then reads as divided by zero).
+bool g_bZeroDivisor = false;
+
 int EvaluatePostfix(const std::string& s, double& dResult)
 {
     std::vector<double> stack;
@@ -158,8 +161,8 @@ int EvaluatePostfix(const std::string& s, double& dResult)
             case 0: r = a * b; break;
             case 1: r = std::pow(a, b); break;
             case 2: r = a / b; break;
-            case 3: if (b == 0) return 4; r = ToInt(a / b); break;
-            case 4: if (ToInt(b) == 0) return 4; r = ToInt(b) == -1 ? 0 : ToInt(a) % ToInt(b); break;
+            case 3: if (b == 0) { g_bZeroDivisor = true; return 4; } r = ToInt(a / b); break;
+            case 4: if (ToInt(b) == 0) { g_bZeroDivisor = true; return 4; } r = ToInt(b) == -1 ? 0 : ToInt(a) % ToInt(b); break;
             case 5: r = (int)((unsigned)ToInt(a) << (ToInt(b) & 31)); break;
             case 6: r = ToInt(a) >> (ToInt(b) & 31); break;
             case 7: r = a - b; break;
@@ -319,16 +322,23 @@ ERefResult ReferenceFormula(CFuzzRow& row, int nColumn, CString& strText, sRefWa
     size_t nSlash = strExpr.find('/');
     if (nSlash != std::string::npos)
     {
-        if (ref::EvaluateExpression(strExpr.substr(nSlash + 1), d) >= 3)
+        ref::g_bZeroDivisor = false;
+        if (ref::EvaluateExpression(strExpr.substr(nSlash + 1), d) >= 3 && !ref::g_bZeroDivisor)
             return REF_FAILED;
-        if (d == 0.0)
+        if (ref::g_bZeroDivisor || d == 0.0)
         {
             strText = "Divided by ZERO error";
             return REF_DONE;
         }
     }
+    ref::g_bZeroDivisor = false;
     if (ref::EvaluateExpression(strExpr, d) > 3)
     {
+        if (ref::g_bZeroDivisor)
+        {
+            strText = "Divided by ZERO error";
+            return REF_DONE;
+        }
         ++walk.nReports;
         return REF_FAILED;
     }

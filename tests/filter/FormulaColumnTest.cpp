@@ -186,10 +186,6 @@ TEST(FormulaCell, StatusFourIsReportedOnceAndLeavesTheText)
     EXPECT_EQ("(before)", row.Cell(10, "(before)", &nResult));
     EXPECT_EQ(0, nResult);
     EXPECT_EQ((std::vector<std::string>{ "Invalid Expression,while calculating value" }), row.m_reported);
-
-    row.m_formulas[11] = " \"3\" % 0";
-    EXPECT_EQ("(before)", row.Cell(11));
-    EXPECT_EQ(2u, row.m_reported.size());
 }
 
 TEST(FormulaCell, FailedFetchStopsAndKeepsTheText)

@@ -376,7 +376,9 @@ TEST_F(FilterListTrendTest, GarbageSettingsTakeDefaultsAndNeverBreakTheArrays)
         { "abc def ", "red", "", "x", {}, 255, 65280, 0 },
         { "-1 -7 1 ", "-5", "16777216", "-1", { 1 }, 255, 65280, 0 },
         { "7 3 2 99999999999999999999 ", "16777215", "0", "2147483647", { 2 }, 0xFFFFFF, 0, 2147483647 },
-        { "1 1 1 2x 0 ", "99999999999999", "12abc", "2147483648", { 1, 0 }, 255, 65280, 0 },
+        { "1 1 1 2x 0 ", "99999999999999", "12abc", "2147483648", { 1, 2, 0 }, 255, 12, 0 },
+        // Trailing characters are ignored, as atoi and atol ignore them.
+        { " 2;", "128 blue", " 65280\t", "1000ms", { 2 }, 128, 65280, 1000 },
         { "   ", "", "", "", {}, 255, 65280, 0 },
     };
     for (const sCase& c : cases)
