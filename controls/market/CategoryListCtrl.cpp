@@ -113,6 +113,13 @@ void CCategoryListCtrl::InsertColumnsForList(int* pUnused)
     }
 }
 
+void CCategoryListCtrl::OnUserColumnAdded(int nColumn, int nPosition)
+{
+    // The set holds column ids when columns are translated through the profile, list columns
+    // otherwise.
+    SetReadOnlyColumns(m_bColumnProfile ? nColumn : nPosition, true);
+}
+
 void CCategoryListCtrl::InsertColumnForCategoryList(int nRow, int nColumn, CString strText)
 {
     if (nRow < 0 || nColumn < 0 || m_hWnd == nullptr)

@@ -82,6 +82,8 @@ public:
     // The common list's column building, without the filter list's trend settings; shown formula
     // columns become read-only.
     void InsertColumnsForList(int* pUnused = nullptr) override;
+    // A formula column added by the user-defined column dialog is computed, never edited.
+    void OnUserColumnAdded(int nColumn, int nPosition) override;
     // Sets a cell's text, first inserting rows while the row does not exist yet.
     void InsertColumnForCategoryList(int nRow, int nColumn, CString strText);
 

@@ -5,6 +5,7 @@
 // header, the cells computing) and what the host stores (the column profile read back by a new
 // list).
 #include "TestHost.h"
+#include "market/CategoryListCtrl.h"
 #include "TestSupport.h"
 #include "UserColumnDriver.h"
 #include "dialogs/UserDefinedColDlg.h"
@@ -62,9 +63,13 @@ protected:
 
     // Symbol (text), Bid, Ask (decimal), Qty (integer), Time (date), plus extra columns; the saved
     // profile of "Grid" is read as the host's own.
-    CFilterListCtrl& MakeList(std::vector<std::pair<const char*, int>> extra = {}, DWORD dwVisible = WS_VISIBLE)
+    CFilterListCtrl& MakeList(std::vector<std::pair<const char*, int>> extra = {}, DWORD dwVisible = WS_VISIBLE,
+                              bool bCategory = false)
     {
-        m_lists.push_back(std::make_unique<CFilterListCtrl>());
+        if (bCategory)
+            m_lists.push_back(std::make_unique<CCategoryListCtrl>());
+        else
+            m_lists.push_back(std::make_unique<CFilterListCtrl>());
         CFilterListCtrl& list = *m_lists.back();
         EXPECT_TRUE(list.Create(WS_CHILD | dwVisible | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 680, 380), &m_host,
                                 1000 + (UINT)m_lists.size()));
@@ -193,6 +198,22 @@ TEST_F(FormulaColumnDialogTest, AFormulaBuiltByClicksComputesAndComesBackWithThe
     CFilterListCtrl& again = MakeList();
     EXPECT_TRUE(SameSequence(Headers(again), { "Symbol", "Bid", "Ask", "Qty", "Time", "Mid" }));
     EXPECT_EQ("103.00", Cell(again, 1, "Mid"));
+}
+
+TEST_F(FormulaColumnDialogTest, ANewFormulaColumnOfACategoryListIsReadOnly)
+{
+    for (BOOL bProfile : { FALSE, TRUE })
+    {
+        SCOPED_TRACE(bProfile ? "columns translated through the profile" : "list columns");
+        TestHost::Settings().clear();   // the first list's saved "Mid" is not read by the second
+        CCategoryListCtrl& list = static_cast<CCategoryListCtrl&>(MakeList({}, WS_VISIBLE, true));
+        list.m_bColumnProfile = bProfile;
+        Add(list, "Mid", "(\"Bid\" + \"Ask\") / 2");
+        ASSERT_EQ((std::vector<std::string>{ "Symbol", "Bid", "Ask", "Qty", "Time", "Mid" }), Headers(list));
+        EXPECT_TRUE(list.IsReadOnly(5));
+        EXPECT_FALSE(list.IsReadOnly(1));
+        list.DestroyWindow();
+    }
 }
 
 TEST_F(FormulaColumnDialogTest, ButtonsAppendTheirTextsOrRefuseWithoutAColumn)
