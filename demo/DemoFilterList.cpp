@@ -4,8 +4,10 @@
 // quotes into a thousand rows a second while a filter is active.
 #include "DemoScene.h"
 
+#include "dialogs/UserDefinedColDlg.h"
 #include "filter/FilterListCtrl.h"
 #include "filter/FilterText.h"
+#include "resources/UserColumnRes.h"
 
 #include <cstdio>
 #include <vector>
@@ -79,12 +81,28 @@ public:
         if (m_list.GetSafeHwnd() != nullptr)
             m_list.MoveWindow(0, 0, cx, cy);
     }
+    // The list hands its "Add/Delete Custom Columns" to the host, which opens the library's
+    // general formula-column dialog over it.
+    afx_msg void OnAddCustomColumn() { OpenCustomColumns(UDC_MODE_ADD); }
+    afx_msg void OnDeleteCustomColumn() { OpenCustomColumns(UDC_MODE_DELETE); }
+    void OpenCustomColumns(int nMode)
+    {
+        CUserDefinedColDlg& dlg = UserDefinedColDlg(nMode == UDC_MODE_ADD ? 0 : 1);
+        if (dlg.GetSafeHwnd() == nullptr && !dlg.Create(IDD_USER_DEFINED_COL, nullptr))
+            return;
+        dlg.ShowWindow(SW_SHOW);
+        dlg.BringWindowToTop();
+        dlg.Initialise(&m_list, nMode);
+    }
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CFilterWnd, CWnd)
     ON_NOTIFY(HDN_FILTERCHANGE, 100, OnFilterChange)
     ON_WM_SIZE()
+    // void OnAddCustomColumn()
+    ON_COMMAND(ID_FILTER_ADD_CUSTOM, OnAddCustomColumn)
+    ON_COMMAND(ID_FILTER_DELETE_CUSTOM, OnDeleteCustomColumn)
 END_MESSAGE_MAP()
 
 void AddColumn(CFilterListCtrl& list, const char* name, int width, int format)
@@ -271,6 +289,39 @@ DEMO_SCENE(FilterList, 30)
                   nShownBefore, bOk ? "consistent" : (LPCTSTR)reason);
     (void)nIn;
     context.Capture(&wnd, "filterlist_stream");
+
+    // "Add Custom Columns" from the header menu: the host opens the general dialog, the trader
+    // names a Turnover column and writes Price x Volume.
+    // A second run finds the column in the list's saved profile.
+    bool bStored = false;
+    for (INT_PTR c = colCount; c < list.m_arrColInfo.GetSize(); ++c)
+        bStored = bStored || strcmp(list.m_arrColInfo[c].szColName, "Turnover") == 0;
+    if (!bStored)
+        wnd.SendMessage(WM_COMMAND, ID_FILTER_ADD_CUSTOM, 0);
+    CUserDefinedColDlg& dlg = UserDefinedColDlg(0);
+    if (bStored)
+    {
+        context.Print("filter list: custom column \"Turnover\" came back from the saved profile; first row %s x %s = %s",
+                      (LPCTSTR)list.GetItemText(0, colPrice), (LPCTSTR)list.GetItemText(0, colVolume),
+                      (LPCTSTR)list.GetItemText(0, colCount));
+        context.Capture(&wnd, "filterlist_custom_column");
+    }
+    else if (dlg.GetSafeHwnd() != nullptr && dlg.IsWindowVisible())
+    {
+        dlg.SetDlgItemText(IDC_UCOL_NAME, "Turnover");
+        dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, "\"Price\" * \"Volume\"");
+        context.Capture(&dlg, "filterlist_custom_column_dialog");
+        ::SendMessage(dlg.GetDlgItem(IDOK)->GetSafeHwnd(), BM_CLICK, 0, 0);
+        context.Pump();
+        context.Print("filter list: custom column \"Turnover\" added (%d header columns); first row %s x %s = %s",
+                      list.GetHeaderCtrl()->GetItemCount(), (LPCTSTR)list.GetItemText(0, colPrice),
+                      (LPCTSTR)list.GetItemText(0, colVolume), (LPCTSTR)list.GetItemText(0, colCount));
+        context.Capture(&wnd, "filterlist_custom_column");
+        if (dlg.GetSafeHwnd() != nullptr)
+            dlg.ShowWindow(SW_HIDE);
+    }
+    else
+        context.Print("filter list: the custom column dialog did not open");
     wnd.DestroyWindow();
     g_instruments.clear();
 }
