@@ -489,7 +489,8 @@ void CCommonListCtrl::InsertHeaderColumnsByPosition()
             m_nFirstVisibleColumn = c;
         if (c >= m_nBuiltInColumns && !info.csText2.IsEmpty())
             AddHeaderToolTip(p, info.csText2);
-        // Still to come with the category list: its user-defined columns made read-only.
+        // A category list makes its shown user-defined columns read-only afterwards (its own
+        // InsertColumnsForList).
     }
 }
 
