@@ -258,6 +258,7 @@ bool CUserDefinedColDlg::ConfirmAdd()
     pList->m_arrColWidth.SetAtGrow(nColumn, info.nWidth);
     pList->AddToVisibleArray({ nPosition, nColumn });
     pList->InsertColumn(nPosition, csName, LVCFMT_RIGHT, info.nWidth, nPosition);
+    pList->AddHeaderToolTip(nPosition, m_csExpression);
     pList->OnUserColumnAdded(nColumn, nPosition);
     pList->Invalidate();
     return true;
@@ -393,6 +394,16 @@ bool CUserDefinedColDlg::ConfirmDelete()
     const int nFirst = pList->ColumnAtPosition(0);
     if (nFirst >= 0)
         pList->m_nFirstVisibleColumn = nFirst;
+    // Every shown column's tooltip again: the name of a built-in column, the display form of a
+    // user-defined one.
+    for (INT_PTR v = 0; v < pList->m_arrVisibleColumns.GetSize(); ++v)
+    {
+        const sVisibleColumn& shown = pList->m_arrVisibleColumns[v];
+        const sOrvoColInfo& info = pList->m_arrColInfo[shown.nColumn];
+        pList->AddHeaderToolTip(shown.nPosition, shown.nColumn >= pList->m_nBuiltInColumns && !info.csText2.IsEmpty()
+                                                     ? (LPCTSTR)info.csText2
+                                                     : info.szColName);
+    }
     pList->OnUserColumnsRemoved(columns);
     pList->Invalidate();
     return true;

@@ -151,6 +151,21 @@ protected:
         return "<no column " + std::string(pszHeading) + ">";
     }
     static std::string Profile() { return TestHost::Settings()[{ "Grid", "COLUMNPROFILE" }]; }
+    // The header tooltip of a position, as the platform's tooltip holds it.
+    static std::string HeaderTip(CFilterListCtrl& list, int nPosition)
+    {
+        char buffer[1100] = "";
+        TTTOOLINFOA ti = {};
+        ti.cbSize = sizeof(ti);
+        ti.hwnd = list.GetHeaderCtrl()->m_hWnd;
+        ti.uId = (UINT_PTR)nPosition + 1;
+        ti.lpszText = buffer;
+        if (!list.m_ToolTip.SendMessage(TTM_GETTOOLINFOA, 0, (LPARAM)&ti))
+            return "<none>";
+        ti.lpszText = buffer;
+        list.m_ToolTip.SendMessage(TTM_GETTEXTA, sizeof(buffer), (LPARAM)&ti);
+        return buffer;
+    }
 
     CMessageRecorder m_host;
     std::vector<std::unique_ptr<CFilterListCtrl>> m_lists;
@@ -374,6 +389,7 @@ TEST_F(FormulaColumnDialogTest, DeletingTakesEveryColumnBuiltOnItHiddenOrNot)
 {
     CFilterListCtrl& list = MakeList();
     Add(list, "A", "\"Bid\" * 2");       // 5
+    EXPECT_EQ("\"Bid\" * 2", HeaderTip(list, 5));   // the display form, not the name
     Add(list, "Keep", "\"Ask\" + 1");    // 6
     Add(list, "B", "\"A\" + 1");         // 7
     Add(list, "C", "\"B\" * 3");         // 8, through B
@@ -398,6 +414,11 @@ TEST_F(FormulaColumnDialogTest, DeletingTakesEveryColumnBuiltOnItHiddenOrNot)
     EXPECT_TRUE(m_script.Messages().empty());
 
     EXPECT_TRUE(SameSequence(Headers(list), { "Symbol", "Bid", "Ask", "Qty", "Time", "Keep", "Top" }));
+    // Tooltips follow: names for built-in columns, display forms for the formula columns.
+    std::vector<std::string> tips;
+    for (int p = 0; p < 7; ++p)
+        tips.push_back(HeaderTip(list, p));
+    EXPECT_TRUE(SameSequence(tips, { "Symbol", "Bid", "Ask", "Qty", "Time", "\"Ask\" + 1", "\"Keep\" * 10" }));
     ASSERT_EQ(7, list.m_arrColInfo.GetSize());
     EXPECT_EQ(" \"5\" * 10", std::string(list.m_arrColInfo[6].csText1));   // Keep moved from 6 to 5
     EXPECT_EQ("1040.00", Cell(list, 0, "Top"));
