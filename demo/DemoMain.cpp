@@ -1,13 +1,16 @@
 // The sample host: a small trading terminal built from the library. Headless (--headless, the
 // default under `make demo`) it plays each scene's scripted session, writes pictures of the
 // windows and the exported files to the output folder and exits; interactive (--interactive) it
-// builds the same windows and runs until the main window is closed.
+// opens the terminal alone (the market watch over its brick bar, fed by a quote stream), offers the
+// other scenes' windows from its "Windows" menu and runs until the terminal is closed; closing it
+// closes every window it opened first, so that each one saves its layout.
 #include "DemoHost.h"
 #include "DemoScene.h"
 #include "WindowPicture.h"
 
 #include "host/ControlBlock.h"
 #include <algorithm>
+#include <vector>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -49,18 +52,77 @@ void CDemoContext::Print(LPCTSTR lpszFormat, ...) const
     CControlBlock::Get()->Log(buffer);
 }
 
+// The terminal's own windows (DemoTerminal.cpp, DemoBrickBar.cpp).
+void DemoTerminalLayout(CWnd* pMain);
+void DemoTerminalTick(CWnd* pMain);
+CString DemoTerminalState();
+CString DemoBricksState();
+
 namespace
 {
-// Interactive, the terminal's "Windows" menu opens each scene's windows again.
+// Interactive, the terminal's "Windows" menu opens each scene's windows.
 const UINT ID_SCENE_FIRST = 40000;
+const UINT_PTR ID_FEED_TIMER = 1;
+// Scenes up to this order build the terminal itself; the others are reached from its menu.
+const int kTerminalSceneLast = 2;
 CDemoContext* g_pContext = nullptr;
+
+BOOL CALLBACK CollectTopLevel(HWND hWnd, LPARAM lParam)
+{
+    auto* pWindows = reinterpret_cast<std::vector<HWND>*>(lParam);
+    if (::IsWindowVisible(hWnd) && ::GetParent(hWnd) == nullptr)
+        pWindows->push_back(hWnd);
+    return TRUE;
+}
 
 class CMainFrame : public CWnd
 {
 public:
+    CString m_csLastState;
+
     afx_msg void OnDestroy()
     {
+        ::KillTimer(m_hWnd, ID_FEED_TIMER);
         ::PostQuitMessage(0);
+    }
+    afx_msg void OnSize(UINT, int, int)
+    {
+        DemoTerminalLayout(this);
+    }
+    // The quote stream, and a log line whenever the trader changed what the terminal shows.
+    afx_msg void OnTimer(UINT_PTR nIDEvent)
+    {
+        if (nIDEvent != ID_FEED_TIMER)
+            return;
+        DemoTerminalTick(this);
+        CPoint ptClient(0, 0);
+        ClientToScreen(&ptClient);
+        CRect rcClient;
+        GetClientRect(&rcClient);
+        CString csState;
+        csState.Format("client at %d,%d size %dx%d; %s; %s", (int)ptClient.x, (int)ptClient.y, rcClient.Width(),
+                       rcClient.Height(), (LPCTSTR)DemoTerminalState(), (LPCTSTR)DemoBricksState());
+        if (csState != m_csLastState && g_pContext != nullptr)
+            g_pContext->Print("terminal: %s", (LPCTSTR)csState);
+        m_csLastState = csState;
+    }
+    // Every other window the terminal opened closes first, saving its layout, then the terminal.
+    afx_msg void OnClose()
+    {
+        std::vector<HWND> windows;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CollectTopLevel, (LPARAM)&windows);
+        int nClosed = 0;
+        for (HWND hWnd : windows)
+        {
+            if (hWnd != m_hWnd && ::IsWindow(hWnd))
+            {
+                ::DestroyWindow(hWnd);
+                ++nClosed;
+            }
+        }
+        if (g_pContext != nullptr)
+            g_pContext->Print("terminal: closing, %d other windows closed first", nClosed);
+        DestroyWindow();
     }
     // void OnScene(UINT nID)
     afx_msg void OnScene(UINT nID)
@@ -74,6 +136,9 @@ public:
 
 BEGIN_MESSAGE_MAP(CMainFrame, CWnd)
     ON_WM_DESTROY()
+    ON_WM_SIZE()
+    ON_WM_TIMER()
+    ON_WM_CLOSE()
     ON_COMMAND_RANGE(ID_SCENE_FIRST, ID_SCENE_FIRST + 99, OnScene)
 END_MESSAGE_MAP()
 }  // namespace
@@ -126,6 +191,8 @@ int main(int argc, char** argv)
                      [](const CDemoSceneInfo& a, const CDemoSceneInfo& b) { return a.order < b.order; });
     for (const CDemoSceneInfo& scene : scenes)
     {
+        if (!headless && scene.order > kTerminalSceneLast)
+            continue;
         context.Print("scene %s", scene.name);
         scene.run(context);
         context.Pump();
@@ -139,11 +206,18 @@ int main(int argc, char** argv)
         HMENU hWindows = ::CreatePopupMenu();
         for (size_t i = 0; i < scenes.size() && i < 100; ++i)
         {
-            if (strcmp(scenes[i].name, "Terminal") != 0)
+            if (scenes[i].order > kTerminalSceneLast)
                 ::AppendMenuA(hWindows, MF_STRING, ID_SCENE_FIRST + i, scenes[i].name);
         }
         ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hWindows, "&Windows");
         ::SetMenu(frame.m_hWnd, hBar);
+        ::DrawMenuBar(frame.m_hWnd);
+        DemoTerminalLayout(&frame);
+        frame.SetTimer(ID_FEED_TIMER, 500, nullptr);
+        // Where the client area is on the screen, for a script that drives the terminal with real input.
+        CPoint ptClient(0, 0);
+        frame.ClientToScreen(&ptClient);
+        context.Print("terminal: ready for the trader, client area at %d,%d", (int)ptClient.x, (int)ptClient.y);
     }
 
     int exitCode = 0;
