@@ -204,11 +204,16 @@ int main(int argc, char** argv)
         // The order entry, the grids and the other windows, reachable from the terminal.
         HMENU hBar = ::CreateMenu();
         HMENU hWindows = ::CreatePopupMenu();
+        CString csItems;
         for (size_t i = 0; i < scenes.size() && i < 100; ++i)
         {
             if (scenes[i].order > kTerminalSceneLast)
+            {
                 ::AppendMenuA(hWindows, MF_STRING, ID_SCENE_FIRST + i, scenes[i].name);
+                csItems += (csItems.IsEmpty() ? "" : ", ") + CString(scenes[i].name);
+            }
         }
+        context.Print("terminal: Windows menu: %s", (LPCTSTR)csItems);
         ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hWindows, "&Windows");
         ::SetMenu(frame.m_hWnd, hBar);
         ::DrawMenuBar(frame.m_hWnd);
