@@ -10,6 +10,7 @@
 
 #include "host/ControlBlock.h"
 #include <algorithm>
+#include <map>
 #include <vector>
 #include <cstdarg>
 #include <cstdio>
@@ -125,12 +126,36 @@ public:
         DestroyWindow();
     }
     // void OnScene(UINT nID)
+    // A scene's windows are built once: choosing it again brings back the ones still open.
     afx_msg void OnScene(UINT nID)
     {
         const size_t nScene = nID - ID_SCENE_FIRST;
-        if (g_pContext != nullptr && nScene < DemoScenes().size())
-            DemoScenes()[nScene].run(*g_pContext);
+        if (g_pContext == nullptr || nScene >= DemoScenes().size())
+            return;
+        std::vector<HWND>& opened = m_sceneWindows[nScene];
+        bool bShown = false;
+        for (HWND hWnd : opened)
+        {
+            if (::IsWindow(hWnd))
+            {
+                ::ShowWindow(hWnd, SW_SHOWNORMAL);
+                ::SetForegroundWindow(hWnd);
+                bShown = true;
+            }
+        }
+        if (bShown)
+            return;
+        std::vector<HWND> before;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CollectTopLevel, (LPARAM)&before);
+        DemoScenes()[nScene].run(*g_pContext);
+        std::vector<HWND> after;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CollectTopLevel, (LPARAM)&after);
+        opened.clear();
+        for (HWND hWnd : after)
+            if (std::find(before.begin(), before.end(), hWnd) == before.end())
+                opened.push_back(hWnd);
     }
+    std::map<size_t, std::vector<HWND>> m_sceneWindows;
     DECLARE_MESSAGE_MAP()
 };
 
