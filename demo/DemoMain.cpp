@@ -241,7 +241,6 @@ int main(int argc, char** argv)
         context.Print("terminal: Windows menu: %s", (LPCTSTR)csItems);
         ::AppendMenuA(hBar, MF_POPUP, (UINT_PTR)hWindows, "&Windows");
         ::SetMenu(frame.m_hWnd, hBar);
-        ::DrawMenuBar(frame.m_hWnd);
         DemoTerminalLayout(&frame);
         frame.SetTimer(ID_FEED_TIMER, 500, nullptr);
         // Where the client area is on the screen, for a script that drives the terminal with real input.
