@@ -5,7 +5,7 @@ WIN_BUILD := build/win
 BENCH_BUILD := build/win-release
 JOBS ?= $(shell nproc)
 
-.PHONY: all setup build test demo bench fuzz clean
+.PHONY: all setup build test demo demo-desktop bench fuzz clean
 
 all: build
 
@@ -26,6 +26,12 @@ test: build
 
 demo: build
 	bash scripts/run-demo
+
+# The terminal on a real (virtual) X display, driven by real mouse and keyboard input; installs
+# its own packages first. `make test` does not use it.
+demo-desktop: build
+	@bash scripts/bootstrap --desktop
+	bash scripts/demo-desktop
 
 $(BENCH_BUILD)/build.ninja: CMakeLists.txt cmake/mingw-w64-x86_64.cmake | setup
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release

@@ -10,6 +10,7 @@
 #include "windows/HolderView.h"
 #include "windows/VXBrickBar.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -22,6 +23,7 @@ const int kBarHeight = 44;
 // The terminal's field ids shown, in brick order.
 const int kFields[] = { 4 /* Bid */, 5 /* Ask */, 2 /* Last */, 6 /* Volume */ };
 const char* const kCaptions[] = { "Bid", "Ask", "Last", "Volume" };
+HWND g_hBar = nullptr;   // the terminal's live bar, for the interactive terminal's layout and ticks
 
 CMrktWatchListCtrl* FindMarketWatch(CWnd* pMain, HWND& hPane)
 {
@@ -45,6 +47,7 @@ CVXBrickBar* MakeBar(CDemoContext& context)
         delete pBar;
         return nullptr;
     }
+    g_hBar = pBar->m_hWnd;
     return pBar;
 }
 
@@ -98,7 +101,52 @@ CString Widths(CVXBrickBar& bar)
     }
     return cs;
 }
+CVXBrickBar* LiveBar()
+{
+    if (g_hBar == nullptr || !::IsWindow(g_hBar))
+        return nullptr;
+    return DYNAMIC_DOWNCAST(CVXBrickBar, CWnd::FromHandlePermanent(g_hBar));
+}
 }  // namespace
+
+// The interactive terminal: the market watch fills the window above the brick bar.
+void DemoTerminalLayout(CWnd* pMain)
+{
+    HWND hPane = nullptr;
+    if (FindMarketWatch(pMain, hPane) == nullptr && hPane == nullptr)
+        return;
+    CRect rc;
+    pMain->GetClientRect(&rc);
+    CVXBrickBar* pBar = LiveBar();
+    const int cyBar = pBar != nullptr ? kBarHeight : 0;
+    ::MoveWindow(hPane, 0, 0, rc.Width(), std::max(0, (int)rc.Height() - cyBar), TRUE);
+    if (pBar != nullptr)
+        pBar->MoveWindow(0, rc.bottom - cyBar, rc.Width(), cyBar);
+}
+
+// One tick of the interactive terminal's quote stream; the bricks follow the selected row.
+void DemoTerminalTick(CWnd* pMain)
+{
+    DemoTerminalFeedTick();
+    HWND hPane = nullptr;
+    CMrktWatchListCtrl* pList = FindMarketWatch(pMain, hPane);
+    CVXBrickBar* pBar = LiveBar();
+    if (pList != nullptr && pBar != nullptr)
+        ShowSelected(*pBar, *pList);
+}
+
+// The bricks' widths and the Last brick's colour, for the interactive terminal's log.
+CString DemoBricksState()
+{
+    CVXBrickBar* pBar = LiveBar();
+    if (pBar == nullptr)
+        return CString();
+    CString cs;
+    CHolderView* pLast = DYNAMIC_DOWNCAST(CHolderView, pBar->GetSplitterWnd()->GetPane(0, 2));
+    cs.Format("bricks %s; Last colour %06lX", (LPCTSTR)Widths(*pBar),
+              pLast != nullptr ? (unsigned long)pLast->GetTitleColor() : 0ul);
+    return cs;
+}
 
 DEMO_SCENE(TerminalBricks, 2)
 {

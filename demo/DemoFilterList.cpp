@@ -68,12 +68,15 @@ class CFilterWnd : public CWnd
 public:
     CFilterListCtrl m_list;
     int m_nPopulates = 0;
+    const CDemoContext* m_pLog = nullptr;   // interactive: what the trader's filters did goes to the log
 
     // The list reports every filter change; the terminal fills it again.
     afx_msg void OnFilterChange(NMHDR*, LRESULT* pResult)
     {
         m_list.PopulateList();
         ++m_nPopulates;
+        if (m_pLog != nullptr)
+            m_pLog->Print("filter list: filter changed, %d of %d shown", m_list.GetDisplayCount(), m_list.GetItemCount());
         *pResult = 0;
     }
     afx_msg void OnSize(UINT, int cx, int cy)
@@ -195,7 +198,13 @@ DEMO_SCENE(FilterList, 30)
                   ::GetTickCount() - t0, list.GetDisplayCount());
     context.Capture(&wnd, "filterlist_loaded");
     if (!context.m_bHeadless)
+    {
+        CPoint ptClient(0, 0);
+        wnd.ClientToScreen(&ptClient);
+        context.Print("filter list: open, client at %d,%d", (int)ptClient.x, (int)ptClient.y);
+        wnd.m_pLog = &context;
         return;
+    }
 
     // The bar is shown with the keyboard in the symbol box (what Ctrl+F does).
     list.SetFocus();

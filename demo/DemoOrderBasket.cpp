@@ -51,6 +51,7 @@ public:
     CCategoryListCtrl m_list;
     bool m_bClickPending = false;   // the next request comes from a click, not from Tab
     int m_nStored = 0;
+    const CDemoContext* m_pLog = nullptr;   // interactive: each stored edit goes to the log
 
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
@@ -121,6 +122,9 @@ private:
         if (nColumn == colPrice)
             p->csPrice.Format("%.2f", atof(info.item.pszText));   // the basket shows two decimals
         ++m_nStored;
+        if (m_pLog != nullptr)
+            m_pLog->Print("order basket: %s %s is now \"%s\"", (LPCTSTR)p->csSymbol,
+                          (LPCTSTR)m_list.m_arrColInfo[nColumn].szColName, (LPCTSTR)*fields[nColumn]);
         m_list.Invalidate();
     }
 };
@@ -235,7 +239,13 @@ DEMO_SCENE(OrderBasket, 66)
     context.Print("order basket: %d orders; Side a drop-down, Value read-only: %s", list.GetDisplayCount(),
                   list.IsReadOnly(colValue) ? "yes" : "NO");
     if (!context.m_bHeadless)
+    {
+        CPoint ptClient(0, 0);
+        wnd.ClientToScreen(&ptClient);
+        context.Print("order basket: open, client at %d,%d", (int)ptClient.x, (int)ptClient.y);
+        wnd.m_pLog = &context;
         return;
+    }
 
     // Column sets: a click on INFY's side opens the drop-down with SELL selected.
     Click(list, 1, colSide);

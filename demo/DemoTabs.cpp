@@ -190,7 +190,16 @@ DEMO_SCENE(Workspace, 80)
                   tabs.IsThemed() ? "themed" : "plain");
     context.Capture(&wnd, "tabs_few");
     if (!context.m_bHeadless)
+    {
+        // Where the strip is on the screen, for a script that drives it with real input.
+        CRect rcStrip;
+        tabs.GetWindowRect(&rcStrip);
+        CRect rcFirst;
+        tabs.GetItemRect(0, rcFirst);
+        context.Print("tabs: open, first tab at %d,%d size %dx%d", (int)(rcStrip.left + rcFirst.left),
+                      (int)(rcStrip.top + rcFirst.top), rcFirst.Width(), rcFirst.Height());
         return;
+    }
 
     // The trader opens a chart for each watched instrument: far more tabs than fit.
     const char* const symbols[] = { "EURUSD", "GBPUSD", "USDJPY", "AUDUSD", "USDCHF", "NZDUSD",

@@ -516,6 +516,36 @@ DEMO_SCENE(Terminal, 1)
     context.Capture(context.m_pMainWnd, "terminal_restarted");
 }
 
+// What the trader sees of the market watch's layout: the column order with widths and the first
+// row's symbol. The interactive terminal writes it to its log whenever it changes.
+CString DemoTerminalState()
+{
+    if (!g_pane.m_pList || g_pane.m_pList->GetSafeHwnd() == nullptr)
+        return "";
+    CMrktWatchListCtrl& list = *g_pane.m_pList;
+    const int n = list.GetHeaderCtrl()->GetItemCount();
+    std::vector<int> order((size_t)(n > 0 ? n : 1));
+    list.GetColumnOrderArray(order.data(), n);
+    CString csWidths;
+    for (int i = 0; i < n; ++i)
+    {
+        CString csOne;
+        csOne.Format("%s%d", i ? ", " : "", list.GetColumnWidth(order[(size_t)i]));
+        csWidths += csOne;
+    }
+    CString csFirst;
+    if (list.GetItemCount() > 0)
+    {
+        const sMWStruct* pRow = reinterpret_cast<const sMWStruct*>(list.GetItemData(0));
+        if (pRow != nullptr && pRow->pInstrument != nullptr)
+            csFirst = reinterpret_cast<const sDemoInstrument*>(pRow->pInstrument)->bytes + MW_SYMBOL_OFFSET;
+    }
+    CString cs;
+    cs.Format("columns %s; widths %s; first row %s; grid lines %s", HeaderOrder(list).c_str(), (LPCTSTR)csWidths,
+              (LPCTSTR)csFirst, (list.GetExtendedStyle() & LVS_EX_GRIDLINES) ? "on" : "off");
+    return cs;
+}
+
 // Lets other scenes of the terminal stream quotes (the brick bar under the market watch).
 void DemoTerminalFeedTick()
 {
