@@ -8,6 +8,7 @@
 
 #include <climits>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 
 IMPLEMENT_DYNAMIC(CMultiLineListCtrl, CCommonListCtrl)
@@ -164,7 +165,7 @@ void CMultiLineListCtrl::FlushPlatformCount()
 
 LRESULT CMultiLineListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (m_bCountPending && message != LVM_SETITEMCOUNT)
+    if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETSELECTEDCOUNT)
         FlushPlatformCount();
     return CCommonListCtrl::WindowProc(message, wParam, lParam);
 }
@@ -248,6 +249,13 @@ void CMultiLineListCtrl::InvalidateLine(int nItem)
 {
     if (m_hWnd == nullptr || nItem < 0)
         return;
+    // While a new count waits to be handed over, asking for a line's rectangle would hand it over
+    // now (once per row of a fill): the whole list is invalidated instead, painted once.
+    if (m_bCountPending)
+    {
+        Invalidate(FALSE);
+        return;
+    }
     CRect rc;
     if (GetItemRect(nItem, &rc, LVIR_BOUNDS))
         InvalidateRect(&rc, FALSE);
@@ -466,10 +474,13 @@ void CMultiLineListCtrl::OpenCloseRow(int nItem)
         return;
     int nFirst = GetParentRow(nItem);
     bool bClosed = nFirst + 1 >= m_arrLines.GetSize() || m_arrLines[nFirst + 1] > 0;
+    // Selected lines below move with their rows.
+    std::vector<sSavedSelection> saved = SaveSelection();
     // A row of one line has nothing to open.
     pRow->bOpen = bClosed && pRow->nLineCount > 1;
     SyncChildLines(nFirst);
     SyncPlatformCount();
+    RestoreSelection(saved);
     if (!m_bSingleSelection && m_hWnd != nullptr)
         SelectItemBlock(LVIS_SELECTED, nFirst);
     StartRepaintTimer();
@@ -478,7 +489,9 @@ void CMultiLineListCtrl::OpenCloseRow(int nItem)
 std::vector<CMultiLineListCtrl::sSavedSelection> CMultiLineListCtrl::SaveSelection()
 {
     std::vector<sSavedSelection> saved;
-    if (m_hWnd == nullptr)
+    // Asked before the pending count is handed over: with nothing selected a change of the rows
+    // costs no count update.
+    if (m_hWnd == nullptr || ::SendMessageA(m_hWnd, LVM_GETSELECTEDCOUNT, 0, 0) == 0)
         return saved;
     FlushPlatformCount();
     int nItem = -1;
@@ -494,15 +507,21 @@ std::vector<CMultiLineListCtrl::sSavedSelection> CMultiLineListCtrl::SaveSelecti
 
 void CMultiLineListCtrl::RestoreSelection(const std::vector<sSavedSelection>& saved)
 {
-    if (m_hWnd == nullptr)
+    if (m_hWnd == nullptr || saved.empty())
         return;
     FlushPlatformCount();
     SetItemState(-1, 0, LVIS_SELECTED);
+    // Where each shown row starts now, found in one walk.
+    std::unordered_map<const sMultiLineColInfo*, int> firstLines;
+    for (INT_PTR i = 0; i < m_arrLines.GetSize(); ++i)
+        if (m_arrLines[i] > 0)
+            firstLines.emplace(reinterpret_cast<const sMultiLineColInfo*>(m_arrLines[i]), (int)i);
     for (const sSavedSelection& s : saved)
     {
-        int nFirst = LineOfRow(s.pRow);
-        if (nFirst < 0)
+        auto found = firstLines.find(s.pRow);
+        if (found == firstLines.end())
             continue;
+        int nFirst = found->second;
         int nLine = nFirst + s.nDistance;
         // A child line that went with its row's closing leaves the first line selected.
         if (s.nDistance > 0 && (nLine >= m_arrLines.GetSize() || m_arrLines[nLine] != -(INT_PTR)s.nDistance))
@@ -582,7 +601,9 @@ int CMultiLineListCtrl::DeleteItem(int nItem)
     sMultiLineColInfo* pRow = RowOfLine(nItem);
     if (pRow == nullptr)
         return 0;
+    std::vector<sSavedSelection> saved = SaveSelection();
     RemoveShownRow(GetParentRow(nItem));
+    RestoreSelection(saved);
     for (INT_PTR i = 0; i < m_arrRows.GetSize(); ++i)
     {
         if (m_arrRows[i] == pRow)
@@ -1106,22 +1127,28 @@ bool CMultiLineListCtrl::Passes(ULONGLONG dwItemValue)
     if (!HasDataDescriptor())
         return true;
     PrepareMatchers();
-    // The filters are copied: the host's routine may change them while a row is tested.
-    std::vector<sCompiled> filters = m_compiled;
-    CString text;
-    for (const sCompiled& f : filters)
+    // One text buffer for every row (a host routine that calls back into the list gets one of
+    // its own). The filters are read by index: the routine may change them.
+    CString local;
+    CString& text = m_nPassDepth++ == 0 ? m_csPassText : local;
+    bool bPass = true;
+    for (size_t k = 0; k < m_compiled.size(); ++k)
     {
         text.Empty();
         if (dwItemValue != 0)
         {
             unsigned long clrText = (unsigned long)-1, clrBack = (unsigned long)-1;
             int nImage = -1;
-            GetColumnText(dwItemValue, f.nColumn, text, clrText, clrBack, nImage, 0);
+            GetColumnText(dwItemValue, m_compiled[k].nColumn, text, clrText, clrBack, nImage, 0);
         }
-        if (!f.matcher.Match(text, (size_t)text.GetLength()))
-            return false;
+        if (k < m_compiled.size() && !m_compiled[k].matcher.Match(text, (size_t)text.GetLength()))
+        {
+            bPass = false;
+            break;
+        }
     }
-    return true;
+    --m_nPassDepth;
+    return bPass;
 }
 
 void CMultiLineListCtrl::PopulateList()
@@ -1135,6 +1162,7 @@ void CMultiLineListCtrl::PopulateList()
     }
     PrepareMatchers();
     const bool bFilters = !m_compiled.empty();
+    std::vector<sSavedSelection> saved = SaveSelection();
     // A host routine that changes the rows while they are tested makes the pass start again
     // (three times at most; then the line array is left as it was).
     for (int nAttempt = 0; nAttempt < 3; ++nAttempt)
@@ -1187,6 +1215,7 @@ void CMultiLineListCtrl::PopulateList()
     }
     Changed();
     SyncPlatformCount();
+    RestoreSelection(saved);
     Invalidate();
 }
 

@@ -254,4 +254,6 @@ private:
     };
     std::vector<sCompiled> m_compiled;
     bool m_bCompiledValid = false;
+    CString m_csPassText;
+    int m_nPassDepth = 0;
 };

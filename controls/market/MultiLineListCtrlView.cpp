@@ -287,6 +287,7 @@ int CMultiLineListCtrl::SortOn(int nColumn, int nOrder)
     if (nPrevious != nPosition && nPrevious >= 0)
         SetHeaderSortImage(nPrevious, 2);
 
+    std::vector<sSavedSelection> saved = SaveSelection();
     // Every row closes first.
     for (INT_PTR i = 0; i < m_arrRows.GetSize(); ++i)
         m_arrRows[i]->bOpen = false;
@@ -335,6 +336,7 @@ int CMultiLineListCtrl::SortOn(int nColumn, int nOrder)
     m_nChildLines = 0;
     Changed();
     SyncPlatformCount();
+    RestoreSelection(saved);
     if (m_hWnd != nullptr)
         Invalidate();
     return 1;

@@ -252,7 +252,7 @@ TEST_F(MultiLineListTest, RandomStepsAgreeWithAPlainModel)
             line += 1 + (find(shown[i]).bOpen ? find(shown[i]).nLines - 1 : 0);
         return line;
     };
-    for (int step = 0; step < 1500; ++step)
+    for (int step = 0; step < 800; ++step)
     {
         int op = (int)(rng() % 10);
         if (op <= 2 || shown.empty())
@@ -434,6 +434,10 @@ TEST_F(MultiLineListTest, ClicksSelectBlocksAndADoubleClickTogglesOnce)
     EXPECT_EQ(5, m_list.GetVisibleCountEx());
     click(3, true, false);
     EXPECT_EQ(4, m_list.GetVisibleCountEx());
+    // Closing A moves B up two lines; B's selection moves with it.
+    m_list.OpenCloseRow(0);
+    Pump();
+    EXPECT_EQ((std::vector<int>{ 0, 1 }), selected());
     ExpectConsistent();
 }
 
