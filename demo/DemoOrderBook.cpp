@@ -130,7 +130,7 @@ DEMO_SCENE(OrderBook, 33)
     CRect client;
     wnd.GetClientRect(&client);
     CMultiLineListCtrl& list = wnd.m_list;
-    list.m_csListName = "DemoOrderBook";
+    list.m_csListName = "DemoOrderFills";
     if (!list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS, client,
                      &wnd, 100))
     {
@@ -168,7 +168,7 @@ DEMO_SCENE(OrderBook, 33)
     }
     wnd.ShowWindow(SW_SHOW);
     context.Pump();
-    context.Print("order book: %d orders, %d lines", list.GetItemCount(), list.GetVisibleCountEx());
+    context.Print("multi-line order book: %d orders, %d lines", list.GetItemCount(), list.GetVisibleCountEx());
     context.Capture(&wnd, "orderbook_closed");
     if (!context.m_bHeadless)
         return;
@@ -199,7 +199,7 @@ DEMO_SCENE(OrderBook, 33)
         list.RedrawParentRow((DWORD_PTR)&order, 1 + (int)order.fills.size());
     }
     context.Pump();
-    context.Print("order book: after 200 fills, %d lines (%d child lines)", list.GetVisibleCountEx(), list.GetNumberOfChild());
+    context.Print("multi-line order book: after 200 fills, %d lines (%d child lines)", list.GetVisibleCountEx(), list.GetNumberOfChild());
     context.Capture(&wnd, "orderbook_streamed");
 
     // Only orders above 3,000; then the largest filled value first.
@@ -210,7 +210,7 @@ DEMO_SCENE(OrderBook, 33)
     openFirst(3);
     list.SetItemState(-1, 0, LVIS_SELECTED);
     context.Pump();
-    context.Print("order book: price >3000 shows %d of %d orders, sorted by value", list.GetDisplayCount(),
+    context.Print("multi-line order book: price >3000 shows %d of %d orders, sorted by value", list.GetDisplayCount(),
                   list.GetItemCount());
     context.Capture(&wnd, "orderbook_filtered_sorted");
 }
