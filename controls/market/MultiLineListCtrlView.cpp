@@ -4,6 +4,7 @@
 #include "market/MultiLineListCtrl.h"
 #include "lists/CommonListHooks.h"
 #include "lists/DigitGrouping.h"
+#include "host/ControlBlock.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -24,6 +25,14 @@ bool IsGroupedType(int nDataType)
 bool KeyDown(int nVirtKey)
 {
     return ::GetKeyState(nVirtKey) < 0;
+}
+
+// A cell's background: shaded towards white through the host when shades are on (solid when the
+// host has no shading), solid otherwise and for selected lines.
+void FillCell(CDC* pDC, const CRect& rc, COLORREF clr, bool bShade)
+{
+    if (!bShade || !CControlBlock::Get()->CallFillShadeRect(pDC, rc, clr, RGB(255, 255, 255)))
+        pDC->FillSolidRect(&rc, clr);
 }
 }  // namespace
 
@@ -140,7 +149,7 @@ void CMultiLineListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         {
             CRect rcFill = rcItem;
             rcFill.left = rcLabel.left;
-            pDC->FillSolidRect(&rcFill, clrFill);
+            FillCell(pDC, rcFill, clrFill, m_bDrawShades && !bSelected);
             int x = rcLabel.left + 2;
             if (d > 0 || row.nLineCount > 1)
             {
@@ -170,7 +179,7 @@ void CMultiLineListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
             }
         }
         else
-            pDC->FillSolidRect(&rcLabel, clrFill);
+            FillCell(pDC, rcLabel, clrFill, m_bDrawShades && !bSelected);
         if (text.GetLength() > kMaxDrawnText)
             text = text.Left(kMaxDrawnText);
         if (IsGroupedType(m_arrColInfo[nColumn].nDataType))

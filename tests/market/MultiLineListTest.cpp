@@ -536,6 +536,16 @@ TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsAndGroupedNumbers)
     EXPECT_NEAR(grouped.cx, nRight - nLeft + 1, 2) << "plain width " << plain.cx;
     EXPECT_NEAR(rcCell.right - 3, nRight + 1, 2);
     ::DeleteObject(hPicture);
+
+    // Shades: the host's blend from the background to white, top to bottom of each cell.
+    m_list.SetDrawShades(true);
+    m_list.Invalidate();
+    m_list.UpdateWindow();
+    hPicture = WindowPicture::Render(m_list.m_hWnd);
+    COLORREF top = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.top + 2);
+    COLORREF bottom = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.bottom - 1);
+    EXPECT_GT(GetRValue(bottom) + GetGValue(bottom) + GetBValue(bottom), GetRValue(top) + GetGValue(top) + GetBValue(top) + 60);
+    ::DeleteObject(hPicture);
 }
 
 TEST_F(MultiLineListTest, RowHeightIsTheFontHeightPlusFourPerLine)
