@@ -6,6 +6,7 @@
 #include "WindowPicture.h"
 #include "market/MultiLineListCtrl.h"
 #include "lists/CommonListHooks.h"
+#include "filter/FilterText.h"
 #include <OrvoTools.h>
 
 #include <algorithm>
@@ -358,6 +359,31 @@ TEST_F(MultiLineListTest, FiltersApplyToRowsAndTintTheHeader)
     EXPECT_EQ(5, m_list.GetVisibleCountEx());   // both rows back, still open
 }
 
+TEST_F(MultiLineListTest, TheValuePopupOffersShownRowsAndFiltersThisList)
+{
+    Build();
+    Add("AAA", "10", 2);
+    Add("BBB", "10", 1);
+    Add("AAA", "30", 0);
+    Filter(1, "10");
+    m_list.OpenAllClosedRows();
+    NMHDFILTERBTNCLICK click = {};
+    click.hdr.hwndFrom = m_list.GetColorHeader().m_hWnd;
+    click.hdr.idFrom = (UINT_PTR)::GetDlgCtrlID(click.hdr.hwndFrom);
+    click.hdr.code = HDN_FILTERBTNCLICK;
+    click.iItem = 0;
+    m_list.SendMessage(WM_NOTIFY, click.hdr.idFrom, (LPARAM)&click);
+    CListBox& values = CFilterText::Get().GetValueList();
+    ASSERT_EQ(2, values.GetCount());   // first lines of the shown rows, each value once
+    CString text;
+    values.GetText(1, text);
+    EXPECT_STREQ("BBB", text);
+    values.SetSel(1);
+    CFilterText::Get().ApplySelection();
+    EXPECT_EQ((std::vector<std::string>{ "BBB", "   fill BBB.1" }), Lines());
+    ExpectConsistent();
+}
+
 TEST_F(MultiLineListTest, HeaderClickClosesRowsAndSortsByColumnType)
 {
     Build();
@@ -541,6 +567,10 @@ TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsAndGroupedNumbers)
     m_list.SetDrawShades(true);
     m_list.Invalidate();
     m_list.UpdateWindow();
+    int nGdi = TestLeaks::GdiObjects();
+    m_list.Invalidate();
+    m_list.UpdateWindow();
+    EXPECT_EQ(nGdi, TestLeaks::GdiObjects());   // a repaint leaves no pen or brush behind
     hPicture = WindowPicture::Render(m_list.m_hWnd);
     COLORREF top = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.top + 2);
     COLORREF bottom = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.bottom - 1);
