@@ -60,8 +60,8 @@ class CONTROLS_API CMultiLineListCtrl : public CCommonListCtrl, public CFilterHe
 public:
     // The host's data descriptor: item value, column index, text, text colour and background
     // colour (preset to the list's; -1 keeps the list's), image (preset -1; else an image index
-    // for column 0 or an icon handle for an icon column), line number (0 for the first line, else
-    // line count + 1 - d); nonzero = text supplied.
+    // for column 0 or an icon handle for an icon column), line number (the line's distance d
+    // from its row's first line, 0 for the first line); nonzero = text supplied.
     typedef int (*PFN_MULTILINETEXT)(ULONGLONG dwItemValue, int nColumn, CString& text, unsigned long& clrText,
                                      unsigned long& clrBack, int& nImage, int nLine);
 
@@ -87,8 +87,8 @@ public:
     int SetItemData(int nItem, DWORD_PTR dwValue, int nLineCount = 1, int nExtra = 0);
     sMultiLineColInfo* GetMultiListItemData(int nShownRow);
     sMultiLineColInfo* GetInternalItemData(int nItem);
-    // The row's item value; nFirstLine 1 and nLine 0 for a first line, 0 and the line number of
-    // the descriptor for a child line.
+    // The row's item value; nFirstLine 1 and nLine 0 for a first line, 0 and line count + 1 - d
+    // for a child line d lines below its first line.
     DWORD_PTR GetRowInfo(int nItem, int& nFirstLine, int& nLine);
     int GetParentRow(int nItem);
     BOOL IsRowParent(int nItem);
@@ -153,8 +153,8 @@ public:
     // --- texts ---
     void InitColumnTextRtn(PFN_MULTILINETEXT pfn) { m_pfnText = pfn; }
     BOOL HasDataDescriptor() const { return m_pfnText != nullptr; }
-    // The text of a column of a row's line (nLine as the descriptor gets it); formula columns
-    // are computed. 0 when nothing was supplied.
+    // The text of a column of a row's line (nLine: the distance from the first line, as the
+    // descriptor gets it); formula columns are computed. 0 when nothing was supplied.
     int GetColumnText(ULONGLONG dwItemValue, int nColumn, CString& text, unsigned long& clrText,
                       unsigned long& clrBack, int& nImage, int nLine);
     void GetCustomColumnText(ULONGLONG dwItemValue, int nColumn, CString& text, int nLine);
