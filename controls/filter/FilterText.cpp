@@ -57,6 +57,16 @@ CFilterText* CFilterText::Open(CFilterListCtrl* pList, int nPosition, CPoint ptS
 {
     if (pList == nullptr || pList->GetSafeHwnd() == nullptr)
         return nullptr;
+    CStringArray texts;
+    pList->GetColumnUniques(pList->GetOriginalColNo(nPosition), texts);
+    return OpenWithValues(pList, nPosition, ptScreen, texts);
+}
+
+CFilterText* CFilterText::OpenWithValues(CCommonListCtrl* pList, int nPosition, CPoint ptScreen,
+                                         const CStringArray& texts)
+{
+    if (pList == nullptr || pList->GetSafeHwnd() == nullptr)
+        return nullptr;
     CFilterText& popup = Get();
     if (popup.GetSafeHwnd() == nullptr && !popup.Create(IDD_FILTER_TEXT, nullptr))
         return nullptr;
@@ -65,8 +75,6 @@ CFilterText* CFilterText::Open(CFilterListCtrl* pList, int nPosition, CPoint ptS
     CListBox& values = popup.m_ValueList;
     values.SetRedraw(FALSE);
     values.ResetContent();
-    CStringArray texts;
-    pList->GetColumnUniques(pList->GetOriginalColNo(nPosition), texts);
     for (INT_PTR i = 0; i < texts.GetSize(); ++i)
         values.AddString(texts[i]);
     values.SetRedraw(TRUE);

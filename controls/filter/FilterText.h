@@ -23,6 +23,9 @@ public:
     // The popup for a list's header position: filled with the column's values, its top-left
     // corner at ptScreen, shown and brought to the top.
     static CFilterText* Open(CFilterListCtrl* pList, int nPosition, CPoint ptScreen);
+    // The same for a list that gathers the values itself (the multi-line list).
+    static CFilterText* OpenWithValues(CCommonListCtrl* pList, int nPosition, CPoint ptScreen,
+                                       const CStringArray& values);
     // The list is going: the popup forgets it (and hides when it served it).
     static void ListGone(CCommonListCtrl* pList);
     static void SetOtherListFilterHook(PFN_SETFILTER pfn);

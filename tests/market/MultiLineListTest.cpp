@@ -1,0 +1,640 @@
+// The multi-line list as a host drives it: an order book whose order rows open into their fills,
+// texts from the host's data descriptor, filters through the header, sorting by header clicks,
+// clicks and double-clicks on lines, the context menu, drawing checked by pixels, and the export.
+#include "TestHost.h"
+#include "TestSupport.h"
+#include "WindowPicture.h"
+#include "market/MultiLineListCtrl.h"
+#include "lists/CommonListHooks.h"
+#include "filter/FilterText.h"
+#include <OrvoTools.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+struct sOrder
+{
+    std::string symbol;
+    std::string price;
+    std::vector<std::string> fills;   // child line d shows fills[d - 1]
+};
+
+std::function<void()> g_onText;   // the host doing something odd from inside its text routine
+size_t g_nHugeText = 0;
+
+int OrderText(ULONGLONG dwValue, int nColumn, CString& text, unsigned long&, unsigned long&, int&, int nLine)
+{
+    if (g_onText)
+        g_onText();
+    if (dwValue < 16)   // small values are the host's own numbers, not orders
+    {
+        text.Format("v%d", (int)dwValue);
+        return 1;
+    }
+    const sOrder& order = *reinterpret_cast<const sOrder*>(dwValue);
+    if (g_nHugeText > 0)
+    {
+        text = std::string(g_nHugeText, 'H').c_str();
+        return 1;
+    }
+    if (nColumn == 0)
+        text = nLine == 0 || nLine > (int)order.fills.size() ? order.symbol.c_str() : order.fills[(size_t)nLine - 1].c_str();
+    else if (nColumn == 1)
+        text = order.price.c_str();
+    else
+        return 0;
+    return 1;
+}
+}  // namespace
+
+class MultiLineListTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        g_onText = nullptr;
+        g_nHugeText = 0;
+        ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 600, 400), 0));
+        m_host.m_answer = [this](const sRecordedMsg& r, LRESULT&) {
+            if (r.message == WM_NOTIFY && r.code == HDN_FILTERCHANGE && r.hwndFrom == m_list.m_hWnd)
+                m_list.PopulateList();
+            return false;
+        };
+        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_OWNERDRAWFIXED | LVS_SHOWSELALWAYS,
+                                  CRect(0, 0, 580, 380), &m_host, 1002));
+    }
+    void TearDown() override
+    {
+        g_onText = nullptr;
+        BYTE keys[256] = {};
+        ::SetKeyboardState(keys);
+        if (m_list.GetSafeHwnd() != nullptr)
+            m_list.DestroyWindow();
+        m_host.DestroyWindow();
+        HostTest::TearDown();
+    }
+    // Columns Order (text) and Price (decimal, right-aligned), plus formula columns (stored form).
+    void Build(std::vector<std::string> formulas = {})
+    {
+        static const char* const names[] = { "Order", "Price" };
+        for (int c = 0; c < 2; ++c)
+        {
+            sOrvoColInfo info = {};
+            strlcpy(info.szColName, names[c], sizeof(info.szColName));
+            info.nWidth = 150;
+            info.nFormat = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+            info.nDataType = c == 0 ? LIST_SORT_TEXT : LIST_SORT_DECIMAL;
+            m_list.m_arrColInfo.Add(info);
+        }
+        m_list.m_csListName = "OrderBook";
+        m_list.InitColumnTextRtn(&OrderText);
+        m_list.InsertColumnsForList(nullptr);
+        for (size_t i = 0; i < formulas.size(); ++i)
+        {
+            sOrvoColInfo info = {};
+            snprintf(info.szColName, sizeof(info.szColName), "F%d", (int)i);
+            info.nWidth = 100;
+            info.nDataType = LIST_SORT_DECIMAL;
+            info.csText1 = formulas[i].c_str();
+            int c = (int)m_list.m_arrColInfo.Add(info);
+            m_list.m_arrColPosition.SetAtGrow(c, c);
+            m_list.InsertColumn(c, info.szColName, LVCFMT_RIGHT, 100, c);
+            sVisibleColumn v = { c, c };
+            m_list.AddToVisibleArray(v);
+        }
+        m_list.SetUseFilter(TRUE);
+    }
+    // An order of the given fills appended as a host does (insert at 0, data of the new row).
+    int Add(const char* symbol, const char* price, int nFills, int nLines = INT_MIN)
+    {
+        m_orders.push_back({ symbol, price, {} });
+        for (int f = 0; f < nFills; ++f)
+            m_orders.back().fills.push_back(std::string("fill ") + symbol + "." + std::to_string(f + 1));
+        m_list.InsertItem(0, "");
+        return m_list.SetItemData(0, (DWORD_PTR)&m_orders.back(), nLines != INT_MIN ? nLines : nFills + 1);
+    }
+    std::vector<std::string> Lines(int nPosition = 0)
+    {
+        std::vector<std::string> lines;
+        for (int i = 0; i < m_list.GetVisibleCountEx(); ++i)
+            lines.push_back((LPCTSTR)m_list.GetItemText(i, nPosition));
+        return lines;
+    }
+    void Pump() { AfxPumpPendingMessages(); }
+    void ExpectConsistent()
+    {
+        Pump();
+        CString reason;
+        EXPECT_TRUE(m_list.CheckInvariants(&reason)) << (LPCTSTR)reason;
+    }
+    void Filter(int nPosition, const char* text)
+    {
+        CString t(text);
+        m_list.SetVisibleColumnFilter(nPosition, t, 0);
+    }
+
+    CMessageRecorder m_host;
+    CMultiLineListCtrl m_list;
+    std::deque<sOrder> m_orders;
+};
+
+TEST_F(MultiLineListTest, LinesOpenCloseAndDeleteWithTheirRows)
+{
+    Build();
+    Add("ONE", "1", 0);
+    Add("BUY", "2", 2);
+    EXPECT_EQ(2, m_list.InsertItem(0, ""));   // index 0 appends after both rows
+    m_list.DeleteItem(2);
+
+    m_list.OpenCloseRow(0);   // a one-line row opens to nothing
+    EXPECT_EQ(2, m_list.GetVisibleCountEx());
+    m_list.OpenCloseRow(1);
+    EXPECT_EQ((std::vector<std::string>{ "ONE", "BUY", "   fill BUY.1", "   fill BUY.2" }), Lines());
+    EXPECT_EQ((std::vector<std::string>{ "1", "2", "   2", "   2" }), Lines(1));
+    int nFirst = -1, nLine = -1;
+    EXPECT_EQ((DWORD_PTR)&m_orders[1], m_list.GetRowInfo(2, nFirst, nLine));
+    EXPECT_EQ(0, nFirst);
+    EXPECT_EQ(3, nLine);
+    m_list.GetRowInfo(3, nFirst, nLine);
+    EXPECT_EQ(2, nLine);
+    EXPECT_EQ((DWORD_PTR)&m_orders[1], m_list.GetItemData(3));
+    ExpectConsistent();
+
+    // A fill arrives while the row is open; then a fill is cancelled.
+    m_orders[1].fills.push_back("fill BUY.3");
+    EXPECT_EQ(1, m_list.RedrawParentRow((DWORD_PTR)&m_orders[1], 4));
+    EXPECT_EQ(5, m_list.GetVisibleCountEx());
+    EXPECT_EQ(0, m_list.RedrawParentRow((DWORD_PTR)0x1234, 2));
+    ExpectConsistent();
+
+    m_list.DeleteItem(3);   // a child line: its whole row goes
+    EXPECT_EQ((std::vector<std::string>{ "ONE" }), Lines());
+    EXPECT_EQ(1, m_list.GetItemCount());
+    ExpectConsistent();
+}
+
+TEST_F(MultiLineListTest, LineCountsAreKeptWithinLimitsAndSmallValuesAreRows)
+{
+    Build();
+    struct
+    {
+        int nLines;
+        int nChildren;
+    } cases[] = { { 0, 0 }, { -1, 0 }, { 1, 0 }, { 3, 2 }, { 1000000, MULTILINE_MAX_LINES - 1 },
+                  { INT_MAX, MULTILINE_MAX_LINES - 1 } };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.nLines);
+        m_list.DeleteAllItems();
+        Add("X", "1", 2, c.nLines);
+        m_list.OpenCloseRow(0);
+        EXPECT_EQ(c.nChildren, m_list.GetNumberOfChild());
+        ExpectConsistent();
+    }
+    // Item values 0 and 1 are the host's to choose: the line array still knows its rows.
+    m_list.DeleteAllItems();
+    for (DWORD_PTR v : { (DWORD_PTR)1, (DWORD_PTR)0, (DWORD_PTR)1 })
+    {
+        m_list.InsertItem(0, "");
+        m_list.SetItemData(0, v, 3);
+    }
+    m_list.OpenAllClosedRows();
+    EXPECT_EQ((std::vector<std::string>{ "v1", "   v1", "   v1", "", "   ", "   ", "v1", "   v1", "   v1" }), Lines());
+    ExpectConsistent();
+}
+
+TEST_F(MultiLineListTest, WithoutADescriptorNothingIsTaken)
+{
+    m_list.SetUseFilter(TRUE);
+    EXPECT_EQ(0, m_list.InsertItem(0, ""));
+    EXPECT_EQ(0, m_list.SetItemData(0, 5, 2));
+    EXPECT_STREQ(MULTILINE_NO_DESCRIPTOR_TEXT, m_list.GetItemText(0, 0));
+}
+
+// Random inserts, data sets, opens, closes, deletes, filters and sorts against a plain model.
+TEST_F(MultiLineListTest, RandomStepsAgreeWithAPlainModel)
+{
+    Build();
+    struct sRow
+    {
+        sOrder* pOrder;
+        int nLines;
+        bool bOpen;
+    };
+    std::vector<sRow> model;        // every row, insertion order
+    std::vector<sOrder*> shown;     // shown rows, top to bottom
+    double dMin = -1;               // price filter ">dMin", -1 none
+    std::mt19937 rng(26);
+    auto find = [&](sOrder* p) -> sRow& { return *std::find_if(model.begin(), model.end(), [&](const sRow& r) { return r.pOrder == p; }); };
+    auto passes = [&](const sRow& r) { return dMin < 0 || atof(r.pOrder->price.c_str()) > dMin; };
+    auto expected = [&] {
+        std::vector<std::string> lines;
+        for (sOrder* p : shown)
+        {
+            lines.push_back(p->symbol);
+            const sRow& r = find(p);
+            for (int d = 1; r.bOpen && d < r.nLines; ++d)
+                lines.push_back("   " + (d <= (int)p->fills.size() ? p->fills[(size_t)d - 1] : p->symbol));
+        }
+        return lines;
+    };
+    auto firstLineOf = [&](size_t k) {
+        int line = 0;
+        for (size_t i = 0; i < k; ++i)
+            line += 1 + (find(shown[i]).bOpen ? find(shown[i]).nLines - 1 : 0);
+        return line;
+    };
+    for (int step = 0; step < 800; ++step)
+    {
+        int op = (int)(rng() % 10);
+        if (op <= 2 || shown.empty())
+        {
+            int nFills = (int)(rng() % 4);
+            char price[16];
+            snprintf(price, sizeof(price), "%d", (int)(rng() % 100));
+            std::string sym = "S" + std::to_string(step);
+            int nResult = Add(sym.c_str(), price, nFills);
+            model.push_back({ &m_orders.back(), nFills + 1, false });
+            if (passes(model.back()))
+                shown.push_back(&m_orders.back());
+            EXPECT_EQ(passes(model.back()) ? 1 : 0, nResult);
+        }
+        else if (op <= 4)
+        {
+            size_t k = rng() % shown.size();
+            sRow& r = find(shown[k]);
+            int d = r.bOpen && r.nLines > 1 ? (int)(rng() % r.nLines) : 0;
+            m_list.OpenCloseRow(firstLineOf(k) + d);
+            r.bOpen = !r.bOpen && r.nLines > 1;
+        }
+        else if (op == 5)
+        {
+            size_t k = rng() % shown.size();
+            sRow& r = find(shown[k]);
+            m_list.DeleteItem(firstLineOf(k) + (r.bOpen ? r.nLines - 1 : 0));
+            model.erase(std::find_if(model.begin(), model.end(), [&](const sRow& x) { return x.pOrder == shown[k]; }));
+            shown.erase(shown.begin() + (long)k);
+        }
+        else if (op == 6)
+        {
+            size_t k = rng() % model.size();
+            int nLines = 1 + (int)(rng() % 5);
+            m_list.RedrawParentRow((DWORD_PTR)model[k].pOrder, nLines);
+            model[k].nLines = nLines;
+        }
+        else if (op == 7)
+        {
+            dMin = rng() % 3 == 0 ? -1 : (double)(rng() % 100);
+            Filter(1, dMin < 0 ? "" : (">" + std::to_string((int)dMin)).c_str());
+            shown.clear();
+            for (const sRow& r : model)
+                if (passes(r))
+                    shown.push_back(r.pOrder);
+        }
+        else if (op == 8)
+        {
+            int nOrder = (int)(rng() % 2);
+            m_list.SortOn(1, nOrder);
+            for (sRow& r : model)
+                r.bOpen = false;
+            std::stable_sort(shown.begin(), shown.end(), [&](sOrder* a, sOrder* b) {
+                double x = atof(a->price.c_str()), y = atof(b->price.c_str());
+                return nOrder == 1 ? x < y : x > y;
+            });
+        }
+        else
+        {
+            bool bOpen = rng() % 2 == 0;
+            if (bOpen)
+            {
+                m_list.m_bAllRowsOpened = false;
+                m_list.OpenAllClosedRows();
+            }
+            else
+                m_list.CloseAllOpenedRows();
+            for (sRow& r : model)
+                if (std::find(shown.begin(), shown.end(), r.pOrder) != shown.end())
+                    r.bOpen = bOpen && r.nLines > 1;
+        }
+        Pump();
+        CString reason;
+        ASSERT_TRUE(m_list.CheckInvariants(&reason)) << "step " << step << ": " << (LPCTSTR)reason;
+        ASSERT_EQ(expected(), Lines()) << "step " << step << " op " << op;
+        ASSERT_EQ((int)model.size(), m_list.GetItemCount());
+    }
+}
+
+TEST_F(MultiLineListTest, FiltersApplyToRowsAndTintTheHeader)
+{
+    Build({ " \"1\" * 2" });
+    Add("AAA", "10", 2);
+    Add("BBB", "25", 1);
+    m_list.OpenAllClosedRows();
+    Filter(2, ">30");   // the formula column: price x 2
+    EXPECT_EQ((std::vector<std::string>{ "BBB", "   fill BBB.1" }), Lines());
+    EXPECT_EQ((std::vector<std::string>{ "50.00", "   50.00" }), Lines(2));
+    EXPECT_EQ(1, m_list.GetDisplayCount());
+    EXPECT_EQ(2, m_list.GetItemCount());
+
+    m_list.UpdateWindow();
+    HBITMAP hPicture = WindowPicture::Render(m_host.m_hWnd);
+    CRect rcItem;
+    m_list.GetColorHeader().GetItemRect(2, &rcItem);
+    EXPECT_EQ(HEADER_FILTERED_COLOR, WindowPicture::PixelAt(hPicture, rcItem.left + 4, rcItem.top + 4));
+    m_list.GetColorHeader().GetItemRect(0, &rcItem);
+    EXPECT_EQ(HEADER_ANYFILTER_COLOR, WindowPicture::PixelAt(hPicture, rcItem.left + 4, rcItem.top + 4));
+    ::DeleteObject(hPicture);
+
+    m_list.SendMessage(WM_COMMAND, ID_MULTILINE_RESET_FILTERS);
+    EXPECT_EQ(0, m_list.GetFilterCount());
+    EXPECT_EQ(5, m_list.GetVisibleCountEx());   // both rows back, still open
+}
+
+TEST_F(MultiLineListTest, TheValuePopupOffersShownRowsAndFiltersThisList)
+{
+    Build();
+    Add("AAA", "10", 2);
+    Add("BBB", "10", 1);
+    Add("AAA", "30", 0);
+    Filter(1, "10");
+    m_list.OpenAllClosedRows();
+    NMHDFILTERBTNCLICK click = {};
+    click.hdr.hwndFrom = m_list.GetColorHeader().m_hWnd;
+    click.hdr.idFrom = (UINT_PTR)::GetDlgCtrlID(click.hdr.hwndFrom);
+    click.hdr.code = HDN_FILTERBTNCLICK;
+    click.iItem = 0;
+    m_list.SendMessage(WM_NOTIFY, click.hdr.idFrom, (LPARAM)&click);
+    CListBox& values = CFilterText::Get().GetValueList();
+    ASSERT_EQ(2, values.GetCount());   // first lines of the shown rows, each value once
+    CString text;
+    values.GetText(1, text);
+    EXPECT_STREQ("BBB", text);
+    values.SetSel(1);
+    CFilterText::Get().ApplySelection();
+    EXPECT_EQ((std::vector<std::string>{ "BBB", "   fill BBB.1" }), Lines());
+    ExpectConsistent();
+}
+
+TEST_F(MultiLineListTest, HeaderClickClosesRowsAndSortsByColumnType)
+{
+    Build();
+    Add("C", "9", 1);
+    Add("A", "100", 2);
+    Add("B", "-5", 0);
+    m_list.OpenAllClosedRows();
+    CHeaderCtrl* pHeader = m_list.GetHeaderCtrl();
+    auto click = [&](int nPosition) {
+        CRect rc;
+        pHeader->GetItemRect(nPosition, &rc);
+        pHeader->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.CenterPoint().x, 4));
+        pHeader->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rc.CenterPoint().x, 4));
+        Pump();
+    };
+    auto image = [&](int nPosition) {
+        HDITEMA item = {};
+        item.mask = HDI_IMAGE;
+        pHeader->GetItem(nPosition, &item);
+        return item.iImage;
+    };
+    click(1);
+    EXPECT_EQ((std::vector<std::string>{ "B", "C", "A" }), Lines());   // numbers, not texts
+    EXPECT_EQ(0, image(1));
+    click(1);
+    EXPECT_EQ((std::vector<std::string>{ "A", "C", "B" }), Lines());
+    EXPECT_EQ(1, image(1));
+    click(0);
+    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Lines());
+    EXPECT_EQ(2, image(1));
+    m_list.SetReverseDisplay(true);
+    click(0);
+    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Lines());   // descending, shown reversed
+    ExpectConsistent();
+}
+
+TEST_F(MultiLineListTest, ClicksSelectBlocksAndADoubleClickTogglesOnce)
+{
+    Build();
+    Add("A", "1", 2);
+    Add("B", "2", 1);
+    m_list.OpenCloseRow(0);
+    Pump();
+    auto click = [&](int nItem, bool bDouble, bool bCtrl) {
+        BYTE keys[256] = {};
+        keys[VK_CONTROL] = bCtrl ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+        CRect rc;
+        m_list.GetItemRect(nItem, &rc, LVIR_BOUNDS);
+        LPARAM lParam = MAKELPARAM(rc.left + 60, rc.CenterPoint().y);
+        WPARAM wKeys = MK_LBUTTON | (bCtrl ? MK_CONTROL : 0);
+        m_list.PostMessage(WM_LBUTTONUP, 0, lParam);
+        m_list.SendMessage(bDouble ? WM_LBUTTONDBLCLK : WM_LBUTTONDOWN, wKeys, lParam);
+        Pump();
+        keys[VK_CONTROL] = 0;
+        ::SetKeyboardState(keys);
+    };
+    auto selected = [&] {
+        std::vector<int> lines;
+        for (int i = 0; i < m_list.GetVisibleCountEx(); ++i)
+            if (m_list.IsSelected(i))
+                lines.push_back(i);
+        return lines;
+    };
+    click(1, false, false);   // a child line of the open row: the whole row
+    EXPECT_EQ((std::vector<int>{ 0, 1, 2 }), selected());
+    click(3, false, true);    // Ctrl adds B
+    EXPECT_EQ((std::vector<int>{ 0, 1, 2, 3 }), selected());
+    click(2, false, true);    // Ctrl on a selected line takes A's block away
+    EXPECT_EQ((std::vector<int>{ 3 }), selected());
+    EXPECT_EQ(3, m_list.GetFirstSelectedParent());
+
+    click(3, true, false);    // B has two lines: a double-click opens it once
+    EXPECT_EQ(5, m_list.GetVisibleCountEx());
+    click(3, true, false);
+    EXPECT_EQ(4, m_list.GetVisibleCountEx());
+    // Closing A moves B up two lines; B's selection moves with it.
+    m_list.OpenCloseRow(0);
+    Pump();
+    EXPECT_EQ((std::vector<int>{ 0, 1 }), selected());
+    ExpectConsistent();
+}
+
+TEST_F(MultiLineListTest, ContextMenuEntriesFollowTheListsOptions)
+{
+    Build();
+    struct
+    {
+        int bProfile;
+        bool bCustom;
+        std::vector<std::string> items;
+    } cases[] = {
+        { 0, true, { "Fit To Data", "Fit to Header", "Fit to Window", "Reset Filters", "Add Custom Columns",
+                     "Delete Custom Columns", "Edit Custom Columns" } },
+        { 1, false, { "Reposition Columns", "Fit to Data", "Fit to Header", "Fit to Window", "Reset Filters" } },
+    };
+    CRect rc;
+    m_list.GetWindowRect(&rc);
+    for (const auto& c : cases)
+    {
+        m_list.m_bColumnProfile = c.bProfile;
+        m_list.ShowCustomColumns(c.bCustom);
+        m_script.Clear();
+        m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.m_hWnd, MAKELPARAM(rc.left + 20, rc.top + 60));
+        m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.m_hWnd, MAKELPARAM(rc.right + 20, rc.top + 60));
+        ASSERT_EQ(1u, m_script.Count("menu"));   // the point outside the list opens nothing
+        std::vector<std::string> items;
+        for (const CModalMenuItem& item : m_script.m_records[0].menu)
+            items.push_back((LPCTSTR)item.text);
+        EXPECT_EQ(c.items, items);
+    }
+    // The add command goes on to the host.
+    m_host.Clear();
+    m_script.m_menuAnswers.push_back(ID_MULTILINE_ADD_CUSTOM);
+    m_list.ShowCustomColumns(true);
+    m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.m_hWnd, MAKELPARAM(rc.left + 20, rc.top + 60));
+    EXPECT_EQ(1u, m_host.Count(WM_COMMAND));
+}
+
+TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsAndGroupedNumbers)
+{
+    Build();
+    Add("CLOSED", "-1234567.5", 2);
+    Add("OPEN", "1", 2);
+    m_list.OpenCloseRow(1);
+    m_list.SetItemState(-1, 0, LVIS_SELECTED);
+    Pump();
+    m_list.UpdateWindow();
+    HBITMAP hPicture = WindowPicture::Render(m_list.m_hWnd);
+    auto px = [&](int nItem, int dx, int dy) {
+        CRect rc;
+        m_list.GetSubItemRect(nItem, 0, LVIR_LABEL, rc);
+        return WindowPicture::PixelAt(hPicture, rc.left + 2 + dx, rc.top + dy);
+    };
+    auto gridAlong = [&](int nItem, int dx, int dy0, int dy1, bool bVertical) {
+        int n = 0;
+        for (int t = dy0; t < dy1; ++t)
+            n += (bVertical ? px(nItem, dx, t) : px(nItem, t, dx)) == MULTILINE_GRID_COLOR;
+        return n;
+    };
+    const COLORREF grid = MULTILINE_GRID_COLOR;
+    for (int nItem : { 0, 1 })
+    {
+        SCOPED_TRACE(nItem);
+        EXPECT_EQ(grid, px(nItem, 0, 2));    // box corners
+        EXPECT_EQ(grid, px(nItem, 8, 10));
+        EXPECT_EQ(grid, px(nItem, 3, 6));    // minus sign
+    }
+    EXPECT_EQ(grid, px(0, 4, 5));            // closed: a plus
+    EXPECT_NE(grid, px(1, 4, 5));            // open: a minus only
+    CRect rcLine;
+    m_list.GetItemRect(1, &rcLine, LVIR_BOUNDS);
+    const int h = rcLine.Height();
+    EXPECT_GT(gridAlong(1, 4, 11, h, true), 0);   // open: dotted connector down to the child lines
+    EXPECT_EQ(0, gridAlong(0, 4, 11, h, true));   // closed: none
+    EXPECT_GT(gridAlong(2, 4, 0, h, true), (h - 2) / 3);   // middle child: down the whole line
+    EXPECT_GT(gridAlong(2, 6, 5, 11, false), 0);           // and its tick
+    EXPECT_EQ(0, gridAlong(3, 4, 8, h, true));             // last child: stops at its tick
+
+    // "-1,234,567.5" right-aligned: its ink spans the width of that text in the list's font.
+    CRect rcCell;
+    m_list.GetSubItemRect(0, 1, LVIR_LABEL, rcCell);
+    int nLeft = INT_MAX, nRight = -1;
+    const COLORREF back = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.CenterPoint().y);
+    for (int x = rcCell.left; x < rcCell.right; ++x)
+        for (int y = rcCell.top + 2; y < rcCell.bottom - 1; ++y)   // below the header's edge
+            if (WindowPicture::PixelAt(hPicture, x, y) != back)
+            {
+                nLeft = std::min(nLeft, x);
+                nRight = std::max(nRight, x);
+            }
+    CClientDC dc(&m_list);
+    CFont* pOld = dc.SelectObject(m_list.GetFont());
+    CSize grouped = dc.GetTextExtent("-1,234,567.5"), plain = dc.GetTextExtent("-1234567.5");
+    dc.SelectObject(pOld);
+    EXPECT_NEAR(grouped.cx, nRight - nLeft + 1, 2) << "plain width " << plain.cx;
+    EXPECT_NEAR(rcCell.right - 3, nRight + 1, 2);
+    ::DeleteObject(hPicture);
+
+    // Shades: the host's blend from the background to white, top to bottom of each cell.
+    m_list.SetDrawShades(true);
+    m_list.Invalidate();
+    m_list.UpdateWindow();
+    int nGdi = TestLeaks::GdiObjects();
+    m_list.Invalidate();
+    m_list.UpdateWindow();
+    EXPECT_EQ(nGdi, TestLeaks::GdiObjects());   // a repaint leaves no pen or brush behind
+    hPicture = WindowPicture::Render(m_list.m_hWnd);
+    COLORREF top = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.top + 2);
+    COLORREF bottom = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.bottom - 1);
+    EXPECT_GT(GetRValue(bottom) + GetGValue(bottom) + GetBValue(bottom), GetRValue(top) + GetGValue(top) + GetBValue(top) + 60);
+    ::DeleteObject(hPicture);
+}
+
+TEST_F(MultiLineListTest, RowHeightIsTheFontHeightPlusFourPerLine)
+{
+    Build();
+    LOGFONT lf = {};
+    m_list.GetFont()->GetLogFont(&lf);
+    for (int nLines : { 0, 1, 3 })
+    {
+        m_list.SetNoOfLinesPerRow(nLines);
+        MEASUREITEMSTRUCT mis = {};
+        mis.CtlType = ODT_LISTVIEW;
+        m_list.GetParent()->SendMessage(WM_MEASUREITEM, (WPARAM)m_list.GetDlgCtrlID(), (LPARAM)&mis);
+        EXPECT_EQ((UINT)((std::abs(lf.lfHeight) + 4) * std::max(nLines, 1)), mis.itemHeight) << nLines;
+    }
+}
+
+TEST_F(MultiLineListTest, ExportWritesRowsAndChildLinesAsShown)
+{
+    Build();
+    Add("AAA", "10", 1);
+    Add("BBB", "20", 0);
+    m_list.OpenCloseRow(0);
+    std::string path = TestSettings::TempFile("orders.csv");
+    m_script.m_commonAnswers.push_back([path](CCommonDialog* pDlg) {
+        static_cast<CFileDialog*>(pDlg)->m_strPathName = path.c_str();
+        return (INT_PTR)IDOK;
+    });
+    m_list.SendMessage(WM_COMMAND, ID_LIST_WRITE_TO_FILE);
+    EXPECT_EQ("Order,Price\r\nAAA,10\r\n   fill AAA.1,   10\r\nBBB,20\r\n", TestSettings::ReadFile(path));
+    EXPECT_EQ(std::vector<CString>{ "File is generated" }, m_script.Messages());
+}
+
+// The host deletes rows from inside its text routine while the list filters, sorts, draws and
+// opens rows; with 1 MB texts the list still draws.
+TEST_F(MultiLineListTest, HostDeletingRowsFromItsTextRoutineLeavesAConsistentList)
+{
+    Build();
+    for (int i = 0; i < 20; ++i)
+        Add(("R" + std::to_string(i)).c_str(), std::to_string(i).c_str(), 2);
+    m_list.OpenAllClosedRows();
+    int nCalls = 0;
+    g_onText = [&] {
+        if (++nCalls % 7 == 0 && m_list.GetVisibleCountEx() > 0)
+            m_list.DeleteItem(m_list.GetVisibleCountEx() - 1);
+    };
+    Filter(1, ">3");
+    ExpectConsistent();
+    m_list.SortOn(1, 0);
+    ExpectConsistent();
+    m_list.Invalidate();
+    m_list.UpdateWindow();
+    m_list.OpenAllClosedRows();
+    ExpectConsistent();
+    g_onText = nullptr;
+    Add("HUGE", "9", 1);
+    g_nHugeText = 1 << 20;
+    m_list.Invalidate();
+    m_list.UpdateWindow();
+    EXPECT_EQ((size_t)(1 << 20), (size_t)m_list.GetItemText(0, 0).GetLength());
+    ExpectConsistent();
+}
