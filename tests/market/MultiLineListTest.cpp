@@ -29,8 +29,9 @@ struct sOrder
 
 std::function<void()> g_onText;   // the host doing something odd from inside its text routine
 size_t g_nHugeText = 0;
+int g_nIcon = -1;                 // the image handed for column 2 (an icon column in its test)
 
-int OrderText(ULONGLONG dwValue, int nColumn, CString& text, unsigned long&, unsigned long&, int&, int nLine)
+int OrderText(ULONGLONG dwValue, int nColumn, CString& text, unsigned long&, unsigned long&, int& nImage, int nLine)
 {
     if (g_onText)
         g_onText();
@@ -49,6 +50,8 @@ int OrderText(ULONGLONG dwValue, int nColumn, CString& text, unsigned long&, uns
         text = nLine == 0 || nLine > (int)order.fills.size() ? order.symbol.c_str() : order.fills[(size_t)nLine - 1].c_str();
     else if (nColumn == 1)
         text = order.price.c_str();
+    else if (nColumn == 2)
+        nImage = g_nIcon;
     else
         return 0;
     return 1;
@@ -63,6 +66,7 @@ protected:
         HostTest::SetUp();
         g_onText = nullptr;
         g_nHugeText = 0;
+        g_nIcon = -1;
         ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 600, 400), 0));
         m_host.m_answer = [this](const sRecordedMsg& r, LRESULT&) {
             if (r.message == WM_NOTIFY && r.code == HDN_FILTERCHANGE && r.hwndFrom == m_list.m_hWnd)
@@ -83,7 +87,7 @@ protected:
         HostTest::TearDown();
     }
     // Columns Order (text) and Price (decimal, right-aligned), plus formula columns (stored form).
-    void Build(std::vector<std::string> formulas = {})
+    void Build(std::vector<std::string> formulas = {}, bool bIconColumn = false)
     {
         static const char* const names[] = { "Order", "Price" };
         for (int c = 0; c < 2; ++c)
@@ -93,6 +97,14 @@ protected:
             info.nWidth = 150;
             info.nFormat = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
             info.nDataType = c == 0 ? LIST_SORT_TEXT : LIST_SORT_DECIMAL;
+            m_list.m_arrColInfo.Add(info);
+        }
+        if (bIconColumn)
+        {
+            sOrvoColInfo info = {};
+            strlcpy(info.szColName, "Icon", sizeof(info.szColName));
+            info.nWidth = 160;
+            info.nFormat = MULTILINE_ICON_FORMAT;
             m_list.m_arrColInfo.Add(info);
         }
         m_list.m_csListName = "OrderBook";
@@ -575,6 +587,79 @@ TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsAndGroupedNumbers)
     COLORREF top = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.top + 2);
     COLORREF bottom = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.bottom - 1);
     EXPECT_GT(GetRValue(bottom) + GetGValue(bottom) + GetBValue(bottom), GetRValue(top) + GetGValue(top) + GetBValue(top) + 60);
+    ::DeleteObject(hPicture);
+}
+
+// Ink of a rectangle of the picture: the columns holding pixels other than the background at its
+// left edge, as [first, last]; {INT_MAX, -1} when there are none.
+static std::pair<int, int> InkSpan(HBITMAP hPicture, const CRect& rc)
+{
+    const COLORREF back = WindowPicture::PixelAt(hPicture, rc.left + 1, rc.top + 2);
+    std::pair<int, int> span(INT_MAX, -1);
+    for (int x = rc.left; x < rc.right; ++x)
+        for (int y = rc.top + 2; y < rc.bottom - 1; ++y)
+            if (WindowPicture::PixelAt(hPicture, x, y) != back)
+            {
+                span.first = std::min(span.first, x);
+                span.second = std::max(span.second, x);
+            }
+    return span;
+}
+
+TEST_F(MultiLineListTest, IconColumnsAndCheckBoxesAreDrawn)
+{
+    Build({}, true);
+    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
+    Add("CHECKED", "1", 0);
+    Add("PLAIN", "2", 0);
+    ASSERT_EQ(1, m_list.SetCheck(0, TRUE));
+    m_list.SetItemState(-1, 0, LVIS_SELECTED);
+    CClientDC dc(&m_list);
+    CFont* pOld = dc.SelectObject(m_list.GetFont());
+    const int nFailedWidth = dc.GetTextExtent(MULTILINE_ICON_FAILED_TEXT).cx;
+    dc.SelectObject(pOld);
+
+    // No icon: the text says so, centred in the cell.
+    Pump();
+    m_list.Invalidate();
+    m_list.UpdateWindow();
+    HBITMAP hPicture = WindowPicture::Render(m_list.m_hWnd);
+    CRect rcIcon;
+    m_list.GetSubItemRect(0, 2, LVIR_LABEL, rcIcon);
+    std::pair<int, int> ink = InkSpan(hPicture, rcIcon);
+    EXPECT_NEAR(nFailedWidth, ink.second - ink.first + 1, 2);
+    EXPECT_NEAR(rcIcon.CenterPoint().x, (ink.first + ink.second) / 2, 2);
+
+    // Check boxes: the state images of the checked and the unchecked row differ, and the text
+    // starts after the box.
+    CRect rcFirst, rcSecond;
+    m_list.GetSubItemRect(0, 0, LVIR_LABEL, rcFirst);
+    m_list.GetSubItemRect(1, 0, LVIR_LABEL, rcSecond);
+    int cx = 0, cy = 0;
+    ASSERT_NE(nullptr, m_list.GetImageList(LVSIL_STATE));
+    ::ImageList_GetIconSize(m_list.GetImageList(LVSIL_STATE)->GetSafeHandle(), &cx, &cy);
+    int nDiffering = 0;
+    for (int x = 0; x < cx; ++x)
+        for (int y = 2; y < rcFirst.Height() - 1; ++y)
+            nDiffering += WindowPicture::PixelAt(hPicture, rcFirst.left + x, rcFirst.top + y) !=
+                          WindowPicture::PixelAt(hPicture, rcSecond.left + x, rcSecond.top + y);
+    EXPECT_GT(nDiffering, 4) << "the checked row's box looks like the unchecked one";
+    EXPECT_GT(InkSpan(hPicture, CRect(rcFirst.left, rcFirst.top, rcFirst.left + cx, rcFirst.bottom)).second, -1);
+    CRect rcText(rcFirst.left + 2 + cx, rcFirst.top, rcFirst.right, rcFirst.bottom);
+    EXPECT_GE(InkSpan(hPicture, rcText).first, rcFirst.left + 2 + cx + 2);
+    ::DeleteObject(hPicture);
+
+    // An icon: drawn 30 pixels wide at the cell's right edge, no text.
+    HICON hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
+    ASSERT_NE(nullptr, hIcon);
+    g_nIcon = (int)(INT_PTR)hIcon;
+    m_list.Invalidate();
+    m_list.UpdateWindow();
+    hPicture = WindowPicture::Render(m_list.m_hWnd);
+    ink = InkSpan(hPicture, rcIcon);
+    EXPECT_GE(ink.first, rcIcon.right - 30);
+    EXPECT_LE(ink.second, rcIcon.right - 1);
+    EXPECT_GE(ink.second, ink.first);
     ::DeleteObject(hPicture);
 }
 
