@@ -663,6 +663,23 @@ TEST_F(MultiLineListTest, IconColumnsAndCheckBoxesAreDrawn)
     ::DeleteObject(hPicture);
 }
 
+TEST_F(MultiLineListTest, ChangesRepaintOnceWhenTheOneShotTimerFires)
+{
+    Build();
+    Add("A", "1", 2);
+    Add("B", "2", 0);
+    m_list.OpenCloseRow(0);
+    m_list.UpdateWindow();
+    m_list.ValidateRect(nullptr);
+    m_list.SendMessage(WM_TIMER, MULTILINE_REPAINT_TIMER, 0);
+    CRect rcUpdate;
+    EXPECT_TRUE(::GetUpdateRect(m_list.m_hWnd, &rcUpdate, FALSE));          // the whole list repaints
+    EXPECT_FALSE(::KillTimer(m_list.m_hWnd, MULTILINE_REPAINT_TIMER));   // and the timer is gone
+    m_list.ValidateRect(nullptr);
+    m_list.SendMessage(WM_TIMER, MULTILINE_REPAINT_TIMER, 0);     // nothing pending: nothing repaints
+    EXPECT_FALSE(::GetUpdateRect(m_list.m_hWnd, &rcUpdate, FALSE));
+}
+
 TEST_F(MultiLineListTest, RowHeightIsTheFontHeightPlusFourPerLine)
 {
     Build();
