@@ -167,7 +167,8 @@ int CXListCtrl::InsertItem(const LVITEM* pItem)
     if (pItem == nullptr || m_hWnd == nullptr)
         return -1;
     int nColumns = GetColumns();
-    auto* pCells = new CCellArray((size_t)(nColumns > 0 ? nColumns : 1));
+    // Copies of one fresh record: the system colours are read once per row, not once per cell.
+    auto* pCells = new CCellArray((size_t)(nColumns > 0 ? nColumns : 1), XLISTCTRLDATA());
     m_ownCells.insert(pCells);
     LVITEM item = *pItem;
     if (item.mask & LVIF_PARAM)
