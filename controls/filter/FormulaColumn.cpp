@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -42,6 +43,16 @@ bool NextQuotePiece(const char* psz, int nLength, int& iStart, const char*& pPie
 // atoi of a reference piece; an index that does not fit an int reads as -1 (no record).
 int ReadColumnIndex(const char* pPiece, int nPiece)
 {
+    if (nPiece > 0 && nPiece <= 9)
+    {
+        // The common reference, a few plain digits, is read here.
+        int nValue = 0;
+        int i = 0;
+        for (; i < nPiece && pPiece[i] >= '0' && pPiece[i] <= '9'; ++i)
+            nValue = nValue * 10 + (pPiece[i] - '0');
+        if (i == nPiece)
+            return nValue;
+    }
     char szSmall[32];
     std::string strLarge;
     const char* psz = szSmall;
@@ -57,6 +68,44 @@ int ReadColumnIndex(const char* pPiece, int nPiece)
     }
     const long long nValue = std::strtoll(psz, nullptr, 10);
     return (nValue < INT_MIN || nValue > INT_MAX) ? -1 : (int)nValue;
+}
+
+double ReadCellValue(const CString& strText);
+
+// Whether atof of a cell text is 0. A short plain decimal (blanks, a sign, digits with at most one
+// point, then anything but an exponent or a hexadecimal mark) is zero exactly when all its digits
+// are: with at most 64 characters no non-zero digit can underflow. Everything else is converted.
+bool IsZeroValue(const CString& strText)
+{
+    const char* p = strText;
+    const int nLength = strText.GetLength();
+    if (nLength <= 64)
+    {
+        const char* pEnd = p + nLength;
+        while (p < pEnd && (*p == ' ' || (*p >= '\t' && *p <= '\r')))
+            ++p;
+        if (p < pEnd && (*p == '-' || *p == '+'))
+            ++p;
+        bool bDigits = false;
+        bool bNonZero = false;
+        bool bPoint = false;
+        for (; p < pEnd; ++p)
+        {
+            if (*p >= '0' && *p <= '9')
+            {
+                bDigits = true;
+                bNonZero = bNonZero || *p != '0';
+            }
+            else if (*p == '.' && !bPoint)
+                bPoint = true;
+            else
+                break;
+        }
+        const bool bMore = p < pEnd && (*p == 'e' || *p == 'E' || *p == 'x' || *p == 'X');
+        if (bDigits && !bMore)
+            return !bNonZero;
+    }
+    return ReadCellValue(strText) == 0.0;
 }
 
 // atof of a cell text. Texts that from_chars reads (decimal, the common case) skip strtod.
@@ -126,11 +175,29 @@ struct sCellWalk
 
 ECellResult ComputeCell(CFormulaCellSource& source, int nColumn, CString& strText, sCellWalk& walk);
 
+// "%.2lf" of the result. to_chars gives the same digits (the exact value rounded half to even, as
+// printf rounds) without printf's stream set-up; infinities and NaNs keep printf's spelling.
 void FormatResult(double dResult, CString& strText)
 {
     char szBuf[400]; // "%.2f" of the largest double has 312 characters
-    std::snprintf(szBuf, sizeof(szBuf), "%.*lf", 2, dResult);
-    strText = szBuf;
+    int nLength = -1;
+    if (std::isfinite(dResult))
+    {
+        const std::to_chars_result r =
+            std::to_chars(szBuf, szBuf + sizeof(szBuf), dResult, std::chars_format::fixed, 2);
+        if (r.ec == std::errc())
+            nLength = (int)(r.ptr - szBuf);
+    }
+    if (nLength < 0)
+    {
+        nLength = std::snprintf(szBuf, sizeof(szBuf), "%.*lf", 2, dResult);
+        if (nLength < 0 || nLength >= (int)sizeof(szBuf))
+            nLength = 0;
+    }
+    if (nLength == 0)
+        strText.Empty();
+    else
+        std::memcpy(strText.GetBufferSetLength(nLength), szBuf, (size_t)nLength);
 }
 
 ECellResult ComputeFormula(CFormulaCellSource& source, int nColumn, CString& strText, sCellWalk& walk)
@@ -182,7 +249,7 @@ ECellResult ComputeFormula(CFormulaCellSource& source, int nColumn, CString& str
                     return CELL_DONE;
                 }
             }
-            if (ReadCellValue(strValue) == 0.0)
+            if (IsZeroValue(strValue))
                 expr.Append("0", 1);
             else
                 expr.Append(strValue.GetString(), (size_t)strValue.GetLength());

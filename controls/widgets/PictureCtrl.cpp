@@ -1,7 +1,11 @@
-// CPictureCtrl: loading copies into an HGLOBAL stream; painting decodes through GDI+.
+// CPictureCtrl: loading copies into an HGLOBAL stream; painting decodes through GDI+ once per
+// image and client size, and draws the scaled copy it keeps.
 #include "widgets/PictureCtrl.h"
 
 #include <gdiplus.h>
+
+#include <memory>
+#include <new>
 
 BEGIN_MESSAGE_MAP(CPictureCtrl, CStatic)
     ON_WM_DRAWITEM_REFLECT()
@@ -28,8 +32,17 @@ void CPictureCtrl::PreSubclassWindow()
     ModifyStyle(SS_TYPEMASK, SS_OWNERDRAW);
 }
 
+void CPictureCtrl::FreeScaled()
+{
+    delete m_pScaled;
+    m_pScaled = nullptr;
+    m_sizeScaled = CSize(0, 0);
+}
+
 void CPictureCtrl::FreeData()
 {
+    FreeScaled();
+    m_bUndecodable = FALSE;
     m_bIsPicLoaded = 0;
     if (m_pStream != nullptr)
     {
@@ -78,12 +91,29 @@ BOOL CPictureCtrl::LoadFromFile(CString& csFilePath)
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (hFile == INVALID_HANDLE_VALUE)
         return FailLoad(::GetLastError());
-    BYTE buffer[1024];
+    // The stream is given the file's size first, so the writes below never grow it piecemeal;
+    // it is cut to what was read at the end, should the file have changed meanwhile.
     DWORD dwError = ERROR_SUCCESS;
-    for (;;)
+    LARGE_INTEGER liSize = {};
+    if (!::GetFileSizeEx(hFile, &liSize))
+        dwError = ::GetLastError();
+    else
+    {
+        ULARGE_INTEGER uliSize;
+        uliSize.QuadPart = (ULONGLONG)liSize.QuadPart;
+        HRESULT hr = m_pStream->SetSize(uliSize);
+        if (FAILED(hr))
+            dwError = (DWORD)hr;
+    }
+    const DWORD dwChunk = 1 << 20;
+    std::unique_ptr<BYTE[]> buffer(dwError == ERROR_SUCCESS ? new (std::nothrow) BYTE[dwChunk] : nullptr);
+    if (dwError == ERROR_SUCCESS && !buffer)
+        dwError = ERROR_NOT_ENOUGH_MEMORY;
+    ULONGLONG nTotal = 0;
+    while (dwError == ERROR_SUCCESS)
     {
         DWORD dwRead = 0;
-        if (!::ReadFile(hFile, buffer, sizeof(buffer), &dwRead, nullptr))
+        if (!::ReadFile(hFile, buffer.get(), dwChunk, &dwRead, nullptr))
         {
             dwError = ::GetLastError();
             break;
@@ -91,12 +121,21 @@ BOOL CPictureCtrl::LoadFromFile(CString& csFilePath)
         if (dwRead == 0)
             break;
         ULONG nWritten = 0;
-        HRESULT hr = m_pStream->Write(buffer, dwRead, &nWritten);
+        HRESULT hr = m_pStream->Write(buffer.get(), dwRead, &nWritten);
         if (FAILED(hr) || nWritten != dwRead)
         {
             dwError = FAILED(hr) ? (DWORD)hr : ERROR_WRITE_FAULT;
             break;
         }
+        nTotal += dwRead;
+    }
+    if (dwError == ERROR_SUCCESS && nTotal != (ULONGLONG)liSize.QuadPart)
+    {
+        ULARGE_INTEGER uliTotal;
+        uliTotal.QuadPart = nTotal;
+        HRESULT hr = m_pStream->SetSize(uliTotal);
+        if (FAILED(hr))
+            dwError = (DWORD)hr;
     }
     ::CloseHandle(hFile);
     if (dwError != ERROR_SUCCESS)
@@ -168,26 +207,59 @@ BOOL CPictureCtrl::LoadFromStream(BYTE* pData, size_t nSize)
     return FinishLoad();
 }
 
-BOOL CPictureCtrl::DrawPicture(HDC hDC)
+BOOL CPictureCtrl::ScalePicture(int cx, int cy)
 {
-    if (!m_bIsPicLoaded || m_pStream == nullptr || m_gdiplusToken == 0 || hDC == nullptr)
-        return FALSE;
     LARGE_INTEGER liStart = {};
     m_pStream->Seek(liStart, STREAM_SEEK_SET, nullptr);
-    CRect rc;
-    GetClientRect(&rc);
-    Gdiplus::Image image(m_pStream);
-    if (image.GetLastStatus() != Gdiplus::Ok || image.GetWidth() == 0 || image.GetHeight() == 0)
+    std::unique_ptr<Gdiplus::Image> image(new Gdiplus::Image(m_pStream));
+    if (!image)
         return FALSE;
-    Gdiplus::Graphics graphics(hDC);
+    if (image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)
+    {
+        // Bytes that did not decode will not decode at the next paint either; a scaled copy that
+        // could not be made (memory) is tried again.
+        m_bUndecodable = TRUE;
+        return FALSE;
+    }
+    // Transparent to begin with, so the picture's own transparency still shows what lies below.
+    std::unique_ptr<Gdiplus::Bitmap> scaled(new Gdiplus::Bitmap(cx, cy, PixelFormat32bppPARGB));
+    if (!scaled || scaled->GetLastStatus() != Gdiplus::Ok)
+        return FALSE;
+    Gdiplus::Graphics graphics(scaled.get());
     // Without these the resampling blends the right and bottom edges with what lies outside the
     // image, and the picture seems not to reach the control's edges.
     graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
     Gdiplus::ImageAttributes attributes;
     attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    const Gdiplus::Rect rcDest(0, 0, rc.Width(), rc.Height());
-    return graphics.DrawImage(&image, rcDest, 0, 0, (INT)image.GetWidth(), (INT)image.GetHeight(),
-                              Gdiplus::UnitPixel, &attributes) == Gdiplus::Ok;
+    const Gdiplus::Rect rcDest(0, 0, cx, cy);
+    if (graphics.DrawImage(image.get(), rcDest, 0, 0, (INT)image->GetWidth(), (INT)image->GetHeight(),
+                           Gdiplus::UnitPixel, &attributes) != Gdiplus::Ok)
+        return FALSE;
+    m_pScaled = scaled.release();
+    m_sizeScaled = CSize(cx, cy);
+    return TRUE;
+}
+
+BOOL CPictureCtrl::DrawPicture(HDC hDC)
+{
+    if (!m_bIsPicLoaded || m_pStream == nullptr || m_gdiplusToken == 0 || hDC == nullptr || m_bUndecodable)
+        return FALSE;
+    CRect rc;
+    GetClientRect(&rc);
+    if (rc.Width() <= 0 || rc.Height() <= 0)
+        return TRUE; // nothing to cover
+    if (m_pScaled == nullptr || m_sizeScaled != rc.Size())
+    {
+        FreeScaled();
+        if (!ScalePicture(rc.Width(), rc.Height()))
+            return FALSE;
+    }
+    // Pixel for pixel: no resampling of the scaled copy.
+    Gdiplus::Graphics graphics(hDC);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeNearestNeighbor);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    return graphics.DrawImage(m_pScaled, Gdiplus::Rect(0, 0, rc.Width(), rc.Height()), 0, 0, rc.Width(),
+                              rc.Height(), Gdiplus::UnitPixel) == Gdiplus::Ok;
 }
 
 void CPictureCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)

@@ -1,6 +1,8 @@
 // CPictureCtrl: a static control that shows an image (any format GDI+ decodes) stretched over its
-// whole client area. The control keeps its own copy of the encoded image in a memory stream and
-// decodes it on every paint, so the source (file, stream, buffer) can go right after loading.
+// whole client area. The control keeps its own copy of the encoded image in a memory stream, so
+// the source (file, stream, buffer) can go right after loading. The first paint decodes the image
+// and scales it once to the client size; later paints draw that scaled copy until the image or
+// the client size changes.
 //
 // Loading reports whether the image's bytes were copied: 1 on success; 0 on failure, with the
 // cause in the thread's last-error value and no image loaded. Bytes that do not decode (empty,
@@ -9,6 +11,11 @@
 
 #include <afxwin.h>
 #include <objidl.h>
+
+namespace Gdiplus
+{
+class Bitmap;
+}
 
 class CONTROLS_API CPictureCtrl : public CStatic
 {
@@ -45,6 +52,13 @@ private:
     // Releases the half-made stream, keeping the failure's last-error value.
     BOOL FailLoad(DWORD dwError);
     BOOL FinishLoad();
-    // Decodes the image and draws it stretched over the client area; false when it does not decode.
+    // Draws the image stretched over the client area; false when it does not decode.
     BOOL DrawPicture(HDC hDC);
+    // Decodes the image and scales it to cx x cy into m_pScaled; false when it does not decode.
+    BOOL ScalePicture(int cx, int cy);
+    void FreeScaled();
+
+    Gdiplus::Bitmap* m_pScaled = nullptr; // the image at m_sizeScaled, made by the first paint
+    CSize m_sizeScaled;
+    BOOL m_bUndecodable = FALSE;          // the loaded bytes failed to decode once already
 };

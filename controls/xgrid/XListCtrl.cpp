@@ -76,9 +76,10 @@ void CXListCtrl::ReadSysColors()
 
 CXListCtrl::CCellArray* CXListCtrl::Cells(int nItem)
 {
-    if (m_hWnd == nullptr || nItem < 0 || nItem >= GetItemCount())
+    if (m_hWnd == nullptr || nItem < 0)
         return nullptr;
-    // Item data the host set through the base list is its own value, never a cell array.
+    // Item data the host set through the base list is its own value, never a cell array. A row
+    // past the end has no item data (0), which is never a cell array either.
     auto* pCells = reinterpret_cast<CCellArray*>(CListCtrl::GetItemData(nItem));
     return m_ownCells.count(pCells) != 0 ? pCells : nullptr;
 }
@@ -154,8 +155,11 @@ LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 
 int CXListCtrl::GetColumns()
 {
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    return pHeader != nullptr ? pHeader->GetItemCount() : 0;
+    // Asked on every cell access: straight to the header, without a wrapper object for it.
+    HWND hHeader = m_hWnd != nullptr ? (HWND)::SendMessage(m_hWnd, LVM_GETHEADER, 0, 0) : nullptr;
+    if (hHeader == nullptr)
+        return 0;
+    return (int)::SendMessage(hHeader, HDM_GETITEMCOUNT, 0, 0);
 }
 
 int CXListCtrl::InsertItem(const LVITEM* pItem)
@@ -163,7 +167,8 @@ int CXListCtrl::InsertItem(const LVITEM* pItem)
     if (pItem == nullptr || m_hWnd == nullptr)
         return -1;
     int nColumns = GetColumns();
-    auto* pCells = new CCellArray((size_t)(nColumns > 0 ? nColumns : 1));
+    // Copies of one fresh record: the system colours are read once per row, not once per cell.
+    auto* pCells = new CCellArray((size_t)(nColumns > 0 ? nColumns : 1), XLISTCTRLDATA());
     m_ownCells.insert(pCells);
     LVITEM item = *pItem;
     if (item.mask & LVIF_PARAM)
@@ -474,7 +479,9 @@ BOOL CXListCtrl::GetCellRect(int nItem, int nSubItem, CRect& rect)
 
 void CXListCtrl::UpdateSubItem(int nItem, int nSubItem)
 {
-    if (m_hWnd == nullptr)
+    // A hidden grid is painted whole when it is shown: nothing to invalidate cell by cell (this
+    // keeps filling a hidden grid as cheap as filling the plain list).
+    if (m_hWnd == nullptr || !::IsWindowVisible(m_hWnd))
         return;
     CRect rc;
     BOOL bOk = nSubItem == -1 ? CListCtrl::GetItemRect(nItem, &rc, LVIR_BOUNDS) : GetCellRect(nItem, nSubItem, rc);
