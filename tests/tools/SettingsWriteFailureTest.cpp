@@ -51,6 +51,21 @@ int CutInHalf(const char* pszNewFile)
     CloseHandle(file);
     return 1;   // the platform did not notice
 }
+// The disk fills up just before the end: the last value written loses its last characters,
+// everything before it is whole.
+int CutTheTail(const char* pszNewFile)
+{
+    HANDLE file = CreateFileA(pszNewFile, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    LARGE_INTEGER size = {};
+    GetFileSizeEx(file, &size);
+    size.QuadPart -= 4;
+    SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+    SetEndOfFile(file);
+    CloseHandle(file);
+    return 1;
+}
 int FailTheWrite(const char*) { SetLastError(ERROR_DISK_FULL); return 0; }
 
 class SettingsWriteFailure : public ::testing::Test
@@ -106,8 +121,10 @@ protected:
 
 TEST_F(SettingsWriteFailure, AWriteThatFailsMidwayLeavesTheWholeFileAsItWas)
 {
-    struct sCase { const char* name; ORVOU_SETTINGS_WRITE_SEAM seam; };
-    const sCase cases[] = { { "disk fills up unnoticed", CutInHalf }, { "write reports a full disk", FailTheWrite } };
+    struct sCase { const char* name; ORVOU_SETTINGS_WRITE_SEAM seam; const char* section; };
+    const sCase cases[] = { { "disk fills up unnoticed", CutInHalf, "Orders" },
+                            { "write reports a full disk", FailTheWrite, "Orders" },
+                            { "the written value itself is cut", CutTheTail, "List19" } };
     for (const sCase& c : cases)
     {
         SCOPED_TRACE(c.name);
@@ -118,7 +135,7 @@ TEST_F(SettingsWriteFailure, AWriteThatFailsMidwayLeavesTheWholeFileAsItWas)
         const std::string before = ReadRaw(m_file);
 
         orvou_set_settings_write_seam(c.seam);
-        EXPECT_EQ(0, Write("Orders", "COLUMNPROFILE", "0,1,80,1,0,90"));
+        EXPECT_EQ(0, Write(c.section, "COLUMNPROFILE", "0,1,80,1,0,90"));
         orvou_set_settings_write_seam(nullptr);
         EXPECT_FALSE(m_error.IsEmpty());
         EXPECT_EQ(before, ReadRaw(m_file));
