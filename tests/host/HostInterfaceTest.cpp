@@ -131,6 +131,12 @@ TEST_F(FocusStackTest, EntriesOfDestroyedWindowsAreDroppedFromTheTop)
         delete pTransient;   // destroys its window; the stack must not touch the object again
     }
     m_wnd[1].DestroyWindow();
+    // A wrapper FromHandle gave out for a window the framework does not own: its window goes
+    // while the wrapper is still in the temporary map.
+    HWND hRaw = ::CreateWindowExA(0, "STATIC", "", WS_CHILD, 0, 0, 5, 5, m_frame.m_hWnd, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, hRaw);
+    AddToFocusWnd(CWnd::FromHandle(hRaw), 5);
+    ::DestroyWindow(hRaw);
     EXPECT_EQ(&m_wnd[0], GetFocusWnd(value));
     EXPECT_EQ(1, value);
     AddToFocusWnd(nullptr, 4);   // refused
