@@ -168,7 +168,9 @@ TEST_F(TextFormatterTest, WordLongerThanBlockMaxIsCutHard)
 {
     TF::TextFormatter tf(m_out, 5, "\n");
     tf.print("abcdefghijkl");
-    EXPECT_EQ("abcde\nfghij\nkl\n", m_out.str());
+    tf.print("abcdef");   // one character over the block is cut as well
+    tf.print("abcde");    // exactly the block is one line
+    EXPECT_EQ("abcde\nfghij\nkl\nabcde\nf\nabcde\n", m_out.str());
 }
 
 TEST_F(TextFormatterTest, LongTextIsCutRepeatedly)
