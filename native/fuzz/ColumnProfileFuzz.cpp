@@ -10,6 +10,7 @@
 // Input layout: byte 0 is the built-in column count (mod 8), byte 1 the number of columns the list
 // holds beyond it (mod 4); the rest is the stored value, and, cut at '\x01', the entry texts.
 #include "lists/ColumnProfileText.h"
+#include "FuzzOracle.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -21,12 +22,6 @@ namespace
 std::string S(const CString& text)
 {
     return std::string((LPCTSTR)text, (size_t)text.GetLength());
-}
-
-void Check(bool condition)
-{
-    if (!condition)
-        abort();
 }
 
 bool SameEntries(const CColumnProfileEntries& a, const CColumnProfileEntries& b)

@@ -7,6 +7,7 @@
 //
 // Input layout: up to three texts cut at '\x01' (each as a C string: up to an embedded NUL).
 #include "OrvoTools.h"
+#include "FuzzOracle.h"
 
 #include <cctype>
 #include <cstdint>
@@ -17,15 +18,6 @@
 #include <vector>
 
 namespace {
-
-void Check(bool bOk, const char* pszWhat)
-{
-    if (!bOk)
-    {
-        std::fprintf(stderr, "oracle: %s\n", pszWhat);
-        std::abort();
-    }
-}
 
 int Compare(const std::string& a, const std::string& b, int order)
 {

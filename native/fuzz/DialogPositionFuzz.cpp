@@ -11,6 +11,7 @@
 // dialog's current rectangle (same encoding); the rest, up to a NUL and at most 1023 bytes (what
 // the private-profile read returns), is the saved text.
 #include "windows/DialogPosition.h"
+#include "FuzzOracle.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -49,15 +50,6 @@ struct CReader
         return rc;
     }
 };
-
-void Check(bool b, const char* what)
-{
-    if (!b)
-    {
-        std::fprintf(stderr, "property failed: %s\n", what);
-        std::abort();
-    }
-}
 
 // Area of rc covered by the union of the monitors, by inclusion-exclusion over the subsets.
 long long CoveredArea(const RECT& rc, const std::vector<RECT>& monitors)

@@ -11,6 +11,7 @@
 // Input layout: bytes 0-3 the precision (any int, INT_MIN and INT_MAX included), byte 4 the digit
 // limit, byte 5 the selection start, byte 6 the key; the rest is the text.
 #include "editors/NumRules.h"
+#include "FuzzOracle.h"
 #include "editors/PriceRules.h"
 
 #include <algorithm>
@@ -24,15 +25,6 @@
 #include <string>
 
 namespace {
-
-void Check(bool bOk, const char* pszWhat)
-{
-    if (!bOk)
-    {
-        std::fprintf(stderr, "oracle: %s\n", pszWhat);
-        std::abort();
-    }
-}
 
 std::string ReferenceCommaData(const std::string& strText, int nPrecision)
 {

@@ -8,6 +8,7 @@
 // the stored formulas of columns 4 to 7 and the texts of columns 0 to 3 of one row (a text that
 // starts with '\x02' fails to fetch).
 #include "filter/FormulaColumn.h"
+#include "FuzzOracle.h"
 #include "filter/FormulaExpression.h"
 
 #include <cmath>
@@ -213,15 +214,6 @@ bool Same(double a, double b)
     return (std::isnan(a) && std::isnan(b)) || std::memcmp(&a, &b, sizeof a) == 0;
 }
 
-void Check(bool bOk, const char* pszWhat)
-{
-    if (!bOk)
-    {
-        std::fprintf(stderr, "mismatch: %s\n", pszWhat);
-        std::abort();
-    }
-}
-
 class CFuzzRow : public CFormulaCellSource
 {
 public:
@@ -357,20 +349,6 @@ int ReferenceCellText(CFuzzRow& row, int nColumn, CString& strText, int& nReport
     if (e == REF_CUT)
         strText.Empty();
     return e == REF_DONE ? 1 : 0;
-}
-
-std::vector<std::string> Split(const std::string& s, char c)
-{
-    std::vector<std::string> parts;
-    size_t i = 0;
-    for (;;)
-    {
-        size_t j = s.find(c, i);
-        parts.push_back(s.substr(i, j == std::string::npos ? std::string::npos : j - i));
-        if (j == std::string::npos)
-            return parts;
-        i = j + 1;
-    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 // Input layout: the bytes, cut at '\x01', are the section, the key and the value; a fourth piece,
 // when present, is checked as a path.
 #include "IniLineModel.h"
+#include "FuzzOracle.h"
 #include "SettingsRules.h"
 
 #include <algorithm>
@@ -18,29 +19,6 @@
 #include <vector>
 
 namespace {
-
-void Check(bool bOk, const char* pszWhat)
-{
-    if (!bOk)
-    {
-        std::fprintf(stderr, "mismatch: %s\n", pszWhat);
-        std::abort();
-    }
-}
-
-std::vector<std::string> Split(const std::string& s, char c)
-{
-    std::vector<std::string> parts;
-    size_t i = 0;
-    for (;;)
-    {
-        size_t j = s.find(c, i);
-        parts.push_back(s.substr(i, j == std::string::npos ? std::string::npos : j - i));
-        if (j == std::string::npos)
-            return parts;
-        i = j + 1;
-    }
-}
 
 CString Bytes(const std::string& s) { return CString(s.data(), (int)s.size()); }
 

@@ -12,6 +12,7 @@
 // the running text; after it, each byte is a column (width = byte % 12, right-aligned when the
 // byte is odd) until a '\x01', then the row's texts cut at '\x01'.
 #include "export/TextFormatter.h"
+#include "FuzzOracle.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -22,15 +23,6 @@
 #include <vector>
 
 namespace {
-
-void Check(bool bOk, const char* pszWhat)
-{
-    if (!bOk)
-    {
-        std::fprintf(stderr, "oracle: %s\n", pszWhat);
-        std::abort();
-    }
-}
 
 bool IsDelim(char c, const std::string& strLineEnd) { return strLineEnd.find(c) != std::string::npos; }
 
