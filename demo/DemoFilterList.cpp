@@ -96,6 +96,19 @@ public:
         dlg.ShowWindow(SW_SHOW);
         dlg.BringWindowToTop();
         dlg.Initialise(&m_list, nMode);
+        if (m_pLog != nullptr)
+            m_pLog->Print("filter list: custom column dialog open; name at %s; expression at %s; add at %s",
+                          (LPCTSTR)ScreenCentre(dlg, IDC_UCOL_NAME), (LPCTSTR)ScreenCentre(dlg, IDC_UCOL_EXPRESSION),
+                          (LPCTSTR)ScreenCentre(dlg, IDOK));
+    }
+    static CString ScreenCentre(CWnd& dlg, int nID)
+    {
+        CRect rc;
+        if (CWnd* pItem = dlg.GetDlgItem(nID))
+            pItem->GetWindowRect(&rc);
+        CString cs;
+        cs.Format("%d,%d", (int)rc.CenterPoint().x, (int)rc.CenterPoint().y);
+        return cs;
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -149,8 +162,8 @@ DEMO_SCENE(FilterList, 30)
     static CFilterWnd wnd;
     CRect frame;
     context.m_pMainWnd->GetWindowRect(&frame);
-    if (!wnd.CreateEx(WS_EX_TOOLWINDOW, nullptr, "Filtered instruments", WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME,
-                      frame.left + 40, frame.top + 80, 720, 440, context.m_pMainWnd->m_hWnd, nullptr))
+    if (!context.CreateSceneWindow(wnd, "Filtered instruments", WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME,
+                                   CRect(CPoint(frame.left + 40, frame.top + 80), CSize(720, 440))))
     {
         context.Print("could not create the filter window");
         return;
@@ -199,9 +212,7 @@ DEMO_SCENE(FilterList, 30)
     context.Capture(&wnd, "filterlist_loaded");
     if (!context.m_bHeadless)
     {
-        CPoint ptClient(0, 0);
-        wnd.ClientToScreen(&ptClient);
-        context.Print("filter list: open, client at %d,%d", (int)ptClient.x, (int)ptClient.y);
+        context.SetPageState([&list] { return DemoListState(list); });
         wnd.m_pLog = &context;
         return;
     }

@@ -77,6 +77,8 @@ public:
     afx_msg LRESULT OnUserColumnEdited(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUserColumnDeleted(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnRebuild(WPARAM, LPARAM);
+    // The row tooltip: what the grid does not show of the instrument.
+    int RowTip(int nRow, CString& text, CCommonListCtrl* pList);
     void QueueRebuild(const CArray<sMarketUserColumn, const sMarketUserColumn&>& columns);
     CString m_csPendingColumns;
     CDemoContext* m_pContext = nullptr;
@@ -149,6 +151,17 @@ void CTerminalPane::OnDrawItem(int, LPDRAWITEMSTRUCT pDraw)
                                        (nId == fSymbol || nId == fExchange ? DT_LEFT : DT_RIGHT));
     }
     pDC->SelectObject(pOld);
+}
+
+int CTerminalPane::RowTip(int nRow, CString& text, CCommonListCtrl* pList)
+{
+    const sMWStruct* pRow = reinterpret_cast<const sMWStruct*>(pList->CListCtrl::GetItemData(nRow));
+    if (pRow == nullptr || pRow->pInstrument == nullptr)
+        return 0;
+    const sDemoInstrument& in = *reinterpret_cast<const sDemoInstrument*>(pRow->pInstrument);
+    text.Format("%s (%s) %s  previous close %s", in.bytes + MW_SYMBOL_OFFSET, in.Exchange,
+                in.bytes + MW_TRADING_SYMBOL_OFFSET, (LPCTSTR)Money(in.nPrevClose));
+    return 1;
 }
 
 void MakeInstruments(CTerminalPane& pane, int nCount)
@@ -231,6 +244,9 @@ bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context, const CArray<i
     list.SetBkColor(RGB(0, 0, 0));
     list.SetTextColor(RGB(230, 230, 230));
     list.SetListFont("Tahoma", "9", FONT_STYLE_REGULAR);
+    // The trader orders the watch by dragging rows; resting on a row tells more of it.
+    list.m_bRowDrag = 1;
+    list.InitToolTipRetFunc(static_cast<CCommonListCtrl::PFN_GETROWTOOLTIP>(&CTerminalPane::RowTip));
     for (int f = 0; f < fCount; ++f)
     {
         sOrvoColInfo info = {};
@@ -516,8 +532,8 @@ DEMO_SCENE(Terminal, 1)
     context.Capture(context.m_pMainWnd, "terminal_restarted");
 }
 
-// What the trader sees of the market watch's layout: the column order with widths and the first
-// row's symbol. The interactive terminal writes it to its log whenever it changes.
+// What the trader sees of the market watch's layout: the column order with widths and the top
+// rows' symbols. The interactive terminal writes it to its log whenever it changes.
 CString DemoTerminalState()
 {
     if (!g_pane.m_pList || g_pane.m_pList->GetSafeHwnd() == nullptr)
@@ -533,16 +549,26 @@ CString DemoTerminalState()
         csOne.Format("%s%d", i ? ", " : "", list.GetColumnWidth(order[(size_t)i]));
         csWidths += csOne;
     }
-    CString csFirst;
-    if (list.GetItemCount() > 0)
+    // The top rows' symbols: a sort or a row drag changes them.
+    CString csFirst, csNext;
+    for (int r = 0; r < 4 && r < list.GetItemCount(); ++r)
     {
-        const sMWStruct* pRow = reinterpret_cast<const sMWStruct*>(list.GetItemData(0));
-        if (pRow != nullptr && pRow->pInstrument != nullptr)
-            csFirst = reinterpret_cast<const sDemoInstrument*>(pRow->pInstrument)->bytes + MW_SYMBOL_OFFSET;
+        const sMWStruct* pRow = reinterpret_cast<const sMWStruct*>(list.GetItemData(r));
+        const char* pszSymbol = pRow != nullptr && pRow->pInstrument != nullptr
+                                    ? reinterpret_cast<const sDemoInstrument*>(pRow->pInstrument)->bytes + MW_SYMBOL_OFFSET
+                                    : "?";
+        if (r == 0)
+            csFirst = pszSymbol;
+        else
+            csNext += (r > 1 ? ", " : "") + CString(pszSymbol);
     }
+    CRect rcLine(0, -1, 0, -1);
+    if (list.GetItemCount() > 0)
+        list.GetItemRect(0, &rcLine, LVIR_BOUNDS);
     CString cs;
-    cs.Format("columns %s; widths %s; first row %s; grid lines %s", HeaderOrder(list).c_str(), (LPCTSTR)csWidths,
-              (LPCTSTR)csFirst, (list.GetExtendedStyle() & LVS_EX_GRIDLINES) ? "on" : "off");
+    cs.Format("columns %s; widths %s; first row %s; next rows %s; grid lines %s; line 0 at y %d height %d",
+              HeaderOrder(list).c_str(), (LPCTSTR)csWidths, (LPCTSTR)csFirst, (LPCTSTR)csNext,
+              (list.GetExtendedStyle() & LVS_EX_GRIDLINES) ? "on" : "off", (int)rcLine.top, rcLine.Height());
     return cs;
 }
 
