@@ -91,7 +91,10 @@ public:
     void OpenCustomColumns(int nMode)
     {
         CUserDefinedColDlg& dlg = UserDefinedColDlg(nMode == UDC_MODE_ADD ? 0 : 1);
-        if (dlg.GetSafeHwnd() == nullptr && !dlg.Create(IDD_USER_DEFINED_COL, nullptr))
+        // Owned by the terminal on a real display, so that it stays above it while the trader works
+        // in both.
+        CWnd* pOwner = m_pLog != nullptr ? GetTopLevelParent() : nullptr;
+        if (dlg.GetSafeHwnd() == nullptr && !dlg.Create(IDD_USER_DEFINED_COL, pOwner))
             return;
         dlg.ShowWindow(SW_SHOW);
         dlg.BringWindowToTop();
