@@ -215,7 +215,27 @@ DEMO_SCENE(FilterList, 30)
     context.Capture(&wnd, "filterlist_loaded");
     if (!context.m_bHeadless)
     {
-        context.SetPageState([&list] { return DemoListState(list); });
+        // The value popup is the library's own window: where its values are, while it is shown.
+        context.SetPageState([&list] {
+            const CString cs = DemoListState(list);
+            CFilterText& popup = CFilterText::Get();
+            CListBox& values = popup.GetValueList();
+            if (popup.GetSafeHwnd() == nullptr || !popup.IsWindowVisible() || values.GetSafeHwnd() == nullptr)
+                return cs + "; value popup closed";
+            CPoint ptValues(0, 0);
+            values.ClientToScreen(&ptValues);
+            CString csValues;
+            for (int i = 0; i < values.GetCount(); ++i)
+            {
+                CString csValue;
+                values.GetText(i, csValue);
+                csValues += (i ? ", " : "") + csValue;
+            }
+            CString csPopup;
+            csPopup.Format("; value popup at %d,%d item height %d values %s", (int)ptValues.x, (int)ptValues.y,
+                           values.GetItemHeight(0), (LPCTSTR)csValues);
+            return cs + csPopup;
+        });
         wnd.m_pLog = &context;
         return;
     }
