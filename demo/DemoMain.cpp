@@ -124,6 +124,7 @@ void DemoTerminalLayout(CWnd* pMain, int cyMarket);
 int DemoBricksHeight();
 void DemoTerminalTick(CWnd* pMain);
 CString DemoTerminalState();
+CString DemoTerminalDialogState();
 CString DemoBricksState();
 
 namespace
@@ -202,6 +203,7 @@ class CMainFrame : public CWnd
 public:
     CString m_csLastState;
     CString m_csLastTip;
+    CString m_csLastDialog;
     CCustomTabCtrl m_tabs;
     int m_nSplit = -1;        // the market watch's height; -1 until the pages are docked
     int m_nPage = 0;
@@ -343,6 +345,10 @@ public:
                 g_pContext->Print("page %s: %s", (LPCTSTR)page.csCaption, (LPCTSTR)csPage);
             page.csLogged = csPage;
         }
+        const CString csDialog = DemoTerminalDialogState();
+        if (csDialog != m_csLastDialog)
+            g_pContext->Print("terminal: %s", csDialog.IsEmpty() ? "formula dialog closed" : (LPCTSTR)csDialog);
+        m_csLastDialog = csDialog;
         CString csTip;
         ::EnumThreadWindows(::GetCurrentThreadId(), &FindShownTooltip, (LPARAM)&csTip);
         if (!csTip.IsEmpty() && csTip != m_csLastTip)

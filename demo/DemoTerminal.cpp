@@ -13,6 +13,7 @@
 #include "host/ExtraColumns.h"
 #include "market/MarketWatchLayout.h"
 #include "market/MrktWatchListCtrl.h"
+#include "resources/UserColumnRes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -244,8 +245,10 @@ bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context, const CArray<i
     list.SetBkColor(RGB(0, 0, 0));
     list.SetTextColor(RGB(230, 230, 230));
     list.SetListFont("Tahoma", "9", FONT_STYLE_REGULAR);
-    // The trader orders the watch by dragging rows; resting on a row tells more of it.
+    // The trader orders the watch by dragging rows, resting on a row tells more of it, and the
+    // header's menu offers the trader's own formula columns.
     list.m_bRowDrag = 1;
+    list.m_bCustomColumnsMenu = 1;
     list.InitToolTipRetFunc(static_cast<CCommonListCtrl::PFN_GETROWTOOLTIP>(&CTerminalPane::RowTip));
     for (int f = 0; f < fCount; ++f)
     {
@@ -428,12 +431,46 @@ LRESULT CTerminalPane::OnRebuild(WPARAM, LPARAM)
     CArray<int, int> positions, widths;
     positions.Copy(m_pList->m_arrColPosition);
     widths.Copy(m_pList->m_arrWidth);
+    // The grid keeps the header items and widths it was built with; where the trader has dragged
+    // or resized columns since, only its header knows: the new grid takes them from there.
+    const int nItems = m_pList->GetHeaderCtrl()->GetItemCount();
+    std::vector<int> order((size_t)(nItems > 0 ? nItems : 1));
+    if (nItems > 0)
+        m_pList->GetColumnOrderArray(order.data(), nItems);
+    for (INT_PTR id = 0; id < positions.GetSize(); ++id)
+    {
+        const int nItem = positions[id];
+        if (nItem < 0 || nItem >= nItems)
+            continue;
+        positions[id] = (int)(std::find(order.begin(), order.begin() + nItems, nItem) - order.begin());
+        if (id < widths.GetSize())
+            widths[id] = m_pList->GetColumnWidth(nItem);
+    }
     // The old grid saves itself as it goes; the new column set is stored after that.
     m_pList->DestroyWindow();
     m_pList.reset();
     CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", m_csPendingColumns);
-    if (BuildMarketWatch(*this, *m_pContext, &positions, &widths))
-        m_pList->SaveColumnProfile();
+    if (!BuildMarketWatch(*this, *m_pContext, &positions, &widths))
+        return 0;
+    m_pList->SaveColumnProfile();
+    if (!m_pContext->m_bHeadless)
+    {
+        // The first row under every heading, to read a new formula's result against its operands.
+        CMrktWatchListCtrl& list = *m_pList;
+        CString csCells;
+        for (int c = 0; c < list.GetHeaderCtrl()->GetItemCount() && list.GetItemCount() > 0; ++c)
+        {
+            char sz[64] = "";
+            HDITEMA item = {};
+            item.mask = HDI_TEXT;
+            item.pszText = sz;
+            item.cchTextMax = sizeof(sz);
+            list.GetHeaderCtrl()->GetItem(c, &item);
+            csCells += (c ? ", " : "") + CString(sz) + "=" +
+                       list.GetCellText(reinterpret_cast<const sMWStruct*>(list.GetItemData(0)), c);
+        }
+        m_pContext->Print("terminal: user columns rebuilt; first row %s", (LPCTSTR)csCells);
+    }
     return 0;
 }
 }  // namespace
@@ -569,6 +606,26 @@ CString DemoTerminalState()
     cs.Format("columns %s; widths %s; first row %s; next rows %s; grid lines %s; line 0 at y %d height %d",
               HeaderOrder(list).c_str(), (LPCTSTR)csWidths, (LPCTSTR)csFirst, (LPCTSTR)csNext,
               (list.GetExtendedStyle() & LVS_EX_GRIDLINES) ? "on" : "off", (int)rcLine.top, rcLine.Height());
+    return cs;
+}
+
+// Where the fields of the market watch's formula dialog are while it is open ("" when closed).
+CString DemoTerminalDialogState()
+{
+    CAddUserColDlg& dlg = AddUserColDlg();
+    if (dlg.GetSafeHwnd() == nullptr || !dlg.IsWindowVisible())
+        return CString();
+    auto centre = [&dlg](int nID) {
+        CRect rc;
+        if (CWnd* pItem = dlg.GetDlgItem(nID))
+            pItem->GetWindowRect(&rc);
+        CString cs;
+        cs.Format("%d,%d", (int)rc.CenterPoint().x, (int)rc.CenterPoint().y);
+        return cs;
+    };
+    CString cs;
+    cs.Format("formula dialog open; name at %s; expression at %s; add at %s", (LPCTSTR)centre(IDC_UCOL_NAME),
+              (LPCTSTR)centre(IDC_UCOL_EXPRESSION), (LPCTSTR)centre(IDOK));
     return cs;
 }
 
