@@ -446,12 +446,14 @@ LRESULT CTerminalPane::OnRebuild(WPARAM, LPARAM)
         if (id < widths.GetSize())
             widths[id] = m_pList->GetColumnWidth(nItem);
     }
+    const DWORD dwGridLines = m_pList->GetExtendedStyle() & LVS_EX_GRIDLINES;
     // The old grid saves itself as it goes; the new column set is stored after that.
     m_pList->DestroyWindow();
     m_pList.reset();
     CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", m_csPendingColumns);
     if (!BuildMarketWatch(*this, *m_pContext, &positions, &widths))
         return 0;
+    m_pList->SetExtendedStyle(m_pList->GetExtendedStyle() | dwGridLines);
     m_pList->SaveColumnProfile();
     if (!m_pContext->m_bHeadless)
     {
