@@ -109,8 +109,9 @@ CVXBrickBar* LiveBar()
 }
 }  // namespace
 
-// The interactive terminal: the market watch fills the window above the brick bar.
-void DemoTerminalLayout(CWnd* pMain)
+// The interactive terminal: the market watch takes the top cyMarket pixels of the window (all that
+// is above the brick bar when cyMarket is negative), the brick bar the bottom strip.
+void DemoTerminalLayout(CWnd* pMain, int cyMarket)
 {
     HWND hPane = nullptr;
     if (FindMarketWatch(pMain, hPane) == nullptr && hPane == nullptr)
@@ -119,9 +120,16 @@ void DemoTerminalLayout(CWnd* pMain)
     pMain->GetClientRect(&rc);
     CVXBrickBar* pBar = LiveBar();
     const int cyBar = pBar != nullptr ? kBarHeight : 0;
-    ::MoveWindow(hPane, 0, 0, rc.Width(), std::max(0, (int)rc.Height() - cyBar), TRUE);
+    const int cyAbove = std::max(0, (int)rc.Height() - cyBar);
+    ::MoveWindow(hPane, 0, 0, rc.Width(), cyMarket < 0 ? cyAbove : std::min(cyMarket, cyAbove), TRUE);
     if (pBar != nullptr)
         pBar->MoveWindow(0, rc.bottom - cyBar, rc.Width(), cyBar);
+}
+
+// The height the brick bar takes at the bottom of the terminal (0 without one).
+int DemoBricksHeight()
+{
+    return LiveBar() != nullptr ? kBarHeight : 0;
 }
 
 // One tick of the interactive terminal's quote stream; the bricks follow the selected row.

@@ -91,11 +91,27 @@ public:
     void OpenCustomColumns(int nMode)
     {
         CUserDefinedColDlg& dlg = UserDefinedColDlg(nMode == UDC_MODE_ADD ? 0 : 1);
-        if (dlg.GetSafeHwnd() == nullptr && !dlg.Create(IDD_USER_DEFINED_COL, nullptr))
+        // Owned by the terminal on a real display, so that it stays above it while the trader works
+        // in both.
+        CWnd* pOwner = m_pLog != nullptr ? GetTopLevelParent() : nullptr;
+        if (dlg.GetSafeHwnd() == nullptr && !dlg.Create(IDD_USER_DEFINED_COL, pOwner))
             return;
         dlg.ShowWindow(SW_SHOW);
         dlg.BringWindowToTop();
         dlg.Initialise(&m_list, nMode);
+        if (m_pLog != nullptr)
+            m_pLog->Print("filter list: custom column dialog open; name at %s; expression at %s; add at %s",
+                          (LPCTSTR)ScreenCentre(dlg, IDC_UCOL_NAME), (LPCTSTR)ScreenCentre(dlg, IDC_UCOL_EXPRESSION),
+                          (LPCTSTR)ScreenCentre(dlg, IDOK));
+    }
+    static CString ScreenCentre(CWnd& dlg, int nID)
+    {
+        CRect rc;
+        if (CWnd* pItem = dlg.GetDlgItem(nID))
+            pItem->GetWindowRect(&rc);
+        CString cs;
+        cs.Format("%d,%d", (int)rc.CenterPoint().x, (int)rc.CenterPoint().y);
+        return cs;
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -149,8 +165,8 @@ DEMO_SCENE(FilterList, 30)
     static CFilterWnd wnd;
     CRect frame;
     context.m_pMainWnd->GetWindowRect(&frame);
-    if (!wnd.CreateEx(WS_EX_TOOLWINDOW, nullptr, "Filtered instruments", WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME,
-                      frame.left + 40, frame.top + 80, 720, 440, context.m_pMainWnd->m_hWnd, nullptr))
+    if (!context.CreateSceneWindow(wnd, "Filtered instruments", WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME,
+                                   CRect(CPoint(frame.left + 40, frame.top + 80), CSize(720, 440))))
     {
         context.Print("could not create the filter window");
         return;
@@ -199,9 +215,27 @@ DEMO_SCENE(FilterList, 30)
     context.Capture(&wnd, "filterlist_loaded");
     if (!context.m_bHeadless)
     {
-        CPoint ptClient(0, 0);
-        wnd.ClientToScreen(&ptClient);
-        context.Print("filter list: open, client at %d,%d", (int)ptClient.x, (int)ptClient.y);
+        // The value popup is the library's own window: where its values are, while it is shown.
+        context.SetPageState([&list] {
+            const CString cs = DemoListState(list);
+            CFilterText& popup = CFilterText::Get();
+            CListBox& values = popup.GetValueList();
+            if (popup.GetSafeHwnd() == nullptr || !popup.IsWindowVisible() || values.GetSafeHwnd() == nullptr)
+                return cs + "; value popup closed";
+            CPoint ptValues(0, 0);
+            values.ClientToScreen(&ptValues);
+            CString csValues;
+            for (int i = 0; i < values.GetCount(); ++i)
+            {
+                CString csValue;
+                values.GetText(i, csValue);
+                csValues += (i ? ", " : "") + csValue;
+            }
+            CString csPopup;
+            csPopup.Format("; value popup at %d,%d item height %d values %s", (int)ptValues.x, (int)ptValues.y,
+                           values.GetItemHeight(0), (LPCTSTR)csValues);
+            return cs + csPopup;
+        });
         wnd.m_pLog = &context;
         return;
     }

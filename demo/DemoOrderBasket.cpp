@@ -185,8 +185,8 @@ DEMO_SCENE(OrderBasket, 66)
     static COrderBasketWnd wnd;
     CRect frame;
     context.m_pMainWnd->GetWindowRect(&frame);
-    if (!wnd.CreateEx(WS_EX_TOOLWINDOW, nullptr, "Order Basket", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE,
-                      frame.left + 60, frame.top + 90, 600, 230, context.m_pMainWnd->m_hWnd, nullptr))
+    if (!context.CreateSceneWindow(wnd, "Order Basket", WS_OVERLAPPED | WS_CAPTION | WS_VISIBLE,
+                                   CRect(CPoint(frame.left + 60, frame.top + 90), CSize(600, 230))))
     {
         context.Print("order basket: could not create the window");
         return;
@@ -240,9 +240,7 @@ DEMO_SCENE(OrderBasket, 66)
                   list.IsReadOnly(colValue) ? "yes" : "NO");
     if (!context.m_bHeadless)
     {
-        CPoint ptClient(0, 0);
-        wnd.ClientToScreen(&ptClient);
-        context.Print("order basket: open, client at %d,%d", (int)ptClient.x, (int)ptClient.y);
+        context.SetPageState([&list] { return DemoListState(list); });
         wnd.m_pLog = &context;
         return;
     }

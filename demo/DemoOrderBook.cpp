@@ -8,6 +8,7 @@
 #include "market/MultiLineListCtrl.h"
 
 #include <cstdio>
+#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
@@ -121,8 +122,8 @@ DEMO_SCENE(OrderBook, 33)
     static COrderBookWnd wnd;
     CRect frame;
     context.m_pMainWnd->GetWindowRect(&frame);
-    if (!wnd.CreateEx(WS_EX_TOOLWINDOW, nullptr, "Order book", WS_OVERLAPPED | WS_CAPTION, frame.left + 60,
-                      frame.top + 60, 640, 420, context.m_pMainWnd->m_hWnd, nullptr))
+    if (!context.CreateSceneWindow(wnd, "Order book", WS_OVERLAPPED | WS_CAPTION,
+                                   CRect(CPoint(frame.left + 60, frame.top + 60), CSize(640, 420))))
     {
         context.Print("could not create the order book window");
         return;
@@ -143,13 +144,21 @@ DEMO_SCENE(OrderBook, 33)
     AddColumn(list, "Filled", 90, LVCFMT_RIGHT, LIST_SORT_INTEGER);
     list.InitColumnTextRtn(&OrderBookText);
     list.InsertColumnsForList();
-    // The value of the filled quantity: a formula column after the built-in ones.
-    AddColumn(list, "Value", 130, LVCFMT_RIGHT, LIST_SORT_DECIMAL, " \"2\" * \"3\"");
-    int nValue = (int)list.m_arrColInfo.GetSize() - 1;
-    list.m_arrColPosition.SetAtGrow(nValue, nValue);
-    list.InsertColumn(nValue, "Value", LVCFMT_RIGHT, 130, nValue);
-    sVisibleColumn visible = { nValue, nValue };
-    list.AddToVisibleArray(visible);
+    // The value of the filled quantity: a formula column after the built-in ones. The list's saved
+    // profile keeps it, so a restarted terminal finds it there and must not add it twice.
+    int nValue = -1;
+    for (INT_PTR c = 0; c < list.m_arrColInfo.GetSize(); ++c)
+        if (strcmp(list.m_arrColInfo[c].szColName, "Value") == 0)
+            nValue = (int)c;
+    if (nValue < 0)
+    {
+        AddColumn(list, "Value", 130, LVCFMT_RIGHT, LIST_SORT_DECIMAL, " \"2\" * \"3\"");
+        nValue = (int)list.m_arrColInfo.GetSize() - 1;
+        list.m_arrColPosition.SetAtGrow(nValue, nValue);
+        list.InsertColumn(nValue, "Value", LVCFMT_RIGHT, 130, nValue);
+        sVisibleColumn visible = { nValue, nValue };
+        list.AddToVisibleArray(visible);
+    }
     list.SetUseFilter(TRUE);
 
     static const char* const symbols[] = { "RELIANCE", "INFY", "TCS", "NIFTY24DEC", "GOLD", "HDFCBANK", "ITC" };
@@ -171,7 +180,24 @@ DEMO_SCENE(OrderBook, 33)
     context.Print("multi-line order book: %d orders, %d lines", list.GetItemCount(), list.GetVisibleCountEx());
     context.Capture(&wnd, "orderbook_closed");
     if (!context.m_bHeadless)
+    {
+        // The lines shown tell the trader's opened and closed rows apart; the first line of a row
+        // with fills is where one can be opened.
+        context.SetPageState([&list] {
+            int nParent = -1;
+            for (int line = 0; line < list.GetVisibleCountEx() && nParent < 0; ++line)
+            {
+                const sMultiLineColInfo* pRow = list.GetInternalItemData(line);
+                if (pRow != nullptr && pRow->nLineCount > 1 && list.IsRowParent(line))
+                    nParent = line;
+            }
+            CString cs;
+            cs.Format("%s; lines %d; first row with fills at line %d", (LPCTSTR)DemoListState(list),
+                      list.GetVisibleCountEx(), nParent);
+            return cs;
+        });
         return;
+    }
 
     // The trader opens the first orders that have fills.
     auto openFirst = [&list](int nOrders) {

@@ -5,7 +5,20 @@
 #pragma once
 
 #include <afxwin.h>
+#include <functional>
 #include <vector>
+
+class CListCtrl;
+
+// A scene's window docked as a page of the interactive terminal's lower half: the terminal shows
+// one page at a time under its tab strip, and writes each page's state to its log when it changes.
+struct CDemoPage
+{
+    CString csCaption;                 // the tab's text
+    HWND hWnd = nullptr;               // a child of the terminal's window
+    std::function<CString()> state;    // what the trader sees of the page, for the log
+    CString csLogged;                  // the state last written
+};
 
 class CDemoContext
 {
@@ -14,6 +27,17 @@ public:
     CString m_csOutputDir;          // where pictures and exported files go (ends without a slash)
     bool m_bHeadless = true;
     CRecordingModalScript* m_pScript = nullptr;   // answers modal UI when headless
+    // Interactive, set while the terminal builds a scene it docks: the scene's window becomes a
+    // hidden child of this window, as the page m_csDockCaption, instead of a window of its own.
+    CWnd* m_pDockParent = nullptr;
+    CString m_csDockCaption;
+    std::vector<CDemoPage> m_pages;
+
+    // Creates a scene's window: a top-level tool window at rcFloating, owned by the terminal, or
+    // the page being docked (dwStyle's frame bits are dropped then).
+    BOOL CreateSceneWindow(CWnd& wnd, LPCTSTR lpszTitle, DWORD dwStyle, const CRect& rcFloating);
+    // The state the terminal logs for the page just docked; nothing when the scene is not docked.
+    void SetPageState(std::function<CString()> state);
 
     // Writes a PNG picture of the window and its children to <output>/<name>.png.
     bool Capture(CWnd* pWnd, LPCTSTR lpszName) const;
@@ -24,6 +48,11 @@ public:
     // Prints a line to the console and the host's log.
     void Print(LPCTSTR lpszFormat, ...) const;
 };
+
+// A list as the trader sees it, for the interactive terminal's log: "list at X,Y; columns A, B;
+// widths 1, 2; rows N; line 0 at y Y height H; first row a | b" (the list's client origin on the
+// screen, the header in display order, the first row's texts in that order).
+CString DemoListState(CListCtrl& list);
 
 // The demo's reproducible numbers: the same seed gives the same sequence on every run.
 class CDemoRandom

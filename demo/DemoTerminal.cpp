@@ -13,6 +13,7 @@
 #include "host/ExtraColumns.h"
 #include "market/MarketWatchLayout.h"
 #include "market/MrktWatchListCtrl.h"
+#include "resources/UserColumnRes.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -77,6 +78,8 @@ public:
     afx_msg LRESULT OnUserColumnEdited(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnUserColumnDeleted(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnRebuild(WPARAM, LPARAM);
+    // The row tooltip: what the grid does not show of the instrument.
+    int RowTip(int nRow, CString& text, CCommonListCtrl* pList);
     void QueueRebuild(const CArray<sMarketUserColumn, const sMarketUserColumn&>& columns);
     CString m_csPendingColumns;
     CDemoContext* m_pContext = nullptr;
@@ -149,6 +152,17 @@ void CTerminalPane::OnDrawItem(int, LPDRAWITEMSTRUCT pDraw)
                                        (nId == fSymbol || nId == fExchange ? DT_LEFT : DT_RIGHT));
     }
     pDC->SelectObject(pOld);
+}
+
+int CTerminalPane::RowTip(int nRow, CString& text, CCommonListCtrl* pList)
+{
+    const sMWStruct* pRow = reinterpret_cast<const sMWStruct*>(pList->CListCtrl::GetItemData(nRow));
+    if (pRow == nullptr || pRow->pInstrument == nullptr)
+        return 0;
+    const sDemoInstrument& in = *reinterpret_cast<const sDemoInstrument*>(pRow->pInstrument);
+    text.Format("%s (%s) %s  previous close %s", in.bytes + MW_SYMBOL_OFFSET, in.Exchange,
+                in.bytes + MW_TRADING_SYMBOL_OFFSET, (LPCTSTR)Money(in.nPrevClose));
+    return 1;
 }
 
 void MakeInstruments(CTerminalPane& pane, int nCount)
@@ -231,6 +245,11 @@ bool BuildMarketWatch(CTerminalPane& pane, CDemoContext& context, const CArray<i
     list.SetBkColor(RGB(0, 0, 0));
     list.SetTextColor(RGB(230, 230, 230));
     list.SetListFont("Tahoma", "9", FONT_STYLE_REGULAR);
+    // The trader orders the watch by dragging rows, resting on a row tells more of it, and the
+    // header's menu offers the trader's own formula columns.
+    list.m_bRowDrag = 1;
+    list.m_bCustomColumnsMenu = 1;
+    list.InitToolTipRetFunc(static_cast<CCommonListCtrl::PFN_GETROWTOOLTIP>(&CTerminalPane::RowTip));
     for (int f = 0; f < fCount; ++f)
     {
         sOrvoColInfo info = {};
@@ -412,12 +431,48 @@ LRESULT CTerminalPane::OnRebuild(WPARAM, LPARAM)
     CArray<int, int> positions, widths;
     positions.Copy(m_pList->m_arrColPosition);
     widths.Copy(m_pList->m_arrWidth);
+    // The grid keeps the header items and widths it was built with; where the trader has dragged
+    // or resized columns since, only its header knows: the new grid takes them from there.
+    const int nItems = m_pList->GetHeaderCtrl()->GetItemCount();
+    std::vector<int> order((size_t)(nItems > 0 ? nItems : 1));
+    if (nItems > 0)
+        m_pList->GetColumnOrderArray(order.data(), nItems);
+    for (INT_PTR id = 0; id < positions.GetSize(); ++id)
+    {
+        const int nItem = positions[id];
+        if (nItem < 0 || nItem >= nItems)
+            continue;
+        positions[id] = (int)(std::find(order.begin(), order.begin() + nItems, nItem) - order.begin());
+        if (id < widths.GetSize())
+            widths[id] = m_pList->GetColumnWidth(nItem);
+    }
+    const DWORD dwGridLines = m_pList->GetExtendedStyle() & LVS_EX_GRIDLINES;
     // The old grid saves itself as it goes; the new column set is stored after that.
     m_pList->DestroyWindow();
     m_pList.reset();
     CControlBlock::Get()->CallUserSettingMWColumns(1, "MarketWatch", m_csPendingColumns);
-    if (BuildMarketWatch(*this, *m_pContext, &positions, &widths))
-        m_pList->SaveColumnProfile();
+    if (!BuildMarketWatch(*this, *m_pContext, &positions, &widths))
+        return 0;
+    m_pList->SetExtendedStyle(m_pList->GetExtendedStyle() | dwGridLines);
+    m_pList->SaveColumnProfile();
+    if (!m_pContext->m_bHeadless)
+    {
+        // The first row under every heading, to read a new formula's result against its operands.
+        CMrktWatchListCtrl& list = *m_pList;
+        CString csCells;
+        for (int c = 0; c < list.GetHeaderCtrl()->GetItemCount() && list.GetItemCount() > 0; ++c)
+        {
+            char sz[64] = "";
+            HDITEMA item = {};
+            item.mask = HDI_TEXT;
+            item.pszText = sz;
+            item.cchTextMax = sizeof(sz);
+            list.GetHeaderCtrl()->GetItem(c, &item);
+            csCells += (c ? ", " : "") + CString(sz) + "=" +
+                       list.GetCellText(reinterpret_cast<const sMWStruct*>(list.GetItemData(0)), c);
+        }
+        m_pContext->Print("terminal: user columns rebuilt; first row %s", (LPCTSTR)csCells);
+    }
     return 0;
 }
 }  // namespace
@@ -516,8 +571,8 @@ DEMO_SCENE(Terminal, 1)
     context.Capture(context.m_pMainWnd, "terminal_restarted");
 }
 
-// What the trader sees of the market watch's layout: the column order with widths and the first
-// row's symbol. The interactive terminal writes it to its log whenever it changes.
+// What the trader sees of the market watch's layout: the column order with widths and the top
+// rows' symbols. The interactive terminal writes it to its log whenever it changes.
 CString DemoTerminalState()
 {
     if (!g_pane.m_pList || g_pane.m_pList->GetSafeHwnd() == nullptr)
@@ -533,16 +588,46 @@ CString DemoTerminalState()
         csOne.Format("%s%d", i ? ", " : "", list.GetColumnWidth(order[(size_t)i]));
         csWidths += csOne;
     }
-    CString csFirst;
-    if (list.GetItemCount() > 0)
+    // The top rows' symbols: a sort or a row drag changes them.
+    CString csFirst, csNext;
+    for (int r = 0; r < 4 && r < list.GetItemCount(); ++r)
     {
-        const sMWStruct* pRow = reinterpret_cast<const sMWStruct*>(list.GetItemData(0));
-        if (pRow != nullptr && pRow->pInstrument != nullptr)
-            csFirst = reinterpret_cast<const sDemoInstrument*>(pRow->pInstrument)->bytes + MW_SYMBOL_OFFSET;
+        const sMWStruct* pRow = reinterpret_cast<const sMWStruct*>(list.GetItemData(r));
+        const char* pszSymbol = pRow != nullptr && pRow->pInstrument != nullptr
+                                    ? reinterpret_cast<const sDemoInstrument*>(pRow->pInstrument)->bytes + MW_SYMBOL_OFFSET
+                                    : "?";
+        if (r == 0)
+            csFirst = pszSymbol;
+        else
+            csNext += (r > 1 ? ", " : "") + CString(pszSymbol);
     }
+    CRect rcLine(0, -1, 0, -1);
+    if (list.GetItemCount() > 0)
+        list.GetItemRect(0, &rcLine, LVIR_BOUNDS);
     CString cs;
-    cs.Format("columns %s; widths %s; first row %s; grid lines %s", HeaderOrder(list).c_str(), (LPCTSTR)csWidths,
-              (LPCTSTR)csFirst, (list.GetExtendedStyle() & LVS_EX_GRIDLINES) ? "on" : "off");
+    cs.Format("columns %s; widths %s; first row %s; next rows %s; grid lines %s; line 0 at y %d height %d",
+              HeaderOrder(list).c_str(), (LPCTSTR)csWidths, (LPCTSTR)csFirst, (LPCTSTR)csNext,
+              (list.GetExtendedStyle() & LVS_EX_GRIDLINES) ? "on" : "off", (int)rcLine.top, rcLine.Height());
+    return cs;
+}
+
+// Where the fields of the market watch's formula dialog are while it is open ("" when closed).
+CString DemoTerminalDialogState()
+{
+    CAddUserColDlg& dlg = AddUserColDlg();
+    if (dlg.GetSafeHwnd() == nullptr || !dlg.IsWindowVisible())
+        return CString();
+    auto centre = [&dlg](int nID) {
+        CRect rc;
+        if (CWnd* pItem = dlg.GetDlgItem(nID))
+            pItem->GetWindowRect(&rc);
+        CString cs;
+        cs.Format("%d,%d", (int)rc.CenterPoint().x, (int)rc.CenterPoint().y);
+        return cs;
+    };
+    CString cs;
+    cs.Format("formula dialog open; name at %s; expression at %s; add at %s", (LPCTSTR)centre(IDC_UCOL_NAME),
+              (LPCTSTR)centre(IDC_UCOL_EXPRESSION), (LPCTSTR)centre(IDOK));
     return cs;
 }
 
