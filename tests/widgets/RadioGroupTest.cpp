@@ -40,7 +40,7 @@ protected:
     CRadioGroup m_group;
 };
 
-TEST_F(RadioGroupTest, ChecksExactlyOneButtonOfTheGroup)
+TEST_F(RadioGroupTest, ChecksExactlyOneButtonOfTheGroupAndLeavesOthersAlone)
 {
     m_group.SetParent(&m_dlg);
     EXPECT_EQ(1, m_group.AddButton(IDC_DAY));
@@ -50,27 +50,17 @@ TEST_F(RadioGroupTest, ChecksExactlyOneButtonOfTheGroup)
     EXPECT_EQ(1, m_group.AddButton(gtc));
     gtc.Detach();
     m_group.AddButton(IDC_IOC);
-
-    m_group.SetGroupCheck(IDC_GTC);
-    EXPECT_EQ("0101", Checks());
-    m_group.SetGroupCheck(IDC_IOC);
-    EXPECT_EQ("0011", Checks());
-    m_group.SetGroupCheck(IDC_DAY);
-    EXPECT_EQ("1001", Checks());
-    // The button outside the group keeps its check through all of it.
-}
-
-TEST_F(RadioGroupTest, AnIdOutsideTheGroupUnchecksEveryButton)
-{
-    m_group.SetParent(&m_dlg);
-    m_group.AddButton(IDC_DAY);
-    m_group.AddButton(IDC_GTC);
-    m_group.AddButton(IDC_IOC);
-    m_group.SetGroupCheck(IDC_GTC);
-    m_group.SetGroupCheck(IDC_OTHER);
-    EXPECT_EQ("0001", Checks());
-    m_group.SetGroupCheck(IDC_MISSING);
-    EXPECT_EQ("0001", Checks());
+    // The check box outside the group keeps its check through all of it; an id outside the
+    // group unchecks every button of it.
+    const struct { int id; const char* checks; } steps[] = {
+        { IDC_GTC, "0101" }, { IDC_IOC, "0011" }, { IDC_DAY, "1001" }, { IDC_OTHER, "0001" }, { IDC_GTC, "0101" },
+        { IDC_MISSING, "0001" },
+    };
+    for (const auto& s : steps)
+    {
+        m_group.SetGroupCheck(s.id);
+        EXPECT_EQ(s.checks, Checks()) << s.id;
+    }
 }
 
 TEST_F(RadioGroupTest, WithoutADialogOrButtonsNothingChanges)
@@ -79,18 +69,15 @@ TEST_F(RadioGroupTest, WithoutADialogOrButtonsNothingChanges)
     m_dlg.CheckDlgButton(IDC_DAY, BST_CHECKED);
     m_group.SetGroupCheck(IDC_GTC);   // no dialog yet
     EXPECT_EQ("1001", Checks());
-
     CRadioGroup empty;
     empty.SetParent(&m_dlg);
     empty.SetGroupCheck(IDC_DAY);
     EXPECT_EQ("1001", Checks());
-
     // A button object without a window adds id 0, which no control of the dialog has.
     CButton unborn;
     EXPECT_EQ(1, empty.AddButton(unborn));
     ASSERT_EQ(1, empty.m_arButtonIDs.GetSize());
     EXPECT_EQ(0, empty.m_arButtonIDs[0]);
-
     // The dialog's window gone: nothing to check, no crash.
     m_group.SetParent(&m_dlg);
     m_dlg.DestroyWindow();

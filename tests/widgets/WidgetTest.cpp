@@ -1,10 +1,8 @@
 #include "WidgetTest.h"
 
-#include "WindowPicture.h"
-
 #include <market/PriceLadderListCtrl.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
 CTestDialogTemplate::CTestDialogTemplate(LPCWSTR lpszCaption, short cx, short cy)
@@ -16,8 +14,7 @@ CTestDialogTemplate::CTestDialogTemplate(LPCWSTR lpszCaption, short cx, short cy
     const WORD* w = reinterpret_cast<const WORD*>(&dlg);
     m_words.insert(m_words.end(), w, w + sizeof(dlg) / sizeof(WORD));
     m_nCountOffset = offsetof(DLGTEMPLATE, cdit) / sizeof(WORD);
-    m_words.push_back(0);   // no menu
-    m_words.push_back(0);   // the standard dialog class
+    m_words.insert(m_words.end(), { 0, 0 });   // no menu, the standard dialog class
     AppendString(lpszCaption);
     m_words.push_back(8);
     AppendString(L"MS Shell Dlg");
@@ -28,17 +25,10 @@ void CTestDialogTemplate::AddItem(WORD wClassAtom, LPCWSTR lpszText, DWORD dwSty
 {
     while (m_words.size() % 2 != 0)
         m_words.push_back(0);
-    DLGITEMTEMPLATE item = {};
-    item.style = dwStyle | WS_CHILD | WS_VISIBLE;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    item.id = wID;
+    DLGITEMTEMPLATE item = { dwStyle | WS_CHILD | WS_VISIBLE, 0, x, y, cx, cy, wID };
     const WORD* w = reinterpret_cast<const WORD*>(&item);
     m_words.insert(m_words.end(), w, w + sizeof(item) / sizeof(WORD));
-    m_words.push_back(0xFFFF);
-    m_words.push_back(wClassAtom);
+    m_words.insert(m_words.end(), { 0xFFFF, wClassAtom });
     AppendString(lpszText);
     m_words.push_back(0);
     m_words[m_nCountOffset]++;
@@ -57,8 +47,7 @@ sResourceCounts CountResources()
     for (ULONG_PTR h = 4; h < 0x10000; h += 4)
     {
         DWORD dwFlags = 0;
-        if (::GetHandleInformation((HANDLE)h, &dwFlags))
-            c.nHandles++;
+        c.nHandles += ::GetHandleInformation((HANDLE)h, &dwFlags) ? 1 : 0;
     }
     return c;
 }
@@ -70,8 +59,7 @@ size_t HeapBusyBytes()
     ::HeapLock(hHeap);
     PROCESS_HEAP_ENTRY entry = {};
     while (::HeapWalk(hHeap, &entry))
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-            nBusy += entry.cbData;
+        nBusy += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ? entry.cbData : 0;
     ::HeapUnlock(hHeap);
     return nBusy;
 }
@@ -88,6 +76,35 @@ bool NearColor(COLORREF a, COLORREF b, int nTolerance)
            abs((int)GetBValue(a) - (int)GetBValue(b)) <= nTolerance;
 }
 
+HBITMAP DrawInto(int cx, int cy, const std::function<void(HDC)>& draw)
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader = { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    draw(hDC);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    return hBitmap;
+}
+
+int CountColour(HBITMAP hBitmap, const CRect& rc, COLORREF cr, CRect* pBox)
+{
+    CRect box(0, 0, 0, 0);
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            if (WindowPicture::PixelAt(hBitmap, x, y) == cr)
+                box = n++ == 0 ? CRect(x, y, x + 1, y + 1)
+                               : CRect(std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                                       std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1));
+    if (pBox != nullptr)
+        *pBox = box;
+    return n;
+}
+
 void WidgetTest::SetUp()
 {
     HostTest::SetUp();
@@ -102,12 +119,6 @@ void WidgetTest::SetUp()
         return false;
     };
     m_frame.SetForegroundWindow();
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(sizeof(szTemp), szTemp);
-    char szName[MAX_PATH];
-    snprintf(szName, sizeof(szName), "%swidgets_%lu", szTemp, (unsigned long)::GetCurrentProcessId());
-    m_csTempDir = szName;
-    ::CreateDirectoryA(m_csTempDir.c_str(), nullptr);
     Pump();
 }
 
@@ -124,19 +135,24 @@ void WidgetTest::TearDown()
     Pump();
     if (m_parent.GetSafeHwnd() != nullptr)
         m_parent.DestroyWindow();
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA((m_csTempDir + "\\*").c_str(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFileA((m_csTempDir + "\\" + fd.cFileName).c_str());
-        } while (::FindNextFileA(hFind, &fd));
-        ::FindClose(hFind);
-    }
-    ::RemoveDirectoryA(m_csTempDir.c_str());
+    for (const std::string& path : m_files)
+        ::DeleteFileA(path.c_str());
     HostTest::TearDown();
+}
+
+std::string WidgetTest::TempPath(const char* pszName)
+{
+    m_files.push_back(TestSettings::TempFile(pszName));
+    return m_files.back();
+}
+
+std::vector<sReceived> WidgetTest::Received(UINT message) const
+{
+    std::vector<sReceived> v;
+    for (const sReceived& r : m_received)
+        if (r.message == message)
+            v.push_back(r);
+    return v;
 }
 
 void WidgetTest::MouseMoveTo(CWnd& wnd, CPoint ptClient)
@@ -174,12 +190,6 @@ void WidgetTest::MouseUp()
     Pump();
 }
 
-void WidgetTest::Click(CWnd& wnd, CPoint ptClient)
-{
-    MouseDown(wnd, ptClient);
-    MouseUp();
-}
-
 void WidgetTest::PressKey(WORD wVk, bool bCtrl)
 {
     std::vector<INPUT> in;
@@ -198,19 +208,4 @@ void WidgetTest::PressKey(WORD wVk, bool bCtrl)
         key(VK_CONTROL, true);
     ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
     Pump();
-}
-
-HBITMAP WidgetTest::Render(CWnd& wnd)
-{
-    return WindowPicture::Render(wnd.GetSafeHwnd());
-}
-
-COLORREF WidgetTest::Pixel(HBITMAP hBitmap, int x, int y)
-{
-    return WindowPicture::PixelAt(hBitmap, x, y);
-}
-
-std::string WidgetTest::TempPath(const char* pszName) const
-{
-    return m_csTempDir + "\\" + pszName;
 }
