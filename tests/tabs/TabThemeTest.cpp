@@ -320,26 +320,6 @@ TEST_F(ThemedChild, DISABLED_ThemeUtilOpensTheLightTheme)
         ::DeleteObject(hbm);
     }
     EXPECT_EQ(nullptr, theme.LoadBitmapA(missing));
-    // Properties and drawing are forwarded.
-    int nType = -1, n = 0;
-    EXPECT_EQ(1, theme.GetThemeEnumValue(BP_PUSHBUTTON_, 1, TMT_BGTYPE_, &nType));
-    EXPECT_EQ(0, nType);   // drawn from an image file
-    COLORREF clr = 0x12345678;
-    EXPECT_EQ(1, theme.GetThemeColor(BP_PUSHBUTTON_, 1, TMT_TEXTCOLOR_, &clr));
-    EXPECT_NE(0x12345678u, clr);
-    EXPECT_EQ(1, theme.GetThemeInt(BP_PUSHBUTTON_, 1, TMT_BORDERSIZE_, &n));
-    _MY_MARGINS margins = {};
-    EXPECT_EQ(1, theme.GetThemeMargins(BP_PUSHBUTTON_, 1, TMT_CONTENTMARGINS_, &margins));
-    CRect rc(0, 0, 40, 20);
-    int nDrawn = 0;
-    HBITMAP hDrawn = DrawIntoPicture(40, 20, [&](HDC hDC) {
-        ::SetDCBrushColor(hDC, RGB(255, 0, 255));
-        ::FillRect(hDC, &rc, (HBRUSH)::GetStockObject(DC_BRUSH));
-        nDrawn = theme.DrawThemePart(hDC, BP_PUSHBUTTON_, 1, &rc);
-    });
-    EXPECT_EQ(1, nDrawn);
-    EXPECT_NE(RGB(255, 0, 255), WindowPicture::PixelAt(hDrawn, 20, 10));
-    ::DeleteObject(hDrawn);
     theme.CloseThemeData();
     EXPECT_EQ(nullptr, theme.m_hTheme);
     EXPECT_EQ(nullptr, theme.m_hThemeFile);

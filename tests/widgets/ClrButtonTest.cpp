@@ -162,15 +162,6 @@ TEST_F(ClrButtonTest, FontDescriptionsInTheCaption)
         m_button.GetWindowText(caption);
         EXPECT_STREQ(c.caption, caption) << c.style;
     }
-    // Stored font values change neither the caption nor the window's font.
-    HFONT hBefore = (HFONT)m_button.SendMessage(WM_GETFONT);
-    m_button.SetFont("Courier New");
-    m_button.SetSize("14");
-    m_button.SetFontStyle(CLR_FONT_BOLD);
-    CString caption;
-    m_button.GetWindowText(caption);
-    EXPECT_STREQ("Ma\xefve (Italic , 8.5)", caption);
-    EXPECT_EQ(hBefore, (HFONT)m_button.SendMessage(WM_GETFONT));
 }
 
 TEST_F(ClrButtonTest, HugeCaptionsAndRepeatedDrawingLeakNothing)

@@ -133,7 +133,6 @@ TEST_F(PriceLadderTest, ClicksOutsideTheCellsOrOnAnEmptyLadderChangeNothing)
     EXPECT_EQ(1, Focused());
     EXPECT_EQ(1, Selected());
     m_pLadder->DeleteAllItems();
-    ::Sleep(600);
     Click(*m_pLadder, CPoint(50, 60));
     EXPECT_TRUE(Requests().empty());
     EXPECT_EQ(-1, Focused());

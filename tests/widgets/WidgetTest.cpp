@@ -5,6 +5,29 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace
+{
+void SendMouse(DWORD dwFlags, LONG dx = 0, LONG dy = 0)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = dx;
+    in.mi.dy = dy;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+    AfxPumpPendingMessages();
+}
+
+void SendKey(WORD wVk, bool bUp)
+{
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = wVk;
+    in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &in, sizeof(INPUT));
+}
+}  // namespace
+
 CTestDialogTemplate::CTestDialogTemplate(LPCWSTR lpszCaption, short cx, short cy)
 {
     DLGTEMPLATE dlg = {};
@@ -124,15 +147,8 @@ void WidgetTest::SetUp()
 
 void WidgetTest::TearDown()
 {
-    // Release whatever a test left pressed.
-    INPUT in[2] = {};
-    in[0].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    in[1].type = INPUT_KEYBOARD;
-    in[1].ki.wVk = VK_CONTROL;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-    Pump();
+    SendKey(VK_CONTROL, true);   // release whatever a test left pressed
+    MouseUp();
     if (m_parent.GetSafeHwnd() != nullptr)
         m_parent.DestroyWindow();
     for (const std::string& path : m_files)
@@ -155,57 +171,34 @@ std::vector<sReceived> WidgetTest::Received(UINT message) const
     return v;
 }
 
-void WidgetTest::MouseMoveTo(CWnd& wnd, CPoint ptClient)
+
+void WidgetTest::MouseMoveTo(CWnd& wnd, CPoint pt)
 {
-    CPoint pt = ptClient;
     wnd.ClientToScreen(&pt);
     ::SetCursorPos(pt.x, pt.y);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = (LONG)(((LONGLONG)pt.x * 65536 + cx / 2) / cx);
-    in.mi.dy = (LONG)(((LONGLONG)pt.y * 65536 + cy / 2) / cy);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(INPUT));
-    Pump();
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (LONG)(((LONGLONG)pt.x * 65536 + cx / 2) / cx),
+              (LONG)(((LONGLONG)pt.y * 65536 + cy / 2) / cy));
 }
 
 void WidgetTest::MouseDown(CWnd& wnd, CPoint ptClient)
 {
     MouseMoveTo(wnd, ptClient);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ::SendInput(1, &in, sizeof(INPUT));
-    Pump();
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
 }
 
 void WidgetTest::MouseUp()
 {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &in, sizeof(INPUT));
-    Pump();
+    SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
 void WidgetTest::PressKey(WORD wVk, bool bCtrl)
 {
-    std::vector<INPUT> in;
-    auto key = [&in](WORD vk, bool bUp) {
-        INPUT i = {};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = vk;
-        i.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        in.push_back(i);
-    };
     if (bCtrl)
-        key(VK_CONTROL, false);
-    key(wVk, false);
-    key(wVk, true);
+        SendKey(VK_CONTROL, false);
+    SendKey(wVk, false);
+    SendKey(wVk, true);
     if (bCtrl)
-        key(VK_CONTROL, true);
-    ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
+        SendKey(VK_CONTROL, true);
     Pump();
 }
