@@ -14,12 +14,14 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        CTestDialogTemplate tmpl(L"Validity", 160, 90);
-        tmpl.AddItem(CTestDialogTemplate::kButton, L"Day", BS_RADIOBUTTON, 10, 10, 60, 12, IDC_DAY);
-        tmpl.AddItem(CTestDialogTemplate::kButton, L"GTC", BS_RADIOBUTTON, 10, 26, 60, 12, IDC_GTC);
-        tmpl.AddItem(CTestDialogTemplate::kButton, L"IOC", BS_RADIOBUTTON, 10, 42, 60, 12, IDC_IOC);
-        tmpl.AddItem(CTestDialogTemplate::kButton, L"Notify", BS_CHECKBOX, 10, 60, 60, 12, IDC_OTHER);
-        ASSERT_TRUE(m_dlg.CreateIndirect(tmpl.Get(), &m_frame));
+        ASSERT_TRUE(m_dlg.Create(9001, &m_frame));   // a real dialog of the test host's resources
+        const struct { const char* text; DWORD style; int id; } buttons[] = {
+            { "Day", BS_RADIOBUTTON, IDC_DAY }, { "GTC", BS_RADIOBUTTON, IDC_GTC }, { "IOC", BS_RADIOBUTTON, IDC_IOC },
+            { "Notify", BS_CHECKBOX, IDC_OTHER },
+        };
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(m_buttons[i].Create(buttons[i].text, WS_CHILD | WS_VISIBLE | buttons[i].style,
+                                            CRect(10, 60 + 20 * i, 100, 76 + 20 * i), &m_dlg, buttons[i].id));
         m_dlg.CheckDlgButton(IDC_OTHER, BST_CHECKED);
     }
     void TearDown() override
@@ -37,6 +39,7 @@ protected:
     }
 
     CDialog m_dlg;
+    CButton m_buttons[4];
     CRadioGroup m_group;
 };
 
@@ -45,10 +48,7 @@ TEST_F(RadioGroupTest, ChecksExactlyOneButtonOfTheGroupAndLeavesOthersAlone)
     m_group.SetParent(&m_dlg);
     EXPECT_EQ(1, m_group.AddButton(IDC_DAY));
     EXPECT_EQ(1, m_group.AddButton(IDC_MISSING));
-    CButton gtc;
-    gtc.Attach(::GetDlgItem(m_dlg.GetSafeHwnd(), IDC_GTC));
-    EXPECT_EQ(1, m_group.AddButton(gtc));
-    gtc.Detach();
+    EXPECT_EQ(1, m_group.AddButton(m_buttons[1]));   // by its button object
     m_group.AddButton(IDC_IOC);
     // The check box outside the group keeps its check through all of it; an id outside the
     // group unchecks every button of it.

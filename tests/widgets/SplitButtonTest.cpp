@@ -144,13 +144,11 @@ TEST_F(SplitButtonTest, KeysOpenTheMenuUnlessItIsEmpty)
 
 TEST_F(SplitButtonTest, DownReachesTheButtonInsideADialog)
 {
-    CTestDialogTemplate tmpl(L"Order", 200, 80);
-    tmpl.AddItem(CTestDialogTemplate::kButton, L"Buy", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 80, 16, IDC_SPLIT);
-    tmpl.AddItem(CTestDialogTemplate::kButton, L"Close", BS_PUSHBUTTON | WS_TABSTOP, 10, 40, 80, 16, IDCANCEL);
-    CDialog dlg;
-    ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get(), &m_frame));
+    CDialog dlg;   // a real dialog of the test host's resources, its "Apply" button made a split button
+    ASSERT_TRUE(dlg.Create(9001, &m_frame));
+    dlg.ShowWindow(SW_SHOW);
     COrvoSplitButton button;
-    ASSERT_TRUE(button.SubclassDlgItem(IDC_SPLIT, &dlg));
+    ASSERT_TRUE(button.SubclassDlgItem(1003, &dlg));
     button.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
     dlg.SetForegroundWindow();
     button.SetFocus();

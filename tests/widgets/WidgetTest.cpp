@@ -28,42 +28,6 @@ void SendKey(WORD wVk, bool bUp)
 }
 }  // namespace
 
-CTestDialogTemplate::CTestDialogTemplate(LPCWSTR lpszCaption, short cx, short cy)
-{
-    DLGTEMPLATE dlg = {};
-    dlg.style = DS_SETFONT | WS_POPUP | WS_CAPTION | WS_VISIBLE;
-    dlg.cx = cx;
-    dlg.cy = cy;
-    const WORD* w = reinterpret_cast<const WORD*>(&dlg);
-    m_words.insert(m_words.end(), w, w + sizeof(dlg) / sizeof(WORD));
-    m_nCountOffset = offsetof(DLGTEMPLATE, cdit) / sizeof(WORD);
-    m_words.insert(m_words.end(), { 0, 0 });   // no menu, the standard dialog class
-    AppendString(lpszCaption);
-    m_words.push_back(8);
-    AppendString(L"MS Shell Dlg");
-}
-
-void CTestDialogTemplate::AddItem(WORD wClassAtom, LPCWSTR lpszText, DWORD dwStyle, short x, short y, short cx,
-                                  short cy, WORD wID)
-{
-    while (m_words.size() % 2 != 0)
-        m_words.push_back(0);
-    DLGITEMTEMPLATE item = { dwStyle | WS_CHILD | WS_VISIBLE, 0, x, y, cx, cy, wID };
-    const WORD* w = reinterpret_cast<const WORD*>(&item);
-    m_words.insert(m_words.end(), w, w + sizeof(item) / sizeof(WORD));
-    m_words.insert(m_words.end(), { 0xFFFF, wClassAtom });
-    AppendString(lpszText);
-    m_words.push_back(0);
-    m_words[m_nCountOffset]++;
-}
-
-void CTestDialogTemplate::AppendString(LPCWSTR psz)
-{
-    for (; *psz != 0; psz++)
-        m_words.push_back((WORD)*psz);
-    m_words.push_back(0);
-}
-
 sResourceCounts CountResources()
 {
     sResourceCounts c = { TestLeaks::GdiObjects(), 0, TestLeaks::Windows() };

@@ -1,7 +1,6 @@
 // Shared fixture of the small-control tests: a recording parent window (whose commands and cell
 // requests are kept with what an observer read as they arrived), real mouse and keyboard input
-// through SendInput, in-memory dialog templates, rendered pixels, and resource counts for leak
-// checks.
+// through SendInput, rendered pixels, and resource counts for leak checks.
 #pragma once
 
 #include "TestHost.h"
@@ -19,21 +18,6 @@ struct sReceived
     WPARAM wParam;
     LPARAM lParam;
     int nObserved;
-};
-
-// An in-memory dialog template (DLGTEMPLATE with DS_SETFONT, then DWORD-aligned items).
-class CTestDialogTemplate
-{
-public:
-    CTestDialogTemplate(LPCWSTR lpszCaption, short cx, short cy);
-    void AddItem(WORD wClassAtom, LPCWSTR lpszText, DWORD dwStyle, short x, short y, short cx, short cy, WORD wID);
-    LPCDLGTEMPLATE Get() const { return reinterpret_cast<LPCDLGTEMPLATE>(m_words.data()); }
-    static const WORD kButton = 0x0080;
-
-private:
-    void AppendString(LPCWSTR psz);
-    std::vector<WORD> m_words;
-    size_t m_nCountOffset = 0;
 };
 
 // GDI objects and windows as TestLeaks counts them, kernel handles by GetHandleInformation.
