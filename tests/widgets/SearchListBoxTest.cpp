@@ -50,6 +50,9 @@ TEST_F(SearchListBoxTest, CtrlVSelectsTheFirstEntryStartingWithTheClipboardText)
         { "prefix, any case", 0, [] { TestClipboard::SetText("bank"); }, 'V', true, "BANKBARODA" },
         { "longer prefix", 0, [] { TestClipboard::SetText("BankN"); }, 'V', true, "BANKNIFTY" },
         { "searched from the top", 5, [] { TestClipboard::SetText("acc"); }, 'V', true, "ACC" },
+        // Not from after the selection: that would find the second "BANK" entry.
+        { "searched from the top, not after the selection", 1, [] { TestClipboard::SetText("BANK"); }, 'V', true,
+          "BANKBARODA" },
         { "no entry begins with it", 4, [] { TestClipboard::SetText("TCS"); }, 'V', true, "NIFTY" },
         { "inside entries only", 4, [] { TestClipboard::SetText("FTY"); }, 'V', true, "NIFTY" },
         { "plain V is type-ahead", 0, [] { TestClipboard::SetText("NIF"); }, 'V', false, "VOLTAS" },
