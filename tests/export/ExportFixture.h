@@ -1,6 +1,6 @@
-// The export tests' fixture: the spreadsheet stand-in server registered for the current user (and
-// unregistered after), its call record, file dialogs answered by path, and a table text source
-// for exports too large to put in a list view.
+// The export tests' fixture: the spreadsheet stand-in server registered (and unregistered after),
+// its call record, file dialogs answered by path, and a table text source for exports too large
+// to put in a list view.
 #pragma once
 
 #include "TestHost.h"
@@ -20,15 +20,12 @@ public:
         char path[MAX_PATH] = "";
         ::GetModuleFileNameA(nullptr, path, sizeof(path));
         std::string dir(path);
-        dir = dir.substr(0, dir.find_last_of("\\/") + 1);
-        m_hModule = ::LoadLibraryA((dir + "ExcelStandIn.dll").c_str());
-        if (m_hModule == nullptr)
-            return;
-        Get(m_pfnRegister, "DllRegisterServer");
-        Get(m_pfnUnregister, "DllUnregisterServer");
-        Get(m_pfnReset, "StandInReset");
+        m_hModule = ::LoadLibraryA((dir.substr(0, dir.find_last_of("\\/") + 1) + "ExcelStandIn.dll").c_str());
+        Get(Register, "DllRegisterServer");
+        Get(Unregister, "DllUnregisterServer");
+        Get(Reset, "StandInReset");
         Get(m_pfnLog, "StandInLog");
-        Get(m_pfnObjects, "StandInObjectCount");
+        Get(Objects, "StandInObjectCount");
         Get(SetVersion, "StandInSetVersion");
         Get(FailOn, "StandInFailOn");
         Get(FailCreate, "StandInFailCreate");
@@ -38,12 +35,7 @@ public:
         if (m_hModule != nullptr)
             ::FreeLibrary(m_hModule);
     }
-    bool Loaded() const { return m_pfnRegister != nullptr; }
-    bool Register() { return m_pfnRegister() == S_OK; }
-    void Unregister() { m_pfnUnregister(); }
-    void Reset() { m_pfnReset(); }
-    long Objects() { return m_pfnObjects(); }
-    std::vector<std::string> Log()
+    std::vector<std::string> Log() const
     {
         std::vector<std::string> lines;
         std::istringstream in(m_pfnLog());
@@ -52,7 +44,7 @@ public:
         return lines;
     }
     // The recorded calls containing the text, in order.
-    std::vector<std::string> Calls(const std::string& part)
+    std::vector<std::string> Calls(const std::string& part) const
     {
         std::vector<std::string> found;
         for (const std::string& line : Log())
@@ -60,18 +52,21 @@ public:
                 found.push_back(line);
         return found;
     }
+    HRESULT(WINAPI* Register)() = nullptr;
+    HRESULT(WINAPI* Unregister)() = nullptr;
+    void (*Reset)() = nullptr;
+    long (*Objects)() = nullptr;
     void (*SetVersion)(const char*) = nullptr;
     void (*FailOn)(DISPID, HRESULT, WORD, const char*) = nullptr;
     void (*FailCreate)(HRESULT) = nullptr;
 
 private:
-    template <class F> void Get(F& pfn, const char* name) { pfn = (F)(void*)::GetProcAddress(m_hModule, name); }
+    template <class F> void Get(F& pfn, const char* name)
+    {
+        pfn = m_hModule ? (F)(void*)::GetProcAddress(m_hModule, name) : nullptr;
+    }
     HMODULE m_hModule = nullptr;
-    HRESULT(WINAPI* m_pfnRegister)() = nullptr;
-    HRESULT(WINAPI* m_pfnUnregister)() = nullptr;
-    void (*m_pfnReset)() = nullptr;
     const char* (*m_pfnLog)() = nullptr;
-    long (*m_pfnObjects)() = nullptr;
 };
 
 // Cells of an export computed on demand: headings with their column types, then rows.
@@ -85,15 +80,9 @@ struct sTableSource
     static int Text(void* pContext, int nRow, int nColumn, CString& csText, int& nType)
     {
         const sTableSource& t = *static_cast<const sTableSource*>(pContext);
-        if (nRow == 0)
-        {
-            csText = t.headings[(size_t)nColumn].c_str();
-            if ((size_t)nColumn < t.types.size())
-                nType = t.types[(size_t)nColumn];
-            return 1;
-        }
-        csText = t.cell(nRow - 1, nColumn).c_str();
-        nType = -1;
+        csText = (nRow == 0 ? t.headings[(size_t)nColumn] : t.cell(nRow - 1, nColumn)).c_str();
+        if (nRow != 0 || (size_t)nColumn < t.types.size())
+            nType = nRow == 0 ? t.types[(size_t)nColumn] : -1;
         return 1;
     }
     int Export(void* pBrickBar = nullptr)
@@ -109,8 +98,7 @@ protected:
     void SetUp() override
     {
         HostTest::SetUp();
-        ASSERT_TRUE(m_server.Loaded());
-        ASSERT_TRUE(m_server.Register());
+        ASSERT_TRUE(m_server.Register != nullptr && m_server.Register() == S_OK);
         m_server.Reset();
     }
     void TearDown() override
@@ -130,7 +118,7 @@ protected:
         });
     }
     // Message boxes as "caption: text".
-    std::vector<std::string> Boxes()
+    std::vector<std::string> Boxes() const
     {
         std::vector<std::string> boxes;
         for (const CModalRecord& r : m_script.m_records)

@@ -8,6 +8,8 @@
 
 namespace
 {
+const char kNoApplication[] = "Excel not installed in the system.\nDO you want to save as Text file?";
+
 sTableSource Numbered(int nRows, int nColumns)
 {
     sTableSource t;
@@ -22,42 +24,36 @@ sTableSource Numbered(int nRows, int nColumns)
 class SpreadsheetExportTest : public ExportTest
 {
 protected:
-    // Exports the table to a fresh workbook path named after the test case; returns the result.
-    int ToWorkbook(sTableSource& t, const char* name = "book.xls", void* pBar = nullptr)
+    // Exports the table to a fresh path of this name in the temporary folder; returns the result.
+    int ToWorkbook(sTableSource t, const char* name = "book.xls")
     {
         char temp[MAX_PATH];
         ::GetTempPathA(sizeof(temp), temp);
         m_path = std::string(temp) + name;
         ::DeleteFileA(m_path.c_str());
         AnswerFile(m_path);
-        return t.Export(pBar);
+        return t.Export();
     }
     std::string m_path;
 };
 
 TEST_F(SpreadsheetExportTest, SheetsHold65534RowsAndBlocksHold5000)
 {
-    struct sCase
-    {
-        int nRows;
-        std::vector<std::string> sheets;       // SetName calls
-        std::vector<std::string> values;       // array assignments, size and first/last texts
-    } cases[] = {
+    const struct { int nRows; std::vector<std::string> sheets, values; } cases[] = {
         { 65534, { "Sheet(book).Name=book-Sheet1" },
           { "Range(A2[5000x2]).Value=array 5000x2 vt=[8|8] first=[r0c0|r0c1] last=[r4999c0|r4999c1]",
             "Range(A5002[5000x2]).Value=array 5000x2 vt=[8|8] first=[r5000c0|r5000c1] last=[r9999c0|r9999c1]" } },
         { 65535, { "Sheet(book).Name=book-Sheet1", "Sheet(Sheet2).Name=book-Sheet2" },
           { "Range(A2[1x2]).Value=array 1x2 vt=[8|8] first=[r65534c0|r65534c1] last=[r65534c0|r65534c1]" } },
     };
-    for (const sCase& c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.nRows);
         m_server.Reset();
-        sTableSource t = Numbered(c.nRows, 2);
-        EXPECT_EQ(1, ToWorkbook(t));
+        EXPECT_EQ(1, ToWorkbook(Numbered(c.nRows, 2)));
         EXPECT_EQ(c.sheets, m_server.Calls(".Name="));
         std::vector<std::string> values = m_server.Calls("]).Value=");
-        ASSERT_EQ(14u * c.sheets.size() - (c.sheets.size() - 1) * 13, values.size());   // 14 blocks, then 1
+        ASSERT_EQ(c.sheets.size() > 1 ? 15u : 14u, values.size());   // 14 blocks, then 1
         for (const std::string& expected : c.values)
             EXPECT_NE(values.end(), std::find(values.begin(), values.end(), expected)) << expected;
         EXPECT_EQ("Range(A65002[534x2]).Value=array 534x2 vt=[8|8] first=[r65000c0|r65000c1] last=[r65533c0|r65533c1]",
@@ -90,22 +86,17 @@ TEST_F(SpreadsheetExportTest, ColumnTypesGiveNumberFormatsAndVariantTypes)
 
 TEST_F(SpreadsheetExportTest, TheWorkbookIsOpenedSavedByVersionAndLeftVisible)
 {
-    struct sCase
-    {
-        const char* version;
-        std::vector<std::string> saves;
-    } cases[] = {
+    const struct { const char* version; std::vector<std::string> saves; } cases[] = {
         { "11.0", { "Sheet(book-Sheet1).SaveAs(Z:\\PATH,43,7 missing)" } },
         { "12.0", { "Sheet(book-Sheet1).SaveAs(Z:\\PATH,56,7 missing)" } },
         { "", {} },
     };
-    for (const sCase& c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.version);
         m_server.Reset();
         m_server.SetVersion(c.version);
-        sTableSource t = Numbered(1, 1);
-        EXPECT_EQ(1, ToWorkbook(t));
+        EXPECT_EQ(1, ToWorkbook(Numbered(1, 1)));
         std::vector<std::string> saves;
         for (std::string s : m_server.Calls("SaveAs"))
             saves.push_back(s.replace(s.find(m_path), m_path.size(), "Z:\\PATH"));
@@ -120,74 +111,77 @@ TEST_F(SpreadsheetExportTest, TheWorkbookIsOpenedSavedByVersionAndLeftVisible)
     EXPECT_EQ(0, m_server.Objects());   // every reference released
 }
 
-TEST_F(SpreadsheetExportTest, AFailedSaveShowsItsBoxAndTheExportGoesOn)
+TEST_F(SpreadsheetExportTest, ServerFailuresShowTheirBoxes)
 {
-    struct sCase
-    {
-        const char* description;   // null: an OLE status instead of a server exception
-        std::string box;
-    } cases[] = {
+    // A failed save shows its box once per sheet and the export goes on.
+    const struct { const char* description; std::string box; } cases[] = {
         { "Cannot access 'book.xls'.", "Server Error: Run-time error '1004':\n\nCannot access 'book.xls'." },
-        { nullptr, "COM Error: " + std::string((LPCTSTR)COleException::StatusText(E_ACCESSDENIED)) },
+        { nullptr, "COM Error: " + std::string((LPCTSTR)COleException::StatusText(E_ACCESSDENIED)) },   // an OLE status
     };
-    for (const sCase& c : cases)
+    for (const auto& c : cases)
     {
         m_server.Reset();
         m_script.Clear();
         m_server.FailOn(VXExcel::DISPID_XL_SAVEAS, E_ACCESSDENIED, 1004, c.description);
-        sTableSource t = Numbered(65535, 1);
-        EXPECT_EQ(1, ToWorkbook(t));
-        EXPECT_EQ(std::vector<std::string>(2, c.box), Boxes());   // one per sheet
+        EXPECT_EQ(1, ToWorkbook(Numbered(65535, 1)));
+        EXPECT_EQ(std::vector<std::string>(2, c.box), Boxes());
         EXPECT_EQ(MB_SETFOREGROUND, m_script.m_records[1].type & MB_SETFOREGROUND);
         std::vector<std::string> log = m_server.Log();
         EXPECT_EQ(1, std::count(log.begin(), log.end(), "Workbook.Save"));
     }
-}
-
-TEST_F(SpreadsheetExportTest, AServerFailingEveryCallEndsTheExportWithItsError)
-{
+    // A server failing every call ends the export with its error.
+    m_server.Reset();
+    m_script.Clear();
     m_server.FailOn(DISPID_UNKNOWN, S_OK, 1004, "Automation is broken");
-    sTableSource t = Numbered(3, 2);
-    EXPECT_EQ(0, ToWorkbook(t));
+    EXPECT_EQ(0, ToWorkbook(Numbered(3, 2)));
     EXPECT_EQ(std::vector<std::string>{ "Server Error: Run-time error '1004':\n\nAutomation is broken" }, Boxes());
     EXPECT_EQ(0, m_server.Objects());
 }
 
 TEST_F(SpreadsheetExportTest, WithoutTheApplicationTheUserMaySaveTheRowsAsText)
 {
-    const char question[] = "Excel not installed in the system.\nDO you want to save as Text file?";
     m_server.FailCreate(REGDB_E_CLASSNOTREG);
-    sTableSource t = Numbered(2, 2);
-    std::string fallback = TestSettings::TempFile("fallback.txt");
     m_script.m_messageAnswers = { IDNO };
-    EXPECT_EQ(0, ToWorkbook(t, "no.xls"));
+    EXPECT_EQ(0, ToWorkbook(Numbered(2, 2), "no.xls"));
     EXPECT_EQ(1u, m_script.Count("file"));
-
     m_script.Clear();
     m_script.m_messageAnswers = { IDYES };
+    std::string fallback = TestSettings::TempFile("fallback.txt");
     AnswerFile(TestSettings::TempFile("yes.xls"));
     AnswerFile(fallback);
-    EXPECT_EQ(1, t.Export());
-    EXPECT_EQ(std::vector<CString>{ question }, m_script.Messages());
+    EXPECT_EQ(1, Numbered(2, 2).Export());
+    EXPECT_EQ(std::vector<CString>{ kNoApplication }, m_script.Messages());
     EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2), m_script.m_records[1].type);
     EXPECT_EQ(".txt ListLogFile.txt", m_defaults[2]);
     EXPECT_EQ("Text Documents(*.txt)|*.txt; *.txt|All Files (*.*)|*.*||", m_filters[2]);
     EXPECT_EQ("r0c0,r0c1\r\nr1c0,r1c1\r\n", TestSettings::ReadFile(fallback));
 }
 
+TEST_F(SpreadsheetExportTest, AMissingTextSourceAndAnUnwritableFallbackAreReported)
+{
+    AnswerFile(TestSettings::TempFile("nosource.csv"));
+    CListExporter noSource(2, 1, nullptr, nullptr);
+    EXPECT_EQ(0, noSource.Export());
+    char temp[MAX_PATH];
+    ::GetTempPathA(sizeof(temp), temp);
+    m_server.FailCreate(E_FAIL);
+    m_script.m_messageAnswers = { IDYES };
+    AnswerFile(TestSettings::TempFile("first.xls"));
+    AnswerFile(temp);   // the fallback text file is asked for a folder
+    EXPECT_EQ(0, Numbered(1, 1).Export());
+    EXPECT_EQ((std::vector<CString>{ "CallBack Failed", kNoApplication, "File OPen Failed" }), m_script.Messages());
+}
+
 TEST_F(SpreadsheetExportTest, TheExtensionDecidesTheFormatCaseSensitively)
 {
-    struct sCase
-    {
-        const char* name;
-        bool bWorkbook;
-    } cases[] = { { "a.csv", false }, { "a.txt", false }, { "a.CSV", true }, { "a.xls", true }, { "a", true } };
-    for (const sCase& c : cases)
+    const struct { const char* name; bool bWorkbook; } cases[] = {
+        { "a.csv", false }, { "a.txt", false }, { "a.CSV", true }, { "a.xls", true }, { "a", true }
+    };
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
         m_server.Reset();
-        sTableSource t = Numbered(1, 2);
-        EXPECT_EQ(1, ToWorkbook(t, c.name));
+        EXPECT_EQ(1, ToWorkbook(Numbered(1, 2), c.name));
         EXPECT_EQ(c.bWorkbook, !m_server.Calls("Workbooks.Open").empty());
         EXPECT_EQ(c.bWorkbook ? "" : "H0,H1\r\nr0c0,r0c1\r\n", TestSettings::ReadFile(m_path));
     }
@@ -195,13 +189,11 @@ TEST_F(SpreadsheetExportTest, TheExtensionDecidesTheFormatCaseSensitively)
 
 TEST_F(SpreadsheetExportTest, CellReferences)
 {
-    struct sCase
-    {
-        int row, column, size;
-        const char* ref;
-    } cases[] = { { 1, 1, 32, "A1" }, { 7, 26, 32, "Z7" }, { 2, 27, 32, "AA2" }, { 1, 52, 32, "AZ1" },
-                  { 65535, 53, 32, "BA65535" }, { 3, 702, 32, "ZZ3" }, { 3, 703, 32, "AAA3" }, { 12345, 1, 4, "A12" } };
-    for (const sCase& c : cases)
+    const struct { int row, column, size; const char* ref; } cases[] = {
+        { 1, 1, 32, "A1" }, { 7, 26, 32, "Z7" }, { 2, 27, 32, "AA2" }, { 1, 52, 32, "AZ1" },
+        { 65535, 53, 32, "BA65535" }, { 3, 702, 32, "ZZ3" }, { 3, 703, 32, "AAA3" }, { 12345, 1, 4, "A12" },
+    };
+    for (const auto& c : cases)
     {
         char buffer[32];
         EXPECT_EQ(1, GetColumnNumForExcel(c.row, c.column, buffer, c.size));
@@ -216,7 +208,6 @@ TEST_F(SpreadsheetExportTest, ProgIdLookupAndLateBoundCallsByName)
     EXPECT_EQ(0, IsProgIDExists("No.Such.Application", missing, sizeof(missing)));
     EXPECT_STRNE("", missing);
     EXPECT_STRNE(found, missing);
-
     ASSERT_TRUE(AfxOleInit());
     {
         VXExcel::_Application app;
@@ -245,12 +236,10 @@ TEST_F(SpreadsheetExportTest, ProgIdLookupAndLateBoundCallsByName)
 
 TEST_F(SpreadsheetExportTest, LongWideAndHugeTablesArriveWhole)
 {
-    sTableSource tall = Numbered(200000, 1);
-    EXPECT_EQ(1, ToWorkbook(tall, "tall.csv"));
+    EXPECT_EQ(1, ToWorkbook(Numbered(200000, 1), "tall.csv"));
     std::string csv = TestSettings::ReadFile(m_path);
     EXPECT_EQ(200001, std::count(csv.begin(), csv.end(), '\n'));
     EXPECT_EQ(0u, csv.rfind("r199999c0\r\n") + 11 - csv.size());
-
     const std::string huge(100 * 1024, 'q');
     sTableSource wide = Numbered(2, 300);
     wide.cell = [&huge](int r, int c) { return r == 1 && c == 299 ? huge : "v" + std::to_string(c); };
@@ -260,23 +249,4 @@ TEST_F(SpreadsheetExportTest, LongWideAndHugeTablesArriveWhole)
     ASSERT_EQ(1u, values.size());
     EXPECT_EQ(0u, values[0].find("Range(A2[2x300]).Value=array 2x300"));
     EXPECT_NE(std::string::npos, values[0].find("|" + huge + "]"));
-}
-
-TEST_F(SpreadsheetExportTest, AMissingTextSourceAndAnUnwritableFallbackAreReported)
-{
-    AnswerFile(TestSettings::TempFile("nosource.csv"));
-    CListExporter noSource(2, 1, nullptr, nullptr);
-    EXPECT_EQ(0, noSource.Export());
-
-    char temp[MAX_PATH];
-    ::GetTempPathA(sizeof(temp), temp);
-    m_server.FailCreate(E_FAIL);
-    m_script.m_messageAnswers = { IDYES };
-    sTableSource t = Numbered(1, 1);
-    AnswerFile(TestSettings::TempFile("first.xls"));
-    AnswerFile(temp);   // the fallback text file is asked for a folder
-    EXPECT_EQ(0, t.Export());
-    EXPECT_EQ((std::vector<CString>{ "CallBack Failed", "Excel not installed in the system.\nDO you want to save as Text file?",
-                                     "File OPen Failed" }),
-              m_script.Messages());
 }

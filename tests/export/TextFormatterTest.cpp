@@ -4,281 +4,195 @@
 
 #include "export/TextFormatter.h"
 
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-class TextFormatterTest : public ::testing::Test
+TEST(TextFormatterTest, Tables)
 {
-protected:
-    std::ostringstream m_out;
-};
-
-// --- tables ------------------------------------------------------------------------------------
-
-TEST_F(TextFormatterTest, HeaderWithRulerAndAlignedColumns)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    tf.createTable();
-    tf.addColumn("Name", 10);
-    tf.addColumn("Qty", 6);
-    tf.setColumnAlignment(1, TF::ALIGN_RIGHT);
-    tf.printHeader(true);
-    tf.printRow(2, "ABC", "12");
-    EXPECT_EQ("Name         Qty\n"
-              "----------------\n"
-              "ABC           12\n",
-              m_out.str());
+    struct Case
+    {
+        const char* name;
+        const char* lineEnd;
+        std::function<void(TF::TextFormatter&)> print;
+        std::string expected;
+    };
+    const Case cases[] = {
+        { "header with ruler and aligned columns", "\n",
+          [](TF::TextFormatter& tf) {
+              tf.createTable();
+              tf.addColumn("Name", 10);
+              tf.addColumn("Qty", 6);
+              tf.setColumnAlignment(1, TF::ALIGN_RIGHT);
+              tf.printHeader(true);
+              tf.printRow(2, "ABC", "12");
+          },
+          "Name         Qty\n----------------\nABC           12\n" },
+        { "header without ruler", "\r\n",
+          [](TF::TextFormatter& tf) { tf.addColumn("A", 3); tf.addColumn("B", 3); tf.printHeader(false); }, "A  B\r\n" },
+        { "long text pushes the following cells right", "\n",
+          [](TF::TextFormatter& tf) {
+              for (int i = 0; i < 3; ++i)
+                  tf.addColumn("", 4);
+              tf.printRow(3, "ABCDEF", "x", "y");
+          },
+          "ABCDEFx y\n" },
+        { "right-aligned overlong text starts at the cursor", "\n",
+          [](TF::TextFormatter& tf) {
+              tf.addColumn("", 4);
+              tf.addColumn("", 3);
+              tf.setColumnAlignment(1, TF::ALIGN_RIGHT);
+              tf.printRow(2, "ab", "12345");
+              tf.printRow(2, "ab", "1");
+          },
+          "ab12345\nab    1\n" },
+        { "any non-zero alignment aligns right", "\n",
+          [](TF::TextFormatter& tf) { tf.addColumn("", 5); tf.setColumnAlignment(0, (TF::alignET)7); tf.printRow(1, "ab"); },
+          "   ab\n" },
+        { "a row with fewer texts leaves the rest empty", "\n",
+          [](TF::TextFormatter& tf) {
+              for (int i = 0; i < 3; ++i)
+                  tf.addColumn("", 5);
+              tf.printRow(1, "x");
+              tf.printRow(3, "a", "b", "c");
+          },
+          "x\na    b    c\n" },
+        { "a new line keeps the cursor", "\n",
+          [](TF::TextFormatter& tf) {
+              tf.addColumn("", 4);
+              tf.addColumn("", 4);
+              tf.printColumn(0, "ab");
+              tf.newLine();
+              tf.printColumn(1, "c");
+              tf.newLines(2);
+          },
+          "ab\n  c\n\n" },
+        { "undefined columns are ignored", "\n",
+          [](TF::TextFormatter& tf) {
+              tf.addColumn("", 3);
+              tf.setColumnAlignment(1, TF::ALIGN_RIGHT);
+              tf.setColumnAlignment(-1, TF::ALIGN_RIGHT);
+              tf.printColumn(1, "zz");
+              tf.printColumn(-1, "zz");
+              tf.printRow(3, "a", "b", "c");
+              tf.printColumn(0, nullptr);
+          },
+          "a\n" },
+        { "createTable starts again", "\n",
+          [](TF::TextFormatter& tf) { tf.addColumn("Old", 20); tf.createTable(); tf.addColumn("New", 2); tf.printHeader(true); },
+          "New\n--\n" },
+        { "at most 64 columns", "\n",
+          [](TF::TextFormatter& tf) {
+              for (int i = 0; i < 70; ++i)
+                  tf.addColumn("", 1);
+              tf.printRowLine('=');
+          },
+          std::string(64, '=') + "\n" },
+        { "copies write to the same stream with the same columns", "|",
+          [](TF::TextFormatter& tf) {
+              tf.addColumn("", 3);
+              tf.setColumnAlignment(0, TF::ALIGN_RIGHT);
+              TF::TextFormatter copy(tf);
+              copy.printRow(1, "a");
+              TF::TextFormatter moved(std::move(copy));
+              moved.printRowLine('-');
+          },
+          "  a|---|" },
+    };
+    for (const Case& c : cases)
+    {
+        std::ostringstream out;
+        TF::TextFormatter tf(out, 80, c.lineEnd);
+        c.print(tf);
+        EXPECT_EQ(c.expected, out.str()) << c.name;
+    }
 }
 
-TEST_F(TextFormatterTest, HeaderWithoutRuler)
+TEST(TextFormatterTest, RunningTextIsWrappedAndJustifiedToBlockMax)
 {
-    TF::TextFormatter tf(m_out, 80, "\r\n");
-    tf.addColumn("A", 3);
-    tf.addColumn("B", 3);
-    tf.printHeader(false);
-    EXPECT_EQ("A  B\r\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, LongTextPushesFollowingCellsRight)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    tf.addColumn("", 4);
-    tf.addColumn("", 4);
-    tf.addColumn("", 4);
-    tf.printRow(3, "ABCDEF", "x", "y");
-    EXPECT_EQ("ABCDEFx y\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, RightAlignedOverlongTextStartsAtTheCursor)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    tf.addColumn("", 4);
-    tf.addColumn("", 3);
-    tf.setColumnAlignment(1, TF::ALIGN_RIGHT);
-    tf.printRow(2, "ab", "12345");
-    tf.printRow(2, "ab", "1");
-    EXPECT_EQ("ab12345\n"
-              "ab    1\n",
-              m_out.str());
-}
-
-TEST_F(TextFormatterTest, AnyNonZeroAlignmentAlignsRight)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    tf.addColumn("", 5);
-    tf.setColumnAlignment(0, static_cast<TF::alignET>(7));
-    tf.printRow(1, "ab");
-    EXPECT_EQ("   ab\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, RowWithFewerTextsLeavesTheRestEmpty)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    tf.addColumn("", 5);
-    tf.addColumn("", 5);
-    tf.addColumn("", 5);
-    tf.printRow(1, "x");
-    tf.printRow(3, "a", "b", "c");
-    EXPECT_EQ("x\n"
-              "a    b    c\n",
-              m_out.str());
-}
-
-TEST_F(TextFormatterTest, NewLineKeepsTheCursor)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    tf.addColumn("", 4);
-    tf.addColumn("", 4);
-    tf.printColumn(0, "ab");
-    tf.newLine();
-    tf.printColumn(1, "c");
-    tf.newLines(2);
-    EXPECT_EQ("ab\n  c\n\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, UndefinedColumnsAreIgnored)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    tf.addColumn("", 3);
-    tf.setColumnAlignment(1, TF::ALIGN_RIGHT);
-    tf.setColumnAlignment(-1, TF::ALIGN_RIGHT);
-    tf.printColumn(1, "zz");
-    tf.printColumn(-1, "zz");
-    tf.printRow(3, "a", "b", "c");
-    tf.printColumn(0, nullptr);
-    EXPECT_EQ("a\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, CreateTableStartsAgain)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    tf.addColumn("Old", 20);
-    tf.createTable();
-    tf.addColumn("New", 2);
-    tf.printHeader(true);
-    EXPECT_EQ("New\n--\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, AtMost64Columns)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    for (int i = 0; i < 70; ++i)
-        tf.addColumn("", 1);
-    tf.printRowLine('=');
-    EXPECT_EQ(std::string(64, '=') + "\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, CopiesWriteToTheSameStreamWithTheSameColumns)
-{
-    TF::TextFormatter tf(m_out, 80, "|");
-    tf.addColumn("", 3);
-    tf.setColumnAlignment(0, TF::ALIGN_RIGHT);
-    TF::TextFormatter copy(tf);
-    copy.printRow(1, "a");
-    TF::TextFormatter moved(std::move(copy));
-    moved.printRowLine('-');
-    EXPECT_EQ("  a|---|", m_out.str());
-}
-
-// --- running text ------------------------------------------------------------------------------
-
-TEST_F(TextFormatterTest, WrapsAndJustifiesToBlockMax)
-{
-    TF::TextFormatter tf(m_out, 10, "\n");
-    tf.print("aaa bbb ccc dd");
-    EXPECT_EQ("aaa    bbb\n"
-              "ccc dd\n",
-              m_out.str());
-}
-
-TEST_F(TextFormatterTest, GapsFollowTheRunningFillTotal)
-{
-    // "aa bb cc dd ee ff" (5 gaps) filled to 20: the running total 1.6 k gives 1 2 1 2 2.
-    TF::TextFormatter tf(m_out, 20, "\n");
-    tf.print("aa bb cc dd ee ff gg hh");
-    EXPECT_EQ("aa bb  cc dd  ee  ff\n"
-              "gg hh\n",
-              m_out.str());
-}
-
-TEST_F(TextFormatterTest, WordLongerThanBlockMaxIsCutHard)
-{
-    TF::TextFormatter tf(m_out, 5, "\n");
-    tf.print("abcdefghijkl");
-    tf.print("abcdef");   // one character over the block is cut as well
-    tf.print("abcde");    // exactly the block is one line
-    EXPECT_EQ("abcde\nfghij\nkl\nabcde\nf\nabcde\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, LongTextIsCutRepeatedly)
-{
-    TF::TextFormatter tf(m_out, 9, "\n");
-    tf.print("one two three four five six");
-    EXPECT_EQ("one   two\n"
-              "three\n" // single words: no gap to fill
-              "four\n"
-              "five six\n",
-              m_out.str());
-}
-
-TEST_F(TextFormatterTest, SplitsAtAnyLineEndCharacterLikeStrtok)
-{
-    TF::TextFormatter tf(m_out, 80, "\r\n");
-    tf.print("\r\none\n\n\rtwo\r\n\r\n");
-    tf.print("");
-    tf.print(nullptr);
-    EXPECT_EQ("one\r\ntwo\r\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, EachParagraphEndsUnjustified)
-{
-    TF::TextFormatter tf(m_out, 8, "\n");
-    tf.print("ab cd ef gh\nij kl");
-    EXPECT_EQ("ab    cd\n"
-              "ef gh\n"
-              "ij kl\n",
-              m_out.str());
-}
-
-TEST_F(TextFormatterTest, GapTakesAtMost100Spaces)
-{
-    TF::TextFormatter tf(m_out, 300, "\n");
+    const struct
+    {
+        const char* name;
+        unsigned blockMax;
+        const char* lineEnd;
+        std::vector<const char*> texts;
+        std::string expected;
+    } cases[] = {
+        { "wrapped and justified", 10, "\n", { "aaa bbb ccc dd" }, "aaa    bbb\nccc dd\n" },
+        // "aa bb cc dd ee ff" (5 gaps) filled to 20: the running total 1.6 k gives 1 2 1 2 2.
+        { "gaps follow the running fill total", 20, "\n", { "aa bb cc dd ee ff gg hh" },
+          "aa bb  cc dd  ee  ff\ngg hh\n" },
+        // The fault: a line one character over the block was not wrapped.
+        { "a word longer than block max is cut hard", 5, "\n", { "abcdefghijkl", "abcdef", "abcde" },
+          "abcde\nfghij\nkl\nabcde\nf\nabcde\n" },
+        { "cut repeatedly; single words have no gap to fill", 9, "\n", { "one two three four five six" },
+          "one   two\nthree\nfour\nfive six\n" },
+        { "split at any line-end character like strtok", 80, "\r\n", { "\r\none\n\n\rtwo\r\n\r\n", "", nullptr },
+          "one\r\ntwo\r\n" },
+        { "each paragraph ends unjustified", 8, "\n", { "ab cd ef gh\nij kl" }, "ab    cd\nef gh\nij kl\n" },
+        { "block max 0 does not wrap", 0, "\n", { "abc def" }, "abc def\n" },
+    };
+    for (const auto& c : cases)
+    {
+        std::ostringstream out;
+        TF::TextFormatter tf(out, c.blockMax, c.lineEnd);
+        for (const char* text : c.texts)
+            tf.print(text);
+        EXPECT_EQ(c.expected, out.str()) << c.name;
+    }
+    // A gap takes at most 100 spaces: "a b" wrapped with a fill of 298 gets 100 in the gap and
+    // 100 after the last word; block max set later applies to the next print.
+    std::ostringstream out;
+    TF::TextFormatter tf(out, 300, "\n");
     tf.print(("a b " + std::string(400, 'x')).c_str());
-    // "a b" is wrapped with a fill of 298: 100 spaces in the gap and 100 after the last word.
-    EXPECT_EQ("a" + std::string(100, ' ') + "b" + std::string(100, ' ') + "\n"
-                  + std::string(300, 'x') + "\n" + std::string(100, 'x') + "\n",
-              m_out.str());
+    tf.setBlockMax(10);
+    tf.print("aaa bbb ccc dd");
+    EXPECT_EQ("a" + std::string(100, ' ') + "b" + std::string(100, ' ') + "\n" + std::string(300, 'x') + "\n" +
+                  std::string(100, 'x') + "\naaa    bbb\nccc dd\n",
+              out.str());
 }
 
-// Long texts are wrapped in one pass: an unbroken run of 2 million characters is cut hard into
-// block-max lines, and a long paragraph of words keeps every word, in order, on lines no wider
-// than block max.
-TEST_F(TextFormatterTest, HugeUnbrokenTextIsCutIntoBlockMaxLines)
+// The fault: long texts were wrapped with a copy of the rest per line (a 2 MB unbroken text with
+// block max 7 never finished). An unbroken run is cut hard into block-max lines, and a long
+// paragraph of words keeps every word, in order, on lines no wider than block max.
+TEST(TextFormatterTest, HugeTextsAreWrappedInOnePass)
 {
     std::string text(2000000, ' ');
     for (size_t i = 0; i < text.size(); ++i)
         text[i] = (char)('a' + i % 26);
-    TF::TextFormatter tf(m_out, 7, "\n");
-    tf.print(text.c_str());
+    std::ostringstream out;
+    TF::TextFormatter(out, 7, "\n").print(text.c_str());
     std::string expected;
-    expected.reserve(text.size() + text.size() / 7 + 1);
     for (size_t i = 0; i < text.size(); i += 7)
         expected.append(text, i, 7).push_back('\n');
-    EXPECT_TRUE(expected == m_out.str()) << "output of " << m_out.str().size() << " characters";
-}
+    EXPECT_TRUE(expected == out.str()) << "output of " << out.str().size() << " characters";
 
-TEST_F(TextFormatterTest, LongParagraphKeepsEveryWordWithinBlockMax)
-{
-    std::string text;
-    std::vector<std::string> words;
+    std::vector<std::string> words, seen;
     unsigned seed = 7;
-    while (text.size() < 400000)
+    for (text.clear(); text.size() < 400000;)
     {
         seed = seed * 1103515245u + 12345u;
-        std::string word((seed >> 16) % 12 + 1, (char)('a' + (seed >> 8) % 26));
-        words.push_back(word);
-        text += word;
-        text.append((seed >> 20) % 3 + 1, ' ');
+        words.push_back(std::string((seed >> 16) % 12 + 1, (char)('a' + (seed >> 8) % 26)));
+        text += words.back() + std::string((seed >> 20) % 3 + 1, ' ');
     }
-    TF::TextFormatter tf(m_out, 60, "\r\n");
-    tf.print(text.c_str());
-
-    std::istringstream lines(m_out.str());
-    std::string line;
-    std::vector<std::string> seen;
+    std::ostringstream para;
+    TF::TextFormatter(para, 60, "\r\n").print(text.c_str());
+    std::istringstream lines(para.str());
     size_t nLines = 0;
-    while (std::getline(lines, line, '\n'))
+    for (std::string line; std::getline(lines, line, '\n'); ++nLines)
     {
-        ASSERT_FALSE(line.empty());
-        ASSERT_EQ('\r', line.back());
+        ASSERT_TRUE(!line.empty() && line.back() == '\r') << "line " << nLines;
         line.pop_back();
         ASSERT_LE(line.size(), 60u) << "line " << nLines;
-        ++nLines;
         std::istringstream in(line);
         for (std::string word; in >> word;)
             seen.push_back(word);
     }
     EXPECT_GT(nLines, 400000u / 60);
     EXPECT_TRUE(words == seen) << words.size() << " words in, " << seen.size() << " out";
-}
-
-TEST_F(TextFormatterTest, SetBlockMaxAppliesToTheNextPrint)
-{
-    TF::TextFormatter tf(m_out, 80, "\n");
-    tf.print("aaa bbb ccc dd");
-    tf.setBlockMax(10);
-    tf.print("aaa bbb ccc dd");
-    EXPECT_EQ("aaa bbb ccc dd\naaa    bbb\nccc dd\n", m_out.str());
-}
-
-TEST_F(TextFormatterTest, BlockMaxZeroDoesNotWrap)
-{
-    TF::TextFormatter tf(m_out, 0, "\n");
-    tf.print("abc def");
-    EXPECT_EQ("abc def\n", m_out.str());
 }
 
 } // namespace

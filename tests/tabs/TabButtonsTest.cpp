@@ -2,6 +2,8 @@
 // looks), bringing a tab out of view into it, tooltips, and docking in a frame.
 #include "TabFixture.h"
 
+#include "WindowPicture.h"
+
 namespace
 {
 class TabButtonsTest : public TabTest
@@ -13,12 +15,11 @@ protected:
         Create(dwStyle, CRect(0, 0, 300, 20));
         AddTabs(30, "Instrument");
         m_tabs->SetCurSel(0);
-        m_recorder.m_notes.clear();
     }
-    void Tick(UINT_PTR nTimer, DWORD dwAdvance)
+    void Tick(DWORD dwAdvance)
     {
         AfxAdvanceTestClock(dwAdvance);
-        m_tabs->SendMessage(WM_TIMER, nTimer, 0);
+        m_tabs->SendMessage(WM_TIMER, CTC_TIMER_BUTTON, 0);
     }
 };
 
@@ -35,30 +36,27 @@ TEST_F(TabButtonsTest, HoldingAScrollButtonStepsAtThePressAndEvery250Ms)
     std::vector<int> firsts;
     for (int t = 100; t <= 1000; t += 100)
     {
-        Tick(CTC_TIMER_BUTTON, 100);
+        Tick(100);
         firsts.push_back(m_tabs->GetFirstVisibleItem());
     }
     EXPECT_EQ(std::vector<int>({ 1, 1, 2, 2, 2, 3, 3, 3, 4, 4 }), firsts);
     EXPECT_EQ("-2:-3", Notes());
-
     // Off the button the repeat pauses; back on it, it goes on.
     Move(CPoint(5, 10), MK_LBUTTON);
     EXPECT_EQ(1, m_tabs->GetButtonState(CTCHT_ONNEXTBUTTON));
-    Tick(CTC_TIMER_BUTTON, 300);
+    Tick(300);
     EXPECT_EQ(4, m_tabs->GetFirstVisibleItem());
     Move(next, MK_LBUTTON);
     EXPECT_EQ(3, m_tabs->GetButtonState(CTCHT_ONNEXTBUTTON));
-    Tick(CTC_TIMER_BUTTON, 100);
+    Tick(100);
     EXPECT_EQ(5, m_tabs->GetFirstVisibleItem());
     Release(next);
     EXPECT_EQ(1, m_tabs->GetButtonState(CTCHT_ONNEXTBUTTON));
-    Tick(CTC_TIMER_BUTTON, 1000);
+    Tick(1000);
     EXPECT_EQ(5, m_tabs->GetFirstVisibleItem());
-
     Click(ButtonCenter(CTCHT_ONPREVBUTTON));
     EXPECT_EQ(4, m_tabs->GetFirstVisibleItem());
-    // The selection does not move with the scrolling.
-    EXPECT_EQ(0, m_tabs->GetCurSel());
+    EXPECT_EQ(0, m_tabs->GetCurSel());   // the selection does not move with the scrolling
 }
 
 TEST_F(TabButtonsTest, OuterButtonsJumpToTheEnds)
@@ -67,8 +65,6 @@ TEST_F(TabButtonsTest, OuterButtonsJumpToTheEnds)
     Click(ButtonCenter(CTCHT_ONLASTBUTTON));
     const int nLastFirst = m_tabs->GetFirstVisibleItem();
     EXPECT_GT(nLastFirst, 20);
-    CRect rc;
-    m_tabs->GetClientRect(&rc);
     EXPECT_EQ(29, m_tabs->HitTest(Center(29)));
     Click(ButtonCenter(CTCHT_ONNEXTBUTTON));
     EXPECT_EQ(nLastFirst, m_tabs->GetFirstVisibleItem());
@@ -87,8 +83,7 @@ TEST_F(TabButtonsTest, SelectingATabOutOfViewScrollsItIn)
     m_tabs->GetItemRect(25, r);
     EXPECT_EQ(25, m_tabs->HitTest(CPoint(r.left, 10)));
     EXPECT_EQ(25, m_tabs->HitTest(CPoint(r.right - 1, 10)));
-    // Back to the start: the first tab comes back into view.
-    ASSERT_EQ(0, m_tabs->SetCurSel(1));
+    ASSERT_EQ(0, m_tabs->SetCurSel(1));   // back to the start
     EXPECT_EQ(1, m_tabs->GetFirstVisibleItem());
     EXPECT_EQ(1, m_tabs->HitTest(Center(1)));
     // A click on the tab cut by the buttons brings it wholly into view.
@@ -109,9 +104,7 @@ TEST_F(TabButtonsTest, SelectingATabOutOfViewScrollsItIn)
 
 TEST_F(TabButtonsTest, CloseButtonTellsTheParentWhichClosesTheTab)
 {
-    Create(CTCS_AUTOHIDEBUTTONS | CTCS_CLOSEBUTTON);
-    AddTabs({ "Market watch", "Orders", "Trades" });
-    m_tabs->SetCurSel(1);
+    Make(CTCS_AUTOHIDEBUTTONS | CTCS_CLOSEBUTTON, { "Market watch", "Orders", "Trades" }, 1);
     m_recorder.m_onNote = [this](const sTabNote& n) {
         if (n.code == CTCN_LBUTTONDOWN && n.nItem == CTCHT_ONCLOSEBUTTON)
             m_tabs->DeleteItem(m_tabs->GetCurSel());
@@ -127,26 +120,24 @@ TEST_F(TabButtonsTest, CloseButtonTellsTheParentWhichClosesTheTab)
     Release(close);
     EXPECT_EQ(1, m_tabs->GetButtonState(CTCHT_ONCLOSEBUTTON));
     EXPECT_EQ("-2:-5", Notes());
-    EXPECT_EQ(std::vector<std::string>({ "Market watch", "Trades" }), Texts());
+    EXPECT_EQ(Names({ "Market watch", "Trades" }), Texts());
     EXPECT_EQ(1, m_tabs->GetCurSel());
-    // Closing every tab leaves the button with nothing to close.
-    Click(close);
-    Click(close);
-    Click(close);
+    for (int i = 0; i < 3; ++i)   // closing every tab leaves the button with nothing to close
+        Click(close);
     EXPECT_EQ(0, m_tabs->GetItemCount());
     EXPECT_EQ(-1, m_tabs->GetCurSel());
 }
 
 TEST_F(TabButtonsTest, TooltipsMoveWithTheirTabs)
 {
-    Create(CTCS_AUTOHIDEBUTTONS | CTCS_TOOLTIPS | CTCS_CLOSEBUTTON);
-    AddTabs({ "a", "b" });
+    Make(CTCS_AUTOHIDEBUTTONS | CTCS_TOOLTIPS | CTCS_CLOSEBUTTON, { "a", "b" });
     EXPECT_EQ(0, m_tabs->SetItemTooltipText(1, "second tab"));
     EXPECT_EQ(0, m_tabs->SetItemTooltipText(CTCHT_ONCLOSEBUTTON, "Close"));
     EXPECT_EQ(CTCERR_INDEXOUTOFRANGE, m_tabs->SetItemTooltipText(CTCHT_NOWHERE, "x"));
     EXPECT_EQ(CTCERR_INDEXOUTOFRANGE, m_tabs->SetItemTooltipText(2, "x"));
     CToolTipCtrl* pTip = &m_tabs->m_ctrlToolTip;
     ASSERT_NE(nullptr, pTip->GetSafeHwnd());
+    const UINT_PTR close = (UINT_PTR)(INT_PTR)CTCHT_ONCLOSEBUTTON;
     auto tipText = [&](UINT_PTR id) {
         m_tabs->UpdateWindow();   // the tabs' tools follow at the next paint
         char buffer[80] = {};
@@ -158,7 +149,7 @@ TEST_F(TabButtonsTest, TooltipsMoveWithTheirTabs)
         return std::string(buffer);
     };
     EXPECT_EQ("second tab", tipText(2));
-    EXPECT_EQ("Close", tipText((UINT_PTR)(INT_PTR)CTCHT_ONCLOSEBUTTON));
+    EXPECT_EQ("Close", tipText(close));
     m_tabs->InsertItem(0, "new");
     EXPECT_EQ("<none>", tipText(2));
     EXPECT_EQ("second tab", tipText(3));
@@ -166,7 +157,7 @@ TEST_F(TabButtonsTest, TooltipsMoveWithTheirTabs)
     EXPECT_EQ("second tab", tipText(1));
     m_tabs->DeleteItem(0);
     EXPECT_EQ("<none>", tipText(1));
-    EXPECT_EQ("Close", tipText((UINT_PTR)(INT_PTR)CTCHT_ONCLOSEBUTTON));
+    EXPECT_EQ("Close", tipText(close));
     // The tool covers the tab's text where it is shown.
     m_tabs->SetItemTooltipText(0, "first");
     m_tabs->UpdateWindow();
@@ -181,30 +172,20 @@ TEST_F(TabButtonsTest, TooltipsMoveWithTheirTabs)
 
 TEST_F(TabButtonsTest, DocksInTheFrameThroughTheSizeParentMessage)
 {
-    struct Case
-    {
-        DWORD dwStyle;
-        CRect created;
-        CRect placed;
-        CRect left;
-    };
-    const Case cases[] = {
+    const struct { DWORD dwStyle; CRect created, placed, left; } cases[] = {
         { 0, CRect(0, 0, 100, 22), CRect(10, 258, 590, 280), CRect(10, 20, 590, 258) },
         { CTCS_TOP, CRect(0, 0, 100, 22), CRect(10, 20, 590, 42), CRect(10, 42, 590, 280) },
         { CTCS_VERTICAL, CRect(0, 0, 24, 100), CRect(566, 20, 590, 280), CRect(10, 20, 566, 280) },
         { CTCS_VERTICAL | CTCS_LEFT, CRect(0, 0, 24, 100), CRect(10, 20, 34, 280), CRect(34, 20, 590, 280) },
     };
-    for (const Case& c : cases)
-    {
+    for (const auto& c : cases)
         for (bool bDeferred : { false, true })
         {
             SCOPED_TRACE(testing::Message() << c.dwStyle << (bDeferred ? " deferred" : " direct"));
-            Create(c.dwStyle | CTCS_AUTOHIDEBUTTONS, c.created);
-            AddTabs(3);
+            Make(c.dwStyle | CTCS_AUTOHIDEBUTTONS, Names(3, "t"), -1, c.created);
             AFX_SIZEPARENTPARAMS params = {};
             params.rect = CRect(10, 20, 590, 280);
-            if (bDeferred)
-                params.hDWP = ::BeginDeferWindowPos(1);
+            params.hDWP = bDeferred ? ::BeginDeferWindowPos(1) : nullptr;
             m_tabs->SendMessage(WM_SIZEPARENT, 0, (LPARAM)&params);
             if (bDeferred)
                 ::EndDeferWindowPos(params.hDWP);
@@ -213,9 +194,62 @@ TEST_F(TabButtonsTest, DocksInTheFrameThroughTheSizeParentMessage)
             m_recorder.ScreenToClient(&rc);
             EXPECT_EQ(c.placed, rc);
             EXPECT_EQ(c.left, CRect(params.rect));
-            // Laid out again at its new size.
-            EXPECT_EQ(2, m_tabs->HitTest(Center(2)));
+            EXPECT_EQ(2, m_tabs->HitTest(Center(2)));   // laid out again at its new size
         }
+}
+
+// The fault: an empty strip read tab 0 while painting. It paints only its face, however it
+// became empty, and a tab inserted afterwards is painted over that face again.
+TEST_F(TabButtonsTest, AStripWithoutTabsPaintsOnlyItsFace)
+{
+    const struct { const char* name; std::function<void()> empty; } cases[] = {
+        { "before the first insert", [] {} },
+        { "after DeleteAllItems", [this] { AddTabs(3); m_tabs->DeleteAllItems(); } },
+        { "after the close button closed the last tab", [this] {
+              AddTabs(1);
+              m_tabs->SetCurSel(0);
+              m_recorder.m_onNote = [this](const sTabNote& note) {
+                  if (note.code == CTCN_LBUTTONDOWN && note.nItem == CTCHT_ONCLOSEBUTTON)
+                      m_tabs->DeleteItem(m_tabs->GetCurSel());
+              };
+              Click(ButtonCenter(CTCHT_ONCLOSEBUTTON));
+              m_recorder.m_onNote = nullptr;
+          } },
+    };
+    auto firstTabPixel = [this] {   // a real WM_PAINT, then the strip as the user sees it
+        m_tabs->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        HBITMAP hbm = WindowPicture::Render(m_tabs->m_hWnd);
+        const COLORREF clr = WindowPicture::PixelAt(hbm, 20, 10);
+        ::DeleteObject(hbm);
+        return clr;
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Create(CTCS_CLOSEBUTTON | CTCS_FOURBUTTONS, CRect(0, 0, 300, 20));
+        c.empty();
+        ASSERT_EQ(0, m_tabs->GetItemCount());
+        EXPECT_EQ(-1, m_tabs->GetCurSel());
+        EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), firstTabPixel());
+        m_tabs->InsertItem(0, "Orders");
+        m_tabs->SetCurSel(0);
+        EXPECT_NE(::GetSysColor(COLOR_BTNFACE), firstTabPixel());
     }
+}
+
+// The fault: with drawing switched off and on again, later changes no longer queued a repaint.
+TEST_F(TabButtonsTest, ChangesAfterDrawingIsSwitchedBackOnAreRepainted)
+{
+    Create(CTCS_AUTOHIDEBUTTONS);
+    m_tabs->UpdateWindow();
+    m_tabs->SetRedraw(FALSE);
+    AddTabs(3);
+    m_tabs->SetRedraw(TRUE);
+    m_tabs->ValidateRect(nullptr);
+    m_tabs->InsertItem(3, "Trades");
+    CRect rc;
+    EXPECT_TRUE(::GetUpdateRect(m_tabs->m_hWnd, &rc, FALSE));
+    m_tabs->UpdateWindow();
+    EXPECT_FALSE(::GetUpdateRect(m_tabs->m_hWnd, &rc, FALSE));
 }
 }  // namespace

@@ -2,12 +2,18 @@
 
 #include <sstream>
 
-std::string NoteText(const std::vector<sTabNote>& notes)
+HBITMAP DrawIntoPicture(int cx, int cy, const std::function<void(HDC)>& draw)
 {
-    std::ostringstream out;
-    for (size_t i = 0; i < notes.size(); ++i)
-        out << (i ? " " : "") << notes[i].code << ":" << notes[i].nItem;
-    return out.str();
+    BITMAPINFO bi = {};
+    bi.bmiHeader = { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    draw(hDC);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    return hBitmap;
 }
 
 void CTabRecorder::Post(std::function<void()> step)
@@ -30,17 +36,15 @@ BOOL CTabRecorder::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
 
 LRESULT CTabRecorder::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_APP)
+    if (message != WM_APP)
+        return CWnd::WindowProc(message, wParam, lParam);
+    if (!m_steps.empty())
     {
-        if (!m_steps.empty())
-        {
-            std::function<void()> step = std::move(m_steps.front());
-            m_steps.pop_front();
-            step();
-        }
-        return 0;
+        std::function<void()> step = std::move(m_steps.front());
+        m_steps.pop_front();
+        step();
     }
-    return CWnd::WindowProc(message, wParam, lParam);
+    return 0;
 }
 
 void TabTest::SetUp()
@@ -66,7 +70,16 @@ void TabTest::Create(DWORD dwStyle, const CRect& rect)
     ASSERT_TRUE(m_tabs->Create(WS_CHILD | WS_VISIBLE | dwStyle, rect, &m_recorder, 77));
 }
 
-void TabTest::AddTabs(const std::vector<std::string>& texts)
+void TabTest::Make(DWORD dwStyle, const Names& texts, int nSelected, const CRect& rect)
+{
+    Create(dwStyle, rect);
+    AddTabs(texts);
+    if (nSelected >= 0)
+        m_tabs->SetCurSel(nSelected);
+    m_recorder.m_notes.clear();
+}
+
+void TabTest::AddTabs(const Names& texts)
 {
     for (const std::string& t : texts)
     {
@@ -77,15 +90,15 @@ void TabTest::AddTabs(const std::vector<std::string>& texts)
 
 void TabTest::AddTabs(int nCount, const char* pszPrefix)
 {
-    std::vector<std::string> texts;
+    Names texts;
     for (int i = 0; i < nCount; ++i)
         texts.push_back(pszPrefix + std::to_string(i));
     AddTabs(texts);
 }
 
-std::vector<std::string> TabTest::Texts() const
+Names TabTest::Texts() const
 {
-    std::vector<std::string> texts;
+    Names texts;
     for (int i = 0; i < m_tabs->GetItemCount(); ++i)
     {
         CString s;
@@ -104,14 +117,13 @@ CPoint TabTest::Center(int nItem) const
 
 CPoint TabTest::ButtonCenter(int nButton) const
 {
-    // Scan the client area for the button: the strip is small.
+    // Scan the client area for the button (the strip is small): the middle of its run of points.
     CRect rc;
     m_tabs->GetClientRect(&rc);
     for (int y = 0; y < rc.bottom; ++y)
         for (int x = 0; x < rc.right; ++x)
             if (m_tabs->HitTest(CPoint(x, y)) == nButton)
             {
-                // The middle of the run of points with this result.
                 int x2 = x, y2 = y;
                 while (x2 + 1 < rc.right && m_tabs->HitTest(CPoint(x2 + 1, y)) == nButton)
                     ++x2;
@@ -122,23 +134,10 @@ CPoint TabTest::ButtonCenter(int nButton) const
     return CPoint(-100, -100);
 }
 
-void TabTest::Press(CPoint pt, UINT nFlags)
+std::string TabTest::Notes() const
 {
-    m_tabs->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | nFlags, MAKELPARAM(pt.x, pt.y));
-}
-
-void TabTest::Move(CPoint pt, UINT nFlags)
-{
-    m_tabs->SendMessage(WM_MOUSEMOVE, nFlags, MAKELPARAM(pt.x, pt.y));
-}
-
-void TabTest::Release(CPoint pt, UINT nFlags)
-{
-    m_tabs->SendMessage(WM_LBUTTONUP, nFlags, MAKELPARAM(pt.x, pt.y));
-}
-
-void TabTest::Click(CPoint pt, UINT nFlags)
-{
-    Press(pt, nFlags);
-    Release(pt, nFlags);
+    std::ostringstream out;
+    for (size_t i = 0; i < m_recorder.m_notes.size(); ++i)
+        out << (i ? " " : "") << m_recorder.m_notes[i].code << ":" << m_recorder.m_notes[i].nItem;
+    return out.str();
 }

@@ -1,6 +1,5 @@
 // Shared set-up of the tab strip tests: a recording parent that keeps every notification the
-// strip sends (and can answer them or act on them), real mouse messages, and counters of GDI
-// objects and windows for the leak checks.
+// strip sends (and can answer them or act on them), and mouse messages sent to the strip.
 #pragma once
 
 #include <afxwin.h>
@@ -16,6 +15,8 @@
 #include <string>
 #include <vector>
 
+using Names = std::vector<std::string>;
+
 struct sTabNote
 {
     int code;
@@ -28,16 +29,13 @@ struct sTabNote
     BOOL fHighlighted;
 };
 
-// "code:item" for each note, the compact form the sequence checks compare.
-std::string NoteText(const std::vector<sTabNote>& notes);
-
 class CTabRecorder : public CWnd
 {
 public:
     std::vector<sTabNote> m_notes;
-    LRESULT m_lLabelResult = 0;                          // the answer to a rename notification
-    std::function<void(const sTabNote&)> m_onNote;       // called after recording
-    std::deque<std::function<void()>> m_steps;           // run one per posted WM_APP
+    LRESULT m_lLabelResult = 0;                      // the answer to a rename notification
+    std::function<void(const sTabNote&)> m_onNote;   // called after recording
+    std::deque<std::function<void()>> m_steps;       // run one per posted WM_APP
 
     // Queues a step to run from the message loop (also from the strip's own rename loop).
     void Post(std::function<void()> step);
@@ -45,31 +43,35 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
+// A blank top-down 32-bit picture (as WindowPicture::PixelAt reads it) drawn into by the caller
+// through a memory DC; the caller deletes it.
+HBITMAP DrawIntoPicture(int cx, int cy, const std::function<void(HDC)>& draw);
+
 class TabTest : public HostTest
 {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A strip in the recording parent; the previous one is destroyed.
+    // A strip in the recording parent (the previous one destroyed), with tabs "<prefix>0".. or
+    // the given texts, the given tab selected and the notes so far cleared.
     void Create(DWORD dwStyle, const CRect& rect = CRect(0, 0, 400, 20));
-    void AddTabs(const std::vector<std::string>& texts);
+    void Make(DWORD dwStyle, const Names& texts, int nSelected = -1, const CRect& rect = CRect(0, 0, 400, 20));
+    void AddTabs(const Names& texts);
     void AddTabs(int nCount, const char* pszPrefix = "Tab");
-    std::vector<std::string> Texts() const;
-    // The middle of a tab's text rectangle, client coordinates.
+    Names Texts() const;
+    // The middle of a tab's text rectangle, and of a button, client coordinates.
     CPoint Center(int nItem) const;
     CPoint ButtonCenter(int nButton) const;
 
-    void Press(CPoint pt, UINT nFlags = 0);
-    void Move(CPoint pt, UINT nFlags = 0);
-    void Release(CPoint pt, UINT nFlags = 0);
-    void Click(CPoint pt, UINT nFlags = 0);
-    std::string Notes() const { return NoteText(m_recorder.m_notes); }
+    void Press(CPoint pt, UINT nFlags = 0) { Mouse(WM_LBUTTONDOWN, pt, MK_LBUTTON | nFlags); }
+    void Move(CPoint pt, UINT nFlags = 0) { Mouse(WM_MOUSEMOVE, pt, nFlags); }
+    void Release(CPoint pt, UINT nFlags = 0) { Mouse(WM_LBUTTONUP, pt, nFlags); }
+    void Click(CPoint pt, UINT nFlags = 0) { Press(pt, nFlags), Release(pt, nFlags); }
+    void Mouse(UINT message, CPoint pt, UINT nFlags) { m_tabs->SendMessage(message, nFlags, MAKELPARAM(pt.x, pt.y)); }
+    // "code:item" for each note, the compact form the sequence checks compare.
+    std::string Notes() const;
 
     CTabRecorder m_recorder;
     std::unique_ptr<CCustomTabCtrl> m_tabs;
 };
-
-// The shared leak counters under the names these tests use.
-inline int GdiObjectCount() { return TestLeaks::GdiObjects(); }
-inline int ThreadWindowCount() { return TestLeaks::Windows(); }

@@ -2,6 +2,8 @@
 // queues its typing and keys as steps that the parent runs from inside that loop.
 #include "TabFixture.h"
 
+#include "Quarantine.h"
+
 namespace
 {
 class TabRenameTest : public TabTest
@@ -10,10 +12,7 @@ protected:
     void SetUp() override
     {
         TabTest::SetUp();
-        Create(CTCS_AUTOHIDEBUTTONS | CTCS_EDITLABELS);
-        AddTabs({ "Market", "Orders", "Trades" });
-        m_tabs->SetCurSel(1);
-        m_recorder.m_notes.clear();
+        Make(CTCS_AUTOHIDEBUTTONS | CTCS_EDITLABELS, { "Market", "Orders", "Trades" }, 1);
     }
     HWND Edit() { return m_tabs->GetRenameEdit() ? m_tabs->GetRenameEdit()->m_hWnd : nullptr; }
     // Types into the rename edit the way the keyboard does: one WM_CHAR a character.
@@ -27,13 +26,12 @@ protected:
 
 TEST_F(TabRenameTest, EnterCommitsAndTheTabGrowsWhileTyping)
 {
-    const int nWindows = ThreadWindowCount();
-    CRect before, during, edit;
+    const int nWindows = TestLeaks::Windows();
+    CRect before, during, edit, after;
     m_tabs->GetItemRect(1, before);
     m_recorder.Post([&] {
         ASSERT_NE(nullptr, Edit());
-        // The whole old name is selected: typing replaces it.
-        Type("Open positions");
+        Type("Open positions");   // the whole old name is selected: typing replaces it
         m_recorder.Post([&] {
             m_tabs->GetItemRect(1, during);
             ::GetWindowRect(Edit(), &edit);
@@ -44,56 +42,50 @@ TEST_F(TabRenameTest, EnterCommitsAndTheTabGrowsWhileTyping)
     EXPECT_EQ(0, m_tabs->EditLabel(1));
     EXPECT_EQ("4:1", Notes());
     EXPECT_EQ("Orders", m_recorder.m_notes[0].text);   // the record still has the old name
-    EXPECT_EQ(std::vector<std::string>({ "Market", "Open positions", "Trades" }), Texts());
+    EXPECT_EQ(Names({ "Market", "Open positions", "Trades" }), Texts());
     EXPECT_GT(during.Width(), before.Width());
     EXPECT_EQ(during, edit);
     EXPECT_EQ(nullptr, m_tabs->GetRenameEdit());
-    EXPECT_EQ(nWindows, ThreadWindowCount());
-    // The tab keeps its new width once measured in the tab font.
-    CRect after;
-    m_tabs->GetItemRect(1, after);
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
+    m_tabs->GetItemRect(1, after);   // measured again in the tab font, still wider
     EXPECT_GT(after.Width(), before.Width());
 }
 
-TEST_F(TabRenameTest, ParentCanVetoTheNewName)
+TEST_F(TabRenameTest, HowARenameEnds)
 {
-    m_recorder.m_lLabelResult = 1;
-    m_recorder.Post([&] {
-        Type("Rejected");
-        Key(VK_RETURN);
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ("4:1", Notes());
-    EXPECT_EQ(std::vector<std::string>({ "Market", "Orders", "Trades" }), Texts());
-}
-
-TEST_F(TabRenameTest, EscapeOrFocusLossAbandons)
-{
-    m_recorder.Post([&] {
-        Type("Discarded");
-        Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    m_recorder.Post([&] {
-        Type("Also discarded");
-        m_recorder.Post([&] { m_recorder.SetFocus(); });
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ("", Notes());
-    EXPECT_EQ(std::vector<std::string>({ "Market", "Orders", "Trades" }), Texts());
-    EXPECT_EQ(nullptr, m_tabs->GetRenameEdit());
-}
-
-TEST_F(TabRenameTest, ClicksOutsideTheEditCommit)
-{
-    // A click in a non-client area.
-    m_recorder.Post([&] {
-        Type("Depth");
-        ::PostMessageA(m_frame.m_hWnd, WM_NCLBUTTONDOWN, HTNOWHERE, 0);
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ(std::vector<std::string>({ "Market", "Depth", "Trades" }), Texts());
+    const struct
+    {
+        const char* name;
+        std::function<void()> steps;   // run inside the rename loop
+        LRESULT lVeto;                 // the parent's answer to the rename notification
+        const char* notes;
+        const char* result;            // the tab's text after
+    } cases[] = {
+        { "Enter, vetoed by the parent", [&] { Type("Rejected"); Key(VK_RETURN); }, 1, "4:1", "Orders" },
+        { "Escape abandons", [&] { Type("Discarded"); Key(VK_ESCAPE); }, 0, "", "Orders" },
+        { "focus loss abandons", [&] { Type("Lost"); m_recorder.Post([&] { m_recorder.SetFocus(); }); }, 0, "",
+          "Orders" },
+        { "a click in a non-client area commits",
+          [&] { Type("Depth"); ::PostMessageA(m_frame.m_hWnd, WM_NCLBUTTONDOWN, HTNOWHERE, 0); }, 0, "4:1", "Depth" },
+        { "names are cut at 29 characters", [&] { Type(std::string(40, 'n')); Key(VK_RETURN); }, 0, "4:1",
+          "nnnnnnnnnnnnnnnnnnnnnnnnnnnnn" },
+        { "an empty name is a name too",
+          [&] { Key(VK_DELETE); ::PostMessageA(Edit(), WM_CHAR, VK_BACK, 1); Key(VK_RETURN); }, 0, "4:1", "" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_tabs->SetItemText(1, "Orders");
+        m_recorder.m_notes.clear();
+        m_recorder.m_lLabelResult = c.lVeto;
+        m_recorder.Post(c.steps);
+        EXPECT_EQ(0, m_tabs->EditLabel(1));
+        EXPECT_EQ(c.notes, Notes());
+        EXPECT_EQ(Names({ "Market", c.result, "Trades" }), Texts());
+        EXPECT_EQ(nullptr, m_tabs->GetRenameEdit());
+    }
     // A click on another tab: the rename is committed first, then the click selects that tab.
+    m_recorder.m_notes.clear();
     m_recorder.Post([&] {
         Type("Book");
         const CPoint pt = Center(0);
@@ -102,27 +94,9 @@ TEST_F(TabRenameTest, ClicksOutsideTheEditCommit)
     });
     EXPECT_EQ(0, m_tabs->EditLabel(1));
     AfxPumpPendingMessages();
-    EXPECT_EQ(std::vector<std::string>({ "Market", "Book", "Trades" }), Texts());
-    EXPECT_EQ("4:1 4:1 -2:0 0:0", Notes());
+    EXPECT_EQ(Names({ "Market", "Book", "Trades" }), Texts());
+    EXPECT_EQ("4:1 -2:0 0:0", Notes());
     EXPECT_EQ(0, m_tabs->GetCurSel());
-}
-
-TEST_F(TabRenameTest, NamesAreCutAtTwentyNineCharacters)
-{
-    m_recorder.Post([&] {
-        Type(std::string(40, 'n'));
-        Key(VK_RETURN);
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ(std::string(29, 'n'), Texts()[1]);
-    // An empty name is a name too.
-    m_recorder.Post([&] {
-        Key(VK_DELETE);
-        ::PostMessageA(Edit(), WM_CHAR, VK_BACK, 1);
-        Key(VK_RETURN);
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ("", Texts()[1]);
 }
 
 TEST_F(TabRenameTest, RefusedWithoutStyleOrSelection)
@@ -135,20 +109,18 @@ TEST_F(TabRenameTest, RefusedWithoutStyleOrSelection)
     EXPECT_EQ(nullptr, m_tabs->GetRenameEdit());
 }
 
-TEST_F(TabRenameTest, TabOrStripGoneWhileRenaming)
+TEST_F(TabRenameTest, TabsChangedOrStripGoneWhileRenaming)
 {
-    const int nGdi = GdiObjectCount();
-    const int nWindows = ThreadWindowCount();
+    const int nGdi = TestLeaks::GdiObjects(), nWindows = TestLeaks::Windows();
     m_recorder.Post([&] {
         Type("Lost");
         m_recorder.Post([&] { m_tabs->DeleteItem(1); });
     });
     EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ(std::vector<std::string>({ "Market", "Trades" }), Texts());
+    EXPECT_EQ(Names({ "Market", "Trades" }), Texts());
     EXPECT_EQ("", Notes());
     EXPECT_EQ(nullptr, m_tabs->GetRenameEdit());
-    EXPECT_EQ(nWindows, ThreadWindowCount());
-
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
     // A rename that inserts before the renamed tab keeps renaming the same tab.
     m_recorder.Post([&] {
         m_tabs->InsertItem(0, "First");
@@ -156,15 +128,49 @@ TEST_F(TabRenameTest, TabOrStripGoneWhileRenaming)
         Key(VK_RETURN);
     });
     EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ(std::vector<std::string>({ "First", "Market", "Renamed" }), Texts());
-
+    EXPECT_EQ(Names({ "First", "Market", "Renamed" }), Texts());
     m_tabs->SetCurSel(0);
     m_recorder.Post([&] { m_tabs->DestroyWindow(); });
     EXPECT_EQ(0, m_tabs->EditLabel(0));
     EXPECT_EQ(nullptr, m_tabs->GetSafeHwnd());
     m_tabs.reset();
-    EXPECT_EQ(nWindows - 1, ThreadWindowCount());
-    EXPECT_LE(GdiObjectCount(), nGdi);
+    EXPECT_EQ(nWindows - 1, TestLeaks::Windows());
+    EXPECT_LE(TestLeaks::GdiObjects(), nGdi);
+}
+
+// The fault: a strip deleted by its host while its rename was open was read and written again.
+TEST_F(TabRenameTest, AStripDeletedDuringItsRenameIsNotTouchedAgain)
+{
+    using CGoneTabs = CQuarantined<CCustomTabCtrl>;
+    const int nWindows = TestLeaks::Windows() - 1;   // without the strip of the set-up
+    for (bool bByRenameNotification : { false, true })
+    {
+        SCOPED_TRACE(bByRenameNotification ? "by the receiver of the rename notification" : "while typing");
+        m_tabs.reset(new CGoneTabs);
+        ASSERT_TRUE(m_tabs->Create(WS_CHILD | WS_VISIBLE | CTCS_EDITLABELS, CRect(0, 0, 400, 20), &m_recorder, 77));
+        AddTabs({ "Market", "Orders" });
+        m_tabs->SetCurSel(1);
+        m_recorder.m_notes.clear();
+        m_recorder.m_onNote = [this](const sTabNote& note) {
+            if (note.code == CTCN_LABELUPDATE)
+                m_tabs.reset();
+        };
+        m_recorder.Post([this, bByRenameNotification] {
+            ::PostMessageA(Edit(), WM_CHAR, 'X', 1);
+            if (bByRenameNotification)
+                Key(VK_RETURN);
+            else
+                m_recorder.Post([this] { m_tabs.reset(); });
+        });
+        CCustomTabCtrl* pTabs = m_tabs.get();
+        pTabs->EditLabel(1);
+        m_recorder.m_onNote = nullptr;
+        EXPECT_EQ(nullptr, m_tabs.get());
+        EXPECT_EQ(bByRenameNotification ? "4:1" : "", Notes());
+        EXPECT_EQ(0u, CGoneTabs::WrittenAfterDelete());
+        EXPECT_EQ(nWindows, TestLeaks::Windows());
+        CGoneTabs::Release();
+    }
 }
 
 TEST_F(TabRenameTest, QuitMessageEndsTheRenameAndIsKeptForTheHost)

@@ -14,12 +14,14 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        CTestDialogTemplate tmpl(L"Validity", 160, 90);
-        tmpl.AddItem(CTestDialogTemplate::kButton, L"Day", BS_RADIOBUTTON, 10, 10, 60, 12, IDC_DAY);
-        tmpl.AddItem(CTestDialogTemplate::kButton, L"GTC", BS_RADIOBUTTON, 10, 26, 60, 12, IDC_GTC);
-        tmpl.AddItem(CTestDialogTemplate::kButton, L"IOC", BS_RADIOBUTTON, 10, 42, 60, 12, IDC_IOC);
-        tmpl.AddItem(CTestDialogTemplate::kButton, L"Notify", BS_CHECKBOX, 10, 60, 60, 12, IDC_OTHER);
-        ASSERT_TRUE(m_dlg.CreateIndirect(tmpl.Get(), &m_frame));
+        ASSERT_TRUE(m_dlg.Create(9001, &m_frame));   // a real dialog of the test host's resources
+        const struct { const char* text; DWORD style; int id; } buttons[] = {
+            { "Day", BS_RADIOBUTTON, IDC_DAY }, { "GTC", BS_RADIOBUTTON, IDC_GTC }, { "IOC", BS_RADIOBUTTON, IDC_IOC },
+            { "Notify", BS_CHECKBOX, IDC_OTHER },
+        };
+        for (int i = 0; i < 4; ++i)
+            ASSERT_TRUE(m_buttons[i].Create(buttons[i].text, WS_CHILD | WS_VISIBLE | buttons[i].style,
+                                            CRect(10, 60 + 20 * i, 100, 76 + 20 * i), &m_dlg, buttons[i].id));
         m_dlg.CheckDlgButton(IDC_OTHER, BST_CHECKED);
     }
     void TearDown() override
@@ -37,40 +39,28 @@ protected:
     }
 
     CDialog m_dlg;
+    CButton m_buttons[4];
     CRadioGroup m_group;
 };
 
-TEST_F(RadioGroupTest, ChecksExactlyOneButtonOfTheGroup)
+TEST_F(RadioGroupTest, ChecksExactlyOneButtonOfTheGroupAndLeavesOthersAlone)
 {
     m_group.SetParent(&m_dlg);
     EXPECT_EQ(1, m_group.AddButton(IDC_DAY));
     EXPECT_EQ(1, m_group.AddButton(IDC_MISSING));
-    CButton gtc;
-    gtc.Attach(::GetDlgItem(m_dlg.GetSafeHwnd(), IDC_GTC));
-    EXPECT_EQ(1, m_group.AddButton(gtc));
-    gtc.Detach();
+    EXPECT_EQ(1, m_group.AddButton(m_buttons[1]));   // by its button object
     m_group.AddButton(IDC_IOC);
-
-    m_group.SetGroupCheck(IDC_GTC);
-    EXPECT_EQ("0101", Checks());
-    m_group.SetGroupCheck(IDC_IOC);
-    EXPECT_EQ("0011", Checks());
-    m_group.SetGroupCheck(IDC_DAY);
-    EXPECT_EQ("1001", Checks());
-    // The button outside the group keeps its check through all of it.
-}
-
-TEST_F(RadioGroupTest, AnIdOutsideTheGroupUnchecksEveryButton)
-{
-    m_group.SetParent(&m_dlg);
-    m_group.AddButton(IDC_DAY);
-    m_group.AddButton(IDC_GTC);
-    m_group.AddButton(IDC_IOC);
-    m_group.SetGroupCheck(IDC_GTC);
-    m_group.SetGroupCheck(IDC_OTHER);
-    EXPECT_EQ("0001", Checks());
-    m_group.SetGroupCheck(IDC_MISSING);
-    EXPECT_EQ("0001", Checks());
+    // The check box outside the group keeps its check through all of it; an id outside the
+    // group unchecks every button of it.
+    const struct { int id; const char* checks; } steps[] = {
+        { IDC_GTC, "0101" }, { IDC_IOC, "0011" }, { IDC_DAY, "1001" }, { IDC_OTHER, "0001" }, { IDC_GTC, "0101" },
+        { IDC_MISSING, "0001" },
+    };
+    for (const auto& s : steps)
+    {
+        m_group.SetGroupCheck(s.id);
+        EXPECT_EQ(s.checks, Checks()) << s.id;
+    }
 }
 
 TEST_F(RadioGroupTest, WithoutADialogOrButtonsNothingChanges)
@@ -79,18 +69,14 @@ TEST_F(RadioGroupTest, WithoutADialogOrButtonsNothingChanges)
     m_dlg.CheckDlgButton(IDC_DAY, BST_CHECKED);
     m_group.SetGroupCheck(IDC_GTC);   // no dialog yet
     EXPECT_EQ("1001", Checks());
-
     CRadioGroup empty;
     empty.SetParent(&m_dlg);
     empty.SetGroupCheck(IDC_DAY);
     EXPECT_EQ("1001", Checks());
-
-    // A button object without a window adds id 0, which no control of the dialog has.
-    CButton unborn;
+    CButton unborn;   // a button object without a window
     EXPECT_EQ(1, empty.AddButton(unborn));
-    ASSERT_EQ(1, empty.m_arButtonIDs.GetSize());
-    EXPECT_EQ(0, empty.m_arButtonIDs[0]);
-
+    empty.SetGroupCheck(IDC_DAY);
+    EXPECT_EQ("1001", Checks());
     // The dialog's window gone: nothing to check, no crash.
     m_group.SetParent(&m_dlg);
     m_dlg.DestroyWindow();

@@ -3,6 +3,8 @@
 
 #include <widgets/SearchListBox.h>
 
+#include <functional>
+
 namespace
 {
 enum { IDC_SYMBOLS = 1400 };
@@ -19,16 +21,14 @@ protected:
                                   CRect(20, 20, 220, 200), &m_parent, IDC_SYMBOLS));
         for (const char* p : kSymbols)
             m_list.AddString(p);
-        m_list.SetCurSel(0);
         m_list.SetFocus();
         Pump();
     }
     CString Selected() const
     {
         CString s;
-        int n = m_list.GetCurSel();
-        if (n >= 0)
-            m_list.GetText(n, s);
+        if (m_list.GetCurSel() >= 0)
+            m_list.GetText(m_list.GetCurSel(), s);
         return s;
     }
 
@@ -37,66 +37,45 @@ protected:
 
 TEST_F(SearchListBoxTest, CtrlVSelectsTheFirstEntryStartingWithTheClipboardText)
 {
-    TestClipboard::SetText("bank");
-    PressKey('V', true);
-    EXPECT_STREQ("BANKBARODA", Selected());
-    TestClipboard::SetText("BankN");
-    PressKey('V', true);
-    EXPECT_STREQ("BANKNIFTY", Selected());
-    // The search starts from the top, not after the selection.
-    TestClipboard::SetText("acc");
-    PressKey('V', true);
-    EXPECT_STREQ("ACC", Selected());
-}
-
-TEST_F(SearchListBoxTest, TextNoEntryBeginsWithLeavesTheSelection)
-{
-    m_list.SetCurSel(4);
-    TestClipboard::SetText("TCS");
-    PressKey('V', true);
-    EXPECT_STREQ("NIFTY", Selected());
-    // "FTY" is inside entries but begins none.
-    TestClipboard::SetText("FTY");
-    PressKey('V', true);
-    EXPECT_STREQ("NIFTY", Selected());
-}
-
-TEST_F(SearchListBoxTest, OnlyCtrlVIsTaken)
-{
-    // A plain V is the list box's own type-ahead.
-    PressKey('V');
-    EXPECT_STREQ("VOLTAS", Selected());
-    TestClipboard::SetText("NIF");
-    PressKey('C', true);
-    EXPECT_STREQ("VOLTAS", Selected());
-    PressKey('V', true);
-    EXPECT_STREQ("NIFTY", Selected());
-}
-
-TEST_F(SearchListBoxTest, ClipboardsWithoutUsableText)
-{
-    m_list.SetCurSel(2);
-    TestClipboard::Empty();   // nothing at all
-    PressKey('V', true);
-    EXPECT_STREQ("BANKNIFTY", Selected());
-
-    TestClipboard::SetText("");   // empty text begins every entry; it selects none
-    PressKey('V', true);
-    EXPECT_STREQ("BANKNIFTY", Selected());
-
-    std::string csMegabyte(1024 * 1024, 'N');
-    TestClipboard::SetText(csMegabyte.c_str());
-    PressKey('V', true);
-    EXPECT_STREQ("BANKNIFTY", Selected());
-
-    // Embedded NUL: the text ends there.
-    TestClipboard::SetText(std::string("REL\0IANCEX", 10));
-    PressKey('V', true);
-    EXPECT_STREQ("RELIANCE", Selected());
+    const std::string megabyte(1024 * 1024, 'N');
+    const struct
+    {
+        const char* name;
+        int nSelected;   // before the key
+        std::function<void()> clipboard;
+        WORD wKey;
+        bool bCtrl;
+        const char* selected;
+    } cases[] = {
+        { "prefix, any case", 0, [] { TestClipboard::SetText("bank"); }, 'V', true, "BANKBARODA" },
+        { "longer prefix", 0, [] { TestClipboard::SetText("BankN"); }, 'V', true, "BANKNIFTY" },
+        { "searched from the top", 5, [] { TestClipboard::SetText("acc"); }, 'V', true, "ACC" },
+        // Not from after the selection: that would find the second "BANK" entry.
+        { "searched from the top, not after the selection", 1, [] { TestClipboard::SetText("BANK"); }, 'V', true,
+          "BANKBARODA" },
+        { "no entry begins with it", 4, [] { TestClipboard::SetText("TCS"); }, 'V', true, "NIFTY" },
+        { "inside entries only", 4, [] { TestClipboard::SetText("FTY"); }, 'V', true, "NIFTY" },
+        { "plain V is type-ahead", 0, [] { TestClipboard::SetText("NIF"); }, 'V', false, "VOLTAS" },
+        { "Ctrl+C is not taken", 6, [] { TestClipboard::SetText("NIF"); }, 'C', true, "VOLTAS" },
+        { "no text at all", 2, [] { TestClipboard::Empty(); }, 'V', true, "BANKNIFTY" },
+        { "empty text selects none", 2, [] { TestClipboard::SetText(""); }, 'V', true, "BANKNIFTY" },
+        { "a megabyte", 2, [&] { TestClipboard::SetText(megabyte); }, 'V', true, "BANKNIFTY" },
+        { "text ends at a NUL", 2, [] { TestClipboard::SetText(std::string("REL\0IANCEX", 10)); }, 'V', true,
+          "RELIANCE" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_list.SetCurSel(c.nSelected);
+        c.clipboard();
+        PressKey(c.wKey, c.bCtrl);
+        EXPECT_STREQ(c.selected, Selected());
+    }
 }
 
 TEST_F(SearchListBoxTest, AClipboardHeldOpenElsewhereConsumesTheKey)
 {
+    m_list.SetCurSel(0);
     TestClipboard::SetText("VOL");
     ASSERT_TRUE(::OpenClipboard(m_frame.GetSafeHwnd()));
     PressKey('V', true);

@@ -1,24 +1,34 @@
 // The split button driven by real mouse and keyboard input: which part a click hits, what the
 // registered parent receives and reads from the result member, the menu shown through the modal
-// seam, and the face as it is drawn.
+// seam, the face as it is drawn, and owners that delete the button from its command or menu.
 #include "WidgetTest.h"
 
-#include "WindowPicture.h"
+#include "Quarantine.h"
 
 #include <widgets/OrvoSplitButton.h>
 
+#include <functional>
+
 namespace
 {
-enum
-{
-    IDC_SPLIT = 1100,
-    ID_BUY_LIMIT = 2001,
-    ID_BUY_STOP = 2002,
-    ID_BUY_MARKET = 2003,
-};
-
+enum { IDC_SPLIT = 1100, ID_BUY_LIMIT = 2001, ID_BUY_STOP = 2002, ID_BUY_MARKET = 2003 };
 const int kWidth = 120;
 const int kHeight = 30;
+const CPoint kMainPart(30, kHeight / 2);
+const CPoint kArrowPart(kWidth - 6, kHeight / 2);
+
+// Runs an action while the menu is being tracked, then answers as the recording script does.
+class CMenuTimeScript : public CRecordingModalScript
+{
+public:
+    std::function<void()> m_whileOpen;
+    UINT TrackPopupMenu(const std::vector<CModalMenuItem>& items, UINT nFlags, int x, int y, HWND hOwner) override
+    {
+        if (m_whileOpen)
+            m_whileOpen();
+        return CRecordingModalScript::TrackPopupMenu(items, nFlags, x, y, hOwner);
+    }
+};
 }  // namespace
 
 class SplitButtonTest : public WidgetTest
@@ -32,20 +42,11 @@ protected:
         m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy &limit");
         m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_STOP, "Buy &stop");
         m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_MARKET, "Buy &market");
+        m_button.RegisterParentDlg(&m_parent);
         m_observer = [this]() { return m_button.m_nSelectedCommand; };
         Pump();
     }
-
-    CPoint MainPart() const { return CPoint(30, kHeight / 2); }
-    CPoint ArrowPart() const { return CPoint(kWidth - 6, kHeight / 2); }
-    std::vector<sReceived> Commands() const
-    {
-        std::vector<sReceived> v;
-        for (const sReceived& r : m_received)
-            if (r.message == WM_COMMAND)
-                v.push_back(r);
-        return v;
-    }
+    std::vector<sReceived> Commands() const { return Received(WM_COMMAND); }
     void ExpectOneCommand(int nSelected)
     {
         std::vector<sReceived> commands = Commands();
@@ -58,15 +59,10 @@ protected:
     COrvoSplitButton m_button;
 };
 
-TEST_F(SplitButtonTest, SubclassingMakesTheButtonOwnerDrawn)
-{
-    EXPECT_EQ((DWORD)BS_OWNERDRAW, m_button.GetStyle() & BS_TYPEMASK);
-}
-
 TEST_F(SplitButtonTest, MainPartClickPostsOneCommandReadingTheMainResult)
 {
-    m_button.RegisterParentDlg(&m_parent);
-    Click(m_button, MainPart());
+    EXPECT_EQ((DWORD)BS_OWNERDRAW, m_button.GetStyle() & BS_TYPEMASK);
+    Click(m_button, kMainPart);
     ExpectOneCommand(COrvoSplitButton::SPLIT_MAIN_COMMAND);
     EXPECT_EQ(0u, m_script.Count("menu"));
     EXPECT_EQ(0, m_button.m_bPressed);
@@ -75,10 +71,8 @@ TEST_F(SplitButtonTest, MainPartClickPostsOneCommandReadingTheMainResult)
 
 TEST_F(SplitButtonTest, ArrowClickOpensTheMenuBelowTheButtonAndSendsTheChoice)
 {
-    m_button.RegisterParentDlg(&m_parent);
     m_script.m_menuAnswers = { ID_BUY_STOP };
-    Click(m_button, ArrowPart());
-
+    Click(m_button, kArrowPart);
     ASSERT_EQ(1u, m_script.Count("menu"));
     const CModalRecord& menu = m_script.m_records.back();
     ASSERT_EQ(3u, menu.menu.size());
@@ -87,24 +81,19 @@ TEST_F(SplitButtonTest, ArrowClickOpensTheMenuBelowTheButtonAndSendsTheChoice)
     EXPECT_TRUE(menu.type & TPM_RETURNCMD);
     CRect rcWindow;
     m_button.GetWindowRect(&rcWindow);
-    EXPECT_EQ(rcWindow.left, menu.pt.x);
-    EXPECT_EQ(rcWindow.bottom, menu.pt.y);
-
+    EXPECT_EQ(CPoint(rcWindow.left, rcWindow.bottom), CPoint(menu.pt));
     ExpectOneCommand(ID_BUY_STOP);
-    EXPECT_EQ(ID_BUY_STOP, m_button.m_nSelectedCommand);
     EXPECT_EQ(0, m_button.m_bMenuOpen);
     EXPECT_EQ(m_button.GetSafeHwnd(), ::GetFocus());
 }
 
 TEST_F(SplitButtonTest, DismissedMenuAndCommandOneSendNothing)
 {
-    m_button.RegisterParentDlg(&m_parent);
     m_button.m_nSelectedCommand = 55;
-    Click(m_button, ArrowPart());   // no answer queued: dismissed
+    Click(m_button, kArrowPart);   // no answer queued: dismissed
     EXPECT_EQ(0, m_button.m_nSelectedCommand);
-
     m_script.m_menuAnswers = { 1 };
-    Click(m_button, ArrowPart());
+    Click(m_button, kArrowPart);
     EXPECT_EQ(1, m_button.m_nSelectedCommand);
     EXPECT_EQ(2u, m_script.Count("menu"));
     EXPECT_TRUE(Commands().empty());
@@ -112,38 +101,22 @@ TEST_F(SplitButtonTest, DismissedMenuAndCommandOneSendNothing)
 
 TEST_F(SplitButtonTest, WithoutARegisteredParentNothingIsSentButTheChoiceIsKept)
 {
-    m_button.RegisterParentDlg(nullptr);
-    Click(m_button, MainPart());
+    COrvoSplitButton lone;
+    ASSERT_TRUE(lone.Create("Sell", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
+                            IDC_SPLIT + 1));
+    lone.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
+    lone.RegisterParentDlg(nullptr);   // ignored: never registered
+    Click(lone, kMainPart);
     m_script.m_menuAnswers = { ID_BUY_LIMIT };
-    Click(m_button, ArrowPart());
+    Click(lone, kArrowPart);
     // Not even the platform's own BN_CLICKED reaches the window's parent.
     EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(ID_BUY_LIMIT, m_button.m_nSelectedCommand);
-    EXPECT_EQ(0, m_button.m_bPressed);
+    EXPECT_EQ(ID_BUY_LIMIT, lone.m_nSelectedCommand);
+    EXPECT_EQ(0, lone.m_bPressed);
 }
 
-TEST_F(SplitButtonTest, AnEmptyMenuMakesTheArrowPartAPlainButton)
+TEST_F(SplitButtonTest, KeysOpenTheMenuUnlessItIsEmpty)
 {
-    COrvoSplitButton plain;
-    ASSERT_TRUE(plain.Create("Sell", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
-                             IDC_SPLIT));
-    plain.RegisterParentDlg(&m_parent);
-    m_observer = [&plain]() { return plain.m_nSelectedCommand; };
-    Click(plain, ArrowPart());
-    EXPECT_EQ(0u, m_script.Count("menu"));
-    std::vector<sReceived> commands = Commands();
-    ASSERT_EQ(1u, commands.size());
-    EXPECT_EQ(COrvoSplitButton::SPLIT_MAIN_COMMAND, commands[0].nObserved);
-
-    // Space is the platform's click then, not a menu.
-    plain.SetFocus();
-    PressKey(VK_SPACE);
-    EXPECT_EQ(0u, m_script.Count("menu"));
-}
-
-TEST_F(SplitButtonTest, SpaceAndDownOpenTheMenu)
-{
-    m_button.RegisterParentDlg(&m_parent);
     m_button.SetFocus();
     m_script.m_menuAnswers = { ID_BUY_MARKET, 0 };
     PressKey(VK_SPACE);
@@ -151,21 +124,31 @@ TEST_F(SplitButtonTest, SpaceAndDownOpenTheMenu)
     PressKey(VK_DOWN);
     EXPECT_EQ(2u, m_script.Count("menu"));
     EXPECT_EQ(0, m_button.m_nSelectedCommand);
+    PressKey('A');   // other keys are the platform's
+    EXPECT_EQ(2u, m_script.Count("menu"));
     EXPECT_EQ(1u, Commands().size());
-    // Other keys are the platform's: no menu.
-    PressKey('A');
+
+    // An empty menu makes the arrow part a plain button, and Space the platform's click.
+    COrvoSplitButton plain;
+    ASSERT_TRUE(plain.Create("Sell", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
+                             IDC_SPLIT));
+    plain.RegisterParentDlg(&m_parent);
+    m_observer = [&plain]() { return plain.m_nSelectedCommand; };
+    Click(plain, kArrowPart);
+    ASSERT_EQ(2u, Commands().size());
+    EXPECT_EQ(COrvoSplitButton::SPLIT_MAIN_COMMAND, Commands()[1].nObserved);
+    plain.SetFocus();
+    PressKey(VK_SPACE);
     EXPECT_EQ(2u, m_script.Count("menu"));
 }
 
 TEST_F(SplitButtonTest, DownReachesTheButtonInsideADialog)
 {
-    CTestDialogTemplate tmpl(L"Order", 200, 80);
-    tmpl.AddItem(CTestDialogTemplate::kButton, L"Buy", BS_PUSHBUTTON | WS_TABSTOP, 10, 10, 80, 16, IDC_SPLIT);
-    tmpl.AddItem(CTestDialogTemplate::kButton, L"Close", BS_PUSHBUTTON | WS_TABSTOP, 10, 40, 80, 16, IDCANCEL);
-    CDialog dlg;
-    ASSERT_TRUE(dlg.CreateIndirect(tmpl.Get(), &m_frame));
+    CDialog dlg;   // a real dialog of the test host's resources, its "Apply" button made a split button
+    ASSERT_TRUE(dlg.Create(9001, &m_frame));
+    dlg.ShowWindow(SW_SHOW);
     COrvoSplitButton button;
-    ASSERT_TRUE(button.SubclassDlgItem(IDC_SPLIT, &dlg));
+    ASSERT_TRUE(button.SubclassDlgItem(1003, &dlg));
     button.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
     dlg.SetForegroundWindow();
     button.SetFocus();
@@ -181,8 +164,7 @@ TEST_F(SplitButtonTest, DownReachesTheButtonInsideADialog)
 
 TEST_F(SplitButtonTest, DraggingOffWhilePressedReleasesWithoutACommand)
 {
-    m_button.RegisterParentDlg(&m_parent);
-    MouseDown(m_button, MainPart());
+    MouseDown(m_button, kMainPart);
     EXPECT_EQ(1, m_button.m_bPressed);
     EXPECT_EQ(m_button.GetSafeHwnd(), ::GetCapture());
     MouseMoveTo(m_button, CPoint(kWidth + 40, kHeight + 40));
@@ -198,7 +180,7 @@ TEST_F(SplitButtonTest, MenuItemOperationsShowInTheMenuAndCollectTheirResults)
     EXPECT_EQ((int)MF_ENABLED, m_button.EnableMenuItem(ID_BUY_STOP, "ignored", MF_BYCOMMAND | MF_GRAYED));
     m_button.ChangeMenuFlags(ID_BUY_MARKET, MF_BYCOMMAND | MF_CHECKED);
     EXPECT_NE(0, m_button.RemoveMenuItem(ID_BUY_LIMIT, "", MF_BYCOMMAND));
-    Click(m_button, ArrowPart());
+    Click(m_button, kArrowPart);
     ASSERT_EQ(1u, m_script.Count("menu"));
     const std::vector<CModalMenuItem>& items = m_script.m_records.back().menu;
     ASSERT_EQ(2u, items.size());
@@ -206,7 +188,6 @@ TEST_F(SplitButtonTest, MenuItemOperationsShowInTheMenuAndCollectTheirResults)
     EXPECT_TRUE(items[0].state & MF_GRAYED);
     EXPECT_TRUE(items[1].state & MF_CHECKED);
     EXPECT_EQ(1, m_button.m_nMenuResult);   // 0 from the enabling, 1 from the removal
-
     // An item that does not exist: -1 from the platform, and it taints the collected flags.
     EXPECT_EQ(0, m_button.RemoveMenuItem(9999, "", MF_BYCOMMAND));
     EXPECT_EQ(-1, m_button.EnableMenuItem(9999, "", MF_BYCOMMAND | MF_ENABLED));
@@ -231,52 +212,59 @@ TEST_F(SplitButtonTest, TheOwnerMayDestroyTheButtonOnItsCommand)
         }
     };
     m_script.m_menuAnswers = { ID_BUY_LIMIT };
-    CRect rc;
-    ::GetWindowRect(hButton, &rc);
-    m_parent.ScreenToClient(&rc);
-    Click(m_parent, CPoint(rc.right - 6, rc.top + 10));
+    Click(m_parent, CPoint(20 + kWidth - 6, 90));
     EXPECT_EQ(nullptr, pButton);
     EXPECT_FALSE(::IsWindow(hButton));
     EXPECT_EQ(1u, Commands().size());
 }
 
-// --- the face --------------------------------------------------------------------------------
-
-namespace
+// The fault: deleted from a timer, a message the menu loop dispatched or a host callback while
+// its menu was open, the button stored the choice into freed memory and read it back.
+TEST_F(SplitButtonTest, ButtonDeletedWhileItsMenuIsOpenIsNotTouchedAgain)
 {
-// Renders the button while its menu is being tracked.
-class CRenderingScript : public CRecordingModalScript
-{
-public:
-    HWND m_hButton = nullptr;
-    HBITMAP m_hPicture = nullptr;
-    UINT TrackPopupMenu(const std::vector<CModalMenuItem>& items, UINT nFlags, int x, int y, HWND hOwner) override
+    using CGoneButton = CQuarantined<COrvoSplitButton>;
+    for (bool bByKey : { false, true })
     {
-        m_hPicture = WindowPicture::Render(m_hButton);
-        return CRecordingModalScript::TrackPopupMenu(items, nFlags, x, y, hOwner);
+        SCOPED_TRACE(bByKey ? "menu opened by the Down key" : "menu opened by a click");
+        CGoneButton* pButton = new CGoneButton;
+        ASSERT_TRUE(pButton->Create("Buy", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(20, 80, 140, 110), &m_parent,
+                                    1200));
+        pButton->m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
+        pButton->RegisterParentDlg(&m_parent);
+        const HWND hButton = pButton->m_hWnd;
+        CMenuTimeScript script;
+        script.m_menuAnswers = { ID_BUY_LIMIT };
+        script.m_whileOpen = [&pButton] {
+            delete pButton;
+            pButton = nullptr;
+        };
+        CModalScriptScope scope(&script);
+        m_received.clear();
+        if (bByKey)
+        {
+            pButton->SetFocus();
+            PressKey(VK_DOWN);
+        }
+        else
+        {
+            Click(*pButton, CPoint(120 - 6, 15));
+        }
+        EXPECT_EQ(1u, script.Count("menu"));
+        EXPECT_EQ(nullptr, pButton);
+        EXPECT_FALSE(::IsWindow(hButton));
+        EXPECT_TRUE(m_received.empty());   // the button that would have sent it is gone
+        EXPECT_EQ(0u, CGoneButton::WrittenAfterDelete());
+        CGoneButton::Release();
     }
-};
-
-// Counts the pixels of a colour in a rectangle of the picture.
-int CountColour(HBITMAP hBitmap, const CRect& rc, COLORREF cr)
-{
-    int n = 0;
-    for (int y = rc.top; y < rc.bottom; y++)
-        for (int x = rc.left; x < rc.right; x++)
-            if (WindowPicture::PixelAt(hBitmap, x, y) == cr)
-                n++;
-    return n;
 }
-}  // namespace
 
-TEST_F(SplitButtonTest, FaceShowsTheArrowSeparatorAndPressedLook)
+TEST_F(SplitButtonTest, FaceShowsTheArrowSeparatorFocusAndPressedLook)
 {
     HBITMAP hNormal = Render(m_button);
     ASSERT_NE(nullptr, hNormal);
     const COLORREF crText = ::GetSysColor(COLOR_WINDOWTEXT);
     // Arrow: apex two below the centre of the 16-pixel part, rows of 1, 3, 5, 7 pixels going up.
-    const int xCentre = kWidth - 8;
-    const int yApex = kHeight / 2 + 2;
+    const int xCentre = kWidth - 8, yApex = kHeight / 2 + 2;
     EXPECT_EQ(crText, Pixel(hNormal, xCentre, yApex));
     EXPECT_NE(crText, Pixel(hNormal, xCentre - 1, yApex));
     EXPECT_EQ(crText, Pixel(hNormal, xCentre - 3, yApex - 3));
@@ -286,9 +274,7 @@ TEST_F(SplitButtonTest, FaceShowsTheArrowSeparatorAndPressedLook)
     const int xSep = kWidth - 2 - 16;
     EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(hNormal, xSep, kHeight / 2));
     EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), Pixel(hNormal, xSep + 1, kHeight / 2));
-    // Not pressed: the platform's raised frame, light at the top-left.
-    EXPECT_NE(RGB(0, 0, 0), Pixel(hNormal, 0, 0));
-
+    EXPECT_NE(RGB(0, 0, 0), Pixel(hNormal, 0, 0));   // not pressed: the raised frame
     // The focus rectangle: dotted, 4 pixels inside the face, short of the arrow part.
     auto focusDots = [this](HBITMAP hBitmap) {
         int n = 0;
@@ -300,38 +286,34 @@ TEST_F(SplitButtonTest, FaceShowsTheArrowSeparatorAndPressedLook)
     m_button.SetFocus();
     HBITMAP hFocused = Render(m_button);
     EXPECT_GT(focusDots(hFocused), 20);
-    ::DeleteObject(hFocused);
-
-    MouseDown(m_button, MainPart());
-    HBITMAP hPressed = Render(m_button);
     // Pressed: framed in black, the arrow one pixel right and down.
+    MouseDown(m_button, kMainPart);
+    HBITMAP hPressed = Render(m_button);
     EXPECT_EQ(RGB(0, 0, 0), Pixel(hPressed, 0, 0));
     EXPECT_EQ(RGB(0, 0, 0), Pixel(hPressed, kWidth - 1, kHeight - 1));
     EXPECT_EQ(crText, Pixel(hPressed, xCentre + 1, yApex + 1));
     MouseMoveTo(m_button, CPoint(kWidth + 40, kHeight + 40));
     MouseUp();
-
     m_button.EnableWindow(FALSE);
     HBITMAP hDisabled = Render(m_button);
     EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), Pixel(hDisabled, xCentre, yApex));
-
-    ::DeleteObject(hNormal);
-    ::DeleteObject(hPressed);
-    ::DeleteObject(hDisabled);
+    for (HBITMAP h : { hNormal, hFocused, hPressed, hDisabled })
+        ::DeleteObject(h);
 }
 
 TEST_F(SplitButtonTest, OpenMenuSinksTheArrowPart)
 {
-    CRenderingScript script;
-    script.m_hButton = m_button.GetSafeHwnd();
+    HBITMAP hOpen = nullptr;
+    CMenuTimeScript script;
+    script.m_whileOpen = [&] { hOpen = Render(m_button); };
     CModalScriptScope scope(&script);
-    Click(m_button, ArrowPart());
-    ASSERT_NE(nullptr, script.m_hPicture);
+    Click(m_button, kArrowPart);
+    ASSERT_NE(nullptr, hOpen);
     // The sunken edge: shadow on the top-left of the arrow part grown by one pixel.
     const int xLeft = kWidth - 16 - 1;
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(script.m_hPicture, xLeft, kHeight / 2));
+    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(hOpen, xLeft, kHeight / 2));
     HBITMAP hAfter = Render(m_button);
     EXPECT_NE(::GetSysColor(COLOR_BTNSHADOW), Pixel(hAfter, xLeft, kHeight / 2));
-    ::DeleteObject(script.m_hPicture);
+    ::DeleteObject(hOpen);
     ::DeleteObject(hAfter);
 }

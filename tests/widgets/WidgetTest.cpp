@@ -1,55 +1,32 @@
 #include "WidgetTest.h"
 
-#include "WindowPicture.h"
-
 #include <market/PriceLadderListCtrl.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 
-CTestDialogTemplate::CTestDialogTemplate(LPCWSTR lpszCaption, short cx, short cy)
+namespace
 {
-    DLGTEMPLATE dlg = {};
-    dlg.style = DS_SETFONT | WS_POPUP | WS_CAPTION | WS_VISIBLE;
-    dlg.cx = cx;
-    dlg.cy = cy;
-    const WORD* w = reinterpret_cast<const WORD*>(&dlg);
-    m_words.insert(m_words.end(), w, w + sizeof(dlg) / sizeof(WORD));
-    m_nCountOffset = offsetof(DLGTEMPLATE, cdit) / sizeof(WORD);
-    m_words.push_back(0);   // no menu
-    m_words.push_back(0);   // the standard dialog class
-    AppendString(lpszCaption);
-    m_words.push_back(8);
-    AppendString(L"MS Shell Dlg");
+void SendMouse(DWORD dwFlags, LONG dx = 0, LONG dy = 0)
+{
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = dx;
+    in.mi.dy = dy;
+    in.mi.dwFlags = dwFlags;
+    ::SendInput(1, &in, sizeof(INPUT));
+    AfxPumpPendingMessages();
 }
 
-void CTestDialogTemplate::AddItem(WORD wClassAtom, LPCWSTR lpszText, DWORD dwStyle, short x, short y, short cx,
-                                  short cy, WORD wID)
+void SendKey(WORD wVk, bool bUp)
 {
-    while (m_words.size() % 2 != 0)
-        m_words.push_back(0);
-    DLGITEMTEMPLATE item = {};
-    item.style = dwStyle | WS_CHILD | WS_VISIBLE;
-    item.x = x;
-    item.y = y;
-    item.cx = cx;
-    item.cy = cy;
-    item.id = wID;
-    const WORD* w = reinterpret_cast<const WORD*>(&item);
-    m_words.insert(m_words.end(), w, w + sizeof(item) / sizeof(WORD));
-    m_words.push_back(0xFFFF);
-    m_words.push_back(wClassAtom);
-    AppendString(lpszText);
-    m_words.push_back(0);
-    m_words[m_nCountOffset]++;
+    INPUT in = {};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = wVk;
+    in.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
+    ::SendInput(1, &in, sizeof(INPUT));
 }
-
-void CTestDialogTemplate::AppendString(LPCWSTR psz)
-{
-    for (; *psz != 0; psz++)
-        m_words.push_back((WORD)*psz);
-    m_words.push_back(0);
-}
+}  // namespace
 
 sResourceCounts CountResources()
 {
@@ -57,8 +34,7 @@ sResourceCounts CountResources()
     for (ULONG_PTR h = 4; h < 0x10000; h += 4)
     {
         DWORD dwFlags = 0;
-        if (::GetHandleInformation((HANDLE)h, &dwFlags))
-            c.nHandles++;
+        c.nHandles += ::GetHandleInformation((HANDLE)h, &dwFlags) ? 1 : 0;
     }
     return c;
 }
@@ -70,8 +46,7 @@ size_t HeapBusyBytes()
     ::HeapLock(hHeap);
     PROCESS_HEAP_ENTRY entry = {};
     while (::HeapWalk(hHeap, &entry))
-        if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-            nBusy += entry.cbData;
+        nBusy += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ? entry.cbData : 0;
     ::HeapUnlock(hHeap);
     return nBusy;
 }
@@ -88,6 +63,35 @@ bool NearColor(COLORREF a, COLORREF b, int nTolerance)
            abs((int)GetBValue(a) - (int)GetBValue(b)) <= nTolerance;
 }
 
+HBITMAP DrawInto(int cx, int cy, const std::function<void(HDC)>& draw)
+{
+    BITMAPINFO bi = {};
+    bi.bmiHeader = { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+    HDC hDC = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    draw(hDC);
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    return hBitmap;
+}
+
+int CountColour(HBITMAP hBitmap, const CRect& rc, COLORREF cr, CRect* pBox)
+{
+    CRect box(0, 0, 0, 0);
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; y++)
+        for (int x = rc.left; x < rc.right; x++)
+            if (WindowPicture::PixelAt(hBitmap, x, y) == cr)
+                box = n++ == 0 ? CRect(x, y, x + 1, y + 1)
+                               : CRect(std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                                       std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1));
+    if (pBox != nullptr)
+        *pBox = box;
+    return n;
+}
+
 void WidgetTest::SetUp()
 {
     HostTest::SetUp();
@@ -102,115 +106,63 @@ void WidgetTest::SetUp()
         return false;
     };
     m_frame.SetForegroundWindow();
-    char szTemp[MAX_PATH];
-    ::GetTempPathA(sizeof(szTemp), szTemp);
-    char szName[MAX_PATH];
-    snprintf(szName, sizeof(szName), "%swidgets_%lu", szTemp, (unsigned long)::GetCurrentProcessId());
-    m_csTempDir = szName;
-    ::CreateDirectoryA(m_csTempDir.c_str(), nullptr);
     Pump();
 }
 
 void WidgetTest::TearDown()
 {
-    // Release whatever a test left pressed.
-    INPUT in[2] = {};
-    in[0].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    in[1].type = INPUT_KEYBOARD;
-    in[1].ki.wVk = VK_CONTROL;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    ::SendInput(2, in, sizeof(INPUT));
-    Pump();
+    SendKey(VK_CONTROL, true);   // release whatever a test left pressed
+    MouseUp();
     if (m_parent.GetSafeHwnd() != nullptr)
         m_parent.DestroyWindow();
-    WIN32_FIND_DATAA fd;
-    HANDLE hFind = ::FindFirstFileA((m_csTempDir + "\\*").c_str(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
-        do
-        {
-            if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                ::DeleteFileA((m_csTempDir + "\\" + fd.cFileName).c_str());
-        } while (::FindNextFileA(hFind, &fd));
-        ::FindClose(hFind);
-    }
-    ::RemoveDirectoryA(m_csTempDir.c_str());
+    for (const std::string& path : m_files)
+        ::DeleteFileA(path.c_str());
     HostTest::TearDown();
 }
 
-void WidgetTest::MouseMoveTo(CWnd& wnd, CPoint ptClient)
+std::string WidgetTest::TempPath(const char* pszName)
 {
-    CPoint pt = ptClient;
+    m_files.push_back(TestSettings::TempFile(pszName));
+    return m_files.back();
+}
+
+std::vector<sReceived> WidgetTest::Received(UINT message) const
+{
+    std::vector<sReceived> v;
+    for (const sReceived& r : m_received)
+        if (r.message == message)
+            v.push_back(r);
+    return v;
+}
+
+
+void WidgetTest::MouseMoveTo(CWnd& wnd, CPoint pt)
+{
     wnd.ClientToScreen(&pt);
     ::SetCursorPos(pt.x, pt.y);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = (LONG)(((LONGLONG)pt.x * 65536 + cx / 2) / cx);
-    in.mi.dy = (LONG)(((LONGLONG)pt.y * 65536 + cy / 2) / cy);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(INPUT));
-    Pump();
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (LONG)(((LONGLONG)pt.x * 65536 + cx / 2) / cx),
+              (LONG)(((LONGLONG)pt.y * 65536 + cy / 2) / cy));
 }
 
 void WidgetTest::MouseDown(CWnd& wnd, CPoint ptClient)
 {
     MouseMoveTo(wnd, ptClient);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ::SendInput(1, &in, sizeof(INPUT));
-    Pump();
+    SendMouse(MOUSEEVENTF_LEFTDOWN);
 }
 
 void WidgetTest::MouseUp()
 {
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &in, sizeof(INPUT));
-    Pump();
-}
-
-void WidgetTest::Click(CWnd& wnd, CPoint ptClient)
-{
-    MouseDown(wnd, ptClient);
-    MouseUp();
+    SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
 void WidgetTest::PressKey(WORD wVk, bool bCtrl)
 {
-    std::vector<INPUT> in;
-    auto key = [&in](WORD vk, bool bUp) {
-        INPUT i = {};
-        i.type = INPUT_KEYBOARD;
-        i.ki.wVk = vk;
-        i.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-        in.push_back(i);
-    };
     if (bCtrl)
-        key(VK_CONTROL, false);
-    key(wVk, false);
-    key(wVk, true);
+        SendKey(VK_CONTROL, false);
+    SendKey(wVk, false);
+    SendKey(wVk, true);
     if (bCtrl)
-        key(VK_CONTROL, true);
-    ::SendInput((UINT)in.size(), in.data(), sizeof(INPUT));
+        SendKey(VK_CONTROL, true);
     Pump();
-}
-
-HBITMAP WidgetTest::Render(CWnd& wnd)
-{
-    return WindowPicture::Render(wnd.GetSafeHwnd());
-}
-
-COLORREF WidgetTest::Pixel(HBITMAP hBitmap, int x, int y)
-{
-    return WindowPicture::PixelAt(hBitmap, x, y);
-}
-
-std::string WidgetTest::TempPath(const char* pszName) const
-{
-    return m_csTempDir + "\\" + pszName;
 }
