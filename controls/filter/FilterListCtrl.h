@@ -52,10 +52,14 @@ class CONTROLS_API CFilterListCtrl : public CCommonListCtrl, public CFilterHeade
     DECLARE_DYNAMIC(CFilterListCtrl)
 public:
     // One inserted row.
-    struct sColInfo
+    struct CONTROLS_API sColInfo
     {
         DWORD_PTR dwItemData;   // the host's value, passed back to the column text routine
         int nCheck;             // 0 unchecked
+        // Records come from blocks shared by every filter list: a row costs the record's 16
+        // bytes, without a heap block of its own.
+        static void* operator new(size_t nSize);
+        static void operator delete(void* p, size_t nSize) noexcept;
     };
 
     // The host's column text routine: item data, column index, text, text colour and background
@@ -402,6 +406,31 @@ private:
     // platform's own count update is slow, and a fill of many rows needs it only once).
     bool m_bCountPending = false;
     void FlushPlatformCount();
+    // A row to scroll into view once the count is handed over (null record: the top row).
+    struct sScrollTarget
+    {
+        bool bPending = false;
+        const sColInfo* pRecord = nullptr;
+        int nMapIndex = -1;
+    };
+    sScrollTarget m_scrollTarget;
+    int m_nOwnPageQueries = 0;
+    // Whether the list has the focus, read once per message that reaches it (-1: not yet).
+    int m_nFocusKnown = -1;
+    bool HasFocusNow();
+    // Every row from the page's top row down was invalidated by the list and no paint has come
+    // since.
+    bool m_bClientInvalid = false;
+    struct sOwnPageQuery
+    {
+        explicit sOwnPageQuery(int& nDepth) : m_nDepth(nDepth) { ++m_nDepth; }
+        ~sOwnPageQuery() { --m_nDepth; }
+        sOwnPageQuery(const sOwnPageQuery&) = delete;
+        sOwnPageQuery& operator=(const sOwnPageQuery&) = delete;
+        int& m_nDepth;
+    };
+    void RequestRowInView(const sColInfo* pRecord, int nMapIndex);
+    void ScrollToPendingRow();
     CString m_csPassText;
     int m_nPassDepth = 0;
 
