@@ -348,26 +348,52 @@ bool CFilterListCtrl::IsDisplayAscending()
 
 int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
 {
-    if (!m_bInverseValid || (INT_PTR)m_inverse.size() != m_arrMap.GetSize())
+    const INT_PTR nMap = m_arrMap.GetSize();
+    if (!m_bInverseValid || m_nInverseMapSize != nMap)
     {
-        m_inverse.assign((size_t)m_arrMap.GetSize(), -1);
+        for (INT_PTR m = 0; m < nMap; ++m)
+        {
+            if (m_arrMap[m] != nullptr)
+                m_arrMap[m]->nDisplay = -1;
+        }
         for (INT_PTR d = 0; d < m_arrDisplay.GetSize(); ++d)
         {
             int m = m_arrDisplay[d];
-            if (m >= 0 && m < (int)m_inverse.size() && m_inverse[(size_t)m] == -1)
-                m_inverse[(size_t)m] = (int)d;
+            if (m >= 0 && m < nMap && m_arrMap[m] != nullptr && m_arrMap[m]->nDisplay == -1)
+                m_arrMap[m]->nDisplay = (int)d;
         }
         m_bInverseValid = true;
+        m_nInverseMapSize = nMap;
     }
-    if (nMapIndex < 0 || nMapIndex >= (int)m_inverse.size())
+    if (nMapIndex < 0 || nMapIndex >= nMap)
         return -1;
-    int d = m_inverse[(size_t)nMapIndex];
+    if (m_arrMap[nMapIndex] == nullptr)
+    {
+        for (INT_PTR d = 0; d < m_arrDisplay.GetSize(); ++d)
+        {
+            if (m_arrDisplay[d] == nMapIndex)
+                return (int)d;
+        }
+        return -1;
+    }
+    int d = m_arrMap[nMapIndex]->nDisplay;
     if (d >= 0 && (d >= m_arrDisplay.GetSize() || m_arrDisplay[d] != nMapIndex))
     {
         m_bInverseValid = false;   // changed behind our back: look again
         return DisplayIndexOfMapIndex(nMapIndex);
     }
     return d;
+}
+
+void CFilterListCtrl::RenumberDisplayFrom(INT_PTR nFrom)
+{
+    const INT_PTR nMap = m_arrMap.GetSize();
+    for (INT_PTR k = nFrom; k < m_arrDisplay.GetSize(); ++k)
+    {
+        const int m = m_arrDisplay[k];
+        if (m >= 0 && m < nMap && m_arrMap[m] != nullptr)
+            m_arrMap[m]->nDisplay = (int)k;
+    }
 }
 
 int CFilterListCtrl::MapIndexOfRecord(const sColInfo* pRecord, int nHint) const
@@ -669,8 +695,11 @@ int CFilterListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
         m_arrDisplay.Add(nMapIndex);
         // The new map index is the greatest: an ascending display array stays ascending.
         const bool bWasAscending = m_bAscendingKnown && m_bAscending;
-        if (m_bInverseValid && (INT_PTR)m_inverse.size() == nMapIndex)
-            m_inverse.push_back((int)m_arrDisplay.GetSize() - 1);
+        if (m_bInverseValid && m_nInverseMapSize == nMapIndex)
+        {
+            pRecord->nDisplay = (int)m_arrDisplay.GetSize() - 1;
+            m_nInverseMapSize = nMapIndex + 1;
+        }
         else
             DisplayChanged();
         m_bAscendingKnown = bWasAscending || m_arrDisplay.GetSize() == 1;
@@ -1039,9 +1068,8 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         m_arrDisplay.RemoveAt(d);
         if (m_bInverseValid)
         {
-            m_inverse[(size_t)nMapIndex] = -1;
-            for (INT_PTR k = d; k < m_arrDisplay.GetSize(); ++k)
-                m_inverse[(size_t)m_arrDisplay[k]] = (int)k;
+            m_arrMap[nMapIndex]->nDisplay = -1;
+            RenumberDisplayFrom(d);
         }
         ++m_nRowChanges;
         --m_nDisplayCount;
@@ -1074,10 +1102,7 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
     }
     m_arrDisplay.InsertAt(at, nMapIndex);
     if (m_bInverseValid)
-    {
-        for (INT_PTR k = at; k < m_arrDisplay.GetSize(); ++k)
-            m_inverse[(size_t)m_arrDisplay[k]] = (int)k;
-    }
+        RenumberDisplayFrom(at);
     ++m_nRowChanges;
     ++m_nDisplayCount;
     SyncPlatformCount();

@@ -56,6 +56,7 @@ public:
     {
         DWORD_PTR dwItemData;   // the host's value, passed back to the column text routine
         int nCheck;             // 0 unchecked
+        int nDisplay = -1;      // the list's own: the row's display index while that is known
         // Records come from blocks shared by every filter list: a row costs the record's 16
         // bytes, without a heap block of its own.
         static void* operator new(size_t nSize);
@@ -380,11 +381,14 @@ private:
     unsigned m_nCompiledPicks = 0;
     std::vector<sCompiled> m_compiled;
     bool m_bCompiledExact = false;
-    // Display index of each map index (-1: not displayed), rebuilt after the display array
-    // changes; lets a repaint find its row without walking the display array.
-    std::vector<int> m_inverse;
+    // The display index of each map index (-1: not displayed) is kept in its record, rebuilt
+    // after the display array changes; lets a repaint find its row without walking the display
+    // array, in the record it reads anyway.
+    INT_PTR m_nInverseMapSize = 0;   // the map size when the display indexes were last right
     bool m_bInverseValid = false;
     int DisplayIndexOfMapIndex(int nMapIndex);
+    // The records of display entries nFrom onwards learn their display indexes again.
+    void RenumberDisplayFrom(INT_PTR nFrom);
     void DisplayChanged()
     {
         m_bInverseValid = false;
