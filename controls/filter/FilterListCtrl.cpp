@@ -15,6 +15,105 @@ IMPLEMENT_DYNAMIC(CFilterListCtrl, CCommonListCtrl)
 
 namespace
 {
+// The row records of all filter lists, carved from blocks of 4,096. Freed records are reused;
+// the blocks go back to the heap when the last record is freed (every list emptied or gone).
+// Made once and never destroyed, so that a list destroyed late at exit can still give its
+// records back.
+class CRecordPool
+{
+public:
+    CRecordPool() { ::InitializeSRWLock(&m_lock); }
+
+    void* Take(size_t nSize)
+    {
+        if (nSize > sizeof(sSlot))
+            return ::operator new(nSize);   // a record grown past the slots
+        ::AcquireSRWLockExclusive(&m_lock);
+        sSlot* pSlot = m_pFree;
+        if (pSlot != nullptr)
+            m_pFree = pSlot->pNext;
+        else
+        {
+            if (m_nUsedInLast == kBlockSlots)
+            {
+                sSlot* pBlock = nullptr;
+                try
+                {
+                    pBlock = static_cast<sSlot*>(::operator new(kBlockSlots * sizeof(sSlot)));
+                    m_blocks.push_back(pBlock);
+                }
+                catch (...)
+                {
+                    ::operator delete(pBlock);
+                    ::ReleaseSRWLockExclusive(&m_lock);
+                    throw;
+                }
+                m_nUsedInLast = 0;
+            }
+            pSlot = m_blocks.back() + m_nUsedInLast++;
+        }
+        ++m_nLive;
+        ::ReleaseSRWLockExclusive(&m_lock);
+        return pSlot;
+    }
+
+    void Give(void* p, size_t nSize)
+    {
+        if (nSize > sizeof(sSlot))
+        {
+            ::operator delete(p);
+            return;
+        }
+        ::AcquireSRWLockExclusive(&m_lock);
+        sSlot* pSlot = static_cast<sSlot*>(p);
+        pSlot->pNext = m_pFree;
+        m_pFree = pSlot;
+        if (--m_nLive == 0)
+        {
+            for (sSlot* pBlock : m_blocks)
+                ::operator delete(pBlock);
+            m_blocks.clear();
+            m_blocks.shrink_to_fit();
+            m_pFree = nullptr;
+            m_nUsedInLast = kBlockSlots;
+        }
+        ::ReleaseSRWLockExclusive(&m_lock);
+    }
+
+private:
+    union sSlot
+    {
+        sSlot* pNext;
+        alignas(CFilterListCtrl::sColInfo) unsigned char record[sizeof(CFilterListCtrl::sColInfo)];
+    };
+    static const size_t kBlockSlots = 4096;
+    SRWLOCK m_lock;
+    std::vector<sSlot*> m_blocks;
+    sSlot* m_pFree = nullptr;
+    size_t m_nUsedInLast = kBlockSlots;
+    size_t m_nLive = 0;
+};
+
+CRecordPool& RecordPool()
+{
+    static CRecordPool* s_pPool = new CRecordPool;
+    return *s_pPool;
+}
+}  // namespace
+
+void* CFilterListCtrl::sColInfo::operator new(size_t nSize)
+{
+    return RecordPool().Take(nSize);
+}
+
+void CFilterListCtrl::sColInfo::operator delete(void* p, size_t nSize) noexcept
+{
+    if (p != nullptr)
+        RecordPool().Give(p, nSize);
+}
+
+namespace
+{
 // The formula cell algorithm reads the other cells of the row through the list.
 class CFilterListCellSource : public CFormulaCellSource
 {
@@ -148,16 +247,67 @@ void CFilterListCtrl::FlushPlatformCount()
     // Outside filter mode the platform's rows are the host's own (filter mode off empties them).
     if (m_bUseFilter && m_hWnd != nullptr && CListCtrl::GetItemCount() != m_nDisplayCount)
         SetItemCountEx(m_nDisplayCount, LVSICF_NOINVALIDATEALL | LVSICF_NOSCROLL);
+    if (m_scrollTarget.bPending)
+        ScrollToPendingRow();
+}
+
+bool CFilterListCtrl::HasFocusNow()
+{
+    // The focus comes and goes with a message to the list: asked once per message.
+    if (m_nFocusKnown < 0)
+        m_nFocusKnown = m_hWnd != nullptr && ::GetFocus() == m_hWnd ? 1 : 0;
+    return m_nFocusKnown == 1;
+}
+
+void CFilterListCtrl::RequestRowInView(const sColInfo* pRecord, int nMapIndex)
+{
+    // Scrolling hands the count to the platform (slow under Wine): a fill of many rows scrolls
+    // once, to the row asked for last, when the count goes over at the next message.
+    m_scrollTarget.bPending = true;
+    m_scrollTarget.pRecord = pRecord;
+    m_scrollTarget.nMapIndex = nMapIndex;
+    SyncPlatformCount();
+}
+
+void CFilterListCtrl::ScrollToPendingRow()
+{
+    const sScrollTarget target = m_scrollTarget;
+    m_scrollTarget = sScrollTarget();
+    if (!m_bUseFilter || m_hWnd == nullptr || m_nDisplayCount <= 0)
+        return;
+    int nScreenRow = 0;   // no record: the top row
+    if (target.pRecord != nullptr)
+    {
+        // The row may have moved or gone since it was asked for.
+        const int m = MapIndexOfRecord(target.pRecord, target.nMapIndex);
+        const int d = m >= 0 ? DisplayIndexOfMapIndex(m) : -1;
+        if (d < 0 || d >= m_nDisplayCount)
+            return;
+        nScreenRow = Mirror(d);
+    }
+    const int nTopBefore = GetTopIndex();
+    EnsureVisible(nScreenRow, FALSE);
+    // Rows that moved while the page stood still were invalidated as they moved; a scroll shows
+    // rows that were not on the page then.
+    if (GetTopIndex() != nTopBefore)
+        InvalidateFromRow(nScreenRow);
 }
 
 LRESULT CFilterListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
     m_bPageKnown = false;
     m_bCellEdgesKnown = false;
+    m_nFocusKnown = -1;
+    if (message == WM_PAINT)
+        m_bClientInvalid = false;   // the paint validates what was invalidated before it
     // Geometry queries of the page and of rows the platform already has do not depend on the
     // count: a stream of repaints that invalidates rows hands the count over once, not per row.
-    if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETTOPINDEX &&
-        message != LVM_GETCOUNTPERPAGE && message != LVM_GETITEMRECT)
+    // While a scroll waits for the count, the page a host asks about is the page after it; the
+    // list's own queries between two rows of a fill leave both waiting.
+    const bool bPageQuery =
+        message == LVM_GETTOPINDEX || message == LVM_GETCOUNTPERPAGE || message == LVM_GETITEMRECT;
+    if (m_bCountPending && message != LVM_SETITEMCOUNT &&
+        (!bPageQuery || (m_scrollTarget.bPending && m_nOwnPageQueries == 0)))
         FlushPlatformCount();
     if (m_bCheckedCountStale)
     {
@@ -198,26 +348,52 @@ bool CFilterListCtrl::IsDisplayAscending()
 
 int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
 {
-    if (!m_bInverseValid || (INT_PTR)m_inverse.size() != m_arrMap.GetSize())
+    const INT_PTR nMap = m_arrMap.GetSize();
+    if (!m_bInverseValid || m_nInverseMapSize != nMap)
     {
-        m_inverse.assign((size_t)m_arrMap.GetSize(), -1);
+        for (INT_PTR m = 0; m < nMap; ++m)
+        {
+            if (m_arrMap[m] != nullptr)
+                m_arrMap[m]->nDisplay = -1;
+        }
         for (INT_PTR d = 0; d < m_arrDisplay.GetSize(); ++d)
         {
             int m = m_arrDisplay[d];
-            if (m >= 0 && m < (int)m_inverse.size() && m_inverse[(size_t)m] == -1)
-                m_inverse[(size_t)m] = (int)d;
+            if (m >= 0 && m < nMap && m_arrMap[m] != nullptr && m_arrMap[m]->nDisplay == -1)
+                m_arrMap[m]->nDisplay = (int)d;
         }
         m_bInverseValid = true;
+        m_nInverseMapSize = nMap;
     }
-    if (nMapIndex < 0 || nMapIndex >= (int)m_inverse.size())
+    if (nMapIndex < 0 || nMapIndex >= nMap)
         return -1;
-    int d = m_inverse[(size_t)nMapIndex];
+    if (m_arrMap[nMapIndex] == nullptr)
+    {
+        for (INT_PTR d = 0; d < m_arrDisplay.GetSize(); ++d)
+        {
+            if (m_arrDisplay[d] == nMapIndex)
+                return (int)d;
+        }
+        return -1;
+    }
+    int d = m_arrMap[nMapIndex]->nDisplay;
     if (d >= 0 && (d >= m_arrDisplay.GetSize() || m_arrDisplay[d] != nMapIndex))
     {
         m_bInverseValid = false;   // changed behind our back: look again
         return DisplayIndexOfMapIndex(nMapIndex);
     }
     return d;
+}
+
+void CFilterListCtrl::RenumberDisplayFrom(INT_PTR nFrom)
+{
+    const INT_PTR nMap = m_arrMap.GetSize();
+    for (INT_PTR k = nFrom; k < m_arrDisplay.GetSize(); ++k)
+    {
+        const int m = m_arrDisplay[k];
+        if (m >= 0 && m < nMap && m_arrMap[m] != nullptr)
+            m_arrMap[m]->nDisplay = (int)k;
+    }
 }
 
 int CFilterListCtrl::MapIndexOfRecord(const sColInfo* pRecord, int nHint) const
@@ -240,6 +416,7 @@ int CFilterListCtrl::RowPlacement(int nScreenRow)
     // message reached it (see WindowProc): a stream of repaints reads it once.
     if (!m_bPageKnown)
     {
+        const sOwnPageQuery own(m_nOwnPageQueries);
         m_bPageVisible = ::IsWindowVisible(m_hWnd) != FALSE;
         // The vertical scroll bar of a report list counts rows: its position is the top row and
         // its page the rows per page. Reading it sends the list nothing (a message would hand
@@ -277,6 +454,7 @@ bool CFilterListCtrl::IsRowOnScreen(int nScreenRow)
 
 bool CFilterListCtrl::RowRect(int nScreenRow, CRect& rc)
 {
+    const sOwnPageQuery own(m_nOwnPageQueries);
     if (RowPlacement(nScreenRow) == kRowOnPage && !m_rcPageTop.IsRectEmpty())
     {
         rc = m_rcPageTop;
@@ -288,7 +466,7 @@ bool CFilterListCtrl::RowRect(int nScreenRow, CRect& rc)
 
 void CFilterListCtrl::InvalidateDisplayRow(int nScreenRow)
 {
-    if (m_hWnd == nullptr || nScreenRow < 0 || RowPlacement(nScreenRow) == kRowHidden)
+    if (m_hWnd == nullptr || nScreenRow < 0 || m_bClientInvalid || RowPlacement(nScreenRow) == kRowHidden)
         return;
     CRect rc;
     if (RowRect(nScreenRow, rc))
@@ -300,14 +478,20 @@ void CFilterListCtrl::InvalidateFromRow(int nScreenRow)
     int nPlacement = RowPlacement(nScreenRow < 0 ? 0 : nScreenRow);
     if (nPlacement == kRowHidden || nPlacement == kRowBelow)
         return;   // nothing on screen moves
+    // Rows streaming in on top invalidate the whole client again and again until it is painted:
+    // once is enough (each invalidation is a round trip to the window manager).
+    if (m_bClientInvalid)
+        return;
     CRect rcClient;
     GetClientRect(&rcClient);
     if (nPlacement == kRowAbove)
     {
         InvalidateRect(&rcClient, FALSE);   // every row on the page moves
+        m_bClientInvalid = true;
         return;
     }
     CRect rc;
+    const bool bWhole = nScreenRow <= m_nPageTop;   // from the top row of the page down
     if (nScreenRow >= 0 && RowRect(nScreenRow, rc))
     {
         rcClient.top = rc.top > rcClient.top ? rc.top : rcClient.top;
@@ -315,6 +499,7 @@ void CFilterListCtrl::InvalidateFromRow(int nScreenRow)
             return;
     }
     InvalidateRect(&rcClient, FALSE);
+    m_bClientInvalid = bWhole;
 }
 
 #ifndef NDEBUG
@@ -360,7 +545,8 @@ BOOL CFilterListCtrl::CheckInvariants(CString* pReason)
             else
                 seen[(size_t)m] = true;
         }
-        if (reason.IsEmpty() && m_hWnd != nullptr && CListCtrl::GetItemCount() != m_nDisplayCount)
+        // A count still waiting for the next message is not asked for (asking would hand it over).
+        if (reason.IsEmpty() && m_hWnd != nullptr && !m_bCountPending && CListCtrl::GetItemCount() != m_nDisplayCount)
             reason.Format("platform count %d, display count %d", CListCtrl::GetItemCount(), m_nDisplayCount);
         ForEachTrendArray([&](int nColumn, CTrendValueArray& values) {
             if (reason.IsEmpty() && values.GetSize() != nMap)
@@ -509,8 +695,11 @@ int CFilterListCtrl::InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
         m_arrDisplay.Add(nMapIndex);
         // The new map index is the greatest: an ascending display array stays ascending.
         const bool bWasAscending = m_bAscendingKnown && m_bAscending;
-        if (m_bInverseValid && (INT_PTR)m_inverse.size() == nMapIndex)
-            m_inverse.push_back((int)m_arrDisplay.GetSize() - 1);
+        if (m_bInverseValid && m_nInverseMapSize == nMapIndex)
+        {
+            pRecord->nDisplay = (int)m_arrDisplay.GetSize() - 1;
+            m_nInverseMapSize = nMapIndex + 1;
+        }
         else
             DisplayChanged();
         m_bAscendingKnown = bWasAscending || m_arrDisplay.GetSize() == 1;
@@ -598,13 +787,13 @@ int CFilterListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
     // Nothing is on screen while the list is hidden (a host fills it hidden, then shows it).
     if (m_hWnd == nullptr || !::IsWindowVisible(m_hWnd))
         return 1;
-    if (m_bReverseDisplay && ::GetFocus() != m_hWnd)
-        EnsureVisible(nScreenRow, FALSE);
-    int nTop = GetTopIndex();
-    int nPage = GetCountPerPage();
-    if (nScreenRow >= nTop && nScreenRow <= nTop + nPage)
+    if (m_bReverseDisplay && !HasFocusNow())
+        RequestRowInView(m_arrMap[m], m);
+    // The page as read once per message (see RowPlacement): a fill of many rows asks the
+    // platform nothing per row.
+    if (RowPlacement(nScreenRow) == kRowOnPage)
     {
-        if (nScreenRow == nTop + nPage)
+        if (nScreenRow == m_nPageTop + m_nPageRows)
             InvalidateDisplayRow(nScreenRow);
         else
             InvalidateFromRow(nScreenRow);
@@ -682,8 +871,8 @@ int CFilterListCtrl::DeleteItem(int nItem)
     SyncPlatformCount();
     CheckedCountChanged();
     StartRepaintTimer();
-    if (m_bReverseDisplay && m_hWnd != nullptr && ::GetFocus() != m_hWnd && m_nDisplayCount > 0)
-        EnsureVisible(0, FALSE);
+    if (m_bReverseDisplay && m_hWnd != nullptr && !HasFocusNow() && m_nDisplayCount > 0)
+        RequestRowInView(nullptr, -1);
     DebugCheckInvariants();
     return 1;
 }
@@ -879,9 +1068,8 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         m_arrDisplay.RemoveAt(d);
         if (m_bInverseValid)
         {
-            m_inverse[(size_t)nMapIndex] = -1;
-            for (INT_PTR k = d; k < m_arrDisplay.GetSize(); ++k)
-                m_inverse[(size_t)m_arrDisplay[k]] = (int)k;
+            m_arrMap[nMapIndex]->nDisplay = -1;
+            RenumberDisplayFrom(d);
         }
         ++m_nRowChanges;
         --m_nDisplayCount;
@@ -914,10 +1102,7 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
     }
     m_arrDisplay.InsertAt(at, nMapIndex);
     if (m_bInverseValid)
-    {
-        for (INT_PTR k = at; k < m_arrDisplay.GetSize(); ++k)
-            m_inverse[(size_t)m_arrDisplay[k]] = (int)k;
-    }
+        RenumberDisplayFrom(at);
     ++m_nRowChanges;
     ++m_nDisplayCount;
     SyncPlatformCount();

@@ -52,10 +52,15 @@ class CONTROLS_API CFilterListCtrl : public CCommonListCtrl, public CFilterHeade
     DECLARE_DYNAMIC(CFilterListCtrl)
 public:
     // One inserted row.
-    struct sColInfo
+    struct CONTROLS_API sColInfo
     {
         DWORD_PTR dwItemData;   // the host's value, passed back to the column text routine
         int nCheck;             // 0 unchecked
+        int nDisplay = -1;      // the list's own: the row's display index while that is known
+        // Records come from blocks shared by every filter list: a row costs the record's 16
+        // bytes, without a heap block of its own.
+        static void* operator new(size_t nSize);
+        static void operator delete(void* p, size_t nSize) noexcept;
     };
 
     // The host's column text routine: item data, column index, text, text colour and background
@@ -376,11 +381,14 @@ private:
     unsigned m_nCompiledPicks = 0;
     std::vector<sCompiled> m_compiled;
     bool m_bCompiledExact = false;
-    // Display index of each map index (-1: not displayed), rebuilt after the display array
-    // changes; lets a repaint find its row without walking the display array.
-    std::vector<int> m_inverse;
+    // The display index of each map index (-1: not displayed) is kept in its record, rebuilt
+    // after the display array changes; lets a repaint find its row without walking the display
+    // array, in the record it reads anyway.
+    INT_PTR m_nInverseMapSize = 0;   // the map size when the display indexes were last right
     bool m_bInverseValid = false;
     int DisplayIndexOfMapIndex(int nMapIndex);
+    // The records of display entries nFrom onwards learn their display indexes again.
+    void RenumberDisplayFrom(INT_PTR nFrom);
     void DisplayChanged()
     {
         m_bInverseValid = false;
@@ -402,6 +410,31 @@ private:
     // platform's own count update is slow, and a fill of many rows needs it only once).
     bool m_bCountPending = false;
     void FlushPlatformCount();
+    // A row to scroll into view once the count is handed over (null record: the top row).
+    struct sScrollTarget
+    {
+        bool bPending = false;
+        const sColInfo* pRecord = nullptr;
+        int nMapIndex = -1;
+    };
+    sScrollTarget m_scrollTarget;
+    int m_nOwnPageQueries = 0;
+    // Whether the list has the focus, read once per message that reaches it (-1: not yet).
+    int m_nFocusKnown = -1;
+    bool HasFocusNow();
+    // Every row from the page's top row down was invalidated by the list and no paint has come
+    // since.
+    bool m_bClientInvalid = false;
+    struct sOwnPageQuery
+    {
+        explicit sOwnPageQuery(int& nDepth) : m_nDepth(nDepth) { ++m_nDepth; }
+        ~sOwnPageQuery() { --m_nDepth; }
+        sOwnPageQuery(const sOwnPageQuery&) = delete;
+        sOwnPageQuery& operator=(const sOwnPageQuery&) = delete;
+        int& m_nDepth;
+    };
+    void RequestRowInView(const sColInfo* pRecord, int nMapIndex);
+    void ScrollToPendingRow();
     CString m_csPassText;
     int m_nPassDepth = 0;
 

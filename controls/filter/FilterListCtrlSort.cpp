@@ -72,6 +72,12 @@ struct sDoubleKey
     int m;
 };
 
+struct sTextKey
+{
+    const char* psz;
+    int m;
+};
+
 // The order "a before b" of the comparison described above, for o = -1 (ascending): smaller
 // values first, equal ones by the greater map index first; o = +1 is its exact reverse.
 template <class T>
@@ -140,15 +146,41 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
     case kSortNone:
         break;
     }
+    // The keys are made as the values are read, in the rows' order (no second pass reaching the
+    // arrays by map index).
+    std::vector<sLongKey> longKeys(kind == kSortLong ? indexes.size() : 0);
+    std::vector<sDoubleKey> doubleKeys(kind == kSortDouble ? indexes.size() : 0);
+    std::vector<sTextKey> textKeys(kind == kSortNatural || kind == kSortDate ? indexes.size() : 0);
     if (kind != kSortNone)
     {
+        // The routine is handed an empty text for every row.
         CString text;
-        for (int m : indexes)
+        // Rows in display order reach the map, the records and the value array at random once
+        // the display is sorted: the memory of rows a little ahead is asked for early, so that
+        // it arrives while the host's routine runs.
+        const size_t nRows = indexes.size();
+        sColInfo* const* pMap = m_arrMap.GetData();
+        for (size_t i = 0; i < nRows; ++i)
         {
+            if (i + 16 < nRows)
+                __builtin_prefetch(pMap + indexes[i + 16]);
+            if (i + 8 < nRows)
+            {
+                const int ahead = indexes[i + 8];
+                __builtin_prefetch(pMap[ahead]);
+                if (kind == kSortDouble)
+                    __builtin_prefetch(g_SortDataDblArr.GetData() + ahead, 1);
+                else if (kind == kSortLong)
+                    __builtin_prefetch(g_SortDataLongArr.GetData() + ahead, 1);
+                else
+                    __builtin_prefetch(g_SortDataStrArr.GetData() + ahead, 1);
+            }
+            const int m = indexes[i];
             sColInfo* pRecord = m_arrMap[m];
             DWORD_PTR dwData = pRecord != nullptr ? pRecord->dwItemData : 0;
             unsigned long clrText = (unsigned long)-1, clrBack = (unsigned long)-1;
             int nImage = -1;
+            text.Empty();
             bool bText = dwData != 0 && GetColumnText(dwData, nColumn, text, clrText, clrBack, nImage) != 0;
             // The routine belongs to the host: it may have changed the rows meanwhile.
             if (m_nRowChanges != nStamp)
@@ -157,13 +189,16 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
             switch (kind)
             {
             case kSortLong:
-                g_SortDataLongArr[m] = atol(psz);
+                longKeys[i] = { g_SortDataLongArr[m] = atol(psz), m };
                 break;
             case kSortDouble:
-                g_SortDataDblArr[m] = ListReadDecimal(psz);
+                doubleKeys[i] = { g_SortDataDblArr[m] = ListReadDecimal(psz), m };
                 break;
             default:
-                g_SortDataStrArr[m] = psz;
+                // The text itself moves into the array (its slot's empty text comes back).
+                if (bText)
+                    g_SortDataStrArr[m] = std::move(text);
+                textKeys[i] = { (const char*)g_SortDataStrArr[m], m };
                 break;
             }
         }
@@ -176,9 +211,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
     {
     case kSortLong:
     {
-        std::vector<sLongKey> keys(indexes.size());
-        for (size_t i = 0; i < indexes.size(); ++i)
-            keys[i] = { g_SortDataLongArr[indexes[i]], indexes[i] };
+        std::vector<sLongKey>& keys = longKeys;
         SortKeys(keys, bReverse);
         for (size_t i = 0; i < keys.size(); ++i)
             indexes[i] = keys[i].m;
@@ -186,11 +219,7 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
     }
     case kSortDouble:
     {
-        std::vector<sDoubleKey> keys(indexes.size());
-        for (size_t i = 0; i < indexes.size(); ++i)
-        {
-            keys[i] = { g_SortDataDblArr[indexes[i]], indexes[i] };
-        }
+        std::vector<sDoubleKey>& keys = doubleKeys;
         SortKeys(keys, bReverse);
         for (size_t i = 0; i < keys.size(); ++i)
             indexes[i] = keys[i].m;
@@ -199,20 +228,22 @@ bool CFilterListCtrl::SortMapIndexes(std::vector<int>& indexes, int nColumn, int
     case kSortNatural:
     case kSortDate:
     {
+        // Each row's text is reached straight from its key, not through the array.
+        std::vector<sTextKey>& keys = textKeys;
         const bool bNatural = kind == kSortNatural;
-        auto compare = [bNatural, o](int a, int b) {
-            const CString& first = g_SortDataStrArr[a];
-            const CString& second = g_SortDataStrArr[b];
+        auto compare = [bNatural, o](const sTextKey& a, const sTextKey& b) {
             // Dates as the common list sorts them: ascending with the header's arrow.
-            int r = bNatural ? o * ListNaturalCompare(second, first)
-                             : -CompareDateTime(const_cast<char*>((const char*)first), const_cast<char*>((const char*)second), o);
-            return r != 0 ? r : o * (a > b ? 1 : -1);
+            int r = bNatural ? o * ListNaturalCompare(b.psz, a.psz)
+                             : -CompareDateTime(const_cast<char*>(a.psz), const_cast<char*>(b.psz), o);
+            return r != 0 ? r : o * (a.m > b.m ? 1 : -1);
         };
         // A merge sort: whatever the texts, it never reads outside the rows.
-        std::stable_sort(indexes.begin(), indexes.end(), [&compare, bNegate](int a, int b) {
+        std::stable_sort(keys.begin(), keys.end(), [&compare, bNegate](const sTextKey& a, const sTextKey& b) {
             int r = compare(a, b);
             return (bNegate ? -r : r) < 0;
         });
+        for (size_t i = 0; i < keys.size(); ++i)
+            indexes[i] = keys[i].m;
         break;
     }
     case kSortNone:
@@ -364,14 +395,12 @@ int CFilterListCtrl::SortOn(int nColumn, int nOrder)
     view.iItem = -1;
     view.iSubItem = p;
     LRESULT lResult = 0;
-    if (m_hWnd != nullptr)
-        SetRedraw(FALSE);
+    // No redraw off and on around the sort: nothing reaches the platform list while the rows are
+    // ordered (the display array is written once, at the end), and every redraw-on makes Wine's
+    // list recompute its scroll bars.
     OnLvnColumnclick(&view.hdr, &lResult);
     if (m_hWnd != nullptr)
-    {
-        SetRedraw(TRUE);
         Invalidate();
-    }
     return 1;
 }
 
