@@ -61,11 +61,6 @@ TEST(ArrayTest, InsertRemoveGrowKeepOrder)
     nums.SetSize(5, 16);   // new elements are zeroed, also after shrinking
     EXPECT_EQ((std::vector<int>{ 0, 5, 0, 0, 0 }), std::vector<int>(nums.GetData(), nums.GetData() + 5));
 
-    CArray<CString, LPCTSTR> byPointer;   // argument type other than the element type
-    byPointer.Add("one");
-    byPointer.InsertAt(0, "zero");
-    byPointer.SetAtGrow(3, "three");
-    EXPECT_EQ(Items(byPointer), (Strings{ "zero", "one", "", "three" }));
 }
 
 TEST(ArrayTest, ElementsOfTheSameArrayPassedBackWhileItGrows)
@@ -161,10 +156,6 @@ TEST(MapTest, StringKeysAreCaseSensitiveAndIndexingInsertsDefaults)
         all[p->key.GetString()] = p->value.GetString();
     EXPECT_EQ(all, (std::map<std::string, std::string>{ { "Ask", "2" }, { "Bid", "3" }, { "Last", "" } }));
     EXPECT_EQ(HashKey<LPCTSTR>("Price"), HashKey<const CString&>(CString("Price")));
-    CMap<int, int, int, int> ints;
-    EXPECT_EQ(ints[42], 0);
-    CMapStringToPtr ptrs;
-    EXPECT_EQ(ptrs["x"], nullptr);
 }
 
 TEST(ListTest, PositionsFindInsertRemove)

