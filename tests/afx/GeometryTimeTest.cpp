@@ -69,9 +69,6 @@ TEST(TimeTest, LocalFieldsNormaliseFormatAndSpans)
     EXPECT_EQ(t.Format("%Y-%m-%d %H:%M:%S"), "2024-03-15 13:45:30");
     EXPECT_EQ(t.GetDayOfWeek(), 6);   // a Friday; 1 is Sunday
     EXPECT_EQ(CTime(2024, 3, 17, 0, 0, 0).GetDayOfWeek(), 1);
-    struct tm atm;
-    ASSERT_NE(t.GetLocalTm(&atm), nullptr);
-    EXPECT_EQ(atm.tm_yday, 31 + 29 + 14);
     EXPECT_EQ(CTime(t.GetTime()), t);
     // Out-of-range fields normalise like mktime.
     EXPECT_EQ(CTime(2023, 13, 1, 0, 0, 0).Format("%Y-%m-%d"), "2024-01-01");
@@ -82,12 +79,13 @@ TEST(TimeTest, LocalFieldsNormaliseFormatAndSpans)
     EXPECT_EQ(u.Format(""), "");
     CTimeSpan span = later - u;
     EXPECT_EQ(span.GetTotalSeconds(), 2 * 86400 + 3600 + 60 + 1);
-    EXPECT_EQ(span.GetDays() * 1000 + span.GetHours() * 100 + span.GetMinutes() * 10 + span.GetSeconds(), 2111);
+    EXPECT_EQ(std::to_string(span.GetDays()) + ":" + std::to_string(span.GetHours()) + ":" +
+                  std::to_string(span.GetMinutes()) + ":" + std::to_string(span.GetSeconds()),
+              "2:1:1:1");
     EXPECT_EQ(span, CTimeSpan(2, 1, 1, 1));
     EXPECT_EQ(u + span, later);
     EXPECT_EQ(later - span, u);
     EXPECT_TRUE(u < later && later >= u && u != later);
-    EXPECT_GT(CTime::GetCurrentTime(), u);
 }
 
 } // namespace
