@@ -35,21 +35,7 @@ public:
     bool* m_pDeleted;
 };
 
-void Pump() { AfxPumpPendingMessages(); }
-
-void SendMouse(DWORD dwFlags, CPoint ptScreen)
-{
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = (LONG)(((LONGLONG)ptScreen.x * 65536 + cx / 2) / cx);
-    in.mi.dy = (LONG)(((LONGLONG)ptScreen.y * 65536 + cy / 2) / cy);
-    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(INPUT));
-    Pump();
-}
+const auto SendMouse = TestInput::Mouse;
 
 class SplitterDragTest : public HostTest
 {
@@ -64,7 +50,7 @@ protected:
         m_splitter.SetColumnInfo(0, 100, 10);
         m_splitter.SetColumnInfo(1, 150, 10);
         m_splitter.MoveWindow(0, 0, 500, 100);
-        Pump();
+        AfxPumpPendingMessages();
     }
     void TearDown() override
     {

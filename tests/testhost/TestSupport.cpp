@@ -340,6 +340,25 @@ std::string ReadFile(const std::string& path)
 }
 }  // namespace TestSettings
 
+// --- input -------------------------------------------------------------------------------------
+
+namespace TestInput
+{
+void Mouse(DWORD dwFlags, CPoint ptScreen)
+{
+    ::SetCursorPos(ptScreen.x, ptScreen.y);
+    INPUT in = {};
+    in.type = INPUT_MOUSE;
+    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
+    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = (LONG)(((LONGLONG)ptScreen.x * 65536 + cx / 2) / cx);
+    in.mi.dy = (LONG)(((LONGLONG)ptScreen.y * 65536 + cy / 2) / cy);
+    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof(INPUT));
+    AfxPumpPendingMessages();
+}
+}  // namespace TestInput
+
 // --- leak counters -------------------------------------------------------------------------------
 
 namespace TestLeaks

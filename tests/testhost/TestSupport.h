@@ -88,6 +88,14 @@ std::string TempFile(const char* pszName);
 std::string ReadFile(const std::string& path);
 }  // namespace TestSettings
 
+// The real mouse, as a user moves it: SendInput at a screen point (moved there first), then the
+// pending messages pumped.
+namespace TestInput
+{
+// dwFlags: 0 for a move, or MOUSEEVENTF_LEFTDOWN, _LEFTUP, _RIGHTDOWN, _RIGHTUP.
+void Mouse(DWORD dwFlags, CPoint ptScreen);
+}  // namespace TestInput
+
 // Process-wide counts for leak checks (GetGuiResources reads 0 under Wine).
 namespace TestLeaks
 {

@@ -22,20 +22,7 @@ const int kPerCaption = INT_MIN;
 const char kDefaultFont[] = "18,0,0,0,400,0,0,0,0,0,0,0,32,Trebuchet MS";
 
 void Pump() { AfxPumpPendingMessages(); }
-
-void SendMouse(DWORD dwFlags, CPoint ptScreen)
-{
-    ::SetCursorPos(ptScreen.x, ptScreen.y);
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN);
-    const int cy = ::GetSystemMetrics(SM_CYSCREEN);
-    in.mi.dx = (LONG)(((LONGLONG)ptScreen.x * 65536 + cx / 2) / cx);
-    in.mi.dy = (LONG)(((LONGLONG)ptScreen.y * 65536 + cy / 2) / cy);
-    in.mi.dwFlags = dwFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof(INPUT));
-    Pump();
-}
+const auto SendMouse = TestInput::Mouse;
 
 std::string Value(int nWidth, long nColour, const char* pszFont = kDefaultFont)
 {

@@ -1,5 +1,6 @@
-// CVXTimer driven tick by tick against a real window that records the messages it receives, and
-// CStore forwarding notifications to watchers.
+// CVXTimer driven tick by tick against real windows that record the messages they receive, and
+// CStore forwarding notifications to watchers, also to watchers a host compiled against the
+// documented interface and to watchers that add, remove or delete during a notification.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -19,18 +20,13 @@ struct sUpdateData
 
 namespace {
 
-// A hidden recorder whose WM_USER + n messages read as n, with the tick number they came on
-// (the recorder's stamp).
+using Log = std::vector<std::string>;
+
+// A hidden recorder whose WM_USER + n messages read as "tick:n", the tick being the recorder's stamp.
 class CTimerTarget : public CMessageRecorder
 {
 public:
-    struct sRecord
-    {
-        int nTick;
-        DWORD dwOffset;
-        bool operator==(const sRecord& o) const { return nTick == o.nTick && dwOffset == o.dwOffset; }
-    };
-    std::function<void(DWORD)> m_onMessage;
+    std::function<void()> m_onMessage;
 
     BOOL Make()
     {
@@ -38,28 +34,21 @@ public:
             if (r.message < WM_USER || r.message >= 0x8000)
                 return false;
             if (m_onMessage)
-                m_onMessage(r.message - WM_USER);
+                m_onMessage();
             lResult = 0;
             return true;
         };
         return CreateEx(0, nullptr, "timer target", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr);
     }
-    std::vector<sRecord> Records() const
+    Log Records() const
     {
-        std::vector<sRecord> records;
+        Log records;
         for (const sRecordedMsg& r : m_records)
-        {
             if (r.message >= WM_USER && r.message < 0x8000)
-                records.push_back({ r.nStamp, r.message - WM_USER });
-        }
+                records.push_back(std::to_string(r.nStamp) + ":" + std::to_string(r.message - WM_USER));
         return records;
     }
 };
-
-void PrintTo(const CTimerTarget::sRecord& r, std::ostream* os)
-{
-    *os << "{tick " << r.nTick << ", offset " << r.dwOffset << "}";
-}
 
 class TimerTest : public HostTest
 {
@@ -76,7 +65,7 @@ protected:
         m_other.DestroyWindow();
         HostTest::TearDown();
     }
-    // Ticks n times, numbering the ticks from 1 on in both windows.
+    // Ticks n times, numbering the ticks on from the last in both windows.
     void Tick(CVXTimer& timer, DWORD dwTick, int n)
     {
         for (int i = 0; i < n; ++i)
@@ -90,49 +79,35 @@ protected:
     CTimerTarget m_other;
 };
 
-using R = CTimerTarget::sRecord;
-
-TEST_F(TimerTest, IntervalOfFourTicksSendsOnEveryFourthTick)
+TEST_F(TimerTest, EachRegistrationIsToldWhenItsIntervalHasElapsedAfterARestartTick)
 {
-    CVXTimer timer;
-    EXPECT_EQ(1, timer.register_timer(&m_target, 1000, 5));
-    Tick(timer, 250, 12);
-    EXPECT_EQ((std::vector<R>{ { 4, 5 }, { 8, 5 }, { 12, 5 } }), m_target.Records());
+    // (Planted fault: a registered window told one tick late.)
+    struct Reg { bool bOther; int nInterval; DWORD dwOffset; };
+    struct Case { const char* name; std::vector<Reg> regs; std::vector<DWORD> ticks; Log target, other; } cases[] = {
+        { "interval of four ticks", { { false, 1000, 5 } }, std::vector<DWORD>(12, 250), { "4:5", "8:5", "12:5" }, {} },
+        { "interval not above the tick: every second tick", { { false, 250, 1 }, { true, 100, 2 } },
+          std::vector<DWORD>(6, 250), { "2:1", "4:1", "6:1" }, { "2:2", "4:2", "6:2" } },
+        { "two registrations of one window, in registration order", { { false, 500, 10 }, { false, 1000, 20 } },
+          std::vector<DWORD>(4, 250), { "2:10", "4:10", "4:20" }, {} },
+        { "zero ticks leave an idle registration idle", { { false, 250, 3 } }, { 0, 0, 0, 250, 250 }, { "5:3" }, {} },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_target.Clear();
+        m_other.Clear();
+        m_target.m_nStamp = m_other.m_nStamp = 0;
+        CVXTimer timer;
+        for (const Reg& r : c.regs)
+            EXPECT_EQ(1, timer.register_timer(r.bOther ? &m_other : &m_target, r.nInterval, r.dwOffset));
+        for (DWORD dwTick : c.ticks)
+            Tick(timer, dwTick, 1);
+        EXPECT_EQ(c.target, m_target.Records());
+        EXPECT_EQ(c.other, m_other.Records());
+    }
 }
 
-TEST_F(TimerTest, IntervalNotAboveTheTickSendsOnEverySecondTick)
-{
-    CVXTimer timer;
-    timer.register_timer(&m_target, 250, 1);
-    timer.register_timer(&m_other, 100, 2);
-    Tick(timer, 250, 6);
-    EXPECT_EQ((std::vector<R>{ { 2, 1 }, { 4, 1 }, { 6, 1 } }), m_target.Records());
-    EXPECT_EQ((std::vector<R>{ { 2, 2 }, { 4, 2 }, { 6, 2 } }), m_other.Records());
-}
-
-TEST_F(TimerTest, TwoRegistrationsOfOneWindowSendTheirOwnMessages)
-{
-    CVXTimer timer;
-    timer.register_timer(&m_target, 500, 10);
-    timer.register_timer(&m_target, 1000, 20);
-    Tick(timer, 250, 4);
-    // Registration order within a tick.
-    EXPECT_EQ((std::vector<R>{ { 2, 10 }, { 4, 10 }, { 4, 20 } }), m_target.Records());
-}
-
-TEST_F(TimerTest, ZeroTickLeavesAnIdleRegistrationIdle)
-{
-    CVXTimer timer;
-    timer.register_timer(&m_target, 250, 3);
-    Tick(timer, 0, 3);
-    // Still idle: the next tick only starts the count.
-    Tick(timer, 250, 1);
-    EXPECT_TRUE(m_target.Records().empty());
-    Tick(timer, 250, 1);
-    EXPECT_EQ((std::vector<R>{ { 5, 3 } }), m_target.Records());
-}
-
-TEST_F(TimerTest, UnregisterRemovesTheMatchingRegistrationOnly)
+TEST_F(TimerTest, UnregisterRemovesOneMatchingRegistrationAlsoFromAHandlerDuringAPass)
 {
     CVXTimer timer;
     timer.register_timer(&m_target, 500, 1);
@@ -142,51 +117,52 @@ TEST_F(TimerTest, UnregisterRemovesTheMatchingRegistrationOnly)
     EXPECT_EQ(1, timer.unregister_timer(&m_target, 250, 1));
     EXPECT_EQ(1, timer.unregister_timer(&m_other, 500, 1));
     EXPECT_EQ(1, timer.unregister_timer(&m_target, 500, 3));
-    // One of the two identical registrations goes.
-    EXPECT_EQ(1, timer.unregister_timer(&m_target, 500, 2));
+    EXPECT_EQ(1, timer.unregister_timer(&m_target, 500, 2));   // one of the two identical ones
     Tick(timer, 250, 2);
-    EXPECT_EQ((std::vector<R>{ { 2, 1 }, { 2, 2 } }), m_target.Records());
-
+    EXPECT_EQ(Log({ "2:1", "2:2" }), m_target.Records());
     timer.unregister_timer(&m_target, 500, 1);
     timer.unregister_timer(&m_target, 500, 2);
     Tick(timer, 250, 4);
     EXPECT_EQ(2u, m_target.Records().size());
-}
 
-TEST_F(TimerTest, HandlersMayRegisterAndUnregisterDuringAPass)
-{
-    CVXTimer timer;
-    timer.register_timer(&m_target, 500, 1);
-    timer.register_timer(&m_other, 500, 2);
-    timer.register_timer(&m_other, 500, 3);
     // On its first message the target removes itself and the other window's first registration,
     // and registers a new one, which the pass in progress must not serve.
-    m_target.m_onMessage = [&](DWORD) {
-        timer.unregister_timer(&m_target, 500, 1);
-        timer.unregister_timer(&m_other, 500, 2);
-        timer.register_timer(&m_target, 250, 7);
+    m_target.Clear();
+    m_target.m_nStamp = m_other.m_nStamp = 0;
+    CVXTimer busy;
+    busy.register_timer(&m_target, 500, 1);
+    busy.register_timer(&m_other, 500, 2);
+    busy.register_timer(&m_other, 500, 3);
+    m_target.m_onMessage = [&] {
+        busy.unregister_timer(&m_target, 500, 1);
+        busy.unregister_timer(&m_other, 500, 2);
+        busy.register_timer(&m_target, 250, 7);
         m_target.m_onMessage = nullptr;
     };
-    Tick(timer, 250, 1);   // counts start
-    Tick(timer, 250, 1);   // target fires and rearranges; offset 3 is still served in this pass
-    EXPECT_EQ((std::vector<R>{ { 2, 1 } }), m_target.Records());
-    EXPECT_EQ((std::vector<R>{ { 2, 3 } }), m_other.Records());
-    Tick(timer, 250, 4);   // the new registration starts on tick 3 and fires on 4 and 6
-    EXPECT_EQ((std::vector<R>{ { 2, 1 }, { 4, 7 }, { 6, 7 } }), m_target.Records());
-    EXPECT_EQ((std::vector<R>{ { 2, 3 }, { 4, 3 }, { 6, 3 } }), m_other.Records());
+    Tick(busy, 250, 2);   // the target fires and rearranges; offset 3 is still served in this pass
+    EXPECT_EQ(Log({ "2:1" }), m_target.Records());
+    EXPECT_EQ(Log({ "2:3" }), m_other.Records());
+    Tick(busy, 250, 4);   // the new registration starts on tick 3 and fires on 4 and 6
+    EXPECT_EQ(Log({ "2:1", "4:7", "6:7" }), m_target.Records());
+    EXPECT_EQ(Log({ "2:3", "4:3", "6:3" }), m_other.Records());
 }
 
 // --- watchers ---------------------------------------------------------------------------------
 
+std::string Line(const std::string& name, int nEvent, const CString& csText, void* pData, int nReserved)
+{
+    const int nValue = pData != nullptr ? static_cast<sUpdateData*>(pData)->nValue : -1;
+    return name + ":" + std::to_string(nEvent) + "," + (LPCTSTR)csText + "," + std::to_string(nValue) + "," +
+           std::to_string(nReserved);
+}
+
 class CRecordingWatcher : public CWatcher
 {
 public:
-    explicit CRecordingWatcher(std::string name, std::vector<std::string>& log) : m_name(std::move(name)), m_log(log) {}
+    CRecordingWatcher(std::string name, Log& log) : m_name(std::move(name)), m_log(log) {}
     void Notify(int nEvent, CString csText, void* pData, int nReserved) override
     {
-        int nValue = pData != nullptr ? static_cast<sUpdateData*>(pData)->nValue : -1;
-        m_log.push_back(m_name + ":" + std::to_string(nEvent) + "," + (LPCTSTR)csText + "," + std::to_string(nValue) +
-                        "," + std::to_string(nReserved));
+        m_log.push_back(Line(m_name, nEvent, csText, pData, nReserved));
         if (m_onNotify)
             m_onNotify();
     }
@@ -195,70 +171,87 @@ public:
 
 private:
     std::string m_name;
-    std::vector<std::string>& m_log;
+    Log& m_log;
 };
 
-TEST(StoreTest, ForwardsToEachWatcherOnceInOrder)
+// The watcher interface as a host declares it: the notification in the first slot, the
+// never-called operation second, the destructor last.
+class IHostWatcher
 {
-    std::vector<std::string> log;
+public:
+    virtual void Notify(int nEvent, CString csText, void* pData, int nReserved) = 0;
+    virtual void Refresh() = 0;
+    virtual ~IHostWatcher() {}
+};
+
+class CHostWatcher : public IHostWatcher
+{
+public:
+    void Notify(int nEvent, CString csText, void* pData, int nReserved) override
+    {
+        m_log.push_back(Line("host", nEvent, csText, pData, nReserved));
+    }
+    void Refresh() override {}
+    Log m_log;
+};
+
+TEST(StoreTest, ForwardsToEachWatcherOnceInOrderIncludingHostCompiledOnes)
+{
+    // (Planted fault: the last watcher is never told.)
+    Log log;
     CRecordingWatcher a("a", log), b("b", log);
+    CHostWatcher host;
     CStore store;
     store.AddWatcher(&a);
     store.AddWatcher(&b);
     store.AddWatcher(&a);
+    store.AddWatcher(reinterpret_cast<CWatcher*>(static_cast<IHostWatcher*>(&host)));
     sUpdateData data{ 42 };
     store.NotifyWatcher(7, "quote", &data);
-    EXPECT_EQ((std::vector<std::string>{ "a:7,quote,42,0", "b:7,quote,42,0" }), log);
+    EXPECT_EQ(Log({ "a:7,quote,42,0", "b:7,quote,42,0" }), log);
+    EXPECT_EQ(Log({ "host:7,quote,42,0" }), host.m_log);
 
     log.clear();
     store.RemoveWatcher(&a);
     store.RemoveWatcher(&a);   // absent: nothing
+    store.RemoveWatcher(reinterpret_cast<CWatcher*>(static_cast<IHostWatcher*>(&host)));
     store.NotifyWatcher(1, "", nullptr);
-    EXPECT_EQ((std::vector<std::string>{ "b:1,,-1,0" }), log);
-
-    log.clear();
+    EXPECT_EQ(Log({ "b:1,,-1,0" }), log);
     store.RemoveWatcher(&b);
     store.NotifyWatcher(1, "", nullptr);
-    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(1u, log.size());
 }
 
-TEST(StoreTest, WatcherAddedDuringANotificationIsServedInTheSamePass)
+// A watcher that removed itself or another during a notification made the pass skip the next one.
+TEST(StoreTest, WatchersAddedOrRemovedDuringANotificationLeaveTheOthersServedOnce)
 {
-    std::vector<std::string> log;
-    CRecordingWatcher a("a", log), late("late", log);
-    CStore store;
-    store.AddWatcher(&a);
-    a.m_onNotify = [&] { store.AddWatcher(&late); };
-    store.NotifyWatcher(2, "x", nullptr);
-    EXPECT_EQ((std::vector<std::string>{ "a:2,x,-1,0", "late:2,x,-1,0" }), log);
-}
-
-TEST(StoreTest, WatchersRemovedDuringANotificationLeaveTheOthersServed)
-{
-    std::vector<std::string> log;
-    CRecordingWatcher a("a", log), b("b", log), c("c", log), d("d", log);
+    Log log;
+    CRecordingWatcher a("a", log), b("b", log), c("c", log), d("d", log), late("late", log);
     CStore store;
     for (CWatcher* p : { (CWatcher*)&a, (CWatcher*)&b, (CWatcher*)&c, (CWatcher*)&d })
         store.AddWatcher(p);
 
-    // A watcher that leaves during its own notification: the next one is still told.
-    a.m_onNotify = [&] { store.RemoveWatcher(&a); };
+    // One added during the pass is served in the same pass; one that leaves during its own
+    // notification does not cost the next one its turn.
+    a.m_onNotify = [&] {
+        store.AddWatcher(&late);
+        store.RemoveWatcher(&a);
+        a.m_onNotify = nullptr;
+    };
     store.NotifyWatcher(1, "", nullptr);
-    EXPECT_EQ((std::vector<std::string>{ "a:1,,-1,0", "b:1,,-1,0", "c:1,,-1,0", "d:1,,-1,0" }), log);
-    a.m_onNotify = nullptr;
+    EXPECT_EQ(Log({ "a:1,,-1,0", "b:1,,-1,0", "c:1,,-1,0", "d:1,,-1,0", "late:1,,-1,0" }), log);
+    store.RemoveWatcher(&late);
 
-    // One that removes a watcher already told and one not told yet: the rest are told once each,
-    // the removed one not at all.
+    // Removing one already told and one not told yet: the rest told once each, the removed not at all.
     log.clear();
     b.m_onNotify = [&] {
         store.RemoveWatcher(&b);
         store.RemoveWatcher(&c);
     };
     store.NotifyWatcher(2, "", nullptr);
-    EXPECT_EQ((std::vector<std::string>{ "b:2,,-1,0", "d:2,,-1,0" }), log);
+    EXPECT_EQ(Log({ "b:2,,-1,0", "d:2,,-1,0" }), log);
 
-    // Leaving and coming back at the end during the pass: told again in the same pass, as any
-    // watcher added during it.
+    // Leaving and coming back at the end during the pass: told again, as any watcher added.
     log.clear();
     store.AddWatcher(&a);
     store.AddWatcher(&c);   // d, a, c
@@ -268,12 +261,12 @@ TEST(StoreTest, WatchersRemovedDuringANotificationLeaveTheOthersServed)
         store.AddWatcher(&d);
     };
     store.NotifyWatcher(3, "", nullptr);
-    EXPECT_EQ((std::vector<std::string>{ "d:3,,-1,0", "a:3,,-1,0", "c:3,,-1,0", "d:3,,-1,0" }), log);
+    EXPECT_EQ(Log({ "d:3,,-1,0", "a:3,,-1,0", "c:3,,-1,0", "d:3,,-1,0" }), log);
 }
 
-TEST(StoreTest, NestedNotificationsAndRemovalsKeepBothPassesInStep)
+TEST(StoreTest, NestedPassesStayInStepAndAStoreDeletedByAWatcherEndsThePass)
 {
-    std::vector<std::string> log;
+    Log log;
     CRecordingWatcher a("a", log), b("b", log), c("c", log);
     CStore store;
     store.AddWatcher(&a);
@@ -289,21 +282,15 @@ TEST(StoreTest, NestedNotificationsAndRemovalsKeepBothPassesInStep)
         store.NotifyWatcher(9, "inner", nullptr);
     };
     store.NotifyWatcher(1, "", nullptr);
-    EXPECT_EQ((std::vector<std::string>{ "a:1,,-1,0", "b:1,,-1,0", "a:9,inner,-1,0", "b:9,inner,-1,0",
-                                         "c:9,inner,-1,0", "c:1,,-1,0" }),
-              log);
-}
+    EXPECT_EQ(Log({ "a:1,,-1,0", "b:1,,-1,0", "a:9,inner,-1,0", "b:9,inner,-1,0", "c:9,inner,-1,0", "c:1,,-1,0" }), log);
 
-TEST(StoreTest, StoreDeletedByAWatcherEndsThePass)
-{
-    std::vector<std::string> log;
-    CRecordingWatcher a("a", log), b("b", log);
+    log.clear();
     CStore* pStore = new CStore;
     pStore->AddWatcher(&a);
     pStore->AddWatcher(&b);
     a.m_onNotify = [&] { delete pStore; };
     pStore->NotifyWatcher(4, "gone", nullptr);
-    EXPECT_EQ((std::vector<std::string>{ "a:4,gone,-1,0" }), log);
+    EXPECT_EQ(Log({ "a:4,gone,-1,0" }), log);
 }
 
 }  // namespace
