@@ -475,29 +475,29 @@ TEST_F(FormulaColumnDialogTest, HostileAndHugeStates)
     EXPECT_EQ(nullptr, dlg.m_pList);
 }
 
-TEST_F(FormulaColumnDialogTest, AThousandColumnsAndTheLongestFormulaTheEditTakes)
+TEST_F(FormulaColumnDialogTest, AWideListAndTheLongestFormulaTheEditTakes)
 {
-    // 1,000 columns offered; a formula of 32,000 characters (the edit takes 32,767 from the user)
-    // over the last of them.
+    // 123 columns offered; a formula of 32,000 characters (the edit takes 32,767 from the user)
+    // over the last of them, whose index has three digits.
     std::vector<std::string> names;
     std::vector<std::pair<const char*, int>> extra;
-    for (int i = 0; i < 995; ++i)
+    for (int i = 0; i < 120; ++i)
         names.push_back("C" + std::to_string(i));
     for (const std::string& n : names)
         extra.push_back({ n.c_str(), 2 });
     // Hidden: the platform list repaints its header after every column it gets while shown.
     CFilterListCtrl& wide = MakeList(extra, 0);
-    CUserDefinedColDlg& big = Open(wide, UDC_MODE_ADD);
-    EXPECT_EQ(998, big.m_ColumnList.GetCount());
-    std::string formula = "\"C994\"";
+    EXPECT_EQ(123, Open(wide, UDC_MODE_ADD).m_ColumnList.GetCount());
+    std::string formula = "\"C119\"";
     int nOnes = 0;
     for (; formula.size() < 32000; ++nOnes)
         formula += " + 1";
     m_script.Clear();
     Add(wide, "Big", formula.c_str());
     EXPECT_TRUE(m_script.Messages().empty());
-    ASSERT_EQ(1001, wide.m_arrColInfo.GetSize());
-    EXPECT_EQ(formula, std::string(wide.m_arrColInfo[1000].csText2));
+    ASSERT_EQ(126, wide.m_arrColInfo.GetSize());
+    EXPECT_EQ(formula, std::string(wide.m_arrColInfo[125].csText2));
+    EXPECT_EQ(" \"124\"", std::string(wide.m_arrColInfo[125].csText1).substr(0, 6));
     EXPECT_EQ(std::to_string(nOnes) + ".00", Cell(wide, 0, "Big"));
 }
 
