@@ -645,8 +645,9 @@ TEST_F(MarketWatchTest, DraggedRowsAreReinsertedWithTextsDataAndChecks)
     };
     drag({ 3, 4 }, 1);
     m_holder.m_answer = nullptr;
-    std::vector<int> seen(5, 0);
-    for (int r = 0; r < list.GetItemCount(); ++r)
-        seen[(size_t)((sMWStruct*)list.CListCtrl::GetItemData(r) - records)]++;
-    EXPECT_EQ((std::vector<int>{ 0, 1, 1, 1, 1 }), seen);
+    // Each record once, ACC gone, and every row with its own texts and check (the insert's row
+    // number, kept across the host's deletion, once put DLF's price and check on BPCL's row).
+    std::vector<std::string> after = rows();
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ((std::vector<std::string>{ B, C, D, E }), after);
 }
