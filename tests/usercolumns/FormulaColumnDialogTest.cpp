@@ -34,11 +34,6 @@ int RowText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, un
     default: text = "x"; return 1;
     }
 }
-
-std::vector<std::string> Strings(const std::vector<CString>& v)
-{
-    return std::vector<std::string>(v.begin(), v.end());
-}
 }  // namespace
 
 class FormulaColumnDialogTest : public HostTest
@@ -180,14 +175,7 @@ TEST_F(FormulaColumnDialogTest, AFormulaBuiltByClicksComputesAndComesBackWithThe
     EXPECT_TRUE(dlg.GetDlgItem(IDC_UCOL_NAME)->IsWindowVisible());
     EXPECT_FALSE(dlg.GetDlgItem(IDC_UCOL_USER_COLUMNS)->IsWindowVisible());
     EXPECT_EQ(dlg.GetDlgItem(IDC_UCOL_NAME)->m_hWnd, ::GetFocus());
-    std::vector<std::string> offered;
-    for (int i = 0; i < dlg.m_ColumnList.GetCount(); ++i)
-    {
-        CString text;
-        dlg.m_ColumnList.GetText(i, text);
-        offered.push_back(std::string(text) + "=" + std::to_string(dlg.m_ColumnList.GetItemData(i)));
-    }
-    EXPECT_TRUE(SameSequence(offered, { "Bid=1", "Ask=2", "Qty=3" }));
+    EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Bid=1", "Ask=2", "Qty=3" }));
 
     Type(dlg, IDC_UCOL_NAME, "Mid");
     Click(dlg, IDC_UCOL_OPEN, true);
@@ -264,7 +252,7 @@ TEST_F(FormulaColumnDialogTest, ButtonsAppendTheirTextsOrRefuseWithoutAColumn)
         m_script.Clear();
         Click(dlg, c.nID, c.bCtrl);
         EXPECT_EQ("1 +" + std::string(c.pszAppended), Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
-        EXPECT_TRUE(SameSequence(Strings(m_script.Messages()), c.pszMessage ? std::vector<std::string>{ c.pszMessage }
+        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), c.pszMessage ? std::vector<std::string>{ c.pszMessage }
                                                                              : std::vector<std::string>{}));
     }
     // A real double click on an operator appends the operator alone; "Clear" empties.
@@ -318,7 +306,7 @@ TEST_F(FormulaColumnDialogTest, RefusalsComeInOrderAndChangeNothing)
         m_script.Clear();
         Add(list, c.name.c_str(), c.pszExpression);
         CUserDefinedColDlg& dlg = UserDefinedColDlg(0);
-        EXPECT_TRUE(SameSequence(Strings(m_script.Messages()), { c.pszMessage }));
+        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { c.pszMessage }));
         EXPECT_TRUE(dlg.IsWindowVisible());
         EXPECT_EQ(c.pszExpression, Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
         EXPECT_EQ(5, list.m_arrColInfo.GetSize());
@@ -348,7 +336,7 @@ TEST_F(FormulaColumnDialogTest, RefusalsComeInOrderAndChangeNothing)
         dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, c.pszExpression);
         m_script.Clear();
         Click(dlg, IDOK);
-        EXPECT_TRUE(SameSequence(Strings(m_script.Messages()), { c.pszMessage }));
+        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { c.pszMessage }));
         EXPECT_TRUE(dlg.IsWindowVisible());
         EXPECT_EQ(6, list.m_arrColInfo.GetSize());
         EXPECT_EQ(" \"2\" - \"1\"", std::string(list.m_arrColInfo[5].csText1));
@@ -459,7 +447,7 @@ TEST_F(FormulaColumnDialogTest, HostileAndHugeStates)
     CFilterListCtrl& broken = MakeList();
     broken.m_nBuiltInColumns = 9;
     Open(broken, UDC_MODE_ADD);
-    EXPECT_TRUE(SameSequence(Strings(m_script.Messages()), { UDC_MSG_PREPARE_FAILED }));
+    EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { UDC_MSG_PREPARE_FAILED }));
 
     // A list destroyed while the dialog is open: OK lets go and closes.
     CFilterListCtrl& doomed = MakeList();
