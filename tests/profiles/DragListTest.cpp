@@ -186,20 +186,16 @@ TEST_F(DragListTest, DraggingPastTheEdgesScrollsOnTheTimer)
     CRect client;
     left.GetClientRect(&client);
     left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, client.bottom + 20));
-    EXPECT_EQ(left.m_nScrollDirection, 2);
-    EXPECT_NE(left.m_nScrollTimer, 0u);
     left.SendMessage(WM_TIMER, DRAGLIST_SCROLL_TIMER);
     EXPECT_EQ(left.GetTopIndex(), nTop + 1);
 
     left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 2));   // over the header
-    EXPECT_EQ(left.m_nScrollDirection, 1);
     left.SendMessage(WM_TIMER, DRAGLIST_SCROLL_TIMER);
     left.SendMessage(WM_TIMER, DRAGLIST_SCROLL_TIMER);
     EXPECT_EQ(left.GetTopIndex(), nTop - 1);
 
     left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, client.bottom / 2));
-    EXPECT_EQ(left.m_nScrollDirection, 0);
-    EXPECT_EQ(left.m_nScrollTimer, 0u);
+    EXPECT_FALSE(left.KillTimer(DRAGLIST_SCROLL_TIMER));   // back inside: scrolling stopped
 
     // Released over no drag list: nothing moves.
     CPoint outside = Translate(left, m_host.m_right, CPoint(0, 0));
