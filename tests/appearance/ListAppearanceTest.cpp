@@ -236,4 +236,8 @@ TEST_F(AppearanceTest, TheMenuCommandsAndCtrlShiftCOpenTheDialogs)
     AfxPumpPendingMessages();
     EXPECT_EQ(hCustomize, ::FindWindowA(nullptr, "Customize Appearance :Orders "));
     EXPECT_TRUE(::IsWindowVisible(hCustomize));
+    // The same through ProcessCommand.
+    ::ShowWindow(hCustomize, SW_HIDE);
+    m_list.ProcessCommand(ID_LIST_CUSTOMIZE);
+    EXPECT_TRUE(::IsWindowVisible(hCustomize));
 }
