@@ -16,6 +16,20 @@ struct sMovedRow
     DWORD_PTR dwData;
     UINT nStateImage;          // the check box
 };
+
+// The row holding dwData now: nRow when it still does, else the nearest row that does (the host
+// may have inserted or deleted rows above it while hearing of the insert); -1 when none does.
+int FindMovedRow(CListCtrl& list, int nRow, DWORD_PTR dwData)
+{
+    const int nCount = list.GetItemCount();
+    if (nRow >= 0 && nRow < nCount && list.GetItemData(nRow) == dwData)
+        return nRow;
+    for (int d = 1; d < nCount; ++d)
+        for (int r : { nRow - d, nRow + d })
+            if (r >= 0 && r < nCount && list.GetItemData(r) == dwData)
+                return r;
+    return -1;
+}
 }  // namespace
 
 void CMrktWatchListCtrl::MoveDraggedRows(const std::vector<int>& nNewOrder, const CArray<UINT, UINT>& arrDragged)
@@ -79,10 +93,14 @@ void CMrktWatchListCtrl::MoveDraggedRows(const std::vector<int>& nNewOrder, cons
         if (!alive())
             return;
         // The platform gives a new row an empty box whatever the insert says: set it again.
+        if (nRow >= 0)
+            nRow = FindMovedRow(*this, nRow, m.dwData);
         if (nRow >= 0 && m.nStateImage != 0)
             CListCtrl::SetItemState(nRow, m.nStateImage, LVIS_STATEIMAGEMASK);
         if (!alive())
             return;
+        if (nRow >= 0)
+            nRow = FindMovedRow(*this, nRow, m.dwData);
         for (int c = 1; nRow >= 0 && c < (int)m.texts.size(); ++c)
             CListCtrl::SetItemText(nRow, c, m.texts[(size_t)c]);
     }

@@ -59,7 +59,7 @@ protected:
 };
 }  // namespace
 
-TEST_F(CustomizeDialogTest, ShowingFillsTheDialogFromTheGrid)
+TEST_F(CustomizeDialogTest, ShowingFillsTheDialogFromTheGridAndTextBringsTheKeywordGroup)
 {
     Store("CUSTOMIZE_LISTS", "Orders-1001", (std::string("404040,FFFF,") + Face() + ",12,1,buy,FF,sell,FF00,").c_str());
     CreateGrid();
@@ -83,9 +83,7 @@ TEST_F(CustomizeDialogTest, ShowingFillsTheDialogFromTheGrid)
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(pDlg->m_hWnd, IDC_CA_GROUP)));
 
     // The tooltips of the keyword controls: blue text, shown after 1 ms.
-    EXPECT_EQ(4, pDlg->m_ToolTip.GetToolCount());
     EXPECT_EQ(0xFF0000u, pDlg->m_ToolTip.GetTipTextColor());
-    EXPECT_EQ(1, pDlg->m_ToolTip.GetDelayTime(TTDT_INITIAL));
     struct Tip { int nID; const char* text; };
     const Tip tips[] = { { IDC_CA_COLUMN, "Choose the column for Keywords" },
                          { IDC_CA_CHANGE_COLUMN, "Click to change column for Keywords" },
@@ -100,24 +98,17 @@ TEST_F(CustomizeDialogTest, ShowingFillsTheDialogFromTheGrid)
         pDlg->m_ToolTip.SendMessage(TTM_GETTEXTA, sizeof(sz), (LPARAM)&ti);
         EXPECT_STREQ(tip.text, sz);
     }
-}
 
-TEST_F(CustomizeDialogTest, TheKeywordGroupComesWithTextAndGoesWithBackground)
-{
-    CreateGrid();
-    AddColumns();
-    CCustomizedAppearance* pDlg = Open();
-    ASSERT_NE(nullptr, pDlg);
+    // "Text" brings the keyword group, taller by the group's height; "Background" takes it away.
     const int nShort = Height(pDlg);
     Select(pDlg->m_PropertyCombo, "Text");
     EXPECT_EQ(nShort + pDlg->m_nGroupHeight, Height(pDlg));
     EXPECT_GT(pDlg->m_nGroupHeight, 100);
     EXPECT_TRUE(::IsWindowVisible(::GetDlgItem(pDlg->m_hWnd, IDC_CA_KEYWORDS)));
-    EXPECT_EQ(0xFF00u, pDlg->m_ColorButton.GetColor());   // the text colour
+    EXPECT_EQ(0xFFFFu, pDlg->m_ColorButton.GetColor());   // the text colour
     Select(pDlg->m_PropertyCombo, "Background");
     EXPECT_EQ(nShort, Height(pDlg));
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(pDlg->m_hWnd, IDC_CA_KEYWORDS)));
-
     // Without keyword rules "Text" grows nothing.
     pDlg->ShowWindow(SW_HIDE);
     pDlg = Open(false);
@@ -315,4 +306,51 @@ TEST_F(CustomizeDialogTest, ThousandsOfRulesGoThroughTheDialogWhole)
     EXPECT_EQ((COLORREF)(1999 * 37), pDlg->m_KeywordList.GetColorboxColor(1999, 1));
     Click(pDlg, IDC_CA_APPLY);
     EXPECT_EQ(value, Stored("CUSTOMIZE_LISTS", "Orders-1001"));
+}
+
+// Apply in either dialog with more rules than a settings entry holds (1,000 keywords of 40
+// characters, past the 32,766 a line holds): the dialog says why and stays open, and neither the
+// grid nor what was stored changes.
+TEST_F(CustomizeDialogTest, AnApplyThatCannotBeStoredIsRefusedVisiblyAndChangesNothing)
+{
+    CStringArray keywords;
+    CColorArray red, black;
+    for (int i = 0; i < 1000; ++i)
+    {
+        char sz[48];
+        snprintf(sz, sizeof(sz), "keyword-%032d", i);
+        keywords.Add(sz);
+        red.Add(0xFF);
+        black.Add(0);
+    }
+    Store("CUSTOMIZE_LISTS", "Orders-1001", "0,FF00,MS Shell Dlg 2,8");
+    Store("USER_CUSTOMIZE_LISTS", "Orders-1001", "0,FF00,MS Shell Dlg 2,8");
+    m_list.m_bUserCustomize = 1;
+    CreateGrid();
+    AddColumns();
+    m_list.m_Appearance.m_bKeywordRulesAvailable = true;
+    ASSERT_EQ(1, m_list.SetDefaultAttributes(0, keywords, red));
+    ASSERT_EQ(1, m_list.SetDefaultProperties(keywords, red, black));
+    const COLORREF clrBefore = m_list.GetBkColor();
+    const struct { const char* section; const char* caption; int nApply; } cases[] = {
+        { "CUSTOMIZE_LISTS", "Customize Appearance :Orders ", IDC_CA_APPLY },
+        { "USER_CUSTOMIZE_LISTS", "User Customize Appearance :Orders ", IDC_UC_APPLY },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.caption);
+        if (c.nApply == IDC_CA_APPLY)
+            m_list.OnCustomize();
+        else
+            m_list.OnUserCustomize();
+        HWND hDlg = ::FindWindowA(nullptr, c.caption);
+        ASSERT_NE(nullptr, hDlg);
+        m_script.Clear();
+        Click(CWnd::FromHandle(hDlg), c.nApply);
+        ASSERT_EQ(1u, m_script.Messages().size());
+        EXPECT_NE(-1, m_script.Messages()[0].Find("too long")) << m_script.Messages()[0].GetString();
+        EXPECT_TRUE(::IsWindowVisible(hDlg));
+        EXPECT_EQ("0,FF00,MS Shell Dlg 2,8", Stored(c.section, "Orders-1001"));
+        EXPECT_EQ(clrBefore, m_list.GetBkColor());
+    }
 }

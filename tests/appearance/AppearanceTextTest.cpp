@@ -32,23 +32,23 @@ std::string Customize(const cCustomizedAppearanceSettings& record, bool bWithRul
     return value.GetString();
 }
 
+// "keyword=colour;" for each rule, "<none>" without rule arrays.
 std::string Rules(const cCustomizedAppearanceSettings& record)
 {
-    std::string out;
     if (record.m_pKeywords == nullptr)
         return "<none>";
+    std::string out;
     for (INT_PTR i = 0; i < record.m_pKeywords->GetSize(); ++i)
     {
         char sz[32];
         snprintf(sz, sizeof(sz), "=%lX;", (unsigned long)record.m_pKeywordColors->GetAt(i));
-        out += record.m_pKeywords->GetAt(i).GetString();
-        out += sz;
+        out += record.m_pKeywords->GetAt(i).GetString() + std::string(sz);
     }
     return out;
 }
 }  // namespace
 
-TEST(AppearanceText, TheDocumentedExampleComesOutByteForByte)
+TEST(AppearanceText, CustomizeEntriesRoundTripWithTheirRulesInLowerCase)
 {
     cCustomizedAppearanceSettings record;   // black, green, "MS Shell Dlg 2" 8
     record.m_nKeywordColumn = 2;
@@ -57,51 +57,26 @@ TEST(AppearanceText, TheDocumentedExampleComesOutByteForByte)
     EXPECT_EQ("0,FF00,MS Shell Dlg 2,8", Customize(record, false));
 
     cCustomizedAppearanceSettings back;
-    back.m_clrBackground = 0x030201;
-    EXPECT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists("0,FF00,MS Shell Dlg 2,8,2,buy,FF,", back));
-    EXPECT_EQ(0u, back.m_clrBackground);
-    EXPECT_EQ(0xFF00u, back.m_clrText);
-    EXPECT_STREQ("MS Shell Dlg 2", back.m_csFontName);
-    EXPECT_STREQ("8", back.m_csFontSize);
-    EXPECT_EQ(2, back.m_nKeywordColumn);
-    EXPECT_EQ("buy=FF;", Rules(back));
+    ASSERT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists("FFFFFF,0,Tahoma,12,0,STOP LOSS,FF,Buy,ff00,b,c0ffee,", back));
+    EXPECT_EQ("stop loss=FF;buy=FF00;b=C0FFEE;", Rules(back));
+    EXPECT_EQ("FFFFFF,0,Tahoma,12,0,stop loss,FF,buy,FF00,b,C0FFEE,", Customize(back, true));
+
+    cCustomizedAppearanceSettings many;   // 5,000 rules go there and back whole
+    many.m_nKeywordColumn = 7;
+    for (int i = 0; i < 5000; ++i)
+        AddRule(many, ("kw" + std::to_string(i)).c_str(), (COLORREF)(i * 2654435761u) & 0xFFFFFF);
+    CString value, again;
+    ASSERT_TRUE(FormatCustomizeLists(many, true, value));
+    cCustomizedAppearanceSettings manyBack;
+    ASSERT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists(value, manyBack));
+    EXPECT_EQ(Rules(many), Rules(manyBack));
+    ASSERT_TRUE(FormatCustomizeLists(manyBack, true, again));
+    EXPECT_STREQ(value, again);
 }
 
-TEST(AppearanceText, RulesAreReadInLowerCaseAndRoundTripInOrder)
+TEST(AppearanceText, MalformedFieldsEndTheReadingAndKeepWhatCameBefore)
 {
-    cCustomizedAppearanceSettings record;
-    ASSERT_EQ(APPEARANCE_READ_WHOLE,
-              ParseCustomizeLists("FFFFFF,0,Tahoma,12,0,STOP LOSS,FF,Buy,ff00,b,c0ffee,", record));
-    EXPECT_EQ("stop loss=FF;buy=FF00;b=C0FFEE;", Rules(record));
-    EXPECT_EQ("FFFFFF,0,Tahoma,12,0,stop loss,FF,buy,FF00,b,C0FFEE,", Customize(record, true));
-}
-
-TEST(AppearanceText, KeywordColumnMinusOneCarriesNoRulesEvenWithMoreFields)
-{
-    cCustomizedAppearanceSettings record;
-    record.m_nKeywordColumn = 3;
-    EXPECT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists("10,20,Arial,9,-1,buy,FF,", record));
-    EXPECT_EQ(-1, record.m_nKeywordColumn);
-    EXPECT_EQ("<none>", Rules(record));
-    EXPECT_EQ(0x10u, record.m_clrBackground);
-    EXPECT_STREQ("Arial", record.m_csFontName);
-}
-
-TEST(AppearanceText, AKeywordWithoutColourDiscardsEveryRuleButKeepsTheScalars)
-{
-    cCustomizedAppearanceSettings record;
-    EXPECT_EQ(APPEARANCE_READ_PARTIAL, ParseCustomizeLists("FF,FF0000,Arial,10,1,buy,FF,sell", record));
-    EXPECT_EQ("", Rules(record));
-    EXPECT_EQ(0xFFu, record.m_clrBackground);
-    EXPECT_EQ(1, record.m_nKeywordColumn);
-
-    cCustomizedAppearanceSettings bad;
-    EXPECT_EQ(APPEARANCE_READ_PARTIAL, ParseCustomizeLists("FF,FF0000,Arial,10,1,buy,FF,sell,GREEN,", bad));
-    EXPECT_EQ("", Rules(bad));
-}
-
-TEST(AppearanceText, MalformedScalarsEndTheReadingAndKeepWhatCameBefore)
-{
+    const char* const D = "MS Shell Dlg 2";
     struct Case
     {
         const char* value;
@@ -110,41 +85,49 @@ TEST(AppearanceText, MalformedScalarsEndTheReadingAndKeepWhatCameBefore)
         const char* font;
         const char* size;
         int column;
+        const char* rules;   // null: not checked
     };
     const Case cases[] = {
-        { "", APPEARANCE_READ_PARTIAL, 0, 0xFF00, "MS Shell Dlg 2", "8", -1 },
-        { "12", APPEARANCE_READ_PARTIAL, 0x12, 0xFF00, "MS Shell Dlg 2", "8", -1 },
-        { "ZZ,FF,Arial,9", APPEARANCE_READ_PARTIAL, 0, 0xFF00, "MS Shell Dlg 2", "8", -1 },
-        { "0x12,FF,Arial,9", APPEARANCE_READ_PARTIAL, 0, 0xFF00, "MS Shell Dlg 2", "8", -1 },
-        { "1234567,FF,Arial,9", APPEARANCE_READ_PARTIAL, 0, 0xFF00, "MS Shell Dlg 2", "8", -1 },
-        { "12,FF,Arial", APPEARANCE_READ_PARTIAL, 0x12, 0xFF, "Arial", "8", -1 },
-        { "12,FF,,9", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "MS Shell Dlg 2", "9", -1 },
-        { "12,FF,Arial,0,4,", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "Arial", "8", 4 },
-        { "12,FF,Arial,5000,4,", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "Arial", "8", 4 },
-        { "12,FF,Arial,-9,4,", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "Arial", "8", 4 },
-        { "12,FF,Arial,9.5,x,", APPEARANCE_READ_PARTIAL, 0x12, 0xFF, "Arial", "8", -1 },
-        { "12,FF,Arial,144,99999999999,", APPEARANCE_READ_PARTIAL, 0x12, 0xFF, "Arial", "144", -1 },
+        { "", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
+        { "12", APPEARANCE_READ_PARTIAL, 0x12, 0xFF00, D, "8", -1, nullptr },
+        { "ZZ,FF,Arial,9", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
+        { "0x12,FF,Arial,9", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
+        { "1234567,FF,Arial,9", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
+        { "12,FF,Arial", APPEARANCE_READ_PARTIAL, 0x12, 0xFF, "Arial", "8", -1, nullptr },
+        { "12,FF,,9", APPEARANCE_READ_WHOLE, 0x12, 0xFF, D, "9", -1, nullptr },
+        { "12,FF,Arial,0,4,", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "Arial", "8", 4, nullptr },
+        { "12,FF,Arial,5000,4,", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "Arial", "8", 4, nullptr },
+        { "12,FF,Arial,-9,4,", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "Arial", "8", 4, nullptr },
+        { "12,FF,Arial,9.5,x,", APPEARANCE_READ_PARTIAL, 0x12, 0xFF, "Arial", "8", -1, nullptr },
+        { "12,FF,Arial,144,99999999999,", APPEARANCE_READ_PARTIAL, 0x12, 0xFF, "Arial", "144", -1, nullptr },
+        // Column -1 carries no rules, whatever follows.
+        { "10,20,Arial,9,-1,buy,FF,", APPEARANCE_READ_WHOLE, 0x10, 0x20, "Arial", "9", -1, "<none>" },
+        // A keyword without its colour, or with a colour that is none, discards every rule.
+        { "FF,FF0000,Arial,10,1,buy,FF,sell", APPEARANCE_READ_PARTIAL, 0xFF, 0xFF0000, "Arial", "10", 1, "" },
+        { "FF,FF0000,Arial,10,1,buy,FF,sell,GREEN,", APPEARANCE_READ_PARTIAL, 0xFF, 0xFF0000, "Arial", "10", 1, "" },
     };
     for (const Case& c : cases)
     {
         SCOPED_TRACE(c.value);
         cCustomizedAppearanceSettings record;
+        record.m_nKeywordColumn = c.column == -1 && c.rules ? 3 : -1;
         EXPECT_EQ(c.result, ParseCustomizeLists(c.value, record));
         EXPECT_EQ(c.back, record.m_clrBackground);
         EXPECT_EQ(c.text, record.m_clrText);
         EXPECT_STREQ(c.font, record.m_csFontName);
         EXPECT_STREQ(c.size, record.m_csFontSize);
         EXPECT_EQ(c.column, record.m_nKeywordColumn);
+        if (c.rules != nullptr)
+        {
+            EXPECT_EQ(c.rules, Rules(record));
+        }
     }
-}
-
-TEST(AppearanceText, AnEmptyRuleListLeavesTheRecordsRulesAlone)
-{
-    cCustomizedAppearanceSettings record;
-    AddRule(record, "held", 0x123);
-    EXPECT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists("0,FF00,Arial,8,2,", record));
-    EXPECT_EQ(2, record.m_nKeywordColumn);
-    EXPECT_EQ("held=123;", Rules(record));
+    // An empty rule list leaves the record's rules alone.
+    cCustomizedAppearanceSettings held;
+    AddRule(held, "held", 0x123);
+    EXPECT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists("0,FF00,Arial,8,2,", held));
+    EXPECT_EQ(2, held.m_nKeywordColumn);
+    EXPECT_EQ("held=123;", Rules(held));
 }
 
 TEST(AppearanceText, ValuesThatCannotBeStoredAreRefusedWhole)
@@ -154,48 +137,22 @@ TEST(AppearanceText, ValuesThatCannotBeStoredAreRefusedWhole)
     AddRule(record, "buy", 0xFF);
     AddRule(record, "a,b", 0xFF00);
     EXPECT_EQ("<untouched>", Customize(record, true));
-    // Without the rules the same record can be stored.
-    EXPECT_EQ("0,FF00,MS Shell Dlg 2,8", Customize(record, false));
-
-    cCustomizedAppearanceSettings font;
-    font.m_csFontName = "Bad,Font";
-    EXPECT_EQ("<untouched>", Customize(font, false));
-    font.m_csFontName = "Line\r\nBreak";
-    EXPECT_EQ("<untouched>", Customize(font, false));
-    font.m_csFontName = "";
-    EXPECT_EQ("<untouched>", Customize(font, false));
-
+    EXPECT_EQ("0,FF00,MS Shell Dlg 2,8", Customize(record, false));   // without the rules it can be stored
+    for (const char* pszFace : { "Bad,Font", "Line\r\nBreak", "" })
+    {
+        cCustomizedAppearanceSettings font;
+        font.m_csFontName = pszFace;
+        EXPECT_EQ("<untouched>", Customize(font, false)) << pszFace;
+    }
     cCustomizedAppearanceSettings user;
     AddUserKeyword(user, "ok", 1, 2);
     AddUserKeyword(user, "x,y", 3, 4);
     CString value = "<untouched>";
     EXPECT_FALSE(FormatUserCustomizeLists(user, value));
     EXPECT_STREQ("<untouched>", value);
-
-    EXPECT_FALSE(IsStorableKeyword(""));
-    EXPECT_FALSE(IsStorableKeyword("a,"));
-    EXPECT_FALSE(IsStorableKeyword("a\nb"));
+    for (const char* pszBad : { "", "a,", "a\nb" })
+        EXPECT_FALSE(IsStorableKeyword(pszBad)) << pszBad;
     EXPECT_TRUE(IsStorableKeyword("stop loss"));
-}
-
-TEST(AppearanceText, ThousandsOfRulesRoundTrip)
-{
-    cCustomizedAppearanceSettings record;
-    record.m_nKeywordColumn = 7;
-    for (int i = 0; i < 5000; ++i)
-    {
-        CString keyword;
-        keyword.Format("kw%d", i);
-        AddRule(record, keyword, (COLORREF)(i * 2654435761u) & 0xFFFFFF);
-    }
-    CString value;
-    ASSERT_TRUE(FormatCustomizeLists(record, true, value));
-    cCustomizedAppearanceSettings back;
-    ASSERT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists(value, back));
-    EXPECT_EQ(Rules(record), Rules(back));
-    CString again;
-    ASSERT_TRUE(FormatCustomizeLists(back, true, again));
-    EXPECT_STREQ(value, again);
 }
 
 TEST(AppearanceText, UserKeywordsRoundTripAndAShortTripleEndsTheReading)
@@ -207,9 +164,7 @@ TEST(AppearanceText, UserKeywordsRoundTripAndAShortTripleEndsTheReading)
     CString value;
     ASSERT_TRUE(FormatUserCustomizeLists(record, value));
     EXPECT_STREQ("202020,FF00,MS Shell Dlg 2,8,buy,FF,FFFFFF,sell,0,FF,", value);
-
-    cCustomizedAppearanceSettings none;
-    ASSERT_TRUE(FormatUserCustomizeLists(none, value));
+    ASSERT_TRUE(FormatUserCustomizeLists(cCustomizedAppearanceSettings(), value));
     EXPECT_STREQ("0,FF00,MS Shell Dlg 2,8", value);
 
     cCustomizedAppearanceSettings back;
@@ -221,89 +176,12 @@ TEST(AppearanceText, UserKeywordsRoundTripAndAShortTripleEndsTheReading)
     EXPECT_EQ(0xFFFFFFu, back.m_pUserBackColors->GetAt(0));
     EXPECT_EQ(1u, back.m_clrBackground);
     EXPECT_STREQ("Arial", back.m_csFontName);
-
     cCustomizedAppearanceSettings plain;
     EXPECT_EQ(APPEARANCE_READ_WHOLE, ParseUserCustomizeLists("1,2,Arial,10", plain));
     EXPECT_EQ(nullptr, plain.m_pUserKeywords);
 }
 
-TEST(KeywordRules, RowColourComesFromTheFirstContainedKeywordWithoutRegardToCase)
-{
-    cCustomizedAppearanceSettings record;
-    record.m_nKeywordColumn = 1;
-    AddRule(record, "buy", 0x0000FF);
-    AddRule(record, "b", 0x00FF00);
-    COLORREF color = 0x123456;
-    KeywordRules::GetTextColorForItem(record, "BUY 100 @ 12.5", color);
-    EXPECT_EQ(0x0000FFu, color);   // BUY matches buy
-    color = 0x123456;
-    KeywordRules::GetTextColorForItem(record, "Bid", color);
-    EXPECT_EQ(0x00FF00u, color);
-    color = 0x123456;
-    KeywordRules::GetTextColorForItem(record, "sell", color);
-    EXPECT_EQ(0x123456u, color);
-    KeywordRules::GetTextColorForItem(record, nullptr, color);
-    EXPECT_EQ(0x123456u, color);
-
-    // Stored order decides: "b" listed first takes every row that holds a b.
-    cCustomizedAppearanceSettings shortFirst;
-    shortFirst.m_nKeywordColumn = 1;
-    AddRule(shortFirst, "b", 0x00FF00);
-    AddRule(shortFirst, "buy", 0x0000FF);
-    color = 0;
-    KeywordRules::GetTextColorForItem(shortFirst, "buy", color);
-    EXPECT_EQ(0x00FF00u, color);
-
-    record.m_nKeywordColumn = -1;
-    color = 0x123456;
-    KeywordRules::GetTextColorForItem(record, "buy", color);
-    EXPECT_EQ(0x123456u, color);
-}
-
-TEST(KeywordRules, OddRecordsNeverMatchWrongly)
-{
-    cCustomizedAppearanceSettings record;
-    record.m_nKeywordColumn = 0;
-    AddRule(record, "", 0xFF);          // an empty keyword is contained in everything: never matches
-    AddRule(record, "abc", 0xFF00);
-    record.m_pKeywords->Add("orphan");  // a keyword without its colour
-    COLORREF color = 1;
-    KeywordRules::GetTextColorForItem(record, "xxabcxx", color);
-    EXPECT_EQ(0xFF00u, color);
-    color = 1;
-    KeywordRules::GetTextColorForItem(record, "orphan", color);
-    EXPECT_EQ(1u, color);
-    color = 1;
-    KeywordRules::GetTextColorForItem(record, "ab", color);
-    EXPECT_EQ(1u, color);
-    color = 1;
-    KeywordRules::GetTextColorForItem(record, "\xE9t\xE9 ABC", color);
-    EXPECT_EQ(0xFF00u, color);
-}
-
-TEST(KeywordRules, CellColoursComeFromAUserKeywordEqualToTheWholeText)
-{
-    cCustomizedAppearanceSettings record;
-    AddUserKeyword(record, "buy", 0xFF, 0xFFFFFF);
-    AddUserKeyword(record, "sell", 0xFF0000, 0x00FFFF);
-    COLORREF text = 1, back = 2;
-    KeywordRules::GetProperty(record, text, back, "SELL");
-    EXPECT_EQ(0xFF0000u, text);
-    EXPECT_EQ(0x00FFFFu, back);
-    text = 1, back = 2;
-    KeywordRules::GetProperty(record, text, back, "buy ");
-    EXPECT_EQ(1u, text);
-    EXPECT_EQ(2u, back);
-    KeywordRules::GetProperty(record, text, back, "bu");
-    EXPECT_EQ(1u, text);
-    KeywordRules::GetProperty(record, text, back, nullptr);
-    EXPECT_EQ(2u, back);
-    cCustomizedAppearanceSettings empty;
-    EXPECT_EQ(1, KeywordRules::GetProperty(empty, text, back, "buy"));
-    EXPECT_EQ(1u, text);
-}
-
-TEST(AppearanceText, ResettingArraysLeavesASharingHolderItsOwn)
+TEST(AppearanceText, ReadingIntoASharedRecordLeavesTheOtherHolderItsOwnRules)
 {
     cCustomizedAppearanceSettings original;
     original.m_nKeywordColumn = 0;
@@ -312,5 +190,55 @@ TEST(AppearanceText, ResettingArraysLeavesASharingHolderItsOwn)
     EXPECT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists("0,0,Arial,8,1,sell,FF00,", shared));
     EXPECT_EQ("sell=FF00;", Rules(shared));
     EXPECT_EQ("buy=FF;", Rules(original));
-    EXPECT_EQ(AppearanceKey("Orders", 1032), CString("Orders-1032"));
+}
+
+TEST(KeywordRules, ColoursComeFromMatchingKeywordsWithoutRegardToCase)
+{
+    // Row colours: the first rule, in stored order, whose keyword the cell contains. An empty
+    // keyword (contained in everything) and a keyword without a colour never match.
+    cCustomizedAppearanceSettings record;
+    record.m_nKeywordColumn = 1;
+    AddRule(record, "", 0xABCDEF);
+    AddRule(record, "buy", 0x0000FF);
+    AddRule(record, "b", 0x00FF00);
+    record.m_pKeywords->Add("orphan");
+    const struct { const char* text; COLORREF color; } rows[] = {
+        { "BUY 100 @ 12.5", 0x0000FF }, { "Bid", 0x00FF00 }, { "\xE9t\xE9 BUY", 0x0000FF },
+        { "sell", 0x123456 }, { "orphan", 0x123456 }, { nullptr, 0x123456 },
+    };
+    for (const auto& r : rows)
+    {
+        COLORREF color = 0x123456;
+        KeywordRules::GetTextColorForItem(record, r.text, color);
+        EXPECT_EQ(r.color, color) << (r.text ? r.text : "<null>");
+    }
+    cCustomizedAppearanceSettings shortFirst;   // "b" listed first takes every row holding a b
+    shortFirst.m_nKeywordColumn = 1;
+    AddRule(shortFirst, "b", 0x00FF00);
+    AddRule(shortFirst, "buy", 0x0000FF);
+    COLORREF color = 0;
+    KeywordRules::GetTextColorForItem(shortFirst, "buy", color);
+    EXPECT_EQ(0x00FF00u, color);
+    record.m_nKeywordColumn = -1;   // no keyword column: no colour
+    color = 0x123456;
+    KeywordRules::GetTextColorForItem(record, "buy", color);
+    EXPECT_EQ(0x123456u, color);
+
+    // Cell colours: a user keyword equal to the whole text.
+    cCustomizedAppearanceSettings user;
+    AddUserKeyword(user, "buy", 0xFF, 0xFFFFFF);
+    AddUserKeyword(user, "sell", 0xFF0000, 0x00FFFF);
+    const struct { const char* text; COLORREF text_, back; } cells[] = {
+        { "SELL", 0xFF0000, 0x00FFFF }, { "buy ", 1, 2 }, { "bu", 1, 2 }, { nullptr, 1, 2 },
+    };
+    for (const auto& c : cells)
+    {
+        COLORREF text = 1, back = 2;
+        KeywordRules::GetProperty(user, text, back, c.text);
+        EXPECT_EQ(c.text_, text) << (c.text ? c.text : "<null>");
+        EXPECT_EQ(c.back, back) << (c.text ? c.text : "<null>");
+    }
+    COLORREF text = 1, back = 2;
+    EXPECT_EQ(1, KeywordRules::GetProperty(cCustomizedAppearanceSettings(), text, back, "buy"));
+    EXPECT_EQ(1u, text);
 }

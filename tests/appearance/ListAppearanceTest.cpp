@@ -14,8 +14,7 @@ std::string Rules(const cCustomizedAppearanceSettings& a)
     {
         char sz[32];
         snprintf(sz, sizeof(sz), "=%lX;", (unsigned long)a.m_pKeywordColors->GetAt(i));
-        out += (LPCTSTR)a.m_pKeywords->GetAt(i);
-        out += sz;
+        out += (LPCTSTR)a.m_pKeywords->GetAt(i) + std::string(sz);
     }
     return out;
 }
@@ -30,167 +29,167 @@ std::string UserKeywords(const cCustomizedAppearanceSettings& a)
         char sz[48];
         snprintf(sz, sizeof(sz), "=%lX/%lX;", (unsigned long)a.m_pUserTextColors->GetAt(i),
                  (unsigned long)a.m_pUserBackColors->GetAt(i));
-        out += (LPCTSTR)a.m_pUserKeywords->GetAt(i);
-        out += sz;
+        out += (LPCTSTR)a.m_pUserKeywords->GetAt(i) + std::string(sz);
     }
     return out;
 }
 
-bool LogHas(const char* pszPart)
+bool LogHas(const std::string& part)
 {
     for (const std::string& line : TestHost::LogLines())
-    {
-        if (line.find(pszPart) != std::string::npos)
+        if (line.find(part) != std::string::npos)
             return true;
-    }
-    return false;
+    return part.empty();
+}
+
+cCustomizedAppearanceSettings Global(const std::string& face, COLORREF back, COLORREF text, const char* pszSize)
+{
+    cCustomizedAppearanceSettings global;
+    global.m_clrBackground = back;
+    global.m_clrText = text;
+    global.m_csFontName = face.c_str();
+    global.m_csFontSize = pszSize;
+    return global;
 }
 }  // namespace
 
-TEST_F(AppearanceTest, TheCustomizeEntryIsReadWhenTheGridInitialises)
+TEST_F(AppearanceTest, TheStoredEntryOrTheGlobalAppearanceIsReadWhenTheGridInitialises)
 {
-    Store("CUSTOMIZE_LISTS", "Orders-1001", (std::string("FFFFFF,800000,") + Face() + ",12,1,BUY,FF,sell,FF00,").c_str());
-    CreateGrid();
-    EXPECT_TRUE(m_list.m_bCustomizeLoaded);
-    EXPECT_EQ(0xFFFFFFu, m_list.GetBkColor());
-    EXPECT_EQ(0xFFFFFFu, m_list.GetTextBkColor());
-    EXPECT_EQ(0x800000u, m_list.GetTextColor());
-    EXPECT_EQ(Face() + " " + std::to_string(HeightOfPoints(&m_list, 12)), FontOf(&m_list));
-    EXPECT_EQ(1, m_list.m_Appearance.m_nKeywordColumn);
-    EXPECT_EQ("buy=FF;sell=FF00;", Rules(m_list.m_Appearance));
+    const std::string F = Face(), D = "MS Shell Dlg 2";
+    CStringArray stop;
+    stop.Add("STOP");
+    CColorArray red;
+    red.Add(0x0000FF);
+    struct Case
+    {
+        const char* name;
+        std::string stored;   // empty: no entry, the global appearance is 101010/FFFF, 10 points
+        bool bLoaded;
+        COLORREF back, text;
+        std::string face;
+        int nPoints;
+        int nColumn;
+        const char* rules;
+        const char* log;
+        const char* defaults;   // the rules after the host's defaults (STOP, red); null: not checked
+    };
+    const Case cases[] = {
+        { "entry", "FFFFFF,800000," + F + ",12,1,BUY,FF,sell,FF00,", true, 0xFFFFFF, 0x800000, F, 12, 1,
+          "buy=FF;sell=FF00;", "",
+          "buy=FF;sell=FF00;" },
+        { "no entry", "", false, 0x101010, 0x00FFFF, F, 10, -1, nullptr, "", "stop=FF;" },
+        { "malformed keywords keep the colours", "FF,FF0000," + F + ",9,1,buy,FF,sell", true, 0xFF, 0xFF0000, F, 9,
+          1, "", "CUSTOMIZE_LISTS Orders2-1001: malformed", nullptr },
+        { "unknown face, absurd size", "0,FF00,No Such Font Anywhere,5000", true, 0, 0xFF00, D, 8, -1, nullptr,
+          "is not installed", nullptr },
+        { "column -1 carries no rules", "0,FF00," + F + ",8,-1,buy,FF,", true, 0, 0xFF00, F, 8, -1, "<none>", "", "stop=FF;" },
+    };
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
+    {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        // A grid of its own per case (named Orders0, Orders1...): nothing carries over.
+        const std::string name = "Orders" + std::to_string(i);
+        TestHost::LogLines().clear();
+        if (!c.stored.empty())
+            Store("CUSTOMIZE_LISTS", (name + "-1001").c_str(), c.stored.c_str());
+        Set_Apperance_setting(c.stored.empty() ? Global(F, 0x101010, 0x00FFFF, "10") : cCustomizedAppearanceSettings());
+        CDialog dialog;
+        ASSERT_TRUE(dialog.Create(3100, &m_frame));
+        CCommonListCtrl list;
+        list.m_csListName = name.c_str();
+        ASSERT_TRUE(list.SubclassDlgItem(1001, &dialog));
+        EXPECT_EQ(c.bLoaded, list.m_bCustomizeLoaded);
+        EXPECT_EQ(c.back, list.GetBkColor());
+        EXPECT_EQ(c.back, list.GetTextBkColor());
+        EXPECT_EQ(c.text, list.GetTextColor());
+        EXPECT_STREQ(c.face.c_str(), list.m_Appearance.m_csFontName);
+        EXPECT_STREQ(std::to_string(c.nPoints).c_str(), list.m_Appearance.m_csFontSize);
+        if (c.face != D)
+        {
+            EXPECT_EQ(c.face + " " + std::to_string(HeightOfPoints(&list, c.nPoints)), FontOf(&list));
+        }
+        EXPECT_EQ(c.nColumn, list.m_Appearance.m_nKeywordColumn);
+        if (c.rules != nullptr)
+        {
+            EXPECT_EQ(c.rules, Rules(list.m_Appearance));
+        }
+        EXPECT_TRUE(LogHas(c.log)) << c.log;
+        if (c.defaults != nullptr)
+        {
+            EXPECT_EQ(1, list.SetDefaultAttributes(c.nColumn == -1 ? 2 : c.nColumn, stop, red));
+            EXPECT_EQ(c.defaults, Rules(list.m_Appearance));
+        }
+        dialog.DestroyWindow();
+    }
 }
 
-TEST_F(AppearanceTest, WithoutAnEntryTheGridTakesTheGlobalAppearance)
+TEST_F(AppearanceTest, HostDefaultsNeverReplaceLoadedRulesAndUnstorableOnesAreRefused)
 {
-    cCustomizedAppearanceSettings global;
-    global.m_clrBackground = 0x101010;
-    global.m_clrText = 0x00FFFF;
-    global.m_csFontName = Face().c_str();
-    global.m_csFontSize = "10";
-    Set_Apperance_setting(global);
+    CStringArray sell, bad;
+    sell.Add("Sell");
+    bad.Add("a,b");
+    CColorArray green, one, two;
+    green.Add(0xFF00);
+    one.Add(1);
+    two.Add(2);
+    // Loaded rules are never replaced; a keyword the settings cannot hold is refused whole.
+    Store("CUSTOMIZE_LISTS", "Orders-1001", ("0,FF00," + Face() + ",8,1,buy,FF,").c_str());
     CreateGrid();
-    EXPECT_FALSE(m_list.m_bCustomizeLoaded);
-    EXPECT_EQ(0x101010u, m_list.GetBkColor());
-    EXPECT_EQ(0x00FFFFu, m_list.GetTextColor());
-    EXPECT_EQ(Face() + " " + std::to_string(HeightOfPoints(&m_list, 10)), FontOf(&m_list));
-    EXPECT_STREQ(Face().c_str(), m_list.m_Appearance.m_csFontName);
-}
-
-TEST_F(AppearanceTest, MalformedKeywordDataEndsTheReadingButKeepsTheColours)
-{
-    Store("CUSTOMIZE_LISTS", "Orders-1001", (std::string("FF,FF0000,") + Face() + ",9,1,buy,FF,sell").c_str());
-    CreateGrid();
-    EXPECT_EQ(0xFFu, m_list.GetBkColor());
-    EXPECT_EQ(0xFF0000u, m_list.GetTextColor());
-    EXPECT_EQ("", Rules(m_list.m_Appearance));
-    EXPECT_TRUE(LogHas("CUSTOMIZE_LISTS Orders-1001: malformed"));
-}
-
-TEST_F(AppearanceTest, AnUnknownFontOrAbsurdSizeKeepsTheDefaults)
-{
-    Store("CUSTOMIZE_LISTS", "Orders-1001", "0,FF00,No Such Font Anywhere,5000");
-    CreateGrid();
-    EXPECT_STREQ("MS Shell Dlg 2", m_list.m_Appearance.m_csFontName);
-    EXPECT_STREQ("8", m_list.m_Appearance.m_csFontSize);
-    EXPECT_TRUE(LogHas("is not installed"));
-}
-
-TEST_F(AppearanceTest, ColumnMinusOneCarriesNoRulesAndHostDefaultsThenApply)
-{
-    Store("CUSTOMIZE_LISTS", "Orders-1001", (std::string("0,FF00,") + Face() + ",8,-1,buy,FF,").c_str());
-    CreateGrid();
-    EXPECT_EQ(-1, m_list.m_Appearance.m_nKeywordColumn);
-    EXPECT_EQ("<none>", Rules(m_list.m_Appearance));
-    CStringArray keywords;
-    keywords.Add("STOP");
-    CColorArray colors;
-    colors.Add(0x0000FF);
-    EXPECT_EQ(1, m_list.SetDefaultAttributes(2, keywords, colors));
-    EXPECT_EQ(2, m_list.m_Appearance.m_nKeywordColumn);
-    EXPECT_EQ("stop=FF;", Rules(m_list.m_Appearance));
-}
-
-TEST_F(AppearanceTest, DefaultRulesNeverReplaceLoadedOnes)
-{
-    Store("CUSTOMIZE_LISTS", "Orders-1001", (std::string("0,FF00,") + Face() + ",8,1,buy,FF,").c_str());
-    CreateGrid();
-    CStringArray keywords;
-    keywords.Add("sell");
-    CColorArray colors;
-    colors.Add(0xFF00);
-    EXPECT_EQ(1, m_list.SetDefaultAttributes(2, keywords, colors));
+    EXPECT_EQ(1, m_list.SetDefaultAttributes(2, sell, green));
     EXPECT_EQ(1, m_list.m_Appearance.m_nKeywordColumn);
     EXPECT_EQ("buy=FF;", Rules(m_list.m_Appearance));
-
-    // A keyword the settings could not hold is refused whole.
-    CStringArray bad;
-    bad.Add("a,b");
-    CColorArray badColors;
-    badColors.Add(1);
     m_list.m_Appearance.m_pKeywords->RemoveAll();
-    EXPECT_EQ(0, m_list.SetDefaultAttributes(3, bad, badColors));
+    EXPECT_EQ(0, m_list.SetDefaultAttributes(3, bad, one));
     EXPECT_EQ(1, m_list.m_Appearance.m_nKeywordColumn);
     EXPECT_EQ(0, m_list.m_Appearance.m_pKeywords->GetSize());
-}
 
-TEST_F(AppearanceTest, UserKeywordsAreReadForEveryGridAndDefaultsFillOnlyWhatIsMissing)
-{
-    Store("USER_CUSTOMIZE_LISTS", "Loose-7", (std::string("FFFFFF,0,") + Face() + ",9,BUY,FF,FFFF,").c_str());
+    // User keywords are read for every grid, dialog or not; defaults do not replace them.
+    Store("USER_CUSTOMIZE_LISTS", "Loose-7", ("FFFFFF,0," + Face() + ",9,BUY,FF,FFFF,").c_str());
     CCommonListCtrl loose;
     loose.m_csListName = "Loose";
     ASSERT_TRUE(loose.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 200, 100), &m_frame, 7));
     EXPECT_EQ("buy=FF/FFFF;", UserKeywords(loose.m_Appearance));
     EXPECT_EQ(0xFFFFFFu, loose.GetBkColor());
     EXPECT_FALSE(loose.m_bCustomizeLoaded);   // not in a dialog: no customize entry
-
-    CStringArray keywords;
-    keywords.Add("Sell");
-    CColorArray text, back;
-    text.Add(1);
-    back.Add(2);
-    EXPECT_EQ(1, loose.SetDefaultProperties(keywords, text, back));
+    EXPECT_EQ(1, loose.SetDefaultProperties(sell, one, two));
     EXPECT_EQ("buy=FF/FFFF;", UserKeywords(loose.m_Appearance));
     CCommonListCtrl fresh;
-    EXPECT_EQ(1, fresh.SetDefaultProperties(keywords, text, back));
+    EXPECT_EQ(1, fresh.SetDefaultProperties(sell, one, two));
     EXPECT_EQ("sell=1/2;", UserKeywords(fresh.m_Appearance));
     loose.DestroyWindow();
 }
 
-TEST_F(AppearanceTest, FontsAreSetOnlyFromSensibleFacesAndSizes)
+TEST_F(AppearanceTest, FontsAreSetOnlyFromSensibleFacesAndSizesAndLeaveNoFontsBehind)
 {
     CreateGrid();
-    ASSERT_EQ(1, CCommonListCtrl::SetListFontProperty(&m_list, 1001, Face().c_str(), "14"));
-    const std::string expected = Face() + " " + std::to_string(HeightOfPoints(&m_list, 14));
+    const std::string F = Face();
+    ASSERT_EQ(1, CCommonListCtrl::SetListFontProperty(&m_list, 1001, F.c_str(), "14"));
+    const std::string expected = F + " " + std::to_string(HeightOfPoints(&m_list, 14));
     EXPECT_EQ(expected, FontOf(&m_list));
-    EXPECT_EQ(0, CCommonListCtrl::SetListFontProperty(&m_list, 1001, Face().c_str(), "0"));
-    EXPECT_EQ(0, CCommonListCtrl::SetListFontProperty(&m_list, 1001, Face().c_str(), "5000"));
-    EXPECT_EQ(0, CCommonListCtrl::SetListFontProperty(&m_list, 1001, Face().c_str(), "12pt"));
-    EXPECT_EQ(0, CCommonListCtrl::SetListFontProperty(&m_list, 1001, "No Such Font Anywhere", "12"));
-    EXPECT_EQ(0, CCommonListCtrl::SetListFontProperty(&m_list, 1001, "", "12"));
+    const std::pair<const char*, const char*> refused[] = {
+        { F.c_str(), "0" }, { F.c_str(), "5000" }, { F.c_str(), "12pt" }, { "No Such Font Anywhere", "12" }, { "", "12" },
+    };
+    for (const auto& r : refused)
+        EXPECT_EQ(0, CCommonListCtrl::SetListFontProperty(&m_list, 1001, r.first, r.second)) << r.first << " " << r.second;
     EXPECT_EQ(expected, FontOf(&m_list));
     // Through the dialog and the list's identifier.
-    ASSERT_EQ(1, CCommonListCtrl::SetListFontProperty(&m_dialog, 1001, Face().c_str(), "9"));
-    EXPECT_EQ(Face() + " " + std::to_string(HeightOfPoints(&m_list, 9)), FontOf(&m_list));
+    ASSERT_EQ(1, CCommonListCtrl::SetListFontProperty(&m_dialog, 1001, F.c_str(), "9"));
+    EXPECT_EQ(F + " " + std::to_string(HeightOfPoints(&m_list, 9)), FontOf(&m_list));
     // A window without a font keeps having none.
     CWnd bare;
     ASSERT_TRUE(bare.CreateEx(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, m_frame.m_hWnd, (HMENU)5));
-    EXPECT_EQ(0, CCommonListCtrl::SetListFontProperty(&bare, 5, Face().c_str(), "9"));
+    EXPECT_EQ(0, CCommonListCtrl::SetListFontProperty(&bare, 5, F.c_str(), "9"));
     bare.DestroyWindow();
-}
-
-TEST_F(AppearanceTest, SettingFontsAgainAndAgainLeavesNoFontsBehind)
-{
-    CreateGrid();
-    CCommonListCtrl::SetListFontProperty(&m_list, 1001, Face().c_str(), "9");
     const int nBefore = TestLeaks::GdiObjects();
     for (int i = 0; i < 50; ++i)
-        CCommonListCtrl::SetListFontProperty(&m_list, 1001, Face().c_str(), i % 2 ? "10" : "11");
+        CCommonListCtrl::SetListFontProperty(&m_list, 1001, F.c_str(), i % 2 ? "10" : "11");
     EXPECT_LE(TestLeaks::GdiObjects() - nBefore, 1);
 }
 
 TEST_F(AppearanceTest, TheGlobalAppearanceReachesGridsThatWereNotCustomizedUnlessForced)
 {
-    Store("CUSTOMIZE_LISTS", "Orders-1001", (std::string("FFFFFF,0,") + Face() + ",12,1,buy,FF,").c_str());
+    Store("CUSTOMIZE_LISTS", "Orders-1001", ("FFFFFF,0," + Face() + ",12,1,buy,FF,").c_str());
     CreateGrid();
     CDialog second;
     ASSERT_TRUE(second.Create(3100, &m_frame));
@@ -199,12 +198,7 @@ TEST_F(AppearanceTest, TheGlobalAppearanceReachesGridsThatWereNotCustomizedUnles
     ASSERT_TRUE(plain.SubclassDlgItem(1001, &second));
     ASSERT_FALSE(plain.m_bCustomizeLoaded);
 
-    cCustomizedAppearanceSettings global;
-    global.m_clrBackground = 0x202020;
-    global.m_clrText = 0x00C0C0;
-    global.m_csFontName = Face().c_str();
-    global.m_csFontSize = "16";
-    Set_Apperance_setting(global);
+    Set_Apperance_setting(Global(Face(), 0x202020, 0x00C0C0, "16"));
     CCommonListCtrl::ApplyGeneralSettings(false);
     EXPECT_EQ(0x202020u, plain.GetBkColor());
     EXPECT_EQ(0x00C0C0u, plain.GetTextColor());
@@ -216,7 +210,7 @@ TEST_F(AppearanceTest, TheGlobalAppearanceReachesGridsThatWereNotCustomizedUnles
     CCommonListCtrl::ApplyGeneralSettings(true);
     EXPECT_EQ(0x202020u, m_list.GetBkColor());
     // Rewritten without the rules: the grid has no filter model, so keyword rules are not offered.
-    EXPECT_EQ(std::string("202020,C0C0,") + Face() + ",16", Stored("CUSTOMIZE_LISTS", "Orders-1001"));
+    EXPECT_EQ("202020,C0C0," + Face() + ",16", Stored("CUSTOMIZE_LISTS", "Orders-1001"));
     second.DestroyWindow();
 }
 
@@ -229,7 +223,6 @@ TEST_F(AppearanceTest, TheMenuCommandsAndCtrlShiftCOpenTheDialogs)
     ASSERT_NE(nullptr, hCustomize);
     EXPECT_TRUE(::IsWindowVisible(hCustomize));
     ::ShowWindow(hCustomize, SW_HIDE);
-
     m_list.SendMessage(WM_COMMAND, MAKEWPARAM(ID_LIST_USER_CUSTOMIZE, 0), 0);
     HWND hUser = ::FindWindowA(nullptr, "User Customize Appearance :Orders ");
     ASSERT_NE(nullptr, hUser);

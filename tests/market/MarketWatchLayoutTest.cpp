@@ -3,6 +3,7 @@
 
 #include "market/MarketWatchLayout.h"
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -11,13 +12,6 @@ namespace
 std::vector<int> Vec(const CArray<int, int>& a)
 {
     return std::vector<int>(a.GetData(), a.GetData() + a.GetSize());
-}
-
-void Fill(CArray<int, int>& a, std::initializer_list<int> values)
-{
-    a.RemoveAll();
-    for (int v : values)
-        a.Add(v);
 }
 
 std::string S(const char* psz)
@@ -133,63 +127,58 @@ TEST(MarketColumnProfile, EveryFrameTitleHasASectionOfItsOwn)
     EXPECT_STREQ("MarketWatchNew_Watch _1_", MarketWatchLegacyProfileSection("Watch [1]"));
 }
 
-TEST(MarketLayout, StaleEntriesGoAndLaterPositionsCloseUp)
+TEST(MarketLayout, PositionsResolveForTheColumnsInUse)
 {
-    // Ids 0..4 stored, but only 0..2 in use; id 3 was visible at position 1.
-    CArray<int, int> positions, widths, atPosition;
-    Fill(positions, { 0, 2, 3, 1, -1 });
-    Fill(widths, { 60, 70, 80, 90, 0 });
-    int nFirst = -1;
-    ResolveMarketLayout(positions, widths, 2, atPosition, nFirst);
-    EXPECT_EQ((std::vector<int>{ 0, 1, 2 }), Vec(positions));
-    EXPECT_EQ((std::vector<int>{ 60, 70, 80 }), Vec(widths));
-    EXPECT_EQ((std::vector<int>{ 0, 1, 2 }), Vec(atPosition));
-    EXPECT_EQ(0, nFirst);
-}
-
-TEST(MarketLayout, NewUserColumnGoesLastAtEightyPixels)
-{
-    CArray<int, int> positions, widths, atPosition;
-    positions.SetSize(101);
-    widths.SetSize(101);
-    for (int i = 0; i < 101; ++i)
+    struct sCase
     {
-        positions[i] = i < 3 ? 2 - i : -1;   // ids 2, 1, 0 at positions 0, 1, 2
-        widths[i] = i < 3 ? 100 : 0;
+        const char* name;
+        std::map<int, std::pair<int, int>> stored;   // id -> (position, width); other ids up to nSize hidden
+        int nSize, nMaxId;
+        std::map<int, std::pair<int, int>> resolved;   // checked ids -> (position, width; -2 not checked)
+        int nSizeAfter;   // -1: not checked
+        std::vector<int> atPosition;
+        int nFirst;
+    };
+    const sCase cases[] = {
+        // Ids 0..4 stored but only 0..2 in use; id 3 was visible at position 1: later ones close up.
+        { "stale entries go", { { 0, { 0, 60 } }, { 1, { 2, 70 } }, { 2, { 3, 80 } }, { 3, { 1, 90 } } }, 5, 2,
+          { { 0, { 0, 60 } }, { 1, { 1, 70 } }, { 2, { 2, 80 } } }, 3, { 0, 1, 2 }, 0 },
+        // A new user column goes last at 80 pixels.
+        { "new user column", { { 0, { 2, 100 } }, { 1, { 1, 100 } }, { 2, { 0, 100 } } }, 101, 102,
+          { { 101, { 3, -2 } }, { 102, { 4, 80 } } }, -1, { 2, 1, 0, 101, 102 }, 2 },
+        // A user column moves down to a free position; duplicates keep the lower id.
+        { "free position, duplicate", { { 0, { 0, 0 } }, { 1, { 0, 0 } }, { 101, { 3, 150 } } }, 102, 101,
+          { { 1, { -1, -2 } }, { 101, { 1, 80 } } }, -1, { 0, 101 }, 0 },
+        { "empty layout", {}, 0, 105, {}, -1, {}, -1 },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CArray<int, int> positions, widths, atPosition;
+        positions.SetSize(c.nSize);
+        widths.SetSize(c.nSize);
+        for (int i = 0; i < c.nSize; ++i)
+        {
+            auto it = c.stored.find(i);
+            positions[i] = it != c.stored.end() ? it->second.first : -1;
+            widths[i] = it != c.stored.end() ? it->second.second : 0;
+        }
+        int nFirst = 5;
+        ResolveMarketLayout(positions, widths, c.nMaxId, atPosition, nFirst);
+        for (const auto& r : c.resolved)
+        {
+            EXPECT_EQ(r.second.first, positions[r.first]) << "id " << r.first;
+            if (r.second.second != -2)
+            {
+                EXPECT_EQ(r.second.second, widths[r.first]) << "id " << r.first;
+            }
+        }
+        if (c.nSizeAfter >= 0)
+        {
+            EXPECT_EQ(c.nSizeAfter, positions.GetSize());
+            EXPECT_EQ(c.nSizeAfter, widths.GetSize());
+        }
+        EXPECT_EQ(c.atPosition, Vec(atPosition));
+        EXPECT_EQ(c.nFirst, nFirst);
     }
-    int nFirst = -1;
-    ResolveMarketLayout(positions, widths, 102, atPosition, nFirst);
-    EXPECT_EQ(2, nFirst);
-    EXPECT_EQ(3, positions[101]);
-    EXPECT_EQ(4, positions[102]);
-    EXPECT_EQ(80, widths[102]);
-    EXPECT_EQ((std::vector<int>{ 2, 1, 0, 101, 102 }), Vec(atPosition));
-}
-
-TEST(MarketLayout, UserColumnMovesDownToAFreePositionAndDuplicatesKeepTheLowerId)
-{
-    CArray<int, int> positions, widths, atPosition;
-    positions.SetSize(102);
-    widths.SetSize(102);
-    for (int i = 0; i < 102; ++i)
-        positions[i] = -1;
-    positions[0] = 0;
-    positions[1] = 0;     // claims position 0 as well: hidden
-    positions[101] = 3;   // positions 1 and 2 are free
-    widths[101] = 150;
-    int nFirst = -1;
-    ResolveMarketLayout(positions, widths, 101, atPosition, nFirst);
-    EXPECT_EQ(-1, positions[1]);
-    EXPECT_EQ(1, positions[101]);
-    EXPECT_EQ(80, widths[101]);
-    EXPECT_EQ((std::vector<int>{ 0, 101 }), Vec(atPosition));
-}
-
-TEST(MarketLayout, EmptyLayoutPlacesNothing)
-{
-    CArray<int, int> positions, widths, atPosition;
-    int nFirst = 5;
-    ResolveMarketLayout(positions, widths, 105, atPosition, nFirst);
-    EXPECT_EQ(0, atPosition.GetSize());
-    EXPECT_EQ(-1, nFirst);
 }

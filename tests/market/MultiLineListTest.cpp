@@ -515,6 +515,22 @@ TEST_F(MultiLineListTest, ContextMenuEntriesFollowTheListsOptions)
     EXPECT_EQ(1u, m_host.Count(WM_COMMAND));
 }
 
+// Ink of a rectangle of the picture: the columns holding pixels other than the background at its
+// left edge, as [first, last]; {INT_MAX, -1} when there are none.
+static std::pair<int, int> InkSpan(HBITMAP hPicture, const CRect& rc)
+{
+    const COLORREF back = WindowPicture::PixelAt(hPicture, rc.left + 1, rc.top + 2);
+    std::pair<int, int> span(INT_MAX, -1);
+    for (int x = rc.left; x < rc.right; ++x)
+        for (int y = rc.top + 2; y < rc.bottom - 1; ++y)
+            if (WindowPicture::PixelAt(hPicture, x, y) != back)
+            {
+                span.first = std::min(span.first, x);
+                span.second = std::max(span.second, x);
+            }
+    return span;
+}
+
 TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsAndGroupedNumbers)
 {
     Build();
@@ -558,15 +574,8 @@ TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsAndGroupedNumbers)
     // "-1,234,567.5" right-aligned: its ink spans the width of that text in the list's font.
     CRect rcCell;
     m_list.GetSubItemRect(0, 1, LVIR_LABEL, rcCell);
-    int nLeft = INT_MAX, nRight = -1;
-    const COLORREF back = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.CenterPoint().y);
-    for (int x = rcCell.left; x < rcCell.right; ++x)
-        for (int y = rcCell.top + 2; y < rcCell.bottom - 1; ++y)   // below the header's edge
-            if (WindowPicture::PixelAt(hPicture, x, y) != back)
-            {
-                nLeft = std::min(nLeft, x);
-                nRight = std::max(nRight, x);
-            }
+    const std::pair<int, int> ink = InkSpan(hPicture, rcCell);
+    const int nLeft = ink.first, nRight = ink.second;
     CClientDC dc(&m_list);
     CFont* pOld = dc.SelectObject(m_list.GetFont());
     CSize grouped = dc.GetTextExtent("-1,234,567.5"), plain = dc.GetTextExtent("-1234567.5");
@@ -588,22 +597,6 @@ TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsAndGroupedNumbers)
     COLORREF bottom = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.bottom - 1);
     EXPECT_GT(GetRValue(bottom) + GetGValue(bottom) + GetBValue(bottom), GetRValue(top) + GetGValue(top) + GetBValue(top) + 60);
     ::DeleteObject(hPicture);
-}
-
-// Ink of a rectangle of the picture: the columns holding pixels other than the background at its
-// left edge, as [first, last]; {INT_MAX, -1} when there are none.
-static std::pair<int, int> InkSpan(HBITMAP hPicture, const CRect& rc)
-{
-    const COLORREF back = WindowPicture::PixelAt(hPicture, rc.left + 1, rc.top + 2);
-    std::pair<int, int> span(INT_MAX, -1);
-    for (int x = rc.left; x < rc.right; ++x)
-        for (int y = rc.top + 2; y < rc.bottom - 1; ++y)
-            if (WindowPicture::PixelAt(hPicture, x, y) != back)
-            {
-                span.first = std::min(span.first, x);
-                span.second = std::max(span.second, x);
-            }
-    return span;
 }
 
 TEST_F(MultiLineListTest, IconColumnsAndCheckBoxesAreDrawn)

@@ -9,10 +9,21 @@ END_MESSAGE_MAP()
 void ProfileTest::SetUp()
 {
     HostTest::SetUp();
+    char szPath[MAX_PATH] = "";
+    ::GetModuleFileNameA(nullptr, szPath, MAX_PATH);
+    m_csFactory = szPath;
+    m_csFactory = m_csFactory.Left(m_csFactory.ReverseFind('\\') + 1) + "FactorySetting.ini";
+    ::DeleteFileA(m_csFactory);
+}
+
+void ProfileTest::Factory(const char* pszList, const char* pszValue)
+{
+    ASSERT_TRUE(::WritePrivateProfileStringA("COLUMN PROFILE", pszList, pszValue, m_csFactory));
 }
 
 void ProfileTest::TearDown()
 {
+    ::DeleteFileA(m_csFactory);
     for (auto& grid : m_grids)
     {
         if (grid->dialog.GetSafeHwnd() != nullptr)

@@ -45,8 +45,11 @@ protected:
     static std::vector<int> HeaderWidths(CCommonListCtrl& list);
     // Destroys the grid's window, which saves its profile.
     static void CloseGrid(sGrid& grid);
+    // Writes a list's entry of the factory profile (FactorySetting.ini beside the program).
+    void Factory(const char* pszList, const char* pszValue);
 
     std::vector<std::unique_ptr<sGrid>> m_grids;
+    CString m_csFactory;   // the factory profile's path; removed after every test
 };
 
 std::vector<std::string> ListTexts(CListCtrl& list);

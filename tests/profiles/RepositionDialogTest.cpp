@@ -69,9 +69,6 @@ TEST_F(RepositionTest, OpensWithShownColumnsInHeaderOrderAndHiddenReversed)
     EXPECT_EQ(ListTexts(m_pDlg->m_HiddenList), (Texts{ "Time", "Bid" }));
     EXPECT_EQ(m_pDlg->m_AutoSort.GetCheck(), BST_UNCHECKED);
     EXPECT_TRUE(m_pDlg->GetDlgItem(IDC_RC_VIEW)->IsWindowVisible());
-    EXPECT_EQ(::GetParent(m_pDlg->m_HiddenList.m_hWnd), m_pDlg->m_hWnd);
-    EXPECT_EQ(m_pDlg->m_HiddenList.GetDlgCtrlID(), IDC_RC_HIDDEN_LIST);
-    EXPECT_EQ(m_pDlg->m_ShownList.GetDlgCtrlID(), IDC_RC_SHOWN_LIST);
 
     // Opening again rebuilds the dialog from the grid.
     grid.list.ShowColumnDlg();
@@ -174,30 +171,6 @@ TEST_F(RepositionTest, HidingTheLastShownColumnLeavesNoHeaderColumns)
         EXPECT_EQ(grid.list.m_arrColPosition[c], -1);
 }
 
-TEST_F(RepositionTest, ControlsFollowTheDialogSize)
-{
-    OpenOnQuotes();
-    m_pDlg->MoveWindow(0, 0, 700, 500);
-    CRect client;
-    m_pDlg->GetClientRect(&client);
-    auto rectOf = [&](int nID) {
-        CRect rc;
-        m_pDlg->GetDlgItem(nID)->GetWindowRect(&rc);
-        m_pDlg->ScreenToClient(&rc);
-        return rc;
-    };
-    auto same = [](const CRect& rc, const CRect& want) { return rc == want; };
-    int W = client.Width(), H = client.Height();
-    EXPECT_TRUE(same(rectOf(IDC_RC_HIDDEN_LIST), CRect(5, 5, W / 2 - 45, H - 45)));
-    EXPECT_TRUE(same(rectOf(IDC_RC_SHOWN_LIST), CRect(W / 2 + 45, 5, W - 5, H - 45)));
-    EXPECT_TRUE(same(rectOf(IDC_RC_SHOW), CRect(W / 2 - 40, H / 2 - 90, W / 2 + 40, H / 2 - 40)));
-    EXPECT_TRUE(same(rectOf(IDC_RC_HIDE), CRect(W / 2 - 40, H / 2 - 35, W / 2 + 40, H / 2 + 15)));
-    EXPECT_TRUE(same(rectOf(IDC_RC_AUTOSORT), CRect(W / 2 - 40, H / 2 + 30, W / 2 + 20, H / 2 + 60)));
-    EXPECT_TRUE(same(rectOf(IDC_RC_VIEW), CRect(10, H - 30, 90, H - 7)));
-    EXPECT_TRUE(same(rectOf(IDCANCEL), CRect(W - 90, H - 30, W - 10, H - 7)));
-    EXPECT_TRUE(same(rectOf(IDC_RC_SAVE), CRect(W - 175, H - 30, W - 95, H - 7)));
-}
-
 TEST_F(RepositionTest, GroupModeCallsTheGroupCallbackInsteadOfSaving)
 {
     sGrid& grid = OpenOnQuotes();
@@ -275,7 +248,7 @@ TEST_F(RepositionTest, GroupedListSaveWritesUserColumnsAndEmptiesMarketWatchLayo
     ::RemoveDirectoryA(csDir);
 }
 
-TEST_F(RepositionTest, DialogOpensWhereItWasLastClosed)
+TEST_F(RepositionTest, DialogOpensWhereItWasLastClosedWithItsControlsFollowingTheSize)
 {
     char szTemp[MAX_PATH] = "";
     ::GetTempPathA(MAX_PATH, szTemp);
@@ -289,19 +262,35 @@ TEST_F(RepositionTest, DialogOpensWhereItWasLastClosed)
     char sz[128] = "";
     ::GetPrivateProfileStringA("DIALOG_POSITION", "197", "", sz, sizeof(sz), csPositions);
     EXPECT_STREQ(sz, "90,120,430,600,-1,-1,-1,-1,1");
-
     grid.list.ShowColumnDlg();
     CRect rc;
     m_pDlg->GetWindowRect(&rc);
     EXPECT_EQ(rc, CRect(120, 90, 600, 430));
-    // The controls follow the restored size.
-    CRect client, save;
-    m_pDlg->GetClientRect(&client);
-    m_pDlg->GetDlgItem(IDC_RC_SAVE)->GetWindowRect(&save);
-    m_pDlg->ScreenToClient(&save);
-    EXPECT_EQ(save, CRect(client.Width() - 175, client.Height() - 30, client.Width() - 95, client.Height() - 7));
+    for (int nSize : { 0, 1 })   // the restored size, then a larger one
+    {
+        if (nSize == 1)
+            m_pDlg->MoveWindow(0, 0, 700, 500);
+        CRect client;
+        m_pDlg->GetClientRect(&client);
+        const int W = client.Width(), H = client.Height();
+        const struct { int nID; CRect rc; } controls[] = {
+            { IDC_RC_HIDDEN_LIST, CRect(5, 5, W / 2 - 45, H - 45) },
+            { IDC_RC_SHOWN_LIST, CRect(W / 2 + 45, 5, W - 5, H - 45) },
+            { IDC_RC_SHOW, CRect(W / 2 - 40, H / 2 - 90, W / 2 + 40, H / 2 - 40) },
+            { IDC_RC_HIDE, CRect(W / 2 - 40, H / 2 - 35, W / 2 + 40, H / 2 + 15) },
+            { IDC_RC_AUTOSORT, CRect(W / 2 - 40, H / 2 + 30, W / 2 + 20, H / 2 + 60) },
+            { IDC_RC_VIEW, CRect(10, H - 30, 90, H - 7) },
+            { IDCANCEL, CRect(W - 90, H - 30, W - 10, H - 7) },
+            { IDC_RC_SAVE, CRect(W - 175, H - 30, W - 95, H - 7) },
+        };
+        for (const auto& c : controls)
+        {
+            m_pDlg->GetDlgItem(c.nID)->GetWindowRect(&rc);
+            m_pDlg->ScreenToClient(&rc);
+            EXPECT_EQ(c.rc, rc) << "control " << c.nID << " at size " << nSize;
+        }
+    }
     Click(IDCANCEL);
-
     SetRecoveryFileNames("", "");
     ::DeleteFileA(csPositions);
 }

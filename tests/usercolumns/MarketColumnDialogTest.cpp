@@ -113,17 +113,6 @@ protected:
         m_pList->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0);
         return AddUserColDlg();
     }
-    static std::vector<std::string> Entries(CListBox& list)
-    {
-        std::vector<std::string> v;
-        for (int i = 0; i < list.GetCount(); ++i)
-        {
-            CString text;
-            list.GetText(i, text);
-            v.push_back(std::string(text) + "=" + std::to_string(list.GetItemData(i)));
-        }
-        return v;
-    }
     std::string Counters() const { return std::to_string(iMrktInfoColCount) + "/" + std::to_string(iNewDataArrCnt); }
 
     CMessageRecorder m_owner;
@@ -216,10 +205,7 @@ TEST_F(MarketColumnDialogTest, RefusalsTellTheOwnerNothing)
         dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, c.pszExpression);
         m_script.Clear();
         Click(dlg, IDOK);
-        std::vector<std::string> shown;
-        for (const CString& text : m_script.Messages())
-            shown.push_back((LPCTSTR)text);
-        EXPECT_TRUE(SameSequence(shown, c.messages));
+        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), c.messages));
         EXPECT_TRUE(m_told.empty());
         EXPECT_EQ("101/1", Counters());
         EXPECT_TRUE(dlg.IsWindowVisible());
@@ -257,10 +243,7 @@ TEST_F(MarketColumnDialogTest, EditShowsTheFormulaAndReportsItEvenWhenTheColumnI
     CAddUserColDlg& hidden = Command(ID_LIST_EDIT_CUSTOM_COLUMNS);
     ChooseUserColumn(hidden, "Spread");
     Click(hidden, IDOK);
-    std::vector<std::string> shown;
-    for (const CString& text : m_script.Messages())
-        shown.push_back((LPCTSTR)text);
-    EXPECT_TRUE(SameSequence(shown, { "Column not found on MarketWatch Spread group" }));
+    EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { "Column not found on MarketWatch Spread group" }));
     EXPECT_TRUE(SameSequence(m_told, { "23024 [Spread|\"Ask\"-\"Bid\"*4] [ \"3\"-\"2\"*4]",
                                        "23024 [Spread|\"Ask\"-\"Bid\"] [ \"3\"-\"2\"]" }));
     EXPECT_EQ("101/1", Counters());

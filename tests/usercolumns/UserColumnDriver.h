@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace UserColumnDriver
 {
@@ -48,6 +49,25 @@ inline std::string Text(CWnd* pWnd)
     CString text;
     pWnd->GetWindowText(text);
     return (LPCTSTR)text;
+}
+
+// "text=item data" of each entry of a list box.
+inline std::vector<std::string> Entries(CListBox& list)
+{
+    std::vector<std::string> v;
+    for (int i = 0; i < list.GetCount(); ++i)
+    {
+        CString text;
+        list.GetText(i, text);
+        v.push_back(std::string(text) + "=" + std::to_string(list.GetItemData(i)));
+    }
+    return v;
+}
+
+// The texts the modal seam showed, as strings.
+inline std::vector<std::string> Shown(const std::vector<CString>& messages)
+{
+    return std::vector<std::string>(messages.begin(), messages.end());
 }
 
 inline void Select(CUserColumnDlgBase& dlg, const char* pszName)

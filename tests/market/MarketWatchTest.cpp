@@ -1,0 +1,653 @@
+// The market watch over a real list: columns from a stored layout and the host's user columns,
+// cell texts from the host by column id whatever changes the columns, formula columns, what is
+// saved (and what is never lost), fonts, colours by the modal seam, the painted background and
+// check box by pixels, and rows reordered with the mouse.
+#include "TestHost.h"
+#include "TestSupport.h"
+#include "RowDrag.h"
+#include "WindowPicture.h"
+
+#include "dialogs/RepositionColumns.h"
+#include "host/ExtraColumns.h"
+#include "lists/CommonListHooks.h"
+#include "market/MarketWatchLayout.h"
+#include "market/MrktWatchListCtrl.h"
+#include "resources/RepositionColumnsRes.h"
+#include "widgets/ClrButton.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace
+{
+// The host's instrument record: symbols at the byte offsets the list reads.
+struct sInstrument
+{
+    char bytes[512];
+    sInstrument(const char* pszTrading, const char* pszSymbol)
+    {
+        memset(bytes, 0, sizeof(bytes));
+        strcpy(bytes + MW_TRADING_SYMBOL_OFFSET, pszTrading);
+        strcpy(bytes + MW_SYMBOL_OFFSET, pszSymbol);
+    }
+};
+
+// The stored user-column form, written with '|' for its separator.
+std::string S(const std::string& text)
+{
+    std::string s(text);
+    for (char& c : s)
+        if (c == '|')
+            c = '\xA7';
+    return s;
+}
+
+std::string UserColumns(int nCount)
+{
+    std::string columns;
+    for (int i = 0; i < nCount; ++i)
+        columns += (i ? "|" : "") + std::to_string(101 + i) + "|U" + std::to_string(i) + "| \"1\"| ";
+    return columns;
+}
+}  // namespace
+
+class MarketWatchTest : public HostTest
+{
+protected:
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        ResetCounts();
+        ASSERT_TRUE(m_holder.CreateRecorder(&m_frame, CRect(0, 0, 600, 400)));
+    }
+    void TearDown() override
+    {
+        for (auto& p : m_lists)
+            if (p != nullptr && p->GetSafeHwnd() != nullptr)
+                p->DestroyWindow();
+        m_holder.DestroyWindow();
+        ResetCounts();
+        HostTest::TearDown();
+    }
+    static void ResetCounts()
+    {
+        iMrktInfoColCount = 100;
+        iNewDataArrCnt = 0;
+        CMrktWatchListCtrl::s_nListsBuilt = 0;
+    }
+    // A market watch over the host's first nFields fields (Symbol, Last, Change, Bid, Ask), laid out
+    // from the layout stored for pszTitle when there is one, else from the positions and widths
+    // given by column id; columns built unless bBuild is false.
+    CMrktWatchListCtrl& MakeList(std::vector<int> positions, std::vector<int> widths, DWORD dwStyle = 0,
+                                 int nFields = 5, const char* pszTitle = nullptr, bool bBuild = true)
+    {
+        m_lists.push_back(std::make_unique<CMrktWatchListCtrl>());
+        CMrktWatchListCtrl& list = *m_lists.back();
+        EXPECT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | dwStyle, CRect(0, 0, 560, 300), &m_holder,
+                                100 + (UINT)m_lists.size()));
+        const char* names[] = { "Symbol", "Last", "Change", "Bid", "Ask" };
+        for (int i = 0; i < nFields; ++i)
+        {
+            sOrvoColInfo info = {};
+            strcpy(info.szColName, names[i]);
+            info.nWidth = 70;
+            info.nFormat = i == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
+            info.nDataType = i == 0 ? 3 : 2;
+            list.m_arrColInfo.Add(info);
+        }
+        if (pszTitle == nullptr || !list.ReadColumnProfile(pszTitle))
+        {
+            for (int p : positions)
+                list.m_arrColPosition.Add(p);
+            for (int w : widths)
+                list.m_arrWidth.Add(w);
+        }
+        if (bBuild)
+            list.InsertColumnsForList();
+        return list;
+    }
+    // "heading:width" of each header item (or the heading alone).
+    static std::vector<std::string> Headers(CListCtrl& list, bool bWidths = true)
+    {
+        std::vector<std::string> texts;
+        CHeaderCtrl* pHeader = list.GetHeaderCtrl();
+        for (int i = 0; i < pHeader->GetItemCount(); ++i)
+        {
+            char sz[128] = "";
+            HDITEMA item = {};
+            item.mask = HDI_TEXT | HDI_WIDTH;
+            item.pszText = sz;
+            item.cchTextMax = sizeof(sz);
+            pHeader->GetItem(i, &item);
+            texts.push_back(std::string(sz) + (bWidths ? ":" + std::to_string(item.cxy) : ""));
+        }
+        return texts;
+    }
+    static std::string& Stored() { return TestHost::MarketWatchColumns()["MarketWatch"]; }
+    static int CallsOf(const char* pszPrefix)
+    {
+        int n = 0;
+        for (const std::string& call : TestHost::Calls())
+            n += call.rfind(pszPrefix, 0) == 0;
+        return n;
+    }
+    std::string Counts() const { return std::to_string(iMrktInfoColCount) + "/" + std::to_string(iNewDataArrCnt); }
+
+    CMessageRecorder m_holder;
+    std::vector<std::unique_ptr<CMrktWatchListCtrl>> m_lists;
+};
+
+TEST_F(MarketWatchTest, ColumnsFollowTheLayoutWithUserColumnsRegisteredOncePerProcess)
+{
+    Stored() = S("101|Spread|\"4\"-\"3\"|Ask-Bid|102|Pct|\"2\"/\"1\"|");
+    CMrktWatchListCtrl& first = MakeList({ 1, 0, -1, 2, 3 }, { 90, 120, 0, 60, 60 });
+    EXPECT_EQ((std::vector<std::string>{ "Last:120", "Symbol:90", "Bid:60", "Ask:60", "Spread:80", "Pct:80" }),
+              Headers(first));
+    EXPECT_EQ(1, first.m_nFirstVisibleColumn);
+    EXPECT_EQ("102/2", Counts());
+    EXPECT_EQ(2, CallsOf("orvou_add_extra_columns(1,"));
+    // A second market watch reads the same columns without registering them again.
+    CMrktWatchListCtrl& second = MakeList({ 0, 1, 2, 3, 4 }, { 50, 50, 50, 50, 50 });
+    EXPECT_EQ((std::vector<std::string>{ "Symbol:50", "Last:50", "Change:50", "Bid:50", "Ask:50", "Spread:80",
+                                         "Pct:80" }),
+              Headers(second));
+    EXPECT_EQ("102/2", Counts());
+    EXPECT_EQ(2, CallsOf("orvou_add_extra_columns(1,"));
+}
+
+TEST_F(MarketWatchTest, UserColumnStringsKeepTheirIdsAndTheCountsTrue)
+{
+    struct sCase
+    {
+        const char* name;
+        std::string stored;
+        std::vector<int> positions;
+        std::vector<std::string> headers;
+        const char* counts;
+    };
+    const sCase cases[] = {
+        // Registered all the same, though the layout shows nothing.
+        { "empty layout", S("101|Spread|\"4\"-\"3\"|"), {}, {}, "101/1" },
+        // 101 and 103 keep their ids (102 is registered too, so host slots follow ids); the int32
+        // id is damage and takes the next id.
+        { "garbage", S("||||2147483647|Huge|x|y|103|Gap|x|y|abc|E|x|y|101|One|\"1\"|z"), { 0, 1 },
+          { "Symbol:70", "Last:70", "One:80", "Gap:80", "Huge:80" }, "104/4" },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        ResetCounts();
+        Stored() = c.stored;
+        CMrktWatchListCtrl& list = MakeList(c.positions, std::vector<int>(c.positions.size(), 70));
+        EXPECT_EQ(c.headers, Headers(list));
+        EXPECT_EQ(c.counts, Counts());
+    }
+
+    // A gap between ids: one host slot per id, saved back unchanged, no nameless row offered by
+    // Reposition Columns (nor for the unused host ids below 101), found again on the next start.
+    ResetCounts();
+    const std::string stored = S("101|One| \"1\"|one|103|Three| \"103\"*2|three");
+    Stored() = stored;
+    CMrktWatchListCtrl& list = MakeList({ 0, 1 }, { 70, 70 }, 0, 2);
+    EXPECT_EQ((std::vector<std::string>{ "Symbol", "Last", "One", "Three" }), Headers(list, false));
+    EXPECT_EQ("103/3", Counts());
+    list.SaveColumnProfile(CString("W"));
+    EXPECT_EQ(stored, Stored());
+    EXPECT_TRUE(m_script.Messages().empty());
+    list.ShowColumnDlg();
+    ASSERT_NE(nullptr, list.m_pRepositionDlg);
+    CListCtrl& hidden = list.m_pRepositionDlg->m_HiddenList;
+    for (int i = 0; i < hidden.GetItemCount(); ++i)
+        EXPECT_FALSE(hidden.GetItemText(i, 0).IsEmpty()) << i;
+    list.DestroyWindow();
+    EXPECT_EQ((std::vector<std::string>{ "Symbol", "Last", "One", "Three" }),
+              Headers(MakeList({ 0, 1 }, { 70, 70 }, 0, 2), false));
+}
+
+TEST_F(MarketWatchTest, CellTextsComeFromTheHostByColumnId)
+{
+    CMrktWatchListCtrl& list = MakeList({ 1, 0 }, { 80, 80 });
+    sInstrument instrument("RELIANCE-EQ", "RELIANCE");
+    sMWStruct row = { nullptr, instrument.bytes };
+    sMWStruct empty = { nullptr, nullptr };
+    list.InsertItem(LVIF_TEXT | LVIF_PARAM, 0, "", 0, 0, 0, (LPARAM)&row);
+    list.InsertItem(LVIF_TEXT | LVIF_PARAM, 1, "", 0, 0, 0, (LPARAM)&empty);
+    EXPECT_STREQ("cell1", list.GetItemText(0, 0));   // list column 0 shows id 1
+    EXPECT_STREQ("cell0", list.GetItemText(0, 1));
+    EXPECT_STREQ("", list.GetItemText(0, 2));
+    EXPECT_STREQ("", list.GetItemText(1, 0));        // no instrument: empty cells
+    EXPECT_STREQ("", list.GetItemText(7, 0));
+    EXPECT_STREQ("RELIANCE-EQ", list.GetTradingSymbolOrSymbol(1, 0));
+    EXPECT_STREQ("RELIANCE", list.GetTradingSymbolOrSymbol(0, 0));
+    EXPECT_STREQ("", list.GetTradingSymbolOrSymbol(1, 1));
+    // Hit tests need both outputs.
+    CRect rc;
+    list.GetItemRect(0, &rc, LVIR_BOUNDS);
+    int nRow = 42, nColumn = 42;
+    EXPECT_FALSE(list.HitTestEx(CPoint(150, rc.CenterPoint().y), nullptr, &nColumn));
+    EXPECT_EQ(42, nColumn);
+    EXPECT_TRUE(list.HitTestEx(CPoint(150, rc.CenterPoint().y), &nRow, &nColumn));
+    EXPECT_EQ(0, nRow);
+    EXPECT_EQ(1, nColumn);
+    EXPECT_FALSE(list.HitTestEx(CPoint(150, 290), &nRow, &nColumn));
+}
+
+// Whatever changes the list's columns (Reposition Columns, a layout loaded by the host, the host
+// deleting or inserting a column itself), every column keeps showing the field its heading names.
+TEST_F(MarketWatchTest, EveryColumnShowsItsOwnFieldAfterAnyChangeOfColumns)
+{
+    TestHost::MarketTexts().clear();   // "cell<id>" for every field
+    CMrktWatchListCtrl& list = MakeList({ 0, 1, 2, 3, 4 }, { 70, 70, 70, 70, 70 });
+    char instrument[512] = "instrument";
+    sMWStruct row = { nullptr, instrument };
+    list.InsertItem(LVIF_TEXT | LVIF_PARAM, 0, "", 0, 0, 0, (LPARAM)&row);
+    auto shown = [&] {
+        std::vector<std::string> texts = Headers(list, false);
+        std::vector<int> order(texts.size());
+        list.GetColumnOrderArray(order.data(), (int)order.size());
+        std::vector<std::string> out;
+        for (int s : order)
+        {
+            char sz[80] = "";
+            LVCOLUMNA column = {};
+            column.mask = LVCF_TEXT;
+            column.pszText = sz;
+            column.cchTextMax = sizeof(sz);
+            list.GetColumn(s, &column);
+            out.push_back(std::string(sz) + "=" + (LPCTSTR)list.GetItemText(0, s));
+        }
+        return out;
+    };
+    auto hide = [&](std::initializer_list<const char*> names) {
+        list.ShowColumnDlg();
+        CRepositionColumns* pDlg = list.m_pRepositionDlg;
+        ASSERT_NE(nullptr, pDlg);
+        for (const char* pszName : names)
+        {
+            CListCtrl& shownList = pDlg->m_ShownList;
+            shownList.SetItemState(-1, 0, LVIS_SELECTED);
+            for (int i = 0; i < shownList.GetItemCount(); ++i)
+                if (shownList.GetItemText(i, 0) == pszName)
+                    shownList.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
+            pDlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RC_HIDE, BN_CLICKED), (LPARAM)::GetDlgItem(pDlg->m_hWnd, IDC_RC_HIDE));
+        }
+        pDlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_RC_VIEW, BN_CLICKED), (LPARAM)::GetDlgItem(pDlg->m_hWnd, IDC_RC_VIEW));
+    };
+    auto load = [&](std::initializer_list<int> ids, int nWidth) {
+        CArray<int, int> columns, widths;
+        for (int c : ids)
+        {
+            columns.Add(c);
+            widths.Add(nWidth);
+        }
+        list.LoadHeaders(columns, widths);
+    };
+    struct Case
+    {
+        const char* name;
+        std::function<void()> change;
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        { "Reposition Columns hides a column", [&] { hide({ "Symbol" }); },
+          { "Last=cell1", "Change=cell2", "Bid=cell3", "Ask=cell4" } },
+        { "Reposition Columns hides two", [&] { hide({ "Symbol", "Bid" }); }, { "Last=cell1", "Change=cell2", "Ask=cell4" } },
+        { "the host loads a layout", [&] { load({ 4, 0, 2 }, 60); }, { "Ask=cell4", "Symbol=cell0", "Change=cell2" } },
+        { "the host deletes a list column itself", [&] { list.CListCtrl::DeleteColumn(1); },
+          { "Symbol=cell0", "Change=cell2", "Bid=cell3", "Ask=cell4" } },
+        { "the host inserts a column of the grid in front",
+          [&] {
+              list.CListCtrl::DeleteColumn(3);
+              list.CListCtrl::InsertColumn(0, "Bid", LVCFMT_RIGHT, 70, 0);
+          },
+          { "Bid=cell3", "Symbol=cell0", "Last=cell1", "Change=cell2", "Ask=cell4" } },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        // From every column shown in id order, its cells already painted once.
+        load({ 0, 1, 2, 3, 4 }, 70);
+        ASSERT_TRUE(SameSequence(shown(), { "Symbol=cell0", "Last=cell1", "Change=cell2", "Bid=cell3", "Ask=cell4" }));
+        list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        c.change();
+        EXPECT_TRUE(SameSequence(shown(), c.shown));
+    }
+}
+
+TEST_F(MarketWatchTest, FormulaColumnsOverTheHostsTextsAndNothingPastTheLastUserColumn)
+{
+    Stored() = S("101|Ratio| \"3\"/\"4\"| |102|Bad| \"3\" \"4\"| |104|Ref| \"103\"+\"1\"| ");
+    CMrktWatchListCtrl& list = MakeList({ 0, 1, 2, 3, 4 }, { 60, 60, 60, 60, 60 });
+    sInstrument instrument("X", "X");
+    sMWStruct row = { nullptr, instrument.bytes };
+    TestHost::MarketTexts() = { { 1, "2" }, { 3, "5" }, { 4, "2.5" }, { 103, "4" } };
+    struct sCase
+    {
+        int nId;
+        const char* texts;   // changes to the host's texts first: "id=text", or "id=" to fail the fetch
+        int nResult;
+        const char* text;    // null: not checked
+    };
+    const sCase cases[] = {
+        { 101, "", 1, "2.00" },
+        { 101, "4=0", 1, "Divided by ZERO error" },
+        { 101, "4=", 0, nullptr },  // the host fails the fetch: no message either
+        { 7, "", 1, "kept" },       // a host column: nothing done
+        { 104, "", 1, "6.00" },     // a formula naming a gap between ids takes the host's text for it
+        { 103, "", 0, "kept" },     // a gap, or past the last user column: refused
+        { 105, "", 0, "kept" },
+        { 5000, "", 0, "kept" },
+        { 1 << 20, "", 0, "kept" },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.nId) + " " + c.texts);
+        if (*c.texts != '\0')
+        {
+            const int nField = atoi(c.texts);
+            const char* pszText = strchr(c.texts, '=') + 1;
+            if (*pszText == '\0')
+                TestHost::MarketTexts().erase(nField);
+            else
+                TestHost::MarketTexts()[nField] = pszText;
+        }
+        CString text = "kept";
+        EXPECT_EQ(c.nResult, list.GetCustomColumnText(&row, c.nId, text));
+        if (c.text != nullptr)
+        {
+            EXPECT_STREQ(c.text, text);
+        }
+    }
+    EXPECT_TRUE(m_script.Messages().empty());
+    TestHost::MarketTexts()[4] = "1";
+    CString text;
+    EXPECT_EQ(0, list.GetCustomColumnText(&row, 102, text));
+    EXPECT_EQ((std::vector<CString>{ "Invalid Expression,while calculating value" }), m_script.Messages());
+}
+
+TEST_F(MarketWatchTest, SavingWritesTheLayoutAndTheUserColumnsAndLeavesOutOnlyWhatCannotBeStored)
+{
+    Stored() = S("101|Spread|\"4\"-\"3\"|Ask-Bid");
+    CMrktWatchListCtrl& list = MakeList({ 0, 1, -1, 2, 3 }, { 100, 90, 0, 70, 60 });
+    list.SaveColumnProfile(CString("Watch [1]"));
+    const std::string profile = TestSettings::Get("MarketWatchNew_Watch %5B1%5D", "COLUMNPROFILE");
+    const std::string start = "0,0,100,1,1,90,2,-1,0,3,2,70,4,3,60,5,-1,0,6,-1,0";
+    EXPECT_EQ(start, profile.substr(0, start.size()));
+    EXPECT_NE(std::string::npos, profile.find(",101,4,80"));
+    EXPECT_EQ(S("101|Spread|\"4\"-\"3\"|Ask-Bid"), Stored());
+    // A failing host: the message, and the user columns are still written.
+    TestHost::MarketWatchColumns().clear();
+    TestHost::g_bFailSettings = true;
+    list.SaveColumnProfile(CString("W"));
+    EXPECT_EQ((std::vector<CString>{ "Error while saving column profile" }), m_script.Messages());
+    TestHost::g_bFailSettings = false;
+    // The window's own saving on destroy: under its frame's title.
+    list.DestroyWindow();
+    EXPECT_NE("<none>", TestSettings::Get("MarketWatchNew_Test host", "COLUMNPROFILE"));
+
+    // Headings longer than a column record holds are saved whole; text the stored form cannot
+    // carry costs its own column only, and names it.
+    m_script.Clear();
+    ResetCounts();
+    const std::string longName(100, 'L');
+    Stored() = S("101|" + longName + "| \"1\"| |102|Two| \"1\"| |103|Three| \"1\"| ");
+    CMrktWatchListCtrl& longList = MakeList({ 0, 1 }, { 70, 70 }, 0, 2);
+    EXPECT_EQ(std::string(63, 'L'), Headers(longList, false)[2]);
+    longList.m_arrColInfo[102].csText1 = S("a|b").c_str();
+    longList.SaveColumnProfile(CString("W"));
+    EXPECT_EQ(S("101|" + longName + "| \"1\"| |103|Three| \"1\"| "), Stored());
+    ASSERT_EQ(1u, m_script.Messages().size());
+    EXPECT_NE(-1, m_script.Messages()[0].Find("Two"));
+}
+
+TEST_F(MarketWatchTest, TitlesThatDifferOnlyInUnstorableCharactersKeepTheirOwnLayouts)
+{
+    // An old layout stored under the section earlier versions made of "Watch [1]".
+    TestSettings::Put("MarketWatchNew_Watch _1_", "COLUMNPROFILE", "0,1,50,1,0,60");
+    CMrktWatchListCtrl& bracket = MakeList({}, {}, 0, 2, "Watch [1]");
+    EXPECT_EQ((std::vector<std::string>{ "Last:60", "Symbol:50" }), Headers(bracket));
+    bracket.SaveColumnProfile(CString("Watch [1]"));
+    MakeList({ 0, 1 }, { 70, 70 }, 0, 2, "Watch _1_").SaveColumnProfile(CString("Watch _1_"));
+    EXPECT_EQ("0,1,50,1,0,60", TestSettings::Get("MarketWatchNew_Watch %5B1%5D", "COLUMNPROFILE"));
+    EXPECT_EQ("0,1,50,1,0,60", TestSettings::Get("MarketWatchNew_Watch _1_", "COLUMNPROFILE"));
+    // Changing one no longer changes the other.
+    bracket.SetColumnWidth(0, 99);
+    bracket.SaveColumnProfile(CString("Watch [1]"));
+    EXPECT_EQ("0,1,50,1,0,99", TestSettings::Get("MarketWatchNew_Watch %5B1%5D", "COLUMNPROFILE"));
+    EXPECT_EQ("0,1,50,1,0,60", TestSettings::Get("MarketWatchNew_Watch _1_", "COLUMNPROFILE"));
+}
+
+TEST_F(MarketWatchTest, AWatchWithoutALayoutOfItsOwnSavesNone)
+{
+    TestSettings::Put("MarketWatchNew_W", "COLUMNPROFILE", "0,1,50,1,0,60");
+    Stored() = S("101|One| \"1\"| ");
+    // Closed before its columns were built, and built from no layout at all: nothing is stored.
+    for (bool bBuild : { false, true })
+    {
+        SCOPED_TRACE(bBuild);
+        CMrktWatchListCtrl& list = MakeList({}, {}, 0, 1, nullptr, bBuild);
+        list.SaveColumnProfile(CString("W"));
+        list.DestroyWindow();
+        EXPECT_EQ("0,1,50,1,0,60", TestSettings::Get("MarketWatchNew_W", "COLUMNPROFILE"));
+    }
+    // A stored layout that shows nothing is not used: the host's defaults come instead.
+    TestSettings::Put("MarketWatchNew_Empty", "COLUMNPROFILE", "0,-1,0,1,-1,0");
+    EXPECT_EQ((std::vector<std::string>{ "Symbol", "Last", "One" }),
+              Headers(MakeList({ 0, 1 }, { 70, 70 }, 0, 2, "Empty"), false));
+}
+
+// The platform list repaints after every column it gets or loses unless told not to: this took
+// minutes both ways before the list built and emptied its header with redraw off. The counts also
+// once drifted across create/destroy cycles.
+TEST_F(MarketWatchTest, TenThousandUserColumnsAreShownSavedAndCountedOnceAcrossCycles)
+{
+    Stored() = S(UserColumns(10000));
+    const int nWindows = TestLeaks::Windows();
+    CMrktWatchListCtrl& list = MakeList({ 0, 1 }, { 60, 60 });
+    EXPECT_TRUE(list.IsWindowVisible());
+    std::vector<std::string> headers = Headers(list);
+    ASSERT_EQ(10002u, headers.size());
+    EXPECT_EQ("U9999:80", headers.back());
+    EXPECT_EQ("10100/10000", Counts());
+    list.DestroyWindow();
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
+    EXPECT_EQ("10100/10000", Counts());
+    // The saved string holds every column, and a second list in the process registers none again.
+    CArray<sMarketUserColumn, const sMarketUserColumn&> saved;
+    ParseMarketUserColumns(Stored().c_str(), saved);
+    ASSERT_EQ(10000, saved.GetSize());
+    EXPECT_EQ(10100, saved[9999].nId);
+    EXPECT_EQ(10002u, Headers(MakeList({ 0, 1 }, { 60, 60 })).size());
+    EXPECT_EQ(10000, CallsOf("orvou_add_extra_columns(1,"));
+    EXPECT_EQ("10100/10000", Counts());
+}
+
+TEST_F(MarketWatchTest, TheNewestWatchIsTheUserColumnTargetAndNeverLeftDangling)
+{
+    CMrktWatchListCtrl& first = MakeList({ 0 }, { 60 }, 0, 5, nullptr, false);
+    EXPECT_EQ(&first, UserColumnTargetList());
+    auto second = std::make_unique<CMrktWatchListCtrl>();
+    EXPECT_EQ(second.get(), UserColumnTargetList());
+    second.reset();
+    // The one recorded went away: nothing is recorded, the older watch is not resurrected.
+    EXPECT_EQ(nullptr, UserColumnTargetList());
+    CMrktWatchListCtrl& third = MakeList({ 0 }, { 60 }, 0, 5, nullptr, false);
+    m_lists.front().reset();   // an older watch going away leaves the newest recorded
+    EXPECT_EQ(&third, UserColumnTargetList());
+}
+
+// One font style for the whole library: the same eFontStyle value gives the market watch's font and
+// the colour button's description of it.
+TEST_F(MarketWatchTest, FontsByNameAndStyleReplaceTheirPredecessorsWithoutLeaking)
+{
+    CMrktWatchListCtrl& list = MakeList({ 0 }, { 100 });
+    list.SetListFont("Tahoma", "", FONT_STYLE_BOLD);
+    EXPECT_EQ(nullptr, list.m_pFont);   // an empty size does nothing
+    struct Case { eFontStyle nStyle; LONG nWeight; BYTE bItalic; const char* pszDescription; };
+    const Case cases[] = {
+        { FONT_STYLE_REGULAR, FW_NORMAL, FALSE, "Arial (Regular , 10)" },
+        { FONT_STYLE_BOLD, FW_BOLD, FALSE, "Arial (Bold , 10)" },
+        { FONT_STYLE_ITALIC, FW_NORMAL, TRUE, "Arial (Italic , 10)" },
+        { CLR_FONT_BOLD_ITALIC, FW_BOLD, TRUE, "Arial (Bold Italic , 10)" },
+    };
+    HDC hdc = ::GetDC(nullptr);
+    const int nHeight = -::MulDiv(10, ::GetDeviceCaps(hdc, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, hdc);
+    LOGFONT lf = {};
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.pszDescription);
+        list.SetListFont("Arial", "10", c.nStyle);
+        ASSERT_NE(nullptr, list.m_pFont);
+        list.GetFont()->GetLogFont(&lf);
+        EXPECT_STREQ("Arial", lf.lfFaceName);
+        EXPECT_EQ(nHeight, lf.lfHeight);
+        EXPECT_EQ(c.nWeight, lf.lfWeight);
+        EXPECT_EQ(c.bItalic, lf.lfItalic);
+        EXPECT_STREQ(c.pszDescription, CClrButton::DescribeFont("Arial", "10", c.nStyle));
+    }
+    const int nGdi = TestLeaks::GdiObjects();
+    for (int i = 0; i < 50; ++i)
+        list.SetListFont(std::string(40, 'F').c_str(), "9", FONT_STYLE_REGULAR);   // names cut to 31
+    EXPECT_EQ(nGdi, TestLeaks::GdiObjects());
+    list.GetFont()->GetLogFont(&lf);
+    EXPECT_EQ(31u, strlen(lf.lfFaceName));
+}
+
+TEST_F(MarketWatchTest, ColourAndFontDialogsThroughTheModalSeam)
+{
+    CMrktWatchListCtrl& list = MakeList({ 0 }, { 100 });
+    m_script.m_commonAnswers.push_back([](CCommonDialog* pDlg) -> INT_PTR {
+        static_cast<CColorDialog*>(pDlg)->SetCurrentColor(RGB(10, 20, 30));
+        return IDOK;
+    });
+    list.SetBkColorFromDlg();
+    EXPECT_EQ(RGB(10, 20, 30), list.m_clrBk);
+    EXPECT_EQ(RGB(10, 20, 30), list.GetBkColor());
+    list.SetTxtColorFromDlg();   // no answer queued: Cancel
+    EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), list.m_clrText);
+    m_script.m_commonAnswers.push_back([](CCommonDialog* pDlg) -> INT_PTR {
+        CFontDialog* pFont = static_cast<CFontDialog*>(pDlg);
+        strcpy(pFont->m_lf.lfFaceName, "Courier New");
+        pFont->m_lf.lfHeight = -20;
+        return IDOK;
+    });
+    list.ShowFontDlg();
+    LOGFONT lf = {};
+    list.GetFont()->GetLogFont(&lf);
+    EXPECT_STREQ("Courier New", lf.lfFaceName);
+    EXPECT_EQ(2u, m_script.Count("colour"));
+    EXPECT_EQ(1u, m_script.Count("font"));
+}
+
+TEST_F(MarketWatchTest, BackgroundAroundTheRowsAndTheCheckBoxByPixels)
+{
+    CMrktWatchListCtrl& list = MakeList({ 0, 1 }, { 100, 100 }, LVS_OWNERDRAWFIXED);
+    list.SetBkColor(RGB(0, 0, 128));
+    sInstrument instrument("X", "X");
+    sMWStruct row = { nullptr, instrument.bytes };
+    for (int i = 0; i < 3; ++i)
+        list.InsertItem(LVIF_TEXT | LVIF_PARAM, i, "", 0, 0, 0, (LPARAM)&row);
+    CRect rcLast;
+    list.GetItemRect(2, &rcLast, LVIR_BOUNDS);
+    // Erase into a bitmap: below the last row and right of the rows is the background colour.
+    CClientDC screen(&list);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, 560, 300);
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    dc.FillSolidRect(0, 0, 560, 300, RGB(1, 2, 3));
+    list.SendMessage(WM_ERASEBKGND, (WPARAM)dc.GetSafeHdc());
+    EXPECT_EQ(RGB(0, 0, 128), dc.GetPixel(50, rcLast.bottom + 5));
+    EXPECT_EQ(RGB(0, 0, 128), dc.GetPixel(rcLast.right + 10, rcLast.top + 2));
+    EXPECT_EQ(RGB(1, 2, 3), dc.GetPixel(50, rcLast.top + 2));   // the rows are left to their painter
+    // The check box: white inside, the tick's strokes in green.
+    CRect rcCell(100, 100, 160, 116);
+    dc.FillSolidRect(rcCell, RGB(1, 2, 3));
+    list.DrawCheckbox(0, 0, &dc, 0, 0, rcCell, &list, 1);
+    const int left = rcCell.left + 4, top = rcCell.top;
+    EXPECT_EQ(RGB(0, 155, 19), dc.GetPixel(left + 9, top + 3));        // first stroke
+    EXPECT_EQ(RGB(0, 155, 19), dc.GetPixel(left + 6, top + 6 + 2));    // the lowest stroke's end
+    EXPECT_EQ(RGB(0, 155, 19), dc.GetPixel(left + 3, top + 3));        // last stroke, back up
+    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(left + 12, top + 10));
+    EXPECT_EQ(RGB(1, 2, 3), dc.GetPixel(rcCell.left + 1, top + 5));   // left of the box untouched
+    dc.FillSolidRect(rcCell, RGB(1, 2, 3));
+    list.DrawCheckbox(0, 0, &dc, 0, 0, rcCell, &list, 0);
+    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(left + 9, top + 3));    // no tick
+    dc.SelectObject(pOld);
+}
+
+// Rows reordered with the mouse: each dragged row is deleted and inserted again with its texts,
+// item data and check box; the host, which owns the row records and hears every delete and
+// insert, ends with the same records, none lost or doubled, even when it deletes rows meanwhile.
+TEST_F(MarketWatchTest, DraggedRowsAreReinsertedWithTextsDataAndChecks)
+{
+    CMrktWatchListCtrl& list = MakeList({}, {}, LVS_SHOWSELALWAYS, 0, nullptr, false);
+    list.SetExtendedStyle(list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
+    list.CListCtrl::InsertColumn(0, "Symbol", LVCFMT_LEFT, 100, 0);
+    list.CListCtrl::InsertColumn(1, "Last", LVCFMT_RIGHT, 80, 1);
+    list.m_bRowDrag = 1;
+    sMWStruct records[5] = {};
+    auto fill = [&] {
+        const char* names[] = { "ACC", "BPCL", "CIPLA", "DLF", "EICHER" };
+        list.DeleteAllItems();
+        for (int r = 0; r < 5; ++r)
+        {
+            list.CListCtrl::InsertItem(LVIF_TEXT | LVIF_PARAM, r, names[r], 0, 0, 0, (LPARAM)&records[r]);
+            list.CListCtrl::SetItemText(r, 1, std::to_string(100 + r).c_str());
+            list.SetCheck(r, r == 1 || r == 3);
+        }
+    };
+    auto rows = [&] {   // "symbol/last/record/check" of each row, top to bottom
+        std::vector<std::string> out;
+        for (int r = 0; r < list.GetItemCount(); ++r)
+            out.push_back(std::string((LPCTSTR)list.CListCtrl::GetItemText(r, 0)) + "/" +
+                          (LPCTSTR)list.CListCtrl::GetItemText(r, 1) + "/" +
+                          std::to_string((sMWStruct*)list.CListCtrl::GetItemData(r) - records) +
+                          (list.GetCheck(r) ? "/x" : "/."));
+        return out;
+    };
+    auto drag = [&](std::vector<int> selected, int nDrop) {
+        list.SetItemState(-1, 0, LVIS_SELECTED);
+        for (int r : selected)
+            list.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
+        m_holder.Clear();
+        RowDrag::Drag(list.m_hWnd, selected.front(), RowDrag::RowPoint(list.m_hWnd, nDrop));
+    };
+    const std::string A = "ACC/100/0/.", B = "BPCL/101/1/x", C = "CIPLA/102/2/.", D = "DLF/103/3/x", E = "EICHER/104/4/.";
+    const struct { const char* name; std::vector<int> selected; int nDrop; std::vector<std::string> expected; } cases[] = {
+        { "one row down", { 0 }, 2, { B, C, A, D, E } },
+        { "two rows up", { 3, 4 }, 1, { A, D, E, B, C } },
+        { "two rows down", { 0, 1 }, 3, { C, D, A, B, E } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        fill();
+        drag(c.selected, c.nDrop);
+        EXPECT_EQ(c.expected, rows());
+        EXPECT_EQ(0u, list.GetSelectedCount());
+        EXPECT_EQ(c.selected.size(), m_holder.Count(WM_NOTIFY, LVN_DELETEITEM));
+        EXPECT_EQ(c.selected.size(), m_holder.Count(WM_NOTIFY, LVN_INSERTITEM));
+    }
+    // On the first insert it hears of, the host deletes the top row (ACC).
+    fill();
+    int nInserts = 0;
+    m_holder.m_answer = [&](const sRecordedMsg& record, LRESULT&) {
+        if (record.message == WM_NOTIFY && record.code == LVN_INSERTITEM && nInserts++ == 0)
+            list.CListCtrl::DeleteItem(0);
+        return false;
+    };
+    drag({ 3, 4 }, 1);
+    m_holder.m_answer = nullptr;
+    // Each record once, ACC gone, and every row with its own texts and check (the insert's row
+    // number, kept across the host's deletion, once put DLF's price and check on BPCL's row).
+    std::vector<std::string> after = rows();
+    std::sort(after.begin(), after.end());
+    EXPECT_EQ((std::vector<std::string>{ B, C, D, E }), after);
+}
