@@ -8,6 +8,8 @@
 #include "editors/NumEdit.h"
 #include "editors/PriceEdit.h"
 
+#include <cfloat>
+
 namespace
 {
 enum class Route
@@ -97,9 +99,10 @@ TEST_F(PasteRoutesTest, PriceBoxRefusesAPasteThatSpoilsTheCombinedText)
         const char* name;
         const char* start;
         int nStart, nEnd;
-        const char* clipboard;
+        std::string clipboard;   // "<none>": the clipboard holds no text
         const char* text;
         const wchar_t* report;   // nullptr: none
+        double dMin = -DBL_MAX;
     } const cases[] = {
         // The pasted part alone is a fine number; with the text around it there are two points.
         { "second point", "1.5", 3, 3, "2.5", "1.5", L"You can only type a number here." },
@@ -107,16 +110,23 @@ TEST_F(PasteRoutesTest, PriceBoxRefusesAPasteThatSpoilsTheCombinedText)
         { "too many decimals", "1.5", 3, 3, "67891", "1.5", L"You can only type a number here." },
         { "too many digits", "123,456,789,012", 15, 15, "7777", "123,456,789,012", L"Only 15 digits allowed" },
         { "fits and is grouped", "12", 0, 1, "34,5", "3,452", nullptr },
+        { "commas left out", "", 0, 0, "1,234.5", "1,234.5", nullptr },
+        { "grouped", "", 0, 0, "1234567", "1,234,567", nullptr },
+        { "huge", "42", 2, 2, std::string(5000, '7'), "42", L"Only 15 digits allowed" },
+        { "bytes of 128 and above", "42", 2, 2, "\xE9\xB5", "42", L"You can only type a number here." },
+        { "no text: zero", "42", 2, 2, "<none>", "42", nullptr },
+        { "no text, zero out of bounds", "42", 2, 2, "<none>", "42", L"Entered value is Out Of Range", 10 },
     };
     for (int r = 0; r < 4; ++r)
     {
         for (const Case& c : cases)
         {
             SCOPED_TRACE(std::string(kRouteNames[r]) + ", " + c.name);
+            box.m_dMinValue = c.dMin;
             box.SetWindowText(c.start);
             box.SetSel(c.nStart, c.nEnd);
             Reset();
-            SetClipboard(c.clipboard);
+            SetClipboard(c.clipboard == "<none>" ? nullptr : c.clipboard.c_str());
             PasteBy(box, kRoutes[r]);
             EXPECT_STREQ(c.text, Text(box));
             ASSERT_EQ(c.report ? 1u : 0u, Balloons().size());
@@ -127,6 +137,14 @@ TEST_F(PasteRoutesTest, PriceBoxRefusesAPasteThatSpoilsTheCombinedText)
             }
         }
     }
+    // No allowed characters: nothing is pasted and nothing said.
+    box.m_strValidChars.Empty();
+    box.m_dMinValue = -DBL_MAX;
+    Reset();
+    SetClipboard("5");
+    box.SendMessage(WM_PASTE);
+    EXPECT_STREQ("42", Text(box));
+    EXPECT_TRUE(Balloons().empty());
 }
 
 TEST_F(PasteRoutesTest, PriceBoxContextMenuAndDeleteKeepTheBounds)

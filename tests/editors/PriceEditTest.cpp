@@ -1,5 +1,5 @@
 // The price box driven as a user drives it: keys typed into the real edit control, the price
-// rules, pastes from the real clipboard, and the balloon reports it sends.
+// rules and the balloon reports it sends (pastes: PasteRoutesTest).
 #include "EditorTest.h"
 
 #include "editors/PriceEdit.h"
@@ -146,38 +146,6 @@ TEST_F(PriceEditTest, IsPriceValidChecksPrecisionDigitsAndBounds)
         SCOPED_TRACE(c.text);
         Apply(c.setup);
         EXPECT_EQ(c.bValid, m_box.IsPriceValid(c.text) != FALSE);
-        Reports(c.report);
-    }
-}
-
-TEST_F(PriceEditTest, PasteChecksTheClipboardTextWithoutCommas)
-{
-    struct Case
-    {
-        sSetup setup;
-        const char* start;
-        std::string clipboard;   // "<none>": the clipboard holds no text
-        const char* text;
-        eReport report;
-    } const cases[] = {
-        { {}, "", "1,234.5", "1,234.5", kNone },
-        { {}, "", "1234567", "1,234,567", kNone },
-        { {}, "", "12a", "", kChar },
-        { {}, "42", std::string(5000, '7'), "42", kDigits },
-        { {}, "42", "\xE9\xB5", "42", kChar },
-        { {}, "42", "<none>", "42", kNone },   // an empty text, valid unless the bounds exclude zero
-        { sSetup{ 4, 15, 10 }, "42", "<none>", "42", kRange },
-        { sSetup{ 4, 15, -DBL_MAX, DBL_MAX, true }, "42", "5", "42", kNone },   // no allowed characters: nothing pasted, nothing said
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.clipboard.substr(0, 20));
-        Apply(c.setup);
-        m_box.SetWindowText(c.start);
-        Reset();
-        SetClipboard(c.clipboard == "<none>" ? nullptr : c.clipboard.c_str());
-        m_box.SendMessage(WM_PASTE);
-        EXPECT_STREQ(c.text, Text(m_box));
         Reports(c.report);
     }
 }
