@@ -221,36 +221,47 @@ TEST_F(InPlaceEditorTest, ComboOffersTheItemsAndReportsTheChoice)
     for (const char* psz : { "BUY", "SELL", "SHORT" })
         items.AddTail(psz);
     CInPlaceCombo* pCombo = CInPlaceCombo::GetInstance();
-    ASSERT_TRUE(pCombo->ShowComboCtrl(WS_VSCROLL | CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 3,
-                                      4, &items, "sell", -1));
-    EXPECT_EQ(3, pCombo->GetCount());
-    EXPECT_EQ(1, pCombo->GetCurSel());   // "sell" found without regard to case
-    pCombo->SetCurSel(2);
-    PressKey(pCombo->m_hWnd, VK_RETURN);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(3, 4, "SHORT") }));
-    EXPECT_EQ(nullptr, pCombo->GetSafeHwnd());
-
-    // Escape reports the remembered text; the index form remembers that item's text.
-    m_list.Clear();
-    ASSERT_TRUE(pCombo->ShowComboCtrl(CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 0, 0, &items,
-                                      "", 0));
-    EXPECT_EQ(0, pCombo->GetCurSel());
-    pCombo->SetCurSel(1);
-    PressKey(pCombo->m_hWnd, VK_ESCAPE);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "BUY") }));
-
-    // Closing the drop-down part ends the edit; Tab goes on to the next cell.
-    m_list.Clear();
-    ASSERT_TRUE(pCombo->ShowComboCtrl(CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 0, 0, &items,
-                                      "", 2));
-    pCombo->ShowDropDown(TRUE);
-    pCombo->ShowDropDown(FALSE);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "SHORT") }));
-    m_list.Clear();
-    ASSERT_TRUE(pCombo->ShowComboCtrl(CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 0, 0, &items,
-                                      "", 1));
-    PressKey(pCombo->m_hWnd, VK_TAB);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "SELL"), kNext }));
+    struct sCase
+    {
+        const char* name;
+        const char* text;   // the cell's text (found without regard to case), or the item index
+        int nIndex;
+        int nSelected;      // what the combo shows first
+        int nChoose;        // then chosen, -1: none
+        UINT vk;            // 0: the drop-down part is opened and closed
+        const char* report;
+        const char* message;
+    } const cases[] = {
+        { "Enter reports the choice", "sell", -1, 1, 2, VK_RETURN, "SHORT", nullptr },
+        { "Escape reports the remembered item", "", 0, 0, 1, VK_ESCAPE, "BUY", nullptr },
+        { "closing the drop-down ends the edit", "", 2, 2, -1, 0, "SHORT", nullptr },
+        { "Tab goes on to the next cell", "", 1, 1, -1, VK_TAB, "SELL", kNext },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_list.Clear();
+        ASSERT_TRUE(pCombo->ShowComboCtrl(WS_VSCROLL | CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId,
+                                          3, 4, &items, c.text, c.nIndex));
+        EXPECT_EQ(3, pCombo->GetCount());
+        EXPECT_EQ(c.nSelected, pCombo->GetCurSel());
+        if (c.nChoose >= 0)
+            pCombo->SetCurSel(c.nChoose);
+        if (c.vk != 0)
+        {
+            PressKey(pCombo->m_hWnd, c.vk);
+        }
+        else
+        {
+            pCombo->ShowDropDown(TRUE);
+            pCombo->ShowDropDown(FALSE);
+        }
+        std::vector<std::string> expected = { EndEdit(3, 4, c.report) };
+        if (c.message)
+            expected.push_back(c.message);
+        EXPECT_TRUE(SameSequence(Lines(), expected));
+        EXPECT_EQ(nullptr, pCombo->GetSafeHwnd());
+    }
 }
 
 TEST_F(InPlaceEditorTest, DatePickerReportsDayMonthYearAndTimePickerTheClock)
