@@ -64,19 +64,7 @@ protected:
         m_host.DestroyWindow();
         CellEditTest::TearDown();
     }
-    // A click in the middle of a cell (column by header position), as the mouse gives it.
-    void ClickCell(int nRow, int nColumn)
-    {
-        CRect rc;
-        m_list.GetSubItemRect(nRow, nColumn, LVIR_BOUNDS, rc);
-        if (nColumn == 0)
-            rc.right = rc.left + m_list.GetColumnWidth(0);
-        const LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
-        // The list view tracks the mouse until the button comes up: queue that first.
-        m_list.PostMessage(WM_LBUTTONUP, 0, lParam);
-        m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-        AfxPumpPendingMessages();
-    }
+    void ClickCell(int nRow, int nColumn) { CellEditTest::ClickCell(m_list, nRow, nColumn); }
     HWND Editor() const { return ::GetDlgItem(m_list.m_hWnd, GX_EDIT_CELL_ID); }
     int Editors() const
     {
@@ -86,11 +74,7 @@ protected:
         return n;
     }
     std::string Cell(int nRow, int nColumn) { return (LPCTSTR)m_list.CListCtrl::GetItemText(nRow, nColumn); }
-    static std::string EndEdit(int nRow, int nColumn, const char* pszText)
-    {
-        return "notify 1001 LVN_ENDLABELEDIT item=" + std::to_string(nRow) + " sub=" + std::to_string(nColumn) +
-               " text=" + (pszText ? "\"" + std::string(pszText) + "\"" : "null");
-    }
+    static std::string EndEdit(int nRow, int nColumn, const char* pszText) { return EndEditLine(1001, nRow, nColumn, pszText); }
 
     CEditHost m_host;
     gxListCtrl m_list;

@@ -187,12 +187,7 @@ TEST_F(InPlaceEditorDialogKeysTest, ACategoryListInADialogKeepsTabAndEnterInTheG
     list.InsertColumnsForList(nullptr);
     list.InsertColumnForCategoryList(1, 1, "25");
     list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    CRect rc;
-    list.GetSubItemRect(0, 1, LVIR_BOUNDS, rc);
-    const LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
-    list.PostMessage(WM_LBUTTONUP, 0, lParam);
-    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-    AfxPumpPendingMessages();
+    ClickCell(list, 0, 1);
     CInPlaceEdit* pEdit = CInPlaceEdit::GetInstance();
     ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
     // Tab moves to the next cell (row 1, column 0): the dialog's focus stays in the grid.
@@ -212,9 +207,7 @@ TEST_F(InPlaceEditorDialogKeysTest, ACategoryListInADialogKeepsTabAndEnterInTheG
     list.DeleteItem(0);
     list.SetReadOnlyColumns(0, true);
     list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    list.PostMessage(WM_LBUTTONUP, 0, lParam);
-    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-    AfxPumpPendingMessages();
+    ClickCell(list, 0, 1);
     ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
     PressKey(::GetFocus(), VK_TAB);
     AfxPumpPendingMessages();

@@ -62,8 +62,7 @@ protected:
     }
     static std::string EndEdit(int nRow, int nColumn, const char* pszText)
     {
-        return "notify " + std::to_string(kEditorId) + " LVN_ENDLABELEDIT item=" + std::to_string(nRow) +
-               " sub=" + std::to_string(nColumn) + " text=" + (pszText ? "\"" + std::string(pszText) + "\"" : "null");
+        return EndEditLine(kEditorId, nRow, nColumn, pszText);
     }
 
     CMessageRecorder m_list;
