@@ -60,6 +60,25 @@ protected:
             lines.push_back(r.line);
         return lines;
     }
+    // The line the recorder writes for an end-of-edit report from the given control id.
+    static std::string EndEditLine(UINT nId, int nRow, int nColumn, const char* pszText)
+    {
+        return "notify " + std::to_string(nId) + " LVN_ENDLABELEDIT item=" + std::to_string(nRow) +
+               " sub=" + std::to_string(nColumn) + " text=" + (pszText ? "\"" + std::string(pszText) + "\"" : "null");
+    }
+    // A click in the middle of a list's cell as the mouse gives it: the list view tracks the mouse
+    // until the button comes up, so that is queued first.
+    static void ClickCell(CListCtrl& list, int nRow, int nColumn)
+    {
+        CRect rc;
+        list.GetSubItemRect(nRow, nColumn, LVIR_BOUNDS, rc);
+        if (nColumn == 0)
+            rc.right = rc.left + list.GetColumnWidth(0);
+        const LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
+        list.PostMessage(WM_LBUTTONUP, 0, lParam);
+        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
+        AfxPumpPendingMessages();
+    }
     // A window's rectangle in its parent's client coordinates.
     static CRect RectInParent(HWND hWnd)
     {

@@ -1,7 +1,11 @@
 // The editable list: clicks open the number editor on editable columns, keys move it between rows,
 // and the host's column-update callback decides whether an edit is stored. The parent records the
-// LVN_ENDLABELEDIT it receives (and reflects to the list) and answers the callbacks.
+// LVN_ENDLABELEDIT it receives (and reflects to the list) and answers the callbacks. Whatever moves
+// rows under an open editor (the wheel, the host scrolling, the auto-sort tick), the typed value
+// lands in the row the editor was opened on, and is never taken half typed.
 #include "CellEditTest.h"
+
+#include <functional>
 
 #include "lists/gxEditCell.h"
 #include "lists/gxListCtrl.h"
@@ -60,19 +64,7 @@ protected:
         m_host.DestroyWindow();
         CellEditTest::TearDown();
     }
-    // A click in the middle of a cell (column by header position), as the mouse gives it.
-    void ClickCell(int nRow, int nColumn)
-    {
-        CRect rc;
-        m_list.GetSubItemRect(nRow, nColumn, LVIR_BOUNDS, rc);
-        if (nColumn == 0)
-            rc.right = rc.left + m_list.GetColumnWidth(0);
-        const LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
-        // The list view tracks the mouse until the button comes up: queue that first.
-        m_list.PostMessage(WM_LBUTTONUP, 0, lParam);
-        m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-        AfxPumpPendingMessages();
-    }
+    void ClickCell(int nRow, int nColumn) { CellEditTest::ClickCell(m_list, nRow, nColumn); }
     HWND Editor() const { return ::GetDlgItem(m_list.m_hWnd, GX_EDIT_CELL_ID); }
     int Editors() const
     {
@@ -82,11 +74,7 @@ protected:
         return n;
     }
     std::string Cell(int nRow, int nColumn) { return (LPCTSTR)m_list.CListCtrl::GetItemText(nRow, nColumn); }
-    static std::string EndEdit(int nRow, int nColumn, const char* pszText)
-    {
-        return "notify 1001 LVN_ENDLABELEDIT item=" + std::to_string(nRow) + " sub=" + std::to_string(nColumn) +
-               " text=" + (pszText ? "\"" + std::string(pszText) + "\"" : "null");
-    }
+    static std::string EndEdit(int nRow, int nColumn, const char* pszText) { return EndEditLine(1001, nRow, nColumn, pszText); }
 
     CEditHost m_host;
     gxListCtrl m_list;
@@ -133,10 +121,8 @@ TEST_F(EditableListTest, EnterStoresWhatTheCallbackAcceptsAndNothingElse)
     PressKey(Editor(), VK_RETURN);
     EXPECT_EQ("7", Cell(1, 0));
     EXPECT_EQ(3u, EndEdits(m_host).size());
-}
 
-TEST_F(EditableListTest, EscapeReportsNoTextAndLeavesTheCell)
-{
+    m_host.Clear();   // Escape reports no text and leaves the cell
     ClickCell(3, 1);
     Type(Editor(), "55");
     PressKey(Editor(), VK_ESCAPE);
@@ -221,8 +207,17 @@ TEST_F(EditableListTest, CallbackThatDestroysTheListIsSurvived)
     EXPECT_EQ(1u, m_host.m_calls.size());
 }
 
-TEST_F(EditableListTest, EditorRefusesCellsItCannotShow)
+TEST_F(EditableListTest, HitTestAndTheEditorRefusingCellsItCannotShow)
 {
+    CRect rc;
+    m_list.GetSubItemRect(3, 2, LVIR_BOUNDS, rc);
+    int nColumn = -1;
+    CPoint pt(rc.left + 2, rc.top + 2), outside(5, 195);
+    EXPECT_EQ(3, m_list.HitTestEx(pt, &nColumn));
+    EXPECT_EQ(2, nColumn);
+    EXPECT_EQ(3, m_list.m_nLastRow);
+    EXPECT_EQ(-1, m_list.HitTestEx(outside, &nColumn));
+
     EXPECT_EQ(nullptr, m_list.EditSubItem(-1, 0));
     EXPECT_EQ(nullptr, m_list.EditSubItem(12, 0));
     EXPECT_EQ(nullptr, m_list.EditSubItem(0, 3));
@@ -241,20 +236,6 @@ TEST_F(EditableListTest, EditorRefusesCellsItCannotShow)
     EXPECT_GE(rcEdit.left, 0);
     EXPECT_LE(rcEdit.right, rcClient.right);
     EXPECT_EQ(ES_CENTER, ::GetWindowLongA(pEdit->m_hWnd, GWL_STYLE) & (ES_RIGHT | ES_CENTER));
-}
-
-TEST_F(EditableListTest, HitTestGivesRowAndHeaderPosition)
-{
-    CRect rc;
-    m_list.GetSubItemRect(3, 2, LVIR_BOUNDS, rc);
-    CPoint pt(rc.left + 2, rc.top + 2);
-    int nColumn = -1;
-    EXPECT_EQ(3, m_list.HitTestEx(pt, &nColumn));
-    EXPECT_EQ(2, nColumn);
-    EXPECT_EQ(3, m_list.m_nLastRow);
-    EXPECT_EQ(3, m_list.HitTestEx(pt, nullptr));
-    CPoint outside(5, 195);
-    EXPECT_EQ(-1, m_list.HitTestEx(outside, &nColumn));
 }
 
 TEST_F(EditableListTest, InsertItemExAsksTheHostOrAddsANumberedRow)
@@ -278,6 +259,60 @@ TEST_F(EditableListTest, InsertItemExAsksTheHostOrAddsANumberedRow)
     EXPECT_EQ("1000", Cell(0, 1));
 }
 
+TEST_F(EditableListTest, AnyScrollEndsTheEditInTheRowItWasOpenedOn)
+{
+    for (int i = 12; i < 60; ++i)
+        m_list.InsertItem(i, std::to_string(100 + i).c_str());
+    struct Case
+    {
+        const char* name;
+        std::function<void()> scroll;
+    };
+    const Case cases[] = {
+        // The wheel reaches the list with the pointer over it (a single-line editor with the focus
+        // passes it up too, on Windows).
+        { "mouse wheel",
+          [this] { m_list.PostMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(-3 * WHEEL_DELTA)), MAKELPARAM(100, 100)); } },
+        { "the host's Scroll", [this] { m_list.Scroll(CSize(0, 200)); } },
+        { "the host's EnsureVisible", [this] { m_list.EnsureVisible(50, FALSE); } },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_list.EnsureVisible(0, FALSE);
+        ClickCell(2, 1);
+        ASSERT_NE(nullptr, Editor());
+        Type(Editor(), "77");
+        m_host.m_calls.clear();
+        c.scroll();
+        AfxPumpPendingMessages();
+        EXPECT_EQ(nullptr, Editor());
+        EXPECT_GT(m_list.GetTopIndex(), 0);   // the list did scroll
+        EXPECT_TRUE(SameSequence(m_host.m_calls, { "1:77" }));
+        EXPECT_EQ("77", Cell(2, 1));
+    }
+    // A row already in view scrolls nothing and leaves the edit open.
+    m_list.EnsureVisible(0, FALSE);
+    ClickCell(2, 1);
+    m_list.EnsureVisible(3, FALSE);
+    EXPECT_NE(nullptr, Editor());
+}
+
+TEST_F(EditableListTest, AutoSortWaitsWhileTheEditorIsOpen)
+{
+    m_list.m_bAutoSort = true;
+    ClickCell(4, 1);
+    ASSERT_NE(nullptr, Editor());
+    Type(Editor(), "5");
+    m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
+    AfxPumpPendingMessages();
+    ASSERT_NE(nullptr, Editor());
+    EXPECT_EQ("5", Text(Editor()));
+    EXPECT_TRUE(m_host.m_calls.empty());
+    PressKey(Editor(), VK_RETURN);
+    EXPECT_TRUE(SameSequence(m_host.m_calls, { "1:5" }));
+    EXPECT_EQ("5", Cell(4, 1));
+}
 TEST_F(EditableListTest, HugeTextsStayWithinTheEditorsLimit)
 {
     const std::string longText(300, '9');

@@ -15,55 +15,6 @@ const UINT kListId = 78;
 const UINT kEditorId = 501;
 const CRect kCell(20, 20, 140, 40);
 
-// A dialog template in memory: caption, OK (default) and Cancel buttons.
-class CKeysDialogTemplate
-{
-public:
-    CKeysDialogTemplate()
-    {
-        Align();
-        DLGTEMPLATE t = { WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_SETFONT, 0, 2, 0, 0, 300, 180 };
-        Append(&t, sizeof(t));
-        m_words.push_back(0);    // no menu
-        m_words.push_back(0);    // default class
-        String(L"Order");
-        m_words.push_back(8);
-        String(L"MS Shell Dlg");
-        Button(L"OK", BS_DEFPUSHBUTTON, 150, IDOK);
-        Button(L"Cancel", BS_PUSHBUTTON, 210, IDCANCEL);
-    }
-    LPCDLGTEMPLATE Get() const { return reinterpret_cast<LPCDLGTEMPLATE>(m_words.data()); }
-
-private:
-    void Align()
-    {
-        while (m_words.size() % 2 != 0)
-            m_words.push_back(0);
-    }
-    void Append(const void* p, size_t n)
-    {
-        const WORD* w = static_cast<const WORD*>(p);
-        m_words.insert(m_words.end(), w, w + n / 2);
-    }
-    void String(LPCWSTR psz)
-    {
-        for (; *psz != 0; ++psz)
-            m_words.push_back(*psz);
-        m_words.push_back(0);
-    }
-    void Button(LPCWSTR pszText, DWORD dwStyle, short x, WORD wId)
-    {
-        Align();
-        DLGITEMTEMPLATE item = { WS_CHILD | WS_VISIBLE | WS_TABSTOP | dwStyle, 0, x, 150, 50, 14, wId };
-        Append(&item, sizeof(item));
-        m_words.push_back(0xFFFF);
-        m_words.push_back(0x0080);
-        String(pszText);
-        m_words.push_back(0);
-    }
-    std::vector<WORD> m_words;
-};
-
 class CCountingDialog : public CDialog
 {
 public:
@@ -89,7 +40,12 @@ protected:
     void SetUp() override
     {
         CellEditTest::SetUp();
-        ASSERT_TRUE(m_dialog.CreateIndirect(m_template.Get(), &m_frame));
+        // The grid dialog without its grid, with an OK (default) and a Cancel button.
+        ASSERT_TRUE(m_dialog.Create(3100, &m_frame));
+        m_dialog.GetDlgItem(1001)->DestroyWindow();
+        const DWORD dwButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+        ASSERT_TRUE(m_ok.Create("OK", dwButton | BS_DEFPUSHBUTTON, CRect(200, 230, 260, 250), &m_dialog, IDOK));
+        ASSERT_TRUE(m_cancel.Create("Cancel", dwButton, CRect(270, 230, 330, 250), &m_dialog, IDCANCEL));
         ASSERT_TRUE(m_list.CreateRecorder(&m_dialog, CRect(5, 5, 400, 200), kListId));
     }
     void TearDown() override
@@ -149,8 +105,8 @@ protected:
         return texts;
     }
 
-    CKeysDialogTemplate m_template;
     CCountingDialog m_dialog;
+    CButton m_ok, m_cancel;
     CMessageRecorder m_list;
 };
 
@@ -231,12 +187,7 @@ TEST_F(InPlaceEditorDialogKeysTest, ACategoryListInADialogKeepsTabAndEnterInTheG
     list.InsertColumnsForList(nullptr);
     list.InsertColumnForCategoryList(1, 1, "25");
     list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    CRect rc;
-    list.GetSubItemRect(0, 1, LVIR_BOUNDS, rc);
-    const LPARAM lParam = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
-    list.PostMessage(WM_LBUTTONUP, 0, lParam);
-    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-    AfxPumpPendingMessages();
+    ClickCell(list, 0, 1);
     CInPlaceEdit* pEdit = CInPlaceEdit::GetInstance();
     ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
     // Tab moves to the next cell (row 1, column 0): the dialog's focus stays in the grid.
@@ -256,9 +207,7 @@ TEST_F(InPlaceEditorDialogKeysTest, ACategoryListInADialogKeepsTabAndEnterInTheG
     list.DeleteItem(0);
     list.SetReadOnlyColumns(0, true);
     list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
-    list.PostMessage(WM_LBUTTONUP, 0, lParam);
-    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, lParam);
-    AfxPumpPendingMessages();
+    ClickCell(list, 0, 1);
     ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
     PressKey(::GetFocus(), VK_TAB);
     AfxPumpPendingMessages();

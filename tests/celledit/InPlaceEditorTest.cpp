@@ -62,8 +62,7 @@ protected:
     }
     static std::string EndEdit(int nRow, int nColumn, const char* pszText)
     {
-        return "notify " + std::to_string(kEditorId) + " LVN_ENDLABELEDIT item=" + std::to_string(nRow) +
-               " sub=" + std::to_string(nColumn) + " text=" + (pszText ? "\"" + std::string(pszText) + "\"" : "null");
+        return EndEditLine(kEditorId, nRow, nColumn, pszText);
     }
 
     CMessageRecorder m_list;
@@ -73,66 +72,59 @@ const char* const kNext = "message 0x784 w=0x0 l=0x0";
 const char* const kPrev = "message 0x785 w=0x0 l=0x0";
 const char* const kDown = "message 0x78E w=0x0 l=0x0";
 
-TEST_F(InPlaceEditorTest, TextEditorLiesOverTheCellAndTabReportsThenMovesOn)
+TEST_F(InPlaceEditorTest, TextEditorLiesOverTheCellAndEachKeyReportsThenMovesOn)
 {
-    HWND hEdit = ShowText(2, 3, "old");
-    ASSERT_NE(nullptr, hEdit);
-    EXPECT_EQ(kCell, RectInParent(hEdit));
-    EXPECT_EQ(hEdit, ::GetFocus());
-    EXPECT_EQ(m_list.GetFont()->GetSafeHandle(), (HFONT)::SendMessageA(hEdit, WM_GETFONT, 0, 0));
-    Type(hEdit, "new");
-    PressKey(hEdit, VK_TAB);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(2, 3, "new"), kNext }));
-    EXPECT_EQ(nullptr, CInPlaceEdit::GetInstance()->GetSafeHwnd());   // closed, the object lives on
+    struct sCase
+    {
+        UINT vk;
+        bool bShift;
+        const char* report;    // the text reported; "typed" was typed over "old"
+        const char* message;   // the navigation message after it, if any
+    } const cases[] = {
+        { VK_ESCAPE, false, "old", nullptr },   // the text the cell had, and not carried over
+        { VK_RETURN, false, "typed", nullptr }, { VK_TAB, false, "typed", kNext }, { VK_TAB, true, "typed", kPrev },
+        { VK_UP, false, "typed", kPrev },       { VK_DOWN, false, "typed", kDown },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.vk) + (c.bShift ? " shifted" : ""));
+        m_list.Clear();
+        HWND hEdit = ShowText(2, 3, "old");
+        ASSERT_NE(nullptr, hEdit);
+        EXPECT_EQ(kCell, RectInParent(hEdit));
+        EXPECT_EQ(hEdit, ::GetFocus());
+        EXPECT_EQ(m_list.GetFont()->GetSafeHandle(), (HFONT)::SendMessageA(hEdit, WM_GETFONT, 0, 0));
+        Type(hEdit, "typed");
+        PressKey(hEdit, c.vk, false, c.bShift);
+        std::vector<std::string> expected = { EndEdit(2, 3, c.report) };
+        if (c.message)
+            expected.push_back(c.message);
+        EXPECT_TRUE(SameSequence(Lines(), expected));
+        EXPECT_EQ(nullptr, CInPlaceEdit::GetInstance()->GetSafeHwnd());   // closed, the object lives on
+    }
     // The list received it with its own id as wParam and itself as the sender.
     const sRecordedMsg& r = m_list.Of(WM_NOTIFY, LVN_ENDLABELEDITA).at(0);
     EXPECT_EQ(kListId, r.wParam);
     EXPECT_EQ(m_list.m_hWnd, r.hwndFrom);
 }
 
-TEST_F(InPlaceEditorTest, NavigationKeysOfTheTextEditor)
-{
-    struct sCase { UINT vk; bool bShift; const char* pszMessage; } cases[] = {
-        { VK_TAB, true, kPrev }, { VK_UP, false, kPrev }, { VK_DOWN, false, kDown } };
-    for (const sCase& c : cases)
-    {
-        SCOPED_TRACE(c.pszMessage);
-        m_list.Clear();
-        HWND hEdit = ShowText(1, 2, "x");
-        PressKey(hEdit, c.vk, false, c.bShift);
-        EXPECT_TRUE(SameSequence(Lines(), { EndEdit(1, 2, "x"), c.pszMessage }));
-    }
-}
-
-TEST_F(InPlaceEditorTest, EscapeReportsTheTextTheCellHadAndEnterTheTypedOne)
-{
-    HWND hEdit = ShowText(0, 1, "before");
-    Type(hEdit, "typed");
-    PressKey(hEdit, VK_ESCAPE);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 1, "before") }));
-
-    m_list.Clear();
-    hEdit = ShowText(0, 1, "before");   // Escape does not carry over to the next edit
-    Type(hEdit, "typed");
-    PressKey(hEdit, VK_RETURN);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 1, "typed") }));
-}
-
 TEST_F(InPlaceEditorTest, ColumnSevenDoublesAndHalvesInsteadOfLeaving)
 {
     HWND hEdit = ShowText(0, INPLACE_STEP_COLUMN, "25");
-    PressKey(hEdit, VK_UP);
-    EXPECT_EQ("50", Text(hEdit));
+    struct sCase
+    {
+        const char* before;
+        UINT vk;
+        const char* after;
+    } const cases[] = { { "25", VK_UP, "50" }, { "1", VK_DOWN, "1" }, { "5", VK_DOWN, "2" },
+                        { "2000000000", VK_UP, "-294967296" } };   // 32-bit arithmetic wraps
+    for (const sCase& c : cases)
+    {
+        ::SetWindowTextA(hEdit, c.before);
+        PressKey(hEdit, c.vk);
+        EXPECT_EQ(c.after, Text(hEdit)) << c.before;
+    }
     EXPECT_NE(nullptr, CInPlaceEdit::GetInstance()->GetSafeHwnd());   // still open
-    ::SetWindowTextA(hEdit, "1");
-    PressKey(hEdit, VK_DOWN);
-    EXPECT_EQ("1", Text(hEdit));
-    ::SetWindowTextA(hEdit, "5");
-    PressKey(hEdit, VK_DOWN);
-    EXPECT_EQ("2", Text(hEdit));
-    ::SetWindowTextA(hEdit, "2000000000");
-    PressKey(hEdit, VK_UP);
-    EXPECT_EQ("-294967296", Text(hEdit));   // 32-bit arithmetic wraps
     EXPECT_TRUE(EndEdits(m_list).empty());
 }
 
@@ -228,36 +220,47 @@ TEST_F(InPlaceEditorTest, ComboOffersTheItemsAndReportsTheChoice)
     for (const char* psz : { "BUY", "SELL", "SHORT" })
         items.AddTail(psz);
     CInPlaceCombo* pCombo = CInPlaceCombo::GetInstance();
-    ASSERT_TRUE(pCombo->ShowComboCtrl(WS_VSCROLL | CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 3,
-                                      4, &items, "sell", -1));
-    EXPECT_EQ(3, pCombo->GetCount());
-    EXPECT_EQ(1, pCombo->GetCurSel());   // "sell" found without regard to case
-    pCombo->SetCurSel(2);
-    PressKey(pCombo->m_hWnd, VK_RETURN);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(3, 4, "SHORT") }));
-    EXPECT_EQ(nullptr, pCombo->GetSafeHwnd());
-
-    // Escape reports the remembered text; the index form remembers that item's text.
-    m_list.Clear();
-    ASSERT_TRUE(pCombo->ShowComboCtrl(CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 0, 0, &items,
-                                      "", 0));
-    EXPECT_EQ(0, pCombo->GetCurSel());
-    pCombo->SetCurSel(1);
-    PressKey(pCombo->m_hWnd, VK_ESCAPE);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "BUY") }));
-
-    // Closing the drop-down part ends the edit; Tab goes on to the next cell.
-    m_list.Clear();
-    ASSERT_TRUE(pCombo->ShowComboCtrl(CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 0, 0, &items,
-                                      "", 2));
-    pCombo->ShowDropDown(TRUE);
-    pCombo->ShowDropDown(FALSE);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "SHORT") }));
-    m_list.Clear();
-    ASSERT_TRUE(pCombo->ShowComboCtrl(CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId, 0, 0, &items,
-                                      "", 1));
-    PressKey(pCombo->m_hWnd, VK_TAB);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "SELL"), kNext }));
+    struct sCase
+    {
+        const char* name;
+        const char* text;   // the cell's text (found without regard to case), or the item index
+        int nIndex;
+        int nSelected;      // what the combo shows first
+        int nChoose;        // then chosen, -1: none
+        UINT vk;            // 0: the drop-down part is opened and closed
+        const char* report;
+        const char* message;
+    } const cases[] = {
+        { "Enter reports the choice", "sell", -1, 1, 2, VK_RETURN, "SHORT", nullptr },
+        { "Escape reports the remembered item", "", 0, 0, 1, VK_ESCAPE, "BUY", nullptr },
+        { "closing the drop-down ends the edit", "", 2, 2, -1, 0, "SHORT", nullptr },
+        { "Tab goes on to the next cell", "", 1, 1, -1, VK_TAB, "SELL", kNext },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_list.Clear();
+        ASSERT_TRUE(pCombo->ShowComboCtrl(WS_VSCROLL | CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId,
+                                          3, 4, &items, c.text, c.nIndex));
+        EXPECT_EQ(3, pCombo->GetCount());
+        EXPECT_EQ(c.nSelected, pCombo->GetCurSel());
+        if (c.nChoose >= 0)
+            pCombo->SetCurSel(c.nChoose);
+        if (c.vk != 0)
+        {
+            PressKey(pCombo->m_hWnd, c.vk);
+        }
+        else
+        {
+            pCombo->ShowDropDown(TRUE);
+            pCombo->ShowDropDown(FALSE);
+        }
+        std::vector<std::string> expected = { EndEdit(3, 4, c.report) };
+        if (c.message)
+            expected.push_back(c.message);
+        EXPECT_TRUE(SameSequence(Lines(), expected));
+        EXPECT_EQ(nullptr, pCombo->GetSafeHwnd());
+    }
 }
 
 TEST_F(InPlaceEditorTest, DatePickerReportsDayMonthYearAndTimePickerTheClock)

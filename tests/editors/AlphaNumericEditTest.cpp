@@ -6,72 +6,40 @@
 
 namespace
 {
-class AlphaNumericEditTest : public EditorTest
+const wchar_t kGroupTitle[] = L"Invalid Character";
+const wchar_t kGroupText[] = L"Special characters are not allowed for group name";
+
+TEST_F(EditorTest, GroupNameBoxDeletesInvalidCharactersWithOneReportPerChange)
 {
-protected:
-    void SetUp() override
+    CAlphaNumericEdit box;
+    CreateBox(box);
+    box.SetLimitText(0);
+    struct Case
     {
-        EditorTest::SetUp();
-        CreateBox(m_box);
-    }
-    void TearDown() override
+        const char* name;
+        std::string text, kept;
+    } const cases[] = {
+        { "a blank", "ab c", "abc" },
+        { "signs and a byte of 128 and above", "a-b_c\xE9" "9", "abc9" },
+        { "thousands at once", "ab" + std::string(2000, '#') + "c" + std::string(3000, '\xA7') + "9", "abc9" },
+    };
+    for (const Case& c : cases)
     {
-        m_box.DestroyWindow();
-        EditorTest::TearDown();
+        SCOPED_TRACE(c.name);
+        box.SetWindowText(c.text.c_str());
+        EXPECT_EQ(c.kept, (LPCTSTR)Text(box));
+        EXPECT_EQ(std::make_pair((int)c.kept.size(), (int)c.kept.size()), Selection(box));
+        ExpectReports(box, 1, kGroupTitle, kGroupText);
     }
-    void ExpectBalloons(size_t n)
-    {
-        ASSERT_EQ(n, Balloons().size());
-        for (const sBalloon& b : Balloons())
-        {
-            EXPECT_EQ(m_box.GetSafeHwnd(), b.hWnd);
-            EXPECT_EQ(L"Invalid Character", b.title);
-            EXPECT_EQ(L"Special characters are not allowed for group name", b.text);
-            EXPECT_EQ(TTI_ERROR, b.icon);
-        }
-        EXPECT_EQ(n, Beeps());
-    }
-
-    CAlphaNumericEdit m_box;
-};
-
-TEST_F(AlphaNumericEditTest, InvalidCharactersAreDeletedWithOneReportPerChange)
-{
-    EXPECT_TRUE(m_box.IsKindOf(RUNTIME_CLASS(CAlphaNumericEdit)));
-    m_box.SetWindowText("ab c");
-    EXPECT_STREQ("abc", Text(m_box));
-    EXPECT_EQ(std::make_pair(3, 3), Selection(m_box));
-    ExpectBalloons(1);
-
-    Balloons().clear();
-    m_script.Clear();
-    m_box.SetWindowText("a-b_c\xE9" "9");
-    EXPECT_STREQ("abc9", Text(m_box));
-    EXPECT_EQ(std::make_pair(4, 4), Selection(m_box));
-    ExpectBalloons(1);
+    box.SetWindowText("");
+    Reset();
+    Type(box, "Grp1!Z");
+    EXPECT_STREQ("Grp1Z", Text(box));
+    ExpectReports(box, 1, kGroupTitle, kGroupText);
+    EXPECT_EQ(0u, Updates());   // the box keeps EN_UPDATE to itself
 }
 
-TEST_F(AlphaNumericEditTest, TypingKeepsLettersAndDigits)
-{
-    Type(m_box, "Grp1");
-    Type(m_box, "!");
-    EXPECT_STREQ("Grp1", Text(m_box));
-    ExpectBalloons(1);
-    Type(m_box, "Z");
-    EXPECT_STREQ("Grp1Z", Text(m_box));
-    EXPECT_EQ(0, Updates());   // the box keeps EN_UPDATE to itself
-}
-
-TEST_F(AlphaNumericEditTest, NothingCanBePasted)
-{
-    m_box.SetWindowText("abc");
-    SetClipboard("xyz");
-    m_box.SendMessage(WM_PASTE);
-    EXPECT_STREQ("abc", Text(m_box));
-    ExpectBalloons(0);
-}
-
-// Renders a control into a bitmap the size of its client area.
+// A control's client area rendered into a bitmap.
 class CRendered
 {
 public:
@@ -94,8 +62,6 @@ public:
         ::DeleteObject(m_hBitmap);
         ::DeleteDC(m_hDC);
     }
-    CRendered(const CRendered&) = delete;
-    CRendered& operator=(const CRendered&) = delete;
     // A pixel of the background, right of any text.
     COLORREF Background() const { return ::GetPixel(m_hDC, m_size.cx - 4, m_size.cy / 2); }
     bool HasPixel(COLORREF cr) const
@@ -106,6 +72,7 @@ public:
                     return true;
         return false;
     }
+
 private:
     CSize m_size;
     HDC m_hDC;
@@ -113,46 +80,24 @@ private:
     HGDIOBJ m_hOld;
 };
 
-class ReadOnlyEditTest : public EditorTest
+TEST_F(EditorTest, ReadOnlyBoxPaintsLikeAPlainEditUntilABackgroundIsSet)
 {
-protected:
-    void SetUp() override
+    CReadOnlyEdit box;
+    CEdit plain;
+    CreateBox(box, ES_READONLY);
+    CreateBox(plain, ES_READONLY, 1002);
+    box.SetWindowText("WWW");
+    plain.SetWindowText("WWW");
+    box.SetTextColor(RGB(0, 0, 255));
+    EXPECT_EQ(CRendered(plain).Background(), CRendered(box).Background());
+    EXPECT_FALSE(CRendered(box).HasPixel(RGB(0, 0, 255)));
+    for (COLORREF back : { RGB(255, 0, 0), RGB(0, 128, 0) })   // the second replaces the brush
     {
-        EditorTest::SetUp();
-        CreateBox(m_box, ES_READONLY);
-        CreateBox(m_plain, ES_READONLY, IDC_PLAIN);
-        m_box.SetWindowText("WWW");
-        m_plain.SetWindowText("WWW");
+        box.SetBackColor(back);
+        CRendered rendered(box);
+        EXPECT_EQ(back, rendered.Background());
+        EXPECT_TRUE(rendered.HasPixel(RGB(0, 0, 255)));   // the text in the owner's colour
+        EXPECT_NE(back, CRendered(plain).Background());
     }
-    void TearDown() override
-    {
-        m_box.DestroyWindow();
-        m_plain.DestroyWindow();
-        EditorTest::TearDown();
-    }
-    CReadOnlyEdit m_box;
-    CEdit m_plain;
-};
-
-TEST_F(ReadOnlyEditTest, PaintsLikeAPlainEditUntilABackgroundIsSet)
-{
-    m_box.SetTextColor(RGB(0, 0, 255));
-    {
-        CRendered box(m_box);
-        CRendered plain(m_plain);
-        EXPECT_EQ(plain.Background(), box.Background());
-        EXPECT_FALSE(box.HasPixel(RGB(0, 0, 255)));
-    }
-    m_box.SetBackColor(RGB(255, 0, 0));
-    {
-        CRendered box(m_box);
-        EXPECT_EQ(RGB(255, 0, 0), box.Background());
-        EXPECT_TRUE(box.HasPixel(RGB(0, 0, 255)));   // the text in the owner's colour
-    }
-    m_box.SetBackColor(RGB(0, 128, 0));   // the brush is replaced
-    CRendered box(m_box);
-    EXPECT_EQ(RGB(0, 128, 0), box.Background());
-    CRendered plain(m_plain);
-    EXPECT_NE(RGB(0, 128, 0), plain.Background());
 }
 }  // namespace

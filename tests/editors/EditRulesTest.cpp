@@ -14,65 +14,32 @@ namespace
 {
 const CString kPriceChars = "0123456789.-,";
 
-TEST(PriceRules, CharacterScan)
+TEST(PriceRules, LongAndOddTexts)
 {
-    EXPECT_EQ(PRICE_VALID, PriceCheckCharacters("-12.5", kPriceChars));
-    EXPECT_EQ(PRICE_VALID, PriceCheckCharacters("", kPriceChars));
-    EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckCharacters("1.2.", kPriceChars));
-    EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckCharacters("--1", kPriceChars));
-    EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckCharacters("1 ", kPriceChars));
     EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckCharacters("1\xB7" "5", kPriceChars));
     EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckCharacters("\xFF", kPriceChars));
     EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckCharacters("1", ""));
-}
-
-TEST(PriceRules, PartsAgainstPrecisionAndDigitLimit)
-{
-    EXPECT_EQ(PRICE_VALID, PriceCheckParts("-000", "0000000", 4, 15.0));
-    EXPECT_EQ(PRICE_VALID, PriceCheckParts("0", "", 0, 0.0));
-    EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckParts("1", "5", 0, 15.0));
-    EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckParts("1", "5", -3, 15.0));
     // The precision is checked before the digit count.
     EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckParts(CString('9', 40), "12345", 4, 15.0));
     EXPECT_EQ(PRICE_REPORT_DIGITS, PriceCheckParts(CString('9', 5000), "", 4, 15.0));
     EXPECT_EQ(PRICE_VALID, PriceCheckParts(CString('0', 5000) + "1", CString('0', 5000), 4, 1.0));
     EXPECT_EQ(PRICE_REPORT_DIGITS, PriceCheckParts("12", "1", 4, 2.5));   // 3 > 2.5
-}
-
-TEST(PriceRules, RangeUsesTheLeadingNumber)
-{
-    EXPECT_EQ(PRICE_VALID, PriceCheckRange("-", 0.0, 0.0));
-    EXPECT_EQ(PRICE_VALID, PriceCheckRange(".", 0.0, 0.0));
-    EXPECT_EQ(PRICE_REPORT_RANGE, PriceCheckRange("", 0.01, 1.0));
     EXPECT_EQ(PRICE_REPORT_RANGE, PriceCheckRange(CString('9', 400), -DBL_MAX, DBL_MAX));   // overflows to inf
     EXPECT_EQ(PRICE_VALID, PriceCheckRange(CString('9', 300), -DBL_MAX, DBL_MAX));
-}
 
-TEST(PriceRules, CommaDataOfLongAndOddTexts)
-{
-    CString strLong('1', 3001);
-    CString strGrouped = PriceCommaData(strLong, 4);
+    CString strGrouped = PriceCommaData(CString('1', 3001), 4);
     EXPECT_EQ(3001 + 1000, strGrouped.GetLength());
     EXPECT_EQ(',', strGrouped[1]);
     EXPECT_STREQ("1,111", strGrouped.Right(5));
-    EXPECT_STREQ("-", PriceCommaData("-", 2));
-    EXPECT_STREQ(".", PriceCommaData(".", 2));
-    EXPECT_STREQ("-.12", PriceCommaData("-.12345", 2));
     EXPECT_STREQ("1.2.34", PriceCommaData("1.2.345", 2));   // the last point splits
+    EXPECT_STREQ("-.12", PriceCommaData("-.12345", 2));
     EXPECT_STREQ("123", PriceCommaData("123.45", -1));
-    // Any precision an owner can set: every decimal is kept, or none.
-    EXPECT_STREQ("1,234.567890123", PriceCommaData("1234.567890123", INT_MAX));
-    EXPECT_STREQ("-1.", PriceCommaData("-1.", INT_MAX));
-    EXPECT_STREQ("1,234", PriceCommaData("1234.5", INT_MIN));
-    EXPECT_EQ(PRICE_VALID, PriceCheckParts("1", "123456789", INT_MAX, 15.0));
-    EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckParts("1", "5", INT_MIN, 15.0));
+    EXPECT_EQ(PRICE_REPORT_CHARACTER, PriceCheckParts("1", "5", -3, 15.0));
+    EXPECT_EQ(PRICE_VALID, PriceCheckRange("-", 0.0, 0.0));
+    EXPECT_STREQ("\xE9\xE9,\xE9\xE9\xE9", PriceCommaData("\xE9\xE9\xE9\xE9\xE9", 2));
     EXPECT_EQ(1, PriceKeyVerdict("1.123456789", 11, '5', INT_MAX).nResult);
     EXPECT_EQ(0, PriceKeyVerdict("1.1", 3, '5', INT_MIN).nResult);
-    EXPECT_STREQ("\xE9\xE9,\xE9\xE9\xE9", PriceCommaData("\xE9\xE9\xE9\xE9\xE9", 2));
-}
 
-TEST(PriceRules, KeyVerdictOnLongTexts)
-{
     const CString strText = CString('1', 5000) + ".12";
     EXPECT_EQ(1, PriceKeyVerdict(strText, 5003, '3', 4).nResult);
     EXPECT_EQ(0, PriceKeyVerdict(strText, 5003, '3', 2).nResult);

@@ -1,6 +1,6 @@
-// Shared fixture of the edit-box tests: a parent window that records the EN_UPDATE notifications
-// it receives, a thread hook that records every EM_SHOWBALLOONTIP sent on the thread (title,
-// text, icon), and helpers that type into a box and fill the real clipboard.
+// Shared fixture of the edit-box tests: a parent that records the notifications it receives, a
+// thread hook that records every EM_SHOWBALLOONTIP sent on the thread (title, text, icon), typing,
+// the real clipboard, and one check of the balloon-and-beep reports a box gave.
 #pragma once
 
 #include "TestHost.h"
@@ -12,43 +12,122 @@
 struct sBalloon
 {
     HWND hWnd;
-    std::wstring title;
-    std::wstring text;
+    std::wstring title, text;
     int icon;
 };
 
-enum { IDC_BOX = 1001, IDC_PLAIN = 1002 };
+inline std::vector<sBalloon>& Balloons()
+{
+    static std::vector<sBalloon> balloons;
+    return balloons;
+}
+
+inline HHOOK& BalloonHook()
+{
+    static HHOOK hHook = nullptr;
+    return hHook;
+}
+
+inline LRESULT CALLBACK RecordBalloons(int nCode, WPARAM wParam, LPARAM lParam)
+{
+    const CWPSTRUCT* p = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (nCode == HC_ACTION && p->message == EM_SHOWBALLOONTIP && p->lParam != 0)
+    {
+        const EDITBALLOONTIP* tip = reinterpret_cast<const EDITBALLOONTIP*>(p->lParam);
+        EXPECT_EQ(sizeof(EDITBALLOONTIP), tip->cbStruct);
+        Balloons().push_back({ p->hwnd, tip->pszTitle ? tip->pszTitle : L"", tip->pszText ? tip->pszText : L"",
+                               tip->ttiIcon });
+    }
+    return ::CallNextHookEx(BalloonHook(), nCode, wParam, lParam);
+}
 
 class EditorTest : public HostTest
 {
 protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    // Creates the box's edit control as a child of the recording parent.
-    void CreateBox(CEdit& box, DWORD dwStyle = 0, UINT nID = IDC_BOX);
-    CString Text(const CWnd& box) const;
-    // Sends WM_CHAR for each character (bytes as typed, 128 and above included).
-    void Type(CWnd& box, const char* pszKeys);
-    // Puts an empty selection at nPos.
-    void Caret(CEdit& box, int nPos) { box.SetSel(nPos, nPos); }
-    std::pair<int, int> Selection(const CEdit& box) const;
-    // Places text on the real clipboard as CF_TEXT; nullptr empties the clipboard.
-    void SetClipboard(const char* pszText)
+    void SetUp() override
+    {
+        HostTest::SetUp();
+        Balloons().clear();
+        ASSERT_TRUE(m_parent.CreateRecorder(&m_frame, CRect(0, 0, 600, 400)));
+        BalloonHook() = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordBalloons, nullptr, ::GetCurrentThreadId());
+        ASSERT_NE(nullptr, BalloonHook());
+    }
+    void TearDown() override
+    {
+        ::UnhookWindowsHookEx(BalloonHook());
+        BalloonHook() = nullptr;
+        MSG msg;   // nothing typed for one test may stay queued for the next
+        while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+        {
+        }
+        if (m_parent.GetSafeHwnd() != nullptr)
+            m_parent.DestroyWindow();
+        HostTest::TearDown();
+    }
+    void CreateBox(CEdit& box, DWORD dwStyle = 0, UINT nID = 1001)
+    {
+        ASSERT_TRUE(box.Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL | dwStyle, CRect(10, 10, 250, 34),
+                               &m_parent, nID));
+    }
+    static CString Text(const CWnd& box)
+    {
+        CString strText;
+        box.GetWindowText(strText);
+        return strText;
+    }
+    // WM_CHAR for each byte as typed, 128 and above included.
+    static void Type(CWnd& box, const char* pszKeys)
+    {
+        for (const char* p = pszKeys; *p != '\0'; p++)
+            box.SendMessage(WM_CHAR, (WPARAM)(unsigned char)*p, 1);
+    }
+    static void Caret(CEdit& box, int nPos) { box.SetSel(nPos, nPos); }
+    static std::pair<int, int> Selection(const CEdit& box)
+    {
+        int nStart = -1, nEnd = -1;
+        box.GetSel(nStart, nEnd);
+        return { nStart, nEnd };
+    }
+    // Places text on the real clipboard as CF_TEXT; nullptr empties it.
+    static void SetClipboard(const char* pszText)
     {
         ASSERT_TRUE(pszText != nullptr ? TestClipboard::SetText(pszText) : TestClipboard::Empty());
     }
-    // EN_UPDATE notifications of the box that reached the parent.
     size_t Updates() const { return m_parent.Count(WM_COMMAND, EN_UPDATE); }
     size_t Beeps() const { return m_script.Count("beep"); }
+    void Reset()
+    {
+        Balloons().clear();
+        m_script.Clear();
+    }
+    // n reports so far (at least n, if bAtLeast), each the given balloon on the box with its
+    // exclamation beep; then forgets them.
+    void ExpectReports(const CWnd& box, size_t n, const wchar_t* pszTitle = L"", const wchar_t* pszText = L"",
+                       bool bAtLeast = false)
+    {
+        if (bAtLeast)
+        {
+            EXPECT_LE(n, Balloons().size());
+        }
+        else
+        {
+            EXPECT_EQ(n, Balloons().size());
+        }
+        for (const sBalloon& b : Balloons())
+        {
+            EXPECT_EQ(box.GetSafeHwnd(), b.hWnd);
+            EXPECT_EQ(pszTitle, b.title);
+            EXPECT_EQ(pszText, b.text);
+            EXPECT_EQ(TTI_ERROR, b.icon);
+        }
+        EXPECT_EQ(Balloons().size(), Beeps());
+        for (const CModalRecord& r : m_script.m_records)
+            if (r.kind == "beep")
+            {
+                EXPECT_EQ((UINT)MB_ICONEXCLAMATION, r.type);
+            }
+        Reset();
+    }
 
-public:
-    static std::vector<sBalloon>& Balloons();
-
-protected:
-    // Parent of the boxes under test: records the notifications that reach it.
     CMessageRecorder m_parent;
-
-private:
-    HHOOK m_hHook = nullptr;
 };

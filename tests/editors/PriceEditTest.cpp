@@ -1,19 +1,32 @@
-// The price box driven as a user drives it: keys typed into the real edit control, pastes from
-// the real clipboard, and the balloon reports it sends.
+// The price box driven as a user drives it: keys typed into the real edit control, the price
+// rules and the balloon reports it sends (pastes: PasteRoutesTest).
 #include "EditorTest.h"
 
 #include "editors/PriceEdit.h"
 
-#include <string>
+#include <cfloat>
+#include <climits>
 
 namespace
 {
-const wchar_t kTitleA[] = L"Unacceptable Character";
-const wchar_t kTextA[] = L"You can only type a number here.";
-const wchar_t kTitleB[] = L"Max limit reached";
-const wchar_t kTextB[] = L"Only 15 digits allowed";
-const wchar_t kTitleC[] = L"Out Of Range";
-const wchar_t kTextC[] = L"Entered value is Out Of Range";
+enum eReport
+{
+    kNone,
+    kChar,     // "Unacceptable Character" / "You can only type a number here."
+    kDigits,   // "Max limit reached" / "Only 15 digits allowed", whatever the limit
+    kRange,    // "Out Of Range" / "Entered value is Out Of Range"
+    kSome,     // at least one report, of any kind
+};
+
+// The box's settings for one case; the defaults are the box's own.
+struct sSetup
+{
+    int nPrecision = 4;
+    int nMaxDigit = 15;
+    double dMin = -DBL_MAX, dMax = DBL_MAX;
+    bool bNoChars = false;   // an empty set of allowed characters
+};
+const sSetup kMaxDigit5 = { 4, 5 }, kBounds1To500 = { 4, 15, 1, 500 }, kBounds1000 = { 4, 15, -1000, 1000 };
 
 class PriceEditTest : public EditorTest
 {
@@ -22,253 +35,141 @@ protected:
     {
         EditorTest::SetUp();
         CreateBox(m_box);
+        m_strChars = m_box.m_strValidChars;
     }
-    void TearDown() override
+    void Apply(const sSetup& s)
     {
-        m_box.DestroyWindow();
-        EditorTest::TearDown();
+        m_box.setPrecision(s.nPrecision);
+        m_box.SetMaxDigit(s.nMaxDigit);
+        m_box.m_dMinValue = s.dMin;
+        m_box.m_dMaxValue = s.dMax;
+        m_box.m_strValidChars = s.bNoChars ? CString() : m_strChars;
     }
-
-    // Every balloon so far is the given report on the box, with one beep per balloon.
-    void ExpectOnlyReports(const wchar_t* pszTitle, const wchar_t* pszText)
+    // bOnce: exactly one report, else at least one (a refused keystroke may report twice).
+    void Reports(eReport report, bool bOnce = true)
     {
-        ASSERT_FALSE(Balloons().empty());
-        for (const sBalloon& b : Balloons())
+        static const wchar_t* const titles[] = { L"", L"Unacceptable Character", L"Max limit reached", L"Out Of Range" };
+        static const wchar_t* const texts[] = { L"", L"You can only type a number here.", L"Only 15 digits allowed",
+                                                L"Entered value is Out Of Range" };
+        if (report == kSome)
         {
-            EXPECT_EQ(m_box.GetSafeHwnd(), b.hWnd);
-            EXPECT_EQ(pszTitle, b.title);
-            EXPECT_EQ(pszText, b.text);
-            EXPECT_EQ(TTI_ERROR, b.icon);
+            EXPECT_FALSE(Balloons().empty());
+            Reset();
         }
-        EXPECT_EQ(Balloons().size(), Beeps());
-        for (const CModalRecord& r : m_script.m_records)
+        else
         {
-            if (r.kind == "beep")
-            {
-                EXPECT_EQ((UINT)MB_ICONEXCLAMATION, r.type);
-            }
+            ExpectReports(m_box, report == kNone ? 0 : 1, titles[report], texts[report], !bOnce);
         }
-    }
-    void ExpectNoReport()
-    {
-        EXPECT_TRUE(Balloons().empty());
-        EXPECT_EQ(0u, Beeps());
-    }
-    void Reset()
-    {
-        Balloons().clear();
-        m_script.Clear();
     }
 
     CPriceEdit m_box;
+    CString m_strChars;
 };
 
-TEST_F(PriceEditTest, TypingGroupsDigitsWithCaretAtEnd)
+TEST_F(PriceEditTest, TypedKeysAreGroupedOrUndoneWithTheirReport)
 {
-    Type(m_box, "1234567");
-    EXPECT_STREQ("1,234,567", Text(m_box));
-    EXPECT_EQ(std::make_pair(9, 9), Selection(m_box));
-    Type(m_box, ".25");
-    EXPECT_STREQ("1,234,567.25", Text(m_box));
-    ExpectNoReport();
-    // The parent still hears of every change.
-    EXPECT_GT(Updates(), 0);
+    struct Case
+    {
+        sSetup setup;
+        const char* start;
+        int nCaret;
+        const char* keys;
+        const char* text;
+        int nCaretAfter;   // -1: not checked
+        eReport report;
+    } const cases[] = {
+        { {}, "", 0, "1234567", "1,234,567", 9, kNone },
+        { {}, "1,234,567", 9, ".25", "1,234,567.25", -1, kNone },
+        { {}, "12,345", 1, "9", "192,345", 2, kNone },   // the caret behind the new digit
+        { {}, "192,345", 0, "8", "8,192,345", 2, kNone },
+        { {}, "12.5", 4, ".", "12.5", -1, kChar },          // a second point
+        { {}, "12.5", 4, "-", "12.5", -1, kChar },          // a minus not at the start
+        { {}, "12.5", 0, "-", "-12.5", -1, kNone },
+        { {}, "0.1234", 6, "5", "0.1234", -1, kChar },      // a fifth decimal
+        { kMaxDigit5, "", 0, "123456", "12,345", -1, kDigits },
+        { kBounds1To500, "50", 2, "1", "50", -1, kRange },
+        { kBounds1000, "", 0, "-.", "-.", -1, kNone },   // a lone sign and point read as 0
+        { kBounds1000, "", 0, "12a\xE9\x80-+e,..9999", "12.9999", -1, kSome },
+        { { INT_MAX }, "", 0, "1234.56789", "1,234.56789", -1, kNone },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.start) + " + " + c.keys);
+        Apply(c.setup);
+        m_box.SetWindowText(c.start);
+        Caret(m_box, c.nCaret);
+        Reset();
+        Type(m_box, c.keys);
+        EXPECT_STREQ(c.text, Text(m_box));
+        if (c.nCaretAfter >= 0)
+        {
+            EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box));
+        }
+        Reports(c.report, false);
+    }
+    EXPECT_GT(Updates(), 0u);   // the parent still hears of every change
 }
 
-TEST_F(PriceEditTest, TypingInTheMiddleKeepsTheCaretBehindTheNewDigit)
+TEST_F(PriceEditTest, IsPriceValidChecksPrecisionDigitsAndBounds)
 {
-    Type(m_box, "12345");
-    ASSERT_STREQ("12,345", Text(m_box));
-    Caret(m_box, 1);   // between 1 and the comma
-    Type(m_box, "9");
-    EXPECT_STREQ("192,345", Text(m_box));
-    EXPECT_EQ(std::make_pair(2, 2), Selection(m_box));
-    Caret(m_box, 0);
-    Type(m_box, "8");
-    EXPECT_STREQ("8,192,345", Text(m_box));
-    EXPECT_EQ(std::make_pair(2, 2), Selection(m_box));
+    struct Case
+    {
+        sSetup setup;
+        const char* text;
+        bool bValid;
+        eReport report;
+    } const cases[] = {
+        { {}, "0.12340", true, kNone },   // trailing zeros are no decimals
+        { {}, "0.12345", false, kChar },
+        { { 0 }, "12.000", true, kNone },
+        { { 0 }, "12.5", false, kChar },
+        { { INT_MIN }, "12.5", false, kChar },
+        { { INT_MIN }, "12.000", true, kNone },
+        { {}, "0001234567890123", true, kNone },   // leading zeros and the sign do not count
+        { {}, "-123456789012345", true, kNone },
+        { {}, "12345678901.2340", true, kNone },
+        { {}, "1234567890123456", false, kDigits },
+        { {}, "123456789012.3456", false, kDigits },
+        { kMaxDigit5, "123.45", true, kNone },
+        { kMaxDigit5, "1234.56", false, kDigits },
+        { {}, "", true, kNone },   // empty, a lone sign or point: zero
+        { {}, "-", true, kNone },
+        { {}, ".", true, kNone },
+        { kBounds1To500, "", false, kRange },
+        { kBounds1To500, "1", true, kNone },      // the bounds are inclusive
+        { kBounds1To500, "500", true, kNone },
+        { kBounds1To500, "500.0001", false, kRange },
+        { kBounds1To500, "0.5", false, kRange },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.text);
+        Apply(c.setup);
+        EXPECT_EQ(c.bValid, m_box.IsPriceValid(c.text) != FALSE);
+        Reports(c.report);
+    }
 }
 
-TEST_F(PriceEditTest, SecondPointAndMisplacedMinusAreUndone)
+TEST_F(PriceEditTest, CommaDataCutsAndGroups)
 {
-    Type(m_box, "12.5");
-    Type(m_box, ".");
-    EXPECT_STREQ("12.5", Text(m_box));
-    ExpectOnlyReports(kTitleA, kTextA);
-
-    Reset();
-    Type(m_box, "-");
-    EXPECT_STREQ("12.5", Text(m_box));
-    ExpectOnlyReports(kTitleA, kTextA);
-
-    Reset();
-    Caret(m_box, 0);
-    Type(m_box, "-");
-    EXPECT_STREQ("-12.5", Text(m_box));
-    ExpectNoReport();
-}
-
-TEST_F(PriceEditTest, PrecisionCountsDecimalsWithoutTrailingZeros)
-{
-    EXPECT_TRUE(m_box.IsPriceValid("0.12340"));
-    ExpectNoReport();
-    EXPECT_FALSE(m_box.IsPriceValid("0.12345"));
-    ExpectOnlyReports(kTitleA, kTextA);
-
-    Reset();
-    Type(m_box, "0.1234");
-    Type(m_box, "5");
-    EXPECT_STREQ("0.1234", Text(m_box));
-    ExpectOnlyReports(kTitleA, kTextA);
-
-    Reset();
-    m_box.setPrecision(0);
-    EXPECT_TRUE(m_box.IsPriceValid("12.000"));
-    EXPECT_FALSE(m_box.IsPriceValid("12.5"));
-}
-
-TEST_F(PriceEditTest, SignificantDigitsAgainstTheLimit)
-{
-    EXPECT_TRUE(m_box.IsPriceValid("0001234567890123"));         // 3 zeros + 13 digits
-    EXPECT_TRUE(m_box.IsPriceValid("-123456789012345"));         // the sign does not count
-    EXPECT_TRUE(m_box.IsPriceValid("12345678901.2340"));          // 15 with the trailing zero cut
-    ExpectNoReport();
-    EXPECT_FALSE(m_box.IsPriceValid("1234567890123456"));
-    ExpectOnlyReports(kTitleB, kTextB);
-
-    Reset();
-    EXPECT_FALSE(m_box.IsPriceValid("123456789012.3456"));
-    ExpectOnlyReports(kTitleB, kTextB);
-
-    // The report names 15 whatever the limit.
-    Reset();
-    m_box.SetMaxDigit(5);
-    EXPECT_TRUE(m_box.IsPriceValid("123.45"));
-    EXPECT_FALSE(m_box.IsPriceValid("1234.56"));
-    ExpectOnlyReports(kTitleB, kTextB);
-
-    Reset();
-    Type(m_box, "123456");
-    EXPECT_STREQ("12,345", Text(m_box));
-    ExpectOnlyReports(kTitleB, kTextB);
-}
-
-TEST_F(PriceEditTest, BoundsAreInclusiveAndEmptyMeansZero)
-{
-    EXPECT_TRUE(m_box.IsPriceValid(""));
-    EXPECT_TRUE(m_box.IsPriceValid("-"));
-    EXPECT_TRUE(m_box.IsPriceValid("."));
-    ExpectNoReport();
-
-    m_box.m_dMinValue = 1.0;
-    m_box.m_dMaxValue = 500.0;
-    EXPECT_FALSE(m_box.IsPriceValid(""));
-    ExpectOnlyReports(kTitleC, kTextC);
-    Reset();
-    EXPECT_TRUE(m_box.IsPriceValid("1"));
-    EXPECT_TRUE(m_box.IsPriceValid("500"));
-    EXPECT_FALSE(m_box.IsPriceValid("500.0001"));
-    ExpectOnlyReports(kTitleC, kTextC);
-
-    Reset();
-    m_box.SetWindowText("50");
-    Caret(m_box, 2);
-    Type(m_box, "1");
-    EXPECT_STREQ("50", Text(m_box));
-    ExpectOnlyReports(kTitleC, kTextC);
-}
-
-TEST_F(PriceEditTest, PasteChecksTheClipboardTextWithoutCommas)
-{
-    SetClipboard("1,234.5");
-    m_box.SendMessage(WM_PASTE);
-    EXPECT_STREQ("1,234.5", Text(m_box));
-    ExpectNoReport();
-
-    m_box.SetWindowText("");
-    SetClipboard("1234567");
-    m_box.SendMessage(WM_PASTE);
-    EXPECT_STREQ("1,234,567", Text(m_box));
-
-    m_box.SetWindowText("");
-    SetClipboard("12a");
-    EXPECT_EQ(0, m_box.SendMessage(WM_PASTE));
-    EXPECT_STREQ("", Text(m_box));
-    ExpectOnlyReports(kTitleA, kTextA);
-}
-
-TEST_F(PriceEditTest, PasteOfBadOrMissingClipboardData)
-{
-    m_box.SetWindowText("42");
-    SetClipboard(std::string(5000, '7').c_str());
-    m_box.SendMessage(WM_PASTE);
-    EXPECT_STREQ("42", Text(m_box));
-    ExpectOnlyReports(kTitleB, kTextB);
-
-    Reset();
-    SetClipboard("\xE9\xB5");
-    m_box.SendMessage(WM_PASTE);
-    EXPECT_STREQ("42", Text(m_box));
-    ExpectOnlyReports(kTitleA, kTextA);
-
-    // No text on the clipboard: an empty text, valid unless the bounds exclude zero.
-    Reset();
-    SetClipboard(nullptr);
-    m_box.SendMessage(WM_PASTE);
-    EXPECT_STREQ("42", Text(m_box));
-    ExpectNoReport();
-    m_box.m_dMinValue = 10.0;
-    m_box.SendMessage(WM_PASTE);
-    EXPECT_STREQ("42", Text(m_box));
-    ExpectOnlyReports(kTitleC, kTextC);
-
-    // No allowed characters: nothing is pasted and nothing reported.
-    Reset();
-    SetClipboard("5");
-    m_box.m_strValidChars.Empty();
-    m_box.SendMessage(WM_PASTE);
-    EXPECT_STREQ("42", Text(m_box));
-    ExpectNoReport();
-}
-
-TEST_F(PriceEditTest, PastedTextIsCheckedAgainWithTheTextAround)
-{
-    // The pasted part alone is fine, the combined text has a second point: nothing is pasted and
-    // the second point is reported once.
-    m_box.SetWindowText("1.5");
-    Caret(m_box, 3);
-    SetClipboard("2.5");
-    EXPECT_EQ(0, m_box.SendMessage(WM_PASTE));
-    EXPECT_STREQ("1.5", Text(m_box));
-    ExpectOnlyReports(kTitleA, kTextA);
-    EXPECT_EQ(1u, Balloons().size());
-}
-
-TEST_F(PriceEditTest, GetCommaDataCutsAndGroups)
-{
-    m_box.setPrecision(2);
-    CString s = "1234.5678";
-    EXPECT_STREQ("1,234.56", m_box.GetCommaData(s));
-    s = "-1234567.891";
-    EXPECT_STREQ("-1,234,567.89", m_box.GetCommaData(s));
-    s = ".5";
-    EXPECT_STREQ(".5", m_box.GetCommaData(s));
-    s = "12";
-    EXPECT_STREQ("12", m_box.GetCommaData(s));
-    s = "1,2,3,4";
-    EXPECT_STREQ("1,234", m_box.GetCommaData(s));
-    s = "--123456";
-    EXPECT_STREQ("-123,456", m_box.GetCommaData(s));
-    s = "123.";
-    EXPECT_STREQ("123.", m_box.GetCommaData(s));
-    s = "";
-    EXPECT_STREQ("", m_box.GetCommaData(s));
-    m_box.setPrecision(0);
-    s = "9999.99";
-    EXPECT_STREQ("9,999.", m_box.GetCommaData(s));
-
+    struct Case
+    {
+        int nPrecision;
+        const char* in;
+        const char* out;
+    } const cases[] = {
+        { 2, "1234.5678", "1,234.56" }, { 2, "-1234567.891", "-1,234,567.89" }, { 2, ".5", ".5" },
+        { 2, "12", "12" },              { 2, "1,2,3,4", "1,234" },            { 2, "--123456", "-123,456" },
+        { 2, "123.", "123." },          { 2, "", "" },                        { 0, "9999.99", "9,999." },
+        { INT_MAX, "-9876.543210987", "-9,876.543210987" },                   { INT_MIN, "12.5", "12" },
+    };
+    for (const Case& c : cases)
+    {
+        m_box.setPrecision(c.nPrecision);
+        CString s = c.in;
+        EXPECT_STREQ(c.out, m_box.GetCommaData(s)) << c.in;
+    }
     EXPECT_STREQ("1234567.5", m_box.GetTrueValue("1,234,567.5"));
-
     m_box.m_bFormatEnabled = false;   // let the raw text stand
     m_box.SetWindowText("9876543.21");
     m_box.m_bFormatEnabled = true;
@@ -279,55 +180,39 @@ TEST_F(PriceEditTest, GetCommaDataCutsAndGroups)
 
 TEST_F(PriceEditTest, ProcessCharacterVerdicts)
 {
-    EXPECT_EQ(1, m_box.processCharacter('.'));
-    EXPECT_EQ(1, m_box.processCharacter('-'));
-    EXPECT_EQ(1, m_box.processCharacter('7'));
-    ExpectNoReport();
-    EXPECT_EQ(0, m_box.processCharacter('x'));       // empty box: refused and reported
-    ExpectOnlyReports(kTitleA, kTextA);
-    Reset();
-    EXPECT_EQ(0, m_box.processCharacter(8));          // backspace on an empty box: quietly refused
-    ExpectNoReport();
-
+    struct Case
+    {
+        const char* text;
+        int nCaret;
+        unsigned ch;
+        int nResult;
+        eReport report;
+        int nCaretAfter;   // -1: not checked
+    } const cases[] = {
+        { "", 0, '.', 1, kNone, -1 },        { "", 0, '-', 1, kNone, -1 },
+        { "", 0, '7', 1, kNone, -1 },        { "", 0, 'x', 0, kChar, -1 },   // empty box: refused and reported
+        { "", 0, 8, 0, kNone, -1 },          // backspace on an empty box: quietly refused
+        { "1,234.56", 2, '.', 0, kNone, 6 }, // jumps behind the existing point
+        { "1,234.56", 8, '3', 0, kNone, -1 }, // decimals full
+        { "1,234.56", 2, '3', 1, kNone, -1 }, // integer digits still welcome
+        { "1,234.5", 7, '3', 1, kNone, -1 },  { "1,234.5", 0, '-', 1, kNone, -1 },
+        { "1,234.5", 3, '-', 0, kNone, -1 },  // not at the start
+        { "-5", 0, '-', 0, kNone, -1 },       // already signed
+        { "-5", 0, 'a', 0, kNone, -1 },       { "-5", 0, 8, 0, kNone, -1 },
+    };
     m_box.setPrecision(2);
-    m_box.SetWindowText("1,234.56");
-    Caret(m_box, 2);
-    EXPECT_EQ(0, m_box.processCharacter('.'));        // jumps behind the existing point
-    EXPECT_EQ(std::make_pair(6, 6), Selection(m_box));
-    Caret(m_box, 8);
-    EXPECT_EQ(0, m_box.processCharacter('3'));        // decimals full
-    Caret(m_box, 2);
-    EXPECT_EQ(1, m_box.processCharacter('3'));        // integer digits are still welcome
-    m_box.SetWindowText("1,234.5");
-    Caret(m_box, 7);
-    EXPECT_EQ(1, m_box.processCharacter('3'));
-
-    Caret(m_box, 0);
-    EXPECT_EQ(1, m_box.processCharacter('-'));
-    Caret(m_box, 3);
-    EXPECT_EQ(0, m_box.processCharacter('-'));        // not at the start
-    m_box.SetWindowText("-5");
-    Caret(m_box, 0);
-    EXPECT_EQ(0, m_box.processCharacter('-'));        // already signed
-    EXPECT_EQ(0, m_box.processCharacter('a'));
-    EXPECT_EQ(0, m_box.processCharacter(8));
-    ExpectNoReport();
-}
-
-TEST_F(PriceEditTest, BadKeystrokesNeverLeaveAnInvalidText)
-{
-    m_box.m_dMinValue = -1000.0;
-    m_box.m_dMaxValue = 1000.0;
-    Type(m_box, "-.");
-    EXPECT_STREQ("-.", Text(m_box));   // a lone sign and point read as 0
-    m_box.SetWindowText("");
-    Reset();
-    const char keys[] = "12a\xE9\x80-+e,..9999";
-    Type(m_box, keys);
-    CString strText = Text(m_box);
-    strText.Remove(',');
-    EXPECT_GE(1000.0, atof(strText));
-    EXPECT_STREQ("12.9999", Text(m_box));   // the third point and the fifth decimal refused
-    EXPECT_FALSE(Balloons().empty());
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.text) + " + " + std::to_string(c.ch));
+        m_box.SetWindowText(c.text);
+        Caret(m_box, c.nCaret);
+        Reset();
+        EXPECT_EQ(c.nResult, m_box.processCharacter(c.ch));
+        if (c.nCaretAfter >= 0)
+        {
+            EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box));
+        }
+        Reports(c.report);
+    }
 }
 }  // namespace

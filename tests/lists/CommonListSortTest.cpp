@@ -2,8 +2,6 @@
 // SortOnVisibleIndex and auto-sort with its settings and timer.
 #include "ListFixture.h"
 
-using Texts = std::vector<std::string>;
-
 struct sTypeCase
 {
     int dataType;
@@ -83,7 +81,9 @@ TEST_F(ListTest, LongCellTextsAreReadAndSortedWhole)
     for (int n : lengths)
         AddRow({ std::string((size_t)n, (char)('a' + n % 7)).append("z").c_str() });
     for (int r = 0; r < 4; ++r)
+    {
         EXPECT_EQ(lengths[r] + 1, m_list.GetItemText(r, 0).GetLength());
+    }
     m_list.SortOn(0, 1);
     // 'a' + n % 7: 1000 -> 'g', 255 -> 'd', 254 -> 'c', 256 -> 'e'.
     std::vector<int> sorted;
@@ -92,35 +92,47 @@ TEST_F(ListTest, LongCellTextsAreReadAndSortedWhole)
     EXPECT_EQ((std::vector<int>{ 254, 255, 256, 1000 }), sorted);
 }
 
-TEST_F(ListTest, HeaderImagesFollowTheClicks)
+TEST_F(ListTest, ClicksAndSortOnSetDirectionColumnAndHeaderImages)
 {
-    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_TEXT }, { "C", 60, 0, LIST_SORT_TEXT } });
-    AddRow({ "1", "x", "q" });
-    AddRow({ "2", "y", "p" });
-    ClickHeader(1);   // first click: ascending
-    EXPECT_EQ(0, HeaderImage(1));
-    EXPECT_EQ(2, HeaderImage(0));
-    EXPECT_EQ(-1, m_list.GetSortOrder());
-
-    ClickHeader(1);   // second click: descending
-    EXPECT_EQ(1, HeaderImage(1));
-    EXPECT_EQ(1, m_list.GetSortOrder());
-
-    ClickHeader(2);   // another column: blank on the former one
-    EXPECT_EQ(0, HeaderImage(2));
-    EXPECT_EQ(2, HeaderImage(1));
-    EXPECT_EQ(2, m_list.GetSortColumn());
-}
-
-TEST_F(ListTest, ClickBeyondTheHeaderSortsColumnZero)
-{
-    BuildColumns({ { "A", 60, 0, LIST_SORT_NATURAL }, { "B", 60, 0, LIST_SORT_NATURAL } });
-    AddRow({ "b", "1" });
-    AddRow({ "a", "2" });
-    ClickHeader(1);
-    ClickHeader(7);
-    EXPECT_EQ(0, m_list.GetSortColumn());
-    EXPECT_EQ((Texts{ "a", "b" }), Column(0));
+    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER }, { "C", 60, 0, LIST_SORT_TEXT } });
+    AddRow({ "x", "2", "q" });
+    AddRow({ "y", "10", "p" });
+    AddRow({ "z", "1", "r" });
+    struct Case
+    {
+        const char* name;
+        int nClick;              // a header click on this position, else SortOn below
+        int nColumn, nOrder;     // SortOn's arguments (anything but 1 is descending)
+        Texts column1;
+        int nSortColumn, nSortOrder;
+        std::vector<int> images;   // header images by position; -2: a column never sorted, not checked
+    } const cases[] = {
+        { "first click: ascending", 1, 0, 0, { "1", "2", "10" }, 1, -1, { 2, 0, -2 } },
+        { "second click: descending", 1, 0, 0, { "10", "2", "1" }, 1, 1, { 2, 1, -2 } },
+        { "another column: blank on the former", 2, 0, 0, { "10", "2", "1" }, 2, -1, { 2, 2, 0 } },
+        { "beyond the header: column 0", 7, 0, 0, { "2", "10", "1" }, 0, -1, { 0, 2, 2 } },
+        { "SortOn ascending", -1, 1, 1, { "1", "2", "10" }, 1, -1, { 2, 0, 2 } },
+        { "SortOn 0 is descending", -1, 1, 0, { "10", "2", "1" }, 1, 1, { 2, 1, 2 } },
+        { "SortOn -1 too", -1, 1, -1, { "10", "2", "1" }, 1, 1, { 2, 1, 2 } },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        if (c.nClick >= 0)
+            ClickHeader(c.nClick);
+        else
+            EXPECT_EQ(1, m_list.SortOn(c.nColumn, c.nOrder));
+        EXPECT_EQ(c.column1, Column(1));
+        EXPECT_EQ(c.nSortColumn, m_list.GetSortColumn());
+        EXPECT_EQ(c.nSortOrder, m_list.GetSortOrder());
+        for (int p = 0; p < 3; ++p)
+        {
+            if (c.images[p] != -2)
+            {
+                EXPECT_EQ(c.images[p], HeaderImage(p)) << "position " << p;
+            }
+        }
+    }
 }
 
 // A grid that keeps its texts elsewhere: the sort reads them through the virtual GetItemText,
@@ -161,22 +173,6 @@ TEST_F(ListTest, DerivedTextsAreReadThroughTheVirtualSlots)
               std::vector<DWORD_PTR>(grid.m_dataSeen.begin(), grid.m_dataSeen.begin() + 3));
 }
 
-TEST_F(ListTest, SortOnTakesAColumnIndexAndADirection)
-{
-    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER }, { "C", 60, 0, LIST_SORT_TEXT } });
-    AddRow({ "x", "2", "" });
-    AddRow({ "y", "10", "" });
-    AddRow({ "z", "1", "" });
-    EXPECT_EQ(1, m_list.SortOn(1, 1));
-    EXPECT_EQ((Texts{ "1", "2", "10" }), Column(1));
-    EXPECT_EQ(0, HeaderImage(1));
-    EXPECT_EQ(1, m_list.SortOn(1, 0));   // anything but 1 is descending
-    EXPECT_EQ((Texts{ "10", "2", "1" }), Column(1));
-    EXPECT_EQ(1, HeaderImage(1));
-    EXPECT_EQ(1, m_list.SortOn(1, -1));
-    EXPECT_EQ((Texts{ "10", "2", "1" }), Column(1));
-}
-
 TEST_F(ListTest, SortOnAHiddenColumnSortsPositionZero)
 {
     int defaults[] = { 1, 0 };
@@ -190,69 +186,48 @@ TEST_F(ListTest, SortOnAHiddenColumnSortsPositionZero)
     EXPECT_EQ((Texts{ "b2", "b1" }), Column(0));
 }
 
-TEST_F(ListTest, SortOnVisibleIndexWorksOnlyWithAutoSortAndKeepsDirection)
-{
-    BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER } });
-    AddRow({ "x", "2" });
-    AddRow({ "y", "3" });
-    AddRow({ "z", "1" });
-    EXPECT_EQ(1, m_list.SortOnVisibleIndex(1, 1));
-    EXPECT_EQ((Texts{ "2", "3", "1" }), Column(1)) << "auto-sort off: nothing happens";
-
-    m_list.EnableAutoSort(TRUE);
-    m_list.SortOnVisibleIndex(1, 1);
-    EXPECT_EQ((Texts{ "1", "2", "3" }), Column(1));
-    m_list.SetItemText(0, 1, "9");
-    m_list.SortOnVisibleIndex(1, 1);   // same column: the direction stays ascending
-    EXPECT_EQ((Texts{ "2", "3", "9" }), Column(1));
-    EXPECT_EQ(-1, m_list.GetSortOrder());
-}
-
-TEST_F(ListTest, AutoSortSettingsAreWrittenAndReadBack)
+TEST_F(ListTest, AutoSortSettingsAreWrittenOnDestroyAndReadBack)
 {
     BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER }, { "C", 60, 0, LIST_SORT_TEXT } });
     m_list.SaveAutoSort();
     EXPECT_EQ("false", TestSettings::Get("TestGrid", "AutoSortTicked"));
     EXPECT_EQ("<none>", TestSettings::Get("TestGrid", "AutoSort"));
-
     m_list.EnableAutoSort(TRUE);
     AddRow({ "a", "1", "" });
     ClickHeader(2);
     ClickHeader(2);
-    m_list.SaveAutoSort();
+    m_dialog.DestroyWindow();   // saves, and empties the list
     EXPECT_EQ("true", TestSettings::Get("TestGrid", "AutoSortTicked"));
     EXPECT_EQ("2", TestSettings::Get("TestGrid", "AutoSort"));
     EXPECT_EQ("1", TestSettings::Get("TestGrid", "AutoSortOrder"));
+    EXPECT_EQ(0, m_list.m_arrColInfo.GetSize());
+    EXPECT_EQ(0, m_list.m_arrColPosition.GetSize());
 
-    CCommonListCtrl other;
-    other.m_csListName = "TestGrid";
-    other.m_arrColInfo.SetSize(3);
-    EXPECT_EQ(1, other.ReadAutoSort());
-    EXPECT_TRUE(other.IsAutoSortEnabled());
-    EXPECT_EQ(2, other.GetSortColumn());
-    EXPECT_EQ(1, other.GetSortOrder());
-}
-
-TEST_F(ListTest, StoredAutoSortColumnBeyondTheColumnsFallsBackToZero)
-{
-    TestHost::Settings()[{ "Grid2", "AutoSortTicked" }] = "true";
-    TestHost::Settings()[{ "Grid2", "AutoSort" }] = "5";
-    TestHost::Settings()[{ "Grid2", "AutoSortOrder" }] = "-1";
-    CCommonListCtrl other;
-    other.m_csListName = "Grid2";
-    other.m_arrColInfo.SetSize(3);
-    EXPECT_EQ(-1, other.ReadAutoSort());
-    EXPECT_EQ(0, other.GetSortColumn());
-    EXPECT_EQ(1, other.GetSortOrder()) << "the order is not read after a bad column";
-
-    // A column that is no number reads as 0, as atoi reads it, and the order is still read.
-    TestHost::Settings()[{ "Grid2", "AutoSort" }] = "abc";
-    EXPECT_EQ(1, other.ReadAutoSort());
-    EXPECT_EQ(0, other.GetSortColumn());
-    EXPECT_EQ(-1, other.GetSortOrder());
-    TestHost::Settings()[{ "Grid2", "AutoSortTicked" }] = "yes";
-    other.ReadAutoSort();
-    EXPECT_FALSE(other.IsAutoSortEnabled());
+    struct Case
+    {
+        const char *ticked, *column, *order;
+        int nResult, nColumn, nOrder;
+        bool bEnabled;
+    } const cases[] = {
+        { "true", "2", "1", 1, 2, 1, true },       // as saved above
+        { "true", "5", "-1", -1, 0, 1, true },     // beyond the columns: 0, and the order is not read
+        { "true", "abc", "-1", 1, 0, -1, true },   // no number reads as 0, as atoi reads it
+        { "yes", "1", "-1", 1, 1, -1, false },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::string(c.ticked) + " " + c.column + " " + c.order);
+        TestHost::Settings()[{ "TestGrid", "AutoSortTicked" }] = c.ticked;
+        TestHost::Settings()[{ "TestGrid", "AutoSort" }] = c.column;
+        TestHost::Settings()[{ "TestGrid", "AutoSortOrder" }] = c.order;
+        CCommonListCtrl other;
+        other.m_csListName = "TestGrid";
+        other.m_arrColInfo.SetSize(3);
+        EXPECT_EQ(c.nResult, other.ReadAutoSort());
+        EXPECT_EQ(c.bEnabled, other.IsAutoSortEnabled() != FALSE);
+        EXPECT_EQ(c.nColumn, other.GetSortColumn());
+        EXPECT_EQ(c.nOrder, other.GetSortOrder());
+    }
 }
 
 TEST_F(ListTest, AutoSortTimerSortsTheCurrentColumn)
@@ -266,19 +241,24 @@ TEST_F(ListTest, AutoSortTimerSortsTheCurrentColumn)
     AddRow({ "x", "5" });
     AddRow({ "y", "-1" });
     AddRow({ "z", "3" });
-
     m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
     EXPECT_EQ((Texts{ "-1", "3", "5" }), Column(1));
     EXPECT_NE(0u, m_list.m_nAutoSortTimer);
     m_list.SetItemText(0, 1, "8");
     m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
     EXPECT_EQ((Texts{ "3", "5", "8" }), Column(1));
+    // SortOnVisibleIndex sorts only with auto-sort on, and keeps the direction on the same column.
+    m_list.SetItemText(0, 1, "9");
+    EXPECT_EQ(1, m_list.SortOnVisibleIndex(1, 1));
+    EXPECT_EQ((Texts{ "5", "8", "9" }), Column(1));
+    EXPECT_EQ(-1, m_list.GetSortOrder());
 
     m_list.EnableAutoSort(FALSE);
     EXPECT_EQ(1, m_list.InitializeAutoSort());
-    m_list.SetItemText(0, 1, "9");
+    m_list.SetItemText(0, 1, "99");
     m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
-    EXPECT_EQ((Texts{ "9", "5", "8" }), Column(1));
+    m_list.SortOnVisibleIndex(1, 1);
+    EXPECT_EQ((Texts{ "99", "8", "9" }), Column(1));
 }
 
 TEST_F(ListTest, InitializeAutoSortWithRowsSortsAtOnce)
@@ -290,18 +270,4 @@ TEST_F(ListTest, InitializeAutoSortWithRowsSortsAtOnce)
     EXPECT_EQ(0, m_list.InitializeAutoSort());
     EXPECT_NE(0u, m_list.m_nAutoSortTimer);
     EXPECT_EQ((Texts{ "a", "b" }), Column(0));
-}
-
-TEST_F(ListTest, DestroyingTheListSavesAutoSortAndEmptiesIt)
-{
-    BuildColumns({ { "A", 60, 0, LIST_SORT_NATURAL }, { "B", 60, 0, LIST_SORT_NATURAL } });
-    m_list.EnableAutoSort(TRUE);
-    AddRow({ "a", "b" });
-    ClickHeader(1);
-    m_dialog.DestroyWindow();
-    EXPECT_EQ("true", TestSettings::Get("TestGrid", "AutoSortTicked"));
-    EXPECT_EQ("1", TestSettings::Get("TestGrid", "AutoSort"));
-    EXPECT_EQ("-1", TestSettings::Get("TestGrid", "AutoSortOrder"));
-    EXPECT_EQ(0, m_list.m_arrColInfo.GetSize());
-    EXPECT_EQ(0, m_list.m_arrColPosition.GetSize());
 }

@@ -8,38 +8,37 @@
 
 namespace
 {
-// Dark pixels per row of one image drawn over white.
-std::vector<int> DarkPixelsPerRow(CImageList* pImages, int nImage)
+// Draws one image over the background; the colours of its pixels, row by row.
+std::vector<COLORREF> Draw(CImageList* pImages, int nImage, COLORREF back, UINT nStyle)
 {
-    std::vector<int> rows(5, 0);
     HDC hdcScreen = ::GetDC(nullptr);
     HDC hdc = ::CreateCompatibleDC(hdcScreen);
     HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, 9, 5);
     ::ReleaseDC(nullptr, hdcScreen);
     HGDIOBJ old = ::SelectObject(hdc, hbm);
+    HBRUSH hBrush = ::CreateSolidBrush(back);
     RECT rc = { 0, 0, 9, 5 };
-    ::FillRect(hdc, &rc, (HBRUSH)::GetStockObject(WHITE_BRUSH));
-    ImageList_Draw(pImages->GetSafeHandle(), nImage, hdc, 0, 0, ILD_NORMAL);
+    ::FillRect(hdc, &rc, hBrush);
+    ImageList_Draw(pImages->GetSafeHandle(), nImage, hdc, 0, 0, nStyle);
+    std::vector<COLORREF> pixels;
     for (int y = 0; y < 5; ++y)
         for (int x = 0; x < 9; ++x)
-            if ((::GetPixel(hdc, x, y) & 0xFFFFFF) != 0xFFFFFF)
-                ++rows[(size_t)y];
+            pixels.push_back(::GetPixel(hdc, x, y) & 0xFFFFFF);
     ::SelectObject(hdc, old);
+    ::DeleteObject(hBrush);
     ::DeleteObject(hbm);
     ::DeleteDC(hdc);
-    return rows;
+    return pixels;
 }
 
-void ExpectUpDownBlank(CImageList* pImages)
+// Non-white pixels per row of one image drawn over white.
+std::vector<int> DarkPixelsPerRow(CImageList* pImages, int nImage)
 {
-    ASSERT_NE(nullptr, pImages);
-    ASSERT_EQ(3, pImages->GetImageCount());
-    std::vector<int> up = DarkPixelsPerRow(pImages, 0);
-    std::vector<int> down = DarkPixelsPerRow(pImages, 1);
-    std::vector<int> blank = DarkPixelsPerRow(pImages, 2);
-    EXPECT_LT(up[0], up[4]);       // ascending: narrow at the top
-    EXPECT_GT(down[0], down[4]);   // descending: narrow at the bottom
-    EXPECT_EQ(std::vector<int>(5, 0), blank);
+    std::vector<COLORREF> pixels = Draw(pImages, nImage, RGB(255, 255, 255), ILD_NORMAL);
+    std::vector<int> rows(5, 0);
+    for (size_t i = 0; i < pixels.size(); ++i)
+        rows[i / 9] += pixels[i] != 0xFFFFFF;
+    return rows;
 }
 }  // namespace
 
@@ -54,43 +53,37 @@ protected:
     }
 };
 
-TEST_F(HeaderImagesTest, HostBitmapsGiveAnUpADownAndABlankImage)
+TEST_F(HeaderImagesTest, AnUpADownAndABlankImageWithOrWithoutHostBitmaps)
 {
-    CCommonListCtrl::DestroyHeaderImageList();
-    CImageList* pImages = CCommonListCtrl::GetHeaderImageList();
-    ExpectUpDownBlank(pImages);
-    int cx = 0, cy = 0;
-    pImages->GetIconSize(&cx, &cy);
-    EXPECT_EQ(9, cx);
-    EXPECT_EQ(5, cy);
-
-    // Drawn on red: the host's black pixels come out in the grey-text colour, its white ones are
-    // masked.
-    HDC hdcScreen = ::GetDC(nullptr);
-    HDC hdc = ::CreateCompatibleDC(hdcScreen);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hdcScreen, 9, 5);
-    ::ReleaseDC(nullptr, hdcScreen);
-    HGDIOBJ old = ::SelectObject(hdc, hbm);
-    const COLORREF grey = ::GetSysColor(COLOR_GRAYTEXT), red = RGB(255, 0, 0);
-    HBRUSH hRed = ::CreateSolidBrush(red);
-    RECT rc = { 0, 0, 9, 5 };
-    ::FillRect(hdc, &rc, hRed);
-    ImageList_Draw(pImages->GetSafeHandle(), 0, hdc, 0, 0, ILD_TRANSPARENT);
-    EXPECT_EQ(grey, ::GetPixel(hdc, 4, 2));
-    EXPECT_EQ(red, ::GetPixel(hdc, 0, 0));
-    ::SelectObject(hdc, old);
-    ::DeleteObject(hRed);
-    ::DeleteObject(hbm);
-    ::DeleteDC(hdc);
-
-}
-
-TEST_F(HeaderImagesTest, WithoutHostBitmapsTheLibraryDrawsItsOwnArrows)
-{
-    // A resource module with no bitmaps first in the chain, and Controls.dll has none either.
-    ASSERT_EQ(nullptr, ::FindResourceA(::GetModuleHandleA("Afx.dll"), MAKEINTRESOURCE(32898), (LPCSTR)RT_BITMAP));
-    AfxSetResourceHandle(::GetModuleHandleA("Afx.dll"));
-    ASSERT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCE(32898), RT_BITMAP));
-    CCommonListCtrl::DestroyHeaderImageList();
-    ExpectUpDownBlank(CCommonListCtrl::GetHeaderImageList());
+    for (bool bHostBitmaps : { true, false })
+    {
+        SCOPED_TRACE(bHostBitmaps ? "host bitmaps" : "drawn by the library");
+        if (!bHostBitmaps)
+        {
+            // A resource module with no bitmaps first in the chain, and Controls.dll has none either.
+            ASSERT_EQ(nullptr, ::FindResourceA(::GetModuleHandleA("Afx.dll"), MAKEINTRESOURCE(32898), (LPCSTR)RT_BITMAP));
+            AfxSetResourceHandle(::GetModuleHandleA("Afx.dll"));
+            ASSERT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCE(32898), RT_BITMAP));
+        }
+        CCommonListCtrl::DestroyHeaderImageList();
+        CImageList* pImages = CCommonListCtrl::GetHeaderImageList();
+        ASSERT_NE(nullptr, pImages);
+        ASSERT_EQ(3, pImages->GetImageCount());
+        int cx = 0, cy = 0;
+        pImages->GetIconSize(&cx, &cy);
+        EXPECT_EQ(9, cx);
+        EXPECT_EQ(5, cy);
+        std::vector<int> up = DarkPixelsPerRow(pImages, 0), down = DarkPixelsPerRow(pImages, 1);
+        EXPECT_LT(up[0], up[4]);       // ascending: narrow at the top
+        EXPECT_GT(down[0], down[4]);   // descending: narrow at the bottom
+        EXPECT_EQ(std::vector<int>(5, 0), DarkPixelsPerRow(pImages, 2));
+        if (bHostBitmaps)
+        {
+            // Drawn on red: the host's black pixels come out in the grey-text colour, its white
+            // ones are masked.
+            std::vector<COLORREF> pixels = Draw(pImages, 0, RGB(255, 0, 0), ILD_TRANSPARENT);
+            EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), pixels[2 * 9 + 4]);
+            EXPECT_EQ(RGB(255, 0, 0), pixels[0]);
+        }
+    }
 }

@@ -4,6 +4,16 @@ BEGIN_MESSAGE_MAP(CGridTestDialog, CDialog)
     ON_MESSAGE(WM_LIST_COLUMNS_REBUILT, OnColumnsRebuilt)
 END_MESSAGE_MAP()
 
+void HoldKeys(bool bCtrl, bool bShift)
+{
+    BYTE keys[256] = {};
+    if (bCtrl)
+        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
+    if (bShift)
+        keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
+    ::SetKeyboardState(keys);
+}
+
 void ListTest::SetUp()
 {
     HostTest::SetUp();
@@ -13,8 +23,7 @@ void ListTest::SetUp()
 
 void ListTest::TearDown()
 {
-    BYTE keys[256] = {};
-    ::SetKeyboardState(keys);
+    HoldKeys();
     if (m_dialog.GetSafeHwnd() != nullptr)
         m_dialog.DestroyWindow();
     HostTest::TearDown();
@@ -42,26 +51,25 @@ int ListTest::AddRow(std::initializer_list<const char*> cells)
     int nSub = 0;
     for (const char* cell : cells)
     {
-        if (nSub == 0)
+        if (nSub++ == 0)
             m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, nRow, cell, 0, 0, 0, 1000 + nRow);
         else
-            m_list.SetItemText(nRow, nSub, cell);
-        ++nSub;
+            m_list.SetItemText(nRow, nSub - 1, cell);
     }
     return nRow;
 }
 
-std::vector<std::string> ListTest::Column(int nSubItem)
+Texts ListTest::Column(int nSubItem)
 {
-    std::vector<std::string> texts;
+    Texts texts;
     for (int r = 0; r < m_list.GetItemCount(); ++r)
         texts.push_back((LPCTSTR)m_list.CListCtrl::GetItemText(r, nSubItem));
     return texts;
 }
 
-std::vector<std::string> ListTest::HeaderTexts()
+Texts ListTest::HeaderTexts()
 {
-    std::vector<std::string> texts;
+    Texts texts;
     CHeaderCtrl* pHeader = m_list.GetHeaderCtrl();
     for (int i = 0; i < pHeader->GetItemCount(); ++i)
     {
@@ -99,14 +107,38 @@ void ListTest::ClickHeader(int nPosition)
 
 void ListTest::PressKey(UINT vk, bool bCtrl, bool bShift)
 {
-    BYTE keys[256] = {};
-    if (bCtrl)
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
-    if (bShift)
-        keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
-    ::SetKeyboardState(keys);
+    HoldKeys(bCtrl, bShift);
     m_list.PostMessage(WM_KEYDOWN, vk, 1);
     AfxPumpPendingMessages();
-    BYTE none[256] = {};
-    ::SetKeyboardState(none);
+    HoldKeys();
+}
+
+void PlainListTest::Make(DWORD dwStyle, std::initializer_list<const char*> columns,
+                         std::initializer_list<const char*> rows)
+{
+    ASSERT_TRUE(m_parent.CreateRecorder(&m_frame, CRect(0, 0, 500, 300)));
+    ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | dwStyle, CRect(0, 0, 480, 280), &m_parent, 1001));
+    int c = 0;
+    for (const char* name : columns)
+        m_list.InsertColumn(c, name, c == 1 ? LVCFMT_RIGHT : LVCFMT_LEFT, 100, c), ++c;
+    int r = 0;
+    for (const char* text : rows)
+        m_list.InsertItem(r++, text);
+}
+
+void PlainListTest::TearDown()
+{
+    if (m_list.GetSafeHwnd() != nullptr)
+        m_list.DestroyWindow();
+    if (m_parent.GetSafeHwnd() != nullptr)
+        m_parent.DestroyWindow();
+    HostTest::TearDown();
+}
+
+std::string PlainListTest::Rows()
+{
+    std::string s;
+    for (int r = 0; r < m_list.GetItemCount(); ++r)
+        s += (LPCTSTR)m_list.CListCtrl::GetItemText(r, 0);
+    return s;
 }

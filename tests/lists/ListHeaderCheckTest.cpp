@@ -1,34 +1,20 @@
 // The header check box of the common list, clicked with the mouse on the header, kept in step
 // with the rows' check boxes, and safe against a host that deletes rows while all are checked.
-#include "TestHost.h"
-#include "TestSupport.h"
-#include "RowDrag.h"
-#include "lists/CommonListCtrl.h"
+#include "ListFixture.h"
 
-#include <string>
+#include <functional>
 
-class ListHeaderCheckTest : public HostTest
+class ListHeaderCheckTest : public PlainListTest
 {
 protected:
     void SetUp() override
     {
-        HostTest::SetUp();
-        ASSERT_TRUE(m_parent.CreateRecorder(&m_frame, CRect(0, 0, 500, 300)));
-        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 480, 280), &m_parent, 1001));
+        PlainListTest::SetUp();
+        Make(0, { "Symbol", "Last" }, { "ROW0", "ROW1", "ROW2", "ROW3" });
         m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
-        m_list.InsertColumn(0, "Symbol", LVCFMT_LEFT, 120, 0);
-        m_list.InsertColumn(1, "Last", LVCFMT_RIGHT, 80, 1);
-        for (int r = 0; r < 4; ++r)
-            m_list.InsertItem(r, ("ROW" + std::to_string(r)).c_str());
         m_list.EnableHeaderCheckBox();
         RowDrag::Pump();
-    }
-    void TearDown() override
-    {
-        if (m_list.GetSafeHwnd() != nullptr)
-            m_list.DestroyWindow();
-        m_parent.DestroyWindow();
-        HostTest::TearDown();
+        m_parent.Clear();
     }
     // A left click on the box at the left of column 0's header item.
     void ClickHeaderBox()
@@ -47,9 +33,6 @@ protected:
             s += m_list.GetCheck(r) ? 'x' : '.';
         return s;
     }
-
-    CMessageRecorder m_parent;
-    CCommonListCtrl m_list;
 };
 
 TEST_F(ListHeaderCheckTest, ClickingTheBoxTicksAndClearsEveryRow)
@@ -59,13 +42,10 @@ TEST_F(ListHeaderCheckTest, ClickingTheBoxTicksAndClearsEveryRow)
     m_list.GetHeaderCtrl()->GetItem(0, &item);
     EXPECT_TRUE(item.fmt & HDF_CHECKBOX);
     EXPECT_TRUE(m_list.GetHeaderCtrl()->GetStyle() & HDS_CHECKBOXES);
-    std::printf("platform header check boxes: %s\n", CCommonListCtrl::PlatformHasHeaderCheckBoxes() ? "yes" : "no");
-
     ClickHeaderBox();
     EXPECT_EQ("xxxx", Checks());
     EXPECT_EQ(1, m_list.GetHeaderCheckboxState());
-    // The parent heard of every row's change.
-    EXPECT_EQ(4u, m_parent.Count(WM_NOTIFY, LVN_ITEMCHANGED));
+    EXPECT_EQ(4u, m_parent.Count(WM_NOTIFY, LVN_ITEMCHANGED));   // the parent heard of every row
     ClickHeaderBox();
     EXPECT_EQ("....", Checks());
     EXPECT_EQ(0, m_list.GetHeaderCheckboxState());
@@ -98,7 +78,7 @@ TEST_F(ListHeaderCheckTest, TheBoxFollowsRowChanges)
     }
 }
 
-TEST_F(ListHeaderCheckTest, HostDeletingRowsWhileAllAreChecked)
+TEST_F(ListHeaderCheckTest, HostDeletingRowsOrTheListWhileAllAreChecked)
 {
     // The parent deletes a row on every change it hears of.
     m_parent.m_answer = [this](const sRecordedMsg& record, LRESULT&) {

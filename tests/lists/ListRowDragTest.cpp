@@ -1,13 +1,10 @@
 // Where dropped rows land (the order rule alone, table-driven), and a drag in a plain common list:
 // the image and drop highlight while it runs, no row moved on a drop, the selection cleared and a
 // single-selection list given its style back.
-#include "TestHost.h"
-#include "TestSupport.h"
-#include "RowDrag.h"
-#include "lists/CommonListCtrl.h"
+#include "ListFixture.h"
 #include "lists/RowDragOrder.h"
 
-#include <string>
+#include <algorithm>
 
 TEST(RowDragOrderTest, BlocksLandWhereTheFirstRowDrops)
 {
@@ -59,36 +56,14 @@ TEST(RowDragOrderTest, BlocksLandWhereTheFirstRowDrops)
     EXPECT_EQ(0, order[25001]);
 }
 
-class ListRowDragTest : public HostTest
+class ListRowDragTest : public PlainListTest
 {
 protected:
     void Make(DWORD dwStyle)
     {
-        ASSERT_TRUE(m_parent.CreateRecorder(&m_frame, CRect(0, 0, 500, 300)));
-        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | dwStyle, CRect(0, 0, 480, 280), &m_parent, 1001));
-        m_list.InsertColumn(0, "Symbol", LVCFMT_LEFT, 120, 0);
-        for (int r = 0; r < 5; ++r)
-            m_list.InsertItem(r, std::string(1, (char)('A' + r)).c_str());
+        PlainListTest::Make(dwStyle, { "Symbol" }, { "A", "B", "C", "D", "E" });
         m_list.m_bRowDrag = 1;
     }
-    void TearDown() override
-    {
-        if (m_list.GetSafeHwnd() != nullptr)
-            m_list.DestroyWindow();
-        if (m_parent.GetSafeHwnd() != nullptr)
-            m_parent.DestroyWindow();
-        HostTest::TearDown();
-    }
-    std::string Rows()
-    {
-        std::string s;
-        for (int r = 0; r < m_list.GetItemCount(); ++r)
-            s += (LPCTSTR)m_list.CListCtrl::GetItemText(r, 0);
-        return s;
-    }
-
-    CMessageRecorder m_parent;
-    CCommonListCtrl m_list;
 };
 
 TEST_F(ListRowDragTest, APlainListShowsTheDragButMovesNothing)

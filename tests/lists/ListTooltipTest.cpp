@@ -2,56 +2,16 @@
 // header tools on the header window (id position + 1) that follow resizes and inserted columns,
 // and the row tool whose text comes from the parent's provider (both character widths), with
 // hostile providers.
-#include "TestHost.h"
-#include "TestSupport.h"
-#include "RowDrag.h"
-#include "lists/CommonListCtrl.h"
+#include "ListFixture.h"
 
-#include <string>
-
-namespace
-{
-// A parent with a row tooltip provider whose answer the test sets.
-class CTipParent : public CWnd
-{
-public:
-    std::string m_text;
-    int m_nResult = 1;
-    std::vector<int> m_asked;
-    bool m_bDestroyList = false;
-
-    int RowTip(int nRow, CString& text, CCommonListCtrl* pList)
-    {
-        m_asked.push_back(nRow);
-        text = CString(m_text.data(), (int)m_text.size());
-        if (m_bDestroyList)
-            pList->DestroyWindow();
-        return m_nResult;
-    }
-};
-}  // namespace
-
-class ListTooltipTest : public HostTest
+class ListTooltipTest : public PlainListTest
 {
 protected:
     void SetUp() override
     {
-        HostTest::SetUp();
-        ASSERT_TRUE(m_parent.CreateEx(0, "STATIC", "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 500, 300), &m_frame, 0));
-        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 480, 280), &m_parent, 1001));
-        const char* names[] = { "Symbol", "Bid", "Ask" };
-        for (int c = 0; c < 3; ++c)
-            m_list.InsertColumn(c, names[c], LVCFMT_LEFT, 100, c);
-        for (int r = 0; r < 5; ++r)
-            m_list.InsertItem(r, ("ROW" + std::to_string(r)).c_str());
-        m_list.InitToolTipRetFunc(static_cast<CCommonListCtrl::PFN_GETROWTOOLTIP>(&CTipParent::RowTip));
-    }
-    void TearDown() override
-    {
-        if (m_list.GetSafeHwnd() != nullptr)
-            m_list.DestroyWindow();
-        m_parent.DestroyWindow();
-        HostTest::TearDown();
+        PlainListTest::SetUp();
+        Make(0, { "Symbol", "Bid", "Ask" }, { "ROW0", "ROW1", "ROW2", "ROW3", "ROW4" });
+        m_list.InitToolTipRetFunc(static_cast<CCommonListCtrl::PFN_GETROWTOOLTIP>(&CListParent::RowTip));
     }
     // The text and rectangle of a tool, as the tooltip control holds them; "<none>" without one.
     std::string ToolText(HWND hTool, UINT_PTR nId, RECT* pRect = nullptr)
@@ -72,9 +32,21 @@ protected:
         return buffer;
     }
     HWND Header() { return m_list.GetHeaderCtrl()->m_hWnd; }
-
-    CTipParent m_parent;
-    CCommonListCtrl m_list;
+    // Asks for the text of tool 2 as the tooltip does; the answer, in either character width.
+    std::string NeedText(UINT code)
+    {
+        NMTTDISPINFOW info = {};
+        info.hdr.hwndFrom = m_list.m_ToolTip.m_hWnd;
+        info.hdr.idFrom = 2;
+        info.hdr.code = code;
+        m_list.SendMessage(WM_NOTIFY, 2, (LPARAM)&info);
+        if (code == TTN_NEEDTEXTA)
+            return reinterpret_cast<NMTTDISPINFOA&>(info).lpszText;
+        std::string got;
+        for (const WCHAR* p = info.lpszText; *p; ++p)
+            got += (char)*p;
+        return got;
+    }
 };
 
 TEST_F(ListTooltipTest, HeaderToolsOnlyForExistingPositionsInReportView)
@@ -137,7 +109,7 @@ TEST_F(ListTooltipTest, HeaderToolsFollowResizesAndInsertedColumns)
 
 TEST_F(ListTooltipTest, RowToolFollowsTheMouseAndAsksTheProvider)
 {
-    m_parent.m_text = "RELIANCE  NSE  lot 250";
+    m_parent.m_tip = "RELIANCE  NSE  lot 250";
     CPoint pt = RowDrag::RowPoint(m_list.m_hWnd, 2);
     EXPECT_EQ(3, m_list.OnToolHitTest(pt, nullptr));
     CRect client;
@@ -146,11 +118,11 @@ TEST_F(ListTooltipTest, RowToolFollowsTheMouseAndAsksTheProvider)
 
     RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, 0, pt);
     // The tooltip asks for the text of the tool under the mouse.
-    EXPECT_EQ(m_parent.m_text, ToolText(m_list.m_hWnd, 3));
+    EXPECT_EQ(m_parent.m_tip, ToolText(m_list.m_hWnd, 3));
     EXPECT_EQ(std::vector<int>{ 2 }, m_parent.m_asked);
     RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, 0, RowDrag::RowPoint(m_list.m_hWnd, 4));
     EXPECT_EQ("<none>", ToolText(m_list.m_hWnd, 3));
-    EXPECT_EQ(m_parent.m_text, ToolText(m_list.m_hWnd, 5));
+    EXPECT_EQ(m_parent.m_tip, ToolText(m_list.m_hWnd, 5));
 }
 
 TEST_F(ListTooltipTest, NeedTextInBothWidthsAndFromHostileProviders)
@@ -174,31 +146,15 @@ TEST_F(ListTooltipTest, NeedTextInBothWidthsAndFromHostileProviders)
         for (UINT code : { TTN_NEEDTEXTA, TTN_NEEDTEXTW })
         {
             SCOPED_TRACE(std::string(c.name) + (code == TTN_NEEDTEXTA ? " A" : " W"));
-            m_parent.m_text = c.text;
-            m_parent.m_nResult = c.nResult;
-            NMTTDISPINFOW info = {};
-            info.hdr.hwndFrom = m_list.m_ToolTip.m_hWnd;
-            info.hdr.idFrom = 2;
-            info.hdr.code = code;
-            m_list.SendMessage(WM_NOTIFY, 2, (LPARAM)&info);
-            std::string got;
-            if (code == TTN_NEEDTEXTA)
-                got = reinterpret_cast<NMTTDISPINFOA&>(info).lpszText;
-            else
-                for (const WCHAR* p = info.lpszText; *p; ++p)
-                    got += (char)*p;
-            EXPECT_EQ(c.expected, got);
+            m_parent.m_tip = c.text;
+            m_parent.m_nTipResult = c.nResult;
+            EXPECT_EQ(c.expected, NeedText(code));
         }
     }
 
     // A provider that destroys the list: the answer is empty and nothing else happens.
     m_parent.m_bDestroyList = true;
-    m_parent.m_text = "bye";
-    NMTTDISPINFOA info = {};
-    info.hdr.hwndFrom = m_list.m_ToolTip.m_hWnd;
-    info.hdr.idFrom = 2;
-    info.hdr.code = TTN_NEEDTEXTA;
-    m_list.SendMessage(WM_NOTIFY, 2, (LPARAM)&info);
-    EXPECT_STREQ("", info.lpszText);
+    m_parent.m_tip = "bye";
+    EXPECT_EQ("", NeedText(TTN_NEEDTEXTA));
     EXPECT_EQ(nullptr, m_list.GetSafeHwnd());
 }
