@@ -322,10 +322,12 @@ void CFilterListCtrl::DebugCheckInvariants(bool bWhole)
 {
     if (!m_bUseFilter)
         return;
-    // The whole check walks the display array; after single-row changes of big lists only the
-    // counts are compared, or a debug fill of 100,000 rows would take quadratic time.
-    if (bWhole || m_arrMap.GetSize() <= 4096)
+    // The whole check walks the display array: run after every change it made a debug fill
+    // quadratic. Walking once the changes since the last walk reach the map's size keeps the cost
+    // a constant per change, and a broken state is still caught within one map's worth of them.
+    if (bWhole || ++m_nChangesSinceWalk >= m_arrMap.GetSize())
     {
+        m_nChangesSinceWalk = 0;
         CString reason;
         if (!CheckInvariants(&reason))
         {
@@ -360,7 +362,9 @@ BOOL CFilterListCtrl::CheckInvariants(CString* pReason)
             else
                 seen[(size_t)m] = true;
         }
-        if (reason.IsEmpty() && m_hWnd != nullptr && CListCtrl::GetItemCount() != m_nDisplayCount)
+        // While a count is pending the platform gets it before its next message, and asking it
+        // here would hand it over early (a check that changes what it checks).
+        if (reason.IsEmpty() && m_hWnd != nullptr && !m_bCountPending && CListCtrl::GetItemCount() != m_nDisplayCount)
             reason.Format("platform count %d, display count %d", CListCtrl::GetItemCount(), m_nDisplayCount);
         ForEachTrendArray([&](int nColumn, CTrendValueArray& values) {
             if (reason.IsEmpty() && values.GetSize() != nMap)
