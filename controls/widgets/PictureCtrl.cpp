@@ -268,8 +268,15 @@ int CPictureCtrl::ScalePictureWhileDecoding(int cx, int cy)
     const Gdiplus::Rect rcAll(0, 0, cx, cy);
     if (scaled->LockBits(&rcAll, Gdiplus::ImageLockModeWrite, PixelFormat32bppPARGB, &data) != Gdiplus::Ok)
         return 0;
-    // Premultiplied BGRA bytes are GDI+'s premultiplied ARGB pixels.
-    HRESULT hr = scaler.p->CopyPixels(nullptr, (UINT)data.Stride, (UINT)data.Stride * (UINT)cy, (BYTE*)data.Scan0);
+    // Premultiplied BGRA bytes are GDI+'s premultiplied ARGB pixels. One row at a time: asked for
+    // the whole, Wine's scaler asks its source for every row in between at once (two more copies
+    // of the whole picture, 2.8 GB for 20,000 x 20,000).
+    HRESULT hr = S_OK;
+    for (int y = 0; y < cy && SUCCEEDED(hr); ++y)
+    {
+        const WICRect rcRow = { 0, y, cx, 1 };
+        hr = scaler.p->CopyPixels(&rcRow, (UINT)data.Stride, (UINT)data.Stride, (BYTE*)data.Scan0 + (INT_PTR)y * data.Stride);
+    }
     scaled->UnlockBits(&data);
     if (FAILED(hr))
     {
