@@ -36,8 +36,10 @@ demo-desktop: build
 $(BENCH_BUILD)/build.ninja: CMakeLists.txt cmake/mingw-w64-x86_64.cmake | setup
 	cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release
 
-bench: setup $(BENCH_BUILD)/build.ninja
+bench: setup $(BENCH_BUILD)/build.ninja $(WIN_BUILD)/build.ninja
 	cmake --build $(BENCH_BUILD) -j $(JOBS) --target benchmarks
+	# FilterFillBench compares the Debug build with the Release one: it runs its Debug twin.
+	cmake --build $(WIN_BUILD) -j $(JOBS) --target FilterFillBench
 	@if [ -x scripts/native-bench ]; then bash scripts/native-bench; fi
 	BENCH_BUILD=$(BENCH_BUILD) bash scripts/run-bench
 

@@ -515,6 +515,12 @@ int main(int argc, char** argv)
     HMODULE hControls = ::GetModuleHandleA("Controls.dll");
     context.Print("Controls.dll %s; host callbacks %s", hControls ? "loaded" : "NOT loaded",
                   CControlBlock::Get()->UserSetting ? "found" : "missing");
+#ifdef NDEBUG
+    context.Print("build: Release (timings below are the optimized library's)");
+#else
+    context.Print("build: Debug (the library checks its own state as it goes; the 100,000-row filter list fill "
+                  "measures about 1.1-1.2x the Release build's, bench/win/FilterFillBench.cpp)");
+#endif
 
     CMainFrame frame;
     if (!frame.CreateEx(0, nullptr, "Controls Demo - simulated terminal", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,

@@ -507,10 +507,12 @@ void CFilterListCtrl::DebugCheckInvariants(bool bWhole)
 {
     if (!m_bUseFilter)
         return;
-    // The whole check walks the display array; after single-row changes of big lists only the
-    // counts are compared, or a debug fill of 100,000 rows would take quadratic time.
-    if (bWhole || m_arrMap.GetSize() <= 4096)
+    // The whole check walks the display array: run after every change it made a debug fill
+    // quadratic. Walking once the changes since the last walk reach the map's size keeps the cost
+    // a constant per change, and a broken state is still caught within one map's worth of them.
+    if (bWhole || ++m_nChangesSinceWalk >= m_arrMap.GetSize())
     {
+        m_nChangesSinceWalk = 0;
         CString reason;
         if (!CheckInvariants(&reason))
         {

@@ -211,14 +211,16 @@ public:
     // equal to the display array and the platform count, trend arrays as long as the map, filter
     // arrays in step); FALSE and a reason when one is broken.
     BOOL CheckInvariants(CString* pReason = nullptr);
-    // Debug builds check them after every change of the rows (and stop on a broken one); the
-    // whole walk runs for lists of up to 4,096 rows and after whole rebuilds, only the counts
-    // otherwise.
+    // Debug builds check them after every change of the rows (and stop on a broken one): the
+    // counts every time, the whole walk after whole rebuilds and otherwise once the changes since
+    // the last walk reach the map's size, so a fill costs a constant per row.
 #ifdef NDEBUG
     void DebugCheckInvariants(bool = false) {}
 #else
     void DebugCheckInvariants(bool bWhole = false);
 #endif
+    // Changes since the last whole walk (present in every build, so both have one layout).
+    INT_PTR m_nChangesSinceWalk = 0;
 
     // Data model, in declaration order.
     CArray<sColInfo*, sColInfo*> m_arrMap;

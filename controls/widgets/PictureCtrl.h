@@ -2,7 +2,8 @@
 // whole client area. The control keeps its own copy of the encoded image in a memory stream, so
 // the source (file, stream, buffer) can go right after loading. The first paint decodes the image
 // and scales it once to the client size; later paints draw that scaled copy until the image or
-// the client size changes.
+// the client size changes. A picture of more than 16 million pixels shown in a smaller control is
+// scaled while it is decoded, so painting it never holds a 32-bit copy of it whole.
 //
 // Loading reports whether the image's bytes were copied: 1 on success; 0 on failure, with the
 // cause in the thread's last-error value and no image loaded. Bytes that do not decode (empty,
@@ -56,6 +57,9 @@ private:
     BOOL DrawPicture(HDC hDC);
     // Decodes the image and scales it to cx x cy into m_pScaled; false when it does not decode.
     BOOL ScalePicture(int cx, int cy);
+    // For a picture too large to decode whole: 1 scaled into m_pScaled while decoding, 0 failed,
+    // -1 when the full decode is the way (small enough, or the imaging component cannot read it).
+    int ScalePictureWhileDecoding(int cx, int cy);
     void FreeScaled();
 
     Gdiplus::Bitmap* m_pScaled = nullptr; // the image at m_sizeScaled, made by the first paint

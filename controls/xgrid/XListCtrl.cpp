@@ -31,11 +31,11 @@ void PaintCheckBox(HDC hdc, int x, int y, bool bChecked, COLORREF crFrame, COLOR
 }
 }  // namespace
 
+static_assert(sizeof(XLISTCTRLDATA) <= 48, "a cell record is held two million times by a large grid");
+
 XLISTCTRLDATA::XLISTCTRLDATA()
-    : bEnabled(1), bBold(0), nImage(-1), nComboReserved1(0), nComboReserved2(0), pComboReserved(nullptr),
-      nComboReserved3(10), nComboReserved4(0), crText(::GetSysColor(COLOR_WINDOWTEXT)),
-      crBackground(::GetSysColor(COLOR_WINDOW)), dwItemData(0), nReserved5(1), nCheckedState(-1),
-      pReserved6(nullptr), bColorbox(false)
+    : bEnabled(1), bBold(0), nImage(-1), crText(::GetSysColor(COLOR_WINDOWTEXT)),
+      crBackground(::GetSysColor(COLOR_WINDOW)), dwItemData(0), nCheckedState(-1), bColorbox(false)
 {
 }
 
@@ -175,7 +175,10 @@ int CXListCtrl::InsertItem(const LVITEM* pItem)
         (*pCells)[0].dwItemData = (DWORD_PTR)item.lParam;
     if ((item.mask & LVIF_TEXT) && item.pszText != nullptr && item.pszText != LPSTR_TEXTCALLBACKA)
         (*pCells)[0].strText = item.pszText;
-    item.mask |= LVIF_PARAM;
+    // The cells hold the texts; the platform asks for them (OnGetDispInfo) instead of keeping a
+    // second copy of each.
+    item.mask |= LVIF_PARAM | LVIF_TEXT;
+    item.pszText = LPSTR_TEXTCALLBACKA;
     item.lParam = (LPARAM)pCells;
     item.iSubItem = 0;
     int nRow = CListCtrl::InsertItem(&item);
@@ -229,7 +232,7 @@ BOOL CXListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText, COLORREF
     BOOL bResult = TRUE;
     if (lpszText != nullptr)
     {
-        bResult = CListCtrl::SetItemText(nItem, nSubItem, lpszText);
+        bResult = CListCtrl::SetItemText(nItem, nSubItem, LPSTR_TEXTCALLBACKA);
         pCell->strText = lpszText;
     }
     pCell->crText = crText == (COLORREF)-1 ? m_crWindowText : crText;
@@ -243,7 +246,7 @@ BOOL CXListCtrl::SetItemText(int nItem, int nSubItem, LPCTSTR lpszText)
     XLISTCTRLDATA* pCell = Cell(nItem, nSubItem);
     if (pCell == nullptr || lpszText == nullptr)
         return FALSE;
-    BOOL bResult = CListCtrl::SetItemText(nItem, nSubItem, lpszText);
+    BOOL bResult = CListCtrl::SetItemText(nItem, nSubItem, LPSTR_TEXTCALLBACKA);
     pCell->strText = lpszText;
     UpdateSubItem(nItem, nSubItem);
     return bResult;
@@ -664,6 +667,25 @@ void CXListCtrl::OnCustomDraw(NMHDR* pNMHDR, LRESULT* pResult)
 
 // --- messages ------------------------------------------------------------------------------------
 
+void CXListCtrl::OnGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    *pResult = 0;
+    // The same layout for both character sets up to the text pointer.
+    LVITEMA& item = reinterpret_cast<NMLVDISPINFOA*>(pNMHDR)->item;
+    if (!(item.mask & LVIF_TEXT) || item.pszText == nullptr || item.cchTextMax <= 0)
+        return;
+    XLISTCTRLDATA* pCell = Cell(item.iItem, item.iSubItem);
+    LPCSTR pszText = pCell != nullptr ? (LPCSTR)pCell->strText : "";
+    if (pNMHDR->code == LVN_GETDISPINFOW)
+    {
+        LPWSTR pszOut = reinterpret_cast<LPWSTR>(item.pszText);
+        if (::MultiByteToWideChar(CP_ACP, 0, pszText, -1, pszOut, item.cchTextMax) == 0)
+            pszOut[item.cchTextMax - 1] = 0;   // too long: the platform gets the part that fits
+        return;
+    }
+    ::lstrcpynA(item.pszText, pszText, item.cchTextMax);
+}
+
 HWND CXListCtrl::NotifyTarget() const
 {
     HWND hParent = ::GetParent(m_hWnd);
@@ -834,6 +856,8 @@ BEGIN_MESSAGE_MAP(CXListCtrl, CListCtrl)
     // void OnXxx(NMHDR* pNMHDR, LRESULT* pResult)
     ON_NOTIFY_REFLECT(NM_CUSTOMDRAW, OnCustomDraw)
     ON_NOTIFY_REFLECT(NM_CLICK, OnClick)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOA, OnGetDispInfo)
+    ON_NOTIFY_REFLECT(LVN_GETDISPINFOW, OnGetDispInfo)
     // BOOL OnXxx(NMHDR* pNMHDR, LRESULT* pResult): FALSE lets the parent see it too
     ON_NOTIFY_REFLECT_EX(LVN_COLUMNCLICK, OnColumnClick)
     ON_NOTIFY_REFLECT_EX(LVN_DELETEITEM, OnDeleteItemNotify)
