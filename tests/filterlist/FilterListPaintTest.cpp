@@ -481,25 +481,6 @@ TEST_F(FilterListCustomDrawTest, CustomDrawnCellsCarryTrendMarks)
     AfxSetTestClock(FALSE);
 }
 
-TEST(FilterListTrendNoWindow, ColumnsSetBeforeTheWindowExistStartNoTimerAndFollowTheRows)
-{
-    CFilterListCtrl list;
-    CArray<int, int> columns;
-    columns.Add(0);
-    columns.Add(0);   // listed twice: one array
-    EXPECT_EQ(1, list.SetTrendColumns(&columns));
-    EXPECT_TRUE(list.IsTrendRunning());
-    EXPECT_EQ(1, list.m_mapTrend.GetCount());
-    CTrendValueArray* pArray = nullptr;
-    ASSERT_TRUE(list.m_mapTrend.Lookup(0, pArray));
-    EXPECT_EQ(0, pArray->GetSize());
-    list.SaveColumnProfile();   // no name, no window: nothing to write, nothing breaks
-    columns.RemoveAll();
-    EXPECT_EQ(1, list.SetTrendColumns(&columns));
-    EXPECT_FALSE(list.IsTrendRunning());
-    EXPECT_EQ(0, list.m_mapTrend.GetCount());
-}
-
 TEST_F(FilterListPaintTest, KeywordRulesOfTheListColourThePaintedText)
 {
     // The list's own provider (installed by its constructor) with a rule on the symbol column.
