@@ -24,6 +24,8 @@ protected:
     std::vector<sModelRow> m_map;
     std::vector<int> m_display;
     std::vector<std::pair<int, std::string>> m_filters;
+    // The operations drawn, as values of pick(100) below; null: all of them, as weighted there.
+    const int* m_pMix = nullptr;
 
     bool Passes(const sInstrument* p)
     {
@@ -77,7 +79,7 @@ protected:
         static const char* const filters[] = { "REL", "*CAP", "*E*", ">999", "<13", "I~T", "nse", "~", "*", "" };
         for (int step = 0; step < nSteps; ++step)
         {
-            int op = pick(100);
+            int op = m_pMix != nullptr ? m_pMix[pick(10)] : pick(100);
             const char* name = "";
             if (op < 30)
             {
@@ -285,4 +287,23 @@ TEST_F(FilterListModelTest, ShownListAgreesToo)
     for (int m : m_display)
         expected.push_back(m_map[(size_t)m].pData ? m_map[(size_t)m].pData->symbol : "");
     EXPECT_EQ(expected, Shown());
+}
+
+// Mostly repaints of rows whose data changed, with rows coming and going and a host reordering
+// the shown rows now and then: the display stays unordered for long stretches.
+TEST_F(FilterListModelTest, UnorderedDisplaysFindTheSameRows)
+{
+    static const int kFill[10] = { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
+    static const int kReorder[10] = { 40, 40, 40, 40, 40, 0, 0, 55, 92, 96 };
+    Build();
+    m_list.ShowWindow(SW_HIDE);
+    m_pMix = kFill;
+    Run(7, 60);
+    CString filter = "REL";   // a data change moves a row in or out
+    m_list.AddToFilteredCols(0, filter);
+    m_filters.push_back({ 0, "REL" });
+    m_list.PopulateList();
+    ModelPopulate();
+    m_pMix = kReorder;
+    Run(8, 1500);
 }
