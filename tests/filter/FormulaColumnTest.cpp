@@ -1,15 +1,21 @@
-// Formula cells as the grids compute them (substituted operand texts, the "/" rule, statuses that
-// are shown or reported, failed fetches, formula columns built on formula columns, cycles), and
-// the display/stored/check conversions of the column dialogs.
+// Formula cells as the grids compute them (substituted operand texts, the "/" rule, integer
+// divisions by zero, statuses that are shown or reported, failed fetches, formula columns built on
+// formula columns, cycles, the result text), and the display/stored/check conversions of the
+// column dialogs.
 #include <gtest/gtest.h>
 
 #include "filter/FormulaColumn.h"
+#include "filter/FormulaExpression.h"
 
+#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
 namespace {
+
+const char* const kInvalid = "Invalid Expression,while calculating value";
+const char* const kZero = "Divided by ZERO error";
 
 // One row of a grid: columns below nBuiltIn are plain cells, the others formula columns.
 class CTestRow : public CFormulaCellSource
@@ -35,10 +41,10 @@ public:
     }
     void ReportError(LPCTSTR pszMessage) override { m_reported.push_back(pszMessage); }
 
-    // The cell text of a formula column, starting from strInitial.
-    std::string Cell(int nColumn, const char* pszInitial = "(before)", int* pnResult = nullptr)
+    // The cell text of a formula column, starting from "(before)".
+    std::string Cell(int nColumn, int* pnResult = nullptr)
     {
-        CString strText(pszInitial);
+        CString strText("(before)");
         int nResult = GetFormulaCellText(*this, nColumn, strText);
         if (pnResult)
             *pnResult = nResult;
@@ -54,252 +60,121 @@ public:
     std::vector<std::string> m_reported;
 };
 
-TEST(FormulaCell, StoredFormulaWithTwoColumnReferences)
-{
-    CTestRow row;
-    row.m_formulas[10] = " \"3\" * 2 + \"5\"";
-    row.m_cells[3] = "10.25";
-    row.m_cells[5] = "1";
-    int nResult = 0;
-    EXPECT_EQ("21.50", row.Cell(10, "", &nResult));
-    EXPECT_EQ(1, nResult);
-    EXPECT_EQ((std::vector<int>{ 3, 5 }), row.m_fetched);
-    EXPECT_TRUE(row.m_reported.empty());
-}
+using Formulas = std::map<int, std::string>;
+using Cells = std::map<int, std::string>;
 
-TEST(FormulaCell, DisplayLikeFormulaWithParentheses)
-{
-    CTestRow row;
-    row.m_formulas[10] = " (\"3\" - \"4\")*100";
-    row.m_cells[3] = "101.25";
-    row.m_cells[4] = "99.5";
-    EXPECT_EQ("175.00", row.Cell(10));
-    row.m_cells[4] = "101.255";
-    EXPECT_EQ("-0.50", row.Cell(10));
-}
+const std::string kSum = " \"3\" * 2 + \"5\"";
+// 11 -> 12 -> 13 -> 11, and 14 only uses the cycle.
+const Formulas kCycle = { { 11, " \"12\" + 1" }, { 12, " \"13\" * 2" }, { 13, " \"11\" - 1" }, { 14, " \"11\" + 5" } };
+// 10 fails with status 4, 11 uses it; 12 fails its fetch of column 4, 13 uses it; 14's divisor
+// part is no number, 15 uses it; 16 divides by the failed 12.
+const Formulas kInner = { { 10, " \"3\" 1" },       { 11, " \"10\" + 1" },       { 12, " \"3\" + \"4\"" },
+                          { 13, " 5 * \"12\" - 1" }, { 14, " 8 / x" },            { 15, " \"14\" + \"3\"" },
+                          { 16, " 10 / \"12\"" } };
 
-TEST(FormulaCell, NonFormulaColumnIsLeftAlone)
+struct sCellCase
 {
-    CTestRow row;
-    int nResult = 0;
-    EXPECT_EQ("(before)", row.Cell(3, "(before)", &nResult));
-    EXPECT_EQ(1, nResult);
-    EXPECT_TRUE(row.m_fetched.empty());
-}
+    const char* pszName;
+    Formulas formulas;
+    Cells cells;
+    int nColumn;
+    std::string expected;         // "(before)": the text was left alone
+    int nResult = 1;
+    int nReports = 0;             // how many times the invalid-expression message was reported
+    std::vector<int> fetched = { -1 };   // the columns fetched, in order; { -1 }: not checked
+    int nFailing = -1;            // a column whose fetch fails
+    UINT nOptions = 0;
+};
 
-TEST(FormulaCell, EmptyZeroAndNonNumericOperandsCountAsZero)
+const sCellCase kCellCases[] = {
+    { "two column references", { { 10, kSum } }, { { 3, "10.25" }, { 5, "1" } }, 10, "21.50", 1, 0, { 3, 5 } },
+    { "parentheses", { { 10, " (\"3\" - \"4\")*100" } }, { { 3, "101.25" }, { 4, "99.5" } }, 10, "175.00" },
+    { "parentheses, below zero", { { 10, " (\"3\" - \"4\")*100" } }, { { 3, "101.25" }, { 4, "101.255" } }, 10, "-0.50" },
+    { "a plain column is left alone", {}, {}, 3, "(before)", 1, 0, {} },
+    // Empty, zero and non-numeric operands count as 0.
+    { "empty operand", { { 10, kSum } }, { { 3, "" }, { 5, "1" } }, 10, "1.00" },
+    { "zero operand", { { 10, kSum } }, { { 3, "0.000" }, { 5, "1" } }, 10, "1.00" },
+    { "minus zero operand", { { 10, kSum } }, { { 3, "-0" }, { 5, "1" } }, 10, "1.00" },
+    { "blank operand", { { 10, kSum } }, { { 3, "  " }, { 5, "1" } }, 10, "1.00" },
+    { "text operand", { { 10, kSum } }, { { 3, "abc" }, { 5, "1" } }, 10, "1.00" },
+    // The operand text goes in unchanged: "1,234.50" is no number, status 3 is not reported and
+    // the result variable (0) shows; the zero test reads as atof does.
+    { "a separator in the operand", { { 10, kSum } }, { { 3, "1,234.50" }, { 5, "1" } }, 10, "0.00" },
+    { "a plus sign", { { 10, kSum } }, { { 3, "+3" }, { 5, "1" } }, 10, "7.00" },
+    { "an exponent", { { 10, kSum } }, { { 3, " 1e3" }, { 5, "1" } }, 10, "2001.00" },
+    { "a negative operand after a spaced operator", { { 10, kSum } }, { { 3, "-5" }, { 5, "1" } }, 10, "-9.00" },
+    { "a negative operand right after an operator", { { 10, " 3*\"3\"" } }, { { 3, "-5" } }, 10, "0.00" },
+    { "a negative operand, spaced", { { 10, " 3 * \"3\"" } }, { { 3, "-5" } }, 10, "-15.00" },
+    // The "/" rule: only the part after the first "/" is checked for zero.
+    { "divisor 0", { { 10, " \"3\" / \"5\"" } }, { { 3, "7" }, { 5, "0" } }, 10, kZero },
+    { "empty divisor", { { 10, " \"3\" / \"5\"" } }, { { 3, "7" }, { 5, "" } }, 10, kZero },
+    { "text divisor", { { 10, " \"3\" / \"5\"" } }, { { 3, "7" }, { 5, "n/a" } }, 10, kZero },
+    { "divisor 2", { { 10, " \"3\" / \"5\"" } }, { { 3, "7" }, { 5, "2" } }, 10, "3.50" },
+    { "2/0 as divisor part is infinite, not zero", { { 10, " 1/2/0" } }, {}, 10, "inf" },
+    { "a divisor part that fails inside parentheses", { { 10, " (\"3\"/\"5\")*2" } }, { { 3, "8" }, { 5, "4" } }, 10, kZero },
+    { "a divisor part that is no number", { { 10, " 8 / x" } }, {}, 10, "(before)", 0 },
+    // Integer divisions by zero read as a "/" by zero does, without a message per painted cell.
+    { "% by 0", { { 10, " 7 % 0" } }, {}, 10, kZero },
+    { "backslash by 0", { { 10, " 7 \\ 0" } }, {}, 10, kZero },
+    { "% by an operand cell of 0", { { 10, " \"3\" % \"5\"" } }, { { 3, "7" }, { 5, "0" } }, 10, kZero },
+    { "% by 0.4, truncated to 0", { { 10, " \"3\" % \"5\"" } }, { { 3, "7" }, { 5, "0.4" } }, 10, kZero },
+    { "backslash by 0 inside a sum", { { 10, " (\"3\" \\ \"5\") + 1" } }, { { 3, "7" }, { 5, "0" } }, 10, kZero },
+    { "% by 0 inside the divisor part", { { 10, " 10 / (7 % 0)" } }, {}, 10, kZero },
+    { "% by 3", { { 10, " 7 % 3" } }, {}, 10, "1.00" },
+    { "backslash by 2", { { 10, " 7 \\ 2" } }, {}, 10, "3.00" },
+    // Statuses 1 and 3 show the result variable; status 4 is reported and leaves the text.
+    { "unbalanced parenthesis", { { 10, " (1+2" } }, {}, 10, "0.00" },
+    { "unbalanced, with a divisor part", { { 10, " (8/4" } }, {}, 10, "4.00" },
+    { "bad number, with a divisor part", { { 10, " abc 8/4" } }, {}, 10, "4.00" },
+    { "status 4", { { 10, " \"3\" 5" } }, { { 3, "2" } }, 10, "(before)", 0, 1 },
+    { "a failed fetch stops", { { 10, " \"3\" + \"4\" + \"5\"" } }, {}, 10, "(before)", 0, 0, { 3, 4 }, 4 },
+    { "references without a column record read empty",
+      { { 10, " \"99\" + \"-1\" + \"abc\" + \"99999999999999999999\" + 1" } }, { { 0, "5" } }, 10, "6.00", 1, 0, { 0 } },
+    { "quote runs count as one separator", { { 10, "\"\" 1 + \"\"3\"\" * 10" } }, { { 3, "2" } }, 10, "21.00" },
+    // Without the leading blank the index is literal text and " * 2" the reference (index 0).
+    { "no leading blank", { { 10, "\"3\" * 2" } }, { { 3, "2" } }, 10, "30.00" },
+    { "formula columns on formula columns, never fetched",
+      { { 10, " \"3\" * 2" }, { 11, " \"10\" + 1" }, { 12, " \"11\" * \"10\"" } }, { { 3, "5" } }, 12, "110.00", 1, 0, { 3, 3 } },
+    { "shared operands are no cycle",
+      { { 10, " \"3\" + \"3\"" }, { 11, " \"10\" + \"10\"" }, { 12, " \"11\" + \"10\" + \"11\"" } }, { { 3, "1" } }, 12, "10.00" },
+    // A failed formula column is, to the columns on it, what the grid shows for it: empty, so 0.
+    { "on a status-4 column: reported once", kInner, { { 3, "2" } }, 11, "1.00", 1, 1 },
+    { "on a column whose fetch failed", kInner, { { 3, "2" } }, 13, "-1.00", 1, 0, { -1 }, 4 },
+    { "on a column whose divisor part is no number", kInner, { { 3, "2" } }, 15, "2.00" },
+    { "the failed column's own text", kInner, { { 3, "2" } }, 12, "(before)", 0, 0, { -1 }, 4 },
+    { "a failed column as divisor", kInner, { { 3, "2" } }, 16, kZero, 1, 0, { -1 }, 4 },
+    { "self reference is cut", { { 10, " \"10\" + 1" } }, {}, 10, "", 0 },
+    { "a cycle of three", kCycle, {}, 11, "" , 0},
+    { "a cycle of three, from its last", kCycle, {}, 13, "", 0 },
+    { "a column that only uses a cycle", kCycle, {}, 14, "", 0 },
+    // The multi-line list trims operands and stops on an empty one.
+    { "trimmed", { { 10, " \"3\" + \"4\"" } }, { { 3, "  7 " }, { 4, "1" } }, 10, "8.00", 1, 0, { -1 }, -1, FCS_TRIM_OPERANDS },
+    { "a blank operand stops", { { 10, " \"3\" + \"4\"" } }, { { 3, "7" }, { 4, "   " } }, 10, "", 1, 0, { -1 }, -1, FCS_TRIM_OPERANDS },
+    { "a failed fetch empties", { { 10, " \"3\" + \"4\"" } }, { { 3, "7" } }, 10, "", 0, 0, { -1 }, 4, FCS_TRIM_OPERANDS },
+    { "a failed inner column stops", kInner, { { 3, "2" } }, 11, "", 1, -1, { -1 }, -1, FCS_TRIM_OPERANDS },
+};
+
+TEST(FormulaCell, TextsResultsReportsAndFetches)
 {
-    CTestRow row;
-    row.m_formulas[10] = " \"3\" * 2 + \"5\"";
-    row.m_cells[5] = "1";
-    for (const char* psz : { "", "0", "abc", "0.000", "  ", "-0" })
+    for (const sCellCase& c : kCellCases)
     {
-        SCOPED_TRACE(std::string("operand text: '") + psz + "'");
-        row.m_cells[3] = psz;
-        EXPECT_EQ("1.00", row.Cell(10));
+        SCOPED_TRACE(c.pszName);
+        CTestRow row(c.nOptions);
+        row.m_formulas = c.formulas;
+        row.m_cells = c.cells;
+        row.m_nFailingColumn = c.nFailing;
+        int nResult = -1;
+        EXPECT_EQ(c.expected, row.Cell(c.nColumn, &nResult));
+        EXPECT_EQ(c.nResult, nResult);
+        if (c.nReports >= 0)
+        {
+            EXPECT_EQ(std::vector<std::string>((size_t)c.nReports, kInvalid), row.m_reported);
+        }
+        if (c.fetched != std::vector<int>{ -1 })
+        {
+            EXPECT_EQ(c.fetched, row.m_fetched);
+        }
     }
-    EXPECT_TRUE(row.m_reported.empty());
-}
-
-TEST(FormulaCell, OperandTextIsInsertedUnchanged)
-{
-    CTestRow row;
-    row.m_formulas[10] = " \"3\" * 2 + \"5\"";
-    row.m_cells[5] = "1";
-    // "1,234.50" reads as 1 with atof, so it goes in as it is and the "," is no number: status
-    // 3 is not reported and the result variable (0) is shown.
-    row.m_cells[3] = "1,234.50";
-    EXPECT_EQ("0.00", row.Cell(10));
-    EXPECT_TRUE(row.m_reported.empty());
-    // The test for 0 reads as atof does (white space, a "+" sign); the text goes in unchanged.
-    row.m_cells[3] = "+3";
-    EXPECT_EQ("7.00", row.Cell(10));
-    row.m_cells[3] = " 1e3";
-    EXPECT_EQ("2001.00", row.Cell(10));
-    // A negative operand works after a spaced operator, not directly after one.
-    row.m_cells[3] = "-5";
-    EXPECT_EQ("-9.00", row.Cell(10));
-    row.m_formulas[11] = " 3*\"3\"";
-    EXPECT_EQ("0.00", row.Cell(11));
-    row.m_formulas[11] = " 3 * \"3\"";
-    EXPECT_EQ("-15.00", row.Cell(11));
-}
-
-TEST(FormulaCell, ZeroDivisorAfterTheFirstSlash)
-{
-    CTestRow row;
-    row.m_formulas[10] = " \"3\" / \"5\"";
-    row.m_cells[3] = "7";
-    for (const char* psz : { "0", "", "n/a" })
-    {
-        SCOPED_TRACE(std::string("divisor text: '") + psz + "'");
-        row.m_cells[5] = psz;
-        EXPECT_EQ("Divided by ZERO error", row.Cell(10));
-    }
-    row.m_cells[5] = "2";
-    EXPECT_EQ("3.50", row.Cell(10));
-    EXPECT_TRUE(row.m_reported.empty());
-}
-
-TEST(FormulaCell, OnlyThePartAfterTheFirstSlashIsChecked)
-{
-    CTestRow row;
-    // 1/2/0: the divisor part 2/0 is infinite, not zero, so the whole is evaluated.
-    row.m_formulas[10] = " 1/2/0";
-    EXPECT_EQ("inf", row.Cell(10));
-    // Inside parentheses the divisor part "4)*2" fails with status 1 and leaves 0.
-    row.m_formulas[11] = " (\"3\"/\"5\")*2";
-    row.m_cells[3] = "8";
-    row.m_cells[5] = "4";
-    EXPECT_EQ("Divided by ZERO error", row.Cell(11));
-}
-
-TEST(FormulaCell, DivisorPartThatIsNoNumberLeavesTheText)
-{
-    CTestRow row;
-    row.m_formulas[10] = " 8 / x";
-    int nResult = 1;
-    EXPECT_EQ("(before)", row.Cell(10, "(before)", &nResult));
-    EXPECT_EQ(0, nResult);
-    EXPECT_TRUE(row.m_reported.empty());
-}
-
-TEST(FormulaCell, UnreportedStatusShowsTheResultVariable)
-{
-    CTestRow row;
-    row.m_formulas[10] = " (1+2";
-    EXPECT_EQ("0.00", row.Cell(10));
-    // With a "/" the variable holds the divisor part's value.
-    row.m_formulas[11] = " (8/4";
-    EXPECT_EQ("4.00", row.Cell(11));
-    row.m_formulas[12] = " abc 8/4";
-    EXPECT_EQ("4.00", row.Cell(12));
-    EXPECT_TRUE(row.m_reported.empty());
-}
-
-TEST(FormulaCell, StatusFourIsReportedOnceAndLeavesTheText)
-{
-    CTestRow row;
-    row.m_formulas[10] = " \"3\" 5";
-    row.m_cells[3] = "2";
-    int nResult = 1;
-    EXPECT_EQ("(before)", row.Cell(10, "(before)", &nResult));
-    EXPECT_EQ(0, nResult);
-    EXPECT_EQ((std::vector<std::string>{ "Invalid Expression,while calculating value" }), row.m_reported);
-}
-
-TEST(FormulaCell, FailedFetchStopsAndKeepsTheText)
-{
-    CTestRow row;
-    row.m_formulas[10] = " \"3\" + \"4\" + \"5\"";
-    row.m_nFailingColumn = 4;
-    int nResult = 1;
-    EXPECT_EQ("(before)", row.Cell(10, "(before)", &nResult));
-    EXPECT_EQ(0, nResult);
-    EXPECT_EQ((std::vector<int>{ 3, 4 }), row.m_fetched);
-}
-
-TEST(FormulaCell, ReferenceWithoutColumnRecordReadsEmpty)
-{
-    CTestRow row;
-    row.m_formulas[10] = " \"99\" + \"-1\" + \"abc\" + \"99999999999999999999\" + 1";
-    row.m_cells[0] = "5"; // "abc" reads as index 0, as atoi reads it
-    EXPECT_EQ("6.00", row.Cell(10));
-    EXPECT_EQ((std::vector<int>{ 0 }), row.m_fetched);
-}
-
-TEST(FormulaCell, QuoteRunsCountAsOneSeparator)
-{
-    CTestRow row;
-    row.m_cells[3] = "2";
-    row.m_formulas[10] = "\"\" 1 + \"\"3\"\" * 10";
-    EXPECT_EQ("21.00", row.Cell(10));
-    // Without the leading space the index is literal text and " * 2" the reference (index 0,
-    // an empty cell): the expression is "3" followed by "0".
-    row.m_formulas[11] = "\"3\" * 2";
-    EXPECT_EQ("30.00", row.Cell(11));
-}
-
-TEST(FormulaCell, FormulaColumnsBuiltOnFormulaColumns)
-{
-    CTestRow row;
-    row.m_cells[3] = "5";
-    row.m_formulas[10] = " \"3\" * 2";
-    row.m_formulas[11] = " \"10\" + 1";
-    row.m_formulas[12] = " \"11\" * \"10\"";
-    EXPECT_EQ("110.00", row.Cell(12));
-    EXPECT_EQ((std::vector<int>{ 3, 3 }), row.m_fetched); // formula columns are never fetched
-}
-
-// A formula column that fails is, to the columns built on it, what the grid shows for it: an
-// empty text, which counts as 0. Its own failure is still reported once.
-TEST(FormulaCell, FailedInnerFormulaColumnReadsAsZero)
-{
-    CTestRow row;
-    row.m_cells[3] = "2";
-    row.m_formulas[10] = " \"3\" 1"; // status 4: reported
-    row.m_formulas[11] = " \"10\" + 1";
-    int nResult = 0;
-    EXPECT_EQ("1.00", row.Cell(11, "(before)", &nResult));
-    EXPECT_EQ(1, nResult);
-    EXPECT_EQ((std::vector<std::string>{ "Invalid Expression,while calculating value" }), row.m_reported);
-
-    // A failed fetch inside the inner column, and an inner divisor part that is no number.
-    row.m_reported.clear();
-    row.m_formulas[12] = " \"3\" + \"4\"";
-    row.m_nFailingColumn = 4;
-    row.m_formulas[13] = " 5 * \"12\" - 1";
-    EXPECT_EQ("-1.00", row.Cell(13, "(before)", &nResult));
-    EXPECT_EQ(1, nResult);
-    row.m_formulas[14] = " 8 / x";
-    row.m_formulas[15] = " \"14\" + \"3\"";
-    EXPECT_EQ("2.00", row.Cell(15));
-    EXPECT_TRUE(row.m_reported.empty());
-
-    // The inner column's own text still fails.
-    EXPECT_EQ("(before)", row.Cell(12, "(before)", &nResult));
-    EXPECT_EQ(0, nResult);
-
-    // A divisor that is a failed formula column is a zero divisor.
-    row.m_formulas[16] = " 10 / \"12\"";
-    EXPECT_EQ("Divided by ZERO error", row.Cell(16));
-
-    // In the multi-line list an empty operand stops the cell with an empty text.
-    CTestRow lines(FCS_TRIM_OPERANDS);
-    lines.m_cells[3] = "2";
-    lines.m_formulas[10] = " \"3\" 1";
-    lines.m_formulas[11] = " \"10\" + 1";
-    EXPECT_EQ("", lines.Cell(11, "(before)", &nResult));
-    EXPECT_EQ(1, nResult);
-}
-
-TEST(FormulaCell, SelfReferenceIsCutWithAnEmptyText)
-{
-    CTestRow row;
-    row.m_formulas[10] = " \"10\" + 1";
-    int nResult = 1;
-    EXPECT_EQ("", row.Cell(10, "(before)", &nResult));
-    EXPECT_EQ(0, nResult);
-
-    row.m_formulas[11] = " \"12\" + 1";
-    row.m_formulas[12] = " \"13\" * 2";
-    row.m_formulas[13] = " \"11\" - 1";
-    EXPECT_EQ("", row.Cell(11));
-    EXPECT_EQ("", row.Cell(13));
-    // A column that only uses a cycle is cut as well.
-    row.m_formulas[14] = " \"11\" + 5";
-    EXPECT_EQ("", row.Cell(14));
-    EXPECT_TRUE(row.m_reported.empty());
-}
-
-TEST(FormulaCell, SharedOperandsAreNotACycle)
-{
-    CTestRow row;
-    row.m_cells[3] = "1";
-    row.m_formulas[10] = " \"3\" + \"3\"";
-    row.m_formulas[11] = " \"10\" + \"10\"";
-    row.m_formulas[12] = " \"11\" + \"10\" + \"11\"";
-    EXPECT_EQ("10.00", row.Cell(12));
 }
 
 TEST(FormulaCell, NestingIsBoundedInDepthAndWork)
@@ -318,17 +193,26 @@ TEST(FormulaCell, NestingIsBoundedInDepthAndWork)
     EXPECT_TRUE(row.m_reported.empty());
 }
 
-TEST(FormulaCell, MultiLineRulesTrimAndStopOnEmptyOperands)
+// The text is "%.2lf" of the value, whatever the value: ties at the third decimal, tiny negatives,
+// huge magnitudes, overflow.
+TEST(FormulaCell, ResultTextMatchesPrintfTwoDecimals)
 {
-    CTestRow row(FCS_TRIM_OPERANDS);
-    row.m_formulas[10] = " \"3\" + \"4\"";
-    row.m_cells[3] = "  7 ";
-    row.m_cells[4] = "1";
-    EXPECT_EQ("8.00", row.Cell(10));
-    row.m_cells[4] = "   ";
-    EXPECT_EQ("", row.Cell(10));
-    row.m_nFailingColumn = 4;
-    EXPECT_EQ("", row.Cell(10)); // emptied before it starts
+    const std::pair<const char*, const char*> cases[] = {
+        { "0.125", "1" },  { "0.375", "1" },  { "2.675", "1" },  { "-0.001", "1" },  { "-0.005", "1" },
+        { "123456789.005", "1" }, { "1e300", "1" }, { "-1e-300", "1" }, { "1.7976931348623157e308", "1" },
+        { "4503599627370497.5", "1" }, { "1e308", "10" }, { "-1e308", "10" }, { "99.995", "100" }, { "0.000", "3" },
+    };
+    for (const auto& c : cases)
+    {
+        CTestRow row;
+        row.m_cells[3] = c.first;
+        row.m_formulas[10] = std::string(" \"3\" * ") + c.second;
+        double dValue = 0;
+        ASSERT_LE(EvaluateExpression(std::string(c.first) + " * " + c.second, dValue), FORMULA_ERR_NUMBER);
+        char szExpected[400];
+        std::snprintf(szExpected, sizeof(szExpected), "%.2lf", dValue);
+        EXPECT_EQ(std::string(szExpected), row.Cell(10)) << c.first << " * " << c.second;
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -341,77 +225,54 @@ const sFormulaOperand kOperands[] = {
 };
 const int kOperandCount = sizeof(kOperands) / sizeof(kOperands[0]);
 
-struct sForms
-{
-    BOOL bOk;
-    std::string strStored;
-    std::string strCheck;
-};
-
-sForms Convert(const char* pszDisplay)
-{
-    CString strStored("x"), strCheck("y");
-    sForms f;
-    f.bOk = ConvertFormulaDisplayForm(pszDisplay, kOperands, kOperandCount, strStored, strCheck);
-    f.strStored = strStored.GetString();
-    f.strCheck = strCheck.GetString();
-    return f;
-}
-
 TEST(FormulaForms, DisplayToStoredAndCheck)
 {
-    sForms f = Convert("(\"Bid\" - \"Ask\")*100");
-    EXPECT_TRUE(f.bOk);
-    EXPECT_EQ(" (\"3\" - \"4\")*100", f.strStored);
-    EXPECT_EQ(" (3 - 4)*100", f.strCheck);
-}
-
-TEST(FormulaForms, DisplayBeginningWithAName)
-{
-    sForms f = Convert("\"Last Price\" * 2 + \"Ask\"");
-    EXPECT_TRUE(f.bOk);
-    EXPECT_EQ(" \"7\" * 2 + \"4\"", f.strStored);
-    EXPECT_EQ(" 7 * 2 + 4", f.strCheck);
-}
-
-TEST(FormulaForms, NameListedTwiceResolvesToTheFirst)
-{
-    sForms f = Convert("\"Bid\"+1");
-    EXPECT_TRUE(f.bOk);
-    EXPECT_EQ(" \"3\"+1", f.strStored);
-}
-
-TEST(FormulaForms, UnknownNamesAreRefused)
-{
-    EXPECT_FALSE(Convert("\"bid\" + 1").bOk); // names compare exactly
-    EXPECT_FALSE(Convert("\"Bid \" + 1").bOk);
-    EXPECT_FALSE(Convert("1 + \"Volume\"").bOk);
-    EXPECT_TRUE(Convert("1 + 2").bOk);
+    struct
+    {
+        const char* pszDisplay;
+        BOOL bOk;
+        const char* pszStored;   // null: not checked
+        const char* pszCheck;
+    } const cases[] = {
+        { "(\"Bid\" - \"Ask\")*100", TRUE, " (\"3\" - \"4\")*100", " (3 - 4)*100" },
+        { "\"Last Price\" * 2 + \"Ask\"", TRUE, " \"7\" * 2 + \"4\"", " 7 * 2 + 4" },
+        { "\"Bid\"+1", TRUE, " \"3\"+1", nullptr },   // a name listed twice resolves to the first
+        { "1 + 2", TRUE, nullptr, nullptr },
+        { "\"bid\" + 1", FALSE, nullptr, nullptr },   // names compare exactly
+        { "\"Bid \" + 1", FALSE, nullptr, nullptr },
+        { "1 + \"Volume\"", FALSE, nullptr, nullptr },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszDisplay);
+        CString strStored("x"), strCheck("y");
+        EXPECT_EQ(c.bOk, ConvertFormulaDisplayForm(c.pszDisplay, kOperands, kOperandCount, strStored, strCheck));
+        if (c.pszStored)
+        {
+            EXPECT_STREQ(c.pszStored, strStored);
+        }
+        if (c.pszCheck)
+        {
+            EXPECT_STREQ(c.pszCheck, strCheck);
+        }
+    }
 }
 
 TEST(FormulaForms, CheckEvaluatesTheCheckForm)
 {
+    const std::pair<const char*, BOOL> cases[] = {
+        { "\"Bid\" * 2", TRUE },        { "\"Bid\" *", FALSE },   { "\"Bid\"*-\"Ask\"", FALSE },
+        { "\"Bid\"*(-\"Ask\")", TRUE }, { "\"Bid\" \"Ask\"", FALSE }, { "(\"Bid\"", FALSE },
+        { "", FALSE },                  { "\"Volume\"", FALSE },
+    };
     CString strStored, strCheck;
-    EXPECT_TRUE(CheckFormulaDisplayForm("\"Bid\" * 2", kOperands, kOperandCount, strStored, strCheck));
-    EXPECT_FALSE(CheckFormulaDisplayForm("\"Bid\" *", kOperands, kOperandCount, strStored, strCheck));
-    EXPECT_FALSE(CheckFormulaDisplayForm("\"Bid\"*-\"Ask\"", kOperands, kOperandCount, strStored, strCheck));
-    EXPECT_TRUE(CheckFormulaDisplayForm("\"Bid\"*(-\"Ask\")", kOperands, kOperandCount, strStored, strCheck));
-    EXPECT_FALSE(CheckFormulaDisplayForm("\"Bid\" \"Ask\"", kOperands, kOperandCount, strStored, strCheck));
-    EXPECT_FALSE(CheckFormulaDisplayForm("(\"Bid\"", kOperands, kOperandCount, strStored, strCheck));
-    EXPECT_FALSE(CheckFormulaDisplayForm("", kOperands, kOperandCount, strStored, strCheck));
-    EXPECT_FALSE(CheckFormulaDisplayForm("\"Volume\"", kOperands, kOperandCount, strStored, strCheck));
-}
-
-TEST(FormulaForms, StoredFormComputesWhatTheCheckFormComputes)
-{
-    // With each column holding its own index, the cell equals the check form's value.
-    CString strStored, strCheck;
+    for (const auto& c : cases)
+        EXPECT_EQ(c.second, CheckFormulaDisplayForm(c.first, kOperands, kOperandCount, strStored, strCheck)) << c.first;
+    // With each column holding its own index, the stored form computes what the check form does.
     ASSERT_TRUE(CheckFormulaDisplayForm("(\"Last Price\" - \"Ask\") * \"Bid\" % 5", kOperands, kOperandCount,
                                         strStored, strCheck));
     CTestRow row;
-    row.m_cells[3] = "3";
-    row.m_cells[4] = "4";
-    row.m_cells[7] = "7";
+    row.m_cells = { { 3, "3" }, { 4, "4" }, { 7, "7" } };
     row.m_formulas[10] = strStored.GetString();
     EXPECT_EQ("4.00", row.Cell(10)); // (7-4)*3 % 5
 }

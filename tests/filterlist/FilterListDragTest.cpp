@@ -14,14 +14,20 @@ const int kBelowRows = -1;   // drop on the empty area below the last row
 class FilterListDragTest : public FilterListTest
 {
 protected:
-    void Fill(const std::vector<const char*>& symbols, bool bReverse = false)
+    void Fill(const Texts& symbols, bool bReverse = false)
     {
         Build();
         m_list.m_bRowDrag = 1;
         m_list.SetReverseDisplay(bReverse ? true : false);
-        for (const char* s : symbols)
-            Add(s);
+        Refill(symbols);
         m_list.PopulateList();
+    }
+    static Texts Names(const char* pszPrefix, int n)
+    {
+        Texts names;
+        for (int i = 0; i < n; ++i)
+            names.push_back(pszPrefix + std::to_string(i));
+        return names;
     }
     void Select(const std::vector<int>& rows)
     {
@@ -37,23 +43,16 @@ protected:
         m_list.GetClientRect(&client);
         return CPoint(40, client.bottom - 10);
     }
-    // Symbols of the rows whose check box is ticked, top to bottom.
-    std::vector<std::string> Checked()
+    // Symbols of the rows whose check box is ticked (or that are selected), top to bottom.
+    Texts Checked(bool bSelected = false)
     {
-        std::vector<std::string> shown = Shown(), checked;
+        Texts shown = Shown(), rows;
         for (size_t r = 0; r < shown.size(); ++r)
-            if (m_list.GetCheck((int)r))
-                checked.push_back(shown[r]);
-        return checked;
+            if (bSelected ? m_list.GetItemState((int)r, LVIS_SELECTED) != 0 : m_list.GetCheck((int)r) != 0)
+                rows.push_back(shown[r]);
+        return rows;
     }
-    std::vector<std::string> Selected()
-    {
-        std::vector<std::string> shown = Shown(), selected;
-        for (size_t r = 0; r < shown.size(); ++r)
-            if (m_list.GetItemState((int)r, LVIS_SELECTED))
-                selected.push_back(shown[r]);
-        return selected;
-    }
+    Texts Selected() { return Checked(true); }
 };
 
 TEST_F(FilterListDragTest, DroppedRowsLandInOrderAndKeepTheirChecks)
@@ -64,7 +63,7 @@ TEST_F(FilterListDragTest, DroppedRowsLandInOrderAndKeepTheirChecks)
         bool bReverse;
         std::vector<int> selected;   // screen rows; the press is on the first
         int nDrop;                   // screen row, or kBelowRows
-        std::vector<std::string> expected;
+        Texts expected;
     };
     const sCase cases[] = {
         { "one row down", false, { 0 }, 2, { "B", "C", "A", "D", "E" } },
@@ -79,11 +78,9 @@ TEST_F(FilterListDragTest, DroppedRowsLandInOrderAndKeepTheirChecks)
     for (const sCase& c : cases)
     {
         SCOPED_TRACE(c.name);
-        m_list.DeleteAllItems();
-        m_rows.clear();
         Fill({ "A", "B", "C", "D", "E" }, c.bReverse);
         // A and D carry ticks wherever they go.
-        std::vector<std::string> shown = Shown();
+        Texts shown = Shown();
         for (size_t r = 0; r < shown.size(); ++r)
             m_list.SetCheck((int)r, shown[r] == "A" || shown[r] == "D");
         Select(c.selected);
@@ -91,7 +88,7 @@ TEST_F(FilterListDragTest, DroppedRowsLandInOrderAndKeepTheirChecks)
         RowDrag::Drag(m_list.m_hWnd, c.selected.front(), DropPoint(c.nDrop));
 
         EXPECT_EQ(c.expected, Shown());
-        std::vector<std::string> expectedChecked;
+        Texts expectedChecked;
         for (const std::string& s : c.expected)
             if (s == "A" || s == "D")
                 expectedChecked.push_back(s);
@@ -107,11 +104,11 @@ TEST_F(FilterListDragTest, TheReverseDisplayExampleOfFourRows)
 {
     // Map A B C D shows D C B A; the top row dropped on row 2 lands there.
     Fill({ "A", "B", "C", "D" }, true);
-    ASSERT_EQ((std::vector<std::string>{ "D", "C", "B", "A" }), Shown());
+    ASSERT_EQ((Texts{ "D", "C", "B", "A" }), Shown());
     Select({ 0 });
     RowDrag::Drag(m_list.m_hWnd, 0, DropPoint(2));
-    EXPECT_EQ((std::vector<std::string>{ "C", "B", "D", "A" }), Shown());
-    EXPECT_EQ((std::vector<std::string>{ "A", "D", "B", "C" }), MapSymbols());
+    EXPECT_EQ((Texts{ "C", "B", "D", "A" }), Shown());
+    EXPECT_EQ((Texts{ "A", "D", "B", "C" }), MapSymbols());
 }
 
 TEST_F(FilterListDragTest, DropsThatMoveNothing)
@@ -124,36 +121,26 @@ TEST_F(FilterListDragTest, DropsThatMoveNothing)
     CPoint overOther(750, 150);
     m_list.ScreenToClient(&overOther);
     RowDrag::Drag(m_list.m_hWnd, 0, overOther);
-    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Shown());
-    EXPECT_EQ((std::vector<std::string>{ "A" }), Selected());   // nothing dropped, selection kept
+    EXPECT_EQ((Texts{ "A", "B", "C" }), Shown());
+    EXPECT_EQ((Texts{ "A" }), Selected());   // nothing dropped, selection kept
     other.DestroyWindow();
 
-    m_list.DeleteAllItems();
-    m_rows.clear();
     Fill({ "A" });
     Select({ 0 });
     RowDrag::Drag(m_list.m_hWnd, 0, DropPoint(kBelowRows));
-    EXPECT_EQ((std::vector<std::string>{ "A" }), Shown());
+    EXPECT_EQ((Texts{ "A" }), Shown());
     EXPECT_FALSE(m_list.IsDragging());
 
-    m_list.DeleteAllItems();
-    m_rows.clear();
     Fill({ "A", "B", "C" });
     m_list.m_bRowDrag = 0;
     Select({ 0 });
     RowDrag::Drag(m_list.m_hWnd, 0, DropPoint(2));
-    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Shown());
+    EXPECT_EQ((Texts{ "A", "B", "C" }), Shown());
 }
 
 TEST_F(FilterListDragTest, TimerTwoScrollsWhileTheCursorIsBelowOrAboveTheRows)
 {
-    std::vector<std::string> names;
-    for (int i = 0; i < 80; ++i)
-        names.push_back("R" + std::to_string(i));
-    std::vector<const char*> symbols;
-    for (const std::string& s : names)
-        symbols.push_back(s.c_str());
-    Fill(symbols);
+    Fill(Names("R", 80));
     Select({ 2 });
     CRect client;
     m_list.GetClientRect(&client);
@@ -188,19 +175,14 @@ TEST_F(FilterListDragTest, HostilePartiesDuringADrag)
     Select({ 3, 4 });
     RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 3), RowDrag::RowPoint(m_list.m_hWnd, 1));
     ASSERT_TRUE(m_list.IsDragging());
-    m_list.DeleteAllItems();
-    m_rows.clear();
-    Add("X");
-    Add("Y");
+    Refill({ "X", "Y" });
     RowDrag::Release(m_list.m_hWnd, DropPoint(kBelowRows));
-    std::vector<std::string> shown = Shown();
+    Texts shown = Shown();
     std::sort(shown.begin(), shown.end());
-    EXPECT_EQ((std::vector<std::string>{ "X", "Y" }), shown);
+    EXPECT_EQ((Texts{ "X", "Y" }), shown);
     ExpectInvariants();
 
     // The list destroyed mid-drag lets go of the mouse and the image.
-    m_list.DeleteAllItems();
-    m_rows.clear();
     Fill({ "A", "B", "C" });
     Select({ 0 });
     RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 0), RowDrag::RowPoint(m_list.m_hWnd, 2));
@@ -215,23 +197,18 @@ TEST_F(FilterListDragTest, HostilePartiesDuringADrag)
 TEST_F(FilterListDragTest, ManySelectedRowsMoveAsOneBlock)
 {
     // Every row selected and dropped on the last one: the same rows, in the same order.
-    std::vector<std::string> names;
     // (Filling a visible owner-data list costs the platform milliseconds a row: a few hundred do.)
-    for (int i = 0; i < 400; ++i)
-        names.push_back("S" + std::to_string(i));
-    std::vector<const char*> symbols;
-    for (const std::string& s : names)
-        symbols.push_back(s.c_str());
-    Fill(symbols);
+    const Texts names = Names("S", 400);
+    Fill(names);
     m_list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
     m_list.SetItemState(5, 0, LVIS_SELECTED);   // all but S5
     RowDrag::Drag(m_list.m_hWnd, 0, RowDrag::RowPoint(m_list.m_hWnd, 0));
-    std::vector<std::string> shown = Shown();
+    Texts shown = Shown();
     ASSERT_EQ(names.size(), shown.size());
     // The dragged block lands on row 0 (S0's place, S0 first), and S5 moves after it.
     EXPECT_EQ("S0", shown[0]);
     EXPECT_EQ("S5", shown.back());
-    std::vector<std::string> sorted = shown, expected = names;
+    Texts sorted = shown, expected = names;
     std::sort(sorted.begin(), sorted.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(expected, sorted);
@@ -244,7 +221,7 @@ TEST_F(FilterListDragTest, HeaderBoxFollowsTheRowRecords)
     m_list.EnableHeaderCheckBox();
     EXPECT_EQ(0, m_list.GetHeaderCheckboxState());
     m_list.CheckAllItems(1);
-    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Checked());
+    EXPECT_EQ((Texts{ "A", "B", "C" }), Checked());
     EXPECT_EQ(1, m_list.GetHeaderCheckboxState());
     m_list.SetCheck(1, 0);                       // as a click on the row's box does
     EXPECT_EQ(0, m_list.GetHeaderCheckboxState());

@@ -1,4 +1,5 @@
 #include "FilterListFixture.h"
+#include "WindowPicture.h"
 
 int FilterListTest::s_nTextCalls = 0;
 bool FilterListTest::s_bFailTexts = false;
@@ -57,6 +58,8 @@ void FilterListTest::TearDown()
         m_list.DestroyWindow();
     if (m_host.GetSafeHwnd() != nullptr)
         m_host.DestroyWindow();
+    if (m_picture != nullptr)
+        ::DeleteObject(m_picture);
     HostTest::TearDown();
 }
 
@@ -197,4 +200,108 @@ CPoint FilterListTest::FilterButtonPoint(int nPosition)
     m_list.GetColorHeader().GetClientRect(&rcClient);
     int nRow = rcClient.Height() / 2;
     return CPoint(rcItem.right - 9, nRow + nRow / 2);
+}
+
+void FilterListTest::ClickHeader(int nPosition)
+{
+    CHeaderCtrl* pHeader = m_list.GetHeaderCtrl();
+    CRect rcItem, rcClient;
+    pHeader->GetItemRect(nPosition, &rcItem);
+    pHeader->GetClientRect(&rcClient);
+    CPoint pt(rcItem.CenterPoint().x, rcClient.Height() / 4);
+    pHeader->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    pHeader->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    Pump();
+}
+
+void FilterListTest::ColumnClick(CListCtrl& list, int nPosition)
+{
+    NMLISTVIEW view = {};
+    view.hdr.hwndFrom = list.m_hWnd;
+    view.hdr.idFrom = (UINT_PTR)list.GetDlgCtrlID();
+    view.hdr.code = LVN_COLUMNCLICK;
+    view.iItem = -1;
+    view.iSubItem = nPosition;
+    m_host.SendMessage(WM_NOTIFY, view.hdr.idFrom, (LPARAM)&view);
+}
+
+std::string FilterListTest::HeaderText(int nPosition)
+{
+    char buffer[128] = "";
+    HDITEMA item = {};
+    item.mask = HDI_TEXT;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof(buffer);
+    m_list.GetHeaderCtrl()->GetItem(nPosition, &item);
+    return buffer;
+}
+
+std::string FilterListTest::FilterBox(int nPosition)
+{
+    CString box;
+    m_list.GetHeaderText(nPosition, box);
+    return (LPCTSTR)box;
+}
+
+void FilterListTest::Refill(std::vector<std::string> symbols)
+{
+    m_list.DeleteAllItems();
+    m_rows.clear();
+    for (const std::string& s : symbols)
+        Add(s.c_str());
+}
+
+void FilterListTest::SetTrends(std::vector<int> columns)
+{
+    CArray<int, int> arr;
+    for (int c : columns)
+        arr.Add(c);
+    m_list.SetTrendColumns(&arr);
+}
+
+void FilterListTest::Repaint()
+{
+    m_list.Invalidate(FALSE);
+    m_list.UpdateWindow();
+}
+
+void FilterListTest::Shoot()
+{
+    if (m_picture != nullptr)
+        ::DeleteObject(m_picture);
+    m_picture = WindowPicture::Render(m_list.m_hWnd);
+    ASSERT_NE(nullptr, m_picture);
+}
+
+COLORREF FilterListTest::Pixel(int x, int y)
+{
+    return WindowPicture::PixelAt(m_picture, x, y);
+}
+
+int FilterListTest::Count(const CRect& rc, COLORREF clr)
+{
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            n += Pixel(x, y) == clr;
+    return n;
+}
+
+CRect FilterListTest::Cell(int nRow, int nHeaderItem)
+{
+    CRect rc;
+    EXPECT_TRUE(m_list.GetCellRect(nRow, nHeaderItem, rc)) << nRow << "," << nHeaderItem;
+    return rc;
+}
+
+int FilterListTest::Filter(int nPosition, const char* pszText, int bExact)
+{
+    CString text = pszText;
+    return m_list.SetVisibleColumnFilter(nPosition, text, bExact);
+}
+
+int FilterListTest::MapFilter(int nColumn, const char* pszText, int bExact)
+{
+    CString text = pszText;
+    return m_list.SetMapColumnFilter(nColumn, text, bExact);
 }

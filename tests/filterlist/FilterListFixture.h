@@ -44,6 +44,25 @@ protected:
     // client coordinates.
     CPoint FilterBoxPoint(int nPosition);
     CPoint FilterButtonPoint(int nPosition);
+    // A click on a header title, as the mouse gives it (the filter row is the lower half).
+    void ClickHeader(int nPosition);
+    // The column-click notification the platform sends for a header position.
+    void ColumnClick(CListCtrl& list, int nPosition);
+    std::string HeaderText(int nPosition);
+    std::string FilterBox(int nPosition);
+    // A filter typed into a header position's box, or set by column index, as the host sets it.
+    int Filter(int nPosition, const char* pszText, int bExact = 0);
+    int MapFilter(int nColumn, const char* pszText, int bExact = 0);
+    // Empties the list and the host's rows, then appends rows with these symbols.
+    void Refill(std::vector<std::string> symbols = {});
+    void SetTrends(std::vector<int> columns);
+    // Every shown row painted once, as a real repaint does it.
+    void Repaint();
+    // A picture of the list; pixels of it; pixels of a colour in a rectangle of it.
+    void Shoot();
+    COLORREF Pixel(int x, int y);
+    int Count(const CRect& rc, COLORREF clr);
+    CRect Cell(int nRow, int nHeaderItem);
 
     static int ColumnText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText,
                           unsigned long& clrBack, int& nImage);
@@ -58,4 +77,7 @@ protected:
     CFilterListCtrl m_list;
     std::deque<sInstrument> m_rows;
     bool m_bAutoPopulate = true;
+    HBITMAP m_picture = nullptr;
 };
+
+using Texts = std::vector<std::string>;

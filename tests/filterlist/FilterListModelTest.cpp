@@ -1,5 +1,8 @@
 // Random sequences of row and filter operations against a plain model of the rows: after every
-// step the list's invariants hold and its shown rows are exactly the model's.
+// step the list's invariants hold, its shown rows are exactly the model's and every trend column
+// has one record per row. Filtering keeps the display array ascending (rows found by binary
+// search); a host's reordering makes it unordered (rows found through the inverse): both must
+// give the same rows in the same places.
 #include "FilterListFixture.h"
 #include "filter/FilterMatch.h"
 
@@ -21,6 +24,8 @@ protected:
     std::vector<sModelRow> m_map;
     std::vector<int> m_display;
     std::vector<std::pair<int, std::string>> m_filters;
+    // The operations drawn, as values of pick(100) below; null: all of them, as weighted there.
+    const int* m_pMix = nullptr;
 
     bool Passes(const sInstrument* p)
     {
@@ -53,6 +58,16 @@ protected:
             ASSERT_EQ(m_display[d], m_list.m_arrDisplay[(INT_PTR)d]) << "step " << nStep << " " << pszOp << " row " << d;
         for (size_t m = 0; m < m_map.size(); ++m)
             ASSERT_EQ((DWORD_PTR)m_map[m].pData, m_list.GetMapItemData((int)m)) << "step " << nStep << " " << pszOp;
+        POSITION pos = m_list.m_mapTrend.GetStartPosition();
+        while (pos != nullptr)
+        {
+            int nColumn;
+            CTrendValueArray* pArray;
+            m_list.m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+            ASSERT_EQ((INT_PTR)m_map.size(), pArray->GetSize()) << "step " << nStep << " " << pszOp;
+            for (INT_PTR k = 0; k < pArray->GetSize(); ++k)
+                ASSERT_NE(nullptr, pArray->GetAt(k)) << "step " << nStep << " " << pszOp;
+        }
     }
     void Run(unsigned seed, int nSteps)
     {
@@ -64,7 +79,7 @@ protected:
         static const char* const filters[] = { "REL", "*CAP", "*E*", ">999", "<13", "I~T", "nse", "~", "*", "" };
         for (int step = 0; step < nSteps; ++step)
         {
-            int op = pick(100);
+            int op = m_pMix != nullptr ? m_pMix[pick(10)] : pick(100);
             const char* name = "";
             if (op < 30)
             {
@@ -221,6 +236,16 @@ protected:
                 m_map.clear();
                 m_display.clear();
             }
+            else if (op < 96)
+            {
+                name = "host reorders two shown rows (as a sort does)";
+                if (m_display.size() < 2)
+                    continue;
+                int a = pick((int)m_display.size()), b = pick((int)m_display.size());
+                std::swap(m_display[(size_t)a], m_display[(size_t)b]);
+                std::swap(m_list.m_arrDisplay[a], m_list.m_arrDisplay[b]);
+                m_list.OnDisplayArrayChanged();
+            }
             else
             {
                 name = "populate";
@@ -237,6 +262,7 @@ protected:
 TEST_F(FilterListModelTest, ThousandsOfRandomStepsAgreeWithTheModel)
 {
     Build();
+    SetTrends({ 0, 1 });
     m_list.ShowWindow(SW_HIDE);   // a hidden list: the platform is not asked to paint each step
     for (unsigned seed : { 1u, 2u, 3u })
     {
@@ -261,4 +287,23 @@ TEST_F(FilterListModelTest, ShownListAgreesToo)
     for (int m : m_display)
         expected.push_back(m_map[(size_t)m].pData ? m_map[(size_t)m].pData->symbol : "");
     EXPECT_EQ(expected, Shown());
+}
+
+// Mostly repaints of rows whose data changed, with rows coming and going and a host reordering
+// the shown rows now and then: the display stays unordered for long stretches.
+TEST_F(FilterListModelTest, UnorderedDisplaysFindTheSameRows)
+{
+    static const int kFill[10] = { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
+    static const int kReorder[10] = { 40, 40, 40, 40, 40, 0, 0, 55, 92, 96 };
+    Build();
+    m_list.ShowWindow(SW_HIDE);
+    m_pMix = kFill;
+    Run(7, 60);
+    CString filter = "REL";   // a data change moves a row in or out
+    m_list.AddToFilteredCols(0, filter);
+    m_filters.push_back({ 0, "REL" });
+    m_list.PopulateList();
+    ModelPopulate();
+    m_pMix = kReorder;
+    Run(8, 1500);
 }

@@ -57,39 +57,11 @@ protected:
         Add("DELTA", "7");
         Pump();
     }
-    void TearDown() override
-    {
-        if (m_picture != nullptr)
-            ::DeleteObject(m_picture);
-        FilterListTest::TearDown();
-    }
-
-    void Shoot()
-    {
-        if (m_picture != nullptr)
-            ::DeleteObject(m_picture);
-        m_picture = WindowPicture::Render(m_list.m_hWnd);
-        ASSERT_NE(nullptr, m_picture);
-    }
-    CRect Cell(int nRow, int nHeaderItem)
-    {
-        CRect rc;
-        EXPECT_TRUE(m_list.GetCellRect(nRow, nHeaderItem, rc)) << nRow << "," << nHeaderItem;
-        return rc;
-    }
     // The colour at the cell's top-right corner (away from its text).
     COLORREF Back(int nRow, int nHeaderItem, int dy = 1)
     {
         CRect rc = Cell(nRow, nHeaderItem);
-        return WindowPicture::PixelAt(m_picture, rc.right - 2, dy >= 0 ? rc.top + dy : rc.bottom + dy);
-    }
-    int Count(const CRect& rc, COLORREF clr)
-    {
-        int n = 0;
-        for (int y = rc.top; y < rc.bottom; ++y)
-            for (int x = rc.left; x < rc.right; ++x)
-                n += WindowPicture::PixelAt(m_picture, x, y) == clr;
-        return n;
+        return Pixel(rc.right - 2, dy >= 0 ? rc.top + dy : rc.bottom + dy);
     }
     // Pixels of the cell that are neither its background nor close to it: the text's ink.
     int Ink(int nRow, int nHeaderItem)
@@ -99,8 +71,6 @@ protected:
         return rc.Width() * rc.Height() - Count(rc, back);
     }
     DWORD_PTR Data(size_t i) { return (DWORD_PTR)Row(i); }
-
-    HBITMAP m_picture = nullptr;
 
     static int StyledText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText, unsigned long& clrBack,
                    int& nImage)
@@ -249,7 +219,7 @@ TEST_F(FilterListPaintTest, AlignmentInsets)
         right = INT_MAX;
         for (int y = rc.top; y < rc.bottom; ++y)
             for (int x = rc.left; x < rc.right; ++x)
-                if (WindowPicture::PixelAt(m_picture, x, y) != back)
+                if (Pixel(x, y) != back)
                 {
                     left = std::min(left, (int)(x - rc.left));
                     right = std::min(right, (int)(rc.right - 1 - x));
@@ -283,13 +253,13 @@ TEST_F(FilterListPaintTest, IconsAndIconsThatCannotBeDrawn)
     Shoot();
     CRect rc = Cell(0, 2);
     int y = rc.top + rc.Height() / 2;
-    EXPECT_EQ(RGB(255, 0, 0), WindowPicture::PixelAt(m_picture, rc.left + 3 + 7, y));
-    EXPECT_EQ(RGB(255, 0, 0), WindowPicture::PixelAt(m_picture, rc.left + 3, y));
-    EXPECT_NE(RGB(255, 0, 0), WindowPicture::PixelAt(m_picture, rc.left + 3 + 14, y));
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(rc.left + 3 + 7, y));
+    EXPECT_EQ(RGB(255, 0, 0), Pixel(rc.left + 3, y));
+    EXPECT_NE(RGB(255, 0, 0), Pixel(rc.left + 3 + 14, y));
     // 14 pixels high, centred.
     int nRed = 0;
     for (int yy = rc.top; yy < rc.bottom; ++yy)
-        nRed += WindowPicture::PixelAt(m_picture, rc.left + 8, yy) == RGB(255, 0, 0);
+        nRed += Pixel(rc.left + 8, yy) == RGB(255, 0, 0);
     EXPECT_EQ(std::min(14, rc.Height()), nRed);
     ::DestroyIcon(hIcon);
 
@@ -321,8 +291,8 @@ TEST_F(FilterListPaintTest, CheckBoxesComeFromTheStateImages)
     m_list.SetCheck(2, 1);
     Shoot();
     CRect rc0 = Cell(0, 0), rc2 = Cell(2, 0);
-    EXPECT_EQ(RGB(0, 0, 255), WindowPicture::PixelAt(m_picture, rc0.left + 6, rc0.top + rc0.Height() / 2));
-    EXPECT_EQ(RGB(0, 255, 0), WindowPicture::PixelAt(m_picture, rc2.left + 6, rc2.top + rc2.Height() / 2));
+    EXPECT_EQ(RGB(0, 0, 255), Pixel(rc0.left + 6, rc0.top + rc0.Height() / 2));
+    EXPECT_EQ(RGB(0, 255, 0), Pixel(rc2.left + 6, rc2.top + rc2.Height() / 2));
     // Only the first column has one.
     EXPECT_EQ(0, Count(Cell(2, 1), RGB(0, 255, 0)));
     m_list.SetImageList(nullptr, LVSIL_STATE);
@@ -479,25 +449,6 @@ TEST_F(FilterListCustomDrawTest, CustomDrawnCellsCarryTrendMarks)
     EXPECT_EQ(kDefaultBack, Back(0, 1));
     EXPECT_EQ(kDefaultBack, Back(2, 1));
     AfxSetTestClock(FALSE);
-}
-
-TEST(FilterListTrendNoWindow, ColumnsSetBeforeTheWindowExistStartNoTimerAndFollowTheRows)
-{
-    CFilterListCtrl list;
-    CArray<int, int> columns;
-    columns.Add(0);
-    columns.Add(0);   // listed twice: one array
-    EXPECT_EQ(1, list.SetTrendColumns(&columns));
-    EXPECT_TRUE(list.IsTrendRunning());
-    EXPECT_EQ(1, list.m_mapTrend.GetCount());
-    CTrendValueArray* pArray = nullptr;
-    ASSERT_TRUE(list.m_mapTrend.Lookup(0, pArray));
-    EXPECT_EQ(0, pArray->GetSize());
-    list.SaveColumnProfile();   // no name, no window: nothing to write, nothing breaks
-    columns.RemoveAll();
-    EXPECT_EQ(1, list.SetTrendColumns(&columns));
-    EXPECT_FALSE(list.IsTrendRunning());
-    EXPECT_EQ(0, list.m_mapTrend.GetCount());
 }
 
 TEST_F(FilterListPaintTest, KeywordRulesOfTheListColourThePaintedText)

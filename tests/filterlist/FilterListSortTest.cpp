@@ -3,8 +3,6 @@
 // clicks, checked on the rows the platform list shows.
 #include "FilterListFixture.h"
 
-using Texts = std::vector<std::string>;
-
 namespace
 {
 struct sRowTexts
@@ -40,18 +38,6 @@ protected:
     }
     void SetType(int nColumn, int nDataType) { m_list.m_arrColInfo[nColumn].nDataType = nDataType; }
 
-    // A click on a header title, as the mouse gives it (the filter row is the lower half).
-    void ClickHeader(int nPosition)
-    {
-        CHeaderCtrl* pHeader = m_list.GetHeaderCtrl();
-        CRect rcItem, rcClient;
-        pHeader->GetItemRect(nPosition, &rcItem);
-        pHeader->GetClientRect(&rcClient);
-        CPoint pt(rcItem.CenterPoint().x, rcClient.Height() / 4);
-        pHeader->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        pHeader->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-        Pump();
-    }
     // A click at x pixels from the row's left edge (the check box lies in the first 12).
     void ClickRow(int nRow, int x)
     {
@@ -71,16 +57,6 @@ protected:
         if (!m_list.GetHeaderCtrl()->GetItem(nPosition, &item) || !(item.fmt & HDF_IMAGE))
             return -1;
         return item.iImage;
-    }
-    std::string HeaderText(int nPosition)
-    {
-        char buffer[128] = "";
-        HDITEMA item = {};
-        item.mask = HDI_TEXT;
-        item.pszText = buffer;
-        item.cchTextMax = sizeof(buffer);
-        m_list.GetHeaderCtrl()->GetItem(nPosition, &item);
-        return buffer;
     }
     std::vector<int> SelectedRows()
     {
@@ -410,13 +386,7 @@ TEST_F(FilterListSortTest, BadInputNeverBreaksTheRows)
     EXPECT_EQ(Texts({ "C", "B", "E", "A", "D" }), Shown(0));
     ExpectInvariants();
     // A column-click notification naming a header position that does not exist sorts position 0.
-    NMLISTVIEW view = {};
-    view.hdr.hwndFrom = m_list.m_hWnd;
-    view.hdr.idFrom = 1001;
-    view.hdr.code = LVN_COLUMNCLICK;
-    view.iItem = -1;
-    view.iSubItem = 50;
-    m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&view);
+    ColumnClick(m_list, 50);
     EXPECT_EQ(0, m_list.GetSortColumn());
     EXPECT_EQ(0, m_list.m_nSortDataColumn);
     ExpectInvariants();
@@ -464,9 +434,6 @@ TEST_F(FilterListSortTest, KeywordColoursComeFromTheKeywordColumnText)
 {
     Build();
     Rows({ { "A", "1", "NSE-FO" }, { "B", "1", "bse" }, { "C", "1", "MCX" } });
-    // Installed by the constructor.
-    EXPECT_TRUE(m_list.m_pfnGetTextColor ==
-                static_cast<CCommonListCtrl::PFN_GETTEXTCOLOR>(&CFilterListCtrl::GetTextColorForItem));
     COLORREF clr = 0x123456;
     EXPECT_EQ(1, m_list.CallTextColorProvider((DWORD_PTR)Row(0), clr, 0, 0));
     EXPECT_EQ(0x123456u, clr);   // no keyword column yet
@@ -498,27 +465,6 @@ TEST_F(FilterListSortTest, KeywordColoursComeFromTheKeywordColumnText)
     EXPECT_EQ(1, m_list.GetTextColorForItem((ULONGLONG)Row(0), c, 0, 0));
     EXPECT_EQ(0x123456u, c);
     m_list.InitColumnTextRtn(&FilterListTest::ColumnText);
-
-    CStringArray names;
-    names.Add("Buy");
-    names.Add("sell");
-    CColorArray text, back;
-    text.Add(RGB(0, 0, 200));
-    text.Add(RGB(200, 0, 0));
-    back.Add(RGB(1, 1, 1));
-    back.Add(RGB(2, 2, 2));
-    ASSERT_EQ(1, m_list.SetDefaultProperties(names, text, back));
-    unsigned long t = 7, b = 8;
-    CString name = "SELL";
-    EXPECT_EQ(1, m_list.GetProperty(t, b, name));
-    EXPECT_EQ(RGB(200, 0, 0), t);
-    EXPECT_EQ(RGB(2, 2, 2), b);
-    t = 7;
-    b = 8;
-    name = "sel";
-    EXPECT_EQ(1, m_list.GetProperty(t, b, name));
-    EXPECT_EQ(7u, t);
-    EXPECT_EQ(8u, b);
 }
 
 TEST_F(FilterListSortTest, TheCheckedCountInTheFirstHeaderIsNotSavedAsItsName)

@@ -2,19 +2,21 @@
 // name, rows streamed in with price changes, real repaints of the owner-drawn rows, timer 4000
 // ticks delivered as the platform delivers them, and the test clock moved instead of sleeping.
 #include "FilterListFixture.h"
-#include "WindowPicture.h"
 
-#include <random>
+#include <algorithm>
 
 namespace
 {
 const int kPrice = 1;   // the fixture's Price column
 const COLORREF kPos = RGB(0, 200, 0);
 const COLORREF kNeg = RGB(200, 0, 0);
+COLORREF s_clrHostText = (COLORREF)-1;
+COLORREF s_clrHostBack = (COLORREF)-1;
 
-std::vector<std::string> TrendSettingCalls(int nMode)
+// The trend keys of the UserSetting calls of one mode, in order.
+Texts TrendSettingCalls(int nMode)
 {
-    std::vector<std::string> calls;
+    Texts calls;
     const std::string prefix = "UserSetting(" + std::to_string(nMode) + ",FilterGrid,";
     for (const std::string& call : TestHost::Calls())
     {
@@ -25,6 +27,13 @@ std::vector<std::string> TrendSettingCalls(int nMode)
             calls.push_back(key);
     }
     return calls;
+}
+
+int LogLinesWith(const std::string& text)
+{
+    const auto& lines = TestHost::LogLines();
+    return (int)std::count_if(lines.begin(), lines.end(),
+                              [&text](const std::string& line) { return line.find(text) != std::string::npos; });
 }
 
 // Bytes in use in every heap of the process (the C run-time's included).
@@ -39,10 +48,7 @@ long long HeapBytesInUse()
         if (!::HeapLock(heaps[i]))
             continue;
         while (::HeapWalk(heaps[i], &entry))
-        {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY)
-                total += entry.cbData;
-        }
+            total += (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) ? entry.cbData : 0;
         ::HeapUnlock(heaps[i]);
     }
     return total;
@@ -63,9 +69,11 @@ protected:
     {
         FilterListTest::TearDown();
         AfxSetTestClock(FALSE);
+        s_clrHostText = s_clrHostBack = (COLORREF)-1;
     }
 
-    // Columns built, five rows, trends on Price with the given interval, background marks.
+    // Columns built, five rows, trends on Price with the given interval and type. Nothing has been
+    // drawn since: the next repaint is each cell's first drawing.
     void Start(int nInterval, BYTE nType = 1)
     {
         Build();
@@ -75,39 +83,44 @@ protected:
         m_list.m_nTrendType = nType;
         m_list.m_clrTrendPos = kPos;
         m_list.m_clrTrendNeg = kNeg;
-        CArray<int, int> columns;
-        columns.Add(kPrice);
-        m_list.SetTrendColumns(&columns);
-        // Nothing has been drawn since: the next repaint is each cell's first drawing.
+        SetTrends({ kPrice });
     }
 
-    // Every shown row painted once, as a real repaint does it.
-    void Repaint()
-    {
-        m_list.Invalidate(FALSE);
-        m_list.UpdateWindow();
-    }
-
-    sTrendValues* Record(int nMapIndex, int nColumn = kPrice)
+    sTrendValues* Record(int nMapIndex)
     {
         CTrendValueArray* pArray = nullptr;
-        if (!m_list.m_mapTrend.Lookup(nColumn, pArray) || pArray == nullptr || nMapIndex >= pArray->GetSize())
+        if (!m_list.m_mapTrend.Lookup(kPrice, pArray) || pArray == nullptr || nMapIndex >= pArray->GetSize())
             return nullptr;
         return pArray->GetAt(nMapIndex);
     }
+    int State(int nMapIndex) { return Record(nMapIndex) ? Record(nMapIndex)->nState : -1; }
 
     void Tick() { m_list.SendMessage(WM_TIMER, FILTER_TREND_TIMER, 0); }
 
     // The background colour of the price cell of a screen row, from a picture of the list.
     COLORREF PriceBack(int nScreenRow)
     {
-        CRect rc;
-        if (!m_list.GetCellRect(nScreenRow, kPrice, rc))
-            return CLR_NONE;
-        HBITMAP hPicture = WindowPicture::Render(m_list.m_hWnd);
-        COLORREF clr = WindowPicture::PixelAt(hPicture, rc.left + 1, rc.top + 1);
-        ::DeleteObject(hPicture);
-        return clr;
+        Shoot();
+        CRect rc = Cell(nScreenRow, kPrice);
+        return Pixel(rc.left + 1, rc.top + 1);
+    }
+    // After a tick on a validated list: the only part to repaint is that screen row's price cell.
+    void ExpectTickRepaintsOnly(int nScreenRow)
+    {
+        m_list.ValidateRect(nullptr);
+        Tick();
+        CRect rcUpdate;
+        ASSERT_TRUE(::GetUpdateRect(m_list.m_hWnd, &rcUpdate, FALSE));
+        EXPECT_EQ(Cell(nScreenRow, kPrice), rcUpdate);
+    }
+
+    // The fixture's texts, in the host's colours.
+    static int ColouredText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText,
+                            unsigned long& clrBack, int& nImage)
+    {
+        clrText = s_clrHostText;
+        clrBack = s_clrHostBack;
+        return ColumnText(dwItemData, nColumn, text, clrText, clrBack, nImage);
     }
 };
 
@@ -124,8 +137,8 @@ TEST_F(FilterListTrendTest, FirstDrawingNeverMarksWhateverTheValue)
         EXPECT_EQ(0, Record(m)->nChangeTime) << m;
     }
     EXPECT_EQ(-5.0, Record(0)->dPrevious);
-    EXPECT_NE(kPos, PriceBack(0));
-    EXPECT_NE(kNeg, PriceBack(0));
+    COLORREF clr = PriceBack(0);
+    EXPECT_TRUE(clr != kPos && clr != kNeg);
 }
 
 TEST_F(FilterListTrendTest, RiseMarksRiseAgainRestartsFallSwitchesAtOnce)
@@ -134,7 +147,7 @@ TEST_F(FilterListTrendTest, RiseMarksRiseAgainRestartsFallSwitchesAtOnce)
     Repaint();
     Row(2)->price = "101";
     EXPECT_EQ(kPos, PriceBack(2));
-    EXPECT_EQ(1, Record(2)->nState);
+    EXPECT_EQ(1, State(2));
     EXPECT_EQ(100000, Record(2)->nChangeTime);
     EXPECT_NE(kPos, PriceBack(1));   // the others did not move
 
@@ -148,15 +161,14 @@ TEST_F(FilterListTrendTest, RiseMarksRiseAgainRestartsFallSwitchesAtOnce)
 
     Row(2)->price = "99.5";          // a fall while the positive mark shows
     EXPECT_EQ(kNeg, PriceBack(2));
-    EXPECT_EQ(2, Record(2)->nState);
+    EXPECT_EQ(2, State(2));
 
     AfxAdvanceTestClock(1000);
     Tick();
-    EXPECT_EQ(3, Record(2)->nState);
+    EXPECT_EQ(3, State(2));
     EXPECT_EQ(0, Record(2)->nChangeTime);
     COLORREF clr = PriceBack(2);
-    EXPECT_NE(kNeg, clr);
-    EXPECT_NE(kPos, clr);
+    EXPECT_TRUE(clr != kPos && clr != kNeg);
 }
 
 TEST_F(FilterListTrendTest, IntervalZeroClearsOnTheNextTickAndTheTickRepaintsOnlyThatCell)
@@ -165,62 +177,9 @@ TEST_F(FilterListTrendTest, IntervalZeroClearsOnTheNextTickAndTheTickRepaintsOnl
     Repaint();
     Row(3)->price = "120";
     EXPECT_EQ(kPos, PriceBack(3));
-    m_list.ValidateRect(nullptr);
-    Tick();
-    EXPECT_EQ(3, Record(3)->nState);
-    CRect rcUpdate, rcCell;
-    ASSERT_TRUE(::GetUpdateRect(m_list.m_hWnd, &rcUpdate, FALSE));
-    ASSERT_TRUE(m_list.GetCellRect(3, kPrice, rcCell));
-    EXPECT_EQ(rcCell, rcUpdate);
+    ExpectTickRepaintsOnly(3);
+    EXPECT_EQ(3, State(3));
     EXPECT_NE(kPos, PriceBack(3));
-}
-
-TEST_F(FilterListTrendTest, TextMarksColourTheTextNotTheBackground)
-{
-    Start(1000, 0);
-    Repaint();
-    Row(1)->price = "90";
-    CRect rc;
-    ASSERT_TRUE(m_list.GetCellRect(1, kPrice, rc));
-    HBITMAP hPicture = WindowPicture::Render(m_list.m_hWnd);
-    int nMarked = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            nMarked += WindowPicture::PixelAt(hPicture, x, y) == kNeg;
-    EXPECT_NE(kNeg, WindowPicture::PixelAt(hPicture, rc.left + 1, rc.top + 1));
-    ::DeleteObject(hPicture);
-    EXPECT_GT(nMarked, 5);
-    // Expired and unchanged: drawn in the ordinary colour again.
-    AfxAdvanceTestClock(1500);
-    hPicture = WindowPicture::Render(m_list.m_hWnd);
-    nMarked = 0;
-    for (int y = rc.top; y < rc.bottom; ++y)
-        for (int x = rc.left; x < rc.right; ++x)
-            nMarked += WindowPicture::PixelAt(hPicture, x, y) == kNeg;
-    ::DeleteObject(hPicture);
-    EXPECT_EQ(0, nMarked);
-    EXPECT_EQ(3, Record(1)->nState);
-}
-
-TEST_F(FilterListTrendTest, HiddenColumnsAreLeftToTheNextDrawing)
-{
-    Start(500);
-    Repaint();
-    Row(0)->price = "130";
-    Repaint();
-    ASSERT_EQ(1, Record(0)->nState);
-    // The price column leaves the visible columns: the timer no longer looks at it.
-    for (INT_PTR v = m_list.m_arrVisibleColumns.GetSize() - 1; v >= 0; --v)
-        if (m_list.m_arrVisibleColumns[v].nColumn == kPrice)
-            m_list.m_arrVisibleColumns.RemoveAt(v);
-    AfxAdvanceTestClock(2000);
-    Tick();
-    EXPECT_EQ(1, Record(0)->nState);
-    EXPECT_NE(0, Record(0)->nChangeTime);
-    // Drawn again unchanged after the interval: cleared there.
-    Repaint();
-    EXPECT_EQ(3, Record(0)->nState);
-    EXPECT_EQ(0, Record(0)->nChangeTime);
 }
 
 TEST_F(FilterListTrendTest, ReverseDisplayMarksTheRowsStoreIndex)
@@ -230,17 +189,86 @@ TEST_F(FilterListTrendTest, ReverseDisplayMarksTheRowsStoreIndex)
     Repaint();
     Row(0)->price = "140";   // map index 0 is the last row on screen
     Repaint();
-    EXPECT_EQ(1, Record(0)->nState);
-    EXPECT_EQ(3, Record(4)->nState);
+    EXPECT_EQ(1, State(0));
+    EXPECT_EQ(3, State(4));
     EXPECT_EQ(kPos, PriceBack(4));
     EXPECT_NE(kPos, PriceBack(0));
     AfxAdvanceTestClock(1000);
-    m_list.ValidateRect(nullptr);
+    ExpectTickRepaintsOnly(4);
+}
+
+TEST_F(FilterListTrendTest, TextMarksColourTheTextNotTheBackground)
+{
+    Start(1000, 0);
+    Repaint();
+    Row(1)->price = "90";
+    EXPECT_NE(kNeg, PriceBack(1));
+    EXPECT_GT(Count(Cell(1, kPrice), kNeg), 5);
+    // Expired and unchanged: drawn in the ordinary colour again.
+    AfxAdvanceTestClock(1500);
+    Shoot();
+    EXPECT_EQ(0, Count(Cell(1, kPrice), kNeg));
+    EXPECT_EQ(3, State(1));
+}
+
+// A mark never hides the value: where the mark and the text colour would be too alike the text is
+// drawn in black or white, whichever stands out more; readable combinations keep their colours.
+TEST_F(FilterListTrendTest, MarksThatWouldHideTheTextGiveItBlackOrWhite)
+{
+    const COLORREF kGreen = RGB(0, 200, 0);
+    const struct
+    {
+        const char* pszName;
+        BYTE nTrendType;   // 1: the mark is the background, 0: the text colour
+        COLORREF clrHostText, clrHostBack, clrPos;
+        COLORREF clrExpectedText;
+    } cases[] = {
+        { "green host text on a green background mark", 1, kGreen, (COLORREF)-1, kGreen, RGB(0, 0, 0) },
+        { "green text mark on a green host background", 0, (COLORREF)-1, kGreen, kGreen, RGB(0, 0, 0) },
+        { "navy text mark on a dark blue host background", 0, (COLORREF)-1, RGB(0, 0, 90), RGB(0, 0, 80), RGB(255, 255, 255) },
+        { "green text mark on white stays green", 0, (COLORREF)-1, RGB(255, 255, 255), kGreen, kGreen },
+        { "black host text on a green mark stays black", 1, RGB(0, 0, 0), (COLORREF)-1, kGreen, RGB(0, 0, 0) },
+    };
+    Start(100000);
+    m_list.InitColumnTextRtn(&ColouredText);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        s_clrHostText = c.clrHostText;
+        s_clrHostBack = c.clrHostBack;
+        m_list.m_nTrendType = c.nTrendType;
+        m_list.m_clrTrendPos = c.clrPos;
+        SetTrends({ kPrice });
+        Row(0)->price = "100";
+        Repaint();   // the first drawing: no mark
+        Row(0)->price = "101";
+        Repaint();
+        Shoot();
+        CRect rc = Cell(0, kPrice);
+        rc.DeflateRect(1, 1);
+        EXPECT_GT(Count(rc, c.clrExpectedText), 5);
+    }
+}
+
+TEST_F(FilterListTrendTest, HiddenColumnsAreLeftToTheNextDrawing)
+{
+    Start(500);
+    Repaint();
+    Row(0)->price = "130";
+    Repaint();
+    ASSERT_EQ(1, State(0));
+    // The price column leaves the visible columns: the timer no longer looks at it.
+    for (INT_PTR v = m_list.m_arrVisibleColumns.GetSize() - 1; v >= 0; --v)
+        if (m_list.m_arrVisibleColumns[v].nColumn == kPrice)
+            m_list.m_arrVisibleColumns.RemoveAt(v);
+    AfxAdvanceTestClock(2000);
     Tick();
-    CRect rcUpdate, rcCell;
-    ASSERT_TRUE(::GetUpdateRect(m_list.m_hWnd, &rcUpdate, FALSE));
-    ASSERT_TRUE(m_list.GetCellRect(4, kPrice, rcCell));
-    EXPECT_EQ(rcCell, rcUpdate);
+    EXPECT_EQ(1, State(0));
+    EXPECT_NE(0, Record(0)->nChangeTime);
+    // Drawn again unchanged after the interval: cleared there.
+    Repaint();
+    EXPECT_EQ(3, State(0));
+    EXPECT_EQ(0, Record(0)->nChangeTime);
 }
 
 TEST_F(FilterListTrendTest, NonNumericTextsCountAsZeroAndAWrappingClockStillMeasures)
@@ -252,29 +280,27 @@ TEST_F(FilterListTrendTest, NonNumericTextsCountAsZeroAndAWrappingClockStillMeas
     Row(0)->price = "n/a";   // 5 -> 0: a fall
     Row(1)->price = "xyz";   // 0 -> 0: nothing
     Repaint();
-    EXPECT_EQ(2, Record(0)->nState);
-    EXPECT_EQ(3, Record(1)->nState);
-
+    EXPECT_EQ(2, State(0));
+    EXPECT_EQ(3, State(1));
     // A change just before the clock's 32 bits run out, looked at after they wrapped.
     AfxSetTestClock(TRUE, 0xFFFFFF00u);
     Row(2)->price = "200";
     Repaint();
-    ASSERT_EQ(1, Record(2)->nState);
+    ASSERT_EQ(1, State(2));
     AfxAdvanceTestClock(0x100);   // the clock reads 0 now, 256 ms later
     Tick();
-    EXPECT_EQ(1, Record(2)->nState);
+    EXPECT_EQ(1, State(2));
     AfxAdvanceTestClock(300);     // 556 ms after the change
     Tick();
-    EXPECT_EQ(3, Record(2)->nState);
+    EXPECT_EQ(3, State(2));
 }
 
 TEST_F(FilterListTrendTest, SettingsAreReadInTheirOrderAndWrittenBackInTheirs)
 {
-    TestSettings::Put("FilterGrid", "TrendType", "FALSE");
-    TestSettings::Put("FilterGrid", "NegColor", "128");
-    TestSettings::Put("FilterGrid", "PosColor", "32768");
-    TestSettings::Put("FilterGrid", "Interval", "3000");
-    TestSettings::Put("FilterGrid", "TrendColumns", "2 1 ");
+    for (const auto& kv : { std::make_pair("TrendType", "FALSE"), std::make_pair("NegColor", "128"),
+                            std::make_pair("PosColor", "32768"), std::make_pair("Interval", "3000"),
+                            std::make_pair("TrendColumns", "2 1 ") })
+        TestSettings::Put("FilterGrid", kv.first, kv.second);
     TestHost::Calls().clear();
     Build();
     EXPECT_TRUE(SameSequence(TrendSettingCalls(0), { "TrendType", "NegColor", "PosColor", "Interval", "TrendColumns" }));
@@ -283,10 +309,9 @@ TEST_F(FilterListTrendTest, SettingsAreReadInTheirOrderAndWrittenBackInTheirs)
     EXPECT_EQ(32768u, m_list.m_clrTrendPos);
     EXPECT_EQ(3000, m_list.m_nTrendInterval);
     EXPECT_TRUE(m_list.IsTrendRunning());
-    EXPECT_EQ(2, m_list.m_mapTrend.GetCount());
     CTrendValueArray* pArray = nullptr;
-    EXPECT_TRUE(m_list.m_mapTrend.Lookup(1, pArray));
-    EXPECT_TRUE(m_list.m_mapTrend.Lookup(2, pArray));
+    EXPECT_EQ(2, m_list.m_mapTrend.GetCount());
+    EXPECT_TRUE(m_list.m_mapTrend.Lookup(1, pArray) && m_list.m_mapTrend.Lookup(2, pArray));
 
     m_list.m_nTrendType = 1;
     m_list.m_clrTrendNeg = 0x123456;
@@ -305,30 +330,20 @@ TEST_F(FilterListTrendTest, SettingsAreReadInTheirOrderAndWrittenBackInTheirs)
     TestSettings::Put("FilterGrid", "TrendColumns", "<old>");
     m_list.DestroyWindow();
     EXPECT_NE("<old>", TestSettings::Get("FilterGrid", "TrendColumns"));
-    CFilterListCtrl again;
-    ASSERT_TRUE(again.Create(WS_CHILD | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 300, 200), &m_host, 1002));
-    for (int c = 0; c < 3; ++c)
-    {
-        sOrvoColInfo info = {};
-        static const char* const names[] = { "Symbol", "Price", "Exchange" };
-        snprintf(info.szColName, sizeof(info.szColName), "%s", names[c]);
-        info.nWidth = 80;
-        again.m_arrColInfo.Add(info);
-    }
-    again.m_csListName = "FilterGrid";
-    again.InitColumnTextRtn(&FilterListTest::ColumnText);
-    again.InsertColumnsForList();
-    EXPECT_EQ(2, again.m_mapTrend.GetCount());
-    EXPECT_EQ(1, again.m_nTrendType);
-    EXPECT_EQ(0x123456u, again.m_clrTrendNeg);
-    again.DestroyWindow();
+    SetTrends({});
+    m_list.m_nTrendType = 0;
+    m_list.m_clrTrendNeg = 0;
+    ASSERT_TRUE(m_list.Create(WS_CHILD | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 300, 200), &m_host, 1002));
+    Build();
+    EXPECT_EQ(2, m_list.m_mapTrend.GetCount());
+    EXPECT_EQ(1, m_list.m_nTrendType);
+    EXPECT_EQ(0x123456u, m_list.m_clrTrendNeg);
 }
 
 TEST_F(FilterListTrendTest, NothingIsWrittenWhenTrendsStoppedOrDisabled)
 {
     Start(1000);
-    CArray<int, int> none;
-    m_list.SetTrendColumns(&none);
+    SetTrends({});
     EXPECT_FALSE(m_list.IsTrendRunning());
     // The timer itself is gone: the platform has no timer 4000 of the list left to kill.
     EXPECT_FALSE(::KillTimer(m_list.m_hWnd, FILTER_TREND_TIMER));
@@ -337,14 +352,11 @@ TEST_F(FilterListTrendTest, NothingIsWrittenWhenTrendsStoppedOrDisabled)
     m_list.SaveColumnProfile();
     EXPECT_TRUE(TrendSettingCalls(1).empty());
     EXPECT_EQ("<none>", TestSettings::Get("FilterGrid", "TrendColumns"));
-    // Nothing drawn marks now either.
-    Row(0)->price = "500";
+    Row(0)->price = "500";   // nothing drawn marks now either
     Repaint();
     EXPECT_NE(kPos, PriceBack(0));
 
-    CArray<int, int> columns;
-    columns.Add(kPrice);
-    m_list.SetTrendColumns(&columns);
+    SetTrends({ kPrice });
     m_list.m_bTrendEnabled = false;
     TestHost::Calls().clear();
     m_list.SaveColumnProfile();
@@ -355,43 +367,37 @@ TEST_F(FilterListTrendTest, NothingIsWrittenWhenTrendsStoppedOrDisabled)
     EXPECT_EQ(1, m_list.m_mapTrend.GetCount());
     EXPECT_TRUE(m_list.IsTrendRunning());
     EXPECT_NE(0u, CFilterListCtrl::TrendTimerHandle());
-    // Running again: the platform has the timer (killed here, started again by the next set).
+    // Running again: the platform has the timer.
     EXPECT_TRUE(::KillTimer(m_list.m_hWnd, FILTER_TREND_TIMER));
 }
 
 TEST_F(FilterListTrendTest, GarbageSettingsTakeDefaultsAndNeverBreakTheArrays)
 {
-    struct sCase
+    const struct
     {
-        const char* columns;
-        const char* neg;
-        const char* pos;
-        const char* interval;
+        const char *columns, *neg, *pos, *interval;
         std::vector<int> expectColumns;   // empty: none set
-        COLORREF expectNeg;
-        COLORREF expectPos;
+        COLORREF expectNeg, expectPos;
         int expectInterval;
-    };
-    const sCase cases[] = {
+    } cases[] = {
         { "abc def ", "red", "", "x", {}, 255, 65280, 0 },
         { "-1 -7 1 ", "-5", "16777216", "-1", { 1 }, 255, 65280, 0 },
         { "7 3 2 99999999999999999999 ", "16777215", "0", "2147483647", { 2 }, 0xFFFFFF, 0, 2147483647 },
         { "1 1 1 2x 0 ", "99999999999999", "12abc", "2147483648", { 1, 2, 0 }, 255, 12, 0 },
-        // Trailing characters are ignored, as atoi and atol ignore them.
+        // Trailing characters are ignored, as atoi and atol ignore them ("1000ms" is 1000).
         { " 2;", "128 blue", " 65280\t", "1000ms", { 2 }, 128, 65280, 1000 },
         { "   ", "", "", "", {}, 255, 65280, 0 },
     };
-    for (const sCase& c : cases)
+    for (const auto& c : cases)
     {
+        SCOPED_TRACE(c.columns);
         TestHost::Reset();
         TestSettings::Put("FilterGrid", "TrendColumns", c.columns);
         TestSettings::Put("FilterGrid", "NegColor", c.neg);
         TestSettings::Put("FilterGrid", "PosColor", c.pos);
         TestSettings::Put("FilterGrid", "Interval", c.interval);
-        CArray<int, int> none;
-        m_list.SetTrendColumns(&none);
+        SetTrends({});
         Build();
-        SCOPED_TRACE(c.columns);
         EXPECT_EQ(c.expectNeg, m_list.m_clrTrendNeg);
         EXPECT_EQ(c.expectPos, m_list.m_clrTrendPos);
         EXPECT_EQ(c.expectInterval, m_list.m_nTrendInterval);
@@ -401,14 +407,11 @@ TEST_F(FilterListTrendTest, GarbageSettingsTakeDefaultsAndNeverBreakTheArrays)
             CTrendValueArray* pArray = nullptr;
             EXPECT_TRUE(m_list.m_mapTrend.Lookup(id, pArray)) << id;
         }
-        if (std::string(c.neg) == "red")
-        {
-            EXPECT_FALSE(TestHost::LogLines().empty());
-        }
-        Add("ROW", "1");
+        EXPECT_TRUE(std::string(c.neg) != "red" || !TestHost::LogLines().empty());
+        Refill({ "ROW" });
         Repaint();
         ExpectInvariants();
-        m_list.DeleteAllItems();
+        Refill();
     }
     // A huge list of one id.
     std::string huge;
@@ -419,75 +422,35 @@ TEST_F(FilterListTrendTest, GarbageSettingsTakeDefaultsAndNeverBreakTheArrays)
     EXPECT_EQ(1, m_list.m_mapTrend.GetCount());
     // The interval of 2^31-1 never expires: a mark stays through a long wait.
     m_list.m_nTrendInterval = INT_MAX;
-    Add("X", "1");
+    Refill({ "X" });
     Repaint();
-    Row(m_rows.size() - 1)->price = "2";
+    Row(0)->price = "2";
     Repaint();
     AfxAdvanceTestClock(3600 * 1000);
     Tick();
-    EXPECT_EQ(1, Record(0)->nState);
+    EXPECT_EQ(1, State(0));
     ExpectInvariants();
 }
 
-TEST_F(FilterListTrendTest, ArraysFollowTheMapThroughRandomInsertsAndDeletes)
+// Trend settings are written when the list closes, where nobody sees a failure: each refused key
+// gets one line in the host's log, and a damaged stored value is logged cut to a readable length.
+TEST_F(FilterListTrendTest, RefusedWritesAndDamagedValuesAreLoggedShortly)
 {
+    TestSettings::Put("FilterGrid", "NegColor", std::string(1 << 20, '7') + "x");
+    TestHost::LogLines().clear();
     Build();
-    CArray<int, int> columns;
-    columns.Add(0);
-    columns.Add(kPrice);
-    m_list.SetTrendColumns(&columns);
-    std::mt19937 random(1234);
-    std::vector<const sInstrument*> model;   // the map as the host expects it
-    for (int step = 0; step < 600; ++step)
-    {
-        int op = (int)(random() % 10);
-        if (op < 5)
-        {
-            m_rows.push_back({ "R" + std::to_string(step), std::to_string(step % 17), "NSE" });
-            int at = (int)(random() % (model.size() + 2));
-            int m = m_list.InsertItem(at, "", 0);
-            ASSERT_GE(m, 0);
-            m_list.SetMapItemCheck(m, 0);
-            // The new record's data, set on its map entry directly (the host's pointer).
-            m_list.m_arrMap[m]->dwItemData = (DWORD_PTR)&m_rows.back();
-            model.insert(model.begin() + m, &m_rows.back());
-        }
-        else if (op < 8 && !model.empty())
-        {
-            int m = (int)(random() % model.size());
-            ASSERT_EQ(1, m_list.DeleteMapItem(m));
-            model.erase(model.begin() + m);
-        }
-        else if (op == 8 && !model.empty() && m_list.GetDisplayCount() > 0)
-        {
-            int r = (int)(random() % (unsigned)m_list.GetDisplayCount());
-            int m = m_list.GetMapIndexFromDisplayIndex(r);
-            ASSERT_EQ(1, m_list.DeleteItem(r));
-            model.erase(model.begin() + m);
-        }
-        else if (random() % 8 == 0)
-        {
-            m_list.DeleteAllItems();
-            model.clear();
-        }
-        if (step % 50 == 0)
-            Repaint();
-        CString reason;
-        ASSERT_TRUE(m_list.CheckInvariants(&reason)) << step << ": " << (LPCTSTR)reason;
-        ASSERT_EQ((INT_PTR)model.size(), m_list.m_arrMap.GetSize());
-        POSITION pos = m_list.m_mapTrend.GetStartPosition();
-        while (pos != nullptr)
-        {
-            int nColumn;
-            CTrendValueArray* pArray;
-            m_list.m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-            ASSERT_EQ((INT_PTR)model.size(), pArray->GetSize()) << step;
-            for (INT_PTR k = 0; k < pArray->GetSize(); ++k)
-                ASSERT_NE(nullptr, pArray->GetAt(k));
-        }
-        for (size_t k = 0; k < model.size(); ++k)
-            ASSERT_EQ((DWORD_PTR)model[k], m_list.GetMapItemData((int)k)) << step;
-    }
+    ASSERT_EQ(1, LogLinesWith("NegColor"));
+    for (const std::string& line : TestHost::LogLines())
+        EXPECT_LT(line.size(), 300u) << line.substr(0, 100);
+    EXPECT_EQ(1, LogLinesWith("(1048577 characters)"));
+
+    SetTrends({ kPrice });
+    TestHost::LogLines().clear();
+    TestHost::g_bFailSettings = true;
+    m_list.SaveColumnProfile();
+    TestHost::g_bFailSettings = false;
+    for (const char* key : { "TrendColumns", "TrendType", "NegColor", "PosColor", "Interval" })
+        EXPECT_EQ(1, LogLinesWith(std::string("Could not save the trend settings [FilterGrid] ") + key)) << key;
 }
 
 TEST_F(FilterListTrendTest, ReplacingTheColumnsAThousandTimesLeaksNothing)
@@ -495,11 +458,7 @@ TEST_F(FilterListTrendTest, ReplacingTheColumnsAThousandTimesLeaksNothing)
     Build();
     for (int i = 0; i < 400; ++i)
         Add(("L" + std::to_string(i)).c_str(), std::to_string(i).c_str());
-    CArray<int, int> columns;
-    columns.Add(0);
-    columns.Add(1);
-    columns.Add(2);
-    m_list.SetTrendColumns(&columns);
+    SetTrends({ 0, 1, 2 });
     Repaint();
     const int nGdi = TestLeaks::GdiObjects();
     const int nWindows = TestLeaks::Windows();
@@ -507,10 +466,7 @@ TEST_F(FilterListTrendTest, ReplacingTheColumnsAThousandTimesLeaksNothing)
     ASSERT_GT(nBytes, 0);
     for (int i = 0; i < 1000; ++i)
     {
-        columns.RemoveAll();
-        columns.Add(i % 3);
-        columns.Add((i + 1) % 3);
-        m_list.SetTrendColumns(&columns);
+        SetTrends({ i % 3, (i + 1) % 3 });
         if (i % 100 == 0)
             Repaint();
     }
@@ -520,4 +476,23 @@ TEST_F(FilterListTrendTest, ReplacingTheColumnsAThousandTimesLeaksNothing)
     // A leak of the records alone would be 1,000 x 800 records (about 25 MB).
     EXPECT_LT(nGrowth, 256LL * 1024) << nGrowth;
     ExpectInvariants();
+}
+
+TEST(FilterListTrendNoWindow, ColumnsSetBeforeTheWindowExistStartNoTimerAndFollowTheRows)
+{
+    CFilterListCtrl list;
+    CArray<int, int> columns;
+    columns.Add(0);
+    columns.Add(0);   // listed twice: one array
+    EXPECT_EQ(1, list.SetTrendColumns(&columns));
+    EXPECT_TRUE(list.IsTrendRunning());
+    CTrendValueArray* pArray = nullptr;
+    ASSERT_EQ(1, list.m_mapTrend.GetCount());
+    ASSERT_TRUE(list.m_mapTrend.Lookup(0, pArray));
+    EXPECT_EQ(0, pArray->GetSize());
+    list.SaveColumnProfile();   // no name, no window: nothing to write, nothing breaks
+    columns.RemoveAll();
+    EXPECT_EQ(1, list.SetTrendColumns(&columns));
+    EXPECT_FALSE(list.IsTrendRunning());
+    EXPECT_EQ(0, list.m_mapTrend.GetCount());
 }

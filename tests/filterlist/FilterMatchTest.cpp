@@ -8,99 +8,65 @@
 
 namespace
 {
-bool M(const char* text, const char* filter, bool exact = false)
+bool M(const std::string& text, const std::string& filter, bool exact = false)
 {
-    return FilterTextMatches(text, filter, exact) != 0;
+    return FilterTextMatches(text.c_str(), filter.c_str(), exact) != 0;
 }
+
+struct sMatch
+{
+    const char* text;
+    const char* filter;
+    bool bExact;
+    bool bMatches;
+};
+
+const sMatch kMatches[] = {
+    // Prefixes ignore case; an empty filter passes all; a text shorter than the filter fails.
+    { "Abc", "ab", false, true }, { "RELIANCE", "rel", false, true }, { "XRELIANCE", "rel", false, false },
+    { "RE", "rel", false, false }, { "anything", "", false, true }, { "", "", false, true }, { "", "a", false, false },
+    // Stars: "*x" ends with, "*x*" contains, "*" alone contains the empty text; a star only at the
+    // end is a plain prefix.
+    { "abc", "*bc", false, true }, { "ABC", "*bC", false, true }, { "abcd", "*bc", false, false },
+    { "c", "*bc", false, false }, { "xxBxx", "*b*", false, true }, { "xxxx", "*b*", false, false },
+    { "anything", "*", false, true }, { "", "*", false, true }, { "", "**", false, true }, { "a*b", "a*", false, true },
+    { "ab", "a*", false, false },
+    // Numbers compare only when both read; leading blanks are skipped, the number prefix read.
+    { "11", ">10", false, true }, { "10", ">10", false, false }, { "1500.25", ">1000", false, true },
+    { "  12abc", ">10", false, true }, { "abc", ">10", false, false }, { "11", ">abc", false, false },
+    { "11", ">", false, false }, { "-5", "<", false, false }, { "-5", "<0", false, true }, { "5", "<5.5", false, true },
+    { "", "<5", false, false }, { "1,234", "<2", false, true },   // a thousands separator ends the number
+    // Alternatives; empty pieces are skipped; only separators: nothing passes.
+    { "xylo", "x~y", false, true }, { "yak", "x~y", false, true }, { "zed", "x~y", false, false },
+    { "yak", "~~y~", false, true }, { "yak", "~", false, false }, { "", "~~", false, false }, { "5", "a~>3", false, true },
+    { "b12", "*12~>100", false, true },
+    // Exact matching compares whole texts ignoring case, with no star or number rules.
+    { "Abc", "ab", true, false }, { "AB", "ab", true, true }, { "*b*", "*B*", true, true }, { "xbx", "*b*", true, false },
+    { "11", ">10", true, false }, { ">10", ">10", true, true }, { "y", "x~Y", true, true }, { "anything", "", true, true },
+    // Only ASCII letters fold; other bytes compare exactly.
+    { "\xC4pfel", "\xC4p", false, true }, { "\xE4pfel", "\xC4p", false, false }, { "caf\xE9", "*\xE9", false, true },
+};
 }  // namespace
 
-TEST(FilterMatch, PrefixIgnoresCaseAndEmptyFilterPassesAll)
+TEST(FilterMatch, Rules)
 {
-    EXPECT_TRUE(M("Abc", "ab"));
-    EXPECT_TRUE(M("RELIANCE", "rel"));
-    EXPECT_FALSE(M("XRELIANCE", "rel"));
-    EXPECT_FALSE(M("RE", "rel"));          // shorter than the filter
-    EXPECT_TRUE(M("anything", ""));
-    EXPECT_TRUE(M("", ""));
-    EXPECT_FALSE(M("", "a"));
-}
-
-TEST(FilterMatch, StarFormsContainAndEndWith)
-{
-    EXPECT_TRUE(M("abc", "*bc"));
-    EXPECT_TRUE(M("ABC", "*bC"));
-    EXPECT_FALSE(M("abcd", "*bc"));
-    EXPECT_FALSE(M("c", "*bc"));
-    EXPECT_TRUE(M("xxBxx", "*b*"));
-    EXPECT_FALSE(M("xxxx", "*b*"));
-    EXPECT_TRUE(M("anything", "*"));      // "*" alone: contains the empty text
-    EXPECT_TRUE(M("", "*"));
-    EXPECT_TRUE(M("", "**"));
-    EXPECT_TRUE(M("abc", "*"));
-    EXPECT_TRUE(M("a*b", "a*"));          // a star only at the end is a plain prefix
-    EXPECT_FALSE(M("ab", "a*"));
-}
-
-TEST(FilterMatch, NumbersCompareOnlyWhenBothRead)
-{
-    EXPECT_TRUE(M("11", ">10"));
-    EXPECT_FALSE(M("10", ">10"));
-    EXPECT_TRUE(M("1500.25", ">1000"));
-    EXPECT_TRUE(M("  12abc", ">10"));     // leading blanks skipped, the number prefix read
-    EXPECT_FALSE(M("abc", ">10"));        // non-numeric texts never match
-    EXPECT_FALSE(M("11", ">abc"));        // nor does a non-numeric limit
-    EXPECT_FALSE(M("11", ">"));
-    EXPECT_FALSE(M("-5", "<"));
-    EXPECT_TRUE(M("-5", "<0"));
-    EXPECT_TRUE(M("5", "<5.5"));
-    EXPECT_FALSE(M("", "<5"));
-    EXPECT_TRUE(M("1,234", "<2"));        // a thousands separator ends the number
-}
-
-TEST(FilterMatch, AlternativesAndEmptyPieces)
-{
-    EXPECT_TRUE(M("xylo", "x~y"));
-    EXPECT_TRUE(M("yak", "x~y"));
-    EXPECT_FALSE(M("zed", "x~y"));
-    EXPECT_TRUE(M("yak", "~~y~"));        // empty pieces are skipped
-    EXPECT_FALSE(M("yak", "~"));          // only separators: no alternative, nothing passes
-    EXPECT_FALSE(M("", "~~"));
-    EXPECT_TRUE(M("5", "a~>3"));
-    EXPECT_TRUE(M("b12", "*12~>100"));
-}
-
-TEST(FilterMatch, ExactComparesWholeTextsIgnoringCase)
-{
-    EXPECT_FALSE(M("Abc", "ab", true));
-    EXPECT_TRUE(M("AB", "ab", true));
-    EXPECT_TRUE(M("*b*", "*B*", true));   // no star rules in exact matching
-    EXPECT_FALSE(M("xbx", "*b*", true));
-    EXPECT_FALSE(M("11", ">10", true));
-    EXPECT_TRUE(M(">10", ">10", true));
-    EXPECT_TRUE(M("y", "x~Y", true));
-    EXPECT_TRUE(M("anything", "", true));
-}
-
-TEST(FilterMatch, NonAsciiBytesCompareExactly)
-{
-    EXPECT_TRUE(M("\xC4pfel", "\xC4p"));
-    EXPECT_FALSE(M("\xE4pfel", "\xC4p"));     // only ASCII letters fold
-    EXPECT_TRUE(M("caf\xE9", "*\xE9"));
+    for (const sMatch& m : kMatches)
+        EXPECT_EQ(m.bMatches, M(m.text, m.filter, m.bExact)) << "text '" << m.text << "' filter '" << m.filter << "'"
+                                                              << (m.bExact ? " exact" : "");
 }
 
 TEST(FilterMatch, HugeFiltersAndTexts)
 {
     std::string big(100 * 1024, 'a');
-    EXPECT_TRUE(M(big.c_str(), big.c_str()));
-    EXPECT_TRUE(M((big + "b").c_str(), ("*" + big + "*").c_str()));
-    EXPECT_FALSE(M("aaa", big.c_str()));
-    std::string tildes(100 * 1024, '~');
-    EXPECT_FALSE(M("a", tildes.c_str()));
+    EXPECT_TRUE(M(big, big));
+    EXPECT_TRUE(M(big + "b", "*" + big + "*"));
+    EXPECT_FALSE(M("aaa", big));
+    EXPECT_FALSE(M("a", std::string(100 * 1024, '~')));
     std::string many;
     for (int i = 0; i < 5000; ++i)
         many += "v" + std::to_string(i) + "~";
-    EXPECT_TRUE(M("v4999", many.c_str(), true));
-    EXPECT_FALSE(M("v5000", many.c_str(), true));
+    EXPECT_TRUE(M("v4999", many, true));
+    EXPECT_FALSE(M("v5000", many, true));
 }
 
 TEST(FilterMatch, CompiledMatcherAgreesWithOneShotMatching)

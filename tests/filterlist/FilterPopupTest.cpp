@@ -1,9 +1,10 @@
-// The filter value popup, opened from a header filter button and driven by list-box messages.
+// The filter value popup, opened from a header filter button and driven by list-box messages:
+// the values it offers, and picked values showing exactly the rows holding them, whatever they
+// contain ("*", "~", ">", "<"), when one begins another, and beyond the 255 characters of a box.
 #include "FilterListFixture.h"
 #include "filter/FilterText.h"
-#include "resources/FilterTextRes.h"
 
-using Texts = std::vector<std::string>;
+#include <algorithm>
 
 class FilterPopupTest : public FilterListTest
 {
@@ -15,8 +16,8 @@ protected:
         Add("RELIANCE", "2500", "NSE");
         Add("INFY", "1500", "NSE");
         Add("RELCAP", "12", "BSE");
-        Add("TCS", "3400", "nse");      // same value in another case: one entry
-        Add("WIPRO", "400", "");        // empty: no entry
+        Add("TCS", "3400", "nse");   // same value in another case: one entry
+        Add("WIPRO", "400", "");     // empty: no entry
         Add("ITC", "450", "MCX");
         m_list.PutListFilter();
         m_frame.SetForegroundWindow();
@@ -24,23 +25,23 @@ protected:
     }
     void TearDown() override
     {
-        CFilterText& popup = CFilterText::Get();
-        if (popup.GetSafeHwnd() != nullptr)
-            popup.ShowWindow(SW_HIDE);
+        if (Popup().GetSafeHwnd() != nullptr)
+            Popup().ShowWindow(SW_HIDE);
         FilterListTest::TearDown();
     }
-    CFilterText* ClickButton(int nPosition)
+    CFilterText& Popup() { return CFilterText::Get(); }
+    CFilterText& ClickButton(int nPosition)
     {
         CPoint pt = FilterButtonPoint(nPosition);
         m_list.GetColorHeader().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         m_list.GetColorHeader().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         Pump(20);
-        return &CFilterText::Get();
+        return Popup();
     }
-    Texts Values(CFilterText* pPopup)
+    Texts Values()
     {
         Texts values;
-        CListBox& box = pPopup->GetValueList();
+        CListBox& box = Popup().GetValueList();
         for (int i = 0; i < box.GetCount(); ++i)
         {
             CString text;
@@ -49,37 +50,84 @@ protected:
         }
         return values;
     }
-    void Select(CFilterText* pPopup, std::initializer_list<int> rows)
+    void Select(std::initializer_list<int> rows)
     {
         for (int r : rows)
-            pPopup->GetValueList().SendMessage(LB_SETSEL, TRUE, r);
+            Popup().GetValueList().SendMessage(LB_SETSEL, TRUE, r);
+    }
+    void PressEnter()
+    {
+        Popup().GetValueList().SetFocus();
+        Popup().GetValueList().PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+        Pump(20);
     }
 };
+
+TEST_F(FilterPopupTest, PickedValuesShowExactlyTheirRows)
+{
+    Texts many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back("INSTRUMENT" + std::to_string(100 + i));   // 40 x 13 characters
+    const struct
+    {
+        const char* pszName;
+        Texts rows;
+        Texts picks;
+    } cases[] = {
+        { "values that look like syntax", { "*X", "AX", ">5", "7", "A~B", "A", "B", "<1", "0" }, { "*X", ">5", "A~B", "<1" } },
+        { "a value that begins another", { "ABC", "AB", "ABD", "A" }, { "ABC", "AB" } },
+        { "more picks than a box holds", many, Texts(many.begin(), many.end() - 1) },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        m_list.RemoveAllFilters();
+        Refill(c.rows);
+        m_list.PopulateList();
+        ClickButton(0);
+        ASSERT_TRUE(Popup().IsWindowVisible());
+        CListBox& box = Popup().GetValueList();
+        for (int i = 0; i < box.GetCount(); ++i)
+        {
+            CString text;
+            box.GetText(i, text);
+            if (std::find(c.picks.begin(), c.picks.end(), std::string((LPCTSTR)text)) != c.picks.end())
+                box.SendMessage(LB_SETSEL, TRUE, i);
+        }
+        PressEnter();
+        Texts expected;
+        for (const std::string& row : c.rows)
+            if (std::find(c.picks.begin(), c.picks.end(), row) != c.picks.end())
+                expected.push_back(row);
+        EXPECT_EQ(expected, Shown());
+        // Typing over the box ends the picks: the typed filter rules again.
+        Filter(0, "A");
+        for (const std::string& text : Shown())
+            EXPECT_EQ('A', text[0]) << text;
+        ExpectInvariants();
+    }
+}
 
 TEST_F(FilterPopupTest, ButtonOpensTheValuesOfTheColumnAndEnterFilters)
 {
     m_host.Clear();
-    CFilterText* pPopup = ClickButton(2);
-    ASSERT_NE(nullptr, pPopup->GetSafeHwnd());
-    EXPECT_TRUE(pPopup->IsWindowVisible());
+    CFilterText& popup = ClickButton(2);
+    ASSERT_NE(nullptr, popup.GetSafeHwnd());
+    EXPECT_TRUE(popup.IsWindowVisible());
     EXPECT_EQ(1u, m_host.Count(WM_NOTIFY, HDN_FILTERBTNCLICK));   // the host heard the click
-    EXPECT_EQ(Texts({ "NSE", "BSE", "MCX" }), Values(pPopup));
-    EXPECT_EQ(500, pPopup->GetValueList().GetHorizontalExtent());
+    EXPECT_EQ(Texts({ "NSE", "BSE", "MCX" }), Values());
+    EXPECT_EQ(500, popup.GetValueList().GetHorizontalExtent());
     // The popup opens at the mouse position.
     CPoint cursor;
     ::GetCursorPos(&cursor);
     CRect rc;
-    pPopup->GetWindowRect(&rc);
+    popup.GetWindowRect(&rc);
     EXPECT_EQ(cursor, rc.TopLeft());
     // Two values picked, Enter: "BSE~MCX" goes into the exchange box and the rows follow.
-    Select(pPopup, { 1, 2 });
-    pPopup->GetValueList().SetFocus();
-    pPopup->GetValueList().PostMessage(WM_KEYDOWN, VK_RETURN, 0);
-    Pump(20);
-    EXPECT_FALSE(pPopup->IsWindowVisible());
-    CString box;
-    m_list.GetHeaderText(2, box);
-    EXPECT_STREQ("BSE~MCX", box);
+    Select({ 1, 2 });
+    PressEnter();
+    EXPECT_FALSE(popup.IsWindowVisible());
+    EXPECT_EQ("BSE~MCX", FilterBox(2));
     EXPECT_EQ(Texts({ "RELCAP", "ITC" }), Shown());
     ExpectInvariants();
 }
@@ -87,62 +135,55 @@ TEST_F(FilterPopupTest, ButtonOpensTheValuesOfTheColumnAndEnterFilters)
 TEST_F(FilterPopupTest, DoubleClickTakesTheSelectionAndSkipsContainedValues)
 {
     Add("REL", "1", "X");
-    CFilterText* pPopup = ClickButton(0);
-    EXPECT_EQ(Texts({ "RELIANCE", "INFY", "RELCAP", "TCS", "WIPRO", "ITC", "REL" }), Values(pPopup));
+    CFilterText& popup = ClickButton(0);
+    EXPECT_EQ(Texts({ "RELIANCE", "INFY", "RELCAP", "TCS", "WIPRO", "ITC", "REL" }), Values());
     // "REL" occurs inside "RELIANCE": it is not added again.
-    Select(pPopup, { 0, 6, 3 });
-    EXPECT_STREQ("RELIANCE~TCS", pPopup->BuildFilterText());
-    CListBox& values = pPopup->GetValueList();
+    Select({ 0, 6, 3 });
+    EXPECT_STREQ("RELIANCE~TCS", popup.BuildFilterText());
+    CListBox& values = popup.GetValueList();
     CRect rcItem;
     values.SendMessage(LB_GETITEMRECT, 0, (LPARAM)&rcItem);
     values.SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rcItem.left + 3, rcItem.top + 2));
     values.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rcItem.left + 3, rcItem.top + 2));
     Pump(20);
-    EXPECT_FALSE(pPopup->IsWindowVisible());
-    CString box;
-    m_list.GetHeaderText(0, box);
-    EXPECT_STREQ("RELIANCE~TCS", box);
+    EXPECT_FALSE(popup.IsWindowVisible());
+    EXPECT_EQ("RELIANCE~TCS", FilterBox(0));
     // The rows are exactly the picked values, REL included.
     EXPECT_EQ(Texts({ "RELIANCE", "TCS", "REL" }), Shown());
 }
 
 TEST_F(FilterPopupTest, OnlyShownRowsOfferValuesAndNothingSelectedDoesNothing)
 {
-    CString text = "REL";
-    m_list.SetVisibleColumnFilter(0, text, 0);
-    CFilterText* pPopup = ClickButton(2);
-    EXPECT_EQ(Texts({ "NSE", "BSE" }), Values(pPopup));
-    pPopup->ApplySelection();                 // nothing selected
-    EXPECT_TRUE(pPopup->IsWindowVisible());
-    CString box;
-    m_list.GetHeaderText(2, box);
-    EXPECT_STREQ("", box);
+    Filter(0, "REL");
+    CFilterText& popup = ClickButton(2);
+    EXPECT_EQ(Texts({ "NSE", "BSE" }), Values());
+    popup.ApplySelection();   // nothing selected
+    EXPECT_TRUE(popup.IsWindowVisible());
+    EXPECT_EQ("", FilterBox(2));
     // Losing activation hides it.
     m_frame.SetForegroundWindow();
     ::SetActiveWindow(m_frame.m_hWnd);
     Pump(20);
-    EXPECT_FALSE(pPopup->IsWindowVisible());
+    EXPECT_FALSE(popup.IsWindowVisible());
 }
 
 TEST_F(FilterPopupTest, RowsDeletedOrListDestroyedWhileOpen)
 {
-    CFilterText* pPopup = ClickButton(0);
-    ASSERT_EQ(6u, Values(pPopup).size());
+    CFilterText& popup = ClickButton(0);
+    ASSERT_EQ(6u, Values().size());
     // Rows go while the popup is open: its texts are its own.
     m_list.DeleteAllItems();
-    Select(pPopup, { 1 });
-    pPopup->ApplySelection();
-    CString box;
-    m_list.GetHeaderText(0, box);
-    EXPECT_STREQ("INFY", box);
+    Select({ 1 });
+    popup.ApplySelection();
+    EXPECT_EQ("INFY", FilterBox(0));
     ExpectInvariants();
     // The list goes while the popup is open: the popup forgets it.
-    pPopup = ClickButton(1);
-    EXPECT_EQ(0u, Values(pPopup).size());
+    ClickButton(1);
+    EXPECT_EQ(0u, Values().size());
     m_list.DestroyWindow();
-    EXPECT_FALSE(pPopup->IsWindowVisible());
-    EXPECT_EQ(nullptr, pPopup->m_pList);
-    pPopup->ApplySelection();   // nothing to apply to
+    EXPECT_FALSE(popup.IsWindowVisible());
+    EXPECT_EQ(nullptr, popup.m_pList);
+    popup.ApplySelection();   // nothing to apply to
 }
 
 TEST_F(FilterPopupTest, ComboBoxOfUniquesStartsWithAll)

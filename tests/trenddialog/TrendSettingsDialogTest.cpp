@@ -13,8 +13,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <deque>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -26,13 +24,13 @@ struct sColumn
     int type;
 };
 
-// Symbol and Name are text, Time a date: never candidates. The rest are numeric kinds.
-const sColumn kColumns[] = {
-    { "Symbol", 8 }, { "Qty", 1 },    { "LTP", 2 },     { "Name", 3 }, { "Volume", 4 },
-    { "Change", 5 }, { "Time", 6 },   { "Pct", 7 },     { "Value", 9 }, { "Flag", 0 },
+// Symbol and Name are text, Time a date, Flag unsortable: never candidates.
+const std::vector<sColumn> kColumns = {
+    { "Symbol", 8 }, { "Qty", 1 },    { "LTP", 2 },  { "Name", 3 },  { "Volume", 4 },
+    { "Change", 5 }, { "Time", 6 },   { "Pct", 7 },  { "Value", 9 }, { "Flag", 0 },
 };
-// Column index -> heading of the candidates among them.
-const std::map<int, std::string> kCandidates = { { 1, "Qty" }, { 2, "LTP" }, { 4, "Volume" }, { 5, "Change" }, { 8, "Value" } };
+using Texts = std::vector<std::string>;
+using Ids = std::vector<int>;
 
 int RowText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, unsigned long&, int&)
 {
@@ -40,9 +38,10 @@ int RowText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, un
     return 1;
 }
 
-std::vector<std::string> Entries(CCheckListBox& list)
+// The entries' headings, a ticked one followed by "*".
+Texts Entries(CCheckListBox& list)
 {
-    std::vector<std::string> v;
+    Texts v;
     for (int i = 0; i < list.GetCount(); ++i)
     {
         CString text;
@@ -57,6 +56,45 @@ std::string WindowText(CWnd* pWnd)
     CString text;
     pWnd->GetWindowText(text);
     return (LPCTSTR)text;
+}
+
+int EntryOf(CCheckListBox& list, const char* pszHeading)
+{
+    for (int i = 0; i < list.GetCount(); ++i)
+    {
+        CString text;
+        list.GetText(i, text);
+        if (text == pszHeading)
+            return i;
+    }
+    return -1;
+}
+
+void ClickAt(CWnd& wnd, CPoint pt)
+{
+    wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    wnd.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+}
+
+// A real click on an entry's check box.
+void ClickBox(CCheckListBox& list, int nEntry) { ClickAt(list, list.CheckBoxRect(nEntry).CenterPoint()); }
+void ClickBox(CCheckListBox& list, const char* pszHeading) { ClickBox(list, EntryOf(list, pszHeading)); }
+
+void Click(CWnd& dlg, int nID) { ::SendMessageA(::GetDlgItem(dlg.m_hWnd, nID), BM_CLICK, 0, 0); }
+
+// Drags the slider's thumb with the mouse messages the platform's track bar reads; the button's
+// release sends NM_RELEASEDCAPTURE to the dialog.
+void DragSliderTo(CSliderCtrl& slider, int nPos)
+{
+    CRect rcThumb, rcChannel;
+    slider.SendMessage(TBM_GETTHUMBRECT, 0, (LPARAM)&rcThumb);
+    slider.SendMessage(TBM_GETCHANNELRECT, 0, (LPARAM)&rcChannel);
+    CPoint from = rcThumb.CenterPoint();
+    int nMax = slider.GetRangeMax();
+    int x = rcChannel.left + (rcChannel.Width() * nPos + nMax / 2) / (nMax > 0 ? nMax : 1);
+    slider.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    slider.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, from.y));
+    slider.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, from.y));
 }
 }  // namespace
 
@@ -78,14 +116,13 @@ protected:
         HostTest::TearDown();
     }
 
-    void Build(const std::vector<sColumn>& columns, int nRows = 6)
+    void Build(const std::vector<sColumn>& columns = kColumns, int nRows = 6)
     {
         for (const sColumn& c : columns)
         {
             sOrvoColInfo info = {};
             strlcpy(info.szColName, c.name, sizeof(info.szColName));
             info.nWidth = 60;
-            info.nFormat = LVCFMT_LEFT;
             info.nDataType = c.type;
             m_list.m_arrColInfo.Add(info);
         }
@@ -99,9 +136,8 @@ protected:
             m_list.SetItemData(0, (DWORD_PTR)(r + 1));
         }
     }
-    void BuildStandard(int nRows = 6) { Build(std::vector<sColumn>(std::begin(kColumns), std::end(kColumns)), nRows); }
 
-    void SetListTrends(std::vector<int> ids)
+    void SetListTrends(const Ids& ids)
     {
         CArray<int, int> arr;
         for (int id : ids)
@@ -109,11 +145,11 @@ protected:
         m_list.SetTrendColumns(&arr);
     }
 
-    // The list's trend columns (ascending) and a check that each array holds one distinct record
-    // per stored row.
-    std::vector<int> ListTrends()
+    // The list's trend columns (ascending), checking that each array holds one fresh record per
+    // stored row.
+    Ids ListTrends()
     {
-        std::vector<int> ids;
+        Ids ids;
         POSITION pos = m_list.m_mapTrend.GetStartPosition();
         while (pos != nullptr)
         {
@@ -121,30 +157,25 @@ protected:
             CTrendValueArray* pArray = nullptr;
             m_list.m_mapTrend.GetNextAssoc(pos, id, pArray);
             ids.push_back(id);
-            EXPECT_NE(nullptr, pArray);
             if (pArray == nullptr)
+            {
+                ADD_FAILURE() << "no array for " << id;
                 continue;
+            }
             EXPECT_EQ(m_list.m_arrMap.GetSize(), pArray->GetSize()) << id;
             for (INT_PTR k = 0; k < pArray->GetSize(); ++k)
-            {
-                sTrendValues* p = pArray->GetAt(k);
-                EXPECT_NE(nullptr, p);
-                if (p != nullptr)
-                {
-                    EXPECT_EQ(0, p->nState);
-                }
-            }
+                EXPECT_TRUE(pArray->GetAt(k) != nullptr && pArray->GetAt(k)->nState == 0) << id << " record " << k;
         }
         std::sort(ids.begin(), ids.end());
         return ids;
     }
 
     // Opens the dialog modally the way a host does and runs pfnUser on it while it is up.
-    INT_PTR RunDialog(std::function<void(CListTrendSetting&)> pfnUser, CArray<sOrvoColInfo>* pColumns = nullptr)
+    INT_PTR RunDialog(std::function<void(CListTrendSetting&)> pfnUser, bool bColumns = true)
     {
         CListTrendSetting dlg(&m_host);
         dlg.m_pFilterList = &m_list;
-        dlg.SetTrendColumns(pColumns != nullptr ? pColumns : &m_list.m_arrColInfo);
+        dlg.SetTrendColumns(bColumns ? &m_list.m_arrColInfo : nullptr);
         m_script.m_dialogAnswers.push_back([&](CDialog* p) -> INT_PTR {
             EXPECT_EQ(&dlg, p);
             pfnUser(dlg);
@@ -153,47 +184,6 @@ protected:
         return dlg.DoModal();
     }
 
-    // A real click on an entry's check box, and on its text.
-    static void ClickBox(CCheckListBox& list, int nEntry)
-    {
-        CPoint pt = list.CheckBoxRect(nEntry).CenterPoint();
-        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    }
-    static void ClickText(CCheckListBox& list, int nEntry)
-    {
-        CRect rc;
-        list.GetItemRect(nEntry, &rc);
-        CPoint pt(rc.right - 10, rc.CenterPoint().y);
-        list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    }
-    static int EntryOf(CCheckListBox& list, const char* pszHeading)
-    {
-        for (int i = 0; i < list.GetCount(); ++i)
-        {
-            CString text;
-            list.GetText(i, text);
-            if (text == pszHeading)
-                return i;
-        }
-        return -1;
-    }
-    static void Click(CWnd& dlg, int nID) { ::SendMessageA(::GetDlgItem(dlg.m_hWnd, nID), BM_CLICK, 0, 0); }
-    // Drags the slider's thumb with the mouse messages the platform's track bar reads; the button's
-    // release sends NM_RELEASEDCAPTURE to the dialog.
-    static void DragSliderTo(CSliderCtrl& slider, int nPos)
-    {
-        CRect rcThumb, rcChannel;
-        slider.SendMessage(TBM_GETTHUMBRECT, 0, (LPARAM)&rcThumb);
-        slider.SendMessage(TBM_GETCHANNELRECT, 0, (LPARAM)&rcChannel);
-        CPoint from = rcThumb.CenterPoint();
-        int nMax = slider.GetRangeMax();
-        int x = rcChannel.left + (rcChannel.Width() * nPos + nMax / 2) / (nMax > 0 ? nMax : 1);
-        slider.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
-        slider.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, from.y));
-        slider.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, from.y));
-    }
     // Answers the next colour dialog with clr, recording the colour it was opened with.
     void AnswerColour(COLORREF clr, COLORREF* pInitial, INT_PTR nResult = IDOK)
     {
@@ -206,65 +196,50 @@ protected:
         });
     }
 
+    void ExpectListSettings(BYTE nType, COLORREF clrPos, COLORREF clrNeg, int nInterval)
+    {
+        EXPECT_EQ(nType, m_list.m_nTrendType);
+        EXPECT_EQ(clrPos, m_list.m_clrTrendPos);
+        EXPECT_EQ(clrNeg, m_list.m_clrTrendNeg);
+        EXPECT_EQ(nInterval, m_list.m_nTrendInterval);
+    }
+
+    void OpenHeaderMenu(UINT nAnswer)
+    {
+        CRect rc;
+        m_list.GetColorHeader().GetWindowRect(&rc);
+        m_script.Clear();
+        m_script.m_menuAnswers.push_back(nAnswer);
+        m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.GetColorHeader().m_hWnd, MAKELPARAM(rc.left + 5, rc.top + 3));
+    }
+
     CMessageRecorder m_host;
     CFilterListCtrl m_list;
 };
 
-TEST_F(TrendSettingsTest, TemplateHoldsEveryControlWithItsCaption)
+TEST_F(TrendSettingsTest, CaptionsAndSizeOfTheTemplate)
 {
-    BuildStandard();
+    Build();
     RunDialog([](CListTrendSetting& dlg) {
-        EXPECT_EQ("Trend Settings", WindowText(&dlg));
-        // 230 x 170 dialog units.
-        CRect rc(0, 0, 230, 170);
+        CRect rc(0, 0, 230, 170), rcClient;   // dialog units
         dlg.MapDialogRect(&rc);
-        CRect rcClient;
         dlg.GetClientRect(&rcClient);
         EXPECT_EQ(rc.Size(), rcClient.Size());
-        const std::pair<int, const char*> controls[] = {
-            { 2001, "ListBox" }, { 1185, "Button" }, { 33049, "Button" }, { 2002, "Button" },
-            { 2784, "Button" },  { 1020, "msctls_trackbar32" }, { 2005, "Static" }, { IDOK, "Button" }, { IDCANCEL, "Button" },
-        };
-        for (const auto& c : controls)
-        {
-            HWND h = ::GetDlgItem(dlg.m_hWnd, c.first);
-            ASSERT_NE(nullptr, h) << c.first;
-            char szClass[64] = "";
-            ::GetClassNameA(h, szClass, sizeof(szClass));
-            EXPECT_STREQ(c.second, szClass) << c.first;
-        }
-        EXPECT_EQ("BackGround", WindowText(dlg.GetDlgItem(1185)));
-        EXPECT_EQ("Text", WindowText(dlg.GetDlgItem(33049)));
-        EXPECT_EQ("OK", WindowText(dlg.GetDlgItem(IDOK)));
-        EXPECT_EQ("Cancel", WindowText(dlg.GetDlgItem(IDCANCEL)));
-        EXPECT_EQ(BS_OWNERDRAW, dlg.GetDlgItem(2002)->GetStyle() & BS_TYPEMASK);
-        EXPECT_EQ(BS_OWNERDRAW, dlg.GetDlgItem(2784)->GetStyle() & BS_TYPEMASK);
-        // Group boxes and labels, by their texts.
-        std::vector<std::string> texts;
+        Texts texts = { WindowText(&dlg) };
         for (HWND h = ::GetWindow(dlg.m_hWnd, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
-        {
-            char sz[64] = "";
-            ::GetWindowTextA(h, sz, sizeof(sz));
-            texts.push_back(sz);
-        }
-        for (const char* t : { "Set Trend", "Set Color", "Trend Time", "+ve Trend", "-ve Trend" })
+            texts.push_back(WindowText(CWnd::FromHandle(h)));
+        for (const char* t : { "Trend Settings", "Set Trend", "Set Color", "Trend Time", "+ve Trend", "-ve Trend",
+                               "BackGround", "Text", "OK", "Cancel" })
             EXPECT_NE(texts.end(), std::find(texts.begin(), texts.end(), t)) << t;
-        EXPECT_EQ(0, dlg.m_TimeSlider.GetRangeMin());
-        EXPECT_EQ(9, dlg.m_TimeSlider.GetRangeMax());
     });
 }
 
-TEST_F(TrendSettingsTest, InitialisationWithoutATargetListShowsTheDialogDefaults)
+TEST_F(TrendSettingsTest, ModelessInTheHostsOrderShowsTheListsValues)
 {
-    BuildStandard();
+    Build();
     CListTrendSetting dlg(&m_host);
     dlg.SetTrendColumns(&m_list.m_arrColInfo);
     ASSERT_TRUE(dlg.Create(IDD_LIST_TREND_SETTING, &m_host));
-    EXPECT_EQ(RGB(0, 0, 255), dlg.m_PosTrendButton.GetColor());
-    EXPECT_EQ(8224255u, dlg.m_NegTrendButton.GetColor());
-    EXPECT_EQ(BST_CHECKED, dlg.m_BackgroundCheck.GetCheck());
-    EXPECT_EQ(BST_UNCHECKED, dlg.m_TextCheck.GetCheck());
-    EXPECT_EQ("1 Sec", WindowText(&dlg.m_TimeLabel));
     EXPECT_EQ(0, dlg.m_ColumnList.GetCount());   // filled only when the host asks
     // The host's order: columns, the list's values, the ticks.
     SetListTrends({ 2, 5 });
@@ -287,21 +262,22 @@ TEST_F(TrendSettingsTest, InitialisationWithoutATargetListShowsTheDialogDefaults
 
 TEST_F(TrendSettingsTest, OkWritesColumnsModeColoursAndIntervalIntoTheList)
 {
-    BuildStandard(7);
+    Build(kColumns, 7);
     COLORREF clrPosInitial = 0, clrNegInitial = 0;
     AnswerColour(RGB(10, 200, 30), &clrPosInitial);
     AnswerColour(RGB(220, 20, 60), &clrNegInitial);
     INT_PTR nResult = RunDialog([&](CListTrendSetting& dlg) {
         // Candidates only, in column order, none ticked on a list without trends.
         EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty", "LTP", "Volume", "Change", "Value" }));
-        ClickBox(dlg.m_ColumnList, EntryOf(dlg.m_ColumnList, "LTP"));
-        ClickBox(dlg.m_ColumnList, EntryOf(dlg.m_ColumnList, "Value"));
+        ClickBox(dlg.m_ColumnList, "LTP");
+        ClickBox(dlg.m_ColumnList, "Value");
         // Clicking the text selects without ticking; Space on the selected entry ticks.
-        ClickText(dlg.m_ColumnList, EntryOf(dlg.m_ColumnList, "Qty"));
+        CRect rc;
+        dlg.m_ColumnList.GetItemRect(EntryOf(dlg.m_ColumnList, "Qty"), &rc);
+        ClickAt(dlg.m_ColumnList, CPoint(rc.right - 10, rc.CenterPoint().y));
         EXPECT_EQ(0, dlg.m_ColumnList.GetCheck(EntryOf(dlg.m_ColumnList, "Qty")));
         dlg.m_ColumnList.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
-        // And a second click on Value's box unticks it again.
-        ClickBox(dlg.m_ColumnList, EntryOf(dlg.m_ColumnList, "Value"));
+        ClickBox(dlg.m_ColumnList, "Value");   // a second click unticks
         EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty*", "LTP*", "Volume", "Change", "Value" }));
         Click(dlg, IDC_TRENDSET_TEXT);
         Click(dlg, IDC_TRENDSET_POSTREND);
@@ -316,11 +292,8 @@ TEST_F(TrendSettingsTest, OkWritesColumnsModeColoursAndIntervalIntoTheList)
     // The colour dialogs opened on the list's colours, which ReadDlgValues put on the buttons.
     EXPECT_EQ(RGB(0, 255, 0), clrPosInitial);
     EXPECT_EQ(RGB(255, 0, 0), clrNegInitial);
-    EXPECT_EQ(std::vector<int>({ 1, 2 }), ListTrends());
-    EXPECT_EQ(0, m_list.m_nTrendType);
-    EXPECT_EQ(RGB(10, 200, 30), m_list.m_clrTrendPos);
-    EXPECT_EQ(RGB(220, 20, 60), m_list.m_clrTrendNeg);
-    EXPECT_EQ(9000, m_list.m_nTrendInterval);
+    EXPECT_EQ(Ids({ 1, 2 }), ListTrends());
+    ExpectListSettings(0, RGB(10, 200, 30), RGB(220, 20, 60), 9000);
     EXPECT_TRUE(m_list.IsTrendRunning());
 
     // Opened again: the same settings come back, the label in the opening form.
@@ -333,48 +306,21 @@ TEST_F(TrendSettingsTest, OkWritesColumnsModeColoursAndIntervalIntoTheList)
         EXPECT_EQ("10 Sec", WindowText(&dlg.m_TimeLabel));
         // Slider back to its start: "1 Secs" on release, 0 ms stored.
         DragSliderTo(dlg.m_TimeSlider, 0);
-        EXPECT_EQ(0, dlg.m_TimeSlider.GetPos());
         EXPECT_EQ("1 Secs", WindowText(&dlg.m_TimeLabel));
         Click(dlg, IDOK);
     });
     EXPECT_EQ(0, m_list.m_nTrendInterval);
-    EXPECT_EQ(std::vector<int>({ 1, 2 }), ListTrends());
-}
-
-TEST_F(TrendSettingsTest, AListDestroyedWhileTheDialogIsUpIsLeftAlone)
-{
-    BuildStandard();
-    auto pOther = std::make_unique<CFilterListCtrl>();
-    ASSERT_TRUE(pOther->Create(WS_CHILD | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 300, 200), &m_host, 1002));
-    CListTrendSetting dlg(&m_host);
-    dlg.SetTrendColumns(&m_list.m_arrColInfo);
-    dlg.m_pFilterList = pOther.get();
-    ASSERT_TRUE(dlg.Create(IDD_LIST_TREND_SETTING, &m_host));
-    dlg.m_ColumnList.SetCheck(EntryOf(dlg.m_ColumnList, "LTP"), 1);
-    // The host takes the list down (window and object) while the user still has the dialog.
-    pOther.reset();
-    dlg.ReadDlgValues();
-    Click(dlg, IDOK);
-    EXPECT_EQ(nullptr, dlg.m_pFilterList);
-    // A list that still exists keeps getting the choices.
-    EXPECT_FALSE(CCommonListCtrl::IsLiveList(nullptr));
-    EXPECT_TRUE(CCommonListCtrl::IsLiveList(&m_list));
-    if (dlg.GetSafeHwnd() != nullptr)
-        dlg.DestroyWindow();
+    EXPECT_EQ(Ids({ 1, 2 }), ListTrends());
 }
 
 TEST_F(TrendSettingsTest, CancelAndAClosedColourDialogChangeNothing)
 {
-    BuildStandard();
+    Build();
     SetListTrends({ 4, 5 });
     m_list.m_nTrendInterval = 3000;
-    std::vector<CTrendValueArray*> before;
-    for (int id : { 4, 5 })
-    {
-        CTrendValueArray* p = nullptr;
-        m_list.m_mapTrend.Lookup(id, p);
-        before.push_back(p);
-    }
+    CTrendValueArray *pBefore4 = nullptr, *pBefore5 = nullptr;
+    m_list.m_mapTrend.Lookup(4, pBefore4);
+    m_list.m_mapTrend.Lookup(5, pBefore5);
     COLORREF clrInitial = 0;
     AnswerColour(RGB(1, 2, 3), &clrInitial, IDCANCEL);
     AnswerColour(RGB(4, 5, 6), &clrInitial);
@@ -391,65 +337,62 @@ TEST_F(TrendSettingsTest, CancelAndAClosedColourDialogChangeNothing)
         Click(dlg, IDCANCEL);
     });
     EXPECT_EQ(IDCANCEL, nResult);
-    EXPECT_EQ(std::vector<int>({ 4, 5 }), ListTrends());
-    for (size_t i = 0; i < 2; ++i)
-    {
-        CTrendValueArray* p = nullptr;
-        m_list.m_mapTrend.Lookup(i == 0 ? 4 : 5, p);
-        EXPECT_EQ(before[i], p);   // not even rebuilt
-    }
-    EXPECT_EQ(1, m_list.m_nTrendType);
-    EXPECT_EQ(RGB(0, 255, 0), m_list.m_clrTrendPos);
-    EXPECT_EQ(RGB(255, 0, 0), m_list.m_clrTrendNeg);
-    EXPECT_EQ(3000, m_list.m_nTrendInterval);
+    EXPECT_EQ(Ids({ 4, 5 }), ListTrends());
+    CTrendValueArray *pAfter4 = nullptr, *pAfter5 = nullptr;
+    m_list.m_mapTrend.Lookup(4, pAfter4);
+    m_list.m_mapTrend.Lookup(5, pAfter5);
+    EXPECT_TRUE(pBefore4 == pAfter4 && pBefore5 == pAfter5);   // not even rebuilt
+    ExpectListSettings(1, RGB(0, 255, 0), RGB(255, 0, 0), 3000);
 }
 
-TEST_F(TrendSettingsTest, BackgroundAndTextExcludeEachOther)
+TEST_F(TrendSettingsTest, BackgroundAndTextExcludeEachOtherAndNothingTickedStopsTrends)
 {
-    BuildStandard();
+    Build();
     RunDialog([&](CListTrendSetting& dlg) {
-        EXPECT_EQ(BST_CHECKED, dlg.m_BackgroundCheck.GetCheck());
-        Click(dlg, IDC_TRENDSET_TEXT);
-        EXPECT_EQ(BST_CHECKED, dlg.m_TextCheck.GetCheck());
-        EXPECT_EQ(BST_UNCHECKED, dlg.m_BackgroundCheck.GetCheck());
-        Click(dlg, IDC_TRENDSET_BKGRND);
-        EXPECT_EQ(BST_CHECKED, dlg.m_BackgroundCheck.GetCheck());
-        EXPECT_EQ(BST_UNCHECKED, dlg.m_TextCheck.GetCheck());
-        // Unticking leaves neither ticked; without "Text" the mark colours the background.
-        Click(dlg, IDC_TRENDSET_BKGRND);
-        EXPECT_EQ(BST_UNCHECKED, dlg.m_BackgroundCheck.GetCheck());
-        EXPECT_EQ(BST_UNCHECKED, dlg.m_TextCheck.GetCheck());
+        const struct
+        {
+            int nClick;
+            int nBackground, nText;
+        } steps[] = {
+            { IDC_TRENDSET_TEXT, BST_UNCHECKED, BST_CHECKED },
+            { IDC_TRENDSET_BKGRND, BST_CHECKED, BST_UNCHECKED },
+            { IDC_TRENDSET_BKGRND, BST_UNCHECKED, BST_UNCHECKED },   // unticking leaves neither
+        };
+        for (const auto& s : steps)
+        {
+            Click(dlg, s.nClick);
+            EXPECT_EQ(s.nBackground, dlg.m_BackgroundCheck.GetCheck());
+            EXPECT_EQ(s.nText, dlg.m_TextCheck.GetCheck());
+        }
         Click(dlg, IDOK);
     });
-    EXPECT_EQ(1, m_list.m_nTrendType);
-    // Nothing ticked: OK stops the trends.
+    EXPECT_EQ(1, m_list.m_nTrendType);   // without "Text" the mark colours the background
     EXPECT_TRUE(ListTrends().empty());
     EXPECT_FALSE(m_list.IsTrendRunning());
 }
 
 TEST_F(TrendSettingsTest, StoredIntervalsOutsideTheSliderShowAtItsEnds)
 {
-    BuildStandard();
+    Build();
     const std::pair<int, int> cases[] = { { INT_MAX, 9 }, { 9999, 9 }, { 8999, 8 }, { 999, 0 }, { -1, 0 }, { INT_MIN, 0 } };
     for (const auto& c : cases)
     {
+        SCOPED_TRACE(c.first);
         m_list.m_nTrendInterval = c.first;
         RunDialog([&](CListTrendSetting& dlg) {
-            EXPECT_EQ(c.second, dlg.m_TimeSlider.GetPos()) << c.first;
-            char sz[16];
-            snprintf(sz, sizeof(sz), "%d Sec", c.second + 1);
-            EXPECT_EQ(sz, WindowText(&dlg.m_TimeLabel)) << c.first;
+            EXPECT_EQ(c.second, dlg.m_TimeSlider.GetPos());
+            EXPECT_EQ(std::to_string(c.second + 1) + " Sec", WindowText(&dlg.m_TimeLabel));
             Click(dlg, IDOK);
         });
-        EXPECT_EQ(c.second * 1000, m_list.m_nTrendInterval) << c.first;
+        EXPECT_EQ(c.second * 1000, m_list.m_nTrendInterval);
     }
 }
 
-TEST_F(TrendSettingsTest, ListsWithoutCandidatesOrWithRepeatedHeadings)
+TEST_F(TrendSettingsTest, OnlyCandidatesAreOfferedEachTickingItsOwnColumn)
 {
-    // Only text columns: an empty list to tick; OK leaves no trends.
+    // Only text columns, with a trend on one of them: nothing to tick; OK leaves no trends.
     Build({ { "Symbol", 8 }, { "Name", 3 }, { "Time", 6 } });
-    SetListTrends({ 0 });   // a trend on a column the dialog does not offer
+    SetListTrends({ 0 });
     RunDialog([&](CListTrendSetting& dlg) {
         EXPECT_EQ(0, dlg.m_ColumnList.GetCount());
         EXPECT_EQ(0, (int)dlg.m_mapSelectedColumns.GetCount());
@@ -457,17 +400,16 @@ TEST_F(TrendSettingsTest, ListsWithoutCandidatesOrWithRepeatedHeadings)
     });
     EXPECT_TRUE(ListTrends().empty());
     EXPECT_FALSE(m_list.IsTrendRunning());
-
     // A null column array offers nothing either.
     RunDialog([&](CListTrendSetting& dlg) {
         EXPECT_EQ(0, dlg.m_ColumnList.GetCount());
         Click(dlg, IDCANCEL);
-    }, nullptr);
-}
+    }, false);
 
-TEST_F(TrendSettingsTest, RepeatedHeadingsEachTickTheirOwnColumn)
-{
     // Two columns named Price, and a heading filling the whole name field (no terminator).
+    m_list.DestroyWindow();
+    m_list.m_arrColInfo.RemoveAll();
+    ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 680, 380), &m_host, 1001));
     Build({ { "Price", 2 }, { "Symbol", 8 }, { "Price", 4 }, { "price", 1 } });
     sOrvoColInfo wide = {};
     memset(wide.szColName, 'W', sizeof(wide.szColName));
@@ -475,19 +417,38 @@ TEST_F(TrendSettingsTest, RepeatedHeadingsEachTickTheirOwnColumn)
     m_list.m_arrColInfo.Add(wide);
     SetListTrends({ 2, 77, -5 });   // 77 and -5 are no columns at all
     RunDialog([&](CListTrendSetting& dlg) {
-        std::string w(64, 'W');
-        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Price", "Price*", "price", w.c_str() }));
-        ClickBox(dlg.m_ColumnList, 0);
-        ClickBox(dlg.m_ColumnList, 1);
-        ClickBox(dlg.m_ColumnList, 3);
+        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Price", "Price*", "price", std::string(64, 'W') }));
+        for (int nEntry : { 0, 1, 3 })
+            ClickBox(dlg.m_ColumnList, nEntry);
         Click(dlg, IDOK);
     });
-    EXPECT_EQ(std::vector<int>({ 0, 4 }), ListTrends());
+    EXPECT_EQ(Ids({ 0, 4 }), ListTrends());
 }
 
-TEST_F(TrendSettingsTest, ColourButtonsShowTheirColoursInTheDialogPicture)
+TEST_F(TrendSettingsTest, AListDestroyedWhileTheDialogIsUpIsLeftAlone)
 {
-    BuildStandard();
+    Build();
+    auto pOther = std::make_unique<CFilterListCtrl>();
+    ASSERT_TRUE(pOther->Create(WS_CHILD | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 300, 200), &m_host, 1002));
+    CListTrendSetting dlg(&m_host);
+    dlg.SetTrendColumns(&m_list.m_arrColInfo);
+    dlg.m_pFilterList = pOther.get();
+    ASSERT_TRUE(dlg.Create(IDD_LIST_TREND_SETTING, &m_host));
+    dlg.m_ColumnList.SetCheck(EntryOf(dlg.m_ColumnList, "LTP"), 1);
+    // The host takes the list down (window and object) while the user still has the dialog.
+    pOther.reset();
+    dlg.ReadDlgValues();
+    Click(dlg, IDOK);
+    EXPECT_EQ(nullptr, dlg.m_pFilterList);
+    EXPECT_FALSE(CCommonListCtrl::IsLiveList(nullptr));
+    EXPECT_TRUE(CCommonListCtrl::IsLiveList(&m_list));
+    if (dlg.GetSafeHwnd() != nullptr)
+        dlg.DestroyWindow();
+}
+
+TEST_F(TrendSettingsTest, ColourButtonsAndTicksShowInTheDialogPicture)
+{
+    Build();
     m_list.m_clrTrendPos = RGB(20, 160, 40);
     m_list.m_clrTrendNeg = RGB(200, 30, 30);
     SetListTrends({ 1 });
@@ -499,20 +460,17 @@ TEST_F(TrendSettingsTest, ColourButtonsShowTheirColoursInTheDialogPicture)
     AfxPumpPendingMessages();
     HBITMAP h = WindowPicture::Render(dlg.m_hWnd);
     ASSERT_NE(nullptr, h);
-    if (const char* pszOut = getenv("TREND_PICTURE"))
-        WindowPicture::SaveBitmapPng(h, pszOut);
     // The picture holds the whole window, frame and caption included.
     CRect rcDialog;
     dlg.GetWindowRect(&rcDialog);
-    auto centreOf = [&](int nID) {
+    for (const auto& c : { std::make_pair(IDC_TRENDSET_POSTREND, RGB(20, 160, 40)),
+                           std::make_pair(IDC_TRENDSET_NEGTREND, RGB(200, 30, 30)) })
+    {
         CRect rc;
-        dlg.GetDlgItem(nID)->GetWindowRect(&rc);
+        dlg.GetDlgItem(c.first)->GetWindowRect(&rc);
         rc.OffsetRect(-rcDialog.TopLeft());
-        return CPoint(rc.left + 6, rc.CenterPoint().y);
-    };
-    CPoint pos = centreOf(IDC_TRENDSET_POSTREND), neg = centreOf(IDC_TRENDSET_NEGTREND);
-    EXPECT_EQ(RGB(20, 160, 40), WindowPicture::PixelAt(h, pos.x, pos.y));
-    EXPECT_EQ(RGB(200, 30, 30), WindowPicture::PixelAt(h, neg.x, neg.y));
+        EXPECT_EQ(c.second, WindowPicture::PixelAt(h, rc.left + 6, rc.CenterPoint().y)) << c.first;
+    }
     // The ticked entry's box shows a mark: darker pixels inside the box than in an unticked one.
     auto darkIn = [&](int nEntry) {
         CRect rcBox = dlg.m_ColumnList.CheckBoxRect(nEntry);
@@ -522,8 +480,7 @@ TEST_F(TrendSettingsTest, ColourButtonsShowTheirColoursInTheDialogPicture)
         int n = 0;
         for (int y = rcBox.top; y < rcBox.bottom; ++y)
             for (int x = rcBox.left; x < rcBox.right; ++x)
-                if (GetRValue(WindowPicture::PixelAt(h, x, y)) < 100)
-                    ++n;
+                n += GetRValue(WindowPicture::PixelAt(h, x, y)) < 100;
         return n;
     };
     EXPECT_GT(darkIn(0), 3);
@@ -532,49 +489,9 @@ TEST_F(TrendSettingsTest, ColourButtonsShowTheirColoursInTheDialogPicture)
     dlg.DestroyWindow();
 }
 
-TEST_F(TrendSettingsTest, HeaderMenuHandsSetTrendColumnsToTheOwner)
+TEST_F(TrendSettingsTest, HeaderMenuHandsSetTrendColumnsToTheOwnerWhoOpensTheDialog)
 {
-    BuildStandard();
-    CRect rc;
-    m_list.GetColorHeader().GetWindowRect(&rc);
-    auto openMenu = [&](UINT nAnswer) {
-        m_script.Clear();
-        m_script.m_menuAnswers.push_back(nAnswer);
-        m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.GetColorHeader().m_hWnd, MAKELPARAM(rc.left + 5, rc.top + 3));
-    };
-    // The parent is the owner unless the host names another.
-    m_host.Clear();
-    openMenu(ID_FILTER_SET_TREND);
-    ASSERT_EQ(1u, m_script.Count("menu"));
-    EXPECT_STREQ("Set Trend Columns", m_script.m_records[0].menu.back().text);
-    auto commands = m_host.Of(WM_COMMAND);
-    ASSERT_EQ(1u, commands.size());
-    EXPECT_EQ((WPARAM)ID_FILTER_SET_TREND, commands[0].wParam);
-
-    CMessageRecorder owner;
-    ASSERT_TRUE(owner.CreateRecorder(&m_frame, CRect(0, 0, 10, 10), 0));
-    m_list.SetOwnerWnd(&owner);
-    m_host.Clear();
-    openMenu(ID_FILTER_SET_TREND);
-    EXPECT_EQ(1u, owner.Count(WM_COMMAND));
-    EXPECT_EQ(0u, m_host.Count(WM_COMMAND));
-    m_list.SetOwnerWnd(nullptr);
-    owner.DestroyWindow();
-
-    // Trends switched off: the entry is gone.
-    m_list.m_bTrendEnabled = false;
-    openMenu(0);
-    ASSERT_EQ(1u, m_script.Count("menu"));
-    for (const CModalMenuItem& item : m_script.m_records[0].menu)
-    {
-        EXPECT_NE((UINT)ID_FILTER_SET_TREND, item.id);
-        EXPECT_STRNE("Set Trend Columns", item.text);
-    }
-}
-
-TEST_F(TrendSettingsTest, HostOpensTheDialogFromTheMenuAndTheListTakesTheChoice)
-{
-    BuildStandard(3);
+    Build(kColumns, 3);
     // The host's answer to the command: the dialog on this list, as a terminal opens it.
     m_host.m_answer = [this](const sRecordedMsg& r, LRESULT&) {
         if (r.message == WM_COMMAND && LOWORD(r.wParam) == ID_FILTER_SET_TREND)
@@ -588,27 +505,47 @@ TEST_F(TrendSettingsTest, HostOpensTheDialogFromTheMenuAndTheListTakesTheChoice)
     };
     m_script.m_dialogAnswers.push_back([](CDialog* p) -> INT_PTR {
         CListTrendSetting* pDlg = static_cast<CListTrendSetting*>(p);
-        ClickBox(pDlg->m_ColumnList, EntryOf(pDlg->m_ColumnList, "Change"));
+        ClickBox(pDlg->m_ColumnList, "Change");
         Click(*pDlg, IDOK);
         return IDCANCEL;
     });
-    CRect rc;
-    m_list.GetColorHeader().GetWindowRect(&rc);
-    m_script.m_menuAnswers.push_back(ID_FILTER_SET_TREND);
-    m_list.SendMessage(WM_CONTEXTMENU, (WPARAM)m_list.GetColorHeader().m_hWnd, MAKELPARAM(rc.left + 5, rc.top + 3));
+    // The parent is the owner unless the host names another.
+    OpenHeaderMenu(ID_FILTER_SET_TREND);
+    ASSERT_EQ(1u, m_script.Count("menu"));
+    EXPECT_STREQ("Set Trend Columns", m_script.m_records[0].menu.back().text);
+    auto commands = m_host.Of(WM_COMMAND);
+    ASSERT_EQ(1u, commands.size());
+    EXPECT_EQ((WPARAM)ID_FILTER_SET_TREND, commands[0].wParam);
     EXPECT_EQ(1u, m_script.Count("dialog"));
-    EXPECT_EQ(std::vector<int>({ 5 }), ListTrends());
+    EXPECT_EQ(Ids({ 5 }), ListTrends());
     // Rows added afterwards get their records in the column's array.
     m_list.InsertItem(0, "", 0);
     m_list.SetItemData(0, 99);
-    EXPECT_EQ(std::vector<int>({ 5 }), ListTrends());
+    EXPECT_EQ(Ids({ 5 }), ListTrends());
     CString reason;
     EXPECT_TRUE(m_list.CheckInvariants(&reason)) << (LPCTSTR)reason;
+
+    CMessageRecorder owner;
+    ASSERT_TRUE(owner.CreateRecorder(&m_frame, CRect(0, 0, 10, 10), 0));
+    m_list.SetOwnerWnd(&owner);
+    m_host.Clear();
+    OpenHeaderMenu(ID_FILTER_SET_TREND);
+    EXPECT_EQ(1u, owner.Count(WM_COMMAND));
+    EXPECT_EQ(0u, m_host.Count(WM_COMMAND));
+    m_list.SetOwnerWnd(nullptr);
+    owner.DestroyWindow();
+
+    // Trends switched off: the entry is gone.
+    m_list.m_bTrendEnabled = false;
+    OpenHeaderMenu(0);
+    ASSERT_EQ(1u, m_script.Count("menu"));
+    for (const CModalMenuItem& item : m_script.m_records[0].menu)
+        EXPECT_TRUE(item.id != (UINT)ID_FILTER_SET_TREND && CString(item.text) != "Set Trend Columns") << item.text;
 }
 
 TEST_F(TrendSettingsTest, OpeningAndClosingRepeatedlyLeaksNoWindowsOrGdiObjects)
 {
-    BuildStandard();
+    Build();
     RunDialog([](CListTrendSetting& dlg) { Click(dlg, IDCANCEL); });
     int nGdi = TestLeaks::GdiObjects();
     int nWindows = TestLeaks::Windows();
