@@ -8,19 +8,12 @@
 
 #include <fstream>
 #include <functional>
-#include <iterator>
 
 namespace
 {
 enum { IDC_PICTURE = 1500 };
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
-
-std::vector<BYTE> ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<BYTE>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void WriteAll(const std::string& path, const std::vector<BYTE>& v, size_t n)
 {
@@ -122,17 +115,12 @@ public:
     HRESULT STDMETHODCALLTYPE Read(void* pv, ULONG cb, ULONG* pcbRead) override
     {
         ULONG n = 0;
-        HRESULT hr = S_OK;
-        for (; n < cb && m_nPos < m_data.size() && hr == S_OK; )
-            if (m_nPos >= m_nFailAt)
-                hr = STG_E_READFAULT;
-            else
-                static_cast<BYTE*>(pv)[n++] = m_data[m_nPos++];
+        for (; n < cb && m_nPos < m_data.size() && m_nPos < m_nFailAt; ++n)
+            static_cast<BYTE*>(pv)[n] = m_data[m_nPos++];
         if (pcbRead)
             *pcbRead = n;
-        return hr != S_OK ? hr : n < cb ? S_FALSE : S_OK;
+        return n < cb && m_nPos >= m_nFailAt && m_nPos < m_data.size() ? STG_E_READFAULT : n < cb ? S_FALSE : S_OK;
     }
-    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return STG_E_ACCESSDENIED; }
     HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD origin, ULARGE_INTEGER* pNew) override
     {
         size_t base = origin == STREAM_SEEK_SET ? 0 : origin == STREAM_SEEK_CUR ? m_nPos : m_data.size();
@@ -141,13 +129,6 @@ public:
             pNew->QuadPart = m_nPos;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override
-    { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Stat(STATSTG* p, DWORD) override
     {
         *p = STATSTG();
@@ -155,12 +136,18 @@ public:
         p->cbSize.QuadPart = m_nClaimed;
         return S_OK;
     }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return STG_E_ACCESSDENIED; }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream*, ULARGE_INTEGER, ULARGE_INTEGER*, ULARGE_INTEGER*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Clone(IStream**) override { return E_NOTIMPL; }
 
 private:
     std::vector<BYTE> m_data;
-    size_t m_nPos = 0;
-    size_t m_nFailAt;
+    size_t m_nPos = 0, m_nFailAt;
     ULONGLONG m_nClaimed;
 };
 }  // namespace
@@ -175,7 +162,8 @@ protected:
                                      IDC_PICTURE));
         m_csPng = TempPath("halves.png");
         ASSERT_TRUE(WriteImage(m_csPng, L"image/png"));
-        m_png = ReadAll(m_csPng);
+        const std::string bytes = TestSettings::ReadFile(m_csPng);
+        m_png.assign(bytes.begin(), bytes.end());
     }
     void TearDown() override
     {
