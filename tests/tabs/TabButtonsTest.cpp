@@ -182,7 +182,7 @@ TEST_F(TabButtonsTest, DocksInTheFrameThroughTheSizeParentMessage)
         for (bool bDeferred : { false, true })
         {
             SCOPED_TRACE(testing::Message() << c.dwStyle << (bDeferred ? " deferred" : " direct"));
-            Make(c.dwStyle | CTCS_AUTOHIDEBUTTONS, Names(3, "t"), -1, c.created);
+            Make(c.dwStyle | CTCS_AUTOHIDEBUTTONS, Names(3, "Orders"), -1, c.created);
             AFX_SIZEPARENTPARAMS params = {};
             params.rect = CRect(10, 20, 590, 280);
             params.hDWP = bDeferred ? ::BeginDeferWindowPos(1) : nullptr;
@@ -195,6 +195,12 @@ TEST_F(TabButtonsTest, DocksInTheFrameThroughTheSizeParentMessage)
             EXPECT_EQ(c.placed, rc);
             EXPECT_EQ(c.left, CRect(params.rect));
             EXPECT_EQ(2, m_tabs->HitTest(Center(2)));   // laid out again at its new size
+            // A vertical strip's text rectangles stand upright; a click selects.
+            CRect r;
+            m_tabs->GetItemRect(1, r);
+            EXPECT_GT(c.dwStyle & CTCS_VERTICAL ? r.Height() : r.Width(), c.dwStyle & CTCS_VERTICAL ? r.Width() : r.Height());
+            Click(Center(1));
+            EXPECT_EQ("-2:1 0:1", Notes());
         }
 }
 

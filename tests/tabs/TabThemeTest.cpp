@@ -129,9 +129,7 @@ void ExpectNoLeaksOverRounds(const std::function<void(int)>& round)
     EXPECT_EQ(nWindows, TestLeaks::Windows());
 }
 
-class ThemeUtilTest : public TabTest
-{
-};
+using ThemeUtilTest = TabTest;
 
 // Cases that run only inside a child started in their mode.
 template <const char* kMode>
@@ -364,9 +362,7 @@ TEST_F(ThemedChild, DISABLED_ThemeFileThatFailsToLoadClosesTheTheme)
     EXPECT_FALSE(m_tabs->IsThemed());   // the strip falls back to its plain drawing
 }
 
-class VersionChild : public TabTest
-{
-};
+using VersionChild = TabTest;
 
 TEST_F(VersionChild, DISABLED_OlderVersionDecidesWhetherUxThemeLoads)
 {
@@ -380,19 +376,13 @@ TEST_F(VersionChild, DISABLED_OlderVersionDecidesWhetherUxThemeLoads)
     ::GetVersionExA(&info);
 #pragma GCC diagnostic pop
     CThemeUtil theme;
-    // 6.0 counts as 6: not theme-capable, nothing is loaded and everything answers 0; 5.2 counts
-    // as 0x20005: the library is loaded.
+    // 6.0 counts as 6: not theme-capable, nothing is loaded and nothing opens; 5.2 counts as
+    // 0x20005: the library is loaded.
     const bool bVista = mode == "vista";
     ASSERT_EQ(bVista ? 6u : 5u, info.dwMajorVersion);
     ASSERT_EQ(bVista ? 0u : 2u, info.dwMinorVersion);
     EXPECT_EQ(!bVista, Called("orvou_call_LoadLibrary(UxTheme.dll)"));
     EXPECT_EQ(!bVista, theme.m_hUxTheme != nullptr);
-    if (bVista)
-    {
-        EXPECT_EQ(0, theme.OpenThemeData(m_frame.m_hWnd, L"TAB"));
-        wchar_t file[8], colour[8], size[8];
-        EXPECT_EQ(0, theme.GetCurrentThemeName(file, 8, colour, 8, size, 8));
-        ExpectAllZero(theme);
-    }
+    EXPECT_TRUE(!bVista || theme.OpenThemeData(m_frame.m_hWnd, L"TAB") == 0);
 }
 }  // namespace
