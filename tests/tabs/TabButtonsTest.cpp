@@ -73,20 +73,12 @@ TEST_F(TabButtonsTest, OuterButtonsJumpToTheEnds)
     EXPECT_EQ("-2:-4 -2:-3 -2:-1", Notes());
 }
 
-TEST_F(TabButtonsTest, SelectingATabOutOfViewScrollsItIn)
+// Selecting a tab out of view (SetCurSel: the ten-thousand-tab test) or clicking the tab cut by
+// the buttons brings it wholly into view.
+TEST_F(TabButtonsTest, ClickingTheTabCutByTheButtonsScrollsItIn)
 {
     ManyTabs();
-    EXPECT_NE(25, m_tabs->HitTest(Center(25)));
-    ASSERT_EQ(0, m_tabs->SetCurSel(25));
-    EXPECT_GT(m_tabs->GetFirstVisibleItem(), 0);
     CRect r;
-    m_tabs->GetItemRect(25, r);
-    EXPECT_EQ(25, m_tabs->HitTest(CPoint(r.left, 10)));
-    EXPECT_EQ(25, m_tabs->HitTest(CPoint(r.right - 1, 10)));
-    ASSERT_EQ(0, m_tabs->SetCurSel(1));   // back to the start
-    EXPECT_EQ(1, m_tabs->GetFirstVisibleItem());
-    EXPECT_EQ(1, m_tabs->HitTest(Center(1)));
-    // A click on the tab cut by the buttons brings it wholly into view.
     m_tabs->MoveWindow(0, 0, 330, 20);
     int nCut = -1;
     for (int i = 2; i < 30 && nCut < 0; ++i)
