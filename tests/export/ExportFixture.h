@@ -12,61 +12,47 @@
 #include <string>
 #include <vector>
 
+// The stand-in server's DLL, loaded next to this program, and its control functions.
 class CStandInServer
 {
 public:
-    CStandInServer()
-    {
-        char path[MAX_PATH] = "";
-        ::GetModuleFileNameA(nullptr, path, sizeof(path));
-        std::string dir(path);
-        m_hModule = ::LoadLibraryA((dir.substr(0, dir.find_last_of("\\/") + 1) + "ExcelStandIn.dll").c_str());
-        Get(Register, "DllRegisterServer");
-        Get(Unregister, "DllUnregisterServer");
-        Get(Reset, "StandInReset");
-        Get(m_pfnLog, "StandInLog");
-        Get(Objects, "StandInObjectCount");
-        Get(SetVersion, "StandInSetVersion");
-        Get(FailOn, "StandInFailOn");
-        Get(FailCreate, "StandInFailCreate");
-    }
     ~CStandInServer()
     {
         if (m_hModule != nullptr)
             ::FreeLibrary(m_hModule);
     }
-    std::vector<std::string> Log() const
-    {
-        std::vector<std::string> lines;
-        std::istringstream in(m_pfnLog());
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
-        return lines;
-    }
+    std::vector<std::string> Log() const { return Calls(""); }
     // The recorded calls containing the text, in order.
     std::vector<std::string> Calls(const std::string& part) const
     {
         std::vector<std::string> found;
-        for (const std::string& line : Log())
+        std::istringstream in(m_pfnLog());
+        for (std::string line; std::getline(in, line);)
             if (line.find(part) != std::string::npos)
                 found.push_back(line);
         return found;
     }
-    HRESULT(WINAPI* Register)() = nullptr;
-    HRESULT(WINAPI* Unregister)() = nullptr;
-    void (*Reset)() = nullptr;
-    long (*Objects)() = nullptr;
-    void (*SetVersion)(const char*) = nullptr;
-    void (*FailOn)(DISPID, HRESULT, WORD, const char*) = nullptr;
-    void (*FailCreate)(HRESULT) = nullptr;
 
 private:
-    template <class F> void Get(F& pfn, const char* name)
+    static HMODULE Load()
     {
-        pfn = m_hModule ? (F)(void*)::GetProcAddress(m_hModule, name) : nullptr;
+        char path[MAX_PATH] = "";
+        ::GetModuleFileNameA(nullptr, path, sizeof(path));
+        const std::string dir(path);
+        return ::LoadLibraryA((dir.substr(0, dir.find_last_of("\\/") + 1) + "ExcelStandIn.dll").c_str());
     }
-    HMODULE m_hModule = nullptr;
-    const char* (*m_pfnLog)() = nullptr;
+    template <class F> F* Get(const char* name) { return m_hModule ? (F*)(void*)::GetProcAddress(m_hModule, name) : nullptr; }
+    HMODULE m_hModule = Load();
+    const char* (*m_pfnLog)() = Get<const char*()>("StandInLog");
+
+public:
+    HRESULT(WINAPI* Register)() = Get<HRESULT WINAPI()>("DllRegisterServer");
+    HRESULT(WINAPI* Unregister)() = Get<HRESULT WINAPI()>("DllUnregisterServer");
+    void (*Reset)() = Get<void()>("StandInReset");
+    long (*Objects)() = Get<long()>("StandInObjectCount");
+    void (*SetVersion)(const char*) = Get<void(const char*)>("StandInSetVersion");
+    void (*FailOn)(DISPID, HRESULT, WORD, const char*) = Get<void(DISPID, HRESULT, WORD, const char*)>("StandInFailOn");
+    void (*FailCreate)(HRESULT) = Get<void(HRESULT)>("StandInFailCreate");
 };
 
 // Cells of an export computed on demand: headings with their column types, then rows.

@@ -138,7 +138,7 @@ TEST_F(SpreadsheetExportTest, ServerFailuresShowTheirBoxes)
     EXPECT_EQ(0, m_server.Objects());
 }
 
-TEST_F(SpreadsheetExportTest, WithoutTheApplicationTheUserMaySaveTheRowsAsText)
+TEST_F(SpreadsheetExportTest, WithoutTheApplicationTheUserMaySaveTheRowsAsTextFailuresReported)
 {
     m_server.FailCreate(REGDB_E_CLASSNOTREG);
     m_script.m_messageAnswers = { IDNO };
@@ -155,21 +155,17 @@ TEST_F(SpreadsheetExportTest, WithoutTheApplicationTheUserMaySaveTheRowsAsText)
     EXPECT_EQ(".txt ListLogFile.txt", m_defaults[2]);
     EXPECT_EQ("Text Documents(*.txt)|*.txt; *.txt|All Files (*.*)|*.*||", m_filters[2]);
     EXPECT_EQ("r0c0,r0c1\r\nr1c0,r1c1\r\n", TestSettings::ReadFile(fallback));
-}
-
-TEST_F(SpreadsheetExportTest, AMissingTextSourceAndAnUnwritableFallbackAreReported)
-{
-    AnswerFile(TestSettings::TempFile("nosource.csv"));
-    CListExporter noSource(2, 1, nullptr, nullptr);
-    EXPECT_EQ(0, noSource.Export());
+    // A fallback file that cannot be written, and a table without a text source, are reported.
+    m_script.Clear();
+    m_script.m_messageAnswers = { IDYES };
     char temp[MAX_PATH];
     ::GetTempPathA(sizeof(temp), temp);
-    m_server.FailCreate(E_FAIL);
-    m_script.m_messageAnswers = { IDYES };
     AnswerFile(TestSettings::TempFile("first.xls"));
     AnswerFile(temp);   // the fallback text file is asked for a folder
     EXPECT_EQ(0, Numbered(1, 1).Export());
-    EXPECT_EQ((std::vector<CString>{ "CallBack Failed", kNoApplication, "File OPen Failed" }), m_script.Messages());
+    AnswerFile(TestSettings::TempFile("nosource.csv"));
+    EXPECT_EQ(0, CListExporter(2, 1, nullptr, nullptr).Export());
+    EXPECT_EQ((std::vector<CString>{ kNoApplication, "File OPen Failed", "CallBack Failed" }), m_script.Messages());
 }
 
 TEST_F(SpreadsheetExportTest, TheExtensionDecidesTheFormatCaseSensitively)

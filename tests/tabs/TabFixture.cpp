@@ -2,20 +2,6 @@
 
 #include <sstream>
 
-HBITMAP DrawIntoPicture(int cx, int cy, const std::function<void(HDC)>& draw)
-{
-    BITMAPINFO bi = {};
-    bi.bmiHeader = { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HDC hDC = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    draw(hDC);
-    ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
-    return hBitmap;
-}
-
 void CTabRecorder::Post(std::function<void()> step)
 {
     m_steps.push_back(std::move(step));

@@ -43,10 +43,6 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// A blank top-down 32-bit picture (as WindowPicture::PixelAt reads it) drawn into by the caller
-// through a memory DC; the caller deletes it.
-HBITMAP DrawIntoPicture(int cx, int cy, const std::function<void(HDC)>& draw);
-
 class TabTest : public HostTest
 {
 protected:

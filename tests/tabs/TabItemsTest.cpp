@@ -1,14 +1,12 @@
 // The tab strip's items and the notifications a host receives for clicks: selection, highlight,
-// the record's fields, refusals of bad input, and hit testing in both orientations.
+// the record's fields, refusals of bad input, ten thousand tabs and a window too small for any.
 #include "TabFixture.h"
 
 #include <cstddef>
 
 namespace
 {
-class TabItemsTest : public TabTest
-{
-};
+using TabItemsTest = TabTest;
 
 TEST_F(TabItemsTest, NotificationRecordHasTheDocumentedLayoutAndFields)
 {
@@ -166,38 +164,6 @@ TEST_F(TabItemsTest, BadIndexesAndTextsAreRefusedWithoutChange)
     Click(Center(1));
     Click(Center(0));
     EXPECT_EQ("-2:1 -2:0 0:0", Notes());
-}
-
-TEST_F(TabItemsTest, HitTestAtTabEdgesHorizontalAndVertical)
-{
-    for (DWORD dwOrientation : { (DWORD)0, (DWORD)CTCS_VERTICAL, (DWORD)(CTCS_VERTICAL | CTCS_LEFT), (DWORD)CTCS_TOP })
-    {
-        SCOPED_TRACE(dwOrientation);
-        const bool bVertical = (dwOrientation & CTCS_VERTICAL) != 0;
-        Make(CTCS_AUTOHIDEBUTTONS | dwOrientation, { "First", "Second" }, 0,
-             bVertical ? CRect(0, 0, 20, 300) : CRect(0, 0, 300, 20));
-        CRect r0, r1;
-        m_tabs->GetItemRect(0, r0);
-        m_tabs->GetItemRect(1, r1);
-        // Along the strip: x for a horizontal strip, y for a vertical one.
-        auto at = [&](int along, int across) { return bVertical ? CPoint(across, along) : CPoint(along, across); };
-        const int lead = bVertical ? r1.top : r1.left;
-        const bool bWideAtZero = !(dwOrientation & CTCS_TOP);
-        const int wide = bWideAtZero ? 1 : 17, narrow = bWideAtZero ? 18 : 0;
-        // At the wide edge the selected first tab covers the second's slant up to its text; at the
-        // narrow edge both sides have come in by 9: a notch lies between the tabs.
-        const struct { CPoint pt; int nHit; } probes[] = {
-            { at(lead - 1, wide), 0 }, { at(lead, wide), 1 }, { at(lead - 10, narrow), 0 },
-            { at(lead - 9, narrow), CTCHT_NOWHERE }, { at(lead - 2, narrow), CTCHT_NOWHERE },
-            { at(lead - 1, narrow), 1 }, { at(290, 10), CTCHT_NOWHERE }, { at(5, 25), CTCHT_NOWHERE },
-        };
-        for (const auto& p : probes)
-            EXPECT_EQ(p.nHit, m_tabs->HitTest(p.pt)) << p.pt.x << "," << p.pt.y;
-        // The text rectangle is reported transposed for a vertical strip.
-        EXPECT_GT(bVertical ? r0.Height() : r0.Width(), bVertical ? r0.Width() : r0.Height());
-        Click(at(bVertical ? r1.CenterPoint().y : r1.CenterPoint().x, 10));
-        EXPECT_EQ("-2:1 0:1", Notes());
-    }
 }
 
 TEST_F(TabItemsTest, TenThousandTabsAndATooSmallWindow)

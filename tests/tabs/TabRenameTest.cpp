@@ -51,7 +51,7 @@ TEST_F(TabRenameTest, EnterCommitsAndTheTabGrowsWhileTyping)
     EXPECT_GT(after.Width(), before.Width());
 }
 
-TEST_F(TabRenameTest, HowARenameEnds)
+TEST_F(TabRenameTest, HowARenameEndsAndWhenItIsRefused)
 {
     const struct
     {
@@ -97,15 +97,12 @@ TEST_F(TabRenameTest, HowARenameEnds)
     EXPECT_EQ(Names({ "Market", "Book", "Trades" }), Texts());
     EXPECT_EQ("4:1 -2:0 0:0", Notes());
     EXPECT_EQ(0, m_tabs->GetCurSel());
-}
-
-TEST_F(TabRenameTest, RefusedWithoutStyleOrSelection)
-{
-    EXPECT_EQ(CTCERR_ITEMNOTSELECTED, m_tabs->EditLabel(0));
+    // Refused: a tab that is not selected, one that does not exist, a strip without the style.
+    EXPECT_EQ(CTCERR_ITEMNOTSELECTED, m_tabs->EditLabel(1));
     EXPECT_EQ(CTCERR_INDEXOUTOFRANGE, m_tabs->EditLabel(3));
     EXPECT_EQ(CTCERR_INDEXOUTOFRANGE, m_tabs->EditLabel(-1));
     m_tabs->ModifyStyle(CTCS_EDITLABELS, 0);
-    EXPECT_EQ(CTCERR_NOEDITLABELSTYLE, m_tabs->EditLabel(1));
+    EXPECT_EQ(CTCERR_NOEDITLABELSTYLE, m_tabs->EditLabel(0));
     EXPECT_EQ(nullptr, m_tabs->GetRenameEdit());
 }
 

@@ -59,47 +59,50 @@ protected:
     COrvoSplitButton m_button;
 };
 
-TEST_F(SplitButtonTest, MainPartClickPostsOneCommandReadingTheMainResult)
+TEST_F(SplitButtonTest, ClicksAndKeysSendTheMainCommandOrTheMenuChoice)
 {
     EXPECT_EQ((DWORD)BS_OWNERDRAW, m_button.GetStyle() & BS_TYPEMASK);
-    Click(m_button, kMainPart);
-    ExpectOneCommand(COrvoSplitButton::SPLIT_MAIN_COMMAND);
-    EXPECT_EQ(0u, m_script.Count("menu"));
-    EXPECT_EQ(0, m_button.m_bPressed);
-    EXPECT_EQ(nullptr, ::GetCapture());
+    const struct
+    {
+        const char* name;
+        std::function<void()> act;
+        std::vector<UINT> menuAnswers;   // none: the menu is dismissed
+        size_t nMenus;
+        int nCommand;                    // what the parent reads with the command; -1: no command
+        int nSelected;                   // left in the result member
+    } cases[] = {
+        { "main part", [this] { Click(m_button, kMainPart); }, {}, 0, COrvoSplitButton::SPLIT_MAIN_COMMAND,
+          COrvoSplitButton::SPLIT_MAIN_COMMAND },
+        { "arrow, a choice", [this] { Click(m_button, kArrowPart); }, { ID_BUY_STOP }, 1, ID_BUY_STOP, ID_BUY_STOP },
+        { "arrow, dismissed", [this] { m_button.m_nSelectedCommand = 55; Click(m_button, kArrowPart); }, {}, 1, -1, 0 },
+        { "arrow, command 1 sends nothing", [this] { Click(m_button, kArrowPart); }, { 1 }, 1, -1, 1 },
+        { "Space", [this] { m_button.SetFocus(); PressKey(VK_SPACE); }, { ID_BUY_MARKET }, 1, ID_BUY_MARKET,
+          ID_BUY_MARKET },
+        { "Down, dismissed", [this] { m_button.SetFocus(); PressKey(VK_DOWN); }, {}, 1, -1, 0 },
+        { "other keys are the platform's", [this] { m_button.SetFocus(); PressKey('A'); }, {}, 0, -1, 0 },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_script.Clear();
+        m_received.clear();
+        m_button.m_nSelectedCommand = 0;
+        m_script.m_menuAnswers.assign(c.menuAnswers.begin(), c.menuAnswers.end());
+        c.act();
+        EXPECT_EQ(c.nMenus, m_script.Count("menu"));
+        if (c.nCommand >= 0)
+            ExpectOneCommand(c.nCommand);
+        else
+            EXPECT_TRUE(Commands().empty());
+        EXPECT_EQ(c.nSelected, m_button.m_nSelectedCommand);
+        EXPECT_EQ(0, m_button.m_bPressed);
+        EXPECT_EQ(0, m_button.m_bMenuOpen);
+        EXPECT_EQ(nullptr, ::GetCapture());
+        EXPECT_TRUE(c.nMenus == 0 || m_button.GetSafeHwnd() == ::GetFocus());
+    }
 }
 
-TEST_F(SplitButtonTest, ArrowClickOpensTheMenuBelowTheButtonAndSendsTheChoice)
-{
-    m_script.m_menuAnswers = { ID_BUY_STOP };
-    Click(m_button, kArrowPart);
-    ASSERT_EQ(1u, m_script.Count("menu"));
-    const CModalRecord& menu = m_script.m_records.back();
-    ASSERT_EQ(3u, menu.menu.size());
-    EXPECT_STREQ("Buy &limit", menu.menu[0].text);
-    EXPECT_EQ((UINT)ID_BUY_MARKET, menu.menu[2].id);
-    EXPECT_TRUE(menu.type & TPM_RETURNCMD);
-    CRect rcWindow;
-    m_button.GetWindowRect(&rcWindow);
-    EXPECT_EQ(CPoint(rcWindow.left, rcWindow.bottom), CPoint(menu.pt));
-    ExpectOneCommand(ID_BUY_STOP);
-    EXPECT_EQ(0, m_button.m_bMenuOpen);
-    EXPECT_EQ(m_button.GetSafeHwnd(), ::GetFocus());
-}
-
-TEST_F(SplitButtonTest, DismissedMenuAndCommandOneSendNothing)
-{
-    m_button.m_nSelectedCommand = 55;
-    Click(m_button, kArrowPart);   // no answer queued: dismissed
-    EXPECT_EQ(0, m_button.m_nSelectedCommand);
-    m_script.m_menuAnswers = { 1 };
-    Click(m_button, kArrowPart);
-    EXPECT_EQ(1, m_button.m_nSelectedCommand);
-    EXPECT_EQ(2u, m_script.Count("menu"));
-    EXPECT_TRUE(Commands().empty());
-}
-
-TEST_F(SplitButtonTest, WithoutARegisteredParentNothingIsSentButTheChoiceIsKept)
+TEST_F(SplitButtonTest, WithoutARegisteredParentOrMenuItsOwnRulesApply)
 {
     COrvoSplitButton lone;
     ASSERT_TRUE(lone.Create("Sell", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
@@ -113,20 +116,7 @@ TEST_F(SplitButtonTest, WithoutARegisteredParentNothingIsSentButTheChoiceIsKept)
     EXPECT_TRUE(Commands().empty());
     EXPECT_EQ(ID_BUY_LIMIT, lone.m_nSelectedCommand);
     EXPECT_EQ(0, lone.m_bPressed);
-}
-
-TEST_F(SplitButtonTest, KeysOpenTheMenuUnlessItIsEmpty)
-{
-    m_button.SetFocus();
-    m_script.m_menuAnswers = { ID_BUY_MARKET, 0 };
-    PressKey(VK_SPACE);
-    ExpectOneCommand(ID_BUY_MARKET);
-    PressKey(VK_DOWN);
-    EXPECT_EQ(2u, m_script.Count("menu"));
-    EXPECT_EQ(0, m_button.m_nSelectedCommand);
-    PressKey('A');   // other keys are the platform's
-    EXPECT_EQ(2u, m_script.Count("menu"));
-    EXPECT_EQ(1u, Commands().size());
+    lone.DestroyWindow();
 
     // An empty menu makes the arrow part a plain button, and Space the platform's click.
     COrvoSplitButton plain;
@@ -134,12 +124,13 @@ TEST_F(SplitButtonTest, KeysOpenTheMenuUnlessItIsEmpty)
                              IDC_SPLIT));
     plain.RegisterParentDlg(&m_parent);
     m_observer = [&plain]() { return plain.m_nSelectedCommand; };
+    m_script.Clear();
     Click(plain, kArrowPart);
-    ASSERT_EQ(2u, Commands().size());
-    EXPECT_EQ(COrvoSplitButton::SPLIT_MAIN_COMMAND, Commands()[1].nObserved);
+    ASSERT_EQ(1u, Commands().size());
+    EXPECT_EQ(COrvoSplitButton::SPLIT_MAIN_COMMAND, Commands()[0].nObserved);
     plain.SetFocus();
     PressKey(VK_SPACE);
-    EXPECT_EQ(2u, m_script.Count("menu"));
+    EXPECT_EQ(0u, m_script.Count("menu"));
 }
 
 TEST_F(SplitButtonTest, DownReachesTheButtonInsideADialog)
@@ -182,9 +173,15 @@ TEST_F(SplitButtonTest, MenuItemOperationsShowInTheMenuAndCollectTheirResults)
     EXPECT_NE(0, m_button.RemoveMenuItem(ID_BUY_LIMIT, "", MF_BYCOMMAND));
     Click(m_button, kArrowPart);
     ASSERT_EQ(1u, m_script.Count("menu"));
-    const std::vector<CModalMenuItem>& items = m_script.m_records.back().menu;
+    const CModalRecord& menu = m_script.m_records.back();
+    EXPECT_TRUE(menu.type & TPM_RETURNCMD);
+    CRect rcWindow;   // below the button
+    m_button.GetWindowRect(&rcWindow);
+    EXPECT_EQ(CPoint(rcWindow.left, rcWindow.bottom), CPoint(menu.pt));
+    const std::vector<CModalMenuItem>& items = menu.menu;
     ASSERT_EQ(2u, items.size());
     EXPECT_EQ((UINT)ID_BUY_STOP, items[0].id);
+    EXPECT_STREQ("Buy &stop", items[0].text);
     EXPECT_TRUE(items[0].state & MF_GRAYED);
     EXPECT_TRUE(items[1].state & MF_CHECKED);
     EXPECT_EQ(1, m_button.m_nMenuResult);   // 0 from the enabling, 1 from the removal
@@ -194,38 +191,17 @@ TEST_F(SplitButtonTest, MenuItemOperationsShowInTheMenuAndCollectTheirResults)
     EXPECT_EQ(-1, m_button.m_nMenuResult);
 }
 
-TEST_F(SplitButtonTest, TheOwnerMayDestroyTheButtonOnItsCommand)
-{
-    COrvoSplitButton* pButton = new COrvoSplitButton;
-    ASSERT_TRUE(pButton->Create("Once", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
-                                IDC_SPLIT + 1));
-    pButton->m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
-    pButton->RegisterParentDlg(&m_parent);
-    m_observer = nullptr;
-    HWND hButton = pButton->GetSafeHwnd();
-    m_onCommand = [&pButton]() {
-        if (pButton != nullptr)
-        {
-            pButton->DestroyWindow();
-            delete pButton;
-            pButton = nullptr;
-        }
-    };
-    m_script.m_menuAnswers = { ID_BUY_LIMIT };
-    Click(m_parent, CPoint(20 + kWidth - 6, 90));
-    EXPECT_EQ(nullptr, pButton);
-    EXPECT_FALSE(::IsWindow(hButton));
-    EXPECT_EQ(1u, Commands().size());
-}
-
 // The fault: deleted from a timer, a message the menu loop dispatched or a host callback while
 // its menu was open, the button stored the choice into freed memory and read it back.
-TEST_F(SplitButtonTest, ButtonDeletedWhileItsMenuIsOpenIsNotTouchedAgain)
+TEST_F(SplitButtonTest, ButtonDeletedWhileItsMenuIsOpenOrOnItsCommandIsNotTouchedAgain)
 {
     using CGoneButton = CQuarantined<COrvoSplitButton>;
-    for (bool bByKey : { false, true })
+    enum { BY_CLICK, BY_KEY, ON_COMMAND };
+    for (int nWhen : { BY_CLICK, BY_KEY, ON_COMMAND })
     {
-        SCOPED_TRACE(bByKey ? "menu opened by the Down key" : "menu opened by a click");
+        SCOPED_TRACE(nWhen == BY_KEY ? "menu opened by the Down key" : nWhen == BY_CLICK ? "menu opened by a click"
+                                                                                       : "by the owner on its command");
+        const bool bByKey = nWhen == BY_KEY;
         CGoneButton* pButton = new CGoneButton;
         ASSERT_TRUE(pButton->Create("Buy", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(20, 80, 140, 110), &m_parent,
                                     1200));
@@ -234,11 +210,13 @@ TEST_F(SplitButtonTest, ButtonDeletedWhileItsMenuIsOpenIsNotTouchedAgain)
         const HWND hButton = pButton->m_hWnd;
         CMenuTimeScript script;
         script.m_menuAnswers = { ID_BUY_LIMIT };
-        script.m_whileOpen = [&pButton] {
+        auto destroy = [&pButton] {
             delete pButton;
             pButton = nullptr;
         };
+        (nWhen == ON_COMMAND ? m_onCommand : script.m_whileOpen) = destroy;
         CModalScriptScope scope(&script);
+        m_observer = nullptr;
         m_received.clear();
         if (bByKey)
         {
@@ -252,9 +230,11 @@ TEST_F(SplitButtonTest, ButtonDeletedWhileItsMenuIsOpenIsNotTouchedAgain)
         EXPECT_EQ(1u, script.Count("menu"));
         EXPECT_EQ(nullptr, pButton);
         EXPECT_FALSE(::IsWindow(hButton));
-        EXPECT_TRUE(m_received.empty());   // the button that would have sent it is gone
+        // Deleted while its menu was open, the button that would have sent the command is gone.
+        EXPECT_EQ(nWhen == ON_COMMAND ? 1u : 0u, m_received.size());
         EXPECT_EQ(0u, CGoneButton::WrittenAfterDelete());
         CGoneButton::Release();
+        m_onCommand = nullptr;
     }
 }
 

@@ -63,20 +63,6 @@ bool NearColor(COLORREF a, COLORREF b, int nTolerance)
            abs((int)GetBValue(a) - (int)GetBValue(b)) <= nTolerance;
 }
 
-HBITMAP DrawInto(int cx, int cy, const std::function<void(HDC)>& draw)
-{
-    BITMAPINFO bi = {};
-    bi.bmiHeader = { sizeof(BITMAPINFOHEADER), cx, -cy, 1, 32, BI_RGB, 0, 0, 0, 0, 0 };
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &pBits, nullptr, 0);
-    HDC hDC = ::CreateCompatibleDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
-    draw(hDC);
-    ::SelectObject(hDC, hOld);
-    ::DeleteDC(hDC);
-    return hBitmap;
-}
-
 int CountColour(HBITMAP hBitmap, const CRect& rc, COLORREF cr, CRect* pBox)
 {
     CRect box(0, 0, 0, 0);

@@ -3,6 +3,7 @@
 // through SendInput, rendered pixels, and resource counts for leak checks.
 #pragma once
 
+#include "DrawInto.h"
 #include "TestHost.h"
 #include "TestSupport.h"
 #include "WindowPicture.h"
@@ -32,9 +33,6 @@ sResourceCounts CountResources();
 size_t HeapBusyBytes();
 ::std::ostream& operator<<(::std::ostream& os, const sResourceCounts& c);
 
-// A blank top-down 32-bit picture that PixelAt reads, selected into a memory DC for the caller's
-// drawing; the caller deletes the bitmap.
-HBITMAP DrawInto(int cx, int cy, const std::function<void(HDC)>& draw);
 // Colours equal within a tolerance per channel (lossy formats, resampling).
 bool NearColor(COLORREF a, COLORREF b, int nTolerance = 40);
 // Pixels of a colour in rc of a picture; pBox receives the box around them (empty when none).

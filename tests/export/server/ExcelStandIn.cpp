@@ -11,7 +11,6 @@
 #include <oleauto.h>
 
 #include <atomic>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -24,50 +23,50 @@ const char kClsid[] = "{6F3A2C10-8E4B-4D55-9A7C-2B1E0F9D4C31}";
 HMODULE g_hModule = nullptr;
 std::atomic<long> g_nObjects{ 0 };
 std::vector<std::string> g_log;
-std::string g_logText;
-std::string g_version = "11.0";
+std::string g_logText, g_version = "11.0";
 std::vector<std::string> g_sheetNames;
 HRESULT g_hrCreate = S_OK;
 
 struct sFailure
 {
-    DISPID dispid = 0;      // DISPID_UNKNOWN: every call
     bool bActive = false;
-    bool bDispatch = false; // DISP_E_EXCEPTION with code and description, else the status itself
-    HRESULT hr = S_OK;
-    WORD wCode = 0;
+    DISPID dispid = 0;       // DISPID_UNKNOWN: every call
+    HRESULT hr = S_OK;       // returned as it is without a description
+    WORD wCode = 0;          // with one, a dispatch exception
     std::wstring description;
+    bool bDispatch = false;
 };
 sFailure g_failure;
 
-struct sMember
+enum eMember
 {
-    DISPID id;
-    const char* name;
+    VALUE = 6, NAME = 110, ITEM = 170, ADD = 181, NUMBERFORMAT = 193, RANGE_ = 197, RESIZE = 256, SAVE = 283,
+    SAVEAS = 284, SAVED = 298, DISPLAYALERTS = 343, VERSION = 392, SHEETS_ = 485, VISIBLE = 558, WORKBOOKS = 572,
+    OPEN = 682, USERCONTROL = 1210
 };
-const sMember kMembers[] = {
-    { 6, "Value" }, { 110, "Name" }, { 170, "Item" }, { 181, "Add" }, { 193, "NumberFormat" },
-    { 197, "Range" }, { 256, "Resize" }, { 283, "Save" }, { 284, "SaveAs" }, { 298, "Saved" },
-    { 343, "DisplayAlerts" }, { 392, "Version" }, { 485, "Sheets" }, { 558, "Visible" },
-    { 572, "Workbooks" }, { 682, "Open" }, { 1210, "UserControl" },
+const struct { DISPID id; const char* name; } kMembers[] = {
+    { VALUE, "Value" }, { NAME, "Name" }, { ITEM, "Item" }, { ADD, "Add" }, { NUMBERFORMAT, "NumberFormat" },
+    { RANGE_, "Range" }, { RESIZE, "Resize" }, { SAVE, "Save" }, { SAVEAS, "SaveAs" }, { SAVED, "Saved" },
+    { DISPLAYALERTS, "DisplayAlerts" }, { VERSION, "Version" }, { SHEETS_, "Sheets" }, { VISIBLE, "Visible" },
+    { WORKBOOKS, "Workbooks" }, { OPEN, "Open" }, { USERCONTROL, "UserControl" },
 };
-
-const char* MemberName(DISPID id)
-{
-    for (const sMember& m : kMembers)
-        if (m.id == id)
-            return m.name;
-    return nullptr;
-}
 
 std::string Narrow(BSTR b)
 {
-    if (b == nullptr)
-        return std::string();
-    int n = WideCharToMultiByte(CP_ACP, 0, b, (int)SysStringLen(b), nullptr, 0, nullptr, nullptr);
+    const int n = b ? WideCharToMultiByte(CP_ACP, 0, b, (int)SysStringLen(b), nullptr, 0, nullptr, nullptr) : 0;
     std::string s((size_t)n, '\0');
-    WideCharToMultiByte(CP_ACP, 0, b, (int)SysStringLen(b), &s[0], n, nullptr, nullptr);
+    if (n > 0)
+        WideCharToMultiByte(CP_ACP, 0, b, (int)SysStringLen(b), &s[0], n, nullptr, nullptr);
     return s;
+}
+
+std::wstring Wide(const std::string& s)
+{
+    const int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), (int)s.size(), nullptr, 0);
+    std::wstring w((size_t)n, L'\0');
+    if (n > 0)
+        MultiByteToWideChar(CP_ACP, 0, s.c_str(), (int)s.size(), &w[0], n);
+    return w;
 }
 
 const VARIANT& Deref(const VARIANT& v)
@@ -77,17 +76,15 @@ const VARIANT& Deref(const VARIANT& v)
 
 bool IsMissing(const VARIANT& v)
 {
-    const VARIANT& d = Deref(v);
-    return d.vt == VT_ERROR && d.scode == DISP_E_PARAMNOTFOUND;
+    return Deref(v).vt == VT_ERROR && Deref(v).scode == DISP_E_PARAMNOTFOUND;
 }
 
+// The value as text: "?" for a missing argument, "<vtN>" for one that has no text form.
 std::string Text(const VARIANT& src)
 {
     const VARIANT& v = Deref(src);
-    if (IsMissing(v))
-        return "?";
-    if (v.vt == VT_EMPTY)
-        return "";
+    if (IsMissing(v) || v.vt == VT_EMPTY)
+        return v.vt == VT_EMPTY ? "" : "?";
     VARIANT t;
     VariantInit(&t);
     std::string s = "<vt" + std::to_string(v.vt) + ">";
@@ -101,10 +98,7 @@ long Number(const VARIANT& src)
 {
     VARIANT t;
     VariantInit(&t);
-    long n = 0;
-    if (SUCCEEDED(VariantChangeType(&t, const_cast<VARIANT*>(&Deref(src)), 0, VT_I4)))
-        n = t.lVal;
-    return n;
+    return SUCCEEDED(VariantChangeType(&t, const_cast<VARIANT*>(&Deref(src)), 0, VT_I4)) ? t.lVal : 0;
 }
 
 // "array RxC vt=[..] first=[..] last=[..]": the size, the variant types of the first row and the
@@ -118,7 +112,6 @@ std::string DescribeArray(SAFEARRAY* p)
     SafeArrayGetUBound(p, 1, &r1);
     SafeArrayGetLBound(p, 2, &c0);
     SafeArrayGetUBound(p, 2, &c1);
-    std::string s = "array " + std::to_string(r1 - r0 + 1) + "x" + std::to_string(c1 - c0 + 1);
     auto row = [&](LONG r, bool bTypes) {
         std::string out = "[";
         for (LONG c = c0; c <= c1; ++c)
@@ -127,14 +120,13 @@ std::string DescribeArray(SAFEARRAY* p)
             VARIANT v;
             VariantInit(&v);
             SafeArrayGetElement(p, index, &v);
-            if (c > c0)
-                out += "|";
-            out += bTypes ? std::to_string(v.vt) : Text(v);
+            out += (c > c0 ? "|" : "") + (bTypes ? std::to_string(v.vt) : Text(v));
             VariantClear(&v);
         }
         return out + "]";
     };
-    return s + " vt=" + row(r0, true) + " first=" + row(r0, false) + " last=" + row(r1, false);
+    return "array " + std::to_string(r1 - r0 + 1) + "x" + std::to_string(c1 - c0 + 1) + " vt=" + row(r0, true) +
+           " first=" + row(r0, false) + " last=" + row(r1, false);
 }
 
 enum eKind { APP, BOOKS, BOOK, SHEETS, SHEET, RANGE };
@@ -150,28 +142,19 @@ public:
 
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
-        if (riid == IID_IUnknown || riid == IID_IDispatch)
-        {
-            *ppv = static_cast<IDispatch*>(this);
-            AddRef();
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
+        const bool bOurs = riid == IID_IUnknown || riid == IID_IDispatch;
+        *ppv = bOurs ? static_cast<IDispatch*>(this) : nullptr;
+        return bOurs ? (AddRef(), S_OK) : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return (ULONG)++m_nRef; }
     STDMETHODIMP_(ULONG) Release() override
     {
-        long n = --m_nRef;
+        const long n = --m_nRef;
         if (n == 0)
             delete this;
         return (ULONG)n;
     }
-    STDMETHODIMP GetTypeInfoCount(UINT* pn) override
-    {
-        *pn = 0;
-        return S_OK;
-    }
+    STDMETHODIMP GetTypeInfoCount(UINT* pn) override { return *pn = 0, S_OK; }
     STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
     STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT n, LCID, DISPID* ids) override
     {
@@ -179,12 +162,10 @@ public:
         for (UINT i = 0; i < n; ++i)
         {
             ids[i] = DISPID_UNKNOWN;
-            std::string name = Narrow(names[i]);
-            for (const sMember& m : kMembers)
-                if (lstrcmpiA(m.name, name.c_str()) == 0)
+            for (const auto& m : kMembers)
+                if (lstrcmpiA(m.name, Narrow(names[i]).c_str()) == 0)
                     ids[i] = m.id;
-            if (ids[i] == DISPID_UNKNOWN)
-                hr = DISP_E_UNKNOWNNAME;
+            hr = ids[i] == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : hr;
         }
         return hr;
     }
@@ -192,74 +173,43 @@ public:
                         UINT*) override;
 
 private:
-    std::string Label() const
-    {
-        if (m_kind == SHEET)
-            return "Sheet(" + g_sheetNames[(size_t)m_nSheet] + ")";
-        return m_label;
-    }
-    static void Return(VARIANT* result, IDispatch* p)
-    {
-        if (result != nullptr)
-        {
-            result->vt = VT_DISPATCH;
-            result->pdispVal = p;
-        }
-        else
-        {
-            p->Release();
-        }
-    }
-    static void Return(VARIANT* result, const std::string& s)
-    {
-        if (result == nullptr)
-            return;
-        int n = MultiByteToWideChar(CP_ACP, 0, s.c_str(), (int)s.size(), nullptr, 0);
-        result->vt = VT_BSTR;
-        result->bstrVal = SysAllocStringLen(nullptr, (UINT)n);
-        MultiByteToWideChar(CP_ACP, 0, s.c_str(), (int)s.size(), result->bstrVal, n);
-    }
-
     std::atomic<long> m_nRef{ 1 };
     eKind m_kind;
     std::string m_label;
     int m_nSheet;
 };
 
-STDMETHODIMP CObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                             EXCEPINFO* info, UINT*)
+// The call as one line: "Object.Member=value" for a put, "Object.Member(a,b,N missing)" else.
+std::string Describe(const std::string& object, DISPID id, bool bPut, const std::vector<VARIANT>& args)
 {
-    const char* name = MemberName(id);
-    std::vector<VARIANT> args;   // in written order
-    for (UINT i = params ? params->cArgs : 0; i > 0; --i)
-        args.push_back(Deref(params->rgvarg[i - 1]));
-    std::string line = Label() + "." + (name ? name : "#" + std::to_string(id));
-    bool bPut = (flags & DISPATCH_PROPERTYPUT) != 0;
+    std::string line = object + ".#" + std::to_string(id);
+    for (const auto& m : kMembers)
+        if (m.id == id)
+            line = object + "." + m.name;
     if (bPut)
     {
         const VARIANT& v = args.empty() ? VARIANT{} : args.back();
-        line += "=" + ((v.vt & VT_ARRAY) ? DescribeArray(v.parray) : Text(v));
+        return line + "=" + ((v.vt & VT_ARRAY) ? DescribeArray(v.parray) : Text(v));
     }
-    else if (!args.empty())
-    {
-        line += "(";
-        size_t nMissing = 0;
-        for (size_t i = 0; i < args.size(); ++i)
-        {
-            if (IsMissing(args[i]))
-            {
-                ++nMissing;
-                continue;
-            }
-            if (line.back() != '(')
-                line += ",";
-            line += Text(args[i]);
-        }
-        if (nMissing > 0)
-            line += (line.back() == '(' ? "" : ",") + std::to_string(nMissing) + " missing";
-        line += ")";
-    }
-    g_log.push_back(line);
+    if (args.empty())
+        return line;
+    std::string list;
+    size_t nMissing = 0;
+    for (const VARIANT& v : args)
+        IsMissing(v) ? (void)++nMissing : (void)(list += (list.empty() ? "" : ",") + Text(v));
+    if (nMissing > 0)
+        list += (list.empty() ? "" : ",") + std::to_string(nMissing) + " missing";
+    return line + "(" + list + ")";
+}
+
+STDMETHODIMP CObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                             EXCEPINFO* info, UINT*)
+{
+    std::vector<VARIANT> args;   // in written order
+    for (UINT i = params ? params->cArgs : 0; i > 0; --i)
+        args.push_back(Deref(params->rgvarg[i - 1]));
+    const bool bPut = (flags & DISPATCH_PROPERTYPUT) != 0;
+    g_log.push_back(Describe(m_kind == SHEET ? "Sheet(" + g_sheetNames[(size_t)m_nSheet] + ")" : m_label, id, bPut, args));
 
     if (g_failure.bActive && (g_failure.dispid == DISPID_UNKNOWN || g_failure.dispid == id))
     {
@@ -274,74 +224,67 @@ STDMETHODIMP CObject::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* pa
         }
         return DISP_E_EXCEPTION;
     }
-
-    switch (m_kind)
+    // The answer: a new object, a text, or nothing; calls not answered here are not members.
+    CObject* pObject = nullptr;
+    std::string text;
+    bool bText = false, bDone = true;
+    const std::string a0 = args.size() > 0 ? Text(args[0]) : "", a1 = args.size() > 1 ? Text(args[1]) : "";
+    switch (m_kind * 10000 + id)
     {
-    case APP:
-        if (id == 572)
-            return Return(result, new CObject(BOOKS, "Workbooks")), S_OK;
-        if (id == 392)
-            return Return(result, g_version), S_OK;
-        if (id == 558 || id == 343 || id == 1210)
-            return S_OK;
-        break;
-    case BOOKS:
-        if (id == 682 && !args.empty())
-        {
-            // A workbook opened from a file has one sheet named after the file.
-            std::string path = Text(args[0]);
-            size_t slash = path.find_last_of("\\/");
-            std::string title = path.substr(slash == std::string::npos ? 0 : slash + 1);
-            size_t dot = title.rfind('.');
-            g_sheetNames.assign(1, dot == std::string::npos ? title : title.substr(0, dot));
-            return Return(result, new CObject(BOOK, "Workbook")), S_OK;
-        }
-        break;
-    case BOOK:
-        if (id == 485)
-            return Return(result, new CObject(SHEETS, "Sheets")), S_OK;
-        if (id == 283 || id == 298)
-            return S_OK;
-        break;
-    case SHEETS:
-        if (id == 170 && args.size() == 1)
-        {
-            long n = Number(args[0]);
-            if (n < 1 || (size_t)n > g_sheetNames.size())
-                return DISP_E_BADINDEX;
-            return Return(result, new CObject(SHEET, "", (int)n - 1)), S_OK;
-        }
-        if (id == 181)
-        {
-            g_sheetNames.push_back("Sheet" + std::to_string(g_sheetNames.size() + 1));
-            return Return(result, new CObject(SHEET, "", (int)g_sheetNames.size() - 1)), S_OK;
-        }
-        break;
-    case SHEET:
-        if (id == 110 && bPut)
-            return g_sheetNames[(size_t)m_nSheet] = Text(args.back()), S_OK;
-        if (id == 110)
-            return Return(result, g_sheetNames[(size_t)m_nSheet]), S_OK;
-        if (id == 197 && args.size() == 2)
-        {
-            std::string a = Text(args[0]), b = Text(args[1]);
-            return Return(result, new CObject(RANGE, "Range(" + (a == b ? a : a + ":" + b) + ")")), S_OK;
-        }
-        if (id == 284)
-            return S_OK;
-        break;
-    case RANGE:
-        if (id == 193 || id == 6)
-            return S_OK;
-        if (id == 256 && args.size() == 2)
-        {
-            std::string label = m_label.substr(0, m_label.size() - 1) + "[" + std::to_string(Number(args[0])) + "x" +
-                                std::to_string(Number(args[1])) + "])";
-            return Return(result, new CObject(RANGE, label)), S_OK;
-        }
+    case APP * 10000 + WORKBOOKS: pObject = new CObject(BOOKS, "Workbooks"); break;
+    case APP * 10000 + VERSION: text = g_version, bText = true; break;
+    case APP * 10000 + VISIBLE: case APP * 10000 + DISPLAYALERTS: case APP * 10000 + USERCONTROL: break;
+    case BOOK * 10000 + SHEETS_: pObject = new CObject(SHEETS, "Sheets"); break;
+    case BOOK * 10000 + SAVE: case BOOK * 10000 + SAVED: case SHEET * 10000 + SAVEAS: break;
+    case RANGE * 10000 + NUMBERFORMAT: case RANGE * 10000 + VALUE: break;
+    case BOOKS * 10000 + OPEN:
+    {
+        // A workbook opened from a file has one sheet named after the file.
+        const std::string title = a0.substr(a0.find_last_of("\\/") == std::string::npos ? 0 : a0.find_last_of("\\/") + 1);
+        if ((bDone = !args.empty()))
+            g_sheetNames.assign(1, title.substr(0, title.rfind('.'))), pObject = new CObject(BOOK, "Workbook");
         break;
     }
-    return DISP_E_MEMBERNOTFOUND;
+    case SHEETS * 10000 + ITEM:
+    {
+        const long n = args.size() == 1 ? Number(args[0]) : 0;
+        if (args.size() == 1 && (n < 1 || (size_t)n > g_sheetNames.size()))
+            return DISP_E_BADINDEX;
+        bDone = args.size() == 1;
+        pObject = bDone ? new CObject(SHEET, "", (int)n - 1) : nullptr;
+        break;
+    }
+    case SHEETS * 10000 + ADD:
+        g_sheetNames.push_back("Sheet" + std::to_string(g_sheetNames.size() + 1));
+        pObject = new CObject(SHEET, "", (int)g_sheetNames.size() - 1);
+        break;
+    case SHEET * 10000 + NAME:
+        if (bPut)
+            g_sheetNames[(size_t)m_nSheet] = Text(args.back());
+        text = g_sheetNames[(size_t)m_nSheet], bText = !bPut;
+        break;
+    case SHEET * 10000 + RANGE_:
+        bDone = args.size() == 2;
+        pObject = bDone ? new CObject(RANGE, "Range(" + (a0 == a1 ? a0 : a0 + ":" + a1) + ")") : nullptr;
+        break;
+    case RANGE * 10000 + RESIZE:
+        bDone = args.size() == 2;
+        pObject = bDone ? new CObject(RANGE, m_label.substr(0, m_label.size() - 1) + "[" +
+                                                 std::to_string(Number(args[0])) + "x" +
+                                                 std::to_string(Number(args[1])) + "])")
+                        : nullptr;
+        break;
+    default: bDone = false;
+    }
+    if (!bDone)
+        return DISP_E_MEMBERNOTFOUND;
+    if (pObject != nullptr && result == nullptr)
+        pObject->Release();
+    else if (pObject != nullptr)
+        result->vt = VT_DISPATCH, result->pdispVal = pObject;
+    else if (bText && result != nullptr)
+        result->vt = VT_BSTR, result->bstrVal = SysAllocStringLen(Wide(text).c_str(), (UINT)Wide(text).size());
+    return S_OK;
 }
 
 class CFactory : public IClassFactory
@@ -349,13 +292,9 @@ class CFactory : public IClassFactory
 public:
     STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override
     {
-        if (riid == IID_IUnknown || riid == IID_IClassFactory)
-        {
-            *ppv = static_cast<IClassFactory*>(this);
-            return S_OK;
-        }
-        *ppv = nullptr;
-        return E_NOINTERFACE;
+        const bool bOurs = riid == IID_IUnknown || riid == IID_IClassFactory;
+        *ppv = bOurs ? static_cast<IClassFactory*>(this) : nullptr;
+        return bOurs ? S_OK : E_NOINTERFACE;
     }
     STDMETHODIMP_(ULONG) AddRef() override { return 2; }
     STDMETHODIMP_(ULONG) Release() override { return 1; }
@@ -368,23 +307,13 @@ public:
         if (FAILED(g_hrCreate))
             return g_hrCreate;
         CObject* p = new CObject(APP, "App");
-        HRESULT hr = p->QueryInterface(riid, ppv);
+        const HRESULT hr = p->QueryInterface(riid, ppv);
         p->Release();
         return hr;
     }
     STDMETHODIMP LockServer(BOOL) override { return S_OK; }
 };
 CFactory g_factory;
-
-bool SetKey(const std::string& key, const char* value, const char* valueName = nullptr)
-{
-    HKEY h = nullptr;
-    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &h, nullptr) != ERROR_SUCCESS)
-        return false;
-    LONG r = RegSetValueExA(h, valueName, 0, REG_SZ, (const BYTE*)value, (DWORD)lstrlenA(value) + 1);
-    RegCloseKey(h);
-    return r == ERROR_SUCCESS;
-}
 }  // namespace
 
 extern "C" {
@@ -398,9 +327,7 @@ BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD reason, LPVOID)
 
 __declspec(dllexport) HRESULT WINAPI DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv)
 {
-    if (clsid != CLSID_StandIn)
-        return CLASS_E_CLASSNOTAVAILABLE;
-    return g_factory.QueryInterface(riid, ppv);
+    return clsid != CLSID_StandIn ? CLASS_E_CLASSNOTAVAILABLE : g_factory.QueryInterface(riid, ppv);
 }
 
 // Stays loaded: the test holds the same module to read the record.
@@ -415,23 +342,29 @@ __declspec(dllexport) HRESULT WINAPI DllRegisterServer()
 {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(g_hModule, path, sizeof(path));
-    std::string classes;
-    bool ok = SetKey(classes + "Excel.Application", "Microsoft Excel Application (stand-in)") &&
-              SetKey(classes + "Excel.Application\\CLSID", kClsid) &&
-              SetKey(classes + "CLSID\\" + kClsid, "Microsoft Excel Application (stand-in)") &&
-              SetKey(classes + "CLSID\\" + kClsid + "\\ProgID", "Excel.Application") &&
-              SetKey(classes + "CLSID\\" + kClsid + "\\InprocServer32", path) &&
-              SetKey(classes + "CLSID\\" + kClsid + "\\InprocServer32", "Apartment", "ThreadingModel");
-    return ok ? S_OK : E_FAIL;
+    const std::string clsid = std::string("CLSID\\") + kClsid;
+    const struct { std::string key; const char *value, *name; } values[] = {
+        { "Excel.Application", "Microsoft Excel Application (stand-in)", nullptr },
+        { "Excel.Application\\CLSID", kClsid, nullptr },
+        { clsid, "Microsoft Excel Application (stand-in)", nullptr },
+        { clsid + "\\ProgID", "Excel.Application", nullptr },
+        { clsid + "\\InprocServer32", path, nullptr },
+        { clsid + "\\InprocServer32", "Apartment", "ThreadingModel" },
+    };
+    for (const auto& v : values)
+        if (RegSetKeyValueA(HKEY_CLASSES_ROOT, v.key.c_str(), v.name, REG_SZ, v.value, (DWORD)lstrlenA(v.value) + 1) !=
+            ERROR_SUCCESS)
+            return E_FAIL;
+    return S_OK;
 }
 
 __declspec(dllexport) HRESULT WINAPI DllUnregisterServer()
 {
-    std::string classes;
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, (classes + "Excel.Application").c_str());
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, (classes + "Excel.Application").c_str());
-    RegDeleteTreeA(HKEY_CLASSES_ROOT, (classes + "CLSID\\" + kClsid).c_str());
-    RegDeleteKeyA(HKEY_CLASSES_ROOT, (classes + "CLSID\\" + kClsid).c_str());
+    for (const std::string& key : { std::string("Excel.Application"), std::string("CLSID\\") + kClsid })
+    {
+        RegDeleteTreeA(HKEY_CLASSES_ROOT, key.c_str());
+        RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
+    }
     return S_OK;
 }
 
@@ -466,19 +399,7 @@ __declspec(dllexport) void StandInSetVersion(const char* pszVersion)
 // of wCode and the description when pszDescription is given, else with the status hr.
 __declspec(dllexport) void StandInFailOn(DISPID dispid, HRESULT hr, WORD wCode, const char* pszDescription)
 {
-    g_failure = sFailure{};
-    g_failure.bActive = true;
-    g_failure.dispid = dispid;
-    g_failure.hr = hr;
-    g_failure.wCode = wCode;
-    g_failure.bDispatch = pszDescription != nullptr;
-    if (pszDescription != nullptr)
-    {
-        int n = MultiByteToWideChar(CP_ACP, 0, pszDescription, -1, nullptr, 0);
-        g_failure.description.assign((size_t)n, L'\0');
-        MultiByteToWideChar(CP_ACP, 0, pszDescription, -1, &g_failure.description[0], n);
-        g_failure.description.resize((size_t)n - 1);
-    }
+    g_failure = { true, dispid, hr, wCode, Wide(pszDescription ? pszDescription : ""), pszDescription != nullptr };
 }
 
 __declspec(dllexport) void StandInFailCreate(HRESULT hr)
