@@ -13,10 +13,7 @@
 #include "windows/VXTimer.h"
 
 // The host's update record, as a host would define it.
-struct sUpdateData
-{
-    int nValue;
-};
+struct sUpdateData { int nValue; };
 
 namespace {
 
