@@ -343,65 +343,58 @@ TEST_F(VXDialogTest, MaximisedPlacementOpensMaximisedAndRestoresToTheNormalRecta
     EXPECT_EQ(CRect(120, 60, 420, 260), WindowRect(pDlg.get()));
 }
 
-// Closing a dialog that was never shown once overwrote its saved placement with the hidden one.
-TEST_F(VXDialogTest, DialogNeverShownLeavesTheSavedPlacementAlone)
+// Dialogs closed with their owner or deleted open were once neither saved nor unlisted, and a
+// dialog never shown overwrote its saved placement with the hidden one when closed.
+TEST_F(VXDialogTest, EveryWayOfClosingReportsAndUnlistsAndSavesOnlyWhatWasShown)
 {
-    CEventWatcher watcher;
-    CVXDialog::SetLayoutWatcher(&watcher);
-    WritePosition("1234", kSaved);
-    const std::string before = PosFile();
-
-    auto pDlg = Open(1234, false);
-    pDlg->MoveWindow(0, 0, 200, 100);
-    EXPECT_TRUE(pDlg->DestroyWindow());
-    // Nor with its owner, nor by deleting the object.
-    CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
-    auto pOwned = Open(1234, false, &owner);
-    owner.DestroyWindow();
-    Open(1234, false).reset();
-    EXPECT_EQ(before, PosFile());
-    // With nothing saved, nothing is written.
+    enum eWay { kDestroy, kOwner, kDelete };
+    struct Case { const char* name; eWay way; bool bShown; } cases[] = {
+        { "closed", kDestroy, true }, { "closed with its owner", kOwner, true }, { "deleted open", kDelete, true },
+        { "never shown, closed", kDestroy, false }, { "never shown, closed with its owner", kOwner, false },
+        { "never shown, deleted", kDelete, false },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        RemoveFiles();
+        WritePosition("1234", kSaved);
+        CEventWatcher watcher;
+        CVXDialog::SetLayoutWatcher(&watcher);
+        CWnd owner;
+        ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+        auto pDlg = Open(1234, c.bShown, &owner);
+        auto pOther = Open(1235);
+        CVXDialog* pRaw = pDlg.get();
+        pDlg->MoveWindow(120, 60, 300, 200);
+        pDlg->SendMessage(WM_SYSCOMMAND, ID_VXDLG_MULTIMONITOR_MODE, 0);
+        if (c.way == kOwner)
+            owner.DestroyWindow();
+        else if (c.way == kDelete)
+            pDlg.reset();
+        else
+            EXPECT_TRUE(pDlg->DestroyWindow());
+        if (pDlg)   // closing once more, or deleting the object, reports nothing more
+        {
+            EXPECT_FALSE(::IsWindow(pDlg->m_hWnd));
+            EXPECT_FALSE(pDlg->DestroyWindow());
+            pDlg.reset();
+        }
+        ASSERT_EQ(1, CVXDialog::AllDlgArray.GetSize());
+        EXPECT_EQ(pOther.get(), CVXDialog::AllDlgArray[0]);
+        EXPECT_EQ(c.bShown ? CRect(120, 60, 420, 260) : kSavedRect, SavedRect("1234"));
+        if (c.bShown)
+        {
+            EXPECT_EQ("YES", ReadMultiMonitor("1234"));
+        }
+        EXPECT_EQ((std::vector<std::string>{ watcher.Event(1, pRaw), watcher.Event(1, pOther.get()), watcher.Event(0, pRaw) }),
+                  watcher.m_events);
+        pOther.reset();
+        CVXDialog::SetLayoutWatcher(nullptr);
+    }
+    // A dialog never shown writes nothing where nothing was saved.
     ::DeleteFileA(m_csPosPath);
     Open(1234, false)->DestroyWindow();
     EXPECT_EQ("<none>", ReadPosition("1234"));
-    // Every one of them was still reported closed.
-    EXPECT_EQ(8u, watcher.m_events.size());
-    EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
-}
-
-// A dialog destroyed with its owner, or deleted with its window open, was neither saved nor unlisted.
-TEST_F(VXDialogTest, DialogClosedWithItsOwnerOrDeletedIsSavedReportedAndUnlisted)
-{
-    CEventWatcher watcher;
-    CVXDialog::SetLayoutWatcher(&watcher);
-    CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
-    auto pDlg = Open(1234, true, &owner);
-    auto pOther = Open(1235);
-    pDlg->MoveWindow(100, 50, 400, 300);
-    pDlg->SendMessage(WM_SYSCOMMAND, ID_VXDLG_MULTIMONITOR_MODE, 0);
-
-    owner.DestroyWindow();
-    EXPECT_FALSE(::IsWindow(pDlg->m_hWnd));
-    ASSERT_EQ(1, CVXDialog::AllDlgArray.GetSize());
-    EXPECT_EQ(pOther.get(), CVXDialog::AllDlgArray[0]);
-    EXPECT_EQ(kSavedRect, SavedRect("1234"));
-    EXPECT_EQ("YES", ReadMultiMonitor("1234"));
-    // Closing once more, or deleting the object, reports nothing more.
-    EXPECT_FALSE(pDlg->DestroyWindow());
-    CVXDialog* pRaw = pDlg.get();
-    pDlg.reset();
-
-    // Deleting a dialog whose window is open saves and reports it like closing it.
-    pOther->MoveWindow(120, 60, 300, 200);
-    CVXDialog* pRawOther = pOther.get();
-    pOther.reset();
-    EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
-    EXPECT_EQ(CPoint(120, 60), SavedRect("1235").TopLeft());
-    EXPECT_EQ((std::vector<std::string>{ watcher.Event(1, pRaw), watcher.Event(1, pRawOther), watcher.Event(0, pRaw),
-                                         watcher.Event(0, pRawOther) }),
-              watcher.m_events);
 }
 
 TEST_F(VXDialogTest, MultiMonitorModeIsAMenuItemSavedOnlyInANamedSettingsFile)
@@ -478,35 +471,18 @@ TEST_F(VXDialogTest, TitleCarriesTheShortenedPeerTextOnlyWithStatusFour)
 
 // --- registry of open dialogs, watcher, multi-monitor check ---------------------------------------
 
-TEST_F(VXDialogTest, OpenDialogsAreListedAndWatchedAndMultiMonitorOnesSkippedInGlobalMode)
+TEST_F(VXDialogTest, MultiMonitorDialogsAreSkippedOnlyInGlobalMode)
 {
-    CEventWatcher watcher;
-    CVXDialog::SetLayoutWatcher(&watcher);
     auto pFirst = Open(1234);
     auto pSecond = Open(1235);
-    ASSERT_EQ(2, CVXDialog::AllDlgArray.GetSize());
-    EXPECT_EQ(pFirst.get(), CVXDialog::AllDlgArray[0]);
-    EXPECT_EQ(pSecond.get(), CVXDialog::AllDlgArray[1]);
-
     pSecond->m_bMultiMonitorMode = true;
-    CWnd* pTemp = CWnd::FromHandle(pSecond->m_hWnd);
-    EXPECT_TRUE(pFirst->CheckforMultiMonitor(pSecond.get()));
-    EXPECT_TRUE(pFirst->CheckforMultiMonitor(&m_frame));
-    CVXDialog::m_bGlobalMmmMode = true;
-    EXPECT_FALSE(pFirst->CheckforMultiMonitor(pSecond.get()));
-    EXPECT_FALSE(pFirst->CheckforMultiMonitor(pTemp));
-    EXPECT_TRUE(pFirst->CheckforMultiMonitor(pFirst.get()));
-    EXPECT_TRUE(pFirst->CheckforMultiMonitor(&m_frame));
-
-    pFirst->DestroyWindow();
-    ASSERT_EQ(1, CVXDialog::AllDlgArray.GetSize());
-    EXPECT_EQ(pSecond.get(), CVXDialog::AllDlgArray[0]);
-    EXPECT_EQ((std::vector<std::string>{ watcher.Event(1, pFirst.get()), watcher.Event(1, pSecond.get()),
-                                         watcher.Event(0, pFirst.get()) }),
-              watcher.m_events);
-    // Destroyed with its owner rather than through DestroyWindow: no longer listed.
-    m_frame.DestroyWindow();
-    EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
+    for (bool bGlobal : { false, true })
+    {
+        CVXDialog::m_bGlobalMmmMode = bGlobal;
+        EXPECT_EQ(!bGlobal, pFirst->CheckforMultiMonitor(pSecond.get()));
+        EXPECT_EQ(!bGlobal, pFirst->CheckforMultiMonitor(CWnd::FromHandle(pSecond->m_hWnd)));
+        EXPECT_TRUE(pFirst->CheckforMultiMonitor(pFirst.get()) && pFirst->CheckforMultiMonitor(&m_frame));
+    }
 }
 
 // --- OK and Cancel activation ---------------------------------------------------------------------
