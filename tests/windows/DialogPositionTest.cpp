@@ -51,11 +51,7 @@ TEST(DialogPositionText, ReadsNineFieldsInTheStoredOrderAndWritesThemBack)
 
 TEST(DialogPositionText, RefusesWhatNoPlacementCouldHaveWritten)
 {
-    struct sCase
-    {
-        const char* text;
-        eDialogPositionText expected;
-    };
+    struct sCase { const char* text; eDialogPositionText expected; };
     const sCase cases[] = {
         { "", DIALOG_POSITION_EMPTY },
         { ",,,,", DIALOG_POSITION_INCOMPLETE },
@@ -113,12 +109,7 @@ const RECT kMonitors[] = { R(0, 0, 1920, 1040), R(1920, 200, 3200, 1000), R(-128
 
 TEST(DialogPositionOnScreen, WhatTheMonitorsShowStaysOthersMoveOntoTheMonitorThatShowsMostOrTheNearest)
 {
-    struct sCase
-    {
-        RECT rc;
-        bool bResizable;
-        const char* expected;
-    };
+    struct sCase { RECT rc; bool bResizable; const char* expected; };
     const sCase cases[] = {
         { R(100, 50, 500, 350), true, "100,50,500,350" },
         { R(1800, 300, 2200, 600), true, "1800,300,2200,600" },   // across two monitors

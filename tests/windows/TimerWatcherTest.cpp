@@ -13,10 +13,7 @@
 #include "windows/VXTimer.h"
 
 // The host's update record, as a host would define it.
-struct sUpdateData
-{
-    int nValue;
-};
+struct sUpdateData { int nValue; };
 
 namespace {
 
@@ -187,29 +184,34 @@ public:
 class CHostWatcher : public IHostWatcher
 {
 public:
+    explicit CHostWatcher(Log& log) : m_log(log) {}
     void Notify(int nEvent, CString csText, void* pData, int nReserved) override
     {
         m_log.push_back(Line("host", nEvent, csText, pData, nReserved));
     }
     void Refresh() override {}
-    Log m_log;
+    Log& m_log;
 };
 
-TEST(StoreTest, ForwardsToEachWatcherOnceInOrderIncludingHostCompiledOnes)
+class StoreTest : public ::testing::Test
+{
+protected:
+    Log log;
+    CRecordingWatcher a{ "a", log }, b{ "b", log }, c{ "c", log }, d{ "d", log }, late{ "late", log };
+    CStore store;
+};
+
+TEST_F(StoreTest, ForwardsToEachWatcherOnceInOrderIncludingHostCompiledOnes)
 {
     // (Planted fault: the last watcher is never told.)
-    Log log;
-    CRecordingWatcher a("a", log), b("b", log);
-    CHostWatcher host;
-    CStore store;
+    CHostWatcher host(log);
     store.AddWatcher(&a);
     store.AddWatcher(&b);
     store.AddWatcher(&a);
     store.AddWatcher(reinterpret_cast<CWatcher*>(static_cast<IHostWatcher*>(&host)));
     sUpdateData data{ 42 };
     store.NotifyWatcher(7, "quote", &data);
-    EXPECT_EQ(Log({ "a:7,quote,42,0", "b:7,quote,42,0" }), log);
-    EXPECT_EQ(Log({ "host:7,quote,42,0" }), host.m_log);
+    EXPECT_EQ(Log({ "a:7,quote,42,0", "b:7,quote,42,0", "host:7,quote,42,0" }), log);
 
     log.clear();
     store.RemoveWatcher(&a);
@@ -223,11 +225,8 @@ TEST(StoreTest, ForwardsToEachWatcherOnceInOrderIncludingHostCompiledOnes)
 }
 
 // A watcher that removed itself or another during a notification made the pass skip the next one.
-TEST(StoreTest, WatchersAddedOrRemovedDuringANotificationLeaveTheOthersServedOnce)
+TEST_F(StoreTest, WatchersAddedOrRemovedDuringANotificationLeaveTheOthersServedOnce)
 {
-    Log log;
-    CRecordingWatcher a("a", log), b("b", log), c("c", log), d("d", log), late("late", log);
-    CStore store;
     for (CWatcher* p : { (CWatcher*)&a, (CWatcher*)&b, (CWatcher*)&c, (CWatcher*)&d })
         store.AddWatcher(p);
 
@@ -264,11 +263,8 @@ TEST(StoreTest, WatchersAddedOrRemovedDuringANotificationLeaveTheOthersServedOnc
     EXPECT_EQ(Log({ "d:3,,-1,0", "a:3,,-1,0", "c:3,,-1,0", "d:3,,-1,0" }), log);
 }
 
-TEST(StoreTest, NestedPassesStayInStepAndAStoreDeletedByAWatcherEndsThePass)
+TEST_F(StoreTest, NestedPassesStayInStepAndAStoreDeletedByAWatcherEndsThePass)
 {
-    Log log;
-    CRecordingWatcher a("a", log), b("b", log), c("c", log);
-    CStore store;
     store.AddWatcher(&a);
     store.AddWatcher(&b);
     store.AddWatcher(&c);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <afxbcg.h>
+#include <climits>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -15,7 +16,6 @@
 #include "TestSupport.h"
 #include "windows/VXDialog.h"
 
-// Readable rectangles in failure messages.
 inline void PrintTo(const CRect& rc, std::ostream* os)
 {
     *os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
@@ -56,27 +56,16 @@ public:
     std::vector<std::string> m_events;
     void Notify(int nEvent, CString csText, void* pData, int nReserved) override
     {
-        std::ostringstream s;
-        s << nEvent << "," << (LPCTSTR)csText << "," << pData << "," << nReserved;
-        m_events.push_back(s.str());
+        m_events.push_back(Event(nEvent, pData, csText, nReserved));
     }
     void Refresh() override {}
-    std::string Event(int nEvent, void* pData) const
+    static std::string Event(int nEvent, void* pData, const char* pszText = "", int nReserved = 0)
     {
         std::ostringstream s;
-        s << nEvent << ",," << pData << ",0";
+        s << nEvent << "," << pszText << "," << pData << "," << nReserved;
         return s.str();
     }
 };
-
-std::vector<std::string> Split(const std::string& text)
-{
-    std::vector<std::string> fields;
-    std::stringstream s(text);
-    for (std::string field; std::getline(s, field, ',');)
-        fields.push_back(field);
-    return fields;
-}
 
 // Position of a top-level window in the z-order, 0 = topmost.
 int ZIndex(HWND hWnd)
@@ -93,13 +82,6 @@ CRect WindowRect(CWnd* pWnd)
     CRect rc;
     pWnd->GetWindowRect(&rc);
     return rc;
-}
-
-COLORREF BrushColour(HBRUSH hBrush)
-{
-    LOGBRUSH lb = {};
-    ::GetObjectA(hBrush, sizeof(lb), &lb);
-    return lb.lbColor;
 }
 
 class VXDialogTest : public HostTest
@@ -158,17 +140,23 @@ protected:
         ::GetPrivateProfileStringA("DIALOG_POSITION", key, "<none>", sz, sizeof(sz), m_csPosPath);
         return sz;
     }
-    // The saved placement as the window rectangle it stands for.
-    CRect SavedRect(LPCTSTR key)
+    // The saved placement as the window rectangle it stands for; the show command in *pShow.
+    CRect SavedRect(LPCTSTR key, std::string* pShow = nullptr)
     {
-        std::vector<std::string> f = Split(ReadPosition(key));
+        std::vector<std::string> f;
+        std::stringstream s(ReadPosition(key));
+        for (std::string field; std::getline(s, field, ',');)
+            f.push_back(field);
         EXPECT_EQ(9u, f.size());
+        if (pShow)
+            *pShow = f.size() == 9 ? f[8] : "<bad>";
         return f.size() < 4 ? CRect() : CRect(std::stoi(f[1]), std::stoi(f[0]), std::stoi(f[3]), std::stoi(f[2]));
     }
     std::string SavedShowCommand(LPCTSTR key)
     {
-        std::vector<std::string> f = Split(ReadPosition(key));
-        return f.size() == 9 ? f[8] : "<bad>";
+        std::string show;
+        SavedRect(key, &show);
+        return show;
     }
     void WriteMultiMonitor(LPCTSTR key, LPCTSTR value)
     {
@@ -178,9 +166,7 @@ protected:
     std::string ReadMultiMonitor(LPCTSTR key)
     {
         CString v, file = kRecoveryFile, error;
-        if (!orvou_appdata_ini_file_operations(0, "MultiMonitor Settings", key, v, file, error))
-            return "<none>";
-        return (LPCTSTR)v;
+        return orvou_appdata_ini_file_operations(0, "MultiMonitor Settings", key, v, file, error) ? (LPCTSTR)v : "<none>";
     }
     // Where a dialog opens when nothing is saved for it.
     CRect TemplateRect(UINT nID)
@@ -189,42 +175,50 @@ protected:
         pDlg->m_csDlgKey.Empty();
         EXPECT_TRUE(pDlg->Create(nID, &m_frame));
         pDlg->ShowWindow(SW_SHOW);
-        CRect rc = WindowRect(pDlg.get());
-        pDlg->DestroyWindow();
-        return rc;
+        return WindowRect(pDlg.get());
     }
 
     CString m_csPosPath;
     CString m_csAppDataFile;
 };
 
-// --- placement ---------------------------------------------------------------------------------
-
+// Open, check, move, close: what was saved (good, bad, off screen, minimised) decides where the
+// dialog opens, and the closing placement is saved. One row per outcome: DialogPositionTest has
+// every value.
 TEST_F(VXDialogTest, SavedPlacementIsRestoredWhenShownAndTheClosingOneSaved)
 {
+    CRect area;   // the primary monitor's
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
+    ASSERT_GE(area.Width(), 400);
+    ASSERT_GE(area.Height(), 300);
     enum eHow { kShow, kSetWindowPos, kResourceId, kModal };
-    struct Case
-    {
-        const char* name;
-        UINT nID;
-        const char* saved;   // nullptr: no position file
-        eHow how;
-        CRect shown;         // empty: the template's rectangle; empty with a corner: the template's size there
-        CRect moveTo;        // left, top, width, height; no width: moved, not sized
-        CRect savedAfter;
-    };
+    const CRect kTemplate(INT_MIN, 0, INT_MIN, 0);   // where the template puts it
+    const std::string error = "Error Occured While Reading saved Positions for 1234Dialog; Loading Defualt";
+    const std::string none = "Could Not Find Saved Positions for 1234Dialog; Loading Defualt";
+    const char kOffScreen[] = "-5000,-5000,-4700,-4600,-1,-1,-1,-1,1";
+    // saved nullptr: no position file; shown without width: the template's size at that corner;
+    // bMode: the multi-monitor setting ("YES" for 1234) was read; moveTo: left, top, width, height
+    // (no width: moved, not sized; empty: left where it is).
+    struct Case { const char* name; UINT nID; const char* saved; eHow how; CRect shown; bool bMode; std::string log; CRect moveTo, savedAfter; };
     const Case cases[] = {
-        { "nothing saved", 1234, nullptr, kShow, CRect(), CRect(100, 50, 400, 300), CRect(100, 50, 500, 350) },
-        { "saved", 1234, kSaved, kShow, kSavedRect, CRect(30, 40, 300, 200), CRect(30, 40, 330, 240) },
-        { "empty fields are skipped", 1234, "50,,100,350,500,-1,-1,-1,-1,,1,", kShow, kSavedRect,
-          CRect(30, 40, 300, 200), CRect(30, 40, 330, 240) },
+        { "nothing saved", 1234, nullptr, kShow, kTemplate, false, "", CRect(100, 50, 400, 300), CRect(100, 50, 500, 350) },
+        { "saved", 1234, kSaved, kShow, kSavedRect, true, "", CRect(30, 40, 300, 200), CRect(30, 40, 330, 240) },
         { "template given as a resource id shares the number's key", 1234, "60,110,360,510,-1,-1,-1,-1,1", kResourceId,
-          CRect(110, 60, 510, 360), CRect(130, 70, 400, 300), CRect(130, 70, 530, 370) },
-        { "fixed size keeps its size at the saved corner", 1235, kSaved, kShow, CRect(100, 50, 100, 50),
+          CRect(110, 60, 510, 360), true, "", CRect(130, 70, 400, 300), CRect(130, 70, 530, 370) },
+        { "fixed size keeps its size at the saved corner", 1235, kSaved, kShow, CRect(100, 50, 100, 50), true, "",
           CRect(40, 30, 0, 0), CRect() },
-        { "shown by SetWindowPos, without WM_SHOWWINDOW", 1234, kSaved, kSetWindowPos, kSavedRect,
+        { "shown by SetWindowPos, without WM_SHOWWINDOW", 1234, kSaved, kSetWindowPos, kSavedRect, true, "",
           CRect(30, 40, 300, 200), CRect(30, 40, 330, 240) },
-        { "a modal run", 1234, nullptr, kModal, CRect(), CRect(70, 80, 320, 240), CRect(70, 80, 390, 320) },
+        { "a modal run", 1234, nullptr, kModal, kTemplate, false, "", CRect(70, 80, 320, 240), CRect(70, 80, 390, 320) },
+        { "minimised opens normally", 1234, "50,100,350,500,-32000,-32000,-32000,-32000,2", kShow, kSavedRect, true, "",
+          CRect(), CRect() },
+        { "a malformed field", 1234, "50,100,3x0,500,-1,-1,-1,-1,1", kShow, kTemplate, false, error, CRect(), CRect() },
+        { "too few fields", 1234, "50,100,350", kShow, kTemplate, false, "", CRect(), CRect() },
+        { "an empty value", 1234, "", kShow, kTemplate, true, none, CRect(), CRect() },
+        { "off every monitor comes back onto the nearest", 1234, kOffScreen, kShow,
+          CRect(area.left, area.top, area.left + 400, area.top + 300), true, "", CRect(), CRect() },
+        { "fixed size off every monitor keeps its size", 1235, kOffScreen, kShow, CRect(area.TopLeft(), area.TopLeft()),
+          true, "", CRect(), CRect() },
     };
     for (const Case& c : cases)
     {
@@ -235,17 +229,18 @@ TEST_F(VXDialogTest, SavedPlacementIsRestoredWhenShownAndTheClosingOneSaved)
         if (c.saved)
             WritePosition(std::to_string(c.nID).c_str(), c.saved);
         TestHost::LogLines().clear();
-        CRect expected = c.shown;
-        if (expected.IsRectNull())
-            expected = rcTemplate;
-        else if (expected.IsRectEmpty())
-            expected = CRect(expected.TopLeft(), rcTemplate.Size());
-        CRect savedAfter = c.savedAfter.IsRectNull() ? CRect(c.moveTo.TopLeft(), rcTemplate.Size()) : c.savedAfter;
+        const CRect expected = c.shown == kTemplate ? rcTemplate
+                               : c.shown.Width() == 0 ? CRect(c.shown.TopLeft(), rcTemplate.Size()) : c.shown;
+        const CRect savedAfter = c.moveTo.IsRectNull() ? expected
+                                 : c.savedAfter.IsRectNull() ? CRect(c.moveTo.TopLeft(), rcTemplate.Size()) : c.savedAfter;
         auto check = [&](CVXDialog* pDlg) {
             EXPECT_EQ(CString(std::to_string(c.nID).c_str()), pDlg->m_csDlgKey);
             EXPECT_EQ(expected, WindowRect(pDlg));
-            // The multi-monitor mode ("YES" for 1234) is read only with a saved position.
-            EXPECT_EQ(c.saved != nullptr && c.nID == 1234, pDlg->m_bMultiMonitorMode);
+            EXPECT_TRUE(pDlg->IsWindowVisible() && !pDlg->IsIconic() && !pDlg->IsZoomed());
+            EXPECT_EQ(c.bMode && c.nID == 1234, pDlg->m_bMultiMonitorMode);
+            EXPECT_EQ(c.log.empty() ? std::vector<std::string>() : std::vector<std::string>{ c.log }, TestHost::LogLines());
+            if (c.moveTo.IsRectNull())
+                return;
             if (c.moveTo.right == 0)
                 pDlg->SetWindowPos(nullptr, c.moveTo.left, c.moveTo.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
             else
@@ -275,51 +270,15 @@ TEST_F(VXDialogTest, SavedPlacementIsRestoredWhenShownAndTheClosingOneSaved)
             check(pDlg.get());
             EXPECT_TRUE(pDlg->DestroyWindow());
         }
-        EXPECT_EQ(savedAfter, SavedRect(std::to_string(c.nID).c_str()));
-        EXPECT_EQ("1", SavedShowCommand(std::to_string(c.nID).c_str()));
-        EXPECT_EQ(c.nID != 1234 ? "YES" : c.saved ? "YES" : "NO", ReadMultiMonitor("1234"));
-        EXPECT_TRUE(TestHost::LogLines().empty());
+        std::string show;
+        EXPECT_EQ(savedAfter, SavedRect(std::to_string(c.nID).c_str(), &show));
+        EXPECT_EQ("1", show);
+        EXPECT_EQ(c.nID != 1234 || c.bMode ? "YES" : "NO", ReadMultiMonitor("1234"));
         EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
     }
     // A named template keeps its name as the key.
     EXPECT_EQ(CString("ORDERS_DIALOG"), CVXDialog("ORDERS_DIALOG", &m_frame).m_csDlgKey);
     EXPECT_TRUE(m_script.m_records.size() == 1 && m_script.Count("dialog") == 1);
-}
-
-TEST_F(VXDialogTest, BadSavedValuesLeaveTheTemplatePosition)
-{
-    const CRect rcTemplate = TemplateRect(1234);
-    const std::string error = "Error Occured While Reading saved Positions for 1234Dialog; Loading Defualt";
-    const std::string empty = "Could Not Find Saved Positions for 1234Dialog; Loading Defualt";
-    struct sCase
-    {
-        const char* value;
-        std::string log;      // the one line logged, or none
-        bool bModeRead;       // the multi-monitor setting ("YES") was read
-    };
-    const sCase cases[] = {
-        { "50,100,3x0,500,-1,-1,-1,-1,1", error, false },
-        { "50,100,70000,500,-1,-1,-1,-1,1", error, false },
-        { "50,100,350", "", false },
-        { "", empty, true },
-    };
-    WriteMultiMonitor("1234", "YES");
-    for (const sCase& c : cases)
-    {
-        SCOPED_TRACE(std::string("saved value \"") + c.value + "\"");
-        TestHost::LogLines().clear();
-        WritePosition("1234", c.value);
-        auto pDlg = Open(1234);
-        EXPECT_EQ(rcTemplate, WindowRect(pDlg.get()));
-        EXPECT_EQ(c.log.empty() ? std::vector<std::string>() : std::vector<std::string>{ c.log }, TestHost::LogLines());
-        EXPECT_EQ(c.bModeRead, pDlg->m_bMultiMonitorMode);
-        pDlg->m_csDlgKey.Empty();   // keep the bad value for the next dialog of the case
-        pDlg->DestroyWindow();
-    }
-    // Rectangles without area keep the template's size.
-    WritePosition("1234", "350,500,50,100,-1,-1,-1,-1,1");
-    EXPECT_EQ(rcTemplate.Size(), WindowRect(Open(1234).get()).Size());
-    EXPECT_TRUE(m_script.m_records.empty());
 }
 
 TEST_F(VXDialogTest, RefusedWritesKeepThePositionFileWhole)
@@ -332,16 +291,9 @@ TEST_F(VXDialogTest, RefusedWritesKeepThePositionFileWhole)
     {
         SCOPED_TRACE(nWay);
         TestHost::LogLines().clear();
-        HANDLE hLock = INVALID_HANDLE_VALUE;
-        if (nWay == 0)
-        {
-            ASSERT_TRUE(::SetFileAttributesA(m_csPosPath, FILE_ATTRIBUTE_READONLY));
-        }
-        if (nWay == 1)
-        {
-            hLock = ::CreateFileA(m_csPosPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-            ASSERT_NE(INVALID_HANDLE_VALUE, hLock);
-        }
+        HANDLE hLock = nWay != 1 ? INVALID_HANDLE_VALUE
+                                 : ::CreateFileA(m_csPosPath, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_TRUE(nWay == 0 ? ::SetFileAttributesA(m_csPosPath, FILE_ATTRIBUTE_READONLY) : nWay == 2 || hLock != INVALID_HANDLE_VALUE);
         auto pDlg = Open(1234);
         EXPECT_EQ(kSavedRect, WindowRect(pDlg.get()));
         pDlg->MoveWindow(10, 20, 250, 150);
@@ -374,136 +326,71 @@ TEST_F(VXDialogTest, RefusedWritesKeepThePositionFileWhole)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(CString(szTemp) + "vxdialog_no_such_folder"));
 }
 
-TEST_F(VXDialogTest, PlacementOffEveryMonitorComesBackOntoTheNearest)
-{
-    CRect area;   // the primary monitor's
-    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0));
-    ASSERT_GE(area.Width(), 400);
-    ASSERT_GE(area.Height(), 300);
-    auto value = [](const CRect& rc) {
-        CString cs;
-        cs.Format("%d,%d,%d,%d,-1,-1,-1,-1,1", rc.top, rc.left, rc.bottom, rc.right);
-        return cs;
-    };
-    struct sCase
-    {
-        CRect saved;
-        CRect expected;   // relative to the work area's top-left corner
-    };
-    const sCase cases[] = {
-        { CRect(-5000, -5000, -4600, -4700), CRect(0, 0, 400, 300) },
-        { CRect(area.left - 150, area.top + 20, area.left + 250, area.top + 320), CRect(0, 20, 400, 320) },
-        { CRect(area.left - 10, area.top - 10, area.right + 10, area.bottom + 10), CRect(0, 0, area.Width(), area.Height()) },
-    };
-    for (const sCase& c : cases)
-    {
-        SCOPED_TRACE((LPCTSTR)value(c.saved));
-        WritePosition("1234", value(c.saved));
-        auto pDlg = Open(1234);
-        CRect expected = c.expected + area.TopLeft();
-        EXPECT_EQ(expected, WindowRect(pDlg.get()));
-        // What it saves is where the user saw it.
-        EXPECT_TRUE(pDlg->DestroyWindow());
-        EXPECT_EQ(expected, SavedRect("1234"));
-    }
-
-    // A fixed-size dialog keeps its size; one already on a monitor is left where it is.
-    WritePosition("1235", value(CRect(-5000, -5000, -4600, -4700)));
-    auto pFixed = Open(1235);
-    EXPECT_EQ(CRect(area.TopLeft(), TemplateRect(1235).Size()), WindowRect(pFixed.get()));
-    pFixed->DestroyWindow();
-    const CRect inside(area.left + 9, area.top + 7, area.left + 309, area.top + 207);
-    WritePosition("1234", value(inside));
-    EXPECT_EQ(inside, WindowRect(Open(1234).get()));
-}
-
-TEST_F(VXDialogTest, MinimisedOrHiddenSavedPlacementOpensNormallyAndMaximisedStaysMaximised)
+TEST_F(VXDialogTest, MaximisedPlacementOpensMaximisedAndRestoresToTheNormalRectangle)
 {
     auto pDlg = Open(1234);
     pDlg->MoveWindow(120, 60, 300, 200);
     pDlg->ShowWindow(SW_MAXIMIZE);
-    ASSERT_TRUE(pDlg->IsZoomed());
     pDlg->DestroyWindow();
     EXPECT_EQ("3", SavedShowCommand("1234"));
     pDlg = Open(1234);
     EXPECT_TRUE(pDlg->IsZoomed());
     pDlg->ShowWindow(SW_RESTORE);
     EXPECT_EQ(CRect(120, 60, 420, 260), WindowRect(pDlg.get()));
-    pDlg->DestroyWindow();
-
-    for (const char* cmd : { "2", "0" })
-    {
-        SCOPED_TRACE(std::string("show command ") + cmd);
-        WritePosition("1234", (std::string("50,100,350,500,-32000,-32000,-32000,-32000,") + cmd).c_str());
-        pDlg = Open(1234);
-        EXPECT_TRUE(pDlg->IsWindowVisible());
-        EXPECT_FALSE(pDlg->IsIconic());
-        EXPECT_FALSE(pDlg->IsZoomed());
-        EXPECT_EQ(kSavedRect, WindowRect(pDlg.get()));
-        pDlg->DestroyWindow();
-        EXPECT_EQ("1", SavedShowCommand("1234"));
-    }
 }
 
-// Closing a dialog that was never shown once overwrote its saved placement with the hidden one.
-TEST_F(VXDialogTest, DialogNeverShownLeavesTheSavedPlacementAlone)
+// Dialogs closed with their owner or deleted open were once neither saved nor unlisted, and a
+// dialog never shown overwrote its saved placement with the hidden one when closed.
+TEST_F(VXDialogTest, EveryWayOfClosingReportsAndUnlistsAndSavesOnlyWhatWasShown)
 {
-    CEventWatcher watcher;
-    CVXDialog::SetLayoutWatcher(&watcher);
-    WritePosition("1234", kSaved);
-    const std::string before = PosFile();
-
-    auto pDlg = Open(1234, false);
-    pDlg->MoveWindow(0, 0, 200, 100);
-    EXPECT_TRUE(pDlg->DestroyWindow());
-    // Nor with its owner, nor by deleting the object.
-    CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr, nullptr));
-    auto pOwned = Open(1234, false, &owner);
-    owner.DestroyWindow();
-    Open(1234, false).reset();
-    EXPECT_EQ(before, PosFile());
-    // With nothing saved, nothing is written.
+    enum eWay { kDestroy, kOwner, kDelete };
+    struct Case { const char* name; eWay way; bool bShown; } cases[] = {
+        { "closed", kDestroy, true }, { "closed with its owner", kOwner, true }, { "deleted open", kDelete, true },
+        { "never shown, closed", kDestroy, false }, { "never shown, closed with its owner", kOwner, false },
+        { "never shown, deleted", kDelete, false },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        RemoveFiles();
+        WritePosition("1234", kSaved);
+        CEventWatcher watcher;
+        CVXDialog::SetLayoutWatcher(&watcher);
+        CWnd owner;
+        ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
+        auto pDlg = Open(1234, c.bShown, &owner);
+        auto pOther = Open(1235);
+        CVXDialog* pRaw = pDlg.get();
+        pDlg->MoveWindow(120, 60, 300, 200);
+        pDlg->SendMessage(WM_SYSCOMMAND, ID_VXDLG_MULTIMONITOR_MODE, 0);
+        if (c.way == kOwner)
+            owner.DestroyWindow();
+        else if (c.way == kDelete)
+            pDlg.reset();
+        else
+            EXPECT_TRUE(pDlg->DestroyWindow());
+        if (pDlg)   // closing once more, or deleting the object, reports nothing more
+        {
+            EXPECT_FALSE(::IsWindow(pDlg->m_hWnd));
+            EXPECT_FALSE(pDlg->DestroyWindow());
+            pDlg.reset();
+        }
+        ASSERT_EQ(1, CVXDialog::AllDlgArray.GetSize());
+        EXPECT_EQ(pOther.get(), CVXDialog::AllDlgArray[0]);
+        EXPECT_EQ(c.bShown ? CRect(120, 60, 420, 260) : kSavedRect, SavedRect("1234"));
+        if (c.bShown)
+        {
+            EXPECT_EQ("YES", ReadMultiMonitor("1234"));
+        }
+        EXPECT_EQ((std::vector<std::string>{ watcher.Event(1, pRaw), watcher.Event(1, pOther.get()), watcher.Event(0, pRaw) }),
+                  watcher.m_events);
+        pOther.reset();
+        CVXDialog::SetLayoutWatcher(nullptr);
+    }
+    // A dialog never shown writes nothing where nothing was saved.
     ::DeleteFileA(m_csPosPath);
     Open(1234, false)->DestroyWindow();
     EXPECT_EQ("<none>", ReadPosition("1234"));
-    // Every one of them was still reported closed.
-    EXPECT_EQ(8u, watcher.m_events.size());
-    EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
-}
-
-// A dialog destroyed with its owner, or deleted with its window open, was neither saved nor unlisted.
-TEST_F(VXDialogTest, DialogClosedWithItsOwnerOrDeletedIsSavedReportedAndUnlisted)
-{
-    CEventWatcher watcher;
-    CVXDialog::SetLayoutWatcher(&watcher);
-    CWnd owner;
-    ASSERT_TRUE(owner.CreateEx(0, nullptr, "Owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 300, 200, nullptr, nullptr));
-    auto pDlg = Open(1234, true, &owner);
-    auto pOther = Open(1235);
-    pDlg->MoveWindow(100, 50, 400, 300);
-    pDlg->SendMessage(WM_SYSCOMMAND, ID_VXDLG_MULTIMONITOR_MODE, 0);
-
-    owner.DestroyWindow();
-    EXPECT_FALSE(::IsWindow(pDlg->m_hWnd));
-    ASSERT_EQ(1, CVXDialog::AllDlgArray.GetSize());
-    EXPECT_EQ(pOther.get(), CVXDialog::AllDlgArray[0]);
-    EXPECT_EQ(kSavedRect, SavedRect("1234"));
-    EXPECT_EQ("YES", ReadMultiMonitor("1234"));
-    // Closing once more, or deleting the object, reports nothing more.
-    EXPECT_FALSE(pDlg->DestroyWindow());
-    CVXDialog* pRaw = pDlg.get();
-    pDlg.reset();
-
-    // Deleting a dialog whose window is open saves and reports it like closing it.
-    pOther->MoveWindow(120, 60, 300, 200);
-    CVXDialog* pRawOther = pOther.get();
-    pOther.reset();
-    EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
-    EXPECT_EQ(CPoint(120, 60), SavedRect("1235").TopLeft());
-    EXPECT_EQ((std::vector<std::string>{ watcher.Event(1, pRaw), watcher.Event(1, pRawOther), watcher.Event(0, pRaw),
-                                         watcher.Event(0, pRawOther) }),
-              watcher.m_events);
 }
 
 TEST_F(VXDialogTest, MultiMonitorModeIsAMenuItemSavedOnlyInANamedSettingsFile)
@@ -511,8 +398,7 @@ TEST_F(VXDialogTest, MultiMonitorModeIsAMenuItemSavedOnlyInANamedSettingsFile)
     auto pDlg = Open(1234);
     EXPECT_EQ(::LoadIconA(nullptr, (LPCSTR)IDI_APPLICATION), (HICON)pDlg->SendMessage(WM_GETICON, ICON_SMALL, 0));
     HMENU hSys = ::GetSystemMenu(pDlg->m_hWnd, FALSE);
-    ASSERT_NE(nullptr, hSys);
-    int nLast = ::GetMenuItemCount(hSys) - 1;
+    const int nLast = ::GetMenuItemCount(hSys) - 1;
     EXPECT_EQ(0x41u, ::GetMenuItemID(hSys, nLast));
     EXPECT_TRUE(::GetMenuState(hSys, nLast - 1, MF_BYPOSITION) & MF_SEPARATOR);
     char szText[64] = "";
@@ -527,7 +413,6 @@ TEST_F(VXDialogTest, MultiMonitorModeIsAMenuItemSavedOnlyInANamedSettingsFile)
     pDlg->DestroyWindow();
     EXPECT_EQ("YES", ReadMultiMonitor("1234"));
     pDlg = Open(1234);
-    EXPECT_TRUE(pDlg->m_bMultiMonitorMode);
     EXPECT_TRUE(::GetMenuState(::GetSystemMenu(pDlg->m_hWnd, FALSE), 0x41, MF_BYCOMMAND) & MF_CHECKED);
     pDlg->DestroyWindow();
 
@@ -582,35 +467,18 @@ TEST_F(VXDialogTest, TitleCarriesTheShortenedPeerTextOnlyWithStatusFour)
 
 // --- registry of open dialogs, watcher, multi-monitor check ---------------------------------------
 
-TEST_F(VXDialogTest, OpenDialogsAreListedAndWatchedAndMultiMonitorOnesSkippedInGlobalMode)
+TEST_F(VXDialogTest, MultiMonitorDialogsAreSkippedOnlyInGlobalMode)
 {
-    CEventWatcher watcher;
-    CVXDialog::SetLayoutWatcher(&watcher);
     auto pFirst = Open(1234);
     auto pSecond = Open(1235);
-    ASSERT_EQ(2, CVXDialog::AllDlgArray.GetSize());
-    EXPECT_EQ(pFirst.get(), CVXDialog::AllDlgArray[0]);
-    EXPECT_EQ(pSecond.get(), CVXDialog::AllDlgArray[1]);
-
     pSecond->m_bMultiMonitorMode = true;
-    CWnd* pTemp = CWnd::FromHandle(pSecond->m_hWnd);
-    EXPECT_TRUE(pFirst->CheckforMultiMonitor(pSecond.get()));
-    EXPECT_TRUE(pFirst->CheckforMultiMonitor(&m_frame));
-    CVXDialog::m_bGlobalMmmMode = true;
-    EXPECT_FALSE(pFirst->CheckforMultiMonitor(pSecond.get()));
-    EXPECT_FALSE(pFirst->CheckforMultiMonitor(pTemp));
-    EXPECT_TRUE(pFirst->CheckforMultiMonitor(pFirst.get()));
-    EXPECT_TRUE(pFirst->CheckforMultiMonitor(&m_frame));
-
-    pFirst->DestroyWindow();
-    ASSERT_EQ(1, CVXDialog::AllDlgArray.GetSize());
-    EXPECT_EQ(pSecond.get(), CVXDialog::AllDlgArray[0]);
-    EXPECT_EQ((std::vector<std::string>{ watcher.Event(1, pFirst.get()), watcher.Event(1, pSecond.get()),
-                                         watcher.Event(0, pFirst.get()) }),
-              watcher.m_events);
-    // Destroyed with its owner rather than through DestroyWindow: no longer listed.
-    m_frame.DestroyWindow();
-    EXPECT_TRUE(CVXDialog::AllDlgArray.IsEmpty());
+    for (bool bGlobal : { false, true })
+    {
+        CVXDialog::m_bGlobalMmmMode = bGlobal;
+        EXPECT_EQ(!bGlobal, pFirst->CheckforMultiMonitor(pSecond.get()));
+        EXPECT_EQ(!bGlobal, pFirst->CheckforMultiMonitor(CWnd::FromHandle(pSecond->m_hWnd)));
+        EXPECT_TRUE(pFirst->CheckforMultiMonitor(pFirst.get()) && pFirst->CheckforMultiMonitor(&m_frame));
+    }
 }
 
 // --- OK and Cancel activation ---------------------------------------------------------------------
@@ -680,8 +548,10 @@ TEST_F(VXDialogActivationTest, OkAndCancelBringUpTheWindowBelowPassingOverMultiM
 
 TEST_F(VXDialogActivationTest, DialogBarTakesTheFocusBack)
 {
-    CVXDialog::m_pDgBar = &m_bar;
     CVXDialog::m_bGlobalMmmMode = true;
+    EXPECT_TRUE(m_pDlg->ActivatePrevWindow(false));   // the next eligible window: past the multi-monitor one
+    EXPECT_LT(ZIndex(m_other.m_hWnd), ZIndex(m_pMulti->m_hWnd));
+    CVXDialog::m_pDgBar = &m_bar;
     Click(IDCANCEL);
     EXPECT_EQ(m_bar.m_hWnd, ::GetFocus());
     EXPECT_FALSE(CVXDialog::m_bFocusStatus);   // reset after a target other than the main window
@@ -701,16 +571,6 @@ TEST_F(VXDialogActivationTest, DialogBarTakesTheFocusBack)
     EXPECT_TRUE(CVXDialog::m_bFocusStatus);
     CVXDialog::ResetBWLDlgPtr();
     EXPECT_EQ(nullptr, CVXDialog::m_pDgBar);
-}
-
-TEST_F(VXDialogActivationTest, ActivatePrevWindowBringsUpTheNextEligibleWindow)
-{
-    CVXDialog::m_bGlobalMmmMode = true;
-    EXPECT_TRUE(m_pDlg->ActivatePrevWindow(false));
-    EXPECT_LT(ZIndex(m_other.m_hWnd), ZIndex(m_pMulti->m_hWnd));
-    CVXDialog::m_pDgBar = &m_bar;
-    EXPECT_FALSE(m_pDlg->ActivatePrevWindow(true));
-    EXPECT_EQ(m_bar.m_hWnd, ::GetFocus());
 }
 
 // --- children and colours --------------------------------------------------------------------------
@@ -763,12 +623,7 @@ TEST_F(VXDialogTest, BackgroundFollowsTheVisualManager)
     auto background = [&](UINT message, HWND hItem) {
         return (HBRUSH)dlg.SendMessage(message, (WPARAM)dc.GetSafeHdc(), (LPARAM)hItem);
     };
-    struct sRow
-    {
-        CRuntimeClass* pClass;
-        int nStyle;
-        COLORREF clr;
-    };
+    struct sRow { CRuntimeClass* pClass; int nStyle; COLORREF clr; };
     const sRow rows[] = {
         { nullptr, 0, ::GetSysColor(COLOR_BTNFACE) },
         { RUNTIME_CLASS(CBCGPVisualManager2007), 0, RGB(193, 215, 245) },
@@ -788,9 +643,9 @@ TEST_F(VXDialogTest, BackgroundFollowsTheVisualManager)
         CBCGPVisualManager::SetDefaultManager(row.pClass);
         CBCGPVisualManager2007::SetStyle((CBCGPVisualManager2007::Style)row.nStyle);
         CVXDialog::VisualizationColor();
-        HBRUSH hBrush = background(WM_CTLCOLORDLG, dlg.m_hWnd);
-        ASSERT_NE(nullptr, hBrush);
-        EXPECT_EQ(row.clr, BrushColour(hBrush));
+        LOGBRUSH lb = {};
+        ASSERT_NE(0, ::GetObjectA(background(WM_CTLCOLORDLG, dlg.m_hWnd), sizeof(lb), &lb));
+        EXPECT_EQ(row.clr, lb.lbColor);
     }
 
     // Only the dialog background, unless the default colours are off.
