@@ -208,27 +208,6 @@ TEST_F(DragListTest, DraggingPastTheEdgesScrollsOnTheTimer)
     EXPECT_EQ(left.GetItemText(nTop + 1, 0), expected);
 }
 
-TEST_F(DragListTest, HeaderToolTipsFollowTheColumns)
-{
-    CVXDragListCtrl& left = m_host.m_left;
-    left.InsertColumn(1, "Second", LVCFMT_LEFT, 80);
-    left.InsertColumn(0, "First", LVCFMT_LEFT, 80);
-    ASSERT_NE(left.m_ToolTip.GetSafeHwnd(), nullptr);
-    EXPECT_EQ(left.m_ToolTip.SendMessage(TTM_GETTOOLCOUNT), 3);
-    left.DeleteColumn(0);
-    EXPECT_EQ(left.m_ToolTip.SendMessage(TTM_GETTOOLCOUNT), 2);
-
-    // The text of tool 1 is the first column's name now.
-    char text[80] = "";
-    TOOLINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.hwnd = left.GetHeaderCtrl()->m_hWnd;
-    info.uId = 1;
-    info.lpszText = text;
-    left.m_ToolTip.SendMessage(TTM_GETTEXTA, sizeof(text), (LPARAM)&info);
-    EXPECT_STREQ(text, "Hidden");
-}
-
 namespace
 {
 class CTextSource : public CWnd
