@@ -239,11 +239,13 @@ TEST_F(DragListTest, OwnerDrawnRowsAreWhiteOrGreyWithTheCallbackTexts)
 
     // The rows are drawn where they sit in the list's client area.
     CRect row;
-    HDC hdcScreen = ::GetDC(nullptr);
-    HDC hdc = ::CreateCompatibleDC(hdcScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hdcScreen, 300, 200);
-    ::ReleaseDC(nullptr, hdcScreen);
-    HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
+    CClientDC screen(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, 300, 200);
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    const HDC hdc = dc.GetSafeHdc();
     auto draw = [&](int nRow) {
         source.m_asked.clear();
         list.GetItemRect(nRow, &row, LVIR_BOUNDS);
@@ -267,9 +269,7 @@ TEST_F(DragListTest, OwnerDrawnRowsAreWhiteOrGreyWithTheCallbackTexts)
         for (int y = row.top; y < row.bottom && !bInk; ++y)
             bInk = ::GetPixel(hdc, x, y) != RGB(0x96, 0x96, 0x96);
     EXPECT_TRUE(bInk);
-    ::SelectObject(hdc, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hdc);
+    dc.SelectObject(pOld);
     list.DestroyWindow();
     source.DestroyWindow();
 }
