@@ -201,6 +201,9 @@ TEST_F(ProfileTest, CorruptProfilesFallBackOrKeepWhatWasReadable)
             EXPECT_EQ(c.saved, TestSettings::Get("Bad", "COLUMNPROFILE"));
         }
     }
+    // A stored width of millions: the column gets its default width.
+    TestSettings::Put("Bad", "COLUMNPROFILE", "0,0,99999999,1,1,70");
+    EXPECT_EQ((Widths{ 60, 70 }), HeaderWidths(MakeGrid("Bad", { { "Symbol", 60 }, { "Bid", 70 } }).list));
 }
 
 TEST_F(ProfileTest, TheFactoryProfileAppliesToTheListsItNamesAndLeavesTheRestAlone)
