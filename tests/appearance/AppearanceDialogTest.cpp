@@ -82,23 +82,6 @@ TEST_F(CustomizeDialogTest, ShowingFillsTheDialogFromTheGridAndTextBringsTheKeyw
     // "Background" shows no keyword group.
     EXPECT_FALSE(::IsWindowVisible(::GetDlgItem(pDlg->m_hWnd, IDC_CA_GROUP)));
 
-    // The tooltips of the keyword controls: blue text, shown after 1 ms.
-    EXPECT_EQ(0xFF0000u, pDlg->m_ToolTip.GetTipTextColor());
-    struct Tip { int nID; const char* text; };
-    const Tip tips[] = { { IDC_CA_COLUMN, "Choose the column for Keywords" },
-                         { IDC_CA_CHANGE_COLUMN, "Click to change column for Keywords" },
-                         { IDC_CA_KEYWORD, "Enter Text to add a keyword to list" },
-                         { IDC_CA_ADD, "Click to add a keyword to list" } };
-    for (const Tip& tip : tips)
-    {
-        char sz[128] = "";
-        TTTOOLINFOA ti;
-        pDlg->m_ToolTip.GetToolInfo(&ti, pDlg->GetDlgItem(tip.nID));
-        ti.lpszText = sz;
-        pDlg->m_ToolTip.SendMessage(TTM_GETTEXTA, sizeof(sz), (LPARAM)&ti);
-        EXPECT_STREQ(tip.text, sz);
-    }
-
     // "Text" brings the keyword group, taller by the group's height; "Background" takes it away.
     const int nShort = Height(pDlg);
     Select(pDlg->m_PropertyCombo, "Text");

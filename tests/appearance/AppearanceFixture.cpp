@@ -1,6 +1,7 @@
 #include "AppearanceFixture.h"
 #include "host/RecoveryFiles.h"
 
+#include <algorithm>
 #include <vector>
 
 CString kAppearanceFile;
@@ -101,17 +102,10 @@ std::string AppearanceTest::Face()
     ::EnumFontFamiliesExA(hdc, &lf, CollectFamily, reinterpret_cast<LPARAM>(&families), 0);
     ::ReleaseDC(nullptr, hdc);
     for (const char* preferred : { "Tahoma", "DejaVu Sans" })
-    {
-        for (const std::string& f : families)
-        {
-            if (f == preferred)
-                return face = f;
-        }
-    }
+        if (std::find(families.begin(), families.end(), preferred) != families.end())
+            return face = preferred;
     for (const std::string& f : families)
-    {
         if (f[0] != '@' && f.find(',') == std::string::npos)
             return face = f;
-    }
     return face = "MS Shell Dlg 2";
 }

@@ -2,49 +2,18 @@
 // program and natively with the sanitizers.
 #include "lists/AppearanceText.h"
 #include "lists/KeywordRules.h"
+#include "RuleText.h"
 
 #include <gtest/gtest.h>
 #include <string>
 
 namespace
 {
-void AddRule(cCustomizedAppearanceSettings& record, const char* pszKeyword, COLORREF color)
-{
-    if (record.m_pKeywords == nullptr)
-        record.ResetKeywordArrays();
-    record.m_pKeywords->Add(pszKeyword);
-    record.m_pKeywordColors->Add(color);
-}
-
-void AddUserKeyword(cCustomizedAppearanceSettings& record, const char* pszKeyword, COLORREF text, COLORREF back)
-{
-    if (record.m_pUserKeywords == nullptr)
-        record.ResetUserArrays();
-    record.m_pUserKeywords->Add(pszKeyword);
-    record.m_pUserTextColors->Add(text);
-    record.m_pUserBackColors->Add(back);
-}
-
 std::string Customize(const cCustomizedAppearanceSettings& record, bool bWithRules)
 {
     CString value = "<untouched>";
     FormatCustomizeLists(record, bWithRules, value);
     return value.GetString();
-}
-
-// "keyword=colour;" for each rule, "<none>" without rule arrays.
-std::string Rules(const cCustomizedAppearanceSettings& record)
-{
-    if (record.m_pKeywords == nullptr)
-        return "<none>";
-    std::string out;
-    for (INT_PTR i = 0; i < record.m_pKeywords->GetSize(); ++i)
-    {
-        char sz[32];
-        snprintf(sz, sizeof(sz), "=%lX;", (unsigned long)record.m_pKeywordColors->GetAt(i));
-        out += record.m_pKeywords->GetAt(i).GetString() + std::string(sz);
-    }
-    return out;
 }
 }  // namespace
 

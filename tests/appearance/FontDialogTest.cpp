@@ -11,13 +11,7 @@
 
 namespace
 {
-struct sShown
-{
-    std::string font;
-    std::string size;
-    std::vector<std::string> sizes;
-    std::vector<std::string> fonts;
-};
+struct sShown { std::string font; std::string size; std::vector<std::string> sizes; std::vector<std::string> fonts; };
 
 // Runs the dialog and reads what it showed; bOK presses "&OK", otherwise "&Cancel".
 sShown RunFontDialog(CRecordingModalScript& script, CFontSettingDlg& dlg, bool bOK, INT_PTR& nResult,
@@ -118,36 +112,11 @@ TEST_F(FontDialogTest, TheStoredChoiceIsSelectedByItsBeginning)
     EXPECT_STREQ(initial.font.empty() ? "No Such Font Anywhere" : initial.font.c_str(), odd.GetFont());
 }
 
-TEST_F(FontDialogTest, OkStoresTheSelectedFaceAndSize)
-{
-    CFontSettingDlg dlg("Courier", "9", &m_frame);
-    INT_PTR nResult = 0;
-    RunFontDialog(m_script, dlg, true, nResult, [](CFontSettingDlg* p) {
-        p->m_FontCombo.SetCurSel(0);
-        p->m_SizeCombo.SetCurSel(15);
-    });
-    EXPECT_EQ(IDOK, nResult);
-    EXPECT_STREQ("72", dlg.GetSize());
-    EXPECT_FALSE(dlg.GetFont().IsEmpty());
-    CString first = dlg.GetFont();
-    EXPECT_STRNE("Courier", first);
-}
-
-TEST_F(FontDialogTest, TheFontComboTurnsHotUnderTheMouseAndFlatWhenItLeaves)
+TEST_F(FontDialogTest, TheFontComboFillsAgainWhenFontsChangeKeepingItsFace)
 {
     CFontSettingDlg dlg(&m_frame);
     ASSERT_TRUE(dlg.Create(302, &m_frame));
-    dlg.ShowWindow(SW_SHOW);
     CHotFontCombo& combo = dlg.m_FontCombo;
-    combo.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
-    EXPECT_TRUE(combo.m_bMouseOver);
-    // The leave check runs on timer 1: with the cursor far away the border goes flat again.
-    ::SetCursorPos(5000, 5000);
-    combo.SendMessage(WM_TIMER, HOTFONTCOMBO_TIMER);
-    EXPECT_FALSE(combo.m_bMouseOver);
-    EXPECT_FALSE(combo.KillTimer(HOTFONTCOMBO_TIMER));   // already stopped
-
-    // Emptied, it fills itself again when fonts change, keeping the face it had selected.
     CString before;
     combo.GetLBText(combo.GetCurSel(), before);
     int nCount = combo.GetCount();

@@ -2,38 +2,10 @@
 // grid initialises, the host's default keyword rules, fonts by face and size, the global
 // appearance pushed to every grid, and the commands that open the appearance dialogs.
 #include "AppearanceFixture.h"
+#include "RuleText.h"
 
 namespace
 {
-std::string Rules(const cCustomizedAppearanceSettings& a)
-{
-    if (a.m_pKeywords == nullptr || a.m_pKeywordColors == nullptr)
-        return "<none>";
-    std::string out;
-    for (INT_PTR i = 0; i < a.m_pKeywords->GetSize() && i < a.m_pKeywordColors->GetSize(); ++i)
-    {
-        char sz[32];
-        snprintf(sz, sizeof(sz), "=%lX;", (unsigned long)a.m_pKeywordColors->GetAt(i));
-        out += (LPCTSTR)a.m_pKeywords->GetAt(i) + std::string(sz);
-    }
-    return out;
-}
-
-std::string UserKeywords(const cCustomizedAppearanceSettings& a)
-{
-    if (a.m_pUserKeywords == nullptr)
-        return "<none>";
-    std::string out;
-    for (INT_PTR i = 0; i < a.m_pUserKeywords->GetSize(); ++i)
-    {
-        char sz[48];
-        snprintf(sz, sizeof(sz), "=%lX/%lX;", (unsigned long)a.m_pUserTextColors->GetAt(i),
-                 (unsigned long)a.m_pUserBackColors->GetAt(i));
-        out += (LPCTSTR)a.m_pUserKeywords->GetAt(i) + std::string(sz);
-    }
-    return out;
-}
-
 bool LogHas(const std::string& part)
 {
     for (const std::string& line : TestHost::LogLines())

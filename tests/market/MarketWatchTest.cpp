@@ -208,7 +208,7 @@ TEST_F(MarketWatchTest, UserColumnStringsKeepTheirIdsAndTheCountsTrue)
               Headers(MakeList({ 0, 1 }, { 70, 70 }, 0, 2), false));
 }
 
-TEST_F(MarketWatchTest, CellTextsComeFromTheHostByColumnId)
+TEST_F(MarketWatchTest, SymbolsAndHitTestsByColumnIdAndRowsWithoutAnInstrumentEmpty)
 {
     CMrktWatchListCtrl& list = MakeList({ 1, 0 }, { 80, 80 });
     sInstrument instrument("RELIANCE-EQ", "RELIANCE");
@@ -216,8 +216,6 @@ TEST_F(MarketWatchTest, CellTextsComeFromTheHostByColumnId)
     sMWStruct empty = { nullptr, nullptr };
     list.InsertItem(LVIF_TEXT | LVIF_PARAM, 0, "", 0, 0, 0, (LPARAM)&row);
     list.InsertItem(LVIF_TEXT | LVIF_PARAM, 1, "", 0, 0, 0, (LPARAM)&empty);
-    EXPECT_STREQ("cell1", list.GetItemText(0, 0));   // list column 0 shows id 1
-    EXPECT_STREQ("cell0", list.GetItemText(0, 1));
     EXPECT_STREQ("", list.GetItemText(0, 2));
     EXPECT_STREQ("", list.GetItemText(1, 0));        // no instrument: empty cells
     EXPECT_STREQ("", list.GetItemText(7, 0));
@@ -286,12 +284,7 @@ TEST_F(MarketWatchTest, EveryColumnShowsItsOwnFieldAfterAnyChangeOfColumns)
         }
         list.LoadHeaders(columns, widths);
     };
-    struct Case
-    {
-        const char* name;
-        std::function<void()> change;
-        std::vector<std::string> shown;
-    };
+    struct Case { const char* name; std::function<void()> change; std::vector<std::string> shown; };
     const Case cases[] = {
         { "Reposition Columns hides a column", [&] { hide({ "Symbol" }); },
           { "Last=cell1", "Change=cell2", "Bid=cell3", "Ask=cell4" } },
@@ -518,32 +511,6 @@ TEST_F(MarketWatchTest, FontsByNameAndStyleReplaceTheirPredecessorsWithoutLeakin
     EXPECT_EQ(31u, strlen(lf.lfFaceName));
 }
 
-TEST_F(MarketWatchTest, ColourAndFontDialogsThroughTheModalSeam)
-{
-    CMrktWatchListCtrl& list = MakeList({ 0 }, { 100 });
-    m_script.m_commonAnswers.push_back([](CCommonDialog* pDlg) -> INT_PTR {
-        static_cast<CColorDialog*>(pDlg)->SetCurrentColor(RGB(10, 20, 30));
-        return IDOK;
-    });
-    list.SetBkColorFromDlg();
-    EXPECT_EQ(RGB(10, 20, 30), list.m_clrBk);
-    EXPECT_EQ(RGB(10, 20, 30), list.GetBkColor());
-    list.SetTxtColorFromDlg();   // no answer queued: Cancel
-    EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), list.m_clrText);
-    m_script.m_commonAnswers.push_back([](CCommonDialog* pDlg) -> INT_PTR {
-        CFontDialog* pFont = static_cast<CFontDialog*>(pDlg);
-        strcpy(pFont->m_lf.lfFaceName, "Courier New");
-        pFont->m_lf.lfHeight = -20;
-        return IDOK;
-    });
-    list.ShowFontDlg();
-    LOGFONT lf = {};
-    list.GetFont()->GetLogFont(&lf);
-    EXPECT_STREQ("Courier New", lf.lfFaceName);
-    EXPECT_EQ(2u, m_script.Count("colour"));
-    EXPECT_EQ(1u, m_script.Count("font"));
-}
-
 TEST_F(MarketWatchTest, BackgroundAroundTheRowsAndTheCheckBoxByPixels)
 {
     CMrktWatchListCtrl& list = MakeList({ 0, 1 }, { 100, 100 }, LVS_OWNERDRAWFIXED);
@@ -554,7 +521,8 @@ TEST_F(MarketWatchTest, BackgroundAroundTheRowsAndTheCheckBoxByPixels)
         list.InsertItem(LVIF_TEXT | LVIF_PARAM, i, "", 0, 0, 0, (LPARAM)&row);
     CRect rcLast;
     list.GetItemRect(2, &rcLast, LVIR_BOUNDS);
-    // Erase into a bitmap: below the last row and right of the rows is the background colour.
+    // Erase into a bitmap: below the last row and right of the rows is the background colour, the
+    // rows are left to their painter; then the check box, white inside with a green tick, or none.
     CClientDC screen(&list);
     CDC dc;
     dc.CreateCompatibleDC(&screen);
@@ -563,22 +531,25 @@ TEST_F(MarketWatchTest, BackgroundAroundTheRowsAndTheCheckBoxByPixels)
     CBitmap* pOld = dc.SelectObject(&bitmap);
     dc.FillSolidRect(0, 0, 560, 300, RGB(1, 2, 3));
     list.SendMessage(WM_ERASEBKGND, (WPARAM)dc.GetSafeHdc());
-    EXPECT_EQ(RGB(0, 0, 128), dc.GetPixel(50, rcLast.bottom + 5));
-    EXPECT_EQ(RGB(0, 0, 128), dc.GetPixel(rcLast.right + 10, rcLast.top + 2));
-    EXPECT_EQ(RGB(1, 2, 3), dc.GetPixel(50, rcLast.top + 2));   // the rows are left to their painter
-    // The check box: white inside, the tick's strokes in green.
-    CRect rcCell(100, 100, 160, 116);
-    dc.FillSolidRect(rcCell, RGB(1, 2, 3));
-    list.DrawCheckbox(0, 0, &dc, 0, 0, rcCell, &list, 1);
+    const CRect rcCell(100, 100, 160, 116);
     const int left = rcCell.left + 4, top = rcCell.top;
-    EXPECT_EQ(RGB(0, 155, 19), dc.GetPixel(left + 9, top + 3));        // first stroke
-    EXPECT_EQ(RGB(0, 155, 19), dc.GetPixel(left + 6, top + 6 + 2));    // the lowest stroke's end
-    EXPECT_EQ(RGB(0, 155, 19), dc.GetPixel(left + 3, top + 3));        // last stroke, back up
-    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(left + 12, top + 10));
-    EXPECT_EQ(RGB(1, 2, 3), dc.GetPixel(rcCell.left + 1, top + 5));   // left of the box untouched
-    dc.FillSolidRect(rcCell, RGB(1, 2, 3));
-    list.DrawCheckbox(0, 0, &dc, 0, 0, rcCell, &list, 0);
-    EXPECT_EQ(RGB(255, 255, 255), dc.GetPixel(left + 9, top + 3));    // no tick
+    const COLORREF navy = RGB(0, 0, 128), none = RGB(1, 2, 3), green = RGB(0, 155, 19), white = RGB(255, 255, 255);
+    const struct { const char* what; int nCheck, x, y; COLORREF expected; } probes[] = {
+        { "below the rows", -1, 50, rcLast.bottom + 5, navy }, { "right of the rows", -1, rcLast.right + 10, rcLast.top + 2, navy },
+        { "a row", -1, 50, rcLast.top + 2, none },
+        { "tick's first stroke", 1, left + 9, top + 3, green }, { "lowest stroke's end", 1, left + 6, top + 8, green },
+        { "last stroke", 1, left + 3, top + 3, green }, { "inside", 1, left + 12, top + 10, white },
+        { "left of the box", 1, rcCell.left + 1, top + 5, none }, { "no tick", 0, left + 9, top + 3, white },
+    };
+    for (const auto& p : probes)
+    {
+        if (p.nCheck >= 0)
+        {
+            dc.FillSolidRect(rcCell, none);
+            list.DrawCheckbox(0, 0, &dc, 0, 0, rcCell, &list, p.nCheck);
+        }
+        EXPECT_EQ(p.expected, dc.GetPixel(p.x, p.y)) << p.what;
+    }
     dc.SelectObject(pOld);
 }
 

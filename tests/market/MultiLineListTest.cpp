@@ -29,9 +29,8 @@ struct sOrder
 
 std::function<void()> g_onText;   // the host doing something odd from inside its text routine
 size_t g_nHugeText = 0;
-int g_nIcon = -1;                 // the image handed for column 2 (an icon column in its test)
 
-int OrderText(ULONGLONG dwValue, int nColumn, CString& text, unsigned long&, unsigned long&, int& nImage, int nLine)
+int OrderText(ULONGLONG dwValue, int nColumn, CString& text, unsigned long&, unsigned long&, int&, int nLine)
 {
     if (g_onText)
         g_onText();
@@ -50,8 +49,6 @@ int OrderText(ULONGLONG dwValue, int nColumn, CString& text, unsigned long&, uns
         text = nLine == 0 || nLine > (int)order.fills.size() ? order.symbol.c_str() : order.fills[(size_t)nLine - 1].c_str();
     else if (nColumn == 1)
         text = order.price.c_str();
-    else if (nColumn == 2)
-        nImage = g_nIcon;
     else
         return 0;
     return 1;
@@ -66,7 +63,6 @@ protected:
         HostTest::SetUp();
         g_onText = nullptr;
         g_nHugeText = 0;
-        g_nIcon = -1;
         ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 600, 400), 0));
         m_host.m_answer = [this](const sRecordedMsg& r, LRESULT&) {
             if (r.message == WM_NOTIFY && r.code == HDN_FILTERCHANGE && r.hwndFrom == m_list.m_hWnd)
@@ -87,7 +83,7 @@ protected:
         HostTest::TearDown();
     }
     // Columns Order (text) and Price (decimal, right-aligned), plus formula columns (stored form).
-    void Build(std::vector<std::string> formulas = {}, bool bIconColumn = false)
+    void Build(std::vector<std::string> formulas = {})
     {
         static const char* const names[] = { "Order", "Price" };
         for (int c = 0; c < 2; ++c)
@@ -97,14 +93,6 @@ protected:
             info.nWidth = 150;
             info.nFormat = c == 0 ? LVCFMT_LEFT : LVCFMT_RIGHT;
             info.nDataType = c == 0 ? LIST_SORT_TEXT : LIST_SORT_DECIMAL;
-            m_list.m_arrColInfo.Add(info);
-        }
-        if (bIconColumn)
-        {
-            sOrvoColInfo info = {};
-            strlcpy(info.szColName, "Icon", sizeof(info.szColName));
-            info.nWidth = 160;
-            info.nFormat = MULTILINE_ICON_FORMAT;
             m_list.m_arrColInfo.Add(info);
         }
         m_list.m_csListName = "OrderBook";
@@ -236,12 +224,7 @@ TEST_F(MultiLineListTest, WithoutADescriptorNothingIsTaken)
 TEST_F(MultiLineListTest, RandomStepsAgreeWithAPlainModel)
 {
     Build();
-    struct sRow
-    {
-        sOrder* pOrder;
-        int nLines;
-        bool bOpen;
-    };
+    struct sRow { sOrder* pOrder; int nLines; bool bOpen; };
     std::vector<sRow> model;        // every row, insertion order
     std::vector<sOrder*> shown;     // shown rows, top to bottom
     double dMin = -1;               // price filter ">dMin", -1 none
@@ -482,12 +465,7 @@ TEST_F(MultiLineListTest, ClicksSelectBlocksAndADoubleClickTogglesOnce)
 TEST_F(MultiLineListTest, ContextMenuEntriesFollowTheListsOptions)
 {
     Build();
-    struct
-    {
-        int bProfile;
-        bool bCustom;
-        std::vector<std::string> items;
-    } cases[] = {
+    struct { int bProfile; bool bCustom; std::vector<std::string> items; } cases[] = {
         { 0, true, { "Fit To Data", "Fit to Header", "Fit to Window", "Reset Filters", "Add Custom Columns",
                      "Delete Custom Columns", "Edit Custom Columns" } },
         { 1, false, { "Reposition Columns", "Fit to Data", "Fit to Header", "Fit to Window", "Reset Filters" } },
@@ -515,23 +493,7 @@ TEST_F(MultiLineListTest, ContextMenuEntriesFollowTheListsOptions)
     EXPECT_EQ(1u, m_host.Count(WM_COMMAND));
 }
 
-// Ink of a rectangle of the picture: the columns holding pixels other than the background at its
-// left edge, as [first, last]; {INT_MAX, -1} when there are none.
-static std::pair<int, int> InkSpan(HBITMAP hPicture, const CRect& rc)
-{
-    const COLORREF back = WindowPicture::PixelAt(hPicture, rc.left + 1, rc.top + 2);
-    std::pair<int, int> span(INT_MAX, -1);
-    for (int x = rc.left; x < rc.right; ++x)
-        for (int y = rc.top + 2; y < rc.bottom - 1; ++y)
-            if (WindowPicture::PixelAt(hPicture, x, y) != back)
-            {
-                span.first = std::min(span.first, x);
-                span.second = std::max(span.second, x);
-            }
-    return span;
-}
-
-TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsAndGroupedNumbers)
+TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsGroupedNumbersAndShades)
 {
     Build();
     Add("CLOSED", "-1234567.5", 2);
@@ -541,151 +503,64 @@ TEST_F(MultiLineListTest, DrawingShowsBoxesConnectorsAndGroupedNumbers)
     Pump();
     m_list.UpdateWindow();
     HBITMAP hPicture = WindowPicture::Render(m_list.m_hWnd);
-    auto px = [&](int nItem, int dx, int dy) {
-        CRect rc;
-        m_list.GetSubItemRect(nItem, 0, LVIR_LABEL, rc);
-        return WindowPicture::PixelAt(hPicture, rc.left + 2 + dx, rc.top + dy);
-    };
-    auto gridAlong = [&](int nItem, int dx, int dy0, int dy1, bool bVertical) {
-        int n = 0;
-        for (int t = dy0; t < dy1; ++t)
-            n += (bVertical ? px(nItem, dx, t) : px(nItem, t, dx)) == MULTILINE_GRID_COLOR;
-        return n;
-    };
-    const COLORREF grid = MULTILINE_GRID_COLOR;
-    for (int nItem : { 0, 1 })
-    {
-        SCOPED_TRACE(nItem);
-        EXPECT_EQ(grid, px(nItem, 0, 2));    // box corners
-        EXPECT_EQ(grid, px(nItem, 8, 10));
-        EXPECT_EQ(grid, px(nItem, 3, 6));    // minus sign
-    }
-    EXPECT_EQ(grid, px(0, 4, 5));            // closed: a plus
-    EXPECT_NE(grid, px(1, 4, 5));            // open: a minus only
     CRect rcLine;
     m_list.GetItemRect(1, &rcLine, LVIR_BOUNDS);
     const int h = rcLine.Height();
-    EXPECT_GT(gridAlong(1, 4, 11, h, true), 0);   // open: dotted connector down to the child lines
-    EXPECT_EQ(0, gridAlong(0, 4, 11, h, true));   // closed: none
-    EXPECT_GT(gridAlong(2, 4, 0, h, true), (h - 2) / 3);   // middle child: down the whole line
-    EXPECT_GT(gridAlong(2, 6, 5, 11, false), 0);           // and its tick
-    EXPECT_EQ(0, gridAlong(3, 4, 8, h, true));             // last child: stops at its tick
-
+    // Grid-coloured pixels along a run of the first column's label (x = dx, y from y0 to y1, or
+    // across when bAcross), relative to its left edge + 2.
+    auto grid = [&](int nItem, int dx, int y0, int y1, bool bAcross = false) {
+        CRect rc;
+        m_list.GetSubItemRect(nItem, 0, LVIR_LABEL, rc);
+        int n = 0;
+        for (int t = y0; t < y1; ++t)
+            n += WindowPicture::PixelAt(hPicture, rc.left + 2 + (bAcross ? t : dx), rc.top + (bAcross ? dx : t)) ==
+                 MULTILINE_GRID_COLOR;
+        return n;
+    };
+    const struct { const char* what; int nItem, dx, y0, y1; bool bAcross; int nMin, nMax; } probes[] = {
+        { "box corner", 0, 0, 2, 3, false, 1, 1 }, { "box corner", 1, 8, 10, 11, false, 1, 1 },
+        { "minus", 0, 3, 6, 7, false, 1, 1 }, { "minus", 1, 3, 6, 7, false, 1, 1 },
+        { "closed: a plus", 0, 4, 5, 6, false, 1, 1 }, { "open: no plus", 1, 4, 5, 6, false, 0, 0 },
+        { "open: connector down", 1, 4, 11, h, false, 1, h }, { "closed: no connector", 0, 4, 11, h, false, 0, 0 },
+        { "middle child: down the line", 2, 4, 0, h, false, (h - 2) / 3 + 1, h },
+        { "middle child: its tick", 2, 6, 5, 11, true, 1, h }, { "last child: stops at its tick", 3, 4, 8, h, false, 0, 0 },
+    };
+    for (const auto& p : probes)
+    {
+        const int n = grid(p.nItem, p.dx, p.y0, p.y1, p.bAcross);
+        EXPECT_TRUE(n >= p.nMin && n <= p.nMax) << p.what << " line " << p.nItem << ": " << n;
+    }
     // "-1,234,567.5" right-aligned: its ink spans the width of that text in the list's font.
     CRect rcCell;
     m_list.GetSubItemRect(0, 1, LVIR_LABEL, rcCell);
-    const std::pair<int, int> ink = InkSpan(hPicture, rcCell);
-    const int nLeft = ink.first, nRight = ink.second;
+    const COLORREF back = WindowPicture::PixelAt(hPicture, rcCell.left + 1, rcCell.top + 2);
+    int nLeft = INT_MAX, nRight = -1;
+    for (int x = rcCell.left; x < rcCell.right; ++x)
+        for (int y = rcCell.top + 2; y < rcCell.bottom - 1; ++y)
+            if (WindowPicture::PixelAt(hPicture, x, y) != back)
+            {
+                nLeft = std::min(nLeft, x);
+                nRight = std::max(nRight, x);
+            }
     CClientDC dc(&m_list);
     CFont* pOld = dc.SelectObject(m_list.GetFont());
-    CSize grouped = dc.GetTextExtent("-1,234,567.5"), plain = dc.GetTextExtent("-1234567.5");
+    EXPECT_NEAR(dc.GetTextExtent("-1,234,567.5").cx, nRight - nLeft + 1, 2);
     dc.SelectObject(pOld);
-    EXPECT_NEAR(grouped.cx, nRight - nLeft + 1, 2) << "plain width " << plain.cx;
     EXPECT_NEAR(rcCell.right - 3, nRight + 1, 2);
     ::DeleteObject(hPicture);
 
-    // Shades: the host's blend from the background to white, top to bottom of each cell.
+    // Shades: the host's blend from the background to white, top to bottom of each cell; a repaint
+    // leaves no pen or brush behind.
     m_list.SetDrawShades(true);
-    m_list.Invalidate();
-    m_list.UpdateWindow();
-    int nGdi = TestLeaks::GdiObjects();
-    m_list.Invalidate();
-    m_list.UpdateWindow();
-    EXPECT_EQ(nGdi, TestLeaks::GdiObjects());   // a repaint leaves no pen or brush behind
+    m_list.RedrawWindow();
+    const int nGdi = TestLeaks::GdiObjects();
+    m_list.RedrawWindow();
+    EXPECT_EQ(nGdi, TestLeaks::GdiObjects());
     hPicture = WindowPicture::Render(m_list.m_hWnd);
-    COLORREF top = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.top + 2);
-    COLORREF bottom = WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.bottom - 1);
-    EXPECT_GT(GetRValue(bottom) + GetGValue(bottom) + GetBValue(bottom), GetRValue(top) + GetGValue(top) + GetBValue(top) + 60);
+    auto sum = [](COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); };
+    EXPECT_GT(sum(WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.bottom - 1)),
+              sum(WindowPicture::PixelAt(hPicture, rcCell.left + 2, rcCell.top + 2)) + 60);
     ::DeleteObject(hPicture);
-}
-
-TEST_F(MultiLineListTest, IconColumnsAndCheckBoxesAreDrawn)
-{
-    Build({}, true);
-    m_list.SetExtendedStyle(m_list.GetExtendedStyle() | LVS_EX_CHECKBOXES);
-    Add("CHECKED", "1", 0);
-    Add("PLAIN", "2", 0);
-    ASSERT_EQ(1, m_list.SetCheck(0, TRUE));
-    m_list.SetItemState(-1, 0, LVIS_SELECTED);
-    CClientDC dc(&m_list);
-    CFont* pOld = dc.SelectObject(m_list.GetFont());
-    const int nFailedWidth = dc.GetTextExtent(MULTILINE_ICON_FAILED_TEXT).cx;
-    dc.SelectObject(pOld);
-
-    // No icon: the text says so, centred in the cell.
-    Pump();
-    m_list.Invalidate();
-    m_list.UpdateWindow();
-    HBITMAP hPicture = WindowPicture::Render(m_list.m_hWnd);
-    CRect rcIcon;
-    m_list.GetSubItemRect(0, 2, LVIR_LABEL, rcIcon);
-    std::pair<int, int> ink = InkSpan(hPicture, rcIcon);
-    EXPECT_NEAR(nFailedWidth, ink.second - ink.first + 1, 2);
-    EXPECT_NEAR(rcIcon.CenterPoint().x, (ink.first + ink.second) / 2, 2);
-
-    // Check boxes: the state images of the checked and the unchecked row differ, and the text
-    // starts after the box.
-    CRect rcFirst, rcSecond;
-    m_list.GetSubItemRect(0, 0, LVIR_LABEL, rcFirst);
-    m_list.GetSubItemRect(1, 0, LVIR_LABEL, rcSecond);
-    int cx = 0, cy = 0;
-    ASSERT_NE(nullptr, m_list.GetImageList(LVSIL_STATE));
-    ::ImageList_GetIconSize(m_list.GetImageList(LVSIL_STATE)->GetSafeHandle(), &cx, &cy);
-    int nDiffering = 0;
-    for (int x = 0; x < cx; ++x)
-        for (int y = 2; y < rcFirst.Height() - 1; ++y)
-            nDiffering += WindowPicture::PixelAt(hPicture, rcFirst.left + x, rcFirst.top + y) !=
-                          WindowPicture::PixelAt(hPicture, rcSecond.left + x, rcSecond.top + y);
-    EXPECT_GT(nDiffering, 4) << "the checked row's box looks like the unchecked one";
-    EXPECT_GT(InkSpan(hPicture, CRect(rcFirst.left, rcFirst.top, rcFirst.left + cx, rcFirst.bottom)).second, -1);
-    CRect rcText(rcFirst.left + 2 + cx, rcFirst.top, rcFirst.right, rcFirst.bottom);
-    EXPECT_GE(InkSpan(hPicture, rcText).first, rcFirst.left + 2 + cx + 2);
-    ::DeleteObject(hPicture);
-
-    // An icon: drawn 30 pixels wide at the cell's right edge, no text.
-    HICON hIcon = ::LoadIcon(nullptr, IDI_APPLICATION);
-    ASSERT_NE(nullptr, hIcon);
-    g_nIcon = (int)(INT_PTR)hIcon;
-    m_list.Invalidate();
-    m_list.UpdateWindow();
-    hPicture = WindowPicture::Render(m_list.m_hWnd);
-    ink = InkSpan(hPicture, rcIcon);
-    EXPECT_GE(ink.first, rcIcon.right - 30);
-    EXPECT_LE(ink.second, rcIcon.right - 1);
-    EXPECT_GE(ink.second, ink.first);
-    ::DeleteObject(hPicture);
-}
-
-TEST_F(MultiLineListTest, ChangesRepaintOnceWhenTheOneShotTimerFires)
-{
-    Build();
-    Add("A", "1", 2);
-    Add("B", "2", 0);
-    m_list.OpenCloseRow(0);
-    m_list.UpdateWindow();
-    m_list.ValidateRect(nullptr);
-    m_list.SendMessage(WM_TIMER, MULTILINE_REPAINT_TIMER, 0);
-    CRect rcUpdate;
-    EXPECT_TRUE(::GetUpdateRect(m_list.m_hWnd, &rcUpdate, FALSE));          // the whole list repaints
-    EXPECT_FALSE(::KillTimer(m_list.m_hWnd, MULTILINE_REPAINT_TIMER));   // and the timer is gone
-    m_list.ValidateRect(nullptr);
-    m_list.SendMessage(WM_TIMER, MULTILINE_REPAINT_TIMER, 0);     // nothing pending: nothing repaints
-    EXPECT_FALSE(::GetUpdateRect(m_list.m_hWnd, &rcUpdate, FALSE));
-}
-
-TEST_F(MultiLineListTest, RowHeightIsTheFontHeightPlusFourPerLine)
-{
-    Build();
-    LOGFONT lf = {};
-    m_list.GetFont()->GetLogFont(&lf);
-    for (int nLines : { 0, 1, 3 })
-    {
-        m_list.SetNoOfLinesPerRow(nLines);
-        MEASUREITEMSTRUCT mis = {};
-        mis.CtlType = ODT_LISTVIEW;
-        m_list.GetParent()->SendMessage(WM_MEASUREITEM, (WPARAM)m_list.GetDlgCtrlID(), (LPARAM)&mis);
-        EXPECT_EQ((UINT)((std::abs(lf.lfHeight) + 4) * std::max(nLines, 1)), mis.itemHeight) << nLines;
-    }
 }
 
 TEST_F(MultiLineListTest, ExportWritesRowsAndChildLinesAsShown)

@@ -208,27 +208,6 @@ TEST_F(DragListTest, DraggingPastTheEdgesScrollsOnTheTimer)
     EXPECT_EQ(left.GetItemText(nTop + 1, 0), expected);
 }
 
-TEST_F(DragListTest, HeaderToolTipsFollowTheColumns)
-{
-    CVXDragListCtrl& left = m_host.m_left;
-    left.InsertColumn(1, "Second", LVCFMT_LEFT, 80);
-    left.InsertColumn(0, "First", LVCFMT_LEFT, 80);
-    ASSERT_NE(left.m_ToolTip.GetSafeHwnd(), nullptr);
-    EXPECT_EQ(left.m_ToolTip.SendMessage(TTM_GETTOOLCOUNT), 3);
-    left.DeleteColumn(0);
-    EXPECT_EQ(left.m_ToolTip.SendMessage(TTM_GETTOOLCOUNT), 2);
-
-    // The text of tool 1 is the first column's name now.
-    char text[80] = "";
-    TOOLINFOA info = {};
-    info.cbSize = sizeof(info);
-    info.hwnd = left.GetHeaderCtrl()->m_hWnd;
-    info.uId = 1;
-    info.lpszText = text;
-    left.m_ToolTip.SendMessage(TTM_GETTEXTA, sizeof(text), (LPARAM)&info);
-    EXPECT_STREQ(text, "Hidden");
-}
-
 namespace
 {
 class CTextSource : public CWnd
@@ -260,11 +239,13 @@ TEST_F(DragListTest, OwnerDrawnRowsAreWhiteOrGreyWithTheCallbackTexts)
 
     // The rows are drawn where they sit in the list's client area.
     CRect row;
-    HDC hdcScreen = ::GetDC(nullptr);
-    HDC hdc = ::CreateCompatibleDC(hdcScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hdcScreen, 300, 200);
-    ::ReleaseDC(nullptr, hdcScreen);
-    HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
+    CClientDC screen(nullptr);
+    CDC dc;
+    dc.CreateCompatibleDC(&screen);
+    CBitmap bitmap;
+    bitmap.CreateCompatibleBitmap(&screen, 300, 200);
+    CBitmap* pOld = dc.SelectObject(&bitmap);
+    const HDC hdc = dc.GetSafeHdc();
     auto draw = [&](int nRow) {
         source.m_asked.clear();
         list.GetItemRect(nRow, &row, LVIR_BOUNDS);
@@ -288,9 +269,7 @@ TEST_F(DragListTest, OwnerDrawnRowsAreWhiteOrGreyWithTheCallbackTexts)
         for (int y = row.top; y < row.bottom && !bInk; ++y)
             bInk = ::GetPixel(hdc, x, y) != RGB(0x96, 0x96, 0x96);
     EXPECT_TRUE(bInk);
-    ::SelectObject(hdc, hOld);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hdc);
+    dc.SelectObject(pOld);
     list.DestroyWindow();
     source.DestroyWindow();
 }

@@ -26,11 +26,7 @@ public:
 };
 
 // One grid: its dialog and its list.
-struct sGrid
-{
-    CProfileGridDialog dialog;
-    CCommonListCtrl list;
-};
+struct sGrid { CProfileGridDialog dialog; CCommonListCtrl list; };
 
 class ProfileTest : public HostTest
 {

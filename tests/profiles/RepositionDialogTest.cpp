@@ -70,10 +70,12 @@ TEST_F(RepositionTest, OpensWithShownColumnsInHeaderOrderAndHiddenReversed)
     EXPECT_EQ(m_pDlg->m_AutoSort.GetCheck(), BST_UNCHECKED);
     EXPECT_TRUE(m_pDlg->GetDlgItem(IDC_RC_VIEW)->IsWindowVisible());
 
-    // Opening again rebuilds the dialog from the grid.
+    // Opening again rebuilds the dialog from the grid; the host's cancel closes it.
     grid.list.ShowColumnDlg();
     EXPECT_EQ(grid.list.m_pRepositionDlg, m_pDlg);
     EXPECT_EQ(ListTexts(m_pDlg->m_ShownList), (Texts{ "Symbol", "Ask", "Volume" }));
+    EXPECT_EQ(m_pDlg->CallCancel(), 1);
+    EXPECT_FALSE(DialogOpen());
 }
 
 TEST_F(RepositionTest, ShowMovesToTheSelectionMarkAndViewRebuildsTheHeader)
@@ -109,34 +111,34 @@ TEST_F(RepositionTest, ShowMovesToTheSelectionMarkAndViewRebuildsTheHeader)
     EXPECT_EQ(TestSettings::Get("Repo", "COLUMNPROFILE"), "<none>");
 }
 
-TEST_F(RepositionTest, SaveAppliesStoresAndSetsAutoSort)
+// Shown Symbol, Ask, Volume: rows hidden, then Save, Cancel or View (every column hidden).
+TEST_F(RepositionTest, SaveStoresCancelLeavesTheGridAloneAndViewOfNothingEmptiesTheHeader)
 {
-    sGrid& grid = OpenOnQuotes();
-    Select(m_pDlg->m_ShownList, { 2 });   // Volume
-    Click(IDC_RC_HIDE);
-    EXPECT_EQ(ListTexts(m_pDlg->m_HiddenList), (Texts{ "Time", "Bid", "Volume" }));
-    m_pDlg->m_AutoSort.SetCheck(BST_CHECKED);
-    Click(IDC_RC_SAVE);
-    EXPECT_FALSE(DialogOpen());
-    EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Ask" }));
-    EXPECT_EQ(TestSettings::Get("Repo", "COLUMNPROFILE"), "0,0,60,1,-1,0,2,1,75,3,-1,0,4,-1,0");
-    EXPECT_TRUE(grid.list.IsAutoSortEnabled());
-}
-
-TEST_F(RepositionTest, CancelLeavesTheGridAlone)
-{
-    sGrid& grid = OpenOnQuotes();
-    Select(m_pDlg->m_ShownList, { 0, 1 });
-    Click(IDC_RC_HIDE);
-    Click(IDCANCEL);
-    EXPECT_FALSE(DialogOpen());
-    EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Ask", "Volume" }));
-    EXPECT_TRUE(grid.dialog.m_rebuilt.empty());
-    EXPECT_EQ(TestSettings::Get("Repo", "COLUMNPROFILE"), "<none>");
-
-    grid.list.ShowColumnDlg();
-    EXPECT_EQ(m_pDlg->CallCancel(), 1);
-    EXPECT_FALSE(DialogOpen());
+    const struct { const char* name; std::vector<int> hide; bool bAutoSort; int nButton; Texts header; const char* stored; } cases[] = {
+        { "Cancel", { 0, 1 }, false, IDCANCEL, { "Symbol", "Ask", "Volume" }, "<none>" },
+        { "View of nothing", { 0, 1, 2 }, false, IDC_RC_VIEW, {}, "<none>" },
+        { "Save", { 2 }, true, IDC_RC_SAVE, { "Symbol", "Ask" }, "0,0,60,1,-1,0,2,1,75,3,-1,0,4,-1,0" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        sGrid& grid = OpenOnQuotes();
+        m_pDlg->m_ShownList.SetItemState(-1, 0, LVIS_SELECTED);
+        for (int r : c.hide)
+            m_pDlg->m_ShownList.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
+        Click(IDC_RC_HIDE);
+        m_pDlg->m_AutoSort.SetCheck(c.bAutoSort ? BST_CHECKED : BST_UNCHECKED);
+        Click(c.nButton);
+        EXPECT_FALSE(DialogOpen());
+        EXPECT_EQ(c.header, HeaderTexts(grid.list));
+        EXPECT_EQ(c.stored, TestSettings::Get("Repo", "COLUMNPROFILE"));
+        EXPECT_EQ(c.bAutoSort, grid.list.IsAutoSortEnabled() != FALSE);
+        EXPECT_TRUE(c.nButton != IDCANCEL || grid.dialog.m_rebuilt.empty());
+        for (int col = 0; col < 5 && c.header.empty(); ++col)
+            EXPECT_EQ(-1, grid.list.m_arrColPosition[col]) << col;
+        EXPECT_EQ(grid.list.GetHeaderCtrl()->GetItemCount(), (int)grid.list.m_arrVisibleColumns.GetSize());
+        CloseGrid(grid);
+    }
 }
 
 TEST_F(RepositionTest, FixedColumnsCannotBeHidden)
@@ -156,19 +158,6 @@ TEST_F(RepositionTest, FixedColumnsCannotBeHidden)
     EXPECT_EQ(ListTexts(m_pDlg->m_HiddenList), (Texts{ "Ask" }));
     Click(IDC_RC_VIEW);
     EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Bid" }));
-}
-
-TEST_F(RepositionTest, HidingTheLastShownColumnLeavesNoHeaderColumns)
-{
-    sGrid& grid = OpenOnQuotes();
-    Select(m_pDlg->m_ShownList, { 0, 1, 2 });
-    Click(IDC_RC_HIDE);
-    EXPECT_TRUE(ListTexts(m_pDlg->m_ShownList).empty());
-    Click(IDC_RC_VIEW);
-    EXPECT_EQ(grid.list.GetHeaderCtrl()->GetItemCount(), 0);
-    EXPECT_EQ(grid.list.m_arrVisibleColumns.GetSize(), 0);
-    for (int c = 0; c < 5; ++c)
-        EXPECT_EQ(grid.list.m_arrColPosition[c], -1);
 }
 
 TEST_F(RepositionTest, GroupModeCallsTheGroupCallbackInsteadOfSaving)

@@ -273,12 +273,7 @@ TEST_F(FormulaColumnDialogTest, ButtonsAppendTheirTextsOrRefuseWithoutAColumn)
 TEST_F(FormulaColumnDialogTest, RefusalsComeInOrderAndChangeNothing)
 {
     const std::string sLong64(64, 'N'), sLong1000(1000, 'N');
-    struct sCase
-    {
-        std::string name;
-        const char* pszExpression;
-        const char* pszMessage;
-    } cases[] = {
+    struct sCase { std::string name; const char* pszExpression; const char* pszMessage; } cases[] = {
         { "", "\"Bid\"", UDC_MSG_ENTER_NAME },
         { "   ", "", UDC_MSG_ENTER_NAME },
         { "A#B", "", UDC_MSG_NAME_DELIMITERS },
