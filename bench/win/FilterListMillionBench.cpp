@@ -4,7 +4,7 @@
 //              fills each, with the time of the big fill; and the heap the list holds per row
 //              after the first big fill (every heap's busy bytes and block overheads through HeapWalk,
 //              taken before the platform list has been handed the new count, so only the
-//              library's own records count);
+//              library's own records count), and what two trend columns add per row;
 //   number:    PopulateList with ">1000" on the price column ("%.2f" texts the host keeps) against
 //              the same populate with a prefix filter on that column (the same column text calls,
 //              only the matching differs); the shown rows are checked against "%lf" scanning of
@@ -171,6 +171,19 @@ int main()
     char extra[96];
     snprintf(extra, sizeof(extra), " fill_1m_ms=%.0f bytes_per_row=%.1f", bestFill / 1e6, dBytesPerRow);
     BenchReport("filterlist_fill_1m_vs_100k", bestFill / 10, bestSmall, n / 10, extra);
+    // The trend records of two trend columns over the same rows, counted the same way (the
+    // arrays' pointers included).
+    {
+        CArray<int, int> trendColumns;
+        trendColumns.Add(0);
+        trendColumns.Add(1);
+        const long long before = HeapBytesInUse();
+        list.SetTrendColumns(&trendColumns);
+        const double dPerRowColumn = (double)(HeapBytesInUse() - before) / n / 2;
+        trendColumns.RemoveAll();
+        list.SetTrendColumns(&trendColumns);
+        printf("bench filterlist_trend_records_1m bytes_per_row_and_trend_column=%.1f\n", dPerRowColumn);
+    }
     frame.ShowWindow(SW_SHOW);
     AfxPumpPendingMessages();
 

@@ -7,6 +7,7 @@
 #include "host/ControlBlock.h"
 
 #include <algorithm>
+#include <climits>
 #include <unordered_map>
 #include <unordered_set>
 #include <string>
@@ -15,10 +16,11 @@ IMPLEMENT_DYNAMIC(CFilterListCtrl, CCommonListCtrl)
 
 namespace
 {
-// The row records of all filter lists, carved from blocks of 4,096. Freed records are reused;
-// the blocks go back to the heap when the last record is freed (every list emptied or gone).
-// Made once and never destroyed, so that a list destroyed late at exit can still give its
-// records back.
+// Small records of all filter lists (row records, trend records), carved from blocks of 4,096
+// slots of one size. Freed records are reused; the blocks go back to the heap when the last
+// record of the pool is freed (every list emptied or gone). Made once and never destroyed, so
+// that a list destroyed late at exit can still give its records back.
+template <class TRecord>
 class CRecordPool
 {
 public:
@@ -84,7 +86,7 @@ private:
     union sSlot
     {
         sSlot* pNext;
-        alignas(CFilterListCtrl::sColInfo) unsigned char record[sizeof(CFilterListCtrl::sColInfo)];
+        alignas(TRecord) unsigned char record[sizeof(TRecord)];
     };
     static const size_t kBlockSlots = 4096;
     SRWLOCK m_lock;
@@ -94,22 +96,34 @@ private:
     size_t m_nLive = 0;
 };
 
-CRecordPool& RecordPool()
+template <class TRecord>
+CRecordPool<TRecord>& RecordPool()
 {
-    static CRecordPool* s_pPool = new CRecordPool;
+    static CRecordPool<TRecord>* s_pPool = new CRecordPool<TRecord>;
     return *s_pPool;
 }
 }  // namespace
 
 void* CFilterListCtrl::sColInfo::operator new(size_t nSize)
 {
-    return RecordPool().Take(nSize);
+    return RecordPool<sColInfo>().Take(nSize);
 }
 
 void CFilterListCtrl::sColInfo::operator delete(void* p, size_t nSize) noexcept
 {
     if (p != nullptr)
-        RecordPool().Give(p, nSize);
+        RecordPool<sColInfo>().Give(p, nSize);
+}
+
+void* sTrendValues::operator new(size_t nSize)
+{
+    return RecordPool<sTrendValues>().Take(nSize);
+}
+
+void sTrendValues::operator delete(void* p, size_t nSize) noexcept
+{
+    if (p != nullptr)
+        RecordPool<sTrendValues>().Give(p, nSize);
 }
 
 namespace
@@ -295,6 +309,9 @@ void CFilterListCtrl::ScrollToPendingRow()
 
 LRESULT CFilterListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Rows gathered for invalidation go first, while the page is still the one they were
+    // measured on (a scroll moves the invalid region with the rows).
+    FlushRowsInvalid();
     m_bPageKnown = false;
     m_bCellEdgesKnown = false;
     m_nFocusKnown = -1;
@@ -364,10 +381,13 @@ int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
         }
         m_bInverseValid = true;
         m_nInverseMapSize = nMap;
+        m_nShifts = 0;
+        m_nShiftedFrom = INT_MAX;
     }
     if (nMapIndex < 0 || nMapIndex >= nMap)
         return -1;
-    if (m_arrMap[nMapIndex] == nullptr)
+    sColInfo* pRecord = m_arrMap[nMapIndex];
+    if (pRecord == nullptr)
     {
         for (INT_PTR d = 0; d < m_arrDisplay.GetSize(); ++d)
         {
@@ -376,13 +396,49 @@ int CFilterListCtrl::DisplayIndexOfMapIndex(int nMapIndex)
         }
         return -1;
     }
-    int d = m_arrMap[nMapIndex]->nDisplay;
-    if (d >= 0 && (d >= m_arrDisplay.GetSize() || m_arrDisplay[d] != nMapIndex))
+    const int h = pRecord->nDisplay;
+    if (h < 0)
+        return -1;
+    const int nSize = (int)m_arrDisplay.GetSize();
+    const int* pDisplay = m_arrDisplay.GetData();
+    if (h < nSize && pDisplay[h] == nMapIndex)
+        return h;
+    // Rows that left or came back since the last renumbering moved the others by one place
+    // each: the row is at most that many places from where its record last saw it, most often
+    // a few (leaving and returning rows cancel out).
+    for (int nStep = 1; nStep <= m_nShifts; ++nStep)
     {
-        m_bInverseValid = false;   // changed behind our back: look again
-        return DisplayIndexOfMapIndex(nMapIndex);
+        const int nDown = h + nStep, nUp = h - nStep;
+        if (nDown < nSize && nDown >= 0 && pDisplay[nDown] == nMapIndex)
+        {
+            pRecord->nDisplay = nDown;
+            return nDown;
+        }
+        if (nUp >= 0 && nUp < nSize && pDisplay[nUp] == nMapIndex)
+        {
+            pRecord->nDisplay = nUp;
+            return nUp;
+        }
     }
-    return d;
+    m_bInverseValid = false;   // changed behind our back: look again
+    return DisplayIndexOfMapIndex(nMapIndex);
+}
+
+void CFilterListCtrl::DisplayShiftedAt(INT_PTR nAt)
+{
+    // The records behind a row that left or came back learn their new places only when too many
+    // rows moved for a record to be found near its old place (a renumbering walks the records
+    // from there on, one at every few hundred single-row changes instead of one at each).
+    if (!m_bInverseValid)
+        return;
+    if (nAt < m_nShiftedFrom)
+        m_nShiftedFrom = nAt;
+    if (++m_nShifts > kMaxShifts)
+    {
+        RenumberDisplayFrom(m_nShiftedFrom);
+        m_nShifts = 0;
+        m_nShiftedFrom = INT_MAX;
+    }
 }
 
 void CFilterListCtrl::RenumberDisplayFrom(INT_PTR nFrom)
@@ -469,8 +525,29 @@ void CFilterListCtrl::InvalidateDisplayRow(int nScreenRow)
     if (m_hWnd == nullptr || nScreenRow < 0 || m_bClientInvalid || RowPlacement(nScreenRow) == kRowHidden)
         return;
     CRect rc;
-    if (RowRect(nScreenRow, rc))
-        InvalidateRect(&rc, FALSE);
+    if (!RowRect(nScreenRow, rc))
+        return;
+    // Under Wine every invalidation is a round trip to the window server (4 us to 2 ms on a
+    // loaded machine): the rows of a stream of quotes are gathered and invalidated together
+    // before the next message reaches the list, which is before any paint.
+    if (m_bRowsInvalidPending)
+        m_rcRowsInvalid.UnionRect(&m_rcRowsInvalid, &rc);
+    else
+    {
+        m_rcRowsInvalid = rc;
+        m_bRowsInvalidPending = true;
+        if (!m_bCountPending)
+            ::PostMessageA(m_hWnd, WM_NULL, 0, 0);   // a count waiting has posted one already
+    }
+}
+
+void CFilterListCtrl::FlushRowsInvalid()
+{
+    if (!m_bRowsInvalidPending)
+        return;
+    m_bRowsInvalidPending = false;
+    if (m_hWnd != nullptr)
+        ::InvalidateRect(m_hWnd, &m_rcRowsInvalid, FALSE);
 }
 
 void CFilterListCtrl::InvalidateFromRow(int nScreenRow)
@@ -1071,7 +1148,7 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
         if (m_bInverseValid)
         {
             m_arrMap[nMapIndex]->nDisplay = -1;
-            RenumberDisplayFrom(d);
+            DisplayShiftedAt(d);
         }
         ++m_nRowChanges;
         --m_nDisplayCount;
@@ -1104,7 +1181,10 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
     }
     m_arrDisplay.InsertAt(at, nMapIndex);
     if (m_bInverseValid)
-        RenumberDisplayFrom(at);
+    {
+        m_arrMap[nMapIndex]->nDisplay = (int)at;
+        DisplayShiftedAt(at);
+    }
     ++m_nRowChanges;
     ++m_nDisplayCount;
     SyncPlatformCount();
@@ -1195,8 +1275,18 @@ void CFilterListCtrl::PrepareMatchers()
     bool bSame = m_bCompiledExact == bExact && m_nCompiledPicks == m_nPicksChanges &&
                  (INT_PTR)m_compiled.size() == m_arrFilteredCols.GetSize() &&
                  m_arrFilterTexts.GetSize() == m_arrFilteredCols.GetSize();
+    // Asked before every row re-filtered on its own: the texts are compared in place (the arrays
+    // are public, so a count of changes could miss a direct write).
     for (size_t k = 0; bSame && k < m_compiled.size(); ++k)
-        bSame = m_compiled[k].nColumn == m_arrFilteredCols[(INT_PTR)k] && m_compiled[k].csText == m_arrFilterTexts[(INT_PTR)k];
+    {
+        const CString& csCompiled = m_compiled[k].csText;
+        const CString& csStored = m_arrFilterTexts[(INT_PTR)k];
+        bSame = m_compiled[k].nColumn == m_arrFilteredCols[(INT_PTR)k] && csCompiled.GetLength() == csStored.GetLength();
+        const char* pCompiled = csCompiled;
+        const char* pStored = csStored;
+        for (int i = 0; bSame && i < csStored.GetLength(); ++i)
+            bSame = pCompiled[i] == pStored[i];
+    }
     if (bSame)
         return;
     m_compiled.clear();

@@ -16,18 +16,23 @@
 #include "widgets/ColorHeaderCtrl.h"
 #include "filter/FilterMatch.h"
 
+#include <climits>
 #include <map>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 // One value record of a trend column, per row (filled by the trend colouring of the list).
-struct sTrendValues
+struct CONTROLS_API sTrendValues
 {
     double dPrevious;
     double dCurrent;
     BYTE nState;          // 0 none yet, 1 rose, 2 fell, 3 steady
     int nChangeTime;      // clock() at the last rise or fall; 0 = no mark pending
+    // Records come from blocks shared by every filter list, as the row records do: a row costs
+    // 24 bytes per trend column, without a heap block of its own.
+    static void* operator new(size_t nSize);
+    static void operator delete(void* p, size_t nSize) noexcept;
 };
 
 typedef CArray<sTrendValues*, sTrendValues*> CTrendValueArray;
@@ -302,6 +307,11 @@ private:
     int m_nPageTop = 0;
     int m_nPageRows = 0;
     CRect m_rcPageTop;
+    // Rows to invalidate before the next message reaches the list (their union, client
+    // coordinates of the page they were on).
+    bool m_bRowsInvalidPending = false;
+    CRect m_rcRowsInvalid;
+    void FlushRowsInvalid();
     bool RowRect(int nScreenRow, CRect& rc);
     void FreeTrendValues(bool bRemoveArrays);
     // Calls f(column, array) for every trend column that has an array.
@@ -391,6 +401,13 @@ private:
     int DisplayIndexOfMapIndex(int nMapIndex);
     // The records of display entries nFrom onwards learn their display indexes again.
     void RenumberDisplayFrom(INT_PTR nFrom);
+    // A single row left or came back at display index nAt: the records behind it are a place
+    // off until the next renumbering, which waits until kMaxShifts rows moved (a record is then
+    // looked for at most that many places from where it was).
+    void DisplayShiftedAt(INT_PTR nAt);
+    static const int kMaxShifts = 64;
+    int m_nShifts = 0;                  // single-row moves since the records were last renumbered
+    INT_PTR m_nShiftedFrom = INT_MAX;   // the lowest display index any of them moved
     void DisplayChanged()
     {
         m_bInverseValid = false;
