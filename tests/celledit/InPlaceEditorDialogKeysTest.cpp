@@ -24,14 +24,7 @@ public:
     void OnCancel() override { ++m_nCancel; }
 };
 
-enum eEditor
-{
-    kText,
-    kPrice,
-    kDropList,
-    kDropDown,
-    kPicker
-};
+enum eEditor { kText, kPrice, kDropList, kDropDown, kPicker };
 }  // namespace
 
 class InPlaceEditorDialogKeysTest : public CellEditTest
@@ -110,66 +103,38 @@ protected:
     CMessageRecorder m_list;
 };
 
+// A drop-down with an edit part reports the typed text on Enter and the cell's text after Escape;
+// a click elsewhere afterwards reports nothing a second time.
 TEST_F(InPlaceEditorDialogKeysTest, EnterAndEscapeEndTheEditWithoutPressingTheDialogsButtons)
 {
-    struct sCase
-    {
-        const char* name;
-        eEditor editor;
-        UINT vk;
-        const char* report;
-    };
-    const sCase cases[] = {
-        { "text Enter", kText, VK_RETURN, "text=\"BUY\"" },
-        { "text Escape", kText, VK_ESCAPE, "text=\"BUY\"" },
-        { "price Enter", kPrice, VK_RETURN, "text=\"12.5\"" },
-        { "price Escape", kPrice, VK_ESCAPE, "text=\"12.5\"" },
-        { "drop list Enter", kDropList, VK_RETURN, "text=\"BUY\"" },
-        { "drop list Escape", kDropList, VK_ESCAPE, "text=\"BUY\"" },
-        { "drop down Enter", kDropDown, VK_RETURN, "text=\"BUY\"" },
-        { "drop down Escape", kDropDown, VK_ESCAPE, "text=\"BUY\"" },
-        { "picker Enter", kPicker, VK_RETURN, "text=\"10:00:00\"" },
-        { "picker Escape", kPicker, VK_ESCAPE, "text=\"10:00:00\"" },
+    struct sCase { eEditor editor; const char* typed; const char* enter; const char* escape; } const cases[] = {
+        { kText, nullptr, "BUY", "BUY" },           { kPrice, nullptr, "12.5", "12.5" },
+        { kDropList, nullptr, "BUY", "BUY" },       { kDropDown, nullptr, "BUY", "BUY" },
+        { kDropDown, "LIMIT", "LIMIT", "BUY" },     { kPicker, nullptr, "10:00:00", "10:00:00" },
     };
     for (const sCase& c : cases)
     {
-        SCOPED_TRACE(c.name);
-        m_list.Clear();
-        m_dialog.m_nOk = m_dialog.m_nCancel = 0;
-        HWND hEditor = Show(c.editor);
-        ASSERT_NE(nullptr, hEditor);
-        AfxPumpPendingMessages();
-        // The key goes where the keyboard is: a drop-down's edit part when it has one.
-        PressKey(::GetFocus(), c.vk);
-        EXPECT_EQ(0, m_dialog.m_nOk);
-        EXPECT_EQ(0, m_dialog.m_nCancel);
-        EXPECT_EQ(std::vector<std::string>{ c.report }, Reports());
-        EXPECT_FALSE(::IsWindow(hEditor));
-    }
-}
-
-TEST_F(InPlaceEditorDialogKeysTest, DropDownWithEditPartReportsTypedTextOnEnterAndCellTextAfterEscape)
-{
-    struct sCase
-    {
-        UINT vk;
-        const char* report;
-    };
-    const sCase cases[] = { { VK_RETURN, "text=\"LIMIT\"" }, { VK_ESCAPE, "text=\"BUY\"" } };
-    for (const sCase& c : cases)
-    {
-        SCOPED_TRACE(c.vk);
-        m_list.Clear();
-        HWND hCombo = Show(kDropDown);
-        AfxPumpPendingMessages();
-        HWND hEditPart = ::GetFocus();
-        ASSERT_TRUE(::IsChild(hCombo, hEditPart));
-        ::SetWindowTextA(hEditPart, "LIMIT");
-        PressKey(hEditPart, c.vk);
-        // A click elsewhere afterwards must not report a second time, nor the typed text after Escape.
-        m_dialog.GetDlgItem(IDOK)->SetFocus();
-        EXPECT_EQ(std::vector<std::string>{ c.report }, Reports());
-        EXPECT_FALSE(::IsWindow(hCombo));
+        for (UINT vk : { VK_RETURN, VK_ESCAPE })
+        {
+            SCOPED_TRACE(std::to_string(c.editor) + (c.typed ? " typed " : " ") + (vk == VK_RETURN ? "Enter" : "Escape"));
+            m_list.Clear();
+            m_dialog.m_nOk = m_dialog.m_nCancel = 0;
+            HWND hEditor = Show(c.editor);
+            ASSERT_NE(nullptr, hEditor);
+            AfxPumpPendingMessages();
+            // The key goes where the keyboard is: a drop-down's edit part when it has one.
+            HWND hKeys = ::GetFocus();
+            EXPECT_EQ(c.editor == kDropDown, hKeys != hEditor && ::IsChild(hEditor, hKeys));
+            if (c.typed)
+                ::SetWindowTextA(hKeys, c.typed);
+            PressKey(hKeys, vk);
+            m_dialog.GetDlgItem(IDOK)->SetFocus();
+            EXPECT_EQ(0, m_dialog.m_nOk);
+            EXPECT_EQ(0, m_dialog.m_nCancel);
+            EXPECT_EQ(std::vector<std::string>{ std::string("text=\"") + (vk == VK_RETURN ? c.enter : c.escape) + "\"" },
+                      Reports());
+            EXPECT_FALSE(::IsWindow(hEditor));
+        }
     }
 }
 

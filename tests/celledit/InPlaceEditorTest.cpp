@@ -74,13 +74,8 @@ const char* const kDown = "message 0x78E w=0x0 l=0x0";
 
 TEST_F(InPlaceEditorTest, TextEditorLiesOverTheCellAndEachKeyReportsThenMovesOn)
 {
-    struct sCase
-    {
-        UINT vk;
-        bool bShift;
-        const char* report;    // the text reported; "typed" was typed over "old"
-        const char* message;   // the navigation message after it, if any
-    } const cases[] = {
+    // report: the text reported; "typed" was typed over "old"; message: the navigation message after it, if any
+    struct sCase { UINT vk; bool bShift; const char* report; const char* message; } const cases[] = {
         { VK_ESCAPE, false, "old", nullptr },   // the text the cell had, and not carried over
         { VK_RETURN, false, "typed", nullptr }, { VK_TAB, false, "typed", kNext }, { VK_TAB, true, "typed", kPrev },
         { VK_UP, false, "typed", kPrev },       { VK_DOWN, false, "typed", kDown },
@@ -111,12 +106,7 @@ TEST_F(InPlaceEditorTest, TextEditorLiesOverTheCellAndEachKeyReportsThenMovesOn)
 TEST_F(InPlaceEditorTest, ColumnSevenDoublesAndHalvesInsteadOfLeaving)
 {
     HWND hEdit = ShowText(0, INPLACE_STEP_COLUMN, "25");
-    struct sCase
-    {
-        const char* before;
-        UINT vk;
-        const char* after;
-    } const cases[] = { { "25", VK_UP, "50" }, { "1", VK_DOWN, "1" }, { "5", VK_DOWN, "2" },
+    struct sCase { const char* before; UINT vk; const char* after; } const cases[] = { { "25", VK_UP, "50" }, { "1", VK_DOWN, "1" }, { "5", VK_DOWN, "2" },
                         { "2000000000", VK_UP, "-294967296" } };   // 32-bit arithmetic wraps
     for (const sCase& c : cases)
     {
@@ -220,17 +210,8 @@ TEST_F(InPlaceEditorTest, ComboOffersTheItemsAndReportsTheChoice)
     for (const char* psz : { "BUY", "SELL", "SHORT" })
         items.AddTail(psz);
     CInPlaceCombo* pCombo = CInPlaceCombo::GetInstance();
-    struct sCase
-    {
-        const char* name;
-        const char* text;   // the cell's text (found without regard to case), or the item index
-        int nIndex;
-        int nSelected;      // what the combo shows first
-        int nChoose;        // then chosen, -1: none
-        UINT vk;            // 0: the drop-down part is opened and closed
-        const char* report;
-        const char* message;
-    } const cases[] = {
+    // text: the cell's text (found without regard to case), or the item index; nSelected: what the combo shows first; nChoose: then chosen, -1: none; vk: 0: the drop-down part is opened and closed
+    struct sCase { const char* name; const char* text; int nIndex; int nSelected; int nChoose; UINT vk; const char* report; const char* message; } const cases[] = {
         { "Enter reports the choice", "sell", -1, 1, 2, VK_RETURN, "SHORT", nullptr },
         { "Escape reports the remembered item", "", 0, 0, 1, VK_ESCAPE, "BUY", nullptr },
         { "closing the drop-down ends the edit", "", 2, 2, -1, 0, "SHORT", nullptr },

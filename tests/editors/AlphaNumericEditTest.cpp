@@ -14,11 +14,7 @@ TEST_F(EditorTest, GroupNameBoxDeletesInvalidCharactersWithOneReportPerChange)
     CAlphaNumericEdit box;
     CreateBox(box);
     box.SetLimitText(0);
-    struct Case
-    {
-        const char* name;
-        std::string text, kept;
-    } const cases[] = {
+    struct Case { const char* name; std::string text, kept; } const cases[] = {
         { "a blank", "ab c", "abc" },
         { "signs and a byte of 128 and above", "a-b_c\xE9" "9", "abc9" },
         { "thousands at once", "ab" + std::string(2000, '#') + "c" + std::string(3000, '\xA7') + "9", "abc9" },

@@ -9,12 +9,7 @@
 #include <string>
 #include <vector>
 
-struct sBalloon
-{
-    HWND hWnd;
-    std::wstring title, text;
-    int icon;
-};
+struct sBalloon { HWND hWnd; std::wstring title, text; int icon; };
 
 inline std::vector<sBalloon>& Balloons()
 {

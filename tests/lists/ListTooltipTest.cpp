@@ -52,13 +52,8 @@ protected:
 TEST_F(ListTooltipTest, HeaderToolsOnlyForExistingPositionsInReportView)
 {
     std::string huge(100 * 1024, 'T');
-    struct sCase
-    {
-        int nPosition;
-        const char* text;
-        int nResult;
-        std::string shown;   // the tool's text afterwards, when added
-    };
+    // shown: the tool's text afterwards, when added
+    struct sCase { int nPosition; const char* text; int nResult; std::string shown; };
     const sCase cases[] = {
         { -1, "x", 0, "<none>" },
         { 0, "Trading symbol", 1, "Trading symbol" },
@@ -128,13 +123,7 @@ TEST_F(ListTooltipTest, RowToolFollowsTheMouseAndAsksTheProvider)
 TEST_F(ListTooltipTest, NeedTextInBothWidthsAndFromHostileProviders)
 {
     RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, 0, RowDrag::RowPoint(m_list.m_hWnd, 1));
-    struct sCase
-    {
-        const char* name;
-        std::string text;
-        int nResult;
-        std::string expected;
-    };
+    struct sCase { const char* name; std::string text; int nResult; std::string expected; };
     const sCase cases[] = {
         { "plain", "INFY  NSE", 1, "INFY  NSE" },
         { "declined", "ignored", 0, "" },

@@ -432,13 +432,7 @@ TEST_F(XGridTest, PaintedCellsShowTheirStateImagesAndColours)
     l.GetCellRect(2, 2, rcImage);
     l.GetCellRect(3, 0, rcText);
     const CPoint frame = CheckboxCentre(1, 1) - CPoint(XLIST_CHECKBOX_SIZE / 2, 0);   // the box's left edge
-    struct sPixel
-    {
-        const char* name;
-        HWND hWnd;
-        CPoint pt;
-        COLORREF expected;
-    } const pixels[] = {
+    struct sPixel { const char* name; HWND hWnd; CPoint pt; COLORREF expected; } const pixels[] = {
         { "colour box", hList, CellCentre(0, 2), RGB(10, 120, 230) },
         { "checked box", hList, CheckboxCentre(0, 1), ::GetSysColor(COLOR_WINDOWTEXT) },
         { "unchecked box", hList, CheckboxCentre(1, 1), ::GetSysColor(COLOR_WINDOW) },
@@ -448,9 +442,7 @@ TEST_F(XGridTest, PaintedCellsShowTheirStateImagesAndColours)
         { "right of the image", hList, CPoint(rcImage.right - 2, rcImage.CenterPoint().y), ::GetSysColor(COLOR_WINDOW) },
     };
     for (const sPixel& p : pixels)
-    {
         EXPECT_EQ(p.expected, Pixel(p.hWnd, p.pt)) << p.name;
-    }
     l.SetImageList(nullptr, LVSIL_SMALL);
 
     // A checked header box is drawn from the header's images, rebuilt without leaking on every
