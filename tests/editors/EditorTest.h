@@ -104,10 +104,7 @@ protected:
         {
             EXPECT_LE(n, Balloons().size());
         }
-        else
-        {
-            EXPECT_EQ(n, Balloons().size());
-        }
+        else { EXPECT_EQ(n, Balloons().size()); }
         for (const sBalloon& b : Balloons())
         {
             EXPECT_EQ(box.GetSafeHwnd(), b.hWnd);
@@ -117,10 +114,7 @@ protected:
         }
         EXPECT_EQ(Balloons().size(), Beeps());
         for (const CModalRecord& r : m_script.m_records)
-            if (r.kind == "beep")
-            {
-                EXPECT_EQ((UINT)MB_ICONEXCLAMATION, r.type);
-            }
+            if (r.kind == "beep") { EXPECT_EQ((UINT)MB_ICONEXCLAMATION, r.type); }
         Reset();
     }
 

@@ -75,15 +75,9 @@ TEST_F(NumEditTest, IsValidOfTheWindowTextAndOfAGivenText)
         SCOPED_TRACE(std::string("\"") + c.text + (c.bAnyChars ? "\" any characters" : "\""));
         m_box.m_strValidChars = c.bAnyChars ? "" : "0123456789.,";
         m_box.SetWindowText(c.text);
-        if (c.nWindow >= 0)
-        {
-            EXPECT_EQ(c.nWindow, m_box.IsValid());
-        }
+        if (c.nWindow >= 0) { EXPECT_EQ(c.nWindow, m_box.IsValid()); }
         Reports(c.reports);
-        if (c.nGiven >= 0)
-        {
-            EXPECT_EQ(c.nGiven, m_box.IsValid(CString(c.text)));
-        }
+        if (c.nGiven >= 0) { EXPECT_EQ(c.nGiven, m_box.IsValid(CString(c.text))); }
         Reports(0);   // the given form never reports
     }
 }

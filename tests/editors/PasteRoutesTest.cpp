@@ -117,10 +117,7 @@ TEST_F(PasteRoutesTest, PriceBoxRefusesAPasteThatSpoilsTheCombinedText)
             EXPECT_STREQ(c.text, Text(box));
             ASSERT_EQ(c.report ? 1u : 0u, Balloons().size());
             EXPECT_EQ(Balloons().size(), Beeps());
-            if (c.report)
-            {
-                EXPECT_EQ(c.report, Balloons()[0].text);
-            }
+            if (c.report) { EXPECT_EQ(c.report, Balloons()[0].text); }
         }
     }
     // No allowed characters: nothing is pasted and nothing said.

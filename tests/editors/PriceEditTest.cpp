@@ -51,10 +51,7 @@ protected:
             EXPECT_FALSE(Balloons().empty());
             Reset();
         }
-        else
-        {
-            ExpectReports(m_box, report == kNone ? 0 : 1, titles[report], texts[report], !bOnce);
-        }
+        else { ExpectReports(m_box, report == kNone ? 0 : 1, titles[report], texts[report], !bOnce); }
     }
 
     CPriceEdit m_box;
@@ -88,10 +85,7 @@ TEST_F(PriceEditTest, TypedKeysAreGroupedOrUndoneWithTheirReport)
         Reset();
         Type(m_box, c.keys);
         EXPECT_STREQ(c.text, Text(m_box));
-        if (c.nCaretAfter >= 0)
-        {
-            EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box));
-        }
+        if (c.nCaretAfter >= 0) { EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box)); }
         Reports(c.report, false);
     }
     EXPECT_GT(Updates(), 0u);   // the parent still hears of every change
@@ -177,10 +171,7 @@ TEST_F(PriceEditTest, ProcessCharacterVerdicts)
         Caret(m_box, c.nCaret);
         Reset();
         EXPECT_EQ(c.nResult, m_box.processCharacter(c.ch));
-        if (c.nCaretAfter >= 0)
-        {
-            EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box));
-        }
+        if (c.nCaretAfter >= 0) { EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box)); }
         Reports(c.report);
     }
 }

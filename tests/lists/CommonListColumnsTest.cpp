@@ -28,10 +28,7 @@ TEST_F(ListTest, HeaderFromTheDefaultsTheProfileOrEveryColumn)
         CArray<int, int> defaults;
         for (int d : c.defaults)
             defaults.Add(d);
-        if (!c.defaults.empty())
-        {
-            EXPECT_EQ(1, m_list.SetDefaultCols(defaults));
-        }
+        if (!c.defaults.empty()) { EXPECT_EQ(1, m_list.SetDefaultCols(defaults)); }
         EXPECT_EQ(0, m_list.SetDefaultCols(0, nullptr));   // refused: the defaults stay
         if (c.profile)
             TestHost::Settings()[{ "TestGrid", "COLUMNPROFILE" }] = c.profile;

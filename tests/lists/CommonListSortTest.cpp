@@ -101,10 +101,7 @@ TEST_F(ListTest, ClicksAndSortOnSetDirectionColumnAndHeaderImages)
         EXPECT_EQ(c.nSortOrder, m_list.GetSortOrder());
         for (int p = 0; p < 3; ++p)
         {
-            if (c.images[p] != -2)
-            {
-                EXPECT_EQ(c.images[p], HeaderImage(p)) << "position " << p;
-            }
+            if (c.images[p] != -2) { EXPECT_EQ(c.images[p], HeaderImage(p)) << "position " << p; }
         }
     }
 }

@@ -68,10 +68,7 @@ TEST_F(ListTooltipTest, HeaderToolsOnlyForExistingPositionsInReportView)
         int nTools = m_list.m_ToolTip.GetToolCount();
         EXPECT_EQ(c.nResult, m_list.AddHeaderToolTip(c.nPosition, c.text));
         EXPECT_EQ(nTools, m_list.m_ToolTip.GetToolCount());   // replaced, never added twice
-        if (c.nResult && !c.shown.empty())
-        {
-            EXPECT_EQ(c.shown, ToolText(Header(), (UINT_PTR)c.nPosition + 1));
-        }
+        if (c.nResult && !c.shown.empty()) { EXPECT_EQ(c.shown, ToolText(Header(), (UINT_PTR)c.nPosition + 1)); }
     }
     m_list.ModifyStyle(LVS_TYPEMASK, LVS_LIST);
     EXPECT_EQ(0, m_list.AddHeaderToolTip(0, "list view"));
