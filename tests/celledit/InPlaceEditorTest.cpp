@@ -1,5 +1,7 @@
 // The in-place cell editors over a real "list" window that records what they report: the
-// LVN_ENDLABELEDIT record and the navigation messages, in order, whichever way the edit ends.
+// LVN_ENDLABELEDIT record and the navigation messages, in order, whichever way the edit ends. The
+// list sits in a dialog with an OK (default) and a Cancel button: Enter and Escape in an editor
+// belong to the editor, and must end the edit and nothing else.
 #include "CellEditTest.h"
 
 #include "editors/InPlaceCombo.h"
@@ -9,12 +11,24 @@
 #include "editors/InPlacePriceEdit.h"
 #include "editors/InPlaceQuantityEdit.h"
 #include "editors/ListEditCtrl.h"
+#include "market/CategoryListCtrl.h"
 
 namespace
 {
 const UINT kListId = 77;
 const UINT kEditorId = 500;
 const CRect kCell(40, 30, 160, 50);
+
+class CCountingDialog : public CDialog
+{
+public:
+    int m_nOk = 0;
+    int m_nCancel = 0;
+    void OnOK() override { ++m_nOk; }
+    void OnCancel() override { ++m_nCancel; }
+};
+
+enum eEditor { kText, kPrice, kDropList, kDropDown, kPicker };
 }  // namespace
 
 class InPlaceEditorTest : public CellEditTest
@@ -23,7 +37,13 @@ protected:
     void SetUp() override
     {
         CellEditTest::SetUp();
-        ASSERT_TRUE(m_list.CreateRecorder(&m_frame, CRect(0, 0, 400, 300), kListId));
+        // The grid dialog without its grid.
+        ASSERT_TRUE(m_dialog.Create(3100, &m_frame));
+        m_dialog.GetDlgItem(1001)->DestroyWindow();
+        const DWORD dwButton = WS_CHILD | WS_VISIBLE | WS_TABSTOP;
+        ASSERT_TRUE(m_ok.Create("OK", dwButton | BS_DEFPUSHBUTTON, CRect(200, 230, 260, 250), &m_dialog, IDOK));
+        ASSERT_TRUE(m_cancel.Create("Cancel", dwButton, CRect(270, 230, 330, 250), &m_dialog, IDCANCEL));
+        ASSERT_TRUE(m_list.CreateRecorder(&m_dialog, CRect(0, 0, 400, 220), kListId));
         m_list.SetFocus();
         m_list.Clear();
     }
@@ -36,6 +56,8 @@ protected:
         CInPlaceDTPicker::DeleteInstance();
         if (m_list.GetSafeHwnd() != nullptr)
             m_list.DestroyWindow();
+        if (m_dialog.GetSafeHwnd() != nullptr)
+            m_dialog.DestroyWindow();
         CellEditTest::TearDown();
     }
     // Shows the text editor over kCell for (row, column).
@@ -47,6 +69,40 @@ protected:
                                                               nRow, nColumn, strValid, strText, &m_list));
         return CInPlaceEdit::GetInstance()->GetSafeHwnd();
     }
+    // Opens the editor over row 1, column 2 with the cell text "BUY" ("12.5" for the price);
+    // returns the editor window.
+    HWND Show(eEditor editor)
+    {
+        CString strText = "BUY", strValid;
+        CStringList items;
+        items.AddTail("BUY");
+        items.AddTail("SELL");
+        switch (editor)
+        {
+        case kText:
+            return ShowText(1, 2, "BUY");
+        case kPrice:
+            strText = "12.5";
+            CInPlacePriceEdit::GetInstance()->ShowPriceEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 1, 2, strText,
+                                                                &m_list);
+            return CInPlacePriceEdit::GetInstance()->GetSafeHwnd();
+        case kDropList:
+        case kDropDown:
+            CInPlaceCombo::GetInstance()->ShowComboCtrl(
+                WS_VSCROLL | (editor == kDropList ? CBS_DROPDOWNLIST : CBS_DROPDOWN), CRect(40, 30, 160, 200),
+                &m_list, kEditorId, 1, 2, &items, "BUY");
+            return CInPlaceCombo::GetInstance()->GetSafeHwnd();
+        case kPicker:
+        {
+            CInPlaceDTPicker* p = CInPlaceDTPicker::GetInstance();
+            p->ShowDTPickerCtrl(9, kCell, &m_list, kEditorId, 1, 2, CTime(2024, 3, 5, 10, 0, 0));
+            p->m_pListWnd = &m_list;
+            p->SetFocus();
+            return p->GetSafeHwnd();
+        }
+        }
+        return nullptr;
+    }
     // What the list received, the editors' own focus and change notifications left out: the
     // end-of-edit reports and the navigation messages ("message 0x784 ...").
     std::vector<std::string> Lines()
@@ -54,10 +110,8 @@ protected:
         AfxPumpPendingMessages();
         std::vector<std::string> lines;
         for (const sRecordedMsg& r : m_list.m_records)
-        {
             if (r.message != WM_COMMAND && (r.message != WM_NOTIFY || r.code == LVN_ENDLABELEDITA))
                 lines.push_back(r.line);
-        }
         return lines;
     }
     static std::string EndEdit(int nRow, int nColumn, const char* pszText)
@@ -65,6 +119,8 @@ protected:
         return EndEditLine(kEditorId, nRow, nColumn, pszText);
     }
 
+    CCountingDialog m_dialog;
+    CButton m_ok, m_cancel;
     CMessageRecorder m_list;
 };
 
@@ -74,13 +130,8 @@ const char* const kDown = "message 0x78E w=0x0 l=0x0";
 
 TEST_F(InPlaceEditorTest, TextEditorLiesOverTheCellAndEachKeyReportsThenMovesOn)
 {
-    struct sCase
-    {
-        UINT vk;
-        bool bShift;
-        const char* report;    // the text reported; "typed" was typed over "old"
-        const char* message;   // the navigation message after it, if any
-    } const cases[] = {
+    // report: the text reported; "typed" was typed over "old"; message: the navigation message after it, if any
+    struct sCase { UINT vk; bool bShift; const char* report; const char* message; } const cases[] = {
         { VK_ESCAPE, false, "old", nullptr },   // the text the cell had, and not carried over
         { VK_RETURN, false, "typed", nullptr }, { VK_TAB, false, "typed", kNext }, { VK_TAB, true, "typed", kPrev },
         { VK_UP, false, "typed", kPrev },       { VK_DOWN, false, "typed", kDown },
@@ -111,12 +162,7 @@ TEST_F(InPlaceEditorTest, TextEditorLiesOverTheCellAndEachKeyReportsThenMovesOn)
 TEST_F(InPlaceEditorTest, ColumnSevenDoublesAndHalvesInsteadOfLeaving)
 {
     HWND hEdit = ShowText(0, INPLACE_STEP_COLUMN, "25");
-    struct sCase
-    {
-        const char* before;
-        UINT vk;
-        const char* after;
-    } const cases[] = { { "25", VK_UP, "50" }, { "1", VK_DOWN, "1" }, { "5", VK_DOWN, "2" },
+    struct sCase { const char* before; UINT vk; const char* after; } const cases[] = { { "25", VK_UP, "50" }, { "1", VK_DOWN, "1" }, { "5", VK_DOWN, "2" },
                         { "2000000000", VK_UP, "-294967296" } };   // 32-bit arithmetic wraps
     for (const sCase& c : cases)
     {
@@ -220,17 +266,8 @@ TEST_F(InPlaceEditorTest, ComboOffersTheItemsAndReportsTheChoice)
     for (const char* psz : { "BUY", "SELL", "SHORT" })
         items.AddTail(psz);
     CInPlaceCombo* pCombo = CInPlaceCombo::GetInstance();
-    struct sCase
-    {
-        const char* name;
-        const char* text;   // the cell's text (found without regard to case), or the item index
-        int nIndex;
-        int nSelected;      // what the combo shows first
-        int nChoose;        // then chosen, -1: none
-        UINT vk;            // 0: the drop-down part is opened and closed
-        const char* report;
-        const char* message;
-    } const cases[] = {
+    // text: the cell's text (found without regard to case), or the item index; nSelected: what the combo shows first; nChoose: then chosen, -1: none; vk: 0: the drop-down part is opened and closed
+    struct sCase { const char* name; const char* text; int nIndex; int nSelected; int nChoose; UINT vk; const char* report; const char* message; } const cases[] = {
         { "Enter reports the choice", "sell", -1, 1, 2, VK_RETURN, "SHORT", nullptr },
         { "Escape reports the remembered item", "", 0, 0, 1, VK_ESCAPE, "BUY", nullptr },
         { "closing the drop-down ends the edit", "", 2, 2, -1, 0, "SHORT", nullptr },
@@ -317,7 +354,7 @@ TEST_F(InPlaceEditorTest, EachEditorEndsOnceWhenTheListIsDestroyedWhileOpen)
     EXPECT_EQ(nWindows - 1, TestLeaks::Windows());   // the list went, nothing stayed behind
 
     // The next edit over a new list works as the first did.
-    ASSERT_TRUE(m_list.CreateRecorder(&m_frame, CRect(0, 0, 400, 300), kListId));
+    ASSERT_TRUE(m_list.CreateRecorder(&m_dialog, CRect(0, 0, 400, 220), kListId));
     m_list.Clear();
     HWND hEdit = ShowText(0, 0, "u");
     ASSERT_NE(nullptr, hEdit);
@@ -353,5 +390,81 @@ TEST_F(InPlaceEditorTest, LabelEditorReportsToTheListsParentAndDeletesItself)
     Type(pEdit->m_hWnd, "y");
     PressKey(pEdit->m_hWnd, VK_RETURN);
     EXPECT_TRUE(SameSequence(EndEdits(m_list), { "notify 321 LVN_ENDLABELEDIT item=0 sub=0 text=\"xy\"" }));
+    list.DestroyWindow();
+}
+
+// A drop-down with an edit part reports the typed text on Enter and the cell's text after Escape;
+// a click elsewhere afterwards reports nothing a second time.
+TEST_F(InPlaceEditorTest, EnterAndEscapeEndTheEditWithoutPressingTheDialogsButtons)
+{
+    struct sCase { eEditor editor; const char* typed; const char* enter; const char* escape; } const cases[] = {
+        { kText, nullptr, "BUY", "BUY" },           { kPrice, nullptr, "12.5", "12.5" },
+        { kDropList, nullptr, "BUY", "BUY" },       { kDropDown, nullptr, "BUY", "BUY" },
+        { kDropDown, "LIMIT", "LIMIT", "BUY" },     { kPicker, nullptr, "10:00:00", "10:00:00" },
+    };
+    for (const sCase& c : cases)
+    {
+        for (UINT vk : { VK_RETURN, VK_ESCAPE })
+        {
+            SCOPED_TRACE(std::to_string(c.editor) + (c.typed ? " typed " : " ") + (vk == VK_RETURN ? "Enter" : "Escape"));
+            m_list.Clear();
+            m_dialog.m_nOk = m_dialog.m_nCancel = 0;
+            HWND hEditor = Show(c.editor);
+            ASSERT_NE(nullptr, hEditor);
+            AfxPumpPendingMessages();
+            // The key goes where the keyboard is: a drop-down's edit part when it has one.
+            HWND hKeys = ::GetFocus();
+            EXPECT_EQ(c.editor == kDropDown, hKeys != hEditor && ::IsChild(hEditor, hKeys));
+            if (c.typed)
+                ::SetWindowTextA(hKeys, c.typed);
+            PressKey(hKeys, vk);
+            m_dialog.GetDlgItem(IDOK)->SetFocus();
+            EXPECT_EQ(0, m_dialog.m_nOk);
+            EXPECT_EQ(0, m_dialog.m_nCancel);
+            EXPECT_TRUE(SameSequence(Lines(), { EndEdit(1, 2, vk == VK_RETURN ? c.enter : c.escape) }));
+            EXPECT_FALSE(::IsWindow(hEditor));
+        }
+    }
+}
+
+TEST_F(InPlaceEditorTest, ACategoryListInADialogKeepsTabAndEnterInTheGrid)
+{
+    CCategoryListCtrl list;
+    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(5, 5, 400, 200), &m_dialog, 300));
+    for (const char* name : { "Symbol", "Qty" })
+    {
+        sOrvoColInfo info = {};
+        lstrcpynA(info.szColName, name, sizeof(info.szColName));
+        info.nWidth = 100;
+        list.m_arrColInfo.Add(info);
+    }
+    list.InsertColumnsForList(nullptr);
+    list.InsertColumnForCategoryList(1, 1, "25");
+    list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ClickCell(list, 0, 1);
+    CInPlaceEdit* pEdit = CInPlaceEdit::GetInstance();
+    ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    // Tab moves to the next cell (row 1, column 0): the dialog's focus stays in the grid.
+    PressKey(::GetFocus(), VK_TAB);
+    AfxPumpPendingMessages();
+    ASSERT_NE(nullptr, pEdit->GetSafeHwnd());
+    EXPECT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    EXPECT_EQ(1, pEdit->m_iRowIndex);
+    EXPECT_EQ(0, pEdit->m_iColumnIndex);
+    PressKey(::GetFocus(), VK_RETURN);
+    AfxPumpPendingMessages();
+    EXPECT_EQ(nullptr, pEdit->GetSafeHwnd());
+    EXPECT_EQ(0, m_dialog.m_nOk);
+    EXPECT_EQ(0, m_dialog.m_nCancel);
+    // Where Tab finds no other editable cell the keyboard stays with the grid, not on a button
+    // that the next Enter would press.
+    list.DeleteItem(0);
+    list.SetReadOnlyColumns(0, true);
+    list.SetItemState(0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
+    ClickCell(list, 0, 1);
+    ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    PressKey(::GetFocus(), VK_TAB);
+    AfxPumpPendingMessages();
+    EXPECT_EQ(list.GetSafeHwnd(), ::GetFocus());
     list.DestroyWindow();
 }

@@ -9,53 +9,39 @@
 #include <string>
 #include <vector>
 
-struct sBalloon
-{
-    HWND hWnd;
-    std::wstring title, text;
-    int icon;
-};
-
-inline std::vector<sBalloon>& Balloons()
-{
-    static std::vector<sBalloon> balloons;
-    return balloons;
-}
-
-inline HHOOK& BalloonHook()
-{
-    static HHOOK hHook = nullptr;
-    return hHook;
-}
-
-inline LRESULT CALLBACK RecordBalloons(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    const CWPSTRUCT* p = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    if (nCode == HC_ACTION && p->message == EM_SHOWBALLOONTIP && p->lParam != 0)
-    {
-        const EDITBALLOONTIP* tip = reinterpret_cast<const EDITBALLOONTIP*>(p->lParam);
-        EXPECT_EQ(sizeof(EDITBALLOONTIP), tip->cbStruct);
-        Balloons().push_back({ p->hwnd, tip->pszTitle ? tip->pszTitle : L"", tip->pszText ? tip->pszText : L"",
-                               tip->ttiIcon });
-    }
-    return ::CallNextHookEx(BalloonHook(), nCode, wParam, lParam);
-}
+struct sBalloon { HWND hWnd; std::wstring title, text; int icon; };
 
 class EditorTest : public HostTest
 {
 protected:
+    static std::vector<sBalloon>& Balloons()
+    {
+        static std::vector<sBalloon> balloons;
+        return balloons;
+    }
+    static LRESULT CALLBACK RecordBalloons(int nCode, WPARAM wParam, LPARAM lParam)
+    {
+        const CWPSTRUCT* p = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (nCode == HC_ACTION && p->message == EM_SHOWBALLOONTIP && p->lParam != 0)
+        {
+            const EDITBALLOONTIP* tip = reinterpret_cast<const EDITBALLOONTIP*>(p->lParam);
+            EXPECT_EQ(sizeof(EDITBALLOONTIP), tip->cbStruct);
+            Balloons().push_back({ p->hwnd, tip->pszTitle ? tip->pszTitle : L"", tip->pszText ? tip->pszText : L"",
+                                   tip->ttiIcon });
+        }
+        return ::CallNextHookEx(nullptr, nCode, wParam, lParam);
+    }
     void SetUp() override
     {
         HostTest::SetUp();
         Balloons().clear();
         ASSERT_TRUE(m_parent.CreateRecorder(&m_frame, CRect(0, 0, 600, 400)));
-        BalloonHook() = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordBalloons, nullptr, ::GetCurrentThreadId());
-        ASSERT_NE(nullptr, BalloonHook());
+        m_hHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordBalloons, nullptr, ::GetCurrentThreadId());
+        ASSERT_NE(nullptr, m_hHook);
     }
     void TearDown() override
     {
-        ::UnhookWindowsHookEx(BalloonHook());
-        BalloonHook() = nullptr;
+        ::UnhookWindowsHookEx(m_hHook);
         MSG msg;   // nothing typed for one test may stay queued for the next
         while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
         {
@@ -105,14 +91,7 @@ protected:
     void ExpectReports(const CWnd& box, size_t n, const wchar_t* pszTitle = L"", const wchar_t* pszText = L"",
                        bool bAtLeast = false)
     {
-        if (bAtLeast)
-        {
-            EXPECT_LE(n, Balloons().size());
-        }
-        else
-        {
-            EXPECT_EQ(n, Balloons().size());
-        }
+        EXPECT_TRUE(bAtLeast ? n <= Balloons().size() : n == Balloons().size()) << Balloons().size() << " reports";
         for (const sBalloon& b : Balloons())
         {
             EXPECT_EQ(box.GetSafeHwnd(), b.hWnd);
@@ -122,12 +101,10 @@ protected:
         }
         EXPECT_EQ(Balloons().size(), Beeps());
         for (const CModalRecord& r : m_script.m_records)
-            if (r.kind == "beep")
-            {
-                EXPECT_EQ((UINT)MB_ICONEXCLAMATION, r.type);
-            }
+            if (r.kind == "beep") { EXPECT_EQ((UINT)MB_ICONEXCLAMATION, r.type); }
         Reset();
     }
 
     CMessageRecorder m_parent;
+    HHOOK m_hHook = nullptr;
 };

@@ -24,13 +24,7 @@ protected:
 
 TEST_F(NumEditTest, KeystrokesThatBreakTheRulesAreUndone)
 {
-    struct Case
-    {
-        const char* start;
-        const char* keys;
-        const char* text;
-        size_t reports;
-    } const cases[] = {
+    struct Case { const char* start; const char* keys; const char* text; size_t reports; } const cases[] = {
         { "", "12.34", "12.34", 0 },
         { "12.34", "5", "12.34", 1 },   // a third decimal; the last character stays selected
         { "10", "1", "10", 1 },         // 101 > 100
@@ -68,13 +62,8 @@ TEST_F(NumEditTest, IsValidOfTheWindowTextAndOfAGivenText)
 {
     // 0 valid, 1 outside the number rules, 2 no number or a foreign character (later steps win);
     // -1: that form not asked.
-    struct Case
-    {
-        const char* text;
-        bool bAnyChars;   // without a character set: only the number rules
-        int nWindow, nGiven;
-        size_t reports;
-    } const cases[] = {
+    // bAnyChars: without a character set: only the number rules
+    struct Case { const char* text; bool bAnyChars; int nWindow, nGiven; size_t reports; } const cases[] = {
         { "42.5", false, 0, -1, 0 },  { "150", false, 1, 1, 1 },   { "1.234", false, 1, -1, 1 },
         { "abc", false, 2, 2, 1 },     { "12abc", false, 2, 0, 1 }, { "1.234x", false, 2, -1, 1 },
         { "42 ", false, 2, -1, 1 },    { "-5", false, 2, -1, 1 },   { "", false, 2, 2, 0 },
@@ -86,15 +75,9 @@ TEST_F(NumEditTest, IsValidOfTheWindowTextAndOfAGivenText)
         SCOPED_TRACE(std::string("\"") + c.text + (c.bAnyChars ? "\" any characters" : "\""));
         m_box.m_strValidChars = c.bAnyChars ? "" : "0123456789.,";
         m_box.SetWindowText(c.text);
-        if (c.nWindow >= 0)
-        {
-            EXPECT_EQ(c.nWindow, m_box.IsValid());
-        }
+        if (c.nWindow >= 0) { EXPECT_EQ(c.nWindow, m_box.IsValid()); }
         Reports(c.reports);
-        if (c.nGiven >= 0)
-        {
-            EXPECT_EQ(c.nGiven, m_box.IsValid(CString(c.text)));
-        }
+        if (c.nGiven >= 0) { EXPECT_EQ(c.nGiven, m_box.IsValid(CString(c.text))); }
         Reports(0);   // the given form never reports
     }
 }

@@ -12,13 +12,7 @@
 
 namespace
 {
-enum class Route
-{
-    Message,
-    CtrlV,
-    ShiftInsert,
-    RightClick,
-};
+enum class Route { Message, CtrlV, ShiftInsert, RightClick };
 const Route kRoutes[] = { Route::Message, Route::CtrlV, Route::ShiftInsert, Route::RightClick };
 const char* const kRouteNames[] = { "WM_PASTE", "Ctrl+V", "Shift+Insert", "right-click Paste" };
 
@@ -94,16 +88,8 @@ TEST_F(PasteRoutesTest, PriceBoxRefusesAPasteThatSpoilsTheCombinedText)
 {
     CPriceEdit box;
     CreateBox(box);
-    struct Case
-    {
-        const char* name;
-        const char* start;
-        int nStart, nEnd;
-        std::string clipboard;   // "<none>": the clipboard holds no text
-        const char* text;
-        const wchar_t* report;   // nullptr: none
-        double dMin = -DBL_MAX;
-    } const cases[] = {
+    // clipboard: "<none>": the clipboard holds no text; report: nullptr: none
+    struct Case { const char* name; const char* start; int nStart, nEnd; std::string clipboard; const char* text; const wchar_t* report; double dMin = -DBL_MAX; } const cases[] = {
         // The pasted part alone is a fine number; with the text around it there are two points.
         { "second point", "1.5", 3, 3, "2.5", "1.5", L"You can only type a number here." },
         { "no number", "1.5", 3, 3, "12a", "1.5", L"You can only type a number here." },
@@ -131,10 +117,7 @@ TEST_F(PasteRoutesTest, PriceBoxRefusesAPasteThatSpoilsTheCombinedText)
             EXPECT_STREQ(c.text, Text(box));
             ASSERT_EQ(c.report ? 1u : 0u, Balloons().size());
             EXPECT_EQ(Balloons().size(), Beeps());
-            if (c.report)
-            {
-                EXPECT_EQ(c.report, Balloons()[0].text);
-            }
+            if (c.report) { EXPECT_EQ(c.report, Balloons()[0].text); }
         }
     }
     // No allowed characters: nothing is pasted and nothing said.
@@ -212,12 +195,7 @@ TEST_F(PasteRoutesTest, NumberBoxChecksTheCombinedTextOnEveryRoute)
     CNumEdit box;
     CreateBox(box);
     box.SetRange(100.0f, 0.0f);
-    struct Case
-    {
-        int nCaret;
-        const char* clipboard;
-        const char* text;
-    } const cases[] = { { 1, "50", "5" }, { 1, ".25", "5.25" }, { 4, "1", "5.25" } };   // 550; a third decimal
+    struct Case { int nCaret; const char* clipboard; const char* text; } const cases[] = { { 1, "50", "5" }, { 1, ".25", "5.25" }, { 4, "1", "5.25" } };   // 550; a third decimal
     for (int r = 0; r < 4; ++r)
     {
         SCOPED_TRACE(kRouteNames[r]);

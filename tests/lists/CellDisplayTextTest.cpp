@@ -9,11 +9,7 @@
 TEST(ListCellDisplayText, HugeNumbersShowTheStartOfTheirWholeGrouping)
 {
     const int kMax = 64;
-    struct
-    {
-        const char* pszLead;
-        const char* pszDecimals;
-    } const shapes[] = { { "", "" }, { "-", ".25" }, { "  +", "" }, { "", ".123456789" } };
+    struct { const char* pszLead; const char* pszDecimals; } const shapes[] = { { "", "" }, { "-", ".25" }, { "  +", "" }, { "", ".123456789" } };
     for (const auto& shape : shapes)
     {
         for (int nDigits : { 1, 60, 61, 62, 63, 64, 65, 66, 67, 100, 101, 102, 3001, 100000 })

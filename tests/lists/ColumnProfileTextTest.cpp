@@ -122,11 +122,8 @@ TEST(ColumnProfileText, OldDefinitionsReadAsBefore)
 
 TEST(ColumnProfileText, BadFieldsCostOnlyTheirEntry)
 {
-    struct
-    {
-        const char* value;
-        std::vector<int> columns;   // the entries read, by column index
-    } cases[] = {
+    // columns: the entries read, by column index
+    struct { const char* value; std::vector<int> columns; } cases[] = {
         { "0,1,80,2147483647,0,50,1,0,70", { 0, 2147483647, 1 } },   // a stray index has no definition
         { "0,0,50,x,1,1,60", { 0, 1 } },                            // a field that is no number
         { "0,0,50,1,x,60,2,0,40", { 0, 2 } },                       // a bad width: the whole entry
@@ -150,12 +147,7 @@ TEST(ColumnProfileText, BadFieldsCostOnlyTheirEntry)
 TEST(ColumnProfileResolve, CorruptProfilesGiveUsableLayouts)
 {
     // Three built-in columns with default widths 41, 42, 43.
-    struct
-    {
-        const char* value;
-        bool bFromProfile;
-        sShown shown;
-    } cases[] = {
+    struct { const char* value; bool bFromProfile; sShown shown; } cases[] = {
         { "0,1,80,1,-1,0,2,0,95", true, { { 2, 0 }, { 95, 80 } } },
         { "", false, {} },
         { "garbage", false, {} },

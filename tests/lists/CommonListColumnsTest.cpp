@@ -14,15 +14,8 @@ const std::initializer_list<sTestColumn> kABC = { { "A", 41, 0, LIST_SORT_TEXT }
 
 TEST_F(ListTest, HeaderFromTheDefaultsTheProfileOrEveryColumn)
 {
-    struct Case
-    {
-        const char* name;
-        std::vector<int> defaults;
-        const char* profile;   // nullptr: none stored
-        bool bProfileOption;
-        Texts header;
-        std::vector<int> widths;
-    } const cases[] = {
+    // profile: nullptr: none stored
+    struct Case { const char* name; std::vector<int> defaults; const char* profile; bool bProfileOption; Texts header; std::vector<int> widths; } const cases[] = {
         { "every column in order", {}, nullptr, true, { "A", "B", "C" }, { 41, 42, 43 } },
         { "profile ignored with the option off", {}, "0,-1,0,1,0,50", false, { "A", "B", "C" }, { 41, 42, 43 } },
         { "defaults by column index", { 2, 0 }, nullptr, true, { "C", "A" }, { 43, 41 } },
@@ -35,10 +28,7 @@ TEST_F(ListTest, HeaderFromTheDefaultsTheProfileOrEveryColumn)
         CArray<int, int> defaults;
         for (int d : c.defaults)
             defaults.Add(d);
-        if (!c.defaults.empty())
-        {
-            EXPECT_EQ(1, m_list.SetDefaultCols(defaults));
-        }
+        if (!c.defaults.empty()) { EXPECT_EQ(1, m_list.SetDefaultCols(defaults)); }
         EXPECT_EQ(0, m_list.SetDefaultCols(0, nullptr));   // refused: the defaults stay
         if (c.profile)
             TestHost::Settings()[{ "TestGrid", "COLUMNPROFILE" }] = c.profile;
@@ -48,9 +38,7 @@ TEST_F(ListTest, HeaderFromTheDefaultsTheProfileOrEveryColumn)
         BuildColumns(kABC);
         EXPECT_EQ(c.header, HeaderTexts());
         for (size_t i = 0; i < c.widths.size(); ++i)
-        {
             EXPECT_EQ(c.widths[i], m_list.GetColumnWidth((int)i));
-        }
         EXPECT_EQ((int)c.header.size(), (int)m_list.m_arrVisibleColumns.GetSize());
         EXPECT_EQ(3, m_list.m_nBuiltInColumns);
         if (c.profile == nullptr && c.defaults.empty())

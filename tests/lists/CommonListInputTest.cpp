@@ -61,16 +61,8 @@ protected:
 
 TEST_F(ListInputTest, KeysCopySelectAndToggleGridLines)
 {
-    struct Case
-    {
-        const char* name;
-        std::vector<int> selected;
-        UINT vk;
-        bool bCtrl, bShift;
-        const char* clipboard;   // afterwards; the clipboard held "old text" before
-        UINT nSelected;
-        bool bGridLines;
-    } const cases[] = {
+    // clipboard: afterwards; the clipboard held "old text" before
+    struct Case { const char* name; std::vector<int> selected; UINT vk; bool bCtrl, bShift; const char* clipboard; UINT nSelected; bool bGridLines; } const cases[] = {
         { "Ctrl+C: a tab after every cell", { 0, 2 }, 'C', true, false, "ABC\t10.5\tfirst\t\r\nQQQ\t7\tthird\t\r\n", 2, false },
         { "Ctrl+C: empty cells", { 1 }, 'C', true, false, "XYZ\t-\t\t\r\n", 1, false },
         { "Ctrl+C without selection empties the clipboard", {}, 'C', true, false, "", 0, false },
@@ -114,28 +106,26 @@ TEST_F(ListInputTest, ShiftEAndShiftDExportOnlyWhenEnabled)
 
 TEST_F(ListInputTest, RowAndHeaderMenusFollowTheOptions)
 {
-    struct Case
-    {
-        const char* name;
-        std::function<void(CCommonListCtrl&)> options;
-        bool bHeader;   // the header's menu, else the row menu of the Applications key
-        std::vector<sItem> items;
-    } const cases[] = {
-        { "row menu", [](CCommonListCtrl&) {}, false,
+    const std::vector<sItem> kHeaderMenu = { { "Reposition Columns", 2132, false }, { "Fit to Data", 2129, false },
+                                             { "Fit to Header", 2130, false }, { "Fit to Window", 2131, false } };
+    auto none = [](CCommonListCtrl&) {};
+    // nFrom: 0 the Applications key, 1 the header, 2 the list itself over a row, 3 the list over the header
+    struct Case { const char* name; std::function<void(CCommonListCtrl&)> options; int nFrom; std::vector<sItem> items; } const cases[] = {
+        { "row menu", none, 0,
           { { "Write to Excel\tShift+E", 4006, false }, { "Draw Grid Lines\tShift+G", 2222, false },
             { "Customize \t Ctrl+Shift+C", 33758, false }, { "Copy to Clip Board\tCtrl+C", 33800, false } } },
         { "row menu, no export, user customize",
-          [](CCommonListCtrl& l) { l.EnableWriteExcel(0); l.m_bEnableCustomize = 0; l.m_bUserCustomize = 1; }, false,
+          [](CCommonListCtrl& l) { l.EnableWriteExcel(0); l.m_bEnableCustomize = 0; l.m_bUserCustomize = 1; }, 0,
           { { "Write to Excel\tShift+E", 4006, true }, { "Draw Grid Lines\tShift+G", 2222, false },
             { "User Customize", 35562, false }, { "Copy to Clip Board\tCtrl+C", 33800, false } } },
-        { "header menu", [](CCommonListCtrl&) {}, true,
-          { { "Reposition Columns", 2132, false }, { "Fit to Data", 2129, false }, { "Fit to Header", 2130, false },
-            { "Fit to Window", 2131, false } } },
-        { "header menu, custom columns", [](CCommonListCtrl& l) { l.m_bColumnProfile = 0; l.m_bCustomColumnsMenu = 1; }, true,
+        { "header menu", none, 1, kHeaderMenu },
+        { "the list's own message over a row: no menu", none, 2, {} },
+        { "the list's own message over the header", none, 3, kHeaderMenu },
+        { "header menu, custom columns", [](CCommonListCtrl& l) { l.m_bColumnProfile = 0; l.m_bCustomColumnsMenu = 1; }, 1,
           { { "Fit To Data", 2129, false }, { "Fit to Header", 2130, false }, { "Fit to Window", 2131, false },
             { "", 0, false }, { "Add Custom Columns", 32859, false }, { "Edit Custom Coloums", 60338, false },
             { "Delete Custom Coloums", 33406, false } } },
-        { "header menu, grouped list", [](CCommonListCtrl& l) { l.m_bGroupedList = true; l.m_bCustomColumnsMenu = 0; }, true,
+        { "header menu, grouped list", [](CCommonListCtrl& l) { l.m_bGroupedList = true; l.m_bCustomColumnsMenu = 0; }, 1,
           { { "Reposition Columns", 2132, false }, { "Reposition Columns in open groups", 33709, false },
             { "Fit to Data", 2129, false }, { "Fit to Header", 2130, false }, { "Fit to Window", 2131, false } } },
     };
@@ -143,10 +133,17 @@ TEST_F(ListInputTest, RowAndHeaderMenusFollowTheOptions)
     {
         SCOPED_TRACE(c.name);
         c.options(m_list);
-        if (c.bHeader)
+        CRect rc;
+        if (c.nFrom == 2)
+            m_list.GetItemRect(1, &rc, LVIR_BOUNDS), m_list.ClientToScreen(&rc);
+        else
+            m_list.GetHeaderCtrl()->GetWindowRect(&rc);
+        if (c.nFrom == 0)
+            PressKey(VK_APPS);
+        else if (c.nFrom == 1)
             ShowHeaderMenu();
         else
-            PressKey(VK_APPS);
+            ShowHeaderMenu(CPoint(rc.left + 5, rc.top + 2), m_list.m_hWnd);
         EXPECT_EQ(c.items, LastMenu());
     }
     // A host's menu gets the row commands appended.
@@ -186,20 +183,6 @@ TEST_F(ListInputTest, MenuCommandsAndProcessCommandRunOnTheList)
     m_script.Clear();
     m_list.ProcessCommand(4006);
     EXPECT_EQ((std::vector<CString>{ "No Items in the List" }), m_script.Messages());
-}
-
-TEST_F(ListInputTest, ContextMenuShowsTheHeaderMenuOnlyOverTheHeader)
-{
-    // The same message from the list itself: over a row no menu at all, over the header its menu.
-    CRect row, header;
-    m_list.GetItemRect(1, &row, LVIR_BOUNDS);
-    m_list.ClientToScreen(&row);
-    ShowHeaderMenu(CPoint(row.left + 5, row.top + 2), m_list.m_hWnd);
-    EXPECT_TRUE(LastMenu().empty());
-    m_list.GetHeaderCtrl()->GetWindowRect(&header);
-    ShowHeaderMenu(CPoint(header.left + 5, header.top + 2), m_list.m_hWnd);
-    ASSERT_FALSE(LastMenu().empty());
-    EXPECT_EQ(2132u, LastMenu()[0].id);
 }
 
 TEST_F(ListInputTest, ApplicationsKeyGoesToTheOwnerWindowWhenSet)

@@ -2,12 +2,7 @@
 // SortOnVisibleIndex and auto-sort with its settings and timer.
 #include "ListFixture.h"
 
-struct sTypeCase
-{
-    int dataType;
-    Texts input;
-    Texts ascending;
-};
+struct sTypeCase { int dataType; Texts input; Texts ascending; };
 
 class ListSortTypes : public ListTest, public ::testing::WithParamInterface<sTypeCase>
 {
@@ -41,37 +36,25 @@ INSTANTIATE_TEST_SUITE_P(
         sTypeCase{ LIST_SORT_TEXT, { "beta", "Alpha", "alpha", "Beta" }, { "Alpha", "Beta", "alpha", "beta" } },
         sTypeCase{ LIST_SORT_DECIMAL_9, { "0.001", "-", "-0.5" }, { "-", "-0.5", "0.001" } }));
 
-TEST_F(ListTest, UnsortableTypeKeepsRowsAndItemDataFollowsRows)
+TEST_F(ListTest, UnsortableTypeKeepsRowsAndItemDataFollowsRowsEvenWhenShared)
 {
     BuildColumns({ { "Key", 60, 0, LIST_SORT_TEXT }, { "Free", 80, 0, LIST_SORT_NONE } });
-    AddRow({ "c", "3" });
-    AddRow({ "a", "1" });
-    AddRow({ "b", "2" });
-    ClickHeader(1);
-    EXPECT_EQ((Texts{ "3", "1", "2" }), Column(1));
-
-    ClickHeader(0);
-    EXPECT_EQ((Texts{ "a", "b", "c" }), Column(0));
-    // Each row got its own item data back after the sort.
-    EXPECT_EQ(1001u, m_list.CListCtrl::GetItemData(0));
-    EXPECT_EQ(1002u, m_list.CListCtrl::GetItemData(1));
-    EXPECT_EQ(1000u, m_list.CListCtrl::GetItemData(2));
-    EXPECT_FALSE(m_list.IsSorting());
-}
-
-TEST_F(ListTest, RowsSharingItemDataGetTheirOwnDataBack)
-{
-    BuildColumns({ { "Key", 60, 0, LIST_SORT_TEXT } });
     const char* texts[] = { "e", "d", "c", "b", "a" };
-    const DWORD_PTR data[] = { 1, 1, 0, 2, 1 };
+    const DWORD_PTR data[] = { 1, 1, 0, 2, 1 };   // rows may share their item data
     for (int r = 0; r < 5; ++r)
+    {
         m_list.InsertItem(LVIF_TEXT | LVIF_PARAM, r, texts[r], 0, 0, 0, (LPARAM)data[r]);
-    m_list.SortOn(0, 1);
+        m_list.SetItemText(r, 1, std::to_string(r).c_str());
+    }
+    ClickHeader(1);
+    EXPECT_EQ((Texts{ "0", "1", "2", "3", "4" }), Column(1));
+    ClickHeader(0);
     EXPECT_EQ((Texts{ "a", "b", "c", "d", "e" }), Column(0));
     std::vector<DWORD_PTR> after;
     for (int r = 0; r < 5; ++r)
         after.push_back(m_list.CListCtrl::GetItemData(r));
     EXPECT_EQ((std::vector<DWORD_PTR>{ 1, 2, 0, 1, 1 }), after);
+    EXPECT_FALSE(m_list.IsSorting());
 }
 
 TEST_F(ListTest, LongCellTextsAreReadAndSortedWhole)
@@ -81,9 +64,7 @@ TEST_F(ListTest, LongCellTextsAreReadAndSortedWhole)
     for (int n : lengths)
         AddRow({ std::string((size_t)n, (char)('a' + n % 7)).append("z").c_str() });
     for (int r = 0; r < 4; ++r)
-    {
         EXPECT_EQ(lengths[r] + 1, m_list.GetItemText(r, 0).GetLength());
-    }
     m_list.SortOn(0, 1);
     // 'a' + n % 7: 1000 -> 'g', 255 -> 'd', 254 -> 'c', 256 -> 'e'.
     std::vector<int> sorted;
@@ -98,15 +79,8 @@ TEST_F(ListTest, ClicksAndSortOnSetDirectionColumnAndHeaderImages)
     AddRow({ "x", "2", "q" });
     AddRow({ "y", "10", "p" });
     AddRow({ "z", "1", "r" });
-    struct Case
-    {
-        const char* name;
-        int nClick;              // a header click on this position, else SortOn below
-        int nColumn, nOrder;     // SortOn's arguments (anything but 1 is descending)
-        Texts column1;
-        int nSortColumn, nSortOrder;
-        std::vector<int> images;   // header images by position; -2: a column never sorted, not checked
-    } const cases[] = {
+    // nClick: a header click on this position, else SortOn below; nOrder: SortOn's arguments (anything but 1 is descending); images: header images by position; -2: a column never sorted, not checked
+    struct Case { const char* name; int nClick; int nColumn, nOrder; Texts column1; int nSortColumn, nSortOrder; std::vector<int> images; } const cases[] = {
         { "first click: ascending", 1, 0, 0, { "1", "2", "10" }, 1, -1, { 2, 0, -2 } },
         { "second click: descending", 1, 0, 0, { "10", "2", "1" }, 1, 1, { 2, 1, -2 } },
         { "another column: blank on the former", 2, 0, 0, { "10", "2", "1" }, 2, -1, { 2, 2, 0 } },
@@ -127,10 +101,7 @@ TEST_F(ListTest, ClicksAndSortOnSetDirectionColumnAndHeaderImages)
         EXPECT_EQ(c.nSortOrder, m_list.GetSortOrder());
         for (int p = 0; p < 3; ++p)
         {
-            if (c.images[p] != -2)
-            {
-                EXPECT_EQ(c.images[p], HeaderImage(p)) << "position " << p;
-            }
+            if (c.images[p] != -2) { EXPECT_EQ(c.images[p], HeaderImage(p)) << "position " << p; }
         }
     }
 }
@@ -203,12 +174,7 @@ TEST_F(ListTest, AutoSortSettingsAreWrittenOnDestroyAndReadBack)
     EXPECT_EQ(0, m_list.m_arrColInfo.GetSize());
     EXPECT_EQ(0, m_list.m_arrColPosition.GetSize());
 
-    struct Case
-    {
-        const char *ticked, *column, *order;
-        int nResult, nColumn, nOrder;
-        bool bEnabled;
-    } const cases[] = {
+    struct Case { const char *ticked, *column, *order; int nResult, nColumn, nOrder; bool bEnabled; } const cases[] = {
         { "true", "2", "1", 1, 2, 1, true },       // as saved above
         { "true", "5", "-1", -1, 0, 1, true },     // beyond the columns: 0, and the order is not read
         { "true", "abc", "-1", 1, 0, -1, true },   // no number reads as 0, as atoi reads it

@@ -7,11 +7,7 @@
 
 TEST(ListGroupThousands, GroupsTheIntegerDigitsAndKeepsSignAndDecimals)
 {
-    struct
-    {
-        const char* in;
-        const char* out;
-    } cases[] = {
+    struct { const char* in; const char* out; } cases[] = {
         { "1234567.5", "1,234,567.5" }, { "-1234", "-1,234" }, { "123", "123" },     { "1,2345", "12,345" },
         { "1000.25", "1,000.25" },      { "", "" },            { "-", "-" },         { "999999", "999,999" },
         { ".5", ".5" },                 { "+1234", "+1,234" }, { "  1234", "  1,234" },

@@ -27,13 +27,7 @@ public:
     DECLARE_MESSAGE_MAP()
 };
 
-struct sTestColumn
-{
-    const char* name;
-    int width;
-    int format;
-    int dataType;
-};
+struct sTestColumn { const char* name; int width; int format; int dataType; };
 
 // Holds the keyboard's Ctrl and Shift as given (both released by default).
 void HoldKeys(bool bCtrl = false, bool bShift = false);

@@ -1,6 +1,6 @@
 // Painting options of the common list: the erase-outside-items option fills only the black
-// margins (checked by pixels), owner-drawn rows go to the owner window, and row height follows
-// the font, also after WM_SETFONT.
+// margins (checked by pixels), owner-drawn rows go to the owner window only when one is set, and
+// row height follows the font, also after WM_SETFONT.
 #include "ListFixture.h"
 
 namespace
@@ -20,24 +20,6 @@ public:
 };
 }  // namespace
 
-TEST_F(ListTest, ReflectedDrawsGoToTheOwnerOnlyWhenSet)
-{
-    DRAWITEMSTRUCT dis = {};
-    dis.CtlType = ODT_LISTVIEW;
-    dis.CtlID = 1001;
-    dis.itemID = 1;
-    dis.hwndItem = m_list.m_hWnd;
-    CDrawOwner owner;
-    ASSERT_TRUE(owner.CreateEx(0, "STATIC", "", WS_POPUP, CRect(0, 0, 10, 10), nullptr, 0));
-    // Without an owner the reflected draw is consumed quietly; with one it is passed on.
-    m_dialog.SendMessage(WM_DRAWITEM, 1001, (LPARAM)&dis);
-    EXPECT_TRUE(owner.m_drawn.empty());
-    m_list.SetOwnerWnd(&owner);
-    m_dialog.SendMessage(WM_DRAWITEM, 1001, (LPARAM)&dis);
-    EXPECT_EQ((std::vector<std::pair<WPARAM, UINT>>{ { 1001, 1u } }), owner.m_drawn);
-    owner.DestroyWindow();
-}
-
 TEST_F(PlainListTest, EraseOutsideItemsPaintsOnlyTheMargins)
 {
     Make(0, { "Symbol", "Last" }, { "ROW", "ROW", "ROW" });
@@ -53,12 +35,7 @@ TEST_F(PlainListTest, EraseOutsideItemsPaintsOnlyTheMargins)
     HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
     ::FillRect(hdc, &client, (HBRUSH)::GetStockObject(WHITE_BRUSH));
     EXPECT_TRUE(m_list.SendMessage(WM_ERASEBKGND, (WPARAM)hdc));
-    struct sPixel
-    {
-        const char* name;
-        int x, y;
-        COLORREF expected;
-    } const pixels[] = {
+    struct sPixel { const char* name; int x, y; COLORREF expected; } const pixels[] = {
         { "below the last row", 200, last.bottom + 5, RGB(0, 0, 0) },
         { "right of the last column", last.right + 20, last.top + 2, RGB(0, 0, 0) },
         { "left strip beside a row", 2, last.top + 2, RGB(0, 0, 0) },
@@ -66,9 +43,7 @@ TEST_F(PlainListTest, EraseOutsideItemsPaintsOnlyTheMargins)
         { "inside the first row", 60, (last.top + last.bottom) / 2 - last.Height() * 2, RGB(255, 255, 255) },
     };
     for (const sPixel& p : pixels)
-    {
         EXPECT_EQ(p.expected, ::GetPixel(hdc, p.x, p.y) & 0xFFFFFF) << p.name;
-    }
     ::SelectObject(hdc, hOld);
     ::DeleteObject(hBitmap);
     ::DeleteDC(hdc);
@@ -79,13 +54,14 @@ TEST_F(PlainListTest, OwnerDrawnRowsGoToTheOwnerAndFollowTheFont)
     Make(LVS_OWNERDRAWFIXED, { "Symbol", "Last" }, { "ROW", "ROW", "ROW" });
     CDrawOwner owner;
     ASSERT_TRUE(owner.CreateEx(0, "STATIC", "", WS_CHILD, CRect(0, 0, 10, 10), &m_frame, 0));
+    // Without an owner the reflected draws are consumed quietly; with one they are passed on.
+    m_list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    EXPECT_TRUE(owner.m_drawn.empty());
     m_list.SetOwnerWnd(&owner);
     m_list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
     ASSERT_FALSE(owner.m_drawn.empty());
     for (const auto& drawn : owner.m_drawn)
-    {
         EXPECT_EQ(1001u, drawn.first);
-    }
     m_list.SetOwnerWnd(nullptr);
     owner.DestroyWindow();
 

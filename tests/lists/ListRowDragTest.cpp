@@ -8,14 +8,8 @@
 
 TEST(RowDragOrderTest, BlocksLandWhereTheFirstRowDrops)
 {
-    struct sCase
-    {
-        const char* name;
-        int nRows;
-        std::vector<int> dragged;
-        int nDrop;
-        std::string expected;   // rows as letters, A = row 0
-    };
+    // expected: rows as letters, A = row 0
+    struct sCase { const char* name; int nRows; std::vector<int> dragged; int nDrop; std::string expected; };
     const sCase cases[] = {
         { "one row down onto a row", 5, { 0 }, 2, "BCADE" },
         { "one row up onto a row", 5, { 3 }, 1, "ADBCE" },

@@ -52,13 +52,8 @@ protected:
 TEST_F(ListTooltipTest, HeaderToolsOnlyForExistingPositionsInReportView)
 {
     std::string huge(100 * 1024, 'T');
-    struct sCase
-    {
-        int nPosition;
-        const char* text;
-        int nResult;
-        std::string shown;   // the tool's text afterwards, when added
-    };
+    // shown: the tool's text afterwards, when added
+    struct sCase { int nPosition; const char* text; int nResult; std::string shown; };
     const sCase cases[] = {
         { -1, "x", 0, "<none>" },
         { 0, "Trading symbol", 1, "Trading symbol" },
@@ -73,10 +68,7 @@ TEST_F(ListTooltipTest, HeaderToolsOnlyForExistingPositionsInReportView)
         int nTools = m_list.m_ToolTip.GetToolCount();
         EXPECT_EQ(c.nResult, m_list.AddHeaderToolTip(c.nPosition, c.text));
         EXPECT_EQ(nTools, m_list.m_ToolTip.GetToolCount());   // replaced, never added twice
-        if (c.nResult && !c.shown.empty())
-        {
-            EXPECT_EQ(c.shown, ToolText(Header(), (UINT_PTR)c.nPosition + 1));
-        }
+        if (c.nResult && !c.shown.empty()) { EXPECT_EQ(c.shown, ToolText(Header(), (UINT_PTR)c.nPosition + 1)); }
     }
     m_list.ModifyStyle(LVS_TYPEMASK, LVS_LIST);
     EXPECT_EQ(0, m_list.AddHeaderToolTip(0, "list view"));
@@ -128,13 +120,7 @@ TEST_F(ListTooltipTest, RowToolFollowsTheMouseAndAsksTheProvider)
 TEST_F(ListTooltipTest, NeedTextInBothWidthsAndFromHostileProviders)
 {
     RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, 0, RowDrag::RowPoint(m_list.m_hWnd, 1));
-    struct sCase
-    {
-        const char* name;
-        std::string text;
-        int nResult;
-        std::string expected;
-    };
+    struct sCase { const char* name; std::string text; int nResult; std::string expected; };
     const sCase cases[] = {
         { "plain", "INFY  NSE", 1, "INFY  NSE" },
         { "declined", "ignored", 0, "" },

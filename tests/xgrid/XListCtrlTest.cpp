@@ -77,10 +77,7 @@ protected:
                      pszText, (unsigned long)r.lParam);
             delete[] pszText;
         }
-        else
-        {
-            return;
-        }
+        else { return; }
         m_events.push_back(sz);
         if (r.message == WM_XLISTCTRL_CHECKBOX_CLICKED && m_onCheck)
             m_onCheck();
@@ -432,13 +429,7 @@ TEST_F(XGridTest, PaintedCellsShowTheirStateImagesAndColours)
     l.GetCellRect(2, 2, rcImage);
     l.GetCellRect(3, 0, rcText);
     const CPoint frame = CheckboxCentre(1, 1) - CPoint(XLIST_CHECKBOX_SIZE / 2, 0);   // the box's left edge
-    struct sPixel
-    {
-        const char* name;
-        HWND hWnd;
-        CPoint pt;
-        COLORREF expected;
-    } const pixels[] = {
+    struct sPixel { const char* name; HWND hWnd; CPoint pt; COLORREF expected; } const pixels[] = {
         { "colour box", hList, CellCentre(0, 2), RGB(10, 120, 230) },
         { "checked box", hList, CheckboxCentre(0, 1), ::GetSysColor(COLOR_WINDOWTEXT) },
         { "unchecked box", hList, CheckboxCentre(1, 1), ::GetSysColor(COLOR_WINDOW) },
@@ -448,9 +439,7 @@ TEST_F(XGridTest, PaintedCellsShowTheirStateImagesAndColours)
         { "right of the image", hList, CPoint(rcImage.right - 2, rcImage.CenterPoint().y), ::GetSysColor(COLOR_WINDOW) },
     };
     for (const sPixel& p : pixels)
-    {
         EXPECT_EQ(p.expected, Pixel(p.hWnd, p.pt)) << p.name;
-    }
     l.SetImageList(nullptr, LVSIL_SMALL);
 
     // A checked header box is drawn from the header's images, rebuilt without leaking on every
@@ -539,4 +528,43 @@ TEST_F(XGridTest, CreatingFillingAndDestroyingLeavesNothingBehind)
     EXPECT_EQ(nWindows, TestLeaks::Windows());
     // 480 rows went through, three blocks of cells each: a leak would show in hundreds.
     EXPECT_LT(HeapBlocks() - nBlocks, 100);
+}
+
+// The platform list asks the grid for its cells' texts: what the host reads back through the base
+// list (GetItemText, a find by text) is the cell's own text, following its row when rows go, empty
+// where a row has no cell.
+TEST_F(XGridTest, TheBaseListReadsEachCellsOwnText)
+{
+    CXListCtrl& l = *m_pList;
+    auto texts = [&l](std::initializer_list<int> columns) {
+        std::string s;
+        for (int r = 0; r < l.GetItemCount(); ++r)
+            for (int c : columns)
+                s += (LPCTSTR)static_cast<CListCtrl&>(l).GetItemText(r, c) + std::string("|");
+        return s;
+    };
+    for (const std::string& text : { std::string(), std::string("Soci\xe9t\xe9 G\xe9n\xe9rale"),
+                                     std::string(100 * 1024, '7') + "end" })
+    {
+        SCOPED_TRACE(text.size());
+        l.DeleteAllItems();
+        ASSERT_EQ(0, l.InsertItem(0, "RELIANCE"));
+        ASSERT_EQ(1, l.InsertItem(1, text.c_str(), RGB(0, 0, 0), RGB(255, 255, 255)));
+        ASSERT_TRUE(l.SetItemText(0, 1, text.c_str()));
+        ASSERT_TRUE(l.SetItemText(1, 1, "2,000.00", (COLORREF)-1, (COLORREF)-1));
+        EXPECT_EQ("RELIANCE|" + text + "|" + text + "|2,000.00|", texts({ 0, 1 }));
+    }
+    l.DeleteAllItems();
+    for (const char* symbol : { "INFY", "TCS", "HDFC" })
+        l.SetItemText(l.InsertItem(l.GetItemCount(), symbol), 1, symbol + 1);
+    ASSERT_TRUE(l.DeleteItem(0));
+    l.InsertColumn(3, "Volume", LVCFMT_RIGHT, 80);   // older rows have no cell there
+    l.InsertItem(2, "ITC");
+    EXPECT_TRUE(l.SetItemText(2, 3, "5000"));
+    EXPECT_FALSE(l.SetItemText(0, 3, "1"));
+    EXPECT_EQ("TCS|CS|||HDFC|DFC|||ITC|||5000|", texts({ 0, 1, 2, 3 }));
+    LVFINDINFOA find = {};
+    find.flags = LVFI_STRING;
+    find.psz = "HDFC";
+    EXPECT_EQ(1, (int)l.SendMessage(LVM_FINDITEMA, (WPARAM)-1, (LPARAM)&find));
 }
