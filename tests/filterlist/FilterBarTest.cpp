@@ -51,7 +51,7 @@ protected:
     }
     void ClickBox(int nPosition)
     {
-        CPoint pt = FilterBoxPoint(nPosition);
+        CPoint pt = FilterRowPoint(nPosition, false);
         m_list.GetColorHeader().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         m_list.GetColorHeader().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         Pump(20);

@@ -100,17 +100,6 @@ TEST_F(FilterListDragTest, DroppedRowsLandInOrderAndKeepTheirChecks)
     }
 }
 
-TEST_F(FilterListDragTest, TheReverseDisplayExampleOfFourRows)
-{
-    // Map A B C D shows D C B A; the top row dropped on row 2 lands there.
-    Fill({ "A", "B", "C", "D" }, true);
-    ASSERT_EQ((Texts{ "D", "C", "B", "A" }), Shown());
-    Select({ 0 });
-    RowDrag::Drag(m_list.m_hWnd, 0, DropPoint(2));
-    EXPECT_EQ((Texts{ "C", "B", "D", "A" }), Shown());
-    EXPECT_EQ((Texts{ "A", "D", "B", "C" }), MapSymbols());
-}
-
 TEST_F(FilterListDragTest, DropsThatMoveNothing)
 {
     // Released over another window, or the list has a single row, or the option is off.

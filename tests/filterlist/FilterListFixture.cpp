@@ -184,22 +184,13 @@ void FilterListTest::TypeText(const char* pszText)
     }
 }
 
-CPoint FilterListTest::FilterBoxPoint(int nPosition)
+CPoint FilterListTest::FilterRowPoint(int nPosition, bool bButton)
 {
     CRect rcItem, rcClient;
     m_list.GetColorHeader().GetItemRect(nPosition, &rcItem);
     m_list.GetColorHeader().GetClientRect(&rcClient);
     int nRow = rcClient.Height() / 2;
-    return CPoint(rcItem.left + 10, nRow + nRow / 2);
-}
-
-CPoint FilterListTest::FilterButtonPoint(int nPosition)
-{
-    CRect rcItem, rcClient;
-    m_list.GetColorHeader().GetItemRect(nPosition, &rcItem);
-    m_list.GetColorHeader().GetClientRect(&rcClient);
-    int nRow = rcClient.Height() / 2;
-    return CPoint(rcItem.right - 9, nRow + nRow / 2);
+    return CPoint(bButton ? rcItem.right - 9 : rcItem.left + 10, nRow + nRow / 2);
 }
 
 void FilterListTest::ClickHeader(int nPosition)

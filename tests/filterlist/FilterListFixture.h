@@ -42,8 +42,7 @@ protected:
     void PressKey(UINT vk, bool bCtrl = false, bool bShift = false);
     // The header's filter row: the centre of a box's text part and of its button, in header
     // client coordinates.
-    CPoint FilterBoxPoint(int nPosition);
-    CPoint FilterButtonPoint(int nPosition);
+    CPoint FilterRowPoint(int nPosition, bool bButton);
     // A click on a header title, as the mouse gives it (the filter row is the lower half).
     void ClickHeader(int nPosition);
     // The column-click notification the platform sends for a header position.

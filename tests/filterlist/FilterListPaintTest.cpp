@@ -101,6 +101,12 @@ TEST_F(FilterListPaintTest, DefaultAndHostColoursAndTheirMinusOne)
     EXPECT_EQ(kDefaultBack, Back(2, 1));
     EXPECT_GT(Count(Cell(2, 0), RGB(200, 100, 50)), 5);
     EXPECT_EQ(0, Count(Cell(2, 0), kDefaultText));
+    // Under reverse display the host's colours go with their rows.
+    m_list.SetReverseDisplay(true);
+    m_list.Invalidate();
+    Shoot();
+    EXPECT_EQ(RGB(1, 2, 3), Back(1, 0));
+    EXPECT_EQ(kDefaultBack, Back(2, 0));
 }
 
 TEST_F(FilterListPaintTest, AlternateGreyCheckedAndMarkedRows)
@@ -111,6 +117,13 @@ TEST_F(FilterListPaintTest, AlternateGreyCheckedAndMarkedRows)
     EXPECT_EQ(RGB(230, 230, 250), Back(1, 1));
     EXPECT_EQ(RGB(240, 247, 249), Back(2, 2));
     EXPECT_EQ(RGB(230, 230, 250), Back(3, 0));
+    // Shaded: from the colour at the top to white at the bottom.
+    m_list.SetDrawShades(true);
+    Shoot();
+    EXPECT_EQ(RGB(230, 230, 250), Back(1, 1, 0));
+    EXPECT_EQ(RGB(255, 255, 255), Back(1, 1, -1));
+    EXPECT_EQ(RGB(255, 255, 255), Back(0, 2, -1));
+    m_list.SetDrawShades(false);
 
     m_list.m_bAlternateRowColors = 0;
     m_list.m_bGreyRows = 1;
@@ -138,17 +151,6 @@ TEST_F(FilterListPaintTest, AlternateGreyCheckedAndMarkedRows)
     EXPECT_GT(Count(Cell(0, 0), RGB(245, 10, 10)), 5);
     EXPECT_EQ(0, Count(Cell(0, 0), kDefaultText));
     EXPECT_EQ(kDefaultBack, Back(0, 0));
-}
-
-TEST_F(FilterListPaintTest, ShadedBackgroundsRunFromTheColourToWhite)
-{
-    m_list.m_bAlternateRowColors = 1;
-    m_list.SetDrawShades(true);
-    Shoot();
-    EXPECT_EQ(RGB(230, 230, 250), Back(1, 1, 0));
-    EXPECT_EQ(RGB(255, 255, 255), Back(1, 1, -1));
-    EXPECT_EQ(RGB(240, 247, 249), Back(0, 2, 0));
-    EXPECT_EQ(RGB(255, 255, 255), Back(0, 2, -1));
 }
 
 TEST_F(FilterListPaintTest, SelectedRowsWithAndWithoutFocus)
@@ -298,19 +300,6 @@ TEST_F(FilterListPaintTest, CheckBoxesComeFromTheStateImages)
     m_list.SetImageList(nullptr, LVSIL_STATE);
 }
 
-TEST_F(FilterListPaintTest, ReverseDisplayPaintsTheMirroredRows)
-{
-    g_styles[{ Data(0), 0 }].clrBack = RGB(5, 6, 7);
-    m_list.SetReverseDisplay(true);
-    m_list.Invalidate();
-    Shoot();
-    EXPECT_EQ(RGB(5, 6, 7), Back(3, 0));
-    EXPECT_EQ(kDefaultBack, Back(0, 0));
-    m_list.SetReverseDisplay(false);
-    Shoot();
-    EXPECT_EQ(RGB(5, 6, 7), Back(0, 0));
-}
-
 TEST_F(FilterListPaintTest, BackgroundBandsAndOutsideItemsOnly)
 {
     // What the list's own erase paints, into a bitmap of the client's size.
@@ -419,24 +408,16 @@ TEST_F(FilterListCustomDrawTest, CustomDrawPaintsTheSameColoursWithASolidSelecti
     EXPECT_EQ(RGB(0x52, 0x7B, 0xE1), Back(0, 1, -1));
     EXPECT_GT(Count(Cell(0, 1), RGB(255, 255, 255)), 5);
 
-    // Without the option the platform paints the rows.
-    m_list.m_bCustomDraw = 0;
-    Shoot();
-    EXPECT_NE(RGB(1, 2, 3), Back(3, 2));
-}
-
-TEST_F(FilterListCustomDrawTest, CustomDrawnCellsCarryTrendMarks)
-{
-    m_list.m_bCustomDraw = 1;
+    // Trend marks on custom-drawn cells: none at the first drawing, then a rise and a fall.
+    m_list.m_bAlternateRowColors = 0;
+    m_list.SetItemState(0, 0, LVIS_SELECTED);
     m_list.m_nTrendType = 1;
     m_list.m_clrTrendPos = RGB(0, 210, 0);
     m_list.m_clrTrendNeg = RGB(210, 0, 0);
     m_list.m_nTrendInterval = 1000;
     AfxSetTestClock(TRUE, 5000);
-    CArray<int, int> columns;
-    columns.Add(1);
-    m_list.SetTrendColumns(&columns);
-    Shoot();   // the first drawing: no marks
+    SetTrends({ 1 });
+    Shoot();
     EXPECT_EQ(kDefaultBack, Back(0, 1));
     Row(0)->price = "2000000";
     Row(2)->price = "-100000";
@@ -449,6 +430,11 @@ TEST_F(FilterListCustomDrawTest, CustomDrawnCellsCarryTrendMarks)
     EXPECT_EQ(kDefaultBack, Back(0, 1));
     EXPECT_EQ(kDefaultBack, Back(2, 1));
     AfxSetTestClock(FALSE);
+
+    // Without the option the platform paints the rows.
+    m_list.m_bCustomDraw = 0;
+    Shoot();
+    EXPECT_NE(RGB(1, 2, 3), Back(3, 2));
 }
 
 TEST_F(FilterListPaintTest, KeywordRulesOfTheListColourThePaintedText)

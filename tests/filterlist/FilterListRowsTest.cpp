@@ -3,7 +3,6 @@
 // columns, routines that fail or return huge texts).
 #include "FilterListFixture.h"
 
-
 // The row rules themselves are checked against a model (FilterListModelTest); here the platform
 // list must hold the same count before the next message reaches the list.
 TEST_F(FilterListTest, ThePlatformCountFollowsInsertsAndDeletes)
@@ -21,26 +20,6 @@ TEST_F(FilterListTest, ThePlatformCountFollowsInsertsAndDeletes)
     EXPECT_EQ(1, m_list.DeleteAllMapListItems());
     EXPECT_EQ(0, m_list.GetDisplayCount());
     EXPECT_EQ(0, (int)m_list.SendMessage(LVM_GETITEMCOUNT));
-    ExpectInvariants();
-}
-
-TEST_F(FilterListTest, TextsComeFromTheRoutineByHeaderPosition)
-{
-    Build();
-    Add("INFY", "1500.25", "NSE");
-    EXPECT_EQ(Texts({ "1500.25" }), Shown(1));
-    EXPECT_EQ(Texts({ "NSE" }), Shown(2));
-    EXPECT_STREQ("INFY", m_list.GetItemText(0, 0));
-    EXPECT_STREQ("", m_list.GetItemText(5, 0));          // past the end
-    EXPECT_STREQ("", m_list.GetItemText(-1, 0));
-    EXPECT_EQ((DWORD_PTR)Row(0), m_list.GetItemData(0));
-    EXPECT_EQ(0u, m_list.GetItemData(1));
-    EXPECT_EQ(0u, m_list.GetItemData(-7));
-    EXPECT_EQ(1, m_list.SetItemText(0, 0, "ignored"));
-    EXPECT_STREQ("INFY", m_list.GetItemText(0, 0));
-    // A row inserted but not given data yet shows empty cells.
-    m_list.InsertItem(0, "", 0);
-    EXPECT_EQ(Texts({ "INFY", "" }), Shown());
     ExpectInvariants();
 }
 
@@ -99,40 +78,25 @@ TEST_F(FilterListTest, WithoutDataDescriptorRowsAreRefused)
     ExpectInvariants();
 }
 
-TEST_F(FilterListTest, FilteredOutRowsStayInTheMapAndComeBackInMapOrder)
+// Which rows come back or go on RepaintMapItem is the model test's; here the shown-row form and
+// the indexes out of range.
+TEST_F(FilterListTest, RepaintByShownRowAndOutOfRange)
 {
     Build();
     Add("RELIANCE", "2500");
     Add("INFY", "1500");
     Add("RELCAP", "10");
-    CString filter = "REL";
-    m_list.AddToFilteredCols(0, filter);
-    m_list.PopulateList();
-    EXPECT_EQ(Texts({ "RELIANCE", "RELCAP" }), Shown());
-    // A new row that fails the filter is taken off the display but kept.
-    EXPECT_EQ(0, Add("TCS"));
+    MapFilter(0, "REL");
+    EXPECT_EQ(0, Add("TCS"));   // fails the filter: kept in the map, not shown
     EXPECT_EQ(4, m_list.GetItemCount());
-    EXPECT_EQ(2, m_list.GetDisplayCount());
-    // The host changes INFY's data so that it passes: it comes back between the two, in map order.
-    Row(1)->symbol = "RELINFY";
-    EXPECT_EQ(1, m_list.RepaintMapItem(1));
-    EXPECT_EQ(Texts({ "RELIANCE", "RELINFY", "RELCAP" }), Shown());
-    // Still passing: repainted only.
-    EXPECT_EQ(0, m_list.RepaintMapItem(1));
-    // No longer passing: removed.
-    Row(0)->symbol = "GONE";
-    EXPECT_EQ(-1, m_list.RepaintMapItem(0));
-    EXPECT_EQ(Texts({ "RELINFY", "RELCAP" }), Shown());
-    // Still failing, and out of range.
-    EXPECT_EQ(1, m_list.RepaintMapItem(3));
+    EXPECT_EQ(1, m_list.RepaintMapItem(3));   // still failing
     EXPECT_EQ(0, m_list.RepaintMapItem(4));
     EXPECT_EQ(0, m_list.RepaintMapItem(-1));
-    // RepaintDisplayItem works on the shown row.
     Row(2)->symbol = "XCAP";
     EXPECT_EQ(-1, m_list.RepaintDisplayItem(1));
     EXPECT_EQ(0, m_list.RepaintDisplayItem(0));
     EXPECT_EQ(0, m_list.RepaintDisplayItem(5));
-    EXPECT_EQ(Texts({ "RELINFY" }), Shown());
+    EXPECT_EQ(Texts({ "RELIANCE" }), Shown());
     ExpectInvariants();
 }
 
@@ -257,33 +221,6 @@ TEST_F(FilterListTest, CorruptDisplayArraysAreReportedNotFollowed)
     ExpectInvariants();
 }
 
-TEST_F(FilterListTest, RepaintTimerCoalescesAndDiesWithTheList)
-{
-    Build();
-    Add("A");
-    EXPECT_NE(0, m_list.m_nRepaintTimer);
-    int nTimer = m_list.m_nRepaintTimer;
-    Add("B");
-    EXPECT_EQ(nTimer, m_list.m_nRepaintTimer);   // one timer for many changes
-    Pump(650);
-    EXPECT_EQ(0, m_list.m_nRepaintTimer);
-    Add("C");
-    EXPECT_NE(0, m_list.m_nRepaintTimer);
-    // Destroyed while it runs: nothing fires afterwards.
-    m_list.DestroyWindow();
-    Pump(650);
-    EXPECT_EQ(0, m_list.m_nRepaintTimer);
-}
-
-TEST_F(FilterListTest, InvalidateSetItemDataFindsVisibleRowsOnly)
-{
-    Build();
-    Add("A");
-    Add("B");
-    EXPECT_EQ(1, m_list.InvalidateSetItemData(Row(1)));
-    EXPECT_EQ(0, m_list.InvalidateSetItemData((void*)0x1234));
-}
-
 TEST_F(FilterListTest, FormulaColumnsComputeFromTheRowAndCanBeFiltered)
 {
     // F0 = price * 2; F1 = F0 + 1 (a formula column over a formula column).
@@ -348,7 +285,15 @@ TEST_F(FilterListTest, RoutinesThatFailOrReturnHugeTexts)
 TEST_F(FilterListTest, RowsOutOfRangeAreRefused)
 {
     Build();
-    Add("A");
+    Add("INFY", "1500.25", "NSE");
+    EXPECT_EQ(Texts({ "1500.25" }), Shown(1));
+    EXPECT_STREQ("", m_list.GetItemText(5, 0));
+    EXPECT_STREQ("", m_list.GetItemText(-1, 0));
+    EXPECT_EQ(0u, m_list.GetItemData(-7));
+    EXPECT_EQ(1, m_list.SetItemText(0, 0, "ignored"));   // the texts are the host's
+    EXPECT_STREQ("INFY", m_list.GetItemText(0, 0));
+    EXPECT_EQ(1, m_list.InvalidateSetItemData(Row(0)));
+    EXPECT_EQ(0, m_list.InvalidateSetItemData((void*)0x1234));
     EXPECT_EQ(0u, m_list.GetMapItemData(5));
     EXPECT_EQ(0u, m_list.GetMapItemData(-1));
     EXPECT_EQ(-1, m_list.GetMapIndexFromDisplayIndex(1));
@@ -365,6 +310,9 @@ TEST_F(FilterListTest, RowsOutOfRangeAreRefused)
     EXPECT_EQ(0, m_list.DeleteItem(-3));
     m_list.RearrangeArrayForDragDrop(0, 9);   // no such rows: nothing moves
     m_list.RearrangeArrayForDragDrop(-1, 0);
-    EXPECT_EQ(Texts({ "A" }), MapSymbols());
+    EXPECT_EQ(Texts({ "INFY" }), MapSymbols());
+    // A row inserted but not given data yet shows empty cells.
+    m_list.InsertItem(0, "", 0);
+    EXPECT_EQ(Texts({ "INFY", "" }), Shown());
     ExpectInvariants();
 }

@@ -14,17 +14,14 @@ struct sRowTexts
 };
 
 CFilterListCtrl* s_pList = nullptr;
-int s_nSizeSeen = -1;
 bool s_bDeleteWhileSorting = false;
 
 class FilterListSortTest : public FilterListTest
 {
 protected:
-    // A host routine that looks at the shared value arrays, and can delete rows while called.
+    // A host routine that can delete rows while called.
     static int WatchingText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& a, unsigned long& b, int& c)
     {
-        int nSize = (int)CFilterListCtrl::g_SortDataDblArr.GetSize();
-        s_nSizeSeen = nSize > s_nSizeSeen ? nSize : s_nSizeSeen;
         if (s_bDeleteWhileSorting && s_pList->GetItemCount() > 2)
             s_pList->DeleteMapItem(0);
         return ColumnText(dwItemData, nColumn, text, a, b, c);
@@ -164,22 +161,21 @@ TEST_F(FilterListSortTest, SortOnOrderOneIsAscendingWhateverCameBefore)
     Build();
     SetType(0, 3);
     Rows({ { "A", "3" }, { "B", "1" }, { "C", "2" } });
-    EXPECT_EQ(1, m_list.SortOn(1, 1));
-    EXPECT_EQ(Texts({ "1", "2", "3" }), Shown(1));
-    EXPECT_EQ(1, m_list.SortOn(1, 1));
-    EXPECT_EQ(Texts({ "1", "2", "3" }), Shown(1));
-    EXPECT_EQ(1, m_list.SortOn(1, 0));
-    EXPECT_EQ(Texts({ "3", "2", "1" }), Shown(1));
-    EXPECT_EQ(1, m_list.SortOn(1, -5));
-    EXPECT_EQ(Texts({ "3", "2", "1" }), Shown(1));
-    EXPECT_EQ(1, HeaderImage(1));
-    // A column index that does not exist sorts header position 0.
-    EXPECT_EQ(1, m_list.SortOn(99, 1));
-    EXPECT_EQ(Texts({ "A", "B", "C" }), Shown(0));
-    EXPECT_EQ(1, m_list.SortOn(-1, 0));
-    EXPECT_EQ(Texts({ "C", "B", "A" }), Shown(0));
-    // Redraw is on again afterwards.
-    EXPECT_TRUE(m_list.GetStyle() & WS_VISIBLE);
+    // Column, order, and the column shown afterwards; a column that does not exist sorts position 0.
+    const struct { int nColumn, nOrder, nShown; Texts expected; } steps[] = {
+        { 1, 1, 1, { "1", "2", "3" } }, { 1, 1, 1, { "1", "2", "3" } }, { 1, 0, 1, { "3", "2", "1" } },
+        { 1, -5, 1, { "3", "2", "1" } }, { 99, 1, 0, { "A", "B", "C" } }, { -1, 0, 0, { "C", "B", "A" } },
+    };
+    for (const auto& s : steps)
+    {
+        EXPECT_EQ(1, m_list.SortOn(s.nColumn, s.nOrder));
+        EXPECT_EQ(s.expected, Shown(s.nShown)) << s.nColumn << "," << s.nOrder;
+        if (s.nOrder == -5)
+        {
+            EXPECT_EQ(1, HeaderImage(1));   // the descending arrow
+        }
+    }
+    EXPECT_TRUE(m_list.GetStyle() & WS_VISIBLE);   // redraw is on again afterwards
     // A host holding the list as a common list gets the filter list's sort of its rows.
     CCommonListCtrl* pCommon = &m_list;
     EXPECT_EQ(1, pCommon->SortOn(1, 1));
@@ -409,61 +405,18 @@ TEST_F(FilterListSortTest, BadInputNeverBreaksTheRows)
     ExpectInvariants();
 }
 
-TEST_F(FilterListSortTest, ValuesAreReadIntoTheSharedArraysAndAHostThatDeletesStopsTheSort)
+TEST_F(FilterListSortTest, AHostThatDeletesWhileTheValuesAreReadStopsTheSort)
 {
     Build();
     Rows({ { "A", "3" }, { "B", "1" }, { "C", "2" }, { "D", "0" } });
     s_pList = &m_list;
     m_list.InitColumnTextRtn(&WatchingText);
-    s_nSizeSeen = -1;
-    ClickHeader(1);
-    EXPECT_EQ(4, s_nSizeSeen);   // sized by the map while the texts are read
-    EXPECT_EQ(0, CFilterListCtrl::g_SortDataDblArr.GetSize());
-    EXPECT_EQ(Texts({ "D", "B", "C", "A" }), Shown(0));
-    // A routine that deletes rows while they are read: the sort gives up, the rows stay sound.
     s_bDeleteWhileSorting = true;
     ClickHeader(1);
     s_bDeleteWhileSorting = false;
     EXPECT_EQ(0, CFilterListCtrl::g_SortDataDblArr.GetSize());
     EXPECT_LE(m_list.GetItemCount(), 3);
     ExpectInvariants();
-    m_list.InitColumnTextRtn(&FilterListTest::ColumnText);
-}
-
-TEST_F(FilterListSortTest, KeywordColoursComeFromTheKeywordColumnText)
-{
-    Build();
-    Rows({ { "A", "1", "NSE-FO" }, { "B", "1", "bse" }, { "C", "1", "MCX" } });
-    COLORREF clr = 0x123456;
-    EXPECT_EQ(1, m_list.CallTextColorProvider((DWORD_PTR)Row(0), clr, 0, 0));
-    EXPECT_EQ(0x123456u, clr);   // no keyword column yet
-    CStringArray keywords;
-    keywords.Add("bse");
-    keywords.Add("nse");
-    keywords.Add("fo");
-    CColorArray colors;
-    colors.Add(RGB(1, 2, 3));
-    colors.Add(RGB(4, 5, 6));
-    colors.Add(RGB(7, 8, 9));
-    ASSERT_EQ(1, m_list.SetDefaultAttributes(2, keywords, colors));
-    unsigned long c = 0x123456;
-    EXPECT_EQ(1, m_list.GetTextColorForItem((ULONGLONG)Row(0), c, 0, 0));
-    EXPECT_EQ(RGB(4, 5, 6), c);   // "nse" is the first rule found in "nse-fo"
-    c = 0x123456;
-    m_list.GetTextColorForItem((ULONGLONG)Row(1), c, 1, 0);
-    EXPECT_EQ(RGB(1, 2, 3), c);
-    c = 0x123456;
-    m_list.GetTextColorForItem((ULONGLONG)Row(2), c, 2, 0);
-    EXPECT_EQ(0x123456u, c);
-    clr = 0;
-    m_list.CallTextColorProvider((DWORD_PTR)Row(1), clr, 1, 0);
-    EXPECT_EQ(RGB(1, 2, 3), clr);
-    // No data, or no text routine: unchanged.
-    c = 0x123456;
-    EXPECT_EQ(1, m_list.GetTextColorForItem(0, c, 0, 0));
-    m_list.InitColumnTextRtn((CFilterListCtrl::PFN_COLUMNTEXT) nullptr);
-    EXPECT_EQ(1, m_list.GetTextColorForItem((ULONGLONG)Row(0), c, 0, 0));
-    EXPECT_EQ(0x123456u, c);
     m_list.InitColumnTextRtn(&FilterListTest::ColumnText);
 }
 

@@ -32,7 +32,7 @@ protected:
     CFilterText& Popup() { return CFilterText::Get(); }
     CFilterText& ClickButton(int nPosition)
     {
-        CPoint pt = FilterButtonPoint(nPosition);
+        CPoint pt = FilterRowPoint(nPosition, true);
         m_list.GetColorHeader().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         m_list.GetColorHeader().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         Pump(20);
