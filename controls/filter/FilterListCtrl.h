@@ -285,6 +285,7 @@ protected:
     int GetRowCheck(int nRow) override;
     void SetRowCheck(int nRow, int nCheck) override;
     void MoveDraggedRows(const std::vector<int>& nNewOrder, const CArray<UINT, UINT>& arrDragged) override;
+    DWORD_PTR RowKey(int nRow) override;
 
 private:
     int Mirror(int nRow) const { return m_bReverseDisplay ? m_nDisplayCount - 1 - nRow : nRow; }
