@@ -233,6 +233,9 @@ void CFilterListCtrl::OnDestroy()
     if (m_nRepaintTimer != 0)
         KillTimer(FILTER_REPAINT_TIMER);
     m_nRepaintTimer = 0;
+    // A loop asking the host's routine for texts (a sort, a filter pass) stops when the host
+    // destroys the list from inside the routine: it sees the rows changed.
+    ++m_nRowChanges;
     CFilterText::ListGone(this);
     CCommonListCtrl::OnDestroy();
 }

@@ -292,6 +292,7 @@ protected:
     int GetRowCheck(int nRow) override;
     void SetRowCheck(int nRow, int nCheck) override;
     void MoveDraggedRows(const std::vector<int>& nNewOrder, const CArray<UINT, UINT>& arrDragged) override;
+    DWORD_PTR RowKey(int nRow) override;
 
 private:
     int Mirror(int nRow) const { return m_bReverseDisplay ? m_nDisplayCount - 1 - nRow : nRow; }
@@ -414,9 +415,10 @@ private:
         m_bAscendingKnown = false;
         ++m_nRowChanges;
     }
-    // Counts every change of the map, the display array or a record's data. A path that calls the
-    // column text routine (the host may insert or delete rows from inside it) compares it before
-    // and after the call instead of trusting the indexes and records it held.
+    // Counts every change of the map, the display array or a record's data, and the window's
+    // destruction. A path that calls the column text routine (the host may insert or delete rows,
+    // or destroy the list, from inside it) compares it before and after the call instead of
+    // trusting the indexes and records it held.
     unsigned m_nRowChanges = 0;
     // The map index of a record that may have moved (nHint first), -1 when it is gone.
     int MapIndexOfRecord(const sColInfo* pRecord, int nHint) const;

@@ -20,6 +20,17 @@ void CFilterListCtrl::SetRowCheck(int nRow, int nCheck)
         SetCheck(nRow, nCheck);
 }
 
+DWORD_PTR CFilterListCtrl::RowKey(int nRow)
+{
+    if (!m_bUseFilter)
+        return CCommonListCtrl::RowKey(nRow);
+    // The row's record: the platform holds no item data for the rows the list gives it.
+    if (nRow < 0 || nRow >= std::min(m_nDisplayCount, (int)m_arrDisplay.GetSize()))
+        return 0;
+    const int m = m_arrDisplay[Mirror(nRow)];
+    return m >= 0 && m < m_arrMap.GetSize() ? (DWORD_PTR)m_arrMap[m] : 0;
+}
+
 void CFilterListCtrl::MoveDraggedRows(const std::vector<int>& nNewOrder, const CArray<UINT, UINT>& arrDragged)
 {
     if (!m_bUseFilter)

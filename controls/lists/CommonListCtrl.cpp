@@ -138,6 +138,8 @@ CCommonListCtrl::CCommonListCtrl()
       m_pDragImage(nullptr),
       m_nPrevDropItem(-1),
       m_nPrevDropState(0),
+      m_dwDropKey(0),
+      m_dwPrevDropKey(0),
       m_dwDragSavedStyle(0),
       m_nScrollDirection(0),
       m_nScrollTimer(0)

@@ -328,6 +328,11 @@ public:
     CImageList* m_pDragImage;
     int m_nPrevDropItem;
     UINT m_nPrevDropState;
+    // What each of those rows holds (RowKey), so that a row the host moved meanwhile is found
+    // again: the dragged rows (as m_arrDragRows), the drop row, the drop-highlighted row.
+    CArray<DWORD_PTR, DWORD_PTR> m_arrDragKeys;
+    DWORD_PTR m_dwDropKey;
+    DWORD_PTR m_dwPrevDropKey;
     DWORD m_dwDragSavedStyle;
     int m_nScrollDirection;
     UINT_PTR m_nScrollTimer;
@@ -341,6 +346,12 @@ protected:
     // goes to row i; arrDragged are the dragged rows in selection order. Each keeps its check
     // state. Here nothing moves; the filter list and the market watch move their rows.
     virtual void MoveDraggedRows(const std::vector<int>& nNewOrder, const CArray<UINT, UINT>& arrDragged);
+    // What a row holds, the same while the row is the same whatever rows come or go around it:
+    // the item data here, the row record in a filter list.
+    virtual DWORD_PTR RowKey(int nRow);
+    // The row holding dwKey now: nRow when it still does, else the nearest row that does; -1 when
+    // none does.
+    int FindRowByKey(int nRow, DWORD_PTR dwKey);
     // A derived list that changes check states itself reports it here (nCheck the new state; -1
     // unknown), so that the header box follows.
     void RowCheckChanged(int nCheck);

@@ -3,6 +3,10 @@
 // under the cursor is drop-highlighted; above the rows or below the list timer 2 scrolls one line
 // every 100 ms. Releasing the button over the list moves the rows; anywhere else nothing moves.
 // How rows move is the derived list's business (MoveDraggedRows).
+// The host hears of every highlight change and may insert, delete or move rows, or destroy the
+// list, while it does: the dragged rows, the drop row and the highlighted row are remembered by
+// what they hold (RowKey) and found again before they are used, and nothing is touched once the
+// list is gone.
 #include "lists/CommonListCtrl.h"
 #include "lists/RowDragOrder.h"
 
@@ -25,6 +29,9 @@ BOOL CCommonListCtrl::OnLvnBegindrag(NMHDR* pNMHDR, LRESULT* pResult)
         m_arrDragRows.Add((UINT)r);
     if (m_arrDragRows.IsEmpty())
         return FALSE;
+    m_arrDragKeys.RemoveAll();
+    for (INT_PTR i = 0; i < m_arrDragRows.GetSize(); ++i)
+        m_arrDragKeys.Add(RowKey((int)m_arrDragRows[i]));
 
     CPoint ptRow;
     CImageList* pImage = CreateDragImageEx(&ptRow);
@@ -181,7 +188,10 @@ void CCommonListCtrl::OnMouseMove(UINT nFlags, CPoint point)
     if (nRow != m_nDropIndex && (nRow >= 0 || client.PtInRect(point)))
     {
         CImageList::DragShowNolock(FALSE);
+        HWND hWnd = m_hWnd;
         UpdateSelection(nRow);
+        if (!IsLiveList(this) || !::IsWindow(hWnd))
+            return;
         UpdateWindow();
         CImageList::DragShowNolock(TRUE);
     }
@@ -207,6 +217,8 @@ void CCommonListCtrl::OnLButtonUp(UINT nFlags, CPoint point)
         bOverList = client.PtInRect(point) != FALSE;
     }
 
+    HWND hWnd = m_hWnd;
+    auto gone = [&] { return !IsLiveList(this) || !::IsWindow(hWnd); };
     m_bDropping = true;
     KillScrollTimer();
     if (::GetCapture() == m_hWnd)
@@ -216,11 +228,16 @@ void CCommonListCtrl::OnLButtonUp(UINT nFlags, CPoint point)
     delete m_pDragImage;
     m_pDragImage = nullptr;
     RestorePrevDropItemState();
+    if (!IsLiveList(this))
+        return;
     m_bDropping = false;
+    if (gone())
+        return;
     // The platform ends its own button press (no click is reported after a drag).
     CListCtrl::OnLButtonUp(nFlags, point);
+    if (gone())
+        return;
 
-    HWND hWnd = m_hWnd;
     if (bOverList && GetItemCount() > 1)
         DropItem();
     if (!IsLiveList(this) || !::IsWindow(hWnd))
@@ -253,8 +270,11 @@ void CCommonListCtrl::CancelRowDrag()
     m_pDragImage = nullptr;
     if (m_hWnd != nullptr)
     {
+        HWND hWnd = m_hWnd;
         RestorePrevDropItemState();
-        if (m_dwDragSavedStyle != 0)
+        if (!IsLiveList(this))
+            return;
+        if (m_hWnd == hWnd && ::IsWindow(hWnd) && m_dwDragSavedStyle != 0)
             ModifyStyle(0, m_dwDragSavedStyle);
     }
     m_dwDragSavedStyle = 0;
@@ -265,20 +285,62 @@ void CCommonListCtrl::CancelRowDrag()
 
 void CCommonListCtrl::DropItem()
 {
-    int nCount = GetItemCount();
+    // Rows found again where the host's changes left them; a dragged row it deleted stays deleted
+    // and a drop row it deleted moves nothing.
+    int nDrop = m_nDropIndex >= 0 ? FindRowByKey(m_nDropIndex, m_dwDropKey) : -1;
+    if (m_nDropIndex >= 0 && nDrop < 0)
+        return;
     std::vector<int> dragged;
-    dragged.reserve((size_t)m_arrDragRows.GetSize());
+    CArray<UINT, UINT> arrDragged;
+    const bool bKeys = m_arrDragKeys.GetSize() == m_arrDragRows.GetSize();
     for (INT_PTR i = 0; i < m_arrDragRows.GetSize(); ++i)
-        dragged.push_back((int)m_arrDragRows[i]);
-    std::vector<int> order = RowDragOrder(nCount, dragged, m_nDropIndex);
+    {
+        int r = (int)m_arrDragRows[i];
+        if (bKeys)
+            r = FindRowByKey(r, m_arrDragKeys[i]);
+        if (r < 0 || r >= GetItemCount() || std::find(dragged.begin(), dragged.end(), r) != dragged.end())
+            continue;
+        dragged.push_back(r);
+        arrDragged.Add((UINT)r);
+    }
+    if (dragged.empty())
+        return;
+    m_arrDragRows.Copy(arrDragged);
+    m_nDropIndex = nDrop;
+    std::vector<int> order = RowDragOrder(GetItemCount(), dragged, nDrop);
 
     HWND hWnd = m_hWnd;
-    MoveDraggedRows(order, m_arrDragRows);
+    MoveDraggedRows(order, arrDragged);
     if (!IsLiveList(this) || !::IsWindow(hWnd))
         return;
     // The moved rows lose their selection.
     SetItemState(-1, 0, LVIS_SELECTED);
+    if (!IsLiveList(this) || !::IsWindow(hWnd))
+        return;
     Invalidate(FALSE);
+}
+
+DWORD_PTR CCommonListCtrl::RowKey(int nRow)
+{
+    return nRow >= 0 && nRow < GetItemCount() ? CListCtrl::GetItemData(nRow) : 0;
+}
+
+int CCommonListCtrl::FindRowByKey(int nRow, DWORD_PTR dwKey)
+{
+    const int nCount = GetItemCount();
+    if (nRow >= 0 && nRow < nCount && RowKey(nRow) == dwKey)
+        return nRow;
+    // Outwards from the former row: a row or two coming or going around it is found at once.
+    for (int d = 1; d < nCount + std::max(nRow, 0); ++d)
+    {
+        if (nRow - d >= 0 && nRow - d < nCount && RowKey(nRow - d) == dwKey)
+            return nRow - d;
+        if (nRow + d >= 0 && nRow + d < nCount && RowKey(nRow + d) == dwKey)
+            return nRow + d;
+        if (nRow - d < 0 && nRow + d >= nCount)
+            break;
+    }
+    return -1;
 }
 
 void CCommonListCtrl::MoveDraggedRows(const std::vector<int>&, const CArray<UINT, UINT>&)
@@ -288,23 +350,29 @@ void CCommonListCtrl::MoveDraggedRows(const std::vector<int>&, const CArray<UINT
 
 void CCommonListCtrl::UpdateSelection(int nRow)
 {
+    HWND hWnd = m_hWnd;
     RestorePrevDropItemState();
+    if (!IsLiveList(this) || !::IsWindow(hWnd))
+        return;
     if (nRow < 0 || nRow >= GetItemCount())
     {
         m_nDropIndex = -1;
         return;
     }
+    // Everything is noted before the host hears of the highlight.
     m_nPrevDropItem = nRow;
+    m_dwPrevDropKey = m_dwDropKey = RowKey(nRow);
     m_nPrevDropState = GetItemState(nRow, LVIS_DROPHILITED);
-    SetItemState(nRow, LVIS_DROPHILITED, LVIS_DROPHILITED);
     m_nDropIndex = nRow;
+    SetItemState(nRow, LVIS_DROPHILITED, LVIS_DROPHILITED);
 }
 
 void CCommonListCtrl::RestorePrevDropItemState()
 {
-    if (m_nPrevDropItem >= 0 && m_nPrevDropItem < GetItemCount())
-        SetItemState(m_nPrevDropItem, m_nPrevDropState, LVIS_DROPHILITED);
+    const int nRow = m_nPrevDropItem >= 0 ? FindRowByKey(m_nPrevDropItem, m_dwPrevDropKey) : -1;
     m_nPrevDropItem = -1;
+    if (nRow >= 0)
+        SetItemState(nRow, m_nPrevDropState, LVIS_DROPHILITED);
 }
 
 void CCommonListCtrl::SetScrollTimer(int nDirection)
@@ -340,8 +408,11 @@ void CCommonListCtrl::ScrollForDrag()
     if (nFrom < 0)
         nFrom = bUp ? GetTopIndex() + 1 : GetTopIndex() + GetCountPerPage() - 2;
     int nRow = std::min(std::max(bUp ? nFrom - 1 : nFrom + 1, 0), nCount - 1);
+    HWND hWnd = m_hWnd;
     if (nCount > 0)
         UpdateSelection(nRow);
+    if (!IsLiveList(this) || !::IsWindow(hWnd))
+        return;
     UpdateWindow();
     CImageList::DragShowNolock(TRUE);
 }

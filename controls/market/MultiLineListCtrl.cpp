@@ -124,6 +124,8 @@ void CMultiLineListCtrl::OnDestroy()
     if (m_nRepaintTimer != 0)
         KillTimer(MULTILINE_REPAINT_TIMER);
     m_nRepaintTimer = 0;
+    // A loop asking the host's routine for texts sees the rows changed and stops.
+    Changed();
     CFilterText::ListGone(this);
     CCommonListCtrl::OnDestroy();
 }

@@ -302,6 +302,7 @@ int CMultiLineListCtrl::SortOn(int nColumn, int nOrder)
         m_arrRows[i]->bOpen = false;
     std::vector<sMultiLineColInfo*> rows;
     std::vector<CString> texts;
+    const HWND hWnd = m_hWnd;
     for (int nAttempt = 0; nAttempt < 3; ++nAttempt)
     {
         rows.clear();
@@ -323,6 +324,9 @@ int CMultiLineListCtrl::SortOn(int nColumn, int nOrder)
         }
         if (!bChanged)
             break;
+        // The host destroyed the list from inside its routine: nothing more is asked or touched.
+        if (!IsLiveList(this) || (hWnd != nullptr && !::IsWindow(hWnd)))
+            return 1;
         // The host changed the rows while their texts were read: read them again; after the
         // last attempt the rows keep their order.
         if (nAttempt == 2)

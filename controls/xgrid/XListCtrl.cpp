@@ -778,13 +778,27 @@ BOOL CXListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
     SetHeaderCheckedState(nSubItem, nNew);
     m_HeaderCtrl.UpdateWindow();
     HWND hParent = ::GetParent(m_hWnd);
-    // The receivers may delete rows (the loop reads the count again), the grid or its window.
+    // The receivers may insert or delete rows, or destroy the grid or its window: after them the
+    // row just reported is found again by its cells (the rows' item data) and the loop goes on
+    // below it, so that no row is skipped or reported twice.
     const HWND hWnd = m_hWnd;
     CAliveScope alive(m_pbAlive);
     auto gone = [&] { return !alive.Alive() || !::IsWindow(hWnd); };
+    auto refind = [&](int nRow, DWORD_PTR dwCells) {
+        const int nCount = GetItemCount();
+        for (int d = 0; d < nCount + nRow; ++d)
+        {
+            if (nRow - d >= 0 && nRow - d < nCount && CListCtrl::GetItemData(nRow - d) == dwCells)
+                return nRow - d;
+            if (d > 0 && nRow + d < nCount && CListCtrl::GetItemData(nRow + d) == dwCells)
+                return nRow + d;
+        }
+        return nRow - 1;   // gone: the row that took its place comes next
+    };
     *pResult = 0;
     for (int i = 0; i < GetItemCount(); ++i)
     {
+        const DWORD_PTR dwCells = CListCtrl::GetItemData(i);
         XLISTCTRLDATA* pCell = Cell(i, nSubItem);
         if (pCell == nullptr || pCell->nCheckedState == -1)
             continue;
@@ -796,10 +810,15 @@ BOOL CXListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
             ::SendMessageA(hParent, WM_XLISTCTRL_HEADER_CHECK, (WPARAM)&cell, 0);
         if (gone())
             return TRUE;
-        if (HWND hTarget = NotifyTarget())
-            ::SendMessageA(hTarget, WM_XLISTCTRL_CHECKBOX_CLICKED, (WPARAM)CellText(i, nSubItem), nNew - 1);
-        if (gone())
-            return TRUE;
+        i = refind(i, dwCells);
+        if (i >= 0 && CListCtrl::GetItemData(i) == dwCells)
+        {
+            if (HWND hTarget = NotifyTarget())
+                ::SendMessageA(hTarget, WM_XLISTCTRL_CHECKBOX_CLICKED, (WPARAM)CellText(i, nSubItem), nNew - 1);
+            if (gone())
+                return TRUE;
+            i = refind(i, dwCells);
+        }
     }
     return TRUE;
 }
