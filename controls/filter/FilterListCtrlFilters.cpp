@@ -4,6 +4,7 @@
 #include "filter/FilterListCtrl.h"
 #include "filter/FilterText.h"
 #include "filter/HeaderFilterBar.h"
+#include "lists/ListCommands.h"
 
 // The bar shown from the header menu waits as long as the one filter mode starts with.
 static_assert(FILTER_CHANGE_TIMEOUT == HeaderFilterBar::kChangeTimeout, "one change timeout for the bar");
@@ -320,16 +321,7 @@ BOOL CFilterListCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
     if (CCommonListCtrl::OnCommand(wParam, lParam))
         return TRUE;
     // Menu commands of ours that neither this list nor its base handles belong to the host.
-    if (lParam == 0 && HIWORD(wParam) == 0)
-    {
-        CWnd* pTarget = GetOwnerWnd() ? GetOwnerWnd() : GetParent();
-        if (pTarget != nullptr)
-        {
-            pTarget->SendMessage(WM_COMMAND, wParam, 0);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return PassMenuCommandToOwner(*this, wParam, lParam);
 }
 
 // --- keyboard ------------------------------------------------------------------------------------
