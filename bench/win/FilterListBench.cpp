@@ -8,6 +8,7 @@
 //             pass over the same texts plus filling the same list box.
 // The list is visible, as on the trader's screen. One line per measurement.
 #include "BenchClock.h"
+#include "BenchRounds.h"
 #include "filter/FilterListCtrl.h"
 #include "filter/FilterMatch.h"
 #include "filter/FilterText.h"
@@ -145,19 +146,7 @@ int main()
             list.PopulateList();
             return BenchNow() - t;
         };
-        double dPlain, dOurs;
-        if (round % 2)
-        {
-            dPlain = plain();
-            dOurs = ours();
-        }
-        else
-        {
-            dOurs = ours();
-            dPlain = plain();
-        }
-        best = dOurs < best ? dOurs : best;
-        bestBase = dPlain < bestBase ? dPlain : bestBase;
+        BenchRound(round, ours, plain, best, bestBase);
         nShown = (int)passing.size();
         if (nShown != list.GetDisplayCount())
             printf("populate: the list shows %d rows, the plain loop %d\n", list.GetDisplayCount(), nShown);

@@ -15,6 +15,7 @@
 //              std::sort of (value, row) pairs.
 // One line per measurement; rounds alternate the two sides and keep each side's fastest.
 #include "BenchClock.h"
+#include "BenchRounds.h"
 #include "filter/FilterListCtrl.h"
 #include "filter/FilterMatch.h"
 
@@ -87,19 +88,7 @@ void Alternate(int nRounds, double& best, double& bestBase, F ours, F plain)
 {
     for (int round = 0; round < nRounds; ++round)
     {
-        double dOurs, dPlain;
-        if (round % 2)
-        {
-            dPlain = plain();
-            dOurs = ours();
-        }
-        else
-        {
-            dOurs = ours();
-            dPlain = plain();
-        }
-        best = dOurs < best ? dOurs : best;
-        bestBase = dPlain < bestBase ? dPlain : bestBase;
+        BenchRound(round, ours, plain, best, bestBase);
         AfxPumpPendingMessages();
     }
 }
@@ -304,19 +293,7 @@ int main()
             list.SortOn(1, 1);
             return BenchNow() - t;
         };
-        double dOurs, dPlain;
-        if (round % 2)
-        {
-            dPlain = plain();
-            dOurs = ours();
-        }
-        else
-        {
-            dOurs = ours();
-            dPlain = plain();
-        }
-        best = dOurs < best ? dOurs : best;
-        bestBase = dPlain < bestBase ? dPlain : bestBase;
+        BenchRound(round, ours, plain, best, bestBase);
         for (int r = 0; r < nShown; ++r)
         {
             if (g_rows[(size_t)list.GetItemData(r) - 1].price != keys[(size_t)r].v)

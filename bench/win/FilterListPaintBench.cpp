@@ -9,6 +9,7 @@
 // A second line: the same list with one decimal cell holding a 1 MB number, against the same list
 // with an ordinary number in that cell (what a cell costs must not grow with its text).
 #include "BenchClock.h"
+#include "BenchRounds.h"
 #include "filter/FilterListCtrl.h"
 
 #include <cstdio>
@@ -185,19 +186,7 @@ int main()
                 total += Frame(target);
             return total;
         };
-        double dOurs, dPlain;
-        if (round % 2)
-        {
-            dPlain = run(plain);
-            dOurs = run(list);
-        }
-        else
-        {
-            dOurs = run(list);
-            dPlain = run(plain);
-        }
-        best = dOurs < best ? dOurs : best;
-        bestBase = dPlain < bestBase ? dPlain : bestBase;
+        BenchRound(round, [&] { return run(list); }, [&] { return run(plain); }, best, bestBase);
         AfxPumpPendingMessages();
     }
     char fps[96];

@@ -9,6 +9,7 @@
 // starts from sorted rows. The list is visible, as on the trader's screen. One line per
 // measurement.
 #include "BenchClock.h"
+#include "BenchRounds.h"
 #include "filter/FilterListCtrl.h"
 #include "lists/ListSortRules.h"
 
@@ -133,19 +134,7 @@ int main()
             list.SortOn(1, 1);
             return BenchNow() - t;
         };
-        double dPlain, dOurs;
-        if (round % 2)
-        {
-            dPlain = plain();
-            dOurs = ours();
-        }
-        else
-        {
-            dOurs = ours();
-            dPlain = plain();
-        }
-        best = dOurs < best ? dOurs : best;
-        bestBase = dPlain < bestBase ? dPlain : bestBase;
+        BenchRound(round, ours, plain, best, bestBase);
         // Both must give the same order (values equal by price; the row numbers here are the map
         // indexes' data, so compare the prices).
         std::vector<int> after = shownOrder();
@@ -191,19 +180,7 @@ int main()
             list.SortOn(0, 1);
             return BenchNow() - t;
         };
-        double dPlain, dOurs;
-        if (round % 2)
-        {
-            dPlain = plain();
-            dOurs = ours();
-        }
-        else
-        {
-            dOurs = ours();
-            dPlain = plain();
-        }
-        best = dOurs < best ? dOurs : best;
-        bestBase = dPlain < bestBase ? dPlain : bestBase;
+        BenchRound(round, ours, plain, best, bestBase);
         AfxPumpPendingMessages();
     }
     BenchReport("filterlist_sort_natural_100k", best, bestBase, n);

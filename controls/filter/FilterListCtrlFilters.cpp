@@ -3,16 +3,11 @@
 // popup.
 #include "filter/FilterListCtrl.h"
 #include "filter/FilterText.h"
-#include "host/ControlBlock.h"
+#include "filter/HeaderFilterBar.h"
+#include "lists/ListCommands.h"
 
-namespace
-{
-// Filter texts are written into the header cut to this many characters.
-const int kMaxHeaderFilter = 255;
-const int kHeaderFilterBuffer = 1024;
-
-typedef HRESULT(WINAPI* PFN_SetWindowTheme)(HWND, LPCWSTR, LPCWSTR);
-}  // namespace
+// The bar shown from the header menu waits as long as the one filter mode starts with.
+static_assert(FILTER_CHANGE_TIMEOUT == HeaderFilterBar::kChangeTimeout, "one change timeout for the bar");
 
 // --- filter mode ---------------------------------------------------------------------------------
 
@@ -36,17 +31,7 @@ void CFilterListCtrl::SetUseFilter(BOOL bUse)
         SyncPlatformCount();
         PutListFilter();   // the flag is set, so this hides the bar: filter mode starts without it
         m_Appearance.m_bKeywordRulesAvailable = true;
-        if (pHeader != nullptr)
-        {
-            HMODULE hTheme = CControlBlock::Get()->CallLoadLibrary("UxTheme.dll");
-            if (hTheme != nullptr)
-            {
-                PFN_SetWindowTheme pfn = (PFN_SetWindowTheme)(void*)::GetProcAddress(hTheme, "SetWindowTheme");
-                if (pfn != nullptr)
-                    pfn(pHeader->m_hWnd, L" ", L" ");
-                ::FreeLibrary(hTheme);
-            }
-        }
+        HeaderFilterBar::DropVisualTheme(pHeader);
     }
     else
     {
@@ -81,28 +66,7 @@ void CFilterListCtrl::PutListFilter()
     CHeaderCtrl* pHeader = m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl();
     if (pHeader == nullptr)
         return;
-    if (m_bFilterBarShown)
-    {
-        pHeader->ModifyStyle(HDS_FILTERBAR, 0);
-        m_bFilterBarShown = 0;
-    }
-    else
-    {
-        pHeader->ModifyStyle(0, HDS_FILTERBAR);
-        pHeader->SetFilterChangeTimeout(FILTER_CHANGE_TIMEOUT);
-        if (pHeader->GetItemCount() > 0)
-            pHeader->PostMessage(HDM_EDITFILTER, 0, 0);
-        m_bFilterBarShown = 1;
-    }
-    // Lay the header out again: touch column 0's width and recompute the frame.
-    if (pHeader->GetItemCount() > 0)
-    {
-        int nWidth = GetColumnWidth(0);
-        SetColumnWidth(0, nWidth + 1);
-        SetColumnWidth(0, nWidth);
-    }
-    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    pHeader->Invalidate();
+    HeaderFilterBar::ToggleBar(*this, pHeader, m_bFilterBarShown);
 }
 
 // --- notifications of the header -----------------------------------------------------------------
@@ -135,12 +99,7 @@ BOOL CFilterListCtrl::OnFilterChange(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     // The owner hears of the change as a notification from the list.
     CWnd* pTarget = GetOwnerWnd() ? GetOwnerWnd() : GetParent();
     if (pTarget != nullptr)
-    {
-        NMHEADERA forward = *pHeaderNM;
-        forward.hdr.hwndFrom = m_hWnd;
-        forward.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-        *pResult = ::SendNotifyMessageA(pTarget->m_hWnd, WM_NOTIFY, (WPARAM)GetDlgCtrlID(), (LPARAM)&forward);
-    }
+        *pResult = HeaderFilterBar::ForwardToOwner(*this, pTarget, *pHeaderNM);
     return TRUE;
 }
 
@@ -151,14 +110,7 @@ BOOL CFilterListCtrl::OnFilterButtonClicked(UINT, NMHDR* pNMHDR, LRESULT* pResul
         return FALSE;
     NMHDFILTERBTNCLICK* pClick = reinterpret_cast<NMHDFILTERBTNCLICK*>(pNMHDR);
     int nPosition = pClick->iItem;
-    CWnd* pTarget = GetOwnerWnd() ? GetOwnerWnd() : GetParent();
-    if (pTarget != nullptr)
-    {
-        NMHDFILTERBTNCLICK forward = *pClick;
-        forward.hdr.hwndFrom = m_hWnd;
-        forward.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-        ::SendNotifyMessageA(pTarget->m_hWnd, WM_NOTIFY, (WPARAM)GetDlgCtrlID(), (LPARAM)&forward);
-    }
+    HeaderFilterBar::ForwardToOwner(*this, GetOwnerWnd() ? GetOwnerWnd() : GetParent(), *pClick);
     if (m_hWnd == nullptr)
         return TRUE;
     CPoint pt;
@@ -180,24 +132,7 @@ void CFilterListCtrl::AddToFilteredCols(int nColumn, CString& csText)
         m_picks.erase(it);
         ++m_nPicksChanges;
     }
-    for (INT_PTR k = 0; k < m_arrFilteredCols.GetSize(); ++k)
-    {
-        if (m_arrFilteredCols[k] != nColumn)
-            continue;
-        if (csText.IsEmpty())
-        {
-            m_arrFilteredCols.RemoveAt(k);
-            if (k < m_arrFilterTexts.GetSize())
-                m_arrFilterTexts.RemoveAt(k);
-        }
-        else if (k < m_arrFilterTexts.GetSize())
-            m_arrFilterTexts[k] = csText;
-        return;
-    }
-    if (csText.IsEmpty())
-        return;
-    m_arrFilteredCols.Add(nColumn);
-    m_arrFilterTexts.Add(csText);
+    HeaderFilterBar::StoreFilter(m_arrFilteredCols, m_arrFilterTexts, nColumn, csText);
 }
 
 void CFilterListCtrl::GetFileteredCols(CArray<int, int>& columns, CArray<CString, CString>& texts)
@@ -208,12 +143,8 @@ void CFilterListCtrl::GetFileteredCols(CArray<int, int>& columns, CArray<CString
 
 BOOL CFilterListCtrl::IsHeaderPositionFiltered(int nPosition)
 {
-    for (INT_PTR k = 0; k < m_arrFilteredCols.GetSize(); ++k)
-    {
-        if (HeaderPositionOf(m_arrFilteredCols[k]) == nPosition)
-            return TRUE;
-    }
-    return FALSE;
+    return HeaderFilterBar::IsPositionFiltered(m_arrFilteredCols, nPosition,
+                                               [this](int nColumn) { return HeaderPositionOf(nColumn); });
 }
 
 int CFilterListCtrl::GetHeaderText(int nPosition, CString& csText)
@@ -221,20 +152,7 @@ int CFilterListCtrl::GetHeaderText(int nPosition, CString& csText)
     csText.Empty();
     if (m_hWnd == nullptr || nPosition < 0)
         return 0;
-    CHeaderCtrl* pHeader = m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl();
-    if (pHeader == nullptr || nPosition >= pHeader->GetItemCount())
-        return 0;
-    char buffer[kHeaderFilterBuffer] = "";
-    HD_TEXTFILTERA filter = { buffer, kHeaderFilterBuffer };
-    HDITEMA item = {};
-    item.mask = HDI_FILTER;
-    item.type = HDFT_ISSTRING;
-    item.pvFilter = &filter;
-    if (!pHeader->GetItem(nPosition, &item))
-        return 0;
-    buffer[kHeaderFilterBuffer - 1] = 0;
-    csText = buffer;
-    return csText.GetLength();
+    return HeaderFilterBar::ReadBox(m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl(), nPosition, csText);
 }
 
 int CFilterListCtrl::SetVisibleColumnFilter(int nPosition, CString& csText, int bExact)
@@ -244,21 +162,7 @@ int CFilterListCtrl::SetVisibleColumnFilter(int nPosition, CString& csText, int 
     // The exact flag is set first: the header reports the change at once, and the owner's
     // populate must see it.
     m_bExactThisPass = bExact ? 1 : 0;
-    CHeaderCtrl* pHeader = m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl();
-    if (pHeader == nullptr)
-        return 1;
-    char buffer[kHeaderFilterBuffer] = "";
-    int nLength = csText.GetLength() < kMaxHeaderFilter ? csText.GetLength() : kMaxHeaderFilter;
-    memcpy(buffer, (LPCTSTR)csText, (size_t)nLength);
-    buffer[nLength] = 0;
-    HD_TEXTFILTERA filter = { buffer, kHeaderFilterBuffer };
-    HDITEMA item = {};
-    item.mask = HDI_FILTER;
-    item.type = HDFT_ISSTRING;
-    item.pvFilter = &filter;
-    pHeader->SetItem(nPosition, &item);
-    if (pHeader->m_hWnd != nullptr)
-        pHeader->Invalidate();
+    HeaderFilterBar::WriteBox(m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl(), nPosition, csText);
     return 1;
 }
 
@@ -355,7 +259,7 @@ int CFilterListCtrl::SetPickedValues(int nPosition, const CStringArray& picks, C
         return 0;
     sPicks& entry = m_picks[nColumn];
     // The box keeps the first characters; the header reports that text.
-    entry.csBoxText = csBoxText.Left(kMaxHeaderFilter);
+    entry.csBoxText = csBoxText.Left(HeaderFilterBar::kMaxBoxText);
     entry.values.assign(picks.GetData(), picks.GetData() + picks.GetSize());
     ++m_nPicksChanges;
     return SetVisibleColumnFilter(nPosition, csBoxText, 0);
@@ -417,16 +321,7 @@ BOOL CFilterListCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
     if (CCommonListCtrl::OnCommand(wParam, lParam))
         return TRUE;
     // Menu commands of ours that neither this list nor its base handles belong to the host.
-    if (lParam == 0 && HIWORD(wParam) == 0)
-    {
-        CWnd* pTarget = GetOwnerWnd() ? GetOwnerWnd() : GetParent();
-        if (pTarget != nullptr)
-        {
-            pTarget->SendMessage(WM_COMMAND, wParam, 0);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return PassMenuCommandToOwner(*this, wParam, lParam);
 }
 
 // --- keyboard ------------------------------------------------------------------------------------

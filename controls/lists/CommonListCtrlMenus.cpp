@@ -1,7 +1,7 @@
 // CCommonListCtrl: keyboard shortcuts, the row and header context menus, their commands, and
 // copying the selected rows to the clipboard.
 #include "lists/CommonListCtrl.h"
-#include "lists/CommonListHooks.h"
+#include "lists/ListCommands.h"
 
 #include <cstring>
 
@@ -216,18 +216,10 @@ int CCommonListCtrl::CopyToClipboard()
 
 namespace
 {
-// The list as a text source; the handle tells whether the list is still the one that started.
-struct sListExportSource
-{
-    CCommonListCtrl* pList;
-    HWND hWnd;
-};
-
 int ListExportText(void* pContext, int nRow, int nColumn, CString& csText, int& nType)
 {
     const sListExportSource& src = *static_cast<const sListExportSource*>(pContext);
-    // The host may destroy the list from a text callback while the export runs.
-    if (!CCommonListCtrl::IsLiveList(src.pList) || src.pList->m_hWnd != src.hWnd || !::IsWindow(src.hWnd))
+    if (!IsExportSourceLive(src))
         return 0;
     if (nRow > 0)
     {
@@ -235,15 +227,7 @@ int ListExportText(void* pContext, int nRow, int nColumn, CString& csText, int& 
         nType = -1;
         return 1;
     }
-    char szText[256] = "";
-    HDITEMA item = {};
-    item.mask = HDI_TEXT;
-    item.pszText = szText;
-    item.cchTextMax = sizeof(szText);
-    CHeaderCtrl* pHeader = src.pList->GetHeaderCtrl();
-    if (pHeader == nullptr || !pHeader->GetItem(nColumn, &item))
-        szText[0] = '\0';
-    csText = szText;
+    csText = ReadHeadingText(src.pList->GetHeaderCtrl(), nColumn);
     for (INT_PTR i = 0; i < src.pList->m_arrColInfo.GetSize(); ++i)
         if (csText == src.pList->m_arrColInfo[i].szColName)
         {
@@ -256,20 +240,5 @@ int ListExportText(void* pContext, int nRow, int nColumn, CString& csText, int& 
 
 void CCommonListCtrl::WriteToExcel(UINT nID)
 {
-    if (GetItemCount() == 0)
-    {
-        AfxMessageBox("No Items in the List");
-        return;
-    }
-    if (CommonListHooks().pfnExport == nullptr)
-        return;
-    sListExportSource src = { this, m_hWnd };
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    int nColumns = pHeader ? pHeader->GetItemCount() : 0;
-    int nResult = CommonListHooks().pfnExport(GetItemCount() + 1, nColumns, &ListExportText, &src,
-                                              nID == ID_LIST_WRITE_TO_FILE ? m_pExportArg : nullptr);
-    AfxMessageBox(nResult == 1 ? "File is generated" : "File generation Failed");
-    // The list may have gone while the export ran.
-    if (IsLiveList(this) && m_hWnd == src.hWnd && ::IsWindow(src.hWnd))
-        SetFocus();
+    RunListExport(*this, nID, GetItemCount(), &ListExportText);
 }

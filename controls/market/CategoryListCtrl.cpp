@@ -8,6 +8,7 @@
 #include "editors/InPlaceEdit.h"
 #include "editors/InPlaceNotify.h"
 #include "editors/InPlacePriceEdit.h"
+#include "lists/CellHitTest.h"
 #include "market/CategoryPickerStart.h"
 
 #include <algorithm>
@@ -347,30 +348,8 @@ void CCategoryListCtrl::CalculateCellRect(int nColumn, int nRow, CRect& rcCell)
 
 BOOL CCategoryListCtrl::HitTestEx(CPoint& point, int* pRow, int* pColumn) const
 {
-    if (pRow == nullptr || pColumn == nullptr)
-        return FALSE;
-    *pRow = HitTest(point, nullptr);
-    *pColumn = 0;
-    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT || *pRow < 0)
-        return FALSE;
-    CRect rcRow;
-    GetItemRect(*pRow, &rcRow, LVIR_BOUNDS);
-    if (!rcRow.PtInRect(point))
-        return FALSE;
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    const int nColumns = pHeader != nullptr ? pHeader->GetItemCount() : 0;
-    int x = rcRow.left;
-    for (int c = 0; c < nColumns; ++c)
-    {
-        const int nWidth = GetColumnWidth(c);
-        if (point.x >= x && point.x < x + nWidth)
-        {
-            *pColumn = c;
-            return TRUE;
-        }
-        x += nWidth;
-    }
-    return FALSE;
+    // Here the pixel between two columns belongs to the right-hand column.
+    return HitTestReportCell(*this, point, pRow, pColumn, false);
 }
 
 void CCategoryListCtrl::vResetTopPosition()

@@ -6,6 +6,7 @@
 #include "host/ControlBlock.h"
 #include "host/ExtraColumns.h"
 #include "lists/CommonListHooks.h"
+#include "lists/CellHitTest.h"
 #include "market/MarketWatchLayout.h"
 
 #include <algorithm>
@@ -526,30 +527,7 @@ void CMrktWatchListCtrl::SetListFont(CString csFaceName, CString csSize, eFontSt
 
 BOOL CMrktWatchListCtrl::HitTestEx(CPoint point, int* pRow, int* pColumn) const
 {
-    if (pRow == nullptr || pColumn == nullptr)
-        return FALSE;
-    *pRow = HitTest(point, nullptr);
-    *pColumn = 0;
-    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT || *pRow < 0)
-        return FALSE;
-    CRect rcRow;
-    GetItemRect(*pRow, &rcRow, LVIR_BOUNDS);
-    if (!rcRow.PtInRect(point))
-        return FALSE;
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    const int nColumns = pHeader != nullptr ? pHeader->GetItemCount() : 0;
-    int x = rcRow.left;
-    for (int c = 0; c < nColumns; ++c)
-    {
-        const int nWidth = GetColumnWidth(c);
-        if (point.x >= x && point.x <= x + nWidth)
-        {
-            *pColumn = c;
-            return TRUE;
-        }
-        x += nWidth;
-    }
-    return FALSE;
+    return HitTestReportCell(*this, point, pRow, pColumn, true);
 }
 
 void CMrktWatchListCtrl::DrawCheckbox(int, int, CDC* pDC, COLORREF, COLORREF, CRect rcCell, CListCtrl*, int bTick)

@@ -2,7 +2,7 @@
 // filters, the value popup, and populating the line array from the rows that pass.
 #include "market/MultiLineListCtrl.h"
 #include "filter/FilterText.h"
-#include "host/ControlBlock.h"
+#include "filter/HeaderFilterBar.h"
 
 #include <climits>
 #include <string>
@@ -10,13 +10,8 @@
 
 namespace
 {
-// Filter texts are written into the header cut to this many characters.
-const int kMaxHeaderFilter = 255;
-const int kHeaderFilterBuffer = 1024;
 // The platform list takes an int item count; opening stops short of it.
 const long long kMaxLines = INT_MAX / 2;
-
-typedef HRESULT(WINAPI* PFN_SetWindowTheme)(HWND, LPCWSTR, LPCWSTR);
 }  // namespace
 
 // --- filters -------------------------------------------------------------------------------------
@@ -35,22 +30,12 @@ void CMultiLineListCtrl::SetUseFilter(BOOL bUse)
         if (pHeader != nullptr)
         {
             pHeader->ModifyStyle(0, HDS_FILTERBAR);
-            pHeader->SetFilterChangeTimeout(500);
+            pHeader->SetFilterChangeTimeout(HeaderFilterBar::kChangeTimeout);
         }
         SyncPlatformCount();
         PutListFilter();   // the flag is set, so this hides the bar: filter mode starts without it
         m_Appearance.m_bKeywordRulesAvailable = true;
-        if (pHeader != nullptr)
-        {
-            HMODULE hTheme = CControlBlock::Get()->CallLoadLibrary("UxTheme.dll");
-            if (hTheme != nullptr)
-            {
-                PFN_SetWindowTheme pfn = (PFN_SetWindowTheme)(void*)::GetProcAddress(hTheme, "SetWindowTheme");
-                if (pfn != nullptr)
-                    pfn(pHeader->m_hWnd, L" ", L" ");
-                ::FreeLibrary(hTheme);
-            }
-        }
+        HeaderFilterBar::DropVisualTheme(pHeader);
     }
     else
     {
@@ -73,27 +58,7 @@ void CMultiLineListCtrl::PutListFilter()
     CHeaderCtrl* pHeader = m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl();
     if (pHeader == nullptr)
         return;
-    if (m_bFilterBarShown)
-    {
-        pHeader->ModifyStyle(HDS_FILTERBAR, 0);
-        m_bFilterBarShown = 0;
-    }
-    else
-    {
-        pHeader->ModifyStyle(0, HDS_FILTERBAR);
-        pHeader->SetFilterChangeTimeout(500);
-        if (pHeader->GetItemCount() > 0)
-            pHeader->PostMessage(HDM_EDITFILTER, 0, 0);
-        m_bFilterBarShown = 1;
-    }
-    if (pHeader->GetItemCount() > 0)
-    {
-        int nWidth = GetColumnWidth(0);
-        SetColumnWidth(0, nWidth + 1);
-        SetColumnWidth(0, nWidth);
-    }
-    SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    pHeader->Invalidate();
+    HeaderFilterBar::ToggleBar(*this, pHeader, m_bFilterBarShown);
 }
 
 int CMultiLineListCtrl::HeaderPositionOf(int nColumn) const
@@ -108,24 +73,7 @@ void CMultiLineListCtrl::AddToFilteredCols(int nColumn, const CString& csText)
     if (nColumn < 0 || nColumn >= m_arrColInfo.GetSize())
         return;
     m_bCompiledValid = false;
-    for (INT_PTR k = 0; k < m_arrFilteredCols.GetSize(); ++k)
-    {
-        if (m_arrFilteredCols[k] != nColumn)
-            continue;
-        if (csText.IsEmpty())
-        {
-            m_arrFilteredCols.RemoveAt(k);
-            if (k < m_arrFilterTexts.GetSize())
-                m_arrFilterTexts.RemoveAt(k);
-        }
-        else if (k < m_arrFilterTexts.GetSize())
-            m_arrFilterTexts[k] = csText;
-        return;
-    }
-    if (csText.IsEmpty())
-        return;
-    m_arrFilteredCols.Add(nColumn);
-    m_arrFilterTexts.Add(csText);
+    HeaderFilterBar::StoreFilter(m_arrFilteredCols, m_arrFilterTexts, nColumn, csText);
 }
 
 void CMultiLineListCtrl::GetFileteredCols(CArray<int, int>& columns, CArray<CString, CString>& texts)
@@ -136,10 +84,8 @@ void CMultiLineListCtrl::GetFileteredCols(CArray<int, int>& columns, CArray<CStr
 
 BOOL CMultiLineListCtrl::IsHeaderPositionFiltered(int nPosition)
 {
-    for (INT_PTR k = 0; k < m_arrFilteredCols.GetSize(); ++k)
-        if (HeaderPositionOf(m_arrFilteredCols[k]) == nPosition)
-            return TRUE;
-    return FALSE;
+    return HeaderFilterBar::IsPositionFiltered(m_arrFilteredCols, nPosition,
+                                               [this](int nColumn) { return HeaderPositionOf(nColumn); });
 }
 
 int CMultiLineListCtrl::GetHeaderText(int nPosition, CString& csText)
@@ -147,20 +93,7 @@ int CMultiLineListCtrl::GetHeaderText(int nPosition, CString& csText)
     csText.Empty();
     if (m_hWnd == nullptr || nPosition < 0)
         return 0;
-    CHeaderCtrl* pHeader = m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl();
-    if (pHeader == nullptr || nPosition >= pHeader->GetItemCount())
-        return 0;
-    char buffer[kHeaderFilterBuffer] = "";
-    HD_TEXTFILTERA filter = { buffer, kHeaderFilterBuffer };
-    HDITEMA item = {};
-    item.mask = HDI_FILTER;
-    item.type = HDFT_ISSTRING;
-    item.pvFilter = &filter;
-    if (!pHeader->GetItem(nPosition, &item))
-        return 0;
-    buffer[kHeaderFilterBuffer - 1] = 0;
-    csText = buffer;
-    return csText.GetLength();
+    return HeaderFilterBar::ReadBox(m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl(), nPosition, csText);
 }
 
 int CMultiLineListCtrl::SetVisibleColumnFilter(int nPosition, CString& csText, int bExact)
@@ -169,21 +102,7 @@ int CMultiLineListCtrl::SetVisibleColumnFilter(int nPosition, CString& csText, i
         return 0;
     m_bExactThisPass = bExact ? 1 : 0;
     m_bCompiledValid = false;
-    CHeaderCtrl* pHeader = m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl();
-    if (pHeader == nullptr)
-        return 1;
-    char buffer[kHeaderFilterBuffer] = "";
-    int nLength = csText.GetLength() < kMaxHeaderFilter ? csText.GetLength() : kMaxHeaderFilter;
-    memcpy(buffer, (LPCTSTR)csText, (size_t)nLength);
-    buffer[nLength] = 0;
-    HD_TEXTFILTERA filter = { buffer, kHeaderFilterBuffer };
-    HDITEMA item = {};
-    item.mask = HDI_FILTER;
-    item.type = HDFT_ISSTRING;
-    item.pvFilter = &filter;
-    pHeader->SetItem(nPosition, &item);
-    if (pHeader->m_hWnd != nullptr)
-        pHeader->Invalidate();
+    HeaderFilterBar::WriteBox(m_HeaderCtrl.m_hWnd ? &m_HeaderCtrl : GetHeaderCtrl(), nPosition, csText);
     return 1;
 }
 
@@ -289,12 +208,7 @@ BOOL CMultiLineListCtrl::OnFilterChange(UINT, NMHDR* pNMHDR, LRESULT* pResult)
     }
     CWnd* pTarget = GetOwnerWnd() ? GetOwnerWnd() : GetParent();
     if (pTarget != nullptr)
-    {
-        NMHEADERA forward = *pHeaderNM;
-        forward.hdr.hwndFrom = m_hWnd;
-        forward.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-        *pResult = ::SendNotifyMessageA(pTarget->m_hWnd, WM_NOTIFY, (WPARAM)GetDlgCtrlID(), (LPARAM)&forward);
-    }
+        *pResult = HeaderFilterBar::ForwardToOwner(*this, pTarget, *pHeaderNM);
     return TRUE;
 }
 
@@ -306,14 +220,7 @@ BOOL CMultiLineListCtrl::OnFilterButtonClicked(UINT, NMHDR* pNMHDR, LRESULT* pRe
     NMHDFILTERBTNCLICK* pClick = reinterpret_cast<NMHDFILTERBTNCLICK*>(pNMHDR);
     int nPosition = pClick->iItem;
     HWND hSelf = m_hWnd;
-    CWnd* pTarget = GetOwnerWnd() ? GetOwnerWnd() : GetParent();
-    if (pTarget != nullptr)
-    {
-        NMHDFILTERBTNCLICK forward = *pClick;
-        forward.hdr.hwndFrom = m_hWnd;
-        forward.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
-        ::SendNotifyMessageA(pTarget->m_hWnd, WM_NOTIFY, (WPARAM)GetDlgCtrlID(), (LPARAM)&forward);
-    }
+    HeaderFilterBar::ForwardToOwner(*this, GetOwnerWnd() ? GetOwnerWnd() : GetParent(), *pClick);
     if (!::IsWindow(hSelf) || m_hWnd != hSelf)
         return TRUE;
     CStringArray values;

@@ -2,8 +2,8 @@
 // clicks and activation, sorting by a header click, the context menu, the export, and the
 // message map.
 #include "market/MultiLineListCtrl.h"
-#include "lists/CommonListHooks.h"
 #include "lists/DigitGrouping.h"
+#include "lists/ListCommands.h"
 #include "host/ControlBlock.h"
 
 #include <algorithm>
@@ -401,16 +401,7 @@ BOOL CMultiLineListCtrl::OnCommand(WPARAM wParam, LPARAM lParam)
         return TRUE;
     // Menu commands neither this list nor its base handles (adding and deleting custom columns)
     // belong to the host.
-    if (lParam == 0 && HIWORD(wParam) == 0)
-    {
-        CWnd* pTarget = GetOwnerWnd() ? GetOwnerWnd() : GetParent();
-        if (pTarget != nullptr)
-        {
-            pTarget->SendMessage(WM_COMMAND, wParam, 0);
-            return TRUE;
-        }
-    }
-    return FALSE;
+    return PassMenuCommandToOwner(*this, wParam, lParam);
 }
 
 BOOL CMultiLineListCtrl::PreTranslateMessage(MSG* pMsg)
@@ -437,20 +428,13 @@ BOOL CMultiLineListCtrl::PreTranslateMessage(MSG* pMsg)
 
 namespace
 {
-struct sMultiLineExportSource
-{
-    CMultiLineListCtrl* pList;
-    HWND hWnd;
-};
-
 // Row 0 is the heading; row r the line r - 1 as shown (child lines with their three spaces).
 int MultiLineExportText(void* pContext, int nRow, int nColumn, CString& csText, int& nType)
 {
-    const sMultiLineExportSource& src = *static_cast<const sMultiLineExportSource*>(pContext);
-    // The host may destroy the list from a text routine while the export runs.
-    if (!CCommonListCtrl::IsLiveList(src.pList) || src.pList->m_hWnd != src.hWnd || !::IsWindow(src.hWnd))
+    const sListExportSource& src = *static_cast<const sListExportSource*>(pContext);
+    if (!IsExportSourceLive(src))
         return 0;
-    CMultiLineListCtrl& list = *src.pList;
+    CMultiLineListCtrl& list = *static_cast<CMultiLineListCtrl*>(src.pList);
     if (nRow > 0)
     {
         // Lines the host deleted meanwhile come out empty.
@@ -458,15 +442,7 @@ int MultiLineExportText(void* pContext, int nRow, int nColumn, CString& csText, 
         nType = -1;
         return 1;
     }
-    char szText[256] = "";
-    HDITEMA item = {};
-    item.mask = HDI_TEXT;
-    item.pszText = szText;
-    item.cchTextMax = sizeof(szText);
-    CHeaderCtrl* pHeader = list.GetHeaderCtrl();
-    if (pHeader == nullptr || !pHeader->GetItem(nColumn, &item))
-        szText[0] = '\0';
-    csText = szText;
+    csText = ReadHeadingText(list.GetHeaderCtrl(), nColumn);
     int nIndex = list.ColumnAtPosition(nColumn);
     if (nIndex >= 0 && nIndex < list.m_arrColInfo.GetSize())
         nType = list.m_arrColInfo[nIndex].nDataType;
@@ -481,21 +457,7 @@ void CMultiLineListCtrl::WriteToExcel(UINT nID)
         CCommonListCtrl::WriteToExcel(nID);
         return;
     }
-    if (GetVisibleCountEx() == 0)
-    {
-        AfxMessageBox("No Items in the List");
-        return;
-    }
-    if (CommonListHooks().pfnExport == nullptr)
-        return;
-    sMultiLineExportSource src = { this, m_hWnd };
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    int nColumns = pHeader ? pHeader->GetItemCount() : 0;
-    int nResult = CommonListHooks().pfnExport(GetVisibleCountEx() + 1, nColumns, &MultiLineExportText, &src,
-                                              nID == ID_LIST_WRITE_TO_FILE ? m_pExportArg : nullptr);
-    AfxMessageBox(nResult == 1 ? "File is generated" : "File generation Failed");
-    if (IsLiveList(this) && m_hWnd == src.hWnd && ::IsWindow(src.hWnd))
-        SetFocus();
+    RunListExport(*this, nID, GetVisibleCountEx(), &MultiLineExportText);
 }
 
 // --- message map ---------------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 // CPriceLadderListCtrl: white margins, whole repaint on scrolling, cell clicks to the parent.
 #include "market/PriceLadderListCtrl.h"
+#include "lists/CellHitTest.h"
 
 IMPLEMENT_DYNCREATE(CPriceLadderListCtrl, CListCtrl)
 
@@ -16,29 +17,7 @@ CPriceLadderListCtrl::CPriceLadderListCtrl() : m_rcLadder(0, 0, 0, 0)
 
 BOOL CPriceLadderListCtrl::HitTestEx(CPoint& point, int* pnRow, int* pnCol) const
 {
-    if (pnRow == nullptr || pnCol == nullptr)
-        return FALSE;
-    *pnRow = HitTest(point, nullptr);
-    *pnCol = 0;
-    if ((GetStyle() & LVS_TYPEMASK) != LVS_REPORT || *pnRow < 0)
-        return FALSE;
-    CRect rcRow;
-    if (!GetItemRect(*pnRow, &rcRow, LVIR_BOUNDS) || !rcRow.PtInRect(point))
-        return FALSE;
-    CHeaderCtrl* pHeader = GetHeaderCtrl();
-    const int nColumns = pHeader != nullptr ? pHeader->GetItemCount() : 0;
-    int nLeft = rcRow.left;
-    for (int nCol = 0; nCol < nColumns; nCol++)
-    {
-        const int nWidth = GetColumnWidth(nCol);
-        if (point.x >= nLeft && point.x <= nLeft + nWidth)
-        {
-            *pnCol = nCol;
-            return TRUE;
-        }
-        nLeft += nWidth;
-    }
-    return FALSE;
+    return HitTestReportCell(*this, point, pnRow, pnCol, true);
 }
 
 void CPriceLadderListCtrl::OnLButtonDown(UINT nFlags, CPoint point)
