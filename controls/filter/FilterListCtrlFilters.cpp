@@ -110,8 +110,11 @@ BOOL CFilterListCtrl::OnFilterButtonClicked(UINT, NMHDR* pNMHDR, LRESULT* pResul
         return FALSE;
     NMHDFILTERBTNCLICK* pClick = reinterpret_cast<NMHDFILTERBTNCLICK*>(pNMHDR);
     int nPosition = pClick->iItem;
+    // The owner may delete the list, or destroy its window, while it hears of the click: nothing
+    // of it is read again unless the object and the same window are still there.
+    HWND hSelf = m_hWnd;
     HeaderFilterBar::ForwardToOwner(*this, GetOwnerWnd() ? GetOwnerWnd() : GetParent(), *pClick);
-    if (m_hWnd == nullptr)
+    if (!IsLiveList(this) || !::IsWindow(hSelf) || m_hWnd != hSelf)
         return TRUE;
     CPoint pt;
     ::GetCursorPos(&pt);

@@ -221,7 +221,7 @@ BOOL CMultiLineListCtrl::OnFilterButtonClicked(UINT, NMHDR* pNMHDR, LRESULT* pRe
     int nPosition = pClick->iItem;
     HWND hSelf = m_hWnd;
     HeaderFilterBar::ForwardToOwner(*this, GetOwnerWnd() ? GetOwnerWnd() : GetParent(), *pClick);
-    if (!::IsWindow(hSelf) || m_hWnd != hSelf)
+    if (!IsLiveList(this) || !::IsWindow(hSelf) || m_hWnd != hSelf)
         return TRUE;
     CStringArray values;
     GetColumnUniques(GetOriginalColNo(nPosition), values);
