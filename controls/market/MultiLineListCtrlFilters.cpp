@@ -113,8 +113,11 @@ int CMultiLineListCtrl::SetColumnFilter(int nColumn, CString& csText, int bExact
     if (nPosition == -1)
     {
         AddToFilteredCols(nColumn, csText);
-        CString empty;
-        SetVisibleColumnFilter(0, empty, bExact);
+        // Position 0 is written to make the header report a change: with the filter its own
+        // column has, so that filter stays.
+        CString own;
+        GetHeaderText(0, own);
+        SetVisibleColumnFilter(0, own, bExact);
     }
     else
         SetVisibleColumnFilter(nPosition, csText, bExact);

@@ -352,6 +352,16 @@ TEST_F(MultiLineListTest, FiltersApplyToRowsAndTintTheHeader)
     m_list.SendMessage(WM_COMMAND, ID_MULTILINE_RESET_FILTERS);
     EXPECT_EQ(0, m_list.GetFilterCount());
     EXPECT_EQ(5, m_list.GetVisibleCountEx());   // both rows back, still open
+
+    // A filter on a hidden column leaves position 0's filter in place.
+    Filter(0, "BBB");
+    m_list.DeleteColumn(2);   // the formula column hidden, as a profile hides it
+    m_list.m_arrColPosition[2] = -1;
+    m_list.m_arrVisibleColumns.RemoveAt(2);
+    CString positive(">0");
+    m_list.SetColumnFilter(2, positive, 0);
+    EXPECT_EQ(2, m_list.GetFilterCount());
+    EXPECT_EQ((std::vector<std::string>{ "BBB", "   fill BBB.1" }), Lines());
 }
 
 TEST_F(MultiLineListTest, TheValuePopupOffersShownRowsAndFiltersThisList)
