@@ -1,6 +1,6 @@
 #include "lists/CellHitTest.h"
 
-BOOL HitTestReportCell(const CListCtrl& list, CPoint point, int* pRow, int* pColumn, bool bRightEdgeInside)
+BOOL HitTestReportCell(const CListCtrl& list, CPoint point, int* pRow, int* pColumn)
 {
     if (pRow == nullptr || pColumn == nullptr)
         return FALSE;
@@ -17,7 +17,7 @@ BOOL HitTestReportCell(const CListCtrl& list, CPoint point, int* pRow, int* pCol
     for (int c = 0; c < nColumns; ++c)
     {
         const int nWidth = list.GetColumnWidth(c);
-        if (point.x >= x && (point.x < x + nWidth || (bRightEdgeInside && point.x == x + nWidth)))
+        if (point.x >= x && point.x <= x + nWidth)
         {
             *pColumn = c;
             return TRUE;

@@ -348,8 +348,7 @@ void CCategoryListCtrl::CalculateCellRect(int nColumn, int nRow, CRect& rcCell)
 
 BOOL CCategoryListCtrl::HitTestEx(CPoint& point, int* pRow, int* pColumn) const
 {
-    // Here the pixel between two columns belongs to the right-hand column.
-    return HitTestReportCell(*this, point, pRow, pColumn, false);
+    return HitTestReportCell(*this, point, pRow, pColumn);
 }
 
 void CCategoryListCtrl::vResetTopPosition()

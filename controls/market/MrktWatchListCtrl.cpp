@@ -527,7 +527,7 @@ void CMrktWatchListCtrl::SetListFont(CString csFaceName, CString csSize, eFontSt
 
 BOOL CMrktWatchListCtrl::HitTestEx(CPoint point, int* pRow, int* pColumn) const
 {
-    return HitTestReportCell(*this, point, pRow, pColumn, true);
+    return HitTestReportCell(*this, point, pRow, pColumn);
 }
 
 void CMrktWatchListCtrl::DrawCheckbox(int, int, CDC* pDC, COLORREF, COLORREF, CRect rcCell, CListCtrl*, int bTick)

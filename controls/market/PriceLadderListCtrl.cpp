@@ -17,7 +17,7 @@ CPriceLadderListCtrl::CPriceLadderListCtrl() : m_rcLadder(0, 0, 0, 0)
 
 BOOL CPriceLadderListCtrl::HitTestEx(CPoint& point, int* pnRow, int* pnCol) const
 {
-    return HitTestReportCell(*this, point, pnRow, pnCol, true);
+    return HitTestReportCell(*this, point, pnRow, pnCol);
 }
 
 void CPriceLadderListCtrl::OnLButtonDown(UINT nFlags, CPoint point)

@@ -1,6 +1,5 @@
 // Which column a click on the pixel between two columns lands in, for the three grids that find
-// the cell under the mouse by walking column widths: the market watch and the price ladder give
-// that pixel to the left column, the category list to the right one.
+// the cell under the mouse by walking column widths: each gives that pixel to the left column.
 #include "TestHost.h"
 #include "TestSupport.h"
 
@@ -34,13 +33,13 @@ class ColumnBorderHitTest : public HostTest
 {
 };
 
-TEST_F(ColumnBorderHitTest, BorderPixelGoesToTheColumnEachGridDefines)
+TEST_F(ColumnBorderHitTest, BorderPixelGoesToTheLeftColumn)
 {
     sMWStruct empty = { nullptr, nullptr };
     const sBorderCase cases[] = {
         { "market watch", [] { return new CMrktWatchListCtrl; }, &Hit<CMrktWatchListCtrl>, 0 },
         { "price ladder", [] { return new CPriceLadderListCtrl; }, &Hit<CPriceLadderListCtrl>, 0 },
-        { "category list", [] { return new CCategoryListCtrl; }, &Hit<CCategoryListCtrl>, 1 },
+        { "category list", [] { return new CCategoryListCtrl; }, &Hit<CCategoryListCtrl>, 0 },
     };
     for (const sBorderCase& c : cases)
     {
