@@ -16,29 +16,6 @@ IMPLEMENT_DYNAMIC(CFilterListCtrl, CCommonListCtrl)
 
 namespace
 {
-// Messages that only read the list: the page, the cell edges and the focus known before them
-// still hold after them. Painting a row sends several (the font, the colours, the state image
-// list); forgetting the cell edges at each made every row read every header item again.
-bool IsReadOnlyQuery(UINT message)
-{
-    switch (message)
-    {
-    case WM_GETFONT:
-    case LVM_GETTEXTCOLOR:
-    case LVM_GETBKCOLOR:
-    case LVM_GETTEXTBKCOLOR:
-    case LVM_GETIMAGELIST:
-    case LVM_GETHEADER:
-    case LVM_GETITEMSTATE:
-    case LVM_GETCOLUMNWIDTH:
-    case LVM_GETCOLUMNORDERARRAY:
-    case LVM_GETEXTENDEDLISTVIEWSTYLE:
-        return true;
-    default:
-        return false;
-    }
-}
-
 // Small records of all filter lists (row records, trend records), carved from blocks of 4,096
 // slots of one size. Freed records are reused; the blocks go back to the heap when the last
 // record of the pool is freed (every list emptied or gone). Made once and never destroyed, so
@@ -338,6 +315,8 @@ LRESULT CFilterListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // Rows gathered for invalidation go first, while the page is still the one they were
     // measured on (a scroll moves the invalid region with the rows).
     FlushRowsInvalid();
+    // Painting a row sends the list several queries (its font, colours, state images): forgetting
+    // the cell edges at each made every row read every header item again.
     if (!IsReadOnlyQuery(message))
     {
         m_bPageKnown = false;

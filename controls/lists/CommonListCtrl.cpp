@@ -722,6 +722,27 @@ BOOL CCommonListCtrl::OnEraseBkgnd(CDC* pDC)
     return TRUE;
 }
 
+bool CCommonListCtrl::IsReadOnlyQuery(UINT message)
+{
+    switch (message)
+    {
+    case WM_GETFONT:
+    case LVM_GETTEXTCOLOR:
+    case LVM_GETBKCOLOR:
+    case LVM_GETTEXTBKCOLOR:
+    case LVM_GETIMAGELIST:
+    case LVM_GETHEADER:
+    case LVM_GETITEMSTATE:
+    case LVM_GETSUBITEMRECT:
+    case LVM_GETCOLUMNWIDTH:
+    case LVM_GETCOLUMNORDERARRAY:
+    case LVM_GETEXTENDEDLISTVIEWSTYLE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // --- notifications from the header and the tooltip ---------------------------------------------------
 
 BOOL CCommonListCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult)

@@ -209,6 +209,10 @@ public:
     void CheckAllItems(int nCheck);
     // TRUE when the platform's header draws and hit-tests check boxes itself (probed once).
     static BOOL PlatformHasHeaderCheckBoxes();
+    // TRUE for a message that only reads the list (its font, colours, image lists, header, an item's
+    // state or rectangle, column widths and order): what a list knew of its page and its cells
+    // before such a message still holds after it.
+    static bool IsReadOnlyQuery(UINT message);
 
     // Row drag-and-drop (CommonListCtrlDrag.cpp), while m_bRowDrag is set.
     // The image of the selected rows (at most LIST_DRAG_IMAGE_ROWS of them are drawn); *lpPoint

@@ -163,6 +163,8 @@ void CMultiLineListCtrl::FlushPlatformCount()
 
 LRESULT CMultiLineListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (!IsReadOnlyQuery(message))
+        m_bLabelEdgesKnown = false;
     if (m_bCountPending && message != LVM_SETITEMCOUNT && message != LVM_GETSELECTEDCOUNT)
         FlushPlatformCount();
     return CCommonListCtrl::WindowProc(message, wParam, lParam);

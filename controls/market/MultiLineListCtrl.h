@@ -218,6 +218,12 @@ private:
     int m_bDoFilter = 1;
     void AddToFilteredCols(int nColumn, const CString& csText);
     bool m_bCountPending = false;
+    // The left and right edge of each header position's label, as the platform gives them for a
+    // row: the same for every row, so a painted page asks once (forgotten at any message that is
+    // not a mere query, see WindowProc).
+    std::vector<std::pair<int, int>> m_labelEdges;
+    bool m_bLabelEdgesKnown = false;
+    bool LabelRect(int nItem, int nPosition, const CRect& rcItem, CRect& rcLabel);
     // Line index of a row's first line, -1 when it is not shown.
     int LineOfRow(const sMultiLineColInfo* pRow) const;
     sMultiLineColInfo* RowOfLine(int nItem, int* pDistance = nullptr) const;

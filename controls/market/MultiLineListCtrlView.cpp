@@ -86,6 +86,35 @@ void CMultiLineListCtrl::DrawLineTree(CDC* pDC, int x, int y, int nBottom, const
     pDC->SelectObject(pOld);
 }
 
+bool CMultiLineListCtrl::LabelRect(int nItem, int nPosition, const CRect& rcItem, CRect& rcLabel)
+{
+    if (nPosition < 0)
+        return false;
+    if (!m_bLabelEdgesKnown)
+    {
+        m_labelEdges.clear();
+        m_bLabelEdgesKnown = true;
+    }
+    // Filled in as positions are first asked for; a position the platform has no rectangle for
+    // is remembered as empty.
+    while ((int)m_labelEdges.size() <= nPosition)
+    {
+        const int p = (int)m_labelEdges.size();
+        CRect rc;
+        if (GetSubItemRect(nItem, p, LVIR_LABEL, rc))
+            m_labelEdges.emplace_back(rc.left, rc.right);
+        else
+            m_labelEdges.emplace_back(0, -1);
+        if (!m_bLabelEdgesKnown)
+            return GetSubItemRect(nItem, nPosition, LVIR_LABEL, rcLabel) != FALSE;
+    }
+    const std::pair<int, int>& edge = m_labelEdges[(size_t)nPosition];
+    if (edge.second < edge.first)
+        return false;
+    rcLabel.SetRect(edge.first, rcItem.top, edge.second, rcItem.bottom);
+    return true;
+}
+
 void CMultiLineListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
 {
     if (!m_bUseFilter)
@@ -141,7 +170,7 @@ void CMultiLineListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         if (clrBack == (unsigned long)-1)
             clrBack = clrListBack;
         CRect rcLabel;
-        if (!GetSubItemRect(nItem, p, LVIR_LABEL, rcLabel))
+        if (!LabelRect(nItem, p, rcItem, rcLabel))
             continue;
         COLORREF clrFill = bSelected ? clrHiBack : (COLORREF)clrBack;
         pDC->SetTextColor(bSelected ? clrHiText : (COLORREF)clrText);
