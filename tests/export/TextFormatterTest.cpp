@@ -81,9 +81,6 @@ TEST(TextFormatterTest, Tables)
               tf.printColumn(0, nullptr);
           },
           "a\n" },
-        { "createTable starts again", "\n",
-          [](TF::TextFormatter& tf) { tf.addColumn("Old", 20); tf.createTable(); tf.addColumn("New", 2); tf.printHeader(true); },
-          "New\n--\n" },
         { "at most 64 columns", "\n",
           [](TF::TextFormatter& tf) {
               for (int i = 0; i < 70; ++i)
@@ -91,16 +88,6 @@ TEST(TextFormatterTest, Tables)
               tf.printRowLine('=');
           },
           std::string(64, '=') + "\n" },
-        { "copies write to the same stream with the same columns", "|",
-          [](TF::TextFormatter& tf) {
-              tf.addColumn("", 3);
-              tf.setColumnAlignment(0, TF::ALIGN_RIGHT);
-              TF::TextFormatter copy(tf);
-              copy.printRow(1, "a");
-              TF::TextFormatter moved(std::move(copy));
-              moved.printRowLine('-');
-          },
-          "  a|---|" },
     };
     for (const Case& c : cases)
     {

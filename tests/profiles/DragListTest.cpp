@@ -54,12 +54,6 @@ protected:
         for (const char* row : rows)
             list.InsertItem(list.GetItemCount(), row);
     }
-    static void Select(CListCtrl& list, std::initializer_list<int> rows)
-    {
-        list.SetItemState(-1, 0, LVIS_SELECTED);
-        for (int r : rows)
-            list.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
-    }
     static CPoint RowCentre(CListCtrl& list, int nRow)
     {
         CRect rc;
@@ -88,124 +82,68 @@ protected:
         list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
     }
-    static std::vector<int> Selected(CListCtrl& list)
-    {
-        std::vector<int> rows;
-        POSITION pos = list.GetFirstSelectedItemPosition();
-        while (pos != nullptr)
-            rows.push_back(list.GetNextSelectedItem(pos));
-        return rows;
-    }
 
     CDragHost m_host;
 };
 
-TEST_F(DragListTest, TwoRowsMoveToTheRowUnderTheCursorInTheOtherList)
+// Left A..E (C ticked), right X Y Z; the rows dragged from the left and released on a target.
+TEST_F(DragListTest, RowsDropWhereTheyAreReleasedAndRefusedRowsStay)
 {
     CVXDragListCtrl& left = m_host.m_left;
     CVXDragListCtrl& right = m_host.m_right;
-    Fill(left, { "A", "B", "C", "D", "E" });
-    Fill(right, { "X", "Y", "Z" });
-    Select(left, { 1, 3 });
-    BeginDrag(left, 1);
-    EXPECT_TRUE(left.IsDragging());
-    EXPECT_EQ(CWnd::GetCapture(), &left);
-    EXPECT_EQ(left.m_arrDragItems.GetSize(), 2);
-
-    MoveAndRelease(left, Translate(left, right, RowCentre(right, 1)));
-    EXPECT_FALSE(left.IsDragging());
-    EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_EQ(ListTexts(right), (Texts{ "X", "B", "D", "Y", "Z" }));
-    EXPECT_EQ(ListTexts(left), (Texts{ "A", "C", "E" }));
-    EXPECT_EQ(Selected(right), (std::vector<int>{ 1, 2 }));
-    EXPECT_EQ(m_host.m_asked, (Texts{ "B", "D" }));
-    EXPECT_EQ(::GetFocus(), right.m_hWnd);
-}
-
-TEST_F(DragListTest, RefusedRowStaysWithAMessageAndEmptySpaceDropsAtTheEnd)
-{
-    CVXDragListCtrl& left = m_host.m_left;
-    CVXDragListCtrl& right = m_host.m_right;
-    Fill(left, { "A", "B", "C" });
-    Fill(right, { "X" });
-    m_host.m_fixed.insert("B");
-    Select(left, { 0, 1 });
-    BeginDrag(left, 0);
-    MoveAndRelease(left, Translate(left, right, CPoint(50, 250)));
-    EXPECT_EQ(m_script.Messages(), (std::vector<CString>{ "B cannot be removed" }));
-    EXPECT_EQ(ListTexts(right), (Texts{ "X", "A" }));
-    EXPECT_EQ(ListTexts(left), (Texts{ "B", "C" }));
-}
-
-TEST_F(DragListTest, RowsDroppedInTheSameListGoAfterTheDropRow)
-{
-    CVXDragListCtrl& left = m_host.m_left;
     left.SetExtendedStyle(left.GetExtendedStyle() | LVS_EX_CHECKBOXES);
-    Fill(left, { "A", "B", "C", "D", "E" });
-    left.SetCheck(2, TRUE);
-    Select(left, { 0, 2 });
-    BeginDrag(left, 0);
-    MoveAndRelease(left, RowCentre(left, 3));
-    EXPECT_EQ(ListTexts(left), (Texts{ "B", "D", "A", "C", "E" }));
-    EXPECT_TRUE(Selected(left).empty());
-    EXPECT_TRUE(left.GetCheck(3));    // C kept its check
-    EXPECT_FALSE(left.GetCheck(2));
-    EXPECT_TRUE(m_host.m_asked.empty());
-
-    // Below the last row: to the end.
-    Select(left, { 0 });
-    BeginDrag(left, 0);
-    MoveAndRelease(left, CPoint(50, 250));
-    EXPECT_EQ(ListTexts(left), (Texts{ "D", "A", "C", "E", "B" }));
-
-    // A single-selection list drops the style only while the drag lasts.
-    left.ModifyStyle(0, LVS_SINGLESEL);
-    Select(left, { 0 });
-    BeginDrag(left, 0);
-    EXPECT_EQ(left.GetStyle() & LVS_SINGLESEL, 0u);
-    MoveAndRelease(left, RowCentre(left, 2));
-    EXPECT_NE(left.GetStyle() & LVS_SINGLESEL, 0u);
-    EXPECT_EQ(ListTexts(left), (Texts{ "A", "C", "D", "E", "B" }));
-}
-
-TEST_F(DragListTest, DraggingPastTheEdgesScrollsOnTheTimer)
-{
-    CVXDragListCtrl& left = m_host.m_left;
-    for (int i = 0; i < 60; ++i)
+    enum eTarget { RIGHT_ROW1, RIGHT_BELOW, LEFT_ROW3, LEFT_BELOW, OUTSIDE };
+    const struct
     {
-        CString row;
-        row.Format("R%02d", i);
-        left.InsertItem(i, row);
+        const char* name;
+        const char* fixed;
+        std::vector<int> rows;
+        eTarget target;
+        Texts left, right, asked;
+        std::vector<int> selected;   // in the list dropped on
+        std::vector<CString> boxes;
+    } cases[] = {
+        { "two rows to the row under the cursor in the other list", "", { 1, 3 }, RIGHT_ROW1, { "A", "C", "E" },
+          { "X", "B", "D", "Y", "Z" }, { "B", "D" }, { 1, 2 }, {} },
+        { "a refused row stays; empty space drops at the end", "B", { 0, 1 }, RIGHT_BELOW,
+          { "B", "C", "D", "E" }, { "X", "Y", "Z", "A" }, { "A", "B" }, { 3 }, { "B cannot be removed" } },
+        { "within one list after the drop row", "", { 0, 2 }, LEFT_ROW3, { "B", "D", "A", "C", "E" },
+          { "X", "Y", "Z" }, {}, {}, {} },
+        { "below the last row of a single-selection list", "", { 0 }, LEFT_BELOW, { "B", "C", "D", "E", "A" },
+          { "X", "Y", "Z" }, {}, {}, {} },
+        { "released over no drag list", "", { 1 }, OUTSIDE, { "A", "B", "C", "D", "E" }, { "X", "Y", "Z" }, {},
+          { 1 }, {} },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        left.DeleteAllItems();   // no selection left either
+        right.DeleteAllItems();
+        Fill(left, { "A", "B", "C", "D", "E" });
+        Fill(right, { "X", "Y", "Z" });
+        left.SetCheck(2, TRUE);
+        left.ModifyStyle(LVS_SINGLESEL, c.target == LEFT_BELOW ? LVS_SINGLESEL : 0);
+        m_host.m_fixed = { c.fixed };
+        m_host.m_asked.clear();
+        m_script.Clear();
+        for (int r : c.rows)
+            left.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
+        BeginDrag(left, c.rows[0]);
+        EXPECT_EQ(CWnd::GetCapture(), &left);
+        const CPoint targets[] = { Translate(left, right, RowCentre(right, 1)), Translate(left, right, CPoint(50, 250)),
+                                   RowCentre(left, 3), CPoint(50, 250), Translate(left, right, CPoint(-20, 0)) };
+        MoveAndRelease(left, targets[c.target]);
+        EXPECT_FALSE(left.IsDragging());
+        EXPECT_EQ(::GetCapture(), nullptr);
+        EXPECT_EQ(c.left, ListTexts(left));
+        EXPECT_EQ(c.right, ListTexts(right));
+        EXPECT_EQ(c.asked, m_host.m_asked);
+        EXPECT_EQ(c.selected, Selected(c.target <= RIGHT_BELOW ? right : left));
+        EXPECT_EQ(c.boxes, m_script.Messages());
+        for (int i = 0; i < left.GetItemCount(); ++i)
+            EXPECT_EQ(left.GetItemText(i, 0) == "C", left.GetCheck(i) != FALSE) << i;   // C kept its tick
+        EXPECT_EQ(c.target == LEFT_BELOW, (left.GetStyle() & LVS_SINGLESEL) != 0);   // the style is back
     }
-    left.EnsureVisible(30, FALSE);
-    int nTop = left.GetTopIndex();
-    ASSERT_GT(nTop, 0);
-    Select(left, { nTop + 1 });
-    BeginDrag(left, nTop + 1);
-
-    CRect client;
-    left.GetClientRect(&client);
-    left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, client.bottom + 20));
-    left.SendMessage(WM_TIMER, DRAGLIST_SCROLL_TIMER);
-    EXPECT_EQ(left.GetTopIndex(), nTop + 1);
-
-    left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 2));   // over the header
-    left.SendMessage(WM_TIMER, DRAGLIST_SCROLL_TIMER);
-    left.SendMessage(WM_TIMER, DRAGLIST_SCROLL_TIMER);
-    EXPECT_EQ(left.GetTopIndex(), nTop - 1);
-
-    left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, client.bottom / 2));
-    EXPECT_FALSE(left.KillTimer(DRAGLIST_SCROLL_TIMER));   // back inside: scrolling stopped
-
-    // Released over no drag list: nothing moves.
-    CPoint outside = Translate(left, m_host.m_right, CPoint(0, 0));
-    outside.x -= 20;
-    left.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(outside.x, outside.y));
-    EXPECT_FALSE(left.IsDragging());
-    EXPECT_EQ(left.GetItemCount(), 60);
-    CString expected;
-    expected.Format("R%02d", nTop + 1);
-    EXPECT_EQ(left.GetItemText(nTop + 1, 0), expected);
 }
 
 namespace

@@ -93,3 +93,19 @@ std::vector<std::string> ListTexts(CListCtrl& list)
         texts.push_back((LPCTSTR)list.GetItemText(i, 0));
     return texts;
 }
+
+std::vector<int> Selected(CListCtrl& list)
+{
+    std::vector<int> rows;
+    POSITION pos = list.GetFirstSelectedItemPosition();
+    while (pos != nullptr)
+        rows.push_back(list.GetNextSelectedItem(pos));
+    return rows;
+}
+
+void Select(CListCtrl& list, std::initializer_list<int> rows)
+{
+    list.SetItemState(-1, 0, LVIS_SELECTED);
+    for (int r : rows)
+        list.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
+}

@@ -49,3 +49,5 @@ protected:
 };
 
 std::vector<std::string> ListTexts(CListCtrl& list);
+std::vector<int> Selected(CListCtrl& list);
+void Select(CListCtrl& list, std::initializer_list<int> rows);
