@@ -103,10 +103,7 @@ TEST_F(CustomizeDialogTest, KeywordsGoInLongestFirstAndTheDeleteKeyRemovesThem)
     Type(pDlg, "a,b");
     EXPECT_EQ((std::vector<CString>{ "Enter text to add a new keyword to list", "A keyword cannot contain a comma" }),
               m_script.Messages());
-    m_script.m_commonAnswers.push_back([](CCommonDialog* p) -> INT_PTR {
-        static_cast<CColorDialog*>(p)->m_cc.rgbResult = 0x0000FF;
-        return IDOK;
-    });
+    AnswerColour(0x0000FF);
     Click(pDlg, IDC_CA_COLOR);   // the text colour becomes red
     Type(pDlg, "b");
     Type(pDlg, "BUY");
@@ -131,10 +128,7 @@ TEST_F(CustomizeDialogTest, ApplySetsTheGridAndStoresTheEntryWithRulesInLowerCas
     CCustomizedAppearance* pDlg = Open();
     ASSERT_NE(nullptr, pDlg);
     // Background: a colour dialog answered by script.
-    m_script.m_commonAnswers.push_back([](CCommonDialog* p) -> INT_PTR {
-        static_cast<CColorDialog*>(p)->m_cc.rgbResult = 0x302010;
-        return IDOK;
-    });
+    AnswerColour(0x302010);
     Click(pDlg, IDC_CA_COLOR);
     // Font: the font setting dialog answered by script through its own combos.
     m_script.m_dialogAnswers.push_back([](CDialog* p) -> INT_PTR {
@@ -214,13 +208,10 @@ TEST_F(CustomizeDialogTest, TheUserDialogListsUserKeywordsAndStoresThemOnApply)
     m_list.m_bUserCustomize = 1;
     CreateGrid();
     CStringArray keywords;
-    keywords.Add("BUY");
-    keywords.Add("sell");
     CColorArray text, back;
-    text.Add(0x0000FF);
-    text.Add(0xFF0000);
-    back.Add(0xFFFFFF);
-    back.Add(0x00FFFF);
+    Fill(keywords, { "BUY", "sell" });
+    Fill(text, { 0x0000FFul, 0xFF0000ul });
+    Fill(back, { 0xFFFFFFul, 0x00FFFFul });
     ASSERT_EQ(1, m_list.SetDefaultProperties(keywords, text, back));
     m_list.OnUserCustomize();
     HWND hDlg = ::FindWindowA(nullptr, "User Customize Appearance :Orders ");
@@ -229,10 +220,7 @@ TEST_F(CustomizeDialogTest, TheUserDialogListsUserKeywordsAndStoresThemOnApply)
     ASSERT_EQ(2, pDlg->m_PropertyList.GetItemCount());
     EXPECT_STREQ("buy", pDlg->m_PropertyList.GetItemText(0, 0));
 
-    m_script.m_commonAnswers.push_back([](CCommonDialog* p) -> INT_PTR {
-        static_cast<CColorDialog*>(p)->m_cc.rgbResult = 0x222222;
-        return IDOK;
-    });
+    AnswerColour(0x222222);
     ::SendMessageA(::GetDlgItem(hDlg, IDC_UC_BACKGROUND), BM_CLICK, 0, 0);
     pDlg->m_PropertyList.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
     pDlg->m_PropertyList.SendMessage(WM_KEYDOWN, VK_DELETE, 1);

