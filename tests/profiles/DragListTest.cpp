@@ -4,8 +4,6 @@
 
 #include <set>
 
-using Texts = std::vector<std::string>;
-
 namespace
 {
 // The parent of two drag lists; answers "may this column be removed?" from a set of names.

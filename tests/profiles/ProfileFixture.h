@@ -48,6 +48,9 @@ protected:
     CString m_csFactory;   // the factory profile's path; removed after every test
 };
 
+using Texts = std::vector<std::string>;
+using Widths = std::vector<int>;
+
 std::vector<std::string> ListTexts(CListCtrl& list);
 std::vector<int> Selected(CListCtrl& list);
 void Select(CListCtrl& list, std::initializer_list<int> rows);

@@ -5,11 +5,6 @@
 #include "host/RecoveryFiles.h"
 #include "resources/RepositionColumnsRes.h"
 
-#include <fstream>
-#include <sstream>
-
-using Texts = std::vector<std::string>;
-
 namespace
 {
 class CGroupTarget : public CWnd
