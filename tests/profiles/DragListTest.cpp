@@ -159,6 +159,7 @@ public:
 };
 }  // namespace
 
+// Rows drawn where they sit, white or grey when selected, with the texts the callback gives.
 TEST_F(DragListTest, OwnerDrawnRowsAreWhiteOrGreyWithTheCallbackTexts)
 {
     CTextSource source;
@@ -171,40 +172,27 @@ TEST_F(DragListTest, OwnerDrawnRowsAreWhiteOrGreyWithTheCallbackTexts)
     list.InsertItem(1, "y");
     list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     list.SetGetTextCallback(static_cast<CVXDragListCtrl::PFN_GETITEMTEXT>(&CTextSource::CellText));
-    EXPECT_EQ(list.GetItemTextFn(1, 1), "r1c1");
-
-    // The rows are drawn where they sit in the list's client area.
-    CRect row;
     CClientDC screen(nullptr);
     CDC dc;
     dc.CreateCompatibleDC(&screen);
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&screen, 300, 200);
     CBitmap* pOld = dc.SelectObject(&bitmap);
-    const HDC hdc = dc.GetSafeHdc();
-    auto draw = [&](int nRow) {
+    for (int nRow : { 0, 1 })
+    {
+        const COLORREF clrBack = nRow == 0 ? RGB(255, 255, 255) : RGB(0x96, 0x96, 0x96);
         source.m_asked.clear();
-        list.GetItemRect(nRow, &row, LVIR_BOUNDS);
-        DRAWITEMSTRUCT dis = {};
-        dis.CtlType = ODT_LISTVIEW;
-        dis.CtlID = 7;
-        dis.itemID = (UINT)nRow;
-        dis.hwndItem = list.m_hWnd;
-        dis.hDC = hdc;
-        dis.rcItem = row;
+        DRAWITEMSTRUCT dis = { ODT_LISTVIEW, 7, (UINT)nRow, 0, 0, list.m_hWnd, dc.GetSafeHdc(), {}, 0 };
+        list.GetItemRect(nRow, &dis.rcItem, LVIR_BOUNDS);
         list.DrawItem(&dis);
-        return ::GetPixel(hdc, row.right - 2, row.CenterPoint().y);
-    };
-    EXPECT_EQ(draw(0), RGB(255, 255, 255));
-    EXPECT_EQ(source.m_asked, (std::vector<std::pair<int, int>>{ { 0, 0 }, { 0, 1 } }));
-    EXPECT_EQ(draw(1), RGB(0x96, 0x96, 0x96));
-    EXPECT_EQ(source.m_asked, (std::vector<std::pair<int, int>>{ { 1, 0 }, { 1, 1 } }));
-    // Some of the text was drawn: not every pixel of the row is the background.
-    bool bInk = false;
-    for (int x = row.left; x < row.left + 100 && !bInk; ++x)
-        for (int y = row.top; y < row.bottom && !bInk; ++y)
-            bInk = ::GetPixel(hdc, x, y) != RGB(0x96, 0x96, 0x96);
-    EXPECT_TRUE(bInk);
+        const CRect row = dis.rcItem;
+        EXPECT_EQ(clrBack, dc.GetPixel(row.right - 2, row.CenterPoint().y)) << nRow;
+        EXPECT_EQ((std::vector<std::pair<int, int>>{ { nRow, 0 }, { nRow, 1 } }), source.m_asked);
+        int nInk = 0;   // some of the text was drawn
+        for (int x = row.left; x < row.left + 100; ++x)
+            nInk += dc.GetPixel(x, row.CenterPoint().y) != clrBack;
+        EXPECT_GT(nInk, 0) << nRow;
+    }
     dc.SelectObject(pOld);
     list.DestroyWindow();
     source.DestroyWindow();
