@@ -3,8 +3,6 @@
 // factory profile applied to every registered list.
 #include "ProfileFixture.h"
 
-#include <OrvoTools.h>
-
 #include <algorithm>
 
 namespace
