@@ -13,16 +13,16 @@ namespace
 class CustomizeDialogTest : public AppearanceTest
 {
 protected:
-    // Opens Customize for the grid (keyword rules offered when bRules) and returns the dialog; the
-    // grid is made first, with its columns, when there is none yet.
-    CCustomizedAppearance* Open(bool bRules = true)
+    // Opens Customize, keyword rules offered, and returns the dialog; the grid is made first, with
+    // its columns, when there is none yet.
+    CCustomizedAppearance* Open()
     {
         if (m_list.GetSafeHwnd() == nullptr)
         {
             CreateGrid();
             AddColumns();
         }
-        m_list.m_Appearance.m_bKeywordRulesAvailable = bRules;
+        m_list.m_Appearance.m_bKeywordRulesAvailable = true;
         m_list.OnCustomize();
         HWND hDlg = ::FindWindowA(nullptr, "Customize Appearance :Orders ");
         return hDlg != nullptr ? static_cast<CCustomizedAppearance*>(CWnd::FromHandlePermanent(hDlg)) : nullptr;
@@ -56,45 +56,8 @@ protected:
         }
         return rows;
     }
-
-    static int Height(CWnd* pWnd)
-    {
-        CRect rc;
-        pWnd->GetWindowRect(&rc);
-        return rc.Height();
-    }
 };
 }  // namespace
-
-TEST_F(CustomizeDialogTest, ShowingFillsTheDialogFromTheGridAndTextBringsTheKeywordGroup)
-{
-    Store("CUSTOMIZE_LISTS", "Orders-1001", (std::string("404040,FFFF,") + Face() + ",12,1,buy,FF,sell,FF00,").c_str());
-    CCustomizedAppearance* pDlg = Open();
-    ASSERT_NE(nullptr, pDlg);
-    EXPECT_EQ(0x404040u, pDlg->m_ColorButton.GetColor());
-    CString text;
-    pDlg->m_FontButton.GetWindowText(text);
-    EXPECT_STREQ((Face() + ", 12").c_str(), text);
-    pDlg->m_ColumnCombo.GetLBText(pDlg->m_ColumnCombo.GetCurSel(), text);
-    EXPECT_STREQ("Side", text);
-    EXPECT_TRUE(SameSequence(Keywords(pDlg->m_KeywordList), { "buy=FF", "sell=FF00" }));
-    // "Text" brings the keyword group and the text colour; "Background" takes them away.
-    const HWND hKeywords = ::GetDlgItem(pDlg->m_hWnd, IDC_CA_KEYWORDS);
-    EXPECT_FALSE(::IsWindowVisible(hKeywords));
-    const int nShort = Height(pDlg);
-    Select(pDlg->m_PropertyCombo, "Text");
-    EXPECT_EQ(nShort + pDlg->m_nGroupHeight, Height(pDlg));
-    EXPECT_TRUE(::IsWindowVisible(hKeywords));
-    EXPECT_EQ(0xFFFFu, pDlg->m_ColorButton.GetColor());
-    Select(pDlg->m_PropertyCombo, "Background");
-    EXPECT_EQ(nShort, Height(pDlg));
-    EXPECT_FALSE(::IsWindowVisible(hKeywords));
-    // Without keyword rules "Text" grows nothing.
-    pDlg->ShowWindow(SW_HIDE);
-    pDlg = Open(false);
-    Select(pDlg->m_PropertyCombo, "Text");
-    EXPECT_EQ(nShort, Height(pDlg));
-}
 
 TEST_F(CustomizeDialogTest, KeywordsGoInLongestFirstAndTheDeleteKeyRemovesThem)
 {

@@ -113,21 +113,15 @@ TEST(AppearanceText, UserKeywordsRoundTripAndAShortTripleEndsTheReading)
     CString value;
     ASSERT_TRUE(FormatUserCustomizeLists(record, value));
     EXPECT_STREQ("202020,FF00,MS Shell Dlg 2,8,buy,FF,FFFFFF,sell,0,FF,", value);
-    ASSERT_TRUE(FormatUserCustomizeLists(cCustomizedAppearanceSettings(), value));
-    EXPECT_STREQ("0,FF00,MS Shell Dlg 2,8", value);
 
     cCustomizedAppearanceSettings back;
     EXPECT_EQ(APPEARANCE_READ_PARTIAL, ParseUserCustomizeLists("1,2,Arial,10,BUY,FF,FFFFFF,sell,0", back));
-    ASSERT_NE(nullptr, back.m_pUserKeywords);
-    ASSERT_EQ(1, back.m_pUserKeywords->GetSize());
-    EXPECT_STREQ("buy", back.m_pUserKeywords->GetAt(0));
-    EXPECT_EQ(0xFFu, back.m_pUserTextColors->GetAt(0));
-    EXPECT_EQ(0xFFFFFFu, back.m_pUserBackColors->GetAt(0));
+    EXPECT_EQ("buy=FF/FFFFFF;", UserKeywords(back));
     EXPECT_EQ(1u, back.m_clrBackground);
     EXPECT_STREQ("Arial", back.m_csFontName);
     cCustomizedAppearanceSettings plain;
     EXPECT_EQ(APPEARANCE_READ_WHOLE, ParseUserCustomizeLists("1,2,Arial,10", plain));
-    EXPECT_EQ(nullptr, plain.m_pUserKeywords);
+    EXPECT_EQ("<none>", UserKeywords(plain));
 }
 
 TEST(AppearanceText, ReadingIntoASharedRecordLeavesTheOtherHolderItsOwnRules)

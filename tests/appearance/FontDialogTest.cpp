@@ -74,21 +74,6 @@ TEST_F(AppearanceTest, TheFontDialogSelectsTheStoredChoiceByItsBeginning)
     EXPECT_STREQ(initial.font.empty() ? "No Such Font Anywhere" : initial.font.c_str(), odd.GetFont());
 }
 
-TEST_F(AppearanceTest, TheFontComboFillsAgainWhenFontsChangeKeepingItsFace)
-{
-    CFontSettingDlg dlg(&m_frame);
-    ASSERT_TRUE(dlg.Create(302, &m_frame));
-    CHotFontCombo& combo = dlg.m_FontCombo;
-    const std::string before = Selected(combo);
-    const int nCount = combo.GetCount();
-    combo.ResetContent();
-    combo.m_csSelectedFont = before.c_str();
-    dlg.SendMessage(WM_FONTCHANGE);
-    EXPECT_EQ(nCount, combo.GetCount());
-    EXPECT_EQ(before, Selected(combo));
-    dlg.DestroyWindow();
-}
-
 // The font combo draws every family in its own face, selected entries on the highlight colour;
 // neither that nor setting grids' fonts over and over leaves fonts behind.
 TEST_F(AppearanceTest, FontsAndTheFontComboLeaveNoGdiObjectsBehind)

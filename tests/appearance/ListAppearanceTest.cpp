@@ -180,7 +180,6 @@ TEST_F(AppearanceTest, TheMenuCommandsAndCtrlShiftCOpenTheDialogs)
               m_list.PostMessage(WM_KEYDOWN, 'C', 1);
               AfxPumpPendingMessages();
           }, kCustomize },
-        { "ProcessCommand", [&] { m_list.ProcessCommand(ID_LIST_CUSTOMIZE); }, kCustomize },
     };
     HWND hCustomize = nullptr;
     for (const auto& c : cases)

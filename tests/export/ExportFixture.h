@@ -92,13 +92,11 @@ protected:
         m_server.Unregister();
         HostTest::TearDown();
     }
-    // The next file dialog answers with this path (and records the dialog's filter).
+    // The next file dialog answers with this path.
     void AnswerFile(const std::string& path)
     {
-        m_script.m_commonAnswers.push_back([this, path](CCommonDialog* pDlg) {
-            CFileDialog* pFile = static_cast<CFileDialog*>(pDlg);
-            m_filters.push_back((LPCTSTR)pFile->m_strFilter);
-            pFile->m_strPathName = path.c_str();
+        m_script.m_commonAnswers.push_back([path](CCommonDialog* pDlg) {
+            static_cast<CFileDialog*>(pDlg)->m_strPathName = path.c_str();
             return (INT_PTR)IDOK;
         });
     }
@@ -113,5 +111,4 @@ protected:
     }
 
     CStandInServer m_server;
-    std::vector<std::string> m_filters;
 };
