@@ -155,13 +155,7 @@ TEST_F(ProfileTest, AFailedWriteOrAnUnbuiltGridKeepsTheStoredProfile)
 // (Every rule of reading one is tested on its own, natively.)
 TEST_F(ProfileTest, CorruptProfilesFallBackOrKeepWhatWasReadable)
 {
-    struct sCase
-    {
-        const char* value;
-        Texts header;
-        const char* saved;   // after closing; null: not checked
-    };
-    const sCase cases[] = {
+    const struct { const char* value; Texts header; const char* saved; } cases[] = {   // saved null: not checked
         { "abc", { "Symbol", "Bid", "Ask" }, nullptr },                         // letters: defaults
         { "0,0", { "Symbol", "Bid", "Ask" }, nullptr },                         // incomplete entry
         { "0,0,99999999999999999999", { "Symbol", "Bid", "Ask" }, nullptr },    // huge number
@@ -175,7 +169,7 @@ TEST_F(ProfileTest, CorruptProfilesFallBackOrKeepWhatWasReadable)
         { "0,-1,0,1,-1,0,2,-1,0,3,-1,0,Spread#a#b", { "Symbol", "Bid", "Ask", "Spread" },
           "0,0,60,1,1,70,2,2,75,3,3,80,Spread#a#b" },
     };
-    for (const sCase& c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.value);
         TestHost::LogLines().clear();

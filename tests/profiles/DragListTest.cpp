@@ -91,16 +91,9 @@ TEST_F(DragListTest, RowsDropWhereTheyAreReleasedAndRefusedRowsStay)
     CVXDragListCtrl& right = m_host.m_right;
     left.SetExtendedStyle(left.GetExtendedStyle() | LVS_EX_CHECKBOXES);
     enum eTarget { RIGHT_ROW1, RIGHT_BELOW, LEFT_ROW3, LEFT_BELOW, OUTSIDE };
-    const struct
-    {
-        const char* name;
-        const char* fixed;
-        std::vector<int> rows;
-        eTarget target;
-        Texts left, right, asked;
-        std::vector<int> selected;   // in the list dropped on
-        std::vector<CString> boxes;
-    } cases[] = {
+    // The rows selected in the list dropped on, the names the host was asked about, the boxes shown.
+    const struct { const char* name; const char* fixed; std::vector<int> rows; eTarget target; Texts left, right, asked;
+                   std::vector<int> selected; std::vector<CString> boxes; } cases[] = {
         { "two rows to the row under the cursor in the other list", "", { 1, 3 }, RIGHT_ROW1, { "A", "C", "E" },
           { "X", "B", "D", "Y", "Z" }, { "B", "D" }, { 1, 2 }, {} },
         { "a refused row stays; empty space drops at the end", "B", { 0, 1 }, RIGHT_BELOW,

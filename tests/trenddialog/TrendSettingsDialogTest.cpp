@@ -17,11 +17,7 @@
 
 namespace
 {
-struct sColumn
-{
-    const char* name;
-    int type;
-};
+struct sColumn { const char* name; int type; };
 
 // Symbol and Name are text, Time a date, Flag unsortable: never candidates.
 const std::vector<sColumn> kColumns = {
