@@ -26,69 +26,35 @@ public:
 BEGIN_MESSAGE_MAP(CDragHost, CWnd)
     ON_MESSAGE(WM_DRAGLIST_CANNOT_REMOVE, OnCannotRemove)
 END_MESSAGE_MAP()
+
+CPoint RowCentre(CListCtrl& list, int nRow)
+{
+    CRect rc;
+    list.GetItemRect(nRow, &rc, LVIR_BOUNDS);
+    return CPoint(rc.left + 20, (rc.top + rc.bottom) / 2);
+}
+
+// A point of list `to`, in the client coordinates of the list `from` (the one capturing).
+CPoint Translate(CListCtrl& from, CListCtrl& to, CPoint pt)
+{
+    to.ClientToScreen(&pt);
+    from.ScreenToClient(&pt);
+    return pt;
+}
 }  // namespace
 
-class DragListTest : public ProfileTest
-{
-protected:
-    void SetUp() override
-    {
-        ProfileTest::SetUp();
-        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400, m_frame.m_hWnd, nullptr));
-        const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS;
-        ASSERT_TRUE(m_host.m_left.Create(style, CRect(10, 10, 250, 300), &m_host, 1653));
-        ASSERT_TRUE(m_host.m_right.Create(style, CRect(300, 10, 540, 300), &m_host, 1654));
-        m_host.m_left.InsertColumn(0, "Hidden", LVCFMT_LEFT, 200);
-        m_host.m_right.InsertColumn(0, "Shown", LVCFMT_LEFT, 200);
-    }
-    void TearDown() override
-    {
-        if (m_host.GetSafeHwnd() != nullptr)
-            m_host.DestroyWindow();
-        ProfileTest::TearDown();
-    }
-    static void Fill(CVXDragListCtrl& list, std::initializer_list<const char*> rows)
-    {
-        for (const char* row : rows)
-            list.InsertItem(list.GetItemCount(), row);
-    }
-    static CPoint RowCentre(CListCtrl& list, int nRow)
-    {
-        CRect rc;
-        list.GetItemRect(nRow, &rc, LVIR_BOUNDS);
-        return CPoint(rc.left + 20, (rc.top + rc.bottom) / 2);
-    }
-    // A point of list `to`, in the client coordinates of the list `from` (the one capturing).
-    static CPoint Translate(CListCtrl& from, CListCtrl& to, CPoint pt)
-    {
-        to.ClientToScreen(&pt);
-        from.ScreenToClient(&pt);
-        return pt;
-    }
-    void BeginDrag(CVXDragListCtrl& list, int nRow)
-    {
-        NMLISTVIEW view = {};
-        view.hdr.hwndFrom = list.m_hWnd;
-        view.hdr.idFrom = (UINT_PTR)list.GetDlgCtrlID();
-        view.hdr.code = LVN_BEGINDRAG;
-        view.iItem = nRow;
-        view.ptAction = RowCentre(list, nRow);
-        m_host.SendMessage(WM_NOTIFY, view.hdr.idFrom, (LPARAM)&view);
-    }
-    static void MoveAndRelease(CVXDragListCtrl& list, CPoint pt)
-    {
-        list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    }
-
-    CDragHost m_host;
-};
-
 // Left A..E (C ticked), right X Y Z; the rows dragged from the left and released on a target.
-TEST_F(DragListTest, RowsDropWhereTheyAreReleasedAndRefusedRowsStay)
+TEST_F(ProfileTest, DraggedRowsDropWhereTheyAreReleasedAndRefusedRowsStay)
 {
-    CVXDragListCtrl& left = m_host.m_left;
-    CVXDragListCtrl& right = m_host.m_right;
+    CDragHost host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400, m_frame.m_hWnd, nullptr));
+    CVXDragListCtrl& left = host.m_left;
+    CVXDragListCtrl& right = host.m_right;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS;
+    ASSERT_TRUE(left.Create(style, CRect(10, 10, 250, 300), &host, 1653));
+    ASSERT_TRUE(right.Create(style, CRect(300, 10, 540, 300), &host, 1654));
+    left.InsertColumn(0, "Hidden", LVCFMT_LEFT, 200);
+    right.InsertColumn(0, "Shown", LVCFMT_LEFT, 200);
     left.SetExtendedStyle(left.GetExtendedStyle() | LVS_EX_CHECKBOXES);
     enum eTarget { RIGHT_ROW1, RIGHT_BELOW, LEFT_ROW3, LEFT_BELOW, OUTSIDE };
     // The rows selected in the list dropped on, the names the host was asked about, the boxes shown.
@@ -110,31 +76,39 @@ TEST_F(DragListTest, RowsDropWhereTheyAreReleasedAndRefusedRowsStay)
         SCOPED_TRACE(c.name);
         left.DeleteAllItems();   // no selection left either
         right.DeleteAllItems();
-        Fill(left, { "A", "B", "C", "D", "E" });
-        Fill(right, { "X", "Y", "Z" });
+        for (const char* row : { "A", "B", "C", "D", "E" })
+            left.InsertItem(left.GetItemCount(), row);
+        for (const char* row : { "X", "Y", "Z" })
+            right.InsertItem(right.GetItemCount(), row);
         left.SetCheck(2, TRUE);
         left.ModifyStyle(LVS_SINGLESEL, c.target == LEFT_BELOW ? LVS_SINGLESEL : 0);
-        m_host.m_fixed = { c.fixed };
-        m_host.m_asked.clear();
+        host.m_fixed = { c.fixed };
+        host.m_asked.clear();
         m_script.Clear();
         for (int r : c.rows)
             left.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
-        BeginDrag(left, c.rows[0]);
+        NMLISTVIEW view = {};   // the drag begins on the first selected row
+        view.hdr = { left.m_hWnd, 1653, LVN_BEGINDRAG };
+        view.iItem = c.rows[0];
+        view.ptAction = RowCentre(left, c.rows[0]);
+        host.SendMessage(WM_NOTIFY, view.hdr.idFrom, (LPARAM)&view);
         EXPECT_EQ(CWnd::GetCapture(), &left);
         const CPoint targets[] = { Translate(left, right, RowCentre(right, 1)), Translate(left, right, CPoint(50, 250)),
                                    RowCentre(left, 3), CPoint(50, 250), Translate(left, right, CPoint(-20, 0)) };
-        MoveAndRelease(left, targets[c.target]);
+        left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(targets[c.target].x, targets[c.target].y));
+        left.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(targets[c.target].x, targets[c.target].y));
         EXPECT_FALSE(left.IsDragging());
         EXPECT_EQ(::GetCapture(), nullptr);
         EXPECT_EQ(c.left, ListTexts(left));
         EXPECT_EQ(c.right, ListTexts(right));
-        EXPECT_EQ(c.asked, m_host.m_asked);
+        EXPECT_EQ(c.asked, host.m_asked);
         EXPECT_EQ(c.selected, Selected(c.target <= RIGHT_BELOW ? right : left));
         EXPECT_EQ(c.boxes, m_script.Messages());
         for (int i = 0; i < left.GetItemCount(); ++i)
             EXPECT_EQ(left.GetItemText(i, 0) == "C", left.GetCheck(i) != FALSE) << i;   // C kept its tick
         EXPECT_EQ(c.target == LEFT_BELOW, (left.GetStyle() & LVS_SINGLESEL) != 0);   // the style is back
     }
+    host.DestroyWindow();
 }
 
 namespace
@@ -153,7 +127,7 @@ public:
 }  // namespace
 
 // Rows drawn where they sit, white or grey when selected, with the texts the callback gives.
-TEST_F(DragListTest, OwnerDrawnRowsAreWhiteOrGreyWithTheCallbackTexts)
+TEST_F(ProfileTest, OwnerDrawnDragListRowsAreWhiteOrGreyWithTheCallbackTexts)
 {
     CTextSource source;
     ASSERT_TRUE(source.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, m_frame.m_hWnd, nullptr));
