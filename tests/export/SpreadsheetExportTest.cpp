@@ -187,30 +187,6 @@ TEST_F(SpreadsheetExportTest, CellReferences)
     }
 }
 
-TEST_F(SpreadsheetExportTest, MembersCalledByNameAndAnUnknownNameRefused)
-{
-    ASSERT_TRUE(AfxOleInit());
-    {
-        VXExcel::_Application app;
-        ASSERT_TRUE(app.CreateDispatch("Excel.Application"));
-        VXExcel::InvokeByName(app, "DisplayAlerts", DISPATCH_PROPERTYPUT, { COleVariant(0L, VT_I4) });
-        EXPECT_EQ(std::vector<std::string>{ "App.DisplayAlerts=0" }, m_server.Calls("DisplayAlerts"));
-        SCODE sc = S_OK;
-        try
-        {
-            VXExcel::InvokeByName(app, "NoSuchMember", DISPATCH_METHOD);
-        }
-        catch (COleException* e)
-        {
-            sc = e->m_sc;
-            e->Delete();
-        }
-        EXPECT_EQ(DISP_E_UNKNOWNNAME, sc);
-    }
-    EXPECT_EQ(0, m_server.Objects());
-    ::OleUninitialize();
-}
-
 TEST_F(SpreadsheetExportTest, LongWideAndHugeTablesArriveWhole)
 {
     EXPECT_EQ(1, ToWorkbook(Numbered(200000, 1), "tall.csv"));
