@@ -113,7 +113,6 @@ TEST_F(CustomizeDialogTest, ApplySetsTheGridAndStoresTheEntryWithRulesInLowerCas
     EXPECT_EQ(std::string("302010,FF00,") + Face() + ",14,1,buy,FF00,b,AA00,", Stored("CUSTOMIZE_LISTS", "Orders-1001"));
     EXPECT_EQ(0x302010u, m_list.GetBkColor());
     EXPECT_EQ(Face() + " " + std::to_string(HeightOfPoints(&m_list, 14)), FontOf(&m_list));
-    EXPECT_EQ(1, m_list.m_Appearance.m_nKeywordColumn);
     EXPECT_TRUE(pDlg->IsWindowVisible());   // the dialog stays open
 
     // Cancel hides it; the grid keeps what was applied.
