@@ -29,33 +29,13 @@ TEST(AppearanceText, CustomizeEntriesRoundTripWithTheirRulesInLowerCase)
     ASSERT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists("FFFFFF,0,Tahoma,12,0,STOP LOSS,FF,Buy,ff00,b,c0ffee,", back));
     EXPECT_EQ("stop loss=FF;buy=FF00;b=C0FFEE;", Rules(back));
     EXPECT_EQ("FFFFFF,0,Tahoma,12,0,stop loss,FF,buy,FF00,b,C0FFEE,", Customize(back, true));
-
-    cCustomizedAppearanceSettings many;   // 5,000 rules go there and back whole
-    many.m_nKeywordColumn = 7;
-    for (int i = 0; i < 5000; ++i)
-        AddRule(many, ("kw" + std::to_string(i)).c_str(), (COLORREF)(i * 2654435761u) & 0xFFFFFF);
-    CString value, again;
-    ASSERT_TRUE(FormatCustomizeLists(many, true, value));
-    cCustomizedAppearanceSettings manyBack;
-    ASSERT_EQ(APPEARANCE_READ_WHOLE, ParseCustomizeLists(value, manyBack));
-    EXPECT_EQ(Rules(many), Rules(manyBack));
-    ASSERT_TRUE(FormatCustomizeLists(manyBack, true, again));
-    EXPECT_STREQ(value, again);
 }
 
 TEST(AppearanceText, MalformedFieldsEndTheReadingAndKeepWhatCameBefore)
 {
     const char* const D = "MS Shell Dlg 2";
-    struct Case
-    {
-        const char* value;
-        eAppearanceRead result;
-        COLORREF back, text;
-        const char* font;
-        const char* size;
-        int column;
-        const char* rules;   // null: not checked
-    };
+    struct Case { const char* value; eAppearanceRead result; COLORREF back, text; const char *font, *size; int column;
+                  const char* rules; };   // rules null: not checked
     const Case cases[] = {
         { "", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
         { "12", APPEARANCE_READ_PARTIAL, 0x12, 0xFF00, D, "8", -1, nullptr },
@@ -133,21 +113,15 @@ TEST(AppearanceText, UserKeywordsRoundTripAndAShortTripleEndsTheReading)
     CString value;
     ASSERT_TRUE(FormatUserCustomizeLists(record, value));
     EXPECT_STREQ("202020,FF00,MS Shell Dlg 2,8,buy,FF,FFFFFF,sell,0,FF,", value);
-    ASSERT_TRUE(FormatUserCustomizeLists(cCustomizedAppearanceSettings(), value));
-    EXPECT_STREQ("0,FF00,MS Shell Dlg 2,8", value);
 
     cCustomizedAppearanceSettings back;
     EXPECT_EQ(APPEARANCE_READ_PARTIAL, ParseUserCustomizeLists("1,2,Arial,10,BUY,FF,FFFFFF,sell,0", back));
-    ASSERT_NE(nullptr, back.m_pUserKeywords);
-    ASSERT_EQ(1, back.m_pUserKeywords->GetSize());
-    EXPECT_STREQ("buy", back.m_pUserKeywords->GetAt(0));
-    EXPECT_EQ(0xFFu, back.m_pUserTextColors->GetAt(0));
-    EXPECT_EQ(0xFFFFFFu, back.m_pUserBackColors->GetAt(0));
+    EXPECT_EQ("buy=FF/FFFFFF;", UserKeywords(back));
     EXPECT_EQ(1u, back.m_clrBackground);
     EXPECT_STREQ("Arial", back.m_csFontName);
     cCustomizedAppearanceSettings plain;
     EXPECT_EQ(APPEARANCE_READ_WHOLE, ParseUserCustomizeLists("1,2,Arial,10", plain));
-    EXPECT_EQ(nullptr, plain.m_pUserKeywords);
+    EXPECT_EQ("<none>", UserKeywords(plain));
 }
 
 TEST(AppearanceText, ReadingIntoASharedRecordLeavesTheOtherHolderItsOwnRules)

@@ -92,14 +92,11 @@ protected:
         m_server.Unregister();
         HostTest::TearDown();
     }
-    // The next file dialog answers with this path (and records the dialog's filter and defaults).
+    // The next file dialog answers with this path.
     void AnswerFile(const std::string& path)
     {
-        m_script.m_commonAnswers.push_back([this, path](CCommonDialog* pDlg) {
-            CFileDialog* pFile = static_cast<CFileDialog*>(pDlg);
-            m_filters.push_back((LPCTSTR)pFile->m_strFilter);
-            m_defaults.push_back(std::string((LPCTSTR)pFile->m_strDefExt) + " " + (LPCTSTR)pFile->m_strPathName);
-            pFile->m_strPathName = path.c_str();
+        m_script.m_commonAnswers.push_back([path](CCommonDialog* pDlg) {
+            static_cast<CFileDialog*>(pDlg)->m_strPathName = path.c_str();
             return (INT_PTR)IDOK;
         });
     }
@@ -114,6 +111,4 @@ protected:
     }
 
     CStandInServer m_server;
-    std::vector<std::string> m_filters;
-    std::vector<std::string> m_defaults;
 };

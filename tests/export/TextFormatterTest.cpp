@@ -13,15 +13,9 @@ namespace {
 
 TEST(TextFormatterTest, Tables)
 {
-    struct Case
-    {
-        const char* name;
-        const char* lineEnd;
-        std::function<void(TF::TextFormatter&)> print;
-        std::string expected;
-    };
+    struct Case { const char* name; std::function<void(TF::TextFormatter&)> print; std::string expected; };
     const Case cases[] = {
-        { "header with ruler and aligned columns", "\n",
+        { "header with ruler and aligned columns",
           [](TF::TextFormatter& tf) {
               tf.createTable();
               tf.addColumn("Name", 10);
@@ -31,16 +25,14 @@ TEST(TextFormatterTest, Tables)
               tf.printRow(2, "ABC", "12");
           },
           "Name         Qty\n----------------\nABC           12\n" },
-        { "header without ruler", "\r\n",
-          [](TF::TextFormatter& tf) { tf.addColumn("A", 3); tf.addColumn("B", 3); tf.printHeader(false); }, "A  B\r\n" },
-        { "long text pushes the following cells right", "\n",
+        { "long text pushes the following cells right",
           [](TF::TextFormatter& tf) {
               for (int i = 0; i < 3; ++i)
                   tf.addColumn("", 4);
               tf.printRow(3, "ABCDEF", "x", "y");
           },
           "ABCDEFx y\n" },
-        { "right-aligned overlong text starts at the cursor", "\n",
+        { "right-aligned overlong text starts at the cursor",
           [](TF::TextFormatter& tf) {
               tf.addColumn("", 4);
               tf.addColumn("", 3);
@@ -49,10 +41,7 @@ TEST(TextFormatterTest, Tables)
               tf.printRow(2, "ab", "1");
           },
           "ab12345\nab    1\n" },
-        { "any non-zero alignment aligns right", "\n",
-          [](TF::TextFormatter& tf) { tf.addColumn("", 5); tf.setColumnAlignment(0, (TF::alignET)7); tf.printRow(1, "ab"); },
-          "   ab\n" },
-        { "a row with fewer texts leaves the rest empty", "\n",
+        { "a row with fewer texts leaves the rest empty",
           [](TF::TextFormatter& tf) {
               for (int i = 0; i < 3; ++i)
                   tf.addColumn("", 5);
@@ -60,17 +49,7 @@ TEST(TextFormatterTest, Tables)
               tf.printRow(3, "a", "b", "c");
           },
           "x\na    b    c\n" },
-        { "a new line keeps the cursor", "\n",
-          [](TF::TextFormatter& tf) {
-              tf.addColumn("", 4);
-              tf.addColumn("", 4);
-              tf.printColumn(0, "ab");
-              tf.newLine();
-              tf.printColumn(1, "c");
-              tf.newLines(2);
-          },
-          "ab\n  c\n\n" },
-        { "undefined columns are ignored", "\n",
+        { "undefined columns are ignored",
           [](TF::TextFormatter& tf) {
               tf.addColumn("", 3);
               tf.setColumnAlignment(1, TF::ALIGN_RIGHT);
@@ -81,31 +60,18 @@ TEST(TextFormatterTest, Tables)
               tf.printColumn(0, nullptr);
           },
           "a\n" },
-        { "createTable starts again", "\n",
-          [](TF::TextFormatter& tf) { tf.addColumn("Old", 20); tf.createTable(); tf.addColumn("New", 2); tf.printHeader(true); },
-          "New\n--\n" },
-        { "at most 64 columns", "\n",
+        { "at most 64 columns",
           [](TF::TextFormatter& tf) {
               for (int i = 0; i < 70; ++i)
                   tf.addColumn("", 1);
               tf.printRowLine('=');
           },
           std::string(64, '=') + "\n" },
-        { "copies write to the same stream with the same columns", "|",
-          [](TF::TextFormatter& tf) {
-              tf.addColumn("", 3);
-              tf.setColumnAlignment(0, TF::ALIGN_RIGHT);
-              TF::TextFormatter copy(tf);
-              copy.printRow(1, "a");
-              TF::TextFormatter moved(std::move(copy));
-              moved.printRowLine('-');
-          },
-          "  a|---|" },
     };
     for (const Case& c : cases)
     {
         std::ostringstream out;
-        TF::TextFormatter tf(out, 80, c.lineEnd);
+        TF::TextFormatter tf(out, 80, "\n");
         c.print(tf);
         EXPECT_EQ(c.expected, out.str()) << c.name;
     }
@@ -113,14 +79,8 @@ TEST(TextFormatterTest, Tables)
 
 TEST(TextFormatterTest, RunningTextIsWrappedAndJustifiedToBlockMax)
 {
-    const struct
-    {
-        const char* name;
-        unsigned blockMax;
-        const char* lineEnd;
-        std::vector<const char*> texts;
-        std::string expected;
-    } cases[] = {
+    const struct { const char* name; unsigned blockMax; const char* lineEnd; std::vector<const char*> texts;
+                   std::string expected; } cases[] = {
         { "wrapped and justified", 10, "\n", { "aaa bbb ccc dd" }, "aaa    bbb\nccc dd\n" },
         // "aa bb cc dd ee ff" (5 gaps) filled to 20: the running total 1.6 k gives 1 2 1 2 2.
         { "gaps follow the running fill total", 20, "\n", { "aa bb cc dd ee ff gg hh" },

@@ -3,12 +3,7 @@
 // factory profile applied to every registered list.
 #include "ProfileFixture.h"
 
-#include <OrvoTools.h>
-
 #include <algorithm>
-
-using Texts = std::vector<std::string>;
-using Widths = std::vector<int>;
 
 namespace
 {
@@ -23,13 +18,11 @@ int LogLinesWith(const char* pszText)
 TEST_F(ProfileTest, StoredProfileOrdersHidesAndSizesTheColumnsAndIsWrittenBackFromTheHeader)
 {
     // Three columns: the second hidden, the third shown first with width 95; "New" came later and
-    // stays hidden, with width 100.
+    // stays hidden.
     TestSettings::Put("Quotes", "COLUMNPROFILE", "0,1,80,1,-1,0,2,0,95");
     sGrid& grid = MakeGrid("Quotes", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 }, { "New", 50 } });
     EXPECT_EQ((Texts{ "Ask", "Symbol" }), HeaderTexts(grid.list));
     EXPECT_EQ((Widths{ 95, 80 }), HeaderWidths(grid.list));
-    EXPECT_EQ(2, grid.list.m_nFirstVisibleColumn);
-    EXPECT_EQ(100, grid.list.m_arrColWidth[3]);
     TestHost::Settings().clear();
     CloseGrid(grid);
     EXPECT_EQ("0,1,80,1,-1,0,2,0,95,3,-1,0", TestSettings::Get("Quotes", "COLUMNPROFILE"));
@@ -45,8 +38,6 @@ TEST_F(ProfileTest, StoredProfileOrdersHidesAndSizesTheColumnsAndIsWrittenBackFr
     sGrid& second = MakeGrid("Book", { { "Symbol", 60 }, { "Bid", 70 }, { "Ask", 75 }, { "Volume", 90 } });
     EXPECT_EQ((Texts{ "Volume", "Symbol", "Ask" }), HeaderTexts(second.list));
     EXPECT_EQ((Widths{ 90, 123, 75 }), HeaderWidths(second.list));
-    EXPECT_EQ(-1, second.list.m_arrColPosition[1]);
-    EXPECT_EQ(3, second.list.m_nFirstVisibleColumn);
 }
 
 // A second build of the columns once kept the user columns as built-in ones: their definitions
@@ -61,7 +52,6 @@ TEST_F(ProfileTest, UserColumnsKeepTheirDefinitionsAcrossRebuildsExceptInGrouped
     EXPECT_STREQ("Spread", spread.szColName);
     EXPECT_EQ(LIST_SORT_DECIMAL, spread.nDataType);   // sorted and filtered as a number
     EXPECT_EQ("\"2\"-\"1\"", spread.csText1);
-    EXPECT_EQ(2, grid.list.m_nBuiltInColumns);
     EXPECT_EQ((Texts{ "Symbol", "Spread" }), HeaderTexts(grid.list));
     EXPECT_EQ((Widths{ 60, 50 }), HeaderWidths(grid.list));
     CloseGrid(grid);
@@ -165,13 +155,7 @@ TEST_F(ProfileTest, AFailedWriteOrAnUnbuiltGridKeepsTheStoredProfile)
 // (Every rule of reading one is tested on its own, natively.)
 TEST_F(ProfileTest, CorruptProfilesFallBackOrKeepWhatWasReadable)
 {
-    struct sCase
-    {
-        const char* value;
-        Texts header;
-        const char* saved;   // after closing; null: not checked
-    };
-    const sCase cases[] = {
+    const struct { const char* value; Texts header; const char* saved; } cases[] = {   // saved null: not checked
         { "abc", { "Symbol", "Bid", "Ask" }, nullptr },                         // letters: defaults
         { "0,0", { "Symbol", "Bid", "Ask" }, nullptr },                         // incomplete entry
         { "0,0,99999999999999999999", { "Symbol", "Bid", "Ask" }, nullptr },    // huge number
@@ -185,7 +169,7 @@ TEST_F(ProfileTest, CorruptProfilesFallBackOrKeepWhatWasReadable)
         { "0,-1,0,1,-1,0,2,-1,0,3,-1,0,Spread#a#b", { "Symbol", "Bid", "Ask", "Spread" },
           "0,0,60,1,1,70,2,2,75,3,3,80,Spread#a#b" },
     };
-    for (const sCase& c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.value);
         TestHost::LogLines().clear();

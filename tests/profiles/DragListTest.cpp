@@ -4,8 +4,6 @@
 
 #include <set>
 
-using Texts = std::vector<std::string>;
-
 namespace
 {
 // The parent of two drag lists; answers "may this column be removed?" from a set of names.
@@ -28,184 +26,89 @@ public:
 BEGIN_MESSAGE_MAP(CDragHost, CWnd)
     ON_MESSAGE(WM_DRAGLIST_CANNOT_REMOVE, OnCannotRemove)
 END_MESSAGE_MAP()
+
+CPoint RowCentre(CListCtrl& list, int nRow)
+{
+    CRect rc;
+    list.GetItemRect(nRow, &rc, LVIR_BOUNDS);
+    return CPoint(rc.left + 20, (rc.top + rc.bottom) / 2);
+}
+
+// A point of list `to`, in the client coordinates of the list `from` (the one capturing).
+CPoint Translate(CListCtrl& from, CListCtrl& to, CPoint pt)
+{
+    to.ClientToScreen(&pt);
+    from.ScreenToClient(&pt);
+    return pt;
+}
 }  // namespace
 
-class DragListTest : public ProfileTest
+// Left A..E (C ticked), right X Y Z; the rows dragged from the left and released on a target.
+TEST_F(ProfileTest, DraggedRowsDropWhereTheyAreReleasedAndRefusedRowsStay)
 {
-protected:
-    void SetUp() override
-    {
-        ProfileTest::SetUp();
-        ASSERT_TRUE(m_host.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400, m_frame.m_hWnd, nullptr));
-        const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS;
-        ASSERT_TRUE(m_host.m_left.Create(style, CRect(10, 10, 250, 300), &m_host, 1653));
-        ASSERT_TRUE(m_host.m_right.Create(style, CRect(300, 10, 540, 300), &m_host, 1654));
-        m_host.m_left.InsertColumn(0, "Hidden", LVCFMT_LEFT, 200);
-        m_host.m_right.InsertColumn(0, "Shown", LVCFMT_LEFT, 200);
-    }
-    void TearDown() override
-    {
-        if (m_host.GetSafeHwnd() != nullptr)
-            m_host.DestroyWindow();
-        ProfileTest::TearDown();
-    }
-    static void Fill(CVXDragListCtrl& list, std::initializer_list<const char*> rows)
-    {
-        for (const char* row : rows)
-            list.InsertItem(list.GetItemCount(), row);
-    }
-    static void Select(CListCtrl& list, std::initializer_list<int> rows)
-    {
-        list.SetItemState(-1, 0, LVIS_SELECTED);
-        for (int r : rows)
-            list.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
-    }
-    static CPoint RowCentre(CListCtrl& list, int nRow)
-    {
-        CRect rc;
-        list.GetItemRect(nRow, &rc, LVIR_BOUNDS);
-        return CPoint(rc.left + 20, (rc.top + rc.bottom) / 2);
-    }
-    // A point of list `to`, in the client coordinates of the list `from` (the one capturing).
-    static CPoint Translate(CListCtrl& from, CListCtrl& to, CPoint pt)
-    {
-        to.ClientToScreen(&pt);
-        from.ScreenToClient(&pt);
-        return pt;
-    }
-    void BeginDrag(CVXDragListCtrl& list, int nRow)
-    {
-        NMLISTVIEW view = {};
-        view.hdr.hwndFrom = list.m_hWnd;
-        view.hdr.idFrom = (UINT_PTR)list.GetDlgCtrlID();
-        view.hdr.code = LVN_BEGINDRAG;
-        view.iItem = nRow;
-        view.ptAction = RowCentre(list, nRow);
-        m_host.SendMessage(WM_NOTIFY, view.hdr.idFrom, (LPARAM)&view);
-    }
-    static void MoveAndRelease(CVXDragListCtrl& list, CPoint pt)
-    {
-        list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    }
-    static std::vector<int> Selected(CListCtrl& list)
-    {
-        std::vector<int> rows;
-        POSITION pos = list.GetFirstSelectedItemPosition();
-        while (pos != nullptr)
-            rows.push_back(list.GetNextSelectedItem(pos));
-        return rows;
-    }
-
-    CDragHost m_host;
-};
-
-TEST_F(DragListTest, TwoRowsMoveToTheRowUnderTheCursorInTheOtherList)
-{
-    CVXDragListCtrl& left = m_host.m_left;
-    CVXDragListCtrl& right = m_host.m_right;
-    Fill(left, { "A", "B", "C", "D", "E" });
-    Fill(right, { "X", "Y", "Z" });
-    Select(left, { 1, 3 });
-    BeginDrag(left, 1);
-    EXPECT_TRUE(left.IsDragging());
-    EXPECT_EQ(CWnd::GetCapture(), &left);
-    EXPECT_EQ(left.m_arrDragItems.GetSize(), 2);
-
-    MoveAndRelease(left, Translate(left, right, RowCentre(right, 1)));
-    EXPECT_FALSE(left.IsDragging());
-    EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_EQ(ListTexts(right), (Texts{ "X", "B", "D", "Y", "Z" }));
-    EXPECT_EQ(ListTexts(left), (Texts{ "A", "C", "E" }));
-    EXPECT_EQ(Selected(right), (std::vector<int>{ 1, 2 }));
-    EXPECT_EQ(m_host.m_asked, (Texts{ "B", "D" }));
-    EXPECT_EQ(::GetFocus(), right.m_hWnd);
-}
-
-TEST_F(DragListTest, RefusedRowStaysWithAMessageAndEmptySpaceDropsAtTheEnd)
-{
-    CVXDragListCtrl& left = m_host.m_left;
-    CVXDragListCtrl& right = m_host.m_right;
-    Fill(left, { "A", "B", "C" });
-    Fill(right, { "X" });
-    m_host.m_fixed.insert("B");
-    Select(left, { 0, 1 });
-    BeginDrag(left, 0);
-    MoveAndRelease(left, Translate(left, right, CPoint(50, 250)));
-    EXPECT_EQ(m_script.Messages(), (std::vector<CString>{ "B cannot be removed" }));
-    EXPECT_EQ(ListTexts(right), (Texts{ "X", "A" }));
-    EXPECT_EQ(ListTexts(left), (Texts{ "B", "C" }));
-}
-
-TEST_F(DragListTest, RowsDroppedInTheSameListGoAfterTheDropRow)
-{
-    CVXDragListCtrl& left = m_host.m_left;
+    CDragHost host;
+    ASSERT_TRUE(host.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, 0, 0, 600, 400, m_frame.m_hWnd, nullptr));
+    CVXDragListCtrl& left = host.m_left;
+    CVXDragListCtrl& right = host.m_right;
+    const DWORD style = WS_CHILD | WS_VISIBLE | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS;
+    ASSERT_TRUE(left.Create(style, CRect(10, 10, 250, 300), &host, 1653));
+    ASSERT_TRUE(right.Create(style, CRect(300, 10, 540, 300), &host, 1654));
+    left.InsertColumn(0, "Hidden", LVCFMT_LEFT, 200);
+    right.InsertColumn(0, "Shown", LVCFMT_LEFT, 200);
     left.SetExtendedStyle(left.GetExtendedStyle() | LVS_EX_CHECKBOXES);
-    Fill(left, { "A", "B", "C", "D", "E" });
-    left.SetCheck(2, TRUE);
-    Select(left, { 0, 2 });
-    BeginDrag(left, 0);
-    MoveAndRelease(left, RowCentre(left, 3));
-    EXPECT_EQ(ListTexts(left), (Texts{ "B", "D", "A", "C", "E" }));
-    EXPECT_TRUE(Selected(left).empty());
-    EXPECT_TRUE(left.GetCheck(3));    // C kept its check
-    EXPECT_FALSE(left.GetCheck(2));
-    EXPECT_TRUE(m_host.m_asked.empty());
-
-    // Below the last row: to the end.
-    Select(left, { 0 });
-    BeginDrag(left, 0);
-    MoveAndRelease(left, CPoint(50, 250));
-    EXPECT_EQ(ListTexts(left), (Texts{ "D", "A", "C", "E", "B" }));
-
-    // A single-selection list drops the style only while the drag lasts.
-    left.ModifyStyle(0, LVS_SINGLESEL);
-    Select(left, { 0 });
-    BeginDrag(left, 0);
-    EXPECT_EQ(left.GetStyle() & LVS_SINGLESEL, 0u);
-    MoveAndRelease(left, RowCentre(left, 2));
-    EXPECT_NE(left.GetStyle() & LVS_SINGLESEL, 0u);
-    EXPECT_EQ(ListTexts(left), (Texts{ "A", "C", "D", "E", "B" }));
-}
-
-TEST_F(DragListTest, DraggingPastTheEdgesScrollsOnTheTimer)
-{
-    CVXDragListCtrl& left = m_host.m_left;
-    for (int i = 0; i < 60; ++i)
+    enum eTarget { RIGHT_ROW1, RIGHT_BELOW, LEFT_ROW3, LEFT_BELOW, OUTSIDE };
+    // The rows selected in the list dropped on, the names the host was asked about, the boxes shown.
+    const struct { const char* name; const char* fixed; std::vector<int> rows; eTarget target; Texts left, right, asked;
+                   std::vector<int> selected; std::vector<CString> boxes; } cases[] = {
+        { "two rows to the row under the cursor in the other list", "", { 1, 3 }, RIGHT_ROW1, { "A", "C", "E" },
+          { "X", "B", "D", "Y", "Z" }, { "B", "D" }, { 1, 2 }, {} },
+        { "a refused row stays; empty space drops at the end", "B", { 0, 1 }, RIGHT_BELOW,
+          { "B", "C", "D", "E" }, { "X", "Y", "Z", "A" }, { "A", "B" }, { 3 }, { "B cannot be removed" } },
+        { "within one list after the drop row", "", { 0, 2 }, LEFT_ROW3, { "B", "D", "A", "C", "E" },
+          { "X", "Y", "Z" }, {}, {}, {} },
+        { "below the last row of a single-selection list", "", { 0 }, LEFT_BELOW, { "B", "C", "D", "E", "A" },
+          { "X", "Y", "Z" }, {}, {}, {} },
+        { "released over no drag list", "", { 1 }, OUTSIDE, { "A", "B", "C", "D", "E" }, { "X", "Y", "Z" }, {},
+          { 1 }, {} },
+    };
+    for (const auto& c : cases)
     {
-        CString row;
-        row.Format("R%02d", i);
-        left.InsertItem(i, row);
+        SCOPED_TRACE(c.name);
+        left.DeleteAllItems();   // no selection left either
+        right.DeleteAllItems();
+        for (const char* row : { "A", "B", "C", "D", "E" })
+            left.InsertItem(left.GetItemCount(), row);
+        for (const char* row : { "X", "Y", "Z" })
+            right.InsertItem(right.GetItemCount(), row);
+        left.SetCheck(2, TRUE);
+        left.ModifyStyle(LVS_SINGLESEL, c.target == LEFT_BELOW ? LVS_SINGLESEL : 0);
+        host.m_fixed = { c.fixed };
+        host.m_asked.clear();
+        m_script.Clear();
+        for (int r : c.rows)
+            left.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
+        NMLISTVIEW view = {};   // the drag begins on the first selected row
+        view.hdr = { left.m_hWnd, 1653, LVN_BEGINDRAG };
+        view.iItem = c.rows[0];
+        view.ptAction = RowCentre(left, c.rows[0]);
+        host.SendMessage(WM_NOTIFY, view.hdr.idFrom, (LPARAM)&view);
+        EXPECT_EQ(CWnd::GetCapture(), &left);
+        const CPoint targets[] = { Translate(left, right, RowCentre(right, 1)), Translate(left, right, CPoint(50, 250)),
+                                   RowCentre(left, 3), CPoint(50, 250), Translate(left, right, CPoint(-20, 0)) };
+        left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(targets[c.target].x, targets[c.target].y));
+        left.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(targets[c.target].x, targets[c.target].y));
+        EXPECT_FALSE(left.IsDragging());
+        EXPECT_EQ(::GetCapture(), nullptr);
+        EXPECT_EQ(c.left, ListTexts(left));
+        EXPECT_EQ(c.right, ListTexts(right));
+        EXPECT_EQ(c.asked, host.m_asked);
+        EXPECT_EQ(c.selected, Selected(c.target <= RIGHT_BELOW ? right : left));
+        EXPECT_EQ(c.boxes, m_script.Messages());
+        for (int i = 0; i < left.GetItemCount(); ++i)
+            EXPECT_EQ(left.GetItemText(i, 0) == "C", left.GetCheck(i) != FALSE) << i;   // C kept its tick
+        EXPECT_EQ(c.target == LEFT_BELOW, (left.GetStyle() & LVS_SINGLESEL) != 0);   // the style is back
     }
-    left.EnsureVisible(30, FALSE);
-    int nTop = left.GetTopIndex();
-    ASSERT_GT(nTop, 0);
-    Select(left, { nTop + 1 });
-    BeginDrag(left, nTop + 1);
-
-    CRect client;
-    left.GetClientRect(&client);
-    left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, client.bottom + 20));
-    left.SendMessage(WM_TIMER, DRAGLIST_SCROLL_TIMER);
-    EXPECT_EQ(left.GetTopIndex(), nTop + 1);
-
-    left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, 2));   // over the header
-    left.SendMessage(WM_TIMER, DRAGLIST_SCROLL_TIMER);
-    left.SendMessage(WM_TIMER, DRAGLIST_SCROLL_TIMER);
-    EXPECT_EQ(left.GetTopIndex(), nTop - 1);
-
-    left.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(50, client.bottom / 2));
-    EXPECT_FALSE(left.KillTimer(DRAGLIST_SCROLL_TIMER));   // back inside: scrolling stopped
-
-    // Released over no drag list: nothing moves.
-    CPoint outside = Translate(left, m_host.m_right, CPoint(0, 0));
-    outside.x -= 20;
-    left.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(outside.x, outside.y));
-    EXPECT_FALSE(left.IsDragging());
-    EXPECT_EQ(left.GetItemCount(), 60);
-    CString expected;
-    expected.Format("R%02d", nTop + 1);
-    EXPECT_EQ(left.GetItemText(nTop + 1, 0), expected);
+    host.DestroyWindow();
 }
 
 namespace
@@ -223,7 +126,8 @@ public:
 };
 }  // namespace
 
-TEST_F(DragListTest, OwnerDrawnRowsAreWhiteOrGreyWithTheCallbackTexts)
+// Rows drawn where they sit, white or grey when selected, with the texts the callback gives.
+TEST_F(ProfileTest, OwnerDrawnDragListRowsAreWhiteOrGreyWithTheCallbackTexts)
 {
     CTextSource source;
     ASSERT_TRUE(source.CreateEx(0, nullptr, "", WS_CHILD | WS_VISIBLE, 0, 0, 300, 200, m_frame.m_hWnd, nullptr));
@@ -235,40 +139,27 @@ TEST_F(DragListTest, OwnerDrawnRowsAreWhiteOrGreyWithTheCallbackTexts)
     list.InsertItem(1, "y");
     list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     list.SetGetTextCallback(static_cast<CVXDragListCtrl::PFN_GETITEMTEXT>(&CTextSource::CellText));
-    EXPECT_EQ(list.GetItemTextFn(1, 1), "r1c1");
-
-    // The rows are drawn where they sit in the list's client area.
-    CRect row;
     CClientDC screen(nullptr);
     CDC dc;
     dc.CreateCompatibleDC(&screen);
     CBitmap bitmap;
     bitmap.CreateCompatibleBitmap(&screen, 300, 200);
     CBitmap* pOld = dc.SelectObject(&bitmap);
-    const HDC hdc = dc.GetSafeHdc();
-    auto draw = [&](int nRow) {
+    for (int nRow : { 0, 1 })
+    {
+        const COLORREF clrBack = nRow == 0 ? RGB(255, 255, 255) : RGB(0x96, 0x96, 0x96);
         source.m_asked.clear();
-        list.GetItemRect(nRow, &row, LVIR_BOUNDS);
-        DRAWITEMSTRUCT dis = {};
-        dis.CtlType = ODT_LISTVIEW;
-        dis.CtlID = 7;
-        dis.itemID = (UINT)nRow;
-        dis.hwndItem = list.m_hWnd;
-        dis.hDC = hdc;
-        dis.rcItem = row;
+        DRAWITEMSTRUCT dis = { ODT_LISTVIEW, 7, (UINT)nRow, 0, 0, list.m_hWnd, dc.GetSafeHdc(), {}, 0 };
+        list.GetItemRect(nRow, &dis.rcItem, LVIR_BOUNDS);
         list.DrawItem(&dis);
-        return ::GetPixel(hdc, row.right - 2, row.CenterPoint().y);
-    };
-    EXPECT_EQ(draw(0), RGB(255, 255, 255));
-    EXPECT_EQ(source.m_asked, (std::vector<std::pair<int, int>>{ { 0, 0 }, { 0, 1 } }));
-    EXPECT_EQ(draw(1), RGB(0x96, 0x96, 0x96));
-    EXPECT_EQ(source.m_asked, (std::vector<std::pair<int, int>>{ { 1, 0 }, { 1, 1 } }));
-    // Some of the text was drawn: not every pixel of the row is the background.
-    bool bInk = false;
-    for (int x = row.left; x < row.left + 100 && !bInk; ++x)
-        for (int y = row.top; y < row.bottom && !bInk; ++y)
-            bInk = ::GetPixel(hdc, x, y) != RGB(0x96, 0x96, 0x96);
-    EXPECT_TRUE(bInk);
+        const CRect row = dis.rcItem;
+        EXPECT_EQ(clrBack, dc.GetPixel(row.right - 2, row.CenterPoint().y)) << nRow;
+        EXPECT_EQ((std::vector<std::pair<int, int>>{ { nRow, 0 }, { nRow, 1 } }), source.m_asked);
+        int nInk = 0;   // some of the text was drawn
+        for (int x = row.left; x < row.left + 100; ++x)
+            nInk += dc.GetPixel(x, row.CenterPoint().y) != clrBack;
+        EXPECT_GT(nInk, 0) << nRow;
+    }
     dc.SelectObject(pOld);
     list.DestroyWindow();
     source.DestroyWindow();
