@@ -445,8 +445,10 @@ void CFilterListCtrl::ShowHeaderMenu(CPoint point)
         if (m_bTrendEnabled)
             menu.AppendMenu(MF_STRING, ID_FILTER_SET_TREND, "Set Trend Columns");
     }
+    // The menu's own message loop runs the host meanwhile: a list it destroyed gets no command.
+    HWND hSelf = m_hWnd;
     UINT nCmd = (UINT)menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, point.x, point.y, this);
-    if (nCmd != 0)
+    if (nCmd != 0 && IsLiveList(this) && ::IsWindow(hSelf) && m_hWnd == hSelf)
         SendMessage(WM_COMMAND, MAKEWPARAM(nCmd, 0), 0);
 }
 
