@@ -1,5 +1,6 @@
-// The picture control with image files the test writes itself, streams and memory blocks: the image stretched over the client area in rendered pixels, at every new size,
-// broken input, and the resource counts over a thousand loads.
+// The picture control with image files the test writes itself, streams and memory blocks: the image
+// stretched over the client area in rendered pixels, at every new size, broken input, a picture too
+// large to decode whole, and the resource counts over a thousand loads.
 #include "WidgetTest.h"
 
 #include <widgets/PictureCtrl.h>
@@ -20,8 +21,36 @@ void WriteAll(const std::string& path, const std::vector<BYTE>& v, size_t n)
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(v.data()), (long)n);
 }
 
-// A 32 x 16 image, the left half red and the right half blue, through the GDI+ encoder.
-bool WriteImage(const std::string& path, const WCHAR* pszMime)
+// A bottom-up 24-bit BMP of cx x cy in four quarters, given top-left, top-right, bottom-left,
+// bottom-right as seen.
+std::vector<BYTE> QuartersBmp(int cx, int cy, const COLORREF (&quarters)[4])
+{
+    const size_t nRow = ((size_t)cx * 3 + 3) & ~(size_t)3;
+    std::vector<BYTE> bmp(54 + nRow * (size_t)cy);
+    auto put32 = [&](size_t at, DWORD v) { for (int i = 0; i < 4; i++) bmp[at + i] = (BYTE)(v >> (8 * i)); };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put32(2, (DWORD)bmp.size());
+    put32(10, 54);
+    put32(14, 40);
+    put32(18, (DWORD)cx);
+    put32(22, (DWORD)cy);
+    bmp[26] = 1;
+    bmp[28] = 24;
+    for (int y = 0; y < cy; y++)   // y counts file rows: 0 is the bottom row seen
+    {
+        BYTE* p = &bmp[54 + nRow * (size_t)y];
+        for (int x = 0; x < cx; x++, p += 3)
+        {
+            const COLORREF cr = quarters[(y < cy / 2 ? 2 : 0) + (x < cx / 2 ? 0 : 1)];
+            p[0] = GetBValue(cr), p[1] = GetGValue(cr), p[2] = GetRValue(cr);
+        }
+    }
+    return bmp;
+}
+
+// A 32 x 16 image, the left half red and the right half blue, through the GDI+ PNG encoder.
+bool WritePng(const std::string& path)
 {
     UINT nCount = 0, nSize = 0;
     Gdiplus::GetImageEncodersSize(&nCount, &nSize);
@@ -29,7 +58,7 @@ bool WriteImage(const std::string& path, const WCHAR* pszMime)
     auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
     Gdiplus::GetImageEncoders(nCount, nSize, codecs);
     for (UINT i = 0; i < nCount; i++)
-        if (wcscmp(codecs[i].MimeType, pszMime) == 0)
+        if (wcscmp(codecs[i].MimeType, L"image/png") == 0)
         {
             Gdiplus::Bitmap bitmap(32, 16, PixelFormat24bppRGB);
             for (int y = 0; y < 16; y++)
@@ -41,29 +70,10 @@ bool WriteImage(const std::string& path, const WCHAR* pszMime)
     return false;
 }
 
-// The same image as a bottom-up 24-bit BMP in memory, in any two colours.
+// The same image as a BMP in memory, its left half in one colour and its right half in another.
 std::vector<BYTE> HalvesBmp(COLORREF crLeft, COLORREF crRight)
 {
-    const int cx = 32, cy = 16, nRow = cx * 3;
-    std::vector<BYTE> bmp(54 + (size_t)nRow * cy);
-    auto put32 = [&](size_t at, DWORD v) { for (int i = 0; i < 4; i++) bmp[at + i] = (BYTE)(v >> (8 * i)); };
-    bmp[0] = 'B';
-    bmp[1] = 'M';
-    put32(2, (DWORD)bmp.size());
-    put32(10, 54);
-    put32(14, 40);
-    put32(18, cx);
-    put32(22, cy);
-    bmp[26] = 1;
-    bmp[28] = 24;
-    for (int y = 0; y < cy; y++)
-        for (int x = 0; x < cx; x++)
-        {
-            COLORREF cr = x < cx / 2 ? crLeft : crRight;
-            BYTE* p = &bmp[54 + (size_t)y * nRow + (size_t)x * 3];
-            p[0] = GetBValue(cr), p[1] = GetGValue(cr), p[2] = GetRValue(cr);
-        }
-    return bmp;
+    return QuartersBmp(32, 16, { crLeft, crRight, crLeft, crRight });
 }
 
 // A read-only stream over a buffer whose reads fail (STG_E_READFAULT) past a given offset, or
@@ -132,7 +142,7 @@ protected:
         ASSERT_TRUE(m_picture.Create("", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 20, 220, 80), &m_parent,
                                      IDC_PICTURE));
         m_csPng = TempPath("halves.png");
-        ASSERT_TRUE(WriteImage(m_csPng, L"image/png"));
+        ASSERT_TRUE(WritePng(m_csPng));
         const std::string bytes = TestSettings::ReadFile(m_csPng);
         m_png.assign(bytes.begin(), bytes.end());
     }
@@ -143,10 +153,10 @@ protected:
         WidgetTest::TearDown();
     }
 
-    BOOL LoadFile(const std::string& path, bool bByLoad = false)
+    BOOL LoadFile(const std::string& path)
     {
         CString csPath(path.c_str());
-        return bByLoad ? m_picture.Load(csPath) : m_picture.LoadFromFile(csPath);
+        return m_picture.LoadFromFile(csPath);
     }
     // Whether the control shows the two halves over its whole client area, to the last pixel of
     // each corner, in the given colours.
@@ -190,9 +200,8 @@ protected:
 
 TEST_F(PictureCtrlTest, TheControlKeepsItsOwnCopyOfFilesMemoryAndStreams)
 {
-    // The format does not matter to the control: the decoder's business.
     ::SetLastError(12345);
-    ASSERT_EQ(TRUE, LoadFile(m_csPng, true));
+    ASSERT_EQ(TRUE, LoadFile(m_csPng));
     EXPECT_EQ(ERROR_SUCCESS, ::GetLastError());
     EXPECT_EQ(1, m_picture.m_bIsPicLoaded);
     ASSERT_TRUE(::DeleteFileA(m_csPng.c_str()));
@@ -330,4 +339,26 @@ TEST_F(PictureCtrlTest, ControlsComeAndGoWithTheirOwnGdiplus)
     // This control's GDI+ is still up after the others shut theirs down.
     ASSERT_TRUE(m_picture.Load(csPath));
     EXPECT_TRUE(ShowsImage());
+}
+
+// A picture too large to decode whole into 32-bit pixels is scaled while it is decoded: it must
+// still show the right colours in the right places (row order, channel order, premultiplying).
+TEST_F(PictureCtrlTest, APictureScaledWhileDecodingShowsEachQuarterInItsPlace)
+{
+    const COLORREF quarters[4] = { RGB(220, 30, 30), RGB(30, 200, 40), RGB(40, 50, 230), RGB(240, 230, 20) };
+    // 17.6 million pixels: past what the control decodes whole.
+    std::vector<BYTE> bmp = QuartersBmp(4200, 4200, quarters);
+    m_picture.SetWindowPos(nullptr, 0, 0, 120, 80, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_TRUE(m_picture.Load(bmp.data(), bmp.size()));
+    bmp.clear();
+    HBITMAP hBitmap = Render(m_picture);
+    ASSERT_NE(nullptr, hBitmap);
+    const struct { int x, y; COLORREF cr; } probes[] = {
+        { 5, 5, quarters[0] },    { 30, 20, quarters[0] },   { 90, 20, quarters[1] },  { 114, 5, quarters[1] },
+        { 30, 60, quarters[2] },  { 5, 74, quarters[2] },    { 90, 60, quarters[3] },  { 114, 74, quarters[3] },
+    };
+    for (const auto& p : probes)
+        EXPECT_TRUE(NearColor(Pixel(hBitmap, p.x, p.y), p.cr, 8))
+            << "pixel " << p.x << "," << p.y << " is " << std::hex << Pixel(hBitmap, p.x, p.y);
+    ::DeleteObject(hBitmap);
 }
