@@ -152,12 +152,6 @@ protected:
             *pShow = f.size() == 9 ? f[8] : "<bad>";
         return f.size() < 4 ? CRect() : CRect(std::stoi(f[1]), std::stoi(f[0]), std::stoi(f[3]), std::stoi(f[2]));
     }
-    std::string SavedShowCommand(LPCTSTR key)
-    {
-        std::string show;
-        SavedRect(key, &show);
-        return show;
-    }
     void WriteMultiMonitor(LPCTSTR key, LPCTSTR value)
     {
         CString v = value, file = kRecoveryFile, error;
@@ -332,7 +326,9 @@ TEST_F(VXDialogTest, MaximisedPlacementOpensMaximisedAndRestoresToTheNormalRecta
     pDlg->MoveWindow(120, 60, 300, 200);
     pDlg->ShowWindow(SW_MAXIMIZE);
     pDlg->DestroyWindow();
-    EXPECT_EQ("3", SavedShowCommand("1234"));
+    std::string show;
+    SavedRect("1234", &show);
+    EXPECT_EQ("3", show);
     pDlg = Open(1234);
     EXPECT_TRUE(pDlg->IsZoomed());
     pDlg->ShowWindow(SW_RESTORE);
