@@ -5,8 +5,6 @@
 
 #include <widgets/PictureCtrl.h>
 
-#include <gdiplus.h>
-
 #include <fstream>
 #include <functional>
 
@@ -49,26 +47,12 @@ std::vector<BYTE> QuartersBmp(int cx, int cy, const COLORREF (&quarters)[4])
     return bmp;
 }
 
-// A 32 x 16 image, the left half red and the right half blue, through the GDI+ PNG encoder.
-bool WritePng(const std::string& path)
-{
-    UINT nCount = 0, nSize = 0;
-    Gdiplus::GetImageEncodersSize(&nCount, &nSize);
-    std::vector<BYTE> buffer(nSize);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(nCount, nSize, codecs);
-    for (UINT i = 0; i < nCount; i++)
-        if (wcscmp(codecs[i].MimeType, L"image/png") == 0)
-        {
-            Gdiplus::Bitmap bitmap(32, 16, PixelFormat24bppRGB);
-            for (int y = 0; y < 16; y++)
-                for (int x = 0; x < 32; x++)
-                    bitmap.SetPixel(x, y, x < 16 ? Gdiplus::Color(255, 255, 0, 0) : Gdiplus::Color(255, 0, 0, 255));
-            std::wstring wpath(path.begin(), path.end());
-            return bitmap.Save(wpath.c_str(), &codecs[i].Clsid, nullptr) == Gdiplus::Ok;
-        }
-    return false;
-}
+// A 32 x 16 PNG, the left half red and the right half blue.
+const char kHalvesPng[] =
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x20\x00\x00\x00\x10"
+    "\x08\x02\x00\x00\x00\xf8\x62\xea\x0e\x00\x00\x00\x20\x49\x44\x41\x54\x78\xda\x63\xf8\xcf\xc0\x40"
+    "\x12\x22\x51\xf9\x7f\x86\x51\x0b\x46\x2d\x18\xb5\x60\xd4\x82\x51\x0b\x86\x82\x05\x00\x50\xa6\xfe"
+    "\x10\xbc\x92\x0e\x2f\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82";
 
 // The same image as a BMP in memory, its left half in one colour and its right half in another.
 std::vector<BYTE> HalvesBmp(COLORREF crLeft, COLORREF crRight)
@@ -141,10 +125,9 @@ protected:
         WidgetTest::SetUp();
         ASSERT_TRUE(m_picture.Create("", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 20, 220, 80), &m_parent,
                                      IDC_PICTURE));
+        m_png.assign(kHalvesPng, kHalvesPng + sizeof(kHalvesPng) - 1);
         m_csPng = TempPath("halves.png");
-        ASSERT_TRUE(WritePng(m_csPng));
-        const std::string bytes = TestSettings::ReadFile(m_csPng);
-        m_png.assign(bytes.begin(), bytes.end());
+        WriteAll(m_csPng, m_png, m_png.size());
     }
     void TearDown() override
     {
