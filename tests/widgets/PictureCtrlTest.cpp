@@ -181,20 +181,31 @@ protected:
     std::vector<BYTE> m_png;
 };
 
-TEST_F(PictureCtrlTest, TheControlKeepsItsOwnCopyOfFilesMemoryAndStreams)
+// The control keeps its own copy of what it loads, scaled to its client size between paints: a new
+// size or a new image shows at the next paint, never the old scaled copy.
+TEST_F(PictureCtrlTest, FilesMemoryAndStreamsAreCopiedAndShownAtEachNewSize)
 {
     ::SetLastError(12345);
     ASSERT_EQ(TRUE, LoadFile(m_csPng));
     EXPECT_EQ(ERROR_SUCCESS, ::GetLastError());
     EXPECT_EQ(1, m_picture.m_bIsPicLoaded);
     ASSERT_TRUE(::DeleteFileA(m_csPng.c_str()));
-    EXPECT_TRUE(ShowsImage());   // stretched over the whole client area
-
-    std::vector<BYTE> data = HalvesBmp(kBlue, kRed);
-    ASSERT_TRUE(m_picture.Load(data.data(), data.size()));
-    std::fill(data.begin(), data.end(), 0);
-    EXPECT_TRUE(ShowsImage(8, kBlue, kRed));
-    EXPECT_TRUE(ShowsImage(8, kBlue, kRed));   // painted again: drawn from its own copy again
+    std::vector<BYTE> blueRed = HalvesBmp(kBlue, kRed);
+    const struct { int cx, cy; bool bSwap; COLORREF crLeft, crRight; } steps[] = {
+        { 200, 60, false, kRed, kBlue }, { 100, 60, false, kRed, kBlue }, { 300, 30, false, kRed, kBlue },
+        { 300, 30, true, kBlue, kRed },  { 80, 90, false, kBlue, kRed },
+    };
+    for (const auto& s : steps)
+    {
+        SCOPED_TRACE(testing::Message() << s.cx << " x " << s.cy << (s.bSwap ? " swapped" : ""));
+        m_picture.SetWindowPos(nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER);
+        if (s.bSwap)
+        {
+            ASSERT_TRUE(m_picture.Load(blueRed.data(), blueRed.size()));
+            std::fill(blueRed.begin(), blueRed.end(), 0);   // drawn from its own copy
+        }
+        EXPECT_TRUE(ShowsImage(8, s.crLeft, s.crRight));   // stretched over the whole client area
+    }
 
     // A stream is copied whole from its start, wherever its position.
     IStream* pStream = nullptr;
@@ -256,24 +267,6 @@ TEST_F(PictureCtrlTest, BytesThatDoNotDecodeLoadButShowNothing)
         copy.push_back(0);
         EXPECT_EQ(TRUE, m_picture.Load(copy.data(), c.n));
         EXPECT_TRUE(ShowsNothing());
-    }
-}
-
-TEST_F(PictureCtrlTest, ANewSizeOrANewImageShowsAtTheNextPaint)
-{
-    // The control keeps the image scaled to its client size between paints; never the old copy.
-    std::vector<BYTE> redBlue = HalvesBmp(kRed, kBlue), blueRed = HalvesBmp(kBlue, kRed);
-    ASSERT_TRUE(m_picture.Load(redBlue.data(), redBlue.size()));
-    const struct { int cx, cy; bool bSwap; COLORREF crLeft, crRight; } steps[] = {
-        { 200, 60, false, kRed, kBlue }, { 100, 60, false, kRed, kBlue }, { 300, 30, false, kRed, kBlue },
-        { 300, 30, true, kBlue, kRed },  { 80, 90, false, kBlue, kRed },
-    };
-    for (const auto& s : steps)
-    {
-        SCOPED_TRACE(testing::Message() << s.cx << " x " << s.cy << (s.bSwap ? " swapped" : ""));
-        m_picture.SetWindowPos(nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER);
-        ASSERT_TRUE(!s.bSwap || m_picture.Load(blueRed.data(), blueRed.size()));
-        EXPECT_TRUE(ShowsImage(8, s.crLeft, s.crRight));
     }
 }
 
