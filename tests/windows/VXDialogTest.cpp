@@ -21,15 +21,6 @@ inline void PrintTo(const CRect& rc, std::ostream* os)
     *os << "(" << rc.left << "," << rc.top << ")-(" << rc.right << "," << rc.bottom << ")";
 }
 
-// Recognised by its run-time class name: its list views and headers take font changes.
-class CSnapQuoteDlg : public CVXDialog
-{
-    DECLARE_DYNAMIC(CSnapQuoteDlg)
-public:
-    CSnapQuoteDlg() : CVXDialog(1234u) {}
-};
-IMPLEMENT_DYNAMIC(CSnapQuoteDlg, CVXDialog)
-
 namespace {
 
 const char kRecoveryFile[] = "vxdialog_tests.ini";
@@ -536,38 +527,6 @@ TEST_F(VXDialogActivationTest, DialogBarTakesTheFocusBack)
     EXPECT_EQ(nullptr, CVXDialog::m_pDgBar);
 }
 
-TEST_F(VXDialogTest, ChildrenAreDisabledAndTakeFontChangesListsOnlyInSnapQuote)
-{
-    auto pDlg = Open(1234);
-    sEnumChildContext context = { nullptr, nullptr };
-    pDlg->m_pEnumContext = &context;
-    pDlg->EnumerateChildWindow();
-    EXPECT_EQ(pDlg.get(), context.pDialog);
-    for (int nID : { 1001, IDOK, IDCANCEL })
-        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(pDlg->m_hWnd, nID))) << nID;
-    EXPECT_TRUE(pDlg->IsWindowEnabled());
-
-    CFont font;
-    ASSERT_TRUE(font.CreatePointFont(100, "Arial"));
-    const HFONT hFont = (HFONT)font.GetSafeHandle();
-    CSnapQuoteDlg snap;
-    ASSERT_TRUE(snap.Create(1234, &m_frame));
-    for (CVXDialog* p : { (CVXDialog*)pDlg.get(), (CVXDialog*)&snap })
-    {
-        const bool bListsToo = p == &snap;
-        HWND hList = ::CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | LVS_REPORT, 0, 0, 50, 50, p->m_hWnd,
-                                       (HMENU)2001, nullptr, nullptr);
-        HWND hHeader = ::CreateWindowExA(0, WC_HEADERA, "", WS_CHILD, 0, 0, 50, 20, p->m_hWnd, (HMENU)2002,
-                                         nullptr, nullptr);
-        p->EnumerateChildWindowForFontChange(hFont);
-        EXPECT_EQ(hFont, (HFONT)::SendMessageA(::GetDlgItem(p->m_hWnd, 1001), WM_GETFONT, 0, 0));
-        EXPECT_EQ(hFont, (HFONT)::SendMessageA(::GetDlgItem(p->m_hWnd, IDOK), WM_GETFONT, 0, 0));
-        EXPECT_EQ(bListsToo, hFont == (HFONT)::SendMessageA(hList, WM_GETFONT, 0, 0));
-        EXPECT_EQ(bListsToo, hFont == (HFONT)::SendMessageA(hHeader, WM_GETFONT, 0, 0));
-    }
-    snap.DestroyWindow();
-}
-
 TEST_F(VXDialogTest, BackgroundFollowsTheVisualManager)
 {
     CColourDialog dlg;
@@ -580,11 +539,9 @@ TEST_F(VXDialogTest, BackgroundFollowsTheVisualManager)
     const sRow rows[] = {
         { nullptr, 0, ::GetSysColor(COLOR_BTNFACE) },
         { RUNTIME_CLASS(CBCGPVisualManager2007), 0, RGB(193, 215, 245) },
-        { RUNTIME_CLASS(CBCGPVisualManager2007), 1, RGB(225, 226, 229) },
         { RUNTIME_CLASS(CBCGPVisualManager2007), 3, RGB(208, 212, 221) },
         { RUNTIME_CLASS(CBCGPVisualManager2007), 9, RGB(193, 215, 245) },
         { RUNTIME_CLASS(CBCGPVisualManagerVS2005), 0, ::GetSysColor(COLOR_WINDOW) },
-        { RUNTIME_CLASS(CBCGPWinXPVisualManager), 0, ::GetSysColor(COLOR_WINDOW) },
         { RUNTIME_CLASS(CBCGPVisualManager), 0, ::GetSysColor(COLOR_BTNFACE) },
     };
     for (const sRow& row : rows)
