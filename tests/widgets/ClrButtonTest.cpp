@@ -37,7 +37,10 @@ protected:
         }
         Pump();
     }
-    static CRect Place(int i) { return CRect(CPoint(20 + 180 * (i % 2), 20 + 60 * (i / 2)), CSize(kWidth, kHeight)); }
+    static CRect Place(int i)
+    {
+        return CRect(CPoint(20 + 180 * (i % 2), 20 + 60 * (i / 2)), CSize(kWidth, kHeight));
+    }
 
     CClrButton m_buttons[BUTTONS];
     CFont m_font;

@@ -48,8 +48,8 @@ TEST_F(SearchListBoxTest, CtrlVSelectsTheFirstEntryStartingWithTheClipboardText)
         const char* selected;
     } cases[] = {
         // Held open by another window: the key is consumed, nothing selected.
-        { "clipboard held open elsewhere", 0, [this] { TestClipboard::SetText("VOL"); ::OpenClipboard(m_frame.m_hWnd); },
-          'V', true, "ACC" },
+        { "clipboard held open elsewhere", 0,
+          [this] { TestClipboard::SetText("VOL"); ::OpenClipboard(m_frame.m_hWnd); }, 'V', true, "ACC" },
         { "prefix, any case", 0, [] { TestClipboard::SetText("bank"); }, 'V', true, "BANKBARODA" },
         { "longer prefix", 0, [] { TestClipboard::SetText("BankN"); }, 'V', true, "BANKNIFTY" },
         { "searched from the top", 5, [] { TestClipboard::SetText("acc"); }, 'V', true, "ACC" },

@@ -80,8 +80,8 @@ TEST_F(SplitButtonTest, ClicksAndKeysSendTheMainCommandOrTheMenuChoice)
           ID_BUY_MARKET },
         { "Down, dismissed", [this] { m_button.SetFocus(); PressKey(VK_DOWN); }, {}, 1, -1, 0 },
         { "other keys are the platform's", [this] { m_button.SetFocus(); PressKey('A'); }, {}, 0, -1, 0 },
-        { "dragged off while pressed", [this] { MouseDown(m_button, kMainPart); MouseMoveTo(m_button, kOffButton); MouseUp(); },
-          {}, 0, -1, 0 },
+        { "dragged off while pressed",
+          [this] { MouseDown(m_button, kMainPart); MouseMoveTo(m_button, kOffButton); MouseUp(); }, {}, 0, -1, 0 },
     };
     for (const auto& c : cases)
     {

@@ -18,7 +18,8 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        ASSERT_TRUE(m_link.Create(kTarget, WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 20, 220, 40), &m_parent, IDC_LINK));
+        ASSERT_TRUE(m_link.Create(kTarget, WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 20, 220, 40), &m_parent,
+                                  IDC_LINK));
         Pump();
     }
     CStaticLink m_link;
@@ -92,9 +93,9 @@ TEST_F(StaticLinkTest, ColoursUnderlinesAndTheHandCursorAsDrawn)
     ASSERT_TRUE(visited.Create(kTarget, dwStyle, CRect(20, 60, 220, 80), &m_parent, IDC_LINK + 1));
     ASSERT_TRUE(plain.Create(kTarget, dwStyle, CRect(20, 100, 220, 120), &m_parent, IDC_LINK + 2));
     ASSERT_TRUE(underlined.Create("Terms of trading", dwStyle, CRect(20, 140, 220, 160), &m_parent, IDC_LINK + 3));
-    ASSERT_TRUE(frame.Create("", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, CRect(250, 20, 350, 50), &m_parent, IDC_LINK + 4));
-    ASSERT_TRUE(reference.Create("", WS_CHILD | WS_VISIBLE | SS_BLACKFRAME, CRect(250, 60, 350, 90), &m_parent,
-                                 IDC_LINK + 5));
+    const DWORD dwFrame = WS_CHILD | WS_VISIBLE | SS_BLACKFRAME;
+    ASSERT_TRUE(frame.Create("", dwFrame, CRect(250, 20, 350, 50), &m_parent, IDC_LINK + 4));
+    ASSERT_TRUE(reference.Create("", dwFrame, CRect(250, 60, 350, 90), &m_parent, IDC_LINK + 5));
     Click(visited, CPoint(10, 8));
     Click(plain, CPoint(10, 8));
     EXPECT_EQ(1u, m_script.m_records.size());   // the plain link opens nothing and does not beep
@@ -122,8 +123,10 @@ TEST_F(StaticLinkTest, ColoursUnderlinesAndTheHandCursorAsDrawn)
         return n;
     };
     const struct { const char* name; CWnd& link; COLORREF crShown, crAbsent; bool bUnderline; } cases[] = {
-        { "unvisited", m_link, kUnvisited, kVisited, true }, { "visited", visited, kVisited, kUnvisited, true },
-        { "plain", plain, kUnvisited, kVisited, false }, { "plain, underlined", underlined, kUnvisited, kVisited, true },
+        { "unvisited", m_link, kUnvisited, kVisited, true },
+        { "visited", visited, kVisited, kUnvisited, true },
+        { "plain", plain, kUnvisited, kVisited, false },
+        { "plain, underlined", underlined, kUnvisited, kVisited, true },
     };
     for (const auto& c : cases)
     {
