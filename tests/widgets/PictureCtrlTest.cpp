@@ -264,6 +264,8 @@ TEST_F(PictureCtrlTest, BytesThatDoNotDecodeLoadButShowNothing)
         EXPECT_EQ(TRUE, LoadFile(path));   // the bytes are copied whole
         EXPECT_TRUE(ShowsNothing());
     }
+    EXPECT_EQ(TRUE, m_picture.Load(m_png.data(), 0));   // an empty block of memory too
+    EXPECT_TRUE(ShowsNothing());
 }
 
 TEST_F(PictureCtrlTest, AThousandLoadsLeaveNothingBehindAndOtherControlsComeAndGoWithTheirOwnGdiplus)
