@@ -1,10 +1,9 @@
-// The picture control with image files the test writes itself, streams and memory blocks: the image stretched over the client area in rendered pixels, at every new size,
-// broken input, and the resource counts over a thousand loads.
+// The picture control with image files the test writes itself, streams and memory blocks: the image
+// stretched over the client area in rendered pixels, at every new size, broken input, a picture too
+// large to decode whole, and the resource counts over a thousand loads.
 #include "WidgetTest.h"
 
 #include <widgets/PictureCtrl.h>
-
-#include <gdiplus.h>
 
 #include <fstream>
 #include <functional>
@@ -20,50 +19,45 @@ void WriteAll(const std::string& path, const std::vector<BYTE>& v, size_t n)
     std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(v.data()), (long)n);
 }
 
-// A 32 x 16 image, the left half red and the right half blue, through the GDI+ encoder.
-bool WriteImage(const std::string& path, const WCHAR* pszMime)
+// A bottom-up 24-bit BMP of cx x cy in four quarters, given top-left, top-right, bottom-left,
+// bottom-right as seen.
+std::vector<BYTE> QuartersBmp(int cx, int cy, const COLORREF (&quarters)[4])
 {
-    UINT nCount = 0, nSize = 0;
-    Gdiplus::GetImageEncodersSize(&nCount, &nSize);
-    std::vector<BYTE> buffer(nSize);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    Gdiplus::GetImageEncoders(nCount, nSize, codecs);
-    for (UINT i = 0; i < nCount; i++)
-        if (wcscmp(codecs[i].MimeType, pszMime) == 0)
-        {
-            Gdiplus::Bitmap bitmap(32, 16, PixelFormat24bppRGB);
-            for (int y = 0; y < 16; y++)
-                for (int x = 0; x < 32; x++)
-                    bitmap.SetPixel(x, y, x < 16 ? Gdiplus::Color(255, 255, 0, 0) : Gdiplus::Color(255, 0, 0, 255));
-            std::wstring wpath(path.begin(), path.end());
-            return bitmap.Save(wpath.c_str(), &codecs[i].Clsid, nullptr) == Gdiplus::Ok;
-        }
-    return false;
-}
-
-// The same image as a bottom-up 24-bit BMP in memory, in any two colours.
-std::vector<BYTE> HalvesBmp(COLORREF crLeft, COLORREF crRight)
-{
-    const int cx = 32, cy = 16, nRow = cx * 3;
-    std::vector<BYTE> bmp(54 + (size_t)nRow * cy);
+    const size_t nRow = ((size_t)cx * 3 + 3) & ~(size_t)3;
+    std::vector<BYTE> bmp(54 + nRow * (size_t)cy);
     auto put32 = [&](size_t at, DWORD v) { for (int i = 0; i < 4; i++) bmp[at + i] = (BYTE)(v >> (8 * i)); };
     bmp[0] = 'B';
     bmp[1] = 'M';
     put32(2, (DWORD)bmp.size());
     put32(10, 54);
     put32(14, 40);
-    put32(18, cx);
-    put32(22, cy);
+    put32(18, (DWORD)cx);
+    put32(22, (DWORD)cy);
     bmp[26] = 1;
     bmp[28] = 24;
-    for (int y = 0; y < cy; y++)
-        for (int x = 0; x < cx; x++)
+    for (int y = 0; y < cy; y++)   // y counts file rows: 0 is the bottom row seen
+    {
+        BYTE* p = &bmp[54 + nRow * (size_t)y];
+        for (int x = 0; x < cx; x++, p += 3)
         {
-            COLORREF cr = x < cx / 2 ? crLeft : crRight;
-            BYTE* p = &bmp[54 + (size_t)y * nRow + (size_t)x * 3];
+            const COLORREF cr = quarters[(y < cy / 2 ? 2 : 0) + (x < cx / 2 ? 0 : 1)];
             p[0] = GetBValue(cr), p[1] = GetGValue(cr), p[2] = GetRValue(cr);
         }
+    }
     return bmp;
+}
+
+// A 32 x 16 PNG, the left half red and the right half blue.
+const char kHalvesPng[] =
+    "\x89\x50\x4e\x47\x0d\x0a\x1a\x0a\x00\x00\x00\x0d\x49\x48\x44\x52\x00\x00\x00\x20\x00\x00\x00\x10"
+    "\x08\x02\x00\x00\x00\xf8\x62\xea\x0e\x00\x00\x00\x20\x49\x44\x41\x54\x78\xda\x63\xf8\xcf\xc0\x40"
+    "\x12\x22\x51\xf9\x7f\x86\x51\x0b\x46\x2d\x18\xb5\x60\xd4\x82\x51\x0b\x86\x82\x05\x00\x50\xa6\xfe"
+    "\x10\xbc\x92\x0e\x2f\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82";
+
+// The same image as a BMP in memory, its left half in one colour and its right half in another.
+std::vector<BYTE> HalvesBmp(COLORREF crLeft, COLORREF crRight)
+{
+    return QuartersBmp(32, 16, { crLeft, crRight, crLeft, crRight });
 }
 
 // A read-only stream over a buffer whose reads fail (STG_E_READFAULT) past a given offset, or
@@ -131,10 +125,9 @@ protected:
         WidgetTest::SetUp();
         ASSERT_TRUE(m_picture.Create("", WS_CHILD | WS_VISIBLE | SS_LEFT, CRect(20, 20, 220, 80), &m_parent,
                                      IDC_PICTURE));
+        m_png.assign(kHalvesPng, kHalvesPng + sizeof(kHalvesPng) - 1);
         m_csPng = TempPath("halves.png");
-        ASSERT_TRUE(WriteImage(m_csPng, L"image/png"));
-        const std::string bytes = TestSettings::ReadFile(m_csPng);
-        m_png.assign(bytes.begin(), bytes.end());
+        WriteAll(m_csPng, m_png, m_png.size());
     }
     void TearDown() override
     {
@@ -143,10 +136,10 @@ protected:
         WidgetTest::TearDown();
     }
 
-    BOOL LoadFile(const std::string& path, bool bByLoad = false)
+    BOOL LoadFile(const std::string& path)
     {
         CString csPath(path.c_str());
-        return bByLoad ? m_picture.Load(csPath) : m_picture.LoadFromFile(csPath);
+        return m_picture.LoadFromFile(csPath);
     }
     // Whether the control shows the two halves over its whole client area, to the last pixel of
     // each corner, in the given colours.
@@ -188,21 +181,31 @@ protected:
     std::vector<BYTE> m_png;
 };
 
-TEST_F(PictureCtrlTest, TheControlKeepsItsOwnCopyOfFilesMemoryAndStreams)
+// The control keeps its own copy of what it loads, scaled to its client size between paints: a new
+// size or a new image shows at the next paint, never the old scaled copy.
+TEST_F(PictureCtrlTest, FilesMemoryAndStreamsAreCopiedAndShownAtEachNewSize)
 {
-    // The format does not matter to the control: the decoder's business.
     ::SetLastError(12345);
-    ASSERT_EQ(TRUE, LoadFile(m_csPng, true));
+    ASSERT_EQ(TRUE, LoadFile(m_csPng));
     EXPECT_EQ(ERROR_SUCCESS, ::GetLastError());
     EXPECT_EQ(1, m_picture.m_bIsPicLoaded);
     ASSERT_TRUE(::DeleteFileA(m_csPng.c_str()));
-    EXPECT_TRUE(ShowsImage());   // stretched over the whole client area
-
-    std::vector<BYTE> data = HalvesBmp(kBlue, kRed);
-    ASSERT_TRUE(m_picture.Load(data.data(), data.size()));
-    std::fill(data.begin(), data.end(), 0);
-    EXPECT_TRUE(ShowsImage(8, kBlue, kRed));
-    EXPECT_TRUE(ShowsImage(8, kBlue, kRed));   // painted again: drawn from its own copy again
+    std::vector<BYTE> blueRed = HalvesBmp(kBlue, kRed);
+    const struct { int cx, cy; bool bSwap; COLORREF crLeft, crRight; } steps[] = {
+        { 200, 60, false, kRed, kBlue }, { 100, 60, false, kRed, kBlue }, { 300, 30, false, kRed, kBlue },
+        { 300, 30, true, kBlue, kRed },  { 80, 90, false, kBlue, kRed },
+    };
+    for (const auto& s : steps)
+    {
+        SCOPED_TRACE(testing::Message() << s.cx << " x " << s.cy << (s.bSwap ? " swapped" : ""));
+        m_picture.SetWindowPos(nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER);
+        if (s.bSwap)
+        {
+            ASSERT_TRUE(m_picture.Load(blueRed.data(), blueRed.size()));
+            std::fill(blueRed.begin(), blueRed.end(), 0);   // drawn from its own copy
+        }
+        EXPECT_TRUE(ShowsImage(8, s.crLeft, s.crRight));   // stretched over the whole client area
+    }
 
     // A stream is copied whole from its start, wherever its position.
     IStream* pStream = nullptr;
@@ -260,32 +263,12 @@ TEST_F(PictureCtrlTest, BytesThatDoNotDecodeLoadButShowNothing)
         WriteAll(path, c.bytes, c.n);
         EXPECT_EQ(TRUE, LoadFile(path));   // the bytes are copied whole
         EXPECT_TRUE(ShowsNothing());
-        std::vector<BYTE> copy(c.bytes.begin(), c.bytes.begin() + (long)c.n);
-        copy.push_back(0);
-        EXPECT_EQ(TRUE, m_picture.Load(copy.data(), c.n));
-        EXPECT_TRUE(ShowsNothing());
     }
+    EXPECT_EQ(TRUE, m_picture.Load(m_png.data(), 0));   // an empty block of memory too
+    EXPECT_TRUE(ShowsNothing());
 }
 
-TEST_F(PictureCtrlTest, ANewSizeOrANewImageShowsAtTheNextPaint)
-{
-    // The control keeps the image scaled to its client size between paints; never the old copy.
-    std::vector<BYTE> redBlue = HalvesBmp(kRed, kBlue), blueRed = HalvesBmp(kBlue, kRed);
-    ASSERT_TRUE(m_picture.Load(redBlue.data(), redBlue.size()));
-    const struct { int cx, cy; bool bSwap; COLORREF crLeft, crRight; } steps[] = {
-        { 200, 60, false, kRed, kBlue }, { 100, 60, false, kRed, kBlue }, { 300, 30, false, kRed, kBlue },
-        { 300, 30, true, kBlue, kRed },  { 80, 90, false, kBlue, kRed },
-    };
-    for (const auto& s : steps)
-    {
-        SCOPED_TRACE(testing::Message() << s.cx << " x " << s.cy << (s.bSwap ? " swapped" : ""));
-        m_picture.SetWindowPos(nullptr, 0, 0, s.cx, s.cy, SWP_NOMOVE | SWP_NOZORDER);
-        ASSERT_TRUE(!s.bSwap || m_picture.Load(blueRed.data(), blueRed.size()));
-        EXPECT_TRUE(ShowsImage(8, s.crLeft, s.crRight));
-    }
-}
-
-TEST_F(PictureCtrlTest, AThousandLoadsLeaveNoGdiObjectsHandlesOrWindowsBehind)
+TEST_F(PictureCtrlTest, AThousandLoadsLeaveNothingBehindAndOtherControlsComeAndGoWithTheirOwnGdiplus)
 {
     std::vector<BYTE> truncated(m_png.begin(), m_png.begin() + (long)m_png.size() / 2);
     CString csPath(m_csPng.c_str()), csMissing(TempPath("missing.png").c_str());
@@ -313,13 +296,6 @@ TEST_F(PictureCtrlTest, AThousandLoadsLeaveNoGdiObjectsHandlesOrWindowsBehind)
     EXPECT_EQ(before, CountResources());
     // A copy of the image kept per load would be 1000 blocks of its size and more.
     EXPECT_LT(HeapBusyBytes(), nHeapBefore + 64 * 1024) << "before " << nHeapBefore;
-    ASSERT_TRUE(m_picture.Load(csPath));
-    EXPECT_TRUE(ShowsImage());
-}
-
-TEST_F(PictureCtrlTest, ControlsComeAndGoWithTheirOwnGdiplus)
-{
-    CString csPath(m_csPng.c_str());
     for (int i = 0; i < 3; i++)
     {
         CPictureCtrl other;
@@ -330,4 +306,26 @@ TEST_F(PictureCtrlTest, ControlsComeAndGoWithTheirOwnGdiplus)
     // This control's GDI+ is still up after the others shut theirs down.
     ASSERT_TRUE(m_picture.Load(csPath));
     EXPECT_TRUE(ShowsImage());
+}
+
+// A picture too large to decode whole into 32-bit pixels is scaled while it is decoded: it must
+// still show the right colours in the right places (row order, channel order, premultiplying).
+TEST_F(PictureCtrlTest, APictureScaledWhileDecodingShowsEachQuarterInItsPlace)
+{
+    const COLORREF quarters[4] = { RGB(220, 30, 30), RGB(30, 200, 40), RGB(40, 50, 230), RGB(240, 230, 20) };
+    // 17.6 million pixels: past what the control decodes whole.
+    std::vector<BYTE> bmp = QuartersBmp(4200, 4200, quarters);
+    m_picture.SetWindowPos(nullptr, 0, 0, 120, 80, SWP_NOMOVE | SWP_NOZORDER);
+    ASSERT_TRUE(m_picture.Load(bmp.data(), bmp.size()));
+    bmp.clear();
+    HBITMAP hBitmap = Render(m_picture);
+    ASSERT_NE(nullptr, hBitmap);
+    const struct { int x, y; COLORREF cr; } probes[] = {
+        { 5, 5, quarters[0] },    { 30, 20, quarters[0] },   { 90, 20, quarters[1] },  { 114, 5, quarters[1] },
+        { 30, 60, quarters[2] },  { 5, 74, quarters[2] },    { 90, 60, quarters[3] },  { 114, 74, quarters[3] },
+    };
+    for (const auto& p : probes)
+        EXPECT_TRUE(NearColor(Pixel(hBitmap, p.x, p.y), p.cr, 8))
+            << "pixel " << p.x << "," << p.y << " is " << std::hex << Pixel(hBitmap, p.x, p.y);
+    ::DeleteObject(hBitmap);
 }

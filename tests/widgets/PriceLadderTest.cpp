@@ -1,10 +1,9 @@
-// The price ladder: cell clicks by the real mouse and the parent's notification, the white margin
-// painted around rows it leaves alone, and the whole repaint on scrolling.
+// The price ladder: cell clicks by the real mouse and the parent's notification, and the white
+// margin painted around the rows.
 #include "WidgetTest.h"
 
 #include <market/PriceLadderListCtrl.h>
 
-#include <map>
 #include <memory>
 
 namespace
@@ -12,21 +11,6 @@ namespace
 enum { IDC_LADDER = 1600 };
 const int kColumnWidths[] = { 70, 80, 70 };   // 220 pixels in a list 300 wide
 
-// The union of what each window was about to repaint, seen at its WM_PAINT.
-std::map<HWND, CRect> g_painted;
-HHOOK g_hPaintHook = nullptr;
-
-LRESULT CALLBACK RecordPaint(int nCode, WPARAM wParam, LPARAM lParam)
-{
-    const CWPSTRUCT* p = reinterpret_cast<const CWPSTRUCT*>(lParam);
-    CRect rc;
-    if (nCode == HC_ACTION && p->message == WM_PAINT && ::GetUpdateRect(p->hwnd, &rc, FALSE))
-    {
-        CRect& all = g_painted[p->hwnd];
-        all.UnionRect(all.IsRectEmpty() ? rc : all, &rc);
-    }
-    return ::CallNextHookEx(g_hPaintHook, nCode, wParam, lParam);
-}
 }  // namespace
 
 class PriceLadderTest : public WidgetTest
@@ -77,31 +61,6 @@ protected:
     std::vector<sReceived> Requests() const { return Received(WM_LIST_CELLREQUEST); }
     int Focused() const { return m_pLadder->GetNextItem(-1, LVNI_FOCUSED); }
     int Selected() const { return m_pLadder->GetNextItem(-1, LVNI_SELECTED); }
-    // Erases the list into a bitmap first filled with magenta, as the platform does before
-    // painting; then paints it when asked.
-    HBITMAP EraseInto(bool bPaint = false)
-    {
-        return DrawInto(300, 220, [&](HDC hDC) {
-            HBRUSH hMagenta = ::CreateSolidBrush(RGB(255, 0, 255));
-            CRect rc(0, 0, 300, 220);
-            ::FillRect(hDC, &rc, hMagenta);
-            ::DeleteObject(hMagenta);
-            m_pLadder->SendMessage(WM_ERASEBKGND, (WPARAM)hDC, 0);
-            if (bPaint)
-                m_pLadder->SendMessage(WM_PRINTCLIENT, (WPARAM)hDC, PRF_CLIENT);
-        });
-    }
-    // What the list repainted for one scrolling message, painting done as the platform does it.
-    CRect RepaintedBy(UINT message, WPARAM wParam, LPARAM lParam)
-    {
-        m_pLadder->UpdateWindow();
-        g_painted.clear();
-        g_hPaintHook = ::SetWindowsHookExA(WH_CALLWNDPROC, RecordPaint, nullptr, ::GetCurrentThreadId());
-        m_pLadder->SendMessage(message, wParam, lParam);
-        m_pLadder->UpdateWindow();
-        ::UnhookWindowsHookEx(g_hPaintHook);
-        return g_painted[m_pLadder->GetSafeHwnd()];
-    }
 
     std::unique_ptr<CPriceLadderListCtrl> m_pLadder;
 };
@@ -158,40 +117,21 @@ TEST_F(PriceLadderTest, HitTestFindsColumnsByIndexWithInclusiveEdges)
     EXPECT_FALSE(m_pLadder->HitTestEx(ptItem, &nRow, &nCol));
 }
 
-TEST_F(PriceLadderTest, TheBackgroundAroundTheRowsIsWhiteAndTheRowsAreNotErased)
+TEST_F(PriceLadderTest, TheBackgroundAroundTheRowsIsWhite)
 {
     m_pLadder->SetBkColor(RGB(0, 0, 0));
     m_pLadder->SetTextBkColor(RGB(0, 0, 0));
     CRect rcRow;
     m_pLadder->GetItemRect(4, &rcRow, LVIR_BOUNDS);
-    const int yRow = rcRow.CenterPoint().y, yBelow = rcRow.bottom + 30;
-    const COLORREF crWhite = RGB(255, 255, 255), crUntouched = RGB(255, 0, 255);
-    HBITMAP h = EraseInto();
-    EXPECT_EQ(crWhite, Pixel(h, 40, yBelow));
-    EXPECT_EQ(crWhite, Pixel(h, 250, yRow));        // right of the rows
-    EXPECT_EQ(crUntouched, Pixel(h, 40, yRow));    // the rows are left to their painting
-    EXPECT_EQ(crUntouched, Pixel(h, 200, yRow));
+    // Erased, then painted, as the platform does it.
+    HBITMAP h = DrawInto(300, 220, [&](HDC hDC) {
+        m_pLadder->SendMessage(WM_ERASEBKGND, (WPARAM)hDC, 0);
+        m_pLadder->SendMessage(WM_PRINTCLIENT, (WPARAM)hDC, PRF_CLIENT);
+    });
+    ASSERT_NE(nullptr, h);
+    const COLORREF crWhite = RGB(255, 255, 255);
+    EXPECT_EQ(crWhite, Pixel(h, 40, rcRow.bottom + 30));             // below the rows
+    EXPECT_EQ(crWhite, Pixel(h, 250, rcRow.CenterPoint().y));        // right of the columns
+    EXPECT_EQ(RGB(0, 0, 0), Pixel(h, 3, rcRow.CenterPoint().y));     // the rows in their own colour
     ::DeleteObject(h);
-    // Erased, then painted as the platform paints: white below and beside the rows, black in them.
-    h = EraseInto(true);
-    EXPECT_EQ(crWhite, Pixel(h, 40, yBelow));
-    EXPECT_EQ(crWhite, Pixel(h, 250, yRow));
-    EXPECT_EQ(RGB(0, 0, 0), Pixel(h, 3, yRow));
-    ::DeleteObject(h);
-    // Without rows the ladder erases as a plain list does.
-    m_pLadder->DeleteAllItems();
-    h = EraseInto();
-    EXPECT_EQ(RGB(0, 0, 0), Pixel(h, 40, yRow));
-    ::DeleteObject(h);
-}
-
-TEST_F(PriceLadderTest, ScrollingRepaintsTheWholeLadder)
-{
-    AddLevels(20);   // more rows than the list shows
-    CRect rcClient;
-    m_pLadder->GetClientRect(&rcClient);
-    EXPECT_EQ(rcClient, RepaintedBy(WM_VSCROLL, SB_LINEDOWN, 0));
-    EXPECT_EQ(1, m_pLadder->GetTopIndex());
-    EXPECT_EQ(rcClient, RepaintedBy(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA), MAKELPARAM(100, 100)));
-    EXPECT_GT(m_pLadder->GetTopIndex(), 1);
 }

@@ -71,8 +71,6 @@ TEST_F(RadioGroupTest, WithoutADialogOrButtonsNothingChanges)
     EXPECT_EQ("1001", Checks());
     CRadioGroup empty;
     empty.SetParent(&m_dlg);
-    empty.SetGroupCheck(IDC_DAY);
-    EXPECT_EQ("1001", Checks());
     CButton unborn;   // a button object without a window
     EXPECT_EQ(1, empty.AddButton(unborn));
     empty.SetGroupCheck(IDC_DAY);

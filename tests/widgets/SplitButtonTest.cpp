@@ -16,6 +16,7 @@ const int kWidth = 120;
 const int kHeight = 30;
 const CPoint kMainPart(30, kHeight / 2);
 const CPoint kArrowPart(kWidth - 6, kHeight / 2);
+const CPoint kOffButton(kWidth + 40, kHeight + 40);
 
 // Runs an action while the menu is being tracked, then answers as the recording script does.
 class CMenuTimeScript : public CRecordingModalScript
@@ -37,24 +38,23 @@ protected:
     void SetUp() override
     {
         WidgetTest::SetUp();
-        ASSERT_TRUE(m_button.Create("Buy", WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                    CRect(20, 20, 20 + kWidth, 20 + kHeight), &m_parent, IDC_SPLIT));
-        m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy &limit");
+        ASSERT_TRUE(Make(m_button, 20, IDC_SPLIT));
         m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_STOP, "Buy &stop");
         m_button.m_menu.AppendMenu(MF_STRING, ID_BUY_MARKET, "Buy &market");
-        m_button.RegisterParentDlg(&m_parent);
         m_observer = [this]() { return m_button.m_nSelectedCommand; };
         Pump();
     }
-    std::vector<sReceived> Commands() const { return Received(WM_COMMAND); }
-    void ExpectOneCommand(int nSelected)
+    // A button of the parent at (20, y), registered with it, with a "Buy limit" item.
+    BOOL Make(COrvoSplitButton& button, int y, UINT nID, bool bRegister = true)
     {
-        std::vector<sReceived> commands = Commands();
-        ASSERT_EQ(1u, commands.size());
-        EXPECT_EQ((WPARAM)MAKEWPARAM(IDC_SPLIT, BN_CLICKED), commands[0].wParam);
-        EXPECT_EQ((LPARAM)m_button.GetSafeHwnd(), commands[0].lParam);
-        EXPECT_EQ(nSelected, commands[0].nObserved);
+        if (!button.Create("Buy", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(20, y, 20 + kWidth, y + kHeight), &m_parent,
+                           nID))
+            return FALSE;
+        button.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy &limit");
+        button.RegisterParentDlg(bRegister ? &m_parent : nullptr);
+        return TRUE;
     }
+    std::vector<sReceived> Commands() const { return Received(WM_COMMAND); }
 
     COrvoSplitButton m_button;
 };
@@ -80,6 +80,8 @@ TEST_F(SplitButtonTest, ClicksAndKeysSendTheMainCommandOrTheMenuChoice)
           ID_BUY_MARKET },
         { "Down, dismissed", [this] { m_button.SetFocus(); PressKey(VK_DOWN); }, {}, 1, -1, 0 },
         { "other keys are the platform's", [this] { m_button.SetFocus(); PressKey('A'); }, {}, 0, -1, 0 },
+        { "dragged off while pressed",
+          [this] { MouseDown(m_button, kMainPart); MouseMoveTo(m_button, kOffButton); MouseUp(); }, {}, 0, -1, 0 },
     };
     for (const auto& c : cases)
     {
@@ -90,39 +92,41 @@ TEST_F(SplitButtonTest, ClicksAndKeysSendTheMainCommandOrTheMenuChoice)
         m_script.m_menuAnswers.assign(c.menuAnswers.begin(), c.menuAnswers.end());
         c.act();
         EXPECT_EQ(c.nMenus, m_script.Count("menu"));
+        const std::vector<sReceived> commands = Commands();
+        ASSERT_EQ(c.nCommand >= 0 ? 1u : 0u, commands.size());
         if (c.nCommand >= 0)
-            ExpectOneCommand(c.nCommand);
-        else
-            EXPECT_TRUE(Commands().empty());
+        {
+            EXPECT_EQ((WPARAM)MAKEWPARAM(IDC_SPLIT, BN_CLICKED), commands[0].wParam);
+            EXPECT_EQ((LPARAM)m_button.GetSafeHwnd(), commands[0].lParam);
+            EXPECT_EQ(c.nCommand, commands[0].nObserved);
+        }
         EXPECT_EQ(c.nSelected, m_button.m_nSelectedCommand);
         EXPECT_EQ(0, m_button.m_bPressed);
         EXPECT_EQ(0, m_button.m_bMenuOpen);
         EXPECT_EQ(nullptr, ::GetCapture());
         EXPECT_TRUE(c.nMenus == 0 || m_button.GetSafeHwnd() == ::GetFocus());
+        CRect rc;   // the menu opens below the button
+        m_button.GetWindowRect(&rc);
+        EXPECT_TRUE(c.nMenus == 0 || CPoint(m_script.m_records.back().pt) == CPoint(rc.left, rc.bottom));
     }
 }
 
 TEST_F(SplitButtonTest, WithoutARegisteredParentOrMenuItsOwnRulesApply)
 {
     COrvoSplitButton lone;
-    ASSERT_TRUE(lone.Create("Sell", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
-                            IDC_SPLIT + 1));
-    lone.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
-    lone.RegisterParentDlg(nullptr);   // ignored: never registered
+    ASSERT_TRUE(Make(lone, 80, IDC_SPLIT + 1, false));
     Click(lone, kMainPart);
     m_script.m_menuAnswers = { ID_BUY_LIMIT };
     Click(lone, kArrowPart);
     // Not even the platform's own BN_CLICKED reaches the window's parent.
     EXPECT_TRUE(Commands().empty());
     EXPECT_EQ(ID_BUY_LIMIT, lone.m_nSelectedCommand);
-    EXPECT_EQ(0, lone.m_bPressed);
     lone.DestroyWindow();
 
     // An empty menu makes the arrow part a plain button, and Space the platform's click.
     COrvoSplitButton plain;
-    ASSERT_TRUE(plain.Create("Sell", WS_CHILD | WS_VISIBLE, CRect(20, 80, 20 + kWidth, 80 + kHeight), &m_parent,
-                             IDC_SPLIT));
-    plain.RegisterParentDlg(&m_parent);
+    ASSERT_TRUE(Make(plain, 80, IDC_SPLIT));
+    plain.m_menu.RemoveMenu(0, MF_BYPOSITION);
     m_observer = [&plain]() { return plain.m_nSelectedCommand; };
     m_script.Clear();
     Click(plain, kArrowPart);
@@ -153,44 +157,6 @@ TEST_F(SplitButtonTest, DownReachesTheButtonInsideADialog)
     dlg.DestroyWindow();
 }
 
-TEST_F(SplitButtonTest, DraggingOffWhilePressedReleasesWithoutACommand)
-{
-    MouseDown(m_button, kMainPart);
-    EXPECT_EQ(1, m_button.m_bPressed);
-    EXPECT_EQ(m_button.GetSafeHwnd(), ::GetCapture());
-    MouseMoveTo(m_button, CPoint(kWidth + 40, kHeight + 40));
-    EXPECT_EQ(0, m_button.m_bPressed);
-    EXPECT_EQ(nullptr, ::GetCapture());
-    MouseUp();
-    EXPECT_TRUE(Commands().empty());
-    EXPECT_EQ(0, m_button.m_nSelectedCommand);
-}
-
-TEST_F(SplitButtonTest, MenuItemOperationsShowInTheMenuAndCollectTheirResults)
-{
-    EXPECT_EQ((int)MF_ENABLED, m_button.EnableMenuItem(ID_BUY_STOP, "ignored", MF_BYCOMMAND | MF_GRAYED));
-    m_button.ChangeMenuFlags(ID_BUY_MARKET, MF_BYCOMMAND | MF_CHECKED);
-    EXPECT_NE(0, m_button.RemoveMenuItem(ID_BUY_LIMIT, "", MF_BYCOMMAND));
-    Click(m_button, kArrowPart);
-    ASSERT_EQ(1u, m_script.Count("menu"));
-    const CModalRecord& menu = m_script.m_records.back();
-    EXPECT_TRUE(menu.type & TPM_RETURNCMD);
-    CRect rcWindow;   // below the button
-    m_button.GetWindowRect(&rcWindow);
-    EXPECT_EQ(CPoint(rcWindow.left, rcWindow.bottom), CPoint(menu.pt));
-    const std::vector<CModalMenuItem>& items = menu.menu;
-    ASSERT_EQ(2u, items.size());
-    EXPECT_EQ((UINT)ID_BUY_STOP, items[0].id);
-    EXPECT_STREQ("Buy &stop", items[0].text);
-    EXPECT_TRUE(items[0].state & MF_GRAYED);
-    EXPECT_TRUE(items[1].state & MF_CHECKED);
-    EXPECT_EQ(1, m_button.m_nMenuResult);   // 0 from the enabling, 1 from the removal
-    // An item that does not exist: -1 from the platform, and it taints the collected flags.
-    EXPECT_EQ(0, m_button.RemoveMenuItem(9999, "", MF_BYCOMMAND));
-    EXPECT_EQ(-1, m_button.EnableMenuItem(9999, "", MF_BYCOMMAND | MF_ENABLED));
-    EXPECT_EQ(-1, m_button.m_nMenuResult);
-}
-
 // The fault: deleted from a timer, a message the menu loop dispatched or a host callback while
 // its menu was open, the button stored the choice into freed memory and read it back.
 TEST_F(SplitButtonTest, ButtonDeletedWhileItsMenuIsOpenOrOnItsCommandIsNotTouchedAgain)
@@ -199,33 +165,27 @@ TEST_F(SplitButtonTest, ButtonDeletedWhileItsMenuIsOpenOrOnItsCommandIsNotTouche
     enum { BY_CLICK, BY_KEY, ON_COMMAND };
     for (int nWhen : { BY_CLICK, BY_KEY, ON_COMMAND })
     {
-        SCOPED_TRACE(nWhen == BY_KEY ? "menu opened by the Down key" : nWhen == BY_CLICK ? "menu opened by a click"
-                                                                                       : "by the owner on its command");
-        const bool bByKey = nWhen == BY_KEY;
+        SCOPED_TRACE(nWhen);
         CGoneButton* pButton = new CGoneButton;
-        ASSERT_TRUE(pButton->Create("Buy", WS_CHILD | WS_VISIBLE | WS_TABSTOP, CRect(20, 80, 140, 110), &m_parent,
-                                    1200));
-        pButton->m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
-        pButton->RegisterParentDlg(&m_parent);
+        ASSERT_TRUE(Make(*pButton, 80, 1200));
         const HWND hButton = pButton->m_hWnd;
         CMenuTimeScript script;
         script.m_menuAnswers = { ID_BUY_LIMIT };
-        auto destroy = [&pButton] {
+        (nWhen == ON_COMMAND ? m_onCommand : script.m_whileOpen) = [&pButton] {
             delete pButton;
             pButton = nullptr;
         };
-        (nWhen == ON_COMMAND ? m_onCommand : script.m_whileOpen) = destroy;
         CModalScriptScope scope(&script);
         m_observer = nullptr;
         m_received.clear();
-        if (bByKey)
+        if (nWhen == BY_KEY)
         {
             pButton->SetFocus();
             PressKey(VK_DOWN);
         }
         else
         {
-            Click(*pButton, CPoint(120 - 6, 15));
+            Click(*pButton, kArrowPart);
         }
         EXPECT_EQ(1u, script.Count("menu"));
         EXPECT_EQ(nullptr, pButton);
@@ -238,62 +198,42 @@ TEST_F(SplitButtonTest, ButtonDeletedWhileItsMenuIsOpenOrOnItsCommandIsNotTouche
     }
 }
 
-TEST_F(SplitButtonTest, FaceShowsTheArrowSeparatorFocusAndPressedLook)
+// One picture: the button held down (pressed and focused) above a disabled one.
+TEST_F(SplitButtonTest, FaceShowsTheArrowSeparatorFocusPressedAndDisabledLook)
 {
-    HBITMAP hNormal = Render(m_button);
-    ASSERT_NE(nullptr, hNormal);
-    const COLORREF crText = ::GetSysColor(COLOR_WINDOWTEXT);
-    // Arrow: apex two below the centre of the 16-pixel part, rows of 1, 3, 5, 7 pixels going up.
-    const int xCentre = kWidth - 8, yApex = kHeight / 2 + 2;
-    EXPECT_EQ(crText, Pixel(hNormal, xCentre, yApex));
-    EXPECT_NE(crText, Pixel(hNormal, xCentre - 1, yApex));
-    EXPECT_EQ(crText, Pixel(hNormal, xCentre - 3, yApex - 3));
-    EXPECT_EQ(crText, Pixel(hNormal, xCentre + 3, yApex - 3));
-    EXPECT_EQ(16, CountColour(hNormal, CRect(xCentre - 4, yApex - 4, xCentre + 5, yApex + 2), crText));
-    // Separator: shadow line then highlight line, 16 pixels left of the inner right edge.
-    const int xSep = kWidth - 2 - 16;
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(hNormal, xSep, kHeight / 2));
-    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), Pixel(hNormal, xSep + 1, kHeight / 2));
-    EXPECT_NE(RGB(0, 0, 0), Pixel(hNormal, 0, 0));   // not pressed: the raised frame
-    // The focus rectangle: dotted, 4 pixels inside the face, short of the arrow part.
-    auto focusDots = [this](HBITMAP hBitmap) {
-        int n = 0;
-        for (int x = 6; x < kWidth - 16 - 6; x++)
-            n += Pixel(hBitmap, x, 4) != ::GetSysColor(COLOR_BTNFACE) ? 1 : 0;
-        return n;
-    };
-    EXPECT_EQ(0, focusDots(hNormal));
-    m_button.SetFocus();
-    HBITMAP hFocused = Render(m_button);
-    EXPECT_GT(focusDots(hFocused), 20);
-    // Pressed: framed in black, the arrow one pixel right and down.
+    COrvoSplitButton disabled;
+    ASSERT_TRUE(Make(disabled, 80, IDC_SPLIT + 1));
+    disabled.EnableWindow(FALSE);
     MouseDown(m_button, kMainPart);
-    HBITMAP hPressed = Render(m_button);
-    EXPECT_EQ(RGB(0, 0, 0), Pixel(hPressed, 0, 0));
-    EXPECT_EQ(RGB(0, 0, 0), Pixel(hPressed, kWidth - 1, kHeight - 1));
-    EXPECT_EQ(crText, Pixel(hPressed, xCentre + 1, yApex + 1));
-    MouseMoveTo(m_button, CPoint(kWidth + 40, kHeight + 40));
+    HBITMAP h = Render(m_parent);
+    MouseMoveTo(m_button, kOffButton);
     MouseUp();
-    m_button.EnableWindow(FALSE);
-    HBITMAP hDisabled = Render(m_button);
-    EXPECT_EQ(::GetSysColor(COLOR_GRAYTEXT), Pixel(hDisabled, xCentre, yApex));
-    for (HBITMAP h : { hNormal, hFocused, hPressed, hDisabled })
-        ::DeleteObject(h);
-}
-
-TEST_F(SplitButtonTest, OpenMenuSinksTheArrowPart)
-{
-    HBITMAP hOpen = nullptr;
-    CMenuTimeScript script;
-    script.m_whileOpen = [&] { hOpen = Render(m_button); };
-    CModalScriptScope scope(&script);
-    Click(m_button, kArrowPart);
-    ASSERT_NE(nullptr, hOpen);
-    // The sunken edge: shadow on the top-left of the arrow part grown by one pixel.
-    const int xLeft = kWidth - 16 - 1;
-    EXPECT_EQ(::GetSysColor(COLOR_BTNSHADOW), Pixel(hOpen, xLeft, kHeight / 2));
-    HBITMAP hAfter = Render(m_button);
-    EXPECT_NE(::GetSysColor(COLOR_BTNSHADOW), Pixel(hAfter, xLeft, kHeight / 2));
-    ::DeleteObject(hOpen);
-    ::DeleteObject(hAfter);
+    ASSERT_NE(nullptr, h);
+    const COLORREF text = ::GetSysColor(COLOR_WINDOWTEXT), black = RGB(0, 0, 0);
+    // Arrow of the held button: apex two below the centre of the 16-pixel part, shifted one pixel
+    // right and down; rows of 1, 3, 5, 7 pixels going up. The disabled one sits 60 pixels lower.
+    const int xArrow = 20 + kWidth - 8 + 1, yApex = 20 + kHeight / 2 + 2 + 1, xSep = 20 + kWidth - 2 - 16;
+    const struct { const char* rule; int x, y; COLORREF cr; bool bSame; } probes[] = {
+        { "arrow apex", xArrow, yApex, text, true },
+        { "left of the apex", xArrow - 1, yApex, text, false },
+        { "arrow top left", xArrow - 3, yApex - 3, text, true },
+        { "arrow top right", xArrow + 3, yApex - 3, text, true },
+        { "pressed: black frame", 20, 20, black, true },
+        { "pressed: black frame corner", 20 + kWidth - 1, 20 + kHeight - 1, black, true },
+        { "disabled: grey arrow", xArrow - 1, yApex - 1 + 60, ::GetSysColor(COLOR_GRAYTEXT), true },
+        { "disabled: raised frame", 20, 80, black, false },
+        { "separator shadow", xSep, 80 + kHeight / 2, ::GetSysColor(COLOR_BTNSHADOW), true },
+        { "separator highlight", xSep + 1, 80 + kHeight / 2, ::GetSysColor(COLOR_BTNHIGHLIGHT), true },
+    };
+    for (const auto& p : probes)
+        EXPECT_EQ(p.bSame, Pixel(h, p.x, p.y) == p.cr) << p.rule << ": " << std::hex << Pixel(h, p.x, p.y);
+    EXPECT_EQ(16, CountColour(h, CRect(xArrow - 4, yApex - 4, xArrow + 5, yApex + 2), text));
+    // The focus rectangle: dotted, 4 pixels inside the face (5 when pressed), short of the arrow part.
+    int nDots[2] = { 0, 0 };
+    for (int i = 0; i < 2; ++i)
+        for (int x = 26; x < 20 + kWidth - 16 - 6; x++)
+            nDots[i] += Pixel(h, x, i == 0 ? 25 : 84) != ::GetSysColor(COLOR_BTNFACE) ? 1 : 0;
+    EXPECT_GT(nDots[0], 20);
+    EXPECT_EQ(0, nDots[1]);
+    ::DeleteObject(h);
 }

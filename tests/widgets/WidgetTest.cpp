@@ -7,17 +7,6 @@
 
 namespace
 {
-void SendMouse(DWORD dwFlags, LONG dx = 0, LONG dy = 0)
-{
-    INPUT in = {};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = dx;
-    in.mi.dy = dy;
-    in.mi.dwFlags = dwFlags;
-    ::SendInput(1, &in, sizeof(INPUT));
-    AfxPumpPendingMessages();
-}
-
 void SendKey(WORD wVk, bool bUp)
 {
     INPUT in = {};
@@ -122,24 +111,17 @@ std::vector<sReceived> WidgetTest::Received(UINT message) const
 }
 
 
-void WidgetTest::MouseMoveTo(CWnd& wnd, CPoint pt)
+void WidgetTest::MouseMoveTo(CWnd& wnd, CPoint pt, DWORD dwFlags)
 {
     wnd.ClientToScreen(&pt);
-    ::SetCursorPos(pt.x, pt.y);
-    const int cx = ::GetSystemMetrics(SM_CXSCREEN), cy = ::GetSystemMetrics(SM_CYSCREEN);
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, (LONG)(((LONGLONG)pt.x * 65536 + cx / 2) / cx),
-              (LONG)(((LONGLONG)pt.y * 65536 + cy / 2) / cy));
-}
-
-void WidgetTest::MouseDown(CWnd& wnd, CPoint ptClient)
-{
-    MouseMoveTo(wnd, ptClient);
-    SendMouse(MOUSEEVENTF_LEFTDOWN);
+    TestInput::Mouse(dwFlags, pt);
 }
 
 void WidgetTest::MouseUp()
 {
-    SendMouse(MOUSEEVENTF_LEFTUP);
+    CPoint pt;
+    ::GetCursorPos(&pt);
+    TestInput::Mouse(MOUSEEVENTF_LEFTUP, pt);
 }
 
 void WidgetTest::PressKey(WORD wVk, bool bCtrl)

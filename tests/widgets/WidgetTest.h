@@ -48,8 +48,8 @@ protected:
     // and up; keys go to the focused window, bCtrl holds Ctrl around the key. Queued input is
     // dispatched before they return.
     void Click(CWnd& wnd, CPoint ptClient) { MouseDown(wnd, ptClient), MouseUp(); }
-    void MouseDown(CWnd& wnd, CPoint ptClient);
-    void MouseMoveTo(CWnd& wnd, CPoint ptClient);
+    void MouseDown(CWnd& wnd, CPoint ptClient) { MouseMoveTo(wnd, ptClient, MOUSEEVENTF_LEFTDOWN); }
+    void MouseMoveTo(CWnd& wnd, CPoint ptClient, DWORD dwFlags = 0);
     void MouseUp();
     void PressKey(WORD wVk, bool bCtrl = false);
     void Pump() { AfxPumpPendingMessages(); }

@@ -77,18 +77,9 @@ TEST_F(ControlPosTest, ControlsFollowTheParentsSizeFromTheReferenceLayout)
         CControlPos pos;
         pos.SetParent(&m_parent);
         pos.SetNegativeMoves(c.bNegative);
-        if (c.dw101)
-        {
-            ASSERT_TRUE(pos.AddControl(101u, c.dw101));
-        }
-        if (c.dw102)
-        {
-            ASSERT_TRUE(pos.AddControl(CWnd::FromHandle(::GetDlgItem(m_parent.m_hWnd, 102)), c.dw102));
-        }
-        if (c.dw101 & CP_RESIZE_VERTICAL)
-        {
-            ASSERT_TRUE(pos.AddControl(103u, CP_MOVE_VERTICAL));
-        }
+        ASSERT_TRUE(!c.dw101 || pos.AddControl(101u, c.dw101));
+        ASSERT_TRUE(!c.dw102 || pos.AddControl(CWnd::FromHandle(::GetDlgItem(m_parent.m_hWnd, 102)), c.dw102));
+        ASSERT_TRUE(!(c.dw101 & CP_RESIZE_VERTICAL) || pos.AddControl(103u, CP_MOVE_VERTICAL));
         for (const Step& step : c.steps)
         {
             Resize(pos, step.size.cx, step.size.cy);
@@ -109,9 +100,8 @@ TEST_F(ControlPosTest, RecreatedControlsAreFoundByIdAndRemovedOnesStayPut)
     pos.SetParent(&m_parent);
     EXPECT_FALSE(pos.AddControl(999u, CP_MOVE_HORIZONTAL));
     EXPECT_FALSE(pos.AddControl(static_cast<CWnd*>(nullptr), CP_MOVE_HORIZONTAL));
-    ASSERT_TRUE(pos.AddControl(101u, CP_MOVE_HORIZONTAL));
-    ASSERT_TRUE(pos.AddControl(102u, CP_MOVE_HORIZONTAL));
-    ASSERT_TRUE(pos.AddControl(103u, CP_MOVE_HORIZONTAL));
+    for (UINT nID : { 101u, 102u, 103u })
+        ASSERT_TRUE(pos.AddControl(nID, CP_MOVE_HORIZONTAL));
     ::DestroyWindow(::GetDlgItem(m_parent.m_hWnd, 101));
     MakeChild(101, CRect(20, 10, 70, 30));
     EXPECT_TRUE(pos.RemoveControl(CWnd::FromHandle(::GetDlgItem(m_parent.m_hWnd, 103))));
