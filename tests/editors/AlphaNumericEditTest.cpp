@@ -10,7 +10,7 @@ namespace
 const wchar_t kGroupTitle[] = L"Invalid Character";
 const wchar_t kGroupText[] = L"Special characters are not allowed for group name";
 
-TEST_F(EditorTest, GroupNameBoxDeletesInvalidCharactersWithOneReportPerChange)
+TEST_F(EditorTest, GroupNameBoxDeletesInvalidCharactersAndTakesNothingFromTheClipboard)
 {
     CAlphaNumericEdit box;
     CreateBox(box);
@@ -26,14 +26,32 @@ TEST_F(EditorTest, GroupNameBoxDeletesInvalidCharactersWithOneReportPerChange)
         box.SetWindowText(c.text.c_str());
         EXPECT_EQ(c.kept, (LPCTSTR)Text(box));
         EXPECT_EQ(std::make_pair((int)c.kept.size(), (int)c.kept.size()), Selection(box));
-        ExpectReports(box, 1, kGroupTitle, kGroupText);
+        ExpectReports(box, 1, kGroupTitle, kGroupText);   // one report per change
     }
     box.SetWindowText("");
     Reset();
     Type(box, "Grp1!Z");
     EXPECT_STREQ("Grp1Z", Text(box));
     ExpectReports(box, 1, kGroupTitle, kGroupText);
-    EXPECT_EQ(0u, Updates());   // the box keeps EN_UPDATE to itself
+    EXPECT_EQ(0u, m_parent.Count(WM_COMMAND, EN_UPDATE));   // the box keeps EN_UPDATE to itself
+
+    SetClipboard("xyz#");
+    for (int r = 0; r < 4; ++r)
+    {
+        SCOPED_TRACE(kRouteNames[r]);
+        Reset();
+        box.SetWindowText("abc");
+        box.SetSel(3, 3);
+        PasteBy(box, kRoutes[r]);
+        EXPECT_STREQ("abc", Text(box));
+        EXPECT_TRUE(Balloons().empty());
+    }
+    // The menu (the last route's) shows Paste, but greyed.
+    bool bGreyedPaste = false;
+    for (const CModalRecord& r : m_script.m_records)
+        for (const CModalMenuItem& item : r.menu)
+            bGreyedPaste |= item.id == WM_PASTE && item.text == "&Paste" && (item.state & MF_GRAYED) != 0;
+    EXPECT_TRUE(bGreyedPaste);
 }
 
 // The box as the screen shows it: a pixel of its background right of any text, and whether the
@@ -59,8 +77,8 @@ TEST_F(EditorTest, ReadOnlyBoxPaintsLikeAPlainEditUntilABackgroundIsSet)
     CreateBox(plain, ES_READONLY, 1002);
     box.SetWindowText("WWW");
     plain.SetWindowText("WWW");
-    box.SetTextColor(RGB(0, 0, 255));
     const COLORREF blue = RGB(0, 0, 255);
+    box.SetTextColor(blue);
     EXPECT_EQ(Look(plain, blue).first, Look(box, blue).first);
     EXPECT_FALSE(Look(box, blue).second);
     for (COLORREF back : { RGB(255, 0, 0), RGB(0, 128, 0) })   // the second replaces the brush

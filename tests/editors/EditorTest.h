@@ -1,6 +1,6 @@
 // Shared fixture of the edit-box tests: a parent that records the notifications it receives, a
 // thread hook that records every EM_SHOWBALLOONTIP sent on the thread (title, text, icon), typing,
-// the real clipboard, and one check of the balloon-and-beep reports a box gave.
+// every route of the real clipboard into a box, and one check of the balloon-and-beep reports.
 #pragma once
 
 #include "TestHost.h"
@@ -10,6 +10,12 @@
 #include <vector>
 
 struct sBalloon { HWND hWnd; std::wstring title, text; int icon; };
+
+// WM_PASTE as a host sends it, Ctrl+V, Shift+Insert (which Wine's edit control carries out without
+// WM_PASTE) and Paste on the right-button context menu.
+enum class Route { Message, CtrlV, ShiftInsert, RightClick };
+const Route kRoutes[] = { Route::Message, Route::CtrlV, Route::ShiftInsert, Route::RightClick };
+const char* const kRouteNames[] = { "WM_PASTE", "Ctrl+V", "Shift+Insert", "right-click Paste" };
 
 class EditorTest : public HostTest
 {
@@ -67,7 +73,6 @@ protected:
         for (const char* p = pszKeys; *p != '\0'; p++)
             box.SendMessage(WM_CHAR, (WPARAM)(unsigned char)*p, 1);
     }
-    static void Caret(CEdit& box, int nPos) { box.SetSel(nPos, nPos); }
     static std::pair<int, int> Selection(const CEdit& box)
     {
         int nStart = -1, nEnd = -1;
@@ -79,7 +84,60 @@ protected:
     {
         ASSERT_TRUE(pszText != nullptr ? TestClipboard::SetText(pszText) : TestClipboard::Empty());
     }
-    size_t Updates() const { return m_parent.Count(WM_COMMAND, EN_UPDATE); }
+    static void HoldKey(int nKey, bool bDown)
+    {
+        BYTE state[256];
+        ::GetKeyboardState(state);
+        state[nKey] = bDown ? 0x80 : 0;
+        ::SetKeyboardState(state);
+    }
+    // Pastes the clipboard into the box the way a user or host does it.
+    void PasteBy(CEdit& box, Route route)
+    {
+        switch (route)
+        {
+        case Route::Message:
+            box.SendMessage(WM_PASTE);
+            break;
+        case Route::CtrlV:
+            HoldKey(VK_CONTROL, true);
+            box.SendMessage(WM_KEYDOWN, 'V', 0x002F0001);
+            box.SendMessage(WM_CHAR, 0x16, 0x002F0001);
+            box.SendMessage(WM_KEYUP, 'V', 0xC02F0001);
+            HoldKey(VK_CONTROL, false);
+            break;
+        case Route::ShiftInsert:
+            HoldKey(VK_SHIFT, true);
+            box.SendMessage(WM_KEYDOWN, VK_INSERT, 0x01520001);
+            box.SendMessage(WM_KEYUP, VK_INSERT, 0xC1520001);
+            HoldKey(VK_SHIFT, false);
+            break;
+        case Route::RightClick:
+        {
+            // A menu of the platform's own would run a modal loop here: the queued 'p' picks its
+            // Paste, the Escape closes whatever is left, so the test never blocks. The box's own
+            // menu goes through the modal script, which answers with the Paste command.
+            ::PostMessageA(box.m_hWnd, WM_CHAR, 'p', 0x00190001);
+            ::PostMessageA(box.m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+            m_script.m_menuAnswers.push_back(WM_PASTE);
+            box.SendMessage(WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+            box.SendMessage(WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
+            MSG msg;
+            while (::PeekMessageA(&msg, box.m_hWnd, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+            {
+            }
+            m_script.m_menuAnswers.clear();
+            break;
+        }
+        }
+    }
+    // The command chosen on the box's own context menu.
+    void Command(CEdit& box, UINT nCommand)
+    {
+        m_script.m_menuAnswers.push_back(nCommand);
+        box.SendMessage(WM_CONTEXTMENU, (WPARAM)box.m_hWnd, MAKELPARAM(20, 20));
+    }
+    static void PressDelete(CEdit& box) { box.SendMessage(WM_KEYDOWN, VK_DELETE, 0x01530001); }
     size_t Beeps() const { return m_script.Count("beep"); }
     void Reset()
     {

@@ -1,5 +1,5 @@
-// The number box (range 0..100, two decimals): the rules on typing, the two IsValid forms, pastes
-// and the value round trip, on a real edit control.
+// The number box (range 0..100, two decimals) on a real edit control: keys typed and text pasted
+// by every route, the two IsValid forms and the value read back.
 #include "EditorTest.h"
 
 #include "editors/NumEdit.h"
@@ -22,34 +22,61 @@ protected:
     CNumEdit m_box;
 };
 
-TEST_F(NumEditTest, KeystrokesThatBreakTheRulesAreUndone)
+TEST_F(NumEditTest, TypedAndPastedTextThatBreaksTheRulesIsUndone)
 {
-    struct Case { const char* start; const char* keys; const char* text; size_t reports; } const cases[] = {
-        { "", "12.34", "12.34", 0 },
-        { "12.34", "5", "12.34", 1 },   // a third decimal; the last character stays selected
-        { "10", "1", "10", 1 },         // 101 > 100
-        { "10", "x", "10", 1 },
-        { "5", "\b", "5", 0 },          // erasing the last character: undone without a balloon
-        { "", "4 2", "42", 0 },         // a blank is dropped
+    // keys: typed at nCaret; nullptr: paste pasted there by every route (a refused paste is silent)
+    struct Case { const char* start; int nCaret; const char* keys; std::string paste; const char* text; size_t reports; } const cases[] = {
+        { "", 0, "12.34", "", "12.34", 0 },
+        { "12.34", 5, "5", "", "12.34", 1 },   // a third decimal
+        { "10", 2, "1", "", "10", 1 },         // 101 > 100
+        { "10", 2, "x", "", "10", 1 },
+        { "5", 1, "\b", "", "5", 0 },          // erasing the last character: undone without a balloon
+        { "", 0, "4 2", "", "42", 0 },         // a blank is dropped
+        { "5", 1, nullptr, "50", "5", 0 },     // 550
+        { "5", 1, nullptr, ".25", "5.25", 0 },
+        { "5.25", 4, nullptr, "1", "5.25", 0 },
+        { "", 0, nullptr, "12.5", "12.5", 0 },
+        { "", 0, nullptr, "12.555", "", 0 },   { "", 0, nullptr, "1a", "", 0 }, { "", 0, nullptr, "150", "", 0 },
+        { "", 0, nullptr, "-1", "", 0 },       { "", 0, nullptr, "1 ", "", 0 },
+        { "", 0, nullptr, std::string(4000, '1'), "", 0 },
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(std::string(c.start) + " + " + c.keys);
-        m_box.SetWindowText(c.start);
-        Caret(m_box, (int)strlen(c.start));
-        Type(m_box, c.keys);
-        EXPECT_STREQ(c.text, Text(m_box));
-        Reports(c.reports);
+        for (int r = 0; r < (c.keys ? 1 : 4); ++r)
+        {
+            SCOPED_TRACE(std::string(c.start) + " + " + (c.keys ? c.keys : kRouteNames[r] + (" " + c.paste.substr(0, 9))));
+            m_box.SetWindowText(c.start);
+            m_box.SetSel(c.nCaret, c.nCaret);
+            if (c.keys)
+                Type(m_box, c.keys);
+            else
+            {
+                SetClipboard(c.paste.c_str());
+                PasteBy(m_box, kRoutes[r]);
+            }
+            EXPECT_STREQ(c.text, Text(m_box));
+            Reports(c.reports);
+        }
     }
     m_box.SetWindowText("12.34");
-    Caret(m_box, 5);
+    m_box.SetSel(5, 5);
     Type(m_box, "5");
-    EXPECT_EQ(std::make_pair(4, 5), Selection(m_box));
+    EXPECT_EQ(std::make_pair(4, 5), Selection(m_box));   // the refused character stays selected
     Reset();
+    // The Delete key that leaves no number is undone, as Backspace is.
+    m_box.SetWindowText("7");
+    m_box.SetSel(0, 1);
+    PressDelete(m_box);
+    EXPECT_STREQ("7", Text(m_box));
+    // No allowed characters: nothing pasted.
+    m_box.m_strValidChars.Empty();
+    SetClipboard("5");
+    EXPECT_EQ(0, m_box.SendMessage(WM_PASTE));
+    EXPECT_STREQ("7", Text(m_box));
 
     // Keys queued behind a refused one are discarded.
     m_box.SetWindowText("42");
-    Caret(m_box, 2);
+    m_box.SetSel(2, 2);
     m_box.PostMessage(WM_CHAR, '7', 1);
     m_box.PostMessage(WM_CHAR, '8', 1);
     Type(m_box, "9");
@@ -80,30 +107,6 @@ TEST_F(NumEditTest, IsValidOfTheWindowTextAndOfAGivenText)
         if (c.nGiven >= 0) { EXPECT_EQ(c.nGiven, m_box.IsValid(CString(c.text))); }
         Reports(0);   // the given form never reports
     }
-}
-
-TEST_F(NumEditTest, PastesAndTheValueRoundTrip)
-{
-    SetClipboard("12.5");
-    EXPECT_EQ(1, m_box.SendMessage(WM_PASTE));
-    EXPECT_STREQ("12.5", Text(m_box));
-    m_box.SetWindowText("");
-    for (const std::string& text : { std::string("12.555"), std::string("1a"), std::string("150"), std::string("-1"),
-                                      std::string("1 "), std::string(4000, '1') })
-    {
-        SetClipboard(text.c_str());
-        EXPECT_EQ(0, m_box.SendMessage(WM_PASTE)) << text;
-        EXPECT_STREQ("", Text(m_box)) << text;
-    }
-    SetClipboard(nullptr);
-    EXPECT_EQ(1, m_box.SendMessage(WM_PASTE));   // an empty text is 0, inside the range
-    Reports(0);
-    m_box.m_strValidChars.Empty();
-    SetClipboard("5");
-    EXPECT_EQ(0, m_box.SendMessage(WM_PASTE));
-
-    m_box.SetValue(12.5f);
-    EXPECT_STREQ("12.500000", Text(m_box));
     m_box.SetWindowText("42.5");
     EXPECT_EQ(42.5f, m_box.GetValue());
     Reports(0);

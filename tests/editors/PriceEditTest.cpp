@@ -1,5 +1,5 @@
-// The price box driven as a user drives it: keys typed into the real edit control, the price
-// rules and the balloon reports it sends (pastes: PasteRoutesTest).
+// The price box driven as a user drives it: keys typed and text pasted (by every route) into the
+// real edit control, the price rules and the balloon reports it sends.
 #include "EditorTest.h"
 
 #include "editors/PriceEdit.h"
@@ -22,6 +22,7 @@ enum eReport
 // bNoChars: an empty set of allowed characters
 struct sSetup { int nPrecision = 4; int nMaxDigit = 15; double dMin = -DBL_MAX, dMax = DBL_MAX; bool bNoChars = false; };
 const sSetup kMaxDigit5 = { 4, 5 }, kBounds1To500 = { 4, 15, 1, 500 }, kBounds1000 = { 4, 15, -1000, 1000 };
+const sSetup kMin10 = { 4, 15, 10 };
 
 class PriceEditTest : public EditorTest
 {
@@ -58,37 +59,90 @@ protected:
     CString m_strChars;
 };
 
-TEST_F(PriceEditTest, TypedKeysAreGroupedOrUndoneWithTheirReport)
+TEST_F(PriceEditTest, TypedAndPastedTextIsGroupedOrUndoneWithItsReport)
 {
-    // nCaretAfter: -1: not checked
-    struct Case { sSetup setup; const char* start; int nCaret; const char* keys; const char* text; int nCaretAfter; eReport report; } const cases[] = {
-        { {}, "", 0, "1234567", "1,234,567", 9, kNone },
-        { {}, "1,234,567", 9, ".25", "1,234,567.25", -1, kNone },
-        { {}, "12,345", 1, "9", "192,345", 2, kNone },   // the caret behind the new digit
-        { {}, "192,345", 0, "8", "8,192,345", 2, kNone },
-        { {}, "12.5", 4, ".", "12.5", -1, kChar },          // a second point
-        { {}, "12.5", 4, "-", "12.5", -1, kChar },          // a minus not at the start
-        { {}, "12.5", 0, "-", "-12.5", -1, kNone },
-        { {}, "0.1234", 6, "5", "0.1234", -1, kChar },      // a fifth decimal
-        { kMaxDigit5, "", 0, "123456", "12,345", -1, kDigits },
-        { kBounds1To500, "50", 2, "1", "50", -1, kRange },
-        { kBounds1000, "", 0, "-.", "-.", -1, kNone },   // a lone sign and point read as 0
-        { kBounds1000, "", 0, "12a\xE9\x80-+e,..9999", "12.9999", -1, kSome },
-        { { INT_MAX }, "", 0, "1234.56789", "1,234.56789", -1, kNone },
+    // keys: typed; nullptr: the clipboard (paste; "": no text on it) pasted by every route over the
+    // selection nStart..nEnd. nCaretAfter: -1: not checked
+    struct Case { sSetup setup; const char* start; int nStart, nEnd; const char* keys; std::string paste; const char* text; eReport report; int nCaretAfter = -1; } const cases[] = {
+        { {}, "", 0, 0, "1234567", "", "1,234,567", kNone, 9 },
+        { {}, "1,234,567", 9, 9, ".25", "", "1,234,567.25", kNone },
+        { {}, "12,345", 1, 1, "9", "", "192,345", kNone, 2 },   // the caret behind the new digit
+        { {}, "192,345", 0, 0, "8", "", "8,192,345", kNone, 2 },
+        { {}, "12.5", 4, 4, ".", "", "12.5", kChar },          // a second point
+        { {}, "12.5", 4, 4, "-", "", "12.5", kChar },          // a minus not at the start
+        { {}, "12.5", 0, 0, "-", "", "-12.5", kNone },
+        { {}, "0.1234", 6, 6, "5", "", "0.1234", kChar },      // a fifth decimal
+        { kMaxDigit5, "", 0, 0, "123456", "", "12,345", kDigits },
+        { kBounds1To500, "50", 2, 2, "1", "", "50", kRange },
+        { kBounds1000, "", 0, 0, "-.", "", "-.", kNone },   // a lone sign and point read as 0
+        { kBounds1000, "", 0, 0, "12a\xE9\x80-+e,..9999", "", "12.9999", kSome },
+        { { INT_MAX }, "", 0, 0, "1234.56789", "", "1,234.56789", kNone },
+        // The pasted part alone is a fine number; with the text around it there are two points.
+        { {}, "1.5", 3, 3, nullptr, "2.5", "1.5", kChar },
+        { {}, "1.5", 3, 3, nullptr, "12a", "1.5", kChar },
+        { {}, "1.5", 3, 3, nullptr, "67891", "1.5", kChar },   // too many decimals
+        { {}, "123,456,789,012", 15, 15, nullptr, "7777", "123,456,789,012", kDigits },
+        { {}, "12", 0, 1, nullptr, "34,5", "3,452", kNone },
+        { {}, "", 0, 0, nullptr, "1,234.5", "1,234.5", kNone },
+        { {}, "", 0, 0, nullptr, "1234567", "1,234,567", kNone },
+        { {}, "42", 2, 2, nullptr, std::string(5000, '7'), "42", kDigits },
+        { {}, "42", 2, 2, nullptr, "\xE9\xB5", "42", kChar },
+        { {}, "42", 2, 2, nullptr, "", "42", kNone },       // no text: zero
+        { kMin10, "42", 2, 2, nullptr, "", "42", kRange },  // zero out of bounds
     };
     for (const Case& c : cases)
     {
-        SCOPED_TRACE(std::string(c.start) + " + " + c.keys);
-        Apply(c.setup);
-        m_box.SetWindowText(c.start);
-        Caret(m_box, c.nCaret);
-        Reset();
-        Type(m_box, c.keys);
-        EXPECT_STREQ(c.text, Text(m_box));
-        if (c.nCaretAfter >= 0) { EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box)); }
-        Reports(c.report, false);
+        for (int r = 0; r < (c.keys ? 1 : 4); ++r)
+        {
+            SCOPED_TRACE(std::string(c.start) + " + " + (c.keys ? c.keys : kRouteNames[r] + (" " + c.paste.substr(0, 9))));
+            Apply(c.setup);
+            m_box.SetWindowText(c.start);
+            m_box.SetSel(c.nStart, c.nEnd);
+            Reset();
+            if (c.keys)
+                Type(m_box, c.keys);
+            else
+            {
+                SetClipboard(c.paste.empty() ? nullptr : c.paste.c_str());
+                PasteBy(m_box, kRoutes[r]);
+            }
+            EXPECT_STREQ(c.text, Text(m_box));
+            if (c.nCaretAfter >= 0) { EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box)); }
+            Reports(c.report, !c.keys);
+        }
     }
-    EXPECT_GT(Updates(), 0u);   // the parent still hears of every change
+    EXPECT_GT(m_parent.Count(WM_COMMAND, EN_UPDATE), 0u);   // the parent still hears of every change
+    Apply({ 4, 15, -DBL_MAX, DBL_MAX, true });   // no allowed characters: nothing pasted, nothing said
+    SetClipboard("5");
+    m_box.SendMessage(WM_PASTE);
+    EXPECT_STREQ("42", Text(m_box));
+    Reports(kNone);
+}
+
+TEST_F(PriceEditTest, CutClearAndDeleteKeepTheBoundsCopyAndSelectAllTheText)
+{
+    // Cut, Clear and the Delete key (which changes the text without a character message) that
+    // would leave a value outside the bounds are refused like a paste.
+    m_box.SetWindowText("9,234");
+    m_box.m_dMinValue = 1000.0;
+    m_box.SetSel(0, 1);
+    Command(m_box, WM_CUT);
+    EXPECT_STREQ("9,234", Text(m_box));
+    Reports(kRange);
+    Command(m_box, WM_CLEAR);
+    EXPECT_STREQ("9,234", Text(m_box));
+    m_box.SetSel(0, 1);
+    PressDelete(m_box);
+    EXPECT_STREQ("9,234", Text(m_box));
+    m_box.m_dMinValue = 0.0;
+    m_box.SetSel(0, 1);
+    PressDelete(m_box);
+    EXPECT_STREQ("234", Text(m_box));
+    m_box.SetWindowText("9,234");
+    Command(m_box, EM_SETSEL);
+    EXPECT_EQ(std::make_pair(0, 5), Selection(m_box));
+    Command(m_box, WM_COPY);
+    EXPECT_EQ("9,234", TestClipboard::Text());
 }
 
 TEST_F(PriceEditTest, IsPriceValidChecksPrecisionDigitsAndBounds)
@@ -120,9 +174,8 @@ TEST_F(PriceEditTest, CommaDataCutsAndGroups)
 {
     struct Case { int nPrecision; const char* in; const char* out; } const cases[] = {
         { 2, "1234.5678", "1,234.56" }, { 2, "-1234567.891", "-1,234,567.89" }, { 2, ".5", ".5" },
-        { 2, "12", "12" },              { 2, "1,2,3,4", "1,234" },            { 2, "--123456", "-123,456" },
-        { 2, "123.", "123." },          { 2, "", "" },                        { 0, "9999.99", "9,999." },
-        { INT_MAX, "-9876.543210987", "-9,876.543210987" },                   { INT_MIN, "12.5", "12" },
+        { 2, "1,2,3,4", "1,234" },      { 2, "--123456", "-123,456" },          { 2, "123.", "123." },
+        { 0, "9999.99", "9,999." },     { INT_MAX, "-9876.543210987", "-9,876.543210987" }, { INT_MIN, "12.5", "12" },
     };
     for (const Case& c : cases)
     {
@@ -141,25 +194,23 @@ TEST_F(PriceEditTest, CommaDataCutsAndGroups)
 
 TEST_F(PriceEditTest, ProcessCharacterVerdicts)
 {
-    // nCaretAfter: -1: not checked
-    struct Case { const char* text; int nCaret; unsigned ch; int nResult; eReport report; int nCaretAfter; } const cases[] = {
-        { "", 0, '.', 1, kNone, -1 },        { "", 0, '-', 1, kNone, -1 },
-        { "", 0, '7', 1, kNone, -1 },        { "", 0, 'x', 0, kChar, -1 },   // empty box: refused and reported
-        { "", 0, 8, 0, kNone, -1 },          // backspace on an empty box: quietly refused
-        { "1,234.56", 2, '.', 0, kNone, 6 }, // jumps behind the existing point
-        { "1,234.56", 8, '3', 0, kNone, -1 }, // decimals full
-        { "1,234.56", 2, '3', 1, kNone, -1 }, // integer digits still welcome
-        { "1,234.5", 7, '3', 1, kNone, -1 },  { "1,234.5", 0, '-', 1, kNone, -1 },
-        { "1,234.5", 3, '-', 0, kNone, -1 },  // not at the start
-        { "-5", 0, '-', 0, kNone, -1 },       // already signed
-        { "-5", 0, 'a', 0, kNone, -1 },       { "-5", 0, 8, 0, kNone, -1 },
+    struct Case { const char* text; int nCaret; unsigned ch; int nResult; eReport report; int nCaretAfter = -1; } const cases[] = {
+        { "", 0, '.', 1, kNone },         { "", 0, '-', 1, kNone },
+        { "", 0, 'x', 0, kChar },         // empty box: refused and reported
+        { "", 0, 8, 0, kNone },           // backspace on an empty box: quietly refused
+        { "1,234.56", 2, '.', 0, kNone, 6 },   // jumps behind the existing point
+        { "1,234.56", 8, '3', 0, kNone },  // decimals full
+        { "1,234.56", 2, '3', 1, kNone },  // integer digits still welcome
+        { "1,234.5", 0, '-', 1, kNone },   { "1,234.5", 3, '-', 0, kNone },   // not at the start
+        { "-5", 0, '-', 0, kNone },        // already signed
+        { "-5", 0, 'a', 0, kNone },
     };
     m_box.setPrecision(2);
     for (const Case& c : cases)
     {
         SCOPED_TRACE(std::string(c.text) + " + " + std::to_string(c.ch));
         m_box.SetWindowText(c.text);
-        Caret(m_box, c.nCaret);
+        m_box.SetSel(c.nCaret, c.nCaret);
         Reset();
         EXPECT_EQ(c.nResult, m_box.processCharacter(c.ch));
         if (c.nCaretAfter >= 0) { EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box)); }
