@@ -1,8 +1,8 @@
-// Driving a user-defined column dialog as the trader does: button clicks (BM_CLICK, or a real
-// mouse press and release posted to the button) with Ctrl held through the keyboard state, picks
-// in the two lists, texts of windows.
+// Driving a user-defined column dialog as the trader does: button clicks (BM_CLICK) with Ctrl held
+// through the keyboard state, picks in the two lists, texts of windows.
 #pragma once
 
+#include "TestSupport.h"
 #include "dialogs/UserColumnDlgBase.h"
 #include "resources/UserColumnRes.h"
 
@@ -24,23 +24,6 @@ inline void Click(CWnd& dlg, UINT nID, bool bCtrl = false)
 {
     SetCtrl(bCtrl);
     ::SendMessage(dlg.GetDlgItem(nID)->m_hWnd, BM_CLICK, 0, 0);
-    SetCtrl(false);
-}
-
-// Press and release posted to the button and dispatched by the message loop.
-inline void MouseClick(CWnd& dlg, UINT nID, bool bCtrl)
-{
-    HWND hButton = dlg.GetDlgItem(nID)->m_hWnd;
-    const WPARAM keys = bCtrl ? MK_CONTROL : 0;
-    SetCtrl(bCtrl);
-    ::PostMessage(hButton, WM_LBUTTONDOWN, keys | MK_LBUTTON, MAKELPARAM(4, 4));
-    ::PostMessage(hButton, WM_LBUTTONUP, keys, MAKELPARAM(4, 4));
-    MSG msg;
-    while (::PeekMessage(&msg, nullptr, 0, 0, PM_REMOVE))
-    {
-        ::TranslateMessage(&msg);
-        ::DispatchMessage(&msg);
-    }
     SetCtrl(false);
 }
 
