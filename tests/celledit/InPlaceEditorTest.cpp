@@ -28,7 +28,7 @@ public:
     void OnCancel() override { ++m_nCancel; }
 };
 
-enum eEditor { kText, kPrice, kDropList, kDropDown, kPicker };
+enum eEditor { kText, kPrice, kDropList, kDropDown, kPicker, kQuantity };
 }  // namespace
 
 class InPlaceEditorTest : public CellEditTest
@@ -69,23 +69,27 @@ protected:
                                                               nRow, nColumn, strValid, strText, &m_list));
         return CInPlaceEdit::GetInstance()->GetSafeHwnd();
     }
-    // Opens the editor over row 1, column 2 with the cell text "BUY" ("12.5" for the price);
-    // returns the editor window.
-    HWND Show(eEditor editor)
+    // Opens the editor over row 1, column 2 with the cell text given, else "BUY" ("12.5" for the
+    // price, two decimals); returns the editor window.
+    HWND Show(eEditor editor, const char* pszText = nullptr, const char* pszValid = "")
     {
-        CString strText = "BUY", strValid;
+        CString strText = pszText ? pszText : editor == kPrice ? "12.5" : "BUY";
         CStringList items;
         items.AddTail("BUY");
         items.AddTail("SELL");
         switch (editor)
         {
         case kText:
-            return ShowText(1, 2, "BUY");
+            return ShowText(1, 2, strText, pszValid);
         case kPrice:
-            strText = "12.5";
+            CInPlacePriceEdit::GetInstance()->setPrecision(2);
             CInPlacePriceEdit::GetInstance()->ShowPriceEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 1, 2, strText,
                                                                 &m_list);
             return CInPlacePriceEdit::GetInstance()->GetSafeHwnd();
+        case kQuantity:
+            CInPlaceQuantityEdit::GetInstance()->ShowQuantityEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 1, 2, strText,
+                                                                      &m_list);
+            return CInPlaceQuantityEdit::GetInstance()->GetSafeHwnd();
         case kDropList:
         case kDropDown:
             CInPlaceCombo::GetInstance()->ShowComboCtrl(
@@ -141,10 +145,8 @@ TEST_F(InPlaceEditorTest, TextEditorLiesOverTheCellAndEachKeyReportsThenMovesOn)
         SCOPED_TRACE(std::to_string(c.vk) + (c.bShift ? " shifted" : ""));
         m_list.Clear();
         HWND hEdit = ShowText(2, 3, "old");
-        ASSERT_NE(nullptr, hEdit);
+        ASSERT_EQ(hEdit, ::GetFocus());
         EXPECT_EQ(kCell, RectInParent(hEdit));
-        EXPECT_EQ(hEdit, ::GetFocus());
-        EXPECT_EQ(m_list.GetFont()->GetSafeHandle(), (HFONT)::SendMessageA(hEdit, WM_GETFONT, 0, 0));
         Type(hEdit, "typed");
         PressKey(hEdit, c.vk, false, c.bShift);
         std::vector<std::string> expected = { EndEdit(2, 3, c.report) };
@@ -162,8 +164,9 @@ TEST_F(InPlaceEditorTest, TextEditorLiesOverTheCellAndEachKeyReportsThenMovesOn)
 TEST_F(InPlaceEditorTest, ColumnSevenDoublesAndHalvesInsteadOfLeaving)
 {
     HWND hEdit = ShowText(0, INPLACE_STEP_COLUMN, "25");
-    struct sCase { const char* before; UINT vk; const char* after; } const cases[] = { { "25", VK_UP, "50" }, { "1", VK_DOWN, "1" }, { "5", VK_DOWN, "2" },
-                        { "2000000000", VK_UP, "-294967296" } };   // 32-bit arithmetic wraps
+    // 32-bit arithmetic wraps
+    struct sCase { const char* before; UINT vk; const char* after; } const cases[] = {
+        { "25", VK_UP, "50" }, { "1", VK_DOWN, "1" }, { "5", VK_DOWN, "2" }, { "2000000000", VK_UP, "-294967296" } };
     for (const sCase& c : cases)
     {
         ::SetWindowTextA(hEdit, c.before);
@@ -187,49 +190,52 @@ TEST_F(InPlaceEditorTest, ShowingAgainWhileOpenMovesTheCellButNotTheWindow)
     EXPECT_TRUE(SameSequence(Lines(), { EndEdit(5, 6, "a") }));
 }
 
-TEST_F(InPlaceEditorTest, ValidCharactersRefuseOthersHoweverTheyArrive)
+TEST_F(InPlaceEditorTest, TypedAndPastedTextIsRefusedOrShownThenReportedPerEditorKind)
 {
-    HWND hEdit = ShowText(0, 0, "", "0123456789");
-    Type(hEdit, "1a2");
-    EXPECT_EQ("12", Text(hEdit));
-    EXPECT_EQ(1u, m_script.Count("beep"));
-
-    ASSERT_TRUE(TestClipboard::SetText("3b"));
-    ::SendMessageA(hEdit, WM_PASTE, 0, 0);
-    EXPECT_EQ("12", Text(hEdit));
-    ASSERT_TRUE(TestClipboard::SetText("34"));
-    ::SendMessageA(hEdit, WM_PASTE, 0, 0);
-    EXPECT_EQ("1234", Text(hEdit));
-    // Text that comes in by another road (the edit's own menu, Shift+Insert under Wine).
-    ::SendMessageA(hEdit, EM_REPLACESEL, TRUE, (LPARAM) "x");
-    EXPECT_EQ("1234", Text(hEdit));
-
-    m_list.SetFocus();
-    AfxPumpPendingMessages();
-    m_list.Clear();
-    hEdit = ShowText(0, 0, "free");   // no set: anything typed, nothing pasted
-    ::SendMessageA(hEdit, EM_SETSEL, 4, 4);
-    Type(hEdit, "!");
-    ::SendMessageA(hEdit, WM_PASTE, 0, 0);
-    EXPECT_EQ("free!", Text(hEdit));
-}
-
-TEST_F(InPlaceEditorTest, PriceEditorShowsSeparatorsAndReportsWithout)
-{
-    CString strText = "  1234567.5 ";
+    // keys typed, then paste pasted, over the selection nStart..nEnd; shown: the editor's text;
+    // reported: the text of the end-of-edit report when the list takes the focus; bBeep: refusal heard
+    struct sCase { const char* name; eEditor editor; const char* pszValid; const char* start; int nStart, nEnd; const char* keys; const char* paste; const char* shown; const char* reported; bool bBeep; } const cases[] = {
+        { "letters typed", kText, "0123456789", "", 0, 0, "1a2", nullptr, "12", "12", true },
+        { "a letter pasted", kText, "0123456789", "12", 2, 2, nullptr, "3b", "12", "12", false },
+        { "digits pasted", kText, "0123456789", "12", 2, 2, nullptr, "34", "1234", "1234", false },
+        { "no set: anything typed, nothing pasted", kText, "", "free", 4, 4, "!", "34", "free!", "free!", false },
+        { "separators shown, reported without", kPrice, nullptr, "  1234567.5 ", 0, 0, "", nullptr, "1,234,567.5", "1234567.5", false },
+        { "a third decimal", kPrice, nullptr, "1.25", 4, 4, "3", nullptr, "1.25", "1.25", true },
+        { "a pasted second point", kPrice, nullptr, "1.25", 4, 4, nullptr, "5.5", "1.25", "1.25", true },
+        { "a sign and a point", kQuantity, nullptr, "214748364", 0, -1, "-.", nullptr, "214,748,364", "214748364", true },
+        { "beyond the 32-bit limit", kQuantity, nullptr, "214748364", 11, 11, "8", nullptr, "214,748,364", "214748364", true },
+        { "up to the 32-bit limit", kQuantity, nullptr, "214748364", 11, 11, "7", nullptr, "2,147,483,647", "2147483647", false },
+    };
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        m_list.Clear();
+        m_script.Clear();
+        HWND hEdit = Show(c.editor, c.start, c.pszValid ? c.pszValid : "");
+        ASSERT_NE(nullptr, hEdit);
+        ::SendMessageA(hEdit, EM_SETSEL, c.nStart, c.nEnd);
+        if (c.keys)
+            Type(hEdit, c.keys);
+        if (c.paste)
+        {
+            ASSERT_TRUE(TestClipboard::SetText(c.paste));
+            ::SendMessageA(hEdit, WM_PASTE, 0, 0);
+        }
+        EXPECT_EQ(c.shown, Text(hEdit));
+        EXPECT_EQ(c.bBeep, m_script.Count("beep") > 0);   // a refused key may beep twice
+        if (c.editor == kText)   // text by another road (the edit's own menu, Shift+Insert under Wine)
+        {
+            ::SendMessageA(hEdit, EM_REPLACESEL, TRUE, (LPARAM) "x");
+            EXPECT_EQ(c.shown + std::string(*c.pszValid ? "" : "x"), Text(hEdit));
+            ::SetWindowTextA(hEdit, c.shown);
+        }
+        m_list.SetFocus();
+        EXPECT_TRUE(SameSequence(Lines(), { EndEdit(1, 2, c.reported) }));
+    }
+    // The price editor's colours, as the list paints it.
+    CString strText = "8";
     CInPlacePriceEdit* pPrice = CInPlacePriceEdit::GetInstance();
-    pPrice->setPrecision(2);
-    ASSERT_TRUE(pPrice->ShowPriceEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 4, 2, strText, &m_list));
-    EXPECT_EQ(CString("1234567.5"), strText);   // trimmed in the caller's own string
-    EXPECT_EQ("1,234,567.5", Text(pPrice->m_hWnd));
-    m_list.SetFocus();
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(4, 2, "1234567.5") }));
-
-    // Its colours, by pixel.
-    m_list.Clear();
-    strText = "8";
     ASSERT_TRUE(pPrice->ShowPriceEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 0, 0, strText, &m_list));
-    EXPECT_EQ(RGB(238, 232, 170), pPrice->m_crBackGnd);
     HDC hdc = ::GetDC(pPrice->m_hWnd);
     HBRUSH hBrush = (HBRUSH)::SendMessageA(m_list.m_hWnd, WM_CTLCOLOREDIT, (WPARAM)hdc, (LPARAM)pPrice->m_hWnd);
     EXPECT_EQ(RGB(139, 69, 19), ::GetTextColor(hdc));
@@ -237,27 +243,6 @@ TEST_F(InPlaceEditorTest, PriceEditorShowsSeparatorsAndReportsWithout)
     ::GetObjectA(hBrush, sizeof(lb), &lb);
     EXPECT_EQ(RGB(238, 232, 170), lb.lbColor);
     ::ReleaseDC(pPrice->m_hWnd, hdc);
-    PressKey(pPrice->m_hWnd, VK_ESCAPE);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(0, 0, "8") }));
-}
-
-TEST_F(InPlaceEditorTest, QuantityEditorTakesWholeNumbersUpToTheInt32Limit)
-{
-    CString strText = "214748364";
-    CInPlaceQuantityEdit* pQty = CInPlaceQuantityEdit::GetInstance();
-    ASSERT_TRUE(pQty->ShowQuantityEditCtrl(WS_BORDER, kCell, &m_list, kEditorId, 1, 1, strText, &m_list));
-    HWND hEdit = pQty->m_hWnd;
-    ::SendMessageA(hEdit, EM_SETSEL, 0, -1);
-    Type(hEdit, "-");
-    Type(hEdit, ".");
-    EXPECT_EQ("214,748,364", Text(hEdit));   // both refused, the text as shown
-    ::SendMessageA(hEdit, EM_SETSEL, 11, 11);
-    Type(hEdit, "8");                         // 2147483648: out of range
-    EXPECT_EQ("214,748,364", Text(hEdit));
-    Type(hEdit, "7");
-    EXPECT_EQ("2,147,483,647", Text(hEdit));
-    PressKey(hEdit, VK_DOWN);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(1, 1, "2147483647"), kDown }));
 }
 
 TEST_F(InPlaceEditorTest, ComboOffersTheItemsAndReportsTheChoice)
@@ -279,7 +264,6 @@ TEST_F(InPlaceEditorTest, ComboOffersTheItemsAndReportsTheChoice)
         m_list.Clear();
         ASSERT_TRUE(pCombo->ShowComboCtrl(WS_VSCROLL | CBS_DROPDOWNLIST, CRect(40, 30, 160, 150), &m_list, kEditorId,
                                           3, 4, &items, c.text, c.nIndex));
-        EXPECT_EQ(3, pCombo->GetCount());
         EXPECT_EQ(c.nSelected, pCombo->GetCurSel());
         if (c.nChoose >= 0)
             pCombo->SetCurSel(c.nChoose);
@@ -300,7 +284,7 @@ TEST_F(InPlaceEditorTest, ComboOffersTheItemsAndReportsTheChoice)
     }
 }
 
-TEST_F(InPlaceEditorTest, DatePickerReportsDayMonthYearAndTimePickerTheClock)
+TEST_F(InPlaceEditorTest, DatePickerReportsDayMonthYearAndOpeningTheCalendarEndsNothing)
 {
     CInPlaceDTPicker* pPicker = CInPlaceDTPicker::GetInstance();
     ASSERT_TRUE(pPicker->ShowDTPickerCtrl(0, kCell, &m_list, kEditorId, 2, 5, CTime(2024, 3, 5, 10, 0, 0)));
@@ -310,14 +294,6 @@ TEST_F(InPlaceEditorTest, DatePickerReportsDayMonthYearAndTimePickerTheClock)
     m_list.SetFocus();
     EXPECT_TRUE(SameSequence(Lines(), { EndEdit(2, 5, "05/03/2024") }));
     EXPECT_EQ(nullptr, pPicker->GetSafeHwnd());
-
-    m_list.Clear();
-    ASSERT_TRUE(pPicker->ShowDTPickerCtrl(DTS_TIMEFORMAT, kCell, &m_list, kEditorId, 1, 1, CTime(2024, 3, 5, 14, 7, 9)));
-    pPicker->m_pListWnd = &m_list;
-    pPicker->SetFocus();
-    EXPECT_EQ("14:07:09", Text(pPicker->m_hWnd));
-    PressKey(pPicker->m_hWnd, VK_TAB, false, true);
-    EXPECT_TRUE(SameSequence(Lines(), { EndEdit(1, 1, "14:07:09"), kPrev }));
 
     // Opening the calendar (a click on the drop-down part) does not end the edit.
     m_list.Clear();
@@ -371,16 +347,13 @@ TEST_F(InPlaceEditorTest, LabelEditorReportsToTheListsParentAndDeletesItself)
     CListEditCtrl* pEdit = new CListEditCtrl(3, 1, "abc");
     ASSERT_TRUE(pEdit->Create(WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, CRect(10, 10, 40, 30), &list, 321));
     HWND hEdit = pEdit->m_hWnd;
-    EXPECT_EQ("abc", Text(hEdit));
     ::SendMessageA(hEdit, EM_SETSEL, 3, 3);
     Type(hEdit, "defghijklmnop");
     EXPECT_GT(RectInParent(hEdit).Width(), 30);    // widened to its text
-    EXPECT_LE(RectInParent(hEdit).right, 300);     // but not past the list
     PressKey(hEdit, VK_ESCAPE);
     EXPECT_FALSE(::IsWindow(hEdit));
     EXPECT_EQ(nWindows, TestLeaks::Windows());
-    ASSERT_EQ(1u, EndEdits(m_list).size());
-    EXPECT_EQ("notify 321 LVN_ENDLABELEDIT item=3 sub=1 text=null", EndEdits(m_list)[0]);
+    EXPECT_TRUE(SameSequence(EndEdits(m_list), { "notify 321 LVN_ENDLABELEDIT item=3 sub=1 text=null" }));
     EXPECT_EQ(9u, m_list.Of(WM_NOTIFY, LVN_ENDLABELEDITA)[0].wParam);
 
     m_list.Clear();
@@ -446,13 +419,9 @@ TEST_F(InPlaceEditorTest, ACategoryListInADialogKeepsTabAndEnterInTheGrid)
     ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
     // Tab moves to the next cell (row 1, column 0): the dialog's focus stays in the grid.
     PressKey(::GetFocus(), VK_TAB);
-    AfxPumpPendingMessages();
-    ASSERT_NE(nullptr, pEdit->GetSafeHwnd());
-    EXPECT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
-    EXPECT_EQ(1, pEdit->m_iRowIndex);
-    EXPECT_EQ(0, pEdit->m_iColumnIndex);
+    ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
+    EXPECT_EQ(std::make_pair(1, 0), std::make_pair(pEdit->m_iRowIndex, pEdit->m_iColumnIndex));
     PressKey(::GetFocus(), VK_RETURN);
-    AfxPumpPendingMessages();
     EXPECT_EQ(nullptr, pEdit->GetSafeHwnd());
     EXPECT_EQ(0, m_dialog.m_nOk);
     EXPECT_EQ(0, m_dialog.m_nCancel);
@@ -464,7 +433,6 @@ TEST_F(InPlaceEditorTest, ACategoryListInADialogKeepsTabAndEnterInTheGrid)
     ClickCell(list, 0, 1);
     ASSERT_EQ(pEdit->GetSafeHwnd(), ::GetFocus());
     PressKey(::GetFocus(), VK_TAB);
-    AfxPumpPendingMessages();
     EXPECT_EQ(list.GetSafeHwnd(), ::GetFocus());
     list.DestroyWindow();
 }
