@@ -170,51 +170,17 @@ TEST_F(PriceEditTest, IsPriceValidChecksPrecisionDigitsAndBounds)
     }
 }
 
-TEST_F(PriceEditTest, CommaDataCutsAndGroups)
+TEST_F(PriceEditTest, ProcessCharacterMovesTheCaretAndReports)
 {
-    struct Case { int nPrecision; const char* in; const char* out; } const cases[] = {
-        { 2, "1234.5678", "1,234.56" }, { 2, "-1234567.891", "-1,234,567.89" }, { 2, ".5", ".5" },
-        { 2, "1,2,3,4", "1,234" },      { 2, "--123456", "-123,456" },          { 2, "123.", "123." },
-        { 0, "9999.99", "9,999." },     { INT_MAX, "-9876.543210987", "-9,876.543210987" }, { INT_MIN, "12.5", "12" },
-    };
-    for (const Case& c : cases)
-    {
-        m_box.setPrecision(c.nPrecision);
-        CString s = c.in;
-        EXPECT_STREQ(c.out, m_box.GetCommaData(s)) << c.in;
-    }
-    EXPECT_STREQ("1234567.5", m_box.GetTrueValue("1,234,567.5"));
-    m_box.m_bFormatEnabled = false;   // let the raw text stand
-    m_box.SetWindowText("9876543.21");
-    m_box.m_bFormatEnabled = true;
-    m_box.setPrecision(4);
-    m_box.SetDisplayText();
+    m_box.SetWindowText("1,234.56");
+    m_box.SetSel(2, 2);
+    EXPECT_EQ(0, m_box.processCharacter('.'));
+    EXPECT_EQ(std::make_pair(6, 6), Selection(m_box));   // behind the existing point
+    Reports(kNone);
+    m_box.SetWindowText("");
+    EXPECT_EQ(0, m_box.processCharacter('x'));
+    Reports(kChar);
+    m_box.SetWindowText("9876543.21");   // typed text is grouped as it comes
     EXPECT_STREQ("9,876,543.21", Text(m_box));
-}
-
-TEST_F(PriceEditTest, ProcessCharacterVerdicts)
-{
-    struct Case { const char* text; int nCaret; unsigned ch; int nResult; eReport report; int nCaretAfter = -1; } const cases[] = {
-        { "", 0, '.', 1, kNone },         { "", 0, '-', 1, kNone },
-        { "", 0, 'x', 0, kChar },         // empty box: refused and reported
-        { "", 0, 8, 0, kNone },           // backspace on an empty box: quietly refused
-        { "1,234.56", 2, '.', 0, kNone, 6 },   // jumps behind the existing point
-        { "1,234.56", 8, '3', 0, kNone },  // decimals full
-        { "1,234.56", 2, '3', 1, kNone },  // integer digits still welcome
-        { "1,234.5", 0, '-', 1, kNone },   { "1,234.5", 3, '-', 0, kNone },   // not at the start
-        { "-5", 0, '-', 0, kNone },        // already signed
-        { "-5", 0, 'a', 0, kNone },
-    };
-    m_box.setPrecision(2);
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(std::string(c.text) + " + " + std::to_string(c.ch));
-        m_box.SetWindowText(c.text);
-        m_box.SetSel(c.nCaret, c.nCaret);
-        Reset();
-        EXPECT_EQ(c.nResult, m_box.processCharacter(c.ch));
-        if (c.nCaretAfter >= 0) { EXPECT_EQ(std::make_pair(c.nCaretAfter, c.nCaretAfter), Selection(m_box)); }
-        Reports(c.report);
-    }
 }
 }  // namespace
