@@ -1,16 +1,24 @@
-// The general user-defined column dialog driven as a host drives it, over a real filter list whose
-// cells come from the host's column text routine. Checked: the texts shown through the modal seam,
-// the header, the cells computing, and the column profile read back by a new list.
+// The two user-defined column dialogs driven as the trader and the host drive them: button clicks
+// (BM_CLICK) with Ctrl held through the keyboard state, picks in the two lists, typed names and
+// formulas, then OK. The general dialog works on a real filter list whose cells come from the
+// host's column text routine: checked are the texts shown through the modal seam, the header, the
+// cells computing and the column profile read back by a new list. The market watch's dialog is
+// opened by the list's own commands: checked is what the list's owner receives (messages 1725,
+// 23024 and 22024 with their texts, read while being handled, as a host must), the two counters
+// and the list's position and width arrays after a delete.
 #include "TestHost.h"
-#include "UserColumnDriver.h"
+#include "TestSupport.h"
+#include "dialogs/AddUserColDlg.h"
 #include "dialogs/UserDefinedColDlg.h"
 #include "filter/FilterListCtrl.h"
+#include "host/ExtraColumns.h"
 #include "market/CategoryListCtrl.h"
+#include "market/MrktWatchListCtrl.h"
+#include "resources/UserColumnRes.h"
 #include <OrvoTools.h>
 
+#include <cstring>
 #include <memory>
-
-using namespace UserColumnDriver;
 
 namespace
 {
@@ -27,28 +35,112 @@ int RowText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long&, un
     default: text = "x"; return 1;
     }
 }
+
+std::string Join(const CArray<int, int>& values)
+{
+    std::string text;
+    for (INT_PTR i = 0; i < values.GetSize(); ++i)
+        text += (i ? "," : "") + std::to_string(values[i]);
+    return text;
+}
+
+// A user column of the host's "MarketWatch" setting: id, heading, stored form, display form.
+std::string UserColumn(int nId, const char* pszName, const char* pszStored, const char* pszDisplay)
+{
+    return std::to_string(nId) + "\xA7" + pszName + "\xA7" + pszStored + "\xA7" + pszDisplay;
+}
 }  // namespace
 
-class FormulaColumnDialogTest : public HostTest
+class UserColumnDialogTest : public HostTest
 {
 protected:
     void SetUp() override
     {
         HostTest::SetUp();
-        ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 700, 400), 0));
+        iMrktInfoColCount = 100;
+        iNewDataArrCnt = 0;
+        CMrktWatchListCtrl::s_nListsBuilt = 0;
+        ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 700, 400)));
+        // What the market list's owner was told, read while it is being told (the texts live only
+        // that long).
+        m_host.m_answer = [this](const sRecordedMsg& msg, LRESULT&) {
+            if (msg.message == WM_USERCOL_ADDED || msg.message == WM_USERCOL_EDITED || msg.message == WM_USERCOL_DELETED)
+            {
+                m_told.push_back(std::to_string(msg.message) + " [" + (LPCTSTR)*(CString*)msg.wParam + "] [" +
+                                 (LPCTSTR)*(CString*)msg.lParam + "]");
+                if (m_bOwnerDestroysList && m_pMarket)
+                    m_pMarket->DestroyWindow();
+            }
+            return false;
+        };
     }
     void TearDown() override
     {
         for (auto& p : m_lists)
             if (p->GetSafeHwnd() != nullptr)
                 p->DestroyWindow();
+        if (m_pMarket && m_pMarket->GetSafeHwnd() != nullptr)
+            m_pMarket->DestroyWindow();
         for (int i = 0; i < 2; ++i)
             if (UserDefinedColDlg(i).GetSafeHwnd() != nullptr)
                 UserDefinedColDlg(i).ShowWindow(SW_HIDE);
         m_host.DestroyWindow();
+        iMrktInfoColCount = 100;
+        iNewDataArrCnt = 0;
+        CMrktWatchListCtrl::s_nListsBuilt = 0;
         HostTest::TearDown();
     }
-
+    static void SetCtrl(bool bDown)
+    {
+        BYTE keys[256];
+        ::GetKeyboardState(keys);
+        keys[VK_CONTROL] = bDown ? 0x80 : 0;
+        ::SetKeyboardState(keys);
+    }
+    static void Click(CWnd& dlg, UINT nID, bool bCtrl = false)
+    {
+        SetCtrl(bCtrl);
+        ::SendMessage(dlg.GetDlgItem(nID)->m_hWnd, BM_CLICK, 0, 0);
+        SetCtrl(false);
+    }
+    static std::string Text(CWnd* pWnd)
+    {
+        CString text;
+        pWnd->GetWindowText(text);
+        return (LPCTSTR)text;
+    }
+    // "text=item data" of each entry of a list box.
+    static std::vector<std::string> Entries(CListBox& list)
+    {
+        std::vector<std::string> v;
+        for (int i = 0; i < list.GetCount(); ++i)
+        {
+            CString text;
+            list.GetText(i, text);
+            v.push_back(std::string(text) + "=" + std::to_string(list.GetItemData(i)));
+        }
+        return v;
+    }
+    // The texts the modal seam showed, as strings.
+    static std::vector<std::string> Shown(const std::vector<CString>& messages)
+    {
+        return std::vector<std::string>(messages.begin(), messages.end());
+    }
+    // A pick in the list of columns.
+    static void Select(CUserColumnDlgBase& dlg, const char* pszName)
+    {
+        const int n = dlg.m_ColumnList.FindStringExact(-1, pszName);
+        ASSERT_GE(n, 0) << pszName;
+        dlg.m_ColumnList.SetCurSel(n);
+    }
+    // A pick in the user column list, with the notification the dialog gets from a real pick.
+    static void ChooseUserColumn(CUserColumnDlgBase& dlg, const char* pszName)
+    {
+        int n = dlg.m_UserColumnList.FindStringExact(-1, pszName);
+        ASSERT_GE(n, 0) << pszName;
+        dlg.m_UserColumnList.SetCurSel(n);
+        dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UCOL_USER_COLUMNS, CBN_SELCHANGE), (LPARAM)dlg.m_UserColumnList.m_hWnd);
+    }
     // Symbol (text), Bid, Ask (decimal), Qty (integer), Time (date), plus extra columns; the saved
     // profile of "Grid" is read as the host's own.
     CFilterListCtrl& MakeList(std::vector<std::pair<const char*, int>> extra = {}, DWORD dwVisible = WS_VISIBLE,
@@ -147,11 +239,61 @@ protected:
         return buffer;
     }
 
+    // Fields Symbol, Last, Bid, Ask, Time (ids 0-4) and the given user columns, all shown.
+    CMrktWatchListCtrl& MakeMarketList(std::vector<std::string> userColumns = {})
+    {
+        std::string setting;
+        for (const std::string& column : userColumns)
+            setting += (setting.empty() ? "" : "\xA7") + column;
+        if (!setting.empty())
+            TestHost::MarketWatchColumns()["MarketWatch"] = setting;
+        m_pMarket = std::make_unique<CMrktWatchListCtrl>();
+        CMrktWatchListCtrl& list = *m_pMarket;
+        EXPECT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 680, 380), &m_host, 300));
+        list.SetOwnerWnd(&m_host);
+        const std::pair<const char*, int> fields[] = { { "Symbol", 3 }, { "Last", 2 }, { "Bid", 2 }, { "Ask", 2 }, { "Time", 6 } };
+        for (const auto& f : fields)
+        {
+            sOrvoColInfo info = {};
+            strcpy(info.szColName, f.first);
+            info.nWidth = 70;
+            info.nDataType = f.second;
+            list.m_arrColInfo.Add(info);
+        }
+        for (int id = 0; id < 5; ++id)
+        {
+            list.m_arrColPosition.Add(id);
+            list.m_arrWidth.Add(70);
+        }
+        // Ids 5-100 have no column; the user columns follow from 101.
+        for (int id = 5; id <= 100; ++id)
+        {
+            list.m_arrColPosition.Add(-1);
+            list.m_arrWidth.Add(0);
+        }
+        for (size_t k = 0; k < userColumns.size(); ++k)
+        {
+            list.m_arrColPosition.Add(5 + (int)k);
+            list.m_arrWidth.Add(80);
+        }
+        list.InsertColumnsForList();
+        return list;
+    }
+    CAddUserColDlg& Command(UINT nID)
+    {
+        m_pMarket->SendMessage(WM_COMMAND, MAKEWPARAM(nID, 0), 0);
+        return AddUserColDlg();
+    }
+    std::string Counters() const { return std::to_string(iMrktInfoColCount) + "/" + std::to_string(iNewDataArrCnt); }
+
     CMessageRecorder m_host;
     std::vector<std::unique_ptr<CFilterListCtrl>> m_lists;
+    std::unique_ptr<CMrktWatchListCtrl> m_pMarket;
+    std::vector<std::string> m_told;
+    bool m_bOwnerDestroysList = false;
 };
 
-TEST_F(FormulaColumnDialogTest, AFormulaBuiltByClicksComputesAndComesBackWithTheProfile)
+TEST_F(UserColumnDialogTest, FormulaAFormulaBuiltByClicksComputesAndComesBackWithTheProfile)
 {
     CFilterListCtrl& list = MakeList();
     CUserDefinedColDlg& dlg = Open(list, UDC_MODE_ADD);
@@ -180,7 +322,7 @@ TEST_F(FormulaColumnDialogTest, AFormulaBuiltByClicksComputesAndComesBackWithThe
     EXPECT_EQ("103.00", Cell(again, 1, "Mid"));
 }
 
-TEST_F(FormulaColumnDialogTest, ANewFormulaColumnOfACategoryListIsReadOnly)
+TEST_F(UserColumnDialogTest, FormulaANewFormulaColumnOfACategoryListIsReadOnly)
 {
     for (BOOL bProfile : { FALSE, TRUE })
     {
@@ -196,7 +338,7 @@ TEST_F(FormulaColumnDialogTest, ANewFormulaColumnOfACategoryListIsReadOnly)
     }
 }
 
-TEST_F(FormulaColumnDialogTest, ButtonsAppendTheirTextsOrRefuseWithoutAColumn)
+TEST_F(UserColumnDialogTest, FormulaButtonsAppendTheirTextsOrRefuseWithoutAColumn)
 {
     // pszSelected: null: nothing selected
     struct sCase { UINT nID; bool bCtrl; const char* pszSelected; const char* pszAppended; const char* pszMessage; } cases[] = {
@@ -236,7 +378,7 @@ TEST_F(FormulaColumnDialogTest, ButtonsAppendTheirTextsOrRefuseWithoutAColumn)
     EXPECT_EQ("-", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
 }
 
-TEST_F(FormulaColumnDialogTest, RefusalsComeInOrderAndChangeNothing)
+TEST_F(UserColumnDialogTest, FormulaRefusalsComeInOrderAndChangeNothing)
 {
     struct sCase { std::string name; const char* pszExpression; const char* pszMessage; } cases[] = {
         { "   ", "", UDC_MSG_ENTER_NAME },
@@ -295,7 +437,7 @@ TEST_F(FormulaColumnDialogTest, RefusalsComeInOrderAndChangeNothing)
     }
 }
 
-TEST_F(FormulaColumnDialogTest, NamesConvertExactlyAndTheFirstOfTwinsWins)
+TEST_F(UserColumnDialogTest, FormulaNamesConvertExactlyAndTheFirstOfTwinsWins)
 {
     // "Px" twice (indexes 5 and 6) and "px" (7), all decimal.
     CFilterListCtrl& list = MakeList({ { "Px", 2 }, { "Px", 2 }, { "px", 2 } });
@@ -320,7 +462,7 @@ TEST_F(FormulaColumnDialogTest, NamesConvertExactlyAndTheFirstOfTwinsWins)
     }
 }
 
-TEST_F(FormulaColumnDialogTest, DeletingTakesEveryColumnBuiltOnItHiddenOrNot)
+TEST_F(UserColumnDialogTest, FormulaDeletingTakesEveryColumnBuiltOnItHiddenOrNot)
 {
     CFilterListCtrl& list = MakeList();
     Add(list, "A", "\"Bid\" * 2");       // 5
@@ -381,7 +523,7 @@ TEST_F(FormulaColumnDialogTest, DeletingTakesEveryColumnBuiltOnItHiddenOrNot)
     EXPECT_EQ("1050.00", Cell(again, 1, "Top"));
 }
 
-TEST_F(FormulaColumnDialogTest, EditingShowsTheFormulaAndRecomputes)
+TEST_F(UserColumnDialogTest, FormulaEditingShowsTheFormulaAndRecomputes)
 {
     CFilterListCtrl& list = MakeList();
     Add(list, "Spr", "\"Ask\" - \"Bid\"");
@@ -397,7 +539,7 @@ TEST_F(FormulaColumnDialogTest, EditingShowsTheFormulaAndRecomputes)
     EXPECT_NE(std::string::npos, Profile().find("\"Ask\" - \"Bid\"*\"Qty\""));
 }
 
-TEST_F(FormulaColumnDialogTest, HostileAndHugeStates)
+TEST_F(UserColumnDialogTest, FormulaHostileAndHugeStates)
 {
     // Preparing for a list whose built-in count exceeds its records refuses.
     CFilterListCtrl& broken = MakeList();
@@ -419,7 +561,7 @@ TEST_F(FormulaColumnDialogTest, HostileAndHugeStates)
     EXPECT_EQ(nullptr, dlg.m_pList);
 }
 
-TEST_F(FormulaColumnDialogTest, AWideListAndTheLongestFormulaTheEditTakes)
+TEST_F(UserColumnDialogTest, FormulaAWideListAndTheLongestFormulaTheEditTakes)
 {
     // 123 columns offered; a formula of 32,000 characters (the edit takes 32,767 from the user)
     // over the last of them, whose index has three digits.
@@ -441,4 +583,149 @@ TEST_F(FormulaColumnDialogTest, AWideListAndTheLongestFormulaTheEditTakes)
     EXPECT_EQ(formula, std::string(wide.m_arrColInfo[125].csText2));
     EXPECT_EQ(" \"124\"", std::string(wide.m_arrColInfo[125].csText1).substr(0, 6));
     EXPECT_EQ(std::to_string(nOnes) + ".00", Cell(wide, 0, "Big"));
+}
+
+TEST_F(UserColumnDialogTest, MarketAddBuiltByClicksIsReportedToTheOwner)
+{
+    MakeMarketList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\"") });
+    CAddUserColDlg& dlg = Command(ID_LIST_ADD_CUSTOM_COLUMNS);
+    EXPECT_TRUE(dlg.IsWindowVisible());
+    EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Last=1", "Bid=2", "Ask=3", "Spread=101" }));
+
+    dlg.SetDlgItemText(IDC_UCOL_NAME, "Mid");
+    Click(dlg, IDC_UCOL_OPEN);
+    Select(dlg, "Bid");
+    Click(dlg, IDC_UCOL_PLUS);
+    Select(dlg, "Ask");
+    Click(dlg, IDC_UCOL_END);
+    Click(dlg, IDC_UCOL_CLOSE);
+    Click(dlg, IDC_UCOL_DIVIDE, true);
+    ::SendMessage(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)->m_hWnd, WM_CHAR, '2', 0);
+    EXPECT_EQ(" ( \"Bid\" + \"Ask\" ) /2", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+    Click(dlg, IDOK);
+
+    EXPECT_TRUE(m_script.Messages().empty());
+    EXPECT_TRUE(SameSequence(m_told, { "1725 [Mid| ( \"Bid\" + \"Ask\" ) /2] [  ( \"2\" + \"3\" ) /2]" }));
+    EXPECT_EQ("102/2", Counters());
+    EXPECT_FALSE(dlg.IsWindowVisible());
+
+    // An owner that rebuilds the grid while told (taking the dialog with it) is no trouble.
+    CAddUserColDlg& again = Command(ID_LIST_ADD_CUSTOM_COLUMNS);
+    m_bOwnerDestroysList = true;
+    again.SetDlgItemText(IDC_UCOL_NAME, "Twice");
+    again.SetDlgItemText(IDC_UCOL_EXPRESSION, "\"Bid\" * 2");
+    Click(again, IDOK);
+    EXPECT_EQ(2u, m_told.size());
+    EXPECT_EQ("103/3", Counters());
+}
+
+TEST_F(UserColumnDialogTest, MarketRefusalsTellTheOwnerNothing)
+{
+    // The expression checks are the general dialog's (FormulaColumnDialogTest); these are this one's.
+    struct sCase { UINT nCommand; const char* pszName; const char* pszChoose; const char* pszExpression; std::vector<std::string> messages; } cases[] = {
+        { ID_LIST_ADD_CUSTOM_COLUMNS, "  ", nullptr, "\"Bid\"", { AUC_MSG_ENTER_NAME } },
+        { ID_LIST_ADD_CUSTOM_COLUMNS, "Mid", nullptr, "", { AUC_MSG_ENTER_EXPRESSION } },
+        { ID_LIST_ADD_CUSTOM_COLUMNS, "Bid", nullptr, "\"Ask\"", { AUC_MSG_PRESENT } },
+        { ID_LIST_ADD_CUSTOM_COLUMNS, "Spread", nullptr, "\"Ask\"", { AUC_MSG_PRESENT } },
+        { ID_LIST_ADD_CUSTOM_COLUMNS, "Mid", nullptr, "\"Symbol\" + 1", { UCOL_MSG_INVALID } },
+        { ID_LIST_ADD_CUSTOM_COLUMNS, "a|b", nullptr, "\"Bid\"", { UCOL_MSG_NAME_CHARS } },
+        { ID_LIST_ADD_CUSTOM_COLUMNS, "x\xA7y", nullptr, "\"Bid\"", { UCOL_MSG_NAME_CHARS } },
+        { ID_LIST_EDIT_CUSTOM_COLUMNS, nullptr, nullptr, "\"Bid\"", { AUC_MSG_SELECT_USER } },
+        { ID_LIST_EDIT_CUSTOM_COLUMNS, nullptr, "Spread", "", { AUC_MSG_VALID_EXPRESSION } },
+        { ID_LIST_EDIT_CUSTOM_COLUMNS, nullptr, "Spread", "\"Ask\" -", { UCOL_MSG_INVALID } },
+        { ID_LIST_DELETE_CUSTOM_COLUMNS, nullptr, nullptr, "", { AUC_MSG_SELECT_USER } },
+    };
+    MakeMarketList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\"") });
+    for (const sCase& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.nCommand) + " [" + (c.pszName ? c.pszName : "") + "] [" + c.pszExpression + "]");
+        CAddUserColDlg& dlg = Command(c.nCommand);
+        if (c.pszName != nullptr)
+            dlg.SetDlgItemText(IDC_UCOL_NAME, c.pszName);
+        if (c.pszChoose != nullptr)
+            ChooseUserColumn(dlg, c.pszChoose);
+        dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, c.pszExpression);
+        m_script.Clear();
+        Click(dlg, IDOK);
+        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), c.messages));
+        EXPECT_TRUE(m_told.empty());
+        EXPECT_EQ("101/1", Counters());
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        EXPECT_EQ(c.pszExpression, Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+        if (c.messages[0] == AUC_MSG_PRESENT && std::string(c.pszName) == "Bid")
+        {
+            EXPECT_EQ(1, dlg.m_ColumnList.GetCurSel());   // the entry "Bid"
+        }
+    }
+    // Unlike the general dialog, "#" and "," are fine here.
+    CAddUserColDlg& dlg = Command(ID_LIST_ADD_CUSTOM_COLUMNS);
+    dlg.SetDlgItemText(IDC_UCOL_NAME, "A#B,C");
+    dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, "\"Bid\"");
+    Click(dlg, IDOK);
+    EXPECT_TRUE(SameSequence(m_told, { "1725 [A#B,C|\"Bid\"] [ \"2\"]" }));
+}
+
+TEST_F(UserColumnDialogTest, MarketEditShowsTheFormulaAndReportsItEvenWhenTheColumnIsNotShown)
+{
+    MakeMarketList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\"") });
+    CAddUserColDlg& dlg = Command(ID_LIST_EDIT_CUSTOM_COLUMNS);
+    ChooseUserColumn(dlg, "Spread");
+    EXPECT_EQ("\"Ask\"-\"Bid\"", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+    Click(dlg, IDC_UCOL_MULTIPLY, true);
+    ::SendMessage(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)->m_hWnd, WM_CHAR, '4', 0);
+    Click(dlg, IDOK);
+    EXPECT_TRUE(m_script.Messages().empty());
+
+    // Hidden from the header and from the layout: said, and reported all the same.
+    m_pMarket->DeleteColumn(5);
+    m_pMarket->m_arrColPosition[101] = -1;
+    CAddUserColDlg& hidden = Command(ID_LIST_EDIT_CUSTOM_COLUMNS);
+    ChooseUserColumn(hidden, "Spread");
+    Click(hidden, IDOK);
+    EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { "Column not found on MarketWatch Spread group" }));
+    EXPECT_TRUE(SameSequence(m_told, { "23024 [Spread|\"Ask\"-\"Bid\"*4] [ \"3\"-\"2\"*4]",
+                                       "23024 [Spread|\"Ask\"-\"Bid\"] [ \"3\"-\"2\"]" }));
+    EXPECT_EQ("101/1", Counters());
+}
+
+TEST_F(UserColumnDialogTest, MarketDeleteTakesTheColumnsBuiltOnItOutOfTheLayout)
+{
+    MakeMarketList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\""),
+               UserColumn(102, "Double", " \"101\" * 2", "\"Spread\" * 2"),
+               UserColumn(103, "Other", " \"2\" * 1", "\"Bid\" * 1"),
+               UserColumn(104, "Quad", " \"102\" * 2", "\"Double\" * 2") });
+    m_pMarket->m_arrWidth[103] = 93;
+    ASSERT_EQ("104/4", Counters());
+    CAddUserColDlg& dlg = Command(ID_LIST_DELETE_CUSTOM_COLUMNS);
+    ChooseUserColumn(dlg, "Spread");
+    Click(dlg, IDOK);
+    EXPECT_TRUE(m_script.Messages().empty());
+    EXPECT_TRUE(SameSequence(m_told, { "22024 [Spread] [\"Bid\" * 1]" }));
+    EXPECT_EQ("101/1", Counters());
+    // Fields 0-4 and Other (id 103, to be 101), which closes up to the place after them.
+    std::string expected = "0,1,2,3,4", widths = "70,70,70,70,70";
+    for (int id = 5; id <= 100; ++id)
+    {
+        expected += ",-1";
+        widths += ",0";
+    }
+    EXPECT_EQ(expected + ",5", Join(m_pMarket->m_arrColPosition));
+    EXPECT_EQ(widths + ",93", Join(m_pMarket->m_arrWidth));
+    EXPECT_FALSE(dlg.IsWindowVisible());
+}
+
+TEST_F(UserColumnDialogTest, MarketReopeningLeavesNoWindowsOrGdiObjects)
+{
+    MakeMarketList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\"") });
+    Command(ID_LIST_ADD_CUSTOM_COLUMNS);
+    const int nWindows = TestLeaks::Windows(), nGdi = TestLeaks::GdiObjects();
+    const UINT commands[] = { ID_LIST_EDIT_CUSTOM_COLUMNS, ID_LIST_DELETE_CUSTOM_COLUMNS, ID_LIST_ADD_CUSTOM_COLUMNS };
+    for (int i = 0; i < 30; ++i)
+    {
+        CAddUserColDlg& dlg = Command(commands[i % 3]);
+        if (i % 2 == 0)
+            Click(dlg, IDCANCEL);
+    }
+    EXPECT_EQ(nWindows, TestLeaks::Windows());
+    EXPECT_EQ(nGdi, TestLeaks::GdiObjects());
 }
