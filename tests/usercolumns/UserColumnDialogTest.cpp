@@ -378,63 +378,79 @@ TEST_F(UserColumnDialogTest, FormulaButtonsAppendTheirTextsOrRefuseWithoutAColum
     EXPECT_EQ("-", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
 }
 
-TEST_F(UserColumnDialogTest, FormulaRefusalsComeInOrderAndChangeNothing)
+// Each refusal shows its one message, leaves the dialog open with the formula as typed, and
+// changes nothing: no column, no stored profile, nothing told to the market list's owner.
+TEST_F(UserColumnDialogTest, RefusalsComeInOrderAndChangeNothing)
 {
-    struct sCase { std::string name; const char* pszExpression; const char* pszMessage; } cases[] = {
-        { "   ", "", UDC_MSG_ENTER_NAME },
-        { "A#B", "", UDC_MSG_NAME_DELIMITERS },
-        { "A,B", "\"Bid\"", UDC_MSG_NAME_DELIMITERS },
-        { std::string(64, 'N'), "\"Bid\"", UCOL_MSG_NAME_TOO_LONG },
-        { "Say \"hi\"", "\"Bid\"", UCOL_MSG_NAME_CHARS },
-        { "Mid", "", UDC_MSG_EMPTY_EXPRESSION },
-        { "Mid", "\"Nope\" + 1", UCOL_MSG_INVALID },
-        { "Mid", "\"bid\" + 1", UCOL_MSG_INVALID },
-        { "Mid", "\"Symbol\" + 1", UCOL_MSG_INVALID },
-        { "Mid", "\"Bid\" +", UCOL_MSG_INVALID },
-        { "Mid", "((\"Bid\")", UCOL_MSG_INVALID },
-        { "Mid", "\"Bid + 1", UCOL_MSG_INVALID },
-        { "Mid", "+ - * /", UCOL_MSG_INVALID },
-        { "Mid", "   ", UCOL_MSG_INVALID },
-        { "Mid", "\"Bid\"*-1", UCOL_MSG_INVALID },
-        { "Bid", "\"Ask\"", UDC_MSG_NAME_PRESENT },
+    const UINT kAdd = ID_LIST_ADD_CUSTOM_COLUMNS, kEdit = ID_LIST_EDIT_CUSTOM_COLUMNS, kDelete = ID_LIST_DELETE_CUSTOM_COLUMNS;
+    static const std::string kLong(64, 'N');
+    // bMarket: the market dialog opened by command nOpen, else the general one in mode nOpen;
+    // name, choose: nullptr: not put in
+    struct sCase { bool bMarket; UINT nOpen; const char* name; const char* choose; const char* expression; const char* message; } const cases[] = {
+        { false, UDC_MODE_ADD, "   ", nullptr, "", UDC_MSG_ENTER_NAME },
+        { false, UDC_MODE_ADD, "A#B", nullptr, "", UDC_MSG_NAME_DELIMITERS },
+        { false, UDC_MODE_ADD, "A,B", nullptr, "\"Bid\"", UDC_MSG_NAME_DELIMITERS },
+        { false, UDC_MODE_ADD, kLong.c_str(), nullptr, "\"Bid\"", UCOL_MSG_NAME_TOO_LONG },
+        { false, UDC_MODE_ADD, "Say \"hi\"", nullptr, "\"Bid\"", UCOL_MSG_NAME_CHARS },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "", UDC_MSG_EMPTY_EXPRESSION },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "\"Nope\" + 1", UCOL_MSG_INVALID },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "\"bid\" + 1", UCOL_MSG_INVALID },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "\"Symbol\" + 1", UCOL_MSG_INVALID },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "\"Bid\" +", UCOL_MSG_INVALID },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "((\"Bid\")", UCOL_MSG_INVALID },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "\"Bid + 1", UCOL_MSG_INVALID },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "+ - * /", UCOL_MSG_INVALID },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "   ", UCOL_MSG_INVALID },
+        { false, UDC_MODE_ADD, "Mid", nullptr, "\"Bid\"*-1", UCOL_MSG_INVALID },
+        { false, UDC_MODE_ADD, "Bid", nullptr, "\"Ask\"", UDC_MSG_NAME_PRESENT },
+        { false, UDC_MODE_EDIT, nullptr, nullptr, "\"Bid\"", UDC_MSG_NONE_TO_EDIT },
+        { false, UDC_MODE_EDIT, nullptr, "Spr", "", UDC_MSG_EMPTY_EXPRESSION },
+        { false, UDC_MODE_EDIT, nullptr, "Spr", "\"Spr\" +", UCOL_MSG_INVALID },
+        { false, UDC_MODE_DELETE, nullptr, nullptr, "", UDC_MSG_NONE_TO_DELETE },
+        { true, kAdd, "  ", nullptr, "\"Bid\"", AUC_MSG_ENTER_NAME },
+        { true, kAdd, "Mid", nullptr, "", AUC_MSG_ENTER_EXPRESSION },
+        { true, kAdd, "Bid", nullptr, "\"Ask\"", AUC_MSG_PRESENT },
+        { true, kAdd, "Spread", nullptr, "\"Ask\"", AUC_MSG_PRESENT },
+        { true, kAdd, "Mid", nullptr, "\"Symbol\" + 1", UCOL_MSG_INVALID },
+        { true, kAdd, "a|b", nullptr, "\"Bid\"", UCOL_MSG_NAME_CHARS },
+        { true, kAdd, "x\xA7y", nullptr, "\"Bid\"", UCOL_MSG_NAME_CHARS },
+        { true, kEdit, nullptr, nullptr, "\"Bid\"", AUC_MSG_SELECT_USER },
+        { true, kEdit, nullptr, "Spread", "", AUC_MSG_VALID_EXPRESSION },
+        { true, kEdit, nullptr, "Spread", "\"Ask\" -", UCOL_MSG_INVALID },
+        { true, kDelete, nullptr, nullptr, "", AUC_MSG_SELECT_USER },
     };
     CFilterListCtrl& list = MakeList();
-    const std::string profile = Profile();
+    Add(list, "Spr", "\"Ask\" - \"Bid\"");
+    MakeMarketList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\"") });
+    auto state = [&] {
+        return Profile() + "|" + std::to_string(list.m_arrColInfo.GetSize()) + "|" +
+               std::to_string(list.GetHeaderCtrl()->GetItemCount()) + "|" + (LPCTSTR)list.m_arrColInfo[5].csText1 + "|" +
+               Counters() + "|" + std::to_string(m_told.size());
+    };
+    const std::string before = state();
+    EXPECT_EQ("6|6| \"2\" - \"1\"|101/1|0", before.substr(before.find('|') + 1));
     for (const sCase& c : cases)
     {
-        SCOPED_TRACE("name [" + c.name + "] expression [" + c.pszExpression + "]");
-        m_script.Clear();
-        Add(list, c.name.c_str(), c.pszExpression);
-        CUserDefinedColDlg& dlg = UserDefinedColDlg(0);
-        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { c.pszMessage }));
-        EXPECT_TRUE(dlg.IsWindowVisible());
-        EXPECT_EQ(c.pszExpression, Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
-        EXPECT_EQ(5, list.m_arrColInfo.GetSize());
-        EXPECT_EQ(5, list.GetHeaderCtrl()->GetItemCount());
-        EXPECT_EQ(profile, Profile());
-    }
-    // Edit and delete without a column chosen, and an edit emptied.
-    struct sModeCase { int nMode; const char* pszChoose; const char* pszExpression; const char* pszMessage; } modeCases[] = {
-        { UDC_MODE_EDIT, nullptr, "\"Bid\"", UDC_MSG_NONE_TO_EDIT },
-        { UDC_MODE_EDIT, "Spr", "", UDC_MSG_EMPTY_EXPRESSION },
-        { UDC_MODE_EDIT, "Spr", "\"Spr\" +", UCOL_MSG_INVALID },
-        { UDC_MODE_DELETE, nullptr, "", UDC_MSG_NONE_TO_DELETE },
-    };
-    Add(list, "Spr", "\"Ask\" - \"Bid\"");
-    for (const sModeCase& c : modeCases)
-    {
-        SCOPED_TRACE(std::string("mode ") + std::to_string(c.nMode) + " " + c.pszExpression);
-        CUserDefinedColDlg& dlg = Open(list, c.nMode);
-        if (c.pszChoose != nullptr)
-            ChooseUserColumn(dlg, c.pszChoose);
-        dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, c.pszExpression);
+        SCOPED_TRACE(std::to_string(c.nOpen) + " [" + (c.name ? c.name : "") + "] [" + c.expression + "]");
+        CUserColumnDlgBase& dlg = c.bMarket ? static_cast<CUserColumnDlgBase&>(Command(c.nOpen)) : Open(list, c.nOpen);
+        if (c.name != nullptr)
+            dlg.SetDlgItemText(IDC_UCOL_NAME, c.name);
+        if (c.choose != nullptr)
+            ChooseUserColumn(dlg, c.choose);
+        dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, c.expression);
         m_script.Clear();
         Click(dlg, IDOK);
-        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { c.pszMessage }));
+        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { c.message }));
         EXPECT_TRUE(dlg.IsWindowVisible());
-        EXPECT_EQ(6, list.m_arrColInfo.GetSize());
-        EXPECT_EQ(" \"2\" - \"1\"", std::string(list.m_arrColInfo[5].csText1));
+        EXPECT_EQ(c.expression, Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
+        EXPECT_EQ(before, state());
     }
+    // Unlike the general dialog, the market one takes "#" and ",".
+    CAddUserColDlg& dlg = Command(kAdd);
+    dlg.SetDlgItemText(IDC_UCOL_NAME, "A#B,C");
+    dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, "\"Bid\"");
+    Click(dlg, IDOK);
+    EXPECT_TRUE(SameSequence(m_told, { "1725 [A#B,C|\"Bid\"] [ \"2\"]" }));
 }
 
 TEST_F(UserColumnDialogTest, FormulaNamesConvertExactlyAndTheFirstOfTwinsWins)
@@ -617,52 +633,6 @@ TEST_F(UserColumnDialogTest, MarketAddBuiltByClicksIsReportedToTheOwner)
     Click(again, IDOK);
     EXPECT_EQ(2u, m_told.size());
     EXPECT_EQ("103/3", Counters());
-}
-
-TEST_F(UserColumnDialogTest, MarketRefusalsTellTheOwnerNothing)
-{
-    // The expression checks are the general dialog's (FormulaColumnDialogTest); these are this one's.
-    struct sCase { UINT nCommand; const char* pszName; const char* pszChoose; const char* pszExpression; std::vector<std::string> messages; } cases[] = {
-        { ID_LIST_ADD_CUSTOM_COLUMNS, "  ", nullptr, "\"Bid\"", { AUC_MSG_ENTER_NAME } },
-        { ID_LIST_ADD_CUSTOM_COLUMNS, "Mid", nullptr, "", { AUC_MSG_ENTER_EXPRESSION } },
-        { ID_LIST_ADD_CUSTOM_COLUMNS, "Bid", nullptr, "\"Ask\"", { AUC_MSG_PRESENT } },
-        { ID_LIST_ADD_CUSTOM_COLUMNS, "Spread", nullptr, "\"Ask\"", { AUC_MSG_PRESENT } },
-        { ID_LIST_ADD_CUSTOM_COLUMNS, "Mid", nullptr, "\"Symbol\" + 1", { UCOL_MSG_INVALID } },
-        { ID_LIST_ADD_CUSTOM_COLUMNS, "a|b", nullptr, "\"Bid\"", { UCOL_MSG_NAME_CHARS } },
-        { ID_LIST_ADD_CUSTOM_COLUMNS, "x\xA7y", nullptr, "\"Bid\"", { UCOL_MSG_NAME_CHARS } },
-        { ID_LIST_EDIT_CUSTOM_COLUMNS, nullptr, nullptr, "\"Bid\"", { AUC_MSG_SELECT_USER } },
-        { ID_LIST_EDIT_CUSTOM_COLUMNS, nullptr, "Spread", "", { AUC_MSG_VALID_EXPRESSION } },
-        { ID_LIST_EDIT_CUSTOM_COLUMNS, nullptr, "Spread", "\"Ask\" -", { UCOL_MSG_INVALID } },
-        { ID_LIST_DELETE_CUSTOM_COLUMNS, nullptr, nullptr, "", { AUC_MSG_SELECT_USER } },
-    };
-    MakeMarketList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\"") });
-    for (const sCase& c : cases)
-    {
-        SCOPED_TRACE(std::to_string(c.nCommand) + " [" + (c.pszName ? c.pszName : "") + "] [" + c.pszExpression + "]");
-        CAddUserColDlg& dlg = Command(c.nCommand);
-        if (c.pszName != nullptr)
-            dlg.SetDlgItemText(IDC_UCOL_NAME, c.pszName);
-        if (c.pszChoose != nullptr)
-            ChooseUserColumn(dlg, c.pszChoose);
-        dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, c.pszExpression);
-        m_script.Clear();
-        Click(dlg, IDOK);
-        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), c.messages));
-        EXPECT_TRUE(m_told.empty());
-        EXPECT_EQ("101/1", Counters());
-        EXPECT_TRUE(dlg.IsWindowVisible());
-        EXPECT_EQ(c.pszExpression, Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
-        if (c.messages[0] == AUC_MSG_PRESENT && std::string(c.pszName) == "Bid")
-        {
-            EXPECT_EQ(1, dlg.m_ColumnList.GetCurSel());   // the entry "Bid"
-        }
-    }
-    // Unlike the general dialog, "#" and "," are fine here.
-    CAddUserColDlg& dlg = Command(ID_LIST_ADD_CUSTOM_COLUMNS);
-    dlg.SetDlgItemText(IDC_UCOL_NAME, "A#B,C");
-    dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, "\"Bid\"");
-    Click(dlg, IDOK);
-    EXPECT_TRUE(SameSequence(m_told, { "1725 [A#B,C|\"Bid\"] [ \"2\"]" }));
 }
 
 TEST_F(UserColumnDialogTest, MarketEditShowsTheFormulaAndReportsItEvenWhenTheColumnIsNotShown)
