@@ -293,7 +293,7 @@ protected:
     bool m_bOwnerDestroysList = false;
 };
 
-TEST_F(UserColumnDialogTest, FormulaAFormulaBuiltByClicksComputesAndComesBackWithTheProfile)
+TEST_F(UserColumnDialogTest, FormulaBuiltByClicksComputesComesBackWithTheProfileAndIsEdited)
 {
     CFilterListCtrl& list = MakeList();
     CUserDefinedColDlg& dlg = Open(list, UDC_MODE_ADD);
@@ -320,6 +320,17 @@ TEST_F(UserColumnDialogTest, FormulaAFormulaBuiltByClicksComputesAndComesBackWit
     CFilterListCtrl& again = MakeList();
     EXPECT_TRUE(SameSequence(Headers(again), { "Symbol", "Bid", "Ask", "Qty", "Time", "Mid" }));
     EXPECT_EQ("103.00", Cell(again, 1, "Mid"));
+    // Edited: the formula shown, built on, recomputed and stored.
+    CUserDefinedColDlg& edit = Open(again, UDC_MODE_EDIT);
+    ChooseUserColumn(edit, "Mid");
+    EXPECT_EQ("(\"Bid\" + \"Ask\")/2", Text(edit.GetDlgItem(IDC_UCOL_EXPRESSION)));
+    Select(edit, "Qty");
+    Click(edit, IDC_UCOL_MULTIPLY, true);
+    Click(edit, IDC_UCOL_END);
+    Click(edit, IDOK);
+    EXPECT_TRUE(m_script.Messages().empty());
+    EXPECT_EQ("2060.00", Cell(again, 1, "Mid"));
+    EXPECT_NE(std::string::npos, Profile().find("(\"Bid\" + \"Ask\")/2*\"Qty\""));
 }
 
 TEST_F(UserColumnDialogTest, FormulaANewFormulaColumnOfACategoryListIsReadOnly)
@@ -537,22 +548,6 @@ TEST_F(UserColumnDialogTest, FormulaDeletingTakesEveryColumnBuiltOnItHiddenOrNot
     CFilterListCtrl& again = MakeList();
     EXPECT_TRUE(SameSequence(Headers(again), { "Symbol", "Bid", "Ask", "Qty", "Time", "Keep", "Top" }));
     EXPECT_EQ("1050.00", Cell(again, 1, "Top"));
-}
-
-TEST_F(UserColumnDialogTest, FormulaEditingShowsTheFormulaAndRecomputes)
-{
-    CFilterListCtrl& list = MakeList();
-    Add(list, "Spr", "\"Ask\" - \"Bid\"");
-    CUserDefinedColDlg& dlg = Open(list, UDC_MODE_EDIT);
-    ChooseUserColumn(dlg, "Spr");
-    EXPECT_EQ("\"Ask\" - \"Bid\"", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
-    Select(dlg, "Qty");
-    Click(dlg, IDC_UCOL_MULTIPLY, true);
-    Click(dlg, IDC_UCOL_END);
-    Click(dlg, IDOK);
-    EXPECT_TRUE(m_script.Messages().empty());
-    EXPECT_EQ("-1936.00", Cell(list, 1, "Spr"));
-    EXPECT_NE(std::string::npos, Profile().find("\"Ask\" - \"Bid\"*\"Qty\""));
 }
 
 TEST_F(UserColumnDialogTest, FormulaHostileAndHugeStates)
