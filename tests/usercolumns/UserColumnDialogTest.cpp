@@ -122,8 +122,9 @@ protected:
         return v;
     }
     // The texts the modal seam showed, as strings.
-    static std::vector<std::string> Shown(const std::vector<CString>& messages)
+    std::vector<std::string> Shown() const
     {
+        const std::vector<CString> messages = m_script.Messages();
         return std::vector<std::string>(messages.begin(), messages.end());
     }
     // A pick in the list of columns.
@@ -141,6 +142,17 @@ protected:
         dlg.m_UserColumnList.SetCurSel(n);
         dlg.SendMessage(WM_COMMAND, MAKEWPARAM(IDC_UCOL_USER_COLUMNS, CBN_SELCHANGE), (LPARAM)dlg.m_UserColumnList.m_hWnd);
     }
+    static void AddColumns(CCommonListCtrl& list, const std::vector<std::pair<const char*, int>>& columns, int nWidth)
+    {
+        for (auto& c : columns)
+        {
+            sOrvoColInfo info = {};
+            strlcpy(info.szColName, c.first, sizeof(info.szColName));
+            info.nWidth = nWidth;
+            info.nDataType = c.second;
+            list.m_arrColInfo.Add(info);
+        }
+    }
     // Symbol (text), Bid, Ask (decimal), Qty (integer), Time (date), plus extra columns; the saved
     // profile of "Grid" is read as the host's own.
     CFilterListCtrl& MakeList(std::vector<std::pair<const char*, int>> extra = {}, DWORD dwVisible = WS_VISIBLE,
@@ -153,17 +165,8 @@ protected:
         CFilterListCtrl& list = *m_lists.back();
         EXPECT_TRUE(list.Create(WS_CHILD | dwVisible | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 680, 380), &m_host,
                                 1000 + (UINT)m_lists.size()));
-        std::vector<std::pair<const char*, int>> columns = { { "Symbol", 3 }, { "Bid", 2 }, { "Ask", 2 }, { "Qty", 1 },
-                                                             { "Time", 6 } };
-        columns.insert(columns.end(), extra.begin(), extra.end());
-        for (auto& c : columns)
-        {
-            sOrvoColInfo info = {};
-            strlcpy(info.szColName, c.first, sizeof(info.szColName));
-            info.nWidth = 60;
-            info.nDataType = c.second;
-            list.m_arrColInfo.Add(info);
-        }
+        AddColumns(list, { { "Symbol", 3 }, { "Bid", 2 }, { "Ask", 2 }, { "Qty", 1 }, { "Time", 6 } }, 60);
+        AddColumns(list, extra, 60);
         list.m_csListName = "Grid";
         list.InitColumnTextRtn(&RowText);
         list.InsertColumnsForList(nullptr);
@@ -251,30 +254,12 @@ protected:
         CMrktWatchListCtrl& list = *m_pMarket;
         EXPECT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 680, 380), &m_host, 300));
         list.SetOwnerWnd(&m_host);
-        const std::pair<const char*, int> fields[] = { { "Symbol", 3 }, { "Last", 2 }, { "Bid", 2 }, { "Ask", 2 }, { "Time", 6 } };
-        for (const auto& f : fields)
+        AddColumns(list, { { "Symbol", 3 }, { "Last", 2 }, { "Bid", 2 }, { "Ask", 2 }, { "Time", 6 } }, 70);
+        // Ids 5-100 have no column; the user columns follow from 101, shown after the fields.
+        for (int id = 0; id <= 100 + (int)userColumns.size(); ++id)
         {
-            sOrvoColInfo info = {};
-            strcpy(info.szColName, f.first);
-            info.nWidth = 70;
-            info.nDataType = f.second;
-            list.m_arrColInfo.Add(info);
-        }
-        for (int id = 0; id < 5; ++id)
-        {
-            list.m_arrColPosition.Add(id);
-            list.m_arrWidth.Add(70);
-        }
-        // Ids 5-100 have no column; the user columns follow from 101.
-        for (int id = 5; id <= 100; ++id)
-        {
-            list.m_arrColPosition.Add(-1);
-            list.m_arrWidth.Add(0);
-        }
-        for (size_t k = 0; k < userColumns.size(); ++k)
-        {
-            list.m_arrColPosition.Add(5 + (int)k);
-            list.m_arrWidth.Add(80);
+            list.m_arrColPosition.Add(id < 5 ? id : id > 100 ? id - 96 : -1);
+            list.m_arrWidth.Add(id < 5 ? 70 : id > 100 ? 80 : 0);
         }
         list.InsertColumnsForList();
         return list;
@@ -376,7 +361,7 @@ TEST_F(UserColumnDialogTest, FormulaButtonsAppendTheirTextsOrRefuseWithoutAColum
         m_script.Clear();
         Click(dlg, c.nID, c.bCtrl);
         EXPECT_EQ("1 +" + std::string(c.pszAppended), Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
-        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), c.pszMessage ? std::vector<std::string>{ c.pszMessage }
+        EXPECT_TRUE(SameSequence(Shown(), c.pszMessage ? std::vector<std::string>{ c.pszMessage }
                                                                              : std::vector<std::string>{}));
     }
     // A real double click on an operator appends the operator alone.
@@ -451,7 +436,7 @@ TEST_F(UserColumnDialogTest, RefusalsComeInOrderAndChangeNothing)
         dlg.SetDlgItemText(IDC_UCOL_EXPRESSION, c.expression);
         m_script.Clear();
         Click(dlg, IDOK);
-        EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { c.message }));
+        EXPECT_TRUE(SameSequence(Shown(), { c.message }));
         EXPECT_TRUE(dlg.IsWindowVisible());
         EXPECT_EQ(c.expression, Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
         EXPECT_EQ(before, state());
@@ -556,7 +541,7 @@ TEST_F(UserColumnDialogTest, FormulaHostileAndHugeStates)
     CFilterListCtrl& broken = MakeList();
     broken.m_nBuiltInColumns = 9;
     Open(broken, UDC_MODE_ADD);
-    EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { UDC_MSG_PREPARE_FAILED }));
+    EXPECT_TRUE(SameSequence(Shown(), { UDC_MSG_PREPARE_FAILED }));
 
     // A list destroyed while the dialog is open: OK lets go and closes.
     CFilterListCtrl& doomed = MakeList();
@@ -647,7 +632,7 @@ TEST_F(UserColumnDialogTest, MarketEditShowsTheFormulaAndReportsItEvenWhenTheCol
     CAddUserColDlg& hidden = Command(ID_LIST_EDIT_CUSTOM_COLUMNS);
     ChooseUserColumn(hidden, "Spread");
     Click(hidden, IDOK);
-    EXPECT_TRUE(SameSequence(Shown(m_script.Messages()), { "Column not found on MarketWatch Spread group" }));
+    EXPECT_TRUE(SameSequence(Shown(), { "Column not found on MarketWatch Spread group" }));
     EXPECT_TRUE(SameSequence(m_told, { "23024 [Spread|\"Ask\"-\"Bid\"*4] [ \"3\"-\"2\"*4]",
                                        "23024 [Spread|\"Ask\"-\"Bid\"] [ \"3\"-\"2\"]" }));
     EXPECT_EQ("101/1", Counters());
