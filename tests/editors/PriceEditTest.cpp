@@ -169,18 +169,4 @@ TEST_F(PriceEditTest, IsPriceValidChecksPrecisionDigitsAndBounds)
         Reports(c.report);
     }
 }
-
-TEST_F(PriceEditTest, ProcessCharacterMovesTheCaretAndReports)
-{
-    m_box.SetWindowText("1,234.56");
-    m_box.SetSel(2, 2);
-    EXPECT_EQ(0, m_box.processCharacter('.'));
-    EXPECT_EQ(std::make_pair(6, 6), Selection(m_box));   // behind the existing point
-    Reports(kNone);
-    m_box.SetWindowText("");
-    EXPECT_EQ(0, m_box.processCharacter('x'));
-    Reports(kChar);
-    m_box.SetWindowText("9876543.21");   // typed text is grouped as it comes
-    EXPECT_STREQ("9,876,543.21", Text(m_box));
-}
 }  // namespace

@@ -1,11 +1,7 @@
-// The two user-defined column dialogs driven as the trader and the host drive them: button clicks
-// (BM_CLICK) with Ctrl held through the keyboard state, picks in the two lists, typed names and
-// formulas, then OK. The general dialog works on a real filter list whose cells come from the
-// host's column text routine: checked are the texts shown through the modal seam, the header, the
-// cells computing and the column profile read back by a new list. The market watch's dialog is
-// opened by the list's own commands: checked is what the list's owner receives (messages 1725,
-// 23024 and 22024 with their texts, read while being handled, as a host must), the two counters
-// and the list's position and width arrays after a delete.
+// The two user-defined column dialogs driven by clicks (Ctrl held through the keyboard state),
+// picks and typed formulas. The general one over a real filter list: messages shown, header, cells,
+// the profile read back by a new list. The market one, opened by the list's commands: what the
+// list's owner is told (1725, 23024, 22024 with their texts), the counters, the layout arrays.
 #include "TestHost.h"
 #include "TestSupport.h"
 #include "dialogs/AddUserColDlg.h"
@@ -338,9 +334,7 @@ TEST_F(UserColumnDialogTest, FormulaButtonsAppendTheirTextsOrRefuseWithoutAColum
 {
     // pszSelected: null: nothing selected
     struct sCase { UINT nID; bool bCtrl; const char* pszSelected; const char* pszAppended; const char* pszMessage; } cases[] = {
-        { IDC_UCOL_PLUS, false, "Bid", "\"Bid\" + ", nullptr },
         { IDC_UCOL_MINUS, false, "Ask", "\"Ask\" - ", nullptr },
-        { IDC_UCOL_MULTIPLY, true, nullptr, "*", nullptr },
         { IDC_UCOL_OPEN, false, "Qty", "\"Qty\" ( ", nullptr },
         { IDC_UCOL_SQUARE, false, "Bid", "\"Bid\" ^ 2 ", nullptr },
         { IDC_UCOL_SQUARE, true, nullptr, "^ 2", nullptr },
