@@ -78,22 +78,21 @@ protected:
     gxListCtrl m_list;
 };
 
-TEST_F(EditableListTest, ClickOpensTheEditorOverEditableCellsOnly)
+TEST_F(EditableListTest, ClickOpensEditableCellsOnlyAndEnterStoresWhatTheCallbackAccepts)
 {
     ClickCell(2, 2);
     EXPECT_EQ(0, Editors());
     ClickCell(2, 1);
     ASSERT_EQ(1, Editors());
-    HWND hEdit = Editor();
-    EXPECT_EQ(hEdit, ::GetFocus());
-    EXPECT_EQ("20", Text(hEdit));
+    EXPECT_EQ(Editor(), ::GetFocus());
+    EXPECT_EQ("20", Text(Editor()));
     CRect rcCell;
     m_list.GetSubItemRect(2, 1, LVIR_BOUNDS, rcCell);
-    EXPECT_EQ(rcCell.left + 4, RectInParent(hEdit).left);
-}
+    EXPECT_EQ(rcCell.left + 4, RectInParent(Editor()).left);
+    PressKey(Editor(), VK_ESCAPE);
+    m_host.Clear();
+    m_host.m_calls.clear();
 
-TEST_F(EditableListTest, EnterStoresWhatTheCallbackAcceptsAndNothingElse)
-{
     ClickCell(1, 0);
     Type(Editor(), "7");
     PressKey(Editor(), VK_RETURN);
