@@ -542,10 +542,7 @@ TEST_F(UserColumnDialogTest, FormulaHostileAndHugeStates)
     EXPECT_FALSE(dlg.IsWindowVisible());
     EXPECT_TRUE(m_script.Messages().empty());
     EXPECT_EQ(nullptr, dlg.m_pList);
-}
 
-TEST_F(UserColumnDialogTest, FormulaAWideListAndTheLongestFormulaTheEditTakes)
-{
     // 123 columns offered; a formula of 32,000 characters (the edit takes 32,767 from the user)
     // over the last of them, whose index has three digits.
     std::vector<std::string> names(120);
@@ -568,13 +565,12 @@ TEST_F(UserColumnDialogTest, FormulaAWideListAndTheLongestFormulaTheEditTakes)
     EXPECT_EQ(std::to_string(nOnes) + ".00", Cell(wide, 0, "Big"));
 }
 
-TEST_F(UserColumnDialogTest, MarketAddBuiltByClicksIsReportedToTheOwner)
+TEST_F(UserColumnDialogTest, MarketAddAndEditAreReportedToTheOwnerEvenForAColumnNotShown)
 {
     MakeMarketList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\"") });
     CAddUserColDlg& dlg = Command(ID_LIST_ADD_CUSTOM_COLUMNS);
     EXPECT_TRUE(dlg.IsWindowVisible());
     EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Last=1", "Bid=2", "Ask=3", "Spread=101" }));
-
     dlg.SetDlgItemText(IDC_UCOL_NAME, "Mid");
     Click(dlg, IDC_UCOL_OPEN);
     Select(dlg, "Bid");
@@ -586,33 +582,17 @@ TEST_F(UserColumnDialogTest, MarketAddBuiltByClicksIsReportedToTheOwner)
     ::SendMessage(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)->m_hWnd, WM_CHAR, '2', 0);
     EXPECT_EQ(" ( \"Bid\" + \"Ask\" ) /2", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
     Click(dlg, IDOK);
-
     EXPECT_TRUE(m_script.Messages().empty());
-    EXPECT_TRUE(SameSequence(m_told, { "1725 [Mid| ( \"Bid\" + \"Ask\" ) /2] [  ( \"2\" + \"3\" ) /2]" }));
-    EXPECT_EQ("102/2", Counters());
     EXPECT_FALSE(dlg.IsWindowVisible());
+    EXPECT_EQ("102/2", Counters());
 
-    // An owner that rebuilds the grid while told (taking the dialog with it) is no trouble.
-    CAddUserColDlg& again = Command(ID_LIST_ADD_CUSTOM_COLUMNS);
-    m_bOwnerDestroysList = true;
-    again.SetDlgItemText(IDC_UCOL_NAME, "Twice");
-    again.SetDlgItemText(IDC_UCOL_EXPRESSION, "\"Bid\" * 2");
-    Click(again, IDOK);
-    EXPECT_EQ(2u, m_told.size());
-    EXPECT_EQ("103/3", Counters());
-}
-
-TEST_F(UserColumnDialogTest, MarketEditShowsTheFormulaAndReportsItEvenWhenTheColumnIsNotShown)
-{
-    MakeMarketList({ UserColumn(101, "Spread", " \"3\"-\"2\"", "\"Ask\"-\"Bid\"") });
-    CAddUserColDlg& dlg = Command(ID_LIST_EDIT_CUSTOM_COLUMNS);
-    ChooseUserColumn(dlg, "Spread");
-    EXPECT_EQ("\"Ask\"-\"Bid\"", Text(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)));
-    Click(dlg, IDC_UCOL_MULTIPLY, true);
-    ::SendMessage(dlg.GetDlgItem(IDC_UCOL_EXPRESSION)->m_hWnd, WM_CHAR, '4', 0);
-    Click(dlg, IDOK);
+    CAddUserColDlg& edit = Command(ID_LIST_EDIT_CUSTOM_COLUMNS);
+    ChooseUserColumn(edit, "Spread");
+    EXPECT_EQ("\"Ask\"-\"Bid\"", Text(edit.GetDlgItem(IDC_UCOL_EXPRESSION)));
+    Click(edit, IDC_UCOL_MULTIPLY, true);
+    ::SendMessage(edit.GetDlgItem(IDC_UCOL_EXPRESSION)->m_hWnd, WM_CHAR, '4', 0);
+    Click(edit, IDOK);
     EXPECT_TRUE(m_script.Messages().empty());
-
     // Hidden from the header and from the layout: said, and reported all the same.
     m_pMarket->DeleteColumn(5);
     m_pMarket->m_arrColPosition[101] = -1;
@@ -620,9 +600,19 @@ TEST_F(UserColumnDialogTest, MarketEditShowsTheFormulaAndReportsItEvenWhenTheCol
     ChooseUserColumn(hidden, "Spread");
     Click(hidden, IDOK);
     EXPECT_TRUE(SameSequence(Shown(), { "Column not found on MarketWatch Spread group" }));
-    EXPECT_TRUE(SameSequence(m_told, { "23024 [Spread|\"Ask\"-\"Bid\"*4] [ \"3\"-\"2\"*4]",
+    EXPECT_TRUE(SameSequence(m_told, { "1725 [Mid| ( \"Bid\" + \"Ask\" ) /2] [  ( \"2\" + \"3\" ) /2]",
+                                       "23024 [Spread|\"Ask\"-\"Bid\"*4] [ \"3\"-\"2\"*4]",
                                        "23024 [Spread|\"Ask\"-\"Bid\"] [ \"3\"-\"2\"]" }));
-    EXPECT_EQ("101/1", Counters());
+    EXPECT_EQ("102/2", Counters());
+
+    // An owner that rebuilds the grid while told (taking the dialog with it) is no trouble.
+    CAddUserColDlg& again = Command(ID_LIST_ADD_CUSTOM_COLUMNS);
+    m_bOwnerDestroysList = true;
+    again.SetDlgItemText(IDC_UCOL_NAME, "Twice");
+    again.SetDlgItemText(IDC_UCOL_EXPRESSION, "\"Bid\" * 2");
+    Click(again, IDOK);
+    EXPECT_EQ(4u, m_told.size());
+    EXPECT_EQ("103/3", Counters());
 }
 
 TEST_F(UserColumnDialogTest, MarketDeleteTakesTheColumnsBuiltOnItOutOfTheLayout)
