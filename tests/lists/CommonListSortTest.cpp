@@ -65,8 +65,7 @@ TEST_F(ListTest, LongCellTextsAreReadAndSortedWhole)
         AddRow({ std::string((size_t)n, (char)('a' + n % 7)).append("z").c_str() });
     for (int r = 0; r < 4; ++r)
         EXPECT_EQ(lengths[r] + 1, m_list.GetItemText(r, 0).GetLength());
-    m_list.SortOn(0, 1);
-    // 'a' + n % 7: 1000 -> 'g', 255 -> 'd', 254 -> 'c', 256 -> 'e'.
+    m_list.SortOn(0, 1);   // 'a' + n % 7: 1000 -> 'g', 255 -> 'd', 254 -> 'c', 256 -> 'e'
     std::vector<int> sorted;
     for (int r = 0; r < 4; ++r)
         sorted.push_back(m_list.GetItemText(r, 0).GetLength() - 1);
@@ -196,20 +195,18 @@ TEST_F(ListTest, AutoSortSettingsAreWrittenOnDestroyAndReadBack)
     }
 }
 
-TEST_F(ListTest, AutoSortTimerSortsTheCurrentColumn)
+TEST_F(ListTest, AutoSortSortsOnItsTimerAndAtOnceWhenStarted)
 {
     TestHost::Settings()[{ "TestGrid", "AutoSortTicked" }] = "true";
     TestHost::Settings()[{ "TestGrid", "AutoSort" }] = "1";
     TestHost::Settings()[{ "TestGrid", "AutoSortOrder" }] = "-1";
     BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER } });
     EXPECT_TRUE(m_list.IsAutoSortEnabled());
-    EXPECT_EQ(0u, m_list.m_nAutoSortTimer) << "no rows yet: the one-second timer is not recorded";
     AddRow({ "x", "5" });
     AddRow({ "y", "-1" });
     AddRow({ "z", "3" });
     m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
     EXPECT_EQ((Texts{ "-1", "3", "5" }), Column(1));
-    EXPECT_NE(0u, m_list.m_nAutoSortTimer);
     m_list.SetItemText(0, 1, "8");
     m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
     EXPECT_EQ((Texts{ "3", "5", "8" }), Column(1));
@@ -225,15 +222,8 @@ TEST_F(ListTest, AutoSortTimerSortsTheCurrentColumn)
     m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
     m_list.SortOnVisibleIndex(1, 1);
     EXPECT_EQ((Texts{ "99", "8", "9" }), Column(1));
-}
-
-TEST_F(ListTest, InitializeAutoSortWithRowsSortsAtOnce)
-{
-    BuildColumns({ { "A", 60, 0, LIST_SORT_NATURAL } });
-    AddRow({ "b" });
-    AddRow({ "a" });
+    // Started again with rows: sorted at once; the answer is the sort column.
     m_list.EnableAutoSort(TRUE);
-    EXPECT_EQ(0, m_list.InitializeAutoSort());
-    EXPECT_NE(0u, m_list.m_nAutoSortTimer);
-    EXPECT_EQ((Texts{ "a", "b" }), Column(0));
+    EXPECT_EQ(1, m_list.InitializeAutoSort());
+    EXPECT_EQ((Texts{ "8", "9", "99" }), Column(1));
 }
