@@ -1,5 +1,5 @@
-// The tab strip's buttons (scrolling with its repeat timing, the close button, hot and pressed
-// looks), bringing a tab out of view into it, tooltips, and docking in a frame.
+// The tab strip's buttons (scrolling, the close button), bringing a tab out of view into it,
+// tooltips, docking in a frame, and the faults of painting an empty strip and of redrawing.
 #include "TabFixture.h"
 
 #include "WindowPicture.h"

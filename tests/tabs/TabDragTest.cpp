@@ -12,14 +12,9 @@ protected:
         TabTest::SetUp();
         Make(CTCS_AUTOHIDEBUTTONS | CTCS_DRAGMOVE | CTCS_DRAGCOPY);
     }
-    void Make(DWORD dwStyle, int nTabs = 0)
+    void Make(DWORD dwStyle)
     {
         TabTest::Make(dwStyle, { "A", "B", "C", "D", "E" }, -1, CRect(0, 0, 500, 20));
-        if (nTabs)
-        {
-            m_tabs->DeleteAllItems();
-            AddTabs(nTabs);
-        }
         m_tabs->SetDragCursors(::LoadCursorA(nullptr, (LPCSTR)IDC_SIZEWE), ::LoadCursorA(nullptr, (LPCSTR)IDC_CROSS));
         m_tabs->SetCurSel(1);
     }
@@ -117,19 +112,5 @@ TEST_F(TabDragTest, TabDeletedWhileDraggedEndsTheDrag)
     };
     DropOn(2);
     EXPECT_EQ(0, m_tabs->GetItemCount());
-}
-
-TEST_F(TabDragTest, DraggingPastTheEndScrollsTheStrip)
-{
-    Make(CTCS_AUTOHIDEBUTTONS | CTCS_DRAGMOVE, 40);
-    m_tabs->SetCurSel(0);
-    StartDrag(0);
-    ASSERT_EQ(0, m_tabs->GetFirstVisibleItem());
-    Move(CPoint(600, 10), MK_LBUTTON);
-    Move(CPoint(610, 10), MK_LBUTTON);
-    EXPECT_EQ(2, m_tabs->GetFirstVisibleItem());
-    Move(CPoint(-20, 10), MK_LBUTTON);
-    EXPECT_EQ(1, m_tabs->GetFirstVisibleItem());
-    Release(CPoint(-20, 10));
 }
 }  // namespace

@@ -59,9 +59,8 @@ TEST_F(TabRenameTest, HowARenameEndsAndWhenItIsRefused)
         if (!m_recorder.m_notes.empty()) { EXPECT_EQ("Orders", m_recorder.m_notes[0].text); }   // still the old name
         EXPECT_EQ(Names({ "Market", c.result, "Trades" }), Texts());
         EXPECT_EQ(nullptr, m_tabs->GetRenameEdit());
-        // Measured again: as wide as a tab inserted with that name.
+        CRect renamed, inserted;   // measured again: as wide as a tab inserted with that name
         m_tabs->InsertItem(3, c.result);
-        CRect renamed, inserted;
         m_tabs->GetItemRect(1, renamed);
         m_tabs->GetItemRect(3, inserted);
         EXPECT_EQ(inserted.Width(), renamed.Width());
