@@ -1,6 +1,5 @@
 // Painting options of the common list: the erase-outside-items option fills only the black
-// margins (checked by pixels), owner-drawn rows go to the owner window only when one is set, and
-// row height follows the font, also after WM_SETFONT.
+// margins (checked by pixels), owner-drawn rows go to the owner window only when one is set.
 #include "ListFixture.h"
 
 namespace
@@ -49,7 +48,7 @@ TEST_F(PlainListTest, EraseOutsideItemsPaintsOnlyTheMargins)
     ::DeleteDC(hdc);
 }
 
-TEST_F(PlainListTest, OwnerDrawnRowsGoToTheOwnerAndFollowTheFont)
+TEST_F(PlainListTest, OwnerDrawnRowsGoToTheOwnerWhenOneIsSet)
 {
     Make(LVS_OWNERDRAWFIXED, { "Symbol", "Last" }, { "ROW", "ROW", "ROW" });
     CDrawOwner owner;
@@ -64,18 +63,4 @@ TEST_F(PlainListTest, OwnerDrawnRowsGoToTheOwnerAndFollowTheFont)
         EXPECT_EQ(1001u, drawn.first);
     m_list.SetOwnerWnd(nullptr);
     owner.DestroyWindow();
-
-    CFont big;
-    big.CreatePointFont(200, "Arial");
-    m_list.SetFont(&big);
-    HDC hdc = ::GetDC(nullptr);
-    HGDIOBJ hOld = ::SelectObject(hdc, (HFONT)big.GetSafeHandle());
-    TEXTMETRICA tm = {};
-    ::GetTextMetricsA(hdc, &tm);
-    ::SelectObject(hdc, hOld);
-    ::ReleaseDC(nullptr, hdc);
-    CRect row;
-    m_list.GetItemRect(0, &row, LVIR_BOUNDS);
-    EXPECT_EQ(tm.tmHeight + tm.tmExternalLeading + 1, row.Height());
-    m_list.SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
 }
