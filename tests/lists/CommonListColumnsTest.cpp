@@ -1,6 +1,6 @@
 // Building the header of a real grid: from the defaults or with the profile option off (stored
-// profiles are in tests/profiles); LoadHeaders and the rebuilt message; fitting columns; the blank
-// header image; the list registry.
+// profiles are in tests/profiles); LoadHeaders and the rebuilt message; the blank header image;
+// the list registry.
 #include "ListFixture.h"
 
 #include <algorithm>
@@ -67,25 +67,6 @@ TEST_F(ListTest, LoadHeadersRebuildsAndTellsTheDialog)
     m_list.m_bGroupedList = true;
     m_list.LoadHeaders(columns, widths);
     EXPECT_EQ((std::vector<WPARAM>{ 1001, 1001 }), m_dialog.m_rebuilt);
-}
-
-TEST_F(ListTest, FitCommandsSizeEveryColumn)
-{
-    BuildColumns({ { "A", 200, 0, LIST_SORT_TEXT }, { "A rather long heading", 10, 0, LIST_SORT_TEXT } });
-    AddRow({ "x", "y" });
-    m_list.ColFitToContent();
-    EXPECT_EQ(50, m_list.GetColumnWidth(0)) << "short data: the 50-pixel floor";
-    m_list.ColFitToHeader();
-    EXPECT_GT(m_list.GetColumnWidth(1), 50);
-    CRect client;
-    m_list.GetClientRect(&client);
-    m_list.ColFitToWindow();
-    EXPECT_EQ(client.Width() / 2, m_list.GetColumnWidth(0));
-    EXPECT_EQ(client.Width() / 2, m_list.GetColumnWidth(1));
-    m_list.MoveWindow(0, 0, 0, 0);
-    m_list.ColFitToWindow();
-    EXPECT_EQ(50, m_list.GetColumnWidth(0));
-    EXPECT_EQ(50, m_list.GetColumnWidth(1));
 }
 
 TEST_F(ListTest, ListsInDialogsJoinTheRegistryUntilDestroyed)

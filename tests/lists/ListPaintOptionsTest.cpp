@@ -1,6 +1,5 @@
 // What the common list paints: the erase-outside-items option fills only the black margins
-// (checked by pixels), owner-drawn rows go to the owner window only when one is set, and the
-// library-wide header images (up, down, blank) from the host's bitmaps or drawn by the library.
+// (checked by pixels), owner-drawn rows go to the owner window only when one is set.
 #include "DrawInto.h"
 #include "ListFixture.h"
 #include "WindowPicture.h"
@@ -61,48 +60,4 @@ TEST_F(PlainListTest, OwnerDrawnRowsGoToTheOwnerWhenOneIsSet)
         EXPECT_EQ(1001u, drawn.first);
     m_list.SetOwnerWnd(nullptr);
     owner.DestroyWindow();
-}
-
-class HeaderImagesTest : public HostTest
-{
-protected:
-    void TearDown() override
-    {
-        AfxSetResourceHandle(nullptr);
-        CCommonListCtrl::DestroyHeaderImageList();
-        HostTest::TearDown();
-    }
-};
-
-TEST_F(HeaderImagesTest, AnUpADownAndABlankArrowWithOrWithoutHostBitmaps)
-{
-    for (bool bHostBitmaps : { true, false })
-    {
-        SCOPED_TRACE(bHostBitmaps ? "host bitmaps" : "drawn by the library");
-        if (!bHostBitmaps)
-        {
-            // A resource module with no bitmaps first in the chain, and Controls.dll has none either.
-            AfxSetResourceHandle(::GetModuleHandleA("Afx.dll"));
-            ASSERT_EQ(nullptr, AfxFindResourceHandle(MAKEINTRESOURCE(32898), RT_BITMAP));
-        }
-        CCommonListCtrl::DestroyHeaderImageList();
-        CImageList* pImages = CCommonListCtrl::GetHeaderImageList();
-        ASSERT_EQ(3, pImages ? pImages->GetImageCount() : 0);
-        std::vector<std::vector<int>> dark;   // non-white pixels per row of each 9 x 5 image, over white
-        for (int nImage = 0; nImage < 3; ++nImage)
-        {
-            HBITMAP hbm = DrawInto(9, 5, [&](HDC hdc) {
-                ::PatBlt(hdc, 0, 0, 9, 5, WHITENESS);
-                ImageList_Draw(pImages->GetSafeHandle(), nImage, hdc, 0, 0, ILD_NORMAL);
-            });
-            dark.push_back(std::vector<int>(5, 0));
-            for (int y = 0; y < 5; ++y)
-                for (int x = 0; x < 9; ++x)
-                    dark.back()[y] += WindowPicture::PixelAt(hbm, x, y) != RGB(255, 255, 255);
-            ::DeleteObject(hbm);
-        }
-        EXPECT_LT(dark[0][0], dark[0][4]);   // ascending: narrow at the top
-        EXPECT_GT(dark[1][0], dark[1][4]);   // descending: narrow at the bottom
-        EXPECT_EQ(std::vector<int>(5, 0), dark[2]);
-    }
 }

@@ -30,22 +30,28 @@ TEST(ListNaturalCompare, DigitRunsByValueThenLengthAndTheInt32LimitsByTheirFirst
         EXPECT_EQ(c.nExpected, ListNaturalCompare(c.a, c.b)) << (c.a ? c.a : "null") << " " << (c.b ? c.b : "null");
 }
 
-TEST(ListCompareTexts, AscendingOrderPutsSmallerValuesFirstForEachType)
+TEST(ListCompareTexts, EachTypeInBothDirections)
 {
     // Order -1 is ascending: a negative result means a goes first. nSign: of the result.
     const struct { const char *a, *b; int nType, nOrder, nSign; } cases[] = {
         { "2", "10", LIST_SORT_INTEGER, -1, -1 }, { "2", "10", LIST_SORT_INTEGER, 1, 1 },
-        { "1.5", "1.75", LIST_SORT_DECIMAL, -1, -1 },
+        { "1.5", "1.75", LIST_SORT_DECIMAL, -1, -1 }, { "1.5", "1.75", LIST_SORT_DECIMAL, 1, 1 },
         { "-", "0", LIST_SORT_DECIMAL, -1, -1 },     // "-" counts as -1
         { "NA", "0", LIST_SORT_DECIMAL_5, -1, -1 },  // so does "NA"
-        { "a2", "a10", LIST_SORT_NATURAL, -1, -1 },
+        { "a2", "a10", LIST_SORT_NATURAL, -1, -1 }, { "a2", "a10", LIST_SORT_NATURAL, 1, 1 },
+        { "300000", "70000", LIST_SORT_LONG, -1, 1 }, { "300000", "70000", LIST_SORT_LONG, 1, -1 },
+        { "-", "-0.5", LIST_SORT_DECIMAL_9, -1, -1 }, { "NA", "99.99", LIST_SORT_DECIMAL_7, -1, -1 },
         { "31/01/2024", "01/02/2024", LIST_SORT_DATETIME, -1, -1 },
-        { "abc", "abd", LIST_SORT_TEXT, -1, -1 },
+        { "09:30", "31/12/2023 23:59:59", LIST_SORT_DATETIME, -1, -1 },   // a time alone before dates
+        { "09:30", "31/12/2023 23:59:59", LIST_SORT_DATETIME, 1, 1 },
+        { "02/01/2024 10:00", "01/01/2024", LIST_SORT_DATETIME, -1, 1 },
+        { "abc", "abd", LIST_SORT_TEXT, -1, -1 }, { "abc", "abd", LIST_SORT_TEXT, 1, 1 },
+        { "alpha", "Beta", LIST_SORT_TEXT, -1, 1 },   // by byte value
         { "x", "y", LIST_SORT_NONE, -1, 0 }, { "x", "y", 10, -1, 0 },
     };
     for (const auto& c : cases)
     {
         const int n = ListCompareTexts(c.a, c.b, c.nType, c.nOrder);
-        EXPECT_EQ(c.nSign, (n > 0) - (n < 0)) << c.a << " " << c.b << " type " << c.nType;
+        EXPECT_EQ(c.nSign, (n > 0) - (n < 0)) << c.a << " " << c.b << " type " << c.nType << " order " << c.nOrder;
     }
 }
