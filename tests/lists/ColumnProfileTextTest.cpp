@@ -86,36 +86,23 @@ TEST(ColumnProfileText, EveryTextSurvivesTheEscape)
     }
 }
 
-TEST(ColumnProfileText, TextsWithoutSeparatorsAreStoredAsTheyAre)
+TEST(ColumnProfileText, ProfilesWrittenBeforeTheEscapeReadAsBefore)
 {
-    // What profiles held before the escape reads the same; integer division in formulas included.
+    // Texts without separators are stored as they are; integer division in formulas included.
     for (const char* text : { "Spread", " \"1\"\\\"2\"", "\"Bid\"\\ \"Lot\"", "a\\b", "100%", "x\\xyz" })
     {
         EXPECT_EQ(text, S(EscapeProfileText(text)));
         EXPECT_EQ(text, S(UnescapeProfileText(text)));
     }
-}
-
-TEST(ColumnProfileText, BuiltInEntriesReadBackAsWritten)
-{
-    // Three built-in columns: the second hidden, the third shown first with width 95.
-    const char* example = "0,1,80,1,-1,0,2,0,95";
+    // Built-in entries (the second column hidden, the third shown first) are written as read.
     CColumnProfileEntries entries;
-    ASSERT_EQ(3, ParseColumnProfile(example, 3, entries));
-    EXPECT_EQ(2, entries[2].nColumn);
-    EXPECT_EQ(0, entries[2].nPosition);
-    EXPECT_EQ(95, entries[2].nWidth);
-    EXPECT_EQ(example, S(FormatColumnProfile(entries)));
-
-}
-
-TEST(ColumnProfileText, OldDefinitionsReadAsBefore)
-{
-    CColumnProfileEntries entries;
+    ASSERT_EQ(3, ParseColumnProfile("0,1,80,1,-1,0,2,0,95", 3, entries));
+    EXPECT_EQ("0,1,80,1,-1,0,2,0,95", S(FormatColumnProfile(entries)));
+    // Old definitions: text 2 runs to the next ","; a name without "#" has empty texts.
     ASSERT_EQ(3, ParseColumnProfile("0,0,60,1,1,50,Spread#\"1\"\\\"0\"#a#b,2,-1,0,NoHashes", 1, entries));
     EXPECT_EQ("Spread", S(entries[1].csName));
     EXPECT_EQ("\"1\"\\\"0\"", S(entries[1].csText1));
-    EXPECT_EQ("a#b", S(entries[1].csText2));   // text 2 runs to the next ","
+    EXPECT_EQ("a#b", S(entries[1].csText2));
     EXPECT_EQ("NoHashes", S(entries[2].csName));
     EXPECT_EQ("", S(entries[2].csText1));
 }
