@@ -1,5 +1,5 @@
 // The tab strip's buttons (scrolling, the close button), bringing a tab out of view into it,
-// tooltips, docking in a frame, and the faults of painting an empty strip and of redrawing.
+// tooltips, and the faults of painting an empty strip and of redrawing.
 #include "TabFixture.h"
 
 #include "WindowPicture.h"
@@ -121,40 +121,6 @@ TEST_F(TabButtonsTest, TooltipsMoveWithTheirTabs)
     m_tabs->DeleteItem(0);
     EXPECT_EQ("<none>", tipText(1));
     EXPECT_EQ("Close", tipText(close));
-}
-
-TEST_F(TabButtonsTest, DocksInTheFrameThroughTheSizeParentMessage)
-{
-    // bDeferred: placed through a deferred window position, as a frame's layout does
-    const struct { DWORD dwStyle; bool bDeferred; CRect created, placed, left; } cases[] = {
-        { 0, true, CRect(0, 0, 100, 22), CRect(10, 258, 590, 280), CRect(10, 20, 590, 258) },
-        { CTCS_TOP, false, CRect(0, 0, 100, 22), CRect(10, 20, 590, 42), CRect(10, 42, 590, 280) },
-        { CTCS_VERTICAL, true, CRect(0, 0, 24, 100), CRect(566, 20, 590, 280), CRect(10, 20, 566, 280) },
-        { CTCS_VERTICAL | CTCS_LEFT, false, CRect(0, 0, 24, 100), CRect(10, 20, 34, 280), CRect(34, 20, 590, 280) },
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.dwStyle);
-        Make(c.dwStyle | CTCS_AUTOHIDEBUTTONS, Names(3, "Orders"), -1, c.created);
-        AFX_SIZEPARENTPARAMS params = {};
-        params.rect = CRect(10, 20, 590, 280);
-        params.hDWP = c.bDeferred ? ::BeginDeferWindowPos(1) : nullptr;
-        m_tabs->SendMessage(WM_SIZEPARENT, 0, (LPARAM)&params);
-        if (c.bDeferred)
-            ::EndDeferWindowPos(params.hDWP);
-        CRect rc;
-        m_tabs->GetWindowRect(&rc);
-        m_recorder.ScreenToClient(&rc);
-        EXPECT_EQ(c.placed, rc);
-        EXPECT_EQ(c.left, CRect(params.rect));
-        EXPECT_EQ(2, m_tabs->HitTest(Center(2)));   // laid out again at its new size
-        // A vertical strip's text rectangles stand upright; a click selects.
-        CRect r;
-        m_tabs->GetItemRect(1, r);
-        EXPECT_GT(c.dwStyle & CTCS_VERTICAL ? r.Height() : r.Width(), c.dwStyle & CTCS_VERTICAL ? r.Width() : r.Height());
-        Click(Center(1));
-        EXPECT_EQ("-2:1 0:1", Notes());
-    }
 }
 
 // The fault: an empty strip read tab 0 while painting. It paints only its face, however it

@@ -45,6 +45,10 @@ TEST_F(TabItemsTest, NotificationRecordHasTheDocumentedLayoutAndFields)
     EXPECT_EQ(2, m_tabs->GetCurSel());
     EXPECT_EQ("", m_recorder.m_notes[1].text);   // a press on nothing carries no item fields
     EXPECT_EQ(CRect(0, 0, 0, 0), m_recorder.m_notes[1].rect);
+    // A vertical strip takes its clicks the same way.
+    Make(CTCS_VERTICAL | CTCS_AUTOHIDEBUTTONS, Names(3, "Orders"), -1, CRect(0, 0, 24, 200));
+    Click(Center(1));
+    EXPECT_EQ("-2:1 0:1", Notes());
 }
 
 TEST_F(TabItemsTest, HighlightsFollowTheSelectionInOrderAndTheirRules)
