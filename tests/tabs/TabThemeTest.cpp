@@ -106,7 +106,7 @@ TEST_F(ThemeTest, AHostWithoutTheLoadCallbackGetsThePlainStrip)
     ::DeleteObject(hbm);
 }
 
-// Runs ThemedChild in a child process while the registry names the light theme; the values are
+// Runs the themed child test in a child process while the registry names the light theme; the values are
 // put back (or removed) when it ends.
 TEST_F(ThemeTest, TheLightThemeInAChildProcess)
 {
@@ -128,7 +128,8 @@ TEST_F(ThemeTest, TheLightThemeInAChildProcess)
         ASSERT_EQ(ERROR_SUCCESS, ::RegSetKeyValueA(HKEY_CURRENT_USER, kThemeKey, name, REG_SZ, value.c_str(),
                                                    (DWORD)value.size() + 1));
     }
-    std::string command = std::string("\"") + exe + "\" --gtest_also_run_disabled_tests --gtest_filter=ThemedChild.*";
+    std::string command = std::string("\"") + exe + "\" --gtest_also_run_disabled_tests"
+                          " --gtest_filter=ThemeTest.DISABLED_ThemedChild*";
     ::SetEnvironmentVariableA(kChildVariable, "themed");
     STARTUPINFOA si = {};
     si.cb = sizeof(si);
@@ -149,20 +150,10 @@ TEST_F(ThemeTest, TheLightThemeInAChildProcess)
     EXPECT_EQ(0u, dwExit);
 }
 
-class ThemedChild : public ThemeTest
+TEST_F(ThemeTest, DISABLED_ThemedChildUtilityStripLeaksAndAThemeFileThatFailsToLoad)
 {
-protected:
-    void SetUp() override
-    {
-        const char* p = std::getenv(kChildVariable);
-        if (p == nullptr || std::string(p) != "themed")
-            GTEST_SKIP() << "runs in a child process of ThemeTest";
-        ThemeTest::SetUp();
-    }
-};
-
-TEST_F(ThemedChild, DISABLED_UtilityStripLeaksAndAThemeFileThatFailsToLoad)
-{
+    if (std::getenv(kChildVariable) == nullptr)
+        GTEST_SKIP() << "runs in a child process of TheLightThemeInAChildProcess";
     {
         CThemeUtil theme;
         EXPECT_EQ(0, theme.OpenThemeData(nullptr, L"TAB"));
