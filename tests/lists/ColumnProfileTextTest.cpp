@@ -182,14 +182,3 @@ TEST(ColumnProfileResolve, UnnamedColumnsAreHiddenAndUserColumnsAppended)
     EXPECT_EQ("Spread", S(layout.added[0].csName));
     EXPECT_EQ((sShown{ { 1, 2 }, { 60, 80 } }), Shown(layout)) << "a bad width falls back to 80";
 }
-
-TEST(ColumnProfileResolve, DefaultsWithoutAProfile)
-{
-    sColumnLayout layout;
-    ResolveDefaultColumns(CArray<int, int>(), Ints({ 41, 42, 43 }), layout);
-    EXPECT_EQ((sShown{ { 0, 1, 2 }, { 41, 42, 43 } }), Shown(layout));
-    // Default positions by column index; a column beyond them is hidden.
-    ResolveDefaultColumns(Ints({ 1, -1 }), Ints({ 41, 42, 43 }), layout);
-    EXPECT_EQ((sShown{ { 0 }, { 41 } }), Shown(layout));
-    EXPECT_EQ(-1, layout.positions[2]);
-}

@@ -84,26 +84,6 @@ TEST_F(TabRenameTest, HowARenameEndsAndWhenItIsRefused)
     EXPECT_EQ(nullptr, m_tabs->GetRenameEdit());
 }
 
-TEST_F(TabRenameTest, TabsChangedWhileRenaming)
-{
-    m_recorder.Post([&] {
-        Type("Lost");
-        m_recorder.Post([&] { m_tabs->DeleteItem(1); });
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ(Names({ "Market", "Trades" }), Texts());
-    EXPECT_EQ("", Notes());
-    EXPECT_EQ(nullptr, m_tabs->GetRenameEdit());
-    // A rename that inserts before the renamed tab keeps renaming the same tab.
-    m_recorder.Post([&] {
-        m_tabs->InsertItem(0, "First");
-        Type("Renamed");
-        Key(VK_RETURN);
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ(Names({ "First", "Market", "Renamed" }), Texts());
-}
-
 // The fault: a strip deleted by its host while its rename was open was read and written again.
 TEST_F(TabRenameTest, AStripDeletedDuringItsRenameIsNotTouchedAgain)
 {

@@ -154,17 +154,12 @@ TEST_F(ThemeTest, DISABLED_ThemedChildUtilityStripLeaksAndAThemeFileThatFailsToL
 {
     if (std::getenv(kChildVariable) == nullptr)
         GTEST_SKIP() << "runs in a child process of TheLightThemeInAChildProcess";
-    {
-        CThemeUtil theme;
-        EXPECT_EQ(0, theme.OpenThemeData(nullptr, L"TAB"));
-        ASSERT_EQ(1, theme.OpenThemeData(m_frame.m_hWnd, L"BUTTON"));
-        EXPECT_NE(nullptr, theme.m_hThemeFile);
-        EXPECT_TRUE(Called("orvou_call_LoadLibrary(UxTheme.dll)"));
-        EXPECT_TRUE(Called("light.msstyles"));   // the theme file, loaded through the host
-        theme.CloseThemeData();
-        EXPECT_EQ(nullptr, theme.m_hThemeFile);
-        ExpectAllZero(theme);
-    }
+    CThemeUtil theme;
+    EXPECT_EQ(0, theme.OpenThemeData(nullptr, L"TAB"));
+    ASSERT_EQ(1, theme.OpenThemeData(m_frame.m_hWnd, L"TAB"));
+    EXPECT_TRUE(Called("orvou_call_LoadLibrary(UxTheme.dll)"));
+    EXPECT_TRUE(Called("light.msstyles"));   // the theme file, loaded through the host
+    EXPECT_NE(nullptr, theme.m_hThemeFile);
 
     // The highlighted tab is the theme's hot tab, pixel for pixel inside its outline, which
     // reaches half the strip's height (22) beyond its text on either side.
@@ -174,8 +169,6 @@ TEST_F(ThemeTest, DISABLED_ThemedChildUtilityStripLeaksAndAThemeFileThatFailsToL
     m_tabs->GetItemRect(3, rText);
     CRect r = rText;
     r.InflateRect(11, 0);
-    CThemeUtil theme;
-    ASSERT_EQ(1, theme.OpenThemeData(m_frame.m_hWnd, L"TAB"));
     const CRect rHot(0, 0, r.Width(), r.Height());
     HBITMAP hHot = DrawInto(r.Width(), r.Height(), [&](HDC hDC) {
         EXPECT_EQ(1, theme.DrawThemePart(hDC, TABP_TABITEM_, 2, &rHot));
@@ -186,6 +179,9 @@ TEST_F(ThemeTest, DISABLED_ThemedChildUtilityStripLeaksAndAThemeFileThatFailsToL
             EXPECT_EQ(WindowPicture::PixelAt(hHot, x - r.left, y - r.top), WindowPicture::PixelAt(hbm, x, y));
     ::DeleteObject(hHot);
     ::DeleteObject(hbm);
+    theme.CloseThemeData();
+    EXPECT_EQ(nullptr, theme.m_hThemeFile);
+    ExpectAllZero(theme);
 
     // The program's leak check: strips of every kind, themed and (the host refusing the theme
     // file) plain, created, drawn, re-themed and destroyed; GDI objects and windows stay as they
