@@ -53,8 +53,6 @@ TEST_F(ListInputTest, KeysCopySelectAndToggleGridLines)
         { "Ctrl+C without selection empties the clipboard", {}, 'C', true, false, "", 0, false },
         { "Ctrl+Shift+C copies too", { 2 }, 'C', true, true, "QQQ\t7\tthird\t\r\n", 1, false },
         { "plain C", { 0 }, 'C', false, false, "old text", 1, false },
-        { "plain A", { 0 }, 'A', false, false, "old text", 1, false },
-        { "plain G", { 0 }, 'G', false, false, "old text", 1, false },
         { "Ctrl+A selects every row", { 1 }, 'A', true, false, "old text", 3, false },
         { "Shift+G: grid lines on", {}, 'G', false, true, "old text", 0, true },
         { "Shift+G: and off", {}, 'G', false, true, "old text", 0, false },
