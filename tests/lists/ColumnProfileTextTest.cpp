@@ -115,9 +115,7 @@ TEST(ColumnProfileText, BadFieldsCostOnlyTheirEntry)
         { "0,0,50,x,1,1,60", { 0, 1 } },                            // a field that is no number
         { "0,0,50,1,x,60,2,0,40", { 0, 2 } },                       // a bad width: the whole entry
         { "0,0,50,3,1,40,Na,me#a#b,1,1,60", { 0, 3, 1 } },          // an old name with a ","
-        { "0,0,99999999999", {} },
-        { "0,0", {} },
-        { "", {} },
+        { "0,0,99999999999", {} }, { "0,0", {} }, { "", {} },
         { "0,0,50,1", { 0 } },
     };
     for (auto& c : cases)
@@ -136,9 +134,7 @@ TEST(ColumnProfileResolve, CorruptProfilesGiveUsableLayouts)
     // Three built-in columns with default widths 41, 42, 43.
     struct { const char* value; bool bFromProfile; sShown shown; } cases[] = {
         { "0,1,80,1,-1,0,2,0,95", true, { { 2, 0 }, { 95, 80 } } },
-        { "", false, {} },
-        { "garbage", false, {} },
-        { "0,1", false, {} },
+        { "", false, {} }, { "garbage", false, {} }, { "0,1", false, {} },
         { "1,0,50,0,x,60", true, { { 1 }, { 50 } } },
         { "2,0,50,0,0,60,1,1,70", true, { { 0, 1 }, { 60, 70 } } },        // one position twice
         { "0,5,50,1,0,60", true, { { 1 }, { 60 } } },                       // position past the columns

@@ -21,8 +21,7 @@ TEST(RowDragOrderTest, BlocksLandWhereTheFirstRowDrops)
         { "rows either side of the drop", 5, { 0, 4 }, 2, "BCAED" },
         { "drop on a dragged row", 5, { 0, 1 }, 1, "ABCDE" },
         { "repeats and rows outside ignored", 5, { 1, 1, -3, 17 }, 3, "ACDBE" },
-        { "one row", 1, { 0 }, 0, "A" },
-        { "no rows", 0, { 0 }, 0, "" },
+        { "one row", 1, { 0 }, 0, "A" }, { "no rows", 0, { 0 }, 0, "" },
         { "nothing dragged", 3, {}, 1, "ABC" },
     };
     for (const sCase& c : cases)
