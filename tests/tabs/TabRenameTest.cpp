@@ -33,6 +33,7 @@ TEST_F(TabRenameTest, HowARenameEndsAndWhenItIsRefused)
         LRESULT lVeto;                 // the parent's answer to the rename notification
         const char* notes;
         const char* result;            // the tab's text after
+        int nQuit = -1;                // the quit code left for the host's loop
     } cases[] = {
         { "Enter commits (typing replaces the selected old name)", [&] { Type("Open positions"); Key(VK_RETURN); }, 0, "4:1",
           "Open positions" },
@@ -46,6 +47,8 @@ TEST_F(TabRenameTest, HowARenameEndsAndWhenItIsRefused)
           "nnnnnnnnnnnnnnnnnnnnnnnnnnnnn" },
         { "an empty name is a name too",
           [&] { Key(VK_DELETE); ::PostMessageA(Edit(), WM_CHAR, VK_BACK, 1); Key(VK_RETURN); }, 0, "4:1", "" },
+        { "a quit message ends it and is kept for the host", [&] { Type("Half"); ::PostQuitMessage(3); }, 0, "",
+          "Orders", 3 },
         { "a click on another tab commits first, then selects that tab", [&] {
               Type("Book");
               const CPoint pt = Center(0);
@@ -63,6 +66,8 @@ TEST_F(TabRenameTest, HowARenameEndsAndWhenItIsRefused)
         m_recorder.Post(c.steps);
         EXPECT_EQ(0, m_tabs->EditLabel(1));
         AfxPumpPendingMessages();
+        MSG msg = {};
+        EXPECT_EQ(c.nQuit, ::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? (int)msg.wParam : -1);
         EXPECT_EQ(c.notes, Notes());
         if (!m_recorder.m_notes.empty()) { EXPECT_EQ("Orders", m_recorder.m_notes[0].text); }   // still the old name
         EXPECT_EQ(Names({ "Market", c.result, "Trades" }), Texts());
@@ -117,18 +122,5 @@ TEST_F(TabRenameTest, AStripDeletedDuringItsRenameIsNotTouchedAgain)
         EXPECT_EQ(nWindows, TestLeaks::Windows());
         CGoneTabs::Release();
     }
-}
-
-TEST_F(TabRenameTest, QuitMessageEndsTheRenameAndIsKeptForTheHost)
-{
-    m_recorder.Post([&] {
-        Type("Half");
-        ::PostQuitMessage(3);
-    });
-    EXPECT_EQ(0, m_tabs->EditLabel(1));
-    EXPECT_EQ("Orders", Texts()[1]);
-    MSG msg;
-    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(3u, msg.wParam);
 }
 }  // namespace
