@@ -158,10 +158,8 @@ TEST_F(ListTest, DerivedTextsAreReadThroughTheVirtualSlots)
 {
     CDataGrid grid;
     ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), &m_dialog, 2001));
-    sOrvoColInfo key = { "Sym", 60, 0, LIST_SORT_TEXT, "", "" };
-    sOrvoColInfo price = { "Price", 60, 1, LIST_SORT_DECIMAL, "", "" };
-    grid.m_arrColInfo.Add(key);
-    grid.m_arrColInfo.Add(price);
+    grid.m_arrColInfo.Add(sOrvoColInfo{ "Sym", 60, 0, LIST_SORT_TEXT, "", "" });
+    grid.m_arrColInfo.Add(sOrvoColInfo{ "Price", 60, 1, LIST_SORT_DECIMAL, "", "" });
     grid.InsertColumnsForList();
     grid.m_prices = { "30", "10", "20" };
     for (int i = 0; i < 3; ++i)

@@ -35,7 +35,6 @@ TEST(TabGeometry, HitTestFollowsTheSlantedEdgesOverlapsAndButtons)
         { "narrow edge, inside", bottom, CPoint(9, 18), -1, 0 },
         { "narrow edge, end", bottom, CPoint(44, 18), -1, 0 },
         { "notch start", bottom, CPoint(45, 18), -1, CTCHT_NOWHERE },
-        { "notch end", bottom, CPoint(52, 18), -1, CTCHT_NOWHERE },
         { "after the notch", bottom, CPoint(53, 18), -1, 1 },
         { "an empty text still makes a tab (68-92)", bottom, CPoint(80, 10), -1, 2 },
         { "the end of the last tab", bottom, CPoint(91, 1), -1, 2 },
