@@ -111,7 +111,6 @@ TEST(ColumnProfileText, BadFieldsCostOnlyTheirEntry)
 {
     // columns: the entries read, by column index
     struct { const char* value; std::vector<int> columns; } cases[] = {
-        { "0,1,80,2147483647,0,50,1,0,70", { 0, 2147483647, 1 } },   // a stray index has no definition
         { "0,0,50,x,1,1,60", { 0, 1 } },                            // a field that is no number
         { "0,0,50,1,x,60,2,0,40", { 0, 2 } },                       // a bad width: the whole entry
         { "0,0,50,3,1,40,Na,me#a#b,1,1,60", { 0, 3, 1 } },          // an old name with a ","

@@ -148,10 +148,6 @@ TEST_F(ListInputTest, MenuCommandsAndProcessCommandRunOnTheList)
     EXPECT_EQ("ABC\t10.5\tfirst\t\r\n", TestClipboard::Text());
     m_list.ProcessCommand(2130);   // a header command: ignored
     EXPECT_EQ(client.Width() / 3, m_list.GetColumnWidth(1));
-    m_list.DeleteAllItems();
-    m_script.Clear();
-    m_list.ProcessCommand(4006);
-    EXPECT_EQ((std::vector<CString>{ "No Items in the List" }), m_script.Messages());
 }
 
 TEST_F(ListInputTest, ApplicationsKeyGoesToTheOwnerWindowWhenSet)
