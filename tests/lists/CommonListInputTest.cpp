@@ -2,8 +2,6 @@
 // modal seam records them, commands chosen from them, and the clipboard text.
 #include "ListFixture.h"
 
-#include <functional>
-
 class ListInputTest : public ListTest
 {
 protected:

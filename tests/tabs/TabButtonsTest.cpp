@@ -9,13 +9,6 @@ namespace
 class TabButtonsTest : public TabTest
 {
 protected:
-    // Thirty tabs on a 300-pixel strip: far more than fit.
-    void ManyTabs(DWORD dwStyle = CTCS_AUTOHIDEBUTTONS)
-    {
-        Create(dwStyle, CRect(0, 0, 300, 20));
-        AddTabs(30, "Instrument");
-        m_tabs->SetCurSel(0);
-    }
     COLORREF FirstTabPixel()   // a real WM_PAINT, then the strip as the user sees it
     {
         m_tabs->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
@@ -28,7 +21,9 @@ protected:
 
 TEST_F(TabButtonsTest, ScrollButtonsStepAndJumpToTheEndsAndTheCutTabIsBroughtIn)
 {
-    ManyTabs(CTCS_AUTOHIDEBUTTONS | CTCS_FOURBUTTONS);
+    Create(CTCS_AUTOHIDEBUTTONS | CTCS_FOURBUTTONS, CRect(0, 0, 300, 20));   // thirty tabs: far more than fit
+    AddTabs(30, "Instrument");
+    m_tabs->SetCurSel(0);
     const CPoint next = ButtonCenter(CTCHT_ONNEXTBUTTON);
     Click(next);
     Click(next);

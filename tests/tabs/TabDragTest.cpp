@@ -60,8 +60,7 @@ TEST_F(TabDragTest, ReleaseMovesOrWithCtrlCopiesTheTab)
         EXPECT_EQ(c.texts, texts);
         EXPECT_EQ(c.nSelected, m_tabs->GetCurSel());
         EXPECT_EQ(c.notes, Notes());
-        EXPECT_EQ(CTCHT_NOWHERE, m_tabs->GetDragTarget());
-        EXPECT_EQ(nullptr, CWnd::GetCapture());
+        EXPECT_EQ(nullptr, CWnd::GetCapture());   // the drag is over
         int nWithData = 0;   // a copy carries the data too
         for (int i = 0; i < m_tabs->GetItemCount(); ++i)
         {

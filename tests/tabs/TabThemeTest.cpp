@@ -9,7 +9,6 @@
 #include "widgets/ThemeUtil.h"
 
 #include <cstdlib>
-#include <string>
 
 namespace
 {
