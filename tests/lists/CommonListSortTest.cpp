@@ -1,40 +1,73 @@
-// Sorting a real grid: each comparison type in both directions, the header images, SortOn,
-// SortOnVisibleIndex and auto-sort with its settings and timer.
+// The header and the sort of a real grid: the header built from the defaults or with the profile
+// option off (stored profiles are in tests/profiles), LoadHeaders and the rebuilt message; clicks
+// and SortOn with the header images, item data, long and derived texts (the comparison of each
+// type is in ListSortRulesTest), and auto-sort with its settings.
 #include "ListFixture.h"
 
-struct sTypeCase { int dataType; Texts input; Texts ascending; };
+#include <algorithm>
 
-class ListSortTypes : public ListTest, public ::testing::WithParamInterface<sTypeCase>
+namespace
 {
-};
-
-TEST_P(ListSortTypes, ClickSortsAscendingThenDescending)
-{
-    const sTypeCase& c = GetParam();
-    BuildColumns({ { "Key", 60, 0, LIST_SORT_TEXT }, { "Value", 80, 1, c.dataType } });
-    for (size_t i = 0; i < c.input.size(); ++i)
-        AddRow({ std::to_string(i).c_str(), c.input[i].c_str() });
-
-    ClickHeader(1);
-    EXPECT_EQ(c.ascending, Column(1)) << "ascending, type " << c.dataType;
-    ClickHeader(1);
-    Texts descending(c.ascending.rbegin(), c.ascending.rend());
-    EXPECT_EQ(descending, Column(1)) << "descending, type " << c.dataType;
+const std::initializer_list<sTestColumn> kABC = { { "A", 41, 0, LIST_SORT_TEXT },
+                                                  { "B", 42, 0x800, LIST_SORT_TEXT },
+                                                  { "C", 43, 0, LIST_SORT_TEXT } };
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllTypes, ListSortTypes,
-    ::testing::Values(
-        sTypeCase{ LIST_SORT_INTEGER, { "10", "-3", "2", "7" }, { "-3", "2", "7", "10" } },
-        sTypeCase{ LIST_SORT_DECIMAL, { "1.5", "-", "0.25", "-2" }, { "-2", "-", "0.25", "1.5" } },
-        sTypeCase{ LIST_SORT_NATURAL, { "a10", "a2", "a1", "b0", "a01" }, { "a01", "a1", "a2", "a10", "b0" } },
-        sTypeCase{ LIST_SORT_LONG, { "300000", "5", "-40", "70000" }, { "-40", "5", "70000", "300000" } },
-        sTypeCase{ LIST_SORT_DECIMAL_5, { "3.5", "-0.5", "2" }, { "-0.5", "2", "3.5" } },
-        sTypeCase{ LIST_SORT_DATETIME, { "02/01/2024 10:00", "01/01/2024", "09:30", "31/12/2023 23:59:59" },
-                   { "09:30", "31/12/2023 23:59:59", "01/01/2024", "02/01/2024 10:00" } },
-        sTypeCase{ LIST_SORT_DECIMAL_7, { "100", "NA", "99.99" }, { "NA", "99.99", "100" } },
-        sTypeCase{ LIST_SORT_TEXT, { "beta", "Alpha", "alpha", "Beta" }, { "Alpha", "Beta", "alpha", "beta" } },
-        sTypeCase{ LIST_SORT_DECIMAL_9, { "0.001", "-", "-0.5" }, { "-", "-0.5", "0.001" } }));
+TEST_F(ListTest, HeaderFromTheDefaultsTheProfileOrEveryColumn)
+{
+    // profile: nullptr: none stored
+    struct Case { const char* name; std::vector<int> defaults; const char* profile; bool bProfileOption; Texts header; std::vector<int> widths; } const cases[] = {
+        { "every column in order", {}, nullptr, true, { "A", "B", "C" }, { 41, 42, 43 } },
+        { "profile ignored with the option off", {}, "0,-1,0,1,0,50", false, { "A", "B", "C" }, { 41, 42, 43 } },
+        { "defaults by column index", { 2, 0 }, nullptr, true, { "C", "A" }, { 43, 41 } },
+        { "a profile wins over the defaults", { 2, 0 }, "0,0,50,1,1,50,2,-1,0", true, { "A", "B" }, { 50, 50 } },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        TestHost::Calls().clear();
+        CArray<int, int> defaults;
+        for (int d : c.defaults)
+            defaults.Add(d);
+        if (!c.defaults.empty()) { EXPECT_EQ(1, m_list.SetDefaultCols(defaults)); }
+        EXPECT_EQ(0, m_list.SetDefaultCols(0, nullptr));   // refused: the defaults stay
+        if (c.profile)
+            TestHost::Settings()[{ "TestGrid", "COLUMNPROFILE" }] = c.profile;
+        else
+            TestHost::Settings().erase({ "TestGrid", "COLUMNPROFILE" });
+        m_list.m_bColumnProfile = c.bProfileOption;
+        BuildColumns(kABC);
+        EXPECT_EQ(c.header, HeaderTexts());
+        for (size_t i = 0; i < c.widths.size(); ++i)
+            EXPECT_EQ(c.widths[i], m_list.GetColumnWidth((int)i));
+        if (c.profile == nullptr && c.defaults.empty())
+        {
+            EXPECT_EQ(1, std::count(TestHost::Calls().begin(), TestHost::Calls().end(),
+                                    std::string("UserSetting(0,TestGrid,COLUMNPROFILE)")));
+        }
+    }
+    // The blank header image marks the 0x800 format.
+    EXPECT_EQ(-1, HeaderImage(0));
+    EXPECT_EQ(2, HeaderImage(1));
+}
+
+TEST_F(ListTest, LoadHeadersRebuildsAndTellsTheDialog)
+{
+    BuildColumns(kABC);
+    CArray<int, int> columns, widths;
+    columns.Add(1);
+    columns.Add(2);
+    widths.Add(77);
+    widths.Add(66);
+    m_list.LoadHeaders(columns, widths);
+    EXPECT_EQ((Texts{ "B", "C" }), HeaderTexts());
+    EXPECT_EQ(77, m_list.GetColumnWidth(0));
+    EXPECT_EQ((std::vector<WPARAM>{ 1001 }), m_dialog.m_rebuilt);
+    // A grouped list tells its immediate parent, here the same dialog.
+    m_list.m_bGroupedList = true;
+    m_list.LoadHeaders(columns, widths);
+    EXPECT_EQ((std::vector<WPARAM>{ 1001, 1001 }), m_dialog.m_rebuilt);
+}
 
 TEST_F(ListTest, UnsortableTypeKeepsRowsAndItemDataFollowsRowsEvenWhenShared)
 {
@@ -54,7 +87,6 @@ TEST_F(ListTest, UnsortableTypeKeepsRowsAndItemDataFollowsRowsEvenWhenShared)
     for (int r = 0; r < 5; ++r)
         after.push_back(m_list.CListCtrl::GetItemData(r));
     EXPECT_EQ((std::vector<DWORD_PTR>{ 1, 2, 0, 1, 1 }), after);
-    EXPECT_FALSE(m_list.IsSorting());
 }
 
 TEST_F(ListTest, LongCellTextsAreReadAndSortedWhole)
@@ -65,8 +97,7 @@ TEST_F(ListTest, LongCellTextsAreReadAndSortedWhole)
         AddRow({ std::string((size_t)n, (char)('a' + n % 7)).append("z").c_str() });
     for (int r = 0; r < 4; ++r)
         EXPECT_EQ(lengths[r] + 1, m_list.GetItemText(r, 0).GetLength());
-    m_list.SortOn(0, 1);
-    // 'a' + n % 7: 1000 -> 'g', 255 -> 'd', 254 -> 'c', 256 -> 'e'.
+    m_list.SortOn(0, 1);   // 'a' + n % 7: 1000 -> 'g', 255 -> 'd', 254 -> 'c', 256 -> 'e'
     std::vector<int> sorted;
     for (int r = 0; r < 4; ++r)
         sorted.push_back(m_list.GetItemText(r, 0).GetLength() - 1);
@@ -87,7 +118,6 @@ TEST_F(ListTest, ClicksAndSortOnSetDirectionColumnAndHeaderImages)
         { "beyond the header: column 0", 7, 0, 0, { "2", "10", "1" }, 0, -1, { 0, 2, 2 } },
         { "SortOn ascending", -1, 1, 1, { "1", "2", "10" }, 1, -1, { 2, 0, 2 } },
         { "SortOn 0 is descending", -1, 1, 0, { "10", "2", "1" }, 1, 1, { 2, 1, 2 } },
-        { "SortOn -1 too", -1, 1, -1, { "10", "2", "1" }, 1, 1, { 2, 1, 2 } },
     };
     for (const Case& c : cases)
     {
@@ -127,10 +157,8 @@ TEST_F(ListTest, DerivedTextsAreReadThroughTheVirtualSlots)
 {
     CDataGrid grid;
     ASSERT_TRUE(grid.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), &m_dialog, 2001));
-    sOrvoColInfo key = { "Sym", 60, 0, LIST_SORT_TEXT, "", "" };
-    sOrvoColInfo price = { "Price", 60, 1, LIST_SORT_DECIMAL, "", "" };
-    grid.m_arrColInfo.Add(key);
-    grid.m_arrColInfo.Add(price);
+    grid.m_arrColInfo.Add(sOrvoColInfo{ "Sym", 60, 0, LIST_SORT_TEXT, "", "" });
+    grid.m_arrColInfo.Add(sOrvoColInfo{ "Price", 60, 1, LIST_SORT_DECIMAL, "", "" });
     grid.InsertColumnsForList();
     grid.m_prices = { "30", "10", "20" };
     for (int i = 0; i < 3; ++i)
@@ -160,19 +188,14 @@ TEST_F(ListTest, SortOnAHiddenColumnSortsPositionZero)
 TEST_F(ListTest, AutoSortSettingsAreWrittenOnDestroyAndReadBack)
 {
     BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER }, { "C", 60, 0, LIST_SORT_TEXT } });
-    m_list.SaveAutoSort();
-    EXPECT_EQ("false", TestSettings::Get("TestGrid", "AutoSortTicked"));
-    EXPECT_EQ("<none>", TestSettings::Get("TestGrid", "AutoSort"));
     m_list.EnableAutoSort(TRUE);
     AddRow({ "a", "1", "" });
     ClickHeader(2);
     ClickHeader(2);
-    m_dialog.DestroyWindow();   // saves, and empties the list
+    m_dialog.DestroyWindow();   // saves
     EXPECT_EQ("true", TestSettings::Get("TestGrid", "AutoSortTicked"));
     EXPECT_EQ("2", TestSettings::Get("TestGrid", "AutoSort"));
     EXPECT_EQ("1", TestSettings::Get("TestGrid", "AutoSortOrder"));
-    EXPECT_EQ(0, m_list.m_arrColInfo.GetSize());
-    EXPECT_EQ(0, m_list.m_arrColPosition.GetSize());
 
     struct Case { const char *ticked, *column, *order; int nResult, nColumn, nOrder; bool bEnabled; } const cases[] = {
         { "true", "2", "1", 1, 2, 1, true },       // as saved above
@@ -196,27 +219,22 @@ TEST_F(ListTest, AutoSortSettingsAreWrittenOnDestroyAndReadBack)
     }
 }
 
-TEST_F(ListTest, AutoSortTimerSortsTheCurrentColumn)
+TEST_F(ListTest, AutoSortSortsOnItsTimerAndAtOnceWhenStarted)
 {
     TestHost::Settings()[{ "TestGrid", "AutoSortTicked" }] = "true";
     TestHost::Settings()[{ "TestGrid", "AutoSort" }] = "1";
     TestHost::Settings()[{ "TestGrid", "AutoSortOrder" }] = "-1";
     BuildColumns({ { "A", 60, 0, LIST_SORT_TEXT }, { "B", 60, 0, LIST_SORT_INTEGER } });
     EXPECT_TRUE(m_list.IsAutoSortEnabled());
-    EXPECT_EQ(0u, m_list.m_nAutoSortTimer) << "no rows yet: the one-second timer is not recorded";
     AddRow({ "x", "5" });
     AddRow({ "y", "-1" });
     AddRow({ "z", "3" });
     m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
     EXPECT_EQ((Texts{ "-1", "3", "5" }), Column(1));
-    EXPECT_NE(0u, m_list.m_nAutoSortTimer);
-    m_list.SetItemText(0, 1, "8");
-    m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
-    EXPECT_EQ((Texts{ "3", "5", "8" }), Column(1));
     // SortOnVisibleIndex sorts only with auto-sort on, and keeps the direction on the same column.
     m_list.SetItemText(0, 1, "9");
     EXPECT_EQ(1, m_list.SortOnVisibleIndex(1, 1));
-    EXPECT_EQ((Texts{ "5", "8", "9" }), Column(1));
+    EXPECT_EQ((Texts{ "3", "5", "9" }), Column(1));
     EXPECT_EQ(-1, m_list.GetSortOrder());
 
     m_list.EnableAutoSort(FALSE);
@@ -224,16 +242,9 @@ TEST_F(ListTest, AutoSortTimerSortsTheCurrentColumn)
     m_list.SetItemText(0, 1, "99");
     m_list.SendMessage(WM_TIMER, LIST_AUTOSORT_TIMER);
     m_list.SortOnVisibleIndex(1, 1);
-    EXPECT_EQ((Texts{ "99", "8", "9" }), Column(1));
-}
-
-TEST_F(ListTest, InitializeAutoSortWithRowsSortsAtOnce)
-{
-    BuildColumns({ { "A", 60, 0, LIST_SORT_NATURAL } });
-    AddRow({ "b" });
-    AddRow({ "a" });
+    EXPECT_EQ((Texts{ "99", "5", "9" }), Column(1));
+    // Started again with rows: sorted at once; the answer is the sort column.
     m_list.EnableAutoSort(TRUE);
-    EXPECT_EQ(0, m_list.InitializeAutoSort());
-    EXPECT_NE(0u, m_list.m_nAutoSortTimer);
-    EXPECT_EQ((Texts{ "a", "b" }), Column(0));
+    EXPECT_EQ(1, m_list.InitializeAutoSort());
+    EXPECT_EQ((Texts{ "5", "9", "99" }), Column(1));
 }

@@ -4,16 +4,6 @@ BEGIN_MESSAGE_MAP(CGridTestDialog, CDialog)
     ON_MESSAGE(WM_LIST_COLUMNS_REBUILT, OnColumnsRebuilt)
 END_MESSAGE_MAP()
 
-void HoldKeys(bool bCtrl, bool bShift)
-{
-    BYTE keys[256] = {};
-    if (bCtrl)
-        keys[VK_CONTROL] = keys[VK_LCONTROL] = 0x80;
-    if (bShift)
-        keys[VK_SHIFT] = keys[VK_LSHIFT] = 0x80;
-    ::SetKeyboardState(keys);
-}
-
 void ListTest::SetUp()
 {
     HostTest::SetUp();
@@ -23,7 +13,6 @@ void ListTest::SetUp()
 
 void ListTest::TearDown()
 {
-    HoldKeys();
     if (m_dialog.GetSafeHwnd() != nullptr)
         m_dialog.DestroyWindow();
     HostTest::TearDown();
@@ -107,10 +96,14 @@ void ListTest::ClickHeader(int nPosition)
 
 void ListTest::PressKey(UINT vk, bool bCtrl, bool bShift)
 {
-    HoldKeys(bCtrl, bShift);
+    BYTE keys[256] = {};
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = bCtrl ? 0x80 : 0;
+    keys[VK_SHIFT] = keys[VK_LSHIFT] = bShift ? 0x80 : 0;
+    ::SetKeyboardState(keys);
     m_list.PostMessage(WM_KEYDOWN, vk, 1);
     AfxPumpPendingMessages();
-    HoldKeys();
+    keys[VK_CONTROL] = keys[VK_LCONTROL] = keys[VK_SHIFT] = keys[VK_LSHIFT] = 0;
+    ::SetKeyboardState(keys);
 }
 
 void PlainListTest::Make(DWORD dwStyle, std::initializer_list<const char*> columns,

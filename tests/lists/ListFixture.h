@@ -29,9 +29,6 @@ public:
 
 struct sTestColumn { const char* name; int width; int format; int dataType; };
 
-// Holds the keyboard's Ctrl and Shift as given (both released by default).
-void HoldKeys(bool bCtrl = false, bool bShift = false);
-
 class ListTest : public HostTest
 {
 protected:

@@ -1,6 +1,5 @@
 // Where dropped rows land (the order rule alone, table-driven), and a drag in a plain common list:
-// the image and drop highlight while it runs, no row moved on a drop, the selection cleared and a
-// single-selection list given its style back.
+// no row moved on a drop, the selection cleared and a single-selection list given its style back.
 #include "ListFixture.h"
 #include "lists/RowDragOrder.h"
 
@@ -22,8 +21,7 @@ TEST(RowDragOrderTest, BlocksLandWhereTheFirstRowDrops)
         { "rows either side of the drop", 5, { 0, 4 }, 2, "BCAED" },
         { "drop on a dragged row", 5, { 0, 1 }, 1, "ABCDE" },
         { "repeats and rows outside ignored", 5, { 1, 1, -3, 17 }, 3, "ACDBE" },
-        { "one row", 1, { 0 }, 0, "A" },
-        { "no rows", 0, { 0 }, 0, "" },
+        { "one row", 1, { 0 }, 0, "A" }, { "no rows", 0, { 0 }, 0, "" },
         { "nothing dragged", 3, {}, 1, "ABC" },
     };
     for (const sCase& c : cases)
@@ -50,55 +48,32 @@ TEST(RowDragOrderTest, BlocksLandWhereTheFirstRowDrops)
     EXPECT_EQ(0, order[25001]);
 }
 
-class ListRowDragTest : public PlainListTest
+TEST_F(PlainListTest, APlainListDragsOnlyWithTheOptionAndMovesNothing)
 {
-protected:
-    void Make(DWORD dwStyle)
-    {
-        PlainListTest::Make(dwStyle, { "Symbol" }, { "A", "B", "C", "D", "E" });
-        m_list.m_bRowDrag = 1;
-    }
-};
-
-TEST_F(ListRowDragTest, APlainListShowsTheDragButMovesNothing)
-{
-    Make(LVS_SINGLESEL);
+    Make(LVS_SINGLESEL, { "Symbol" }, { "A", "B", "C", "D", "E" });
     m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 1), RowDrag::RowPoint(m_list.m_hWnd, 3));
-    ASSERT_TRUE(m_list.IsDragging());
-    EXPECT_EQ(m_list.m_hWnd, ::GetCapture());
-    EXPECT_FALSE(m_list.GetStyle() & LVS_SINGLESEL);   // taken away for the drag
-    EXPECT_EQ(3, m_list.GetDropIndex());
-    EXPECT_TRUE(m_list.GetItemState(3, LVIS_DROPHILITED));
-    IMAGEINFO info = {};
-    EXPECT_TRUE(m_list.m_pDragImage->GetImageInfo(0, &info));
-    // The parent saw the drag begin too.
-    EXPECT_EQ(1u, m_parent.Count(WM_NOTIFY, LVN_BEGINDRAG));
-
-    RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, RowDrag::RowPoint(m_list.m_hWnd, 4));
-    EXPECT_FALSE(m_list.GetItemState(3, LVIS_DROPHILITED));
-    EXPECT_TRUE(m_list.GetItemState(4, LVIS_DROPHILITED));
-
-    RowDrag::Release(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 4));
-    EXPECT_FALSE(m_list.IsDragging());
-    EXPECT_NE(m_list.m_hWnd, ::GetCapture());
-    EXPECT_EQ("ABCDE", Rows());
-    EXPECT_FALSE(m_list.GetItemState(4, LVIS_DROPHILITED));
-    EXPECT_EQ(0u, m_list.GetSelectedCount());
-    EXPECT_TRUE(m_list.GetStyle() & LVS_SINGLESEL);
-}
-
-TEST_F(ListRowDragTest, NoDragWithoutTheOptionAndNoLeaks)
-{
-    Make(0);
-    m_list.m_bRowDrag = 0;
-    m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 0), RowDrag::RowPoint(m_list.m_hWnd, 3));
     EXPECT_FALSE(m_list.IsDragging());
     RowDrag::Release(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 3));
 
     m_list.m_bRowDrag = 1;
-    int nGdi = TestLeaks::GdiObjects();
+    m_list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    m_parent.Clear();
+    RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 1), RowDrag::RowPoint(m_list.m_hWnd, 3));
+    ASSERT_TRUE(m_list.IsDragging());
+    EXPECT_FALSE(m_list.GetStyle() & LVS_SINGLESEL);   // taken away for the drag
+    EXPECT_EQ(1u, m_parent.Count(WM_NOTIFY, LVN_BEGINDRAG));   // the parent saw the drag begin too
+    RowDrag::Post(m_list.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, RowDrag::RowPoint(m_list.m_hWnd, 4));
+    EXPECT_TRUE(m_list.GetItemState(4, LVIS_DROPHILITED));
+    RowDrag::Release(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 4));
+    EXPECT_FALSE(m_list.IsDragging());
+    EXPECT_EQ("ABCDE", Rows());
+    EXPECT_FALSE(m_list.GetItemState(4, LVIS_DROPHILITED));
+    EXPECT_EQ(0u, m_list.GetSelectedCount());
+    EXPECT_TRUE(m_list.GetStyle() & LVS_SINGLESEL);
+
+    // The program's leak check: drags run to their end leave no GDI object behind.
+    const int nGdi = TestLeaks::GdiObjects();
     for (int i = 0; i < 5; ++i)
     {
         m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);

@@ -103,21 +103,18 @@ CPoint TabTest::Center(int nItem) const
 
 CPoint TabTest::ButtonCenter(int nButton) const
 {
-    // Scan the client area for the button (the strip is small): the middle of its run of points.
+    // Scan the strip's middle line for the button: the middle of its run of points.
     CRect rc;
     m_tabs->GetClientRect(&rc);
-    for (int y = 0; y < rc.bottom; ++y)
-        for (int x = 0; x < rc.right; ++x)
-            if (m_tabs->HitTest(CPoint(x, y)) == nButton)
-            {
-                int x2 = x, y2 = y;
-                while (x2 + 1 < rc.right && m_tabs->HitTest(CPoint(x2 + 1, y)) == nButton)
-                    ++x2;
-                while (y2 + 1 < rc.bottom && m_tabs->HitTest(CPoint(x, y2 + 1)) == nButton)
-                    ++y2;
-                return CPoint((x + x2) / 2, (y + y2) / 2);
-            }
-    return CPoint(-100, -100);
+    int x1 = -100, x2 = -100;
+    for (int x = 0; x < rc.right; ++x)
+    {
+        if (m_tabs->HitTest(CPoint(x, rc.bottom / 2)) != nButton)
+            continue;
+        x1 = x1 < 0 ? x : x1;
+        x2 = x;
+    }
+    return CPoint((x1 + x2) / 2, rc.bottom / 2);
 }
 
 std::string TabTest::Notes() const

@@ -17,17 +17,8 @@
 
 using Names = std::vector<std::string>;
 
-struct sTabNote
-{
-    int code;
-    int nItem;
-    std::string text;
-    LPARAM lParam;
-    CRect rect;
-    CPoint pt;
-    BOOL fSelected;
-    BOOL fHighlighted;
-};
+// One notification as the parent received it (the fields of CTC_NMHDR).
+struct sTabNote { int code, nItem; std::string text; LPARAM lParam; CRect rect; CPoint pt; BOOL fSelected, fHighlighted; };
 
 class CTabRecorder : public CWnd
 {

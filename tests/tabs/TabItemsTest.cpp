@@ -1,5 +1,5 @@
 // The tab strip's items and the notifications a host receives for clicks: selection, highlight,
-// the record's fields, refusals of bad input, ten thousand tabs and a window too small for any.
+// the record's fields, refusals of bad input, ten thousand tabs.
 #include "TabFixture.h"
 
 #include <cstddef>
@@ -35,28 +35,35 @@ TEST_F(TabItemsTest, NotificationRecordHasTheDocumentedLayoutAndFields)
     EXPECT_FALSE(n.fHighlighted);
     EXPECT_FALSE(m_recorder.m_notes[0].fSelected);   // the press is told before anything changes
     EXPECT_EQ(2, m_tabs->GetCurSel());
-}
-
-TEST_F(TabItemsTest, ClicksOnTheSelectedTabAndOnNothingSendOnlyThePress)
-{
-    Make(CTCS_AUTOHIDEBUTTONS, { "a", "b", "c" }, 1);
-    Click(Center(1));
+    // Clicks on the selected tab and on nothing, right clicks: the press only.
+    m_recorder.m_notes.clear();
+    Click(pt);
     Click(CPoint(390, 10));
     Mouse(WM_RBUTTONDOWN, Center(0), MK_RBUTTON);
-    Mouse(WM_RBUTTONDBLCLK, Center(2), MK_RBUTTON);
-    EXPECT_EQ("-2:1 -2:-6 -5:0 -6:2", Notes());
-    EXPECT_EQ(1, m_tabs->GetCurSel());
+    Mouse(WM_RBUTTONDBLCLK, Center(1), MK_RBUTTON);
+    EXPECT_EQ("-2:2 -2:-6 -5:0 -6:1", Notes());
+    EXPECT_EQ(2, m_tabs->GetCurSel());
     EXPECT_EQ("", m_recorder.m_notes[1].text);   // a press on nothing carries no item fields
     EXPECT_EQ(CRect(0, 0, 0, 0), m_recorder.m_notes[1].rect);
+    // A vertical strip takes its clicks the same way.
+    Make(CTCS_VERTICAL | CTCS_AUTOHIDEBUTTONS, Names(3, "Orders"), -1, CRect(0, 0, 24, 200));
+    Click(Center(1));
+    EXPECT_EQ("-2:1 0:1", Notes());
 }
 
 TEST_F(TabItemsTest, HighlightsFollowTheSelectionInOrderAndTheirRules)
 {
     Make(CTCS_AUTOHIDEBUTTONS | CTCS_MULTIHIGHLIGHT, Names(5, "t"), 0);
-    EXPECT_EQ(1, m_tabs->IsItemHighlighted(0));   // the selected tab is highlighted
+    auto highlights = [this] {
+        std::string s;
+        for (int i = 0; i < m_tabs->GetItemCount(); ++i)
+            s += m_tabs->IsItemHighlighted(i) == 1 ? 'h' : '.';
+        return s;
+    };
     Click(Center(2), MK_CONTROL);
     Click(Center(3), MK_CONTROL);
     EXPECT_EQ("-2:2 1:2 -2:3 1:3", Notes());
+    EXPECT_EQ("h.hh.", highlights());   // the selected tab is highlighted too
     EXPECT_EQ(0, m_tabs->GetCurSel());
     EXPECT_TRUE(m_recorder.m_notes[1].fHighlighted);
     // A plain click selects and leaves only the new selection highlighted: the selection first,
@@ -64,28 +71,22 @@ TEST_F(TabItemsTest, HighlightsFollowTheSelectionInOrderAndTheirRules)
     m_recorder.m_notes.clear();
     Click(Center(4));
     EXPECT_EQ("-2:4 0:4 1:0 1:2 1:3 1:4", Notes());
-    for (int i = 0; i < 5; ++i)
-        EXPECT_EQ(i == 4 ? 1 : 0, m_tabs->IsItemHighlighted(i)) << i;
+    EXPECT_EQ("....h", highlights());
     EXPECT_FALSE(m_recorder.m_notes[2].fHighlighted);
     EXPECT_TRUE(m_recorder.m_notes[5].fHighlighted);
     // Removing the style clears every highlight; adding it highlights the selection again.
     m_tabs->HighlightItem(1, TRUE);
     EXPECT_TRUE(m_tabs->ModifyStyle(CTCS_MULTIHIGHLIGHT, 0));
-    EXPECT_EQ(0, m_tabs->IsItemHighlighted(1));
-    EXPECT_EQ(0, m_tabs->IsItemHighlighted(4));
+    EXPECT_EQ(".....", highlights());
     EXPECT_EQ(CTCERR_NOMULTIHIGHLIGHTSTYLE, m_tabs->HighlightItem(1, TRUE));
     m_tabs->ModifyStyle(0, CTCS_MULTIHIGHLIGHT);
-    EXPECT_EQ(1, m_tabs->IsItemHighlighted(4));
+    EXPECT_EQ("....h", highlights());
 
     Make(CTCS_AUTOHIDEBUTTONS | CTCS_MULTIHIGHLIGHT, Names(3, "t"));
     EXPECT_EQ(0, m_tabs->HighlightItem(2, TRUE));   // nothing selected: highlighting selects
     EXPECT_EQ(2, m_tabs->GetCurSel());
     EXPECT_EQ(0, m_tabs->HighlightItem(2, FALSE));  // the selected tab's highlight stays
-    EXPECT_EQ(1, m_tabs->IsItemHighlighted(2));
-    EXPECT_EQ(0, m_tabs->HighlightItem(0, TRUE));
-    EXPECT_EQ(1, m_tabs->IsItemHighlighted(0));
-    EXPECT_EQ(0, m_tabs->HighlightItem(0, FALSE));
-    EXPECT_EQ(0, m_tabs->IsItemHighlighted(0));
+    EXPECT_EQ("..h", highlights());
     EXPECT_EQ(CTCERR_INDEXOUTOFRANGE, m_tabs->HighlightItem(3, TRUE));
     EXPECT_EQ(CTCERR_INDEXOUTOFRANGE, m_tabs->IsItemHighlighted(-1));
     EXPECT_TRUE(m_recorder.m_notes.empty());
@@ -113,13 +114,6 @@ TEST_F(TabItemsTest, InsertDeleteMoveAndCopyKeepTheSelectionOnItsTab)
         EXPECT_EQ(0, s.change());
         EXPECT_EQ(s.texts, Texts());
         EXPECT_EQ(s.nSelected, m_tabs->GetCurSel());
-        if (std::string(s.name) == "copy to the start")
-        {
-            DWORD_PTR d0 = 0, d4 = 1;
-            m_tabs->GetItemData(0, d0);
-            m_tabs->GetItemData(4, d4);
-            EXPECT_EQ(d4, d0);   // a copy carries the data too
-        }
     }
     EXPECT_TRUE(m_recorder.m_notes.empty());   // only clicks and drags notify
 }
@@ -140,8 +134,7 @@ TEST_F(TabItemsTest, BadIndexesAndTextsAreRefusedWithoutChange)
         { m_tabs->InsertItem(3, "c"), CTCERR_INDEXOUTOFRANGE },
         { m_tabs->InsertItem(-1, "c"), CTCERR_INDEXOUTOFRANGE },
         { m_tabs->DeleteItem(2), CTCERR_INDEXOUTOFRANGE },
-        { m_tabs->SetCurSel(2), CTCERR_INDEXOUTOFRANGE },
-        { m_tabs->SetCurSel(-1), CTCERR_INDEXOUTOFRANGE },
+        { m_tabs->SetCurSel(2), CTCERR_INDEXOUTOFRANGE }, { m_tabs->SetCurSel(-1), CTCERR_INDEXOUTOFRANGE },
         { m_tabs->SetCurSel(INT_MAX), CTCERR_INDEXOUTOFRANGE },
         { m_tabs->GetItemData(5, data), CTCERR_INDEXOUTOFRANGE },
         { m_tabs->SetItemData(-3, 1), CTCERR_INDEXOUTOFRANGE },
@@ -160,13 +153,10 @@ TEST_F(TabItemsTest, BadIndexesAndTextsAreRefusedWithoutChange)
     EXPECT_EQ(CRect(1, 2, 3, 4), r);
     EXPECT_EQ(Names({ std::string(29, 'z'), "" }), Texts());
     EXPECT_EQ(1, m_tabs->GetCurSel());
-    // The empty tab is still a tab one can click.
-    Click(Center(1));
-    Click(Center(0));
-    EXPECT_EQ("-2:1 -2:0 0:0", Notes());
+    EXPECT_EQ("", Notes());
 }
 
-TEST_F(TabItemsTest, TenThousandTabsAndATooSmallWindow)
+TEST_F(TabItemsTest, TenThousandTabs)
 {
     Create(CTCS_AUTOHIDEBUTTONS | CTCS_FOURBUTTONS);
     m_tabs->SetRedraw(FALSE);
@@ -176,20 +166,5 @@ TEST_F(TabItemsTest, TenThousandTabsAndATooSmallWindow)
     EXPECT_EQ(0, m_tabs->SetCurSel(9999));
     EXPECT_GT(m_tabs->GetFirstVisibleItem(), 9900);
     EXPECT_EQ(9999, m_tabs->HitTest(Center(9999)));
-    m_tabs->UpdateWindow();
-    Click(ButtonCenter(CTCHT_ONFIRSTBUTTON));
-    EXPECT_EQ(0, m_tabs->GetFirstVisibleItem());
-    EXPECT_EQ(0, m_tabs->HitTest(Center(0)));
-    m_tabs->DeleteAllItems();
-    EXPECT_EQ(-1, m_tabs->GetCurSel());
-    EXPECT_EQ(CTCHT_NOWHERE, m_tabs->HitTest(CPoint(10, 10)));
-    // Three pixels high and ten wide: nothing to hit, nothing breaks.
-    Make(CTCS_AUTOHIDEBUTTONS | CTCS_CLOSEBUTTON, Names(3, "t"), 1, CRect(0, 0, 10, 3));
-    m_tabs->UpdateWindow();
-    Click(CPoint(1, 1));
-    Click(CPoint(9, 2));
-    EXPECT_EQ(1, m_tabs->GetCurSel());
-    for (const sTabNote& n : m_recorder.m_notes)
-        EXPECT_EQ(-2, n.code);
 }
 }  // namespace
