@@ -3,6 +3,7 @@
 // for the cell they lie over.
 #include "TestHost.h"
 #include "TestSupport.h"
+#include "ShownColumns.h"
 
 #include "editors/InPlaceCombo.h"
 #include "editors/InPlaceDTPicker.h"
@@ -546,20 +547,7 @@ TEST_F(CategoryListTest, HeaderClicksSortOnlyWhenAllowedAndDropsReorderTheColumn
     m_pList->SetColumnOrderArray(3, order);
     m_pList->PostMessage(WM_LIST_HEADERDROPPED, 90, 1);
     Pump();
-    std::vector<std::string> shown;   // "heading=cell of row 0", in header order
-    int current[3] = {};
-    m_pList->GetColumnOrderArray(current, 3);
-    for (int p : current)
-    {
-        char sz[64] = "";
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT;
-        column.pszText = sz;
-        column.cchTextMax = sizeof(sz);
-        m_pList->GetColumn(p, &column);
-        shown.push_back(std::string(sz) + "=" + (LPCTSTR)m_pList->CListCtrl::GetItemText(0, p));
-    }
-    EXPECT_TRUE(SameSequence(shown, { "Side=" + before[1], "Symbol=" + before[0], "Qty=" + before[2] }));
+    EXPECT_TRUE(SameSequence(ShownColumns(*m_pList), { "Side=" + before[1], "Symbol=" + before[0], "Qty=" + before[2] }));
     // The column sets follow the ids: Side (id 1) is now list column 0.
     m_pList->SetComboColumns(1, true);
     EXPECT_TRUE(m_pList->IsCombo(0));

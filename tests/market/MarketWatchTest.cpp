@@ -4,6 +4,7 @@
 #include "TestHost.h"
 #include "TestSupport.h"
 #include "RowDrag.h"
+#include "ShownColumns.h"
 #include "WindowPicture.h"
 
 #include "dialogs/RepositionColumns.h"
@@ -272,23 +273,6 @@ TEST_F(MarketWatchTest, EveryColumnShowsItsOwnFieldAfterAnyChangeOfColumns)
     char instrument[512] = "instrument";
     sMWStruct row = { nullptr, instrument };
     list.InsertItem(LVIF_TEXT | LVIF_PARAM, 0, "", 0, 0, 0, (LPARAM)&row);
-    auto shown = [&] {
-        std::vector<std::string> texts = Headers(list, false);
-        std::vector<int> order(texts.size());
-        list.GetColumnOrderArray(order.data(), (int)order.size());
-        std::vector<std::string> out;
-        for (int s : order)
-        {
-            char sz[80] = "";
-            LVCOLUMNA column = {};
-            column.mask = LVCF_TEXT;
-            column.pszText = sz;
-            column.cchTextMax = sizeof(sz);
-            list.GetColumn(s, &column);
-            out.push_back(std::string(sz) + "=" + (LPCTSTR)list.GetItemText(0, s));
-        }
-        return out;
-    };
     auto hide = [&](std::initializer_list<const char*> names) {
         list.ShowColumnDlg();
         CRepositionColumns* pDlg = list.m_pRepositionDlg;
@@ -315,8 +299,6 @@ TEST_F(MarketWatchTest, EveryColumnShowsItsOwnFieldAfterAnyChangeOfColumns)
     };
     struct Case { const char* name; std::function<void()> change; std::vector<std::string> shown; };
     const Case cases[] = {
-        { "Reposition Columns hides a column", [&] { hide({ "Symbol" }); },
-          { "Last=cell1", "Change=cell2", "Bid=cell3", "Ask=cell4" } },
         { "Reposition Columns hides two", [&] { hide({ "Symbol", "Bid" }); }, { "Last=cell1", "Change=cell2", "Ask=cell4" } },
         { "the host loads a layout", [&] { load({ 4, 0, 2 }, 60); }, { "Ask=cell4", "Symbol=cell0", "Change=cell2" } },
         { "the host deletes a list column itself", [&] { list.CListCtrl::DeleteColumn(1); },
@@ -333,10 +315,10 @@ TEST_F(MarketWatchTest, EveryColumnShowsItsOwnFieldAfterAnyChangeOfColumns)
         SCOPED_TRACE(c.name);
         // From every column shown in id order, its cells already painted once.
         load({ 0, 1, 2, 3, 4 }, 70);
-        ASSERT_TRUE(SameSequence(shown(), { "Symbol=cell0", "Last=cell1", "Change=cell2", "Bid=cell3", "Ask=cell4" }));
+        ASSERT_TRUE(SameSequence(ShownColumns(list), { "Symbol=cell0", "Last=cell1", "Change=cell2", "Bid=cell3", "Ask=cell4" }));
         list.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         c.change();
-        EXPECT_TRUE(SameSequence(shown(), c.shown));
+        EXPECT_TRUE(SameSequence(ShownColumns(list), c.shown));
     }
 }
 
@@ -584,16 +566,9 @@ TEST_F(MarketWatchTest, DraggedRowsKeepTextsDataAndChecksWhateverTheHostDoes)
     const UINT kHighlight = LVN_ITEMCHANGED, kInsert = LVN_INSERTITEM;
     const std::string A = "ACC/100/0/.", B = "BPCL/101/1/x", C = "CIPLA/102/2/.", D = "DLF/103/3/x",
                       E = "EICHER/104/4/.", Z = "ZEEL/105/5/.";
-    const struct
-    {
-        const char* name;
-        std::vector<int> selected;
-        int nDrop;
-        UINT code;
-        eAction action;
-        bool bOrdered;   // else only that each row is there
-        std::vector<std::string> expected;
-    } cases[] = {
+    // The host acts on the first notification of `code`; bOrdered: else only that each row is there.
+    const struct { const char* name; std::vector<int> selected; int nDrop; UINT code; eAction action; bool bOrdered;
+                   std::vector<std::string> expected; } cases[] = {
         { "one row down", { 0 }, 2, 0, kNone, true, { B, C, A, D, E } },
         { "two rows up", { 3, 4 }, 1, 0, kNone, true, { A, D, E, B, C } },
         { "two rows down", { 0, 1 }, 3, 0, kNone, true, { C, D, A, B, E } },
