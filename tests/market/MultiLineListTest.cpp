@@ -13,7 +13,6 @@
 #include <cstdlib>
 #include <deque>
 #include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -209,112 +208,31 @@ TEST_F(MultiLineListTest, LineCountsAreKeptWithinLimitsAndSmallValuesAreRows)
     ExpectConsistent();
 }
 
-// Random inserts, data sets, opens, closes, deletes, filters and sorts against a plain model.
-TEST_F(MultiLineListTest, RandomStepsAgreeWithAPlainModel)
+// Rows opened, filtered out, added, re-counted, deleted by a child line and sorted in one another's
+// way: the lines shown are those of the rows that pass, in order, open where they were left open.
+TEST_F(MultiLineListTest, OpenFilteredCountedDeletedAndSortedRowsStayInStep)
 {
+    using V = std::vector<std::string>;
     Build();
-    struct sRow { sOrder* pOrder; int nLines; bool bOpen; };
-    std::vector<sRow> model;        // every row, insertion order
-    std::vector<sOrder*> shown;     // shown rows, top to bottom
-    double dMin = -1;               // price filter ">dMin", -1 none
-    std::mt19937 rng(26);
-    auto find = [&](sOrder* p) -> sRow& { return *std::find_if(model.begin(), model.end(), [&](const sRow& r) { return r.pOrder == p; }); };
-    auto passes = [&](const sRow& r) { return dMin < 0 || atof(r.pOrder->price.c_str()) > dMin; };
-    auto expected = [&] {
-        std::vector<std::string> lines;
-        for (sOrder* p : shown)
-        {
-            lines.push_back(p->symbol);
-            const sRow& r = find(p);
-            for (int d = 1; r.bOpen && d < r.nLines; ++d)
-                lines.push_back("   " + (d <= (int)p->fills.size() ? p->fills[(size_t)d - 1] : p->symbol));
-        }
-        return lines;
-    };
-    auto firstLineOf = [&](size_t k) {
-        int line = 0;
-        for (size_t i = 0; i < k; ++i)
-            line += 1 + (find(shown[i]).bOpen ? find(shown[i]).nLines - 1 : 0);
-        return line;
-    };
-    for (int step = 0; step < 800; ++step)
-    {
-        int op = (int)(rng() % 10);
-        if (op <= 2 || shown.empty())
-        {
-            int nFills = (int)(rng() % 4);
-            char price[16];
-            snprintf(price, sizeof(price), "%d", (int)(rng() % 100));
-            std::string sym = "S" + std::to_string(step);
-            int nResult = Add(sym.c_str(), price, nFills);
-            model.push_back({ &m_orders.back(), nFills + 1, false });
-            if (passes(model.back()))
-                shown.push_back(&m_orders.back());
-            EXPECT_EQ(passes(model.back()) ? 1 : 0, nResult);
-        }
-        else if (op <= 4)
-        {
-            size_t k = rng() % shown.size();
-            sRow& r = find(shown[k]);
-            int d = r.bOpen && r.nLines > 1 ? (int)(rng() % r.nLines) : 0;
-            m_list.OpenCloseRow(firstLineOf(k) + d);
-            r.bOpen = !r.bOpen && r.nLines > 1;
-        }
-        else if (op == 5)
-        {
-            size_t k = rng() % shown.size();
-            sRow& r = find(shown[k]);
-            m_list.DeleteItem(firstLineOf(k) + (r.bOpen ? r.nLines - 1 : 0));
-            model.erase(std::find_if(model.begin(), model.end(), [&](const sRow& x) { return x.pOrder == shown[k]; }));
-            shown.erase(shown.begin() + (long)k);
-        }
-        else if (op == 6)
-        {
-            size_t k = rng() % model.size();
-            int nLines = 1 + (int)(rng() % 5);
-            m_list.RedrawParentRow((DWORD_PTR)model[k].pOrder, nLines);
-            model[k].nLines = nLines;
-        }
-        else if (op == 7)
-        {
-            dMin = rng() % 3 == 0 ? -1 : (double)(rng() % 100);
-            Filter(1, dMin < 0 ? "" : (">" + std::to_string((int)dMin)).c_str());
-            shown.clear();
-            for (const sRow& r : model)
-                if (passes(r))
-                    shown.push_back(r.pOrder);
-        }
-        else if (op == 8)
-        {
-            int nOrder = (int)(rng() % 2);
-            m_list.SortOn(1, nOrder);
-            for (sRow& r : model)
-                r.bOpen = false;
-            std::stable_sort(shown.begin(), shown.end(), [&](sOrder* a, sOrder* b) {
-                double x = atof(a->price.c_str()), y = atof(b->price.c_str());
-                return nOrder == 1 ? x < y : x > y;
-            });
-        }
-        else
-        {
-            bool bOpen = rng() % 2 == 0;
-            if (bOpen)
-            {
-                m_list.m_bAllRowsOpened = false;
-                m_list.OpenAllClosedRows();
-            }
-            else
-                m_list.CloseAllOpenedRows();
-            for (sRow& r : model)
-                if (std::find(shown.begin(), shown.end(), r.pOrder) != shown.end())
-                    r.bOpen = bOpen && r.nLines > 1;
-        }
-        Pump();
-        CString reason;
-        ASSERT_TRUE(m_list.CheckInvariants(&reason)) << "step " << step << ": " << (LPCTSTR)reason;
-        ASSERT_EQ(expected(), Lines()) << "step " << step << " op " << op;
-        ASSERT_EQ((int)model.size(), m_list.GetItemCount());
-    }
+    Add("A", "50", 2);
+    Add("B", "5", 1);
+    m_list.OpenAllClosedRows();
+    Filter(1, ">10");   // B goes, still open
+    EXPECT_EQ(0, Add("C", "7", 1));   // taken, not shown
+    EXPECT_EQ(1, Add("D", "90", 1));
+    m_list.m_bAllRowsOpened = false;
+    m_list.OpenAllClosedRows();   // D opens; hidden C stays closed
+    m_list.RedrawParentRow((DWORD_PTR)&m_orders[1], 3);   // hidden B gets a third line
+    m_list.OpenCloseRow(1);   // a child line of A: A closes
+    EXPECT_EQ((V{ "A", "D", "   fill D.1" }), Lines());
+    ExpectConsistent();
+    m_list.DeleteItem(2);   // D's child line: D goes
+    Filter(1, "");
+    EXPECT_EQ((V{ "A", "B", "   fill B.1", "   B", "C" }), Lines());
+    m_list.SortOn(1, 0);   // descending by price; every row closes
+    EXPECT_EQ((V{ "A", "C", "B" }), Lines());
+    EXPECT_EQ(3, m_list.GetItemCount());
+    ExpectConsistent();
 }
 
 TEST_F(MultiLineListTest, FiltersApplyToRowsAndAreResetByTheCommand)
