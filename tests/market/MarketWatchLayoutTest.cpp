@@ -43,11 +43,10 @@ TEST(MarketUserColumns, FieldsFourAtATimeWithRunsOfSeparatorsAsOne)
     // Empty fields in the middle survive the trip.
     columns[0].csText1.Empty();
     ASSERT_TRUE(FormatMarketUserColumns(columns, csBack));
-    CArray<sMarketUserColumn, const sMarketUserColumn&> again;
-    ParseMarketUserColumns(csBack, again);
-    ASSERT_EQ(2, again.GetSize());
-    EXPECT_STREQ("", again[0].csText1);
-    EXPECT_STREQ("Pct", again[1].csHeading);
+    ParseMarketUserColumns(csBack, columns);
+    ASSERT_EQ(2, columns.GetSize());
+    EXPECT_STREQ("", columns[0].csText1);
+    EXPECT_STREQ("Pct", columns[1].csHeading);
 }
 
 TEST(MarketUserColumns, IdsAreKeptWithTheirGapsAndOnlyDamageIsRenumbered)
@@ -55,13 +54,10 @@ TEST(MarketUserColumns, IdsAreKeptWithTheirGapsAndOnlyDamageIsRenumbered)
     CArray<sMarketUserColumn, const sMarketUserColumn&> columns;
     // Out of order, repeated, a gap, garbage and the int32 limit.
     ParseMarketUserColumns(S("102|B|x|y|101|A|x|y|101|A2|x|y|104|D|x|y|abc|E|x|y|2147483647|F|x|y").c_str(), columns);
-    ASSERT_EQ(4, columns.GetSize());
-    const struct { int nId; const char* pszHeading; } expected[] = { { 101, "A" }, { 102, "B" }, { 104, "D" }, { 105, "F" } };
-    for (int i = 0; i < 4; ++i)
-    {
-        EXPECT_EQ(expected[i].nId, columns[i].nId) << i;
-        EXPECT_STREQ(expected[i].pszHeading, columns[i].csHeading) << i;
-    }
+    std::string ids;
+    for (int i = 0; i < columns.GetSize(); ++i)
+        ids += std::to_string(columns[i].nId) + (LPCTSTR)columns[i].csHeading + " ";
+    EXPECT_EQ("101A 102B 104D 105F ", ids);
     ParseMarketUserColumns(S("||||").c_str(), columns);
     EXPECT_EQ(0, columns.GetSize());
     ParseMarketUserColumns("", columns);
@@ -129,17 +125,11 @@ TEST(MarketColumnProfile, EveryFrameTitleHasASectionOfItsOwn)
 
 TEST(MarketLayout, PositionsResolveForTheColumnsInUse)
 {
-    struct sCase
-    {
-        const char* name;
-        std::map<int, std::pair<int, int>> stored;   // id -> (position, width); other ids up to nSize hidden
-        int nSize, nMaxId;
-        std::map<int, std::pair<int, int>> resolved;   // checked ids -> (position, width; -2 not checked)
-        int nSizeAfter;   // -1: not checked
-        std::vector<int> atPosition;
-        int nFirst;
-    };
-    const sCase cases[] = {
+    // stored and resolved: id -> (position, width), other stored ids up to nSize hidden, -2 widths and
+    // nSizeAfter -1 not checked.
+    using Layout = std::map<int, std::pair<int, int>>;
+    const struct { const char* name; Layout stored; int nSize, nMaxId; Layout resolved; int nSizeAfter;
+                   std::vector<int> atPosition; int nFirst; } cases[] = {
         // Ids 0..4 stored but only 0..2 in use; id 3 was visible at position 1: later ones close up.
         { "stale entries go", { { 0, { 0, 60 } }, { 1, { 2, 70 } }, { 2, { 3, 80 } }, { 3, { 1, 90 } } }, 5, 2,
           { { 0, { 0, 60 } }, { 1, { 1, 70 } }, { 2, { 2, 80 } } }, 3, { 0, 1, 2 }, 0 },
@@ -151,7 +141,7 @@ TEST(MarketLayout, PositionsResolveForTheColumnsInUse)
           { { 1, { -1, -2 } }, { 101, { 1, 80 } } }, -1, { 0, 101 }, 0 },
         { "empty layout", {}, 0, 105, {}, -1, {}, -1 },
     };
-    for (const sCase& c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
         CArray<int, int> positions, widths, atPosition;
