@@ -163,22 +163,6 @@ TEST_F(MarketWatchTest, UserColumnIdsKeepTheirGapsAndTheHostSlotsFollowThem)
               Headers(MakeList({ 0, 1 }, { 70, 70 }, 0, 2), false));
 }
 
-TEST_F(MarketWatchTest, SymbolsByColumnIdAndRowsWithoutAnInstrumentEmpty)
-{
-    CMrktWatchListCtrl& list = MakeList({ 1, 0 }, { 80, 80 });
-    sInstrument instrument("RELIANCE-EQ", "RELIANCE");
-    sMWStruct row = { nullptr, instrument.bytes };
-    sMWStruct empty = { nullptr, nullptr };
-    list.InsertItem(LVIF_TEXT | LVIF_PARAM, 0, "", 0, 0, 0, (LPARAM)&row);
-    list.InsertItem(LVIF_TEXT | LVIF_PARAM, 1, "", 0, 0, 0, (LPARAM)&empty);
-    EXPECT_STREQ("", list.GetItemText(0, 2));
-    EXPECT_STREQ("", list.GetItemText(1, 0));        // no instrument: empty cells
-    EXPECT_STREQ("", list.GetItemText(7, 0));
-    EXPECT_STREQ("RELIANCE-EQ", list.GetTradingSymbolOrSymbol(1, 0));
-    EXPECT_STREQ("RELIANCE", list.GetTradingSymbolOrSymbol(0, 0));
-    EXPECT_STREQ("", list.GetTradingSymbolOrSymbol(1, 1));
-}
-
 // The pixel between two columns belongs to the left-hand one in the three grids that walk column
 // widths (the category list once gave it to the right); a hit test needs both outputs.
 TEST_F(MarketWatchTest, TheCellUnderThePointAndTheBorderPixelToTheLeftColumn)
@@ -275,49 +259,45 @@ TEST_F(MarketWatchTest, EveryColumnShowsItsOwnFieldAfterAnyChangeOfColumns)
     }
 }
 
-TEST_F(MarketWatchTest, FormulaColumnsOverTheHostsTextsAndNothingPastTheLastUserColumn)
+// Cells from the host's records: symbols, empty cells for a row without an instrument, formula
+// columns over the host's texts and nothing past the last user column.
+TEST_F(MarketWatchTest, SymbolsAndFormulaColumnsOverTheHostsRecordsAndTexts)
 {
     Stored() = S("101|Ratio| \"3\"/\"4\"| |102|Bad| \"3\" \"4\"| |104|Ref| \"103\"+\"1\"| ");
     CMrktWatchListCtrl& list = MakeList({ 0, 1, 2, 3, 4 }, { 60, 60, 60, 60, 60 });
-    sInstrument instrument("X", "X");
+    sInstrument instrument("X-EQ", "X");
     sMWStruct row = { nullptr, instrument.bytes };
-    TestHost::MarketTexts() = { { 1, "2" }, { 3, "5" }, { 4, "2.5" }, { 103, "4" } };
-    struct sCase
-    {
-        int nId;
-        const char* texts;   // changes to the host's texts first: "id=text", or "id=" to fail the fetch
-        int nResult;
-        const char* text;    // null: not checked
+    sMWStruct empty = { nullptr, nullptr };
+    list.InsertItem(LVIF_TEXT | LVIF_PARAM, 0, "", 0, 0, 0, (LPARAM)&row);
+    list.InsertItem(LVIF_TEXT | LVIF_PARAM, 1, "", 0, 0, 0, (LPARAM)&empty);
+    EXPECT_STREQ("X-EQ", list.GetTradingSymbolOrSymbol(1, 0));
+    EXPECT_STREQ("X", list.GetTradingSymbolOrSymbol(0, 0));
+    EXPECT_STREQ("", list.GetTradingSymbolOrSymbol(1, 1));
+    EXPECT_STREQ("", list.GetItemText(1, 0));
+    EXPECT_STREQ("", list.GetItemText(7, 0));
+    TestHost::MarketTexts() = { { 1, "2" }, { 3, "5" }, { 103, "4" } };
+    // The host's text for field 4 (Ask) first, null when its fetch fails; text null: not checked.
+    const struct { int nId; const char* ask; int nResult; const char* text; } cases[] = {
+        { 101, "2.5", 1, "2.00" },
+        { 101, "0", 1, "Divided by ZERO error" },
+        { 7, "2.5", 1, "kept" },       // a host column: nothing done
+        { 104, "2.5", 1, "6.00" },     // a formula naming a gap between ids takes the host's text for it
+        { 103, "2.5", 0, "kept" },     // a gap, or past the last user column: refused
+        { 105, "2.5", 0, "kept" },
+        { 5000, "2.5", 0, "kept" },
+        { 1 << 20, "2.5", 0, "kept" },
+        { 101, nullptr, 0, nullptr },  // no message either
     };
-    const sCase cases[] = {
-        { 101, "", 1, "2.00" },
-        { 101, "4=0", 1, "Divided by ZERO error" },
-        { 101, "4=", 0, nullptr },  // the host fails the fetch: no message either
-        { 7, "", 1, "kept" },       // a host column: nothing done
-        { 104, "", 1, "6.00" },     // a formula naming a gap between ids takes the host's text for it
-        { 103, "", 0, "kept" },     // a gap, or past the last user column: refused
-        { 105, "", 0, "kept" },
-        { 5000, "", 0, "kept" },
-        { 1 << 20, "", 0, "kept" },
-    };
-    for (const sCase& c : cases)
+    for (const auto& c : cases)
     {
-        SCOPED_TRACE(std::to_string(c.nId) + " " + c.texts);
-        if (*c.texts != '\0')
-        {
-            const int nField = atoi(c.texts);
-            const char* pszText = strchr(c.texts, '=') + 1;
-            if (*pszText == '\0')
-                TestHost::MarketTexts().erase(nField);
-            else
-                TestHost::MarketTexts()[nField] = pszText;
-        }
+        SCOPED_TRACE(c.nId);
+        if (c.ask != nullptr)
+            TestHost::MarketTexts()[4] = c.ask;
+        else
+            TestHost::MarketTexts().erase(4);
         CString text = "kept";
         EXPECT_EQ(c.nResult, list.GetCustomColumnText(&row, c.nId, text));
-        if (c.text != nullptr)
-        {
-            EXPECT_STREQ(c.text, text);
-        }
+        EXPECT_TRUE(c.text == nullptr || text == c.text) << (LPCTSTR)text;
     }
     EXPECT_TRUE(m_script.Messages().empty());
     TestHost::MarketTexts()[4] = "1";
