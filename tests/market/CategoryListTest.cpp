@@ -267,7 +267,7 @@ TEST_F(CategoryListTest, TabAndShiftTabWalkTheCellsWrapAndSkipReadOnlyColumns)
     }
 }
 
-TEST_F(CategoryListTest, ClicksOpenOnlyOnTheFocusedRowWithoutModifiers)
+TEST_F(CategoryListTest, ClicksOpenOnlyOnTheFocusedRowWithoutModifiersAndKeysEndTheEdit)
 {
     Build();
     m_pList->SetComboColumns(1, true);
@@ -299,6 +299,18 @@ TEST_F(CategoryListTest, ClicksOpenOnlyOnTheFocusedRowWithoutModifiers)
     m_pList->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(50, 240));
     Pump();
     EXPECT_TRUE(SameSequence(m_events, {}));
+    // Escape reports the cell's own text whatever the drop-down shows; Enter what was typed.
+    OpenByClick(1, 1);
+    CInPlaceCombo::GetInstance()->SetCurSel(0);
+    m_events.clear();
+    PressKey(VK_ESCAPE);
+    EXPECT_TRUE(SameSequence(m_events, { "end 1 1 r1c1" }));
+    OpenByClick(1, 2);
+    ::SetWindowTextA(::GetFocus(), "typed");
+    m_events.clear();
+    PressKey(VK_RETURN);
+    EXPECT_TRUE(SameSequence(m_events, { "end 1 2 typed" }));
+    EXPECT_EQ("none", OpenEditor());
 }
 
 TEST_F(CategoryListTest, OwnerDecidesEachCellAndEveryEditorEndsOnce)
@@ -333,26 +345,6 @@ TEST_F(CategoryListTest, OwnerDecidesEachCellAndEveryEditorEndsOnce)
     Pump();
     OpenByClick(0, 3);
     EXPECT_TRUE(SameSequence(m_events, { "end 2 2 r2c2", "clicked 1201", "request 0 3" }));
-    EXPECT_EQ("none", OpenEditor());
-}
-
-TEST_F(CategoryListTest, EscapeReportsTheCellTextAndTheComboSelectsTheCurrentText)
-{
-    Build();
-    m_pList->SetComboColumns(1, true);
-    m_choices = { "r1c0", "r1c1", "zzz" };
-    OpenByClick(1, 1);
-    ASSERT_EQ("combo 1 1", OpenEditor());
-    EXPECT_EQ(1, CInPlaceCombo::GetInstance()->GetCurSel());
-    CInPlaceCombo::GetInstance()->SetCurSel(2);
-    m_events.clear();
-    PressKey(VK_ESCAPE);
-    EXPECT_TRUE(SameSequence(m_events, { "end 1 1 r1c1" }));
-    OpenByClick(1, 2);
-    ::SetWindowTextA(::GetFocus(), "typed");
-    m_events.clear();
-    PressKey(VK_RETURN);
-    EXPECT_TRUE(SameSequence(m_events, { "end 1 2 typed" }));
     EXPECT_EQ("none", OpenEditor());
 }
 
@@ -446,10 +438,10 @@ TEST_F(CategoryListTest, GarbageAnswersOpenNothingOrABoundedDropDown)
     PressKey(VK_TAB);
     EXPECT_EQ(9u, m_events.size());   // the end, then 8 requests until back at the start
     EXPECT_EQ("none", OpenEditor());
-    // A cell of 100 KB in every editor kind: shown cut, and left unchanged it is reported whole.
+    // A cell of 100 KB in the text editors: shown cut, and left unchanged it is reported whole.
     const std::string huge(100 * 1024, '7');
     m_pList->InsertColumnForCategoryList(2, 0, huge.c_str());
-    for (int nKind : { CATEGORY_CELL_TEXT, CATEGORY_CELL_DTPICKER, CATEGORY_CELL_PRICE_CLICK })
+    for (int nKind : { CATEGORY_CELL_TEXT, CATEGORY_CELL_PRICE_CLICK })
     {
         SCOPED_TRACE(nKind);
         m_kinds = { { 0, nKind } };
@@ -459,10 +451,7 @@ TEST_F(CategoryListTest, GarbageAnswersOpenNothingOrABoundedDropDown)
         m_pList->SetFocus();
         Pump();
         ASSERT_EQ(3u, m_events.size());   // clicked, request, end
-        if (nKind != CATEGORY_CELL_DTPICKER)
-        {
-            EXPECT_TRUE(m_events[2] == "end 2 0 " + huge) << m_events[2].substr(0, 40);
-        }
+        EXPECT_TRUE(m_events[2] == "end 2 0 " + huge) << m_events[2].substr(0, 40);
     }
     // Drop-downs with no choice and with 10,000 choices of 100 KB-long texts.
     for (size_t n : { (size_t)0, (size_t)10000 })
