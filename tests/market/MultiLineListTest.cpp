@@ -293,24 +293,23 @@ TEST_F(MultiLineListTest, HeaderClickClosesRowsAndSortsByColumnType)
         pHeader->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rc.CenterPoint().x, 4));
         Pump();
     };
-    auto image = [&](int nPosition) {
+    // The Price header's image: the sort arrow up, down, or none once another column sorts.
+    const struct { int nPosition; bool bReverse; std::vector<std::string> lines; int nImage; } clicks[] = {
+        { 1, false, { "B", "C", "A" }, 0 },   // numbers, not texts
+        { 1, false, { "A", "C", "B" }, 1 },
+        { 0, false, { "A", "B", "C" }, 2 },
+        { 0, true, { "A", "B", "C" }, 2 },   // descending, shown reversed
+    };
+    for (const auto& c : clicks)
+    {
+        m_list.SetReverseDisplay(c.bReverse);
+        click(c.nPosition);
+        EXPECT_EQ(c.lines, Lines());
         HDITEMA item = {};
         item.mask = HDI_IMAGE;
-        pHeader->GetItem(nPosition, &item);
-        return item.iImage;
-    };
-    click(1);
-    EXPECT_EQ((std::vector<std::string>{ "B", "C", "A" }), Lines());   // numbers, not texts
-    EXPECT_EQ(0, image(1));
-    click(1);
-    EXPECT_EQ((std::vector<std::string>{ "A", "C", "B" }), Lines());
-    EXPECT_EQ(1, image(1));
-    click(0);
-    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Lines());
-    EXPECT_EQ(2, image(1));
-    m_list.SetReverseDisplay(true);
-    click(0);
-    EXPECT_EQ((std::vector<std::string>{ "A", "B", "C" }), Lines());   // descending, shown reversed
+        pHeader->GetItem(1, &item);
+        EXPECT_EQ(c.nImage, item.iImage);
+    }
     ExpectConsistent();
 }
 
