@@ -341,7 +341,9 @@ TEST_F(MarketWatchTest, SavingWritesTheLayoutAndTheUserColumnsAndLeavesOutOnlyWh
     EXPECT_NE(-1, m_script.Messages()[0].Find("Two"));
 }
 
-TEST_F(MarketWatchTest, TitlesThatDifferOnlyInUnstorableCharactersKeepTheirOwnLayouts)
+// Titles that differ only in characters a section name cannot hold keep their own layouts; a watch
+// without a layout of its own saves none; a stored layout that shows nothing is not used.
+TEST_F(MarketWatchTest, LayoutsAreNeverMixedOrOverwrittenByNone)
 {
     // An old layout stored under the section earlier versions made of "Watch [1]".
     TestSettings::Put("MarketWatchNew_Watch _1_", "COLUMNPROFILE", "0,1,50,1,0,60");
@@ -356,10 +358,8 @@ TEST_F(MarketWatchTest, TitlesThatDifferOnlyInUnstorableCharactersKeepTheirOwnLa
     bracket.SaveColumnProfile(CString("Watch [1]"));
     EXPECT_EQ("0,1,50,1,0,99", TestSettings::Get("MarketWatchNew_Watch %5B1%5D", "COLUMNPROFILE"));
     EXPECT_EQ("0,1,50,1,0,60", TestSettings::Get("MarketWatchNew_Watch _1_", "COLUMNPROFILE"));
-}
 
-TEST_F(MarketWatchTest, AWatchWithoutALayoutOfItsOwnSavesNone)
-{
+    ResetCounts();
     TestSettings::Put("MarketWatchNew_W", "COLUMNPROFILE", "0,1,50,1,0,60");
     Stored() = S("101|One| \"1\"| ");
     // Closed before its columns were built, and built from no layout at all: nothing is stored.

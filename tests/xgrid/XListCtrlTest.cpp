@@ -292,28 +292,22 @@ TEST_F(XGridTest, ReceiverChangingRowsOrDeletingTheGridLosesNothing)
 
 TEST_F(XGridTest, ItemDataSetThroughTheBaseListIsTheHostsAndNeverFreed)
 {
-    // The host's own row record: freeing it as a cell array would corrupt the heap or crash.
+    // The host's own row record: freeing it as a cell array would corrupt the heap or crash. Put
+    // over a row of the grid's (its cells then are the grid's to release), or inserted with the row.
     static char hostRecord[256] = "host record";
-    const struct { const char* name; std::function<int(CXListCtrl&)> insert; } cases[] = {
-        { "base InsertItem with LVIF_PARAM",
-          [](CXListCtrl& list) {
-              return list.CListCtrl::InsertItem(LVIF_TEXT | LVIF_PARAM, 3, "host row", 0, 0, 0, (LPARAM)hostRecord);
-          } },
-        { "base SetItemData on a row of the grid",
-          [](CXListCtrl& list) {
-              const int nRow = list.InsertItem(3, "grid row");
-              list.SetCheckbox(nRow, 1, 1);
-              list.CListCtrl::SetItemData(nRow, (DWORD_PTR)hostRecord);
-              return nRow;
-          } },
-    };
-    for (const auto& c : cases)
+    for (bool bOverGridRow : { true, false })
     {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(bOverGridRow ? "base SetItemData on a grid row" : "base InsertItem with LVIF_PARAM");
+        auto insert = [&] {
+            if (!bOverGridRow)
+                return m_pList->CListCtrl::InsertItem(LVIF_TEXT | LVIF_PARAM, 3, "host row", 0, 0, 0, (LPARAM)hostRecord);
+            m_pList->SetCheckbox(m_pList->InsertItem(3, "grid row"), 1, 1);
+            return m_pList->CListCtrl::SetItemData(3, (DWORD_PTR)hostRecord) ? 3 : -1;
+        };
         delete m_pList;
         MakeGrid();
         m_pList->SetCheckbox(0, 1, 1);
-        const int nRow = c.insert(*m_pList);
+        const int nRow = insert();
         ASSERT_EQ(3, nRow);
         // A plain row: no cells to read or change, the host's value kept where it put it.
         EXPECT_EQ((DWORD_PTR)hostRecord, m_pList->CListCtrl::GetItemData(nRow));
@@ -324,11 +318,11 @@ TEST_F(XGridTest, ItemDataSetThroughTheBaseListIsTheHostsAndNeverFreed)
         m_pList->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         EXPECT_TRUE(m_pList->DeleteItem(nRow));
         EXPECT_EQ(1, m_pList->CountCheckedItems(1));
-        c.insert(*m_pList);
+        insert();
         // Deleting every row, then the grid, leaves the host's record alone.
         EXPECT_TRUE(m_pList->DeleteAllItems());
         EXPECT_EQ(0, m_pList->CountCheckedItems(1));
-        c.insert(*m_pList);
+        insert();
         delete m_pList;
         m_pList = nullptr;
         EXPECT_STREQ("host record", hostRecord);
