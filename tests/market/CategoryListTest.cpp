@@ -12,11 +12,6 @@
 #include "market/CategoryListCtrl.h"
 #include <OrvoTools.h>
 
-#include <functional>
-#include <map>
-#include <string>
-#include <vector>
-
 namespace
 {
 const UINT kListId = 1201;

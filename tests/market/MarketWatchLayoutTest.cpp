@@ -3,10 +3,6 @@
 
 #include "market/MarketWatchLayout.h"
 
-#include <map>
-#include <string>
-#include <vector>
-
 namespace
 {
 std::vector<int> Vec(const CArray<int, int>& a)

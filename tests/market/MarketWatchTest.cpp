@@ -17,13 +17,6 @@
 #include "resources/RepositionColumnsRes.h"
 #include "widgets/ClrButton.h"
 
-#include <algorithm>
-#include <cstring>
-#include <functional>
-#include <memory>
-#include <string>
-#include <vector>
-
 namespace
 {
 // The host's instrument record: symbols at the byte offsets the list reads.

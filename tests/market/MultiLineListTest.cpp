@@ -7,14 +7,7 @@
 #include "lists/CommonListHooks.h"
 #include "filter/FilterText.h"
 #include <OrvoTools.h>
-
-#include <algorithm>
-#include <climits>
-#include <cstdlib>
 #include <deque>
-#include <functional>
-#include <string>
-#include <vector>
 
 namespace
 {

@@ -3,9 +3,6 @@
 
 #include "lists/CommonListCtrl.h"
 
-#include <string>
-#include <vector>
-
 // "heading:width" of each header item (or the heading alone), in the list's column order.
 inline std::vector<std::string> Headers(CListCtrl& list, bool bWidths = true)
 {

@@ -7,12 +7,6 @@
 #include "WindowPicture.h"
 #include "xgrid/XListCtrl.h"
 
-#include <algorithm>
-#include <cstdio>
-#include <functional>
-#include <string>
-#include <vector>
-
 namespace
 {
 using CGoneGrid = CQuarantined<CXListCtrl>;
