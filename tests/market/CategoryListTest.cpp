@@ -105,7 +105,7 @@ protected:
                 const int nColumn = HIWORD(r.wParam);
                 m_events.push_back("request " + std::to_string(LOWORD(r.wParam)) + " " + std::to_string(nColumn));
                 p->nKind = m_kinds.count(nColumn) ? m_kinds[nColumn] : 0;
-                p->nPrecision = m_nPrecision;
+                p->nPrecision = 0;
                 for (const std::string& s : m_choices)
                     p->lstChoices.AddTail(s.c_str());
             }
@@ -126,8 +126,6 @@ protected:
         default:
             return;
         }
-        if (m_onMessage)
-            m_onMessage(r.message);
         if (r.message == m_nDestroyOn && m_pList->GetSafeHwnd() != nullptr)
             m_pList->DestroyWindow();
     }
@@ -172,9 +170,10 @@ protected:
     std::string OpenEditor()
     {
         std::string open = "none";
-        auto check = [&](const char* kind, CWnd* pWnd, int nRow, int nColumn) {
+        auto check = [&](const char* kind, auto* pWnd) {
             if (pWnd->GetSafeHwnd() == nullptr || !pWnd->IsWindowVisible())
                 return;
+            const int nRow = pWnd->m_iRowIndex, nColumn = pWnd->m_iColumnIndex;
             open = std::string(kind) + " " + std::to_string(nRow) + " " + std::to_string(nColumn);
             CRect rcEditor, rcCell, rcClient;
             pWnd->GetWindowRect(&rcEditor);
@@ -184,14 +183,10 @@ protected:
             EXPECT_EQ(rcCell.TopLeft(), rcEditor.TopLeft()) << open << " does not lie on its cell";
             EXPECT_TRUE(rcEditor.left >= rcClient.left && rcEditor.left < rcClient.right) << open << " is out of view";
         };
-        auto e = CInPlaceEdit::GetInstance();
-        auto c = CInPlaceCombo::GetInstance();
-        auto d = CInPlaceDTPicker::GetInstance();
-        auto p = CInPlacePriceEdit::GetInstance();
-        check("text", e, e->m_iRowIndex, e->m_iColumnIndex);
-        check("combo", c, c->m_iRowIndex, c->m_iColumnIndex);
-        check("picker", d, d->m_iRowIndex, d->m_iColumnIndex);
-        check("price", p, p->m_iRowIndex, p->m_iColumnIndex);
+        check("text", CInPlaceEdit::GetInstance());
+        check("combo", CInPlaceCombo::GetInstance());
+        check("picker", CInPlaceDTPicker::GetInstance());
+        check("price", CInPlacePriceEdit::GetInstance());
         return open;
     }
     // Destroys and deletes the list (between the cases of a table).
@@ -208,9 +203,7 @@ protected:
     std::vector<int> m_records;   // the host's row records in filter mode: the row number each was made for
     std::map<int, int> m_kinds;
     std::vector<std::string> m_choices = { "BUY", "SELL" };
-    int m_nPrecision = 0;
     UINT m_nDestroyOn = 0;
-    std::function<void(UINT)> m_onMessage;
 };
 
 TEST_F(CategoryListTest, TabAndShiftTabWalkTheCellsWrapAndSkipReadOnlyColumns)

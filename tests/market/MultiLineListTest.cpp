@@ -75,8 +75,8 @@ protected:
         m_host.DestroyWindow();
         HostTest::TearDown();
     }
-    // Columns Order (text) and Price (decimal, right-aligned), plus formula columns (stored form).
-    void Build(std::vector<std::string> formulas = {})
+    // Columns Order (text) and Price (decimal, right-aligned), and a formula column F (stored form).
+    void Build(const char* pszFormula = nullptr)
     {
         static const char* const names[] = { "Order", "Price" };
         for (int c = 0; c < 2; ++c)
@@ -91,13 +91,13 @@ protected:
         m_list.m_csListName = "OrderBook";
         m_list.InitColumnTextRtn(&OrderText);
         m_list.InsertColumnsForList(nullptr);
-        for (size_t i = 0; i < formulas.size(); ++i)
+        if (pszFormula != nullptr)
         {
             sOrvoColInfo info = {};
-            snprintf(info.szColName, sizeof(info.szColName), "F%d", (int)i);
+            strlcpy(info.szColName, "F", sizeof(info.szColName));
             info.nWidth = 100;
             info.nDataType = LIST_SORT_DECIMAL;
-            info.csText1 = formulas[i].c_str();
+            info.csText1 = pszFormula;
             int c = (int)m_list.m_arrColInfo.Add(info);
             m_list.m_arrColPosition.SetAtGrow(c, c);
             m_list.InsertColumn(c, info.szColName, LVCFMT_RIGHT, 100, c);
@@ -231,7 +231,7 @@ TEST_F(MultiLineListTest, OpenFilteredCountedDeletedAndSortedRowsStayInStep)
 TEST_F(MultiLineListTest, FiltersTheValuePopupAndTheResetCommand)
 {
     using V = std::vector<std::string>;
-    Build({ " \"1\" * 2" });
+    Build(" \"1\" * 2");
     Add("AAA", "10", 2);
     Add("BBB", "25", 1);
     Add("CCC", "30", 0);
