@@ -1,6 +1,5 @@
-// The category list as an order-entry host drives it: clicks and keys through the message pump, a
-// parent that answers the list's requests and records its messages, and the shared editors checked
-// for the cell they lie over.
+// The category list as an order-entry host drives it: clicks and keys, a parent that answers the
+// list's requests and records its messages, the shared editors checked for the cell they lie over.
 #include "TestHost.h"
 #include "TestSupport.h"
 #include "ShownColumns.h"

@@ -1,6 +1,5 @@
-// The market watch over a real list: columns from a stored layout and the host's user columns,
-// cell texts by column id whatever changes the columns, formula columns, what is saved (and never
-// lost), fonts, pixels, rows reordered with the mouse; and the cell under the mouse in three grids.
+// The market watch: columns from a stored layout and the host's user columns, cells by column id,
+// formulas, what is saved, fonts, pixels, row drags; and the cell under the mouse in three grids.
 #include "TestHost.h"
 #include "TestSupport.h"
 #include "RowDrag.h"

@@ -1,6 +1,5 @@
-// The extended grid driven as a host drives it: mouse messages on cells and header, the parent's
-// messages decoded (a receiver may change the rows or delete the grid), the colour dialog through
-// the modal seam, painted pixels, and item data the host sets through the base list.
+// The extended grid as a host drives it: mouse messages on cells and header, the parent's messages
+// decoded (a receiver may change the rows or delete the grid), pixels, the host's item data.
 #include "Quarantine.h"
 #include "TestHost.h"
 #include "TestSupport.h"
@@ -358,16 +357,9 @@ TEST_F(XGridTest, PaintedCellsShowTheirStateImagesAndColours)
     l.SetCurSel(4);
     CImageList images;
     ASSERT_TRUE(images.Create(16, 16, ILC_COLOR24, 1, 0));
+    const std::vector<DWORD> red(16 * 16, 0x00FA0A0A);   // RGB(250, 10, 10)
     CBitmap bitmap;
-    {
-        CClientDC screen(nullptr);
-        ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 16, 16));
-        CDC memDC;
-        memDC.CreateCompatibleDC(&screen);
-        CBitmap* pOld = memDC.SelectObject(&bitmap);
-        memDC.FillSolidRect(0, 0, 16, 16, RGB(250, 10, 10));
-        memDC.SelectObject(pOld);
-    }
+    ASSERT_TRUE(bitmap.CreateBitmap(16, 16, 1, 32, red.data()));
     images.Add(&bitmap, (CBitmap*)nullptr);
     l.SetImageList(&images, LVSIL_SMALL);
     ASSERT_EQ(1, l.SetItemImage(2, 2, 0));
