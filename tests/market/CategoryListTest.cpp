@@ -207,16 +207,9 @@ protected:
 
 TEST_F(CategoryListTest, TabAndShiftTabWalkTheCellsWrapAndSkipReadOnlyColumns)
 {
-    struct sCase
-    {
-        const char* name;
-        int nColumns, nRows;
-        std::vector<int> readOnly;   // column ids, made read-only once the start cell is open
-        int nStartRow, nStartColumn;
-        bool bShift;
-        std::vector<std::string> events;
-        const char* editor;
-    };
+    // readOnly: column ids, made read-only once the start cell is open.
+    struct sCase { const char* name; int nColumns, nRows; std::vector<int> readOnly; int nStartRow, nStartColumn;
+                   bool bShift; std::vector<std::string> events; const char* editor; };
     const sCase cases[] = {
         { "last cell wraps to the first", 6, 4, {}, 3, 5, false,
           { "end 3 5 r3c5", "skip 0 0" }, "text 0 0" },

@@ -406,8 +406,6 @@ TEST_F(XGridTest, CreatingFillingAndDestroyingLeavesNothingBehind)
         list.SetHeaderCheckedState(1, XHEADER_CHECK_UNCHECKED);
         list.ShowWindow(SW_SHOW);
         list.UpdateWindow();
-        if (HBITMAP hPicture = WindowPicture::Render(list.m_hWnd))
-            ::DeleteObject(hPicture);
         list.DeleteItem(3);
         list.DestroyWindow();
     };
