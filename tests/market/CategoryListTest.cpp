@@ -374,8 +374,7 @@ TEST_F(CategoryListTest, AnOpenEditEndsOnItsOwnRecordWhateverMovesTheRows)
 
 TEST_F(CategoryListTest, AListDestroyedInsideAnyOfItsMessagesIsNeverTouchedAgain)
 {
-    const UINT messages[] = { WM_LIST_CELLCLICKED, WM_LIST_CELLREQUEST, WM_LIST_CELLSKIP, WM_LIST_ENDEDIT };
-    for (UINT nMessage : messages)
+    for (UINT nMessage : { WM_LIST_CELLCLICKED, WM_LIST_CELLREQUEST, WM_LIST_CELLSKIP, WM_LIST_ENDEDIT })
     {
         for (bool bOwner : { false, true })
         {
@@ -468,7 +467,6 @@ TEST_F(CategoryListTest, HeaderClicksSortOnlyWhenAllowedAndDropsReorderTheColumn
     std::vector<std::string> before;
     for (int c = 0; c < 3; ++c)
         before.push_back((LPCTSTR)m_pList->CListCtrl::GetItemText(0, c));
-
     // A drag that has not been allowed is refused when it starts and when it ends.
     NMHEADERA drag = {};
     drag.hdr = { m_pList->GetHeaderCtrl()->m_hWnd, 0, HDN_BEGINDRAG };
@@ -476,7 +474,6 @@ TEST_F(CategoryListTest, HeaderClicksSortOnlyWhenAllowedAndDropsReorderTheColumn
     EXPECT_EQ(TRUE, m_pList->SendMessage(WM_NOTIFY, 0, (LPARAM)&drag));
     drag.hdr.code = HDN_ENDDRAG;
     EXPECT_EQ(TRUE, m_pList->SendMessage(WM_NOTIFY, 0, (LPARAM)&drag));
-
     // Allowed: Side dragged before Symbol; the columns are rebuilt in that order with their cells.
     m_pList->m_bAllowHeaderDrag = true;
     drag.hdr.code = HDN_BEGINDRAG;

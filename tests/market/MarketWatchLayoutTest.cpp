@@ -38,7 +38,6 @@ TEST(MarketUserColumns, FieldsFourAtATimeWithRunsOfSeparatorsAsOne)
     CString csBack;
     ASSERT_TRUE(FormatMarketUserColumns(columns, csBack));
     EXPECT_EQ(S("101|Spread|\"3\"-\"4\"|Ask-Bid|102|Pct|\"5\"/\"3\"| "), std::string((LPCTSTR)csBack));
-
     // Empty fields in the middle survive the trip.
     columns[0].csText1.Empty();
     ASSERT_TRUE(FormatMarketUserColumns(columns, csBack));

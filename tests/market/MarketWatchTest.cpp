@@ -110,20 +110,13 @@ protected:
     std::vector<std::unique_ptr<CMrktWatchListCtrl>> m_lists;
 };
 
-TEST_F(MarketWatchTest, ColumnsFollowTheLayoutWithUserColumnsRegisteredOncePerProcess)
+TEST_F(MarketWatchTest, ColumnsFollowTheLayoutWithTheUserColumnsRegistered)
 {
     Stored() = S("101|Spread|\"4\"-\"3\"|Ask-Bid|102|Pct|\"2\"/\"1\"|");
     CMrktWatchListCtrl& first = MakeList({ 1, 0, -1, 2, 3 }, { 90, 120, 0, 60, 60 });
     EXPECT_EQ((std::vector<std::string>{ "Last:120", "Symbol:90", "Bid:60", "Ask:60", "Spread:80", "Pct:80" }),
               Headers(first));
     EXPECT_EQ(1, first.m_nFirstVisibleColumn);
-    EXPECT_EQ("102/2", Counts());
-    EXPECT_EQ(2, CallsOf("orvou_add_extra_columns(1,"));
-    // A second market watch reads the same columns without registering them again.
-    CMrktWatchListCtrl& second = MakeList({ 0, 1, 2, 3, 4 }, { 50, 50, 50, 50, 50 });
-    EXPECT_EQ((std::vector<std::string>{ "Symbol:50", "Last:50", "Change:50", "Bid:50", "Ask:50", "Spread:80",
-                                         "Pct:80" }),
-              Headers(second));
     EXPECT_EQ("102/2", Counts());
     EXPECT_EQ(2, CallsOf("orvou_add_extra_columns(1,"));
 }
@@ -317,7 +310,6 @@ TEST_F(MarketWatchTest, SavingWritesTheLayoutAndTheUserColumnsAndLeavesOutOnlyWh
     // The window's own saving on destroy: under its frame's title.
     list.DestroyWindow();
     EXPECT_NE("<none>", TestSettings::Get("MarketWatchNew_Test host", "COLUMNPROFILE"));
-
     // Headings longer than a column record holds are saved whole; text the stored form cannot
     // carry costs its own column only, and names it.
     m_script.Clear();
@@ -350,7 +342,6 @@ TEST_F(MarketWatchTest, LayoutsAreNeverMixedOrOverwrittenByNone)
     bracket.SaveColumnProfile(CString("Watch [1]"));
     EXPECT_EQ("0,1,50,1,0,99", TestSettings::Get("MarketWatchNew_Watch %5B1%5D", "COLUMNPROFILE"));
     EXPECT_EQ("0,1,50,1,0,60", TestSettings::Get("MarketWatchNew_Watch _1_", "COLUMNPROFILE"));
-
     ResetCounts();
     TestSettings::Put("MarketWatchNew_W", "COLUMNPROFILE", "0,1,50,1,0,60");
     Stored() = S("101|One| \"1\"| ");

@@ -161,13 +161,11 @@ TEST_F(XGridTest, CheckBoxClicksFlipTellTheParentAndKeepTheHeaderInStep)
     EXPECT_EQ(WM_XLISTCTRL_CHECKBOX_CLICKED, ::RegisterWindowMessageA("WM_XLISTCTRL_CHECKBOX_CLICKED"));
     EXPECT_EQ(WM_XLISTCTRL_COLORBOX_CLICKED, ::RegisterWindowMessageA("WM_XLISTCTRL_COLORBOX_CLICKED"));
     EXPECT_EQ(WM_XLISTCTRL_COMBO_SELECTION, ::RegisterWindowMessageA("WM_XLISTCTRL_COMBO_SELECTION"));
-
     Click(CellCentre(1, 1, true));
     EXPECT_EQ(CellCentre(1, 1, true), m_lastPoint);   // the click's point, in client coordinates
     Click(CellCentre(1, 1, true));
     ExpectEvents({ "lbutton", "check 1|1 1", "lbutton", "check 1|1 0" });
     EXPECT_EQ("....", Checks());
-
     // A disabled cell or row swallows the click whole; an ordinary cell reports only the click.
     m_pList->SetCheckbox(2, 1, 1);
     ASSERT_EQ(1, m_pList->SetEnabled(1, 1, 0));
@@ -179,7 +177,6 @@ TEST_F(XGridTest, CheckBoxClicksFlipTellTheParentAndKeepTheHeaderInStep)
     Click(CellCentre(0, 2));
     ExpectEvents({ "lbutton" });
     EXPECT_EQ("..x.", Checks());
-
     // Checking the last unchecked row checks the header; SetCheckbox refreshes it too.
     m_pList->SetEnabled(1, 1, 1);
     m_pList->SetEnabled(2, 1);
@@ -225,7 +222,6 @@ TEST_F(XGridTest, TheHeaderCheckBoxSetsTheWholeColumnButSparesDisabledRows)
     EXPECT_EQ(XHEADER_CHECK_UNCHECKED, m_pList->GetHeaderCheckedState(1));
     EXPECT_EQ(0, m_pList->CountCheckedItems(1));
     EXPECT_EQ(6u, m_events.size());
-
     // A column without a header check box leaves the click to the parent.
     m_parent.Clear();
     Click(HeaderCentre(2), true);
