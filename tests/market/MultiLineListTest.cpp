@@ -390,20 +390,28 @@ TEST_F(MultiLineListTest, DrawingShowsFilterTintsBoxesConnectorsGroupedNumbersAn
     }
     // "-1,234,567.5" right-aligned: its ink spans the width of that text in the list's font.
     CRect rcCell;
-    m_list.GetSubItemRect(0, 1, LVIR_LABEL, rcCell);
-    const COLORREF back = WindowPicture::PixelAt(hPicture, rcCell.left + 1, rcCell.top + 2);
     int nLeft = INT_MAX, nRight = -1;
-    for (int x = rcCell.left; x < rcCell.right; ++x)
-        for (int y = rcCell.top + 2; y < rcCell.bottom - 1; ++y)
-            if (WindowPicture::PixelAt(hPicture, x, y) != back)
-            {
-                nLeft = std::min(nLeft, x);
-                nRight = std::max(nRight, x);
-            }
+    auto ink = [&] {
+        m_list.GetSubItemRect(0, 1, LVIR_LABEL, rcCell);
+        const COLORREF back = WindowPicture::PixelAt(hPicture, rcCell.left + 1, rcCell.top + 2);
+        nLeft = INT_MAX, nRight = -1;
+        for (int x = rcCell.left; x < rcCell.right; ++x)
+            for (int y = rcCell.top + 2; y < rcCell.bottom - 1; ++y)
+                if (WindowPicture::PixelAt(hPicture, x, y) != back)
+                    nLeft = std::min(nLeft, x), nRight = std::max(nRight, x);
+    };
+    ink();
     CClientDC dc(&m_list);
     CFont* pOld = dc.SelectObject(m_list.GetFont());
     EXPECT_NEAR(dc.GetTextExtent("-1,234,567.5").cx, nRight - nLeft + 1, 2);
     dc.SelectObject(pOld);
+    EXPECT_NEAR(rcCell.right - 3, nRight + 1, 2);
+    ::DeleteObject(hPicture);
+    // The first column widened after a paint: the cells are drawn at its new edges.
+    m_list.SetColumnWidth(0, m_list.GetColumnWidth(0) + 40);
+    m_list.RedrawWindow();
+    hPicture = WindowPicture::Render(m_list.m_hWnd);
+    ink();
     EXPECT_NEAR(rcCell.right - 3, nRight + 1, 2);
     ::DeleteObject(hPicture);
     // Shades: the host's blend from the background to white, top to bottom of each cell.
