@@ -1,0 +1,358 @@
+// Hosts that change the rows or destroy the list from inside a call the list makes into them: the
+// column text routine (asked while re-filtering, re-filtering one row, giving a row its data,
+// painting, dropping dragged rows or sorting), the parent hearing a drop highlight go, and the
+// parent hearing of a filter-button click. The list ends up showing exactly the rows the host left,
+// each with its own values and check box, and a list that is gone is not touched again.
+#include "FilterListFixture.h"
+#include "RowDrag.h"
+#include "filter/FilterText.h"
+#include "market/MultiLineListCtrl.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace
+{
+const int kPrice = 1;
+
+// The storage of a deleted list is kept and filled with a pattern instead of being freed, so a list
+// that still read its members after the host deleted it would find a window handle that is not
+// null and not its own.
+void* s_pKept = nullptr;
+
+template <class Base>
+class CKeptList : public Base
+{
+public:
+    static void operator delete(void* p, size_t n)
+    {
+        memset(p, 0xDD, n);
+        s_pKept = p;
+    }
+};
+}  // namespace
+
+class FilterListHostileTest : public FilterListTest
+{
+protected:
+    enum eAction
+    {
+        kDeleteAll,
+        kDeleteFirst,   // the first record (DeleteMapItem)
+        kDeleteTop,     // the top shown row (DeleteItem)
+        kAddRows,
+        kFilterModeOff,
+        kDestroy
+    };
+
+    FilterListHostileTest() { m_dwExtraStyle = LVS_OWNERDRAWFIXED; }
+    void TearDown() override
+    {
+        s_nCountdown = 0;
+        s_pTest = nullptr;
+        FilterListTest::TearDown();
+    }
+
+    static FilterListHostileTest* s_pTest;
+    static int s_nCountdown;   // the routine's call that acts; 0: disarmed
+
+    static int HostileText(ULONGLONG dwItemData, int nColumn, CString& text, unsigned long& clrText,
+                           unsigned long& clrBack, int& nImage)
+    {
+        int nResult = ColumnText(dwItemData, nColumn, text, clrText, clrBack, nImage);
+        if (s_nCountdown > 0 && --s_nCountdown == 0)
+            s_pTest->Act();
+        return nResult;
+    }
+
+    void Act()
+    {
+        ++m_nActed;
+        switch (m_action)
+        {
+        case kDeleteAll:
+            m_list.DeleteAllItems();
+            break;
+        case kDeleteFirst:
+            m_list.DeleteMapItem(0);
+            break;
+        case kDeleteTop:
+            m_list.DeleteItem(0);
+            break;
+        case kAddRows:
+            for (int i = 0; i < m_nAdd; ++i)
+                Add(("N" + std::to_string(i)).c_str(), "5", "NSE");
+            break;
+        case kFilterModeOff:
+            m_list.SetUseFilter(FALSE);
+            break;
+        case kDestroy:
+            m_list.DestroyWindow();
+            m_nTextCallsAtDestroy = s_nTextCalls;
+            break;
+        }
+    }
+
+    // The rows on NSE with distinct prices, A and D ticked, filtered on NSE (so that a repopulation
+    // asks the routine), trends on the price, all painted once (every trend record steady); then
+    // the hostile routine in place, disarmed.
+    void Start(const Texts& symbols)
+    {
+        if (m_list.GetSafeHwnd() == nullptr)
+        {
+            ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA | LVS_SHOWSELALWAYS | m_dwExtraStyle,
+                                      CRect(0, 0, 580, 380), &m_host, 1001));
+        }
+        m_list.SetUseFilter(TRUE);   // the rows are the list's own again
+        m_list.DeleteAllItems();
+        m_rows.clear();
+        Build();
+        m_list.m_bRowDrag = 1;
+        for (size_t i = 0; i < symbols.size(); ++i)
+            Add(symbols[i].c_str(), std::to_string(10 * (i + 1)).c_str(), "NSE");
+        SetTrends({ kPrice });
+        m_list.m_nTrendInterval = 100000;
+        CString filter = "NSE";
+        m_list.AddToFilteredCols(2, filter);
+        m_list.PopulateList();
+        for (int r = 0; r < (int)symbols.size(); ++r)
+            m_list.SetCheck(r, symbols[(size_t)r] == "A" || symbols[(size_t)r] == "D");
+        Repaint();
+        s_pTest = this;
+        m_nActed = 0;
+        m_list.InitColumnTextRtn(&FilterListHostileTest::HostileText);
+    }
+    // "symbol/check" of each shown row, top to bottom.
+    Texts Rows()
+    {
+        Texts shown = Shown(), rows;
+        for (size_t r = 0; r < shown.size(); ++r)
+            rows.push_back(shown[r] + (m_list.GetCheck((int)r) ? "/x" : "/."));
+        return rows;
+    }
+
+    eAction m_action = kDeleteAll;
+    int m_nAdd = 1;
+    int m_nActed = 0;
+    int m_nTextCallsAtDestroy = 0;
+};
+
+FilterListHostileTest* FilterListHostileTest::s_pTest = nullptr;
+int FilterListHostileTest::s_nCountdown = 0;
+
+TEST_F(FilterListHostileTest, RowsChangedFromInsideTheRoutineLeaveTheRowsTheHostLeft)
+{
+    enum ePath { kPopulate, kRepaintMapItem, kRepaintDisplayItem, kAppendRow, kPaint };
+    const char* const pathNames[] = { "PopulateList", "RepaintMapItem", "RepaintDisplayItem", "InsertItem+SetItemData",
+                                      "painting" };
+    const eAction actions[] = { kDeleteAll, kDeleteFirst, kAddRows, kFilterModeOff };
+    m_nAdd = 50;
+    for (int path = kPopulate; path <= kPaint; ++path)
+    {
+        for (eAction action : actions)
+        {
+            SCOPED_TRACE(std::string(pathNames[path]) + ", routine does action " + std::to_string(action));
+            Texts expected;
+            for (int i = 0; i < 10; ++i)
+                expected.push_back("S" + std::to_string(i));
+            Start(expected);
+            m_action = action;
+            switch (path)
+            {
+            case kPopulate:
+                s_nCountdown = 4;   // while the fourth row is tested
+                m_list.PopulateList();
+                break;
+            case kRepaintMapItem:
+            case kRepaintDisplayItem:
+                Row(5)->exchange = "BSE";   // S5 no longer passes
+                expected.erase(expected.begin() + 5);
+                s_nCountdown = 1;
+                if (path == kRepaintMapItem)
+                    m_list.RepaintMapItem(5);
+                else
+                    m_list.RepaintDisplayItem(5);
+                break;
+            case kAppendRow:
+                s_nCountdown = 1;   // while the new row is tested against the filter
+                Add("NEW", "7", "NSE");
+                expected.push_back("NEW");
+                break;
+            case kPaint:
+                s_nCountdown = 5;   // inside the second row
+                Repaint();
+                break;
+            }
+            ASSERT_EQ(1, m_nActed) << "the routine was not called as often as the path needs";
+            Pump();
+            Repaint();
+            if (action == kDeleteAll || action == kFilterModeOff)
+                expected.clear();
+            else if (action == kDeleteFirst)
+                expected.erase(expected.begin());
+            else
+            {
+                for (int i = 0; i < 50; ++i)
+                    expected.push_back("N" + std::to_string(i));
+            }
+            ExpectInvariants();
+            EXPECT_EQ(expected, Shown());
+            // No price changed: a trend record that took a neighbour's value would show a mark.
+            CTrendValueArray* pArray = nullptr;
+            if (m_list.m_bUseFilter && m_list.m_mapTrend.Lookup(kPrice, pArray) && pArray != nullptr)
+            {
+                for (INT_PTR m = 0; m < pArray->GetSize(); ++m)
+                    EXPECT_TRUE(pArray->GetAt(m)->nState != 1 && pArray->GetAt(m)->nState != 2)
+                        << "row " << MapSymbols()[(size_t)m] << " marked as risen or fallen";
+            }
+            if (HasFatalFailure())
+                return;
+        }
+    }
+}
+
+// D and E dragged onto B with the mouse, or a sort by a click on the Symbol title, while the host
+// deletes the top row, adds a row or destroys the list: when it hears the drop highlight go, or when
+// the routine is asked for a text after that (the list repopulates) or by the sort.
+TEST_F(FilterListHostileTest, HostChangingRowsDuringADropOrSortLosesOrMixesNothing)
+{
+    enum ePhase { kHighlightGoes, kColumnText, kSortClick };
+    const struct
+    {
+        const char* name;
+        ePhase phase;
+        eAction action;
+        bool bOrdered;   // else only that each row is there
+        Texts expected;
+    } cases[] = {
+        { "highlight goes, top deleted", kHighlightGoes, kDeleteTop, true, { "D/x", "E/.", "B/.", "C/." } },
+        { "highlight goes, row added", kHighlightGoes, kAddRows, false, { "N0/.", "A/x", "D/x", "E/.", "B/.", "C/." } },
+        { "highlight goes, list destroyed", kHighlightGoes, kDestroy, true, {} },
+        { "text asked, top deleted", kColumnText, kDeleteTop, false, { "B/.", "C/.", "D/x", "E/." } },
+        { "text asked, row added", kColumnText, kAddRows, false, { "N0/.", "A/x", "D/x", "E/.", "B/.", "C/." } },
+        { "text asked, list destroyed", kColumnText, kDestroy, true, {} },
+        { "sort asks a text, top deleted", kSortClick, kDeleteTop, false, { "B/.", "C/.", "D/x", "E/." } },
+        { "sort asks a text, row added", kSortClick, kAddRows, false, { "N0/.", "A/x", "D/x", "E/.", "B/.", "C/." } },
+        { "sort asks a text, list destroyed", kSortClick, kDestroy, true, {} },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Start({ "A", "B", "C", "D", "E" });
+        ASSERT_EQ((Texts{ "A/x", "B/.", "C/.", "D/x", "E/." }), Rows());
+        HWND hList = m_list.m_hWnd;
+        m_action = c.action;
+        if (c.phase == kSortClick)
+        {
+            HWND hHeader = m_list.GetHeaderCtrl()->m_hWnd;
+            CRect rcItem, rcClient;
+            ::SendMessageA(hHeader, HDM_GETITEMRECT, 0, (LPARAM)&rcItem);
+            ::GetClientRect(hHeader, &rcClient);
+            LPARAM at = MAKELPARAM(rcItem.CenterPoint().x, rcClient.Height() / 4);   // the title, not the filter row
+            s_nCountdown = 1;
+            ::SendMessageA(hHeader, WM_LBUTTONDOWN, MK_LBUTTON, at);
+            if (::IsWindow(hHeader))
+                ::SendMessageA(hHeader, WM_LBUTTONUP, 0, at);
+            Pump();
+        }
+        else
+        {
+            m_list.SetItemState(-1, 0, LVIS_SELECTED);
+            m_list.SetItemState(3, LVIS_SELECTED, LVIS_SELECTED);
+            m_list.SetItemState(4, LVIS_SELECTED, LVIS_SELECTED);
+            CPoint to = RowDrag::RowPoint(hList, 1);
+            RowDrag::Begin(hList, RowDrag::RowPoint(hList, 3), to);
+            ASSERT_TRUE(m_list.IsDragging());
+            // Paints before the release ask for texts too: the host acts only once the drop began.
+            bool bArmed = true;
+            auto populate = m_host.m_answer;
+            m_host.m_answer = [&](const sRecordedMsg& record, LRESULT& lResult) {
+                if (bArmed && record.message == WM_NOTIFY && record.code == LVN_ITEMCHANGED && record.hwndFrom == hList)
+                {
+                    bArmed = false;
+                    if (c.phase == kHighlightGoes)
+                        Act();
+                    else
+                        s_nCountdown = 1;
+                }
+                return populate(record, lResult);
+            };
+            RowDrag::Release(hList, to);
+            m_host.m_answer = populate;
+        }
+        s_nCountdown = 0;
+        EXPECT_EQ(1, m_nActed);
+        if (c.action == kDestroy)
+        {
+            EXPECT_FALSE(::IsWindow(hList));
+            EXPECT_FALSE(m_list.IsDragging());
+            EXPECT_EQ(m_nTextCallsAtDestroy, s_nTextCalls);   // no text asked for a list that is gone
+            continue;
+        }
+        Texts rows = Rows(), expected = c.expected;
+        if (!c.bOrdered)
+        {
+            std::sort(rows.begin(), rows.end());
+            std::sort(expected.begin(), expected.end());
+        }
+        EXPECT_EQ(expected, rows);
+        ExpectInvariants();
+    }
+}
+
+// The host deletes the list (the object) or only destroys its window while it hears of a click on
+// a header filter button: neither the filter list nor the multi-line list opens its value popup or
+// reads anything of itself afterwards (the freed object's window handle was checked once).
+TEST_F(FilterListHostileTest, ListGoneInsideTheFilterButtonNotificationIsNotTouchedAgain)
+{
+    const struct
+    {
+        const char* name;
+        bool bMultiLine;
+        bool bDelete;   // delete the object, or only destroy its window
+    } cases[] = {
+        { "filter list deleted", false, true },
+        { "filter list window destroyed", false, false },
+        { "multi-line list deleted", true, true },
+        { "multi-line list window destroyed", true, false },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CCommonListCtrl* pList = c.bMultiLine ? static_cast<CCommonListCtrl*>(new CKeptList<CMultiLineListCtrl>)
+                                              : static_cast<CCommonListCtrl*>(new CKeptList<CFilterListCtrl>);
+        ASSERT_TRUE(pList->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 580, 380), &m_host, 1002));
+        pList->CListCtrl::InsertColumn(0, "Symbol", LVCFMT_LEFT, 120);
+        HWND hList = pList->m_hWnd;
+        int nHeard = 0;
+        m_host.m_answer = [&](const sRecordedMsg& record, LRESULT&) {
+            if (record.message == WM_NOTIFY && record.code == HDN_FILTERBTNCLICK && record.hwndFrom == hList)
+            {
+                ++nHeard;
+                if (c.bDelete)
+                    delete pList;
+                else
+                    pList->DestroyWindow();
+            }
+            return false;
+        };
+        HWND hHeader = (HWND)::SendMessageA(hList, LVM_GETHEADER, 0, 0);
+        NMHDFILTERBTNCLICK click = {};
+        click.hdr.hwndFrom = hHeader;
+        click.hdr.idFrom = (UINT_PTR)::GetDlgCtrlID(hHeader);
+        click.hdr.code = HDN_FILTERBTNCLICK;
+        ::SendMessageA(hList, WM_NOTIFY, click.hdr.idFrom, (LPARAM)&click);
+        EXPECT_EQ(1, nHeard);
+        EXPECT_FALSE(::IsWindow(hList));
+        CFilterText& popup = CFilterText::Get();
+        EXPECT_FALSE(popup.GetSafeHwnd() != nullptr && popup.IsWindowVisible());
+        if (c.bDelete)
+        {
+            EXPECT_NE(nullptr, s_pKept);
+            ::operator delete(s_pKept);
+            s_pKept = nullptr;
+        }
+        else
+            delete pList;
+    }
+}
