@@ -68,18 +68,3 @@ TEST(FilterMatch, HugeFiltersAndTexts)
     EXPECT_TRUE(M("v4999", many, true));
     EXPECT_FALSE(M("v5000", many, true));
 }
-
-TEST(FilterMatch, CompiledMatcherAgreesWithOneShotMatching)
-{
-    const char* filters[] = { "", "ab", "*b", "*b*", ">3", "<3", "a~*z~>100", "~", "*", "AB~cd" };
-    const char* texts[] = { "", "ab", "AB", "xb", "xbx", "5", "2", "zzz", "200", "cd!" };
-    for (const char* f : filters)
-    {
-        for (bool exact : { false, true })
-        {
-            CFilterMatcher matcher(f, strlen(f), exact);
-            for (const char* t : texts)
-                EXPECT_EQ(matcher.Match(t, strlen(t)), M(t, f, exact)) << "text '" << t << "' filter '" << f << "'";
-        }
-    }
-}

@@ -1,6 +1,6 @@
 // Cell texts read as numbers by ">" and "<" filters: exactly as "%lf" scanning reads them (the
-// same yes/no and the same double, bit for bit), for the plain decimals of price columns and for
-// everything around them.
+// same yes/no and the same double, bit for bit). The rows where a hand-written reader goes wrong;
+// the fuzz target of the matching rule covers the rest.
 #include "filter/FilterMatch.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 
 TEST(FilterNumberRead, AgreesWithScanning)
 {
-    // The rows where a hand-written reader goes wrong; the fuzz target covers the rest.
     static const char* const texts[] = {
         "1000", "1000.01", " 12.5", "+3.", "-.25", "-0", "2.675", "12,345.50", "1.5.3", "1e3", "2.5e", "0x10",
         "inf", "nan", ".", "- 5", "", "\xA0" "5", "9007199254740993", "0.30000000000000004", "4503599627370495.5",
@@ -18,21 +17,12 @@ TEST(FilterNumberRead, AgreesWithScanning)
     };
     for (const char* text : texts)
     {
-        SCOPED_TRACE(text);
         double expected = 0, ours = 0;
         const bool bExpected = sscanf(text, "%lf", &expected) == 1;
-        EXPECT_EQ(bExpected, ReadFilterNumber(text, ours));
+        EXPECT_EQ(bExpected, ReadFilterNumber(text, ours)) << text;
         if (bExpected)
         {
-            EXPECT_EQ(0, memcmp(&expected, &ours, sizeof(double))) << expected << " read as " << ours;
-        }
-        // And as the filters use it, against a neighbour of the value.
-        for (const char* filter : { ">1000", "<1000", ">0.3", "<-0.25", ">2.675" })
-        {
-            double limit = 0;
-            sscanf(filter + 1, "%lf", &limit);
-            const bool bPass = bExpected && (filter[0] == '>' ? expected > limit : expected < limit);
-            EXPECT_EQ(bPass ? 1 : 0, FilterTextMatches(text, filter, false)) << filter;
+            EXPECT_EQ(0, memcmp(&expected, &ours, sizeof(double))) << text << ": " << expected << " read as " << ours;
         }
     }
 }
