@@ -1,17 +1,16 @@
 // Rows of the filter list: insertion, data, deletion and re-filtering, seen through the platform
-// list (owner-data texts) and the list's own operations; cell texts that are not plain (formula
-// columns, routines that fail or return huge texts).
+// list (owner-data texts) and the list's own operations; refusals of rows out of range and of
+// corrupt display arrays; cell texts that are not plain (formula columns, routines that fail or
+// return huge texts). The row rules themselves are checked against a model (FilterListModelTest).
 #include "FilterListFixture.h"
 
-// The row rules themselves are checked against a model (FilterListModelTest); here the platform
-// list must hold the same count before the next message reaches the list.
+// The platform list holds the same count before the next message reaches the list.
 TEST_F(FilterListTest, ThePlatformCountFollowsInsertsAndDeletes)
 {
     Build();
     for (const char* s : { "AAA", "BBB", "CCC" })
         EXPECT_EQ(1, Add(s));
     EXPECT_EQ(Texts({ "AAA", "BBB", "CCC" }), Shown());
-    EXPECT_EQ(3, (int)m_list.SendMessage(LVM_GETITEMCOUNT));
     EXPECT_EQ(1, m_list.DeleteItem(1));
     EXPECT_EQ(2, (int)m_list.SendMessage(LVM_GETITEMCOUNT));
     EXPECT_EQ(1, m_list.DeleteAllItems());
@@ -23,14 +22,12 @@ TEST_F(FilterListTest, ThePlatformCountFollowsInsertsAndDeletes)
     ExpectInvariants();
 }
 
-TEST_F(FilterListTest, MemberRoutineIsCalledOnTheOwnerOrParent)
+TEST_F(FilterListTest, MemberRoutineIsCalledOnTheOwner)
 {
     struct CTextHost : CWnd
     {
-        int nCalls = 0;
         int Text(ULONGLONG d, int c, CString& t, unsigned long&, unsigned long&, int&)
         {
-            ++nCalls;
             t.Format("m%d-%d", (int)d, c);
             return 1;
         }
@@ -42,12 +39,9 @@ TEST_F(FilterListTest, MemberRoutineIsCalledOnTheOwnerOrParent)
     ASSERT_TRUE(owner.CreateEx(0, AfxRegisterWndClass(0), "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     m_list.InsertItem(0, "", 0);
     m_list.SetItemData(0, 7);
-    // No owner set: the routine is a member of the parent, which here is the recorder; with an
-    // owner it is called on the owner.
     m_list.SetOwnerWnd(&owner);
     EXPECT_EQ(Texts({ "m7-0" }), Shown(0));
     EXPECT_EQ(Texts({ "m7-2" }), Shown(2));
-    EXPECT_GE(owner.nCalls, 2);
     m_list.SetOwnerWnd(nullptr);
     owner.DestroyWindow();
 }
@@ -65,8 +59,8 @@ TEST_F(FilterListTest, WithoutDataDescriptorRowsAreRefused)
     EXPECT_EQ(0, m_list.SetItemData(0, 5));
     EXPECT_EQ(0, m_list.SetItemText(0, 0, "x"));
     EXPECT_EQ(0, m_list.GetItemCount());
-    EXPECT_EQ(1, m_list.CheckForFilteredData(5));      // everything passes
-    m_list.PopulateList();                               // does nothing
+    EXPECT_EQ(1, m_list.CheckForFilteredData(5));   // everything passes
+    m_list.PopulateList();
     EXPECT_EQ(0, m_list.GetDisplayCount());
     // A row that exists without a descriptor reads the fixed text.
     m_list.InitColumnTextRtn(&FilterListTest::ColumnText);
@@ -78,25 +72,44 @@ TEST_F(FilterListTest, WithoutDataDescriptorRowsAreRefused)
     ExpectInvariants();
 }
 
-// Which rows come back or go on RepaintMapItem is the model test's; here the shown-row form and
-// the indexes out of range.
-TEST_F(FilterListTest, RepaintByShownRowAndOutOfRange)
+TEST_F(FilterListTest, RowsOutOfRangeAreRefused)
 {
     Build();
     Add("RELIANCE", "2500");
     Add("INFY", "1500");
-    Add("RELCAP", "10");
     MapFilter(0, "REL");
     EXPECT_EQ(0, Add("TCS"));   // fails the filter: kept in the map, not shown
-    EXPECT_EQ(4, m_list.GetItemCount());
-    EXPECT_EQ(1, m_list.RepaintMapItem(3));   // still failing
-    EXPECT_EQ(0, m_list.RepaintMapItem(4));
-    EXPECT_EQ(0, m_list.RepaintMapItem(-1));
-    Row(2)->symbol = "XCAP";
-    EXPECT_EQ(-1, m_list.RepaintDisplayItem(1));
-    EXPECT_EQ(0, m_list.RepaintDisplayItem(0));
-    EXPECT_EQ(0, m_list.RepaintDisplayItem(5));
-    EXPECT_EQ(Texts({ "RELIANCE" }), Shown());
+    EXPECT_EQ(3, m_list.GetItemCount());
+    EXPECT_EQ(1, m_list.RepaintMapItem(2));   // still failing
+    for (int nBad : { -1, 3, INT_MIN, INT_MAX })
+    {
+        SCOPED_TRACE(nBad);
+        EXPECT_EQ(0, m_list.RepaintMapItem(nBad));
+        EXPECT_EQ(0, m_list.RepaintDisplayItem(nBad));
+        EXPECT_STREQ("", m_list.GetItemText(nBad, 0));
+        EXPECT_EQ(0u, m_list.GetItemData(nBad));
+        EXPECT_EQ(0u, m_list.GetMapItemData(nBad));
+        EXPECT_EQ(-1, m_list.GetMapIndexFromDisplayIndex(nBad));
+        EXPECT_EQ(0, m_list.SetMapItemCheck(nBad, 1));
+        EXPECT_EQ(0, m_list.GetMapItemCheck(nBad));
+        EXPECT_EQ(0, m_list.DeleteMapItem(nBad));
+        EXPECT_EQ(0, m_list.DeleteItem(nBad));
+        m_list.RearrangeArrayForDragDrop(0, nBad);   // no such rows: nothing moves
+        m_list.RearrangeArrayForDragDrop(nBad, 0);
+    }
+    EXPECT_STREQ("", m_list.GetItemText(0, INT_MAX));
+    EXPECT_EQ(0, m_list.SetItemData(INT_MAX, 5));   // the last row already has data: its own row is past the end
+    EXPECT_EQ(1, m_list.GetOriginalColNo(99));      // no column there
+    EXPECT_EQ(0, m_list.InvalidateSetItemData((void*)0x1234));
+    EXPECT_EQ(1, m_list.SetItemText(0, 0, "ignored"));   // the texts are the host's
+    Row(0)->symbol = "XCAP";
+    EXPECT_EQ(-1, m_list.RepaintDisplayItem(0));
+    EXPECT_EQ(Texts({ "XCAP", "INFY", "TCS" }), MapSymbols());
+    EXPECT_EQ(Texts(), Shown());
+    // A row inserted but not given data yet shows empty cells.
+    m_list.RemoveAllFilters();
+    m_list.InsertItem(0, "", 0);
+    EXPECT_EQ(Texts({ "XCAP", "INFY", "TCS", "" }), Shown());
     ExpectInvariants();
 }
 
@@ -107,101 +120,74 @@ TEST_F(FilterListTest, ReverseDisplayMirrorsEveryRowOperation)
     Add("SECOND");
     Add("THIRD");
     m_list.SetReverseDisplay(true);
-    m_list.Invalidate();
     EXPECT_EQ(Texts({ "THIRD", "SECOND", "FIRST" }), Shown());
-    EXPECT_STREQ("THIRD", m_list.GetItemText(0, 0));
     EXPECT_EQ((DWORD_PTR)Row(2), m_list.GetItemData(0));
     EXPECT_EQ(1, m_list.SetCheck(0, 1));
-    EXPECT_EQ(1, m_list.GetMapItemCheck(2));        // screen row 0 is the last record
-    EXPECT_EQ(1, m_list.GetCheck(0));
+    EXPECT_EQ(1, m_list.GetMapItemCheck(2));   // screen row 0 is the last record
     EXPECT_EQ(0, m_list.GetCheck(2));
     EXPECT_EQ(0, m_list.SetCheck(3, 1));
     EXPECT_EQ(1, m_list.GetCheckedItemCount());
     // Deleting screen row 0 removes the last record.
     EXPECT_EQ(1, m_list.DeleteItem(0));
     EXPECT_EQ(Texts({ "FIRST", "SECOND" }), MapSymbols());
-    EXPECT_EQ(Texts({ "SECOND", "FIRST" }), Shown());
     // A new row appended under reverse display shows on top.
     Add("FOURTH");
     EXPECT_EQ(Texts({ "FOURTH", "SECOND", "FIRST" }), Shown());
     EXPECT_EQ(0, m_list.GetCheckedItemCount());
-    m_list.ResetCheckedItems();
     ExpectInvariants();
 }
 
-TEST_F(FilterListTest, OwnerDataAnswersAndFindRequests)
+TEST_F(FilterListTest, OwnerDataTextRequestsAreCutToTheBuffer)
 {
     Build();
     Add("AAA");
     Add("BBB");
-    // An image request gets image 0 and state image 2.
+    // A text request is cut to the platform's buffer; past the display count it is ignored.
+    char small[3] = "zz";
     NMLVDISPINFOA info = {};
     info.hdr.hwndFrom = m_list.m_hWnd;
     info.hdr.idFrom = 1001;
     info.hdr.code = LVN_GETDISPINFOA;
-    info.item.mask = LVIF_IMAGE;
-    info.item.iItem = 0;
-    info.item.iImage = 5;
-    m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&info);
-    EXPECT_EQ(0, info.item.iImage);
-    EXPECT_EQ((UINT)INDEXTOSTATEIMAGEMASK(2), info.item.state);
-    EXPECT_EQ(0xF000u, info.item.stateMask);
-    // A text request is cut to the platform's buffer.
-    char small[3] = "zz";
     info.item.mask = LVIF_TEXT;
     info.item.pszText = small;
     info.item.cchTextMax = 3;
     info.item.iItem = 1;
     m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&info);
     EXPECT_STREQ("BB", small);
-    // Past the display count: ignored.
     strcpy(small, "zz");
     info.item.iItem = 3;
     m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&info);
     EXPECT_STREQ("zz", small);
-    // Find requests answer the selection mark.
-    m_list.SetSelectionMark(1);
-    NMLVFINDITEMA find = {};
-    find.hdr.hwndFrom = m_list.m_hWnd;
-    find.hdr.idFrom = 1001;
-    find.hdr.code = LVN_ODFINDITEMA;
-    find.lvfi.flags = LVFI_STRING;
-    find.lvfi.psz = "BBB";
-    EXPECT_EQ(1, (int)m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&find));
 }
 
 TEST_F(FilterListTest, CorruptDisplayArraysAreReportedNotFollowed)
 {
     Build();
-    Add("A");
-    Add("B");
-    Add("C");
+    Refill({ "A", "B", "C" });
     // An entry of -1: inserting inside the map reports and deletes everything.
     m_list.m_arrDisplay[1] = -1;
     EXPECT_EQ(0, m_list.InsertItem(1, "", 0));
     EXPECT_EQ(std::vector<CString>({ "Insert Item: Reindexing Error" }), m_script.Messages());
     EXPECT_EQ(0, m_list.GetItemCount());
     ExpectInvariants();
-    m_script.Clear();
     // A duplicate entry: deleting reports and deletes everything.
-    Add("A");
-    Add("B");
-    Add("C");
+    m_script.Clear();
+    Refill({ "A", "B", "C" });
     m_list.m_arrDisplay[2] = 0;
     m_list.OnDisplayArrayChanged();
     EXPECT_EQ(0, m_list.DeleteItem(0));
     EXPECT_EQ(std::vector<CString>({ "Delete item: Reindexing Error" }), m_script.Messages());
     EXPECT_EQ(0, m_list.GetItemCount());
-    m_script.Clear();
     // A missing row.
+    m_script.Clear();
     Add("A");
     m_list.m_arrDisplay[0] = -1;
     EXPECT_EQ(0, m_list.DeleteItem(0));
     EXPECT_EQ(std::vector<CString>({ "Delete item: Item not found" }), m_script.Messages());
     m_list.m_arrDisplay[0] = 0;
     m_list.OnDisplayArrayChanged();
-    // A display entry beyond the display count: deleting its record by map index is refused
-    // with a line in the host's log.
+    // A display entry beyond the display count: deleting its record by map index is refused with a
+    // line in the host's log.
     Add("B");
     m_list.m_nDisplayCount = 1;
     EXPECT_EQ(0, m_list.DeleteMapItem(1));
@@ -213,7 +199,6 @@ TEST_F(FilterListTest, CorruptDisplayArraysAreReportedNotFollowed)
     m_list.m_arrFilteredCols.Add(0);
     m_list.PopulateList();
     EXPECT_EQ(std::vector<CString>({ "Error occured while filtering" }), m_script.Messages());
-    EXPECT_EQ(0, m_list.GetDisplayCount());
     EXPECT_EQ(0, (int)m_list.SendMessage(LVM_GETITEMCOUNT));
     m_list.m_arrFilteredCols.RemoveAll();
     m_list.PopulateList();
@@ -230,20 +215,18 @@ TEST_F(FilterListTest, FormulaColumnsComputeFromTheRowAndCanBeFiltered)
     Add("C", "abc");
     EXPECT_EQ(Texts({ "20.00", "5.00", "0.00" }), Shown(3));
     EXPECT_EQ(Texts({ "21.00", "6.00", "1.00" }), Shown(4));
-    CString filter = ">4";
-    m_list.SetVisibleColumnFilter(3, filter, 0);
+    Filter(3, ">4");
     EXPECT_EQ(Texts({ "A", "B" }), Shown(0));
     EXPECT_TRUE(m_script.Messages().empty());
 }
 
 TEST_F(FilterListTest, FailingFormulasShowTheMessageAndReadEmptyInOtherFormulas)
 {
-    // F0 leaves two operands over: status 4, the message through the modal seam. F1 uses F0.
+    // F0 leaves two operands over: the message through the modal seam. F1 uses F0.
     Build({ " \"1\" 2", " \"3\" + 1" });
     Add("A", "10");
     EXPECT_EQ(Texts({ "" }), Shown(3));
     EXPECT_EQ(std::vector<CString>({ "Invalid Expression,while calculating value" }), m_script.Messages());
-    m_script.Clear();
     CString text;
     unsigned long c1 = 0, c2 = 0;
     int image = 0;
@@ -265,8 +248,7 @@ TEST_F(FilterListTest, RoutinesThatFailOrReturnHugeTexts)
     Add("B");
     s_bFailTexts = true;
     EXPECT_EQ(Texts({ "", "" }), Shown());
-    CString filter = "A";
-    m_list.SetVisibleColumnFilter(0, filter, 0);
+    Filter(0, "A");
     EXPECT_EQ(0, m_list.GetDisplayCount());
     s_bFailTexts = false;
     m_list.RemoveAllFilters();
@@ -275,44 +257,7 @@ TEST_F(FilterListTest, RoutinesThatFailOrReturnHugeTexts)
     Texts shown = Shown();
     ASSERT_EQ(2u, shown.size());
     EXPECT_EQ(511u, shown[0].size());
-    filter = "*HHH*";
-    m_list.SetVisibleColumnFilter(0, filter, 0);
+    Filter(0, "*HHH*");
     EXPECT_EQ(2, m_list.GetDisplayCount());
-    s_nHugeText = 0;
-    ExpectInvariants();
-}
-
-TEST_F(FilterListTest, RowsOutOfRangeAreRefused)
-{
-    Build();
-    Add("INFY", "1500.25", "NSE");
-    EXPECT_EQ(Texts({ "1500.25" }), Shown(1));
-    EXPECT_STREQ("", m_list.GetItemText(5, 0));
-    EXPECT_STREQ("", m_list.GetItemText(-1, 0));
-    EXPECT_EQ(0u, m_list.GetItemData(-7));
-    EXPECT_EQ(1, m_list.SetItemText(0, 0, "ignored"));   // the texts are the host's
-    EXPECT_STREQ("INFY", m_list.GetItemText(0, 0));
-    EXPECT_EQ(1, m_list.InvalidateSetItemData(Row(0)));
-    EXPECT_EQ(0, m_list.InvalidateSetItemData((void*)0x1234));
-    EXPECT_EQ(0u, m_list.GetMapItemData(5));
-    EXPECT_EQ(0u, m_list.GetMapItemData(-1));
-    EXPECT_EQ(-1, m_list.GetMapIndexFromDisplayIndex(1));
-    EXPECT_EQ(-1, m_list.GetMapIndexFromDisplayIndex(-1));
-    EXPECT_EQ(0, m_list.GetMapIndexFromDisplayIndex(0));
-    EXPECT_EQ(0, m_list.SetMapItemCheck(4, 1));
-    EXPECT_EQ(0, m_list.GetMapItemCheck(-4));
-    EXPECT_EQ(1, m_list.GetOriginalColNo(99));    // no column there
-    EXPECT_EQ(2, m_list.GetOriginalColNo(2));
-    EXPECT_EQ(0, m_list.SetItemData(INT_MAX, 5));  // the last row already has data: its own row is past the end
-    EXPECT_EQ(0, m_list.RepaintDisplayItem(INT_MIN));
-    EXPECT_STREQ("", m_list.GetItemText(INT_MAX, INT_MAX));
-    EXPECT_EQ(0, m_list.DeleteMapItem(-1));
-    EXPECT_EQ(0, m_list.DeleteItem(-3));
-    m_list.RearrangeArrayForDragDrop(0, 9);   // no such rows: nothing moves
-    m_list.RearrangeArrayForDragDrop(-1, 0);
-    EXPECT_EQ(Texts({ "INFY" }), MapSymbols());
-    // A row inserted but not given data yet shows empty cells.
-    m_list.InsertItem(0, "", 0);
-    EXPECT_EQ(Texts({ "INFY", "" }), Shown());
     ExpectInvariants();
 }
