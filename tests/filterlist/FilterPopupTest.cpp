@@ -182,6 +182,5 @@ TEST_F(FilterPopupTest, ComboBoxOfUniquesStartsWithAll)
         items.push_back((LPCTSTR)text);
     }
     EXPECT_EQ(Texts({ "--ALL--", "NSE", "BSE", "MCX" }), items);
-    EXPECT_EQ(0, combo.GetCurSel());
     EXPECT_EQ(0, m_list.PopulateComboBoxWithUniques(nullptr, 2));
 }
