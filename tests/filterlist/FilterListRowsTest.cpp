@@ -137,29 +137,6 @@ TEST_F(FilterListTest, ReverseDisplayMirrorsEveryRowOperation)
     ExpectInvariants();
 }
 
-TEST_F(FilterListTest, OwnerDataTextRequestsAreCutToTheBuffer)
-{
-    Build();
-    Add("AAA");
-    Add("BBB");
-    // A text request is cut to the platform's buffer; past the display count it is ignored.
-    char small[3] = "zz";
-    NMLVDISPINFOA info = {};
-    info.hdr.hwndFrom = m_list.m_hWnd;
-    info.hdr.idFrom = 1001;
-    info.hdr.code = LVN_GETDISPINFOA;
-    info.item.mask = LVIF_TEXT;
-    info.item.pszText = small;
-    info.item.cchTextMax = 3;
-    info.item.iItem = 1;
-    m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&info);
-    EXPECT_STREQ("BB", small);
-    strcpy(small, "zz");
-    info.item.iItem = 3;
-    m_host.SendMessage(WM_NOTIFY, 1001, (LPARAM)&info);
-    EXPECT_STREQ("zz", small);
-}
-
 TEST_F(FilterListTest, CorruptDisplayArraysAreReportedNotFollowed)
 {
     Build();
@@ -252,7 +229,7 @@ TEST_F(FilterListTest, RoutinesThatFailOrReturnHugeTexts)
     EXPECT_EQ(0, m_list.GetDisplayCount());
     s_bFailTexts = false;
     m_list.RemoveAllFilters();
-    // A megabyte per cell: cut to the platform's buffer, matched whole.
+    // A megabyte per cell: cut to the platform's buffer (LVN_GETDISPINFO's), matched whole.
     s_nHugeText = 1 << 20;
     Texts shown = Shown();
     ASSERT_EQ(2u, shown.size());
