@@ -69,7 +69,9 @@ TEST_F(FilterBarTest, CtrlFTypingTabAndEnterFilterTheRows)
     TypeText("rel");
     EXPECT_EQ(0u, m_host.Count(WM_NOTIFY, HDN_FILTERCHANGE));
     Pump(700);
-    EXPECT_EQ(1u, m_host.Count(WM_NOTIFY, HDN_FILTERCHANGE));
+    auto changes = m_host.Of(WM_NOTIFY, HDN_FILTERCHANGE);
+    ASSERT_EQ(1u, changes.size());
+    EXPECT_TRUE(changes[0].idFrom == 1001u && changes[0].wParam == 1001u) << changes[0].idFrom << " " << changes[0].wParam;
     EXPECT_EQ(Texts({ "RELIANCE", "RELCAP", "RELINFRA" }), Shown());
     EXPECT_EQ("rel", FilterBox(0));
     // Tab goes to the price box; Enter reports at once and gives the focus back to the list.
