@@ -1,11 +1,16 @@
 // The header's filter bar driven as a user drives it (Ctrl+F, typing into the boxes, Tab and
 // Shift+Tab, Enter, Escape), the host's filter operations that write into the boxes, the header
-// menu, and the rows agreeing with what the header says through the operations that used to leave
-// them out of step (quotes after an exact filter, a hidden column's filter, filter mode off and on,
-// a re-filter of sorted rows, the checked count, the filter store emptied before new rows).
+// menu, the value popup of the filter buttons (picked values show exactly the rows holding them,
+// whatever they contain, when one begins another, beyond the 255 characters of a box), and the rows
+// agreeing with what the header says through the operations that used to leave them out of step
+// (quotes after an exact filter, a hidden column's filter, filter mode off and on, a re-filter of
+// sorted rows, the checked count, the filter store emptied before new rows).
 #include "FilterListFixture.h"
 #include "dialogs/RepositionColumns.h"
+#include "filter/FilterText.h"
 #include "lists/CommonListHooks.h"
+
+#include <algorithm>
 
 class FilterBarTest : public FilterListTest
 {
@@ -18,10 +23,18 @@ protected:
         Add("INFY", "1500.25", "NSE");
         Add("RELCAP", "12.40", "BSE");
         Add("RELINFRA", "1020", "BSE");
-        Add("TCS", "3400", "NSE");
+        Add("TCS", "3400", "nse");   // same value in another case: one entry in the popup
+        Add("WIPRO", "400", "");     // empty: no entry
+        Add("ITC", "450", "MCX");
         m_frame.SetForegroundWindow();
         m_list.SetFocus();
         Pump();
+    }
+    void TearDown() override
+    {
+        if (Popup().GetSafeHwnd() != nullptr)
+            Popup().ShowWindow(SW_HIDE);
+        FilterListTest::TearDown();
     }
     // Header position of the focused filter box; -1: none.
     int FocusPosition()
@@ -35,12 +48,19 @@ protected:
         hit.pt = CPoint(rcBox.CenterPoint().x, 2);   // in the item row above the box
         return (int)m_list.GetColorHeader().SendMessage(HDM_HITTEST, 0, (LPARAM)&hit);
     }
-    void ClickBox(int nPosition)
+    // A click on a box of the filter row, or on its button (the filter row shown first).
+    CFilterText& ClickBox(int nPosition, bool bButton = false)
     {
-        CPoint pt = FilterRowPoint(nPosition, false);
+        if (!(m_list.GetColorHeader().GetStyle() & HDS_FILTERBAR))
+        {
+            m_list.PutListFilter();
+            Pump(20);
+        }
+        CPoint pt = FilterRowPoint(nPosition, bButton);
         m_list.GetColorHeader().SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
         m_list.GetColorHeader().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
         Pump(20);
+        return Popup();
     }
     // The header's context menu answered with nAnswer; the items shown, "text:id" and "*" when checked.
     Texts HeaderMenu(UINT nAnswer)
@@ -54,6 +74,33 @@ protected:
         for (const CModalMenuItem& item : m_script.m_records.empty() ? std::vector<CModalMenuItem>() : m_script.m_records[0].menu)
             items.push_back(std::string(item.text) + ":" + std::to_string(item.id) + ((item.state & MF_CHECKED) ? "*" : ""));
         return items;
+    }
+    CFilterText& Popup() { return CFilterText::Get(); }
+    Texts Values()
+    {
+        Texts values;
+        CListBox& box = Popup().GetValueList();
+        for (int i = 0; i < box.GetCount(); ++i)
+        {
+            CString text;
+            box.GetText(i, text);
+            values.push_back((LPCTSTR)text);
+        }
+        return values;
+    }
+    // Selects the offered values that are among the picks.
+    void Pick(const Texts& picks)
+    {
+        Texts values = Values();
+        for (size_t i = 0; i < values.size(); ++i)
+            if (std::find(picks.begin(), picks.end(), values[i]) != picks.end())
+                Popup().GetValueList().SendMessage(LB_SETSEL, TRUE, (LPARAM)i);
+    }
+    void PressEnter()
+    {
+        Popup().GetValueList().SetFocus();
+        Popup().GetValueList().PostMessage(WM_KEYDOWN, VK_RETURN, 0);
+        Pump(20);
     }
 };
 
@@ -225,7 +272,7 @@ TEST_F(FilterBarTest, HeaderMenuCommands)
     Texts items = HeaderMenu(ID_FILTER_RESET_FILTERS);
     EXPECT_NE(items.end(), std::find(items.begin(), items.end(), "Match Filter Exactly:33815*"));
     EXPECT_EQ(0, m_list.GetFilterCount());
-    EXPECT_EQ(5, m_list.GetDisplayCount());
+    EXPECT_EQ(7, m_list.GetDisplayCount());
     // A command neither the list nor its base handles goes to the host.
     m_host.Clear();
     HeaderMenu(ID_FILTER_ADD_CUSTOM);
@@ -289,9 +336,9 @@ TEST_F(FilterBarTest, FilterModeOffAndOnForgetsTheFilters)
                             std::string("orvou_call_LoadLibrary(UxTheme.dll)")));
     // No filter is left that no box shows.
     EXPECT_EQ(0, m_list.GetFilterCount());
-    EXPECT_EQ(Texts({ "RELIANCE", "INFY", "RELCAP", "RELINFRA", "TCS" }), Shown());
+    EXPECT_EQ(Texts({ "RELIANCE", "INFY", "RELCAP", "RELINFRA", "TCS", "WIPRO", "ITC" }), Shown());
     m_list.PopulateList();
-    EXPECT_EQ(Texts({ "RELIANCE", "INFY", "RELCAP", "RELINFRA", "TCS" }), Shown());
+    EXPECT_EQ(Texts({ "RELIANCE", "INFY", "RELCAP", "RELINFRA", "TCS", "WIPRO", "ITC" }), Shown());
     ExpectInvariants();
 }
 
@@ -309,7 +356,7 @@ TEST_F(FilterBarTest, RepositionViewClearsTheFilters)
     CString box;
     EXPECT_EQ(0, m_list.GetHeaderText(0, box));
     EXPECT_GE(m_host.Count(WM_NOTIFY, HDN_FILTERCHANGE), 1u);   // the host filled the list again
-    EXPECT_EQ(5, m_list.GetDisplayCount());
+    EXPECT_EQ(7, m_list.GetDisplayCount());
     EXPECT_EQ(3, m_list.GetColorHeader().GetItemCount());
 }
 
@@ -318,10 +365,10 @@ TEST_F(FilterBarTest, ARefilterKeepsTheSortTheArrowShows)
     m_list.m_arrColInfo[0].nDataType = 3;   // natural text
     ColumnClick(m_list, 0);
     const Texts sorted = Shown();
-    ASSERT_NE(Texts({ "RELIANCE", "INFY", "RELCAP", "RELINFRA", "TCS" }), sorted);
-    Filter(0, "R~I~T");   // every row passes: the order must not change
+    ASSERT_NE(Texts({ "RELIANCE", "INFY", "RELCAP", "RELINFRA", "TCS", "WIPRO", "ITC" }), sorted);
+    Filter(0, "R~I~T~W");   // every row passes: the order must not change
     EXPECT_EQ(sorted, Shown());
-    Filter(0, "R~T");
+    Filter(0, "R~T~W~IT");
     Texts expected = sorted;
     expected.erase(std::find(expected.begin(), expected.end(), "INFY"));
     EXPECT_EQ(expected, Shown());
@@ -334,13 +381,13 @@ TEST_F(FilterBarTest, TheCheckedCountFollowsResetsAndDeletes)
     for (int m : { 0, 2, 3 })
         m_list.SetMapItemCheck(m, 1);
     m_list.SortOnChecked();
-    EXPECT_EQ("Symbol (3 / 5)", HeaderText(0));
+    EXPECT_EQ("Symbol (3 / 7)", HeaderText(0));
     m_list.DeleteMapItem(2);
     Pump();
-    EXPECT_EQ("Symbol (2 / 4)", HeaderText(0));
+    EXPECT_EQ("Symbol (2 / 6)", HeaderText(0));
     m_list.ResetCheckedItems();
     Pump();
-    EXPECT_EQ("Symbol (0 / 4)", HeaderText(0));
+    EXPECT_EQ("Symbol (0 / 6)", HeaderText(0));
 }
 
 TEST_F(FilterBarTest, AnEmptiedStoreTakesNewRowsWithoutBlankOnes)
@@ -351,4 +398,123 @@ TEST_F(FilterBarTest, AnEmptiedStoreTakesNewRowsWithoutBlankOnes)
     Pump();
     ExpectInvariants();
     EXPECT_EQ(Texts({ "N0", "N1" }), Shown());
+}
+
+TEST_F(FilterBarTest, PickedValuesShowExactlyTheirRows)
+{
+    Texts many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back("INSTRUMENT" + std::to_string(100 + i));   // 40 x 13 characters
+    const struct
+    {
+        const char* pszName;
+        Texts rows;
+        Texts picks;
+    } cases[] = {
+        { "values that look like syntax", { "*X", "AX", ">5", "7", "A~B", "A", "B", "<1", "0" }, { "*X", ">5", "A~B", "<1" } },
+        { "a value that begins another", { "ABC", "AB", "ABD", "A" }, { "ABC", "AB" } },
+        { "more picks than a box holds", many, Texts(many.begin(), many.end() - 1) },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        m_list.RemoveAllFilters();
+        Refill(c.rows);
+        m_list.PopulateList();
+        ClickBox(0, true);
+        ASSERT_TRUE(Popup().IsWindowVisible());
+        Pick(c.picks);
+        PressEnter();
+        Texts expected;
+        for (const std::string& row : c.rows)
+            if (std::find(c.picks.begin(), c.picks.end(), row) != c.picks.end())
+                expected.push_back(row);
+        EXPECT_EQ(expected, Shown());
+        // Typing over the box ends the picks: the typed filter rules again.
+        Filter(0, "A");
+        for (const std::string& text : Shown())
+            EXPECT_EQ('A', text[0]) << text;
+        ExpectInvariants();
+    }
+}
+
+TEST_F(FilterBarTest, ButtonOpensTheValuesOfTheColumnAndEnterFilters)
+{
+    m_host.Clear();
+    CFilterText& popup = ClickBox(2, true);
+    EXPECT_TRUE(popup.IsWindowVisible());
+    EXPECT_EQ(1u, m_host.Count(WM_NOTIFY, HDN_FILTERBTNCLICK));   // the host heard the click
+    EXPECT_EQ(Texts({ "NSE", "BSE", "MCX" }), Values());
+    Pick({ "BSE", "MCX" });
+    PressEnter();
+    EXPECT_FALSE(popup.IsWindowVisible());
+    EXPECT_EQ("BSE~MCX", FilterBox(2));
+    EXPECT_EQ(Texts({ "RELCAP", "RELINFRA", "ITC" }), Shown());
+    ExpectInvariants();
+}
+
+TEST_F(FilterBarTest, DoubleClickTakesTheSelectionAndSkipsContainedValues)
+{
+    Add("REL", "1", "X");
+    CFilterText& popup = ClickBox(0, true);
+    EXPECT_EQ(Texts({ "RELIANCE", "INFY", "RELCAP", "RELINFRA", "TCS", "WIPRO", "ITC", "REL" }), Values());
+    // "REL" occurs inside "RELIANCE": it is not added again.
+    Pick({ "RELIANCE", "REL", "TCS" });
+    EXPECT_STREQ("RELIANCE~TCS", popup.BuildFilterText());
+    CRect rcItem;
+    popup.GetValueList().SendMessage(LB_GETITEMRECT, 0, (LPARAM)&rcItem);
+    popup.GetValueList().SendMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(rcItem.left + 3, rcItem.top + 2));
+    popup.GetValueList().SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(rcItem.left + 3, rcItem.top + 2));
+    Pump(20);
+    EXPECT_FALSE(popup.IsWindowVisible());
+    EXPECT_EQ("RELIANCE~TCS", FilterBox(0));
+    EXPECT_EQ(Texts({ "RELIANCE", "TCS", "REL" }), Shown());   // exactly the picked values, REL included
+}
+
+TEST_F(FilterBarTest, OnlyShownRowsOfferValuesAndNothingSelectedDoesNothing)
+{
+    Filter(0, "REL");
+    CFilterText& popup = ClickBox(2, true);
+    EXPECT_EQ(Texts({ "NSE", "BSE" }), Values());
+    popup.ApplySelection();
+    EXPECT_TRUE(popup.IsWindowVisible());
+    EXPECT_EQ("", FilterBox(2));
+    ::SetActiveWindow(m_frame.m_hWnd);   // losing activation hides it
+    Pump(20);
+    EXPECT_FALSE(popup.IsWindowVisible());
+}
+
+TEST_F(FilterBarTest, RowsDeletedOrListDestroyedWhileOpen)
+{
+    CFilterText& popup = ClickBox(0, true);
+    ASSERT_EQ(7u, Values().size());
+    // Rows go while the popup is open: its texts are its own.
+    m_list.DeleteAllItems();
+    Pick({ "INFY" });
+    popup.ApplySelection();
+    EXPECT_EQ("INFY", FilterBox(0));
+    ExpectInvariants();
+    // The list goes while the popup is open: the popup forgets it.
+    ClickBox(1, true);
+    EXPECT_EQ(0u, Values().size());
+    m_list.DestroyWindow();
+    EXPECT_FALSE(popup.IsWindowVisible());
+    EXPECT_EQ(nullptr, popup.m_pList);
+    popup.ApplySelection();   // nothing to apply to
+}
+
+TEST_F(FilterBarTest, ComboBoxOfUniquesStartsWithAll)
+{
+    CComboBox combo;
+    ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWNLIST, CRect(0, 0, 100, 200), &m_host, 77));
+    EXPECT_EQ(1, m_list.PopulateComboBoxWithUniques(&combo, 2));
+    Texts items;
+    for (int i = 0; i < combo.GetCount(); ++i)
+    {
+        CString text;
+        combo.GetLBText(i, text);
+        items.push_back((LPCTSTR)text);
+    }
+    EXPECT_EQ(Texts({ "--ALL--", "NSE", "BSE", "MCX" }), items);
+    EXPECT_EQ(0, m_list.PopulateComboBoxWithUniques(nullptr, 2));
 }
