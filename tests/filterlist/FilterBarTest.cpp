@@ -300,25 +300,6 @@ TEST_F(FilterBarTest, HeaderMenuCommands)
     EXPECT_EQ((std::vector<std::pair<CCommonListCtrl*, bool>>{ { pList, true }, { pList, false } }), g_columnDialogCalls);
 }
 
-TEST_F(FilterBarTest, FilteredColumnsAreTintedInTheHeader)
-{
-    m_list.PutListFilter();
-    Filter(0, "REL");
-    Pump(30);
-    CRect rc0, rc1, rcClient;
-    m_list.GetColorHeader().GetItemRect(0, &rc0);
-    m_list.GetColorHeader().GetItemRect(1, &rc1);
-    m_list.GetColorHeader().GetClientRect(&rcClient);
-    const int y = rcClient.Height() / 4, yBoxes = rcClient.Height() * 3 / 4;   // the item row, the filter row
-    Shoot();
-    EXPECT_EQ(HEADER_FILTERED_COLOR, Pixel(rc0.left + 4, y));
-    EXPECT_EQ(HEADER_ANYFILTER_COLOR, Pixel(rc1.left + 4, y));
-    EXPECT_EQ(::GetSysColor(COLOR_WINDOW), Pixel(rc1.left + 6, yBoxes));
-    m_list.RemoveAllFilters();
-    Shoot();
-    EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), Pixel(rc0.left + 4, y));
-}
-
 TEST_F(FilterBarTest, FilterModeOffAndOnForgetsTheFilters)
 {
     m_list.PutListFilter();

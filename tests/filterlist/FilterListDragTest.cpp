@@ -1,6 +1,6 @@
 // Rows of a filter list reordered with the mouse (normal and reverse display): dropped rows land in
-// order with their check states, drops that must move nothing, the host refilling or destroying the
-// list mid-drag, and the header check box following the rows' own check states.
+// order with their check states, drops that must move nothing, the host refilling the list
+// mid-drag, and the header check box following the rows' own check states.
 #include "FilterListFixture.h"
 #include "RowDrag.h"
 
@@ -106,7 +106,7 @@ TEST_F(FilterListDragTest, DropsThatMoveNothing)
     EXPECT_EQ((Texts{ "A", "B", "C" }), Shown());
 }
 
-TEST_F(FilterListDragTest, HostRefillingOrDestroyingTheListMidDrag)
+TEST_F(FilterListDragTest, HostRefillingTheListMidDrag)
 {
     // The host empties the list and adds two rows while the drag runs: nothing is lost or doubled.
     Fill({ "A", "B", "C", "D", "E" });
@@ -119,15 +119,6 @@ TEST_F(FilterListDragTest, HostRefillingOrDestroyingTheListMidDrag)
     std::sort(shown.begin(), shown.end());
     EXPECT_EQ((Texts{ "X", "Y" }), shown);
     ExpectInvariants();
-    // The list destroyed mid-drag lets go of the mouse and the image.
-    Fill({ "A", "B", "C" });
-    Select({ 0 });
-    RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 0), RowDrag::RowPoint(m_list.m_hWnd, 2));
-    ASSERT_EQ(m_list.m_hWnd, ::GetCapture());
-    HWND hList = m_list.m_hWnd;
-    m_list.DestroyWindow();
-    EXPECT_FALSE(m_list.IsDragging());
-    EXPECT_NE(hList, ::GetCapture());
 }
 
 TEST_F(FilterListDragTest, HeaderBoxFollowsTheRowRecords)

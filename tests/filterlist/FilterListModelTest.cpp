@@ -94,26 +94,21 @@ protected:
                 int expectedM = (pos <= 0 || pos >= (int)m_map.size()) ? (int)m_map.size() : pos;
                 ASSERT_EQ(expectedM, m);
                 m_map.insert(m_map.begin() + m, nullptr);
-                if (expectedM == (int)m_map.size() - 1)
+                if (m == (int)m_map.size() - 1)
+                {
+                    // The usual append: row 0 means the last shown row while it has no data yet.
                     m_display.push_back(m);
+                    ASSERT_EQ(Passes(p) ? 1 : 0, m_list.SetItemData(0, (DWORD_PTR)p));
+                    m_map[(size_t)m] = p;
+                    if (!Passes(p))
+                        m_display.pop_back();
+                }
                 else
                 {
                     for (int& e : m_display)
                         if (e >= m)
                             ++e;
                     m_display.insert(m_display.begin() + std::min((size_t)pos, m_display.size()), m);
-                }
-                // The data of the row just inserted: the usual append form, or its own row.
-                if (expectedM == (int)m_map.size() - 1)
-                {
-                    // Row 0 means the last shown row when it has no data yet.
-                    int last = (int)m_display.size() - 1;
-                    int target = m_map[(size_t)m_display[(size_t)last]] == nullptr ? last : 0;
-                    int r = m_list.SetItemData(0, (DWORD_PTR)p);
-                    m_map[(size_t)m_display[(size_t)target]] = p;
-                    ASSERT_EQ(Passes(p) ? 1 : 0, r);
-                    if (!Passes(p))
-                        m_display.erase(m_display.begin() + target);
                 }
             }
             else if (op < 40)
@@ -123,13 +118,10 @@ protected:
                     continue;
                 int row = pick((int)m_display.size());
                 sInstrument* p = newRow();
-                int last = (int)m_display.size() - 1;
-                int used = (row == 0 || row >= (int)m_display.size()) ? last : row;
-                if (m_map[(size_t)m_display[(size_t)used]] != nullptr)
-                    used = row;
+                // Row 0 means the last shown row while that has no data yet.
+                int used = row == 0 && m_map[(size_t)m_display.back()] == nullptr ? (int)m_display.size() - 1 : row;
                 m_map[(size_t)m_display[(size_t)used]] = p;
-                int r = m_list.SetItemData(row, (DWORD_PTR)p);
-                ASSERT_EQ(Passes(p) ? 1 : 0, r);
+                ASSERT_EQ(Passes(p) ? 1 : 0, m_list.SetItemData(row, (DWORD_PTR)p));
                 if (!Passes(p))
                     m_display.erase(m_display.begin() + used);
             }
