@@ -1,8 +1,12 @@
 // Rows of the filter list: insertion, data, deletion and re-filtering, seen through the platform
 // list (owner-data texts) and the list's own operations; refusals of rows out of range and of
 // corrupt display arrays; cell texts that are not plain (formula columns, routines that fail or
-// return huge texts). The row rules themselves are checked against a model (FilterListModelTest).
+// return huge texts); and the row rules checked against a model over random operations.
 #include "FilterListFixture.h"
+#include "filter/FilterMatch.h"
+
+#include <algorithm>
+#include <random>
 
 // The platform list holds the same count before the next message reaches the list.
 TEST_F(FilterListTest, ThePlatformCountFollowsInsertsAndDeletes)
@@ -236,4 +240,238 @@ TEST_F(FilterListTest, RoutinesThatFailOrReturnHugeTexts)
     Filter(0, "*HHH*");
     EXPECT_EQ(2, m_list.GetDisplayCount());
     ExpectInvariants();
+}
+
+// Random sequences of row and filter operations against a plain model of the rows: after every
+// step the list's invariants hold, its shown rows are exactly the model's and every trend column
+// has one record per row. Filtering keeps the display array ascending (rows found by binary
+// search); a host's reordering makes it unordered (rows found through the inverse): both must
+// give the same rows in the same places.
+class FilterListModelTest : public FilterListTest
+{
+protected:
+    // The model: the map's item data (null until data is given), the shown map indexes in order,
+    // and the stored filters; each operation updates them by the rules the user and the host rely on.
+    std::vector<sInstrument*> m_map;
+    std::vector<int> m_display;
+    std::vector<std::pair<int, std::string>> m_filters;
+    // The operations drawn, as values of pick(100) below; null: all of them, as weighted there.
+    const int* m_pMix = nullptr;
+
+    bool Passes(const sInstrument* p)
+    {
+        for (auto& f : m_filters)
+        {
+            // A row without data is tested with empty texts.
+            const std::string text = p == nullptr ? "" : f.first == 0 ? p->symbol : f.first == 1 ? p->price : p->exchange;
+            if (!FilterTextMatches(text.c_str(), f.second.c_str(), false))
+                return false;
+        }
+        return true;
+    }
+    void ModelPopulate()
+    {
+        m_display.clear();
+        for (int i = 0; i < (int)m_map.size(); ++i)
+            if (Passes(m_map[(size_t)i]))
+                m_display.push_back(i);
+    }
+    void ModelErase(int m)
+    {
+        m_display.erase(std::remove(m_display.begin(), m_display.end(), m), m_display.end());
+        for (int& e : m_display)
+            if (e > m)
+                --e;
+        m_map.erase(m_map.begin() + m);
+    }
+    void Compare(const char* pszOp)
+    {
+        SCOPED_TRACE(pszOp);
+        CString reason;
+        ASSERT_TRUE(m_list.CheckInvariants(&reason)) << (LPCTSTR)reason;
+        ASSERT_EQ((int)m_map.size(), m_list.GetItemCount());
+        ASSERT_EQ((int)m_display.size(), m_list.GetDisplayCount());
+        for (size_t d = 0; d < m_display.size(); ++d)
+            ASSERT_EQ(m_display[d], m_list.m_arrDisplay[(INT_PTR)d]) << "row " << d;
+        for (size_t m = 0; m < m_map.size(); ++m)
+            ASSERT_EQ((DWORD_PTR)m_map[m], m_list.GetMapItemData((int)m)) << "record " << m;
+        POSITION pos = m_list.m_mapTrend.GetStartPosition();
+        while (pos != nullptr)
+        {
+            int nColumn;
+            CTrendValueArray* pArray;
+            m_list.m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
+            ASSERT_EQ((INT_PTR)m_map.size(), pArray->GetSize());
+            for (INT_PTR k = 0; k < pArray->GetSize(); ++k)
+                ASSERT_NE(nullptr, pArray->GetAt(k));
+        }
+    }
+    void Run(unsigned seed, int nSteps)
+    {
+        std::mt19937 rng(seed);
+        auto pick = [&rng](int n) { return n <= 0 ? 0 : (int)(rng() % (unsigned)n); };
+        static const char* const symbols[] = { "REL", "RELIANCE", "INFY", "TCS", "ITC", "RELCAP", "ABC", "" };
+        static const char* const prices[] = { "5", "12.5", "999", "1000", "1500", "abc", "" };
+        static const char* const exchanges[] = { "NSE", "BSE", "MCX", "nse" };
+        static const char* const filters[] = { "REL", "*CAP", "*E*", ">999", "<13", "I~T", "nse", "~", "*", "" };
+        auto newRow = [&]() {
+            m_rows.push_back({ symbols[pick(8)], prices[pick(7)], exchanges[pick(4)] });
+            return &m_rows.back();
+        };
+        for (int step = 0; step < nSteps && !HasFatalFailure(); ++step)
+        {
+            SCOPED_TRACE("step " + std::to_string(step));
+            int op = m_pMix != nullptr ? m_pMix[pick(10)] : pick(100);
+            const char* name = "";
+            if (op < 30)
+            {
+                name = "insert+data";
+                sInstrument* p = newRow();
+                int pos = pick(3) == 0 ? pick((int)m_map.size() + 2) : 0;
+                int m = m_list.InsertItem(pos, "", 0);
+                int expectedM = (pos <= 0 || pos >= (int)m_map.size()) ? (int)m_map.size() : pos;
+                ASSERT_EQ(expectedM, m);
+                m_map.insert(m_map.begin() + m, nullptr);
+                if (m == (int)m_map.size() - 1)
+                {
+                    // The usual append: row 0 means the last shown row while it has no data yet.
+                    m_display.push_back(m);
+                    ASSERT_EQ(Passes(p) ? 1 : 0, m_list.SetItemData(0, (DWORD_PTR)p));
+                    m_map[(size_t)m] = p;
+                    if (!Passes(p))
+                        m_display.pop_back();
+                }
+                else
+                {
+                    for (int& e : m_display)
+                        if (e >= m)
+                            ++e;
+                    m_display.insert(m_display.begin() + std::min((size_t)pos, m_display.size()), m);
+                }
+            }
+            else if (op < 40)
+            {
+                name = "set data of a shown row";
+                if (m_display.empty())
+                    continue;
+                int row = pick((int)m_display.size());
+                sInstrument* p = newRow();
+                // Row 0 means the last shown row while that has no data yet.
+                int used = row == 0 && m_map[(size_t)m_display.back()] == nullptr ? (int)m_display.size() - 1 : row;
+                m_map[(size_t)m_display[(size_t)used]] = p;
+                ASSERT_EQ(Passes(p) ? 1 : 0, m_list.SetItemData(row, (DWORD_PTR)p));
+                if (!Passes(p))
+                    m_display.erase(m_display.begin() + used);
+            }
+            else if (op < 55)
+            {
+                name = "data change + RepaintMapItem";
+                if (m_map.empty())
+                    continue;
+                int m = pick((int)m_map.size());
+                sInstrument* p = m_map[(size_t)m];
+                if (p != nullptr)
+                    *p = { symbols[pick(8)], prices[pick(7)], exchanges[pick(4)] };
+                auto it = std::find(m_display.begin(), m_display.end(), m);
+                int expected = it != m_display.end() ? (p == nullptr || Passes(p) ? 0 : -1) : 1;
+                if (expected == -1)
+                    m_display.erase(it);
+                else if (expected == 1 && p != nullptr && Passes(p))
+                    m_display.insert(std::find_if(m_display.begin(), m_display.end(), [m](int e) { return e > m; }), m);
+                ASSERT_EQ(expected, m_list.RepaintMapItem(m));
+            }
+            else if (op < 65)
+            {
+                name = "delete shown row";
+                int row = pick((int)m_display.size() + 1);
+                int r = m_list.DeleteItem(row);
+                ASSERT_EQ(row < (int)m_display.size() ? 1 : 0, r);
+                if (r == 0)
+                    continue;
+                ModelErase(m_display[(size_t)row]);
+            }
+            else if (op < 75)
+            {
+                name = "delete map item";
+                int m = pick((int)m_map.size() + 1);
+                int r = m_list.DeleteMapItem(m);
+                ASSERT_EQ(m < (int)m_map.size() ? 1 : 0, r);
+                if (r == 0)
+                    continue;
+                ModelErase(m);
+            }
+            else if (op < 90)
+            {
+                name = "filter + populate";
+                int column = pick(3);
+                std::string text = filters[pick(10)];
+                CString t = text.c_str();
+                m_list.AddToFilteredCols(column, t);
+                auto it = std::find_if(m_filters.begin(), m_filters.end(), [column](auto& f) { return f.first == column; });
+                if (it != m_filters.end())
+                    m_filters.erase(it);
+                if (!text.empty())
+                    m_filters.push_back({ column, text });
+                m_list.PopulateList();
+                ModelPopulate();
+            }
+            else if (op < 92)
+            {
+                name = "delete all";
+                m_list.DeleteAllItems();
+                m_map.clear();
+                m_display.clear();
+            }
+            else if (op < 96)
+            {
+                name = "host reorders two shown rows (as a sort does)";
+                if (m_display.size() < 2)
+                    continue;
+                int a = pick((int)m_display.size()), b = pick((int)m_display.size());
+                std::swap(m_display[(size_t)a], m_display[(size_t)b]);
+                std::swap(m_list.m_arrDisplay[a], m_list.m_arrDisplay[b]);
+                m_list.OnDisplayArrayChanged();
+            }
+            else
+            {
+                name = "populate";
+                m_list.PopulateList();
+                ModelPopulate();
+            }
+            Compare(name);
+        }
+    }
+};
+
+TEST_F(FilterListModelTest, ThousandsOfRandomStepsAgreeWithTheModel)
+{
+    static const int kFill[10] = { 0, 0, 0, 0, 0, 0, 0, 0, 0, 0 };
+    static const int kReorder[10] = { 40, 40, 40, 40, 40, 0, 0, 55, 92, 96 };
+    Build();
+    SetTrends({ 0, 1 });
+    m_list.ShowWindow(SW_HIDE);   // a hidden list: the platform is not asked to paint each step
+    for (unsigned seed : { 1u, 2u, 3u, 7u })
+    {
+        m_list.DeleteAllItems();
+        m_list.RemoveAllFilters();
+        m_map.clear();
+        m_display.clear();
+        m_filters.clear();
+        m_pMix = seed == 7 ? kFill : nullptr;
+        Run(seed, seed == 7 ? 60 : 2500);
+    }
+    // Then mostly repaints of rows whose data changed under a filter (a change moves a row in or
+    // out), with rows coming and going and a host reordering the shown rows now and then: the
+    // display stays unordered for long stretches.
+    CString filter = "REL";
+    m_list.AddToFilteredCols(0, filter);
+    m_filters.push_back({ 0, "REL" });
+    m_list.PopulateList();
+    ModelPopulate();
+    m_pMix = kReorder;
+    Run(8, 1500);
+    Texts expected;   // what the platform shows is the model's rows
+    for (int m : m_display)
+        expected.push_back(m_map[(size_t)m] ? m_map[(size_t)m]->symbol : "");
+    EXPECT_EQ(expected, Shown());
 }
