@@ -76,18 +76,19 @@ protected:
         return items;
     }
     CFilterText& Popup() { return CFilterText::Get(); }
-    Texts Values()
+    // The item texts of a list box or a combo box.
+    static Texts Items(CWnd& box, UINT nGetCount, UINT nGetText)
     {
-        Texts values;
-        CListBox& box = Popup().GetValueList();
-        for (int i = 0; i < box.GetCount(); ++i)
+        Texts items;
+        for (int i = 0; i < (int)box.SendMessage(nGetCount); ++i)
         {
-            CString text;
-            box.GetText(i, text);
-            values.push_back((LPCTSTR)text);
+            char text[256] = "";
+            box.SendMessage(nGetText, (WPARAM)i, (LPARAM)text);
+            items.push_back(text);
         }
-        return values;
+        return items;
     }
+    Texts Values() { return Items(Popup().GetValueList(), LB_GETCOUNT, LB_GETTEXT); }
     // Selects the offered values that are among the picks.
     void Pick(const Texts& picks)
     {
@@ -118,9 +119,9 @@ TEST_F(FilterBarTest, CtrlFTypingTabAndEnterFilterTheRows)
     Pump(700);
     auto changes = m_host.Of(WM_NOTIFY, HDN_FILTERCHANGE);
     ASSERT_EQ(1u, changes.size());
-    EXPECT_TRUE(changes[0].idFrom == 1001u && changes[0].wParam == 1001u) << changes[0].idFrom << " " << changes[0].wParam;
+    EXPECT_EQ(1001u, changes[0].idFrom);
+    EXPECT_EQ(1001u, changes[0].wParam);
     EXPECT_EQ(Texts({ "RELIANCE", "RELCAP", "RELINFRA" }), Shown());
-    EXPECT_EQ("rel", FilterBox(0));
     // Tab goes to the price box; Enter reports at once and gives the focus back to the list.
     PressKey(VK_TAB);
     Pump(20);
@@ -259,15 +260,14 @@ TEST_F(FilterBarTest, LongAndOddFilters)
 
 namespace
 {
-std::vector<std::pair<CCommonListCtrl*, bool>> g_columnDialogCalls;   // the list and groups flag of each opening
+using ColumnDialogCall = std::pair<CCommonListCtrl*, bool>;   // the list, and whether for the open groups
+std::vector<ColumnDialogCall> g_columnDialogCalls;
 void RecordColumnDialog(CCommonListCtrl* pList, bool bGroup) { g_columnDialogCalls.push_back({ pList, bGroup }); }
 }  // namespace
 
 TEST_F(FilterBarTest, HeaderMenuCommands)
 {
-    HeaderMenu(ID_FILTER_MATCH_EXACTLY);
-    EXPECT_TRUE(m_list.GetMatchFilterExactly());
-    // Checked now; "Reset Filters" clears the boxes.
+    HeaderMenu(ID_FILTER_MATCH_EXACTLY);   // checked from then on; "Reset Filters" clears the boxes
     Filter(0, "INFY");
     Texts items = HeaderMenu(ID_FILTER_RESET_FILTERS);
     EXPECT_NE(items.end(), std::find(items.begin(), items.end(), "Match Filter Exactly:33815*"));
@@ -294,10 +294,9 @@ TEST_F(FilterBarTest, HeaderMenuCommands)
     HeaderMenu(ID_LIST_REPOSITION_COLUMNS);
     CommonListHooks().pfnShowColumnDlg = saved;
     ASSERT_LE(2u, items.size());
-    EXPECT_EQ("Reposition Columns:33709", items[0]);
-    EXPECT_EQ("Reposition Columns in all groups:2132", items[1]);
-    CCommonListCtrl* pList = &m_list;
-    EXPECT_EQ((std::vector<std::pair<CCommonListCtrl*, bool>>{ { pList, true }, { pList, false } }), g_columnDialogCalls);
+    EXPECT_EQ(Texts({ "Reposition Columns:33709", "Reposition Columns in all groups:2132" }),
+              Texts(items.begin(), items.begin() + 2));
+    EXPECT_EQ((std::vector<ColumnDialogCall>{ { &m_list, true }, { &m_list, false } }), g_columnDialogCalls);
 }
 
 TEST_F(FilterBarTest, FilterModeOffAndOnForgetsTheFilters)
@@ -489,13 +488,6 @@ TEST_F(FilterBarTest, ComboBoxOfUniquesStartsWithAll)
     CComboBox combo;
     ASSERT_TRUE(combo.Create(WS_CHILD | CBS_DROPDOWNLIST, CRect(0, 0, 100, 200), &m_host, 77));
     EXPECT_EQ(1, m_list.PopulateComboBoxWithUniques(&combo, 2));
-    Texts items;
-    for (int i = 0; i < combo.GetCount(); ++i)
-    {
-        CString text;
-        combo.GetLBText(i, text);
-        items.push_back((LPCTSTR)text);
-    }
-    EXPECT_EQ(Texts({ "--ALL--", "NSE", "BSE", "MCX" }), items);
+    EXPECT_EQ(Texts({ "--ALL--", "NSE", "BSE", "MCX" }), Items(combo, CB_GETCOUNT, CB_GETLBTEXT));
     EXPECT_EQ(0, m_list.PopulateComboBoxWithUniques(nullptr, 2));
 }

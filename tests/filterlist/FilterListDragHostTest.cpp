@@ -3,9 +3,8 @@
 // rows' own check states. Hosts that change the rows or destroy the list from inside a call the
 // list makes into them: the column text routine (asked while re-filtering, re-filtering one row,
 // giving a row its data, painting, dropping dragged rows or sorting), the parent hearing a drop
-// highlight go or of a filter-button click, the host refilling the list mid-drag. The list ends up
-// showing exactly the rows the host left, each with its own values and check box, and a list that
-// is gone is not touched again.
+// highlight go or of a filter-button click. The list ends up showing exactly the rows the host
+// left, each with its own values and check box, and a list that is gone is not touched again.
 #include "FilterListFixture.h"
 #include "RowDrag.h"
 #include "filter/FilterText.h"
@@ -130,21 +129,6 @@ TEST_F(FilterListDragTest, DropsThatMoveNothing)
     Select({ 0 });
     RowDrag::Drag(m_list.m_hWnd, 0, DropPoint(2));
     EXPECT_EQ((Texts{ "A", "B", "C" }), Shown());
-}
-
-TEST_F(FilterListDragTest, HostRefillingTheListMidDrag)
-{
-    // The host empties the list and adds two rows while the drag runs: nothing is lost or doubled.
-    Fill({ "A", "B", "C", "D", "E" });
-    Select({ 3, 4 });
-    RowDrag::Begin(m_list.m_hWnd, RowDrag::RowPoint(m_list.m_hWnd, 3), RowDrag::RowPoint(m_list.m_hWnd, 1));
-    ASSERT_TRUE(m_list.IsDragging());
-    Refill({ "X", "Y" });
-    RowDrag::Release(m_list.m_hWnd, DropPoint(kBelowRows));
-    Texts shown = Shown();
-    std::sort(shown.begin(), shown.end());
-    EXPECT_EQ((Texts{ "X", "Y" }), shown);
-    ExpectInvariants();
 }
 
 TEST_F(FilterListDragTest, HeaderBoxFollowsTheRowRecords)
@@ -347,6 +331,7 @@ TEST_F(FilterListHostileTest, HostChangingRowsDuringADropOrSortLosesOrMixesNothi
         { "highlight goes, top deleted", kHighlightGoes, kDeleteTop, true, { "D/x", "E/.", "B/.", "C/." } },
         { "highlight goes, row added", kHighlightGoes, kAddRows, false, { "N0/.", "A/x", "D/x", "E/.", "B/.", "C/." } },
         { "highlight goes, list destroyed", kHighlightGoes, kDestroy, true, {} },
+        { "highlight goes, all deleted (the dragged rows gone)", kHighlightGoes, kDeleteAll, true, {} },
         { "text asked, top deleted", kColumnText, kDeleteTop, false, { "B/.", "C/.", "D/x", "E/." } },
         { "text asked, row added", kColumnText, kAddRows, false, { "N0/.", "A/x", "D/x", "E/.", "B/.", "C/." } },
         { "text asked, list destroyed", kColumnText, kDestroy, true, {} },
@@ -358,7 +343,6 @@ TEST_F(FilterListHostileTest, HostChangingRowsDuringADropOrSortLosesOrMixesNothi
     {
         SCOPED_TRACE(c.name);
         Start({ "A", "B", "C", "D", "E" });
-        ASSERT_EQ((Texts{ "A/x", "B/.", "C/.", "D/x", "E/." }), Rows());
         HWND hList = m_list.m_hWnd;
         m_action = c.action;
         if (c.phase == kSortClick)
@@ -416,8 +400,8 @@ TEST_F(FilterListHostileTest, ListGoneInsideTheFilterButtonNotificationIsNotTouc
 {
     for (int nCase = 0; nCase < 4; ++nCase)
     {
-        const bool bMultiLine = nCase >= 2, bDelete = nCase % 2 == 0;   // delete the object, or only destroy its window
-        SCOPED_TRACE(std::string(bMultiLine ? "multi-line list " : "filter list ") + (bDelete ? "deleted" : "destroyed"));
+        const bool bMultiLine = nCase >= 2, bDelete = nCase % 2 == 0;   // the object, or only its window
+        SCOPED_TRACE(std::string(bMultiLine ? "multi-line " : "filter ") + (bDelete ? "deleted" : "destroyed"));
         CCommonListCtrl* pList = bMultiLine ? static_cast<CCommonListCtrl*>(new CKeptList<CMultiLineListCtrl>)
                                             : static_cast<CCommonListCtrl*>(new CKeptList<CFilterListCtrl>);
         ASSERT_TRUE(pList->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 580, 380), &m_host, 1002));
