@@ -269,6 +269,7 @@ TEST_F(FilterListHostileTest, RowsChangedFromInsideTheRoutineLeaveTheRowsTheHost
         { "RepaintMapItem", 1, true, nullptr, [this] { m_list.RepaintMapItem(5); } },
         { "RepaintDisplayItem", 1, true, nullptr, [this] { m_list.RepaintDisplayItem(5); } },
         { "InsertItem+SetItemData", 1, false, "NEW", [this] { Add("NEW", "7", "NSE"); } },
+        { "InsertItem+SetItemData, failing the filter", 1, false, nullptr, [this] { Add("NEW", "7", "BSE"); } },
         { "painting (second row)", 5, false, nullptr, [this] { Repaint(); } },
     };
     m_nAdd = 50;
