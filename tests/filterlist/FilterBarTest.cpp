@@ -107,10 +107,9 @@ protected:
 
 TEST_F(FilterBarTest, CtrlFTypingTabAndEnterFilterTheRows)
 {
-    CHeaderCtrl& header = m_list.GetColorHeader();
     PressKey('F', true);
     Pump(50);
-    EXPECT_TRUE(header.GetStyle() & HDS_FILTERBAR);
+    EXPECT_TRUE(m_list.GetColorHeader().GetStyle() & HDS_FILTERBAR);
     EXPECT_EQ(0, FocusPosition());
     // Typing: nothing is reported before the timeout, then the change reaches the host.
     m_host.Clear();
@@ -149,7 +148,7 @@ TEST_F(FilterBarTest, CtrlFTypingTabAndEnterFilterTheRows)
     PressKey('F', true);
     Pump(20);
     EXPECT_EQ(m_list.m_hWnd, ::GetFocus());
-    EXPECT_FALSE(header.GetStyle() & HDS_FILTERBAR);
+    EXPECT_FALSE(m_list.GetColorHeader().GetStyle() & HDS_FILTERBAR);
     ExpectInvariants();
 }
 

@@ -288,9 +288,8 @@ protected:
         CString reason;
         ASSERT_TRUE(m_list.CheckInvariants(&reason)) << (LPCTSTR)reason;
         ASSERT_EQ((int)m_map.size(), m_list.GetItemCount());
-        ASSERT_EQ((int)m_display.size(), m_list.GetDisplayCount());
-        for (size_t d = 0; d < m_display.size(); ++d)
-            ASSERT_EQ(m_display[d], m_list.m_arrDisplay[(INT_PTR)d]) << "row " << d;
+        const int* pShown = m_list.m_arrDisplay.GetData();   // the invariants hold: as many as the display count
+        ASSERT_EQ(m_display, std::vector<int>(pShown, pShown + m_list.GetDisplayCount()));
         for (size_t m = 0; m < m_map.size(); ++m)
             ASSERT_EQ((DWORD_PTR)m_map[m], m_list.GetMapItemData((int)m)) << "record " << m;
         POSITION pos = m_list.m_mapTrend.GetStartPosition();
@@ -298,8 +297,7 @@ protected:
         {
             int nColumn;
             CTrendValueArray* pArray;
-            m_list.m_mapTrend.GetNextAssoc(pos, nColumn, pArray);
-            ASSERT_EQ((INT_PTR)m_map.size(), pArray->GetSize());
+            m_list.m_mapTrend.GetNextAssoc(pos, nColumn, pArray);   // its size is one of the invariants
             for (INT_PTR k = 0; k < pArray->GetSize(); ++k)
                 ASSERT_NE(nullptr, pArray->GetAt(k));
         }
