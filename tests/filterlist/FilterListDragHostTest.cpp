@@ -231,7 +231,7 @@ protected:
         m_list.AddToFilteredCols(2, filter);
         m_list.PopulateList();
         for (int r = 0; r < (int)symbols.size(); ++r)
-            m_list.SetCheck(r, symbols[(size_t)r] == "A" || symbols[(size_t)r] == "D");
+            m_list.SetMapItemCheck(r, symbols[(size_t)r] == "A" || symbols[(size_t)r] == "D");
         Repaint();
         s_pTest = this;
         m_nActed = 0;
