@@ -123,6 +123,7 @@ TEST_F(FilterListTest, ReverseDisplayMirrorsEveryRowOperation)
     Add("THIRD");
     m_list.SetReverseDisplay(true);
     EXPECT_EQ(Texts({ "THIRD", "SECOND", "FIRST" }), Shown());
+    EXPECT_STREQ("THIRD", m_list.GetItemText(0, 0));   // the host reads screen rows too
     EXPECT_EQ((DWORD_PTR)Row(2), m_list.GetItemData(0));
     EXPECT_EQ(1, m_list.SetCheck(0, 1));
     EXPECT_EQ(1, m_list.GetMapItemCheck(2));   // screen row 0 is the last record
