@@ -137,6 +137,17 @@ void CXListCtrl::SetCheckState(XLISTCTRLDATA& cell, int nSubItem, int nState)
 
 LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == LVM_DELETEITEM || message == LVM_DELETEALLITEMS)
+    {
+        // However rows go, the header boxes follow the rows left. The parent hears of each
+        // deleted row first and may delete the grid or destroy its window meanwhile.
+        const HWND hWnd = m_hWnd;
+        CAliveScope alive(m_pbAlive);
+        const LRESULT lResult = CListCtrl::WindowProc(message, wParam, lParam);
+        if (alive.Alive() && ::IsWindow(hWnd))
+            RefreshHeaderChecks();
+        return lResult;
+    }
     if ((message == LVM_SETITEMA || message == LVM_SETITEMW) && lParam != 0 && m_hWnd != nullptr)
     {
         // The same layout for both character sets up to lParam.
@@ -409,12 +420,21 @@ int CXListCtrl::GetHeaderCheckedState(int nSubItem)
 
 void CXListCtrl::RefreshHeaderCheck(int nSubItem)
 {
-    if (GetHeaderCheckedState(nSubItem) <= XHEADER_CHECK_NONE)
+    const int nOld = GetHeaderCheckedState(nSubItem);
+    if (nOld <= XHEADER_CHECK_NONE)
         return;
-    bool bAll = CountCheckedItems(nSubItem) == GetItemCount();
+    // An empty column has no checked rows: its box is unchecked.
+    const int nRows = GetItemCount();
+    const bool bAll = nRows > 0 && CountCheckedItems(nSubItem) == nRows;
     const int nState = bAll ? XHEADER_CHECK_CHECKED : XHEADER_CHECK_UNCHECKED;
-    if (nState != GetHeaderCheckedState(nSubItem))
+    if (nState != nOld)
         SetHeaderCheckedState(nSubItem, nState);
+}
+
+void CXListCtrl::RefreshHeaderChecks()
+{
+    for (int c = 0, n = GetColumns(); c < n; ++c)
+        RefreshHeaderCheck(c);
 }
 
 void CXListCtrl::BuildHeaderImages()
@@ -820,6 +840,12 @@ BOOL CXListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
             i = refind(i, dwCells);
         }
     }
+    // Rows the parent deleted meanwhile refreshed the box from a half-set column: the click's
+    // state stands (unchecked once no row is left), unless the parent took the box away.
+    const int nNow = GetHeaderCheckedState(nSubItem);
+    const int nFinal = GetItemCount() > 0 ? nNew : XHEADER_CHECK_UNCHECKED;
+    if (nNow > XHEADER_CHECK_NONE && nNow != nFinal)
+        SetHeaderCheckedState(nSubItem, nFinal);
     return TRUE;
 }
 
