@@ -137,6 +137,17 @@ void CXListCtrl::SetCheckState(XLISTCTRLDATA& cell, int nSubItem, int nState)
 
 LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == LVM_SETIMAGELIST)
+    {
+        // The platform hands the small images to the header as well, where the check boxes are
+        // the item images: the header keeps the grid's own.
+        const LRESULT lResult = CListCtrl::WindowProc(message, wParam, lParam);
+        HIMAGELIST hBoxes = m_cImageList.GetSafeHandle();
+        if (m_bHeaderIsSubclassed && hBoxes != nullptr &&
+            (HIMAGELIST)::SendMessageA(m_HeaderCtrl.m_hWnd, HDM_GETIMAGELIST, 0, 0) != hBoxes)
+            ::SendMessageA(m_HeaderCtrl.m_hWnd, HDM_SETIMAGELIST, HDSIL_NORMAL, (LPARAM)hBoxes);
+        return lResult;
+    }
     if (message == LVM_DELETEITEM || message == LVM_DELETEALLITEMS)
     {
         // However rows go, the header boxes follow the rows left. The parent hears of each
