@@ -444,8 +444,15 @@ void CXListCtrl::RefreshHeaderCheck(int nSubItem)
 
 void CXListCtrl::RefreshHeaderChecks()
 {
-    for (int c = 0, n = GetColumns(); c < n; ++c)
-        RefreshHeaderCheck(c);
+    // Deleting rows can only complete a column (its last unchecked row gone) or empty it: only
+    // such columns are looked at, so a deletion in a wide grid reads no header item otherwise.
+    const int nRows = GetItemCount();
+    const int nColumns = nRows == 0 ? GetColumns() : (int)m_checkedCount.size();
+    for (int c = 0; c < nColumns; ++c)
+    {
+        if (nRows == 0 || m_checkedCount[(size_t)c] == nRows)
+            RefreshHeaderCheck(c);
+    }
 }
 
 void CXListCtrl::BuildHeaderImages()

@@ -178,7 +178,7 @@ private:
     // Header check box after one of the column's cells changed: checked when every row is (and there
     // is one).
     void RefreshHeaderCheck(int nSubItem);
-    // The same for every column, after rows were deleted.
+    // The same after rows were deleted, for the columns that may have changed.
     void RefreshHeaderChecks();
     // The parent, or the owner when there is none.
     HWND NotifyTarget() const;

@@ -10,7 +10,7 @@ TEST_F(XGridHeaderAfterDeleteTest, TheHeaderBoxFollowsTheRowsLeft)
 {
     CMessageRecorder parent;
     ASSERT_TRUE(parent.CreateRecorder(&m_frame, CRect(0, 0, 320, 220)));
-    auto headerClick = [](CXListCtrl& l) {   // the parent deletes the last row as it hears of the first
+    auto headerClick = [](CXListCtrl& l) {   // the parent deletes the first row as it hears of it
         CRect rc;
         l.GetHeaderCtrl()->GetItemRect(1, &rc);
         const LPARAM lPoint = MAKELPARAM(rc.CenterPoint().x, rc.CenterPoint().y);
@@ -23,7 +23,7 @@ TEST_F(XGridHeaderAfterDeleteTest, TheHeaderBoxFollowsTheRowsLeft)
         { "the only unchecked row", 2, [](CXListCtrl& l) { l.DeleteItem(2); }, XHEADER_CHECK_CHECKED },
         { "it, past the grid", 2, [](CXListCtrl& l) { l.SendMessage(LVM_DELETEITEM, 2); }, XHEADER_CHECK_CHECKED },
         { "a checked row", 2, [](CXListCtrl& l) { l.DeleteItem(0); }, XHEADER_CHECK_UNCHECKED },
-        { "a row, while the header box sets the column", 2, headerClick, XHEADER_CHECK_CHECKED },
+        { "a row, while the header box clears the column", -1, headerClick, XHEADER_CHECK_UNCHECKED },
         { "every row", -1, [](CXListCtrl& l) { l.DeleteAllItems(); }, XHEADER_CHECK_UNCHECKED },
     };
     for (const auto& c : cases)
@@ -41,7 +41,7 @@ TEST_F(XGridHeaderAfterDeleteTest, TheHeaderBoxFollowsTheRowsLeft)
             if (m.message == WM_XLISTCTRL_CHECKBOX_CLICKED)
                 delete[] reinterpret_cast<char*>(m.wParam);   // the receiver owns the text
             if (m.message == WM_XLISTCTRL_HEADER_CHECK && list.GetItemCount() == 4)
-                list.DeleteItem(3);
+                list.DeleteItem(0);   // its one unchecked row: the rest still checked
             return false;
         };
         c.remove(list);
