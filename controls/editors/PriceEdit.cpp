@@ -9,6 +9,14 @@
 
 IMPLEMENT_DYNAMIC(CPriceEdit, CEdit)
 
+namespace
+{
+// The box whose keystroke is being handled: its EN_UPDATE checks stay quiet, as the keystroke
+// makes the one report of a refusal itself. Kept outside the box, which the parent may delete
+// while it hears of the change.
+const CPriceEdit* g_pKeyBox = nullptr;
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CPriceEdit, CEdit)
     ON_WM_CHAR()
     ON_MESSAGE(WM_PASTE, OnPaste)
@@ -133,7 +141,17 @@ void CPriceEdit::OnChar(UINT, UINT, UINT)
 {
     CString strBefore;
     GetWindowText(strBefore);
+    // The control raises EN_UPDATE for the typed text and again for the text put back (which may
+    // be refused as well, an empty text under a positive lower bound): one report, made here.
+    const CPriceEdit* pOuter = g_pKeyBox;
+    g_pKeyBox = this;
+    const HWND hWnd = m_hWnd;
     Default();
+    if (!::IsWindow(hWnd))
+    {
+        g_pKeyBox = pOuter;   // closed by the parent while it heard of the change
+        return;
+    }
     CString strAfter;
     GetWindowText(strAfter);
     if (!IsPriceValid(GetTrueValue(strAfter)))
@@ -141,6 +159,7 @@ void CPriceEdit::OnChar(UINT, UINT, UINT)
         SetWindowText(strBefore);
         SetSel(strBefore.GetLength(), -1);
     }
+    g_pKeyBox = pOuter;
 }
 
 LRESULT CPriceEdit::OnPaste(WPARAM, LPARAM)
@@ -171,7 +190,7 @@ BOOL CPriceEdit::OnUpdate()
     GetWindowText(strText);
     const CString strTyped = strText;
     CString strTrue = GetTrueValue(strText);
-    if (!IsPriceValid(strTrue))
+    if (g_pKeyBox == this ? CheckPrice(strTrue) != PRICE_VALID : !IsPriceValid(strTrue))
         return FALSE;
 
     const CString strDisplay = GetCommaData(strTrue);

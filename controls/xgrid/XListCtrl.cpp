@@ -137,6 +137,28 @@ void CXListCtrl::SetCheckState(XLISTCTRLDATA& cell, int nSubItem, int nState)
 
 LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == LVM_SETIMAGELIST)
+    {
+        // The platform hands the small images to the header as well, where the check boxes are
+        // the item images: the header keeps the grid's own.
+        const LRESULT lResult = CListCtrl::WindowProc(message, wParam, lParam);
+        HIMAGELIST hBoxes = m_cImageList.GetSafeHandle();
+        if (m_bHeaderIsSubclassed && hBoxes != nullptr &&
+            (HIMAGELIST)::SendMessageA(m_HeaderCtrl.m_hWnd, HDM_GETIMAGELIST, 0, 0) != hBoxes)
+            ::SendMessageA(m_HeaderCtrl.m_hWnd, HDM_SETIMAGELIST, HDSIL_NORMAL, (LPARAM)hBoxes);
+        return lResult;
+    }
+    if (message == LVM_DELETEITEM || message == LVM_DELETEALLITEMS)
+    {
+        // However rows go, the header boxes follow the rows left. The parent hears of each
+        // deleted row first and may delete the grid or destroy its window meanwhile.
+        const HWND hWnd = m_hWnd;
+        CAliveScope alive(m_pbAlive);
+        const LRESULT lResult = CListCtrl::WindowProc(message, wParam, lParam);
+        if (alive.Alive() && ::IsWindow(hWnd))
+            RefreshHeaderChecks();
+        return lResult;
+    }
     if ((message == LVM_SETITEMA || message == LVM_SETITEMW) && lParam != 0 && m_hWnd != nullptr)
     {
         // The same layout for both character sets up to lParam.
@@ -409,12 +431,28 @@ int CXListCtrl::GetHeaderCheckedState(int nSubItem)
 
 void CXListCtrl::RefreshHeaderCheck(int nSubItem)
 {
-    if (GetHeaderCheckedState(nSubItem) <= XHEADER_CHECK_NONE)
+    const int nOld = GetHeaderCheckedState(nSubItem);
+    if (nOld <= XHEADER_CHECK_NONE)
         return;
-    bool bAll = CountCheckedItems(nSubItem) == GetItemCount();
+    // An empty column has no checked rows: its box is unchecked.
+    const int nRows = GetItemCount();
+    const bool bAll = nRows > 0 && CountCheckedItems(nSubItem) == nRows;
     const int nState = bAll ? XHEADER_CHECK_CHECKED : XHEADER_CHECK_UNCHECKED;
-    if (nState != GetHeaderCheckedState(nSubItem))
+    if (nState != nOld)
         SetHeaderCheckedState(nSubItem, nState);
+}
+
+void CXListCtrl::RefreshHeaderChecks()
+{
+    // Deleting rows can only complete a column (its last unchecked row gone) or empty it: only
+    // such columns are looked at, so a deletion in a wide grid reads no header item otherwise.
+    const int nRows = GetItemCount();
+    const int nColumns = nRows == 0 ? GetColumns() : (int)m_checkedCount.size();
+    for (int c = 0; c < nColumns; ++c)
+    {
+        if (nRows == 0 || m_checkedCount[(size_t)c] == nRows)
+            RefreshHeaderCheck(c);
+    }
 }
 
 void CXListCtrl::BuildHeaderImages()
@@ -820,6 +858,12 @@ BOOL CXListCtrl::OnColumnClick(NMHDR* pNMHDR, LRESULT* pResult)
             i = refind(i, dwCells);
         }
     }
+    // Rows the parent deleted meanwhile refreshed the box from a half-set column: the click's
+    // state stands (unchecked once no row is left), unless the parent took the box away.
+    const int nNow = GetHeaderCheckedState(nSubItem);
+    const int nFinal = GetItemCount() > 0 ? nNew : XHEADER_CHECK_UNCHECKED;
+    if (nNow > XHEADER_CHECK_NONE && nNow != nFinal)
+        SetHeaderCheckedState(nSubItem, nFinal);
     return TRUE;
 }
 

@@ -155,7 +155,9 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
-    // Sees item data replaced through the base list, so the cells it held are released.
+    // Sees item data replaced through the base list, so the cells it held are released, and rows
+    // deleted however they are, so the header boxes follow; keeps the header's check-box images
+    // when the host sets the grid's small images.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()
 
@@ -173,8 +175,11 @@ private:
     void SetCheckState(XLISTCTRLDATA& cell, int nSubItem, int nState);
     void ReadSysColors();
     void BuildHeaderImages();
-    // Header check box after one of the column's cells changed: checked when every row is.
+    // Header check box after one of the column's cells changed: checked when every row is (and there
+    // is one).
     void RefreshHeaderCheck(int nSubItem);
+    // The same after rows were deleted, for the columns that may have changed.
+    void RefreshHeaderChecks();
     // The parent, or the owner when there is none.
     HWND NotifyTarget() const;
     // A new "%d|%d" text the receiver owns.
