@@ -13,12 +13,7 @@
 #include "windows/DialogPosition.h"
 #include "FuzzOracle.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -42,12 +37,8 @@ struct CReader
     }
     RECT Rect()
     {
-        int left = (int16_t)U16();
-        int top = (int16_t)U16();
-        int width = U16();
-        int height = U16();
-        RECT rc = { left, top, left + width, top + height };
-        return rc;
+        const int left = (int16_t)U16(), top = (int16_t)U16(), width = U16(), height = U16();
+        return RECT{ left, top, left + width, top + height };
     }
 };
 
@@ -102,17 +93,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         --in.n;
     }
     const bool bResizable = !(head & 0x80);
-    std::vector<RECT> monitors;
+    std::vector<RECT> monitors, usable;
     for (int i = 0; i < (head & 0x7F) % 5; ++i)
         monitors.push_back(in.Rect());
     sDialogPosition current = {};
     current.rcNormal = in.Rect();
     current.nShowCmd = DIALOG_SHOW_NORMAL;
 
-    std::string text(reinterpret_cast<const char*>(in.p), in.n);
-    text = text.substr(0, std::strlen(text.c_str()));
-    if (text.size() > 1023)
-        text.resize(1023);
+    const std::string text = std::string(Text(in.p, in.n).c_str()).substr(0, 1023);
 
     sDialogPosition saved = {};
     if (ParseDialogPosition(text.c_str(), saved) != DIALOG_POSITION_OK)
@@ -132,7 +120,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     BringDialogPositionOnScreen(pos, monitors.data(), (int)monitors.size(), bResizable);
     Check(pos.nShowCmd == DIALOG_SHOW_NORMAL || pos.nShowCmd == DIALOG_SHOW_MAXIMIZED, "visible show command");
 
-    std::vector<RECT> usable;
     for (const RECT& m : monitors)
         if (m.right > m.left && m.bottom > m.top)
             usable.push_back(m);
@@ -153,15 +140,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const RECT& rc = pos.rcNormal;
     const long long w = (long long)rc.right - rc.left, h = (long long)rc.bottom - rc.top;
     Check(w >= 0 && h >= 0, "rectangle not inverted");
-    bool bSeen;
-    if (w > 0 && h > 0)
-        bSeen = CoveredArea(rc, usable) == w * h;
-    else
-    {
-        bSeen = false;
-        for (const RECT& m : usable)
-            bSeen = bSeen || On(m, rc.left, rc.top);
-    }
+    bool bSeen = w > 0 && h > 0 && CoveredArea(rc, usable) == w * h;
+    for (const RECT& m : usable)
+        bSeen = bSeen || ((w == 0 || h == 0) && On(m, rc.left, rc.top));
     Check(bSeen == IsCoveredByWorkAreas(rc, usable.data(), (int)usable.size()), "coverage agrees with reference");
     if (!bSeen)
     {

@@ -18,11 +18,7 @@
 #include <cctype>
 #include <cfloat>
 #include <climits>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 
 namespace {
 
@@ -56,8 +52,6 @@ std::string ReferenceCommaData(const std::string& strText, int nPrecision)
     return strResult;
 }
 
-std::string Str(const CString& s) { return std::string(s.GetString(), (size_t)s.GetLength()); }
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
@@ -71,8 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const double dMaxDigit = pData[4] % 40;
     const int nSelStart = pData[5] % 80;
     const unsigned int nChar = pData[6];
-    const std::string strInput(reinterpret_cast<const char*>(pData) + 7, nSize - 7);
-    const CString strText(strInput.c_str()); // the boxes hold C strings
+    const CString strText(Text(pData + 7, nSize - 7).c_str()); // the boxes hold C strings
     const std::string strC = strText.GetString();
     const CString strAllowed("0123456789.-,");
 

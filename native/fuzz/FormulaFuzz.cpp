@@ -12,19 +12,11 @@
 #include "filter/FormulaExpression.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 namespace ref {
 
-struct sOp
-{
-    const char* pszText;
-    int nPrecedence;
-};
+struct sOp { const char* pszText; int nPrecedence; };
 
 const sOp s_ops[22] = { { "*", 19 }, { "^", 19 }, { "/", 19 }, { "\\", 19 }, { "%", 18 }, { "<<", 17 },
                         { ">>", 17 }, { "-", 16 }, { "+", 16 }, { "^", 15 }, { "&", 15 }, { "|", 15 },
@@ -239,12 +231,7 @@ public:
 // The cell algorithm, written with CString::Tokenize and atof. A formula column already on the
 // chain, a chain deeper than 32 or more than 1,024 formula computations cut the whole cell (empty
 // text); a formula column that fails reads as an empty text (0) where it is used.
-enum ERefResult
-{
-    REF_DONE,
-    REF_FAILED,
-    REF_CUT,
-};
+enum ERefResult { REF_DONE, REF_FAILED, REF_CUT };
 
 struct sRefWalk
 {
@@ -355,8 +342,7 @@ int ReferenceCellText(CFuzzRow& row, int nColumn, CString& strText, int& nReport
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-    const std::string strInput(reinterpret_cast<const char*>(pData), nSize);
-    std::vector<std::string> parts = Split(strInput, '\x01');
+    const std::vector<std::string> parts = Split(Text(pData, nSize), '\x01');
 
     // The evaluator against the reference, statuses and values alike.
     const std::string& strExpr = parts[0];

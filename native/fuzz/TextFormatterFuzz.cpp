@@ -14,13 +14,7 @@
 #include "export/TextFormatter.h"
 #include "FuzzOracle.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -168,34 +162,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
     if (nSize < 2)
         return 0;
-    const unsigned nBlockMax = pData[0] % 70;
     static const char* const s_lineEnds[] = { "\n", "\r\n", "|", "" };
-    const std::string strLineEnd = s_lineEnds[pData[1] % 4];
-    const std::string strInput(reinterpret_cast<const char*>(pData) + 2, nSize - 2);
-
-    const size_t nCut = strInput.find('\x01');
-    const std::string strText = strInput.substr(0, nCut).c_str(); // print reads a C string
-    CheckRunningText(strText, nBlockMax, strLineEnd);
-
-    if (nCut != std::string::npos)
-    {
-        const std::string strTable = strInput.substr(nCut + 1);
-        const size_t nColumnsEnd = strTable.find('\x01');
-        std::vector<uint8_t> columns(strTable.begin(), strTable.begin() + (ptrdiff_t)(nColumnsEnd == std::string::npos ? strTable.size() : nColumnsEnd));
-        std::vector<std::string> texts;
-        if (nColumnsEnd != std::string::npos)
-        {
-            size_t i = nColumnsEnd + 1;
-            for (;;)
-            {
-                const size_t j = strTable.find('\x01', i);
-                texts.push_back(strTable.substr(i, j == std::string::npos ? std::string::npos : j - i));
-                if (j == std::string::npos)
-                    break;
-                i = j + 1;
-            }
-        }
-        CheckTable(columns, texts);
-    }
+    const std::vector<std::string> parts = Split(Text(pData + 2, nSize - 2), '\x01', 3);
+    CheckRunningText(parts[0].c_str(), pData[0] % 70, s_lineEnds[pData[1] % 4]);   // print reads a C string
+    if (parts.size() > 1)
+        CheckTable(std::vector<uint8_t>(parts[1].begin(), parts[1].end()),
+                   parts.size() > 2 ? Split(parts[2], '\x01') : std::vector<std::string>());
     return 0;
 }
