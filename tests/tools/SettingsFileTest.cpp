@@ -157,26 +157,8 @@ TEST_F(SettingsFile, ValuesReadBackWholeAndOtherKeysAreKept)
     EXPECT_STREQ("still here", m_value);
 }
 
-TEST_F(SettingsFile, MissingKeySectionOrFileGivesSettingsNotFound)
-{
-    ASSERT_EQ(1, Write("S", "present", "1"));
-    const std::string nowhere = m_folder + "\\nowhere.ini";
-    const struct { const char* section; const char* key; std::string file; } missing[] = {
-        { "S", "absent", m_file }, { "Other", "present", m_file }, { "S", "present", nowhere }, { "S", "", m_file } };
-    for (const auto& m : missing)
-    {
-        EXPECT_EQ(0, Read(m.section, m.key, m.file)) << m.section << "/" << m.key;
-        EXPECT_STREQ("Settings not found", m_value);
-        EXPECT_TRUE(Refused());
-    }
-    EXPECT_FALSE(Exists(nowhere));
-    // After a failure, success clears the error text again.
-    EXPECT_EQ(1, Read("S", "present"));
-    EXPECT_TRUE(m_error.IsEmpty());
-}
-
 // What the platform would store under another name, read back as something else, or cut, is refused
-// and the file stays byte for byte as it was.
+// and the file stays byte for byte as it was; what is not there reads as not found.
 TEST_F(SettingsFile, WhatCannotBeStoredIsRefusedAndTheFileLeftAlone)
 {
     ASSERT_EQ(1, Write("Orders", "k", "v"));
@@ -211,8 +193,21 @@ TEST_F(SettingsFile, WhatCannotBeStoredIsRefusedAndTheFileLeftAlone)
         ASSERT_EQ(1, Read("Orders", "long"));
         EXPECT_TRUE(fits == std::string(m_value));
     }
+    // A missing key, section or file reads as not found, and creates nothing.
+    const std::string nowhere = m_folder + "\\nowhere.ini";
+    const struct { const char* section; const char* key; std::string file; } missing[] = {
+        { "Orders", "absent", m_file }, { "Other", "k", m_file }, { "Orders", "k", nowhere }, { "Orders", "", m_file } };
+    for (const auto& m : missing)
+    {
+        EXPECT_EQ(0, Read(m.section, m.key, m.file)) << m.section << "/" << m.key;
+        EXPECT_STREQ("Settings not found", m_value);
+        EXPECT_TRUE(Refused());
+    }
+    EXPECT_FALSE(Exists(nowhere));
+    // After a failure, success clears the error text again.
     ASSERT_EQ(1, Read("Orders", "k"));
     EXPECT_STREQ("v", m_value);
+    EXPECT_TRUE(m_error.IsEmpty());
     // A bad mode or an empty file name.
     CString value = "v";
     EXPECT_EQ(0, Op(2, "Orders", "k", value, m_file));
