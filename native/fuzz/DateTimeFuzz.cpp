@@ -2,8 +2,8 @@
 //
 // Oracles: the result against a reference that reads the texts with a reader of its own and
 // counts days with the civil-date formula (a day past the month's end reaches the next month's
-// first day, so no table of month lengths is needed); reflexivity, antisymmetry, the order factor,
-// and transitivity over the three texts of the input.
+// first day, so no table of month lengths is needed), on every pair of the input's three texts, with
+// the order factor.
 //
 // Input layout: up to three texts cut at '\x01' (each as a C string: up to an embedded NUL).
 #include "OrvoTools.h"
@@ -147,26 +147,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const std::vector<std::string> parts = Split(Text(pData, nSize), '\x01');
     const std::string texts[3] = { parts[0].c_str(), parts.size() > 1 ? parts[1].c_str() : "1/1/2024",
                                    parts.size() > 2 ? parts[2].c_str() : "0:00" };
-    int r[3][3];
-    for (int a = 0; a < 3; ++a)
-        for (int b = 0; b < 3; ++b)
+    // The reference is a total order (acceptance, then the key or the text), so agreeing with it on
+    // every pair makes the comparison reflexive, antisymmetric and transitive over the three texts.
+    for (const std::string& a : texts)
+        for (const std::string& b : texts)
         {
-            r[a][b] = Compare(texts[a], texts[b], 1);
-            Check(r[a][b] == Reference(texts[a], texts[b]), "result differs from the reference");
-            Check(Compare(texts[a], texts[b], -1) == -r[a][b], "order -1 does not reverse");
-            Check(Compare(texts[a], texts[b], 7) == 7 * r[a][b], "order does not scale");
+            const int r = Compare(a, b, 1);
+            Check(r == Reference(a, b), "result differs from the reference");
+            Check(Compare(a, b, -1) == -r, "order -1 does not reverse");
+            Check(Compare(a, b, 7) == 7 * r, "order does not scale");
         }
-    for (int a = 0; a < 3; ++a)
-    {
-        Check(r[a][a] == 0, "a text differs from itself");
-        for (int b = 0; b < 3; ++b)
-        {
-            Check(r[a][b] == -r[b][a], "not antisymmetric");
-            for (int c = 0; c < 3; ++c)
-                if (r[a][b] <= 0 && r[b][c] <= 0)
-                    Check(r[a][c] <= 0, "not transitive");
-        }
-    }
     // Null texts read as empty, unaccepted texts.
     Check(CompareDateTime(nullptr, nullptr, 1) == 0, "null against null");
     std::string first = texts[0];

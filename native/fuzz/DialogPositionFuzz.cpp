@@ -21,19 +21,17 @@ struct CReader
 {
     const uint8_t* p;
     size_t n;
+    uint8_t U8()   // 0 past the end
+    {
+        if (n == 0)
+            return 0;
+        --n;
+        return *p++;
+    }
     uint16_t U16()
     {
-        uint16_t v = 0;
-        for (int i = 0; i < 2; ++i)
-        {
-            v = (uint16_t)(v << 8);
-            if (n > 0)
-            {
-                v = (uint16_t)(v | *p++);
-                --n;
-            }
-        }
-        return v;
+        const int nHigh = U8();
+        return (uint16_t)(nHigh << 8 | U8());
     }
     RECT Rect()
     {
@@ -86,12 +84,7 @@ bool Same(const sDialogPosition& a, const sDialogPosition& b)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CReader in = { data, size };
-    uint8_t head = 0;
-    if (in.n > 0)
-    {
-        head = *in.p++;
-        --in.n;
-    }
+    const uint8_t head = in.U8();
     const bool bResizable = !(head & 0x80);
     std::vector<RECT> monitors, usable;
     for (int i = 0; i < (head & 0x7F) % 5; ++i)

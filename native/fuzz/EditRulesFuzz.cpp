@@ -25,19 +25,11 @@ namespace {
 std::string ReferenceCommaData(const std::string& strText, int nPrecision)
 {
     const size_t nPoint = strText.rfind('.');
-    std::string strInteger = strText.substr(0, nPoint);
     const std::string strFraction = nPoint == std::string::npos ? std::string() : strText.substr(nPoint);
-    std::string strDigits;
-    for (char c : strInteger)
-        if (c != ',')
-            strDigits += c;
-    bool bNegative = false;
-    if (!strDigits.empty() && strDigits[0] == '-')
-    {
-        bNegative = true;
-        strDigits.erase(0, strDigits.find_first_not_of('-') == std::string::npos ? strDigits.size()
-                                                                                   : strDigits.find_first_not_of('-'));
-    }
+    std::string strDigits = strText.substr(0, nPoint);
+    strDigits.erase(std::remove(strDigits.begin(), strDigits.end(), ','), strDigits.end());
+    const bool bNegative = !strDigits.empty() && strDigits[0] == '-';
+    strDigits.erase(0, strDigits.find_first_not_of('-'));   // every leading sign
     std::string strGrouped;
     for (size_t i = strDigits.size(); i > 0; i -= i >= 3 ? 3 : i)
     {

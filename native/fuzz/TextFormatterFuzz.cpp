@@ -21,23 +21,15 @@ namespace {
 bool IsDelim(char c, const std::string& strLineEnd) { return strLineEnd.find(c) != std::string::npos; }
 
 // Words of a text: runs of characters that are neither spaces nor line-end characters.
-std::vector<std::string> Words(const std::string& strText, const std::string& strLineEnd)
+std::vector<std::string> Words(std::string strText, const std::string& strLineEnd)
 {
+    for (char& c : strText)
+        if (IsDelim(c, strLineEnd))
+            c = ' ';
     std::vector<std::string> words;
-    std::string word;
-    for (char c : strText)
-    {
-        if (c == ' ' || IsDelim(c, strLineEnd))
-        {
-            if (!word.empty())
-                words.push_back(word);
-            word.clear();
-        }
-        else
-            word += c;
-    }
-    if (!word.empty())
-        words.push_back(word);
+    for (const std::string& word : Split(strText, ' '))
+        if (!word.empty())
+            words.push_back(word);
     return words;
 }
 
