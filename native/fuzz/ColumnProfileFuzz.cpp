@@ -1,14 +1,9 @@
-// libFuzzer target for the stored column profile. Besides crashes, leaks and hangs it checks:
-// - any text survives the escape: unescape(escape(x)) == x, and the escaped text holds no control
-//   character;
-// - entries made from the input (texts cut at '\x01', embedded NULs included) read back equal after
-//   being written: parse(format(entries)) == entries;
-// - reading is stable: writing what was read and reading it again gives the same entries;
-// - the input read as a stored profile resolves to a usable layout: shown positions 0, 1, ... once
-//   each, every width in 0-10000, one position and one width per column.
-//
-// Input layout: byte 0 is the built-in column count (mod 8), byte 1 the number of columns the list
-// holds beyond it (mod 4); the rest is the stored value, and, cut at '\x01', the entry texts.
+// libFuzzer target for the stored column profile: unescape(escape(x)) == x with no control character
+// in the escaped text; entries made from the input read back equal after being written; reading is
+// stable under writing again; the input read as a profile resolves to a usable layout (shown
+// positions 0, 1, ... once each, widths in 0-10000, one position and one width per column).
+// Input layout: byte 0 the built-in column count (mod 8), byte 1 the columns held beyond it (mod 4);
+// the rest is the stored value and, cut at '\x01', the entry texts.
 #include "lists/ColumnProfileText.h"
 #include "FuzzOracle.h"
 

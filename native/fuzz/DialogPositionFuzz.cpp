@@ -1,15 +1,11 @@
-// libFuzzer target for the saved placement of dialogs. Besides crashes and sanitizer reports it
-// checks that an accepted text writes back to itself, and that the placement a dialog would take
-// from it, once brought back on screen, can be seen: a normal show command, positions on a
-// monitor or left to the system, and a normal rectangle wholly on the monitors (a fixed-size
-// dialog larger than its monitor: starting at that monitor's edge), which a second pass leaves
-// alone. Coverage is checked against a
-// reference computed differently (inclusion-exclusion of the overlap areas).
-//
-// Input layout: byte 0 = number of monitors (mod 5) and, in bit 7, "fixed size"; then 8 bytes per
-// monitor (left, top as signed 16-bit, width, height as unsigned 16-bit); then 8 bytes of the
-// dialog's current rectangle (same encoding); the rest, up to a NUL and at most 1023 bytes (what
-// the private-profile read returns), is the saved text.
+// libFuzzer target for the saved placement of dialogs: an accepted text writes back to itself; the
+// placement taken from it, once brought on screen, can be seen (a normal show command, positions on
+// a monitor or left to the system, the rectangle wholly on the monitors by a reference of its own,
+// or a fixed-size dialog larger than its monitor at that monitor's edge), and a second pass leaves
+// it alone.
+// Input layout: byte 0 the monitor count (mod 5), bit 7 "fixed size"; 8 bytes per monitor and then
+// the dialog's rectangle (left, top signed 16-bit, width, height unsigned); the rest, up to a NUL
+// and 1,023 bytes (what the profile read returns), is the saved text.
 #include "windows/DialogPosition.h"
 #include "FuzzOracle.h"
 

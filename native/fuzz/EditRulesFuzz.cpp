@@ -1,15 +1,10 @@
-// libFuzzer target for the rules of the price, number and group-name boxes.
-//
-// Oracles: the display form of a price against a reference written with std::string (digits
-// grouped in threes from the right, sign in front, the point and at most precision decimals
-// behind); a valid price stays valid once displayed and displaying is idempotent; the keystroke
-// verdict agrees with its rules; a number text the whole-text check accepts is accepted by the
-// value check too; a paste the number box allows holds only allowed characters and at most two
-// characters behind the point; the group-name scan against isalnum of the C locale, and the
-// one-pass removal keeps exactly the letters and digits, in order.
-//
-// Input layout: bytes 0-3 the precision (any int, INT_MIN and INT_MAX included), byte 4 the digit
-// limit, byte 5 the selection start, byte 6 the key; the rest is the text.
+// libFuzzer target for the rules of the price, number and group-name boxes: the display form of a
+// price against a reference (digits grouped in threes, sign in front, at most precision decimals); a
+// valid price stays valid once displayed and displaying is idempotent; the keystroke verdict follows
+// its rules; a whole-text-valid number is value-valid; an allowed paste holds only allowed characters
+// and at most two decimals; group names against isalnum of the C locale.
+// Input layout: bytes 0-3 the precision (any int), byte 4 the digit limit, byte 5 the selection
+// start, byte 6 the key; the rest is the text.
 #include "editors/NumRules.h"
 #include "FuzzOracle.h"
 #include "editors/PriceRules.h"

@@ -1,12 +1,8 @@
-// libFuzzer target for the argument checks of the settings-file operations. Whatever the bytes,
-// the checks must not crash or leak, and every write they accept must read back as written
-// through the model of the profile functions (IniLineModel.h), with nothing else in the text; a
-// refusal always carries a reason. Accepted names must be their own identity in the file (no outer
-// blanks, no control characters), so two accepted names never share an entry unless they are the
-// same name up to ASCII case. Paths are checked for the same safety.
-//
-// Input layout: the bytes, cut at '\x01', are the section, the key and the value; a fourth piece,
-// when present, is checked as a path.
+// libFuzzer target for the argument checks of the settings-file operations: every accepted write
+// reads back as written through the model of the profile functions (IniLineModel.h), with nothing
+// else in the text; accepted names are their own identity in the file (no outer blanks, no control
+// characters); a write refuses at least what a read refuses; paths against a reference.
+// Input layout: section, key and value cut at '\x01'; a fourth piece, when present, is a path.
 #include "IniLineModel.h"
 #include "FuzzOracle.h"
 #include "SettingsRules.h"

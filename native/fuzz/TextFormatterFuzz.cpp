@@ -1,16 +1,10 @@
-// libFuzzer target for the text formatter, with an output oracle.
-//
-// Running text: every word of the input comes out, in order, on lines no wider than block max;
-// only a word longer than block max is cut, into pieces of exactly block max characters and its
-// rest. Lines are separated by the line end and carry nothing but words and spaces.
-// Tables: with columns of non-negative widths, each text of a row starts at its column's start
-// (left-aligned) or ends at its column's end (right-aligned) unless an earlier text pushed it to
-// the right, texts are never cut, and a row is no wider than the last column's edge unless one of
-// its texts is wider than its column.
-//
-// Input layout: byte 0 is block max, byte 1 picks the line end; bytes up to the first '\x01' are
-// the running text; after it, each byte is a column (width = byte % 12, right-aligned when the
-// byte is odd) until a '\x01', then the row's texts cut at '\x01'.
+// libFuzzer target for the text formatter. Running text: every word comes out, in order, on lines no
+// wider than block max, each ended by the whole line end; only a word longer than block max is cut,
+// into block-max pieces and its rest. Tables: each text starts at its column's start (left) or ends
+// at its end (right) unless an earlier text pushed it on, texts are never cut, and a row is no wider
+// than the last column's edge unless a text is wider than its column.
+// Input layout: byte 0 block max, byte 1 the line end; the running text up to '\x01'; then one byte
+// per column (width = byte % 12, right-aligned when odd) up to '\x01'; then texts cut at '\x01'.
 #include "export/TextFormatter.h"
 #include "FuzzOracle.h"
 
