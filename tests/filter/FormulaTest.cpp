@@ -2,7 +2,8 @@
 // statuses and bad input that must end quickly (its intermediate postfix texts are compared with the
 // fuzz target's reference); formula cells (substituted operand texts, the "/" rule, integer divisions
 // by zero, statuses shown or reported, failed fetches, formula columns on formula columns, cycles,
-// the result text); the display/stored/check conversions of the column dialogs.
+// the result text). The display/stored/check conversions are driven through the column dialog by its
+// own tests.
 #include <gtest/gtest.h>
 
 #include "filter/FormulaColumn.h"
@@ -286,61 +287,6 @@ TEST(FormulaCell, ResultTextMatchesPrintfTwoDecimals)
         std::snprintf(szExpected, sizeof(szExpected), "%.2lf", dValue);
         EXPECT_EQ(std::string(szExpected), row.Cell(10)) << c.first << " * " << c.second;
     }
-}
-
-const sFormulaOperand kOperands[] = { { "Bid", 3 }, { "Ask", 4 }, { "Last Price", 7 }, { "Bid", 9 } };
-const int kOperandCount = sizeof(kOperands) / sizeof(kOperands[0]);
-
-TEST(FormulaForms, DisplayToStoredAndCheck)
-{
-    struct
-    {
-        const char* pszDisplay;
-        BOOL bOk;
-        const char* pszStored;   // null: not checked
-        const char* pszCheck;
-    } const cases[] = {
-        { "(\"Bid\" - \"Ask\")*100", TRUE, " (\"3\" - \"4\")*100", " (3 - 4)*100" },
-        { "\"Last Price\" * 2 + \"Ask\"", TRUE, " \"7\" * 2 + \"4\"", " 7 * 2 + 4" },
-        { "\"Bid\"+1", TRUE, " \"3\"+1", nullptr },   // a name listed twice resolves to the first
-        { "1 + 2", TRUE, nullptr, nullptr },
-        { "\"bid\" + 1", FALSE, nullptr, nullptr },   // names compare exactly
-        { "\"Bid \" + 1", FALSE, nullptr, nullptr },
-        { "1 + \"Volume\"", FALSE, nullptr, nullptr },
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.pszDisplay);
-        CString strStored("x"), strCheck("y");
-        EXPECT_EQ(c.bOk, ConvertFormulaDisplayForm(c.pszDisplay, kOperands, kOperandCount, strStored, strCheck));
-        if (c.pszStored)
-        {
-            EXPECT_STREQ(c.pszStored, strStored);
-        }
-        if (c.pszCheck)
-        {
-            EXPECT_STREQ(c.pszCheck, strCheck);
-        }
-    }
-}
-
-TEST(FormulaForms, CheckEvaluatesTheCheckForm)
-{
-    const std::pair<const char*, BOOL> cases[] = {
-        { "\"Bid\" * 2", TRUE },        { "\"Bid\" *", FALSE },   { "\"Bid\"*-\"Ask\"", FALSE },
-        { "\"Bid\"*(-\"Ask\")", TRUE }, { "\"Bid\" \"Ask\"", FALSE }, { "(\"Bid\"", FALSE },
-        { "", FALSE },                  { "\"Volume\"", FALSE },
-    };
-    CString strStored, strCheck;
-    for (const auto& c : cases)
-        EXPECT_EQ(c.second, CheckFormulaDisplayForm(c.first, kOperands, kOperandCount, strStored, strCheck)) << c.first;
-    // With each column holding its own index, the stored form computes what the check form does.
-    ASSERT_TRUE(CheckFormulaDisplayForm("(\"Last Price\" - \"Ask\") * \"Bid\" % 5", kOperands, kOperandCount,
-                                        strStored, strCheck));
-    CTestRow row;
-    row.m_cells = { { 3, "3" }, { 4, "4" }, { 7, "7" } };
-    row.m_formulas[10] = strStored.GetString();
-    EXPECT_EQ("4.00", row.Cell(10)); // (7-4)*3 % 5
 }
 
 } // namespace
