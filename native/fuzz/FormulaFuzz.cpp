@@ -140,13 +140,11 @@ int EvaluatePostfix(const std::string& s, double& dResult)
         int k = Lookup(op);
         if (k >= 0 && !(i > 0 && s[i - 1] == '('))
         {
-            if (stack.empty())
+            if (stack.size() < 2)
                 return 1;
-            double b = stack.back();
+            const double b = stack.back();
             stack.pop_back();
-            if (stack.empty())
-                return 1;
-            double a = stack.back();
+            const double a = stack.back();
             stack.pop_back();
             double r = 0;
             switch (k)
@@ -298,28 +296,25 @@ ERefResult ReferenceFormula(CFuzzRow& row, int nColumn, CString& strText, sRefWa
         bLiteral = !bLiteral;
     }
     double d = 0;
-    size_t nSlash = strExpr.find('/');
+    bool bZero = false;
+    const size_t nSlash = strExpr.find('/');
     if (nSlash != std::string::npos)
     {
         ref::g_bZeroDivisor = false;
         if (ref::EvaluateExpression(strExpr.substr(nSlash + 1), d) >= 3 && !ref::g_bZeroDivisor)
             return REF_FAILED;
-        if (ref::g_bZeroDivisor || d == 0.0)
-        {
-            strText = "Divided by ZERO error";
-            return REF_DONE;
-        }
+        bZero = ref::g_bZeroDivisor || d == 0.0;
     }
     ref::g_bZeroDivisor = false;
-    if (ref::EvaluateExpression(strExpr, d) > 3)
+    if (!bZero && ref::EvaluateExpression(strExpr, d) > 3 && !ref::g_bZeroDivisor)
     {
-        if (ref::g_bZeroDivisor)
-        {
-            strText = "Divided by ZERO error";
-            return REF_DONE;
-        }
         ++walk.nReports;
         return REF_FAILED;
+    }
+    if (bZero || ref::g_bZeroDivisor)
+    {
+        strText = "Divided by ZERO error";
+        return REF_DONE;
     }
     char szBuf[400];
     std::snprintf(szBuf, sizeof(szBuf), "%.*lf", 2, d);
