@@ -73,16 +73,11 @@ int InfixToPostfix(const std::string& s, std::string& out)
         if (s[i] == '(') { stack.push_back("("); ++i; continue; }
         if (s[i] == ')')
         {
-            for (;;)
-            {
-                if (stack.empty())
-                    return 1;
-                std::string t = stack.back();
-                stack.pop_back();
-                if (t == "(")
-                    break;
-                out += " " + t;
-            }
+            for (; !stack.empty() && stack.back() != "("; stack.pop_back())
+                out += " " + stack.back();
+            if (stack.empty())
+                return 1;
+            stack.pop_back();
             ++i;
             continue;
         }

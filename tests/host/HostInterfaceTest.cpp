@@ -58,7 +58,7 @@ TEST_F(HostInterfaceTest, AHostWithoutTheExportsIsToleratedAsFailedCalls)
     EXPECT_TRUE(TestHost::LogLines().empty());
 }
 
-TEST_F(HostInterfaceTest, TopIsTheLastPushedAndNonZeroValuesReplaceEarlierEntries)
+TEST_F(HostInterfaceTest, TopIsTheLastPushedAndEntriesFollowTheObjectsCurrentWindow)
 {
     EXPECT_EQ("none:-5", Top());   // the value untouched on an empty stack
     AddToFocusWnd(&m_wnd[0], 0);
@@ -76,11 +76,9 @@ TEST_F(HostInterfaceTest, TopIsTheLastPushedAndNonZeroValuesReplaceEarlierEntrie
     AddToFocusWnd(nullptr, 4);     // refused
     RemoveFocusWnd(nullptr);
     EXPECT_EQ("2:0", Top());
-}
+    RemoveFocusWnd(&m_wnd[2]);
 
-// The stack once counted destroyed windows, and touched deleted objects, as still there.
-TEST_F(HostInterfaceTest, EntriesFollowTheObjectsCurrentWindowAndGoneOnesAreDropped)
-{
+    // The stack once counted destroyed windows, and touched deleted objects, as still there.
     AddToFocusWnd(&m_wnd[0], 1);
     // Pushed before its window was created: it counts from the moment the window exists.
     CWnd later;

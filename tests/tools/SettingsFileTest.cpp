@@ -244,11 +244,8 @@ TEST_F(SettingsFile, AWriteThatFailsMidwayLeavesTheWholeFileAsItWas)
 
     // A file in UTF-16 with its byte order mark, as some hosts keep them, is checked and kept whole too.
     const wchar_t text[] = L"\xFEFF[Orders]\r\nCOLUMNPROFILE=0,0,80\r\n[Trades]\r\nCOLUMNPROFILE=1,0,60\r\n";
-    HANDLE file = CreateFileA(m_file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(INVALID_HANDLE_VALUE, file);
-    DWORD written = 0;
-    WriteFile(file, text, sizeof(text) - sizeof(wchar_t), &written, nullptr);
-    CloseHandle(file);
+    std::ofstream(m_file, std::ios::binary).write(reinterpret_cast<const char*>(text),
+                                                 sizeof(text) - sizeof(wchar_t));
     const std::string before = ReadRaw(m_file);
     orvou_set_settings_write_seam(CutInHalf);
     EXPECT_EQ(0, Write("Orders", "COLUMNPROFILE", "2,0,50"));
