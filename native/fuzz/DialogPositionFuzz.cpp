@@ -56,10 +56,8 @@ long long CoveredArea(const RECT& rc, const std::vector<RECT>& monitors)
             cut.right = cut.right < m.right ? cut.right : m.right;
             cut.bottom = cut.bottom < m.bottom ? cut.bottom : m.bottom;
         }
-        long long area = (cut.right > cut.left && cut.bottom > cut.top)
-                             ? ((long long)cut.right - cut.left) * ((long long)cut.bottom - cut.top)
-                             : 0;
-        total += (bits % 2) ? area : -area;
+        if (cut.right > cut.left && cut.bottom > cut.top)
+            total += (bits % 2 ? 1 : -1) * ((long long)cut.right - cut.left) * ((long long)cut.bottom - cut.top);
     }
     return total;
 }

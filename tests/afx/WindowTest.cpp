@@ -34,12 +34,6 @@ public:
         g_events.push_back("child change");
         return TRUE;
     }
-    afx_msg HBRUSH CtlColor(CDC* pDC, UINT)
-    {
-        pDC->SetTextColor(RGB(255, 0, 0));
-        return m_brush;
-    }
-    CBrush m_brush{ RGB(1, 2, 3) };
     DECLARE_MESSAGE_MAP()
 };
 
@@ -47,7 +41,6 @@ BEGIN_MESSAGE_MAP(CReflectingChild, CWnd)
     ON_NOTIFY_REFLECT(NM_CLICK, OnClickReflect)
     ON_NOTIFY_REFLECT_EX(NM_RETURN, OnReturnReflectEx)
     ON_CONTROL_REFLECT_EX(EN_CHANGE, OnChangeReflectEx)
-    ON_WM_CTLCOLOR_REFLECT()
 END_MESSAGE_MAP()
 
 class CRecordingParent : public CWnd
@@ -120,9 +113,6 @@ TEST_F(WindowTest, NotificationsGoToTheChildsReflectedHandlerFirstThenToTheParen
         EXPECT_EQ(c.events, g_events);
     }
     g_events.clear();
-    CClientDC dc(&m_child);
-    EXPECT_EQ((LRESULT)(HBRUSH)m_child.m_brush, m_parent.SendMessage(WM_CTLCOLOREDIT, (WPARAM)dc.m_hDC, (LPARAM)m_child.m_hWnd));
-    EXPECT_EQ(RGB(255, 0, 0), ::GetTextColor(dc.m_hDC));
     m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(510, 0), 0);
     m_parent.SendMessage(WM_COMMAND, MAKEWPARAM(511, 0), 0);   // outside the range: nothing
     EXPECT_EQ(Events({ "command 510" }), g_events);

@@ -41,11 +41,6 @@ inline bool SameName(const std::string& a, const std::string& b)
            });
 }
 
-inline std::string WriteOne(const std::string& section, const std::string& key, const std::string& stored)
-{
-    return "[" + Trim(section) + "]\r\n" + Trim(key) + "=" + stored + "\r\n";
-}
-
 // Every key line of the text, with the section it is in.
 inline std::vector<sLine> Read(const std::string& text)
 {
@@ -93,7 +88,9 @@ inline bool IsOwnIdentity(const std::string& name)
 inline bool RoundTrips(const std::string& section, const std::string& key, const std::string& value)
 {
     const CString stored = orvou_settings_stored_form(CString(value.data(), (int)value.size()));
-    const std::vector<sLine> lines = Read(WriteOne(section, key, std::string(stored, (size_t)stored.GetLength())));
+    // What the writer puts down for this key alone.
+    const std::string written(stored, (size_t)stored.GetLength());
+    const std::vector<sLine> lines = Read("[" + Trim(section) + "]\r\n" + Trim(key) + "=" + written + "\r\n");
     return lines.size() == 1 && IsOwnIdentity(section) && IsOwnIdentity(key) && SameName(lines[0].section, section) &&
            SameName(lines[0].key, key) && lines[0].value == value;
 }
