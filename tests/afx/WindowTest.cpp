@@ -200,7 +200,7 @@ TEST_F(WindowTest, CheckListBoxChecksStayInRangeAndDoNotOutliveTheirEntries)
     list.ResetContent();
     list.AddString("NEW");
     list.AddString("NEXT");
-    EXPECT_TRUE(list.GetCheck(0) == 0 && list.GetCheck(1) == 0);   // no check left over from the old entries
+    EXPECT_TRUE(list.GetCheck(0) == 0 && list.GetCheck(1) == 0 && list.GetCheck(2) == -1);   // nothing left over
     list.DestroyWindow();
     parent.DestroyWindow();
 }

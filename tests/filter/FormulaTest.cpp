@@ -42,7 +42,9 @@ const sExpr kExpressions[] = {
     { "3 * -5", FORMULA_OK, -15 }, { "10 - -2", FORMULA_OK, 12 }, { "3*-5", FORMULA_ERR_OPERANDS, kAnyValue },
     // After a one-character operator before "(" the sign gets a 0; after "<<" it does not.
     { "2 * (- 3)", FORMULA_OK, -6 }, { "2 * (* 3)", FORMULA_OK, 0 }, { "2 << (- 3)", FORMULA_ERR_OPERANDS, kAnyValue },
-    // Operators and precedence; equal precedence groups from the left.
+    // Operators and precedence; equal precedence groups from the left, on the direct route and on the
+    // textual one a sign after "(" takes.
+    { "(-10)-3-2", FORMULA_OK, -15 },
     { "2^3^2", FORMULA_OK, 64 }, { "2+3*4", FORMULA_OK, 14 }, { "(2+3)*4", FORMULA_OK, 20 },
     { "7\\2", FORMULA_OK, 3 }, { "7%3", FORMULA_OK, 1 }, { "1<2", FORMULA_OK, 1 }, { "6-2-1", FORMULA_OK, 3 },
     { "10-3-2", FORMULA_OK, 5 }, { "2*3%4", FORMULA_OK, 2 }, { "1+2<<1", FORMULA_OK, 5 },
