@@ -23,7 +23,8 @@ bool Alternative(const std::string& text, const std::string& alt, bool exact)
     if (exact)
         return Lower(text) == Lower(alt);
     if (alt[0] == '*' && alt[alt.size() - 1] == '*')
-        return Lower(text).find(Lower(alt.size() >= 2 ? alt.substr(1, alt.size() - 2) : std::string())) != std::string::npos;
+        return Lower(text).find(Lower(alt.size() >= 2 ? alt.substr(1, alt.size() - 2) : std::string()))
+               != std::string::npos;
     if (alt[0] == '*')
     {
         const size_t n = alt.size() - 1;

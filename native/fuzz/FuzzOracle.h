@@ -20,7 +20,7 @@ inline void Check(bool bOk, const char* pszWhat = "a property of the round trip"
     }
 }
 
-inline std::string Text(const uint8_t* pData, size_t nSize) { return std::string(reinterpret_cast<const char*>(pData), nSize); }
+inline std::string Text(const uint8_t* pData, size_t nSize) { return std::string((const char*)pData, nSize); }
 inline CString Bytes(const std::string& s) { return CString(s.data(), (int)s.size()); }
 inline std::string Str(const CString& s) { return std::string(s.GetString(), (size_t)s.GetLength()); }
 

@@ -59,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     {
         const std::string& path = parts[3];
         const bool bPlain = !path.empty() && path.size() <= ORVOU_MAX_SETTINGS_PATH && path.find('\0') == std::string::npos;
-        Check(orvou_check_settings_path(Bytes(path)).IsEmpty() == (bPlain && !IsDeviceOrShortenedName(path)), "path verdict");
+        const bool bAccepted = orvou_check_settings_path(Bytes(path)).IsEmpty();
+        Check(bAccepted == (bPlain && !IsDeviceOrShortenedName(path)), "path verdict");
     }
     return 0;
 }

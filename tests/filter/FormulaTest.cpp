@@ -76,7 +76,8 @@ const sExpr kExpressions[] = {
     // ones are then read as tokens, and the first of them applied finds a missing operand.
     { std::string(100000, '(') + "1" + std::string(100000, ')'), FORMULA_OK, 1 },
     { std::string(100000, '('), FORMULA_ERR_OPERANDS, kAnyValue }, { "0" + Repeat("+1", 100000), FORMULA_OK, 100000 },
-    { std::string(100000, ')'), FORMULA_ERR_OPERANDS, kAnyValue }, { std::string(200000, '-'), FORMULA_ERR_OPERANDS, kAnyValue },
+    { std::string(100000, ')'), FORMULA_ERR_OPERANDS, kAnyValue },
+    { std::string(200000, '-'), FORMULA_ERR_OPERANDS, kAnyValue },
     { "1" + std::string(200000, '<') + "2", FORMULA_ERR_OPERANDS, kAnyValue },
     { "1" + std::string(200000, ' ') + "-", FORMULA_ERR_OPERANDS, kAnyValue },
 };
