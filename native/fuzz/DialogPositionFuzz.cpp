@@ -1,24 +1,15 @@
-// libFuzzer target for the saved placement of dialogs. Besides crashes and sanitizer reports it
-// checks that an accepted text writes back to itself, and that the placement a dialog would take
-// from it, once brought back on screen, can be seen: a normal show command, positions on a
-// monitor or left to the system, and a normal rectangle wholly on the monitors (a fixed-size
-// dialog larger than its monitor: starting at that monitor's edge), which a second pass leaves
-// alone. Coverage is checked against a
-// reference computed differently (inclusion-exclusion of the overlap areas).
-//
-// Input layout: byte 0 = number of monitors (mod 5) and, in bit 7, "fixed size"; then 8 bytes per
-// monitor (left, top as signed 16-bit, width, height as unsigned 16-bit); then 8 bytes of the
-// dialog's current rectangle (same encoding); the rest, up to a NUL and at most 1023 bytes (what
-// the private-profile read returns), is the saved text.
+// libFuzzer target for the saved placement of dialogs: an accepted text writes back to itself; the
+// placement taken from it, once brought on screen, can be seen (a normal show command, positions on
+// a monitor or left to the system, the rectangle wholly on the monitors by a reference of its own,
+// or a fixed-size dialog larger than its monitor at that monitor's edge), and a second pass leaves
+// it alone.
+// Input layout: byte 0 the monitor count (mod 5), bit 7 "fixed size"; 8 bytes per monitor and then
+// the dialog's rectangle (left, top signed 16-bit, width, height unsigned); the rest, up to a NUL
+// and 1,023 bytes (what the profile read returns), is the saved text.
 #include "windows/DialogPosition.h"
 #include "FuzzOracle.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -26,28 +17,22 @@ struct CReader
 {
     const uint8_t* p;
     size_t n;
+    uint8_t U8()   // 0 past the end
+    {
+        if (n == 0)
+            return 0;
+        --n;
+        return *p++;
+    }
     uint16_t U16()
     {
-        uint16_t v = 0;
-        for (int i = 0; i < 2; ++i)
-        {
-            v = (uint16_t)(v << 8);
-            if (n > 0)
-            {
-                v = (uint16_t)(v | *p++);
-                --n;
-            }
-        }
-        return v;
+        const int nHigh = U8();
+        return (uint16_t)(nHigh << 8 | U8());
     }
     RECT Rect()
     {
-        int left = (int16_t)U16();
-        int top = (int16_t)U16();
-        int width = U16();
-        int height = U16();
-        RECT rc = { left, top, left + width, top + height };
-        return rc;
+        const int left = (int16_t)U16(), top = (int16_t)U16(), width = U16(), height = U16();
+        return RECT{ left, top, left + width, top + height };
     }
 };
 
@@ -71,10 +56,8 @@ long long CoveredArea(const RECT& rc, const std::vector<RECT>& monitors)
             cut.right = cut.right < m.right ? cut.right : m.right;
             cut.bottom = cut.bottom < m.bottom ? cut.bottom : m.bottom;
         }
-        long long area = (cut.right > cut.left && cut.bottom > cut.top)
-                             ? ((long long)cut.right - cut.left) * ((long long)cut.bottom - cut.top)
-                             : 0;
-        total += (bits % 2) ? area : -area;
+        if (cut.right > cut.left && cut.bottom > cut.top)
+            total += (bits % 2 ? 1 : -1) * ((long long)cut.right - cut.left) * ((long long)cut.bottom - cut.top);
     }
     return total;
 }
@@ -95,24 +78,16 @@ bool Same(const sDialogPosition& a, const sDialogPosition& b)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     CReader in = { data, size };
-    uint8_t head = 0;
-    if (in.n > 0)
-    {
-        head = *in.p++;
-        --in.n;
-    }
+    const uint8_t head = in.U8();
     const bool bResizable = !(head & 0x80);
-    std::vector<RECT> monitors;
+    std::vector<RECT> monitors, usable;
     for (int i = 0; i < (head & 0x7F) % 5; ++i)
         monitors.push_back(in.Rect());
     sDialogPosition current = {};
     current.rcNormal = in.Rect();
     current.nShowCmd = DIALOG_SHOW_NORMAL;
 
-    std::string text(reinterpret_cast<const char*>(in.p), in.n);
-    text = text.substr(0, std::strlen(text.c_str()));
-    if (text.size() > 1023)
-        text.resize(1023);
+    const std::string text = std::string(Text(in.p, in.n).c_str()).substr(0, 1023);
 
     sDialogPosition saved = {};
     if (ParseDialogPosition(text.c_str(), saved) != DIALOG_POSITION_OK)
@@ -132,7 +107,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     BringDialogPositionOnScreen(pos, monitors.data(), (int)monitors.size(), bResizable);
     Check(pos.nShowCmd == DIALOG_SHOW_NORMAL || pos.nShowCmd == DIALOG_SHOW_MAXIMIZED, "visible show command");
 
-    std::vector<RECT> usable;
     for (const RECT& m : monitors)
         if (m.right > m.left && m.bottom > m.top)
             usable.push_back(m);
@@ -153,15 +127,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const RECT& rc = pos.rcNormal;
     const long long w = (long long)rc.right - rc.left, h = (long long)rc.bottom - rc.top;
     Check(w >= 0 && h >= 0, "rectangle not inverted");
-    bool bSeen;
-    if (w > 0 && h > 0)
-        bSeen = CoveredArea(rc, usable) == w * h;
-    else
-    {
-        bSeen = false;
-        for (const RECT& m : usable)
-            bSeen = bSeen || On(m, rc.left, rc.top);
-    }
+    bool bSeen = w > 0 && h > 0 && CoveredArea(rc, usable) == w * h;
+    for (const RECT& m : usable)
+        bSeen = bSeen || ((w == 0 || h == 0) && On(m, rc.left, rc.top));
     Check(bSeen == IsCoveredByWorkAreas(rc, usable.data(), (int)usable.size()), "coverage agrees with reference");
     if (!bSeen)
     {

@@ -1,15 +1,10 @@
-// libFuzzer target for the rules of the price, number and group-name boxes.
-//
-// Oracles: the display form of a price against a reference written with std::string (digits
-// grouped in threes from the right, sign in front, the point and at most precision decimals
-// behind); a valid price stays valid once displayed and displaying is idempotent; the keystroke
-// verdict agrees with its rules; a number text the whole-text check accepts is accepted by the
-// value check too; a paste the number box allows holds only allowed characters and at most two
-// characters behind the point; the group-name scan against isalnum of the C locale, and the
-// one-pass removal keeps exactly the letters and digits, in order.
-//
-// Input layout: bytes 0-3 the precision (any int, INT_MIN and INT_MAX included), byte 4 the digit
-// limit, byte 5 the selection start, byte 6 the key; the rest is the text.
+// libFuzzer target for the rules of the price, number and group-name boxes: the display form of a
+// price against a reference (digits grouped in threes, sign in front, at most precision decimals); a
+// valid price stays valid once displayed and displaying is idempotent; the keystroke verdict follows
+// its rules; a whole-text-valid number is value-valid; an allowed paste holds only allowed characters
+// and at most two decimals; group names against isalnum of the C locale.
+// Input layout: bytes 0-3 the precision (any int), byte 4 the digit limit, byte 5 the selection
+// start, byte 6 the key; the rest is the text.
 #include "editors/NumRules.h"
 #include "FuzzOracle.h"
 #include "editors/PriceRules.h"
@@ -18,30 +13,18 @@
 #include <cctype>
 #include <cfloat>
 #include <climits>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <string>
 
 namespace {
 
 std::string ReferenceCommaData(const std::string& strText, int nPrecision)
 {
     const size_t nPoint = strText.rfind('.');
-    std::string strInteger = strText.substr(0, nPoint);
     const std::string strFraction = nPoint == std::string::npos ? std::string() : strText.substr(nPoint);
-    std::string strDigits;
-    for (char c : strInteger)
-        if (c != ',')
-            strDigits += c;
-    bool bNegative = false;
-    if (!strDigits.empty() && strDigits[0] == '-')
-    {
-        bNegative = true;
-        strDigits.erase(0, strDigits.find_first_not_of('-') == std::string::npos ? strDigits.size()
-                                                                                   : strDigits.find_first_not_of('-'));
-    }
+    std::string strDigits = strText.substr(0, nPoint);
+    strDigits.erase(std::remove(strDigits.begin(), strDigits.end(), ','), strDigits.end());
+    const bool bNegative = !strDigits.empty() && strDigits[0] == '-';
+    strDigits.erase(0, strDigits.find_first_not_of('-'));   // every leading sign
     std::string strGrouped;
     for (size_t i = strDigits.size(); i > 0; i -= i >= 3 ? 3 : i)
     {
@@ -56,8 +39,6 @@ std::string ReferenceCommaData(const std::string& strText, int nPrecision)
     return strResult;
 }
 
-std::string Str(const CString& s) { return std::string(s.GetString(), (size_t)s.GetLength()); }
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
@@ -71,8 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
     const double dMaxDigit = pData[4] % 40;
     const int nSelStart = pData[5] % 80;
     const unsigned int nChar = pData[6];
-    const std::string strInput(reinterpret_cast<const char*>(pData) + 7, nSize - 7);
-    const CString strText(strInput.c_str()); // the boxes hold C strings
+    const CString strText(Text(pData + 7, nSize - 7).c_str()); // the boxes hold C strings
     const std::string strC = strText.GetString();
     const CString strAllowed("0123456789.-,");
 

@@ -12,19 +12,11 @@
 #include "filter/FormulaExpression.h"
 
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 #include <cstring>
-#include <string>
-#include <vector>
 
 namespace ref {
 
-struct sOp
-{
-    const char* pszText;
-    int nPrecedence;
-};
+struct sOp { const char* pszText; int nPrecedence; };
 
 const sOp s_ops[22] = { { "*", 19 }, { "^", 19 }, { "/", 19 }, { "\\", 19 }, { "%", 18 }, { "<<", 17 },
                         { ">>", 17 }, { "-", 16 }, { "+", 16 }, { "^", 15 }, { "&", 15 }, { "|", 15 },
@@ -81,16 +73,11 @@ int InfixToPostfix(const std::string& s, std::string& out)
         if (s[i] == '(') { stack.push_back("("); ++i; continue; }
         if (s[i] == ')')
         {
-            for (;;)
-            {
-                if (stack.empty())
-                    return 1;
-                std::string t = stack.back();
-                stack.pop_back();
-                if (t == "(")
-                    break;
-                out += " " + t;
-            }
+            for (; !stack.empty() && stack.back() != "("; stack.pop_back())
+                out += " " + stack.back();
+            if (stack.empty())
+                return 1;
+            stack.pop_back();
             ++i;
             continue;
         }
@@ -148,13 +135,11 @@ int EvaluatePostfix(const std::string& s, double& dResult)
         int k = Lookup(op);
         if (k >= 0 && !(i > 0 && s[i - 1] == '('))
         {
-            if (stack.empty())
+            if (stack.size() < 2)
                 return 1;
-            double b = stack.back();
+            const double b = stack.back();
             stack.pop_back();
-            if (stack.empty())
-                return 1;
-            double a = stack.back();
+            const double a = stack.back();
             stack.pop_back();
             double r = 0;
             switch (k)
@@ -239,12 +224,7 @@ public:
 // The cell algorithm, written with CString::Tokenize and atof. A formula column already on the
 // chain, a chain deeper than 32 or more than 1,024 formula computations cut the whole cell (empty
 // text); a formula column that fails reads as an empty text (0) where it is used.
-enum ERefResult
-{
-    REF_DONE,
-    REF_FAILED,
-    REF_CUT,
-};
+enum ERefResult { REF_DONE, REF_FAILED, REF_CUT };
 
 struct sRefWalk
 {
@@ -311,28 +291,25 @@ ERefResult ReferenceFormula(CFuzzRow& row, int nColumn, CString& strText, sRefWa
         bLiteral = !bLiteral;
     }
     double d = 0;
-    size_t nSlash = strExpr.find('/');
+    bool bZero = false;
+    const size_t nSlash = strExpr.find('/');
     if (nSlash != std::string::npos)
     {
         ref::g_bZeroDivisor = false;
         if (ref::EvaluateExpression(strExpr.substr(nSlash + 1), d) >= 3 && !ref::g_bZeroDivisor)
             return REF_FAILED;
-        if (ref::g_bZeroDivisor || d == 0.0)
-        {
-            strText = "Divided by ZERO error";
-            return REF_DONE;
-        }
+        bZero = ref::g_bZeroDivisor || d == 0.0;
     }
     ref::g_bZeroDivisor = false;
-    if (ref::EvaluateExpression(strExpr, d) > 3)
+    if (!bZero && ref::EvaluateExpression(strExpr, d) > 3 && !ref::g_bZeroDivisor)
     {
-        if (ref::g_bZeroDivisor)
-        {
-            strText = "Divided by ZERO error";
-            return REF_DONE;
-        }
         ++walk.nReports;
         return REF_FAILED;
+    }
+    if (bZero || ref::g_bZeroDivisor)
+    {
+        strText = "Divided by ZERO error";
+        return REF_DONE;
     }
     char szBuf[400];
     std::snprintf(szBuf, sizeof(szBuf), "%.*lf", 2, d);
@@ -355,8 +332,7 @@ int ReferenceCellText(CFuzzRow& row, int nColumn, CString& strText, int& nReport
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-    const std::string strInput(reinterpret_cast<const char*>(pData), nSize);
-    std::vector<std::string> parts = Split(strInput, '\x01');
+    const std::vector<std::string> parts = Split(Text(pData, nSize), '\x01');
 
     // The evaluator against the reference, statuses and values alike.
     const std::string& strExpr = parts[0];

@@ -1,26 +1,15 @@
-// libFuzzer target for the argument checks of the settings-file operations. Whatever the bytes,
-// the checks must not crash or leak, and every write they accept must read back as written
-// through the model of the profile functions (IniLineModel.h), with nothing else in the text; a
-// refusal always carries a reason. Accepted names must be their own identity in the file (no outer
-// blanks, no control characters), so two accepted names never share an entry unless they are the
-// same name up to ASCII case. Paths are checked for the same safety.
-//
-// Input layout: the bytes, cut at '\x01', are the section, the key and the value; a fourth piece,
-// when present, is checked as a path.
+// libFuzzer target for the argument checks of the settings-file operations: every accepted write
+// reads back as written through the model of the profile functions (IniLineModel.h), with nothing
+// else in the text; accepted names are their own identity in the file (no outer blanks, no control
+// characters); a write refuses at least what a read refuses; paths against a reference.
+// Input layout: section, key and value cut at '\x01'; a fourth piece, when present, is a path.
 #include "IniLineModel.h"
 #include "FuzzOracle.h"
 #include "SettingsRules.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-#include <vector>
 
 namespace {
-
-CString Bytes(const std::string& s) { return CString(s.data(), (int)s.size()); }
 
 // Reference for the file-name part of a path: names the platform opens as devices, or shortens.
 bool IsDeviceOrShortenedName(const std::string& path)
@@ -47,12 +36,9 @@ bool IsDeviceOrShortenedName(const std::string& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
-    std::vector<std::string> parts = Split(std::string(reinterpret_cast<const char*>(pData), nSize), '\x01');
-    if (parts.size() < 3)
-        parts.resize(3);
-    const std::string& section = parts[0];
-    const std::string& key = parts[1];
-    const std::string& value = parts[2];
+    std::vector<std::string> parts = Split(Text(pData, nSize), '\x01');
+    parts.resize(std::max<size_t>(parts.size(), 3));
+    const std::string &section = parts[0], &key = parts[1], &value = parts[2];
 
     // A read checks the names only; a write refuses at least what a read refuses.
     const bool bReadOk = orvou_check_settings_arguments(0, Bytes(section), Bytes(key), Bytes(value)).IsEmpty();
@@ -65,17 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
               "accepted name shares its entry with another name");
     if (bWriteOk)
     {
-        const CString stored = orvou_settings_stored_form(Bytes(value));
-        Check(stored.GetLength() <= ORVOU_MAX_SETTINGS_VALUE, "accepted value longer than a line holds");
+        Check(orvou_settings_stored_form(Bytes(value)).GetLength() <= ORVOU_MAX_SETTINGS_VALUE,
+              "accepted value longer than a line holds");
         Check(ini_model::RoundTrips(section, key, value), "accepted write does not read back");
     }
-
     if (parts.size() >= 4)
     {
         const std::string& path = parts[3];
-        const bool bPathOk = orvou_check_settings_path(Bytes(path)).IsEmpty();
         const bool bPlain = !path.empty() && path.size() <= ORVOU_MAX_SETTINGS_PATH && path.find('\0') == std::string::npos;
-        Check(bPathOk == (bPlain && !IsDeviceOrShortenedName(path)), "path verdict");
+        const bool bAccepted = orvou_check_settings_path(Bytes(path)).IsEmpty();
+        Check(bAccepted == (bPlain && !IsDeviceOrShortenedName(path)), "path verdict");
     }
     return 0;
 }

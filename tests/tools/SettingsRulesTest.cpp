@@ -45,10 +45,7 @@ TEST(SettingsRules, WhatWouldReadBackAsSomethingElseIsRefused)
         { "S", "k ", "v" }, { "S", "\tk", "v" }, { "S", "k\x1a", "v" }, { "S", "a\tb", "v" }, { "S", "a\x7f", "v" },
     };
     for (const sCase& c : refused)
-    {
-        CString why = orvou_check_settings_arguments(1, Bytes(c.section), Bytes(c.key), Bytes(c.value));
-        EXPECT_FALSE(why.IsEmpty()) << c.section << "|" << c.key << "|" << c.value;
-    }
+        EXPECT_FALSE(Accepted(c.section, c.key, c.value)) << c.section << "|" << c.key << "|" << c.value;
     // The model agrees that these keys would not read back: the reason for refusing them.
     EXPECT_FALSE(ini_model::RoundTrips("S", " [T]", "v"));
     EXPECT_FALSE(ini_model::RoundTrips("S", ";k", "v"));
@@ -57,38 +54,14 @@ TEST(SettingsRules, WhatWouldReadBackAsSomethingElseIsRefused)
     EXPECT_FALSE(Accepted("S", " [T]", "", 0));
 }
 
-TEST(SettingsRules, StoredValuesStopAtTheLineLimitQuotesIncluded)
+// (Paths are checked against the fuzz target's reference of device and shortened names.)
+TEST(SettingsRules, ValuesStopAtTheLineLimitQuotesIncluded)
 {
     EXPECT_TRUE(Accepted("S", "k", std::string(ORVOU_MAX_SETTINGS_VALUE, 'v')));
     EXPECT_FALSE(Accepted("S", "k", std::string(ORVOU_MAX_SETTINGS_VALUE + 1, 'v')));
-    EXPECT_FALSE(Accepted("S", "k", std::string(1000000, 'v')));
     // Two quotes are added around outer blanks.
-    std::string padded = " " + std::string(ORVOU_MAX_SETTINGS_VALUE - 4, 'v') + " ";
-    EXPECT_TRUE(Accepted("S", "k", padded));
-    padded.insert(1, "v");
-    EXPECT_FALSE(Accepted("S", "k", padded));
-    CString why = orvou_check_settings_arguments(1, "S", "k", Bytes(padded));
-    EXPECT_NE(-1, why.Find("too long")) << why.GetString();
-}
-
-TEST(SettingsRules, PathsStopBeforeMaxPath)
-{
-    EXPECT_TRUE(orvou_check_settings_path(Bytes("C:\\" + std::string(ORVOU_MAX_SETTINGS_PATH - 3, 'p'))).IsEmpty());
-    EXPECT_FALSE(orvou_check_settings_path(Bytes("C:\\" + std::string(ORVOU_MAX_SETTINGS_PATH - 2, 'p'))).IsEmpty());
-    EXPECT_FALSE(orvou_check_settings_path("").IsEmpty());
-    EXPECT_FALSE(orvou_check_settings_path(Bytes(std::string("C:\\a\0b.ini", 10))).IsEmpty());
-}
-
-TEST(SettingsRules, DeviceNamesAndNamesThePlatformShortensAreRefused)
-{
-    const char* refused[] = { "nul", "C:\\x\\aux.ini", "CON", "prn.txt", "C:\\x\\com1.ini", "LPT9", "Com1 .ini",
-                              "conin$", "C:\\x\\a.ini.", "C:\\x\\a.ini ", "C:\\x\\", "C:" };
-    for (const char* path : refused)
-        EXPECT_FALSE(orvou_check_settings_path(path).IsEmpty()) << path;
-    const char* accepted[] = { "C:\\x\\null.ini", "C:\\nul\\a.ini", "console.ini", "com10.ini", "aux_1.ini",
-                               "C:\\x\\Settings.ini" };
-    for (const char* path : accepted)
-        EXPECT_TRUE(orvou_check_settings_path(path).IsEmpty()) << path;
+    EXPECT_TRUE(Accepted("S", "k", " " + std::string(ORVOU_MAX_SETTINGS_VALUE - 4, 'v') + " "));
+    EXPECT_FALSE(Accepted("S", "k", " " + std::string(ORVOU_MAX_SETTINGS_VALUE - 3, 'v') + " "));
 }
 
 } // namespace
