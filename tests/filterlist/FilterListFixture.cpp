@@ -102,6 +102,12 @@ int FilterListTest::Add(const char* symbol, const char* price, const char* excha
     return m_list.SetItemData(0, (DWORD_PTR)&m_rows.back());
 }
 
+void FilterListTest::Rows(const std::vector<sInstrument>& rows)
+{
+    for (const sInstrument& r : rows)
+        ASSERT_EQ(1, Add(r.symbol.c_str(), r.price.c_str(), r.exchange.c_str()));
+}
+
 std::vector<std::string> FilterListTest::Shown(int nPosition)
 {
     std::vector<std::string> texts;

@@ -15,8 +15,8 @@
 struct sInstrument
 {
     std::string symbol;
-    std::string price;
-    std::string exchange;
+    std::string price = "1";
+    std::string exchange = "NSE";
 };
 
 class FilterListTest : public HostTest
@@ -30,6 +30,8 @@ protected:
     void Build(std::vector<std::string> formulas = {});
     // Appends a row the usual way (insert at 0, data of row 0); returns SetItemData's result.
     int Add(const char* symbol, const char* price = "1", const char* exchange = "NSE");
+    // Rows appended in order (map index = position), each accepted.
+    void Rows(const std::vector<sInstrument>& rows);
     sInstrument* Row(size_t i) { return &m_rows[i]; }
     // Column texts of the shown rows, top to bottom, as the platform list reads them
     // (LVM_GETITEMTEXT, answered through LVN_GETDISPINFO).
