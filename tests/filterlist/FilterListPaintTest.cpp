@@ -202,20 +202,14 @@ TEST_F(FilterListPaintTest, GroupedNumbersIconsAndCheckBoxes)
     ASSERT_NE(nullptr, hIcon);
     g_styles[{ Data(0), 2 }].nImage = (int)(INT_PTR)hIcon;
     g_styles[{ Data(1), 2 }].nImage = 0x7123;
+    std::vector<DWORD> stateBits(24 * 12);
+    for (size_t i = 0; i < stateBits.size(); ++i)
+        stateBits[i] = i % 24 < 12 ? 0x000000FF : 0x0000FF00;
+    HBITMAP hStates = ::CreateBitmap(24, 12, 1, 32, stateBits.data());
     CImageList images;
-    ASSERT_TRUE(images.Create(12, 12, ILC_COLOR24, 2, 0));
-    for (COLORREF clr : { RGB(0, 0, 255), RGB(0, 255, 0) })
-    {
-        CClientDC screen(nullptr);
-        CBitmap bitmap;
-        bitmap.CreateCompatibleBitmap(&screen, 12, 12);
-        CDC dc;
-        dc.CreateCompatibleDC(&screen);
-        CBitmap* pOld = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, 12, 12, clr);
-        dc.SelectObject(pOld);
-        images.Add(&bitmap, (CBitmap*)nullptr);
-    }
+    ASSERT_TRUE(images.Create(12, 12, ILC_COLOR32, 2, 0));
+    ASSERT_EQ(0, ImageList_Add(images.m_hImageList, hStates, nullptr));
+    ::DeleteObject(hStates);
     m_list.SetImageList(&images, LVSIL_STATE);
     m_list.SetCheck(2, 1);
     Shoot();
@@ -241,19 +235,6 @@ TEST_F(FilterListPaintTest, RowHeightFollowsTheFontAndLinesPerRow)
         EXPECT_EQ(nLines == 2 ? 48 : 24, rc.Height()) << nLines;
     }
     m_list.SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
-    // The end of a column resize repaints the list only when rows have more than one line.
-    NMHEADERA end = {};
-    end.hdr.hwndFrom = m_list.GetColorHeader().m_hWnd;
-    end.hdr.idFrom = (UINT_PTR)m_list.GetColorHeader().GetDlgCtrlID();
-    end.hdr.code = HDN_ENDTRACKA;
-    for (int nLines : { 1, 3 })
-    {
-        m_list.SetNoOfLinesPerRow(nLines);
-        m_list.ValidateRect(nullptr);
-        m_list.SendMessage(WM_NOTIFY, end.hdr.idFrom, (LPARAM)&end);
-        CRect rcUpdate;
-        EXPECT_EQ(nLines > 1, !!::GetUpdateRect(m_list.m_hWnd, &rcUpdate, FALSE)) << nLines;
-    }
 }
 
 class FilterListCustomDrawTest : public FilterListPaintTest
@@ -276,26 +257,6 @@ TEST_F(FilterListCustomDrawTest, CustomDrawPaintsTheSameColoursWithASolidSelecti
                             sProbe{ 0, 1, kInk, kWhite } })
         Check(p);
 
-    // Trend marks on custom-drawn cells: a rise and a fall after the first drawing, both expiring.
-    m_list.m_bAlternateRowColors = 0;
-    m_list.SetItemState(0, 0, LVIS_SELECTED);
-    m_list.m_nTrendType = 1;
-    m_list.m_clrTrendPos = RGB(0, 210, 0);
-    m_list.m_clrTrendNeg = RGB(210, 0, 0);
-    m_list.m_nTrendInterval = 1000;
-    AfxSetTestClock(TRUE, 5000);
-    SetTrends({ 1 });
-    Shoot();
-    Row(0)->price = "2000000";
-    Row(2)->price = "-100000";
-    Shoot();
-    for (const sProbe& p : { sProbe{ 0, 1, kAt, RGB(0, 210, 0) }, sProbe{ 2, 1, kAt, RGB(210, 0, 0) }, sProbe{ 1, 1, kAt, kBack } })
-        Check(p);
-    AfxAdvanceTestClock(1000);
-    Shoot();
-    Check({ 0, 1, kAt, kBack });
-    Check({ 2, 1, kAt, kBack });
-    AfxSetTestClock(FALSE);
     // Without the option the platform paints the rows.
     m_list.m_bCustomDraw = 0;
     Shoot();
