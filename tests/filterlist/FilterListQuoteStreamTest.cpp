@@ -5,17 +5,15 @@
 #include "FilterListFixture.h"
 
 #include <algorithm>
-#include <string>
 
 TEST_F(FilterListTest, QuoteStreamKeepsEveryRowInItsPlaceInFilterOrderAndSorted)
 {
     for (bool bShuffled : { false, true })
     {
         SCOPED_TRACE(bShuffled ? "sorted display" : "display in filter order");
-        if (m_list.GetSafeHwnd() == nullptr || m_list.m_arrColInfo.GetSize() == 0)
+        if (m_list.m_arrColInfo.GetSize() == 0)
             Build();
-        m_list.DeleteAllItems();
-        m_rows.clear();
+        Refill();
         const int nRows = 300;
         for (int k = 0; k < nRows; ++k)
             Add(("S" + std::to_string(1000 + k)).c_str(), k % 3 == 0 ? "10" : "100");
@@ -42,19 +40,12 @@ TEST_F(FilterListTest, QuoteStreamKeepsEveryRowInItsPlaceInFilterOrderAndSorted)
                 pRow->price = pRow->price == "10" ? "100" : "10";
             const bool bPasses = pRow->price == "100";
             auto at = std::find(display.begin(), display.end(), m);
-            int expected;
-            if (at != display.end())
-            {
-                expected = bPasses ? 0 : -1;
-                if (!bPasses)
-                    display.erase(at);
-            }
-            else
-            {
-                expected = 1;
-                if (bPasses)
-                    display.insert(std::find_if(display.begin(), display.end(), [m](int e) { return e > m; }), m);
-            }
+            // 0: repainted in place, -1: left the display, 1: not shown (came back if it passes).
+            const int expected = at != display.end() ? (bPasses ? 0 : -1) : 1;
+            if (at != display.end() && !bPasses)
+                display.erase(at);
+            else if (at == display.end() && bPasses)
+                display.insert(std::find_if(display.begin(), display.end(), [m](int e) { return e > m; }), m);
             ASSERT_EQ(expected, m_list.RepaintMapItem(m)) << "step " << step;
             ASSERT_EQ((int)display.size(), m_list.GetDisplayCount()) << "step " << step;
             ASSERT_TRUE(std::equal(display.begin(), display.end(), m_list.m_arrDisplay.GetData())) << "step " << step;

@@ -8,42 +8,23 @@
 
 namespace
 {
-struct sOrderCase
-{
-    const char* pszName;
-    int nDataType;
-    std::vector<std::string> input;
-    // Ascending order in groups of equal values (a group's texts may come in either order).
-    std::vector<std::vector<std::string>> ascending;
-};
-
-// The group index of each shown text; a text found in no group is -1.
-std::vector<int> Groups(const std::vector<std::string>& shown, const std::vector<std::vector<std::string>>& groups)
+// The group index of each shown text (equal values form a group; their order is free); -1: none.
+std::vector<int> Groups(const Texts& shown, const std::vector<Texts>& groups)
 {
     std::vector<int> ranks;
     for (const std::string& text : shown)
     {
-        int nRank = -1;
-        for (size_t g = 0; g < groups.size(); ++g)
-            if (std::find(groups[g].begin(), groups[g].end(), text) != groups[g].end())
-                nRank = (int)g;
-        ranks.push_back(nRank);
+        auto at = std::find_if(groups.begin(), groups.end(),
+                               [&](const Texts& g) { return std::find(g.begin(), g.end(), text) != g.end(); });
+        ranks.push_back(at == groups.end() ? -1 : (int)(at - groups.begin()));
     }
     return ranks;
-}
-
-std::vector<std::string> CommonListColumn(CListCtrl& list, int nSubItem)
-{
-    std::vector<std::string> texts;
-    for (int r = 0; r < list.GetItemCount(); ++r)
-        texts.push_back((LPCTSTR)list.CListCtrl::GetItemText(r, nSubItem));
-    return texts;
 }
 }  // namespace
 
 TEST_F(FilterListTest, BothListsOrderDatesAndOddNumbersAlike)
 {
-    const sOrderCase cases[] = {
+    const struct { const char* pszName; int nDataType; Texts input; std::vector<Texts> ascending; } cases[] = {
         { "dates", 6,
           { "02/01/2024 10:00", "01/01/2024", "not a date", "31/12/2023 23:59:59" },
           { { "not a date" }, { "31/12/2023 23:59:59" }, { "01/01/2024" }, { "02/01/2024 10:00" } } },
@@ -52,17 +33,13 @@ TEST_F(FilterListTest, BothListsOrderDatesAndOddNumbersAlike)
           { { "nan(1)", "NAN", "nan" }, { "-1e999", "-inf" }, { "-3" }, { "0.5" }, { "5" }, { "1e999", "inf" } } },
     };
     Build();
-    for (const sOrderCase& c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.pszName);
-        // The filter list: the price column takes the case's texts and type.
-        m_list.DeleteAllItems();
-        m_rows.clear();
+        // The filter list's price column and a common list's second column take the case's texts and type.
+        Refill();
         m_list.m_arrColInfo[1].nDataType = c.nDataType;
-        for (size_t i = 0; i < c.input.size(); ++i)
-            ASSERT_EQ(1, Add(("R" + std::to_string(i)).c_str(), c.input[i].c_str()));
-
-        // The common list beside it, same column, same texts.
+        m_list.m_nPrevSortColumn = -1;   // the next click is a first one
         CCommonListCtrl common;
         ASSERT_TRUE(common.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), &m_host, 1002));
         for (int col = 0; col < 2; ++col)
@@ -77,26 +54,25 @@ TEST_F(FilterListTest, BothListsOrderDatesAndOddNumbersAlike)
         common.InsertColumnsForList(nullptr);
         for (size_t i = 0; i < c.input.size(); ++i)
         {
+            ASSERT_EQ(1, Add(("R" + std::to_string(i)).c_str(), c.input[i].c_str()));
             common.InsertItem(LVIF_TEXT | LVIF_PARAM, (int)i, ("R" + std::to_string(i)).c_str(), 0, 0, 0, 1000 + (LPARAM)i);
             common.SetItemText((int)i, 1, c.input[i].c_str());
         }
-
-        std::vector<int> ascending, descending;
+        std::vector<int> expected;
         for (size_t g = 0; g < c.ascending.size(); ++g)
-            ascending.insert(ascending.end(), c.ascending[g].size(), (int)g);
-        descending.assign(ascending.rbegin(), ascending.rend());
-        ColumnClick(m_list, 1);
-        ColumnClick(common, 1);
-        Pump();
-        EXPECT_EQ(ascending, Groups(Shown(1), c.ascending)) << "filter list, ascending";
-        EXPECT_EQ(ascending, Groups(CommonListColumn(common, 1), c.ascending)) << "common list, ascending";
-        ColumnClick(m_list, 1);
-        ColumnClick(common, 1);
-        Pump();
-        EXPECT_EQ(descending, Groups(Shown(1), c.ascending)) << "filter list, descending";
-        EXPECT_EQ(descending, Groups(CommonListColumn(common, 1), c.ascending)) << "common list, descending";
+            expected.insert(expected.end(), c.ascending[g].size(), (int)g);
+        for (const char* pszOrder : { "ascending", "descending" })
+        {
+            ColumnClick(m_list, 1);
+            ColumnClick(common, 1);
+            Pump();
+            Texts commonTexts;
+            for (int r = 0; r < common.GetItemCount(); ++r)
+                commonTexts.push_back((LPCTSTR)common.CListCtrl::GetItemText(r, 1));
+            EXPECT_EQ(expected, Groups(Shown(1), c.ascending)) << "filter list, " << pszOrder;
+            EXPECT_EQ(expected, Groups(commonTexts, c.ascending)) << "common list, " << pszOrder;
+            std::reverse(expected.begin(), expected.end());
+        }
         common.DestroyWindow();
-        // The next case starts with a first click again.
-        m_list.m_nPrevSortColumn = -1;
     }
 }
