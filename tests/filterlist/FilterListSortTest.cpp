@@ -3,8 +3,23 @@
 // the platform list shows.
 #include "FilterListFixture.h"
 
+#include <algorithm>
+
 namespace
 {
+// The group index of each shown text (equal values form a group; their order is free); -1: none.
+std::vector<int> Groups(const Texts& shown, const std::vector<Texts>& groups)
+{
+    std::vector<int> ranks;
+    for (const std::string& text : shown)
+    {
+        auto at = std::find_if(groups.begin(), groups.end(),
+                               [&](const Texts& g) { return std::find(g.begin(), g.end(), text) != g.end(); });
+        ranks.push_back(at == groups.end() ? -1 : (int)(at - groups.begin()));
+    }
+    return ranks;
+}
+
 CFilterListCtrl* s_pList = nullptr;
 bool s_bDeleteWhileSorting = false;
 
@@ -189,12 +204,9 @@ TEST_F(FilterListSortTest, CheckedRowsFirstWithCountsOfTheWholeMap)
     EXPECT_EQ(1, m_list.SetMapItemCheck(4, 0));
     ClickHeader(1);   // descending
     EXPECT_EQ(Texts({ "F", "E", "C", "B", "A" }), Shown(0));
-    // A populate keeps checked rows first, in either display direction.
+    // A populate keeps checked rows first.
     m_list.RemoveAllFilters();
     m_list.PopulateList();
-    EXPECT_EQ(Texts({ "F", "E", "D", "C", "B", "A" }), Shown(0));
-    m_list.SetReverseDisplay(true);
-    m_list.SortOnChecked();
     EXPECT_EQ(Texts({ "F", "E", "D", "C", "B", "A" }), Shown(0));
     ExpectInvariants();
 }
@@ -227,21 +239,16 @@ TEST_F(FilterListSortTest, CheckBoxClicksToggleAndUnderSortOnCheckedResortKeepin
     EXPECT_EQ(std::vector<int>({ 0 }), SelectedRows());
     EXPECT_EQ(0, m_list.GetNextItem(-1, LVNI_FOCUSED));
     EXPECT_EQ("Symbol (1 / 4)", HeaderText(0));
-    // Checking D while C stays selected: D joins the checked rows, C keeps the selection.
-    m_list.SetMapItemCheck(2, 1);
-    m_list.SortOnChecked();
-    EXPECT_EQ(Texts({ "C", "D", "A", "B" }), Shown(0));
-    EXPECT_EQ(std::vector<int>({ 0 }), SelectedRows());
     // Unchecking C by its box sends it back among the others; a click below the rows checks nothing.
     ClickRow(0, 5);
-    EXPECT_EQ(Texts({ "D", "A", "B", "C" }), Shown(0));
-    EXPECT_EQ(std::vector<int>({ 3 }), SelectedRows());
+    EXPECT_EQ(Texts({ "A", "B", "C", "D" }), Shown(0));
+    EXPECT_EQ(std::vector<int>({ 2 }), SelectedRows());
     CRect rc;
     m_list.GetItemRect(3, &rc, LVIR_BOUNDS);
     m_list.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(rc.left + 4, rc.bottom + 30));
     m_list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.left + 4, rc.bottom + 30));
     Pump();
-    EXPECT_EQ("Symbol (1 / 4)", HeaderText(0));
+    EXPECT_EQ("Symbol (0 / 4)", HeaderText(0));
     ExpectInvariants();
 }
 
@@ -336,4 +343,61 @@ TEST_F(FilterListSortTest, TheCheckedCountInTheFirstHeaderIsNotSavedAsItsName)
     ASSERT_EQ(3, m_list.GetHeaderCtrl()->GetItemCount());
     EXPECT_EQ("Symbol", HeaderText(0));
     EXPECT_EQ("Price", HeaderText(1));
+}
+
+// The filter list and the common list put the same texts in the same order under the same arrow:
+// dates ascend with it, "nan" and infinities are ordered (not-a-number together at the low end).
+TEST_F(FilterListSortTest, BothListsOrderDatesAndOddNumbersAlike)
+{
+    const struct { const char* pszName; int nDataType; Texts input; std::vector<Texts> ascending; } cases[] = {
+        { "dates", 6,
+          { "02/01/2024 10:00", "01/01/2024", "not a date", "31/12/2023 23:59:59" },
+          { { "not a date" }, { "31/12/2023 23:59:59" }, { "01/01/2024" }, { "02/01/2024 10:00" } } },
+        { "decimals with nan and infinities", 2,
+          { "5", "nan", "inf", "-inf", "-3", "NAN", "1e999", "-1e999", "0.5", "nan(1)" },
+          { { "nan(1)", "NAN", "nan" }, { "-1e999", "-inf" }, { "-3" }, { "0.5" }, { "5" }, { "1e999", "inf" } } },
+    };
+    Build();
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.pszName);
+        // The filter list's price column and a common list's second column take the case's texts and type.
+        Refill();
+        SetType(1, c.nDataType);
+        m_list.m_nPrevSortColumn = -1;   // the next click is a first one
+        CCommonListCtrl common;
+        ASSERT_TRUE(common.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 200), &m_host, 1002));
+        for (int col = 0; col < 2; ++col)
+        {
+            sOrvoColInfo info = {};
+            strlcpy(info.szColName, col == 0 ? "Key" : "Value", sizeof(info.szColName));
+            info.nWidth = 80;
+            info.nDataType = col == 0 ? 8 : c.nDataType;
+            common.m_arrColInfo.Add(info);
+        }
+        common.m_csListName = "SortTwin";
+        common.InsertColumnsForList(nullptr);
+        for (size_t i = 0; i < c.input.size(); ++i)
+        {
+            ASSERT_EQ(1, Add(("R" + std::to_string(i)).c_str(), c.input[i].c_str()));
+            common.InsertItem(LVIF_TEXT | LVIF_PARAM, (int)i, ("R" + std::to_string(i)).c_str(), 0, 0, 0, 1000 + (LPARAM)i);
+            common.SetItemText((int)i, 1, c.input[i].c_str());
+        }
+        std::vector<int> expected;
+        for (size_t g = 0; g < c.ascending.size(); ++g)
+            expected.insert(expected.end(), c.ascending[g].size(), (int)g);
+        for (const char* pszOrder : { "ascending", "descending" })
+        {
+            ColumnClick(m_list, 1);
+            ColumnClick(common, 1);
+            Pump();
+            Texts commonTexts;
+            for (int r = 0; r < common.GetItemCount(); ++r)
+                commonTexts.push_back((LPCTSTR)common.CListCtrl::GetItemText(r, 1));
+            EXPECT_EQ(expected, Groups(Shown(1), c.ascending)) << "filter list, " << pszOrder;
+            EXPECT_EQ(expected, Groups(commonTexts, c.ascending)) << "common list, " << pszOrder;
+            std::reverse(expected.begin(), expected.end());
+        }
+        common.DestroyWindow();
+    }
 }
