@@ -1,6 +1,6 @@
 // Painting of the filter list, checked on pictures of the real window: row colour options, the
 // host's cell colours and icons, the text-colour providers, selection, check boxes, number
-// formatting, custom draw, the background, and the row height.
+// formatting, and the row height.
 #include "FilterListFixture.h"
 
 #include <functional>
@@ -68,10 +68,11 @@ protected:
         m_list.SetTextColor(kText);
         m_list.SetBkColor(kBack);
         m_list.SetTextBkColor(kBack);
-        Add("ALPHA", "1234567.5");
-        Add("KILO", "12a45");
-        Add("GAMMA", "-98765");
+        Add("ALPHA", "1234567.5", "1234567.5");
+        Add("KILO", "12a45", "12a45");
+        Add("GAMMA", "-98765", "-98765");
         Add("DELTA", "7");
+        Add("ECHO");
         Pump();
     }
     // Pixels of the cell that are not its background colour (taken at the top-right corner).
@@ -128,6 +129,26 @@ TEST_F(FilterListPaintTest, EveryColourRuleOnTheCellsItColours)
     g_styles[{ Data(2), 0 }] = { kHostText, kHostBack };
     g_styles[{ Data(3), 1 }].clrBack = RGB(9, 9, 9);
     m_list.SetCheck(1, 1);
+    // State images magenta (unchecked) and cyan (checked); a pure red icon in one cell, a handle that
+    // is no icon in another.
+    std::vector<DWORD> stateBits(24 * 12);
+    for (size_t i = 0; i < stateBits.size(); ++i)
+        stateBits[i] = i % 24 < 12 ? 0x00FF00FF : 0x0000FFFF;
+    HBITMAP hStates = ::CreateBitmap(24, 12, 1, 32, stateBits.data());
+    CImageList images;
+    ASSERT_TRUE(images.Create(12, 12, ILC_COLOR32, 2, 0));
+    ASSERT_EQ(0, ImageList_Add(images.m_hImageList, hStates, nullptr));
+    ::DeleteObject(hStates);
+    m_list.SetImageList(&images, LVSIL_STATE);
+    std::vector<DWORD> xorBits(16 * 16, 0x00FF0000);
+    BYTE andMask[32] = {};
+    ICONINFO info = { TRUE, 0, 0, ::CreateBitmap(16, 16, 1, 1, andMask), ::CreateBitmap(16, 16, 1, 32, xorBits.data()) };
+    HICON hIcon = ::CreateIconIndirect(&info);
+    ::DeleteObject(info.hbmMask);
+    ::DeleteObject(info.hbmColor);
+    ASSERT_NE(nullptr, hIcon);
+    g_styles[{ Data(4), 2 }].nImage = (int)(INT_PTR)hIcon;
+    g_styles[{ Data(3), 2 }].nImage = 0x7123;
     const COLORREF kKeyword = RGB(0, 0, 230), kRule = RGB(0, 0, 255), kSelectedOff = RGB(0x7E, 0x7E, 0x7E);
     const struct
     {
@@ -135,8 +156,10 @@ TEST_F(FilterListPaintTest, EveryColourRuleOnTheCellsItColours)
         std::vector<sProbe> probes;
     } states[] = {
         { 0, { { 0, 0, kAt, kBack }, { 0, 2, kAt, kBack }, { 0, 0, kInk, kText }, { 2, 0, kAt, kHostBack },
-               { 2, 1, kAt, kBack }, { 2, 0, kInk, kHostText }, { 2, 0, kNoInk, kText }, { 1, 0, kAt, kBack } } },
-        { kReverse, { { 1, 0, kAt, kHostBack }, { 2, 0, kAt, kBack } } },
+               { 2, 1, kAt, kBack }, { 2, 0, kInk, kHostText }, { 2, 0, kNoInk, kText }, { 1, 0, kAt, kBack },
+               { 0, 0, kAt, RGB(255, 0, 255), 6, kMid }, { 1, 0, kAt, RGB(0, 255, 255), 6, kMid },
+               { 1, 1, kNoInk, RGB(0, 255, 255) }, { 4, 2, kAt, RGB(255, 0, 0), 10, kMid } } },
+        { kReverse, { { 1, 1, kAt, RGB(9, 9, 9) }, { 3, 1, kAt, kBack } } },
         { kAlternate, { { 0, 1, kAt, kBand1 }, { 1, 1, kAt, kBand2 }, { 2, 2, kAt, kBand1 }, { 3, 0, kAt, kBand2 } } },
         { kAlternate | kShades, { { 1, 1, kAt, kBand2, -2, 0 }, { 1, 1, kAt, kWhite, -2, -1 }, { 0, 2, kAt, kWhite, -2, -1 } } },
         { kGreyRows, { { 0, 0, kAt, kGreyBack }, { 3, 0, kAt, kGreyBack }, { 3, 1, kAt, RGB(9, 9, 9) }, { 1, 0, kAt, kGreyBack } } },
@@ -175,48 +198,11 @@ TEST_F(FilterListPaintTest, EveryColourRuleOnTheCellsItColours)
         for (const sProbe& p : s.probes)
             Check(p);
     }
-}
-
-TEST_F(FilterListPaintTest, GroupedNumbersIconsAndCheckBoxes)
-{
-    // Separators add ink to plain numbers only: compared with the same texts in a type 1 column.
-    Shoot();
-    const int nAlpha = Ink(0, 1), nKilo = Ink(1, 1), nGamma = Ink(2, 1);
-    m_list.m_arrColInfo[1].nDataType = 1;
-    Shoot();
-    EXPECT_GT(nAlpha, Ink(0, 1));   // "1,234,567.5"
-    EXPECT_GT(nGamma, Ink(2, 1));   // "-98,765"
-    EXPECT_EQ(nKilo, Ink(1, 1));    // "12a45" is no number
-    const int nShortText = Ink(1, 2);
-
-    // A pure red icon in one cell, a handle that is no icon in another (the cell says so instead of
-    // its short text); state images blue for unchecked, green for checked.
-    std::vector<DWORD> xorBits(16 * 16, 0x00FF0000);
-    BYTE andMask[32] = {};
-    HBITMAP hColor = ::CreateBitmap(16, 16, 1, 32, xorBits.data());
-    HBITMAP hMask = ::CreateBitmap(16, 16, 1, 1, andMask);
-    ICONINFO info = { TRUE, 0, 0, hMask, hColor };
-    HICON hIcon = ::CreateIconIndirect(&info);
-    ::DeleteObject(hColor);
-    ::DeleteObject(hMask);
-    ASSERT_NE(nullptr, hIcon);
-    g_styles[{ Data(0), 2 }].nImage = (int)(INT_PTR)hIcon;
-    g_styles[{ Data(1), 2 }].nImage = 0x7123;
-    std::vector<DWORD> stateBits(24 * 12);
-    for (size_t i = 0; i < stateBits.size(); ++i)
-        stateBits[i] = i % 24 < 12 ? 0x000000FF : 0x0000FF00;
-    HBITMAP hStates = ::CreateBitmap(24, 12, 1, 32, stateBits.data());
-    CImageList images;
-    ASSERT_TRUE(images.Create(12, 12, ILC_COLOR32, 2, 0));
-    ASSERT_EQ(0, ImageList_Add(images.m_hImageList, hStates, nullptr));
-    ::DeleteObject(hStates);
-    m_list.SetImageList(&images, LVSIL_STATE);
-    m_list.SetCheck(2, 1);
-    Shoot();
-    for (const sProbe& p : { sProbe{ 0, 2, kAt, RGB(255, 0, 0), 10, kMid }, sProbe{ 0, 0, kAt, RGB(0, 0, 255), 6, kMid },
-                            sProbe{ 2, 0, kAt, RGB(0, 255, 0), 6, kMid }, sProbe{ 2, 1, kNoInk, RGB(0, 255, 0) } })
-        Check(p);
-    EXPECT_GT(Ink(1, 2), nShortText * 3);
+    // Type 2 numbers get thousands separators: more ink than the same text in the type 1 column.
+    EXPECT_GT(Ink(0, 1), Ink(0, 2));   // "1,234,567.5"
+    EXPECT_GT(Ink(2, 1), Ink(2, 2));   // "-98,765"
+    EXPECT_EQ(Ink(1, 1), Ink(1, 2));   // "12a45" is no number
+    EXPECT_GT(Ink(3, 2), 3 * Ink(3, 1));   // the handle that is no icon: the cell says so
     m_list.SetImageList(nullptr, LVSIL_STATE);
     ::DestroyIcon(hIcon);
 }
@@ -235,30 +221,4 @@ TEST_F(FilterListPaintTest, RowHeightFollowsTheFontAndLinesPerRow)
         EXPECT_EQ(nLines == 2 ? 48 : 24, rc.Height()) << nLines;
     }
     m_list.SetFont(CFont::FromHandle((HFONT)::GetStockObject(DEFAULT_GUI_FONT)));
-}
-
-class FilterListCustomDrawTest : public FilterListPaintTest
-{
-protected:
-    FilterListCustomDrawTest() { m_dwExtraStyle = 0; }
-};
-
-TEST_F(FilterListCustomDrawTest, CustomDrawPaintsTheSameColoursWithASolidSelection)
-{
-    m_list.m_bCustomDraw = 1;
-    m_list.m_bAlternateRowColors = 1;
-    g_styles[{ Data(3), 2 }].clrBack = kHostBack;
-    m_list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    m_list.SetFocus();
-    Pump();
-    Shoot();
-    for (const sProbe& p : { sProbe{ 1, 1, kAt, kBand2 }, sProbe{ 2, 0, kAt, kBand1 }, sProbe{ 3, 2, kAt, kHostBack },
-                            sProbe{ 0, 1, kAt, kSelectedTop, -2, 0 }, sProbe{ 0, 1, kAt, kSelectedTop, -2, -1 },
-                            sProbe{ 0, 1, kInk, kWhite } })
-        Check(p);
-
-    // Without the option the platform paints the rows.
-    m_list.m_bCustomDraw = 0;
-    Shoot();
-    EXPECT_NE(kHostBack, Pixel(Cell(3, 2).right - 2, Cell(3, 2).top + 1));
 }
