@@ -1,5 +1,4 @@
 #include "FilterListFixture.h"
-#include "WindowPicture.h"
 
 int FilterListTest::s_nTextCalls = 0;
 bool FilterListTest::s_bFailTexts = false;
@@ -253,11 +252,6 @@ void FilterListTest::Shoot()
         ::DeleteObject(m_picture);
     m_picture = WindowPicture::Render(m_list.m_hWnd);
     ASSERT_NE(nullptr, m_picture);
-}
-
-COLORREF FilterListTest::Pixel(int x, int y)
-{
-    return WindowPicture::PixelAt(m_picture, x, y);
 }
 
 int FilterListTest::Count(const CRect& rc, COLORREF clr)

@@ -5,6 +5,7 @@
 
 #include "TestHost.h"
 #include "TestSupport.h"
+#include "WindowPicture.h"
 #include "filter/FilterListCtrl.h"
 #include <OrvoTools.h>
 
@@ -61,7 +62,7 @@ protected:
     void Repaint();
     // A picture of the list; pixels of it; pixels of a colour in a rectangle of it.
     void Shoot();
-    COLORREF Pixel(int x, int y);
+    COLORREF Pixel(int x, int y) { return WindowPicture::PixelAt(m_picture, x, y); }
     int Count(const CRect& rc, COLORREF clr);
     CRect Cell(int nRow, int nHeaderItem);
 

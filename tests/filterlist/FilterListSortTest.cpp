@@ -77,12 +77,8 @@ protected:
 // Equal values keep the map-index tie-break (the higher map index first when ascending).
 TEST_F(FilterListSortTest, EachDataTypeSortsByItsOwnComparisonWithTheMapIndexTieBreak)
 {
-    const struct
-    {
-        const char* pszName;
-        int nType;
-        Texts prices, ascending;   // rows M0, M1, ...: their prices; their ascending order
-    } cases[] = {
+    // Rows M0, M1, ... with these prices; their ascending order.
+    const struct { const char* pszName; int nType; Texts prices, ascending; } cases[] = {
         { "decimals; texts that are no number count as 0", 2, { "10", "2.5", "-3", "100", "abc", "" },
           { "M2", "M5", "M4", "M1", "M0", "M3" } },
         { "not-a-number below minus infinity, plus infinity at the top", 2, { "1e308", "-1e309", "nan", "1e309", "\xE9\xE8" },
@@ -143,24 +139,6 @@ TEST_F(FilterListSortTest, SortOnOrderOneIsAscendingWhateverCameBefore)
     ExpectInvariants();
 }
 
-TEST_F(FilterListSortTest, ReverseDisplayShowsTheSameOrderWithChecksAndDataOfTheShownRows)
-{
-    Build();
-    Rows({ { "A", "3" }, { "B", "1" }, { "C", "2" }, { "D", "1" } });
-    m_list.SetReverseDisplay(true);
-    m_list.SetMapItemCheck(1, 1);   // B
-    ClickHeader(1);
-    EXPECT_EQ(Texts({ "D", "B", "C", "A" }), Shown(0));
-    EXPECT_EQ(std::vector<int>({ 0, 1, 0, 0 }), ShownChecks());
-    EXPECT_EQ((DWORD_PTR)Row(1), m_list.GetItemData(1));
-    EXPECT_EQ(1, m_list.SetCheck(3, 1));
-    EXPECT_EQ(1, m_list.GetMapItemCheck(0));
-    ClickHeader(1);
-    EXPECT_EQ(Texts({ "A", "C", "B", "D" }), Shown(0));
-    EXPECT_EQ(std::vector<int>({ 1, 0, 1, 0 }), ShownChecks());
-    ExpectInvariants();
-}
-
 TEST_F(FilterListSortTest, WithRowDragTheWholeMapIsSortedAndFilteredAgain)
 {
     Build();
@@ -204,10 +182,18 @@ TEST_F(FilterListSortTest, CheckedRowsFirstWithCountsOfTheWholeMap)
     EXPECT_EQ(1, m_list.SetMapItemCheck(4, 0));
     ClickHeader(1);   // descending
     EXPECT_EQ(Texts({ "F", "E", "C", "B", "A" }), Shown(0));
-    // A populate keeps checked rows first.
+    // A populate keeps checked rows first; under reverse display the screen shows the same order,
+    // and checks and data go by the row shown.
     m_list.RemoveAllFilters();
     m_list.PopulateList();
     EXPECT_EQ(Texts({ "F", "E", "D", "C", "B", "A" }), Shown(0));
+    m_list.SetReverseDisplay(true);
+    m_list.SortOnChecked();
+    EXPECT_EQ(Texts({ "F", "E", "D", "C", "B", "A" }), Shown(0));
+    EXPECT_EQ(std::vector<int>({ 1, 1, 1, 0, 0, 0 }), ShownChecks());
+    EXPECT_EQ((DWORD_PTR)Row(2), m_list.GetItemData(2));
+    EXPECT_EQ(1, m_list.SetCheck(5, 1));
+    EXPECT_EQ(1, m_list.GetMapItemCheck(1));
     ExpectInvariants();
 }
 

@@ -80,14 +80,13 @@ protected:
         SetTrends({ kPrice });
     }
 
-    sTrendValues* Record(int nMapIndex)
+    int State(int nMapIndex)
     {
         CTrendValueArray* pArray = nullptr;
         if (!m_list.m_mapTrend.Lookup(kPrice, pArray) || pArray == nullptr || nMapIndex >= pArray->GetSize())
-            return nullptr;
-        return pArray->GetAt(nMapIndex);
+            return -1;
+        return pArray->GetAt(nMapIndex)->nState;
     }
-    int State(int nMapIndex) { return Record(nMapIndex) ? Record(nMapIndex)->nState : -1; }
 
     void Tick() { m_list.SendMessage(WM_TIMER, FILTER_TREND_TIMER, 0); }
 
@@ -120,7 +119,6 @@ TEST_F(FilterListTrendTest, FirstDrawingNeverMarksThenRiseRiseAgainAndFall)
         EXPECT_EQ(0, Count(Cell(r, kPrice), kPos) + Count(Cell(r, kPrice), kNeg)) << r;
     Row(2)->price = "101";
     EXPECT_EQ(kPos, PriceBack(2));
-    EXPECT_EQ(100000, Record(2)->nChangeTime);
     EXPECT_NE(kPos, PriceBack(1));   // the others did not move
     AfxAdvanceTestClock(800);
     Row(2)->price = "102";           // again within the interval: the mark stays, its time restarts
