@@ -1,9 +1,7 @@
-// Rows and quotes streamed in as a feed sends them. Quotes through RepaintMapItem: rows leave and
-// come back many times between two renumberings of the rows' display indexes, in a display array in
-// filter order and in one a sort reordered; an on-screen row is repainted for every quote, its
-// invalidation waiting at most for the next message that reaches the list. Rows under reverse
-// display (the newest on top): the newest is brought into view unless the list has the focus, and a
-// burst of rows hands the platform its item count once, not once per row.
+// Rows and quotes streamed in as a feed sends them: quotes move rows across the filter in filter
+// order and in a sorted order; an on-screen row is repainted for every quote, no later than the next
+// message; under reverse display the newest row is brought into view unless the list has the focus,
+// and a burst of rows hands the platform its item count once.
 #include "FilterListFixture.h"
 
 #include <algorithm>
