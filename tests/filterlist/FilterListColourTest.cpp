@@ -340,11 +340,10 @@ TEST_F(FilterListTrendTest, FirstDrawingNeverMarksThenRiseRiseAgainAndFall)
     EXPECT_EQ(kPos, PriceBack(2));
     Row(2)->price = "99.5";          // a fall while the positive mark shows
     EXPECT_EQ(kNeg, PriceBack(2));
-    AfxAdvanceTestClock(1000);
-    Tick();
-    EXPECT_EQ(3, State(2));
+    AfxAdvanceTestClock(1000);       // expired: the next drawing clears it, before any tick
     COLORREF clr = PriceBack(2);
     EXPECT_TRUE(clr != kPos && clr != kNeg);
+    EXPECT_EQ(3, State(2));
 }
 
 // A rise is marked on the row's own record and cleared by the first tick after the interval, which
