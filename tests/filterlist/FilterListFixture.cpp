@@ -1,5 +1,4 @@
 #include "FilterListFixture.h"
-#include "WindowPicture.h"
 
 int FilterListTest::s_nTextCalls = 0;
 bool FilterListTest::s_bFailTexts = false;
@@ -16,21 +15,13 @@ int FilterListTest::ColumnText(ULONGLONG dwItemData, int nColumn, CString& text,
         text = std::string(s_nHugeText, 'H').c_str();
         return 1;
     }
-    switch (nColumn)
+    if (nColumn < 0 || nColumn > 2)
     {
-    case 0:
-        text = p->symbol.c_str();
-        return 1;
-    case 1:
-        text = p->price.c_str();
-        return 1;
-    case 2:
-        text = p->exchange.c_str();
-        return 1;
-    default:
         text.Empty();
         return 0;
     }
+    text = (nColumn == 0 ? p->symbol : nColumn == 1 ? p->price : p->exchange).c_str();
+    return 1;
 }
 
 void FilterListTest::SetUp()
@@ -102,6 +93,12 @@ int FilterListTest::Add(const char* symbol, const char* price, const char* excha
     return m_list.SetItemData(0, (DWORD_PTR)&m_rows.back());
 }
 
+void FilterListTest::Rows(const std::vector<sInstrument>& rows)
+{
+    for (const sInstrument& r : rows)
+        ASSERT_EQ(1, Add(r.symbol.c_str(), r.price.c_str(), r.exchange.c_str()));
+}
+
 std::vector<std::string> FilterListTest::Shown(int nPosition)
 {
     std::vector<std::string> texts;
@@ -148,30 +145,23 @@ void FilterListTest::Pump(int nMilliseconds)
     AfxPumpPendingMessages();
 }
 
-namespace
-{
-void SendKey(WORD vk, bool bUp)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = bUp ? KEYEVENTF_KEYUP : 0;
-    ::SendInput(1, &input, sizeof(input));
-}
-}  // namespace
-
 void FilterListTest::PressKey(UINT vk, bool bCtrl, bool bShift)
 {
+    // Down in order, up in reverse order.
+    std::vector<WORD> keys;
     if (bCtrl)
-        SendKey(VK_CONTROL, false);
+        keys.push_back(VK_CONTROL);
     if (bShift)
-        SendKey(VK_SHIFT, false);
-    SendKey((WORD)vk, false);
-    SendKey((WORD)vk, true);
-    if (bShift)
-        SendKey(VK_SHIFT, true);
-    if (bCtrl)
-        SendKey(VK_CONTROL, true);
+        keys.push_back(VK_SHIFT);
+    keys.push_back((WORD)vk);
+    std::vector<INPUT> inputs(2 * keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+    {
+        inputs[i].type = inputs[inputs.size() - 1 - i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = inputs[inputs.size() - 1 - i].ki.wVk = keys[i];
+        inputs[inputs.size() - 1 - i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    ::SendInput((UINT)inputs.size(), inputs.data(), sizeof(INPUT));
     Pump();
 }
 
@@ -262,11 +252,6 @@ void FilterListTest::Shoot()
         ::DeleteObject(m_picture);
     m_picture = WindowPicture::Render(m_list.m_hWnd);
     ASSERT_NE(nullptr, m_picture);
-}
-
-COLORREF FilterListTest::Pixel(int x, int y)
-{
-    return WindowPicture::PixelAt(m_picture, x, y);
 }
 
 int FilterListTest::Count(const CRect& rc, COLORREF clr)

@@ -5,6 +5,7 @@
 
 #include "TestHost.h"
 #include "TestSupport.h"
+#include "WindowPicture.h"
 #include "filter/FilterListCtrl.h"
 #include <OrvoTools.h>
 
@@ -15,8 +16,8 @@
 struct sInstrument
 {
     std::string symbol;
-    std::string price;
-    std::string exchange;
+    std::string price = "1";
+    std::string exchange = "NSE";
 };
 
 class FilterListTest : public HostTest
@@ -30,6 +31,8 @@ protected:
     void Build(std::vector<std::string> formulas = {});
     // Appends a row the usual way (insert at 0, data of row 0); returns SetItemData's result.
     int Add(const char* symbol, const char* price = "1", const char* exchange = "NSE");
+    // Rows appended in order (map index = position), each accepted.
+    void Rows(const std::vector<sInstrument>& rows);
     sInstrument* Row(size_t i) { return &m_rows[i]; }
     // Column texts of the shown rows, top to bottom, as the platform list reads them
     // (LVM_GETITEMTEXT, answered through LVN_GETDISPINFO).
@@ -59,7 +62,7 @@ protected:
     void Repaint();
     // A picture of the list; pixels of it; pixels of a colour in a rectangle of it.
     void Shoot();
-    COLORREF Pixel(int x, int y);
+    COLORREF Pixel(int x, int y) { return WindowPicture::PixelAt(m_picture, x, y); }
     int Count(const CRect& rc, COLORREF clr);
     CRect Cell(int nRow, int nHeaderItem);
 
