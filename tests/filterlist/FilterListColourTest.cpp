@@ -247,6 +247,12 @@ TEST_F(FilterListPaintTest, EveryColourRuleOnTheCellsItColours)
     EXPECT_GT(Ink(2, 1), Ink(2, 2));   // "-98,765"
     EXPECT_EQ(Ink(1, 1), Ink(1, 2));   // "12a45" is no number
     EXPECT_GT(Ink(3, 2), 3 * Ink(3, 1));   // the handle that is no icon: the cell says so
+    // A column widened after a paint: the cells are drawn at the header's new edges.
+    m_list.SetColumnWidth(0, m_list.GetColumnWidth(0) + 40);
+    Shoot();
+    CRect rcHeader;
+    m_list.GetHeaderCtrl()->GetItemRect(1, &rcHeader);
+    EXPECT_EQ(kDark, Pixel(rcHeader.right - 3, Cell(3, 1).top + 1));
     m_list.SetImageList(nullptr, LVSIL_STATE);
     ::DestroyIcon(hIcon);
 }
