@@ -228,6 +228,64 @@ TEST_F(XGridTest, TheHeaderCheckBoxSetsTheWholeColumnButSparesDisabledRows)
     EXPECT_EQ(1u, m_parent.Count(WM_NOTIFY, LVN_COLUMNCLICK));
 }
 
+// The header box after rows go: checked when every row left is checked, unchecked when one is not
+// or none is left, however the rows were deleted (it once stayed as it was).
+TEST_F(XGridTest, TheHeaderBoxFollowsTheRowsLeft)
+{
+    // nUnchecked: the one unchecked row, -1 for none.
+    const struct { const char* name; int nUnchecked; std::function<void()> remove; int nExpected; } cases[] = {
+        { "the only unchecked row", 2, [this] { m_pList->DeleteItem(2); }, XHEADER_CHECK_CHECKED },
+        { "it, past the grid", 2, [this] { m_pList->SendMessage(LVM_DELETEITEM, 2); }, XHEADER_CHECK_CHECKED },
+        { "a checked row", 2, [this] { m_pList->DeleteItem(0); }, XHEADER_CHECK_UNCHECKED },
+        { "every row", -1, [this] { m_pList->DeleteAllItems(); }, XHEADER_CHECK_UNCHECKED },
+        // The parent deletes a row as it hears the click that clears the column.
+        { "a row, while the header box clears the column", -1, [this] { Click(HeaderCentre(1), true); },
+          XHEADER_CHECK_UNCHECKED },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        delete m_pList;
+        MakeGrid();
+        for (int r = 0; r < 4; ++r)
+            m_pList->SetCheckbox(r, 1, r != c.nUnchecked ? 1 : 0);
+        ASSERT_EQ(c.nUnchecked < 0 ? XHEADER_CHECK_CHECKED : XHEADER_CHECK_UNCHECKED, m_pList->GetHeaderCheckedState(1));
+        m_nActOn = WM_XLISTCTRL_HEADER_CHECK;
+        m_onMessage = [this] {
+            if (m_pList->GetItemCount() == 4)
+                m_pList->DeleteItem(0);
+        };
+        c.remove();
+        m_onMessage = nullptr;
+        EXPECT_EQ(c.nExpected, m_pList->GetHeaderCheckedState(1));
+    }
+}
+
+// Small images the host gives the grid (or takes away) reach the header too: its box stays the
+// grid's, drawn where the header draws it, and a click on it still sets the whole column.
+TEST_F(XGridTest, TheHeaderBoxStaysTheGridsWhateverSmallImagesTheHostSets)
+{
+    CImageList hostImages;   // three 16 x 16 icons: the header's indexes 1 and 2 exist in it too
+    ASSERT_TRUE(hostImages.Create(16, 16, ILC_COLOR24, 3, 0));
+    for (int i = 0; i < 3; ++i)
+        hostImages.Add(::LoadIcon(nullptr, IDI_ERROR));
+    for (CImageList* pImages : { &hostImages, (CImageList*)nullptr })
+    {
+        SCOPED_TRACE(pImages != nullptr ? "host images" : "images removed");
+        delete m_pList;
+        MakeGrid();
+        for (int r = 0; r < 4; ++r)
+            m_pList->SetCheckbox(r, 1, 1);
+        m_pList->SetHeaderCheckedState(1, XHEADER_CHECK_CHECKED);
+        m_pList->SetImageList(pImages, LVSIL_SMALL);
+        const CPoint mark = HeaderCentre(1, true);
+        EXPECT_EQ(::GetSysColor(COLOR_WINDOWTEXT), Pixel(m_pList->m_HeaderCtrl.m_hWnd, mark));   // the tick
+        Click(mark, true);
+        EXPECT_EQ(0, m_pList->CountCheckedItems(1));
+        EXPECT_EQ(XHEADER_CHECK_UNCHECKED, m_pList->GetHeaderCheckedState(1));
+    }
+}
+
 // The receiver of the first header or check-box message deletes the top row, inserts a row on top or
 // deletes the grid. The header box once kept its row number across the messages: a row was skipped or
 // reported twice. Every row there at the click is set and reported once; a deleted grid is left alone.
