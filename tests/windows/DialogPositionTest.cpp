@@ -59,6 +59,7 @@ TEST(DialogPositionText, RefusesWhatNoPlacementCouldHaveWritten)
         { "1,2,3,4,5,6,7,8,9,10", DIALOG_POSITION_INCOMPLETE },
         { "50,100,3x0,500,-1,-1,-1,-1,1", DIALOG_POSITION_MALFORMED },
         { "50,100, 350,500,-1,-1,-1,-1,1", DIALOG_POSITION_MALFORMED },
+        { "-,100,350,500,-1,-1,-1,-1,1", DIALOG_POSITION_MALFORMED },
         { "--5,100,350,500,-1,-1,-1,-1,1", DIALOG_POSITION_MALFORMED },
         { "0000000050,100,350,500,-1,-1,-1,-1,1", DIALOG_POSITION_MALFORMED },   // ten digits
         { "32768,100,350,500,-1,-1,-1,-1,1", DIALOG_POSITION_MALFORMED },
