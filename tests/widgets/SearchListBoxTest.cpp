@@ -77,19 +77,3 @@ TEST_F(SearchListBoxTest, CtrlVSelectsTheFirstEntryStartingWithTheClipboardText)
     }
 }
 
-TEST_F(SearchListBoxTest, MultipleSelectionListsGetTheEntrySelectedAlone)
-{
-    CSearchListBox multi;
-    ASSERT_TRUE(multi.Create(WS_CHILD | WS_VISIBLE | LBS_EXTENDEDSEL, CRect(240, 20, 400, 200), &m_parent,
-                             IDC_SYMBOLS + 1));
-    for (const char* p : kSymbols)
-        multi.AddString(p);
-    multi.SetSel(0, TRUE);
-    multi.SetSel(1, TRUE);
-    multi.SetFocus();
-    TestClipboard::SetText("hdfc");
-    PressKey('V', true);
-    EXPECT_EQ(1, multi.GetSelCount());
-    EXPECT_TRUE(multi.GetSel(3));
-    EXPECT_EQ(3, multi.GetCaretIndex());
-}

@@ -137,26 +137,6 @@ TEST_F(SplitButtonTest, WithoutARegisteredParentOrMenuItsOwnRulesApply)
     EXPECT_EQ(0u, m_script.Count("menu"));
 }
 
-TEST_F(SplitButtonTest, DownReachesTheButtonInsideADialog)
-{
-    CDialog dlg;   // a real dialog of the test host's resources, its "Apply" button made a split button
-    ASSERT_TRUE(dlg.Create(9001, &m_frame));
-    dlg.ShowWindow(SW_SHOW);
-    COrvoSplitButton button;
-    ASSERT_TRUE(button.SubclassDlgItem(1003, &dlg));
-    button.m_menu.AppendMenu(MF_STRING, ID_BUY_LIMIT, "Buy limit");
-    dlg.SetForegroundWindow();
-    button.SetFocus();
-    Pump();
-    m_script.m_menuAnswers = { ID_BUY_LIMIT };
-    PressKey(VK_DOWN);
-    EXPECT_EQ(1u, m_script.Count("menu"));
-    EXPECT_EQ(button.GetSafeHwnd(), ::GetFocus());
-    EXPECT_EQ(ID_BUY_LIMIT, button.m_nSelectedCommand);
-    button.UnsubclassWindow();
-    dlg.DestroyWindow();
-}
-
 // The fault: deleted from a timer, a message the menu loop dispatched or a host callback while
 // its menu was open, the button stored the choice into freed memory and read it back.
 TEST_F(SplitButtonTest, ButtonDeletedWhileItsMenuIsOpenOrOnItsCommandIsNotTouchedAgain)

@@ -91,30 +91,4 @@ TEST_F(ControlPosTest, ControlsFollowTheParentsSizeFromTheReferenceLayout)
     }
 }
 
-TEST_F(ControlPosTest, RecreatedControlsAreFoundByIdAndRemovedOnesStayPut)
-{
-    CControlPos pos;
-    pos.UpdateParentOriginalSize(CSize(400, 300));
-    pos.SetNegativeMoves(TRUE);
-    EXPECT_FALSE(pos.AddControl(101u, CP_MOVE_HORIZONTAL));   // no parent yet
-    pos.SetParent(&m_parent);
-    EXPECT_FALSE(pos.AddControl(999u, CP_MOVE_HORIZONTAL));
-    EXPECT_FALSE(pos.AddControl(static_cast<CWnd*>(nullptr), CP_MOVE_HORIZONTAL));
-    for (UINT nID : { 101u, 102u, 103u })
-        ASSERT_TRUE(pos.AddControl(nID, CP_MOVE_HORIZONTAL));
-    ::DestroyWindow(::GetDlgItem(m_parent.m_hWnd, 101));
-    MakeChild(101, CRect(20, 10, 70, 30));
-    EXPECT_TRUE(pos.RemoveControl(CWnd::FromHandle(::GetDlgItem(m_parent.m_hWnd, 103))));
-    EXPECT_FALSE(pos.RemoveControl(CWnd::FromHandle(::GetDlgItem(m_parent.m_hWnd, 103))));
-    EXPECT_TRUE(pos.RemoveControl(102u));
-    EXPECT_FALSE(pos.RemoveControl(102u));
-    Resize(pos, 430, 300);
-    EXPECT_EQ(CRect(50, 10, 100, 30), ChildRect(101));
-    EXPECT_EQ(CRect(10, 40, 110, 240), ChildRect(102));
-    EXPECT_EQ(CRect(10, 250, 60, 270), ChildRect(103));
-    pos.ResetControls();
-    Resize(pos, 600, 300);
-    EXPECT_EQ(CRect(50, 10, 100, 30), ChildRect(101));
-}
-
 }  // namespace

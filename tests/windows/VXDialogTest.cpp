@@ -1,9 +1,8 @@
 // CVXDialog with real dialogs from the test host's templates (1234 resizable, 1235 fixed size),
 // a real position file and the tools library's application-data settings file, the test host's
-// callbacks for the icon, log, status and peer text, and the real z-order for OK/Cancel.
+// callbacks for the icon, log, status and peer text.
 #include <gtest/gtest.h>
 
-#include <afxbcg.h>
 #include <climits>
 #include <memory>
 #include <sstream>
@@ -27,19 +26,6 @@ const char kRecoveryFile[] = "vxdialog_tests.ini";
 const char kSaved[] = "50,100,350,500,-1,-1,-1,-1,1";   // shown at (100,50)-(500,350)
 const CRect kSavedRect(100, 50, 500, 350);
 
-// A dialog whose WM_CTLCOLOR goes to the base's OnCtlColor, as derived dialogs map it.
-class CColourDialog : public CVXDialog
-{
-public:
-    CColourDialog() : CVXDialog(1234u) {}
-protected:
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) { return CVXDialog::OnCtlColor(pDC, pWnd, nCtlColor); }
-    DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CColourDialog, CVXDialog)
-    ON_WM_CTLCOLOR()
-END_MESSAGE_MAP()
-
 // Each notification as "event,text,data,reserved".
 class CEventWatcher : public CWatcher
 {
@@ -57,16 +43,6 @@ public:
         return s.str();
     }
 };
-
-// Position of a top-level window in the z-order, 0 = topmost.
-int ZIndex(HWND hWnd)
-{
-    int i = 0;
-    for (HWND h = ::GetTopWindow(nullptr); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT), ++i)
-        if (h == hWnd)
-            return i;
-    return -1;
-}
 
 CRect WindowRect(CWnd* pWnd)
 {
@@ -87,23 +63,13 @@ protected:
         m_csAppDataFile = orvou_get_appdata_folder() + "\\" + kRecoveryFile;
         RemoveFiles();
         SetRecoveryFileNames(kRecoveryFile, m_csPosPath);
-        ResetStatics();
     }
     void TearDown() override
     {
         orvou_set_settings_write_seam(nullptr);
-        ResetStatics();
-        RemoveFiles();
-        AfxSetMainWnd(nullptr);
-        HostTest::TearDown();
-    }
-    void ResetStatics()
-    {
-        CVXDialog::m_bGlobalMmmMode = false;
-        CVXDialog::ResetBWLDlgPtr();
-        CVXDialog::m_bFocusStatus = false;
         CVXDialog::SetLayoutWatcher(nullptr);
-        CBCGPVisualManager::SetDefaultManager(nullptr);
+        RemoveFiles();
+        HostTest::TearDown();
     }
     void RemoveFiles()
     {
@@ -311,21 +277,6 @@ TEST_F(VXDialogTest, RefusedWritesKeepThePositionFileWhole)
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(CString(szTemp) + "vxdialog_no_such_folder"));
 }
 
-TEST_F(VXDialogTest, MaximisedPlacementOpensMaximisedAndRestoresToTheNormalRectangle)
-{
-    auto pDlg = Open(1234);
-    pDlg->MoveWindow(120, 60, 300, 200);
-    pDlg->ShowWindow(SW_MAXIMIZE);
-    pDlg->DestroyWindow();
-    std::string show;
-    SavedRect("1234", &show);
-    EXPECT_EQ("3", show);
-    pDlg = Open(1234);
-    EXPECT_TRUE(pDlg->IsZoomed());
-    pDlg->ShowWindow(SW_RESTORE);
-    EXPECT_EQ(CRect(120, 60, 420, 260), WindowRect(pDlg.get()));
-}
-
 // Dialogs closed with their owner or deleted open were once neither saved nor unlisted, and a
 // dialog never shown overwrote its saved placement with the hidden one when closed.
 TEST_F(VXDialogTest, EveryWayOfClosingReportsAndUnlistsAndSavesOnlyWhatWasShown)
@@ -434,134 +385,6 @@ TEST_F(VXDialogTest, TitleCarriesTheShortenedPeerTextOnlyWithStatusFour)
     modifying.GetWindowText(title);
     EXPECT_EQ(CString("Modifying Order"), title);
     modifying.DestroyWindow();
-}
-
-class VXDialogActivationTest : public VXDialogTest
-{
-protected:
-    void SetUp() override
-    {
-        VXDialogTest::SetUp();
-        ASSERT_TRUE(m_mainFrame.CreateEx(0, nullptr, "Main", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400,
-                                         nullptr, nullptr));
-        ASSERT_TRUE(m_bar.CreateEx(WS_EX_CLIENTEDGE, "EDIT", "", WS_CHILD | WS_VISIBLE, 10, 10, 100, 20,
-                                   m_mainFrame.m_hWnd, (HMENU)77));
-        ASSERT_TRUE(m_other.CreateEx(0, nullptr, "Other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 200,
-                                     nullptr, nullptr));
-        m_pMulti = Open(1235, true, &m_mainFrame);
-        m_pMulti->m_bMultiMonitorMode = true;
-        m_pDlg = Open(1234, true, &m_mainFrame);
-        m_pDlg->SetForegroundWindow();
-    }
-    void TearDown() override
-    {
-        m_pDlg.reset();
-        m_pMulti.reset();
-        m_other.DestroyWindow();
-        m_mainFrame.DestroyWindow();
-        VXDialogTest::TearDown();
-    }
-    void Click(int nID)
-    {
-        m_pDlg->SendMessage(WM_COMMAND, MAKEWPARAM(nID, BN_CLICKED), (LPARAM)::GetDlgItem(m_pDlg->m_hWnd, nID));
-    }
-    CFrameWnd m_mainFrame;
-    CWnd m_bar;
-    CWnd m_other;
-    std::unique_ptr<CVXDialog> m_pMulti;
-    std::unique_ptr<CVXDialog> m_pDlg;
-};
-
-TEST_F(VXDialogActivationTest, OkAndCancelBringUpTheWindowBelowPassingOverMultiMonitorDialogsInGlobalMode)
-{
-    struct Case { const char* name; bool bGlobal; int nID; const char* pszCaption; bool bMultiAboveOther; } cases[] = {
-        { "\"&Cancel\" in global mode passes over the multi-monitor dialog", true, IDCANCEL, nullptr, false },
-        { "OK without global mode brings up the dialog below", false, IDOK, nullptr, true },
-        { "another caption is not walked", true, IDCANCEL, "Close", true },
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.name);
-        m_other.BringWindowToTop();
-        m_pMulti->BringWindowToTop();
-        m_pDlg->ShowWindow(SW_SHOW);
-        m_pDlg->BringWindowToTop();
-        m_pDlg->SetForegroundWindow();
-        EXPECT_EQ(m_pDlg->m_hWnd, m_mainFrame.GetLastActivePopup()->m_hWnd);
-        ASSERT_LT(ZIndex(m_pDlg->m_hWnd), ZIndex(m_pMulti->m_hWnd));
-        ASSERT_LT(ZIndex(m_pMulti->m_hWnd), ZIndex(m_other.m_hWnd));
-        CVXDialog::m_bGlobalMmmMode = c.bGlobal;
-        m_pDlg->SetDlgItemText(IDCANCEL, c.pszCaption ? c.pszCaption : "&Cancel");
-        Click(c.nID);
-        EXPECT_FALSE(m_pDlg->IsWindowVisible());
-        EXPECT_EQ(c.bMultiAboveOther, ZIndex(m_pMulti->m_hWnd) < ZIndex(m_other.m_hWnd));
-        EXPECT_FALSE(CVXDialog::m_bFocusStatus);
-    }
-}
-
-TEST_F(VXDialogActivationTest, DialogBarTakesTheFocusBack)
-{
-    CVXDialog::m_bGlobalMmmMode = true;
-    CVXDialog::m_pDgBar = &m_bar;
-    Click(IDCANCEL);
-    EXPECT_EQ(m_bar.m_hWnd, ::GetFocus());
-    EXPECT_FALSE(CVXDialog::m_bFocusStatus);   // reset after a target other than the main window
-
-    // Main window as the target: the bar is activated through ActivatePrevWindow.
-    AfxSetMainWnd(&m_mainFrame);
-    m_pMulti->m_bMultiMonitorMode = false;
-    m_pMulti->DestroyWindow();
-    m_other.DestroyWindow();
-    m_pDlg->ShowWindow(SW_SHOW);
-    m_pDlg->SetForegroundWindow();
-    ASSERT_EQ(::GetWindow(m_pDlg->m_hWnd, GW_HWNDNEXT), m_mainFrame.m_hWnd);
-    m_pDlg->SetFocus(1001);
-    ASSERT_EQ(::GetDlgItem(m_pDlg->m_hWnd, 1001), ::GetFocus());
-    Click(IDOK);
-    EXPECT_EQ(m_bar.m_hWnd, ::GetFocus());
-    EXPECT_TRUE(CVXDialog::m_bFocusStatus);
-    CVXDialog::ResetBWLDlgPtr();
-    EXPECT_EQ(nullptr, CVXDialog::m_pDgBar);
-}
-
-TEST_F(VXDialogTest, BackgroundFollowsTheVisualManager)
-{
-    CColourDialog dlg;
-    ASSERT_TRUE(dlg.Create(1234, &m_frame));
-    CClientDC dc(&dlg);
-    auto background = [&](UINT message, HWND hItem) {
-        return (HBRUSH)dlg.SendMessage(message, (WPARAM)dc.GetSafeHdc(), (LPARAM)hItem);
-    };
-    struct sRow { CRuntimeClass* pClass; int nStyle; COLORREF clr; };
-    const sRow rows[] = {
-        { nullptr, 0, ::GetSysColor(COLOR_BTNFACE) },
-        { RUNTIME_CLASS(CBCGPVisualManager2007), 0, RGB(193, 215, 245) },
-        { RUNTIME_CLASS(CBCGPVisualManager2007), 3, RGB(208, 212, 221) },
-        { RUNTIME_CLASS(CBCGPVisualManager2007), 9, RGB(193, 215, 245) },
-        { RUNTIME_CLASS(CBCGPVisualManagerVS2005), 0, ::GetSysColor(COLOR_WINDOW) },
-        { RUNTIME_CLASS(CBCGPVisualManager), 0, ::GetSysColor(COLOR_BTNFACE) },
-    };
-    for (const sRow& row : rows)
-    {
-        SCOPED_TRACE(row.pClass ? row.pClass->m_lpszClassName : "no manager");
-        CBCGPVisualManager::SetDefaultManager(row.pClass);
-        CBCGPVisualManager2007::SetStyle((CBCGPVisualManager2007::Style)row.nStyle);
-        CVXDialog::VisualizationColor();
-        LOGBRUSH lb = {};
-        ASSERT_NE(0, ::GetObjectA(background(WM_CTLCOLORDLG, dlg.m_hWnd), sizeof(lb), &lb));
-        EXPECT_EQ(row.clr, lb.lbColor);
-    }
-
-    // Only the dialog background, unless the default colours are off.
-    CBCGPVisualManager::SetDefaultManager(RUNTIME_CLASS(CBCGPVisualManager2007));
-    CBCGPVisualManager2007::SetStyle(CBCGPVisualManager2007::VS2007_LunaBlue);
-    CVXDialog::VisualizationColor();
-    HWND hEdit = ::GetDlgItem(dlg.m_hWnd, 1001);
-    HBRUSH hDialogBrush = background(WM_CTLCOLORDLG, dlg.m_hWnd);
-    EXPECT_NE(hDialogBrush, background(WM_CTLCOLOREDIT, hEdit));
-    dlg.m_bDefaultColors = false;
-    EXPECT_EQ(hDialogBrush, background(WM_CTLCOLOREDIT, hEdit));
-    dlg.DestroyWindow();
 }
 
 }  // namespace
