@@ -45,7 +45,6 @@ TEST_F(AppearanceTest, TheStoredEntryOrTheGlobalAppearanceIsReadWhenTheGridIniti
           1, "", "CUSTOMIZE_LISTS Orders2-1001: malformed", nullptr },
         { "unknown face, absurd size", "0,FF00,No Such Font Anywhere,5000", true, 0, 0xFF00, D, 8, -1, nullptr,
           "is not installed", nullptr },
-        { "column -1 carries no rules", "0,FF00," + F + ",8,-1,buy,FF,", true, 0, 0xFF00, F, 8, -1, "<none>", "", "stop=FF;" },
     };
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
     {
