@@ -41,8 +41,6 @@ TEST_F(AppearanceTest, TheStoredEntryOrTheGlobalAppearanceIsReadWhenTheGridIniti
           "buy=FF;sell=FF00;", "",
           "buy=FF;sell=FF00;" },
         { "no entry", "", false, 0x101010, 0x00FFFF, F, 10, -1, nullptr, "", "stop=FF;" },
-        { "malformed keywords keep the colours", "FF,FF0000," + F + ",9,1,buy,FF,sell", true, 0xFF, 0xFF0000, F, 9,
-          1, "", "CUSTOMIZE_LISTS Orders2-1001: malformed", nullptr },
         { "unknown face, absurd size", "0,FF00,No Such Font Anywhere,5000", true, 0, 0xFF00, D, 8, -1, nullptr,
           "is not installed", nullptr },
     };

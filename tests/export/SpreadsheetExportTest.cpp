@@ -66,14 +66,14 @@ TEST_F(SpreadsheetExportTest, SheetsHold65534RowsAndBlocksHold5000)
 }
 
 // Each column's reference in the header and its number format and variant type by its column type
-// (text, type 8, when not listed).
+// (text, type 8, when not listed); the last cell holds 100 KB.
 TEST_F(SpreadsheetExportTest, CellReferencesAndNumberFormatsFollowTheColumns)
 {
     const struct { int column, type; const char *cell, *ref, *format; int vt; } cases[] = {
         { 1, 1, "12", "A", nullptr, 22 }, { 2, 2, "3.25", "B", "0.00", 5 }, { 3, 3, "007", "C", "@", 8 },
         { 4, 4, "70000", "D", nullptr, 3 }, { 5, 10, "x", "E", "General", 8 }, { 26, 2, "1", "Z", "0.00", 5 },
         { 27, 3, "a", "AA", "@", 8 }, { 52, 10, "b", "AZ", "General", 8 }, { 53, 8, "c", "BA", nullptr, 8 },
-        { 702, 2, "2.5", "ZZ", "0.00", 5 }, { 703, 1, "7", "AAA", nullptr, 22 },
+        { 702, 2, "2.5", "ZZ", "0.00", 5 }, { 703, 8, "7", "AAA", nullptr, 8 },
     };
     sTableSource t = Numbered(2, 703);
     t.types.assign(703, 8);
@@ -86,10 +86,11 @@ TEST_F(SpreadsheetExportTest, CellReferencesAndNumberFormatsFollowTheColumns)
         if (c.format != nullptr)
             formats.push_back(std::string("Range(") + c.ref + "1:" + c.ref + "3).NumberFormat=" + c.format);
     }
-    t.cell = [&cells](int r, int c) { return r == 0 ? cells[c] : std::string(); };
+    const std::string huge(100 * 1024, 'q');
+    t.cell = [&](int r, int c) { return r == 0 ? cells[c] : c == 702 ? huge : std::string(); };
     EXPECT_EQ(1, ToWorkbook(t));
     for (const auto& c : cases)
-        EXPECT_EQ(1u, m_server.Calls(std::string("Range(") + c.ref + "1).Value=H" + std::to_string(c.column - 1)).size());
+        EXPECT_EQ(1u, m_server.Calls("Range(" + std::string(c.ref) + "1).Value=H" + std::to_string(c.column - 1)).size());
     EXPECT_EQ(formats, m_server.Calls("NumberFormat"));
     auto joined = [](const std::vector<std::string>& v) {
         std::string s;
@@ -97,9 +98,10 @@ TEST_F(SpreadsheetExportTest, CellReferencesAndNumberFormatsFollowTheColumns)
             s += (s.empty() ? "[" : "|") + item;
         return s + "]";
     };
-    EXPECT_EQ(std::vector<std::string>{ "Range(A2[2x703]).Value=array 2x703 vt=" + joined(vts) + " first=" + joined(cells) +
-                                        " last=[" + std::string(702, '|') + "]" },
-              m_server.Calls("]).Value="));
+    const std::vector<std::string> values = m_server.Calls("]).Value=");
+    EXPECT_TRUE(values == std::vector<std::string>{ "Range(A2[2x703]).Value=array 2x703 vt=" + joined(vts) + " first=" +
+                                                    joined(cells) + " last=[" + std::string(702, '|') + huge + "]" })
+        << (values.empty() ? "no values" : values[0].substr(0, 3000));
     char buffer[32];   // the reference alone: a row past the sheet, a buffer too short
     EXPECT_EQ(1, GetColumnNumForExcel(65535, 53, buffer, 32));
     EXPECT_STREQ("BA65535", buffer);
@@ -193,19 +195,10 @@ TEST_F(SpreadsheetExportTest, ServerFailuresShowTheirBoxes)
     EXPECT_EQ(std::vector<CString>{ "CallBack Failed" }, m_script.Messages());
 }
 
-TEST_F(SpreadsheetExportTest, LongWideAndHugeTablesArriveWhole)
+TEST_F(SpreadsheetExportTest, ATallTableArrivesWhole)
 {
     EXPECT_EQ(1, ToWorkbook(Numbered(200000, 1), "tall.csv"));
     std::string csv = TestSettings::ReadFile(m_path);
     EXPECT_EQ(200001, std::count(csv.begin(), csv.end(), '\n'));
     EXPECT_EQ(0u, csv.rfind("r199999c0\r\n") + 11 - csv.size());
-    const std::string huge(100 * 1024, 'q');
-    sTableSource wide = Numbered(2, 300);
-    wide.cell = [&huge](int r, int c) { return r == 1 && c == 299 ? huge : "v" + std::to_string(c); };
-    EXPECT_EQ(1, ToWorkbook(wide));
-    EXPECT_EQ(std::vector<std::string>{ "Range(KN1).Value=H299" }, m_server.Calls("KN1).Value"));
-    std::vector<std::string> values = m_server.Calls("]).Value=");
-    ASSERT_EQ(1u, values.size());
-    EXPECT_EQ(0u, values[0].find("Range(A2[2x300]).Value=array 2x300"));
-    EXPECT_NE(std::string::npos, values[0].find("|" + huge + "]"));
 }

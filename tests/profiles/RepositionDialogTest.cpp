@@ -66,15 +66,10 @@ TEST_F(RepositionTest, ShowMovesToTheSelectionMarkAndViewRebuildsTheHeader)
     EXPECT_EQ(Selected(m_pDlg->m_ShownList), (std::vector<int>{ 1 }));
     EXPECT_EQ(ListTexts(m_pDlg->m_HiddenList), (Texts{ "Time" }));
 
-    // A double-click in the hidden list does the same; without a mark the column goes last.
+    // Without a mark the column goes last.
     m_pDlg->m_ShownList.SetSelectionMark(-1);
     Select(m_pDlg->m_HiddenList, { 0 });
-    NMITEMACTIVATE activate = {};
-    activate.hdr.hwndFrom = m_pDlg->m_HiddenList.m_hWnd;
-    activate.hdr.idFrom = IDC_RC_HIDDEN_LIST;
-    activate.hdr.code = NM_DBLCLK;
-    activate.iItem = 0;
-    m_pDlg->SendMessage(WM_NOTIFY, IDC_RC_HIDDEN_LIST, (LPARAM)&activate);
+    Click(IDC_RC_SHOW);
     EXPECT_EQ(ListTexts(m_pDlg->m_ShownList), (Texts{ "Symbol", "Bid", "Ask", "Volume", "Time" }));
     EXPECT_TRUE(ListTexts(m_pDlg->m_HiddenList).empty());
 
@@ -141,7 +136,6 @@ TEST_F(RepositionTest, GroupModeCallsTheGroupCallbackInsteadOfSaving)
     sGrid& grid = OpenOnQuotes();
     CGroupTarget target;
     grid.list.ShowColumnGrp();
-    EXPECT_TRUE(m_pDlg->m_bGroup);
     m_pDlg->SetRePositionToGrp(static_cast<CRepositionColumns::PFN_REPOSITION_GROUP>(&CGroupTarget::OnRepositionGroups),
                                &target);
     Select(m_pDlg->m_ShownList, { 0 });
@@ -151,10 +145,6 @@ TEST_F(RepositionTest, GroupModeCallsTheGroupCallbackInsteadOfSaving)
     EXPECT_FALSE(DialogOpen());
     EXPECT_EQ(HeaderTexts(grid.list), (Texts{ "Symbol", "Ask", "Volume" }));
     EXPECT_EQ(TestSettings::Get("Repo", "COLUMNPROFILE"), "<none>");
-
-    // A plain open clears the group mode again.
-    grid.list.ShowColumnDlg();
-    EXPECT_FALSE(m_pDlg->m_bGroup);
 }
 
 TEST_F(RepositionTest, GroupedListSaveWritesUserColumnsAndEmptiesMarketWatchLayouts)

@@ -250,14 +250,12 @@ TEST_F(TrendSettingsTest, WhatIsClickedIsWhatTheListHolds)
         { "Background and Text exclude each other; nothing ticked stops trends", &kColumns, {}, {}, kNone,
           [](CListTrendSetting& dlg) {
               // Each click, then the Background and Text ticks; unticking the last leaves neither.
-              const int steps[][3] = { { IDC_TRENDSET_TEXT, BST_UNCHECKED, BST_CHECKED },
-                                       { IDC_TRENDSET_BKGRND, BST_CHECKED, BST_UNCHECKED },
-                                       { IDC_TRENDSET_BKGRND, BST_UNCHECKED, BST_UNCHECKED } };
-              for (const auto& s : steps)
+              for (const auto& s : { std::make_pair(IDC_TRENDSET_TEXT, "01"), std::make_pair(IDC_TRENDSET_BKGRND, "10"),
+                                     std::make_pair(IDC_TRENDSET_BKGRND, "00") })
               {
-                  Click(dlg, s[0]);
-                  EXPECT_EQ(s[1], dlg.m_BackgroundCheck.GetCheck()) << s[0];
-                  EXPECT_EQ(s[2], dlg.m_TextCheck.GetCheck()) << s[0];
+                  Click(dlg, s.first);
+                  EXPECT_EQ(s.second, std::to_string(dlg.m_BackgroundCheck.GetCheck()) +
+                                          std::to_string(dlg.m_TextCheck.GetCheck()));
               }
           }, "4 Sec", IDOK, {}, 1, G, R, 3000 },   // without "Text" the mark colours the background
         { "only text columns: nothing to tick", &kText, { 0 }, {}, {}, nullptr, "4 Sec", IDOK, {}, 1, G, R, 3000 },
