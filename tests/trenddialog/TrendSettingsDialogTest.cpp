@@ -53,24 +53,14 @@ std::string WindowText(CWnd* pWnd)
     return (LPCTSTR)text;
 }
 
-int EntryOf(CCheckListBox& list, const char* pszHeading)
-{
-    Texts entries = Entries(list);
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (entries[i] == pszHeading || entries[i] == std::string(pszHeading) + "*")
-            return (int)i;
-    return -1;
-}
-
 void ClickAt(CWnd& wnd, CPoint pt)
 {
     wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     wnd.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 }
 
-// A real click on an entry's check box.
+// A real click on an entry's check box (of kColumns: Qty 0, LTP 1, Volume 2, Change 3, Value 4).
 void ClickBox(CCheckListBox& list, int nEntry) { ClickAt(list, list.CheckBoxRect(nEntry).CenterPoint()); }
-void ClickBox(CCheckListBox& list, const char* pszHeading) { ClickBox(list, EntryOf(list, pszHeading)); }
 
 void Click(CWnd& dlg, int nID) { ::SendMessageA(::GetDlgItem(dlg.m_hWnd, nID), BM_CLICK, 0, 0); }
 
@@ -132,14 +122,6 @@ protected:
         }
     }
 
-    void SetListTrends(const Ids& ids)
-    {
-        CArray<int, int> arr;
-        for (int id : ids)
-            arr.Add(id);
-        m_list.SetTrendColumns(&arr);
-    }
-
     using Arrays = std::map<int, CTrendValueArray*>;
     Arrays TrendArrays()
     {
@@ -188,23 +170,6 @@ protected:
             return IDCANCEL;
         });
         return dlg.DoModal();
-    }
-
-    // Answers the next colour dialog with clr.
-    void AnswerColour(COLORREF clr, INT_PTR nResult = IDOK)
-    {
-        m_script.m_commonAnswers.push_back([=](CCommonDialog* p) -> INT_PTR {
-            static_cast<CColorDialog*>(p)->m_cc.rgbResult = clr;
-            return nResult;
-        });
-    }
-
-    void ExpectListSettings(BYTE nType, COLORREF clrPos, COLORREF clrNeg, int nInterval)
-    {
-        EXPECT_EQ(nType, m_list.m_nTrendType);
-        EXPECT_EQ(clrPos, m_list.m_clrTrendPos);
-        EXPECT_EQ(clrNeg, m_list.m_clrTrendNeg);
-        EXPECT_EQ(nInterval, m_list.m_nTrendInterval);
     }
 
     void OpenHeaderMenu(UINT nAnswer)
@@ -266,14 +231,14 @@ TEST_F(TrendSettingsTest, WhatIsClickedIsWhatTheListHolds)
           }, "4 Sec", IDOK, { 0, 4 }, 1, G, R, 3000 },
         { "OK writes columns, mode, colours and interval", &kColumns, {}, { { G2, IDOK }, { R2, IDOK } }, kNone,
           [](CListTrendSetting& dlg) {
-              ClickBox(dlg.m_ColumnList, "LTP");
-              ClickBox(dlg.m_ColumnList, "Value");
+              ClickBox(dlg.m_ColumnList, 1);
+              ClickBox(dlg.m_ColumnList, 4);
               // Clicking the text selects without ticking; Space on the selected entry ticks.
               CRect rc;
-              dlg.m_ColumnList.GetItemRect(EntryOf(dlg.m_ColumnList, "Qty"), &rc);
+              dlg.m_ColumnList.GetItemRect(0, &rc);
               ClickAt(dlg.m_ColumnList, CPoint(rc.right - 10, rc.CenterPoint().y));
               dlg.m_ColumnList.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
-              ClickBox(dlg.m_ColumnList, "Value");   // a second click unticks
+              ClickBox(dlg.m_ColumnList, 4);   // a second click unticks
               Click(dlg, IDC_TRENDSET_TEXT);
               Click(dlg, IDC_TRENDSET_POSTREND);
               Click(dlg, IDC_TRENDSET_NEGTREND);
@@ -288,12 +253,18 @@ TEST_F(TrendSettingsTest, WhatIsClickedIsWhatTheListHolds)
         if (c.columns != nullptr)
         {
             Build(*c.columns);
-            SetListTrends(c.trends);
+            CArray<int, int> trends;
+            for (int id : c.trends)
+                trends.Add(id);
+            m_list.SetTrendColumns(&trends);
             m_list.m_nTrendInterval = 3000;
         }
         const Arrays before = TrendArrays();
         for (const auto& answer : c.colours)
-            AnswerColour(answer.first, answer.second);
+            m_script.m_commonAnswers.push_back([answer](CCommonDialog* p) -> INT_PTR {
+                static_cast<CColorDialog*>(p)->m_cc.rgbResult = answer.first;
+                return answer.second;
+            });
         INT_PTR nResult = RunDialog([&](CListTrendSetting& dlg) {
             EXPECT_EQ(c.before, Entries(dlg.m_ColumnList));
             if (c.act)
@@ -303,7 +274,10 @@ TEST_F(TrendSettingsTest, WhatIsClickedIsWhatTheListHolds)
         });
         EXPECT_EQ(c.button, nResult);
         EXPECT_EQ(c.stored, ListTrends());
-        ExpectListSettings(c.type, c.pos, c.neg, c.interval);
+        EXPECT_EQ(c.type, m_list.m_nTrendType);
+        EXPECT_EQ(c.pos, m_list.m_clrTrendPos);
+        EXPECT_EQ(c.neg, m_list.m_clrTrendNeg);
+        EXPECT_EQ(c.interval, m_list.m_nTrendInterval);
         EXPECT_EQ(!c.stored.empty(), m_list.IsTrendRunning() != FALSE);
         EXPECT_TRUE(c.button != IDCANCEL || before == TrendArrays());   // not even rebuilt
     }
@@ -341,7 +315,7 @@ TEST_F(TrendSettingsTest, AListDestroyedWhileTheDialogIsUpIsLeftAlone)
     dlg.SetTrendColumns(&m_list.m_arrColInfo);
     dlg.m_pFilterList = pOther.get();
     ASSERT_TRUE(dlg.Create(IDD_LIST_TREND_SETTING, &m_host));
-    dlg.m_ColumnList.SetCheck(EntryOf(dlg.m_ColumnList, "LTP"), 1);
+    dlg.m_ColumnList.SetCheck(1, 1);   // LTP
     // The host takes the list down (window and object) while the user still has the dialog.
     pOther.reset();
     dlg.ReadDlgValues();
