@@ -76,31 +76,30 @@ TEST_F(SpreadsheetExportTest, CellReferencesAndNumberFormatsFollowTheColumns)
     };
     sTableSource t = Numbered(2, 703);
     t.types.assign(703, 8);
-    std::vector<std::string> cells(703, "y"), formats, vts(703, "8");
+    std::vector<std::string> cells(703, "y"), formats, vts(703, "8"), headings;
     for (const auto& c : cases)
     {
         t.types[c.column - 1] = c.type;
         cells[c.column - 1] = c.cell;
         vts[c.column - 1] = std::to_string(c.vt);
+        headings.push_back("Range(" + std::string(c.ref) + "1).Value=H" + std::to_string(c.column - 1));
         if (c.format != nullptr)
             formats.push_back(std::string("Range(") + c.ref + "1:" + c.ref + "3).NumberFormat=" + c.format);
     }
     const std::string huge(100 * 1024, 'q');
     t.cell = [&](int r, int c) { return r == 0 ? cells[c] : c == 702 ? huge : std::string(); };
     EXPECT_EQ(1, ToWorkbook(t));
-    for (const auto& c : cases)
-        EXPECT_EQ(1u, m_server.Calls("Range(" + std::string(c.ref) + "1).Value=H" + std::to_string(c.column - 1)).size());
+    for (const std::string& heading : headings)
+        EXPECT_EQ(1u, m_server.Calls(heading).size()) << heading;
     EXPECT_EQ(formats, m_server.Calls("NumberFormat"));
-    auto joined = [](const std::vector<std::string>& v) {
-        std::string s;
-        for (const std::string& item : v)
-            s += (s.empty() ? "[" : "|") + item;
-        return s + "]";
-    };
+    std::string vt, first;
+    for (size_t i = 0; i < cells.size(); ++i)
+        vt += (i ? "|" : "[") + vts[i], first += (i ? "|" : "[") + cells[i];
+    const std::string expected = "Range(A2[2x703]).Value=array 2x703 vt=" + vt + "] first=" + first +
+                                 "] last=[" + std::string(702, '|') + huge + "]";
     const std::vector<std::string> values = m_server.Calls("]).Value=");
-    EXPECT_TRUE(values == std::vector<std::string>{ "Range(A2[2x703]).Value=array 2x703 vt=" + joined(vts) + " first=" +
-                                                    joined(cells) + " last=[" + std::string(702, '|') + huge + "]" })
-        << (values.empty() ? "no values" : values[0].substr(0, 3000));
+    EXPECT_TRUE(values == std::vector<std::string>{ expected })
+        << (values.empty() ? "none" : values[0].substr(0, 3000));
     char buffer[32];   // the reference alone: a row past the sheet, a buffer too short
     EXPECT_EQ(1, GetColumnNumForExcel(65535, 53, buffer, 32));
     EXPECT_STREQ("BA65535", buffer);
@@ -151,20 +150,21 @@ TEST_F(SpreadsheetExportTest, ServerFailuresShowTheirBoxes)
     const DISPID kCreate = DISPID_UNKNOWN - 1, kSave = VXExcel::DISPID_XL_SAVEAS;
     const std::string kNoApp = std::string("export_tests: ") + kNoApplication;
     const std::string kDenied = "Server Error: Run-time error '1004':\n\nCannot access 'book.xls'.";
-    const std::string kStatus = "COM Error: " + std::string((LPCTSTR)COleException::StatusText(E_ACCESSDENIED));
+    const std::string kOle = "COM Error: " + std::string((LPCTSTR)COleException::StatusText(E_ACCESSDENIED));
     char temp[MAX_PATH];
     ::GetTempPathA(sizeof(temp), temp);
     const struct { const char* name; DISPID dispid; HRESULT hr; const char* description; int nRows, answer;
                    std::string text; int result; std::vector<std::string> boxes; } cases[] = {
-        { "a failed save", kSave, E_ACCESSDENIED, "Cannot access 'book.xls'.", 65535, 0, "", 1, { kDenied, kDenied } },
-        { "an OLE status", kSave, E_ACCESSDENIED, nullptr, 65535, 0, "", 1, { kStatus, kStatus } },
+        { "a failed save", kSave, E_ACCESSDENIED, "Cannot access 'book.xls'.", 65535, 0, "", 1,
+          { kDenied, kDenied } },
+        { "an OLE status", kSave, E_ACCESSDENIED, nullptr, 65535, 0, "", 1, { kOle, kOle } },
         { "every call fails", DISPID_UNKNOWN, S_OK, "Automation is broken", 3, 0, "", 0,
           { "Server Error: Run-time error '1004':\n\nAutomation is broken" } },
         { "no application, no text", kCreate, REGDB_E_CLASSNOTREG, nullptr, 2, IDNO, "", 0, { kNoApp } },
         { "no application, saved as text", kCreate, REGDB_E_CLASSNOTREG, nullptr, 2, IDYES,
           TestSettings::TempFile("fallback.txt"), 1, { kNoApp } },
-        { "no application, the text file cannot be written", kCreate, REGDB_E_CLASSNOTREG, nullptr, 2, IDYES, temp, 0,
-          { kNoApp, "export_tests: File OPen Failed" } },
+        { "no application, the text file cannot be written", kCreate, REGDB_E_CLASSNOTREG, nullptr, 2, IDYES,
+          temp, 0, { kNoApp, "export_tests: File OPen Failed" } },
     };
     for (const auto& c : cases)
     {

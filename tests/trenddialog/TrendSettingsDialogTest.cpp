@@ -1,7 +1,5 @@
-// The Trend Settings dialog driven as a host drives it: a real filter list with columns of
-// several types, the dialog run through the modal seam, entries ticked with real clicks and keys,
-// OK or Cancel, and what the list then holds: its trend columns and their records, mode, colours
-// and interval. Also how the list's header menu hands "Set Trend Columns" to the host.
+// The Trend Settings dialog run through the modal seam on a real filter list, driven with real clicks
+// and keys, and what the list then holds; the header menu's "Set Trend Columns" handed to the host.
 #include "TestHost.h"
 #include "TestSupport.h"
 #include "dialogs/ListTrendSetting.h"
@@ -90,10 +88,8 @@ protected:
     }
     void TearDown() override
     {
-        if (m_list.GetSafeHwnd() != nullptr)
-            m_list.DestroyWindow();
-        if (m_host.GetSafeHwnd() != nullptr)
-            m_host.DestroyWindow();
+        m_list.DestroyWindow();
+        m_host.DestroyWindow();
         HostTest::TearDown();
     }
 
@@ -202,7 +198,8 @@ TEST_F(TrendSettingsTest, WhatIsClickedIsWhatTheListHolds)
                   std::function<void(CListTrendSetting&)> act; const char* label; int button;
                   Ids stored; BYTE type; COLORREF pos, neg; int interval; };
     const Case cases[] = {
-        { "Cancel and a closed colour dialog change nothing", &kColumns, { 4, 5 }, { { 1, IDCANCEL }, { 4, IDOK } },
+        { "Cancel and a closed colour dialog change nothing", &kColumns, { 4, 5 },
+          { { 1, IDCANCEL }, { 4, IDOK } },
           { "Qty", "LTP", "Volume*", "Change*", "Value" }, [](CListTrendSetting& dlg) {
               Click(dlg, IDC_TRENDSET_POSTREND);   // cancelled: the button keeps its colour
               EXPECT_EQ(RGB(0, 255, 0), dlg.m_PosTrendButton.GetColor());
@@ -215,7 +212,8 @@ TEST_F(TrendSettingsTest, WhatIsClickedIsWhatTheListHolds)
         { "Background and Text exclude each other; nothing ticked stops trends", &kColumns, {}, {}, kNone,
           [](CListTrendSetting& dlg) {
               // Each click, then the Background and Text ticks; unticking the last leaves neither.
-              for (const auto& s : { std::make_pair(IDC_TRENDSET_TEXT, "01"), std::make_pair(IDC_TRENDSET_BKGRND, "10"),
+              for (const auto& s : { std::make_pair(IDC_TRENDSET_TEXT, "01"),
+                                     std::make_pair(IDC_TRENDSET_BKGRND, "10"),
                                      std::make_pair(IDC_TRENDSET_BKGRND, "00") })
               {
                   Click(dlg, s.first);
@@ -223,13 +221,14 @@ TEST_F(TrendSettingsTest, WhatIsClickedIsWhatTheListHolds)
                                           std::to_string(dlg.m_TextCheck.GetCheck()));
               }
           }, "4 Sec", IDOK, {}, 1, G, R, 3000 },   // without "Text" the mark colours the background
-        { "only text columns: nothing to tick", &kText, { 0 }, {}, {}, nullptr, "4 Sec", IDOK, {}, 1, G, R, 3000 },
+        { "only text columns: nothing to tick", &kText, { 0 }, {}, {}, nullptr, "4 Sec", IDOK, {}, 1, G, R,
+          3000 },
         { "each entry ticks its own column; trends on no column dropped", &kSameNames, { 2, 77, -5 }, {},
           { "Price", "Price*", "price", std::string(64, 'W') }, [](CListTrendSetting& dlg) {
               for (int nEntry : { 0, 1, 3 })
                   ClickBox(dlg.m_ColumnList, nEntry);
           }, "4 Sec", IDOK, { 0, 4 }, 1, G, R, 3000 },
-        { "OK writes columns, mode, colours and interval", &kColumns, {}, { { G2, IDOK }, { R2, IDOK } }, kNone,
+        { "OK writes columns, mode, colours, interval", &kColumns, {}, { { G2, IDOK }, { R2, IDOK } }, kNone,
           [](CListTrendSetting& dlg) {
               ClickBox(dlg.m_ColumnList, 1);
               ClickBox(dlg.m_ColumnList, 4);
@@ -244,8 +243,8 @@ TEST_F(TrendSettingsTest, WhatIsClickedIsWhatTheListHolds)
               Click(dlg, IDC_TRENDSET_NEGTREND);
               DragSliderTo(dlg.m_TimeSlider, 9);
           }, "10 Secs", IDOK, { 1, 2 }, 0, G2, R2, 9000 },
-        { "opened again: the same settings come back", nullptr, {}, {}, kQtyLtp, nullptr, "10 Sec", IDOK, { 1, 2 }, 0,
-          G2, R2, 9000 },
+        { "opened again: the same settings come back", nullptr, {}, {}, kQtyLtp, nullptr, "10 Sec", IDOK,
+          { 1, 2 }, 0, G2, R2, 9000 },
     };
     for (const Case& c : cases)
     {
