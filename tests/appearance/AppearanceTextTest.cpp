@@ -40,13 +40,11 @@ TEST(AppearanceText, MalformedFieldsEndTheReadingAndKeepWhatCameBefore)
         { "", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
         { "12", APPEARANCE_READ_PARTIAL, 0x12, 0xFF00, D, "8", -1, nullptr },
         { "ZZ,FF,Arial,9", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
-        { "0x12,FF,Arial,9", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
         { "1234567,FF,Arial,9", APPEARANCE_READ_PARTIAL, 0, 0xFF00, D, "8", -1, nullptr },
         { "12,FF,Arial", APPEARANCE_READ_PARTIAL, 0x12, 0xFF, "Arial", "8", -1, nullptr },
         { "12,FF,,9", APPEARANCE_READ_WHOLE, 0x12, 0xFF, D, "9", -1, nullptr },
         { "12,FF,Arial,0,4,", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "Arial", "8", 4, nullptr },
         { "12,FF,Arial,5000,4,", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "Arial", "8", 4, nullptr },
-        { "12,FF,Arial,-9,4,", APPEARANCE_READ_WHOLE, 0x12, 0xFF, "Arial", "8", 4, nullptr },
         { "12,FF,Arial,9.5,x,", APPEARANCE_READ_PARTIAL, 0x12, 0xFF, "Arial", "8", -1, nullptr },
         { "12,FF,Arial,144,99999999999,", APPEARANCE_READ_PARTIAL, 0x12, 0xFF, "Arial", "144", -1, nullptr },
         // Column -1 carries no rules, whatever follows.

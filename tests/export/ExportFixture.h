@@ -71,11 +71,7 @@ struct sTableSource
             nType = nRow == 0 ? t.types[(size_t)nColumn] : -1;
         return 1;
     }
-    int Export(void* pBrickBar = nullptr)
-    {
-        CListExporter exporter(nRows + 1, (int)headings.size(), &Text, this);
-        return exporter.Export(pBrickBar);
-    }
+    int Export() { return CListExporter(nRows + 1, (int)headings.size(), &Text, this).Export(); }
 };
 
 class ExportTest : public HostTest

@@ -24,14 +24,17 @@ sTableSource Numbered(int nRows, int nColumns)
 class SpreadsheetExportTest : public ExportTest
 {
 protected:
-    // Exports the table to a fresh path of this name in the temporary folder; returns the result.
-    int ToWorkbook(sTableSource t, const char* name = "book.xls")
+    // Exports the table to a fresh path of this name in the temporary folder (then to the text
+    // file, when one is asked for); returns the result.
+    int ToWorkbook(sTableSource t, const char* name = "book.xls", const std::string& text = "")
     {
         char temp[MAX_PATH];
         ::GetTempPathA(sizeof(temp), temp);
         m_path = std::string(temp) + name;
         ::DeleteFileA(m_path.c_str());
         AnswerFile(m_path);
+        if (!text.empty())
+            AnswerFile(text);
         return t.Export();
     }
     std::string m_path;
@@ -58,30 +61,50 @@ TEST_F(SpreadsheetExportTest, SheetsHold65534RowsAndBlocksHold5000)
             EXPECT_NE(values.end(), std::find(values.begin(), values.end(), expected)) << expected;
         EXPECT_EQ("Range(A65002[534x2]).Value=array 534x2 vt=[8|8] first=[r65000c0|r65000c1] last=[r65533c0|r65533c1]",
                   values[13]);
-        EXPECT_EQ(c.sheets.size() > 1 ? 1u : 0u, m_server.Calls("Sheets.Add").size());
     }
 }
 
-TEST_F(SpreadsheetExportTest, ColumnTypesGiveNumberFormatsAndVariantTypes)
+// Each column's reference in the header and its number format and variant type by its column type
+// (text, type 8, when not listed); the last cell holds 100 KB.
+TEST_F(SpreadsheetExportTest, CellReferencesAndNumberFormatsFollowTheColumns)
 {
-    sTableSource t;
-    t.headings = { "Int", "Price", "Code", "Volume", "Note", "Other" };
-    t.types = { 1, 2, 3, 4, 10, 8 };
-    t.nRows = 2;
-    t.cell = [](int r, int c) {
-        static const char* rows[2][6] = { { "12", "3.25", "007", "70000", "x", "y" }, { "", "", "", "", "", "" } };
-        return std::string(rows[r][c]);
+    const struct { int column, type; const char *cell, *ref, *format; int vt; } cases[] = {
+        { 1, 1, "12", "A", nullptr, 22 }, { 2, 2, "3.25", "B", "0.00", 5 }, { 3, 3, "007", "C", "@", 8 },
+        { 4, 4, "70000", "D", nullptr, 3 }, { 5, 10, "x", "E", "General", 8 }, { 26, 2, "1", "Z", "0.00", 5 },
+        { 27, 3, "a", "AA", "@", 8 }, { 52, 10, "b", "AZ", "General", 8 }, { 53, 8, "c", "BA", nullptr, 8 },
+        { 702, 2, "2.5", "ZZ", "0.00", 5 }, { 703, 8, "7", "AAA", nullptr, 8 },
     };
+    sTableSource t = Numbered(2, 703);
+    t.types.assign(703, 8);
+    std::vector<std::string> cells(703, "y"), formats, vts(703, "8"), headings;
+    for (const auto& c : cases)
+    {
+        t.types[c.column - 1] = c.type;
+        cells[c.column - 1] = c.cell;
+        vts[c.column - 1] = std::to_string(c.vt);
+        headings.push_back("Range(" + std::string(c.ref) + "1).Value=H" + std::to_string(c.column - 1));
+        if (c.format != nullptr)
+            formats.push_back(std::string("Range(") + c.ref + "1:" + c.ref + "3).NumberFormat=" + c.format);
+    }
+    const std::string huge(100 * 1024, 'q');
+    t.cell = [&](int r, int c) { return r == 0 ? cells[c] : c == 702 ? huge : std::string(); };
     EXPECT_EQ(1, ToWorkbook(t));
-    EXPECT_EQ((std::vector<std::string>{ "Range(B1:B3).NumberFormat=0.00", "Range(C1:C3).NumberFormat=@",
-                                         "Range(E1:E3).NumberFormat=General" }),
-              m_server.Calls("NumberFormat"));
-    EXPECT_EQ((std::vector<std::string>{ "Range(A1).Value=Int", "Range(B1).Value=Price", "Range(C1).Value=Code",
-                                         "Range(D1).Value=Volume", "Range(E1).Value=Note", "Range(F1).Value=Other" }),
-              m_server.Calls("1).Value="));
-    EXPECT_EQ(std::vector<std::string>{ "Range(A2[2x6]).Value=array 2x6 vt=[22|5|8|3|8|8] first=[12|3.25|007|70000|x|y] "
-                                        "last=[|||||]" },
-              m_server.Calls("]).Value="));
+    for (const std::string& heading : headings)
+        EXPECT_EQ(1u, m_server.Calls(heading).size()) << heading;
+    EXPECT_EQ(formats, m_server.Calls("NumberFormat"));
+    std::string vt, first;
+    for (size_t i = 0; i < cells.size(); ++i)
+        vt += (i ? "|" : "[") + vts[i], first += (i ? "|" : "[") + cells[i];
+    const std::string expected = "Range(A2[2x703]).Value=array 2x703 vt=" + vt + "] first=" + first +
+                                 "] last=[" + std::string(702, '|') + huge + "]";
+    const std::vector<std::string> values = m_server.Calls("]).Value=");
+    EXPECT_TRUE(values == std::vector<std::string>{ expected })
+        << (values.empty() ? "none" : values[0].substr(0, 3000));
+    char buffer[32];   // the reference alone: a row past the sheet, a buffer too short
+    EXPECT_EQ(1, GetColumnNumForExcel(65535, 53, buffer, 32));
+    EXPECT_STREQ("BA65535", buffer);
+    EXPECT_EQ(1, GetColumnNumForExcel(12345, 1, buffer, 4));
+    EXPECT_STREQ("A12", buffer);
 }
 
 // The extension decides, case-sensitively, between a text file and a workbook; a workbook is
@@ -120,86 +143,61 @@ TEST_F(SpreadsheetExportTest, TheExtensionDecidesTheFormatAndTheVersionTheWorkbo
     EXPECT_EQ(0, m_server.Objects());   // every reference released
 }
 
+// A failed save shows its box once per sheet and the export goes on; without the application the
+// user may save the rows as text (answer: to that question; text: the file then asked for).
 TEST_F(SpreadsheetExportTest, ServerFailuresShowTheirBoxes)
 {
-    // A failed save shows its box once per sheet and the export goes on.
-    const struct { const char* description; std::string box; } cases[] = {
-        { "Cannot access 'book.xls'.", "Server Error: Run-time error '1004':\n\nCannot access 'book.xls'." },
-        { nullptr, "COM Error: " + std::string((LPCTSTR)COleException::StatusText(E_ACCESSDENIED)) },   // an OLE status
-    };
-    for (const auto& c : cases)
-    {
-        m_server.Reset();
-        m_script.Clear();
-        m_server.FailOn(VXExcel::DISPID_XL_SAVEAS, E_ACCESSDENIED, 1004, c.description);
-        EXPECT_EQ(1, ToWorkbook(Numbered(65535, 1)));
-        EXPECT_EQ(std::vector<std::string>(2, c.box), Boxes());
-        std::vector<std::string> log = m_server.Log();
-        EXPECT_EQ(1, std::count(log.begin(), log.end(), "Workbook.Save"));
-    }
-    // A server failing every call ends the export with its error.
-    m_server.Reset();
-    m_script.Clear();
-    m_server.FailOn(DISPID_UNKNOWN, S_OK, 1004, "Automation is broken");
-    EXPECT_EQ(0, ToWorkbook(Numbered(3, 2)));
-    EXPECT_EQ(std::vector<std::string>{ "Server Error: Run-time error '1004':\n\nAutomation is broken" }, Boxes());
-    EXPECT_EQ(0, m_server.Objects());
-}
-
-TEST_F(SpreadsheetExportTest, WithoutTheApplicationTheUserMaySaveTheRowsAsTextFailuresReported)
-{
-    m_server.FailCreate(REGDB_E_CLASSNOTREG);
-    m_script.m_messageAnswers = { IDNO };
-    EXPECT_EQ(0, ToWorkbook(Numbered(2, 2), "no.xls"));
-    EXPECT_EQ(1u, m_script.Count("file"));
-    m_script.Clear();
-    m_script.m_messageAnswers = { IDYES };
-    std::string fallback = TestSettings::TempFile("fallback.txt");
-    AnswerFile(TestSettings::TempFile("yes.xls"));
-    AnswerFile(fallback);
-    EXPECT_EQ(1, Numbered(2, 2).Export());
-    EXPECT_EQ(std::vector<CString>{ kNoApplication }, m_script.Messages());
-    EXPECT_EQ("r0c0,r0c1\r\nr1c0,r1c1\r\n", TestSettings::ReadFile(fallback));
-    // A fallback file that cannot be written, and a table without a text source, are reported.
-    m_script.Clear();
-    m_script.m_messageAnswers = { IDYES };
+    const DISPID kCreate = DISPID_UNKNOWN - 1, kSave = VXExcel::DISPID_XL_SAVEAS;
+    const std::string kNoApp = std::string("export_tests: ") + kNoApplication;
+    const std::string kDenied = "Server Error: Run-time error '1004':\n\nCannot access 'book.xls'.";
+    const std::string kOle = "COM Error: " + std::string((LPCTSTR)COleException::StatusText(E_ACCESSDENIED));
     char temp[MAX_PATH];
     ::GetTempPathA(sizeof(temp), temp);
-    AnswerFile(TestSettings::TempFile("first.xls"));
-    AnswerFile(temp);   // the fallback text file is asked for a folder
-    EXPECT_EQ(0, Numbered(1, 1).Export());
-    AnswerFile(TestSettings::TempFile("nosource.csv"));
-    EXPECT_EQ(0, CListExporter(2, 1, nullptr, nullptr).Export());
-    EXPECT_EQ((std::vector<CString>{ kNoApplication, "File OPen Failed", "CallBack Failed" }), m_script.Messages());
-}
-
-TEST_F(SpreadsheetExportTest, CellReferences)
-{
-    const struct { int row, column, size; const char* ref; } cases[] = {
-        { 1, 1, 32, "A1" }, { 7, 26, 32, "Z7" }, { 2, 27, 32, "AA2" }, { 1, 52, 32, "AZ1" },
-        { 65535, 53, 32, "BA65535" }, { 3, 702, 32, "ZZ3" }, { 3, 703, 32, "AAA3" }, { 12345, 1, 4, "A12" },
+    const struct { const char* name; DISPID dispid; HRESULT hr; const char* description; int nRows, answer;
+                   std::string text; int result; std::vector<std::string> boxes; } cases[] = {
+        { "a failed save", kSave, E_ACCESSDENIED, "Cannot access 'book.xls'.", 65535, 0, "", 1,
+          { kDenied, kDenied } },
+        { "an OLE status", kSave, E_ACCESSDENIED, nullptr, 65535, 0, "", 1, { kOle, kOle } },
+        { "every call fails", DISPID_UNKNOWN, S_OK, "Automation is broken", 3, 0, "", 0,
+          { "Server Error: Run-time error '1004':\n\nAutomation is broken" } },
+        { "no application, no text", kCreate, REGDB_E_CLASSNOTREG, nullptr, 2, IDNO, "", 0, { kNoApp } },
+        { "no application, saved as text", kCreate, REGDB_E_CLASSNOTREG, nullptr, 2, IDYES,
+          TestSettings::TempFile("fallback.txt"), 1, { kNoApp } },
+        { "no application, the text file cannot be written", kCreate, REGDB_E_CLASSNOTREG, nullptr, 2, IDYES,
+          temp, 0, { kNoApp, "export_tests: File OPen Failed" } },
     };
     for (const auto& c : cases)
     {
-        char buffer[32];
-        EXPECT_EQ(1, GetColumnNumForExcel(c.row, c.column, buffer, c.size));
-        EXPECT_STREQ(c.ref, buffer) << c.row << "," << c.column;
+        SCOPED_TRACE(c.name);
+        m_server.Reset();
+        m_script.Clear();
+        if (c.dispid == kCreate)
+            m_server.FailCreate(c.hr);
+        else
+            m_server.FailOn(c.dispid, c.hr, 1004, c.description);
+        if (c.answer != 0)
+            m_script.m_messageAnswers = { c.answer };
+        EXPECT_EQ(c.result, ToWorkbook(Numbered(c.nRows, 2), "book.xls", c.text));
+        EXPECT_EQ(c.boxes, Boxes());
+        EXPECT_EQ(c.text.empty() ? 1u : 2u, m_script.Count("file"));
+        std::vector<std::string> log = m_server.Log();
+        EXPECT_EQ(c.dispid == kSave ? 1 : 0, std::count(log.begin(), log.end(), "Workbook.Save"));
+        EXPECT_EQ(0, m_server.Objects());
+        if (c.result == 1 && !c.text.empty())
+        {
+            EXPECT_EQ("r0c0,r0c1\r\nr1c0,r1c1\r\n", TestSettings::ReadFile(c.text));
+        }
     }
+    m_script.Clear();   // a table without a text source
+    AnswerFile(TestSettings::TempFile("nosource.csv"));
+    EXPECT_EQ(0, CListExporter(2, 1, nullptr, nullptr).Export());
+    EXPECT_EQ(std::vector<CString>{ "CallBack Failed" }, m_script.Messages());
 }
 
-TEST_F(SpreadsheetExportTest, LongWideAndHugeTablesArriveWhole)
+TEST_F(SpreadsheetExportTest, ATallTableArrivesWhole)
 {
     EXPECT_EQ(1, ToWorkbook(Numbered(200000, 1), "tall.csv"));
     std::string csv = TestSettings::ReadFile(m_path);
     EXPECT_EQ(200001, std::count(csv.begin(), csv.end(), '\n'));
     EXPECT_EQ(0u, csv.rfind("r199999c0\r\n") + 11 - csv.size());
-    const std::string huge(100 * 1024, 'q');
-    sTableSource wide = Numbered(2, 300);
-    wide.cell = [&huge](int r, int c) { return r == 1 && c == 299 ? huge : "v" + std::to_string(c); };
-    EXPECT_EQ(1, ToWorkbook(wide));
-    EXPECT_EQ(std::vector<std::string>{ "Range(KN1).Value=H299" }, m_server.Calls("KN1).Value"));
-    std::vector<std::string> values = m_server.Calls("]).Value=");
-    ASSERT_EQ(1u, values.size());
-    EXPECT_EQ(0u, values[0].find("Range(A2[2x300]).Value=array 2x300"));
-    EXPECT_NE(std::string::npos, values[0].find("|" + huge + "]"));
 }

@@ -1,10 +1,7 @@
-// The Trend Settings dialog driven as a host drives it: a real filter list with columns of
-// several types, the dialog run through the modal seam, entries ticked with real clicks and keys,
-// OK or Cancel, and what the list then holds: its trend columns and their records, mode, colours
-// and interval. Also how the list's header menu hands "Set Trend Columns" to the host.
+// The Trend Settings dialog run through the modal seam on a real filter list, driven with real clicks
+// and keys, and what the list then holds; the header menu's "Set Trend Columns" handed to the host.
 #include "TestHost.h"
 #include "TestSupport.h"
-#include "WindowPicture.h"
 #include "dialogs/ListTrendSetting.h"
 #include "filter/FilterListCtrl.h"
 #include "resources/ListTrendSettingRes.h"
@@ -12,12 +9,13 @@
 
 #include <algorithm>
 #include <climits>
+#include <map>
 #include <string>
 #include <vector>
 
 namespace
 {
-struct sColumn { const char* name; int type; };
+struct sColumn { std::string name; int type; };
 
 // Symbol and Name are text, Time a date, Flag unsortable: never candidates.
 const std::vector<sColumn> kColumns = {
@@ -53,24 +51,14 @@ std::string WindowText(CWnd* pWnd)
     return (LPCTSTR)text;
 }
 
-int EntryOf(CCheckListBox& list, const char* pszHeading)
-{
-    Texts entries = Entries(list);
-    for (size_t i = 0; i < entries.size(); ++i)
-        if (entries[i] == pszHeading || entries[i] == std::string(pszHeading) + "*")
-            return (int)i;
-    return -1;
-}
-
 void ClickAt(CWnd& wnd, CPoint pt)
 {
     wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     wnd.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
 }
 
-// A real click on an entry's check box.
+// A real click on an entry's check box (of kColumns: Qty 0, LTP 1, Volume 2, Change 3, Value 4).
 void ClickBox(CCheckListBox& list, int nEntry) { ClickAt(list, list.CheckBoxRect(nEntry).CenterPoint()); }
-void ClickBox(CCheckListBox& list, const char* pszHeading) { ClickBox(list, EntryOf(list, pszHeading)); }
 
 void Click(CWnd& dlg, int nID) { ::SendMessageA(::GetDlgItem(dlg.m_hWnd, nID), BM_CLICK, 0, 0); }
 
@@ -97,23 +85,24 @@ protected:
     {
         HostTest::SetUp();
         ASSERT_TRUE(m_host.CreateRecorder(&m_frame, CRect(0, 0, 700, 400), 0));
-        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 680, 380), &m_host, 1001));
     }
     void TearDown() override
     {
-        if (m_list.GetSafeHwnd() != nullptr)
-            m_list.DestroyWindow();
-        if (m_host.GetSafeHwnd() != nullptr)
-            m_host.DestroyWindow();
+        m_list.DestroyWindow();
+        m_host.DestroyWindow();
         HostTest::TearDown();
     }
 
+    // A fresh list of these columns.
     void Build(const std::vector<sColumn>& columns = kColumns, int nRows = 6)
     {
+        m_list.DestroyWindow();
+        m_list.m_arrColInfo.RemoveAll();
+        ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 680, 380), &m_host, 1001));
         for (const sColumn& c : columns)
         {
             sOrvoColInfo info = {};
-            strlcpy(info.szColName, c.name, sizeof(info.szColName));
+            memcpy(info.szColName, c.name.data(), std::min(c.name.size(), sizeof(info.szColName)));
             info.nWidth = 60;
             info.nDataType = c.type;
             m_list.m_arrColInfo.Add(info);
@@ -129,12 +118,19 @@ protected:
         }
     }
 
-    void SetListTrends(const Ids& ids)
+    using Arrays = std::map<int, CTrendValueArray*>;
+    Arrays TrendArrays()
     {
-        CArray<int, int> arr;
-        for (int id : ids)
-            arr.Add(id);
-        m_list.SetTrendColumns(&arr);
+        Arrays arrays;
+        POSITION pos = m_list.m_mapTrend.GetStartPosition();
+        while (pos != nullptr)
+        {
+            int id = 0;
+            CTrendValueArray* pArray = nullptr;
+            m_list.m_mapTrend.GetNextAssoc(pos, id, pArray);
+            arrays[id] = pArray;
+        }
+        return arrays;
     }
 
     // The list's trend columns (ascending), checking that each array holds one fresh record per
@@ -142,23 +138,19 @@ protected:
     Ids ListTrends()
     {
         Ids ids;
-        POSITION pos = m_list.m_mapTrend.GetStartPosition();
-        while (pos != nullptr)
+        for (const auto& entry : TrendArrays())
         {
-            int id = 0;
-            CTrendValueArray* pArray = nullptr;
-            m_list.m_mapTrend.GetNextAssoc(pos, id, pArray);
-            ids.push_back(id);
+            ids.push_back(entry.first);
+            const CTrendValueArray* pArray = entry.second;
             if (pArray == nullptr)
             {
-                ADD_FAILURE() << "no array for " << id;
+                ADD_FAILURE() << "no array for " << entry.first;
                 continue;
             }
-            EXPECT_EQ(m_list.m_arrMap.GetSize(), pArray->GetSize()) << id;
+            EXPECT_EQ(m_list.m_arrMap.GetSize(), pArray->GetSize()) << entry.first;
             for (INT_PTR k = 0; k < pArray->GetSize(); ++k)
-                EXPECT_TRUE(pArray->GetAt(k) != nullptr && pArray->GetAt(k)->nState == 0) << id << " record " << k;
+                EXPECT_TRUE(pArray->GetAt(k) != nullptr && pArray->GetAt(k)->nState == 0) << entry.first << " record " << k;
         }
-        std::sort(ids.begin(), ids.end());
         return ids;
     }
 
@@ -176,23 +168,6 @@ protected:
         return dlg.DoModal();
     }
 
-    // Answers the next colour dialog with clr.
-    void AnswerColour(COLORREF clr, INT_PTR nResult = IDOK)
-    {
-        m_script.m_commonAnswers.push_back([=](CCommonDialog* p) -> INT_PTR {
-            static_cast<CColorDialog*>(p)->m_cc.rgbResult = clr;
-            return nResult;
-        });
-    }
-
-    void ExpectListSettings(BYTE nType, COLORREF clrPos, COLORREF clrNeg, int nInterval)
-    {
-        EXPECT_EQ(nType, m_list.m_nTrendType);
-        EXPECT_EQ(clrPos, m_list.m_clrTrendPos);
-        EXPECT_EQ(clrNeg, m_list.m_clrTrendNeg);
-        EXPECT_EQ(nInterval, m_list.m_nTrendInterval);
-    }
-
     void OpenHeaderMenu(UINT nAnswer)
     {
         CRect rc;
@@ -206,95 +181,110 @@ protected:
     CFilterListCtrl m_list;
 };
 
-TEST_F(TrendSettingsTest, OkWritesColumnsModeColoursAndIntervalIntoTheList)
+// Each row opens the dialog on the list the row before left (or on a fresh one of its columns,
+// trends and a 3 second interval), checks the entries, acts, and checks the label, then what the
+// list holds after the button.
+TEST_F(TrendSettingsTest, WhatIsClickedIsWhatTheListHolds)
 {
-    Build(kColumns, 7);
-    AnswerColour(RGB(10, 200, 30));
-    AnswerColour(RGB(220, 20, 60));
-    INT_PTR nResult = RunDialog([&](CListTrendSetting& dlg) {
-        // Candidates only, in column order, none ticked on a list without trends.
-        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty", "LTP", "Volume", "Change", "Value" }));
-        ClickBox(dlg.m_ColumnList, "LTP");
-        ClickBox(dlg.m_ColumnList, "Value");
-        // Clicking the text selects without ticking; Space on the selected entry ticks.
-        CRect rc;
-        dlg.m_ColumnList.GetItemRect(EntryOf(dlg.m_ColumnList, "Qty"), &rc);
-        ClickAt(dlg.m_ColumnList, CPoint(rc.right - 10, rc.CenterPoint().y));
-        EXPECT_EQ(0, dlg.m_ColumnList.GetCheck(EntryOf(dlg.m_ColumnList, "Qty")));
-        dlg.m_ColumnList.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
-        ClickBox(dlg.m_ColumnList, "Value");   // a second click unticks
-        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty*", "LTP*", "Volume", "Change", "Value" }));
-        Click(dlg, IDC_TRENDSET_TEXT);
-        Click(dlg, IDC_TRENDSET_POSTREND);
-        Click(dlg, IDC_TRENDSET_NEGTREND);
-        DragSliderTo(dlg.m_TimeSlider, 9);
-        EXPECT_EQ("10 Secs", WindowText(&dlg.m_TimeLabel));
-        Click(dlg, IDOK);
-    });
-    EXPECT_EQ(IDOK, nResult);
-    EXPECT_EQ(Ids({ 1, 2 }), ListTrends());
-    ExpectListSettings(0, RGB(10, 200, 30), RGB(220, 20, 60), 9000);
-    EXPECT_TRUE(m_list.IsTrendRunning());
-
-    // Opened again: the same settings come back (an OK keeps them), the label in the opening form.
-    RunDialog([&](CListTrendSetting& dlg) {
-        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty*", "LTP*", "Volume", "Change", "Value" }));
-        EXPECT_EQ("10 Sec", WindowText(&dlg.m_TimeLabel));
-        Click(dlg, IDOK);
-    });
-    ExpectListSettings(0, RGB(10, 200, 30), RGB(220, 20, 60), 9000);
-    EXPECT_EQ(Ids({ 1, 2 }), ListTrends());
-}
-
-TEST_F(TrendSettingsTest, CancelAndAClosedColourDialogChangeNothing)
-{
-    Build();
-    SetListTrends({ 4, 5 });
-    m_list.m_nTrendInterval = 3000;
-    CTrendValueArray *pBefore4 = nullptr, *pBefore5 = nullptr;
-    m_list.m_mapTrend.Lookup(4, pBefore4);
-    m_list.m_mapTrend.Lookup(5, pBefore5);
-    AnswerColour(RGB(1, 2, 3), IDCANCEL);
-    AnswerColour(RGB(4, 5, 6));
-    INT_PTR nResult = RunDialog([&](CListTrendSetting& dlg) {
-        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Qty", "LTP", "Volume*", "Change*", "Value" }));
-        Click(dlg, IDC_TRENDSET_POSTREND);   // cancelled: the button keeps its colour
-        EXPECT_EQ(RGB(0, 255, 0), dlg.m_PosTrendButton.GetColor());
-        Click(dlg, IDC_TRENDSET_NEGTREND);
-        EXPECT_EQ(RGB(4, 5, 6), dlg.m_NegTrendButton.GetColor());
-        ClickBox(dlg.m_ColumnList, 2);
-        Click(dlg, IDC_TRENDSET_TEXT);
-        DragSliderTo(dlg.m_TimeSlider, 8);
-        Click(dlg, IDCANCEL);
-    });
-    EXPECT_EQ(IDCANCEL, nResult);
-    EXPECT_EQ(Ids({ 4, 5 }), ListTrends());
-    CTrendValueArray *pAfter4 = nullptr, *pAfter5 = nullptr;
-    m_list.m_mapTrend.Lookup(4, pAfter4);
-    m_list.m_mapTrend.Lookup(5, pAfter5);
-    EXPECT_TRUE(pBefore4 == pAfter4 && pBefore5 == pAfter5);   // not even rebuilt
-    ExpectListSettings(1, RGB(0, 255, 0), RGB(255, 0, 0), 3000);
-}
-
-TEST_F(TrendSettingsTest, BackgroundAndTextExcludeEachOtherAndNothingTickedStopsTrends)
-{
-    Build();
-    RunDialog([&](CListTrendSetting& dlg) {
-        // Each click, then the Background and Text ticks; unticking the last leaves neither.
-        const int steps[][3] = { { IDC_TRENDSET_TEXT, BST_UNCHECKED, BST_CHECKED },
-                                 { IDC_TRENDSET_BKGRND, BST_CHECKED, BST_UNCHECKED },
-                                 { IDC_TRENDSET_BKGRND, BST_UNCHECKED, BST_UNCHECKED } };
-        for (const auto& s : steps)
+    const std::vector<sColumn> kText = { { "Symbol", 8 }, { "Name", 3 }, { "Time", 6 } };
+    // Two columns named Price, and a heading filling the whole name field (no terminator).
+    const std::vector<sColumn> kSameNames = { { "Price", 2 }, { "Symbol", 8 }, { "Price", 4 }, { "price", 1 },
+                                              { std::string(64, 'W'), 9 } };
+    const COLORREF G = RGB(0, 255, 0), R = RGB(255, 0, 0), G2 = RGB(10, 200, 30), R2 = RGB(220, 20, 60);
+    const Texts kNone = { "Qty", "LTP", "Volume", "Change", "Value" };
+    const Texts kQtyLtp = { "Qty*", "LTP*", "Volume", "Change", "Value" };
+    struct Case { const char* name; const std::vector<sColumn>* columns; Ids trends;
+                  std::vector<std::pair<COLORREF, INT_PTR>> colours; Texts before;
+                  std::function<void(CListTrendSetting&)> act; const char* label; int button;
+                  Ids stored; BYTE type; COLORREF pos, neg; int interval; };
+    const Case cases[] = {
+        { "Cancel and a closed colour dialog change nothing", &kColumns, { 4, 5 },
+          { { 1, IDCANCEL }, { 4, IDOK } },
+          { "Qty", "LTP", "Volume*", "Change*", "Value" }, [](CListTrendSetting& dlg) {
+              Click(dlg, IDC_TRENDSET_POSTREND);   // cancelled: the button keeps its colour
+              EXPECT_EQ(RGB(0, 255, 0), dlg.m_PosTrendButton.GetColor());
+              Click(dlg, IDC_TRENDSET_NEGTREND);
+              EXPECT_EQ(4u, dlg.m_NegTrendButton.GetColor());
+              ClickBox(dlg.m_ColumnList, 2);
+              Click(dlg, IDC_TRENDSET_TEXT);
+              DragSliderTo(dlg.m_TimeSlider, 8);
+          }, "9 Secs", IDCANCEL, { 4, 5 }, 1, G, R, 3000 },
+        { "Background and Text exclude each other; nothing ticked stops trends", &kColumns, {}, {}, kNone,
+          [](CListTrendSetting& dlg) {
+              // Each click, then the Background and Text ticks; unticking the last leaves neither.
+              for (const auto& s : { std::make_pair(IDC_TRENDSET_TEXT, "01"),
+                                     std::make_pair(IDC_TRENDSET_BKGRND, "10"),
+                                     std::make_pair(IDC_TRENDSET_BKGRND, "00") })
+              {
+                  Click(dlg, s.first);
+                  EXPECT_EQ(s.second, std::to_string(dlg.m_BackgroundCheck.GetCheck()) +
+                                          std::to_string(dlg.m_TextCheck.GetCheck()));
+              }
+          }, "4 Sec", IDOK, {}, 1, G, R, 3000 },   // without "Text" the mark colours the background
+        { "only text columns: nothing to tick", &kText, { 0 }, {}, {}, nullptr, "4 Sec", IDOK, {}, 1, G, R,
+          3000 },
+        { "each entry ticks its own column; trends on no column dropped", &kSameNames, { 2, 77, -5 }, {},
+          { "Price", "Price*", "price", std::string(64, 'W') }, [](CListTrendSetting& dlg) {
+              for (int nEntry : { 0, 1, 3 })
+                  ClickBox(dlg.m_ColumnList, nEntry);
+          }, "4 Sec", IDOK, { 0, 4 }, 1, G, R, 3000 },
+        { "OK writes columns, mode, colours, interval", &kColumns, {}, { { G2, IDOK }, { R2, IDOK } }, kNone,
+          [](CListTrendSetting& dlg) {
+              ClickBox(dlg.m_ColumnList, 1);
+              ClickBox(dlg.m_ColumnList, 4);
+              // Clicking the text selects without ticking; Space on the selected entry ticks.
+              CRect rc;
+              dlg.m_ColumnList.GetItemRect(0, &rc);
+              ClickAt(dlg.m_ColumnList, CPoint(rc.right - 10, rc.CenterPoint().y));
+              dlg.m_ColumnList.SendMessage(WM_KEYDOWN, VK_SPACE, 0);
+              ClickBox(dlg.m_ColumnList, 4);   // a second click unticks
+              Click(dlg, IDC_TRENDSET_TEXT);
+              Click(dlg, IDC_TRENDSET_POSTREND);
+              Click(dlg, IDC_TRENDSET_NEGTREND);
+              DragSliderTo(dlg.m_TimeSlider, 9);
+          }, "10 Secs", IDOK, { 1, 2 }, 0, G2, R2, 9000 },
+        { "opened again: the same settings come back", nullptr, {}, {}, kQtyLtp, nullptr, "10 Sec", IDOK,
+          { 1, 2 }, 0, G2, R2, 9000 },
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        if (c.columns != nullptr)
         {
-            Click(dlg, s[0]);
-            EXPECT_EQ(s[1], dlg.m_BackgroundCheck.GetCheck()) << s[0];
-            EXPECT_EQ(s[2], dlg.m_TextCheck.GetCheck()) << s[0];
+            Build(*c.columns);
+            CArray<int, int> trends;
+            for (int id : c.trends)
+                trends.Add(id);
+            m_list.SetTrendColumns(&trends);
+            m_list.m_nTrendInterval = 3000;
         }
-        Click(dlg, IDOK);
-    });
-    EXPECT_EQ(1, m_list.m_nTrendType);   // without "Text" the mark colours the background
-    EXPECT_TRUE(ListTrends().empty());
-    EXPECT_FALSE(m_list.IsTrendRunning());
+        const Arrays before = TrendArrays();
+        for (const auto& answer : c.colours)
+            m_script.m_commonAnswers.push_back([answer](CCommonDialog* p) -> INT_PTR {
+                static_cast<CColorDialog*>(p)->m_cc.rgbResult = answer.first;
+                return answer.second;
+            });
+        INT_PTR nResult = RunDialog([&](CListTrendSetting& dlg) {
+            EXPECT_EQ(c.before, Entries(dlg.m_ColumnList));
+            if (c.act)
+                c.act(dlg);
+            EXPECT_EQ(c.label, WindowText(&dlg.m_TimeLabel));
+            Click(dlg, c.button);
+        });
+        EXPECT_EQ(c.button, nResult);
+        EXPECT_EQ(c.stored, ListTrends());
+        EXPECT_EQ(c.type, m_list.m_nTrendType);
+        EXPECT_EQ(c.pos, m_list.m_clrTrendPos);
+        EXPECT_EQ(c.neg, m_list.m_clrTrendNeg);
+        EXPECT_EQ(c.interval, m_list.m_nTrendInterval);
+        EXPECT_EQ(!c.stored.empty(), m_list.IsTrendRunning() != FALSE);
+        EXPECT_TRUE(c.button != IDCANCEL || before == TrendArrays());   // not even rebuilt
+    }
+    // A null column array offers nothing either.
+    RunDialog([&](CListTrendSetting& dlg) {
+        EXPECT_EQ(0, dlg.m_ColumnList.GetCount());
+        Click(dlg, IDCANCEL);
+    }, false);
 }
 
 TEST_F(TrendSettingsTest, StoredIntervalsOutsideTheSliderShowAtItsEnds)
@@ -314,42 +304,6 @@ TEST_F(TrendSettingsTest, StoredIntervalsOutsideTheSliderShowAtItsEnds)
     }
 }
 
-TEST_F(TrendSettingsTest, OnlyCandidatesAreOfferedEachTickingItsOwnColumn)
-{
-    // Only text columns, with a trend on one of them: nothing to tick; OK leaves no trends.
-    Build({ { "Symbol", 8 }, { "Name", 3 }, { "Time", 6 } });
-    SetListTrends({ 0 });
-    RunDialog([&](CListTrendSetting& dlg) {
-        EXPECT_EQ(0, dlg.m_ColumnList.GetCount());
-        Click(dlg, IDOK);
-    });
-    EXPECT_TRUE(ListTrends().empty());
-    EXPECT_FALSE(m_list.IsTrendRunning());
-    // A null column array offers nothing either.
-    RunDialog([&](CListTrendSetting& dlg) {
-        EXPECT_EQ(0, dlg.m_ColumnList.GetCount());
-        Click(dlg, IDCANCEL);
-    }, false);
-
-    // Two columns named Price, and a heading filling the whole name field (no terminator).
-    m_list.DestroyWindow();
-    m_list.m_arrColInfo.RemoveAll();
-    ASSERT_TRUE(m_list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 680, 380), &m_host, 1001));
-    Build({ { "Price", 2 }, { "Symbol", 8 }, { "Price", 4 }, { "price", 1 } });
-    sOrvoColInfo wide = {};
-    memset(wide.szColName, 'W', sizeof(wide.szColName));
-    wide.nDataType = 9;
-    m_list.m_arrColInfo.Add(wide);
-    SetListTrends({ 2, 77, -5 });   // 77 and -5 are no columns at all
-    RunDialog([&](CListTrendSetting& dlg) {
-        EXPECT_TRUE(SameSequence(Entries(dlg.m_ColumnList), { "Price", "Price*", "price", std::string(64, 'W') }));
-        for (int nEntry : { 0, 1, 3 })
-            ClickBox(dlg.m_ColumnList, nEntry);
-        Click(dlg, IDOK);
-    });
-    EXPECT_EQ(Ids({ 0, 4 }), ListTrends());
-}
-
 // The fault: a list the host destroyed while the dialog was up was written to on OK.
 TEST_F(TrendSettingsTest, AListDestroyedWhileTheDialogIsUpIsLeftAlone)
 {
@@ -360,7 +314,7 @@ TEST_F(TrendSettingsTest, AListDestroyedWhileTheDialogIsUpIsLeftAlone)
     dlg.SetTrendColumns(&m_list.m_arrColInfo);
     dlg.m_pFilterList = pOther.get();
     ASSERT_TRUE(dlg.Create(IDD_LIST_TREND_SETTING, &m_host));
-    dlg.m_ColumnList.SetCheck(EntryOf(dlg.m_ColumnList, "LTP"), 1);
+    dlg.m_ColumnList.SetCheck(1, 1);   // LTP
     // The host takes the list down (window and object) while the user still has the dialog.
     pOther.reset();
     dlg.ReadDlgValues();
@@ -369,49 +323,6 @@ TEST_F(TrendSettingsTest, AListDestroyedWhileTheDialogIsUpIsLeftAlone)
     EXPECT_TRUE(CCommonListCtrl::IsLiveList(&m_list));
     if (dlg.GetSafeHwnd() != nullptr)
         dlg.DestroyWindow();
-}
-
-TEST_F(TrendSettingsTest, ColourButtonsAndTicksInTheDialogPicture)
-{
-    Build();
-    m_list.m_clrTrendPos = RGB(20, 160, 40);
-    m_list.m_clrTrendNeg = RGB(200, 30, 30);
-    SetListTrends({ 1 });
-    CListTrendSetting dlg(&m_host);
-    dlg.m_pFilterList = &m_list;
-    dlg.SetTrendColumns(&m_list.m_arrColInfo);
-    ASSERT_TRUE(dlg.Create(IDD_LIST_TREND_SETTING, &m_host));
-    dlg.ShowWindow(SW_SHOWNA);
-    AfxPumpPendingMessages();
-    HBITMAP h = WindowPicture::Render(dlg.m_hWnd);
-    ASSERT_NE(nullptr, h);
-    // The picture holds the whole window, frame and caption included.
-    CRect rcDialog;
-    dlg.GetWindowRect(&rcDialog);
-    for (const auto& c : { std::make_pair(IDC_TRENDSET_POSTREND, RGB(20, 160, 40)),
-                           std::make_pair(IDC_TRENDSET_NEGTREND, RGB(200, 30, 30)) })
-    {
-        CRect rc;
-        dlg.GetDlgItem(c.first)->GetWindowRect(&rc);
-        rc.OffsetRect(-rcDialog.TopLeft());
-        EXPECT_EQ(c.second, WindowPicture::PixelAt(h, rc.left + 6, rc.CenterPoint().y)) << c.first;
-    }
-    // The ticked entry's box shows a mark: darker pixels inside the box than in an unticked one.
-    auto darkIn = [&](int nEntry) {
-        CRect rcBox = dlg.m_ColumnList.CheckBoxRect(nEntry);
-        ::MapWindowPoints(dlg.m_ColumnList.m_hWnd, nullptr, (LPPOINT)&rcBox, 2);
-        rcBox.OffsetRect(-rcDialog.TopLeft());
-        rcBox.DeflateRect(3, 3);
-        int n = 0;
-        for (int y = rcBox.top; y < rcBox.bottom; ++y)
-            for (int x = rcBox.left; x < rcBox.right; ++x)
-                n += GetRValue(WindowPicture::PixelAt(h, x, y)) < 100;
-        return n;
-    };
-    EXPECT_GT(darkIn(0), 3);
-    EXPECT_EQ(0, darkIn(1));
-    ::DeleteObject(h);
-    dlg.DestroyWindow();
 }
 
 TEST_F(TrendSettingsTest, HeaderMenuHandsSetTrendColumnsToTheParentOrTheOwner)
