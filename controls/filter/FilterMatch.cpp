@@ -1,5 +1,6 @@
 // The filter list's matching rule (see FilterMatch.h).
 #include "filter/FilterMatch.h"
+#include "lists/ListSortRules.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -49,82 +50,17 @@ bool ContainsFolded(const char* text, size_t nText, const std::string& needle)
 }
 }  // namespace
 
-namespace
-{
-// The powers of ten a double holds exactly.
-const double kExactPowersOfTen[] = { 1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
-                                     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
-
-enum eQuickRead
-{
-    kQuickNoNumber,
-    kQuickNumber,
-    kQuickUndecided,   // only the full scanner can tell
-};
-
-// The plain decimals of a price or quantity column ("1234.50", " -7", "0.25 Cr"), read with the
-// value "%lf" scanning gives them: blanks, a sign, digits with at most one point, and then
-// anything but a letter. The digits (leading zeros included) must make an integer below 2^53 and
-// at most 22 of them may follow the point: the integer and the power of ten are then both exact
-// doubles, and their quotient, rounded once, is the correctly rounded value of the text. Anything
-// else (exponents, hexadecimal, infinity, longer digit runs, bytes past ASCII) is left to the
-// scanner.
-eQuickRead QuickReadDecimal(const char* p, double& dValue)
-{
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
-        ++p;
-    bool bNegative = false;
-    if (*p == '+' || *p == '-')
-    {
-        bNegative = *p == '-';
-        ++p;
-    }
-    const unsigned char first = (unsigned char)*p;
-    if (!(first >= '0' && first <= '9') && first != '.')
-    {
-        // No number can start here, unless "inf"/"nan" or a byte the scanner may take as a blank.
-        if (first >= 0x80 || first == 'i' || first == 'I' || first == 'n' || first == 'N')
-            return kQuickUndecided;
-        return kQuickNoNumber;
-    }
-    const uint64_t nLimit = (uint64_t)1 << 53;
-    uint64_t nMantissa = 0;
-    int nDigits = 0, nFraction = 0;
-    for (; *p >= '0' && *p <= '9'; ++p, ++nDigits)
-    {
-        nMantissa = nMantissa * 10 + (uint64_t)(*p - '0');
-        if (nMantissa >= nLimit)
-            return kQuickUndecided;
-    }
-    if (*p == '.')
-    {
-        for (++p; *p >= '0' && *p <= '9'; ++p, ++nDigits, ++nFraction)
-        {
-            nMantissa = nMantissa * 10 + (uint64_t)(*p - '0');
-            if (nMantissa >= nLimit || nFraction >= 22)
-                return kQuickUndecided;
-        }
-    }
-    const char next = *p;
-    if (nDigits == 0 || (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z'))
-        return kQuickUndecided;   // a lone point, an exponent, "0x"...
-    double d = (double)nMantissa / kExactPowersOfTen[nFraction];
-    dValue = bNegative ? -d : d;
-    return kQuickNumber;
-}
-}  // namespace
-
 bool ReadFilterNumber(const char* pszText, double& dValue)
 {
     // The common plain decimals are read here; the rest by "%lf" scanning itself, not strtod:
     // the two differ on texts such as "0xz" (scanning consumes "0x" and fails; strtod reads 0).
-    switch (QuickReadDecimal(pszText, dValue))
+    switch (ListQuickReadDecimal(pszText, dValue))
     {
-    case kQuickNumber:
+    case LIST_QUICK_NUMBER:
         return true;
-    case kQuickNoNumber:
+    case LIST_QUICK_NO_NUMBER:
         return false;
-    case kQuickUndecided:
+    case LIST_QUICK_UNDECIDED:
         break;
     }
     double d = 0;

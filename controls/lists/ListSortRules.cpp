@@ -9,6 +9,10 @@
 
 namespace
 {
+// The powers of ten a double holds exactly.
+const double kExactPowersOfTen[] = { 1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                     1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22 };
+
 inline bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -104,6 +108,57 @@ double ListNumericKey(const char* text, int nDataType)
     }
 }
 
+// The plain decimals of a price or quantity column ("1234.50", " -7", "0.25 Cr"), read with the
+// value "%lf" scanning gives them: blanks, a sign, digits with at most one point, and then
+// anything but a letter. The digits (leading zeros included) must make an integer below 2^53 and
+// at most 22 of them may follow the point: the integer and the power of ten are then both exact
+// doubles, and their quotient, rounded once, is the correctly rounded value of the text. Anything
+// else (exponents, hexadecimal, infinity, longer digit runs, bytes past ASCII) is left to the
+// scanner.
+int ListQuickReadDecimal(const char* p, double& dValue)
+{
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    bool bNegative = false;
+    if (*p == '+' || *p == '-')
+    {
+        bNegative = *p == '-';
+        ++p;
+    }
+    const unsigned char first = (unsigned char)*p;
+    if (!(first >= '0' && first <= '9') && first != '.')
+    {
+        // No number can start here, unless "inf"/"nan" or a byte the scanner may take as a blank.
+        if (first >= 0x80 || first == 'i' || first == 'I' || first == 'n' || first == 'N')
+            return LIST_QUICK_UNDECIDED;
+        return LIST_QUICK_NO_NUMBER;
+    }
+    const uint64_t nLimit = (uint64_t)1 << 53;
+    uint64_t nMantissa = 0;
+    int nDigits = 0, nFraction = 0;
+    for (; *p >= '0' && *p <= '9'; ++p, ++nDigits)
+    {
+        nMantissa = nMantissa * 10 + (uint64_t)(*p - '0');
+        if (nMantissa >= nLimit)
+            return LIST_QUICK_UNDECIDED;
+    }
+    if (*p == '.')
+    {
+        for (++p; *p >= '0' && *p <= '9'; ++p, ++nDigits, ++nFraction)
+        {
+            nMantissa = nMantissa * 10 + (uint64_t)(*p - '0');
+            if (nMantissa >= nLimit || nFraction >= 22)
+                return LIST_QUICK_UNDECIDED;
+        }
+    }
+    const char next = *p;
+    if (nDigits == 0 || (next >= 'a' && next <= 'z') || (next >= 'A' && next <= 'Z'))
+        return LIST_QUICK_UNDECIDED;   // a lone point, an exponent, "0x"...
+    double d = (double)nMantissa / kExactPowersOfTen[nFraction];
+    dValue = bNegative ? -d : d;
+    return LIST_QUICK_NUMBER;
+}
+
 double ListReadDecimal(const char* text)
 {
     if (text == nullptr)
@@ -129,7 +184,16 @@ double ListReadDecimal(const char* text)
         return bMinus ? -HUGE_VAL : HUGE_VAL;
     if (startsWith("nan"))
         return std::numeric_limits<double>::quiet_NaN();
-    return atof(text);
+    double d = 0.0;
+    switch (ListQuickReadDecimal(text, d))
+    {
+    case LIST_QUICK_NUMBER:
+        return d;
+    case LIST_QUICK_NO_NUMBER:
+        return 0.0;
+    default:
+        return atof(text);
+    }
 }
 
 int ListCompareNumbers(double x, double y)

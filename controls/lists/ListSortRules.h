@@ -39,6 +39,16 @@ CONTROLS_API double ListNumericKey(const char* text, int nDataType);
 // that read as not-a-number ("nan") are equal to each other and below every number, minus
 // infinity included, so they sort together at the low end; infinities sit at their own ends.
 CONTROLS_API int ListCompareNumbers(double x, double y);
+// What ListQuickReadDecimal could tell of a text.
+enum
+{
+    LIST_QUICK_NO_NUMBER,   // no number starts it: atof and "%lf" scanning read nothing (0)
+    LIST_QUICK_NUMBER,      // a plain decimal, read
+    LIST_QUICK_UNDECIDED,   // only the C run-time's own reading can tell
+};
+// The plain decimals of a price or quantity column read without the C run-time's scanner, to the
+// value atof and "%lf" scanning give them (see the definition for what counts as plain).
+CONTROLS_API int ListQuickReadDecimal(const char* p, double& dValue);
 // atof, except that "nan" and "inf" texts (after blanks and a sign, any case) read as not-a-number
 // and infinity whatever the C run-time makes of them.
 CONTROLS_API double ListReadDecimal(const char* text);

@@ -1,13 +1,17 @@
 // libFuzzer target for the filter list's matching rule: the prepared matcher and the one-off match
 // against a slow reference written straight from the rules (pieces cut at "~", case folded with
-// tolower, numbers read with sscanf "%lf", prefixes and suffixes compared on folded copies).
+// tolower, numbers read with sscanf "%lf", prefixes and suffixes compared on folded copies); and
+// the sorts' decimal reading against atof.
 //
 // Input layout: byte 0 bit 0 = exact matching; then the filter up to the first '\x01'; the rest
 // is the cell text. Both are cut at their first NUL, as the list's texts are.
 #include "filter/FilterMatch.h"
+#include "lists/ListSortRules.h"
 #include "FuzzOracle.h"
 
 #include <cctype>
+#include <cmath>
+#include <cstring>
 
 namespace ref {
 
@@ -65,5 +69,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const bool expected = ref::Match(text, filter, exact);
     Check(matcher.Match(text.c_str(), text.size()) == expected, "prepared matcher differs from the reference");
     Check((FilterTextMatches(text.c_str(), filter.c_str(), exact) != 0) == expected, "one-off match differs");
+    // The sorts' reading of a decimal cell is atof's, bit for bit (but for "nan"/"inf" texts).
+    const double dSorted = ListReadDecimal(text.c_str()), dAtof = atof(text.c_str());
+    Check(dSorted != dSorted || std::isinf(dSorted) || std::memcmp(&dSorted, &dAtof, sizeof(double)) == 0,
+          "a sort reads a decimal otherwise than atof");
     return 0;
 }
