@@ -7,6 +7,7 @@
 #include "host/ControlBlock.h"
 
 #include <algorithm>
+#include <cstring>
 #include <climits>
 #include <unordered_map>
 #include <unordered_set>
@@ -1428,6 +1429,44 @@ void CFilterListCtrl::PopulateList()
 }
 
 bool CFilterListCtrl::FilterAllRows()
+{
+    // The map is read in place for as long as no call into the host changes a row, and the
+    // passing rows are collected apart, so the display array stays as it was until the end. The
+    // first change sends the walk to the tracked one, which starts again from what the host left.
+    PrepareMatchers();
+    std::vector<int> shown;
+    const unsigned nStamp = m_nRowChanges;
+    CString text;
+    for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
+    {
+        const sColInfo* pRecord = m_arrMap[i];
+        if (pRecord == nullptr)
+            continue;
+        const DWORD_PTR dwData = pRecord->dwItemData;
+        bool bPass = true;
+        for (size_t k = 0; k < m_compiled.size(); ++k)
+        {
+            FilterTextForRow(dwData, m_compiled[k].nColumn, text);
+            if (nStamp != m_nRowChanges)
+                return m_bUseFilter && m_hWnd != nullptr && FilterAllRowsTracked();
+            if (k < m_compiled.size() && !MatchCompiled(m_compiled[k], text))
+            {
+                bPass = false;
+                break;
+            }
+        }
+        if (bPass)
+            shown.push_back((int)i);
+    }
+    m_arrDisplay.SetSize((INT_PTR)shown.size());
+    if (!shown.empty())
+        memcpy(m_arrDisplay.GetData(), shown.data(), shown.size() * sizeof(int));
+    m_nDisplayCount = (int)m_arrDisplay.GetSize();
+    DisplayChanged();
+    return true;
+}
+
+bool CFilterListCtrl::FilterAllRowsTracked()
 {
     // The rows are tested by their records, taken before the first call into the host. The
     // display array stays as it was until the end, so whatever the host's routine does to the

@@ -361,8 +361,10 @@ private:
     // The filters compiled for matching; rebuilt whenever the stored filters or flags change.
     bool Passes(ULONGLONG dwItemData);
     // PopulateList's walk with filters; false when filter mode or the window went away inside the
-    // host's routine.
+    // host's routine. The plain walk reads the map in place; the tracked one, taken once a call
+    // into the host changed the rows, follows every record the walk started with.
     bool FilterAllRows();
+    bool FilterAllRowsTracked();
     // Whether the last populate matched exactly because of its exact-for-this-pass flag.
     bool m_bLastPassExact = false;
     // After a populate: the displayed rows in the order of the sort the header's arrow shows.
