@@ -1,9 +1,10 @@
 // The terminal's brick bar: a strip under the market watch showing Bid, Ask, Last and Volume of
 // the selected instrument, updated with every tick of the quote stream. The scripted session
-// drags the first bar so that the Bid brick is 320 pixels wide, recolours the Last brick and
+// drags the first bar so that the Bid brick is 290 pixels wide, recolours the Last brick and
 // gives the Bid brick another font through the bricks' context menu, then closes the bar (which
 // saves it) and builds it again, as a restart of the terminal would: widths, colours and fonts
 // come back from the settings file.
+#include "DemoHost.h"
 #include "DemoScene.h"
 
 #include "market/MrktWatchListCtrl.h"
@@ -171,6 +172,10 @@ DEMO_SCENE(TerminalBricks, 2)
     pList->SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
     pList->EnsureVisible(0, FALSE);
 
+    // The scripted session starts as a terminal that never had the bar (the settings file keeps
+    // what the last run's trader left); the interactive terminal comes back as it was left.
+    if (context.m_bHeadless)
+        ::WritePrivateProfileStringA(BRICK_BAR_SECTION "Terminal", nullptr, nullptr, DemoHost::SettingsFile());
     CVXBrickBar* pBar = MakeBar(context);
     if (pBar == nullptr)
     {
@@ -189,13 +194,14 @@ DEMO_SCENE(TerminalBricks, 2)
                   (LPCTSTR)csFirst, (LPCTSTR)csLine);
     context.Capture(context.m_pMainWnd, "terminal_bricks_streaming");
 
-    // The trader drags the first bar so that Bid is 320 pixels wide, recolours Last and gives Bid
-    // a bold italic font.
+    // The trader drags the first bar so that Bid is 290 pixels wide (the Volume brick, which takes
+    // what is left, still holds a seven-digit volume), recolours Last and gives Bid a bold italic
+    // font.
     CSplitterWnd* pSplitter = pBar->GetSplitterWnd();
     int cxBid = 0, cxMin = 0;
     pSplitter->GetColumnInfo(0, cxBid, cxMin);
     const CPoint ptFrom = pSplitter->GetBarRect(0).CenterPoint();
-    const CPoint ptTo(ptFrom.x + 320 - cxBid, ptFrom.y);
+    const CPoint ptTo(ptFrom.x + 290 - cxBid, ptFrom.y);
     pSplitter->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptFrom.x, ptFrom.y));
     pSplitter->SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptTo.x, ptTo.y));
     pSplitter->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptTo.x, ptTo.y));

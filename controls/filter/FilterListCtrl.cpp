@@ -4,6 +4,7 @@
 #include "filter/FilterListCtrl.h"
 #include "filter/FilterText.h"
 #include "filter/FormulaColumn.h"
+#include "host/AliveScope.h"
 #include "host/ControlBlock.h"
 
 #include <algorithm>
@@ -198,6 +199,7 @@ CFilterListCtrl::CFilterListCtrl()
 
 CFilterListCtrl::~CFilterListCtrl()
 {
+    CAliveScope::Deleted(m_pbAlive);
     CFilterText::ListGone(this);
     for (INT_PTR i = 0; i < m_arrMap.GetSize(); ++i)
         delete m_arrMap[i];
@@ -1414,8 +1416,12 @@ void CFilterListCtrl::PopulateList()
         m_arrDisplay.SetSize(m_nDisplayCount);
         DisplayChanged();
     }
-    else if (!FilterAllRows())
-        return;   // filter mode went off or the window went away inside the host's routine
+    else
+    {
+        CAliveScope alive(m_pbAlive);
+        if (!FilterAllRows(alive))
+            return;   // the list, its window or filter mode went away inside the host's routine
+    }
     // Rows re-filtered one by one (a quote's RepaintMapItem, SetItemData) match as this populate
     // did until the next one: an exact filter from the host stays exact for them.
     m_bLastPassExact = m_bExactThisPass != 0;
@@ -1428,7 +1434,7 @@ void CFilterListCtrl::PopulateList()
     DebugCheckInvariants(true);
 }
 
-bool CFilterListCtrl::FilterAllRows()
+bool CFilterListCtrl::FilterAllRows(const CAliveScope& alive)
 {
     // The map is read in place for as long as no call into the host changes a row, and the
     // passing rows are collected apart, so the display array stays as it was until the end. The
@@ -1447,8 +1453,10 @@ bool CFilterListCtrl::FilterAllRows()
         for (size_t k = 0; k < m_compiled.size(); ++k)
         {
             FilterTextForRow(dwData, m_compiled[k].nColumn, text);
+            if (!alive.Alive())
+                return false;
             if (nStamp != m_nRowChanges)
-                return m_bUseFilter && m_hWnd != nullptr && FilterAllRowsTracked();
+                return m_bUseFilter && m_hWnd != nullptr && FilterAllRowsTracked(alive);
             if (k < m_compiled.size() && !MatchCompiled(m_compiled[k], text))
             {
                 bPass = false;
@@ -1466,7 +1474,7 @@ bool CFilterListCtrl::FilterAllRows()
     return true;
 }
 
-bool CFilterListCtrl::FilterAllRowsTracked()
+bool CFilterListCtrl::FilterAllRowsTracked(const CAliveScope& alive)
 {
     // The rows are tested by their records, taken before the first call into the host. The
     // display array stays as it was until the end, so whatever the host's routine does to the
@@ -1493,6 +1501,8 @@ bool CFilterListCtrl::FilterAllRowsTracked()
         for (size_t k = 0; k < m_compiled.size(); ++k)
         {
             FilterTextForRow(data[j], m_compiled[k].nColumn, text);
+            if (!alive.Alive())
+                return false;
             if (nStamp != m_nRowChanges)
             {
                 if (!m_bUseFilter || m_hWnd == nullptr)

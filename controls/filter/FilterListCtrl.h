@@ -22,6 +22,8 @@
 #include <unordered_set>
 #include <vector>
 
+class CAliveScope;
+
 // One value record of a trend column, per row (filled by the trend colouring of the list).
 struct CONTROLS_API sTrendValues
 {
@@ -360,11 +362,14 @@ private:
     int FilterTextForRow(ULONGLONG dwItemData, int nColumn, CString& text);
     // The filters compiled for matching; rebuilt whenever the stored filters or flags change.
     bool Passes(ULONGLONG dwItemData);
-    // PopulateList's walk with filters; false when filter mode or the window went away inside the
-    // host's routine. The plain walk reads the map in place; the tracked one, taken once a call
-    // into the host changed the rows, follows every record the walk started with.
-    bool FilterAllRows();
-    bool FilterAllRowsTracked();
+    // PopulateList's walk with filters; false when the list (alive tells), its window or filter
+    // mode went away inside the host's routine. The plain walk reads the map in place; the tracked
+    // one, taken once a call into the host changed the rows, follows every record the walk
+    // started with.
+    bool FilterAllRows(const CAliveScope& alive);
+    bool FilterAllRowsTracked(const CAliveScope& alive);
+    // Cleared by the destructor while a walk that calls into the host is under way.
+    bool* m_pbAlive = nullptr;
     // Whether the last populate matched exactly because of its exact-for-this-pass flag.
     bool m_bLastPassExact = false;
     // After a populate: the displayed rows in the order of the sort the header's arrow shows.

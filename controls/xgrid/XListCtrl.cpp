@@ -159,6 +159,24 @@ LRESULT CXListCtrl::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
             RefreshHeaderChecks();
         return lResult;
     }
+    if ((message == LVM_INSERTITEMA || message == LVM_INSERTITEMW) && m_hWnd != nullptr)
+    {
+        // A new row has no ticked box: a column whose rows were all ticked no longer is. The
+        // parent hears of the insert first and may delete the grid or destroy its window.
+        const HWND hWnd = m_hWnd;
+        CAliveScope alive(m_pbAlive);
+        const LRESULT lResult = CListCtrl::WindowProc(message, wParam, lParam);
+        if (lResult >= 0 && alive.Alive() && ::IsWindow(hWnd))
+        {
+            const size_t nBefore = (size_t)GetItemCount() - 1;
+            for (size_t c = 0; nBefore > 0 && c < m_checkedCount.size(); ++c)
+            {
+                if ((size_t)m_checkedCount[c] == nBefore)
+                    RefreshHeaderCheck((int)c);
+            }
+        }
+        return lResult;
+    }
     if ((message == LVM_SETITEMA || message == LVM_SETITEMW) && lParam != 0 && m_hWnd != nullptr)
     {
         // The same layout for both character sets up to lParam.

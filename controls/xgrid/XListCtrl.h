@@ -156,7 +156,7 @@ protected:
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg LRESULT OnSysColorChange(WPARAM wParam, LPARAM lParam);
     // Sees item data replaced through the base list, so the cells it held are released, and rows
-    // deleted however they are, so the header boxes follow; keeps the header's check-box images
+    // inserted or deleted however they are, so the header boxes follow; keeps the header's check-box images
     // when the host sets the grid's small images.
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     DECLARE_MESSAGE_MAP()

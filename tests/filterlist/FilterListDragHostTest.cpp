@@ -28,6 +28,7 @@ template <class Base>
 class CKeptList : public Base
 {
 public:
+    static void* operator new(size_t n) { return ::operator new(n); }
     static void operator delete(void* p, size_t n)
     {
         memset(p, 0xDD, n);
@@ -392,6 +393,51 @@ TEST_F(FilterListHostileTest, HostChangingRowsDuringADropOrSortLosesOrMixesNothi
         EXPECT_EQ(expected, rows);
         ExpectInvariants();
     }
+}
+
+// The host deletes the filter list (the object) from inside its column text routine while a
+// populate with a filter asks it: the populate stops at once and reads nothing of the list again
+// (the kept storage holds a pattern where the list's members were).
+CFilterListCtrl* s_pDeleteInRoutine = nullptr;
+int s_nRoutineCalls = 0;
+int DeletingText(ULONGLONG, int, CString& text, unsigned long&, unsigned long&, int&)
+{
+    text = "NSE";
+    if (++s_nRoutineCalls == 3 && s_pDeleteInRoutine != nullptr)
+    {
+        delete s_pDeleteInRoutine;
+        s_pDeleteInRoutine = nullptr;
+    }
+    return 1;
+}
+
+TEST_F(FilterListHostileTest, ListDeletedInsideTheRoutineDuringAPopulateIsNotTouchedAgain)
+{
+    auto* pList = new CKeptList<CFilterListCtrl>;
+    ASSERT_TRUE(pList->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 580, 380), &m_host, 1003));
+    sOrvoColInfo info = {};
+    strcpy(info.szColName, "Exch");
+    info.nWidth = 80;
+    pList->m_arrColInfo.Add(info);
+    pList->InitColumnTextRtn(&DeletingText);
+    pList->InsertColumnsForList();
+    pList->SetUseFilter(TRUE);
+    for (int i = 0; i < 10; ++i)
+    {
+        pList->InsertItem(0, "", 0);
+        pList->SetItemData(0, (DWORD_PTR)(i + 1));
+    }
+    const HWND hList = pList->m_hWnd;
+    CString filter = "NSE";
+    pList->AddToFilteredCols(0, filter);
+    s_nRoutineCalls = 0;
+    s_pDeleteInRoutine = pList;
+    pList->PopulateList();
+    EXPECT_EQ(3, s_nRoutineCalls) << "the populate went on after the list was deleted";
+    EXPECT_FALSE(::IsWindow(hList));
+    EXPECT_NE(nullptr, s_pKept);
+    ::operator delete(s_pKept);
+    s_pKept = nullptr;
 }
 
 // The host deletes the list (the object) or only destroys its window while it hears of a click on

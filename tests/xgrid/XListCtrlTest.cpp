@@ -230,14 +230,18 @@ TEST_F(XGridTest, TheHeaderCheckBoxSetsTheWholeColumnButSparesDisabledRows)
 
 // The header box after rows go: checked when every row left is checked, unchecked when one is not
 // or none is left, however the rows were deleted (it once stayed as it was).
-TEST_F(XGridTest, TheHeaderBoxFollowsTheRowsLeft)
+TEST_F(XGridTest, TheHeaderBoxFollowsRowsComingAndGoing)
 {
     // nUnchecked: the one unchecked row, -1 for none.
-    const struct { const char* name; int nUnchecked; std::function<void()> remove; int nExpected; } cases[] = {
+    const struct { const char* name; int nUnchecked; std::function<void()> change; int nExpected; } cases[] = {
         { "the only unchecked row", 2, [this] { m_pList->DeleteItem(2); }, XHEADER_CHECK_CHECKED },
         { "it, past the grid", 2, [this] { m_pList->SendMessage(LVM_DELETEITEM, 2); }, XHEADER_CHECK_CHECKED },
         { "a checked row", 2, [this] { m_pList->DeleteItem(0); }, XHEADER_CHECK_UNCHECKED },
         { "every row", -1, [this] { m_pList->DeleteAllItems(); }, XHEADER_CHECK_UNCHECKED },
+        { "a new row under a ticked column", -1, [this] { m_pList->InsertItem(4, "new"); }, XHEADER_CHECK_UNCHECKED },
+        { "the same, past the grid", -1, [this] { m_pList->CListCtrl::InsertItem(1, "new"); }, XHEADER_CHECK_UNCHECKED },
+        { "a new row, then ticked", -1, [this] { m_pList->SetCheckbox(m_pList->InsertItem(0, "new"), 1, 1); },
+          XHEADER_CHECK_CHECKED },
         // The parent deletes a row as it hears the click that clears the column.
         { "a row, while the header box clears the column", -1, [this] { Click(HeaderCentre(1), true); },
           XHEADER_CHECK_UNCHECKED },
@@ -255,7 +259,7 @@ TEST_F(XGridTest, TheHeaderBoxFollowsTheRowsLeft)
             if (m_pList->GetItemCount() == 4)
                 m_pList->DeleteItem(0);
         };
-        c.remove();
+        c.change();
         m_onMessage = nullptr;
         EXPECT_EQ(c.nExpected, m_pList->GetHeaderCheckedState(1));
     }
