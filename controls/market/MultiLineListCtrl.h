@@ -224,6 +224,10 @@ private:
     std::vector<std::pair<int, int>> m_labelEdges;
     bool m_bLabelEdgesKnown = false;
     bool LabelRect(int nItem, int nPosition, const CRect& rcItem, CRect& rcLabel);
+    // The header's item count, kept as long as the label edges (each header message is a round
+    // trip under Wine, see docs/lists.md).
+    int m_nLabelPositions = -1;
+    int LabelPositions(CHeaderCtrl* pHeader);
     // Line index of a row's first line, -1 when it is not shown.
     int LineOfRow(const sMultiLineColInfo* pRow) const;
     sMultiLineColInfo* RowOfLine(int nItem, int* pDistance = nullptr) const;

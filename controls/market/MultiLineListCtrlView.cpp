@@ -93,6 +93,7 @@ bool CMultiLineListCtrl::LabelRect(int nItem, int nPosition, const CRect& rcItem
     if (!m_bLabelEdgesKnown)
     {
         m_labelEdges.clear();
+        m_nLabelPositions = -1;
         m_bLabelEdgesKnown = true;
     }
     // Filled in as positions are first asked for; a position the platform has no rectangle for
@@ -113,6 +114,19 @@ bool CMultiLineListCtrl::LabelRect(int nItem, int nPosition, const CRect& rcItem
         return false;
     rcLabel.SetRect(edge.first, rcItem.top, edge.second, rcItem.bottom);
     return true;
+}
+
+int CMultiLineListCtrl::LabelPositions(CHeaderCtrl* pHeader)
+{
+    if (!m_bLabelEdgesKnown)
+    {
+        m_labelEdges.clear();
+        m_bLabelEdgesKnown = true;
+        m_nLabelPositions = -1;
+    }
+    if (m_nLabelPositions < 0)
+        m_nLabelPositions = pHeader->GetItemCount();
+    return m_nLabelPositions;
 }
 
 void CMultiLineListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
@@ -152,7 +166,7 @@ void CMultiLineListCtrl::DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
         clrListBack = ::GetSysColor(COLOR_WINDOW);
     const COLORREF clrHiText = ::GetSysColor(COLOR_HIGHLIGHTTEXT), clrHiBack = ::GetSysColor(COLOR_HIGHLIGHT);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    const int nPositions = pHeader->GetItemCount();
+    const int nPositions = LabelPositions(pHeader);
     for (int p = 0; p < nPositions; ++p)
     {
         const int nColumn = ColumnAtPosition(p);

@@ -92,19 +92,22 @@ protected:
         m_list.InitColumnTextRtn(&OrderText);
         m_list.InsertColumnsForList(nullptr);
         if (pszFormula != nullptr)
-        {
-            sOrvoColInfo info = {};
-            strlcpy(info.szColName, "F", sizeof(info.szColName));
-            info.nWidth = 100;
-            info.nDataType = LIST_SORT_DECIMAL;
-            info.csText1 = pszFormula;
-            int c = (int)m_list.m_arrColInfo.Add(info);
-            m_list.m_arrColPosition.SetAtGrow(c, c);
-            m_list.InsertColumn(c, info.szColName, LVCFMT_RIGHT, 100, c);
-            sVisibleColumn v = { c, c };
-            m_list.AddToVisibleArray(v);
-        }
+            AddFormulaColumn(pszFormula);
         m_list.SetUseFilter(TRUE);
+    }
+    // A formula column F (stored form) after the others.
+    void AddFormulaColumn(const char* pszFormula)
+    {
+        sOrvoColInfo info = {};
+        strlcpy(info.szColName, "F", sizeof(info.szColName));
+        info.nWidth = 100;
+        info.nDataType = LIST_SORT_DECIMAL;
+        info.csText1 = pszFormula;
+        int c = (int)m_list.m_arrColInfo.Add(info);
+        m_list.m_arrColPosition.SetAtGrow(c, c);
+        m_list.InsertColumn(c, info.szColName, LVCFMT_RIGHT, 100, c);
+        sVisibleColumn v = { c, c };
+        m_list.AddToVisibleArray(v);
     }
     // An order of the given fills appended as a host does (insert at 0, data of the new row).
     int Add(const char* symbol, const char* price, int nFills, int nLines = INT_MIN)
@@ -391,8 +394,8 @@ TEST_F(MultiLineListTest, DrawingShowsFilterTintsBoxesConnectorsGroupedNumbersAn
     // "-1,234,567.5" right-aligned: its ink spans the width of that text in the list's font.
     CRect rcCell;
     int nLeft = INT_MAX, nRight = -1;
-    auto ink = [&] {
-        m_list.GetSubItemRect(0, 1, LVIR_LABEL, rcCell);
+    auto ink = [&](int nPosition = 1) {
+        m_list.GetSubItemRect(0, nPosition, LVIR_LABEL, rcCell);
         const COLORREF back = WindowPicture::PixelAt(hPicture, rcCell.left + 1, rcCell.top + 2);
         nLeft = INT_MAX, nRight = -1;
         for (int x = rcCell.left; x < rcCell.right; ++x)
@@ -407,12 +410,19 @@ TEST_F(MultiLineListTest, DrawingShowsFilterTintsBoxesConnectorsGroupedNumbersAn
     dc.SelectObject(pOld);
     EXPECT_NEAR(rcCell.right - 3, nRight + 1, 2);
     ::DeleteObject(hPicture);
-    // The first column widened after a paint: the cells are drawn at its new edges.
+    // The first column widened after a paint: the cells are drawn at its new edges; a column
+    // added after a paint is drawn too.
     m_list.SetColumnWidth(0, m_list.GetColumnWidth(0) + 40);
     m_list.RedrawWindow();
     hPicture = WindowPicture::Render(m_list.m_hWnd);
     ink();
     EXPECT_NEAR(rcCell.right - 3, nRight + 1, 2);
+    ::DeleteObject(hPicture);
+    AddFormulaColumn(" \"1\" * 2");
+    m_list.RedrawWindow();
+    hPicture = WindowPicture::Render(m_list.m_hWnd);
+    ink(2);   // "2", left-aligned as the column's format says
+    EXPECT_NEAR(rcCell.left + 3, nLeft, 2) << "the added column's cell is not drawn";
     ::DeleteObject(hPicture);
     // Shades: the host's blend from the background to white, top to bottom of each cell.
     m_list.SetDrawShades(true);
