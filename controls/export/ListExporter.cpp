@@ -212,27 +212,40 @@ int CListExporter::WriteDelimited(void* pBrickBar)
     }
     static char buffer[1 << 16];
     setvbuf(m_pFile, buffer, _IOFBF, sizeof(buffer));
-    bool ok = true;
+    bool ok = true, bSourceFailed = false;
+    // Whole lines gathered into blocks of about 64 KB, each written with one call; a row the
+    // source cannot give ends the file after the rows before it.
+    const size_t kBlock = (size_t)1 << 16;
     std::string line;
+    line.reserve(kBlock + 4096);
     CString csText;
-    for (int r = 0; r < m_nRowCount && ok; ++r)
+    for (int r = 0; r < m_nRowCount && ok && !bSourceFailed; ++r)
     {
-        line.clear();
+        const size_t nLineStart = line.size();
         for (int c = 0; c < m_nColCount; ++c)
         {
             int nType = -1;
             if (!Cell(r, c, csText, nType))
             {
-                ok = false;
+                bSourceFailed = true;
+                line.resize(nLineStart);
                 break;
             }
             if (c > 0)
                 line += ',';
             line.append(csText.GetString(), (size_t)csText.GetLength());
         }
-        line += "\r\n";
-        ok = ok && fwrite(line.data(), 1, line.size(), m_pFile) == line.size();
+        if (!bSourceFailed)
+            line += "\r\n";
+        if (line.size() >= kBlock)
+        {
+            ok = fwrite(line.data(), 1, line.size(), m_pFile) == line.size();
+            line.clear();
+        }
     }
+    if (ok && !line.empty())
+        ok = fwrite(line.data(), 1, line.size(), m_pFile) == line.size();
+    ok = ok && !bSourceFailed;
     CStringArray panes;
     if (ok && PaneTexts(pBrickBar, panes))
     {

@@ -170,3 +170,47 @@ TEST_F(ListExportTest, AnEmptyListAsksNothing)
     EXPECT_EQ(std::vector<CString>{ "No Items in the List" }, m_script.Messages());
     EXPECT_EQ(0u, m_script.Count("file"));
 }
+
+// A file many times the exporter's write block: every row once and in order; a source that stops
+// giving texts part way leaves the rows before it and the export reports the failure.
+namespace
+{
+int g_nFailAtRow = -1;
+int BlockText(void*, int nRow, int nColumn, CString& csText, int& nType)
+{
+    if (nRow == g_nFailAtRow)
+        return 0;
+    csText.Format("r%05dc%d-%.*s", nRow, nColumn, 30, "..............................");
+    nType = -1;
+    return 1;
+}
+}  // namespace
+
+TEST_F(ListExportTest, ManyBlocksHoldEveryRowOnceAndAFailingSourceKeepsTheRowsBefore)
+{
+    m_server.Unregister();
+    const int nRows = 6000;   // about 750 KB
+    for (int nFailAt : { -1, 4321 })
+    {
+        SCOPED_TRACE(nFailAt);
+        g_nFailAtRow = nFailAt;
+        std::string path = TestSettings::TempFile("blocks.csv"), expected;
+        AnswerFile(path);
+        int dummy = 0;
+        EXPECT_EQ(nFailAt < 0 ? 1 : 0, CListExporter(nRows, 3, &BlockText, &dummy).Export());
+        for (int r = 0; r < (nFailAt < 0 ? nRows : nFailAt); ++r)
+        {
+            for (int c = 0; c < 3; ++c)
+            {
+                CString csText;
+                int nType = 0;
+                BlockText(nullptr, r, c, csText, nType);
+                expected += (c ? "," : "") + std::string(csText);
+            }
+            expected += "\r\n";
+        }
+        EXPECT_TRUE(TestSettings::ReadFile(path) == expected) << "the file differs from the rows given";
+        ::DeleteFileA(path.c_str());
+    }
+    g_nFailAtRow = -1;
+}
