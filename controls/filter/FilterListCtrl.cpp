@@ -850,7 +850,10 @@ int CFilterListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
     ++m_nRowChanges;
     const sColInfo* pRecord = m_arrMap[m];
     const unsigned nStamp = m_nRowChanges;
+    CAliveScope alive(m_pbAlive);
     const bool bPass = CheckForFilteredData(dwData) != 0;
+    if (!alive.Alive())
+        return 0;
     if (nStamp != m_nRowChanges)
     {
         // The routine changed the rows: find the record again; gone, given other data or no
@@ -1135,7 +1138,10 @@ int CFilterListCtrl::RepaintMapItem(int nMapIndex)
     const sColInfo* pRecord = m_arrMap[nMapIndex];
     const DWORD_PTR dwData = pRecord->dwItemData;
     const unsigned nStamp = m_nRowChanges;
+    CAliveScope alive(m_pbAlive);
     const bool bPass = dwData == 0 || Passes(dwData);
+    if (!alive.Alive())
+        return 0;
     if (nStamp != m_nRowChanges)
     {
         // The routine changed the rows: the record is looked for again (it may have moved, or be
@@ -1215,7 +1221,10 @@ int CFilterListCtrl::RepaintDisplayItem(int nItem)
     const sColInfo* pRecord = m_arrMap[m];
     const DWORD_PTR dwData = pRecord->dwItemData;
     const unsigned nStamp = m_nRowChanges;
+    CAliveScope alive(m_pbAlive);
     const bool bPass = dwData == 0 || Passes(dwData);
+    if (!alive.Alive())
+        return 0;
     if (nStamp != m_nRowChanges)
     {
         m = m_bUseFilter ? MapIndexOfRecord(pRecord, m) : -1;
@@ -1351,21 +1360,25 @@ bool CFilterListCtrl::Passes(ULONGLONG dwItemData)
     if (!HasDataDescriptor())
         return true;
     PrepareMatchers();
-    // One text buffer for all the rows (a host's routine may call back into the list: then a
-    // buffer of its own). The filters are read by index: a routine could change them.
+    // One text buffer for all the rows of every list (a host's routine may call back into a list:
+    // then a buffer of its own). It is not the list's own: the routine may delete the list. The
+    // filters are read by index: a routine could change them.
+    static CString s_csText;
+    static int s_nDepth = 0;
     CString local;
-    CString& text = m_nPassDepth++ == 0 ? m_csPassText : local;
+    CString& text = s_nDepth++ == 0 ? s_csText : local;
+    CAliveScope alive(m_pbAlive);
     bool bPass = true;
     for (size_t k = 0; k < m_compiled.size(); ++k)
     {
         FilterTextForRow(dwItemData, m_compiled[k].nColumn, text);
-        if (k < m_compiled.size() && !MatchCompiled(m_compiled[k], text))
+        if (!alive.Alive() || (k < m_compiled.size() && !MatchCompiled(m_compiled[k], text)))
         {
             bPass = false;
             break;
         }
     }
-    --m_nPassDepth;
+    --s_nDepth;
     return bPass;
 }
 

@@ -368,7 +368,8 @@ private:
     // started with.
     bool FilterAllRows(const CAliveScope& alive);
     bool FilterAllRowsTracked(const CAliveScope& alive);
-    // Cleared by the destructor while a walk that calls into the host is under way.
+    // Cleared by the destructor while a path that calls into the host is under way (populate, a
+    // row re-filtered on its own).
     bool* m_pbAlive = nullptr;
     // Whether the last populate matched exactly because of its exact-for-this-pass flag.
     bool m_bLastPassExact = false;
@@ -463,8 +464,6 @@ private:
     };
     void RequestRowInView(const sColInfo* pRecord, int nMapIndex);
     void ScrollToPendingRow();
-    CString m_csPassText;
-    int m_nPassDepth = 0;
 
     // Sorting (FilterListCtrlSort.cpp).
     // Orders the map indexes by the column's values (read into the library-wide arrays first);

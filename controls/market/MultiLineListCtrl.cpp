@@ -2,6 +2,7 @@
 // blocks, the cell texts and formula columns. Filtering is in MultiLineListCtrlFilters.cpp;
 // drawing, clicks, sorting, the menu and the export in MultiLineListCtrlView.cpp.
 #include "market/MultiLineListCtrl.h"
+#include "host/AliveScope.h"
 #include "filter/FilterText.h"
 #include "filter/FormulaColumn.h"
 #include "host/ControlBlock.h"
@@ -89,6 +90,7 @@ CMultiLineListCtrl::CMultiLineListCtrl()
 
 CMultiLineListCtrl::~CMultiLineListCtrl()
 {
+    CAliveScope::Deleted(m_pbAlive);
     CFilterText::ListGone(this);
     for (INT_PTR i = 0; i < m_arrRows.GetSize(); ++i)
         delete m_arrRows[i];
@@ -379,8 +381,11 @@ int CMultiLineListCtrl::SetItemData(int nItem, DWORD_PTR dwValue, int nLineCount
     pRow->dwItemValue = dwValue;
     pRow->nLineCount = ClampLines(nLineCount);
     const unsigned nGeneration = m_nGeneration;
+    CAliveScope alive(m_pbAlive);
     bool bPass = Passes(dwValue);
-    // The host's text routine may have changed the rows.
+    // The host's text routine may have deleted the list or changed the rows.
+    if (!alive.Alive())
+        return 0;
     if (m_nGeneration != nGeneration)
     {
         if (!IsRowLive(pRow))

@@ -264,6 +264,7 @@ private:
     };
     std::vector<sCompiled> m_compiled;
     bool m_bCompiledValid = false;
-    CString m_csPassText;
-    int m_nPassDepth = 0;
+    // Cleared by the destructor while a path that calls into the host is under way (populate, a
+    // row's new data filtered).
+    bool* m_pbAlive = nullptr;
 };

@@ -1,6 +1,7 @@
 // CMultiLineListCtrl: filter mode, the header's filter bar and its notifications, the stored
 // filters, the value popup, and populating the line array from the rows that pass.
 #include "market/MultiLineListCtrl.h"
+#include "host/AliveScope.h"
 #include "filter/FilterText.h"
 #include "filter/HeaderFilterBar.h"
 
@@ -256,10 +257,14 @@ bool CMultiLineListCtrl::Passes(ULONGLONG dwItemValue)
     if (!HasDataDescriptor())
         return true;
     PrepareMatchers();
-    // One text buffer for every row (a host routine that calls back into the list gets one of
-    // its own). The filters are read by index: the routine may change them.
+    // One text buffer for every row of every list (a host routine that calls back into a list gets
+    // one of its own). It is not the list's own: the routine may delete the list. The filters are
+    // read by index: the routine may change them.
+    static CString s_csText;
+    static int s_nDepth = 0;
     CString local;
-    CString& text = m_nPassDepth++ == 0 ? m_csPassText : local;
+    CString& text = s_nDepth++ == 0 ? s_csText : local;
+    CAliveScope alive(m_pbAlive);
     bool bPass = true;
     for (size_t k = 0; k < m_compiled.size(); ++k)
     {
@@ -270,13 +275,13 @@ bool CMultiLineListCtrl::Passes(ULONGLONG dwItemValue)
             int nImage = -1;
             GetColumnText(dwItemValue, m_compiled[k].nColumn, text, clrText, clrBack, nImage, 0);
         }
-        if (k < m_compiled.size() && !m_compiled[k].matcher.Match(text, (size_t)text.GetLength()))
+        if (!alive.Alive() || (k < m_compiled.size() && !m_compiled[k].matcher.Match(text, (size_t)text.GetLength())))
         {
             bPass = false;
             break;
         }
     }
-    --m_nPassDepth;
+    --s_nDepth;
     return bPass;
 }
 
@@ -292,6 +297,7 @@ void CMultiLineListCtrl::PopulateList()
     PrepareMatchers();
     const bool bFilters = !m_compiled.empty();
     std::vector<sSavedSelection> saved = SaveSelection();
+    CAliveScope alive(m_pbAlive);   // the host's routine may delete the list
     // A host routine that changes the rows while they are tested makes the pass start again
     // (three times at most; then the line array is left as it was).
     for (int nAttempt = 0; nAttempt < 3; ++nAttempt)
@@ -304,6 +310,8 @@ void CMultiLineListCtrl::PopulateList()
         {
             sMultiLineColInfo* pRow = m_arrRows[i];
             bool bPass = !bFilters || Passes(pRow->dwItemValue);
+            if (!alive.Alive())
+                return;
             if (m_nGeneration != nGeneration)
             {
                 bChanged = true;

@@ -21,7 +21,7 @@ const int kPrice = 1;
 
 // The storage of a deleted list is kept and filled with a pattern instead of being freed, so a list
 // that still read its members after the host deleted it would find a window handle that is not
-// null and not its own.
+// null and not its own, counts that differ from the ones it kept, and pointers that fault.
 void* s_pKept = nullptr;
 
 template <class Base>
@@ -31,7 +31,7 @@ public:
     static void* operator new(size_t n) { return ::operator new(n); }
     static void operator delete(void* p, size_t n)
     {
-        memset(p, 0xDD, n);
+        memset(p, 0x11, n);
         s_pKept = p;
     }
 };
@@ -395,49 +395,92 @@ TEST_F(FilterListHostileTest, HostChangingRowsDuringADropOrSortLosesOrMixesNothi
     }
 }
 
-// The host deletes the filter list (the object) from inside its column text routine while a
-// populate with a filter asks it: the populate stops at once and reads nothing of the list again
-// (the kept storage holds a pattern where the list's members were).
-CFilterListCtrl* s_pDeleteInRoutine = nullptr;
-int s_nRoutineCalls = 0;
+// The host deletes the list (the object) from inside its column text routine while the list
+// filters rows: the list stops at once and reads nothing of itself again (its kept storage holds a
+// pattern where its members were).
+CCommonListCtrl* s_pDeleteInRoutine = nullptr;
+int s_nRoutineCalls = 0, s_nDeleteAtCall = 0;
 int DeletingText(ULONGLONG, int, CString& text, unsigned long&, unsigned long&, int&)
 {
     text = "NSE";
-    if (++s_nRoutineCalls == 3 && s_pDeleteInRoutine != nullptr)
+    if (++s_nRoutineCalls == s_nDeleteAtCall && s_pDeleteInRoutine != nullptr)
     {
         delete s_pDeleteInRoutine;
         s_pDeleteInRoutine = nullptr;
     }
     return 1;
 }
-
-TEST_F(FilterListHostileTest, ListDeletedInsideTheRoutineDuringAPopulateIsNotTouchedAgain)
+int DeletingLineText(ULONGLONG dwValue, int nColumn, CString& text, unsigned long& c1, unsigned long& c2, int& nImage, int)
 {
-    auto* pList = new CKeptList<CFilterListCtrl>;
-    ASSERT_TRUE(pList->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 580, 380), &m_host, 1003));
-    sOrvoColInfo info = {};
-    strcpy(info.szColName, "Exch");
-    info.nWidth = 80;
-    pList->m_arrColInfo.Add(info);
-    pList->InitColumnTextRtn(&DeletingText);
-    pList->InsertColumnsForList();
-    pList->SetUseFilter(TRUE);
-    for (int i = 0; i < 10; ++i)
+    return DeletingText(dwValue, nColumn, text, c1, c2, nImage);
+}
+
+TEST_F(FilterListHostileTest, ListDeletedInsideTheRoutineIsNotTouchedAgain)
+{
+    const struct
     {
-        pList->InsertItem(0, "", 0);
-        pList->SetItemData(0, (DWORD_PTR)(i + 1));
+        const char* name;
+        bool bMultiLine;
+        int nDeleteAtCall;
+        std::function<void(CCommonListCtrl*)> run;
+    } cases[] = {
+        { "filter list populate", false, 3, [](CCommonListCtrl* p) { static_cast<CFilterListCtrl*>(p)->PopulateList(); } },
+        { "filter list RepaintMapItem", false, 1, [](CCommonListCtrl* p) { static_cast<CFilterListCtrl*>(p)->RepaintMapItem(4); } },
+        { "filter list SetItemData", false, 1, [](CCommonListCtrl* p) { static_cast<CFilterListCtrl*>(p)->SetItemData(2, 99); } },
+        { "multi-line populate", true, 3, [](CCommonListCtrl* p) { static_cast<CMultiLineListCtrl*>(p)->PopulateList(); } },
+        { "multi-line SetItemData", true, 1, [](CCommonListCtrl* p) { static_cast<CMultiLineListCtrl*>(p)->SetItemData(2, 99); } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        CCommonListCtrl* pList = c.bMultiLine ? static_cast<CCommonListCtrl*>(new CKeptList<CMultiLineListCtrl>)
+                                              : static_cast<CCommonListCtrl*>(new CKeptList<CFilterListCtrl>);
+        ASSERT_TRUE(pList->Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_OWNERDATA, CRect(0, 0, 580, 380), &m_host, 1003));
+        sOrvoColInfo info = {};
+        strcpy(info.szColName, "Exch");
+        info.nWidth = 80;
+        pList->m_arrColInfo.Add(info);
+        auto* pMulti = c.bMultiLine ? static_cast<CMultiLineListCtrl*>(pList) : nullptr;
+        auto* pFilter = c.bMultiLine ? nullptr : static_cast<CFilterListCtrl*>(pList);
+        CString filter = "NSE";
+        if (pMulti != nullptr)
+        {
+            pMulti->InitColumnTextRtn(&DeletingLineText);
+            pMulti->InsertColumnsForList(nullptr);
+            pMulti->SetUseFilter(TRUE);
+            for (int i = 0; i < 10; ++i)
+            {
+                pMulti->InsertItem(0, "");
+                pMulti->SetItemData(0, (DWORD_PTR)(i + 1));
+            }
+            pMulti->SetColumnFilter(0, filter, 0);
+        }
+        else
+        {
+            pFilter->InitColumnTextRtn(&DeletingText);
+            pFilter->InsertColumnsForList();
+            pFilter->SetUseFilter(TRUE);
+            for (int i = 0; i < 10; ++i)
+            {
+                pFilter->InsertItem(0, "", 0);
+                pFilter->SetItemData(0, (DWORD_PTR)(i + 1));
+            }
+            pFilter->AddToFilteredCols(0, filter);
+            pFilter->PopulateList();
+        }
+        const HWND hList = pList->m_hWnd;
+        s_nRoutineCalls = 0;
+        s_nDeleteAtCall = c.nDeleteAtCall;
+        s_pDeleteInRoutine = pList;
+        c.run(pList);
+        EXPECT_EQ(nullptr, s_pDeleteInRoutine) << "the routine was not called as often as the path needs";
+        EXPECT_EQ(c.nDeleteAtCall, s_nRoutineCalls) << "the list went on after it was deleted";
+        EXPECT_FALSE(::IsWindow(hList));
+        EXPECT_NE(nullptr, s_pKept);
+        ::operator delete(s_pKept);
+        s_pKept = nullptr;
+        s_pDeleteInRoutine = nullptr;
     }
-    const HWND hList = pList->m_hWnd;
-    CString filter = "NSE";
-    pList->AddToFilteredCols(0, filter);
-    s_nRoutineCalls = 0;
-    s_pDeleteInRoutine = pList;
-    pList->PopulateList();
-    EXPECT_EQ(3, s_nRoutineCalls) << "the populate went on after the list was deleted";
-    EXPECT_FALSE(::IsWindow(hList));
-    EXPECT_NE(nullptr, s_pKept);
-    ::operator delete(s_pKept);
-    s_pKept = nullptr;
 }
 
 // The host deletes the list (the object) or only destroys its window while it hears of a click on
