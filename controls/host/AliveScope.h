@@ -7,7 +7,16 @@
 class CAliveScope
 {
 public:
+    // The object points at this scope's flag only while the scope lasts: the destructor gives it
+    // back the outer one unless the object is gone. GCC cannot see that and warns in callers.
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
+#endif
     explicit CAliveScope(bool*& rpbAlive) : m_rpbAlive(rpbAlive), m_pbOuter(rpbAlive) { rpbAlive = &m_bAlive; }
+#if defined(__GNUC__) && !defined(__clang__)
+#pragma GCC diagnostic pop
+#endif
     ~CAliveScope()
     {
         if (m_bAlive)
