@@ -1,8 +1,8 @@
 // CMrktWatchListCtrl: rows dropped after a drag. The dragged rows are deleted (from the bottom up)
 // and inserted again at their new places (from the top down), each with its stored texts, item
-// data and check state. The host hears of each through the usual delete and insert notifications
-// and may change the list meanwhile: every step re-reads the count and stops when the window
-// goes.
+// data and check state. The host hears of each through the usual delete, insert and state
+// notifications and may change the list meanwhile: after each, the row is found again by its item
+// data, and the work stops when the window goes.
 #include "market/MrktWatchListCtrl.h"
 
 #include <algorithm>
@@ -15,21 +15,8 @@ struct sMovedRow
     std::vector<CString> texts;   // by list column
     DWORD_PTR dwData;
     UINT nStateImage;          // the check box
+    bool bGone = false;        // deleted by the host before it was taken out
 };
-
-// The row holding dwData now: nRow when it still does, else the nearest row that does (the host
-// may have inserted or deleted rows above it while hearing of the insert); -1 when none does.
-int FindMovedRow(CListCtrl& list, int nRow, DWORD_PTR dwData)
-{
-    const int nCount = list.GetItemCount();
-    if (nRow >= 0 && nRow < nCount && list.GetItemData(nRow) == dwData)
-        return nRow;
-    for (int d = 1; d < nCount; ++d)
-        for (int r : { nRow - d, nRow + d })
-            if (r >= 0 && r < nCount && list.GetItemData(r) == dwData)
-                return r;
-    return -1;
-}
 }  // namespace
 
 void CMrktWatchListCtrl::MoveDraggedRows(const std::vector<int>& nNewOrder, const CArray<UINT, UINT>& arrDragged)
@@ -78,15 +65,32 @@ void CMrktWatchListCtrl::MoveDraggedRows(const std::vector<int>& nNewOrder, cons
     SetRedraw(FALSE);
     for (size_t k = rows.size(); k-- > 0;)
     {
-        if (rows[k] >= GetItemCount())
+        // A selected or focused row is told to the host as losing that state before it goes, and
+        // the platform then deletes whatever row has its former number by then. So the state is
+        // taken here, the row found again by its record, and only then deleted (with nothing left
+        // to tell). A row the host deleted meanwhile stays deleted: its record may be gone.
+        int nRow = FindRowByKey(rows[k], moved[k].dwData);
+        if (nRow >= 0 && CListCtrl::GetItemState(nRow, LVIS_SELECTED | LVIS_FOCUSED) != 0)
+        {
+            CListCtrl::SetItemState(nRow, 0, LVIS_SELECTED | LVIS_FOCUSED);
+            if (!alive())
+                return;
+            nRow = FindRowByKey(nRow, moved[k].dwData);
+        }
+        if (nRow < 0)
+        {
+            moved[k].bGone = true;
             continue;
-        CListCtrl::DeleteItem(rows[k]);
+        }
+        CListCtrl::DeleteItem(nRow);
         if (!alive())
             return;
     }
     std::sort(moved.begin(), moved.end(), [](const sMovedRow& a, const sMovedRow& b) { return a.nTarget < b.nTarget; });
     for (sMovedRow& m : moved)
     {
+        if (m.bGone)
+            continue;
         int nAt = std::min(m.nTarget, GetItemCount());
         int nRow = CListCtrl::InsertItem(LVIF_TEXT | LVIF_PARAM | LVIF_STATE, nAt, !m.texts.empty() ? (LPCTSTR)m.texts[0] : "",
                                          m.nStateImage, LVIS_STATEIMAGEMASK, 0, (LPARAM)m.dwData);
@@ -94,13 +98,14 @@ void CMrktWatchListCtrl::MoveDraggedRows(const std::vector<int>& nNewOrder, cons
             return;
         // The platform gives a new row an empty box whatever the insert says: set it again.
         if (nRow >= 0)
-            nRow = FindMovedRow(*this, nRow, m.dwData);
+            nRow = FindRowByKey(nRow, m.dwData);
         if (nRow >= 0 && m.nStateImage != 0)
             CListCtrl::SetItemState(nRow, m.nStateImage, LVIS_STATEIMAGEMASK);
         if (!alive())
             return;
+        // The host heard of the check box as well: find the row again before its texts go in.
         if (nRow >= 0)
-            nRow = FindMovedRow(*this, nRow, m.dwData);
+            nRow = FindRowByKey(nRow, m.dwData);
         for (int c = 1; nRow >= 0 && c < (int)m.texts.size(); ++c)
             CListCtrl::SetItemText(nRow, c, m.texts[(size_t)c]);
     }
