@@ -111,5 +111,25 @@ TEST_F(TabRenameHostTest, TheNewNameFollowsItsTabWhateverTheHostChanges)
                     m_tabs.reset();
                     EXPECT_EQ(nGdi, TestLeaks::GdiObjects());
                 }
+
+    // Opened from the press and ended by a click on another tab: that click's selection stands.
+    SCOPED_TRACE("opened from the press note, ended by a click on another tab");
+    Make(CTCS_AUTOHIDEBUTTONS | CTCS_EDITLABELS, { "Market", "Orders", "Trades" }, 1);
+    m_recorder.m_onNote = [&](const sTabNote& note) {
+        if (note.code == CTCN_LBUTTONDOWN && note.nItem == 1 && m_tabs->GetCurSel() == 1)
+            m_tabs->EditLabel(1);
+    };
+    m_recorder.Post([&] {
+        ::PostMessageA(m_tabs->GetRenameEdit()->m_hWnd, WM_CHAR, 'D', 1);
+        const CPoint pt = Center(0);
+        ::PostMessageA(m_tabs->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        ::PostMessageA(m_tabs->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+    });
+    Click(Center(1));
+    AfxPumpPendingMessages();
+    m_recorder.m_onNote = nullptr;
+    EXPECT_EQ("-2:1 4:1 -2:0 0:0", Notes());
+    EXPECT_EQ(Names({ "Market", "D", "Trades" }), Texts());
+    EXPECT_EQ(0, m_tabs->GetCurSel());
 }
 }  // namespace
