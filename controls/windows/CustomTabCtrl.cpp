@@ -169,6 +169,7 @@ int CCustomTabCtrl::InsertItem(int nItem, CString sText, LPARAM lParam)
     if (m_hWnd != nullptr)
         pItem->m_nTextWidth = MeasureText(sText);
     m_aItems.InsertAt(nItem, pItem);
+    ++m_nTabsChanged;
     if (m_nItemSelected >= nItem)
         ++m_nItemSelected;
     ShiftIndexes(nItem, 1);
@@ -187,6 +188,7 @@ int CCustomTabCtrl::DeleteItem(int nItem)
         EndDrag();
     delete m_aItems[nItem];
     m_aItems.RemoveAt(nItem);
+    ++m_nTabsChanged;
     ShiftIndexes(nItem + 1, -1);
     const int nCount = GetItemCount();
     if (nCount == 0)
@@ -215,6 +217,7 @@ void CCustomTabCtrl::DeleteAllItems()
     for (INT_PTR i = 0; i < m_aItems.GetSize(); ++i)
         delete m_aItems[i];
     m_aItems.RemoveAll();
+    ++m_nTabsChanged;
     m_nItemSelected = -1;
     m_nFirstVisibleItem = 0;
     ResyncItemTools();
@@ -247,6 +250,7 @@ int CCustomTabCtrl::MoveItem(int nItemSrc, int nItemDst)
     CCustomTabCtrlItem* pItem = m_aItems[nItemSrc];
     m_aItems.RemoveAt(nItemSrc);
     m_aItems.InsertAt(nItemDst, pItem);
+    ++m_nTabsChanged;
     auto follow = [&](int& n) {
         if (n == nItemSrc)
             n = nItemDst;
@@ -272,6 +276,7 @@ int CCustomTabCtrl::CopyItem(int nItemSrc, int nItemDst)
     if (pItem == nullptr)
         return CTCERR_OUTOFMEMORY;
     m_aItems.InsertAt(nItemDst, pItem);
+    ++m_nTabsChanged;
     if (m_nItemSelected >= nItemDst)
         ++m_nItemSelected;
     if (m_nRenameItem >= nItemDst)
@@ -287,6 +292,7 @@ void CCustomTabCtrl::Select(int nItem, BOOL bClearHighlights)
     if (IsValidIndex(m_nItemSelected))
         m_aItems[m_nItemSelected]->m_bSelected = 0;
     m_nItemSelected = nItem;
+    ++m_nTabsChanged;
     if (!IsValidIndex(nItem))
         return;
     m_aItems[nItem]->m_bSelected = 1;

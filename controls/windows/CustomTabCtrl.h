@@ -282,6 +282,7 @@ private:
     UINT m_nLastMouseFlags;
     CPoint m_ptLastMouse;
     int m_nRenameItem;         // the tab being renamed, -1 when none
+    unsigned m_nTabsChanged = 0;   // counts inserts, deletes, moves, copies and selection changes
     int m_nRenameEnd;          // 0 open, 1 commit, 2 abandon
     bool* m_pbRenameAlive;     // the running rename loop's flag, cleared when the strip is deleted
     bool m_bLayoutPending = true;

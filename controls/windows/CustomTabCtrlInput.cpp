@@ -30,8 +30,13 @@ void CCustomTabCtrl::OnLButtonDown(UINT nFlags, CPoint point)
     m_nLastMouseFlags = nFlags;
     m_ptLastMouse = point;
     const int nHit = HitTest(point);
+    const unsigned nTabsChanged = m_nTabsChanged;
     NotifyParent((UINT)CTCN_LBUTTONDOWN, nHit, point);
     if (!::IsWindow(hWnd))
+        return;
+    // A receiver that changed the tabs or the selection (or renamed a tab and the user clicked
+    // another to end it) has handled the press: nHit may now be a neighbour of the pressed tab.
+    if (nHit >= 0 && nTabsChanged != m_nTabsChanged)
         return;
     m_nButtonIDDown = nHit;
     if (nHit >= CTCHT_ONLASTBUTTON && nHit <= CTCHT_ONFIRSTBUTTON)
@@ -425,8 +430,12 @@ void CCustomTabCtrl::CommitRename(int nItem)
         sText = sText.Left(CTC_MAXTEXT);
     bool* pbAlive = m_pbRenameAlive;
     const LRESULT lKeep = NotifyParent(CTCN_LABELUPDATE, nItem, m_ptLastMouse);
-    // The parent may have deleted the tab or the strip while deciding.
-    if ((pbAlive != nullptr && !*pbAlive) || !::IsWindow(hWnd) || nItem != m_nRenameItem || !IsValidIndex(nItem))
+    // The parent may have deleted the strip or the tab while deciding, or moved the tab by
+    // inserting or deleting others: the rename index follows the tab, and is -1 once it is gone.
+    if ((pbAlive != nullptr && !*pbAlive) || !::IsWindow(hWnd))
+        return;
+    nItem = m_nRenameItem;
+    if (!IsValidIndex(nItem))
         return;
     if (lKeep == 0)
     {
