@@ -185,7 +185,10 @@ int CCustomTabCtrl::DeleteItem(int nItem)
     if (nItem == m_nRenameItem)
         CloseRename();
     if (m_nButtonIDDown == nItem)
+    {
         EndDrag();
+        m_nButtonIDDown = CTCHT_NOWHERE;
+    }
     delete m_aItems[nItem];
     m_aItems.RemoveAt(nItem);
     ++m_nTabsChanged;
@@ -263,6 +266,11 @@ int CCustomTabCtrl::MoveItem(int nItemSrc, int nItemDst)
         follow(m_nItemSelected);
     if (m_nRenameItem >= 0)
         follow(m_nRenameItem);
+    // A tab pressed or dragged meanwhile stays the one the drop takes.
+    if (m_nButtonIDDown >= 0)
+        follow(m_nButtonIDDown);
+    if (m_nItemDragDest >= 0)
+        follow(m_nItemDragDest);
     ResyncItemTools();
     RecalcLayout();
     return CTCERR_NOERROR;
@@ -281,6 +289,10 @@ int CCustomTabCtrl::CopyItem(int nItemSrc, int nItemDst)
         ++m_nItemSelected;
     if (m_nRenameItem >= nItemDst)
         ++m_nRenameItem;
+    if (m_nButtonIDDown >= nItemDst)
+        ++m_nButtonIDDown;
+    if (m_nItemDragDest >= nItemDst)
+        ++m_nItemDragDest;
     ResyncItemTools();
     RecalcLayout();
     return CTCERR_NOERROR;

@@ -2,6 +2,8 @@
 // with Ctrl); the release moves or copies the tab and tells the parent.
 #include "TabFixture.h"
 
+#include <functional>
+
 namespace
 {
 class TabDragTest : public TabTest
@@ -88,6 +90,29 @@ TEST_F(TabDragTest, NoDragWithoutSelectionStyleOrCursors)
     DropOn(3);
     EXPECT_EQ(Names({ "A", "B", "C", "D", "E" }), Texts());
     EXPECT_EQ("-2:1 -2:1", Notes());   // the presses only
+}
+
+TEST_F(TabDragTest, TabsChangedWhileDraggedLeaveTheDragOnItsTab)
+{
+    // The host moves or copies tabs while B is dragged: the drop still moves B.
+    const struct { const char* name; std::function<void()> change; int nDropOn; const char* texts; } cases[] = {
+        { "A moved to the end", [this] { m_tabs->MoveItem(0, 4); }, 3, "CDEBA" },
+        { "A copied before it", [this] { m_tabs->CopyItem(0, 0); }, 4, "AACDBE" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        Make(CTCS_AUTOHIDEBUTTONS | CTCS_DRAGMOVE | CTCS_DRAGCOPY);
+        StartDrag(1);
+        for (int i = 0; i < 10; ++i)
+            Move(Center(3), MK_LBUTTON);
+        c.change();
+        DropOn(c.nDropOn);
+        std::string texts;
+        for (const std::string& t : Texts())
+            texts += t;
+        EXPECT_EQ(c.texts, texts);
+    }
 }
 
 TEST_F(TabDragTest, TabDeletedWhileDraggedEndsTheDrag)
