@@ -5,6 +5,7 @@
 #include "TestHost.h"
 #include "TestSupport.h"
 #include "RowDrag.h"
+#include "ShownColumns.h"
 
 #include "market/MrktWatchListCtrl.h"
 
@@ -111,12 +112,7 @@ TEST_F(MarketWatchDropHostTest, EveryRowKeepsItsOwnTextsRecordAndCheckWhateverTh
             EXPECT_FALSE(::IsWindow(hList));
             continue;
         }
-        std::vector<std::string> rows, expected = c.expected;
-        for (int r = 0; r < list.GetItemCount(); ++r)
-            rows.push_back(std::string((LPCTSTR)list.CListCtrl::GetItemText(r, 0)) + "/" +
-                           (LPCTSTR)list.CListCtrl::GetItemText(r, 1) + "/" +
-                           std::to_string((sMWStruct*)list.CListCtrl::GetItemData(r) - records) +
-                           (list.GetCheck(r) ? "/x" : "/."));
+        std::vector<std::string> rows = RowsWithRecords(list, records), expected = c.expected;
         std::sort(rows.begin(), rows.end());
         std::sort(expected.begin(), expected.end());
         EXPECT_EQ(expected, rows);

@@ -537,12 +537,7 @@ TEST_F(MarketWatchTest, DraggedRowsKeepTextsDataAndChecksWhateverTheHostDoes)
             EXPECT_FALSE(::IsWindow(hList));
             continue;
         }
-        std::vector<std::string> rows, expected = c.expected;
-        for (int r = 0; r < list.GetItemCount(); ++r)
-            rows.push_back(std::string((LPCTSTR)list.CListCtrl::GetItemText(r, 0)) + "/" +
-                           (LPCTSTR)list.CListCtrl::GetItemText(r, 1) + "/" +
-                           std::to_string((sMWStruct*)list.CListCtrl::GetItemData(r) - records) +
-                           (list.GetCheck(r) ? "/x" : "/."));
+        std::vector<std::string> rows = RowsWithRecords(list, records), expected = c.expected;
         if (!c.bOrdered)
         {
             std::sort(rows.begin(), rows.end());

@@ -32,3 +32,17 @@ inline std::vector<std::string> ShownColumns(CCommonListCtrl& list, int nRow = 0
         shown.push_back(headings[(size_t)nColumn] + "=" + (LPCTSTR)list.GetItemText(nRow, nColumn));
     return shown;
 }
+
+// "symbol/last/record/check" of each row of a market watch whose rows hold records of the array
+// `records` (x: ticked, .: not).
+template <class TList, class TRecord>
+std::vector<std::string> RowsWithRecords(TList& list, const TRecord* records)
+{
+    std::vector<std::string> rows;
+    for (int r = 0; r < list.GetItemCount(); ++r)
+        rows.push_back(std::string((LPCTSTR)list.CListCtrl::GetItemText(r, 0)) + "/" +
+                       (LPCTSTR)list.CListCtrl::GetItemText(r, 1) + "/" +
+                       std::to_string((const TRecord*)list.CListCtrl::GetItemData(r) - records) +
+                       (list.GetCheck(r) ? "/x" : "/."));
+    return rows;
+}
