@@ -8,6 +8,107 @@
 #include <memory>
 #include <new>
 
+namespace
+{
+// The picture's stream as GDI+ sees it: every call goes to the control's stream until the control
+// cuts it loose. Wine's GDI+ keeps a reference to the stream of bytes it failed to decode; it then
+// keeps this small object, not the control's copy of the bytes.
+class CLoanedStream final : public IStream
+{
+public:
+    explicit CLoanedStream(IStream* pInner) : m_pInner(pInner) { m_pInner->AddRef(); }
+    CLoanedStream(const CLoanedStream&) = delete;
+    CLoanedStream& operator=(const CLoanedStream&) = delete;
+    void CutLoose()
+    {
+        if (m_pInner != nullptr)
+            m_pInner->Release();
+        m_pInner = nullptr;
+    }
+
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override
+    {
+        if (ppv == nullptr)
+            return E_POINTER;
+        if (riid == IID_IUnknown || riid == IID_ISequentialStream || riid == IID_IStream)
+        {
+            *ppv = static_cast<IStream*>(this);
+            AddRef();
+            return S_OK;
+        }
+        *ppv = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)::InterlockedIncrement(&m_nRefs); }
+    ULONG STDMETHODCALLTYPE Release() override
+    {
+        const LONG nRefs = ::InterlockedDecrement(&m_nRefs);
+        if (nRefs == 0)
+        {
+            CutLoose();
+            delete this;
+        }
+        return (ULONG)nRefs;
+    }
+    HRESULT STDMETHODCALLTYPE Read(void* pv, ULONG cb, ULONG* pcbRead) override
+    {
+        return m_pInner != nullptr ? m_pInner->Read(pv, cb, pcbRead) : STG_E_REVERTED;
+    }
+    HRESULT STDMETHODCALLTYPE Write(const void*, ULONG, ULONG*) override { return STG_E_ACCESSDENIED; }
+    HRESULT STDMETHODCALLTYPE Seek(LARGE_INTEGER move, DWORD dwOrigin, ULARGE_INTEGER* pNew) override
+    {
+        return m_pInner != nullptr ? m_pInner->Seek(move, dwOrigin, pNew) : STG_E_REVERTED;
+    }
+    HRESULT STDMETHODCALLTYPE SetSize(ULARGE_INTEGER) override { return STG_E_ACCESSDENIED; }
+    HRESULT STDMETHODCALLTYPE CopyTo(IStream* pTarget, ULARGE_INTEGER cb, ULARGE_INTEGER* pRead,
+                                     ULARGE_INTEGER* pWritten) override
+    {
+        return m_pInner != nullptr ? m_pInner->CopyTo(pTarget, cb, pRead, pWritten) : STG_E_REVERTED;
+    }
+    HRESULT STDMETHODCALLTYPE Commit(DWORD) override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE Revert() override { return S_OK; }
+    HRESULT STDMETHODCALLTYPE LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return STG_E_INVALIDFUNCTION; }
+    HRESULT STDMETHODCALLTYPE UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD) override { return STG_E_INVALIDFUNCTION; }
+    HRESULT STDMETHODCALLTYPE Stat(STATSTG* pStat, DWORD dwFlags) override
+    {
+        return m_pInner != nullptr ? m_pInner->Stat(pStat, dwFlags) : STG_E_REVERTED;
+    }
+    // A clone would hold the bytes past the loan.
+    HRESULT STDMETHODCALLTYPE Clone(IStream** ppClone) override
+    {
+        if (ppClone != nullptr)
+            *ppClone = nullptr;
+        return E_NOTIMPL;
+    }
+
+private:
+    ~CLoanedStream() = default;
+    LONG m_nRefs = 1;
+    IStream* m_pInner;
+};
+
+// Lends the stream for the life of the scope.
+class CStreamLoan
+{
+public:
+    explicit CStreamLoan(IStream* pInner) : m_pLoan(new (std::nothrow) CLoanedStream(pInner)) {}
+    ~CStreamLoan()
+    {
+        if (m_pLoan != nullptr)
+        {
+            m_pLoan->CutLoose();
+            m_pLoan->Release();
+        }
+    }
+    CStreamLoan(const CStreamLoan&) = delete;
+    CStreamLoan& operator=(const CStreamLoan&) = delete;
+    IStream* Get() const { return m_pLoan; }
+
+private:
+    CLoanedStream* m_pLoan;
+};
+}  // namespace
+
 BEGIN_MESSAGE_MAP(CPictureCtrl, CStatic)
     ON_WM_DRAWITEM_REFLECT()
     ON_WM_ERASEBKGND()
@@ -297,7 +398,11 @@ BOOL CPictureCtrl::ScalePicture(int cx, int cy)
         return nScaled;
     LARGE_INTEGER liStart = {};
     m_pStream->Seek(liStart, STREAM_SEEK_SET, nullptr);
-    std::unique_ptr<Gdiplus::Image> image(new Gdiplus::Image(m_pStream));
+    // Declared first: the loan ends after the image is gone.
+    CStreamLoan loan(m_pStream);
+    if (loan.Get() == nullptr)
+        return FALSE;
+    std::unique_ptr<Gdiplus::Image> image(new Gdiplus::Image(loan.Get()));
     if (!image)
         return FALSE;
     if (image->GetLastStatus() != Gdiplus::Ok || image->GetWidth() == 0 || image->GetHeight() == 0)

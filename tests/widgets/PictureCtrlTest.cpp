@@ -271,15 +271,20 @@ TEST_F(PictureCtrlTest, BytesThatDoNotDecodeLoadButShowNothing)
 TEST_F(PictureCtrlTest, AThousandLoadsLeaveNothingBehindAndOtherControlsComeAndGoWithTheirOwnGdiplus)
 {
     std::vector<BYTE> truncated(m_png.begin(), m_png.begin() + (long)m_png.size() / 2);
+    // Wine's GDI+ keeps the stream of BMP bytes it cannot decode: the control must not lend it
+    // its own copy of the bytes.
+    const std::vector<BYTE> bmp = QuartersBmp(64, 64, { RGB(1, 2, 3), RGB(1, 2, 3), RGB(1, 2, 3), RGB(1, 2, 3) });
+    std::vector<BYTE> truncatedBmp(bmp.begin(), bmp.begin() + (long)bmp.size() / 2);
     CString csPath(m_csPng.c_str()), csMissing(TempPath("missing.png").c_str());
     auto cycle = [&](int i) {
         CTestStream s(m_png, i % 2 ? (size_t)-1 : m_png.size() / 3, m_png.size());
-        switch (i % 5)
+        switch (i % 6)
         {
         case 0: m_picture.LoadFromFile(csPath); break;
         case 1: m_picture.Load(m_png.data(), m_png.size()); break;
         case 2: m_picture.Load(&s); break;
         case 3: m_picture.Load(truncated.data(), truncated.size()); break;
+        case 4: m_picture.Load(truncatedBmp.data(), truncatedBmp.size()); break;
         default: m_picture.LoadFromFile(csMissing); break;
         }
     };
